@@ -1,0 +1,65 @@
+#include "catalogue/core/DocumentReader.h"
+
+#include <new>
+
+#include "catalogue/core/DocumentRecord.h"
+#include "catalogue/core/PropertySetParser.h"
+#include "platform/text/Cp932.h"
+
+namespace catalogue {
+
+DocumentReader::DocumentReader(SummaryStreamSource& source, MessageReporter& reporter,
+                               RegionalFormats formats, std::int64_t utcOffsetSeconds)
+    : source_(source),
+      reporter_(reporter),
+      formats_(std::move(formats)),
+      utcOffsetSeconds_(utcOffsetSeconds) {}
+
+void DocumentReader::ReportFailure(const char* message, HResult code) {
+  reporter_.ShowMessage(std::string(message) + "\r\n" + HResultLine(code));
+}
+
+std::string DocumentReader::ReadDocumentRecord(const std::string& path) {
+  SummaryStream stream = source_.ReadSummaryStream(path);
+  if (Failed(stream.storageCode)) {
+    if (stream.storageCode == kSTG_E_FILENOTFOUND) {
+      reporter_.ShowMessage(kMsgFileNotFound);
+    } else if (stream.storageCode == kSTG_E_FILEALREADYEXISTS) {
+      reporter_.ShowMessage(kMsgUnsupportedFile);
+    } else {
+      ReportFailure(kMsgStorageOpenError, stream.storageCode);
+    }
+    return {};
+  }
+  if (Failed(stream.setCode)) {
+    ReportFailure(kMsgSetOpenError, stream.setCode);
+    return {};
+  }
+
+  PropertySetReadResult set;
+  try {
+    set = ReadSummaryProperties(stream.bytes);
+  } catch (const std::bad_alloc&) {
+    ReportFailure(kMsgReadError, kSTG_E_INSUFFICIENTMEMORY);
+    return {};
+  }
+  if (Failed(set.code)) {
+    // The set is checked whole when it is opened, so its faults show as a
+    // failed open.
+    ReportFailure(kMsgSetOpenError, set.code);
+    return {};
+  }
+  if (set.code == kS_FALSE) {
+    return {};
+  }
+  return BuildDocumentRecord(set.values, FileNameFieldOf(path), formats_, utcOffsetSeconds_);
+}
+
+std::string FileNameFieldOf(const std::string& path) {
+  std::size_t slash = path.rfind('/');
+  std::string_view name = slash == std::string::npos ? std::string_view(path)
+                                                     : std::string_view(path).substr(slash + 1);
+  return platform::Utf8ToCp932(name);
+}
+
+}  // namespace catalogue

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "catalogue/core/FileTimeText.h"
+#include "catalogue/core/SummaryStreamSource.h"
+
+namespace catalogue {
+
+// Messages the reader shows.
+inline constexpr const char* kMsgFileNotFound = "ファイルが見つかりません";
+inline constexpr const char* kMsgUnsupportedFile = "未対応ファイルです";
+inline constexpr const char* kMsgStorageOpenError = "Error StgOpenStorage";
+inline constexpr const char* kMsgSetOpenError = "Error PropSetStg.Open";
+inline constexpr const char* kMsgReadError = "Error PropStg.ReadMultiple";
+
+// Turns one document into its record line. Documents are only read.
+class DocumentReader {
+ public:
+  DocumentReader(SummaryStreamSource& source, MessageReporter& reporter,
+                 RegionalFormats formats = {},
+                 std::int64_t utcOffsetSeconds = CurrentUtcOffsetSeconds());
+
+  // The record line of the document at `path` (file system bytes), or an
+  // empty text after reporting why it cannot be read. A set that holds none
+  // of the summary properties gives an empty text and no message.
+  std::string ReadDocumentRecord(const std::string& path);
+
+ private:
+  void ReportFailure(const char* message, HResult code);
+
+  SummaryStreamSource& source_;
+  MessageReporter& reporter_;
+  RegionalFormats formats_;
+  std::int64_t utcOffsetSeconds_;
+};
+
+// The name part of a path (after the last "/"), converted to code page 932.
+std::string FileNameFieldOf(const std::string& path);
+
+}  // namespace catalogue

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "catalogue/core/FileTimeText.h"
+#include "catalogue/core/PropertyValue.h"
+
+namespace catalogue {
+
+// A document record: eleven text fields in code page 932, in the order file
+// name, title, last saved, subject, author, keywords, comments, last author,
+// revision number, last printed, created. The grid column of a field is its
+// index; the list file writes each field followed by ";".
+inline constexpr std::size_t kRecordFieldCount = 11;
+using DocumentFields = std::array<std::string, kRecordFieldCount>;
+
+// The fields joined as a list line: each one followed by ";".
+std::string JoinRecordLine(const DocumentFields& fields);
+
+// The string a value gives under the record's rule: the text of a VT_LPSTR,
+// empty for every other type.
+std::string_view StringValueOf(const PropertyValue& value);
+
+// The 64-bit FILETIME a value gives: its stored bytes, little-endian, for a
+// date or number; zero for an absent value or one of pointer type.
+std::uint64_t FileTimeOf(const PropertyValue& value);
+
+// Builds the record line from the values of ids 2 to 19. The file-name field
+// stays empty until one of the values, in id order, gives a non-empty string;
+// then it is `fileNameCp932`. Dates fill their fields but never the name.
+std::string BuildDocumentRecord(const RequestedValues& values, std::string_view fileNameCp932,
+                                const RegionalFormats& formats, std::int64_t utcOffsetSeconds);
+
+}  // namespace catalogue

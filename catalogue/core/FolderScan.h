@@ -1,0 +1,41 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "catalogue/core/DocumentReader.h"
+#include "catalogue/core/ListFile.h"
+
+namespace catalogue {
+
+// The file mask of the folder list.
+inline constexpr const char* kDocumentMask = "*.doc;*.wrd;*.rtf";
+
+// The message for a folder without any matching file: the folder's path,
+// a line break, then the fixed text.
+std::string EmptyFolderMessage(const std::string& folderPath);
+
+// Whether a file name matches the mask: case-blind extension ".doc", ".wrd"
+// or ".rtf", and not a hidden dot-file.
+bool MatchesDocumentMask(std::string_view name);
+
+// Case-blind order of names (ASCII letters folded), ties broken by bytes.
+bool NameLess(std::string_view a, std::string_view b);
+
+// The names of the regular files in `folder` that match the mask, sorted by
+// NameLess. A folder that cannot be opened throws platform::UserError.
+std::vector<std::string> ListDocumentFiles(const std::string& folder);
+
+// Reads each named file of `folder`, in the order given, and writes one line
+// per file to `sink` (an empty line for a file that cannot be read). Calls
+// `progress(done, total)` after each file when given.
+void ScanDocuments(const std::string& folder, const std::vector<std::string>& names,
+                   DocumentReader& reader, LineSink& sink,
+                   const std::function<void(std::size_t, std::size_t)>& progress = {});
+
+// Joins a folder and a name with one "/".
+std::string JoinPath(const std::string& folder, const std::string& name);
+
+}  // namespace catalogue

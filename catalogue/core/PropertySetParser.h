@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string_view>
+
+#include "catalogue/core/PropertyValue.h"
+#include "catalogue/core/StorageCodes.h"
+
+namespace catalogue {
+
+// What reading the summary-information set gives.
+//  - code S_OK: at least one of ids 2 to 19 exists; `values` holds them.
+//  - code S_FALSE: the set is valid but holds none of ids 2 to 19.
+//  - a failure code: the set cannot be read (bad header, a section or value
+//    outside the stream, no summary section).
+struct PropertySetReadResult {
+  HResult code = kS_FALSE;
+  RequestedValues values;
+};
+
+// Reads ids 2 to 19 from the bytes of a "\005SummaryInformation" stream.
+// Every offset, count and length is checked against the buffer; nothing is
+// read outside it, and the work is bounded by the buffer's size. VT_LPSTR
+// values come back in code page 932, converted from the set's code page
+// (property 1) where that is another one this machine knows.
+PropertySetReadResult ReadSummaryProperties(std::string_view stream);
+
+}  // namespace catalogue

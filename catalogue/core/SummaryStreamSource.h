@@ -1,0 +1,39 @@
+#pragma once
+
+#include <string>
+
+#include "catalogue/core/StorageCodes.h"
+
+namespace catalogue {
+
+// What opening a document as a compound file gives.
+struct SummaryStream {
+  // S_OK, or why the file could not be opened as a compound file
+  // (STG_E_FILENOTFOUND, STG_E_FILEALREADYEXISTS for a file that is not one,
+  // STG_E_ACCESSDENIED, a corrupt-file code, ...).
+  HResult storageCode = kS_OK;
+  // When the file opened: S_OK, or why its summary set cannot be opened
+  // (STG_E_FILENOTFOUND when the file has no "\005SummaryInformation"
+  // stream, STG_E_READFAULT when the stream cannot be read whole).
+  HResult setCode = kS_OK;
+  // The stream's bytes when both codes are S_OK.
+  std::string bytes;
+};
+
+// The compound-file service the reader needs: the bytes of one stream.
+class SummaryStreamSource {
+ public:
+  virtual ~SummaryStreamSource() = default;
+  // `path` is the file system's bytes of the document's path.
+  virtual SummaryStream ReadSummaryStream(const std::string& path) = 0;
+};
+
+// Where the reader's messages go: a message box in the windows, stderr in the
+// command-line tool. Texts are UTF-8 and may hold CR LF.
+class MessageReporter {
+ public:
+  virtual ~MessageReporter() = default;
+  virtual void ShowMessage(const std::string& text) = 0;
+};
+
+}  // namespace catalogue

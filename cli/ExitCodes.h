@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+
+namespace cli {
+
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailure = 1;
+inline constexpr int kExitUsage = 2;
+
+// Prints "usage: quillmark_cli FORM" on stderr and gives kExitUsage.
+int UsageError(const std::string& form);
+
+// Prints a message on stderr, its line breaks kept as line breaks.
+void PrintMessage(const std::string& text);
+
+}  // namespace cli

@@ -1,0 +1,67 @@
+// quillmark_cli: the catalogue and report functions of the program, for
+// scripts and for checking without a display.
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "cli/CatalogueCommands.h"
+#include "cli/ExitCodes.h"
+#include "cli/StreamOutput.h"
+#include "platform/files/UserError.h"
+
+namespace cli {
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: quillmark_cli read FILE...\n"
+    "       quillmark_cli scan FOLDER [-o LISTFILE]\n";
+
+}  // namespace
+
+int UsageError(const std::string& form) {
+  std::fprintf(stderr, "usage: quillmark_cli %s\n", form.c_str());
+  return kExitUsage;
+}
+
+void PrintMessage(const std::string& text) {
+  std::string message;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+      continue;
+    }
+    message += text[i];
+  }
+  message += '\n';
+  std::fflush(stdout);
+  WriteBytes(stderr, message);
+}
+
+int Run(int argc, char** argv) {
+  if (argc < 2) {
+    std::fputs(kUsage, stderr);
+    return kExitUsage;
+  }
+  std::string verb = argv[1];
+  std::vector<std::string> args(argv + 2, argv + argc);
+  if (verb == "read") {
+    return RunRead(args);
+  }
+  if (verb == "scan") {
+    return RunScan(args);
+  }
+  std::fputs(kUsage, stderr);
+  return kExitUsage;
+}
+
+}  // namespace cli
+
+int main(int argc, char** argv) {
+  try {
+    return cli::Run(argc, argv);
+  } catch (const platform::UserError& e) {
+    cli::PrintMessage(std::string("quillmark_cli: ") + e.what());
+    return cli::kExitFailure;
+  }
+}

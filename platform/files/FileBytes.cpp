@@ -1,0 +1,99 @@
+#include "platform/files/FileBytes.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "platform/files/UserError.h"
+
+namespace platform {
+
+std::string ErrnoText(int err) {
+  switch (err) {
+    case ENOENT: return "ファイルまたはフォルダーが見つかりません";
+    case EACCES:
+    case EPERM: return "アクセスが拒否されました";
+    case EROFS: return "読み取り専用の場所です";
+    case ENOSPC: return "ディスクの空き容量が足りません";
+    case EDQUOT: return "ディスクの割り当て容量を超えました";
+    case EISDIR: return "フォルダーです";
+    case ENOTDIR: return "パスの途中がフォルダーではありません";
+    case ENAMETOOLONG: return "パスが長すぎます";
+    case EIO: return "入出力エラーです";
+    default: return std::strerror(err);
+  }
+}
+
+std::string FileErrorMessage(const std::string& action, const std::string& path, int err) {
+  return action + ": " + path + "\r\n" + ErrnoText(err);
+}
+
+namespace {
+
+class Fd {
+ public:
+  explicit Fd(int fd) : fd_(fd) {}
+  ~Fd() {
+    if (fd_ >= 0) {
+      ::close(fd_);
+    }
+  }
+  Fd(const Fd&) = delete;
+  Fd& operator=(const Fd&) = delete;
+  int get() const { return fd_; }
+
+ private:
+  int fd_;
+};
+
+constexpr const char* kCannotRead = "ファイルを読み込めません";
+
+}  // namespace
+
+std::optional<std::string> ReadFileBytesIfExists(const std::string& path) {
+  Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  if (fd.get() < 0) {
+    if (errno == ENOENT) {
+      return std::nullopt;
+    }
+    throw UserError(FileErrorMessage(kCannotRead, path, errno));
+  }
+  struct stat st {};
+  if (::fstat(fd.get(), &st) != 0) {
+    throw UserError(FileErrorMessage(kCannotRead, path, errno));
+  }
+  if (S_ISDIR(st.st_mode)) {
+    throw UserError(FileErrorMessage(kCannotRead, path, EISDIR));
+  }
+  std::string bytes;
+  if (st.st_size > 0) {
+    bytes.reserve(static_cast<std::size_t>(st.st_size));
+  }
+  char buffer[65536];
+  for (;;) {
+    ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
+    if (n < 0) {
+      if (errno == EINTR) {
+        continue;
+      }
+      throw UserError(FileErrorMessage(kCannotRead, path, errno));
+    }
+    if (n == 0) {
+      break;
+    }
+    bytes.append(buffer, static_cast<std::size_t>(n));
+  }
+  return bytes;
+}
+
+std::string ReadFileBytes(const std::string& path) {
+  std::optional<std::string> bytes = ReadFileBytesIfExists(path);
+  if (!bytes) {
+    throw UserError(FileErrorMessage(kCannotRead, path, ENOENT));
+  }
+  return *std::move(bytes);
+}
+
+}  // namespace platform

@@ -1,0 +1,102 @@
+#include "platform/files/ReplacingFileWriter.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "platform/files/FileBytes.h"
+#include "platform/files/UserError.h"
+
+namespace platform {
+
+namespace {
+
+constexpr const char* kCannotWrite = "ファイルに書き込めません";
+constexpr std::size_t kBufferLimit = 1 << 16;
+
+// The permissions a newly created file would get (0666 less the umask); a
+// replaced file keeps the permissions it had.
+mode_t ModeFor(const std::string& target) {
+  struct stat st {};
+  if (::stat(target.c_str(), &st) == 0) {
+    return st.st_mode & 07777;
+  }
+  mode_t mask = ::umask(0);
+  ::umask(mask);
+  return 0666 & ~mask;
+}
+
+}  // namespace
+
+ReplacingFileWriter::ReplacingFileWriter(std::string targetPath) : target_(std::move(targetPath)) {
+  temp_ = target_ + ".XXXXXX";
+  fd_ = ::mkostemp(temp_.data(), O_CLOEXEC);
+  if (fd_ < 0) {
+    int err = errno;
+    temp_.clear();
+    Fail(err);
+  }
+  buffer_.reserve(kBufferLimit);
+}
+
+ReplacingFileWriter::~ReplacingFileWriter() {
+  if (fd_ >= 0) {
+    ::close(fd_);
+  }
+  if (!committed_ && !temp_.empty()) {
+    ::unlink(temp_.c_str());
+  }
+}
+
+void ReplacingFileWriter::Fail(int err) {
+  throw UserError(FileErrorMessage(kCannotWrite, target_, err));
+}
+
+void ReplacingFileWriter::Write(std::string_view bytes) {
+  buffer_.append(bytes);
+  if (buffer_.size() >= kBufferLimit) {
+    Flush();
+  }
+}
+
+void ReplacingFileWriter::Flush() {
+  std::size_t done = 0;
+  while (done < buffer_.size()) {
+    ssize_t n = ::write(fd_, buffer_.data() + done, buffer_.size() - done);
+    if (n < 0) {
+      if (errno == EINTR) {
+        continue;
+      }
+      Fail(errno);
+    }
+    done += static_cast<std::size_t>(n);
+  }
+  buffer_.clear();
+}
+
+void ReplacingFileWriter::Commit() {
+  Flush();
+  if (::fchmod(fd_, ModeFor(target_)) != 0 || ::fsync(fd_) != 0) {
+    Fail(errno);
+  }
+  int fd = fd_;
+  fd_ = -1;
+  if (::close(fd) != 0) {
+    Fail(errno);
+  }
+  if (::rename(temp_.c_str(), target_.c_str()) != 0) {
+    Fail(errno);
+  }
+  committed_ = true;
+}
+
+void ReplacingFileWriter::ReplaceWith(const std::string& path, std::string_view bytes) {
+  ReplacingFileWriter writer(path);
+  writer.Write(bytes);
+  writer.Commit();
+}
+
+}  // namespace platform

@@ -1,0 +1,157 @@
+#include "platform/ole/MsoleSummarySource.h"
+
+#include <cerrno>
+#include <cstring>
+#include <gsf/gsf.h>
+#include <sys/stat.h>
+
+namespace platform {
+
+using catalogue::HResult;
+using catalogue::SummaryStream;
+
+namespace {
+
+constexpr unsigned char kSignature[8] = {0xD0, 0xCF, 0x11, 0xE0, 0xA1, 0xB1, 0x1A, 0xE1};
+constexpr gsf_off_t kHeaderBytes = 512;
+constexpr const char* kSummaryStreamName = "\005SummaryInformation";
+
+void IgnoreLog(const gchar*, GLogLevelFlags, const gchar*, gpointer) {}
+
+// libgsf once per process, with its complaints about damaged files silenced:
+// the reader reports them itself.
+void InitialiseGsfOnce() {
+  static const bool done = [] {
+    gsf_init();
+    auto levels = static_cast<GLogLevelFlags>(G_LOG_LEVEL_MASK | G_LOG_FLAG_FATAL |
+                                              G_LOG_FLAG_RECURSION);
+    g_log_set_handler("libgsf:msole", levels, IgnoreLog, nullptr);
+    g_log_set_handler("libgsf", levels, IgnoreLog, nullptr);
+    return true;
+  }();
+  (void)done;
+}
+
+// Releases a GObject on every path.
+template <typename T>
+class Ref {
+ public:
+  explicit Ref(T* p = nullptr) : p_(p) {}
+  ~Ref() {
+    if (p_ != nullptr) {
+      g_object_unref(p_);
+    }
+  }
+  Ref(const Ref&) = delete;
+  Ref& operator=(const Ref&) = delete;
+  T* get() const { return p_; }
+
+ private:
+  T* p_;
+};
+
+struct ErrorFree {
+  GError* error = nullptr;
+  ~ErrorFree() {
+    if (error != nullptr) {
+      g_error_free(error);
+    }
+  }
+};
+
+std::string ParentOf(const std::string& path) {
+  std::size_t slash = path.rfind('/');
+  if (slash == std::string::npos) {
+    return ".";
+  }
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// The code for a file that cannot be opened, from errno.
+HResult CodeOfOpenError(const std::string& path, int err) {
+  switch (err) {
+    case ENOENT: {
+      struct stat st {};
+      bool parentExists = ::stat(ParentOf(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+      return parentExists ? catalogue::kSTG_E_FILENOTFOUND : catalogue::kSTG_E_PATHNOTFOUND;
+    }
+    case ENOTDIR:
+    case ENAMETOOLONG: return catalogue::kSTG_E_PATHNOTFOUND;
+    case EACCES:
+    case EPERM:
+    case EROFS: return catalogue::kSTG_E_ACCESSDENIED;
+    default: return catalogue::kE_FAIL;
+  }
+}
+
+}  // namespace
+
+MsoleSummarySource::MsoleSummarySource() { InitialiseGsfOnce(); }
+
+SummaryStream MsoleSummarySource::ReadSummaryStream(const std::string& path) {
+  SummaryStream result;
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0) {
+    result.storageCode = CodeOfOpenError(path, errno);
+    return result;
+  }
+  if (S_ISDIR(st.st_mode)) {
+    result.storageCode = catalogue::kSTG_E_ACCESSDENIED;
+    return result;
+  }
+
+  ErrorFree openError;
+  Ref<GsfInput> input(gsf_input_stdio_new(path.c_str(), &openError.error));
+  if (input.get() == nullptr) {
+    int err = EIO;
+    if (openError.error != nullptr && openError.error->domain == G_FILE_ERROR) {
+      err = openError.error->code == G_FILE_ERROR_NOENT   ? ENOENT
+            : openError.error->code == G_FILE_ERROR_ACCES ? EACCES
+                                                          : EIO;
+    }
+    result.storageCode = CodeOfOpenError(path, err);
+    return result;
+  }
+
+  // Only a file that starts with the compound-file signature is one; every
+  // other file is reported as not supported, as Windows does.
+  guint8 head[sizeof kSignature];
+  if (gsf_input_size(input.get()) < kHeaderBytes ||
+      gsf_input_read(input.get(), sizeof head, head) == nullptr ||
+      std::memcmp(head, kSignature, sizeof head) != 0) {
+    result.storageCode = catalogue::kSTG_E_FILEALREADYEXISTS;
+    return result;
+  }
+  if (gsf_input_seek(input.get(), 0, G_SEEK_SET)) {
+    result.storageCode = catalogue::kSTG_E_READFAULT;
+    return result;
+  }
+
+  ErrorFree oleError;
+  Ref<GsfInfile> ole(gsf_infile_msole_new(input.get(), &oleError.error));
+  if (ole.get() == nullptr) {
+    result.storageCode = catalogue::kSTG_E_DOCFILECORRUPT;
+    return result;
+  }
+
+  Ref<GsfInput> stream(gsf_infile_child_by_name(ole.get(), kSummaryStreamName));
+  if (stream.get() == nullptr) {
+    result.setCode = catalogue::kSTG_E_FILENOTFOUND;
+    return result;
+  }
+  gsf_off_t size = gsf_input_size(stream.get());
+  if (size < 0 || size > kMaxStreamBytes) {
+    result.setCode = catalogue::kSTG_E_INSUFFICIENTMEMORY;
+    return result;
+  }
+  result.bytes.resize(static_cast<std::size_t>(size));
+  if (size > 0 &&
+      gsf_input_read(stream.get(), static_cast<std::size_t>(size),
+                     reinterpret_cast<guint8*>(result.bytes.data())) == nullptr) {
+    result.bytes.clear();
+    result.setCode = catalogue::kSTG_E_READFAULT;
+  }
+  return result;
+}
+
+}  // namespace platform

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <string>
+
+#include "catalogue/core/SummaryStreamSource.h"
+
+namespace platform {
+
+// Opens documents read-only as compound files with libgsf and hands over the
+// bytes of their summary-information stream, with failures told in the codes
+// of Windows structured storage:
+//  - missing file STG_E_FILENOTFOUND, missing folder on the way
+//    STG_E_PATHNOTFOUND, no permission or a folder STG_E_ACCESSDENIED;
+//  - a file that is not a compound file (shorter than one header, or without
+//    the compound-file signature) STG_E_FILEALREADYEXISTS;
+//  - a compound file libgsf cannot open (truncated, damaged tables)
+//    STG_E_DOCFILECORRUPT.
+class MsoleSummarySource : public catalogue::SummaryStreamSource {
+ public:
+  MsoleSummarySource();
+  catalogue::SummaryStream ReadSummaryStream(const std::string& path) override;
+
+  // Streams larger than this are not read (a summary set is a few kilobytes;
+  // a thumbnail can make it some hundred).
+  static constexpr long long kMaxStreamBytes = 16LL << 20;
+};
+
+}  // namespace platform

@@ -1,0 +1,71 @@
+#include "platform/text/CodePages.h"
+
+#include "platform/text/Iconv.h"
+
+namespace platform {
+
+std::string IconvNameOfCodePage(unsigned codePage) {
+  switch (codePage) {
+    case 1200: return "UTF-16LE";
+    case 1201: return "UTF-16BE";
+    case 12000: return "UTF-32LE";
+    case 12001: return "UTF-32BE";
+    case 65000: return "UTF-7";
+    case 65001: return "UTF-8";
+    case 10000: return "MACINTOSH";
+    case 10007: return "MAC-CYRILLIC";
+    case 20127: return "ASCII";
+    case 20866: return "KOI8-R";
+    case 21866: return "KOI8-U";
+    case 20932:
+    case 51932: return "EUC-JP";
+    case 50220:
+    case 50221:
+    case 50222: return "ISO-2022-JP";
+    case 51949: return "EUC-KR";
+    case 54936: return "GB18030";
+    default: break;
+  }
+  if (codePage >= 28591 && codePage <= 28606) {
+    return "ISO-8859-" + std::to_string(codePage - 28590);
+  }
+  if (codePage >= 37 && codePage <= 1361) {
+    return "CP" + std::to_string(codePage);
+  }
+  return {};
+}
+
+namespace {
+
+// Bytes of one unit of the source encoding: how far to step over a sequence
+// that cannot be decoded.
+std::size_t UnitSize(unsigned codePage) {
+  switch (codePage) {
+    case 1200:
+    case 1201: return 2;
+    case 12000:
+    case 12001: return 4;
+    default: return 1;
+  }
+}
+
+}  // namespace
+
+std::optional<std::string> CodePageToCp932(std::string_view bytes, unsigned codePage) {
+  std::string name = IconvNameOfCodePage(codePage);
+  if (name.empty()) {
+    return std::nullopt;
+  }
+  const Iconv* decode = Iconv::Cached("UTF-32LE", name);
+  const Iconv* encode = Iconv::Cached("CP932", "UTF-32LE");
+  if (decode == nullptr || encode == nullptr) {
+    return std::nullopt;
+  }
+  std::string wide;
+  std::string out;
+  decode->Convert(bytes, wide, UnitSize(codePage), std::string_view("?\0\0\0", 4));
+  encode->Convert(wide, out, 4, "?");
+  return out;
+}
+
+}  // namespace platform

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+// Converts text stored in the Windows code page `codePage` (as a property set
+// records it) into CP932, the program's code page. Characters that CP932
+// cannot hold, and bytes the source code page cannot decode, become "?".
+// Returns nothing when the code page is not one this machine can convert,
+// so the caller can keep the bytes as stored.
+std::optional<std::string> CodePageToCp932(std::string_view bytes, unsigned codePage);
+
+// The iconv name of a Windows code page, or an empty text when unknown.
+std::string IconvNameOfCodePage(unsigned codePage);
+
+}  // namespace platform

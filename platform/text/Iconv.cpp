@@ -1,0 +1,93 @@
+#include "platform/text/Iconv.h"
+
+#include <cerrno>
+#include <iconv.h>
+#include <map>
+#include <memory>
+
+namespace platform {
+
+namespace {
+
+iconv_t Handle(void* h) { return static_cast<iconv_t>(h); }
+
+}  // namespace
+
+Iconv::Iconv(const char* to, const char* from)
+    : handle_(iconv_open(to, from)), open_(handle_ != reinterpret_cast<iconv_t>(-1)) {}
+
+Iconv::~Iconv() {
+  if (IsOpen()) {
+    iconv_close(Handle(handle_));
+  }
+}
+
+void Iconv::Convert(std::string_view in, std::string& out, std::size_t skip,
+                    std::string_view replacement) const {
+  if (!IsOpen()) {
+    return;
+  }
+  iconv_t cd = Handle(handle_);
+  iconv(cd, nullptr, nullptr, nullptr, nullptr);
+
+  char* src = const_cast<char*>(in.data());
+  std::size_t srcLeft = in.size();
+  std::size_t start = out.size();
+  out.resize(start + in.size() * 2 + 16);
+  std::size_t used = start;
+
+  auto run = [&](char** s, std::size_t* sLeft) {
+    char* dst = out.data() + used;
+    std::size_t dstLeft = out.size() - used;
+    std::size_t r = iconv(cd, s, sLeft, &dst, &dstLeft);
+    int err = (r == static_cast<std::size_t>(-1)) ? errno : 0;
+    used = out.size() - dstLeft;
+    return err;
+  };
+
+  for (;;) {
+    int err = run(&src, &srcLeft);
+    if (err == 0) {
+      break;
+    }
+    if (err == E2BIG) {
+      out.resize(out.size() * 2 + 16);
+      continue;
+    }
+    // EILSEQ: a sequence the source cannot decode or the target cannot hold.
+    // EINVAL: the text ends inside a sequence. Both become the replacement.
+    out.resize(used);
+    out.append(replacement);
+    used = out.size();
+    out.resize(used + srcLeft * 2 + 16);
+    if (err != EILSEQ) {
+      srcLeft = 0;
+      break;
+    }
+    std::size_t n = skip < srcLeft ? skip : srcLeft;
+    src += n;
+    srcLeft -= n;
+  }
+  // Flush whatever the decoder still holds.
+  for (;;) {
+    int err = run(nullptr, nullptr);
+    if (err == E2BIG) {
+      out.resize(out.size() * 2 + 16);
+      continue;
+    }
+    break;
+  }
+  out.resize(used);
+}
+
+const Iconv* Iconv::Cached(const std::string& to, const std::string& from) {
+  thread_local std::map<std::pair<std::string, std::string>, std::unique_ptr<Iconv>> cache;
+  auto key = std::make_pair(to, from);
+  auto it = cache.find(key);
+  if (it == cache.end()) {
+    it = cache.emplace(key, std::make_unique<Iconv>(to.c_str(), from.c_str())).first;
+  }
+  return it->second->IsOpen() ? it->second.get() : nullptr;
+}
+
+}  // namespace platform

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+// One glibc iconv conversion, opened once and reused. Conversion never fails:
+// input the source encoding cannot decode, or characters the target cannot
+// hold, are replaced and the rest of the text is kept.
+class Iconv {
+ public:
+  Iconv(const char* to, const char* from);
+  ~Iconv();
+  Iconv(const Iconv&) = delete;
+  Iconv& operator=(const Iconv&) = delete;
+
+  bool IsOpen() const { return open_; }
+
+  // Converts `in` and appends the result to `out`. At a byte sequence that
+  // cannot be converted, `replacement` is appended and `skip` input bytes are
+  // passed over (the size of one source unit: 1 for byte encodings, 2 for
+  // UTF-16, 4 for UTF-32). The decoder is reset first and flushed at the end,
+  // so decoders that hold back a character (CP1255, CP1258) lose nothing.
+  void Convert(std::string_view in, std::string& out, std::size_t skip,
+               std::string_view replacement) const;
+
+  // A per-thread cache of open conversions; returns nullptr when iconv does
+  // not know one of the encodings.
+  static const Iconv* Cached(const std::string& to, const std::string& from);
+
+ private:
+  void* handle_;  // iconv_t
+  bool open_;
+};
+
+}  // namespace platform
