@@ -1,0 +1,105 @@
+#include "catalogue/core/DocumentRecord.h"
+
+#include <gtest/gtest.h>
+
+#include "catalogue/core/DocumentReader.h"
+#include "catalogue/core/ListFile.h"
+#include "tests/support/PropertySetBuilder.h"
+
+namespace catalogue {
+namespace {
+
+using testsupport::FileTimeOfUtc;
+using testsupport::Le64;
+
+PropertyValue Str(const std::string& text) { return {kVT_LPSTR, text}; }
+PropertyValue Date(std::uint64_t fileTime) { return {kVT_FILETIME, Le64(fileTime)}; }
+
+std::string Build(const RequestedValues& values, const std::string& name = "a.doc") {
+  return BuildDocumentRecord(values, name, RegionalFormats{}, 0);
+}
+
+RequestedValues With(std::initializer_list<std::pair<std::uint32_t, PropertyValue>> items) {
+  RequestedValues values;
+  for (const auto& [id, value] : items) {
+    values[id - kFirstRequestedId] = value;
+  }
+  return values;
+}
+
+TEST(DocumentRecord, PlacesEachPropertyInItsField) {
+  RequestedValues values = With({{kPidTitle, Str("T")},
+                                 {kPidSubject, Str("S")},
+                                 {kPidAuthor, Str("A")},
+                                 {kPidKeywords, Str("K")},
+                                 {kPidComments, Str("C")},
+                                 {kPidTemplate, Str("Normal.dot")},
+                                 {kPidLastAuthor, Str("L")},
+                                 {kPidRevNumber, Str("9")},
+                                 {kPidLastPrinted, Date(FileTimeOfUtc(2004, 5, 6, 9, 7, 3))},
+                                 {kPidCreated, Date(FileTimeOfUtc(2003, 1, 2, 0, 0, 0))},
+                                 {kPidLastSaved, Date(FileTimeOfUtc(2004, 5, 7, 23, 59, 59))},
+                                 {kPidAppName, Str("Word")}});
+  EXPECT_EQ(Build(values),
+            "a.doc;T;2004/05/07 23:59:59;S;A;K;C;L;9;2004/05/06 9:07:03;2003/01/02;");
+}
+
+TEST(DocumentRecord, SemicolonInTitleShiftsTheLaterFieldsRight) {
+  std::string line = Build(With({{kPidTitle, Str("first;second")}, {kPidAuthor, Str("A")}}));
+  EXPECT_EQ(line, "a.doc;first;second;;;A;;;;;;;");
+  std::string rest = line;
+  std::vector<std::string> fields;
+  for (int i = 0; i < 11; ++i) {
+    fields.push_back(NextField(rest));
+  }
+  EXPECT_EQ(fields[1], "first");
+  EXPECT_EQ(fields[2], "second");
+  EXPECT_EQ(fields[5], "A");
+  EXPECT_EQ(rest, ";");  // the eleventh value lies beyond the eleventh field
+}
+
+TEST(DocumentRecord, DatesAreEmptyWhenZeroAndDateOnlyAtMidnight) {
+  std::string line = Build(With({{kPidTitle, Str("T")},
+                                 {kPidLastPrinted, Date(0)},
+                                 {kPidCreated, Date(FileTimeOfUtc(2004, 5, 6, 0, 0, 0))}}));
+  EXPECT_EQ(line, "a.doc;T;;;;;;;;;2004/05/06;");
+}
+
+TEST(DocumentRecord, OnlyStringsNameTheFile) {
+  // Wide strings give empty fields and no file name; dates still show.
+  std::string line = Build(With({{kPidTitle, {kVT_LPWSTR, std::string("T\0\0\0", 4)}},
+                                 {kPidAuthor, {kVT_LPWSTR, std::string("A\0\0\0", 4)}},
+                                 {kPidCreated, Date(FileTimeOfUtc(2010, 1, 1, 12, 0, 0))}}));
+  EXPECT_EQ(line, ";;;;;;;;;;2010/01/01 12:00:00;");
+  // A template name alone, or an application name alone, names the file.
+  EXPECT_EQ(Build(With({{kPidTemplate, Str("Normal.dot")}})), "a.doc;;;;;;;;;;;");
+  EXPECT_EQ(Build(With({{kPidAppName, Str("Word")}})), "a.doc;;;;;;;;;;;");
+  // An empty string does not, a blank does.
+  EXPECT_EQ(Build(With({{kPidTitle, Str("")}})), ";;;;;;;;;;;");
+  EXPECT_EQ(Build(With({{kPidTitle, Str(" ")}})), "a.doc; ;;;;;;;;;;");
+}
+
+TEST(DocumentRecord, DateFieldsTakeTheValueBytesWhateverTheType) {
+  std::uint64_t when = FileTimeOfUtc(2001, 2, 3, 4, 5, 6);
+  EXPECT_EQ(FileTimeOf({kVT_FILETIME, Le64(when)}), when);
+  EXPECT_EQ(FileTimeOf({kVT_I4, std::string("\x01\x00\x00\x00", 4)}), 1u);
+  EXPECT_EQ(FileTimeOf({kVT_LPSTR, "12345678"}), 0u);  // a pointer, not a date
+  EXPECT_EQ(FileTimeOf({}), 0u);
+  // A string at a date id names the file but fills no text field.
+  EXPECT_EQ(Build(With({{kPidLastSaved, Str("x")}})), "a.doc;;;;;;;;;;;");
+}
+
+TEST(DocumentRecord, FileNameIsTheLastPathComponentInCp932) {
+  // 表 and ソ end in the byte 0x5C; the name stays whole.
+  EXPECT_EQ(FileNameFieldOf("/home/u/docs/\xE8\xA1\xA8" "a.doc"), "\x95\x5C" "a.doc");
+  EXPECT_EQ(FileNameFieldOf("/d/\xE3\x82\xBD\xE3\x83\x95\xE3\x83\x88.doc"),
+            "\x83\x5C\x83\x74\x83\x67.doc");
+  // A Linux name may hold "\" and ":"; they are part of the name.
+  EXPECT_EQ(FileNameFieldOf("/d/a\\b:c.doc"), "a\\b:c.doc");
+  EXPECT_EQ(FileNameFieldOf("plain.doc"), "plain.doc");
+  // A character CP932 cannot hold becomes "?".
+  EXPECT_EQ(FileNameFieldOf("/d/\xC3\xA9t\xC3\xA9.doc"), "?t?.doc");
+}
+
+}  // namespace
+}  // namespace catalogue

@@ -1,0 +1,100 @@
+#include "catalogue/core/FolderScan.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+
+#include "platform/files/UserError.h"
+#include "tests/catalogue/FakeDocuments.h"
+#include "tests/support/PropertySetBuilder.h"
+#include "tests/support/TempDir.h"
+
+namespace catalogue {
+namespace {
+
+using fakes::FailedOpen;
+using fakes::FakeSource;
+using fakes::RecordingReporter;
+using fakes::StreamOf;
+using testsupport::PropertySetBuilder;
+using Names = std::vector<std::string>;
+
+TEST(DocumentMask, MatchesTheThreeExtensionsCaseBlind) {
+  for (const char* name : {"a.doc", "A.DOC", "b.Wrd", "c.rtf", "x.y.doc", "\xE8\xA1\xA8.doc"}) {
+    EXPECT_TRUE(MatchesDocumentMask(name)) << name;
+  }
+  for (const char* name : {"a.docx", "a.doc.bak", "doc", "adoc", ".doc", ".hidden.doc", "a.txt",
+                           ""}) {
+    EXPECT_FALSE(MatchesDocumentMask(name)) << name;
+  }
+}
+
+TEST(DocumentMask, ListsRegularMatchingFilesSortedCaseBlind) {
+  testsupport::TempDir dir;
+  for (const char* name : {"b.DOC", "A.doc", "c.rtf", "d.txt", ".hidden.doc", "a.wrd"}) {
+    dir.Write(name, "x");
+  }
+  std::filesystem::create_directory(dir.File("folder.doc"));
+  std::filesystem::create_symlink(dir.File("c.rtf"), dir.File("link.doc"));
+  std::filesystem::create_symlink(dir.File("gone"), dir.File("broken.doc"));
+  EXPECT_EQ(ListDocumentFiles(dir.path()),
+            (Names{"A.doc", "a.wrd", "b.DOC", "c.rtf", "link.doc"}));
+  EXPECT_EQ(ListDocumentFiles(dir.path() + "/"), ListDocumentFiles(dir.path()));
+
+  testsupport::TempDir empty;
+  EXPECT_EQ(ListDocumentFiles(empty.path()), Names{});
+  EXPECT_THROW(ListDocumentFiles(empty.File("missing")), platform::UserError);
+}
+
+TEST(DocumentMask, NameOrderIsCaseBlindThenByBytes) {
+  EXPECT_TRUE(NameLess("a.doc", "B.doc"));
+  EXPECT_TRUE(NameLess("B.doc", "c.doc"));
+  EXPECT_TRUE(NameLess("A.doc", "a.doc"));  // a tie broken by bytes, so the order is total
+  EXPECT_FALSE(NameLess("a.doc", "A.doc"));
+  EXPECT_TRUE(NameLess("ab", "abc"));
+}
+
+class CollectingSink : public LineSink {
+ public:
+  Names lines;
+  void WriteLine(std::string_view line) override { lines.emplace_back(line); }
+};
+
+TEST(Scan, WritesOneLinePerFileInListOrderWithEmptyLinesForFailures) {
+  FakeSource source;
+  RecordingReporter reporter;
+  source.files["/f/1.doc"] = StreamOf(PropertySetBuilder().Lpstr(2, "one").Build());
+  source.files["/f/2.rtf"] = FailedOpen(kSTG_E_FILEALREADYEXISTS);
+  source.files["/f/3.doc"] = StreamOf(PropertySetBuilder().Lpstr(2, "three").Build());
+  DocumentReader reader(source, reporter, RegionalFormats{}, 0);
+  CollectingSink sink;
+  std::vector<std::size_t> progress;
+  ScanDocuments("/f", {"1.doc", "2.rtf", "3.doc"}, reader, sink,
+                [&](std::size_t done, std::size_t total) {
+                  EXPECT_EQ(total, 3u);
+                  progress.push_back(done);
+                });
+  EXPECT_EQ(sink.lines, (Names{"1.doc;one;;;;;;;;;;", "", "3.doc;three;;;;;;;;;;"}));
+  EXPECT_EQ(reporter.messages, Names{"未対応ファイルです"});
+  EXPECT_EQ(progress, (std::vector<std::size_t>{1, 2, 3}));
+}
+
+TEST(Scan, JoinsTheGivenFolderWithTheListedNames) {
+  // The folder comes from the tree's selection at the moment of the scan,
+  // the names from the list, which may still show another folder.
+  FakeSource source;
+  RecordingReporter reporter;
+  DocumentReader reader(source, reporter, RegionalFormats{}, 0);
+  CollectingSink sink;
+  ScanDocuments("/second/", {"x.doc"}, reader, sink);
+  EXPECT_EQ(source.opened, Names{"/second/x.doc"});
+  EXPECT_EQ(sink.lines, Names{""});
+  EXPECT_EQ(reporter.messages, Names{"ファイルが見つかりません"});
+}
+
+TEST(Scan, EmptyFolderMessageStartsWithTheFolder) {
+  EXPECT_EQ(EmptyFolderMessage("/home/u/docs"),
+            "/home/u/docs\r\n上記フォルダーにエクセルファイルは見つかりませんでした");
+}
+
+}  // namespace
+}  // namespace catalogue

@@ -1,0 +1,91 @@
+#include "catalogue/core/ListFile.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+
+#include "platform/files/UserError.h"
+#include "tests/support/TempDir.h"
+
+namespace catalogue {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+TEST(ListFileLines, EndAtLfOrCrLfDropLoneCrAndStopAtEof) {
+  EXPECT_EQ(SplitListLines(""), Lines{});
+  EXPECT_EQ(SplitListLines("a;\r\nb;\r\n"), (Lines{"a;", "b;"}));
+  EXPECT_EQ(SplitListLines("a;\nb;"), (Lines{"a;", "b;"}));  // last line without a break
+  EXPECT_EQ(SplitListLines("\r\n\r\nx\r\n"), (Lines{"", "", "x"}));
+  EXPECT_EQ(SplitListLines("a\rb;\r\n"), (Lines{"ab;"}));      // lone CR dropped
+  EXPECT_EQ(SplitListLines("\r"), Lines{});
+  EXPECT_EQ(SplitListLines("a;\r\n\x1A" "b;\r\n"), (Lines{"a;"}));
+  EXPECT_EQ(SplitListLines("a\x1A"), (Lines{"a"}));
+  // Double-byte characters pass through whole.
+  EXPECT_EQ(SplitListLines("\x95\x5C;\r\n"), (Lines{"\x95\x5C;"}));
+}
+
+TEST(ListFileLines, CommentWithLineBreakBecomesTwoRecords) {
+  std::string line = "a.doc;T;;;;;first\r\nsecond;L;;;;";
+  Lines lines = SplitListLines(line + "\r\n");
+  ASSERT_EQ(lines.size(), 2u);
+  std::string rest = lines[1];
+  EXPECT_EQ(NextField(rest), "second");
+  EXPECT_EQ(NextField(rest), "L");
+}
+
+TEST(NextField, TakesTheTextBeforeTheFirstSemicolon) {
+  std::string rest = "a;;b";
+  EXPECT_EQ(NextField(rest), "a");
+  EXPECT_EQ(rest, ";b");
+  EXPECT_EQ(NextField(rest), "");
+  EXPECT_EQ(rest, "b");
+  // No ";" left: an empty field and the rest stays.
+  EXPECT_EQ(NextField(rest), "");
+  EXPECT_EQ(rest, "b");
+}
+
+std::vector<std::string> ElevenFields(std::string line) {
+  std::vector<std::string> fields;
+  for (int i = 0; i < 11; ++i) {
+    fields.push_back(NextField(line));
+  }
+  return fields;
+}
+
+TEST(NextField, GridTailsReadLikeAPlainLine) {
+  std::vector<std::string> cells = {"f", "t", "d", "s", "a", "k", "c", "l", "r", "p", "c2"};
+  std::string plain = "f;t;d;s;a;k;c;l;r;p;c2;";
+  EXPECT_EQ(GridRowLine(cells, ';'), plain + ";");
+  EXPECT_EQ(GridRowLine(cells, ','), plain + ",");
+  EXPECT_EQ(ElevenFields(plain), cells);
+  EXPECT_EQ(ElevenFields(plain + ";"), cells);
+  EXPECT_EQ(ElevenFields(plain + ","), cells);
+  // A twelfth cell is written before the tail; missing cells are empty.
+  cells.push_back("x");
+  EXPECT_EQ(GridRowLine(cells, ','), plain + "x,");
+  EXPECT_EQ(GridRowLine({"only"}, ';'), "only;;;;;;;;;;;;");
+}
+
+TEST(ListFileWriter, WritesCrLfLinesAndReplacesTheFileWhole) {
+  testsupport::TempDir dir;
+  std::string path = dir.File(kListFileName);
+  WriteListFile(path, {"a;", "", "\x95\x5C;"});
+  EXPECT_EQ(testsupport::ReadAll(path), "a;\r\n\r\n\x95\x5C;\r\n");
+  EXPECT_EQ(ReadListFile(path), (std::optional<Lines>(Lines{"a;", "", "\x95\x5C;"})));
+
+  // A writer that is not committed leaves the old file and no temporary one.
+  {
+    ListFileWriter writer(path);
+    writer.WriteLine("half written");
+  }
+  EXPECT_EQ(testsupport::ReadAll(path), "a;\r\n\r\n\x95\x5C;\r\n");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
+                          std::filesystem::directory_iterator()),
+            1);
+
+  EXPECT_EQ(ReadListFile(dir.File("missing")), std::nullopt);
+  EXPECT_THROW(WriteListFile(dir.File("no/such/folder/list"), {"a"}), platform::UserError);
+}
+
+}  // namespace
+}  // namespace catalogue

@@ -1,0 +1,114 @@
+#include "platform/ole/MsoleSummarySource.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "catalogue/core/DocumentReader.h"
+#include "tests/catalogue/FakeDocuments.h"
+#include "tests/support/CompoundFileWriter.h"
+#include "tests/support/PropertySetBuilder.h"
+#include "tests/support/TempDir.h"
+
+namespace platform {
+namespace {
+
+using namespace catalogue;
+using testsupport::PropertySetBuilder;
+
+struct OleFixture : ::testing::Test {
+  testsupport::TempDir dir;
+  MsoleSummarySource source;
+
+  HResult OpenCode(const std::string& path) { return source.ReadSummaryStream(path).storageCode; }
+};
+
+TEST_F(OleFixture, HandsOverTheSummaryStreamBytes) {
+  std::string set = PropertySetBuilder().CodePage(932).Lpstr(2, "\x93\xFA\x96\x7B").Build();
+  std::string path = dir.File("a.doc");
+  testsupport::WriteSummaryDocument(path, set);
+  SummaryStream stream = source.ReadSummaryStream(path);
+  EXPECT_EQ(stream.storageCode, kS_OK);
+  EXPECT_EQ(stream.setCode, kS_OK);
+  EXPECT_EQ(stream.bytes, set);
+}
+
+TEST_F(OleFixture, AStreamOfNoBytesIsAnEmptySet) {
+  std::string path = dir.File("a.doc");
+  testsupport::WriteCompoundFile(path, {{testsupport::kSummaryStreamName, ""}});
+  SummaryStream stream = source.ReadSummaryStream(path);
+  EXPECT_EQ(stream.setCode, kS_OK);
+  EXPECT_EQ(stream.bytes, "");
+}
+
+TEST_F(OleFixture, CompoundFileWithoutSummaryStreamHasNoSet) {
+  std::string path = dir.File("a.doc");
+  testsupport::WriteCompoundFile(path, {{"WordDocument", "x"}});
+  SummaryStream stream = source.ReadSummaryStream(path);
+  EXPECT_EQ(stream.storageCode, kS_OK);
+  EXPECT_EQ(stream.setCode, kSTG_E_FILENOTFOUND);
+}
+
+TEST_F(OleFixture, FilesThatAreNotCompoundFilesAreUnsupported) {
+  std::string compound = dir.File("real.doc");
+  testsupport::WriteSummaryDocument(compound, PropertySetBuilder().Lpstr(2, "x").Build());
+  std::string head = testsupport::ReadAll(compound).substr(0, 300);
+  for (const auto& [name, bytes] : std::vector<std::pair<std::string, std::string>>{
+           {"empty.doc", ""},
+           {"memo.rtf", "{\\rtf1\\ansi hello}"},
+           {"text.doc", std::string(4096, 'a')},
+           {"zip.doc", "PK\x03\x04" + std::string(1000, '\0')},
+           {"short.doc", head}}) {
+    EXPECT_EQ(OpenCode(dir.Write(name, bytes)), kSTG_E_FILEALREADYEXISTS) << name;
+  }
+}
+
+TEST_F(OleFixture, MissingFilesFoldersAndPermissionsGetTheirCodes) {
+  EXPECT_EQ(OpenCode(dir.File("missing.doc")), kSTG_E_FILENOTFOUND);
+  EXPECT_EQ(OpenCode(dir.File("no-folder/missing.doc")), kSTG_E_PATHNOTFOUND);
+  std::filesystem::create_directory(dir.File("folder.doc"));
+  EXPECT_EQ(OpenCode(dir.File("folder.doc")), kSTG_E_ACCESSDENIED);
+  if (::geteuid() != 0) {  // root reads anything
+    std::string locked = dir.Write("locked.doc", "x");
+    ::chmod(locked.c_str(), 0);
+    EXPECT_EQ(OpenCode(locked), kSTG_E_ACCESSDENIED);
+  }
+}
+
+TEST_F(OleFixture, TruncatedOrDamagedCompoundFilesAreCorrupt) {
+  std::string compound = dir.File("real.doc");
+  testsupport::WriteCompoundFile(compound, {{"WordDocument", std::string(5000, 'w')},
+                                            {testsupport::kSummaryStreamName,
+                                             PropertySetBuilder().Lpstr(2, "x").Build()}});
+  std::string bytes = testsupport::ReadAll(compound);
+  ASSERT_GT(bytes.size(), 3000u);
+  for (std::size_t keep : {512u, 600u, 3000u}) {
+    EXPECT_EQ(OpenCode(dir.Write("cut.doc", bytes.substr(0, keep))), kSTG_E_DOCFILECORRUPT)
+        << keep;
+  }
+  std::string badSectorSize = bytes;
+  badSectorSize[30] = 40;  // sector shift
+  EXPECT_EQ(OpenCode(dir.Write("bad.doc", badSectorSize)), kSTG_E_DOCFILECORRUPT);
+}
+
+TEST_F(OleFixture, ReaderGivesTheRecordOfARealCompoundFile) {
+  // The whole reading path on a file written by a compound-file writer,
+  // with a name that holds 表 (second byte 0x5C).
+  std::string path = dir.File("\xE8\xA1\xA8" "a.doc");
+  testsupport::WriteSummaryDocument(
+      path, PropertySetBuilder()
+                .CodePage(932)
+                .Lpstr(2, "\x8A\xE9\x89\xE6")  // 企画
+                .Lpstr(4, "Author")
+                .FileTime(13, testsupport::FileTimeOfUtc(2026, 12, 7, 0, 0, 0))
+                .Build());
+  fakes::RecordingReporter reporter;
+  DocumentReader reader(source, reporter, RegionalFormats{}, 0);
+  EXPECT_EQ(reader.ReadDocumentRecord(path),
+            "\x95\x5C" "a.doc;\x8A\xE9\x89\xE6;2026/12/07;;Author;;;;;;;");
+  EXPECT_TRUE(reporter.messages.empty());
+}
+
+}  // namespace
+}  // namespace platform

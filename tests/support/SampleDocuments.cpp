@@ -1,0 +1,91 @@
+#include "tests/support/SampleDocuments.h"
+
+#include <cstdio>
+#include <fstream>
+
+#include "platform/text/Cp932.h"
+#include "tests/support/CompoundFileWriter.h"
+#include "tests/support/PropertySetBuilder.h"
+
+namespace testsupport {
+
+namespace {
+
+std::string Sjis(const char* utf8) { return platform::Utf8ToCp932(utf8); }
+
+std::string Path(const std::string& folder, const std::string& name) {
+  return folder + "/" + name;
+}
+
+}  // namespace
+
+void WriteSampleDocuments(const std::string& folder) {
+  WriteSummaryDocument(Path(folder, "企画書.doc"),
+                       PropertySetBuilder()
+                           .CodePage(932)
+                           .Lpstr(2, Sjis("新製品企画書"))
+                           .Lpstr(3, Sjis("2027年度 春"))
+                           .Lpstr(4, Sjis("山田 太郎"))
+                           .Lpstr(5, Sjis("企画、新製品"))
+                           .Lpstr(6, Sjis("社内向けの下書きです"))
+                           .Lpstr(7, "Normal.dot")
+                           .Lpstr(8, Sjis("佐藤 花子"))
+                           .Lpstr(9, "3")
+                           .FileTime(12, FileTimeOfUtc(2026, 4, 1, 0, 30, 0))
+                           .FileTime(13, FileTimeOfUtc(2026, 4, 3, 8, 5, 9))
+                           .Lpstr(18, "Microsoft Word 8.0")
+                           .Build());
+  WriteSummaryDocument(Path(folder, "議事録_営業会議.doc"),
+                       PropertySetBuilder()
+                           .CodePage(932)
+                           .Lpstr(2, Sjis("第12回 営業会議 議事録"))
+                           .Lpstr(4, Sjis("鈴木 一郎"))
+                           .Lpstr(8, Sjis("鈴木 一郎"))
+                           .Lpstr(9, "12")
+                           .FileTime(11, FileTimeOfUtc(2026, 5, 20, 2, 0, 0))
+                           .FileTime(12, FileTimeOfUtc(2026, 5, 19, 6, 0, 0))
+                           .FileTime(13, FileTimeOfUtc(2026, 5, 20, 1, 15, 42))
+                           .Build());
+  WriteSummaryDocument(Path(folder, "表計算メモ.doc"),
+                       PropertySetBuilder()
+                           .CodePage(-535)  // 65001 stored as a signed 16-bit value
+                           .Lpstr(2, "集計表の説明 ～ 第1版")
+                           .Lpstr(4, "高橋 次郎")
+                           .FileTime(12, FileTimeOfUtc(2025, 12, 24, 15, 0, 0))
+                           .FileTime(13, FileTimeOfUtc(2026, 1, 5, 9, 30, 0))
+                           .Build());
+  WriteSummaryDocument(Path(folder, "Annual Report.DOC"),
+                       PropertySetBuilder()
+                           .CodePage(1252)
+                           .Lpstr(2, "Annual Report 2026")
+                           .Lpstr(3, "Caf\xE9 sales")
+                           .Lpstr(4, "J. Smith")
+                           .Lpstr(9, "7")
+                           .FileTime(12, FileTimeOfUtc(2026, 2, 1, 0, 0, 0))
+                           .FileTime(13, FileTimeOfUtc(2026, 3, 31, 23, 59, 59))
+                           .Build());
+  WriteCompoundFile(Path(folder, "no-properties.wrd"), {{"WordDocument", std::string(64, '\0')}});
+  std::ofstream(Path(folder, "memo.rtf"), std::ios::binary) << "{\\rtf1\\ansi memo}\r\n";
+}
+
+void WriteNumberedDocuments(const std::string& folder, int count) {
+  for (int i = 0; i < count; ++i) {
+    char name[32];
+    std::snprintf(name, sizeof name, "doc%05d.doc", i);
+    std::string number = std::to_string(i);
+    WriteSummaryDocument(Path(folder, name),
+                         PropertySetBuilder()
+                             .CodePage(932)
+                             .Lpstr(2, Sjis("文書 ") + number)
+                             .Lpstr(3, "Subject " + number)
+                             .Lpstr(4, Sjis("山田 太郎"))
+                             .Lpstr(8, Sjis("佐藤 花子"))
+                             .Lpstr(9, std::to_string(i % 17 + 1))
+                             .FileTime(12, FileTimeOfUtc(2020, 1 + i % 12, 1 + i % 28, 9, 0, 0))
+                             .FileTime(13, FileTimeOfUtc(2026, 1 + i % 12, 1 + i % 28, 17,
+                                                         i % 60, 0))
+                             .Build());
+  }
+}
+
+}  // namespace testsupport

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+
+namespace testsupport {
+
+// Fills `folder` with a few documents of the kinds the catalogue meets:
+// Japanese properties in code page 932 and in UTF-8, an English document, a
+// name holding 表, a compound file without summary properties and an RTF file.
+void WriteSampleDocuments(const std::string& folder);
+
+// Writes `count` small documents named doc00000.doc, doc00001.doc, ... into
+// `folder`, each with its own title, author and dates.
+void WriteNumberedDocuments(const std::string& folder, int count);
+
+}  // namespace testsupport
