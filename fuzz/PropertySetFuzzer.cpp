@@ -13,8 +13,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::string_view bytes(reinterpret_cast<const char*>(data), size);
   catalogue::PropertySetReadResult set = catalogue::ReadSummaryProperties(bytes);
   if (set.code == catalogue::kS_OK) {
-    std::string line = catalogue::BuildDocumentRecord(set.values, "x.doc",
-                                                      catalogue::RegionalFormats{}, 9 * 3600);
+    std::string line =
+        catalogue::BuildDocumentRecord(set.values, "x.doc", catalogue::RegionalFormats{}, 9 * 3600);
     for (int i = 0; i < 11; ++i) {
       catalogue::NextField(line);
     }

@@ -20,8 +20,8 @@ int main(int argc, char** argv) {
       continue;
     }
     std::string out = std::string(argv[1]) + "/seed-" + std::to_string(i - 2);
-    std::ofstream(out, std::ios::binary).write(stream.bytes.data(),
-                                               static_cast<std::streamsize>(stream.bytes.size()));
+    std::ofstream(out, std::ios::binary)
+        .write(stream.bytes.data(), static_cast<std::streamsize>(stream.bytes.size()));
     ++written;
   }
   std::printf("%d seeds\n", written);

@@ -2,11 +2,11 @@
 // bytes; prints the number of files and bytes. The fastest any scan of the
 // folder could be.
 
-#include <cstdio>
 #include <dirent.h>
 #include <fcntl.h>
-#include <string>
 #include <unistd.h>
+#include <cstdio>
+#include <string>
 
 int main(int argc, char** argv) {
   if (argc != 2) {

@@ -2,13 +2,13 @@
 // standard output discarded and prints the best wall time in seconds and the
 // largest peak resident memory in kilobytes, as "seconds kilobytes".
 
-#include <cstdio>
-#include <cstdlib>
-#include <ctime>
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
 
 namespace {
 

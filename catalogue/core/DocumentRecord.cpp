@@ -29,8 +29,8 @@ constexpr int DateFieldOf(std::uint32_t id) {
 
 // Types whose variant holds a pointer rather than the value itself.
 constexpr bool IsPointerType(std::uint16_t type) {
-  return type == kVT_LPSTR || type == kVT_LPWSTR || type == 8 /* VT_BSTR */ ||
-         type == kVT_CF || type == 65 /* VT_BLOB */ || type == 72 /* VT_CLSID */ ||
+  return type == kVT_LPSTR || type == kVT_LPWSTR || type == 8 /* VT_BSTR */ || type == kVT_CF ||
+         type == 65 /* VT_BLOB */ || type == 72 /* VT_CLSID */ ||
          (type & 0x1000) != 0 /* vectors */;
 }
 

@@ -1,10 +1,10 @@
 #include "catalogue/core/FolderScan.h"
 
+#include <dirent.h>
+#include <sys/stat.h>
 #include <algorithm>
 #include <cerrno>
 #include <memory>
-#include <dirent.h>
-#include <sys/stat.h>
 
 #include "platform/files/FileBytes.h"
 #include "platform/files/UserError.h"
@@ -13,7 +13,9 @@ namespace catalogue {
 
 namespace {
 
-char FoldAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+char FoldAscii(char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 bool EndsWithFolded(std::string_view name, std::string_view suffix) {
   if (name.size() < suffix.size()) {
@@ -77,16 +79,15 @@ std::vector<std::string> ListDocumentFiles(const std::string& folder) {
     if (entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK) {
       // The entry type is not known (or is a link): ask for the target's.
       struct stat st {};
-      regular = ::stat(JoinPath(folder, std::string(name)).c_str(), &st) == 0 &&
-                S_ISREG(st.st_mode);
+      regular =
+          ::stat(JoinPath(folder, std::string(name)).c_str(), &st) == 0 && S_ISREG(st.st_mode);
     }
     if (regular) {
       names.emplace_back(name);
     }
   }
-  std::sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-    return NameLess(a, b);
-  });
+  std::sort(names.begin(), names.end(),
+            [](const std::string& a, const std::string& b) { return NameLess(a, b); });
   return names;
 }
 

@@ -26,35 +26,36 @@ std::uint16_t U16(std::string_view b, std::size_t at) {
 }
 
 std::uint32_t U32(std::string_view b, std::size_t at) {
-  return static_cast<std::uint32_t>(U16(b, at)) | (static_cast<std::uint32_t>(U16(b, at + 2)) << 16);
+  return static_cast<std::uint32_t>(U16(b, at)) |
+         (static_cast<std::uint32_t>(U16(b, at + 2)) << 16);
 }
 
 // Byte size of the data of fixed-size types (after the 4-byte type field),
 // as the variant stores them; 0 for types whose size is not fixed.
 std::size_t FixedSize(std::uint16_t type) {
   switch (type) {
-    case 2:    // VT_I2
-    case 11:   // VT_BOOL
-    case 16:   // VT_I1
-    case 17:   // VT_UI1
-    case 18:   // VT_UI2
+    case 16:  // VT_I1
+    case 17:  // VT_UI1
+      return 1;
+    case 2:   // VT_I2
+    case 11:  // VT_BOOL
+    case 18:  // VT_UI2
       return 2;
-    case 3:    // VT_I4
-    case 4:    // VT_R4
-    case 10:   // VT_ERROR
-    case 19:   // VT_UI4
-    case 22:   // VT_INT
-    case 23:   // VT_UINT
+    case 3:   // VT_I4
+    case 4:   // VT_R4
+    case 10:  // VT_ERROR
+    case 19:  // VT_UI4
+    case 22:  // VT_INT
+    case 23:  // VT_UINT
       return 4;
-    case 5:    // VT_R8
-    case 6:    // VT_CY
-    case 7:    // VT_DATE
-    case 20:   // VT_I8
-    case 21:   // VT_UI8
-    case 64:   // VT_FILETIME
+    case 5:   // VT_R8
+    case 6:   // VT_CY
+    case 7:   // VT_DATE
+    case 20:  // VT_I8
+    case 21:  // VT_UI8
+    case 64:  // VT_FILETIME
       return 8;
-    default:
-      return 0;
+    default: return 0;
   }
 }
 

@@ -23,7 +23,9 @@ inline constexpr HResult kSTG_E_FILEALREADYEXISTS = 0x80030050;
 inline constexpr HResult kSTG_E_INVALIDHEADER = 0x800300FB;
 inline constexpr HResult kSTG_E_DOCFILECORRUPT = 0x80030109;
 
-constexpr bool Failed(HResult code) { return (code & 0x80000000u) != 0; }
+constexpr bool Failed(HResult code) {
+  return (code & 0x80000000u) != 0;
+}
 
 // "HResult = $%.8X": the line under a failure message.
 std::string HResultLine(HResult code);

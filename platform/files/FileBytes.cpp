@@ -1,10 +1,10 @@
 #include "platform/files/FileBytes.h"
 
-#include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
+#include <cstring>
 
 #include "platform/files/UserError.h"
 

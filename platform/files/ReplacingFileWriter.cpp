@@ -1,11 +1,11 @@
 #include "platform/files/ReplacingFileWriter.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
 
 #include "platform/files/FileBytes.h"
 #include "platform/files/UserError.h"

@@ -1,9 +1,9 @@
 #include "platform/ole/MsoleSummarySource.h"
 
-#include <cerrno>
-#include <cstring>
 #include <gsf/gsf.h>
 #include <sys/stat.h>
+#include <cerrno>
+#include <cstring>
 
 namespace platform {
 
@@ -23,8 +23,8 @@ void IgnoreLog(const gchar*, GLogLevelFlags, const gchar*, gpointer) {}
 void InitialiseGsfOnce() {
   static const bool done = [] {
     gsf_init();
-    auto levels = static_cast<GLogLevelFlags>(G_LOG_LEVEL_MASK | G_LOG_FLAG_FATAL |
-                                              G_LOG_FLAG_RECURSION);
+    auto levels =
+        static_cast<GLogLevelFlags>(G_LOG_LEVEL_MASK | G_LOG_FLAG_FATAL | G_LOG_FLAG_RECURSION);
     g_log_set_handler("libgsf:msole", levels, IgnoreLog, nullptr);
     g_log_set_handler("libgsf", levels, IgnoreLog, nullptr);
     return true;
@@ -86,7 +86,9 @@ HResult CodeOfOpenError(const std::string& path, int err) {
 
 }  // namespace
 
-MsoleSummarySource::MsoleSummarySource() { InitialiseGsfOnce(); }
+MsoleSummarySource::MsoleSummarySource() {
+  InitialiseGsfOnce();
+}
 
 SummaryStream MsoleSummarySource::ReadSummaryStream(const std::string& path) {
   SummaryStream result;
@@ -145,9 +147,8 @@ SummaryStream MsoleSummarySource::ReadSummaryStream(const std::string& path) {
     return result;
   }
   result.bytes.resize(static_cast<std::size_t>(size));
-  if (size > 0 &&
-      gsf_input_read(stream.get(), static_cast<std::size_t>(size),
-                     reinterpret_cast<guint8*>(result.bytes.data())) == nullptr) {
+  if (size > 0 && gsf_input_read(stream.get(), static_cast<std::size_t>(size),
+                                 reinterpret_cast<guint8*>(result.bytes.data())) == nullptr) {
     result.bytes.clear();
     result.setCode = catalogue::kSTG_E_READFAULT;
   }

@@ -1,7 +1,7 @@
 #include "platform/text/Iconv.h"
 
-#include <cerrno>
 #include <iconv.h>
+#include <cerrno>
 #include <map>
 #include <memory>
 
@@ -9,7 +9,9 @@ namespace platform {
 
 namespace {
 
-iconv_t Handle(void* h) { return static_cast<iconv_t>(h); }
+iconv_t Handle(void* h) {
+  return static_cast<iconv_t>(h);
+}
 
 }  // namespace
 

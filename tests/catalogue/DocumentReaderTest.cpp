@@ -25,12 +25,12 @@ struct ReaderFixture : ::testing::Test {
 };
 
 TEST_F(ReaderFixture, BuildsTheLineOfAReadableDocument) {
-  source.files["/docs/a.doc"] = StreamOf(PropertySetBuilder()
-                                             .CodePage(932)
-                                             .Lpstr(2, "\x95\x5C")
-                                             .FileTime(12, testsupport::FileTimeOfUtc(
-                                                               2004, 5, 5, 15, 0, 0))
-                                             .Build());
+  source.files["/docs/a.doc"] =
+      StreamOf(PropertySetBuilder()
+                   .CodePage(932)
+                   .Lpstr(2, "\x95\x5C")
+                   .FileTime(12, testsupport::FileTimeOfUtc(2004, 5, 5, 15, 0, 0))
+                   .Build());
   EXPECT_EQ(Read(), "a.doc;\x95\x5C;;;;;;;;;2004/05/06;");
   EXPECT_TRUE(reporter.messages.empty());
 }

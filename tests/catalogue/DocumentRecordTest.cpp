@@ -12,8 +12,12 @@ namespace {
 using testsupport::FileTimeOfUtc;
 using testsupport::Le64;
 
-PropertyValue Str(const std::string& text) { return {kVT_LPSTR, text}; }
-PropertyValue Date(std::uint64_t fileTime) { return {kVT_FILETIME, Le64(fileTime)}; }
+PropertyValue Str(const std::string& text) {
+  return {kVT_LPSTR, text};
+}
+PropertyValue Date(std::uint64_t fileTime) {
+  return {kVT_FILETIME, Le64(fileTime)};
+}
 
 std::string Build(const RequestedValues& values, const std::string& name = "a.doc") {
   return BuildDocumentRecord(values, name, RegionalFormats{}, 0);
@@ -91,7 +95,10 @@ TEST(DocumentRecord, DateFieldsTakeTheValueBytesWhateverTheType) {
 
 TEST(DocumentRecord, FileNameIsTheLastPathComponentInCp932) {
   // 表 and ソ end in the byte 0x5C; the name stays whole.
-  EXPECT_EQ(FileNameFieldOf("/home/u/docs/\xE8\xA1\xA8" "a.doc"), "\x95\x5C" "a.doc");
+  EXPECT_EQ(FileNameFieldOf("/home/u/docs/\xE8\xA1\xA8"
+                            "a.doc"),
+            "\x95\x5C"
+            "a.doc");
   EXPECT_EQ(FileNameFieldOf("/d/\xE3\x82\xBD\xE3\x83\x95\xE3\x83\x88.doc"),
             "\x83\x5C\x83\x74\x83\x67.doc");
   // A Linux name may hold "\" and ":"; they are part of the name.

@@ -1,8 +1,8 @@
 #include "catalogue/core/FileTimeText.h"
 
+#include <gtest/gtest.h>
 #include <cstdlib>
 #include <ctime>
-#include <gtest/gtest.h>
 
 #include "tests/support/PropertySetBuilder.h"
 
@@ -32,7 +32,7 @@ TEST(FileTimeToText, AppliesTheLocalBias) {
 }
 
 TEST(FileTimeToText, HandlesTheEdgesOfTheRange) {
-  EXPECT_EQ(Text(1), "1601/01/01");                        // 100 ns after the epoch
+  EXPECT_EQ(Text(1), "1601/01/01");  // 100 ns after the epoch
   EXPECT_EQ(Text(10'000'000ULL * 61), "1601/01/01 0:01:01");
   EXPECT_EQ(Text(FileTimeOfUtc(2000, 2, 29, 12, 0, 0)), "2000/02/29 12:00:00");
   EXPECT_EQ(Text(FileTimeOfUtc(1900, 3, 1, 0, 0, 0)), "1900/03/01");

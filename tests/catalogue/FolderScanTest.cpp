@@ -1,7 +1,7 @@
 #include "catalogue/core/FolderScan.h"
 
-#include <filesystem>
 #include <gtest/gtest.h>
+#include <filesystem>
 
 #include "platform/files/UserError.h"
 #include "tests/catalogue/FakeDocuments.h"
@@ -22,8 +22,8 @@ TEST(DocumentMask, MatchesTheThreeExtensionsCaseBlind) {
   for (const char* name : {"a.doc", "A.DOC", "b.Wrd", "c.rtf", "x.y.doc", "\xE8\xA1\xA8.doc"}) {
     EXPECT_TRUE(MatchesDocumentMask(name)) << name;
   }
-  for (const char* name : {"a.docx", "a.doc.bak", "doc", "adoc", ".doc", ".hidden.doc", "a.txt",
-                           ""}) {
+  for (const char* name :
+       {"a.docx", "a.doc.bak", "doc", "adoc", ".doc", ".hidden.doc", "a.txt", ""}) {
     EXPECT_FALSE(MatchesDocumentMask(name)) << name;
   }
 }
@@ -36,8 +36,7 @@ TEST(DocumentMask, ListsRegularMatchingFilesSortedCaseBlind) {
   std::filesystem::create_directory(dir.File("folder.doc"));
   std::filesystem::create_symlink(dir.File("c.rtf"), dir.File("link.doc"));
   std::filesystem::create_symlink(dir.File("gone"), dir.File("broken.doc"));
-  EXPECT_EQ(ListDocumentFiles(dir.path()),
-            (Names{"A.doc", "a.wrd", "b.DOC", "c.rtf", "link.doc"}));
+  EXPECT_EQ(ListDocumentFiles(dir.path()), (Names{"A.doc", "a.wrd", "b.DOC", "c.rtf", "link.doc"}));
   EXPECT_EQ(ListDocumentFiles(dir.path() + "/"), ListDocumentFiles(dir.path()));
 
   testsupport::TempDir empty;

@@ -1,7 +1,7 @@
 #include "catalogue/core/ListFile.h"
 
-#include <filesystem>
 #include <gtest/gtest.h>
+#include <filesystem>
 
 #include "platform/files/UserError.h"
 #include "tests/support/TempDir.h"
@@ -16,9 +16,11 @@ TEST(ListFileLines, EndAtLfOrCrLfDropLoneCrAndStopAtEof) {
   EXPECT_EQ(SplitListLines("a;\r\nb;\r\n"), (Lines{"a;", "b;"}));
   EXPECT_EQ(SplitListLines("a;\nb;"), (Lines{"a;", "b;"}));  // last line without a break
   EXPECT_EQ(SplitListLines("\r\n\r\nx\r\n"), (Lines{"", "", "x"}));
-  EXPECT_EQ(SplitListLines("a\rb;\r\n"), (Lines{"ab;"}));      // lone CR dropped
+  EXPECT_EQ(SplitListLines("a\rb;\r\n"), (Lines{"ab;"}));  // lone CR dropped
   EXPECT_EQ(SplitListLines("\r"), Lines{});
-  EXPECT_EQ(SplitListLines("a;\r\n\x1A" "b;\r\n"), (Lines{"a;"}));
+  EXPECT_EQ(SplitListLines("a;\r\n\x1A"
+                           "b;\r\n"),
+            (Lines{"a;"}));
   EXPECT_EQ(SplitListLines("a\x1A"), (Lines{"a"}));
   // Double-byte characters pass through whole.
   EXPECT_EQ(SplitListLines("\x95\x5C;\r\n"), (Lines{"\x95\x5C;"}));

@@ -78,8 +78,12 @@ TEST(PropertySetParser, StringsEndAtTheirFirstNulAndNeverPassTheirCount) {
   EXPECT_EQ(Value(r, 3).data, "ab");
   EXPECT_EQ(Value(r, 4), (PropertyValue{kVT_LPSTR, ""}));
   // Under UTF-16 only a whole NUL unit ends the text; an odd last byte is dropped.
-  r = ReadSummaryProperties(
-      PropertySetBuilder().CodePage(1200).LpstrNoNul(2, std::string("A\0\0\x30" "B", 5)).Build());
+  r = ReadSummaryProperties(PropertySetBuilder()
+                                .CodePage(1200)
+                                .LpstrNoNul(2, std::string("A\0\0\x30"
+                                                           "B",
+                                                           5))
+                                .Build());
   EXPECT_EQ(Value(r, 2).data, "A\x81\x40");  // U+3000, the ideographic space
 }
 
@@ -106,9 +110,8 @@ TEST(PropertySetParser, FindsTheSummarySectionAmongOthersAndRefusesAWrongFmtid) 
   // Two sections: a foreign one first, the summary one at its stored offset.
   std::string summary = PropertySetBuilder().Lpstr(2, "found").Build().substr(48);
   std::string foreign = Le32(8) + Le32(0);
-  std::string stream = Le16(0xFFFE) + Le16(0) + Le32(0) + std::string(16, '\0') + Le32(2) +
-                       other + Le32(68) + PropertySetBuilder::SummaryFmtid() + Le32(76) + foreign +
-                       summary;
+  std::string stream = Le16(0xFFFE) + Le16(0) + Le32(0) + std::string(16, '\0') + Le32(2) + other +
+                       Le32(68) + PropertySetBuilder::SummaryFmtid() + Le32(76) + foreign + summary;
   PropertySetReadResult r = ReadSummaryProperties(stream);
   ASSERT_EQ(r.code, kS_OK);
   EXPECT_EQ(Value(r, 2).data, "found");
@@ -139,19 +142,15 @@ TEST(PropertySetParser, RefusesHeadersSectionsAndValuesOutsideTheStream) {
   EXPECT_EQ(ReadSummaryProperties(Patched(good, 0, 0x0002FFFE)).code, kSTG_E_INVALIDHEADER);
   EXPECT_EQ(ReadSummaryProperties(Patched(good, 24, 0)).code, kSTG_E_INVALIDHEADER);
   // A huge section count ends at the stream's end instead of looping.
-  EXPECT_EQ(ReadSummaryProperties(Patched(PropertySetBuilder().Fmtid(std::string(16, 'x')).Build(),
-                                          24, 0xFFFFFFFF))
+  EXPECT_EQ(ReadSummaryProperties(
+                Patched(PropertySetBuilder().Fmtid(std::string(16, 'x')).Build(), 24, 0xFFFFFFFF))
                 .code,
             kSTG_E_INVALIDHEADER);
 }
 
 TEST(PropertySetParser, EveryTruncationOfAValidSetGivesADefinedOutcome) {
-  std::string good = PropertySetBuilder()
-                         .CodePage(932)
-                         .Lpstr(2, "Title")
-                         .Lpwstr(3, u"W")
-                         .FileTime(13, 42)
-                         .Build();
+  std::string good =
+      PropertySetBuilder().CodePage(932).Lpstr(2, "Title").Lpwstr(3, u"W").FileTime(13, 42).Build();
   for (std::size_t n = 0; n < good.size(); ++n) {
     std::string cut = good.substr(0, n);  // its own buffer, so ASan sees any overread
     PropertySetReadResult r = ReadSummaryProperties(cut);

@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include "tests/support/CompoundFileWriter.h"
 #include "tests/support/PropertySetBuilder.h"
 #include "tests/support/SampleDocuments.h"
-#include "tests/support/CompoundFileWriter.h"
 #include "tests/support/TempDir.h"
 
 namespace {
@@ -90,8 +90,7 @@ TEST(CliScan, ListsTheFolderInNameOrder) {
             "2026/02/01;");
   EXPECT_EQ(lines[1], "");
   EXPECT_EQ(lines[2], "");
-  EXPECT_EQ(r.err, dir.File("memo.rtf") + ": 未対応ファイルです\n" +
-                       dir.File("no-properties.wrd") +
+  EXPECT_EQ(r.err, dir.File("memo.rtf") + ": 未対応ファイルです\n" + dir.File("no-properties.wrd") +
                        ": Error PropSetStg.Open HResult = $80030002\n");
 }
 

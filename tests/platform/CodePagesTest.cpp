@@ -9,11 +9,11 @@ TEST(CodePages, ConvertsTheCodePagesDocumentsUse) {
   EXPECT_EQ(CodePageToCp932("abc", 1252), "abc");
   EXPECT_EQ(CodePageToCp932("\xE6\x97\xA5", 65001), "\x93\xFA");
   EXPECT_EQ(CodePageToCp932(std::string("\xE5\x65", 2), 1200), "\x93\xFA");
-  EXPECT_EQ(CodePageToCp932("\xA4\xE9", 950), "\x93\xFA");      // Big5 日
-  EXPECT_EQ(CodePageToCp932("\xC8\xD5", 936), "\x93\xFA");      // GBK 日
-  EXPECT_EQ(CodePageToCp932("\xC6\xFC", 51932), "\x93\xFA");    // EUC-JP 日
+  EXPECT_EQ(CodePageToCp932("\xA4\xE9", 950), "\x93\xFA");           // Big5 日
+  EXPECT_EQ(CodePageToCp932("\xC8\xD5", 936), "\x93\xFA");           // GBK 日
+  EXPECT_EQ(CodePageToCp932("\xC6\xFC", 51932), "\x93\xFA");         // EUC-JP 日
   EXPECT_EQ(CodePageToCp932("\xC1\xE2", 1251), "\x84\x41\x84\x72");  // Cyrillic Бв
-  EXPECT_EQ(CodePageToCp932("A\xA5", 10000), "A?");             // Mac Roman bullet
+  EXPECT_EQ(CodePageToCp932("A\xA5", 10000), "A?");                  // Mac Roman bullet
 }
 
 TEST(CodePages, ReplacesWhatCp932CannotHoldAndKeepsTheRest) {
@@ -23,7 +23,10 @@ TEST(CodePages, ReplacesWhatCp932CannotHoldAndKeepsTheRest) {
   // Vietnamese: a base letter is held back until a combining mark may follow.
   EXPECT_EQ(CodePageToCp932("a\xEC", 1258), "?");  // a + combining acute = á
   // Invalid UTF-8 and a truncated UTF-16 unit.
-  EXPECT_EQ(CodePageToCp932("a\xFF" "b", 65001), "a?b");
+  EXPECT_EQ(CodePageToCp932("a\xFF"
+                            "b",
+                            65001),
+            "a?b");
   EXPECT_EQ(CodePageToCp932(std::string("A\0B", 3), 1200), "A?");
 }
 

@@ -1,9 +1,9 @@
 // Every document of the shared corpus of real files must give exactly the
 // record line and the kind of message listed in its expected.tsv.
 
+#include <gtest/gtest.h>
 #include <filesystem>
 #include <fstream>
-#include <gtest/gtest.h>
 #include <sstream>
 
 #include "catalogue/core/DocumentReader.h"

@@ -21,9 +21,14 @@ TEST(Cp932, UnmappableAndInvalidTextBecomesOneMarkEach) {
   // é, a Hebrew letter and an emoji have no CP932 form; each becomes one "?".
   EXPECT_EQ(Utf8ToCp932("caf\xC3\xA9 \xD7\xA9 \xF0\x9F\x98\x80!"), "caf? ? ?!");
   // Invalid UTF-8 bytes become "?" and the rest is kept.
-  EXPECT_EQ(Utf8ToCp932("a\xFF" "b\xE3\x81"), "a?b?");
+  EXPECT_EQ(Utf8ToCp932("a\xFF"
+                        "b\xE3\x81"),
+            "a?b?");
   // Bytes that are not CP932 show as U+FFFD; a lead byte at the end stands alone.
-  EXPECT_EQ(Cp932ToUtf8("a\xA0" "b\x81"), "a\xEF\xBF\xBD" "b\xEF\xBF\xBD");
+  EXPECT_EQ(Cp932ToUtf8("a\xA0"
+                        "b\x81"),
+            "a\xEF\xBF\xBD"
+            "b\xEF\xBF\xBD");
   EXPECT_EQ(Cp932ToUtf8(""), "");
   EXPECT_EQ(Utf8ToCp932(""), "");
 }
@@ -39,7 +44,9 @@ TEST(Cp932, LeadBytesAndPrefixesNeverSplitACharacter) {
   EXPECT_FALSE(IsCp932LeadByte(0xFD));
   EXPECT_FALSE(IsCp932LeadByte(0x5C));
 
-  std::string text = "a\x95\x5C" "b";  // a 表 b
+  std::string text =
+      "a\x95\x5C"
+      "b";  // a 表 b
   EXPECT_EQ(Cp932PrefixLength(text, 0), 0u);
   EXPECT_EQ(Cp932PrefixLength(text, 1), 1u);
   EXPECT_EQ(Cp932PrefixLength(text, 2), 1u);  // would split 表

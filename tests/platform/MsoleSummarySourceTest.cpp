@@ -1,9 +1,9 @@
 #include "platform/ole/MsoleSummarySource.h"
 
-#include <filesystem>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <filesystem>
 
 #include "catalogue/core/DocumentReader.h"
 #include "tests/catalogue/FakeDocuments.h"
@@ -78,14 +78,13 @@ TEST_F(OleFixture, MissingFilesFoldersAndPermissionsGetTheirCodes) {
 
 TEST_F(OleFixture, TruncatedOrDamagedCompoundFilesAreCorrupt) {
   std::string compound = dir.File("real.doc");
-  testsupport::WriteCompoundFile(compound, {{"WordDocument", std::string(5000, 'w')},
-                                            {testsupport::kSummaryStreamName,
-                                             PropertySetBuilder().Lpstr(2, "x").Build()}});
+  testsupport::WriteCompoundFile(
+      compound, {{"WordDocument", std::string(5000, 'w')},
+                 {testsupport::kSummaryStreamName, PropertySetBuilder().Lpstr(2, "x").Build()}});
   std::string bytes = testsupport::ReadAll(compound);
   ASSERT_GT(bytes.size(), 3000u);
   for (std::size_t keep : {512u, 600u, 3000u}) {
-    EXPECT_EQ(OpenCode(dir.Write("cut.doc", bytes.substr(0, keep))), kSTG_E_DOCFILECORRUPT)
-        << keep;
+    EXPECT_EQ(OpenCode(dir.Write("cut.doc", bytes.substr(0, keep))), kSTG_E_DOCFILECORRUPT) << keep;
   }
   std::string badSectorSize = bytes;
   badSectorSize[30] = 40;  // sector shift
@@ -95,7 +94,9 @@ TEST_F(OleFixture, TruncatedOrDamagedCompoundFilesAreCorrupt) {
 TEST_F(OleFixture, ReaderGivesTheRecordOfARealCompoundFile) {
   // The whole reading path on a file written by a compound-file writer,
   // with a name that holds 表 (second byte 0x5C).
-  std::string path = dir.File("\xE8\xA1\xA8" "a.doc");
+  std::string path = dir.File(
+      "\xE8\xA1\xA8"
+      "a.doc");
   testsupport::WriteSummaryDocument(
       path, PropertySetBuilder()
                 .CodePage(932)
@@ -106,7 +107,8 @@ TEST_F(OleFixture, ReaderGivesTheRecordOfARealCompoundFile) {
   fakes::RecordingReporter reporter;
   DocumentReader reader(source, reporter, RegionalFormats{}, 0);
   EXPECT_EQ(reader.ReadDocumentRecord(path),
-            "\x95\x5C" "a.doc;\x8A\xE9\x89\xE6;2026/12/07;;Author;;;;;;;");
+            "\x95\x5C"
+            "a.doc;\x8A\xE9\x89\xE6;2026/12/07;;Author;;;;;;;");
   EXPECT_TRUE(reporter.messages.empty());
 }
 

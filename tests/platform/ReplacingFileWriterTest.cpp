@@ -1,8 +1,8 @@
 #include "platform/files/ReplacingFileWriter.h"
 
-#include <filesystem>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <filesystem>
 
 #include "platform/files/FileBytes.h"
 #include "platform/files/UserError.h"

@@ -48,8 +48,8 @@ void WriteCompoundFile(const std::string& path, const std::vector<NamedStream>& 
 }
 
 void WriteSummaryDocument(const std::string& path, const std::string& summaryStream) {
-  WriteCompoundFile(path, {{"WordDocument", std::string(64, '\0')},
-                           {kSummaryStreamName, summaryStream}});
+  WriteCompoundFile(path,
+                    {{"WordDocument", std::string(64, '\0')}, {kSummaryStreamName, summaryStream}});
 }
 
 }  // namespace testsupport

@@ -11,7 +11,8 @@ std::string Le32(std::uint32_t v) {
 }
 
 std::string Le64(std::uint64_t v) {
-  return Le32(static_cast<std::uint32_t>(v & 0xFFFFFFFFu)) + Le32(static_cast<std::uint32_t>(v >> 32));
+  return Le32(static_cast<std::uint32_t>(v & 0xFFFFFFFFu)) +
+         Le32(static_cast<std::uint32_t>(v >> 32));
 }
 
 std::uint64_t FileTimeOfUtc(int year, int month, int day, int hour, int minute, int second) {
@@ -84,8 +85,8 @@ std::string PropertySetBuilder::Build() const {
   }
   std::string section = Le32(static_cast<std::uint32_t>(8 + table.size() + values.size())) +
                         Le32(static_cast<std::uint32_t>(entries_.size())) + table + values;
-  std::string header = Le16(0xFFFE) + Le16(0) + Le32(0x00020006) + std::string(16, '\0') +
-                       Le32(1) + fmtid_ + Le32(48);
+  std::string header = Le16(0xFFFE) + Le16(0) + Le32(0x00020006) + std::string(16, '\0') + Le32(1) +
+                       fmtid_ + Le32(48);
   return header + section;
 }
 

@@ -11,7 +11,9 @@ namespace testsupport {
 
 namespace {
 
-std::string Sjis(const char* utf8) { return platform::Utf8ToCp932(utf8); }
+std::string Sjis(const char* utf8) {
+  return platform::Utf8ToCp932(utf8);
+}
 
 std::string Path(const std::string& folder, const std::string& name) {
   return folder + "/" + name;
@@ -73,18 +75,18 @@ void WriteNumberedDocuments(const std::string& folder, int count) {
     char name[32];
     std::snprintf(name, sizeof name, "doc%05d.doc", i);
     std::string number = std::to_string(i);
-    WriteSummaryDocument(Path(folder, name),
-                         PropertySetBuilder()
-                             .CodePage(932)
-                             .Lpstr(2, Sjis("文書 ") + number)
-                             .Lpstr(3, "Subject " + number)
-                             .Lpstr(4, Sjis("山田 太郎"))
-                             .Lpstr(8, Sjis("佐藤 花子"))
-                             .Lpstr(9, std::to_string(i % 17 + 1))
-                             .FileTime(12, FileTimeOfUtc(2020, 1 + i % 12, 1 + i % 28, 9, 0, 0))
-                             .FileTime(13, FileTimeOfUtc(2026, 1 + i % 12, 1 + i % 28, 17,
-                                                         i % 60, 0))
-                             .Build());
+    WriteSummaryDocument(
+        Path(folder, name),
+        PropertySetBuilder()
+            .CodePage(932)
+            .Lpstr(2, Sjis("文書 ") + number)
+            .Lpstr(3, "Subject " + number)
+            .Lpstr(4, Sjis("山田 太郎"))
+            .Lpstr(8, Sjis("佐藤 花子"))
+            .Lpstr(9, std::to_string(i % 17 + 1))
+            .FileTime(12, FileTimeOfUtc(2020, 1 + i % 12, 1 + i % 28, 9, 0, 0))
+            .FileTime(13, FileTimeOfUtc(2026, 1 + i % 12, 1 + i % 28, 17, i % 60, 0))
+            .Build());
   }
 }
 

@@ -10,8 +10,8 @@ namespace testsupport {
 
 TempDir::TempDir() {
   const char* base = std::getenv("TMPDIR");
-  std::string pattern = std::string(base != nullptr && *base != '\0' ? base : "/tmp") +
-                        "/quillmark-test-XXXXXX";
+  std::string pattern =
+      std::string(base != nullptr && *base != '\0' ? base : "/tmp") + "/quillmark-test-XXXXXX";
   if (::mkdtemp(pattern.data()) == nullptr) {
     throw std::runtime_error("cannot make a temporary folder");
   }
@@ -23,7 +23,9 @@ TempDir::~TempDir() {
   std::filesystem::remove_all(path_, ignored);
 }
 
-std::string TempDir::File(std::string_view name) const { return path_ + "/" + std::string(name); }
+std::string TempDir::File(std::string_view name) const {
+  return path_ + "/" + std::string(name);
+}
 
 std::string TempDir::Write(std::string_view name, std::string_view bytes) const {
   std::string path = File(name);
