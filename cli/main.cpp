@@ -58,10 +58,16 @@ int Run(int argc, char** argv) {
 }  // namespace cli
 
 int main(int argc, char** argv) {
+  int status = cli::kExitFailure;
   try {
-    return cli::Run(argc, argv);
+    status = cli::Run(argc, argv);
   } catch (const platform::UserError& e) {
     cli::PrintMessage(std::string("quillmark_cli: ") + e.what());
+  }
+  // Output that could not be written (a full disk, a closed pipe) is a failure.
+  if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+    cli::PrintMessage("quillmark_cli: 標準出力に書き込めません");
     return cli::kExitFailure;
   }
+  return status;
 }

@@ -30,6 +30,8 @@ bool EndsWithFolded(std::string_view name, std::string_view suffix) {
   return true;
 }
 
+constexpr const char* kCannotOpenFolder = "フォルダーを開けません";
+
 // Directory closed on every path.
 struct DirCloser {
   void operator()(DIR* d) const { ::closedir(d); }
@@ -68,9 +70,18 @@ std::vector<std::string> ListDocumentFiles(const std::string& folder) {
   std::vector<std::string> names;
   std::unique_ptr<DIR, DirCloser> dir(::opendir(folder.c_str()));
   if (!dir) {
-    throw platform::UserError(platform::FileErrorMessage("フォルダーを開けません", folder, errno));
+    int err = errno;
+    throw platform::UserError(platform::FileErrorMessage(kCannotOpenFolder, folder, err));
   }
-  while (const dirent* entry = ::readdir(dir.get())) {
+  for (;;) {
+    errno = 0;
+    const dirent* entry = ::readdir(dir.get());
+    if (entry == nullptr) {
+      if (int err = errno; err != 0) {
+        throw platform::UserError(platform::FileErrorMessage(kCannotOpenFolder, folder, err));
+      }
+      break;
+    }
     std::string_view name(entry->d_name);
     if (!MatchesDocumentMask(name)) {
       continue;
@@ -91,15 +102,16 @@ std::vector<std::string> ListDocumentFiles(const std::string& folder) {
   return names;
 }
 
-void ScanDocuments(const std::string& folder, const std::vector<std::string>& names,
+bool ScanDocuments(const std::string& folder, const std::vector<std::string>& names,
                    DocumentReader& reader, LineSink& sink,
-                   const std::function<void(std::size_t, std::size_t)>& progress) {
+                   const std::function<bool(std::size_t, std::size_t)>& progress) {
   for (std::size_t i = 0; i < names.size(); ++i) {
     sink.WriteLine(reader.ReadDocumentRecord(JoinPath(folder, names[i])));
-    if (progress) {
-      progress(i + 1, names.size());
+    if (progress && !progress(i + 1, names.size())) {
+      return false;
     }
   }
+  return true;
 }
 
 std::string JoinPath(const std::string& folder, const std::string& name) {

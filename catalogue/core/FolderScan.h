@@ -30,10 +30,11 @@ std::vector<std::string> ListDocumentFiles(const std::string& folder);
 
 // Reads each named file of `folder`, in the order given, and writes one line
 // per file to `sink` (an empty line for a file that cannot be read). Calls
-// `progress(done, total)` after each file when given.
-void ScanDocuments(const std::string& folder, const std::vector<std::string>& names,
+// `progress(done, total)` after each file when given; when it returns false
+// the scan stops there. Returns whether every file was read.
+bool ScanDocuments(const std::string& folder, const std::vector<std::string>& names,
                    DocumentReader& reader, LineSink& sink,
-                   const std::function<void(std::size_t, std::size_t)>& progress = {});
+                   const std::function<bool(std::size_t, std::size_t)>& progress = {});
 
 // Joins a folder and a name with one "/".
 std::string JoinPath(const std::string& folder, const std::string& name);

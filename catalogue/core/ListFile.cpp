@@ -1,5 +1,6 @@
 #include "catalogue/core/ListFile.h"
 
+#include "catalogue/core/DocumentRecord.h"
 #include "platform/files/FileBytes.h"
 
 namespace catalogue {
@@ -49,14 +50,14 @@ std::string NextField(std::string& rest) {
 
 std::string GridRowLine(const std::vector<std::string>& cells, char tail) {
   std::string line;
-  for (std::size_t i = 0; i < 11; ++i) {
+  for (std::size_t i = 0; i < kRecordFieldCount; ++i) {
     if (i < cells.size()) {
       line += cells[i];
     }
     line += ';';
   }
-  if (cells.size() > 11) {
-    line += cells[11];
+  if (cells.size() > kRecordFieldCount) {
+    line += cells[kRecordFieldCount];
   }
   line += tail;
   return line;

@@ -17,7 +17,6 @@ constexpr std::size_t kHeaderSize = 28;
 constexpr std::size_t kSectionEntrySize = 20;
 constexpr std::uint16_t kVT_UI2 = 18;
 constexpr unsigned kCodePageCp932 = 932;
-constexpr unsigned kCodePageUtf16 = 1200;
 
 // Little-endian reads; the caller has checked the bounds.
 std::uint16_t U16(std::string_view b, std::size_t at) {
@@ -129,20 +128,18 @@ std::optional<RawValue> ReadRawValue(std::string_view section, std::uint64_t off
   return value;
 }
 
-// The text of a VT_LPSTR value up to its first NUL (a NUL character of two
-// bytes under UTF-16), never beyond its stored count.
+// The text of a VT_LPSTR value up to its first NUL character (a whole code
+// unit of zero bytes: two under UTF-16), never beyond its stored count; a
+// last partial unit is dropped.
 std::string_view UpToNul(std::string_view text, unsigned codePage) {
-  if (codePage == kCodePageUtf16) {
-    std::size_t units = text.size() / 2;
-    for (std::size_t i = 0; i < units; ++i) {
-      if (text[2 * i] == '\0' && text[2 * i + 1] == '\0') {
-        return text.substr(0, 2 * i);
-      }
+  std::size_t unit = platform::CodeUnitSize(codePage);
+  std::size_t units = text.size() / unit;
+  for (std::size_t i = 0; i < units; ++i) {
+    if (text.substr(i * unit, unit).find_first_not_of('\0') == std::string_view::npos) {
+      return text.substr(0, i * unit);
     }
-    return text.substr(0, units * 2);
   }
-  std::size_t nul = text.find('\0');
-  return nul == std::string_view::npos ? text : text.substr(0, nul);
+  return text.substr(0, units * unit);
 }
 
 std::string StringInCp932(std::string_view stored, unsigned codePage) {
@@ -195,10 +192,11 @@ PropertySetReadResult ReadSummaryProperties(std::string_view stream) {
       return result;
     }
     if (id == kPidCodePage) {
+      // The first entry wins; one that is not a 16-bit integer means none.
       if (!haveCodePage && (value->type == kVT_I2 || value->type == kVT_UI2)) {
         codePage = U16(value->data, 0);
-        haveCodePage = true;
       }
+      haveCodePage = true;
       continue;
     }
     std::optional<RawValue>& slot = raw[id - kFirstRequestedId];

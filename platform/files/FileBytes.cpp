@@ -22,6 +22,7 @@ std::string ErrnoText(int err) {
     case ENOTDIR: return "パスの途中がフォルダーではありません";
     case ENAMETOOLONG: return "パスが長すぎます";
     case EIO: return "入出力エラーです";
+    case EINVAL: return "通常のファイルではありません";
     default: return std::strerror(err);
   }
 }
@@ -53,19 +54,22 @@ constexpr const char* kCannotRead = "ファイルを読み込めません";
 }  // namespace
 
 std::optional<std::string> ReadFileBytesIfExists(const std::string& path) {
-  Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+  // Non-blocking, so opening a pipe does not wait for a writer.
+  Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
   if (fd.get() < 0) {
-    if (errno == ENOENT) {
+    int err = errno;
+    if (err == ENOENT) {
       return std::nullopt;
     }
-    throw UserError(FileErrorMessage(kCannotRead, path, errno));
+    throw UserError(FileErrorMessage(kCannotRead, path, err));
   }
   struct stat st {};
   if (::fstat(fd.get(), &st) != 0) {
-    throw UserError(FileErrorMessage(kCannotRead, path, errno));
+    int err = errno;
+    throw UserError(FileErrorMessage(kCannotRead, path, err));
   }
-  if (S_ISDIR(st.st_mode)) {
-    throw UserError(FileErrorMessage(kCannotRead, path, EISDIR));
+  if (!S_ISREG(st.st_mode)) {
+    throw UserError(FileErrorMessage(kCannotRead, path, S_ISDIR(st.st_mode) ? EISDIR : EINVAL));
   }
   std::string bytes;
   if (st.st_size > 0) {
@@ -75,10 +79,11 @@ std::optional<std::string> ReadFileBytesIfExists(const std::string& path) {
   for (;;) {
     ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
     if (n < 0) {
-      if (errno == EINTR) {
+      int err = errno;
+      if (err == EINTR) {
         continue;
       }
-      throw UserError(FileErrorMessage(kCannotRead, path, errno));
+      throw UserError(FileErrorMessage(kCannotRead, path, err));
     }
     if (n == 0) {
       break;

@@ -17,6 +17,23 @@ namespace {
 constexpr const char* kCannotWrite = "ファイルに書き込めません";
 constexpr std::size_t kBufferLimit = 1 << 16;
 
+// The process's umask, read without changing it (umask() would change it
+// for every thread for a moment).
+mode_t CurrentUmask() {
+  std::FILE* status = std::fopen("/proc/self/status", "r");
+  unsigned mask = 022;
+  if (status != nullptr) {
+    char line[256];
+    while (std::fgets(line, sizeof line, status) != nullptr) {
+      if (std::sscanf(line, "Umask: %o", &mask) == 1) {
+        break;
+      }
+    }
+    std::fclose(status);
+  }
+  return static_cast<mode_t>(mask);
+}
+
 // The permissions a newly created file would get (0666 less the umask); a
 // replaced file keeps the permissions it had.
 mode_t ModeFor(const std::string& target) {
@@ -24,9 +41,18 @@ mode_t ModeFor(const std::string& target) {
   if (::stat(target.c_str(), &st) == 0) {
     return st.st_mode & 07777;
   }
-  mode_t mask = ::umask(0);
-  ::umask(mask);
-  return 0666 & ~mask;
+  return 0666 & ~CurrentUmask();
+}
+
+// Makes a rename in `path`'s folder durable.
+void SyncFolderOf(const std::string& path) {
+  std::size_t slash = path.rfind('/');
+  std::string folder = slash == std::string::npos ? "." : path.substr(0, slash == 0 ? 1 : slash);
+  int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd >= 0) {
+    ::fsync(fd);
+    ::close(fd);
+  }
 }
 
 }  // namespace
@@ -67,10 +93,11 @@ void ReplacingFileWriter::Flush() {
   while (done < buffer_.size()) {
     ssize_t n = ::write(fd_, buffer_.data() + done, buffer_.size() - done);
     if (n < 0) {
-      if (errno == EINTR) {
+      int err = errno;
+      if (err == EINTR) {
         continue;
       }
-      Fail(errno);
+      Fail(err);
     }
     done += static_cast<std::size_t>(n);
   }
@@ -80,7 +107,8 @@ void ReplacingFileWriter::Flush() {
 void ReplacingFileWriter::Commit() {
   Flush();
   if (::fchmod(fd_, ModeFor(target_)) != 0 || ::fsync(fd_) != 0) {
-    Fail(errno);
+    int err = errno;
+    Fail(err);
   }
   int fd = fd_;
   fd_ = -1;
@@ -91,6 +119,7 @@ void ReplacingFileWriter::Commit() {
     Fail(errno);
   }
   committed_ = true;
+  SyncFolderOf(target_);
 }
 
 void ReplacingFileWriter::ReplaceWith(const std::string& path, std::string_view bytes) {

@@ -97,7 +97,9 @@ SummaryStream MsoleSummarySource::ReadSummaryStream(const std::string& path) {
     result.storageCode = CodeOfOpenError(path, errno);
     return result;
   }
-  if (S_ISDIR(st.st_mode)) {
+  if (!S_ISREG(st.st_mode)) {
+    // Folders, pipes and devices are refused as Windows refuses folders:
+    // reading a pipe could block and a device never ends.
     result.storageCode = catalogue::kSTG_E_ACCESSDENIED;
     return result;
   }

@@ -35,11 +35,7 @@ std::string IconvNameOfCodePage(unsigned codePage) {
   return {};
 }
 
-namespace {
-
-// Bytes of one unit of the source encoding: how far to step over a sequence
-// that cannot be decoded.
-std::size_t UnitSize(unsigned codePage) {
+std::size_t CodeUnitSize(unsigned codePage) {
   switch (codePage) {
     case 1200:
     case 1201: return 2;
@@ -48,8 +44,6 @@ std::size_t UnitSize(unsigned codePage) {
     default: return 1;
   }
 }
-
-}  // namespace
 
 std::optional<std::string> CodePageToCp932(std::string_view bytes, unsigned codePage) {
   std::string name = IconvNameOfCodePage(codePage);
@@ -63,7 +57,7 @@ std::optional<std::string> CodePageToCp932(std::string_view bytes, unsigned code
   }
   std::string wide;
   std::string out;
-  decode->Convert(bytes, wide, UnitSize(codePage), std::string_view("?\0\0\0", 4));
+  decode->Convert(bytes, wide, CodeUnitSize(codePage), std::string_view("?\0\0\0", 4));
   encode->Convert(wide, out, 4, "?");
   return out;
 }

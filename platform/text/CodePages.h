@@ -13,6 +13,10 @@ namespace platform {
 // so the caller can keep the bytes as stored.
 std::optional<std::string> CodePageToCp932(std::string_view bytes, unsigned codePage);
 
+// Bytes of one code unit of the code page: 2 for UTF-16, 4 for UTF-32, else
+// 1. A NUL character is one unit of zero bytes.
+std::size_t CodeUnitSize(unsigned codePage);
+
 // The iconv name of a Windows code page, or an empty text when unknown.
 std::string IconvNameOfCodePage(unsigned codePage);
 

@@ -57,7 +57,11 @@ void Iconv::Convert(std::string_view in, std::string& out, std::size_t skip,
       continue;
     }
     // EILSEQ: a sequence the source cannot decode or the target cannot hold.
-    // EINVAL: the text ends inside a sequence. Both become the replacement.
+    // EINVAL: the text ends inside a sequence. Both become the replacement,
+    // after whatever the decoder still holds from before it.
+    while (run(nullptr, nullptr) == E2BIG) {
+      out.resize(out.size() * 2 + 16);
+    }
     out.resize(used);
     out.append(replacement);
     used = out.size();

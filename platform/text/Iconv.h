@@ -22,6 +22,8 @@ class Iconv {
   // passed over (the size of one source unit: 1 for byte encodings, 2 for
   // UTF-16, 4 for UTF-32). The decoder is reset first and flushed at the end,
   // so decoders that hold back a character (CP1255, CP1258) lose nothing.
+  // It changes the descriptor's shift state, which is why instances are
+  // cached per thread.
   void Convert(std::string_view in, std::string& out, std::size_t skip,
                std::string_view replacement) const;
 

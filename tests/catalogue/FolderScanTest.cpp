@@ -67,14 +67,25 @@ TEST(Scan, WritesOneLinePerFileInListOrderWithEmptyLinesForFailures) {
   DocumentReader reader(source, reporter, RegionalFormats{}, 0);
   CollectingSink sink;
   std::vector<std::size_t> progress;
-  ScanDocuments("/f", {"1.doc", "2.rtf", "3.doc"}, reader, sink,
-                [&](std::size_t done, std::size_t total) {
-                  EXPECT_EQ(total, 3u);
-                  progress.push_back(done);
-                });
+  EXPECT_TRUE(ScanDocuments("/f", {"1.doc", "2.rtf", "3.doc"}, reader, sink,
+                            [&](std::size_t done, std::size_t total) {
+                              EXPECT_EQ(total, 3u);
+                              progress.push_back(done);
+                              return true;
+                            }));
   EXPECT_EQ(sink.lines, (Names{"1.doc;one;;;;;;;;;;", "", "3.doc;three;;;;;;;;;;"}));
   EXPECT_EQ(reporter.messages, Names{"未対応ファイルです"});
   EXPECT_EQ(progress, (std::vector<std::size_t>{1, 2, 3}));
+}
+
+TEST(Scan, StopsWhenProgressSaysSo) {
+  FakeSource source;
+  RecordingReporter reporter;
+  DocumentReader reader(source, reporter, RegionalFormats{}, 0);
+  CollectingSink sink;
+  EXPECT_FALSE(ScanDocuments("/f", {"1.doc", "2.doc", "3.doc"}, reader, sink,
+                             [](std::size_t done, std::size_t) { return done < 2; }));
+  EXPECT_EQ(source.opened, (Names{"/f/1.doc", "/f/2.doc"}));
 }
 
 TEST(Scan, JoinsTheGivenFolderWithTheListedNames) {

@@ -1,8 +1,8 @@
 // Replays the inputs kept from fuzzing the property-set reader: odd and
 // damaged sets that must each give a defined outcome.
 
-#include <filesystem>
 #include <gtest/gtest.h>
+#include <filesystem>
 
 #include "catalogue/core/DocumentRecord.h"
 #include "catalogue/core/PropertySetParser.h"

@@ -65,6 +65,10 @@ TEST(PropertySetParser, KeepsBytesWhenTheCodePageIsAbsentOrNotAnInteger) {
   EXPECT_EQ(Value(r, 2).data, "\xE9");
   r = ReadSummaryProperties(PropertySetBuilder().I4(1, 1252).Lpstr(2, "\xE9").Build());
   EXPECT_EQ(Value(r, 2).data, "\xE9");
+  // The first code-page entry counts even when it is not usable.
+  r = ReadSummaryProperties(
+      PropertySetBuilder().I4(1, 1252).CodePage(1252).Lpstr(2, "\xE9").Build());
+  EXPECT_EQ(Value(r, 2).data, "\xE9");
 }
 
 TEST(PropertySetParser, StringsEndAtTheirFirstNulAndNeverPassTheirCount) {
@@ -85,6 +89,15 @@ TEST(PropertySetParser, StringsEndAtTheirFirstNulAndNeverPassTheirCount) {
                                                            5))
                                 .Build());
   EXPECT_EQ(Value(r, 2).data, "A\x81\x40");  // U+3000, the ideographic space
+  // Big-endian UTF-16 and UTF-32 end at a whole zero unit too.
+  r = ReadSummaryProperties(
+      PropertySetBuilder().CodePage(1201).LpstrNoNul(2, std::string("\0A\0B\0\0\0C", 8)).Build());
+  EXPECT_EQ(Value(r, 2).data, "AB");
+  r = ReadSummaryProperties(PropertySetBuilder()
+                                .CodePage(12000)
+                                .LpstrNoNul(2, std::string("A\0\0\0\0\0\0\0", 8))
+                                .Build());
+  EXPECT_EQ(Value(r, 2).data, "A");
 }
 
 TEST(PropertySetParser, FirstEntryOfAnIdWins) {

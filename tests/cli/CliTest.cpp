@@ -59,6 +59,13 @@ TEST(CliRead, PrintsEachLineWithCrLfAndMessagesOnStderr) {
                        ": Error PropSetStg.Open HResult = $80030002\n");
 }
 
+TEST(CliRead, OutputThatCannotBeWrittenIsAFailure) {
+  int raw =
+      std::system((Quote(QUILL_CLI) + " read /nonexistent.doc >/dev/full 2>/dev/null").c_str());
+  EXPECT_TRUE(WIFEXITED(raw));
+  EXPECT_EQ(WEXITSTATUS(raw), 1);
+}
+
 TEST(CliRead, WithoutFilesIsAUsageError) {
   Result r = RunCli({"read"});
   EXPECT_EQ(r.status, 2);

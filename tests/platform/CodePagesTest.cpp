@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/text/Iconv.h"
+
 namespace platform {
 namespace {
 
@@ -28,6 +30,16 @@ TEST(CodePages, ReplacesWhatCp932CannotHoldAndKeepsTheRest) {
                             65001),
             "a?b");
   EXPECT_EQ(CodePageToCp932(std::string("A\0B", 3), 1200), "A?");
+}
+
+TEST(CodePages, HeldBackCharactersComeOutBeforeAReplacement) {
+  // CP1255 holds a letter back in case a point follows; an undecodable byte
+  // after it must not jump ahead of it.
+  const Iconv* decode = Iconv::Cached("UTF-8", "CP1255");
+  ASSERT_NE(decode, nullptr);
+  std::string out;
+  decode->Convert("\xF9\xFF\xEC", out, 1, "?");
+  EXPECT_EQ(out, "\xD7\xA9?\xD7\x9C");  // shin ? lamed
 }
 
 TEST(CodePages, UnknownCodePagesAreRefused) {

@@ -69,6 +69,10 @@ TEST_F(OleFixture, MissingFilesFoldersAndPermissionsGetTheirCodes) {
   EXPECT_EQ(OpenCode(dir.File("no-folder/missing.doc")), kSTG_E_PATHNOTFOUND);
   std::filesystem::create_directory(dir.File("folder.doc"));
   EXPECT_EQ(OpenCode(dir.File("folder.doc")), kSTG_E_ACCESSDENIED);
+  // A pipe would block and a device never ends: neither is read.
+  ASSERT_EQ(::mkfifo(dir.File("pipe.doc").c_str(), 0600), 0);
+  EXPECT_EQ(OpenCode(dir.File("pipe.doc")), kSTG_E_ACCESSDENIED);
+  EXPECT_EQ(OpenCode("/dev/zero"), kSTG_E_ACCESSDENIED);
   if (::geteuid() != 0) {  // root reads anything
     std::string locked = dir.Write("locked.doc", "x");
     ::chmod(locked.c_str(), 0);

@@ -59,6 +59,8 @@ TEST(FileBytes, ReadsWholeFilesAndTellsMissingFromUnreadable) {
   EXPECT_EQ(ReadFileBytesIfExists(dir.File("none")), std::nullopt);
   EXPECT_THROW(ReadFileBytes(dir.File("none")), UserError);
   EXPECT_THROW(ReadFileBytesIfExists(dir.path()), UserError);  // a folder
+  ASSERT_EQ(::mkfifo(dir.File("pipe").c_str(), 0600), 0);
+  EXPECT_THROW(ReadFileBytesIfExists(dir.File("pipe")), UserError);  // no wait for a writer
 }
 
 }  // namespace

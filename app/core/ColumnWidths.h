@@ -1,0 +1,29 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "widgets/core/StringGridData.h"
+
+// "display.dat": the list grid's column widths, kept between runs.
+namespace app {
+
+inline constexpr const char* kColumnWidthFileName = "display.dat";
+inline constexpr int kListColumnCount = 11;
+
+// Applies the lines of a column-width file to the grid: a line's key is the
+// text before its first "=", compared case-sensitively with "[ColWidths[0]]"
+// to "[ColWidths[10]]"; a match sets that column to the value after the "="
+// read as a decimal integer, or to 100 when it is not one. Other lines are
+// ignored and a later line for a column wins.
+void ApplyColumnWidthText(std::string_view text, widgets::StringGridData& grid);
+
+// The file's text: "[Version]=1.00", then one line per column 0 to 10.
+std::string ColumnWidthText(const widgets::StringGridData& grid);
+
+// LoadColumnWidths / SaveColumnWidths on the file at `path`. A missing file
+// changes nothing; a failed write throws platform::UserError.
+void LoadColumnWidths(const std::string& path, widgets::StringGridData& grid);
+void SaveColumnWidths(const std::string& path, const widgets::StringGridData& grid);
+
+}  // namespace app

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+
+namespace app {
+
+// Where the working files live: the program folder (the executable's folder)
+// and the settings file (the executable's path with ".ini" for its extension).
+class ProgramPaths {
+ public:
+  // `executablePath` is the full path of the running program.
+  explicit ProgramPaths(const std::string& executablePath);
+  // Paths for a given folder and program name (tests use a temporary folder).
+  ProgramPaths(std::string folder, const std::string& programName);
+
+  const std::string& Folder() const { return folder_; }
+  const std::string& SettingsFile() const { return settings_; }
+  // Folder() + "/" + name
+  std::string File(const std::string& name) const;
+
+  std::string ListFile() const;
+  std::string ColumnWidthFile() const;
+  std::string DialogIcon() const;
+
+ private:
+  std::string folder_;
+  std::string settings_;
+};
+
+}  // namespace app

@@ -1,0 +1,40 @@
+#include "app/core/WindowGeometry.h"
+
+namespace app {
+
+Rect ReadWindowGeometry(const IniFile& settings, const std::string& section, const Rect& workArea,
+                        int designedWidth, int designedHeight) {
+  Rect r;
+  r.top = settings.ReadInteger(section, "top", workArea.top);
+  r.left = settings.ReadInteger(section, "left", workArea.left);
+  r.width = settings.ReadInteger(section, "width", designedWidth);
+  r.height = settings.ReadInteger(section, "height", designedHeight);
+  if (r.left > workArea.Right() - 100) {
+    r.left = workArea.left;
+  }
+  if (r.left < workArea.left) {
+    r.left = workArea.left;
+  }
+  if (r.top < workArea.top) {
+    r.top = workArea.top;
+  }
+  if (r.top > workArea.Bottom() - 100) {
+    r.top = workArea.top;
+  }
+  return r;
+}
+
+void WriteWindowGeometry(IniFile& settings, const std::string& section, const Rect& geometry) {
+  settings.WriteInteger(section, "top", geometry.top);
+  settings.WriteInteger(section, "left", geometry.left);
+  settings.WriteInteger(section, "width", geometry.width);
+  settings.WriteInteger(section, "height", geometry.height);
+}
+
+void SaveWindowGeometry(const std::string& path, const std::string& section, const Rect& geometry) {
+  IniFile settings = IniFile::Load(path);
+  WriteWindowGeometry(settings, section, geometry);
+  settings.Save(path);
+}
+
+}  // namespace app

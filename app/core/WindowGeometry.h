@@ -1,0 +1,36 @@
+#pragma once
+
+#include <string>
+
+#include "app/core/IniFile.h"
+
+namespace app {
+
+struct Rect {
+  int left = 0;
+  int top = 0;
+  int width = 0;
+  int height = 0;
+
+  int Right() const { return left + width; }
+  int Bottom() const { return top + height; }
+  bool operator==(const Rect&) const = default;
+};
+
+// Where a window opens: "top", "left", "width" and "height" of its section
+// (defaults: the work area's top-left corner and the designed size), then
+// kept reachable: a left beyond the work area's right edge minus 100 or left
+// of the work area goes to the work area's left edge; a top above the work
+// area or beyond its bottom edge minus 100 goes to its top edge. The size is
+// not limited.
+Rect ReadWindowGeometry(const IniFile& settings, const std::string& section, const Rect& workArea,
+                        int designedWidth, int designedHeight);
+
+// Writes the four keys of a window's geometry into its section.
+void WriteWindowGeometry(IniFile& settings, const std::string& section, const Rect& geometry);
+
+// Reads the settings file at `path`, writes the window's geometry into it and
+// saves it, keeping every other section and key.
+void SaveWindowGeometry(const std::string& path, const std::string& section, const Rect& geometry);
+
+}  // namespace app

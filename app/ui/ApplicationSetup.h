@@ -1,0 +1,12 @@
+#pragma once
+
+class QApplication;
+
+namespace app {
+
+// Application-wide settings made once at start: names, the interface font,
+// Windows font names mapped to the installed Japanese fonts, and hints
+// (shown after 600 ms on a green background).
+void SetupApplication(QApplication& application);
+
+}  // namespace app

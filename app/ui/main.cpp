@@ -1,0 +1,32 @@
+// ワード・クイルマーク: the desktop program.
+
+#include <QApplication>
+#include <QFile>
+
+#include "app/core/ProgramPaths.h"
+#include "app/ui/ApplicationSetup.h"
+#include "app/ui/Tfquillmark_wd.h"
+#include "catalogue/ui/Tffolder_select.h"
+#include "commands/ui/TFTitle_Set.h"
+#include "commands/ui/Tfdataedit.h"
+#include "widgets/QtDialogs.h"
+
+int main(int argc, char** argv) {
+  QApplication application(argc, argv);
+  app::SetupApplication(application);
+
+  app::ProgramPaths paths(QFile::encodeName(QCoreApplication::applicationFilePath()).toStdString());
+  widgets::QtDialogs dialogs(QFile::decodeName(QByteArray::fromStdString(paths.DialogIcon())));
+
+  // The windows in the order the program has always made them; each lives
+  // until the main window closes.
+  app::Tfquillmark_wd mainWindow(paths, dialogs);
+  auto* folderDialog =
+      new catalogue::Tffolder_select(paths, dialogs, mainWindow.FolderLabel(), &mainWindow);
+  mainWindow.SetFolderDialog(folderDialog);
+  new commands::Tfdataedit(&mainWindow);
+  new commands::TFTitle_Set(&mainWindow);
+
+  mainWindow.show();
+  return application.exec();
+}

@@ -1,0 +1,280 @@
+#include "catalogue/ui/Tffolder_select.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileSystemModel>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QProgressDialog>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+#include "catalogue/core/DocumentReader.h"
+#include "catalogue/core/FolderScan.h"
+#include "catalogue/core/ListFile.h"
+#include "platform/ole/MsoleSummarySource.h"
+#include "widgets/ApplicationTitle.h"
+#include "widgets/Dialogs.h"
+#include "widgets/GradientButton.h"
+#include "widgets/GradientPanel.h"
+#include "widgets/WindowPlacement.h"
+
+namespace catalogue {
+
+namespace {
+
+constexpr const char* kSection = "folder_select";
+constexpr int kDesignedWidth = 799;
+constexpr int kDesignedHeight = 587;
+constexpr int kProgressDelayMs = 500;
+
+const char* const kFolderHint =
+    "左のパネルからエクセルファイルのあるフォルダーをダブルクリックにて選択してください";
+const char* const kListHint = "指定されたフォルダーの中に含まれるエクセルファイルを表示しています";
+const char* const kStatusText =
+    "左のパネルからエクセルファイルのあるフォルダーをダブルクリックにて選択し、"
+    "プロパティ実行を押してください";
+
+std::string FileSystemBytes(const QString& path) { return QFile::encodeName(path).toStdString(); }
+
+// A folder tree in which a right click selects the folder under the mouse.
+class FolderTree : public QTreeView {
+ public:
+  using QTreeView::QTreeView;
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override {
+    if (event->button() == Qt::RightButton) {
+      QModelIndex index = indexAt(event->position().toPoint());
+      if (index.isValid()) {
+        setCurrentIndex(index);
+      }
+    }
+    QTreeView::mousePressEvent(event);
+  }
+};
+
+// The reader's messages as plain message boxes, one after the other.
+class DialogReporter : public MessageReporter {
+ public:
+  explicit DialogReporter(widgets::Dialogs& dialogs) : dialogs_(dialogs) {}
+  void ShowMessage(const std::string& text) override {
+    dialogs_.ShowMessage(QString::fromUtf8(text));
+  }
+
+ private:
+  widgets::Dialogs& dialogs_;
+};
+
+}  // namespace
+
+Tffolder_select::Tffolder_select(const app::ProgramPaths& paths, widgets::Dialogs& dialogs,
+                                 QLabel* folderLabel, QWidget* parent)
+    : QDialog(parent), paths_(paths), dialogs_(dialogs), folderLabel_(folderLabel) {
+  setObjectName(QStringLiteral("ffolder_select"));
+  setWindowTitle(widgets::ApplicationTitle());
+  BuildLayout();
+
+  widgets::RestoreWindowGeometry(*this, paths_.SettingsFile(), kSection, kDesignedWidth,
+                                 kDesignedHeight);
+
+  // The user's home folder, selected and opened, is where the tree starts.
+  SelectFolder(QDir::homePath());
+  ShowDirectory(SelectedFolder().isEmpty() ? QDir::currentPath() : SelectedFolder());
+}
+
+Tffolder_select::~Tffolder_select() {
+  widgets::RunReported(dialogs_,
+                       [&] { widgets::SaveWindowGeometry(*this, paths_.SettingsFile(), kSection); });
+}
+
+void Tffolder_select::BuildLayout() {
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+
+  GradPan2 = new widgets::GradientPanel;
+  GradPan2->setObjectName(QStringLiteral("GradPan2"));
+  GradPan2->setFixedHeight(30);
+  GradPan2->SetColors(QColor(40, 60, 120), QColor(83, 85, 108));
+  GradPan2->SetCaption(QStringLiteral("   フォルダー指定"));
+  GradPan2->SetCaptionStyle(Qt::white, 16, true);
+  layout->addWidget(GradPan2);
+
+  Label1 = new QLabel;
+  Label1->setObjectName(QStringLiteral("Label1"));
+  Label1->setFixedHeight(27);
+  Label1->setContentsMargins(8, 0, 8, 0);
+  layout->addWidget(Label1);
+
+  folders_ = new QFileSystemModel(this);
+  folders_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
+  folders_->setRootPath(QStringLiteral("/"));
+  ShellTreeView1 = new FolderTree;
+  ShellTreeView1->setObjectName(QStringLiteral("ShellTreeView1"));
+  ShellTreeView1->setModel(folders_);
+  for (int column = 1; column < folders_->columnCount(); ++column) {
+    ShellTreeView1->hideColumn(column);
+  }
+  ShellTreeView1->header()->hide();
+  ShellTreeView1->setRootIsDecorated(true);
+  ShellTreeView1->setCursor(Qt::PointingHandCursor);
+  ShellTreeView1->setToolTip(QString::fromUtf8(kFolderHint));
+  ShellTreeView1->setExpandsOnDoubleClick(false);
+  connect(ShellTreeView1, &QTreeView::doubleClicked, this,
+          &Tffolder_select::ShellTreeView1DblClick);
+
+  FileListBox1 = new QListWidget;
+  FileListBox1->setObjectName(QStringLiteral("FileListBox1"));
+  FileListBox1->setToolTip(QString::fromUtf8(kListHint));
+
+  Splitter1 = new QSplitter(Qt::Horizontal);
+  Splitter1->setObjectName(QStringLiteral("Splitter1"));
+  Splitter1->addWidget(ShellTreeView1);
+  Splitter1->addWidget(FileListBox1);
+  Splitter1->setStretchFactor(1, 1);
+  Splitter1->setSizes({177, 600});
+  layout->addWidget(Splitter1, 1);
+
+  auto* buttons = new QHBoxLayout;
+  buttons->setContentsMargins(8, 6, 8, 6);
+  buttons->addStretch();
+  GradBtn1 = new widgets::GradientButton(QStringLiteral("プロパティ読取実行"));
+  GradBtn1->setObjectName(QStringLiteral("GradBtn1"));
+  GradBtn2 = new widgets::GradientButton(QStringLiteral("キャンセル"));
+  GradBtn2->setObjectName(QStringLiteral("GradBtn2"));
+  for (widgets::GradientButton* button : {GradBtn1, GradBtn2}) {
+    button->setFixedSize(105, 25);
+    button->setAutoDefault(false);
+    buttons->addWidget(button);
+  }
+  connect(GradBtn1, &QPushButton::clicked, this, &Tffolder_select::GradBtn1Click);
+  connect(GradBtn2, &QPushButton::clicked, this, &Tffolder_select::GradBtn2Click);
+  layout->addLayout(buttons);
+
+  StatusBar1 = new QStatusBar;
+  StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+  StatusBar1->setSizeGripEnabled(false);
+  StatusBar1->addWidget(new QLabel(QString::fromUtf8(kStatusText)), 1);
+  layout->addWidget(StatusBar1);
+}
+
+void Tffolder_select::SelectFolder(const QString& path) {
+  QModelIndex index = folders_->index(path);
+  if (!index.isValid()) {
+    return;
+  }
+  ShellTreeView1->setCurrentIndex(index);
+  for (QModelIndex up = index; up.isValid(); up = up.parent()) {
+    ShellTreeView1->expand(up);
+  }
+  ShellTreeView1->scrollTo(index);
+}
+
+QString Tffolder_select::SelectedFolder() const {
+  QModelIndex index = ShellTreeView1->currentIndex();
+  return index.isValid() ? folders_->filePath(index) : QString();
+}
+
+QStringList Tffolder_select::ListedNames() const {
+  QStringList names;
+  for (int i = 0; i < FileListBox1->count(); ++i) {
+    names << FileListBox1->item(i)->text();
+  }
+  return names;
+}
+
+void Tffolder_select::ShowDirectory(const QString& path) {
+  if (path.isEmpty()) {
+    return;
+  }
+  FileListBox1->clear();
+  try {
+    for (const std::string& name : ListDocumentFiles(FileSystemBytes(path))) {
+      auto* item = new QListWidgetItem(QFile::decodeName(QByteArray::fromStdString(name)));
+      item->setData(Qt::UserRole, QByteArray::fromStdString(name));
+      FileListBox1->addItem(item);
+    }
+  } catch (const std::exception&) {
+    // A folder that cannot be read lists nothing.
+  }
+  listDirectory_ = path;
+  Label1->setText(path);
+}
+
+void Tffolder_select::ShellTreeView1DblClick() { ShowDirectory(SelectedFolder()); }
+
+void Tffolder_select::showEvent(QShowEvent* event) {
+  // Files may have come or gone since the list was made.
+  ShowDirectory(listDirectory_);
+  QDialog::showEvent(event);
+}
+
+bool Tffolder_select::ScanListedDocuments() {
+  std::vector<std::string> names;
+  for (int i = 0; i < FileListBox1->count(); ++i) {
+    names.push_back(FileListBox1->item(i)->data(Qt::UserRole).toByteArray().toStdString());
+  }
+  platform::MsoleSummarySource source;
+  DialogReporter reporter(dialogs_);
+  DocumentReader reader(source, reporter);
+  ListFileWriter writer(paths_.ListFile());
+
+  QProgressDialog progress(QStringLiteral("プロパティを読み取っています..."),
+                           QStringLiteral("キャンセル"), 0, static_cast<int>(names.size()), this);
+  progress.setWindowTitle(windowTitle());
+  progress.setWindowModality(Qt::WindowModal);
+  progress.setMinimumDuration(kProgressDelayMs);
+  progress.setAutoClose(false);
+  progress.setAutoReset(false);
+  bool finished = ScanDocuments(
+      FileSystemBytes(listDirectory_), names, reader, writer,
+      [&](std::size_t done, std::size_t total) {
+        progress.setLabelText(QStringLiteral("プロパティを読み取っています... %1 / %2")
+                                  .arg(done)
+                                  .arg(total));
+        progress.setValue(static_cast<int>(done));
+        return !progress.wasCanceled();
+      });
+  if (finished) {
+    writer.Commit();
+  }
+  return finished;
+}
+
+void Tffolder_select::GradBtn1Click() {
+  if (FileListBox1->count() == 0) {
+    dialogs_.ShowInformation(QString::fromStdString(EmptyFolderMessage(listDirectory_.toStdString())));
+    Tag = 0;
+    folderLabel_->setText(listDirectory_);
+    accept();
+    return;
+  }
+  bool finished = false;
+  if (!widgets::RunReported(dialogs_, [&] { finished = ScanListedDocuments(); })) {
+    return;  // the list file could not be written: stay, nothing changed
+  }
+  if (!finished) {
+    return;  // cancelled: the old list, grid and label stay
+  }
+  folderLabel_->setText(listDirectory_);
+  accept();
+}
+
+void Tffolder_select::GradBtn2Click() {
+  Tag = 0;
+  QDialog::reject();
+}
+
+void Tffolder_select::reject() {
+  // The window's close button and Escape cancel like the cancel button.
+  GradBtn2Click();
+}
+
+}  // namespace catalogue

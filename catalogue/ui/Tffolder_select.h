@@ -1,0 +1,77 @@
+#pragma once
+
+#include <QDialog>
+#include <QStringList>
+
+#include "app/core/ProgramPaths.h"
+
+class QFileSystemModel;
+class QLabel;
+class QListWidget;
+class QSplitter;
+class QStatusBar;
+class QTreeView;
+
+namespace widgets {
+class Dialogs;
+class GradientButton;
+class GradientPanel;
+}  // namespace widgets
+
+namespace catalogue {
+
+// The folder dialog: a folder tree, the selected folder's documents, and the
+// scan that reads them into the document list file. `Tag` tells the caller
+// whether the list file was rewritten (1) or not (0); the caller sets it to
+// 1 before showing the dialog.
+class Tffolder_select : public QDialog {
+  Q_OBJECT
+
+ public:
+  Tffolder_select(const app::ProgramPaths& paths, widgets::Dialogs& dialogs, QLabel* folderLabel,
+                  QWidget* parent = nullptr);
+  ~Tffolder_select() override;
+
+  int Tag = 1;
+
+  // Selects a folder in the tree (as a click would) and shows it.
+  void SelectFolder(const QString& path);
+  // The folder selected in the tree; empty when none.
+  QString SelectedFolder() const;
+  // The folder whose documents the list shows, and their names.
+  QString ListDirectory() const { return listDirectory_; }
+  QStringList ListedNames() const;
+
+ public slots:
+  void ShellTreeView1DblClick();
+  void GradBtn1Click();
+  void GradBtn2Click();
+
+ protected:
+  void reject() override;
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  void BuildLayout();
+  void ShowDirectory(const QString& path);
+  // Reads the listed documents into the list file; false when the user
+  // cancelled (nothing changed then).
+  bool ScanListedDocuments();
+
+  const app::ProgramPaths& paths_;
+  widgets::Dialogs& dialogs_;
+  QLabel* folderLabel_;
+  QString listDirectory_;
+
+  widgets::GradientPanel* GradPan2 = nullptr;
+  QLabel* Label1 = nullptr;
+  QFileSystemModel* folders_ = nullptr;
+  QTreeView* ShellTreeView1 = nullptr;
+  QSplitter* Splitter1 = nullptr;
+  QListWidget* FileListBox1 = nullptr;
+  widgets::GradientButton* GradBtn1 = nullptr;
+  widgets::GradientButton* GradBtn2 = nullptr;
+  QStatusBar* StatusBar1 = nullptr;
+};
+
+}  // namespace catalogue

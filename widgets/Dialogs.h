@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+namespace widgets {
+
+// Every modal question and message of the program goes through this
+// service, so tests can answer them.
+class Dialogs {
+ public:
+  // Modal results, as the message boxes report them.
+  static constexpr int kFirst = 6;   // the first (or only) button
+  static constexpr int kSecond = 7;  // the second button
+  static constexpr int kClosed = 2;  // closed with the window's close button
+
+  virtual ~Dialogs() = default;
+
+  // A box with the program's icon, `text` and one button captioned `button`.
+  virtual int ShowInfoBox(const QString& text, const QString& button) = 0;
+  // The same box with two buttons; the second answers Escape.
+  virtual int AskTwoChoices(const QString& text, const QString& first, const QString& second) = 0;
+  // A plain message box: the application's title, the text, one OK button.
+  virtual void ShowMessage(const QString& text) = 0;
+  // An information box captioned "情報".
+  virtual void ShowInformation(const QString& text) = 0;
+  // The application's general error report for a command that failed.
+  virtual void ShowError(const QString& text) = 0;
+};
+
+// Runs a command; a failure it throws (platform::UserError or any other
+// std::exception) is shown by the general error report and goes no further,
+// so no exception crosses the event loop. Returns whether it completed.
+bool RunReported(Dialogs& dialogs, const std::function<void()>& command);
+
+}  // namespace widgets

@@ -1,0 +1,55 @@
+#include "widgets/QtDialogs.h"
+
+#include <QApplication>
+#include <QIcon>
+#include <QMessageBox>
+
+#include "widgets/ApplicationTitle.h"
+#include "widgets/MessageBox.h"
+
+namespace widgets {
+
+namespace {
+
+constexpr int kIconSize = 32;
+
+// Messages keep CR LF line breaks as stored; labels want LF.
+QString Lines(const QString& text) {
+  return QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+}  // namespace
+
+QtDialogs::QtDialogs(QString iconPath) : iconPath_(std::move(iconPath)) {}
+
+int QtDialogs::Show(const QString& text, const QStringList& buttons) {
+  // Without a readable icon the box still shows, without the picture.
+  QPixmap icon = QIcon(iconPath_).pixmap(kIconSize, kIconSize);
+  MessageBox box(Lines(text), buttons, icon, QApplication::activeWindow());
+  return box.exec();
+}
+
+int QtDialogs::ShowInfoBox(const QString& text, const QString& button) {
+  return Show(text, {button});
+}
+
+int QtDialogs::AskTwoChoices(const QString& text, const QString& first, const QString& second) {
+  return Show(text, {first, second});
+}
+
+void QtDialogs::ShowMessage(const QString& text) {
+  QMessageBox::information(QApplication::activeWindow(), ApplicationTitle(),
+                           Lines(text), QMessageBox::Ok);
+}
+
+void QtDialogs::ShowInformation(const QString& text) {
+  QMessageBox::information(QApplication::activeWindow(), QStringLiteral("情報"), Lines(text),
+                           QMessageBox::Ok);
+}
+
+void QtDialogs::ShowError(const QString& text) {
+  QMessageBox::critical(QApplication::activeWindow(), ApplicationTitle(),
+                        Lines(text), QMessageBox::Ok);
+}
+
+}  // namespace widgets

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+
+#include "widgets/Dialogs.h"
+
+class QWidget;
+
+namespace widgets {
+
+// The real dialogs, shown modally over the active window.
+class QtDialogs : public Dialogs {
+ public:
+  // `iconPath`: the picture the message boxes show ("dialog.ico").
+  explicit QtDialogs(QString iconPath);
+
+  int ShowInfoBox(const QString& text, const QString& button) override;
+  int AskTwoChoices(const QString& text, const QString& first, const QString& second) override;
+  void ShowMessage(const QString& text) override;
+  void ShowInformation(const QString& text) override;
+  void ShowError(const QString& text) override;
+
+ private:
+  int Show(const QString& text, const QStringList& buttons);
+
+  QString iconPath_;
+};
+
+}  // namespace widgets

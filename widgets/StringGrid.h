@@ -1,0 +1,84 @@
+#pragma once
+
+#include <QAbstractScrollArea>
+#include <QColor>
+
+#include "widgets/core/StringGridData.h"
+
+class QMenu;
+
+namespace widgets {
+
+// The column-styled string grid: shows a StringGridData with its fixed rows
+// and columns held in place while the rest scrolls cell by cell, per-cell
+// background, text colour and alignment, whole-row selection, column sizing
+// by dragging a heading border and row moving by dragging a row's fixed
+// cell. No in-place editing. Cell texts are code page 932 and converted only
+// for drawing.
+class StringGrid : public QAbstractScrollArea {
+  Q_OBJECT
+
+ public:
+  explicit StringGrid(StringGridData& data, QWidget* parent = nullptr);
+
+  StringGridData& Data() { return data_; }
+  const StringGridData& Data() const { return data_; }
+
+  void SetFixedColor(const QColor& color);
+  void SetPopupMenu(QMenu* menu) { popup_ = menu; }
+
+  // Call after changing the data: scroll range and drawing follow it.
+  void Refresh();
+
+  // The first scrollable row and column in view.
+  int TopRow() const { return topRow_; }
+  int LeftCol() const { return leftCol_; }
+  void ScrollTo(int topRow, int leftCol);
+
+  // The cell under a point of the viewport, or (-1, -1).
+  QPoint CellAt(const QPoint& pos) const;
+  // The rectangle of a cell in viewport coordinates (empty when not in view).
+  QRect CellRect(int col, int row) const;
+
+ signals:
+  void doubleClicked();
+  void rowMoved(int from, int to);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+  void scrollContentsBy(int dx, int dy) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
+
+ private:
+  int FixedWidth() const;
+  int FixedHeight() const;
+  int RowStep() const { return data_.RowHeight() + 1; }
+  int ColumnLeft(int col) const;  // -1 when not in view
+  int RowTop(int row) const;      // -1 when not in view
+  int VisibleScrollRows() const;
+  int MaxTopRow() const;
+  int MaxLeftCol() const;
+  int SizingColumnAt(const QPoint& pos) const;  // column whose right border is near, or -1
+  void UpdateScrollBars();
+  void SelectAndShow(int row);
+  void PaintCell(QPainter& painter, int col, int row, const QRect& rect) const;
+
+  StringGridData& data_;
+  QColor fixedColor_;
+  QMenu* popup_ = nullptr;
+  int topRow_;
+  int leftCol_;
+  int sizingCol_ = -1;
+  int sizingOrigin_ = 0;
+  int dragRow_ = -1;
+  int dropRow_ = -1;
+  bool updatingBars_ = false;
+};
+
+}  // namespace widgets
