@@ -5,6 +5,8 @@
 namespace widgets {
 
 // The program's title: the caption of its windows and message boxes.
-inline QString ApplicationTitle() { return QStringLiteral("ワード・クイルマーク"); }
+inline QString ApplicationTitle() {
+  return QStringLiteral("ワード・クイルマーク");
+}
 
 }  // namespace widgets

@@ -35,8 +35,7 @@ void GradientPanel::SetCaptionStyle(const QColor& color, int pixelSize, bool bol
 
 void GradientPanel::paintEvent(QPaintEvent* event) {
   QPainter painter(this);
-  QLinearGradient gradient(rect().topLeft(),
-                           horizontal_ ? rect().topRight() : rect().bottomLeft());
+  QLinearGradient gradient(rect().topLeft(), horizontal_ ? rect().topRight() : rect().bottomLeft());
   gradient.setColorAt(0, from_);
   gradient.setColorAt(1, to_);
   painter.fillRect(rect(), gradient);

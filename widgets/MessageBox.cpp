@@ -67,4 +67,8 @@ void MessageBox::keyPressEvent(QKeyEvent* event) {
   QDialog::keyPressEvent(event);
 }
 
+void MessageBox::reject() {
+  done(Dialogs::kClosed);  // the window's close button
+}
+
 }  // namespace widgets

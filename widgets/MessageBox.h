@@ -24,6 +24,7 @@ class MessageBox : public QDialog {
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
+  void reject() override;
 
  private:
   QList<QPushButton*> buttons_;

@@ -38,8 +38,8 @@ int QtDialogs::AskTwoChoices(const QString& text, const QString& first, const QS
 }
 
 void QtDialogs::ShowMessage(const QString& text) {
-  QMessageBox::information(QApplication::activeWindow(), ApplicationTitle(),
-                           Lines(text), QMessageBox::Ok);
+  QMessageBox::information(QApplication::activeWindow(), ApplicationTitle(), Lines(text),
+                           QMessageBox::Ok);
 }
 
 void QtDialogs::ShowInformation(const QString& text) {
@@ -48,8 +48,8 @@ void QtDialogs::ShowInformation(const QString& text) {
 }
 
 void QtDialogs::ShowError(const QString& text) {
-  QMessageBox::critical(QApplication::activeWindow(), ApplicationTitle(),
-                        Lines(text), QMessageBox::Ok);
+  QMessageBox::critical(QApplication::activeWindow(), ApplicationTitle(), Lines(text),
+                        QMessageBox::Ok);
 }
 
 }  // namespace widgets

@@ -56,7 +56,9 @@ int StringGrid::FixedWidth() const {
   return width;
 }
 
-int StringGrid::FixedHeight() const { return data_.FixedRows() * RowStep(); }
+int StringGrid::FixedHeight() const {
+  return data_.FixedRows() * RowStep();
+}
 
 int StringGrid::ColumnLeft(int col) const {
   if (col < 0 || col >= data_.ColCount()) {
@@ -189,10 +191,9 @@ void StringGrid::resizeEvent(QResizeEvent* event) {
 void StringGrid::PaintCell(QPainter& painter, int col, int row, const QRect& rect) const {
   const CellStyle& style = data_.Style(col, row);
   bool fixed = col < data_.FixedCols() || row < data_.FixedRows();
-  bool selected =
-      !fixed && row >= data_.SelectionTop() && row <= data_.SelectionBottom();
-  QColor background = style.background ? ToQColor(*style.background)
-                                       : (fixed ? fixedColor_ : QColor(Qt::white));
+  bool selected = !fixed && row >= data_.SelectionTop() && row <= data_.SelectionBottom();
+  QColor background =
+      style.background ? ToQColor(*style.background) : (fixed ? fixedColor_ : QColor(Qt::white));
   QColor text = style.text ? ToQColor(*style.text) : QColor(Qt::black);
   if (selected) {
     background = palette().color(QPalette::Highlight);
@@ -346,8 +347,7 @@ void StringGrid::mouseReleaseEvent(QMouseEvent*) {
 }
 
 void StringGrid::mouseDoubleClickEvent(QMouseEvent* event) {
-  if (event->button() == Qt::LeftButton &&
-      SizingColumnAt(event->position().toPoint()) < 0) {
+  if (event->button() == Qt::LeftButton && SizingColumnAt(event->position().toPoint()) < 0) {
     emit doubleClicked();
   }
 }

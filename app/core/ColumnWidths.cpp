@@ -12,7 +12,9 @@ namespace {
 
 constexpr int kWidthOfNonNumber = 100;
 
-std::string KeyOf(int col) { return "[ColWidths[" + std::to_string(col) + "]]"; }
+std::string KeyOf(int col) {
+  return "[ColWidths[" + std::to_string(col) + "]]";
+}
 
 // A decimal integer with an optional sign and nothing else.
 std::optional<int> DecimalValue(std::string_view text) {

@@ -29,8 +29,14 @@ std::string ProgramPaths::File(const std::string& name) const {
   return folder_ == "/" ? "/" + name : folder_ + "/" + name;
 }
 
-std::string ProgramPaths::ListFile() const { return File(catalogue::kListFileName); }
-std::string ProgramPaths::ColumnWidthFile() const { return File(kColumnWidthFileName); }
-std::string ProgramPaths::DialogIcon() const { return File("dialog.ico"); }
+std::string ProgramPaths::ListFile() const {
+  return File(catalogue::kListFileName);
+}
+std::string ProgramPaths::ColumnWidthFile() const {
+  return File(kColumnWidthFileName);
+}
+std::string ProgramPaths::DialogIcon() const {
+  return File("dialog.ico");
+}
 
 }  // namespace app

@@ -30,9 +30,9 @@ void RegisterFontSubstitutes() {
     const char* windowsName;
     const char* substitute;
   } pairs[] = {
-      {"ＭＳ 明朝", "IPAMincho"},       {"MS Mincho", "IPAMincho"},
-      {"ＭＳ Ｐ明朝", "IPAPMincho"},    {"MS PMincho", "IPAPMincho"},
-      {"ＭＳ ゴシック", "IPAGothic"},   {"MS Gothic", "IPAGothic"},
+      {"ＭＳ 明朝", "IPAMincho"},        {"MS Mincho", "IPAMincho"},
+      {"ＭＳ Ｐ明朝", "IPAPMincho"},     {"MS PMincho", "IPAPMincho"},
+      {"ＭＳ ゴシック", "IPAGothic"},    {"MS Gothic", "IPAGothic"},
       {"ＭＳ Ｐゴシック", "IPAPGothic"}, {"MS PGothic", "IPAPGothic"},
       {"MS UI Gothic", "IPAPGothic"},
   };

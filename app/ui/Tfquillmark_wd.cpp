@@ -27,7 +27,7 @@ namespace {
 constexpr const char* kSection = "fquillmark_wd";
 constexpr int kDesignedWidth = 1272;
 constexpr int kDesignedHeight = 942;
-constexpr widgets::ColorRef kBandColor = 7099731;    // RGB 83, 85, 108
+constexpr widgets::ColorRef kBandColor = 7099731;     // RGB 83, 85, 108
 constexpr widgets::ColorRef kGradientEnd = 10652814;  // the end of the top band's box
 
 QLabel* BandLabel(const char* name, int pixelSize, const QColor& color) {
@@ -58,8 +58,8 @@ Tfquillmark_wd::Tfquillmark_wd(const ProgramPaths& paths, widgets::Dialogs& dial
 }
 
 Tfquillmark_wd::~Tfquillmark_wd() {
-  widgets::RunReported(dialogs_,
-                       [&] { widgets::SaveWindowGeometry(*this, paths_.SettingsFile(), kSection); });
+  widgets::RunReported(
+      dialogs_, [&] { widgets::SaveWindowGeometry(*this, paths_.SettingsFile(), kSection); });
 }
 
 void Tfquillmark_wd::BuildBands() {
@@ -187,7 +187,8 @@ void Tfquillmark_wd::BuildMenus() {
   AddItem(info, "N2", QStringLiteral("取扱説明書"));
   info->addSeparator();
   AddItem(info, "N3", QStringLiteral("問い合わせメールを送る(support@fernhollow.example)"));
-  AddItem(info, "N4", QStringLiteral("ホームページへアクセスする(https://www.fernhollow.example/)"));
+  AddItem(info, "N4",
+          QStringLiteral("ホームページへアクセスする(https://www.fernhollow.example/)"));
   info->addSeparator();
   AddItem(info, "N5", QStringLiteral("メモ帳を起動"));
   AddItem(info, "N6", QStringLiteral("メモリ－確認"));
@@ -246,8 +247,14 @@ void Tfquillmark_wd::RunFolderCommand() {
   StrColGrid1->setFocus();
 }
 
-void Tfquillmark_wd::N1Click() { RunFolderCommand(); }
-void Tfquillmark_wd::GradBtn1Click() { RunFolderCommand(); }
-void Tfquillmark_wd::Exit1Click() { close(); }
+void Tfquillmark_wd::N1Click() {
+  RunFolderCommand();
+}
+void Tfquillmark_wd::GradBtn1Click() {
+  RunFolderCommand();
+}
+void Tfquillmark_wd::Exit1Click() {
+  close();
+}
 
 }  // namespace app

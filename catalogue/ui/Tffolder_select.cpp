@@ -41,7 +41,9 @@ const char* const kStatusText =
     "左のパネルからエクセルファイルのあるフォルダーをダブルクリックにて選択し、"
     "プロパティ実行を押してください";
 
-std::string FileSystemBytes(const QString& path) { return QFile::encodeName(path).toStdString(); }
+std::string FileSystemBytes(const QString& path) {
+  return QFile::encodeName(path).toStdString();
+}
 
 // A folder tree in which a right click selects the folder under the mouse.
 class FolderTree : public QTreeView {
@@ -90,8 +92,8 @@ Tffolder_select::Tffolder_select(const app::ProgramPaths& paths, widgets::Dialog
 }
 
 Tffolder_select::~Tffolder_select() {
-  widgets::RunReported(dialogs_,
-                       [&] { widgets::SaveWindowGeometry(*this, paths_.SettingsFile(), kSection); });
+  widgets::RunReported(
+      dialogs_, [&] { widgets::SaveWindowGeometry(*this, paths_.SettingsFile(), kSection); });
 }
 
 void Tffolder_select::BuildLayout() {
@@ -208,7 +210,9 @@ void Tffolder_select::ShowDirectory(const QString& path) {
   Label1->setText(path);
 }
 
-void Tffolder_select::ShellTreeView1DblClick() { ShowDirectory(SelectedFolder()); }
+void Tffolder_select::ShellTreeView1DblClick() {
+  ShowDirectory(SelectedFolder());
+}
 
 void Tffolder_select::showEvent(QShowEvent* event) {
   // Files may have come or gone since the list was made.
@@ -236,9 +240,8 @@ bool Tffolder_select::ScanListedDocuments() {
   bool finished = ScanDocuments(
       FileSystemBytes(listDirectory_), names, reader, writer,
       [&](std::size_t done, std::size_t total) {
-        progress.setLabelText(QStringLiteral("プロパティを読み取っています... %1 / %2")
-                                  .arg(done)
-                                  .arg(total));
+        progress.setLabelText(
+            QStringLiteral("プロパティを読み取っています... %1 / %2").arg(done).arg(total));
         progress.setValue(static_cast<int>(done));
         return !progress.wasCanceled();
       });
@@ -250,7 +253,8 @@ bool Tffolder_select::ScanListedDocuments() {
 
 void Tffolder_select::GradBtn1Click() {
   if (FileListBox1->count() == 0) {
-    dialogs_.ShowInformation(QString::fromStdString(EmptyFolderMessage(listDirectory_.toStdString())));
+    dialogs_.ShowInformation(
+        QString::fromStdString(EmptyFolderMessage(listDirectory_.toStdString())));
     Tag = 0;
     folderLabel_->setText(listDirectory_);
     accept();

@@ -77,8 +77,7 @@ void StringGridData::SetColWidth(int col, int width) {
 }
 
 void StringGridData::MoveRow(int from, int to) {
-  if (from < fixedRows_ || to < fixedRows_ || from >= rowCount_ || to >= rowCount_ ||
-      from == to) {
+  if (from < fixedRows_ || to < fixedRows_ || from >= rowCount_ || to >= rowCount_ || from == to) {
     return;
   }
   auto rotate = [&](auto& v) {

@@ -1,0 +1,77 @@
+#include "app/core/IniFile.h"
+
+#include <gtest/gtest.h>
+
+#include "app/core/WindowGeometry.h"
+#include "tests/support/TempDir.h"
+
+namespace app {
+namespace {
+
+TEST(SettingsInteger, ReadsDecimalAndBothHexadecimalForms) {
+  EXPECT_EQ(ParseSettingsInteger("120"), 120);
+  EXPECT_EQ(ParseSettingsInteger("-40"), -40);
+  EXPECT_EQ(ParseSettingsInteger(" 7 "), 7);
+  EXPECT_EQ(ParseSettingsInteger("0x1F"), 31);
+  EXPECT_EQ(ParseSettingsInteger("$ff"), 255);
+  EXPECT_EQ(ParseSettingsInteger("$FFFFFFFF"), -1);  // the 32-bit pattern
+  for (const char* bad : {"", "abc", "12px", "0x", "$", "1.5", "99999999999", "-", "0xG"}) {
+    EXPECT_EQ(ParseSettingsInteger(bad), std::nullopt) << bad;
+  }
+}
+
+TEST(IniFile, ReadsKeysCaseBlindWithDefaultsForMissingOrBadValues) {
+  IniFile ini = IniFile::Parse("[FQuillmark_wd]\r\nTop=12\r\nleft=abc\r\n[other]\r\ntop=99\r\n");
+  EXPECT_EQ(ini.ReadInteger("fquillmark_wd", "top", -1), 12);
+  EXPECT_EQ(ini.ReadInteger("fquillmark_wd", "left", 5), 5);
+  EXPECT_EQ(ini.ReadInteger("fquillmark_wd", "width", 800), 800);
+  EXPECT_EQ(ini.ReadInteger("missing", "top", 3), 3);
+  EXPECT_EQ(ini.ReadInteger("other", "top", 0), 99);
+}
+
+TEST(IniFile, WritingOneSectionKeepsEverythingElse) {
+  std::string text =
+      "; kept comment\r\n[fdataprint]\r\ntop=1\r\nzoom=80\r\n\r\n[fquillmark_wd]\r\nTOP=5\r\n"
+      "custom=x\r\n";
+  IniFile ini = IniFile::Parse(text);
+  ini.WriteInteger("fquillmark_wd", "top", 40);
+  ini.WriteInteger("fquillmark_wd", "left", 50);
+  ini.WriteInteger("folder_select", "width", 799);
+  EXPECT_EQ(
+      ini.Text(),
+      "; kept comment\r\n[fdataprint]\r\ntop=1\r\nzoom=80\r\n\r\n[fquillmark_wd]\r\nTOP=40\r\n"
+      "custom=x\r\nleft=50\r\n[folder_select]\r\nwidth=799\r\n");
+}
+
+TEST(IniFile, SavesAndLoadsThroughAFile) {
+  testsupport::TempDir dir;
+  std::string path = dir.File("quillmark_wd.ini");
+  EXPECT_EQ(IniFile::Load(path).Text(), "");  // missing: empty, no error
+  SaveWindowGeometry(path, "fquillmark_wd", {10, 20, 300, 400});
+  SaveWindowGeometry(path, "folder_select", {1, 2, 3, 4});
+  IniFile ini = IniFile::Load(path);
+  EXPECT_EQ(ini.ReadInteger("fquillmark_wd", "height", 0), 400);
+  EXPECT_EQ(ini.ReadInteger("folder_select", "left", 0), 1);
+}
+
+TEST(WindowGeometry, DefaultsAndKeepsTheWindowReachable) {
+  Rect work{0, 30, 1920, 1050};  // a panel above the work area
+  EXPECT_EQ(ReadWindowGeometry(IniFile(), "w", work, 1272, 942), (Rect{0, 30, 1272, 942}));
+
+  auto read = [&](const std::string& text) {
+    return ReadWindowGeometry(IniFile::Parse("[w]\n" + text), "w", work, 800, 600);
+  };
+  // A window left on a monitor that is gone comes back to the left edge.
+  EXPECT_EQ(read("left=5000\ntop=100").left, 0);
+  EXPECT_EQ(read("left=1820\ntop=100").left, 1820);  // exactly right edge - 100 stays
+  EXPECT_EQ(read("left=1821").left, 0);
+  EXPECT_EQ(read("left=-300").left, 0);
+  EXPECT_EQ(read("top=0").top, 30);     // above the work area
+  EXPECT_EQ(read("top=980").top, 980);  // bottom - 100 stays
+  EXPECT_EQ(read("top=981").top, 30);
+  // Sizes are not limited.
+  EXPECT_EQ(read("width=5000\nheight=4000"), (Rect{0, 30, 5000, 4000}));
+}
+
+}  // namespace
+}  // namespace app

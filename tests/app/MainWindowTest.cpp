@@ -1,0 +1,209 @@
+// The main window and the folder dialog together, on the offscreen platform,
+// with a temporary program folder and scripted message boxes.
+
+#include <gtest/gtest.h>
+#include <QApplication>
+#include <QLabel>
+#include <QScreen>
+#include <QTimer>
+#include <filesystem>
+
+#include "app/core/IniFile.h"
+#include "app/ui/Tfquillmark_wd.h"
+#include "catalogue/core/ListFile.h"
+#include "catalogue/ui/Tffolder_select.h"
+#include "platform/text/Cp932.h"
+#include "tests/support/SampleDocuments.h"
+#include "tests/support/ScriptedDialogs.h"
+#include "tests/support/TempDir.h"
+#include "widgets/StringGrid.h"
+
+namespace app {
+namespace {
+
+using testsupport::ReadAll;
+
+QRect WorkArea() {
+  return QGuiApplication::primaryScreen()->availableGeometry();
+}
+
+struct MainWindowFixture : ::testing::Test {
+  testsupport::TempDir programFolder;
+  ProgramPaths paths{programFolder.path(), "quillmark_wd"};
+  testsupport::ScriptedDialogs dialogs;
+  std::unique_ptr<Tfquillmark_wd> window;
+  catalogue::Tffolder_select* folderDialog = nullptr;
+
+  // Starts the program's windows as its entry does.
+  void Start() {
+    window = std::make_unique<Tfquillmark_wd>(paths, dialogs);
+    folderDialog =
+        new catalogue::Tffolder_select(paths, dialogs, window->FolderLabel(), window.get());
+    window->SetFolderDialog(folderDialog);
+    window->show();
+  }
+
+  // Closes the main window as the user would, then destroys the windows.
+  void Stop() {
+    window->close();
+    window.reset();
+    folderDialog = nullptr;
+  }
+
+  // Runs the folder command with `act` done inside the dialog.
+  void FolderCommand(const std::function<void(catalogue::Tffolder_select&)>& act) {
+    QTimer::singleShot(0, [this, act] { act(*folderDialog); });
+    window->N1Click();
+  }
+
+  std::string Cell(int col, int row) { return window->GridData().Cell(col, row); }
+};
+
+TEST_F(MainWindowFixture, FirstStartUsesTheWorkAreaCornerAndTheDesignedSize) {
+  Start();
+  EXPECT_EQ(window->pos(), WorkArea().topLeft());
+  EXPECT_EQ(window->size(), QSize(1272, 942));
+  EXPECT_EQ(window->windowTitle(), QStringLiteral("ワード・クイルマーク-Fernhollow-"));
+  EXPECT_EQ(window->GridData().RowCount(), 50);
+  EXPECT_EQ(platform::Cp932ToUtf8(Cell(1, 0)), "タイトル");
+  EXPECT_TRUE(window->FolderLabel()->text().isEmpty());
+  EXPECT_TRUE(dialogs.shown.isEmpty());
+}
+
+TEST_F(MainWindowFixture, RestartRestoresGeometryAndWidthsButNotTheList) {
+  programFolder.Write("quillmark_wd.ini",
+                      "[fquillmark_wd]\r\nleft=5000\r\ntop=20\r\nwidth=900\r\nheight=700\r\n"
+                      "[someone_else]\r\nkey=kept\r\n");
+  programFolder.Write("display.dat",
+                      "[Version]=1.00\r\n[ColWidths[3]]=abc\r\n[ColWidths[10]]=55\r\n");
+  catalogue::WriteListFile(paths.ListFile(), {"old.doc;Old;;;;;;;;;;"});
+  Start();
+  EXPECT_EQ(window->pos().x(), WorkArea().left());  // the monitor it stood on is gone
+  EXPECT_EQ(window->pos().y(), 20);
+  EXPECT_EQ(window->size(), QSize(900, 700));
+  EXPECT_EQ(window->GridData().ColWidth(3), 100);
+  EXPECT_EQ(window->GridData().ColWidth(10), 55);
+  EXPECT_EQ(window->GridData().ColWidth(0), 146);
+  EXPECT_EQ(Cell(0, 1), "");  // the old list is not loaded at start
+
+  window->GridData().SetColWidth(1, 250);
+  Stop();
+  IniFile settings = IniFile::Load(paths.SettingsFile());
+  EXPECT_EQ(settings.ReadInteger("fquillmark_wd", "width", 0), 900);
+  EXPECT_EQ(settings.ReadInteger("folder_select", "width", 0), 799);
+  EXPECT_EQ(settings.ReadString("someone_else", "key"), "kept");
+  EXPECT_NE(ReadAll(paths.ColumnWidthFile()).find("[ColWidths[1]]=250\r\n"), std::string::npos);
+}
+
+TEST_F(MainWindowFixture, ScanningAFolderFillsTheGridAndTheFolderLabel) {
+  testsupport::TempDir documents;
+  testsupport::WriteSampleDocuments(documents.path());
+  Start();
+  FolderCommand([&](catalogue::Tffolder_select& dialog) {
+    dialog.SelectFolder(QString::fromStdString(documents.path()));
+    dialog.ShellTreeView1DblClick();
+    EXPECT_EQ(dialog.ListedNames().size(), 6);
+    dialog.GradBtn1Click();
+  });
+  EXPECT_EQ(window->FolderLabel()->text(), QString::fromStdString(documents.path()));
+  EXPECT_EQ(Cell(0, 1), "Annual Report.DOC");
+  EXPECT_EQ(Cell(0, 2), "");  // memo.rtf
+  EXPECT_EQ(platform::Cp932ToUtf8(Cell(1, 4)), "新製品企画書");
+  ASSERT_EQ(dialogs.shown.size(), 2);
+  EXPECT_EQ(dialogs.shown[0], QStringLiteral("message: 未対応ファイルです"));
+  EXPECT_TRUE(dialogs.shown[1].startsWith(QStringLiteral("message: Error PropSetStg.Open")));
+  EXPECT_EQ(ReadAll(paths.ListFile()).substr(0, 18), "Annual Report.DOC;");
+}
+
+TEST_F(MainWindowFixture, TheScanReadsTheListedFolderNotALaterSelection) {
+  testsupport::TempDir documents;
+  testsupport::WriteNumberedDocuments(documents.path(), 2);
+  testsupport::TempDir other;
+  Start();
+  FolderCommand([&](catalogue::Tffolder_select& dialog) {
+    dialog.SelectFolder(QString::fromStdString(documents.path()));
+    dialog.ShellTreeView1DblClick();
+    dialog.SelectFolder(QString::fromStdString(other.path()));  // a single click elsewhere
+    dialog.GradBtn1Click();
+  });
+  EXPECT_EQ(Cell(0, 2), "doc00001.doc");
+  EXPECT_EQ(window->FolderLabel()->text(), QString::fromStdString(documents.path()));
+  EXPECT_TRUE(dialogs.shown.isEmpty());
+}
+
+TEST_F(MainWindowFixture, CancelAndCloseLeaveEverythingAsItWas) {
+  testsupport::TempDir documents;
+  testsupport::WriteNumberedDocuments(documents.path(), 3);
+  catalogue::WriteListFile(paths.ListFile(), {"kept.doc;;;;;;;;;;;"});
+  Start();
+  window->FolderLabel()->setText(QStringLiteral("/before"));
+  window->GridData().SetCell(0, 1, "shown.doc");
+  auto pick = [&](catalogue::Tffolder_select& dialog) {
+    dialog.SelectFolder(QString::fromStdString(documents.path()));
+    dialog.ShellTreeView1DblClick();
+  };
+  FolderCommand([&](catalogue::Tffolder_select& dialog) {
+    pick(dialog);
+    dialog.GradBtn2Click();
+  });
+  FolderCommand([&](catalogue::Tffolder_select& dialog) {
+    pick(dialog);
+    dialog.close();  // the window's close button
+  });
+  EXPECT_EQ(folderDialog->Tag, 0);
+  EXPECT_EQ(Cell(0, 1), "shown.doc");
+  EXPECT_EQ(window->FolderLabel()->text(), QStringLiteral("/before"));
+  EXPECT_EQ(ReadAll(paths.ListFile()), "kept.doc;;;;;;;;;;;\r\n");
+}
+
+TEST_F(MainWindowFixture, EmptyFolderSaysSoAndKeepsTheList) {
+  testsupport::TempDir empty;
+  empty.Write("readme.txt", "x");
+  catalogue::WriteListFile(paths.ListFile(), {"kept.doc;;;;;;;;;;;"});
+  Start();
+  window->GridData().SetCell(0, 1, "shown.doc");
+  FolderCommand([&](catalogue::Tffolder_select& dialog) {
+    dialog.SelectFolder(QString::fromStdString(empty.path()));
+    dialog.ShellTreeView1DblClick();
+    dialog.GradBtn1Click();
+  });
+  ASSERT_EQ(dialogs.shown.size(), 1);
+  EXPECT_EQ(dialogs.shown[0],
+            QStringLiteral("information: ") + QString::fromStdString(empty.path()) +
+                QStringLiteral("\r\n上記フォルダーにエクセルファイルは見つかりませんでした"));
+  EXPECT_EQ(window->FolderLabel()->text(), QString::fromStdString(empty.path()));
+  EXPECT_EQ(Cell(0, 1), "shown.doc");
+  EXPECT_EQ(ReadAll(paths.ListFile()), "kept.doc;;;;;;;;;;;\r\n");
+}
+
+TEST_F(MainWindowFixture, AListFileThatCannotBeWrittenKeepsTheDialogOpen) {
+  testsupport::TempDir documents;
+  testsupport::WriteNumberedDocuments(documents.path(), 1);
+  Start();
+  std::filesystem::create_directory(paths.ListFile());  // a folder where the file would go
+  bool stillOpen = false;
+  FolderCommand([&](catalogue::Tffolder_select& dialog) {
+    dialog.SelectFolder(QString::fromStdString(documents.path()));
+    dialog.ShellTreeView1DblClick();
+    dialog.GradBtn1Click();
+    stillOpen = dialog.isVisible();
+    dialog.GradBtn2Click();
+  });
+  EXPECT_TRUE(stillOpen);
+  ASSERT_EQ(dialogs.shown.size(), 1);
+  EXPECT_TRUE(dialogs.shown[0].startsWith(QStringLiteral("error: ")));
+  EXPECT_TRUE(window->FolderLabel()->text().isEmpty());
+}
+
+TEST_F(MainWindowFixture, ExitClosesTheWindowAndSavesTheWidths) {
+  Start();
+  window->Item(QStringLiteral("Exit1"))->trigger();
+  EXPECT_FALSE(window->isVisible());
+  EXPECT_EQ(ReadAll(paths.ColumnWidthFile()).substr(0, 16), "[Version]=1.00\r\n");
+  EXPECT_EQ(window->Item(QStringLiteral("N8"))->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
+  EXPECT_EQ(window->Item(QStringLiteral("Exit1"))->shortcut(), QKeySequence(Qt::Key_End));
+  EXPECT_NE(window->Item(QStringLiteral("N34")), nullptr);
+}
+
+}  // namespace
+}  // namespace app

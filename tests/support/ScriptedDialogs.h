@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <deque>
+
+#include "widgets/Dialogs.h"
+
+namespace testsupport {
+
+// Answers the program's questions from a script and records every message,
+// so no test waits for a person.
+class ScriptedDialogs : public widgets::Dialogs {
+ public:
+  // Answers for the next questions, in order; unanswered ones get kFirst.
+  std::deque<int> answers;
+  // Every box shown, as "kind: text" (kind: info, ask, message, information, error).
+  QStringList shown;
+
+  int ShowInfoBox(const QString& text, const QString&) override {
+    shown << "info: " + text;
+    return Next();
+  }
+  int AskTwoChoices(const QString& text, const QString&, const QString&) override {
+    shown << "ask: " + text;
+    return Next();
+  }
+  void ShowMessage(const QString& text) override { shown << "message: " + text; }
+  void ShowInformation(const QString& text) override { shown << "information: " + text; }
+  void ShowError(const QString& text) override { shown << "error: " + text; }
+
+ private:
+  int Next() {
+    if (answers.empty()) {
+      return kFirst;
+    }
+    int answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+};
+
+}  // namespace testsupport

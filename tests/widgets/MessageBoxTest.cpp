@@ -1,0 +1,78 @@
+#include "widgets/MessageBox.h"
+
+#include <gtest/gtest.h>
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include "widgets/QtDialogs.h"
+
+namespace widgets {
+namespace {
+
+// Runs `act` on the modal box once it is showing.
+void WhenShown(const std::function<void(MessageBox*)>& act) {
+  QTimer::singleShot(0, [act] {
+    auto* box = qobject_cast<MessageBox*>(QApplication::activeModalWidget());
+    ASSERT_NE(box, nullptr);
+    act(box);
+  });
+}
+
+TEST(MessageBox, ButtonsEscapeAndCloseGiveTheirResults) {
+  QStringList two = {QStringLiteral("実行"), QStringLiteral("キャンセル")};
+  {
+    MessageBox box(QStringLiteral("削除しますか?"), two, QPixmap());
+    WhenShown([](MessageBox* b) { b->Button(0)->click(); });
+    EXPECT_EQ(box.exec(), Dialogs::kFirst);
+  }
+  {
+    MessageBox box(QStringLiteral("削除しますか?"), two, QPixmap());
+    WhenShown([](MessageBox* b) { b->Button(1)->click(); });
+    EXPECT_EQ(box.exec(), Dialogs::kSecond);
+  }
+  {
+    MessageBox box(QStringLiteral("削除しますか?"), two, QPixmap());
+    WhenShown([](MessageBox* b) { QTest::keyClick(b, Qt::Key_Escape); });
+    EXPECT_EQ(box.exec(), Dialogs::kSecond);
+  }
+  {
+    MessageBox box(QStringLiteral("削除しますか?"), two, QPixmap());
+    WhenShown([](MessageBox* b) { QTest::keyClick(b, Qt::Key_Return); });
+    EXPECT_EQ(box.exec(), Dialogs::kFirst);  // the first button is the default
+  }
+  {
+    MessageBox box(QStringLiteral("削除しますか?"), two, QPixmap());
+    WhenShown([](MessageBox* b) { b->close(); });
+    EXPECT_EQ(box.exec(), Dialogs::kClosed);
+  }
+}
+
+TEST(MessageBox, SingleButtonIgnoresEscapeAndUsesTheHandCursor) {
+  MessageBox box(QStringLiteral("保存しました"), {QStringLiteral("確認")}, QPixmap());
+  EXPECT_EQ(box.Button(0)->cursor().shape(), Qt::PointingHandCursor);
+  EXPECT_EQ(box.windowTitle(), QStringLiteral("ワード・クイルマーク"));
+  WhenShown([](MessageBox* b) {
+    QTest::keyClick(b, Qt::Key_Escape);
+    EXPECT_TRUE(b->isVisible());
+    b->Button(0)->click();
+  });
+  EXPECT_EQ(box.exec(), Dialogs::kFirst);
+}
+
+TEST(MessageBox, ShowsEvenWhenTheIconCannotBeRead) {
+  QtDialogs dialogs(QStringLiteral("/nonexistent/dialog.ico"));
+  bool hadIcon = true;
+  WhenShown([&](MessageBox* b) {
+    hadIcon = b->findChild<QLabel*>(QStringLiteral("icon")) != nullptr;
+    EXPECT_EQ(b->findChild<QLabel*>(QStringLiteral("text"))->text(), QStringLiteral("a\nb"));
+    b->Button(0)->click();
+  });
+  EXPECT_EQ(dialogs.ShowInfoBox(QStringLiteral("a\r\nb"), QStringLiteral("確認")), Dialogs::kFirst);
+  EXPECT_FALSE(hadIcon);
+}
+
+}  // namespace
+}  // namespace widgets

@@ -1,0 +1,87 @@
+#include "widgets/StringGrid.h"
+
+#include <gtest/gtest.h>
+#include <QSignalSpy>
+#include <QTest>
+
+namespace widgets {
+namespace {
+
+struct GridFixture : ::testing::Test {
+  StringGridData data{6, 30, 2, 1};
+  StringGrid grid{data};
+
+  void SetUp() override {
+    data.SetRowHeight(17);
+    for (int col = 0; col < 6; ++col) {
+      data.SetColWidth(col, 100);
+    }
+    for (int row = 0; row < 30; ++row) {
+      data.SetCell(0, row, "r" + std::to_string(row));
+    }
+    grid.resize(360, 300);
+    grid.show();
+    grid.Refresh();
+  }
+
+  QWidget* View() { return grid.viewport(); }
+  QPoint Centre(int col, int row) { return grid.CellRect(col, row).center(); }
+};
+
+TEST_F(GridFixture, ClickSelectsTheWholeRowAndKeysMoveIt) {
+  QTest::mouseClick(View(), Qt::LeftButton, {}, Centre(3, 4));
+  EXPECT_EQ(data.SelectionTop(), 4);
+  QTest::keyClick(&grid, Qt::Key_Down);
+  EXPECT_EQ(data.SelectionTop(), 5);
+  // Clicking a fixed cell does not select.
+  QTest::mouseClick(View(), Qt::LeftButton, {}, Centre(3, 0));
+  EXPECT_EQ(data.SelectionTop(), 5);
+  // Going past the view scrolls it.
+  for (int i = 0; i < 20; ++i) {
+    QTest::keyClick(&grid, Qt::Key_Down);
+  }
+  EXPECT_EQ(data.SelectionTop(), 25);
+  EXPECT_GT(grid.TopRow(), 1);
+  EXPECT_TRUE(grid.CellRect(3, 25).isValid());
+}
+
+TEST_F(GridFixture, FixedColumnsStayWhileTheRestScrollsSideways) {
+  grid.ScrollTo(1, 3);
+  EXPECT_EQ(grid.LeftCol(), 3);
+  EXPECT_EQ(grid.CellAt(QPoint(5, 40)).x(), 0);
+  EXPECT_EQ(grid.CellAt(QPoint(105, 40)).x(), 1);
+  EXPECT_EQ(grid.CellAt(QPoint(205, 40)).x(), 3);  // column 2 is scrolled away
+  EXPECT_FALSE(grid.CellRect(2, 1).isValid());
+  // The heading row stays while rows scroll.
+  grid.ScrollTo(10, 3);
+  EXPECT_EQ(grid.CellAt(QPoint(5, 5)).y(), 0);
+  EXPECT_EQ(grid.CellAt(QPoint(5, 20)).y(), 10);
+}
+
+TEST_F(GridFixture, DraggingAFixedCellMovesTheRow) {
+  QSignalSpy moved(&grid, &StringGrid::rowMoved);
+  QTest::mousePress(View(), Qt::LeftButton, {}, Centre(0, 2));
+  QTest::mouseMove(View(), Centre(0, 5));
+  QTest::mouseRelease(View(), Qt::LeftButton, {}, Centre(0, 5));
+  ASSERT_EQ(moved.count(), 1);
+  EXPECT_EQ(data.Cell(0, 5), "r2");
+  EXPECT_EQ(data.Cell(0, 2), "r3");
+}
+
+TEST_F(GridFixture, DraggingAHeadingBorderSizesTheColumn) {
+  QPoint border(grid.CellRect(1, 0).right() + 1, 8);
+  QTest::mousePress(View(), Qt::LeftButton, {}, border);
+  QTest::mouseMove(View(), border + QPoint(40, 0));
+  QTest::mouseRelease(View(), Qt::LeftButton, {}, border + QPoint(40, 0));
+  EXPECT_EQ(data.ColWidth(1), 140);
+  EXPECT_EQ(data.Cell(0, 1), "r1");  // no row moved
+}
+
+TEST_F(GridFixture, DoubleClickIsReported) {
+  QSignalSpy doubled(&grid, &StringGrid::doubleClicked);
+  QTest::mouseDClick(View(), Qt::LeftButton, {}, Centre(3, 3));
+  EXPECT_EQ(doubled.count(), 1);
+}
+
+}  // namespace
+}  // namespace widgets
