@@ -7,9 +7,12 @@
 #include <QScreen>
 #include <QTimer>
 #include <filesystem>
+#include <fstream>
+#include <map>
 
 #include "app/core/IniFile.h"
 #include "app/ui/Tfquillmark_wd.h"
+#include "catalogue/core/FolderScan.h"
 #include "catalogue/core/ListFile.h"
 #include "catalogue/ui/Tffolder_select.h"
 #include "platform/text/Cp932.h"
@@ -113,6 +116,48 @@ TEST_F(MainWindowFixture, ScanningAFolderFillsTheGridAndTheFolderLabel) {
   EXPECT_EQ(dialogs.shown[0], QStringLiteral("message: 未対応ファイルです"));
   EXPECT_TRUE(dialogs.shown[1].startsWith(QStringLiteral("message: Error PropSetStg.Open")));
   EXPECT_EQ(ReadAll(paths.ListFile()).substr(0, 18), "Annual Report.DOC;");
+}
+
+TEST_F(MainWindowFixture, ScanningTheRealDocumentCorpusShowsEachRecord) {
+  std::string corpus = std::string(QUILL_SHARED_DIR) + "/corpus";
+  if (!std::filesystem::exists(corpus + "/expected.tsv")) {
+    GTEST_SKIP() << "no corpus at " << corpus;
+  }
+  // The expected lines were made in UTC.
+  std::string oldTz = qEnvironmentVariable("TZ").toStdString();
+  ::setenv("TZ", "UTC", 1);
+  ::tzset();
+  std::map<std::string, std::string> expected;
+  std::ifstream tsv(corpus + "/expected.tsv");
+  for (std::string row; std::getline(tsv, row);) {
+    std::string name = row.substr(0, row.find('\t'));
+    std::string hex = row.substr(row.find('\t', name.size() + 1) + 1);
+    hex = hex.substr(0, hex.find('\t'));
+    expected[name] = QByteArray::fromHex(QByteArray::fromStdString(hex)).toStdString();
+  }
+  Start();
+  FolderCommand([&](catalogue::Tffolder_select& dialog) {
+    dialog.SelectFolder(QString::fromStdString(corpus));
+    dialog.ShellTreeView1DblClick();
+    dialog.GradBtn1Click();
+  });
+  std::vector<std::string> names = catalogue::ListDocumentFiles(corpus);
+  ASSERT_GT(names.size(), 60u);
+  ASSERT_GE(window->GridData().RowCount(), static_cast<int>(names.size()) + 1);
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    SCOPED_TRACE(names[i]);
+    std::string rest = expected.at(names[i]);
+    for (int col = 0; col < 11; ++col) {
+      EXPECT_EQ(Cell(col, static_cast<int>(i) + 1), catalogue::NextField(rest));
+    }
+  }
+  EXPECT_FALSE(dialogs.shown.isEmpty());  // the unreadable ones were reported
+  if (oldTz.empty()) {
+    ::unsetenv("TZ");
+  } else {
+    ::setenv("TZ", oldTz.c_str(), 1);
+  }
+  ::tzset();
 }
 
 TEST_F(MainWindowFixture, TheScanReadsTheListedFolderNotALaterSelection) {
