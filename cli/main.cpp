@@ -7,6 +7,7 @@
 
 #include "cli/CatalogueCommands.h"
 #include "cli/ExitCodes.h"
+#include "cli/OutputCommands.h"
 #include "cli/StreamOutput.h"
 #include "platform/files/UserError.h"
 
@@ -16,7 +17,8 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: quillmark_cli read FILE...\n"
-    "       quillmark_cli scan FOLDER [-o LISTFILE]\n";
+    "       quillmark_cli scan FOLDER [-o LISTFILE]\n"
+    "       quillmark_cli csv LISTFILE [-o CSVFILE]\n";
 
 }  // namespace
 
@@ -50,6 +52,9 @@ int Run(int argc, char** argv) {
   }
   if (verb == "scan") {
     return RunScan(args);
+  }
+  if (verb == "csv") {
+    return RunCsv(args);
   }
   std::fputs(kUsage, stderr);
   return kExitUsage;

@@ -26,6 +26,11 @@ class Dialogs {
   virtual void ShowInformation(const QString& text) = 0;
   // The application's general error report for a command that failed.
   virtual void ShowError(const QString& text) = 0;
+  // A file-save dialog: `filter` in the form "CSVファイル|*.csv", a name
+  // typed without extension gets `defaultSuffix`; starts at `initialName`.
+  // Returns the chosen path, or an empty text when cancelled.
+  virtual QString GetSaveFileName(const QString& defaultSuffix, const QString& filter,
+                                  const QString& initialName) = 0;
 };
 
 // Runs a command; a failure it throws (platform::UserError or any other

@@ -1,6 +1,7 @@
 #include "widgets/QtDialogs.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QIcon>
 #include <QMessageBox>
 
@@ -16,6 +17,17 @@ constexpr int kIconSize = 32;
 // Messages keep CR LF line breaks as stored; labels want LF.
 QString Lines(const QString& text) {
   return QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+// "label|pattern" pairs as Qt writes them: "label (pattern)".
+QString QtNameFilter(const QString& filter) {
+  QStringList parts = filter.split(QLatin1Char('|'));
+  QStringList filters;
+  for (int i = 0; i + 1 < parts.size(); i += 2) {
+    filters << parts[i] + QStringLiteral(" (") + QString(parts[i + 1]).replace(';', ' ') +
+                   QLatin1Char(')');
+  }
+  return filters.join(QStringLiteral(";;"));
 }
 
 }  // namespace
@@ -45,6 +57,21 @@ void QtDialogs::ShowMessage(const QString& text) {
 void QtDialogs::ShowInformation(const QString& text) {
   QMessageBox::information(QApplication::activeWindow(), QStringLiteral("情報"), Lines(text),
                            QMessageBox::Ok);
+}
+
+QString QtDialogs::GetSaveFileName(const QString& defaultSuffix, const QString& filter,
+                                   const QString& initialName) {
+  QFileDialog dialog(QApplication::activeWindow());
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setDefaultSuffix(defaultSuffix);
+  dialog.setNameFilter(QtNameFilter(filter));
+  if (!initialName.isEmpty()) {
+    dialog.selectFile(initialName);
+  }
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+    return {};
+  }
+  return dialog.selectedFiles().first();
 }
 
 void QtDialogs::ShowError(const QString& text) {

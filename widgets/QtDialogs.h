@@ -19,6 +19,8 @@ class QtDialogs : public Dialogs {
   void ShowMessage(const QString& text) override;
   void ShowInformation(const QString& text) override;
   void ShowError(const QString& text) override;
+  QString GetSaveFileName(const QString& defaultSuffix, const QString& filter,
+                          const QString& initialName) override;
 
  private:
   int Show(const QString& text, const QStringList& buttons);

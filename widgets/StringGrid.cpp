@@ -282,6 +282,10 @@ int StringGrid::SizingColumnAt(const QPoint& pos) const {
 
 void StringGrid::SelectAndShow(int row) {
   data_.SelectRow(row);
+  EnsureSelectionVisible();
+}
+
+void StringGrid::EnsureSelectionVisible() {
   int selected = data_.SelectionTop();
   if (selected < topRow_) {
     topRow_ = selected;

@@ -34,6 +34,8 @@ class StringGrid : public QAbstractScrollArea {
   int TopRow() const { return topRow_; }
   int LeftCol() const { return leftCol_; }
   void ScrollTo(int topRow, int leftCol);
+  // Scrolls so the selected row is in view.
+  void EnsureSelectionVisible();
 
   // The cell under a point of the viewport, or (-1, -1).
   QPoint CellAt(const QPoint& pos) const;

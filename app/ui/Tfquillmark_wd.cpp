@@ -2,15 +2,25 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QFile>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
 #include <QStatusBar>
+#include <QUrl>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/core/ColumnWidths.h"
 #include "app/core/ListGrid.h"
+#include "catalogue/core/ListFile.h"
 #include "catalogue/ui/Tffolder_select.h"
+#include "commands/core/GridRows.h"
+#include "commands/ui/TFTitle_Set.h"
+#include "commands/ui/Tfdataedit.h"
+#include "platform/files/ReplacingFileWriter.h"
+#include "platform/qt/Desktop.h"
+#include "platform/text/Cp932.h"
 #include "widgets/ApplicationTitle.h"
 #include "widgets/Colors.h"
 #include "widgets/Dialogs.h"
@@ -29,6 +39,12 @@ constexpr int kDesignedWidth = 1272;
 constexpr int kDesignedHeight = 942;
 constexpr widgets::ColorRef kBandColor = 7099731;     // RGB 83, 85, 108
 constexpr widgets::ColorRef kGradientEnd = 10652814;  // the end of the top band's box
+constexpr int kWidthStep = 2;
+constexpr int kMinColumnWidth = 2;
+const QString kSupportMail = QStringLiteral("support@fernhollow.example");
+const QString kWebAddress = QStringLiteral("https://www.fernhollow.example/");
+const QString kConfirm = QStringLiteral("確認");
+constexpr const char* kManualFileName = "quillmark_wd.chm";
 
 QLabel* BandLabel(const char* name, int pixelSize, const QColor& color) {
   auto* label = new QLabel;
@@ -47,8 +63,12 @@ QLabel* BandLabel(const char* name, int pixelSize, const QColor& color) {
 }  // namespace
 
 Tfquillmark_wd::Tfquillmark_wd(const ProgramPaths& paths, widgets::Dialogs& dialogs,
-                               QWidget* parent)
-    : QMainWindow(parent), paths_(paths), dialogs_(dialogs), gridData_(MakeListGrid()) {
+                               platform::Desktop& desktop, QWidget* parent)
+    : QMainWindow(parent),
+      paths_(paths),
+      dialogs_(dialogs),
+      desktop_(desktop),
+      gridData_(MakeListGrid()) {
   setObjectName(QStringLiteral("fquillmark_wd"));
   setWindowTitle(widgets::ApplicationTitle() + QStringLiteral("-Fernhollow-"));
   BuildBands();
@@ -145,64 +165,69 @@ void Tfquillmark_wd::BuildBands() {
 }
 
 QAction* Tfquillmark_wd::AddItem(QMenu* menu, const char* name, const QString& caption,
-                                 const QKeySequence& shortcut) {
+                                 void (Tfquillmark_wd::*handler)(), const QKeySequence& shortcut) {
   QAction* action = menu->addAction(caption);
   action->setObjectName(QString::fromLatin1(name));
   if (!shortcut.isEmpty()) {
     action->setShortcut(shortcut);
+    action->setShortcutContext(Qt::WindowShortcut);
+  }
+  if (handler != nullptr) {
+    connect(action, &QAction::triggered, this, handler);
   }
   return action;
 }
 
 void Tfquillmark_wd::BuildMenus() {
+  using W = Tfquillmark_wd;
   QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
-  connect(AddItem(file, "N1", QStringLiteral("フォルダー指定")), &QAction::triggered, this,
-          &Tfquillmark_wd::N1Click);
+  AddItem(file, "N1", QStringLiteral("フォルダー指定"), &W::N1Click);
   file->addSeparator();
-  AddItem(file, "N8", QStringLiteral("印　刷"), QKeySequence(Qt::CTRL | Qt::Key_P));
-  connect(AddItem(file, "Exit1", QStringLiteral("終  了"), QKeySequence(Qt::Key_End)),
-          &QAction::triggered, this, &Tfquillmark_wd::Exit1Click);
+  AddItem(file, "N8", QStringLiteral("印　刷"), nullptr, QKeySequence(Qt::CTRL | Qt::Key_P));
+  AddItem(file, "Exit1", QStringLiteral("終  了"), &W::Exit1Click, QKeySequence(Qt::Key_End));
 
   QMenu* edit = menuBar()->addMenu(QStringLiteral("編　集(&E)"));
-  AddItem(edit, "N21", QStringLiteral("選択中のデータを編集する"));
+  AddItem(edit, "N21", QStringLiteral("選択中のデータを編集する"), &W::N21Click);
   edit->addSeparator();
-  AddItem(edit, "N19", QStringLiteral("選択中のデータを削除する"));
-  AddItem(edit, "N22", QStringLiteral("選択中のデータを上へ移動する"));
-  AddItem(edit, "N23", QStringLiteral("選択中のデータを下へ移動する"));
+  AddItem(edit, "N19", QStringLiteral("選択中のデータを削除する"), &W::N19Click);
+  AddItem(edit, "N22", QStringLiteral("選択中のデータを上へ移動する"), &W::N22Click);
+  AddItem(edit, "N23", QStringLiteral("選択中のデータを下へ移動する"), &W::N23Click);
   edit->addSeparator();
-  AddItem(edit, "N30", QStringLiteral("タイトル入力"));
+  AddItem(edit, "N30", QStringLiteral("タイトル入力"), &W::N30Click);
 
   QMenu* view = menuBar()->addMenu(QStringLiteral("表　示(&D)"));
-  AddItem(view, "N14", QStringLiteral("ファイル名列の幅を広げる"));
-  AddItem(view, "N15", QStringLiteral("ファイル名列の幅を縮める"));
+  AddItem(view, "N14", QStringLiteral("ファイル名列の幅を広げる"), &W::N14Click);
+  AddItem(view, "N15", QStringLiteral("ファイル名列の幅を縮める"), &W::N15Click);
   view->addSeparator();
-  AddItem(view, "N17", QStringLiteral("タイトル列の幅を広げる"));
-  AddItem(view, "N18", QStringLiteral("タイトル列の幅を縮める"));
+  AddItem(view, "N17", QStringLiteral("タイトル列の幅を広げる"), &W::N17Click);
+  AddItem(view, "N18", QStringLiteral("タイトル列の幅を縮める"), &W::N18Click);
 
   QMenu* output = menuBar()->addMenu(QStringLiteral("外部出力(&O)"));
-  AddItem(output, "CSV1", QStringLiteral("CSV出力"));
-  AddItem(output, "N10", QStringLiteral("クリップボード出力"));
+  AddItem(output, "CSV1", QStringLiteral("CSV出力"), &W::CSV1Click);
+  AddItem(output, "N10", QStringLiteral("クリップボード出力"), &W::N10Click);
 
   QMenu* info = menuBar()->addMenu(QStringLiteral("Information(&I)"));
-  AddItem(info, "N2", QStringLiteral("取扱説明書"));
+  AddItem(info, "N2", QStringLiteral("取扱説明書"), &W::N2Click);
   info->addSeparator();
-  AddItem(info, "N3", QStringLiteral("問い合わせメールを送る(support@fernhollow.example)"));
-  AddItem(info, "N4",
-          QStringLiteral("ホームページへアクセスする(https://www.fernhollow.example/)"));
+  AddItem(info, "N3", QStringLiteral("問い合わせメールを送る(mailto:") + kSupportMail + ")",
+          &W::N3Click);
+  AddItem(info, "N4", QStringLiteral("ホームページへアクセスする(") + kWebAddress + ")",
+          &W::N4Click);
   info->addSeparator();
-  AddItem(info, "N5", QStringLiteral("メモ帳を起動"));
-  AddItem(info, "N6", QStringLiteral("メモリ－確認"));
-  AddItem(info, "N7", QStringLiteral("画面の解像度確認"));
+  AddItem(info, "N5", QStringLiteral("メモ帳を起動"), &W::N5Click);
+  AddItem(info, "N6", QStringLiteral("メモリ－確認"), &W::N6Click);
+  AddItem(info, "N7", QStringLiteral("画面の解像度確認"), &W::N7Click);
   info->addSeparator();
-  AddItem(info, "N28", QStringLiteral("バージョン情報"));
+  AddItem(info, "N28", QStringLiteral("バージョン情報"), &W::N28Click);
 
   PopupMenu1 = new QMenu(this);
   PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
-  AddItem(PopupMenu1, "N31", QStringLiteral("選択中のデータを編集する"));
-  AddItem(PopupMenu1, "N32", QStringLiteral("選択中のデータを削除する"));
-  AddItem(PopupMenu1, "N33", QStringLiteral("選択中のデータを上へ移動する"));
-  AddItem(PopupMenu1, "N34", QStringLiteral("選択中のデータを下へ移動する"));
+  AddItem(PopupMenu1, "N31", QStringLiteral("選択中のデータを編集する"), &W::N31Click);
+  AddItem(PopupMenu1, "N32", QStringLiteral("選択中のデータを削除する"), &W::N32Click);
+  AddItem(PopupMenu1, "N33", QStringLiteral("選択中のデータを上へ移動する"), &W::N33Click);
+  AddItem(PopupMenu1, "N34", QStringLiteral("選択中のデータを下へ移動する"), &W::N34Click);
   StrColGrid1->SetPopupMenu(PopupMenu1);
+  connect(StrColGrid1, &widgets::StringGrid::doubleClicked, this, &W::StrColGrid1DblClick);
 }
 
 QAction* Tfquillmark_wd::Item(const QString& name) const {
@@ -255,6 +280,166 @@ void Tfquillmark_wd::GradBtn1Click() {
 }
 void Tfquillmark_wd::Exit1Click() {
   close();
+}
+
+void Tfquillmark_wd::RefreshGrid() {
+  StrColGrid1->Refresh();
+  StrColGrid1->EnsureSelectionVisible();
+  StrColGrid1->setFocus();
+}
+
+void Tfquillmark_wd::Inform(const QString& text) {
+  dialogs_.ShowInfoBox(text, kConfirm);
+}
+
+void Tfquillmark_wd::EditSelectedRow() {
+  if (editDialog_ == nullptr) {
+    return;
+  }
+  if (gridData_.Cell(0, gridData_.SelectionTop()).empty()) {
+    Inform(QStringLiteral("編集するデータはありません"));
+    return;
+  }
+  editDialog_->Tag = 1;
+  editDialog_->exec();
+  StrColGrid1->Refresh();
+  if (editDialog_->Tag == 0) {
+    return;
+  }
+  widgets::RunReported(dialogs_, [&] {
+    catalogue::WriteListFile(paths_.ListFile(), commands::GridListLines(gridData_, ';'));
+  });
+}
+
+void Tfquillmark_wd::N21Click() {
+  EditSelectedRow();
+}
+void Tfquillmark_wd::N31Click() {
+  EditSelectedRow();
+}
+void Tfquillmark_wd::StrColGrid1DblClick() {
+  EditSelectedRow();
+}
+
+void Tfquillmark_wd::DeleteSelectedRow() {
+  int answer = dialogs_.AskTwoChoices(QStringLiteral("選択中のデータを削除していいですか？"),
+                                      QStringLiteral("実行"), QStringLiteral("キャンセル"));
+  // Only 実行 deletes: キャンセル, Escape and the window's close button keep the row.
+  if (answer != widgets::Dialogs::kFirst) {
+    return;
+  }
+  int row = gridData_.SelectionTop();
+  commands::DeleteRows(gridData_, row, row);
+  RefreshGrid();
+}
+
+void Tfquillmark_wd::N19Click() {
+  DeleteSelectedRow();
+}
+void Tfquillmark_wd::N32Click() {
+  DeleteSelectedRow();
+}
+
+void Tfquillmark_wd::MoveSelected(bool up) {
+  commands::MoveSelectedRow(gridData_, up);
+  RefreshGrid();
+}
+
+void Tfquillmark_wd::N22Click() {
+  MoveSelected(true);
+}
+void Tfquillmark_wd::N33Click() {
+  MoveSelected(true);
+}
+void Tfquillmark_wd::N23Click() {
+  MoveSelected(false);
+}
+void Tfquillmark_wd::N34Click() {
+  MoveSelected(false);
+}
+
+void Tfquillmark_wd::N30Click() {
+  if (titleDialog_ != nullptr) {
+    titleDialog_->exec();
+  }
+}
+
+void Tfquillmark_wd::ChangeColumnWidth(int col, int delta) {
+  gridData_.SetColWidth(col, std::max(kMinColumnWidth, gridData_.ColWidth(col) + delta));
+  StrColGrid1->Refresh();
+}
+
+void Tfquillmark_wd::N14Click() {
+  ChangeColumnWidth(0, kWidthStep);
+}
+void Tfquillmark_wd::N15Click() {
+  ChangeColumnWidth(0, -kWidthStep);
+}
+void Tfquillmark_wd::N17Click() {
+  ChangeColumnWidth(1, kWidthStep);
+}
+void Tfquillmark_wd::N18Click() {
+  ChangeColumnWidth(1, -kWidthStep);
+}
+
+void Tfquillmark_wd::CSV1Click() {
+  QString name = dialogs_.GetSaveFileName(QStringLiteral("csv"),
+                                          QStringLiteral("CSVファイル|*.csv"), lastCsvName_);
+  if (name.isEmpty()) {
+    return;
+  }
+  lastCsvName_ = name;
+  bool written = widgets::RunReported(dialogs_, [&] {
+    platform::ReplacingFileWriter::ReplaceWith(QFile::encodeName(name).toStdString(),
+                                               commands::CsvText(gridData_));
+  });
+  if (written) {
+    Inform(QStringLiteral("CSVファイルへ出力しました。"));
+  }
+}
+
+void Tfquillmark_wd::N10Click() {
+  desktop_.SetClipboardText(QString::fromUtf8(platform::Cp932ToUtf8(commands::CsvText(gridData_))));
+  Inform(QStringLiteral("クリップボードへ出力しました。"));
+}
+
+void Tfquillmark_wd::N2Click() {
+  desktop_.Open(QUrl::fromLocalFile(
+      QFile::decodeName(QByteArray::fromStdString(paths_.File(kManualFileName)))));
+}
+
+void Tfquillmark_wd::N3Click() {
+  desktop_.Open(QUrl(QStringLiteral("mailto:") + kSupportMail));
+}
+void Tfquillmark_wd::N4Click() {
+  desktop_.Open(QUrl(kWebAddress));
+}
+
+void Tfquillmark_wd::N5Click() {
+  QAction* item = Item(QStringLiteral("N5"));
+  if (desktop_.ShiftHeld()) {
+    // Shift shows the item's caption and gives it its shortcut for the run.
+    dialogs_.ShowMessage(item->text());
+    item->setShortcut(QKeySequence(QStringLiteral("Ctrl+M")));
+    return;
+  }
+  desktop_.StartTextEditor();
+}
+
+void Tfquillmark_wd::N6Click() {
+  platform::MemoryStatus memory = desktop_.Memory();
+  Inform(QStringLiteral("現在のメモリーは\r\nFree %1 / Total %2 Bytes")
+             .arg(memory.availableBytes)
+             .arg(memory.totalBytes));
+}
+
+void Tfquillmark_wd::N7Click() {
+  QSize size = desktop_.ScreenSize();
+  Inform(QStringLiteral("現在の画面解像度は\r\n%1×%2").arg(size.width()).arg(size.height()));
+}
+
+void Tfquillmark_wd::N28Click() {
+  Inform(QStringLiteral("ワードクイルマーク\r\nVersion1.00"));
 }
 
 }  // namespace app

@@ -13,6 +13,13 @@ class QStatusBar;
 namespace catalogue {
 class Tffolder_select;
 }
+namespace commands {
+class Tfdataedit;
+class TFTitle_Set;
+}  // namespace commands
+namespace platform {
+class Desktop;
+}
 namespace widgets {
 class Dialogs;
 class GradientPanel;
@@ -28,11 +35,15 @@ class Tfquillmark_wd : public QMainWindow {
   Q_OBJECT
 
  public:
-  Tfquillmark_wd(const ProgramPaths& paths, widgets::Dialogs& dialogs, QWidget* parent = nullptr);
+  Tfquillmark_wd(const ProgramPaths& paths, widgets::Dialogs& dialogs, platform::Desktop& desktop,
+                 QWidget* parent = nullptr);
   ~Tfquillmark_wd() override;
 
   // The folder dialog the folder commands show (created after this window).
   void SetFolderDialog(catalogue::Tffolder_select* dialog) { folderDialog_ = dialog; }
+  // The edit and title dialogs the row and title commands show.
+  void SetEditDialog(commands::Tfdataedit* dialog) { editDialog_ = dialog; }
+  void SetTitleDialog(commands::TFTitle_Set* dialog) { titleDialog_ = dialog; }
 
   widgets::StringGridData& GridData() { return gridData_; }
   widgets::StringGrid* Grid() const { return StrColGrid1; }
@@ -45,6 +56,34 @@ class Tfquillmark_wd : public QMainWindow {
   void N1Click();
   void GradBtn1Click();
   void Exit1Click();
+  void N21Click();
+  void N31Click();
+  void StrColGrid1DblClick();
+  void N19Click();
+  void N32Click();
+  void N22Click();
+  void N33Click();
+  void N23Click();
+  void N34Click();
+  void N30Click();
+  void N14Click();
+  void N15Click();
+  void N17Click();
+  void N18Click();
+  void CSV1Click();
+  void N10Click();
+  void N2Click();
+  void N3Click();
+  void N4Click();
+  void N5Click();
+  void N6Click();
+  void N7Click();
+  void N28Click();
+
+  // The row commands the handlers share.
+  void EditSelectedRow();
+  void DeleteSelectedRow();
+  void MoveSelected(bool up);
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -54,13 +93,21 @@ class Tfquillmark_wd : public QMainWindow {
   void BuildBands();
   void BuildMenus();
   QAction* AddItem(QMenu* menu, const char* name, const QString& caption,
-                   const QKeySequence& shortcut = {});
+                   void (Tfquillmark_wd::*handler)() = nullptr, const QKeySequence& shortcut = {});
   void FormShow();
   void RunFolderCommand();
+  void ChangeColumnWidth(int col, int delta);
+  void Inform(const QString& text);
+  // After a row command: show the grid's cells and give it the focus.
+  void RefreshGrid();
 
   const ProgramPaths& paths_;
   widgets::Dialogs& dialogs_;
+  platform::Desktop& desktop_;
   catalogue::Tffolder_select* folderDialog_ = nullptr;
+  commands::Tfdataedit* editDialog_ = nullptr;
+  commands::TFTitle_Set* titleDialog_ = nullptr;
+  QString lastCsvName_;
   widgets::StringGridData gridData_;
   bool shown_ = false;
 

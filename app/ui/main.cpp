@@ -9,6 +9,7 @@
 #include "catalogue/ui/Tffolder_select.h"
 #include "commands/ui/TFTitle_Set.h"
 #include "commands/ui/Tfdataedit.h"
+#include "platform/qt/Desktop.h"
 #include "widgets/QtDialogs.h"
 
 int main(int argc, char** argv) {
@@ -17,15 +18,16 @@ int main(int argc, char** argv) {
 
   app::ProgramPaths paths(QFile::encodeName(QCoreApplication::applicationFilePath()).toStdString());
   widgets::QtDialogs dialogs(QFile::decodeName(QByteArray::fromStdString(paths.DialogIcon())));
+  platform::QtDesktop desktop;
 
   // The windows in the order the program has always made them; each lives
   // until the main window closes.
-  app::Tfquillmark_wd mainWindow(paths, dialogs);
-  auto* folderDialog =
-      new catalogue::Tffolder_select(paths, dialogs, mainWindow.FolderLabel(), &mainWindow);
-  mainWindow.SetFolderDialog(folderDialog);
-  new commands::Tfdataedit(&mainWindow);
-  new commands::TFTitle_Set(&mainWindow);
+  app::Tfquillmark_wd mainWindow(paths, dialogs, desktop);
+  mainWindow.SetFolderDialog(
+      new catalogue::Tffolder_select(paths, dialogs, mainWindow.FolderLabel(), &mainWindow));
+  mainWindow.SetEditDialog(new commands::Tfdataedit(mainWindow.GridData(), &mainWindow));
+  mainWindow.SetTitleDialog(new commands::TFTitle_Set(
+      mainWindow.TitlePanel(), paths.File(commands::kTitleHistoryFileName), dialogs, &mainWindow));
 
   mainWindow.show();
   return application.exec();

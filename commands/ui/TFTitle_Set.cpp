@@ -1,12 +1,141 @@
 #include "commands/ui/TFTitle_Set.h"
 
+#include <QComboBox>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "platform/text/Cp932.h"
 #include "widgets/ApplicationTitle.h"
+#include "widgets/Dialogs.h"
+#include "widgets/GradientPanel.h"
+#include "widgets/IconButton.h"
 
 namespace commands {
 
-TFTitle_Set::TFTitle_Set(QWidget* parent) : QDialog(parent) {
+namespace {
+
+QString Shown(const std::string& cp932) {
+  return QString::fromUtf8(platform::Cp932ToUtf8(cp932));
+}
+std::string Stored(const QString& text) {
+  return platform::Utf8ToCp932(text.toStdString());
+}
+
+}  // namespace
+
+TFTitle_Set::TFTitle_Set(QLabel* titlePanel, std::string historyPath, widgets::Dialogs& dialogs,
+                         QWidget* parent)
+    : widgets::PlainDialog(parent),
+      titlePanel_(titlePanel),
+      historyPath_(std::move(historyPath)),
+      dialogs_(dialogs) {
   setObjectName(QStringLiteral("FTitle_Set"));
   setWindowTitle(widgets::ApplicationTitle());
+  resize(450, 213);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 10);
+  auto* band = new widgets::GradientPanel;
+  band->setFixedHeight(35);
+  band->SetColors(QColor(235, 240, 250), QColor(205, 212, 230));
+  auto* bandLayout = new QHBoxLayout(band);
+  bandLayout->setContentsMargins(6, 0, 6, 0);
+  bandLayout->addWidget(new widgets::IconButton(widgets::ProgramEmblem(28)));
+  auto* name = new QLabel(widgets::ApplicationTitle());
+  QFont nameFont = name->font();
+  nameFont.setPixelSize(16);
+  nameFont.setBold(true);
+  name->setFont(nameFont);
+  QPalette namePalette = name->palette();
+  namePalette.setColor(QPalette::WindowText, QColor(0, 0, 255));
+  name->setPalette(namePalette);
+  bandLayout->addWidget(name, 1);
+  layout->addWidget(band);
+
+  title_list = new QComboBox;
+  title_list->setObjectName(QStringLiteral("title_list"));
+  title_list->setEditable(true);
+  title_list->setInsertPolicy(QComboBox::NoInsert);
+  title_list->setFixedWidth(417);
+  QFont listFont = title_list->font();
+  listFont.setPixelSize(15);
+  title_list->setFont(listFont);
+  layout->addSpacing(12);
+  layout->addWidget(title_list, 0, Qt::AlignHCenter);
+  layout->addStretch();
+  auto* line = new QFrame;
+  line->setFrameShape(QFrame::HLine);
+  line->setFrameShadow(QFrame::Sunken);
+  layout->addWidget(line);
+
+  auto* buttons = new QHBoxLayout;
+  buttons->setContentsMargins(10, 0, 10, 0);
+  buttons->addStretch();
+  Button1 = new QPushButton(QStringLiteral("実　行"));
+  Button1->setObjectName(QStringLiteral("Button1"));
+  Button2 = new QPushButton(QStringLiteral("キャンセル"));
+  Button2->setObjectName(QStringLiteral("Button2"));
+  for (QPushButton* button : {Button1, Button2}) {
+    button->setFixedSize(75, 25);
+    button->setCursor(Qt::PointingHandCursor);
+    button->setAutoDefault(false);
+    buttons->addWidget(button);
+  }
+  layout->addLayout(buttons);
+  connect(Button1, &QPushButton::clicked, this, &TFTitle_Set::Button1Click);
+  connect(Button2, &QPushButton::clicked, this, &TFTitle_Set::Button2Click);
+
+  // FormCreate: the titles of earlier runs.
+  widgets::RunReported(dialogs_, [&] { history_ = TitleHistory::Load(historyPath_); });
+  FillList();
+}
+
+TFTitle_Set::~TFTitle_Set() {
+  // Written at every exit, also when the dialog was never opened.
+  widgets::RunReported(dialogs_, [&] { history_.Save(historyPath_); });
+}
+
+void TFTitle_Set::FillList() {
+  QString text = title_list->currentText();
+  title_list->clear();
+  for (const std::string& entry : history_.Entries()) {
+    title_list->addItem(Shown(entry));
+  }
+  title_list->setCurrentIndex(-1);
+  title_list->setEditText(text);
+}
+
+void TFTitle_Set::showEvent(QShowEvent* event) {
+  title_list->setEditText(titlePanel_->text());
+  title_list->setFocus();
+  title_list->lineEdit()->selectAll();
+  widgets::PlainDialog::showEvent(event);
+}
+
+void TFTitle_Set::Button1Click() {
+  titlePanel_->setText(title_list->currentText());
+  accept();
+}
+
+void TFTitle_Set::Button2Click() {
+  reject();
+}
+
+void TFTitle_Set::done(int result) {
+  FormClose();
+  widgets::PlainDialog::done(result);
+}
+
+void TFTitle_Set::FormClose() {
+  std::optional<std::string> stored = history_.Use(Stored(title_list->currentText()));
+  if (stored) {
+    title_list->setEditText(Shown(*stored));  // the stored spelling wins in the box
+  }
+  FillList();
 }
 
 }  // namespace commands

@@ -1,15 +1,53 @@
 #pragma once
 
-#include <QDialog>
+#include <string>
+
+#include "commands/core/TitleHistory.h"
+#include "widgets/PlainDialog.h"
+
+class QComboBox;
+class QLabel;
+class QPushButton;
+
+namespace widgets {
+class Dialogs;
+}
 
 namespace commands {
 
-// The report-title dialog, made once at start and reused by the title command.
-class TFTitle_Set : public QDialog {
+// The report-title dialog: an editable drop-down of the titles used before.
+// 実　行 sets the main window's title panel; every close puts the box's text
+// at the front of the history, which is saved when the dialog is destroyed.
+class TFTitle_Set : public widgets::PlainDialog {
   Q_OBJECT
 
  public:
-  explicit TFTitle_Set(QWidget* parent = nullptr);
+  TFTitle_Set(QLabel* titlePanel, std::string historyPath, widgets::Dialogs& dialogs,
+              QWidget* parent = nullptr);
+  ~TFTitle_Set() override;
+
+  QComboBox* TitleList() const { return title_list; }
+  const TitleHistory& History() const { return history_; }
+
+ public slots:
+  void Button1Click();
+  void Button2Click();
+  void done(int result) override;
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  void FormClose();
+  void FillList();
+
+  QLabel* titlePanel_;
+  std::string historyPath_;
+  widgets::Dialogs& dialogs_;
+  TitleHistory history_;
+  QComboBox* title_list = nullptr;
+  QPushButton* Button1 = nullptr;
+  QPushButton* Button2 = nullptr;
 };
 
 }  // namespace commands

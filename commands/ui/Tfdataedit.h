@@ -1,17 +1,52 @@
 #pragma once
 
-#include <QDialog>
+#include <array>
+
+#include "widgets/PlainDialog.h"
+#include "widgets/core/StringGridData.h"
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
 
 namespace commands {
 
-// The row-edit dialog, made once at start and reused by the edit commands.
-class Tfdataedit : public QDialog {
+// The row-edit dialog: five fields of the selected grid row (title,
+// subject, author, keywords, comments) edited for printing only. Made once
+// at start and reused; `Tag` is 0 after キャンセル, else left as the caller
+// set it.
+class Tfdataedit : public widgets::PlainDialog {
   Q_OBJECT
 
  public:
-  explicit Tfdataedit(QWidget* parent = nullptr);
+  Tfdataedit(widgets::StringGridData& grid, QWidget* parent = nullptr);
 
   int Tag = 1;
+
+  QLineEdit* Box(int index) const { return boxes_[static_cast<std::size_t>(index)]; }
+  QString GroupCaption() const;
+
+ public slots:
+  void Button1Click();
+  void Button2Click();
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+
+ private:
+  void FormShow();
+
+  widgets::StringGridData& grid_;
+  QGroupBox* XPGroupBox1 = nullptr;
+  std::array<QLineEdit*, 5> boxes_{};
+  std::array<QString, 5> shown_;
+  QLabel* Label1 = nullptr;
+  QPushButton* Button1 = nullptr;
+  QPushButton* Button2 = nullptr;
 };
+
+// The grid columns of the five boxes: title, subject, author, keywords, comments.
+inline constexpr std::array<int, 5> kEditedColumns = {1, 3, 4, 5, 6};
 
 }  // namespace commands

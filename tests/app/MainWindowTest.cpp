@@ -16,6 +16,7 @@
 #include "catalogue/core/ListFile.h"
 #include "catalogue/ui/Tffolder_select.h"
 #include "platform/text/Cp932.h"
+#include "tests/app/ProgramFixture.h"
 #include "tests/support/SampleDocuments.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TempDir.h"
@@ -29,38 +30,6 @@ using testsupport::ReadAll;
 QRect WorkArea() {
   return QGuiApplication::primaryScreen()->availableGeometry();
 }
-
-struct MainWindowFixture : ::testing::Test {
-  testsupport::TempDir programFolder;
-  ProgramPaths paths{programFolder.path(), "quillmark_wd"};
-  testsupport::ScriptedDialogs dialogs;
-  std::unique_ptr<Tfquillmark_wd> window;
-  catalogue::Tffolder_select* folderDialog = nullptr;
-
-  // Starts the program's windows as its entry does.
-  void Start() {
-    window = std::make_unique<Tfquillmark_wd>(paths, dialogs);
-    folderDialog =
-        new catalogue::Tffolder_select(paths, dialogs, window->FolderLabel(), window.get());
-    window->SetFolderDialog(folderDialog);
-    window->show();
-  }
-
-  // Closes the main window as the user would, then destroys the windows.
-  void Stop() {
-    window->close();
-    window.reset();
-    folderDialog = nullptr;
-  }
-
-  // Runs the folder command with `act` done inside the dialog.
-  void FolderCommand(const std::function<void(catalogue::Tffolder_select&)>& act) {
-    QTimer::singleShot(0, [this, act] { act(*folderDialog); });
-    window->N1Click();
-  }
-
-  std::string Cell(int col, int row) { return window->GridData().Cell(col, row); }
-};
 
 TEST_F(MainWindowFixture, FirstStartUsesTheWorkAreaCornerAndTheDesignedSize) {
   Start();

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include "platform/text/Cp932.h"
 #include "tests/support/CompoundFileWriter.h"
 #include "tests/support/PropertySetBuilder.h"
 #include "tests/support/SampleDocuments.h"
@@ -113,6 +114,25 @@ TEST(CliScan, WritesTheListFileWhole) {
   EXPECT_EQ(std::count(written.begin(), written.end(), '\n'), 3);
   EXPECT_EQ(written.rfind("doc00000.doc;", 0), 0u);
   EXPECT_EQ(RunCli({"scan", "-o", list, dir.path()}).status, 0);  // options in any place
+}
+
+TEST(CliCsv, GivesTheGridsCsvTextOfAScannedList) {
+  TempDir dir;
+  testsupport::WriteNumberedDocuments(dir.path(), 2);
+  TempDir out;
+  ASSERT_EQ(RunCli({"scan", dir.path(), "-o", out.File("list")}).status, 0);
+  Result r = RunCli({"csv", out.File("list")});
+  EXPECT_EQ(r.status, 0);
+  std::string first = "doc00000.doc," + platform::Utf8ToCp932("文書 0") +
+                      ",2026/01/01 17:00:00,Subject 0," + platform::Utf8ToCp932("山田 太郎") +
+                      ",,," + platform::Utf8ToCp932("佐藤 花子") + ",1,,2020/01/01 9:00:00,,\r\n";
+  EXPECT_EQ(r.out.substr(0, first.size()), first);
+  EXPECT_EQ(std::count(r.out.begin(), r.out.end(), '\n'), 2);
+
+  EXPECT_EQ(RunCli({"csv", out.File("list"), "-o", out.File("list.csv")}).status, 0);
+  EXPECT_EQ(ReadAll(out.File("list.csv")), r.out);
+  EXPECT_EQ(RunCli({"csv", out.File("missing")}).status, 1);
+  EXPECT_EQ(RunCli({"csv"}).status, 2);
 }
 
 TEST(CliScan, EmptyFolderWritesNothingAndSaysSo) {

@@ -14,6 +14,10 @@ class ScriptedDialogs : public widgets::Dialogs {
  public:
   // Answers for the next questions, in order; unanswered ones get kFirst.
   std::deque<int> answers;
+  // Names the save dialog returns, in order; none left means cancelled.
+  std::deque<QString> saveNames;
+  // The name each save dialog was offered first.
+  QStringList offeredNames;
   // Every box shown, as "kind: text" (kind: info, ask, message, information, error).
   QStringList shown;
 
@@ -28,6 +32,15 @@ class ScriptedDialogs : public widgets::Dialogs {
   void ShowMessage(const QString& text) override { shown << "message: " + text; }
   void ShowInformation(const QString& text) override { shown << "information: " + text; }
   void ShowError(const QString& text) override { shown << "error: " + text; }
+  QString GetSaveFileName(const QString&, const QString&, const QString& initialName) override {
+    offeredNames << initialName;
+    if (saveNames.empty()) {
+      return {};
+    }
+    QString name = saveNames.front();
+    saveNames.pop_front();
+    return name;
+  }
 
  private:
   int Next() {

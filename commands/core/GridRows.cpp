@@ -1,0 +1,103 @@
+#include "commands/core/GridRows.h"
+
+#include <algorithm>
+
+#include "catalogue/core/ListFile.h"
+
+namespace commands {
+
+namespace {
+
+void CopyRowCells(widgets::StringGridData& grid, int from, int to) {
+  for (int col = 0; col < grid.ColCount(); ++col) {
+    grid.SetCell(col, to, grid.Cell(col, from));
+  }
+}
+
+std::vector<std::string> RowCells(const widgets::StringGridData& grid, int row) {
+  std::vector<std::string> cells;
+  for (int col = 0; col < kWrittenColumns; ++col) {
+    cells.push_back(grid.Cell(col, row));
+  }
+  return cells;
+}
+
+}  // namespace
+
+void DeleteRows(widgets::StringGridData& grid, int first, int last) {
+  if (last < first) {
+    std::swap(first, last);
+  }
+  int rows = grid.RowCount();
+  int fixed = grid.FixedRows();
+  if (first > rows - 1) {
+    return;
+  }
+  last = std::min(last, rows - 1);
+  first = std::max(first, fixed);
+  if (last < first) {
+    return;
+  }
+  int n = last - first + 1;
+  if (rows - fixed == 1 || rows - n <= fixed) {
+    // One data row always stays: the first one, emptied.
+    for (int col = 0; col < grid.ColCount(); ++col) {
+      grid.SetCell(col, fixed, {});
+    }
+    n -= 1;
+    if (n > 0) {
+      grid.SetRowCount(rows - n);
+    }
+    return;
+  }
+  for (int row = last + 1; row < rows; ++row) {
+    CopyRowCells(grid, row, row - n);
+  }
+  grid.SetRowCount(rows - n);
+}
+
+void MoveSelectedRow(widgets::StringGridData& grid, bool up) {
+  int row = grid.SelectionTop();
+  int neighbour = up ? row - 1 : row + 1;
+  if ((up && row <= grid.FixedRows()) || (!up && row >= grid.RowCount() - 1)) {
+    return;
+  }
+  for (int col = 0; col < grid.ColCount(); ++col) {
+    std::string held = grid.Cell(col, neighbour);
+    grid.SetCell(col, neighbour, grid.Cell(col, row));
+    grid.SetCell(col, row, std::move(held));
+  }
+  grid.SelectRow(neighbour);
+}
+
+int WalkedRowCount(const widgets::StringGridData& grid) {
+  int count = 0;
+  for (int row = grid.FixedRows(); row < grid.RowCount() && !grid.Cell(0, row).empty(); ++row) {
+    ++count;
+  }
+  return count;
+}
+
+std::vector<std::string> GridListLines(const widgets::StringGridData& grid, char tail) {
+  std::vector<std::string> lines;
+  int end = grid.FixedRows() + WalkedRowCount(grid);
+  for (int row = grid.FixedRows(); row < end; ++row) {
+    lines.push_back(catalogue::GridRowLine(RowCells(grid, row), tail));
+  }
+  return lines;
+}
+
+std::string CsvText(const widgets::StringGridData& grid) {
+  std::string text;
+  int end = grid.FixedRows() + WalkedRowCount(grid);
+  for (int row = grid.FixedRows(); row < end; ++row) {
+    for (const std::string& cell : RowCells(grid, row)) {
+      text += cell;
+      text += ',';
+    }
+    text += "\r\n";
+  }
+  return text;
+}
+
+}  // namespace commands

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "widgets/core/StringGridData.h"
+
+// The row commands and output of the list grid, on its cells.
+namespace commands {
+
+// Columns that a grid line writes: the eleven record fields and the twelfth,
+// always empty, column the grid-saving commands add.
+inline constexpr int kWrittenColumns = 12;
+
+// Removes rows first..last (either order, clipped to the data rows); at
+// least one data row stays, emptied when every data row was in the range.
+void DeleteRows(widgets::StringGridData& grid, int first, int last);
+
+// Swaps the selected row with the one above (up) or below, all cells, and
+// selects the row where the moved one now stands. Nothing happens at row 1
+// (up) or at the last grid row (down).
+void MoveSelectedRow(widgets::StringGridData& grid, bool up);
+
+// The grid walk: the data rows from row 1 down to, not including, the first
+// row whose file-name cell is empty.
+int WalkedRowCount(const widgets::StringGridData& grid);
+
+// The walked rows as document list lines: twelve cells, the first eleven
+// followed by ";", the twelfth by `tail`.
+std::vector<std::string> GridListLines(const widgets::StringGridData& grid, char tail);
+
+// The walked rows as CSV text: twelve cells each followed by ",", CR LF after
+// every line, no quoting, the cells' bytes unchanged.
+std::string CsvText(const widgets::StringGridData& grid);
+
+}  // namespace commands

@@ -1,0 +1,71 @@
+#pragma once
+
+// The program's windows made as its entry makes them, in a temporary
+// program folder, with scripted dialogs and recorded desktop services.
+
+#include <gtest/gtest.h>
+#include <QTimer>
+#include <functional>
+#include <memory>
+
+#include "app/ui/Tfquillmark_wd.h"
+#include "catalogue/ui/Tffolder_select.h"
+#include "commands/core/TitleHistory.h"
+#include "commands/ui/TFTitle_Set.h"
+#include "commands/ui/Tfdataedit.h"
+#include "tests/support/FakeDesktop.h"
+#include "tests/support/ScriptedDialogs.h"
+#include "tests/support/TempDir.h"
+
+namespace app {
+
+struct ProgramFixture : ::testing::Test {
+  testsupport::TempDir programFolder;
+  ProgramPaths paths{programFolder.path(), "quillmark_wd"};
+  testsupport::ScriptedDialogs dialogs;
+  testsupport::FakeDesktop desktop;
+  std::unique_ptr<Tfquillmark_wd> window;
+  catalogue::Tffolder_select* folderDialog = nullptr;
+  commands::Tfdataedit* editDialog = nullptr;
+  commands::TFTitle_Set* titleDialog = nullptr;
+
+  void Start() {
+    window = std::make_unique<Tfquillmark_wd>(paths, dialogs, desktop);
+    folderDialog =
+        new catalogue::Tffolder_select(paths, dialogs, window->FolderLabel(), window.get());
+    window->SetFolderDialog(folderDialog);
+    editDialog = new commands::Tfdataedit(window->GridData(), window.get());
+    window->SetEditDialog(editDialog);
+    titleDialog = new commands::TFTitle_Set(
+        window->TitlePanel(), paths.File(commands::kTitleHistoryFileName), dialogs, window.get());
+    window->SetTitleDialog(titleDialog);
+    window->show();
+  }
+
+  // Closes the main window as the user would, then destroys the windows.
+  void Stop() {
+    window->close();
+    window.reset();
+    folderDialog = nullptr;
+    editDialog = nullptr;
+    titleDialog = nullptr;
+  }
+
+  // Runs `command` with `act` done inside the modal dialog it shows.
+  template <typename Dialog>
+  void WithDialog(Dialog* dialog, const std::function<void(Dialog&)>& act,
+                  const std::function<void()>& command) {
+    QTimer::singleShot(0, [dialog, act] { act(*dialog); });
+    command();
+  }
+
+  void FolderCommand(const std::function<void(catalogue::Tffolder_select&)>& act) {
+    WithDialog(folderDialog, act, [this] { window->N1Click(); });
+  }
+
+  std::string Cell(int col, int row) { return window->GridData().Cell(col, row); }
+};
+
+using MainWindowFixture = ProgramFixture;
+
+}  // namespace app

@@ -1,0 +1,213 @@
+// The row, title, output and information commands of the main window,
+// driven through its menus with scripted dialogs.
+
+#include <gtest/gtest.h>
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+
+#include "catalogue/core/ListFile.h"
+#include "platform/text/Cp932.h"
+#include "tests/app/ProgramFixture.h"
+#include "widgets/StringGrid.h"
+
+namespace app {
+namespace {
+
+using testsupport::ReadAll;
+
+struct RowCommands : ProgramFixture {
+  void SetUp() override {
+    Start();
+    auto& grid = window->GridData();
+    for (int row = 1; row <= 3; ++row) {
+      grid.SetCell(0, row, "d" + std::to_string(row) + ".doc");
+      grid.SetCell(1, row, "title " + std::to_string(row));
+      grid.SetCell(7, row, "last author");
+    }
+    grid.SelectRow(2);
+  }
+
+  void Trigger(const char* item) { window->Item(QString::fromLatin1(item))->trigger(); }
+
+  void Edit(const std::function<void(commands::Tfdataedit&)>& act) {
+    WithDialog(editDialog, act, [this] { Trigger("N21"); });
+  }
+};
+
+TEST_F(RowCommands, EditThenCancelLeavesGridAndFileAlone) {
+  catalogue::WriteListFile(paths.ListFile(), {"old;"});
+  Edit([](commands::Tfdataedit& dialog) {
+    EXPECT_EQ(dialog.GroupCaption(), QStringLiteral("d2.doc"));
+    EXPECT_EQ(dialog.Box(0)->text(), QStringLiteral("title 2"));
+    dialog.Box(0)->setText(QStringLiteral("changed"));
+    dialog.Button2Click();
+  });
+  EXPECT_EQ(Cell(1, 2), "title 2");
+  EXPECT_EQ(ReadAll(paths.ListFile()), "old;\r\n");
+}
+
+TEST_F(RowCommands, EditThenExecuteWritesTheRowAndTheListFile) {
+  Edit([](commands::Tfdataedit& dialog) {
+    // Enter and Escape do not close the dialog.
+    QTest::keyClick(dialog.Box(0), Qt::Key_Return);
+    QTest::keyClick(dialog.Box(0), Qt::Key_Escape);
+    EXPECT_TRUE(dialog.isVisible());
+    dialog.Box(0)->setText(QStringLiteral("新しい題;名"));
+    dialog.Box(4)->setText(QStringLiteral("comment"));
+    dialog.Button1Click();
+  });
+  EXPECT_EQ(platform::Cp932ToUtf8(Cell(1, 2)), "新しい題;名");
+  EXPECT_EQ(Cell(6, 2), "comment");
+  EXPECT_EQ(Cell(7, 2), "last author");  // not an edited column
+  std::string expected =
+      "d1.doc;title 1;;;;;;last author;;;;;\r\n" + std::string("d2.doc;") +
+      platform::Utf8ToCp932("新しい題;名") +
+      ";;;;;comment;last author;;;;;\r\nd3.doc;title 3;;;;;;last author;;;;;\r\n";
+  EXPECT_EQ(ReadAll(paths.ListFile()), expected);
+}
+
+TEST_F(RowCommands, EditKeepsBytesThatWereOnlyShown) {
+  window->GridData().SetCell(3, 2, "\xA0odd\xFF");  // not valid code page 932
+  Edit([](commands::Tfdataedit& dialog) { dialog.Button1Click(); });
+  EXPECT_EQ(Cell(3, 2), "\xA0odd\xFF");
+}
+
+TEST_F(RowCommands, EditingAnEmptyRowSaysThereIsNothing) {
+  window->GridData().SelectRow(10);
+  Trigger("N31");
+  EXPECT_EQ(dialogs.shown, QStringList{QStringLiteral("info: 編集するデータはありません")});
+  EXPECT_FALSE(QFile::exists(QString::fromStdString(paths.ListFile())));
+}
+
+TEST_F(RowCommands, OnlyExecuteDeletes) {
+  dialogs.answers = {widgets::Dialogs::kSecond, widgets::Dialogs::kClosed,
+                     widgets::Dialogs::kFirst};
+  Trigger("N19");  // キャンセル
+  Trigger("N32");  // the window's close button
+  EXPECT_EQ(Cell(0, 2), "d2.doc");
+  Trigger("N19");  // 実行
+  EXPECT_EQ(Cell(0, 2), "d3.doc");
+  EXPECT_EQ(window->GridData().RowCount(), 49);
+  EXPECT_EQ(dialogs.shown.size(), 3);
+  EXPECT_EQ(dialogs.shown[0], QStringLiteral("ask: 選択中のデータを削除していいですか？"));
+  EXPECT_TRUE(window->Grid()->hasFocus() || !window->isActiveWindow());
+}
+
+TEST_F(RowCommands, MovesFollowTheRow) {
+  Trigger("N22");
+  EXPECT_EQ(Cell(0, 1), "d2.doc");
+  EXPECT_EQ(window->GridData().SelectionTop(), 1);
+  Trigger("N33");  // already at the top
+  EXPECT_EQ(Cell(0, 1), "d2.doc");
+  Trigger("N23");
+  Trigger("N34");
+  EXPECT_EQ(Cell(0, 3), "d2.doc");
+  EXPECT_EQ(window->GridData().SelectionTop(), 3);
+}
+
+TEST_F(RowCommands, CsvTwiceToTheSameNameReplacesTheFile) {
+  QString csv = QString::fromStdString(programFolder.File("out.csv"));
+  dialogs.saveNames = {csv, csv};
+  Trigger("CSV1");
+  window->GridData().SetCell(0, 2, "");
+  Trigger("CSV1");
+  EXPECT_EQ(ReadAll(csv.toStdString()), "d1.doc,title 1,,,,,,last author,,,,,\r\n");
+  EXPECT_EQ(dialogs.offeredNames, (QStringList{QString(), csv}));
+  EXPECT_EQ(dialogs.shown.count(QStringLiteral("info: CSVファイルへ出力しました。")), 2);
+  // A cancelled dialog writes nothing and says nothing.
+  Trigger("CSV1");
+  EXPECT_EQ(dialogs.shown.size(), 2);
+}
+
+TEST_F(RowCommands, CsvToAnUnwritablePlaceReportsAndKeepsNoPartialFile) {
+  dialogs.saveNames = {QString::fromStdString(programFolder.File("missing/out.csv"))};
+  Trigger("CSV1");
+  ASSERT_EQ(dialogs.shown.size(), 1);
+  EXPECT_TRUE(dialogs.shown[0].startsWith(QStringLiteral("error: ")));
+}
+
+TEST_F(RowCommands, ClipboardGetsTheSameTextInUnicode) {
+  window->GridData().SetCell(1, 1, platform::Utf8ToCp932("表題"));
+  Trigger("N10");
+  EXPECT_TRUE(desktop.clipboard.startsWith(QStringLiteral("d1.doc,表題,")));
+  EXPECT_EQ(desktop.clipboard.count(QStringLiteral(",,\r\n")), 3);
+  EXPECT_EQ(dialogs.shown, QStringList{QStringLiteral("info: クリップボードへ出力しました。")});
+}
+
+TEST_F(RowCommands, WidthCommandsStepByTwoAndStopAtTwo) {
+  for (int i = 0; i < 10; ++i) {
+    Trigger("N14");
+  }
+  EXPECT_EQ(window->GridData().ColWidth(0), 166);
+  for (int i = 0; i < 10; ++i) {
+    Trigger("N15");
+  }
+  EXPECT_EQ(window->GridData().ColWidth(0), 146);
+  Trigger("N17");
+  EXPECT_EQ(window->GridData().ColWidth(1), 204);
+  for (int i = 0; i < 200; ++i) {
+    Trigger("N18");
+  }
+  EXPECT_EQ(window->GridData().ColWidth(1), 2);
+}
+
+TEST_F(RowCommands, InformationItems) {
+  Trigger("N6");
+  Trigger("N7");
+  Trigger("N28");
+  EXPECT_EQ(dialogs.shown,
+            (QStringList{QStringLiteral(
+                             "info: 現在のメモリーは\r\nFree 6000000000 / Total 25000000000 Bytes"),
+                         QStringLiteral("info: 現在の画面解像度は\r\n1280×1024"),
+                         QStringLiteral("info: ワードクイルマーク\r\nVersion1.00")}));
+  Trigger("N2");
+  Trigger("N3");
+  Trigger("N4");
+  ASSERT_EQ(desktop.opened.size(), 3);
+  EXPECT_TRUE(desktop.opened[0].endsWith(QStringLiteral("/quillmark_wd.chm")));
+  EXPECT_EQ(desktop.opened[1], QStringLiteral("mailto:support@fernhollow.example"));
+  EXPECT_EQ(desktop.opened[2], QStringLiteral("https://www.fernhollow.example/"));
+}
+
+TEST_F(RowCommands, ShiftOnTheEditorItemShowsItsCaptionAndBindsCtrlM) {
+  desktop.shift = true;
+  Trigger("N5");
+  EXPECT_EQ(desktop.editorsStarted, 0);
+  EXPECT_EQ(dialogs.shown.back(), QStringLiteral("message: メモ帳を起動"));
+  EXPECT_EQ(window->Item(QStringLiteral("N5"))->shortcut(), QKeySequence(QStringLiteral("Ctrl+M")));
+  desktop.shift = false;
+  Trigger("N5");
+  EXPECT_EQ(desktop.editorsStarted, 1);
+}
+
+TEST_F(RowCommands, TitleDialogSetsTheTitleAndKeepsTheHistory) {
+  Stop();  // the history file is read when the program starts
+  programFolder.Write(commands::kTitleHistoryFileName, "Annual Report\r\nMemo\r\n");
+  Start();
+  auto title = [&](const QString& text, bool execute) {
+    WithDialog<commands::TFTitle_Set>(
+        titleDialog,
+        [&](commands::TFTitle_Set& dialog) {
+          dialog.TitleList()->setEditText(text);
+          execute ? dialog.Button1Click() : dialog.Button2Click();
+        },
+        [this] { window->N30Click(); });
+  };
+  title(QStringLiteral("annual report"), true);
+  EXPECT_EQ(window->TitlePanel()->text(), QStringLiteral("annual report"));  // as typed
+  title(QStringLiteral("下書き"), false);
+  EXPECT_EQ(window->TitlePanel()->text(), QStringLiteral("annual report"));  // cancelled
+  EXPECT_EQ(titleDialog->TitleList()->itemText(0), QStringLiteral("下書き"));
+  EXPECT_EQ(titleDialog->TitleList()->itemText(1), QStringLiteral("Annual Report"));
+  title(QString(), true);
+  EXPECT_EQ(window->TitlePanel()->text(), QString());
+  Stop();
+  EXPECT_EQ(ReadAll(paths.File(commands::kTitleHistoryFileName)),
+            platform::Utf8ToCp932("下書き") + "\r\nAnnual Report\r\nMemo\r\n");
+}
+
+}  // namespace
+}  // namespace app

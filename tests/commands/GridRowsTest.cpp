@@ -1,0 +1,124 @@
+#include "commands/core/GridRows.h"
+
+#include <gtest/gtest.h>
+
+namespace commands {
+namespace {
+
+using widgets::StringGridData;
+
+// A list grid of `rows` rows whose first `filled` data rows hold "dN" in
+// column 0 and "tN" in column 1.
+StringGridData Grid(int rows, int filled) {
+  StringGridData grid(11, rows, 2, 1);
+  for (int row = 1; row <= filled; ++row) {
+    grid.SetCell(0, row, "d" + std::to_string(row));
+    grid.SetCell(1, row, "t" + std::to_string(row));
+  }
+  return grid;
+}
+
+std::string Names(const StringGridData& grid) {
+  std::string names;
+  for (int row = 1; row < grid.RowCount(); ++row) {
+    names += (grid.Cell(0, row).empty() ? "-" : grid.Cell(0, row)) + " ";
+  }
+  return names;
+}
+
+TEST(DeleteRows, RemovesTheRowAndClosesTheGap) {
+  StringGridData grid = Grid(6, 4);
+  grid.SelectRow(2);
+  DeleteRows(grid, 2, 2);
+  EXPECT_EQ(Names(grid), "d1 d3 d4 - ");
+  EXPECT_EQ(grid.RowCount(), 5);
+  EXPECT_EQ(grid.SelectionTop(), 2);  // now on the row that followed
+  EXPECT_EQ(grid.Cell(1, 2), "t3");   // every column moved
+}
+
+TEST(DeleteRows, TheLastRowMovesTheSelectionUp) {
+  StringGridData grid = Grid(5, 4);
+  grid.SelectRow(4);
+  DeleteRows(grid, 4, 4);
+  EXPECT_EQ(Names(grid), "d1 d2 d3 ");
+  EXPECT_EQ(grid.SelectionTop(), 3);
+}
+
+TEST(DeleteRows, TheOnlyDataRowIsEmptiedNotRemoved) {
+  StringGridData grid = Grid(2, 1);
+  DeleteRows(grid, 1, 1);
+  EXPECT_EQ(grid.RowCount(), 2);
+  EXPECT_EQ(grid.Cell(0, 1), "");
+  EXPECT_EQ(grid.Cell(1, 1), "");
+  // A range over every data row leaves one emptied row.
+  StringGridData all = Grid(5, 4);
+  DeleteRows(all, 4, 1);
+  EXPECT_EQ(all.RowCount(), 2);
+  EXPECT_EQ(Names(all), "- ");
+}
+
+TEST(DeleteRows, BlankRowsGoOneAtATimeAndOutOfRangeDoesNothing) {
+  StringGridData grid = Grid(50, 0);
+  for (int i = 0; i < 60; ++i) {
+    DeleteRows(grid, 1, 1);
+  }
+  EXPECT_EQ(grid.RowCount(), 2);
+  StringGridData other = Grid(5, 4);
+  DeleteRows(other, 7, 9);
+  EXPECT_EQ(Names(other), "d1 d2 d3 d4 ");
+  DeleteRows(other, 0, 1);  // the heading row is never deleted
+  EXPECT_EQ(Names(other), "d2 d3 d4 ");
+  EXPECT_EQ(other.Cell(1, 0), "");
+}
+
+TEST(MoveSelectedRow, SwapsWithTheNeighbourAndFollowsIt) {
+  StringGridData grid = Grid(5, 3);
+  grid.SelectRow(2);
+  MoveSelectedRow(grid, true);
+  EXPECT_EQ(Names(grid), "d2 d1 d3 - ");
+  EXPECT_EQ(grid.SelectionTop(), 1);
+  MoveSelectedRow(grid, true);  // row 1: nothing
+  EXPECT_EQ(Names(grid), "d2 d1 d3 - ");
+  grid.SelectRow(3);
+  MoveSelectedRow(grid, false);  // below the last document: a blank row now comes first
+  EXPECT_EQ(Names(grid), "d2 d1 - d3 ");
+  EXPECT_EQ(grid.SelectionTop(), 4);
+  MoveSelectedRow(grid, false);  // the last grid row: nothing
+  EXPECT_EQ(Names(grid), "d2 d1 - d3 ");
+  EXPECT_EQ(WalkedRowCount(grid), 2);  // d3 is no longer output
+}
+
+TEST(GridOutput, TheWalkStopsAtTheFirstEmptyFileName) {
+  StringGridData grid = Grid(6, 4);
+  grid.SetCell(0, 3, "");
+  EXPECT_EQ(WalkedRowCount(grid), 2);
+  EXPECT_EQ(GridListLines(grid, ';'),
+            (std::vector<std::string>{"d1;t1;;;;;;;;;;;", "d2;t2;;;;;;;;;;;"}));
+  EXPECT_EQ(GridListLines(grid, ',')[0], "d1;t1;;;;;;;;;;,");
+  EXPECT_EQ(CsvText(grid), "d1,t1,,,,,,,,,,,\r\nd2,t2,,,,,,,,,,,\r\n");
+  grid.SetCell(0, 1, "");
+  EXPECT_EQ(CsvText(grid), "");
+  EXPECT_EQ(GridListLines(grid, ';'), std::vector<std::string>{});
+}
+
+TEST(GridOutput, ValuesAreWrittenAsTyped) {
+  StringGridData grid = Grid(3, 1);
+  grid.SetCell(1, 1, "a;b,c\x95\x5C");
+  EXPECT_EQ(GridListLines(grid, ';')[0], "d1;a;b,c\x95\x5C;;;;;;;;;;;");
+  EXPECT_EQ(CsvText(grid), "d1,a;b,c\x95\x5C,,,,,,,,,,,\r\n");
+}
+
+TEST(GridOutput, NRowsGiveNLinesEndingInTwoCommas) {
+  StringGridData grid = Grid(60, 55);
+  std::string text = CsvText(grid);
+  std::size_t lines = 0;
+  for (std::size_t at = text.find(",,\r\n"); at != std::string::npos;
+       at = text.find(",,\r\n", at + 1)) {
+    ++lines;
+  }
+  EXPECT_EQ(lines, 55u);
+  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 55);
+}
+
+}  // namespace
+}  // namespace commands

@@ -1,0 +1,89 @@
+#include "commands/core/TitleHistory.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+
+#include "commands/core/TextEditorCommand.h"
+#include "tests/support/TempDir.h"
+
+namespace commands {
+namespace {
+
+using Entries = std::vector<std::string>;
+
+TEST(TitleHistory, UseMovesToTheFrontAndKeepsTheStoredCase) {
+  TitleHistory history(Entries{"Weekly", "Annual Report", "Memo"});
+  EXPECT_EQ(history.Use("annual REPORT"), "Annual Report");
+  EXPECT_EQ(history.Entries(), (Entries{"Annual Report", "Weekly", "Memo"}));
+  EXPECT_EQ(history.Use("New one"), std::nullopt);
+  EXPECT_EQ(history.Entries(), (Entries{"New one", "Annual Report", "Weekly", "Memo"}));
+  // An empty text is not remembered.
+  EXPECT_EQ(history.Use(""), std::nullopt);
+  EXPECT_EQ(history.Entries().size(), 4u);
+}
+
+TEST(TitleHistory, CaseBlindnessNeverFoldsTheSecondByteOfAKanaOrKanji) {
+  // ア is 83 41 and ャ is 83 61: "A" and "a" as second bytes.
+  EXPECT_FALSE(SameIgnoringCase("\x83\x41", "\x83\x61"));
+  EXPECT_TRUE(SameIgnoringCase("\x83\x41x", "\x83\x41X"));
+  EXPECT_FALSE(SameIgnoringCase("ab", "abc"));
+}
+
+TEST(TitleHistory, ThirtyEntriesAtMostAndOneRemovedPerUse) {
+  Entries thirty;
+  for (int i = 0; i < 30; ++i) {
+    thirty.push_back("t" + std::to_string(i));
+  }
+  TitleHistory history(thirty);
+  history.Use("new");
+  EXPECT_EQ(history.Entries().size(), 30u);
+  EXPECT_EQ(history.Entries().front(), "new");
+  EXPECT_EQ(history.Entries().back(), "t28");  // the oldest went
+
+  Entries forty;
+  for (int i = 0; i < 40; ++i) {
+    forty.push_back("t" + std::to_string(i));
+  }
+  TitleHistory longer(forty);
+  longer.Use("t5");
+  EXPECT_EQ(longer.Entries().size(), 39u);
+  longer.Use("other");
+  EXPECT_EQ(longer.Entries().size(), 39u);  // one in, one out
+}
+
+TEST(TitleHistory, FileLinesInAnyBreakAndSavedWithCrLf) {
+  testsupport::TempDir dir;
+  std::string path = dir.File(kTitleHistoryFileName);
+  EXPECT_TRUE(TitleHistory::Load(path).Entries().empty());
+  dir.Write(kTitleHistoryFileName, "first\r\n\r\nthird\rfourth\nfifth");
+  TitleHistory history = TitleHistory::Load(path);
+  EXPECT_EQ(history.Entries(), (Entries{"first", "", "third", "fourth", "fifth"}));
+  history.Use("\x95\x5C");
+  history.Save(path);
+  EXPECT_EQ(testsupport::ReadAll(path), "\x95\x5C\r\nfirst\r\n\r\nthird\r\nfourth\r\nfifth\r\n");
+  TitleHistory().Save(path);
+  EXPECT_EQ(testsupport::ReadAll(path), "");
+}
+
+TEST(TextEditor, PrefersTheUsersEditorInATerminalThenADesktopEditor) {
+  std::map<std::string, std::string> env;
+  std::set<std::string> installed;
+  auto command = [&] {
+    return TextEditorCommand([&](const std::string& n) { return env.count(n) ? env[n] : ""; },
+                             [&](const std::string& p) { return installed.count(p) > 0; });
+  };
+  EXPECT_EQ(command(), std::vector<std::string>{});
+  installed = {"gedit", "kwrite"};
+  EXPECT_EQ(command(), std::vector<std::string>{"gedit"});
+  env["EDITOR"] = "nano";
+  EXPECT_EQ(command(), std::vector<std::string>{"gedit"});  // no terminal set up
+  installed.insert("x-terminal-emulator");
+  EXPECT_EQ(command(), (std::vector<std::string>{"x-terminal-emulator", "-e", "nano"}));
+  env["VISUAL"] = "vim";
+  EXPECT_EQ(command(), (std::vector<std::string>{"x-terminal-emulator", "-e", "vim"}));
+}
+
+}  // namespace
+}  // namespace commands

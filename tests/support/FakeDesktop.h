@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QStringList>
+
+#include "platform/qt/Desktop.h"
+
+namespace testsupport {
+
+// Desktop services that only record what the program asked for.
+class FakeDesktop : public platform::Desktop {
+ public:
+  QString clipboard;
+  QStringList opened;
+  int editorsStarted = 0;
+  bool shift = false;
+
+  void SetClipboardText(const QString& text) override { clipboard = text; }
+  void Open(const QUrl& url) override { opened << url.toString(); }
+  void StartTextEditor() override { ++editorsStarted; }
+  platform::MemoryStatus Memory() override { return {6'000'000'000ULL, 25'000'000'000ULL}; }
+  QSize ScreenSize() override { return {1280, 1024}; }
+  bool ShiftHeld() override { return shift; }
+};
+
+}  // namespace testsupport
