@@ -1,0 +1,68 @@
+// Pictures of the windows for a person to look at: written only when
+// QUILL_SCREENSHOT_DIR names a folder, skipped otherwise.
+
+#include <gtest/gtest.h>
+#include <QDir>
+#include <QPixmap>
+
+#include "tests/app/ProgramFixture.h"
+#include "tests/support/SampleDocuments.h"
+#include "widgets/MessageBox.h"
+#include "widgets/StringGrid.h"
+
+namespace app {
+namespace {
+
+struct Screenshots : ProgramFixture {
+  QString folder;
+
+  void SetUp() override {
+    folder = qEnvironmentVariable("QUILL_SCREENSHOT_DIR");
+    if (folder.isEmpty()) {
+      GTEST_SKIP() << "set QUILL_SCREENSHOT_DIR to write pictures of the windows";
+    }
+    QDir().mkpath(folder);
+  }
+
+  void Save(QWidget& widget, const char* name) {
+    widget.grab().save(folder + QLatin1Char('/') + QLatin1String(name) + QStringLiteral(".png"));
+  }
+};
+
+TEST_F(Screenshots, Windows) {
+  testsupport::TempDir documents;
+  testsupport::WriteSampleDocuments(documents.path());
+  Start();
+  window->resize(1100, 600);
+  FolderCommand([&](catalogue::Tffolder_select& dialog) {
+    dialog.SelectFolder(QString::fromStdString(documents.path()));
+    dialog.ShellTreeView1DblClick();
+    Save(dialog, "folder_dialog");
+    dialog.GradBtn1Click();
+  });
+  window->GridData().SelectRow(4);
+  window->Grid()->Refresh();
+  Save(*window, "main_window");
+  WithDialog<commands::Tfdataedit>(
+      editDialog,
+      [&](commands::Tfdataedit& dialog) {
+        Save(dialog, "edit_dialog");
+        dialog.Button2Click();
+      },
+      [this] { window->N21Click(); });
+  WithDialog<commands::TFTitle_Set>(
+      titleDialog,
+      [&](commands::TFTitle_Set& dialog) {
+        Save(dialog, "title_dialog");
+        dialog.Button2Click();
+      },
+      [this] { window->N30Click(); });
+  widgets::MessageBox box(QStringLiteral("選択中のデータを削除していいですか？"),
+                          {QStringLiteral("実行"), QStringLiteral("キャンセル")},
+                          QPixmap(QString::fromStdString(paths.DialogIcon())));
+  box.show();
+  Save(box, "message_box");
+}
+
+}  // namespace
+}  // namespace app
