@@ -48,16 +48,7 @@ int RunRead(const std::vector<std::string>& args) {
 int RunScan(const std::vector<std::string>& args) {
   std::optional<std::string> folder;
   std::optional<std::string> listFile;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    if (args[i] == "-o" && i + 1 < args.size() && !listFile) {
-      listFile = args[++i];
-    } else if (!folder && args[i] != "-o") {
-      folder = args[i];
-    } else {
-      return UsageError("scan FOLDER [-o LISTFILE]");
-    }
-  }
-  if (!folder) {
+  if (!InputAndOutput(args, folder, listFile)) {
     return UsageError("scan FOLDER [-o LISTFILE]");
   }
 

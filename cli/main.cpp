@@ -40,6 +40,20 @@ void PrintMessage(const std::string& text) {
   WriteBytes(stderr, message);
 }
 
+bool InputAndOutput(const std::vector<std::string>& args, std::optional<std::string>& input,
+                    std::optional<std::string>& output) {
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    if (args[i] == "-o" && i + 1 < args.size() && !output) {
+      output = args[++i];
+    } else if (!input && args[i] != "-o") {
+      input = args[i];
+    } else {
+      return false;
+    }
+  }
+  return input.has_value();
+}
+
 int Run(int argc, char** argv) {
   if (argc < 2) {
     std::fputs(kUsage, stderr);

@@ -5,6 +5,7 @@
 
 #include "platform/files/FileBytes.h"
 #include "platform/files/ReplacingFileWriter.h"
+#include "platform/text/TextLines.h"
 
 namespace app {
 
@@ -35,14 +36,7 @@ std::optional<int> DecimalValue(std::string_view text) {
 }  // namespace
 
 void ApplyColumnWidthText(std::string_view text, widgets::StringGridData& grid) {
-  std::size_t at = 0;
-  while (at < text.size()) {
-    std::size_t end = text.find('\n', at);
-    std::string_view line = text.substr(at, end == std::string_view::npos ? end : end - at);
-    at = end == std::string_view::npos ? text.size() : end + 1;
-    if (!line.empty() && line.back() == '\r') {
-      line.remove_suffix(1);
-    }
+  for (std::string_view line : platform::TextLines(text)) {
     std::size_t eq = line.find('=');
     std::string_view key = eq == std::string_view::npos ? std::string_view() : line.substr(0, eq);
     std::string_view value = eq == std::string_view::npos ? line : line.substr(eq + 1);

@@ -4,6 +4,7 @@
 
 #include "platform/files/FileBytes.h"
 #include "platform/files/ReplacingFileWriter.h"
+#include "platform/text/TextLines.h"
 
 namespace app {
 
@@ -97,14 +98,7 @@ std::optional<int> ParseSettingsInteger(std::string_view text) {
 
 IniFile IniFile::Parse(std::string_view text) {
   IniFile ini;
-  std::size_t at = 0;
-  while (at < text.size()) {
-    std::size_t end = text.find('\n', at);
-    std::string_view raw = text.substr(at, end == std::string_view::npos ? end : end - at);
-    at = end == std::string_view::npos ? text.size() : end + 1;
-    if (!raw.empty() && raw.back() == '\r') {
-      raw.remove_suffix(1);
-    }
+  for (std::string_view raw : platform::TextLines(text)) {
     Line line;
     line.text = std::string(raw);
     std::string_view t = Trim(raw);
