@@ -1,0 +1,99 @@
+// The image element: a picture file at its natural size or fitted to a box.
+
+#include <sys/stat.h>
+
+#include "layout/core/DrawElements.h"
+#include "layout/core/Pictures.h"
+#include "platform/text/Cp932.h"
+
+namespace layout {
+
+namespace {
+
+struct ImageRecord {
+  Fixed x, y, w, h;
+  int sizeMode = 0;
+  bool previewOnly = false;
+  std::string file;  // code page 932
+};
+
+bool FileExists(const std::string& path) {
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+// Holder width and height times the drawing factors: the size on the canvas.
+void DrawPicture(const ImageRecord& r, DrawingContext& context) {
+  if (r.file.empty() || context.Skips(r.previewOnly) || context.pictures == nullptr) {
+    return;
+  }
+  std::string path = platform::Cp932ToUtf8(r.file);
+  if (!FileExists(path)) {
+    return;
+  }
+  Picture picture = LoadPicture(path, *context.pictures);
+  int holderW = picture.bitmap.width;
+  int holderH = picture.bitmap.height;
+  Fixed fx = Fixed::FromInt(1);
+  Fixed fy = Fixed::FromInt(1);
+  bool zeroW = r.w == Fixed();
+  bool zeroH = r.h == Fixed();
+  if (r.sizeMode != 0 && !(zeroW && zeroH)) {
+    Fixed w = r.w;
+    Fixed h = r.h;
+    if (zeroW || zeroH) {
+      // One side from the other by the picture's proportions, in whole mm.
+      if (holderW <= 0 || holderH <= 0) {
+        return;  // a picture without pixels has no proportions
+      }
+      if (zeroH) {
+        h = Fixed::FromInt(static_cast<std::int64_t>(
+            (static_cast<double>(holderH) * static_cast<double>(w.Raw()) / Fixed::kOne / holderW) +
+            0.5));
+      } else {
+        w = Fixed::FromInt(static_cast<std::int64_t>(
+            (static_cast<double>(holderW) * static_cast<double>(h.Raw()) / Fixed::kOne / holderH) +
+            0.5));
+      }
+    }
+    holderH = TruncProduct(h, context.scaleY);
+    holderW = TruncProduct(w, context.scaleX);
+  } else if (context.onPrinter) {
+    fx = Fixed::Divide(context.printerResX, context.screenResX);
+    fy = Fixed::Divide(context.printerResY, context.screenResY);
+  } else {
+    fx = fy = Fixed::Divide(Fixed::FromInt(context.zoomPercent), Fixed::FromInt(100));
+  }
+  int x = context.MapX(r.x);
+  int y = context.MapY(r.y);
+  if (!picture.isBitmap || picture.bitmap.width <= 0 || picture.bitmap.height <= 0) {
+    return;
+  }
+  int w = TruncProduct(Fixed::FromInt(holderW), fx);
+  int h = TruncProduct(Fixed::FromInt(holderH), fy);
+  context.surface->StretchBitmap(x, y, w, h, picture.bitmap);
+}
+
+}  // namespace
+
+void DrawImageRecord(RecordReader& record, DrawingContext& context, bool frame) {
+  ImageRecord r;
+  r.x = record.TakeDecimal();
+  r.y = record.TakeDecimal();
+  r.w = record.TakeDecimal();
+  r.h = record.TakeDecimal();
+  r.sizeMode = record.TakeIntegerOr0();
+  record.TakeIntegerOr0();
+  r.previewOnly = record.TakeIntegerOr0() == 1;
+  r.file = record.TakeField();
+  DrawPicture(r, context);
+  if (frame) {
+    // The record's box, whatever size the picture was drawn at: a solid
+    // black frame of width 0, always shown.
+    RecordReader rect(r.x.ToString() + ";" + r.y.ToString() + ";" + (r.x + r.w).ToString() + ";" +
+                      (r.y + r.h).ToString() + ";0;;0;0;");
+    DrawRectElement(rect, context);
+  }
+}
+
+}  // namespace layout

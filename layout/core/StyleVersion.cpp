@@ -1,0 +1,86 @@
+#include "layout/core/StyleVersion.h"
+
+#include "layout/core/RecordReader.h"
+
+namespace layout {
+
+namespace {
+
+// Field k (from 1) of a record, as TakeField gives it.
+std::string FieldOf(const std::string& line, int k) {
+  RecordReader record(line);
+  std::string field;
+  for (int i = 0; i < k; ++i) {
+    field = record.TakeField();
+  }
+  return field;
+}
+
+// The record with fields 6 and 7 repeated after field 7.
+std::string WithSecondPoint(const std::string& line) {
+  RecordReader record(line);
+  std::string head;
+  std::string x;
+  std::string y;
+  for (int i = 1; i <= 7; ++i) {
+    std::string field = record.TakeField();
+    head += field + ";";
+    if (i == 6) {
+      x = field;
+    } else if (i == 7) {
+      y = field;
+    }
+  }
+  return head + x + ";" + y + ";" + record.Rest();
+}
+
+// The text after the first two fields of a record.
+std::string AfterTwoFields(const std::string& line) {
+  RecordReader record(line);
+  record.TakeField();
+  record.TakeField();
+  return record.Rest();
+}
+
+}  // namespace
+
+void ConvertOlderStyle(std::vector<std::string>& lines) {
+  std::string version;
+  for (std::string& line : lines) {
+    if (line.empty()) {
+      break;
+    }
+    if (version != kOlderVersion) {
+      if (FieldOf(line, 1) == "header") {
+        version = FieldOf(line, 2);
+      }
+      continue;
+    }
+    std::string keyword = FieldOf(line, 5);
+    if (keyword == "char" || keyword == "data") {
+      line = WithSecondPoint(line);
+    }
+  }
+  if (version == kOlderVersion && !lines.empty()) {
+    lines[0] = std::string("header;") + kCurrentVersion + ";" + AfterTwoFields(lines[0]);
+  }
+}
+
+HeaderValues ReadHeaderValues(const std::vector<std::string>& lines) {
+  HeaderValues values;
+  RecordReader header(lines.empty() ? std::string() : lines[0]);
+  header.TakeField();
+  values.version = header.TakeField();
+  values.offsetX = header.TakeDecimal();
+  values.offsetY = header.TakeDecimal();
+  values.paperEntry = header.TakeInteger();
+  values.orientation = header.TakeIntegerOr0();
+  return values;
+}
+
+HeaderValues NormaliseStyle(std::vector<std::string>& lines) {
+  ConvertOlderStyle(lines);
+  return ReadHeaderValues(lines);
+}
+
+}  // namespace layout
