@@ -8,6 +8,7 @@
 #include "cli/CatalogueCommands.h"
 #include "cli/ExitCodes.h"
 #include "cli/OutputCommands.h"
+#include "cli/ReportCommands.h"
 #include "cli/StreamOutput.h"
 #include "platform/files/UserError.h"
 
@@ -18,7 +19,12 @@ namespace {
 constexpr const char* kUsage =
     "usage: quillmark_cli read FILE...\n"
     "       quillmark_cli scan FOLDER [-o LISTFILE]\n"
-    "       quillmark_cli csv LISTFILE [-o CSVFILE]\n";
+    "       quillmark_cli csv LISTFILE [-o CSVFILE]\n"
+    "       quillmark_cli bind STYLE --list LISTFILE [--page N] [--title TEXT] [--folder TEXT]\n"
+    "                          [--date YYYY-MM-DD]\n"
+    "       quillmark_cli render STYLE -o OUT.png [--list LISTFILE] [--page N] [--title TEXT]\n"
+    "                          [--folder TEXT] [--date YYYY-MM-DD] [--zoom PERCENT]\n"
+    "                          [--screen-dpi DPI] [--no-offsets] [--printable WxH]\n";
 
 }  // namespace
 
@@ -69,6 +75,12 @@ int Run(int argc, char** argv) {
   }
   if (verb == "csv") {
     return RunCsv(args);
+  }
+  if (verb == "bind") {
+    return RunBind(args);
+  }
+  if (verb == "render") {
+    return RunRender(args);
   }
   std::fputs(kUsage, stderr);
   return kExitUsage;

@@ -25,7 +25,8 @@ void DrawElements(DrawingContext& context, const std::vector<std::string>& style
       DrawRectElement(record, context);
     } else if (keyword == "fillrect") {
       int layerNumber = 0;
-      DrawFillRectElement(record, context, ParseStyleInteger(layer, layerNumber) && layerNumber == 1);
+      DrawFillRectElement(record, context,
+                          ParseStyleInteger(layer, layerNumber) && layerNumber == 1);
     } else if (keyword == "Chord") {
       DrawChordElement(record, context);
     } else if (keyword == "char" || keyword == "data") {

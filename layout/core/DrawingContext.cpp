@@ -6,7 +6,11 @@ int MmToPixel(Fixed position, int offset, Fixed scale) {
   return TruncProduct(Fixed::FromInt(offset) + position, scale);
 }
 
-int DrawingContext::MapX(Fixed mm) const { return MmToPixel(mm, offsetX, scaleX); }
-int DrawingContext::MapY(Fixed mm) const { return MmToPixel(mm, offsetY, scaleY); }
+int DrawingContext::MapX(Fixed mm) const {
+  return MmToPixel(mm, offsetX, scaleX);
+}
+int DrawingContext::MapY(Fixed mm) const {
+  return MmToPixel(mm, offsetY, scaleY);
+}
 
 }  // namespace layout

@@ -46,22 +46,30 @@ PenStyle PenStyleFromName(std::string_view name) {
 
 BrushStyle BrushStyleFromName(std::string_view name) {
   static const Table<BrushStyle> table = Make<BrushStyle>({
-      {"SolidBrush", BrushStyle::Solid},          {"塗潰", BrushStyle::Solid},
-      {"ClearBrush", BrushStyle::Clear},          {"枠", BrushStyle::Clear},
-      {"HorizontalBrush", BrushStyle::Horizontal}, {"水平", BrushStyle::Horizontal},
-      {"VerticalBrush", BrushStyle::Vertical},    {"垂直", BrushStyle::Vertical},
-      {"FDiagonalBrush", BrushStyle::FDiagonal},  {"右斜線", BrushStyle::FDiagonal},
-      {"BDiagonalBrush", BrushStyle::BDiagonal},  {"左斜線", BrushStyle::BDiagonal},
-      {"CrossBrush", BrushStyle::Cross},          {"垂直十字", BrushStyle::Cross},
-      {"DiagCrossBrush", BrushStyle::DiagCross},  {"斜十字", BrushStyle::DiagCross},
+      {"SolidBrush", BrushStyle::Solid},
+      {"塗潰", BrushStyle::Solid},
+      {"ClearBrush", BrushStyle::Clear},
+      {"枠", BrushStyle::Clear},
+      {"HorizontalBrush", BrushStyle::Horizontal},
+      {"水平", BrushStyle::Horizontal},
+      {"VerticalBrush", BrushStyle::Vertical},
+      {"垂直", BrushStyle::Vertical},
+      {"FDiagonalBrush", BrushStyle::FDiagonal},
+      {"右斜線", BrushStyle::FDiagonal},
+      {"BDiagonalBrush", BrushStyle::BDiagonal},
+      {"左斜線", BrushStyle::BDiagonal},
+      {"CrossBrush", BrushStyle::Cross},
+      {"垂直十字", BrushStyle::Cross},
+      {"DiagCrossBrush", BrushStyle::DiagCross},
+      {"斜十字", BrushStyle::DiagCross},
   });
   return Lookup(table, name, BrushStyle::Solid);
 }
 
 FontStyle FontStyleFromName(std::string_view name) {
-  static const Table<FontStyle> table = Make<FontStyle>(
-      {{"太字", FontStyle{true, false}}, {"斜体", FontStyle{false, true}},
-       {"太字斜体", FontStyle{true, true}}});
+  static const Table<FontStyle> table = Make<FontStyle>({{"太字", FontStyle{true, false}},
+                                                         {"斜体", FontStyle{false, true}},
+                                                         {"太字斜体", FontStyle{true, true}}});
   return Lookup(table, name, FontStyle{});
 }
 

@@ -69,8 +69,7 @@ Picture LoadPicture(const std::string& path, PictureDecoder& decoder) {
   if (kind == "jpg" || kind == "jpeg" || kind == "ico" || kind == "emf" || kind == "wmf") {
     return picture;  // loads, but not as a bitmap: not drawn
   }
-  throw platform::UserError("拡張子 ." + extension +
-                            " の画像形式は処理できません");
+  throw platform::UserError("拡張子 ." + extension + " の画像形式は処理できません");
 }
 
 }  // namespace layout

@@ -32,10 +32,10 @@ inline constexpr const char* kMsgBadBitmap = "ビットマップイメージが�
 // 258 bytes of the file, or -1.
 int FindJpegStart(const std::string& path);
 
-// Loads a picture file (`path` in the file system's bytes): JPEG through the decoder when its extension is
-// exactly .jpg, .jpeg, .JPG or .JPEG (from the start marker; no marker gives
-// an empty bitmap); otherwise by the general loader's rules. An extension no
-// loader knows throws "拡張子 .%s の画像形式は処理できません".
+// Loads a picture file (`path` in the file system's bytes): JPEG through the decoder when its
+// extension is exactly .jpg, .jpeg, .JPG or .JPEG (from the start marker; no marker gives an empty
+// bitmap); otherwise by the general loader's rules. An extension no loader knows throws "拡張子 .%s
+// の画像形式は処理できません".
 Picture LoadPicture(const std::string& path, PictureDecoder& decoder);
 
 }  // namespace layout

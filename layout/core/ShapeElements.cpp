@@ -112,8 +112,8 @@ void ResetPenAndBrush(Surface& surface) {
 int PenWidthFor(int width, PenStyle style, const DrawingContext& context) {
   long long w = static_cast<long long>(width) + (context.onPrinter ? 4 : 0);
   long long n = std::llround(static_cast<double>(w) * context.previewPpi / 144.0);
-  bool broken = style == PenStyle::Dash || style == PenStyle::Dot ||
-                style == PenStyle::DashDot || style == PenStyle::DashDotDot;
+  bool broken = style == PenStyle::Dash || style == PenStyle::Dot || style == PenStyle::DashDot ||
+                style == PenStyle::DashDotDot;
   if (broken || n <= 0) {
     return 1;
   }
@@ -152,7 +152,8 @@ void DrawRoundRectElement(RecordReader& record, DrawingContext& context) {
   }
   s.SetPenWidth(PenWidthFor(pen.width, pen.style, context));
   Box b = Map(c, context);
-  s.RoundRect(b.left, b.top, b.right, b.bottom, TruncProduct(Fixed::FromInt(cornerW), context.scaleY),
+  s.RoundRect(b.left, b.top, b.right, b.bottom,
+              TruncProduct(Fixed::FromInt(cornerW), context.scaleY),
               TruncProduct(Fixed::FromInt(cornerH), context.scaleY));
   ResetPenAndBrush(s);
 }

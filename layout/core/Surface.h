@@ -18,7 +18,16 @@ inline constexpr Rgb kBlack = 0;
 Rgb ResolveColor(int value);
 
 enum class PenStyle { Solid, Dash, Dot, DashDot, DashDotDot, InsideFrame };
-enum class BrushStyle { Solid, Clear, Horizontal, Vertical, FDiagonal, BDiagonal, Cross, DiagCross };
+enum class BrushStyle {
+  Solid,
+  Clear,
+  Horizontal,
+  Vertical,
+  FDiagonal,
+  BDiagonal,
+  Cross,
+  DiagCross
+};
 
 struct FontStyle {
   bool bold = false;
@@ -106,8 +115,7 @@ class Surface {
   virtual void Ellipse(int left, int top, int right, int bottom) = 0;
   // Counter-clockwise from the radial through (xs, ys) to the one through (xe, ye).
   virtual void Arc(int left, int top, int right, int bottom, int xs, int ys, int xe, int ye) = 0;
-  virtual void Chord(int left, int top, int right, int bottom, int xs, int ys, int xe,
-                     int ye) = 0;
+  virtual void Chord(int left, int top, int right, int bottom, int xs, int ys, int xe, int ye) = 0;
   // The brush alone; a clear brush fills nothing.
   virtual void FillRect(int left, int top, int right, int bottom) = 0;
   // Text in the font colour with its first cell's top-left corner at (x, y),

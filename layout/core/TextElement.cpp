@@ -19,8 +19,8 @@ std::vector<std::string> Characters(const std::string& text) {
   std::vector<std::string> characters;
   std::size_t end = std::min(text.size(), kCharacterBytes);
   for (std::size_t i = 0; i < end;) {
-    bool wide = platform::IsCp932LeadByte(static_cast<unsigned char>(text[i])) &&
-                i + 1 < text.size();
+    bool wide =
+        platform::IsCp932LeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size();
     std::size_t width = wide ? 2 : 1;
     characters.push_back(text.substr(i, width));
     i += width;
@@ -46,7 +46,9 @@ void DrawCharacterByCharacter(const TextElement& e, Fixed pitch, bool vertical,
   }
 }
 
-int Component(Rgb color, int shift) { return static_cast<int>((color >> shift) & 0xFF); }
+int Component(Rgb color, int shift) {
+  return static_cast<int>((color >> shift) & 0xFF);
+}
 
 // Mode 2 and 3: the text's glyphs as the clip of a filled box.
 void DrawClipped(const TextElement& e, int x, int y, bool gradient, DrawingContext& context) {
@@ -76,8 +78,9 @@ void DrawClipped(const TextElement& e, int x, int y, bool gradient, DrawingConte
     Rgb row = 0;
     for (int shift : {0, 8, 16}) {
       int from = Component(e.color, shift);
-      int step = t == 0 ? 0 : static_cast<int>(static_cast<long long>(i) *
-                                                (Component(to, shift) - from) / t);
+      int step =
+          t == 0 ? 0
+                 : static_cast<int>(static_cast<long long>(i) * (Component(to, shift) - from) / t);
       row |= static_cast<Rgb>((from + step) & 0xFF) << shift;
     }
     s.SetBrushColor(row);
@@ -139,9 +142,9 @@ void DrawTextElement(const TextElement& element, DrawingContext& context) {
     }
     default: {
       // Vertical, and every other mode number.
-      Fixed pitch =
-          e.pitch == Fixed() ? Fixed::FromRaw(static_cast<std::int64_t>(e.size) * Fixed::kOne / 2)
-                             : e.pitch;
+      Fixed pitch = e.pitch == Fixed()
+                        ? Fixed::FromRaw(static_cast<std::int64_t>(e.size) * Fixed::kOne / 2)
+                        : e.pitch;
       DrawCharacterByCharacter(e, pitch, true, context);
       return;
     }

@@ -6,8 +6,8 @@
 #include <cstring>
 
 extern "C" {
-#include <jpeglib.h>
 #include <jerror.h>
+#include <jpeglib.h>
 }
 
 #include "platform/files/UserError.h"
@@ -31,7 +31,9 @@ void ExitToDecoder(j_common_ptr info) {
 
 void IgnoreMessage(j_common_ptr) {}
 
-std::string JpegErrorMessage(int code) { return "JPEG エラー #" + std::to_string(code); }
+std::string JpegErrorMessage(int code) {
+  return "JPEG エラー #" + std::to_string(code);
+}
 
 // Decodes into `bitmap`; returns 0, or libjpeg's message number on failure.
 // Kept free of objects with destructors, since libjpeg leaves by longjmp.

@@ -12,7 +12,9 @@ namespace platform {
 
 namespace {
 
-QString Text(std::string_view cp932) { return QString::fromUtf8(Cp932ToUtf8(cp932)); }
+QString Text(std::string_view cp932) {
+  return QString::fromUtf8(Cp932ToUtf8(cp932));
+}
 
 Qt::BrushStyle QtBrushStyle(layout::BrushStyle style) {
   switch (style) {
@@ -121,9 +123,7 @@ std::pair<int, int> QtSurface::ArcAngles(int left, int top, int right, int botto
   double cy = (top + bottom) / 2.0;
   double a = std::max(0.5, (right - left) / 2.0);
   double b = std::max(0.5, (bottom - top) / 2.0);
-  auto angle = [&](int x, int y) {
-    return std::atan2((cy - y) / b, (x - cx) / a) * 180.0 / M_PI;
-  };
+  auto angle = [&](int x, int y) { return std::atan2((cy - y) / b, (x - cx) / a) * 180.0 / M_PI; };
   double start = angle(xs, ys);
   double span = angle(xe, ye) - start;
   while (span <= 0) {
@@ -164,8 +164,9 @@ QFont QtSurface::CurrentFont() const {
     // A positive height is a cell height: find the em size that gives it.
     int cell = std::max(1, state.cellHeight);
     int measured = CellHeightAt(font, cell);
-    int em = measured > 0 ? static_cast<int>(std::lround(static_cast<double>(cell) * cell / measured))
-                          : cell;
+    int em = measured > 0
+                 ? static_cast<int>(std::lround(static_cast<double>(cell) * cell / measured))
+                 : cell;
     font.setPixelSize(std::max(1, em));
     return font;
   }
@@ -213,7 +214,9 @@ bool QtSurface::SelectGlyphClip(int left, int top, int right, int bottom,
   return true;
 }
 
-void QtSurface::ClearClip() { painter_.setClipping(false); }
+void QtSurface::ClearClip() {
+  painter_.setClipping(false);
+}
 
 void QtSurface::StretchBitmap(int x, int y, int width, int height, const layout::Bitmap& bitmap) {
   if (width <= 0 || height <= 0 || bitmap.width <= 0 || bitmap.height <= 0 ||

@@ -63,6 +63,24 @@ CalendarDate SystemClock::Today() {
   return {local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_wday};
 }
 
+std::optional<CalendarDate> MakeDate(int year, int month, int day) {
+  static constexpr int kDays[12] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+  if (year < 1 || year > 9999 || month < 1 || month > 12 || day < 1 || day > kDays[month - 1] ||
+      (month == 2 && day == 29 && !leap)) {
+    return std::nullopt;
+  }
+  // Days from 1970-01-01 (civil calendar), a Thursday.
+  int y = month <= 2 ? year - 1 : year;
+  int era = (y >= 0 ? y : y - 399) / 400;
+  int yoe = y - era * 400;
+  int doy = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
+  int doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+  long long days = static_cast<long long>(era) * 146097 + doe - 719468;
+  int weekday = static_cast<int>(((days + 4) % 7 + 7) % 7);
+  return CalendarDate{year, month, day, weekday};
+}
+
 std::string WeekdayName(int weekday) {
   static const char* const kNames[7] = {"日", "月", "火", "水", "木", "金", "土"};
   return platform::Utf8ToCp932(kNames[((weekday % 7) + 7) % 7]);

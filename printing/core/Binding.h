@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -26,6 +27,20 @@ class SystemClock : public Clock {
  public:
   CalendarDate Today() override;
 };
+
+// A clock that always says the same day.
+class FixedClock : public Clock {
+ public:
+  explicit FixedClock(CalendarDate date) : date_(date) {}
+  CalendarDate Today() override { return date_; }
+
+ private:
+  CalendarDate date_;
+};
+
+// The date of year, month and day with its weekday; nothing for a day that
+// does not exist.
+std::optional<CalendarDate> MakeDate(int year, int month, int day);
 
 // What a page is bound with: the report title and the folder text (code
 // page 932) and the lines of the document list file.

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace cli {
+
+// quillmark_cli bind STYLE --list LISTFILE [--page N] [--title TEXT]
+//   [--folder TEXT] [--date YYYY-MM-DD]
+int RunBind(const std::vector<std::string>& args);
+
+// quillmark_cli render STYLE -o OUT.png [--list LISTFILE] [--page N]
+//   [--title TEXT] [--folder TEXT] [--date YYYY-MM-DD] [--zoom PERCENT]
+//   [--screen-dpi DPI] [--no-offsets] [--printable WxH]
+int RunRender(const std::vector<std::string>& args);
+
+}  // namespace cli

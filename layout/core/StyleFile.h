@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace layout {
+
+// The lines of a style file: each line taken unchanged (code page 932);
+// CR LF, LF or a lone CR ends a line; a last line without a break counts.
+std::vector<std::string> SplitStyleLines(std::string_view bytes);
+
+// Reads a style file whole (throws platform::UserError when it cannot).
+std::vector<std::string> ReadStyleFile(const std::string& path);
+
+// The file text of style lines: every line followed by CR LF.
+std::string StyleFileText(const std::vector<std::string>& lines);
+
+}  // namespace layout
