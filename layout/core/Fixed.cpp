@@ -7,6 +7,9 @@ namespace layout {
 namespace {
 
 constexpr __int128 kPixelLimit = __int128{1} << 30;
+// Fraction digits kept exactly: 10^30 times 10^4 still fits in 128 bits.
+constexpr __int128 kFractionScaleLimit =
+    static_cast<__int128>(1000000000000000LL) * static_cast<__int128>(1000000000000000LL);
 
 }  // namespace
 
@@ -38,6 +41,7 @@ std::optional<Fixed> Fixed::Parse(std::string_view text) {
   __int128 scale = 1;     // 10 ^ number of those digits
   bool digits = false;
   bool point = false;
+  bool sticky = false;  // a non-zero digit beyond those kept
   for (char c : text) {
     if (c == '.' && !point) {
       point = true;
@@ -52,10 +56,17 @@ std::optional<Fixed> Fixed::Parse(std::string_view text) {
       if (whole > kMaxRaw) {
         return std::nullopt;
       }
-    } else if (scale < __int128{1000000000000000000}) {
+    } else if (scale < kFractionScaleLimit) {
       fraction = fraction * 10 + (c - '0');
       scale *= 10;
+    } else if (c != '0') {
+      sticky = true;
     }
+  }
+  if (sticky) {
+    // Just above what the kept digits say, so an exact half rounds up.
+    fraction = fraction * 10 + 1;
+    scale *= 10;
   }
   if (!digits) {
     return std::nullopt;

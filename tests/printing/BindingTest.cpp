@@ -1,0 +1,150 @@
+#include "printing/core/Binding.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/text/Cp932.h"
+
+namespace printing {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+std::string Record(int n) {
+  return "f" + std::to_string(n) + ";t" + std::to_string(n) + ";;;;;;;;;;";
+}
+
+BindingData List(int records) {
+  BindingData data;
+  for (int i = 1; i <= records; ++i) {
+    data.listLines.push_back(Record(i));
+  }
+  return data;
+}
+
+// A style with capacity `n` and one text element per row slot asked for.
+Lines Style(int n, const std::vector<std::string>& texts) {
+  Lines lines = {
+      "header;Ver1.1;0;0;0;0;401;100;",
+      "0;0;0;0;data;0;0;0;0;0;0;0;0;F;10;;0;0;0;#maxline=" + std::to_string(n) + ";0;0;"};
+  for (const std::string& text : texts) {
+    lines.push_back("0;0;0;0;char;1;1;1;1;0;0;0;0;F;10;;0;0;0;" + text + ";0;0;");
+  }
+  return lines;
+}
+
+std::string TextOf(const std::string& line) {
+  std::size_t at = 0;
+  for (int i = 0; i < 19; ++i) {
+    at = line.find(';', at) + 1;
+  }
+  return line.substr(at, line.find(';', at) - at);
+}
+
+FixedClock Monday(*MakeDate(2026, 12, 7));
+
+TEST(Binding, PagesOfTwentyFromFortyFiveRecords) {
+  BindingData data = List(45);
+  std::vector<std::pair<int, std::string>> seen;
+  for (int page = 1; page <= 3; ++page) {
+    Lines lines = Style(20, {"#ma_01", "#ma_20", "#pg"});
+    int number = page;
+    BindPageData(lines, number, data, Monday);
+    seen.emplace_back(number, TextOf(lines[2]) + " " + TextOf(lines[3]) + " " + TextOf(lines[4]));
+  }
+  EXPECT_EQ(seen[0], std::make_pair(1, std::string("f1 f20 1")));
+  EXPECT_EQ(seen[1], std::make_pair(2, std::string("f21 f40 2")));
+  EXPECT_EQ(seen[2], std::make_pair(0, std::string("f41  3")));  // last page: 5 records
+}
+
+TEST(Binding, LastPageIsFoundExactly) {
+  auto after = [](int records, int page) {
+    Lines lines = Style(20, {});
+    BindPageData(lines, page, List(records), Monday);
+    return page;
+  };
+  EXPECT_EQ(after(40, 1), 1);
+  EXPECT_EQ(after(40, 2), 0);
+  EXPECT_EQ(after(21, 1), 1);
+  EXPECT_EQ(after(21, 2), 0);
+  EXPECT_EQ(after(0, 1), 0);   // an empty list binds an empty last page
+  EXPECT_EQ(after(10, 7), 0);  // a page beyond the data is empty and last
+}
+
+TEST(Binding, RowTagsAreNumberedWithTwoDigitsBelowTen) {
+  Lines lines = Style(20, {"#ma_05", "#mb_12", "#ma_5", "#mk_01|#mc_01"});
+  BindingData data = List(12);
+  data.listLines[0] = "a;b;c;d;e;f;g;h;i;j;k;";
+  int page = 1;
+  BindPageData(lines, page, data, Monday);
+  EXPECT_EQ(TextOf(lines[2]), "f5");
+  EXPECT_EQ(TextOf(lines[3]), "t12");
+  EXPECT_EQ(TextOf(lines[4]), "#ma_5");
+  EXPECT_EQ(TextOf(lines[5]), "k|c");
+  EXPECT_EQ(TextOf(lines[1]), "");  // the capacity tag is removed
+}
+
+TEST(Binding, TheRowAfterThePageVanishesAndLaterRowsStay) {
+  Lines lines = Style(20, {"#mb_21", "#mb_22"});
+  int page = 1;
+  BindPageData(lines, page, List(30), Monday);
+  EXPECT_EQ(TextOf(lines[2]), "");
+  EXPECT_EQ(TextOf(lines[3]), "#mb_22");
+  // A line holding nothing but a vanished tag is never left empty.
+  Lines bare = {"#mb_21", "#maxline=20"};
+  BindPageData(bare, page, List(1), Monday);
+  EXPECT_EQ(bare[0], "    ");
+}
+
+TEST(Binding, PageTagsOnceEachPerLineTheHeaderIncluded) {
+  Lines lines = Style(1, {"#pg #pg", "#Y/#M/#D(#W)", "#T"});
+  lines[0] = "header;Ver1.1;#pg;0;0;0;";
+  BindingData data = List(3);
+  data.title = "Title #FL";
+  data.folder = "/docs";
+  int page = 2;
+  BindPageData(lines, page, data, Monday);
+  EXPECT_EQ(lines[0], "header;Ver1.1;2;0;0;0;");
+  EXPECT_EQ(TextOf(lines[2]), "2 #pg");
+  EXPECT_EQ(platform::Cp932ToUtf8(TextOf(lines[3])), "2026/12/07(月)");
+  EXPECT_EQ(TextOf(lines[4]), "Title /docs");  // a tag inside the title is replaced in turn
+}
+
+TEST(Binding, CapacityThatIsNotANumberBindsNoRows) {
+  Lines lines = Style(0, {"#ma_01", "#ma_02"});
+  lines[1] = "0;0;0;0;data;0;0;0;0;0;0;0;0;F;10;;0;0;0;#maxline=abc;0;0;";
+  int page = 1;
+  BindPageData(lines, page, List(2), Monday);
+  EXPECT_EQ(TextOf(lines[2]), "");  // row N + 1 = 1 vanishes
+  EXPECT_EQ(TextOf(lines[3]), "#ma_02");
+  EXPECT_EQ(page, 1);  // with records and no capacity, never the last page
+  // A capacity in a line with fewer than 20 fields is the text after its last ";".
+  Lines shortLine = {"header;", "a;b;#maxline=3", "#ma_03"};
+  BindPageData(shortLine, page, List(3), Monday);
+  EXPECT_EQ(shortLine[1], "a;b;");
+  EXPECT_EQ(shortLine[2], "f3");
+}
+
+TEST(Binding, FieldsOfShortRecordsAndReplacements) {
+  EXPECT_EQ(FieldAt("a;b;c;", 2), "b");
+  EXPECT_EQ(FieldAt("a;b;c", 5), "b");  // fewer ";": the last field that ends in one
+  EXPECT_EQ(FieldAt("abc", 1), "");
+  EXPECT_EQ(ReplaceFirst("x#Ty#T", "#T", "1"), "x1y#T");
+  EXPECT_EQ(ReplaceFirst("#T", "#T", ""), "    ");
+  EXPECT_EQ(ReplaceFirst("abc", "#T", ""), "abc");
+  EXPECT_EQ(RowNumberText(5), "05");
+  EXPECT_EQ(RowNumberText(100), "100");
+  EXPECT_EQ(platform::Cp932ToUtf8(WeekdayName(0)), "日");
+  EXPECT_EQ(MakeDate(2004, 5, 6)->weekday, 4);  // a Thursday
+  EXPECT_EQ(MakeDate(2026, 2, 29), std::nullopt);
+}
+
+TEST(Binding, AHugeCapacityIsBounded) {
+  Lines lines = Style(2000000000, {"#mz_01 #ma_01"});
+  int page = 1;
+  BindPageData(lines, page, List(3), Monday);
+  EXPECT_EQ(TextOf(lines[2]), "#mz_01 f1");
+  EXPECT_EQ(page, 0);
+}
+
+}  // namespace
+}  // namespace printing
