@@ -1,0 +1,167 @@
+// The QPainter surface keeps the desktop's pixel conventions: checked on
+// small offscreen images.
+
+#include "platform/qt/QtSurface.h"
+
+#include <gtest/gtest.h>
+#include <QImage>
+
+#include "layout/core/Pictures.h"
+#include "platform/files/UserError.h"
+#include "platform/qt/QtPictureDecoder.h"
+#include "platform/text/Cp932.h"
+#include "tests/support/JpegWriter.h"
+#include "tests/support/TempDir.h"
+
+namespace platform {
+namespace {
+
+struct Canvas {
+  QImage image;
+  explicit Canvas(int w, int h) : image(w, h, QImage::Format_RGB32) { image.fill(Qt::white); }
+
+  void Draw(const std::function<void(QtSurface&)>& draw) {
+    QPainter painter(&image);
+    QtSurface surface(painter);
+    draw(surface);
+  }
+  bool Dark(int x, int y) const { return qGray(image.pixel(x, y)) < 128; }
+  int DarkCount() const {
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y) {
+      for (int x = 0; x < image.width(); ++x) {
+        count += Dark(x, y) ? 1 : 0;
+      }
+    }
+    return count;
+  }
+};
+
+TEST(QtSurface, LinesLeaveOutTheirEndPixel) {
+  Canvas c(20, 12);
+  c.Draw([](QtSurface& s) {
+    s.MoveTo(2, 2);
+    s.LineTo(10, 2);
+    s.MoveTo(2, 5);
+    s.LineTo(10, 9);
+  });
+  EXPECT_TRUE(c.Dark(2, 2));
+  EXPECT_TRUE(c.Dark(9, 2));
+  EXPECT_FALSE(c.Dark(10, 2));
+  EXPECT_TRUE(c.Dark(2, 5));
+  EXPECT_FALSE(c.Dark(10, 9));
+}
+
+TEST(QtSurface, BoxesExcludeTheirRightAndBottomEdges) {
+  Canvas c(20, 12);
+  c.Draw([](QtSurface& s) {
+    s.SetBrushColor(layout::kBlack);
+    s.FillRect(2, 2, 10, 8);
+  });
+  EXPECT_EQ(c.DarkCount(), 8 * 6);
+  EXPECT_TRUE(c.Dark(9, 7));
+  EXPECT_FALSE(c.Dark(10, 7));
+  EXPECT_FALSE(c.Dark(9, 8));
+  Canvas r(20, 12);
+  r.Draw([](QtSurface& s) {
+    s.SetBrushStyle(layout::BrushStyle::Clear);
+    s.Rectangle(2, 2, 10, 8);
+  });
+  EXPECT_TRUE(r.Dark(2, 2));
+  EXPECT_TRUE(r.Dark(9, 7));
+  EXPECT_FALSE(r.Dark(10, 7));
+  EXPECT_FALSE(r.Dark(5, 5));  // outline only
+}
+
+TEST(QtSurface, HatchesAreAnchoredAtTheDeviceOrigin) {
+  Canvas c(24, 8);
+  c.Draw([](QtSurface& s) {
+    s.SetBrushStyle(layout::BrushStyle::Vertical);
+    s.SetBrushColor(layout::kBlack);  // a colour keeps the hatch
+    s.FillRect(3, 0, 24, 8);
+  });
+  for (int x = 0; x < 24; ++x) {
+    EXPECT_EQ(c.Dark(x, 3), x == 4 || x == 12 || x == 20) << x;
+  }
+}
+
+TEST(QtSurface, DashesAreEighteenOnSixOff) {
+  Canvas c(60, 3);
+  c.Draw([](QtSurface& s) {
+    s.SetPenStyle(layout::PenStyle::Dash);
+    s.MoveTo(0, 1);
+    s.LineTo(60, 1);
+  });
+  for (int x = 0; x < 48; ++x) {
+    EXPECT_EQ(c.Dark(x, 1), x % 24 < 18) << x;
+  }
+}
+
+TEST(QtSurface, ClipFilledTextPaintsOnlyInsideTheGlyphs) {
+  Canvas c(200, 60);
+  int box = 0;
+  c.Draw([&](QtSurface& s) {
+    s.SetFontFace(Utf8ToCp932("ＭＳ ゴシック"));
+    s.SetFontStyle({true, false});
+    s.SetFontSize(30);
+    layout::Extent e = s.TextExtent("Quill");
+    box = e.width * e.height;
+    s.SetBrushColor(layout::kBlack);
+    ASSERT_TRUE(s.SelectGlyphClip(5, 5, 5 + e.width, 5 + e.height, "Quill"));
+    s.FillRect(5, 5, 5 + e.width, 5 + e.height);
+    s.ClearClip();
+    EXPECT_FALSE(s.SelectGlyphClip(5, 5, 50, 50, ""));
+    s.ClearClip();
+  });
+  EXPECT_GT(c.DarkCount(), box / 8);
+  EXPECT_LT(c.DarkCount(), box * 3 / 4);
+  EXPECT_FALSE(c.Dark(0, 0));
+}
+
+TEST(QtSurface, RotatedFontsHaveTheAskedCellHeight) {
+  Canvas c(10, 10);
+  c.Draw([](QtSurface& s) {
+    s.SelectRotatedFont(Utf8ToCp932("ＭＳ 明朝"), 14, 900);
+    EXPECT_NEAR(QFontMetrics(s.CurrentFont()).height(), 14, 1);
+    s.SelectRotatedFont(Utf8ToCp932("ＭＳ 明朝"), 100, 0);
+    EXPECT_NEAR(QFontMetrics(s.CurrentFont()).height(), 100, 2);
+  });
+}
+
+TEST(QtSurface, StretchingIsNearestNeighbour) {
+  layout::Bitmap two{2, 1, {0xFF000000u, 0xFFFFFFFFu}};
+  Canvas c(12, 2);
+  c.Draw([&](QtSurface& s) { s.StretchBitmap(1, 0, 10, 2, two); });
+  for (int x = 1; x <= 10; ++x) {
+    EXPECT_EQ(c.Dark(x, 1), x <= 5) << x;
+  }
+}
+
+TEST(Pictures, JpegFromItsStartMarkerAndTheMessagesOfBadPictures) {
+  testsupport::TempDir dir;
+  std::string jpeg = testsupport::MakeJpeg(40, 30);
+  QtPictureDecoder decoder;
+  layout::Picture near =
+      layout::LoadPicture(dir.Write("near.jpg", std::string(100, 'x') + jpeg), decoder);
+  EXPECT_EQ(near.bitmap.width, 40);
+  EXPECT_EQ(near.bitmap.height, 30);
+  layout::Picture far =
+      layout::LoadPicture(dir.Write("far.JPEG", std::string(300, 'x') + jpeg), decoder);
+  EXPECT_TRUE(far.isBitmap);
+  EXPECT_EQ(far.bitmap.width, 0);  // no start marker in reach: nothing to draw
+  try {
+    layout::LoadPicture(dir.Write("bad.jpg", "\xFF\xD8\xFF\xE0 broken"), decoder);
+    FAIL() << "no error";
+  } catch (const UserError& e) {
+    EXPECT_EQ(std::string(e.what()).rfind("JPEG エラー #", 0), 0u);
+  }
+  try {
+    layout::LoadPicture(dir.Write("bad.bmp", "BM not really a bitmap"), decoder);
+    FAIL() << "no error";
+  } catch (const UserError& e) {
+    EXPECT_STREQ(e.what(), "ビットマップイメージが不正です");
+  }
+}
+
+}  // namespace
+}  // namespace platform
