@@ -42,9 +42,34 @@ long long TakePageCapacity(std::vector<std::string>& lines) {
       n = 0;
     }
     lines[i] = ReplaceFirst(lines[i], tag, "");
-    return std::min<long long>(n, kMaxPageCapacity);
+    return n;
   }
   return 0;
+}
+
+// The smallest row number in (after, limit] whose tag for some column
+// stands in the line ("#ma_05", or "#ma_10" at the start of "#ma_100"), or 0.
+// Rows whose tags do not occur change nothing, so only these are visited.
+long long NextRowInLine(const std::string& line, long long after, long long limit) {
+  long long best = 0;
+  for (std::size_t at = line.find("#m"); at != std::string::npos; at = line.find("#m", at + 1)) {
+    if (at + 4 >= line.size() || line[at + 2] < 'a' || line[at + 2] > 'k' || line[at + 3] != '_') {
+      continue;
+    }
+    std::size_t digits = at + 4;
+    std::size_t end = digits;
+    while (end < line.size() && end - digits < 12 && line[end] >= '0' && line[end] <= '9') {
+      ++end;
+    }
+    for (std::size_t length = 2; digits + length <= end; ++length) {
+      long long n = std::stoll(line.substr(digits, length));
+      bool written = length == 2 ? (n >= 1) : (line[digits] != '0');
+      if (written && n > after && n <= limit && (best == 0 || n < best)) {
+        best = n;
+      }
+    }
+  }
+  return best;
 }
 
 void ReplaceRowTags(std::string& line, long long row, const std::string& record) {
@@ -144,10 +169,7 @@ void BindPageData(std::vector<std::string>& styleLines, int& pageNumber, const B
     line = ReplaceFirst(line, "#T", data.title);
     line = ReplaceFirst(line, "#pg", page);
     line = ReplaceFirst(line, "#FL", data.folder);
-    for (long long r = 1; r <= n; ++r) {
-      if (line.find("#m") == std::string::npos) {
-        break;  // no row tag left to replace
-      }
+    for (long long r = NextRowInLine(line, 0, n); r != 0; r = NextRowInLine(line, r, n)) {
       ReplaceRowTags(line, r, row(r));
     }
   }

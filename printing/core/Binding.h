@@ -50,10 +50,6 @@ struct BindingData {
   std::vector<std::string> listLines;
 };
 
-// The largest page capacity the binding honours; a "#maxline=" beyond it
-// counts as this many rows (a style never lists more on a page).
-inline constexpr long long kMaxPageCapacity = 10000;
-
 // Fills the tags of the style lines for page `pageNumber`: the page capacity
 // from the "#maxline=" tag (which is removed), the page's document rows into
 // "#ma_NN" to "#mk_NN", the date, title, page number and folder into "#Y",
