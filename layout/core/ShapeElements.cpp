@@ -102,6 +102,9 @@ void DrawArcOrChord(RecordReader& record, DrawingContext& context, bool chord) {
 
 }  // namespace
 
+// Wider pens than any page are held at this many pixels.
+constexpr long long kMaxPenWidth = 10000;
+
 void ResetPenAndBrush(Surface& surface) {
   surface.SetPenStyle(PenStyle::Solid);
   surface.SetPenColor(kWhite);
@@ -117,7 +120,7 @@ int PenWidthFor(int width, PenStyle style, const DrawingContext& context) {
   if (broken || n <= 0) {
     return 1;
   }
-  return n > (1 << 20) ? (1 << 20) : static_cast<int>(n);
+  return n > kMaxPenWidth ? kMaxPenWidth : static_cast<int>(n);
 }
 
 void DrawLineElement(RecordReader& record, DrawingContext& context) {

@@ -1,5 +1,6 @@
 #include "layout/core/TextElement.h"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -12,6 +13,9 @@ namespace layout {
 namespace {
 
 constexpr std::size_t kCharacterBytes = 256;
+// Font sizes beyond any paper (a 2000-point character is 70 cm high) are
+// held there, so a damaged style cannot ask for a font of a billion pixels.
+constexpr int kMaxFontPoints = 2000;
 constexpr std::size_t kRotatedFaceBytes = 31;
 
 // The characters of the text's first 256 bytes, one string each.
@@ -162,7 +166,7 @@ void DrawTextRecord(RecordReader& record, DrawingContext& context) {
   int angle = record.TakeIntegerOr0();
   Rgb second = ResolveColor(record.TakeIntegerOr0());
   e.face = record.TakeField();
-  e.size = record.TakeInteger();
+  e.size = std::clamp(record.TakeInteger(), 0, kMaxFontPoints);
   FontStyle style = FontStyleFromName(record.TakeField());
   e.mode = record.TakeInteger();
   e.pitch = record.TakeDecimal();
