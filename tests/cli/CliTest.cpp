@@ -135,6 +135,73 @@ TEST(CliCsv, GivesTheGridsCsvTextOfAScannedList) {
   EXPECT_EQ(RunCli({"csv"}).status, 2);
 }
 
+std::string Sjis(const char* utf8) {
+  return platform::Utf8ToCp932(utf8);
+}
+
+// A style whose capacity is two rows, with the page tags and two row tags.
+std::string BindStyle() {
+  return Sjis(
+      "header;Ver1.0;0;0;9;0;0;100;0;\r\n"
+      "0;0;0;0;line;10;20;200;20;2;実線;0;0;\r\n"
+      "0;0;0;0;char;15;25;0;0;0;0;ＭＳ 明朝;12;太字;0;0;0;#T #pg #FL;0;0;\r\n"
+      "0;0;0;0;data;10;30;0;0;0;0;ＭＳ 明朝;10;;0;0;0;#ma_01/#mb_02 #Y#M#D#W;0;0;\r\n"
+      "0;0;0;0;data;0;0;0;0;0;0;x;10;;0;0;0;#maxline=2;0;0;\r\n");
+}
+
+TEST(CliBind, BindsAPageAfterConvertingAnOlderStyle) {
+  TempDir dir;
+  std::string style = dir.Write("older.sle", BindStyle());
+  std::string list =
+      dir.Write("list", "a.doc;A;;;;;;;;;;\r\nb.doc;B;;;;;;;;;;\r\nc.doc;C;;;;;;;;;;\r\n");
+  Result r = RunCli(
+      {"bind", style, "--list", list, "--title", "題", "--folder", "/d", "--date", "2026-12-07"});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.err, "page: 1\n");
+  EXPECT_EQ(r.out,
+            Sjis("header;Ver1.1;0;0;9;0;0;100;0;\r\n"
+                 "0;0;0;0;line;10;20;200;20;2;実線;0;0;\r\n"
+                 "0;0;0;0;char;15;25;15;25;0;0;0;0;ＭＳ 明朝;12;太字;0;0;0;題 1 /d;0;0;\r\n"
+                 "0;0;0;0;data;10;30;10;30;0;0;0;0;ＭＳ 明朝;10;;0;0;0;a.doc/B 20261207月;0;0;\r\n"
+                 "0;0;0;0;data;0;0;0;0;0;0;0;0;x;10;;0;0;0;;0;0;\r\n"));
+  r = RunCli({"bind", style, "--list", list, "--page", "2", "--date", "2026-12-07"});
+  EXPECT_EQ(r.err, "page: 0\n");
+  EXPECT_NE(r.out.find("c.doc/ "), std::string::npos);
+  EXPECT_EQ(RunCli({"bind", style}).status, 2);  // the list is required
+  EXPECT_EQ(RunCli({"bind", style, "--list", list, "--date", "2026-02-30"}).status, 1);
+}
+
+TEST(CliRender, DrawsThePrintableAreaAsThePreviewSizesIt) {
+  TempDir dir;
+  std::string style = dir.Write("s.sle", BindStyle());
+  std::string png = dir.File("page.png");
+  Result r = RunCli({"render", style, "-o", png});
+  EXPECT_EQ(r.status, 0) << r.err;
+  std::string bytes = ReadAll(png);
+  ASSERT_GT(bytes.size(), 24u);
+  EXPECT_EQ(bytes.substr(1, 3), "PNG");
+  auto be32 = [&](std::size_t at) {
+    return (static_cast<unsigned char>(bytes[at]) << 24) |
+           (static_cast<unsigned char>(bytes[at + 1]) << 16) |
+           (static_cast<unsigned char>(bytes[at + 2]) << 8) |
+           static_cast<unsigned char>(bytes[at + 3]);
+  };
+  EXPECT_EQ(be32(16), 755);   // 200 mm at 96 dpi
+  EXPECT_EQ(be32(20), 1084);  // 287 mm
+  EXPECT_EQ(RunCli({"render", style, "-o", png, "--zoom", "50", "--printable", "100x50"}).status,
+            0);
+  bytes = ReadAll(png);
+  EXPECT_EQ(be32(16), 188);
+  EXPECT_EQ(be32(20), 94);
+  // A broken style gives its message and no picture.
+  std::string broken =
+      dir.Write("b.sle", "header;Ver1.1;0;0;0;0;\r\n0;0;0;0;line;x;0;1;1;0;;0;0;\r\n");
+  r = RunCli({"render", broken, "-o", dir.File("b.png")});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("'x' は浮動小数点数ではありません"), std::string::npos);
+  EXPECT_EQ(RunCli({"render", style}).status, 2);
+}
+
 TEST(CliScan, EmptyFolderWritesNothingAndSaysSo) {
   TempDir dir;
   dir.Write("notes.txt", "x");
