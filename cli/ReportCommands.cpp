@@ -5,7 +5,9 @@
 #include <QPainter>
 #include <cmath>
 #include <cstdio>
+#include <ctime>
 #include <map>
+#include <memory>
 #include <optional>
 
 #include "catalogue/core/ListFile.h"
@@ -17,10 +19,12 @@
 #include "platform/files/ReplacingFileWriter.h"
 #include "platform/files/UserError.h"
 #include "platform/qt/QtPictureDecoder.h"
+#include "platform/qt/QtPrinter.h"
 #include "platform/qt/QtSurface.h"
 #include "platform/text/Cp932.h"
 #include "printing/core/Binding.h"
 #include "printing/core/PageDrawing.h"
+#include "printing/core/PrintRun.h"
 
 namespace cli {
 
@@ -28,6 +32,9 @@ namespace {
 
 constexpr const char* kBindForm =
     "bind STYLE --list LISTFILE [--page N] [--title TEXT] [--folder TEXT] [--date YYYY-MM-DD]";
+constexpr const char* kPrintForm =
+    "print STYLE --list LISTFILE [-o OUT.pdf] [--title TEXT] [--folder TEXT] [--date YYYY-MM-DD] "
+    "[--printer NAME]";
 constexpr const char* kRenderForm =
     "render STYLE -o OUT.png [--list LISTFILE] [--page N] [--title TEXT] [--folder TEXT] "
     "[--date YYYY-MM-DD] [--zoom PERCENT] [--screen-dpi DPI] [--no-offsets] [--printable WxH]";
@@ -127,7 +134,64 @@ BoundStyle ReadAndBind(const Options& options) {
   return bound;
 }
 
+// A QGuiApplication for drawing, on the offscreen platform unless another
+// is asked for.
+class DrawingApplication {
+ public:
+  DrawingApplication() {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+      qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    application_ = std::make_unique<QGuiApplication>(argc_, argv_);
+  }
+
+ private:
+  int argc_ = 1;
+  char name_[14] = "quillmark_cli";
+  char* argv_[2] = {name_, nullptr};
+  std::unique_ptr<QGuiApplication> application_;
+};
+
+std::string TimeStampedPdfName() {
+  std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  char name[64];
+  std::strftime(name, sizeof name, "print-%Y%m%d-%H%M%S.pdf", &local);
+  return name;
+}
+
 }  // namespace
+
+int RunPrint(const std::vector<std::string>& args) {
+  std::optional<Options> options =
+      ParseOptions(args, {"-o", "--list", "--title", "--folder", "--date", "--printer"}, {});
+  if (!options || !options->Has("--list")) {
+    return UsageError(kPrintForm);
+  }
+  if (!platform::ReadFileBytesIfExists(options->style)) {
+    throw platform::UserError(
+        platform::FileErrorMessage("ファイルを読み込めません", options->style, ENOENT));
+  }
+  DrawingApplication application;
+  std::string pdf = options->Get("-o");
+  if (pdf.empty() && !options->Has("--printer") && !platform::QtPrinter::HasSystemPrinter()) {
+    pdf = TimeStampedPdfName();
+  }
+  platform::QtPrinter printer(options->Get("--printer"), pdf);
+  printing::ListFileCache list(options->Get("--list"));
+  std::unique_ptr<printing::Clock> clock = ClockFor(*options);
+  platform::QtPictureDecoder pictures;
+  printing::PrintInputs inputs;
+  inputs.stylePath = options->style;
+  inputs.title = platform::Utf8ToCp932(options->Get("--title"));
+  inputs.folder = platform::Utf8ToCp932(options->Get("--folder"));
+  inputs.pictures = &pictures;
+  int page = 0;
+  int pages = printing::PrintAllPages(printer, list, inputs, *clock, page);
+  std::fprintf(stderr, "pages: %d\n%s\n", pages, printer.Destination().c_str());
+  return kExitOk;
+}
 
 int RunBind(const std::vector<std::string>& args) {
   std::optional<Options> options =
@@ -167,13 +231,7 @@ int RunRender(const std::vector<std::string>& args) {
   }
   BoundStyle bound = ReadAndBind(*options);
 
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-  }
-  int argc = 1;
-  char name[] = "quillmark_cli";
-  char* argv[] = {name, nullptr};
-  QGuiApplication application(argc, argv);
+  DrawingApplication application;
 
   // The printable area as the preview sizes it.
   double z = zoom / 100.0;

@@ -14,4 +14,8 @@ int RunBind(const std::vector<std::string>& args);
 //   [--screen-dpi DPI] [--no-offsets] [--printable WxH]
 int RunRender(const std::vector<std::string>& args);
 
+// quillmark_cli print STYLE --list LISTFILE [-o OUT.pdf] [--title TEXT]
+//   [--folder TEXT] [--date YYYY-MM-DD] [--printer NAME]
+int RunPrint(const std::vector<std::string>& args);
+
 }  // namespace cli

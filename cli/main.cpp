@@ -24,7 +24,9 @@ constexpr const char* kUsage =
     "                          [--date YYYY-MM-DD]\n"
     "       quillmark_cli render STYLE -o OUT.png [--list LISTFILE] [--page N] [--title TEXT]\n"
     "                          [--folder TEXT] [--date YYYY-MM-DD] [--zoom PERCENT]\n"
-    "                          [--screen-dpi DPI] [--no-offsets] [--printable WxH]\n";
+    "                          [--screen-dpi DPI] [--no-offsets] [--printable WxH]\n"
+    "       quillmark_cli print STYLE --list LISTFILE [-o OUT.pdf] [--title TEXT] [--folder TEXT]\n"
+    "                          [--date YYYY-MM-DD] [--printer NAME]\n";
 
 }  // namespace
 
@@ -81,6 +83,9 @@ int Run(int argc, char** argv) {
   }
   if (verb == "render") {
     return RunRender(args);
+  }
+  if (verb == "print") {
+    return RunPrint(args);
   }
   std::fputs(kUsage, stderr);
   return kExitUsage;

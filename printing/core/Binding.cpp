@@ -140,8 +140,8 @@ std::string FieldAt(const std::string& line, int k) {
   return last;
 }
 
-void BindPageData(std::vector<std::string>& styleLines, int& pageNumber, const BindingData& data,
-                  Clock& clock) {
+long long BindPageData(std::vector<std::string>& styleLines, int& pageNumber,
+                       const BindingData& data, Clock& clock) {
   long long n = TakePageCapacity(styleLines);
 
   // Step 2: the page's rows.
@@ -180,6 +180,7 @@ void BindPageData(std::vector<std::string>& styleLines, int& pageNumber, const B
   if (lastPage) {
     pageNumber = 0;
   }
+  return n;
 }
 
 }  // namespace printing

@@ -54,9 +54,10 @@ struct BindingData {
 // from the "#maxline=" tag (which is removed), the page's document rows into
 // "#ma_NN" to "#mk_NN", the date, title, page number and folder into "#Y",
 // "#M", "#D", "#W", "#T", "#pg" and "#FL", and the row tags of row N+1
-// cleared. Sets the page number to 0 when this page is the last.
-void BindPageData(std::vector<std::string>& styleLines, int& pageNumber, const BindingData& data,
-                  Clock& clock);
+// cleared. Sets the page number to 0 when this page is the last. Returns the
+// page capacity N.
+long long BindPageData(std::vector<std::string>& styleLines, int& pageNumber,
+                       const BindingData& data, Clock& clock);
 
 // The line with the first occurrence of `tag` replaced by `value`; a result
 // that would be empty is four blanks, so a style line is never empty.

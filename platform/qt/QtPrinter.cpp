@@ -1,0 +1,165 @@
+#include "platform/qt/QtPrinter.h"
+
+#include <QPageLayout>
+#include <QPrinterInfo>
+#include <cmath>
+
+#include "platform/files/UserError.h"
+#include "printing/core/PaperSizes.h"
+
+namespace platform {
+
+namespace {
+
+constexpr int kPdfDpi = 600;
+constexpr double kPdfMarginMm = 100.0 * 25.4 / kPdfDpi;
+
+}  // namespace
+
+std::optional<QPageSize> PageSizeOfCode(int code) {
+  const printing::PaperSize* paper = printing::PaperOfCode(code);
+  if (paper == nullptr || paper->unit == printing::PaperUnit::None) {
+    return std::nullopt;
+  }
+  QPageSize::Unit unit =
+      paper->unit == printing::PaperUnit::Inch ? QPageSize::Inch : QPageSize::Millimeter;
+  return QPageSize(QSizeF(paper->width, paper->height), unit, QString::fromUtf8(paper->label),
+                   QPageSize::ExactMatch);
+}
+
+bool QtPrinter::HasSystemPrinter() {
+  return !QPrinterInfo::defaultPrinter().isNull();
+}
+
+QtPrinter::QtPrinter(const std::string& queueName, const std::string& pdfPath)
+    : queue_(queueName), pdfPath_(pdfPath) {
+  pdf_ = !pdfPath.empty() || (queueName.empty() && !HasSystemPrinter());
+  MakeDefaultPrinter();
+}
+
+QtPrinter::~QtPrinter() {
+  if (painter_.isActive()) {
+    painter_.end();
+  }
+}
+
+void QtPrinter::SetPdfPath(const std::string& path) {
+  pdfPath_ = path;
+  if (pdf_) {
+    printer_->setOutputFileName(QString::fromLocal8Bit(path.c_str()));
+  }
+}
+
+void QtPrinter::MakeDefaultPrinter() {
+  printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  if (pdf_) {
+    printer_->setOutputFormat(QPrinter::PdfFormat);
+    printer_->setResolution(kPdfDpi);
+    printer_->setPageSize(QPageSize(QPageSize::A4));
+    printer_->setPageMargins(QMarginsF(kPdfMarginMm, kPdfMarginMm, kPdfMarginMm, kPdfMarginMm),
+                             QPageLayout::Millimeter);
+    printer_->setOutputFileName(QString::fromLocal8Bit(pdfPath_.c_str()));
+    return;
+  }
+  printer_->setOutputFormat(QPrinter::NativeFormat);
+  QString name = queue_.empty() ? QPrinterInfo::defaultPrinter().printerName()
+                                : QString::fromLocal8Bit(queue_.c_str());
+  printer_->setPrinterName(name);
+  QPrinterInfo info = QPrinterInfo::printerInfo(name);
+  if (!info.isNull()) {
+    printer_->setPageSize(info.defaultPageSize());
+  }
+}
+
+std::string QtPrinter::Destination() const {
+  if (pdf_) {
+    return "PDF: " + pdfPath_;
+  }
+  return printer_->printerName().toStdString();
+}
+
+void QtPrinter::ApplyPaperSettings(int entry, int orientation) {
+  // Settings afresh: the printer's default paper, margins and orientation.
+  QPageSize paper = pdf_ ? QPageSize(QPageSize::A4)
+                         : QPrinterInfo::printerInfo(printer_->printerName()).defaultPageSize();
+  if (std::optional<QPageSize> asked = PageSizeOfCode(entry)) {
+    paper = *asked;
+  }
+  printer_->setPageSize(paper);
+  printer_->setPageOrientation(orientation != 0 ? QPageLayout::Landscape : QPageLayout::Portrait);
+  if (pdf_) {
+    printer_->setPageMargins(QMarginsF(kPdfMarginMm, kPdfMarginMm, kPdfMarginMm, kPdfMarginMm),
+                             QPageLayout::Millimeter);
+  }
+}
+
+printing::PrinterPaper QtPrinter::CurrentPaper() const {
+  printing::PrinterPaper result;
+  QPageLayout layout = printer_->pageLayout();
+  result.landscape = layout.orientation() == QPageLayout::Landscape;
+  QSizeF size = layout.pageSize().size(QPageSize::Millimeter);
+  for (int code = 1; code <= printing::kPaperCount; ++code) {
+    std::optional<QPageSize> candidate = PageSizeOfCode(code);
+    if (!candidate) {
+      continue;
+    }
+    QSizeF c = candidate->size(QPageSize::Millimeter);
+    if (std::abs(c.width() - size.width()) < 0.6 && std::abs(c.height() - size.height()) < 0.6) {
+      result.code = code;
+      break;
+    }
+  }
+  return result;
+}
+
+printing::PrinterDots QtPrinter::Measure() const {
+  printing::PrinterDots dots;
+  dots.resolutionX = printer_->logicalDpiX();
+  dots.resolutionY = printer_->logicalDpiY();
+  QRectF paper = printer_->paperRect(QPrinter::DevicePixel);
+  QRectF page = printer_->pageRect(QPrinter::DevicePixel);
+  dots.physicalOffsetX = static_cast<int>(std::lround(page.x() - paper.x()));
+  dots.physicalOffsetY = static_cast<int>(std::lround(page.y() - paper.y()));
+  dots.physicalWidth = static_cast<int>(std::lround(paper.width()));
+  dots.physicalHeight = static_cast<int>(std::lround(paper.height()));
+  dots.pageWidth = printer_->width();
+  dots.pageHeight = printer_->height();
+  return dots;
+}
+
+void QtPrinter::BeginRun() {
+  pagesInRun_ = 0;
+}
+
+layout::Surface& QtPrinter::BeginPage() {
+  if (pdf_ && pagesInRun_ > 0) {
+    // The pages of one print command go into one file.
+    if (!printer_->newPage()) {
+      throw UserError("印刷のページを始められません");
+    }
+  } else if (!painter_.begin(printer_.get())) {
+    throw UserError("印刷を始められません: " + Destination());
+  }
+  surface_ = std::make_unique<QtSurface>(painter_);
+  pageOpen_ = true;
+  return *surface_;
+}
+
+void QtPrinter::EndPage() {
+  pageOpen_ = false;
+  ++pagesInRun_;
+  if (!pdf_) {
+    surface_.reset();
+    painter_.end();  // one job per page on a real printer
+  }
+}
+
+void QtPrinter::EndRun() {
+  surface_.reset();
+  if (painter_.isActive()) {
+    painter_.end();
+  }
+  pagesInRun_ = 0;
+}
+
+}  // namespace platform

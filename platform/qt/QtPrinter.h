@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QPainter>
+#include <QPrinter>
+#include <memory>
+#include <optional>
+
+#include "platform/qt/QtSurface.h"
+#include "printing/core/Printer.h"
+
+namespace platform {
+
+// The printer over QPrinter: a CUPS queue (each page a job of its own), or,
+// when the system has none or a PDF file is asked for, a built-in PDF
+// printer at 600 dots per inch with 100-dot margins whose pages of one print
+// command go into one file.
+class QtPrinter : public printing::Printer {
+ public:
+  // The named CUPS queue, else the default one; with `pdfPath` set, or when
+  // there is no queue, the PDF printer writing to `pdfPath`.
+  QtPrinter(const std::string& queueName, const std::string& pdfPath);
+  ~QtPrinter() override;
+
+  bool IsPdf() const { return pdf_; }
+  void SetPdfPath(const std::string& path);
+  QPrinter& Device() { return *printer_; }
+
+  std::string Destination() const override;
+  void ApplyPaperSettings(int entry, int orientation) override;
+  printing::PrinterPaper CurrentPaper() const override;
+  printing::PrinterDots Measure() const override;
+  void BeginRun() override;
+  layout::Surface& BeginPage() override;
+  void EndPage() override;
+  void EndRun() override;
+
+  // Whether the system has a CUPS printer.
+  static bool HasSystemPrinter();
+
+ private:
+  void MakeDefaultPrinter();
+
+  std::string queue_;
+  std::string pdfPath_;
+  bool pdf_ = false;
+  std::unique_ptr<QPrinter> printer_;
+  QPainter painter_;
+  std::unique_ptr<QtSurface> surface_;
+  bool pageOpen_ = false;
+  int pagesInRun_ = 0;
+};
+
+// The page size of a printer paper code, from its published size; nothing
+// for the reserved codes.
+std::optional<QPageSize> PageSizeOfCode(int code);
+
+}  // namespace platform

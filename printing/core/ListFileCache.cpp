@@ -1,0 +1,30 @@
+#include "printing/core/ListFileCache.h"
+
+#include <sys/stat.h>
+
+#include <cerrno>
+
+#include "catalogue/core/ListFile.h"
+#include "platform/files/FileBytes.h"
+#include "platform/files/UserError.h"
+
+namespace printing {
+
+const std::vector<std::string>& ListFileCache::Lines() {
+  struct stat st {};
+  if (::stat(path_.c_str(), &st) != 0) {
+    int err = errno;
+    throw platform::UserError(platform::FileErrorMessage("ファイルを開けません", path_, err));
+  }
+  std::int64_t modified =
+      static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+  if (!loaded_ || st.st_size != size_ || modified != modified_) {
+    lines_ = catalogue::SplitListLines(platform::ReadFileBytes(path_));
+    size_ = st.st_size;
+    modified_ = modified;
+    loaded_ = true;
+  }
+  return lines_;
+}
+
+}  // namespace printing

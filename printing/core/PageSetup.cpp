@@ -1,0 +1,104 @@
+#include "printing/core/PageSetup.h"
+
+#include <cmath>
+
+namespace printing {
+
+namespace {
+
+using layout::Fixed;
+
+constexpr int kPdfDpi = 600;
+constexpr int kPdfMargin = 100;
+constexpr int kLastReadBackCode = 41;
+
+// Round to the nearest whole number, halves to even.
+int RoundHalfEven(double value) {
+  return static_cast<int>(std::nearbyint(value));
+}
+
+}  // namespace
+
+PrinterDots PdfPrinterDots() {
+  PrinterDots dots;
+  dots.resolutionX = dots.resolutionY = kPdfDpi;
+  dots.physicalOffsetX = dots.physicalOffsetY = kPdfMargin;
+  dots.physicalWidth = 4961;   // 210 mm
+  dots.physicalHeight = 7016;  // 297 mm
+  dots.pageWidth = dots.physicalWidth - 2 * kPdfMargin;
+  dots.pageHeight = dots.physicalHeight - 2 * kPdfMargin;
+  return dots;
+}
+
+int DotsToMillimetres(int dots, int resolution) {
+  if (resolution <= 0) {
+    return 0;
+  }
+  return static_cast<int>(
+      layout::DivideHalfEven(static_cast<__int128>(dots) * 254, resolution * 10LL));
+}
+
+PrinterMetrics MetricsFromDots(const PrinterDots& reported) {
+  PrinterMetrics metrics;
+  PrinterDots dots = reported;
+  if (dots.resolutionX <= 0 || dots.resolutionY <= 0) {
+    dots = PdfPrinterDots();
+    metrics.fallback = true;
+  }
+  metrics.resolutionX = Fixed::FromInt(dots.resolutionX);
+  metrics.resolutionY = Fixed::FromInt(dots.resolutionY);
+  metrics.offsetXmm = DotsToMillimetres(dots.physicalOffsetX, dots.resolutionX);
+  metrics.offsetYmm = DotsToMillimetres(dots.physicalOffsetY, dots.resolutionY);
+  metrics.sheetWidthMm = DotsToMillimetres(dots.physicalWidth, dots.resolutionX);
+  metrics.sheetHeightMm = DotsToMillimetres(dots.physicalHeight, dots.resolutionY);
+  metrics.printableWidthMm = DotsToMillimetres(dots.pageWidth, dots.resolutionX);
+  metrics.printableHeightMm = DotsToMillimetres(dots.pageHeight, dots.resolutionY);
+  return metrics;
+}
+
+PreviewLayout LayoutPreview(const PrinterMetrics& m, Fixed screenX, Fixed screenY,
+                            int zoomPercent) {
+  PreviewLayout layout;
+  Fixed z = Fixed::FromRaw(zoomPercent * 100LL);
+  layout.previewDpiX = layout::TruncProduct(screenX, z);
+  layout.previewDpiY = layout::TruncProduct(screenY, z);
+  double sx = static_cast<double>(screenX.Raw()) / Fixed::kOne / 25.4 * zoomPercent / 100.0;
+  double sy = static_cast<double>(screenY.Raw()) / Fixed::kOne / 25.4 * zoomPercent / 100.0;
+  layout.sheetWidth = RoundHalfEven(m.sheetWidthMm * sx);
+  layout.sheetHeight = RoundHalfEven(m.sheetHeightMm * sy);
+  layout.areaLeft = RoundHalfEven(m.offsetXmm * sx);
+  layout.areaTop = RoundHalfEven(m.offsetYmm * sy);
+  layout.areaWidth = static_cast<int>(std::trunc(m.printableWidthMm * sx));
+  layout.areaHeight = static_cast<int>(std::trunc(m.printableHeightMm * sy));
+  layout.frameWidth = RoundHalfEven(m.printableWidthMm * sx);
+  layout.frameHeight = RoundHalfEven(m.printableHeightMm * sy);
+  return layout;
+}
+
+Fixed OffsetAfterStep(Fixed value, Fixed step) {
+  Fixed sum = value + step;
+  if (sum == Fixed()) {
+    return sum;
+  }
+  return Fixed::FromRaw(sum.Raw() / 1000 * 1000);
+}
+
+Fixed OffsetStep(bool shift, bool ctrl) {
+  if (shift) {
+    return Fixed::FromRaw(1000);
+  }
+  return Fixed::FromInt(ctrl ? 10 : 1);
+}
+
+std::string HeaderLine(Fixed offsetX, Fixed offsetY, int paperEntry, int orientation,
+                       int zoomPercent) {
+  return "header;Ver1.1;" + offsetX.ToString() + ";" + offsetY.ToString() + ";" +
+         std::to_string(paperEntry) + ";" + std::to_string(orientation) + ";0;" +
+         std::to_string(zoomPercent) + ";0;";
+}
+
+PaperEntry EntryOfPrinterPaper(int code, bool landscape) {
+  return {code >= 1 && code <= kLastReadBackCode ? code : 0, landscape ? 1 : 0};
+}
+
+}  // namespace printing

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "layout/core/Pictures.h"
+#include "layout/core/StyleVersion.h"
+#include "printing/core/Binding.h"
+#include "printing/core/ListFileCache.h"
+#include "printing/core/PageDrawing.h"
+#include "printing/core/Printer.h"
+
+namespace printing {
+
+// A style page read, converted and bound: what LoadStyle makes of a file.
+struct LoadedPage {
+  std::vector<std::string> lines;
+  layout::HeaderValues header;
+  long long capacity = 0;  // the page capacity N the binding found
+};
+
+// Reads the style file again, converts an older version, binds the page
+// (the page number becomes 0 at the last page) and reads the header.
+LoadedPage LoadStylePage(const std::string& stylePath, int& pageNumber, ListFileCache& list,
+                         const std::string& title, const std::string& folder, Clock& clock);
+
+// What the print loop draws with besides the printer.
+struct PrintInputs {
+  std::string stylePath;
+  std::string title;   // code page 932
+  std::string folder;  // code page 932
+  layout::Fixed screenResolution = layout::Fixed::FromInt(96);
+  int zoomPercent = 100;
+  layout::PictureDecoder* pictures = nullptr;
+};
+
+// PrintAllPages: pages 1, 2, ... each loaded, bound, its paper applied, the
+// printer measured and the page drawn at the printer's resolution, until the
+// binding reports the last page. A style without a page capacity prints one
+// page. Returns the number of pages; `pageNumber` ends as the binding left
+// it (0 after the last page). `afterPage` is told each page printed.
+int PrintAllPages(Printer& printer, ListFileCache& list, const PrintInputs& inputs, Clock& clock,
+                  int& pageNumber, const std::function<void(const LoadedPage&)>& afterPage = {});
+
+}  // namespace printing

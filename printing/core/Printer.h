@@ -1,0 +1,44 @@
+#pragma once
+
+#include <string>
+
+#include "layout/core/Surface.h"
+#include "printing/core/PageSetup.h"
+
+namespace printing {
+
+// The paper of a printer's current settings.
+struct PrinterPaper {
+  int code = 0;  // printer paper size code; 0 when it matches none
+  bool landscape = false;
+};
+
+// The one current printer of the print window and of printing.
+class Printer {
+ public:
+  virtual ~Printer() = default;
+
+  // Where the output goes, for the user ("PDF: /path/file.pdf", a queue name).
+  virtual std::string Destination() const = 0;
+  // Settings afresh from the printer's defaults, then paper code 1 to 118
+  // (other entries keep the default paper) and the orientation (0 portrait).
+  virtual void ApplyPaperSettings(int entry, int orientation) = 0;
+  virtual PrinterPaper CurrentPaper() const = 0;
+  virtual PrinterDots Measure() const = 0;
+
+  // One print command: pages between BeginRun and EndRun. Each page is a
+  // job of its own where the printer allows it.
+  virtual void BeginRun() = 0;
+  virtual layout::Surface& BeginPage() = 0;
+  virtual void EndPage() = 0;
+  virtual void EndRun() = 0;
+};
+
+// ReadPrinterPaper: the paper entry and orientation value of the printer.
+PaperEntry ReadPrinterPaper(const Printer& printer);
+
+// ReadPrinterMetrics: the printer's measurements (the PDF printer's when it
+// reports no resolution).
+PrinterMetrics ReadPrinterMetrics(const Printer& printer);
+
+}  // namespace printing
