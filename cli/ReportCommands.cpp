@@ -142,6 +142,13 @@ class DrawingApplication {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
       qputenv("QT_QPA_PLATFORM", "offscreen");
     }
+    // Qt's own notes (a missing runtime folder, font fallbacks) are not the
+    // tool's output.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+      if (type == QtCriticalMsg || type == QtFatalMsg) {
+        std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+      }
+    });
     application_ = std::make_unique<QGuiApplication>(argc_, argv_);
   }
 

@@ -202,6 +202,40 @@ TEST(CliRender, DrawsThePrintableAreaAsThePreviewSizesIt) {
   EXPECT_EQ(RunCli({"render", style}).status, 2);
 }
 
+// The output of a shell command.
+std::string Output(const std::string& command) {
+  TempDir io;
+  std::system((command + " >" + Quote(io.File("out")) + " 2>/dev/null").c_str());
+  return ReadAll(io.File("out"));
+}
+
+TEST(CliPrint, PrintsEveryPageIntoOnePdf) {
+  TempDir dir;
+  std::string list;
+  for (int i = 1; i <= 45; ++i) {
+    list += "f" + std::to_string(i) + ".doc;Title " + std::to_string(i) + ";;;;;;;;;;\r\n";
+  }
+  std::string listFile = dir.Write("list", list);
+  std::string style = dir.Write(
+      "s.sle",
+      Sjis("header;Ver1.1;0;0;9;0;0;100;0;\r\n"
+           "0;0;0;0;char;10;10;10;10;0;0;0;0;ＭＳ ゴシック;10;;0;0;0;Page #pg of #T;0;0;\r\n"
+           "0;0;0;0;data;10;20;10;20;0;0;0;0;ＭＳ 明朝;10;;0;0;0;#ma_01 #mb_01;0;0;\r\n"
+           "0;0;0;0;data;10;30;10;30;0;0;0;0;ＭＳ 明朝;10;;0;0;0;#ma_20;0;0;\r\n"
+           "0;0;0;0;data;0;0;0;0;0;0;0;0;x;10;;0;0;0;#maxline=20;0;0;\r\n"));
+  std::string pdf = dir.File("out.pdf");
+  Result r = RunCli({"print", style, "--list", listFile, "-o", pdf, "--title", "Catalogue"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.err.substr(0, 9), "pages: 3\n");
+  EXPECT_NE(Output("pdfinfo " + Quote(pdf)).find("Pages:           3"), std::string::npos);
+  std::string page3 = Output("pdftotext -f 3 -l 3 " + Quote(pdf) + " -");
+  EXPECT_NE(page3.find("f41.doc Title 41"), std::string::npos) << page3;
+  EXPECT_NE(page3.find("Page 3 of Catalogue"), std::string::npos);
+  std::string page1 = Output("pdftotext -f 1 -l 1 " + Quote(pdf) + " -");
+  EXPECT_NE(page1.find("f20.doc"), std::string::npos);
+  EXPECT_EQ(RunCli({"print", style}).status, 2);
+}
+
 TEST(CliScan, EmptyFolderWritesNothingAndSaysSo) {
   TempDir dir;
   dir.Write("notes.txt", "x");

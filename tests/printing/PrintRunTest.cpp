@@ -1,0 +1,79 @@
+#include "printing/core/PrintRun.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/files/UserError.h"
+#include "tests/support/FakePrinter.h"
+#include "tests/support/TempDir.h"
+
+namespace printing {
+namespace {
+
+struct PrintFixture : ::testing::Test {
+  testsupport::TempDir dir;
+  testsupport::FakePrinter printer;
+  FixedClock clock{*MakeDate(2026, 12, 7)};
+
+  std::string List(int records) {
+    std::string text;
+    for (int i = 1; i <= records; ++i) {
+      text += "f" + std::to_string(i) + ".doc;;;;;;;;;;;\r\n";
+    }
+    return dir.Write("list", text);
+  }
+
+  std::string Style(const std::string& capacity) {
+    return dir.Write("s.sle",
+                     "header;Ver1.1;0;0;11;1;0;100;0;\r\n"
+                     "0;0;0;0;char;1;1;1;1;0;0;0;0;F;10;;0;0;0;#ma_01 #pg;0;0;\r\n"
+                     "0;0;0;0;data;0;0;0;0;0;0;0;0;F;10;;0;0;0;" +
+                         capacity + ";0;0;\r\n");
+  }
+
+  int Print(const std::string& style, const std::string& list, int& page) {
+    ListFileCache cache(list);
+    PrintInputs inputs;
+    inputs.stylePath = style;
+    return PrintAllPages(printer, cache, inputs, clock, page);
+  }
+};
+
+TEST_F(PrintFixture, EveryPageIsBoundAndDrawnOnThePrinter) {
+  int page = 5;
+  EXPECT_EQ(Print(Style("#maxline=20"), List(45), page), 3);
+  EXPECT_EQ(page, 0);
+  ASSERT_EQ(printer.pages.size(), 3u);
+  EXPECT_EQ(printer.runs, 1);
+  EXPECT_EQ(printer.pages[1][0].substr(0, 30), "text 23,23 'f21.doc 2' px=13 c");
+  EXPECT_EQ(printer.applied, (std::vector<std::string>{"11/1", "11/1", "11/1"}));
+}
+
+TEST_F(PrintFixture, TwentyOneRecordsAtTwentyAPageAreTwoPages) {
+  int page = 0;
+  EXPECT_EQ(Print(Style("#maxline=20"), List(21), page), 2);
+  EXPECT_EQ(Print(Style("#maxline=20"), List(40), page), 2);
+}
+
+TEST_F(PrintFixture, AStyleWithoutCapacityPrintsOnePage) {
+  int page = 0;
+  EXPECT_EQ(Print(Style("no capacity"), List(5), page), 1);
+}
+
+TEST_F(PrintFixture, AMissingListStopsWithItsMessage) {
+  int page = 0;
+  EXPECT_THROW(Print(Style("#maxline=20"), dir.File("none"), page), platform::UserError);
+  EXPECT_TRUE(printer.pages.empty());
+}
+
+TEST_F(PrintFixture, TheListIsReadAgainOnlyWhenItChanged) {
+  std::string path = List(2);
+  ListFileCache cache(path);
+  const std::vector<std::string>* first = &cache.Lines();
+  EXPECT_EQ(cache.Lines().size(), 2u);
+  EXPECT_EQ(&cache.Lines(), first);
+  dir.Write("list", "only.doc;;;;;;;;;;;\r\n");
+  EXPECT_EQ(cache.Lines().size(), 1u);
+}
+
+}  // namespace
+}  // namespace printing

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "printing/core/Printer.h"
+#include "tests/support/RecordingSurface.h"
+
+namespace testsupport {
+
+// A printer that records what it was asked: paper settings, and one
+// recording per page; its measurements are set by the test.
+class FakePrinter : public printing::Printer {
+ public:
+  printing::PrinterDots dots = printing::PdfPrinterDots();
+  printing::PrinterPaper paper{9, false};
+  std::vector<std::string> applied;             // "entry/orientation"
+  std::vector<std::vector<std::string>> pages;  // the calls of each page
+  int runs = 0;
+
+  std::string Destination() const override { return "fake"; }
+  void ApplyPaperSettings(int entry, int orientation) override {
+    applied.push_back(std::to_string(entry) + "/" + std::to_string(orientation));
+    if (entry >= 1 && entry <= 118) {
+      paper.code = entry;
+    }
+    paper.landscape = orientation != 0;
+  }
+  printing::PrinterPaper CurrentPaper() const override { return paper; }
+  printing::PrinterDots Measure() const override { return dots; }
+  void BeginRun() override { ++runs; }
+  layout::Surface& BeginPage() override {
+    surface = RecordingSurface();
+    return surface;
+  }
+  void EndPage() override { pages.push_back(surface.calls); }
+  void EndRun() override {}
+
+ private:
+  RecordingSurface surface;
+};
+
+}  // namespace testsupport
