@@ -31,6 +31,10 @@ class Dialogs {
   // Returns the chosen path, or an empty text when cancelled.
   virtual QString GetSaveFileName(const QString& defaultSuffix, const QString& filter,
                                   const QString& initialName) = 0;
+  // A file-open dialog with a title, starting in `folder`; the chosen path,
+  // or an empty text when cancelled.
+  virtual QString GetOpenFileName(const QString& title, const QString& defaultSuffix,
+                                  const QString& filter, const QString& folder) = 0;
 };
 
 // Runs a command; a failure it throws (platform::UserError or any other

@@ -74,6 +74,19 @@ QString QtDialogs::GetSaveFileName(const QString& defaultSuffix, const QString& 
   return dialog.selectedFiles().first();
 }
 
+QString QtDialogs::GetOpenFileName(const QString& title, const QString& defaultSuffix,
+                                   const QString& filter, const QString& folder) {
+  QFileDialog dialog(QApplication::activeWindow(), title, folder);
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  dialog.setDefaultSuffix(defaultSuffix);
+  dialog.setNameFilter(QtNameFilter(filter));
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+    return {};
+  }
+  return dialog.selectedFiles().first();
+}
+
 void QtDialogs::ShowError(const QString& text) {
   QMessageBox::critical(QApplication::activeWindow(), ApplicationTitle(), Lines(text),
                         QMessageBox::Ok);

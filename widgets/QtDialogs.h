@@ -21,6 +21,8 @@ class QtDialogs : public Dialogs {
   void ShowError(const QString& text) override;
   QString GetSaveFileName(const QString& defaultSuffix, const QString& filter,
                           const QString& initialName) override;
+  QString GetOpenFileName(const QString& title, const QString& defaultSuffix, const QString& filter,
+                          const QString& folder) override;
 
  private:
   int Show(const QString& text, const QStringList& buttons);

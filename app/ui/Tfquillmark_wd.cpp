@@ -183,7 +183,7 @@ void Tfquillmark_wd::BuildMenus() {
   QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
   AddItem(file, "N1", QStringLiteral("フォルダー指定"), &W::N1Click);
   file->addSeparator();
-  AddItem(file, "N8", QStringLiteral("印　刷"), nullptr, QKeySequence(Qt::CTRL | Qt::Key_P));
+  AddItem(file, "N8", QStringLiteral("印　刷"), &W::N8Click, QKeySequence(Qt::CTRL | Qt::Key_P));
   AddItem(file, "Exit1", QStringLiteral("終  了"), &W::Exit1Click, QKeySequence(Qt::Key_End));
 
   QMenu* edit = menuBar()->addMenu(QStringLiteral("編　集(&E)"));
@@ -436,6 +436,22 @@ void Tfquillmark_wd::N6Click() {
 void Tfquillmark_wd::N7Click() {
   QSize size = desktop_.ScreenSize();
   Inform(QStringLiteral("現在の画面解像度は\r\n%1×%2").arg(size.width()).arg(size.height()));
+}
+
+void Tfquillmark_wd::N8Click() {
+  if (WKINDPL->text().isEmpty()) {
+    Inform(QStringLiteral("フォルダ－が指定されていません"));
+    return;
+  }
+  // The rows as they stand, in the list file the print window reads.
+  bool written = widgets::RunReported(dialogs_, [&] {
+    catalogue::WriteListFile(paths_.ListFile(), commands::GridListLines(gridData_, ','));
+  });
+  if (!written || !printWindows_) {
+    return;
+  }
+  std::unique_ptr<QDialog> window = printWindows_(*this);
+  window->exec();
 }
 
 void Tfquillmark_wd::N28Click() {

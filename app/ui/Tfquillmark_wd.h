@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QDialog>
 #include <QMainWindow>
+#include <functional>
+#include <memory>
 
 #include "app/core/ProgramPaths.h"
 #include "widgets/core/StringGridData.h"
@@ -44,6 +47,9 @@ class Tfquillmark_wd : public QMainWindow {
   // The edit and title dialogs the row and title commands show.
   void SetEditDialog(commands::Tfdataedit* dialog) { editDialog_ = dialog; }
   void SetTitleDialog(commands::TFTitle_Set* dialog) { titleDialog_ = dialog; }
+  // Makes the print window of a print command (a fresh one each time).
+  using PrintWindowFactory = std::function<std::unique_ptr<QDialog>(Tfquillmark_wd&)>;
+  void SetPrintWindowFactory(PrintWindowFactory factory) { printWindows_ = std::move(factory); }
 
   widgets::StringGridData& GridData() { return gridData_; }
   widgets::StringGrid* Grid() const { return StrColGrid1; }
@@ -79,6 +85,7 @@ class Tfquillmark_wd : public QMainWindow {
   void N6Click();
   void N7Click();
   void N28Click();
+  void N8Click();
 
   // The row commands the handlers share.
   void EditSelectedRow();
@@ -108,6 +115,7 @@ class Tfquillmark_wd : public QMainWindow {
   commands::Tfdataedit* editDialog_ = nullptr;
   commands::TFTitle_Set* titleDialog_ = nullptr;
   QString lastCsvName_;
+  PrintWindowFactory printWindows_;
   widgets::StringGridData gridData_;
   bool shown_ = false;
 

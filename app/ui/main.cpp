@@ -10,6 +10,7 @@
 #include "commands/ui/TFTitle_Set.h"
 #include "commands/ui/Tfdataedit.h"
 #include "platform/qt/Desktop.h"
+#include "printing/ui/PrintWindowFactory.h"
 #include "widgets/QtDialogs.h"
 
 int main(int argc, char** argv) {
@@ -28,6 +29,11 @@ int main(int argc, char** argv) {
   mainWindow.SetEditDialog(new commands::Tfdataedit(mainWindow.GridData(), &mainWindow));
   mainWindow.SetTitleDialog(new commands::TFTitle_Set(
       mainWindow.TitlePanel(), paths.File(commands::kTitleHistoryFileName), dialogs, &mainWindow));
+
+  mainWindow.SetPrintWindowFactory([&](app::Tfquillmark_wd& window) -> std::unique_ptr<QDialog> {
+    return printing::CreatePrintWindow(paths, dialogs, desktop, window.TitlePanel(),
+                                       window.FolderLabel(), &window);
+  });
 
   mainWindow.show();
   return application.exec();

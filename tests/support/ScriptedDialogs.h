@@ -18,6 +18,10 @@ class ScriptedDialogs : public widgets::Dialogs {
   std::deque<QString> saveNames;
   // The name each save dialog was offered first.
   QStringList offeredNames;
+  // Paths the open dialog returns, in order; none left means cancelled.
+  std::deque<QString> openNames;
+  // The folder each open dialog started in.
+  QStringList openFolders;
   // Every box shown, as "kind: text" (kind: info, ask, message, information, error).
   QStringList shown;
 
@@ -39,6 +43,16 @@ class ScriptedDialogs : public widgets::Dialogs {
     }
     QString name = saveNames.front();
     saveNames.pop_front();
+    return name;
+  }
+  QString GetOpenFileName(const QString&, const QString&, const QString&,
+                          const QString& folder) override {
+    openFolders << folder;
+    if (openNames.empty()) {
+      return {};
+    }
+    QString name = openNames.front();
+    openNames.pop_front();
     return name;
   }
 

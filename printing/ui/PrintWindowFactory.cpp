@@ -1,0 +1,50 @@
+#include "printing/ui/PrintWindowFactory.h"
+
+#include <QPrintDialog>
+
+#include "platform/qt/QtPictureDecoder.h"
+#include "platform/qt/QtPrinter.h"
+
+namespace printing {
+
+namespace {
+
+// What one print window prints and draws with.
+struct OwnedServices {
+  platform::QtPrinter printer{"", ""};
+  platform::QtPictureDecoder pictures;
+  SystemClock clock;
+};
+
+}  // namespace
+
+std::unique_ptr<Tfdataprint> CreatePrintWindow(const app::ProgramPaths& paths,
+                                               widgets::Dialogs& dialogs,
+                                               platform::Desktop& desktop, QLabel* title,
+                                               QLabel* folder, QWidget* parent) {
+  auto owned = std::make_shared<OwnedServices>();
+  PrintWindowServices services;
+  services.paths = &paths;
+  services.dialogs = &dialogs;
+  services.desktop = &desktop;
+  services.printer = &owned->printer;
+  services.pictures = &owned->pictures;
+  services.clock = &owned->clock;
+  platform::QtPrinter* printer = &owned->printer;
+  services.setupDialog = [printer, parent] {
+    QPrintDialog dialog(&printer->Device(), parent);
+    return dialog.exec() == QDialog::Accepted;
+  };
+  services.preparePdf = [printer](const std::string& path) {
+    if (printer->IsPdf()) {
+      printer->SetPdfPath(path);
+    }
+  };
+  services.title = [title] { return title->text(); };
+  services.folder = [folder] { return folder->text(); };
+  auto window = std::make_unique<Tfdataprint>(std::move(services), parent);
+  window->KeepAlive(owned);
+  return window;
+}
+
+}  // namespace printing

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QLabel>
+#include <memory>
+
+#include "app/core/ProgramPaths.h"
+#include "printing/ui/Tfdataprint.h"
+
+namespace printing {
+
+// A print window on the system's printer (a CUPS queue, or the PDF printer
+// writing into the "print" folder of the program folder), with the real
+// picture decoder, clock and dialogs. The report title and folder are read
+// from the given labels.
+std::unique_ptr<Tfdataprint> CreatePrintWindow(const app::ProgramPaths& paths,
+                                               widgets::Dialogs& dialogs,
+                                               platform::Desktop& desktop, QLabel* title,
+                                               QLabel* folder, QWidget* parent);
+
+}  // namespace printing

@@ -1,0 +1,656 @@
+#include "printing/ui/Tfdataprint.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFile>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QScrollArea>
+#include <QSlider>
+#include <QStatusBar>
+#include <QTimer>
+#include <QUrl>
+#include <QVBoxLayout>
+#include <ctime>
+
+#include "layout/core/StyleFile.h"
+#include "layout/core/StyleVersion.h"
+#include "platform/files/ReplacingFileWriter.h"
+#include "platform/qt/Desktop.h"
+#include "platform/qt/QtSurface.h"
+#include "platform/text/Cp932.h"
+#include "printing/core/ListFileCache.h"
+#include "printing/core/PageDrawing.h"
+#include "printing/core/PaperSizes.h"
+#include "printing/core/PrintRun.h"
+#include "printing/core/Printer.h"
+#include "printing/ui/PreviewArea.h"
+#include "widgets/ApplicationTitle.h"
+#include "widgets/Dialogs.h"
+#include "widgets/GradientButton.h"
+#include "widgets/GradientPanel.h"
+#include "widgets/WindowPlacement.h"
+
+namespace printing {
+
+namespace {
+
+using layout::Fixed;
+
+constexpr const char* kSection = "fdataprint";
+constexpr int kDesignedWidth = 989;
+constexpr int kDesignedHeight = 735;
+constexpr int kMinZoom = 5;
+constexpr int kMaxZoom = 200;
+constexpr const char* kStyleFolder = "style";
+constexpr const char* kBackupFile = "backup.sle";
+constexpr const char* kManualFile = "quillmark_wd.chm";
+const int kPanelWidths[6] = {50, 300, 50, 50, 50, 50};
+
+std::string Bytes(const QString& path) {
+  return QFile::encodeName(path).toStdString();
+}
+QString Path(const std::string& bytes) {
+  return QFile::decodeName(QByteArray::fromStdString(bytes));
+}
+std::string Sjis(const QString& text) {
+  return platform::Utf8ToCp932(text.toStdString());
+}
+
+QPushButton* Button(const QString& caption, const char* name, QWidget* parent = nullptr) {
+  auto* button = new widgets::GradientButton(caption, parent);
+  button->setObjectName(QString::fromLatin1(name));
+  return button;
+}
+
+}  // namespace
+
+Tfdataprint::Tfdataprint(PrintWindowServices services, QWidget* parent)
+    : QDialog(parent), s_(std::move(services)) {
+  setObjectName(QStringLiteral("fdataprint"));
+  setWindowTitle(widgets::ApplicationTitle());
+  BuildWindow();
+  BuildMenus();
+  screenX_ = Fixed::FromInt(logicalDpiX());
+  screenY_ = Fixed::FromInt(logicalDpiY());
+  widgets::RestoreWindowGeometry(*this, s_.paths->SettingsFile(), kSection, kDesignedWidth,
+                                 kDesignedHeight);
+}
+
+Tfdataprint::~Tfdataprint() {
+  widgets::RunReported(
+      *s_.dialogs, [&] { widgets::SaveWindowGeometry(*this, s_.paths->SettingsFile(), kSection); });
+}
+
+void Tfdataprint::BuildWindow() {
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+
+  auto* strip = new widgets::GradientPanel;
+  strip->setFixedHeight(35);
+  strip->SetColors(QColor(235, 240, 250), QColor(120, 122, 150));
+  strip->SetCaption(widgets::ApplicationTitle() + QStringLiteral("                    Fernhollow"));
+  strip->SetCaptionStyle(QColor(0, 0, 160), 16, true);
+  layout->addWidget(strip);
+
+  auto* styleBar = new widgets::GradientPanel;
+  styleBar->setFixedHeight(25);
+  auto* styleLayout = new QHBoxLayout(styleBar);
+  styleLayout->setContentsMargins(4, 2, 4, 2);
+  QPushButton* select = Button(QStringLiteral("スタイル選択"), "GradBtn5");
+  select->setFixedSize(90, 20);
+  connect(select, &QPushButton::clicked, this, &Tfdataprint::GradBtn5Click);
+  styleLayout->addWidget(select);
+  WKINDPL = new QLabel;
+  WKINDPL->setObjectName(QStringLiteral("WKINDPL"));
+  WKINDPL->setStyleSheet(QStringLiteral("color: white; font-weight: bold;"));
+  styleLayout->addWidget(WKINDPL, 1);
+  layout->addWidget(styleBar);
+
+  auto* tools = new QHBoxLayout;
+  tools->setContentsMargins(4, 4, 4, 4);
+  const struct {
+    const char* caption;
+    const char* name;
+    int zoom;
+  } presets[] = {{"50%", "GradBtn1", 50},
+                 {"100%", "GradBtn2", 100},
+                 {"150%", "GradBtn4", 150},
+                 {"200%", "GradBtn3", 200}};
+  for (const auto& preset : presets) {
+    QPushButton* b = Button(QString::fromLatin1(preset.caption), preset.name);
+    b->setFixedSize(50, 22);
+    int zoom = preset.zoom;
+    connect(b, &QPushButton::clicked, this, [this, zoom] { SetZoom(zoom); });
+    tools->addWidget(b);
+  }
+  TrackBar1 = new QSlider(Qt::Horizontal);
+  TrackBar1->setObjectName(QStringLiteral("TrackBar1"));
+  TrackBar1->setRange(kMinZoom, kMaxZoom);
+  TrackBar1->setTickInterval(10);
+  TrackBar1->setTickPosition(QSlider::TicksBelow);
+  TrackBar1->setValue(zoom_);
+  connect(TrackBar1, &QSlider::valueChanged, this, [this](int value) {
+    if (value != zoom_) {
+      SetZoom(value);
+    }
+  });
+  tools->addWidget(TrackBar1, 1);
+  QPushButton* top = Button(QStringLiteral("Top Page"), "PictButton2");
+  top->setToolTip(QStringLiteral("Top Page"));
+  connect(top, &QPushButton::clicked, this, &Tfdataprint::PAGETOP1Click);
+  QPushButton* next = Button(QStringLiteral("Page+1"), "go");
+  next->setToolTip(QStringLiteral("Page+1"));
+  connect(next, &QPushButton::clicked, this, &Tfdataprint::PAGE11Click);
+  tools->addWidget(top);
+  tools->addWidget(next);
+  layout->addLayout(tools);
+
+  auto* body = new QHBoxLayout;
+  body->setSpacing(0);
+  auto* side = new QWidget;
+  side->setFixedWidth(209);
+  auto* sideLayout = new QVBoxLayout(side);
+  auto* maker = new QLabel(QStringLiteral("Fernhollow"));
+  maker->setStyleSheet(QStringLiteral("font-weight: bold; color: #334;"));
+  sideLayout->addWidget(maker);
+  QPushButton* backup = Button(QStringLiteral("バックアップ"), "IconButton14");
+  connect(backup, &QPushButton::clicked, this, &Tfdataprint::IconButton14Click);
+  sideLayout->addWidget(backup);
+  sideLayout->addWidget(new QLabel(QStringLiteral("Release Version 20030620A")));
+
+  auto* offsets = new QGroupBox(QStringLiteral("全体位置調整X,Y(mm)"));
+  auto* grid = new QGridLayout(offsets);
+  auto* number = new QRegularExpressionValidator(
+      QRegularExpression(QStringLiteral("-?\\d{0,6}(\\.\\d{0,4})?")), this);
+  ofxbox = new QLineEdit(QStringLiteral("0"));
+  ofxbox->setObjectName(QStringLiteral("ofxbox"));
+  ofybox = new QLineEdit(QStringLiteral("0"));
+  ofybox->setObjectName(QStringLiteral("ofybox"));
+  for (QLineEdit* box : {ofxbox, ofybox}) {
+    box->setValidator(number);
+    connect(box, &QLineEdit::returnPressed, this, &Tfdataprint::OffsetEntered);
+  }
+  grid->addWidget(ofxbox, 0, 0, 1, 2);
+  grid->addWidget(ofybox, 0, 2, 1, 2);
+  const struct {
+    const char* caption;
+    const char* name;
+    int dx, dy;
+  } arrows[] = {{"←", "PictButton1", -1, 0},
+                {"↑", "PictButton3", 0, -1},
+                {"↓", "PictButton4", 0, 1},
+                {"→", "PictButton5", 1, 0}};
+  int column = 0;
+  for (const auto& arrow : arrows) {
+    QPushButton* b = Button(QString::fromUtf8(arrow.caption), arrow.name);
+    b->setFixedSize(36, 22);
+    int dx = arrow.dx;
+    int dy = arrow.dy;
+    connect(b, &QPushButton::clicked, this, [this, dx, dy] {
+      Qt::KeyboardModifiers keys = QGuiApplication::queryKeyboardModifiers();
+      StepOffset(dx, dy, keys.testFlag(Qt::ShiftModifier), keys.testFlag(Qt::ControlModifier));
+    });
+    grid->addWidget(b, 1, column++);
+  }
+  CheckBox1 = new QCheckBox(QStringLiteral("オフセットをプレビュ－で確認"));
+  CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
+  CheckBox1->setChecked(true);
+  grid->addWidget(CheckBox1, 2, 0, 1, 4);
+  QPushButton* update = Button(QStringLiteral("更　新"), "GradBtn6");
+  connect(update, &QPushButton::clicked, this, &Tfdataprint::GradBtn6Click);
+  grid->addWidget(update, 3, 0, 1, 4);
+  sideLayout->addWidget(offsets);
+
+  sideLayout->addWidget(new QLabel(QStringLiteral("用紙サイズ")));
+  BoxLabel1 = new QLabel;
+  BoxLabel1->setObjectName(QStringLiteral("BoxLabel1"));
+  BoxLabel1->setFrameShape(QFrame::Box);
+  BoxLabel1->setWordWrap(true);
+  sideLayout->addWidget(BoxLabel1);
+  sideLayout->addStretch();
+
+  const struct {
+    const char* caption;
+    const char* left;
+    const char* leftName;
+    const char* right;
+    const char* rightName;
+    void (Tfdataprint::*leftSlot)();
+    void (Tfdataprint::*rightSlot)();
+  } rows[] = {
+      {"Load / Save", "Load", "IconButton11", "Save", "IconButton6",
+       &Tfdataprint::IconButton11Click, &Tfdataprint::IconButton6Click},
+      {"印  刷 / 用紙設定", "印刷", "IconButton12", "用紙設定", "IconButton4",
+       &Tfdataprint::print_commandClick, &Tfdataprint::IconButton4Click},
+      {"Help / Exit", "Help", "IconButton18", "Exit", "IconButton9", &Tfdataprint::N5Click,
+       &Tfdataprint::exit_commandClick},
+  };
+  for (const auto& row : rows) {
+    sideLayout->addWidget(new QLabel(QString::fromUtf8(row.caption)));
+    auto* pair = new QHBoxLayout;
+    QPushButton* l = Button(QString::fromUtf8(row.left), row.leftName);
+    QPushButton* r = Button(QString::fromUtf8(row.right), row.rightName);
+    connect(l, &QPushButton::clicked, this, row.leftSlot);
+    connect(r, &QPushButton::clicked, this, row.rightSlot);
+    pair->addWidget(l);
+    pair->addWidget(r);
+    sideLayout->addLayout(pair);
+  }
+  body->addWidget(side);
+
+  ScrollBox1 = new QScrollArea;
+  ScrollBox1->setObjectName(QStringLiteral("ScrollBox1"));
+  ScrollBox1->setBackgroundRole(QPalette::Base);
+  ScrollBox1->verticalScrollBar();
+  auto* canvas = new QWidget;
+  panel1 = new QWidget(canvas);
+  panel1->setObjectName(QStringLiteral("panel1"));
+  panel1->setAutoFillBackground(true);
+  QPalette sheet = panel1->palette();
+  sheet.setColor(QPalette::Window, QColor(225, 228, 235));
+  panel1->setPalette(sheet);
+  panel1->move(0, 8);
+  PaintBox1 = new PreviewArea(panel1);
+  PaintBox1->SetDrawer([this](QPainter& painter) { DrawPreview(painter); });
+  ScrollBox1->setWidget(canvas);
+  body->addWidget(ScrollBox1, 1);
+  layout->addLayout(body, 1);
+
+  StatusBar2 = new QStatusBar;
+  StatusBar2->setObjectName(QStringLiteral("StatusBar2"));
+  StatusBar2->setSizeGripEnabled(false);
+  for (int width : kPanelWidths) {
+    auto* panel = new QLabel;
+    panel->setMinimumWidth(width);
+    StatusBar2->addWidget(panel, width == 300 ? 1 : 0);
+    panels_.push_back(panel);
+  }
+  layout->addWidget(StatusBar2);
+}
+
+void Tfdataprint::BuildMenus() {
+  auto* bar = new QMenuBar(this);
+  layout()->setMenuBar(bar);
+  auto add = [this](QMenu* menu, const char* name, const QString& caption, const QKeySequence& keys,
+                    const std::function<void()>& action) {
+    QAction* item = menu->addAction(caption);
+    item->setObjectName(QString::fromLatin1(name));
+    item->setShortcut(keys);
+    connect(item, &QAction::triggered, this, action);
+  };
+  QMenu* file = bar->addMenu(QStringLiteral("ファイル(&F)"));
+  add(file, "dataread_command", QStringLiteral("読   込"), QKeySequence(Qt::CTRL | Qt::Key_L),
+      [this] { dataread_commandClick(); });
+  add(file, "N3", QStringLiteral("リロード"), QKeySequence(Qt::Key_F5), [this] { N3Click(); });
+  file->addSeparator();
+  add(file, "N17", QStringLiteral("用紙設定"), QKeySequence(Qt::CTRL | Qt::Key_U),
+      [this] { N17Click(); });
+  add(file, "N6", QStringLiteral("現在の用紙設定情報をスタイルに保存"), {}, [this] { N6Click(); });
+  add(file, "print_command", QStringLiteral("印　刷"), QKeySequence(Qt::CTRL | Qt::Key_P),
+      [this] { print_commandClick(); });
+  file->addSeparator();
+  add(file, "exit_command", QStringLiteral("終　了"), QKeySequence(Qt::Key_End),
+      [this] { exit_commandClick(); });
+
+  QMenu* view = bar->addMenu(QStringLiteral("表　示(&M)"));
+  const struct {
+    const char* name;
+    int zoom;
+  } zooms[] = {{"N1001", 50}, {"N1002", 100}, {"N1003", 150}, {"N1004", 200}};
+  for (const auto& z : zooms) {
+    int zoom = z.zoom;
+    add(view, z.name, QStringLiteral("拡大率(%1%)").arg(zoom), {}, [this, zoom] { SetZoom(zoom); });
+  }
+  add(view, "N101", QStringLiteral("+10%"), QKeySequence(Qt::CTRL | Qt::Key_PageUp),
+      [this] { SetZoom(zoom_ + 10); });
+  add(view, "N102", QStringLiteral("-10%"), QKeySequence(Qt::CTRL | Qt::Key_PageDown),
+      [this] { SetZoom(zoom_ - 10); });
+  view->addSeparator();
+  add(view, "PAGETOP1", QStringLiteral("Top Page"), QKeySequence(Qt::Key_PageUp),
+      [this] { PAGETOP1Click(); });
+  add(view, "PAGE11", QStringLiteral("Next Page"), QKeySequence(Qt::Key_PageDown),
+      [this] { PAGE11Click(); });
+
+  QMenu* info = bar->addMenu(QStringLiteral("Information(&H)"));
+  add(info, "N5", QStringLiteral("取扱説明書"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F12),
+      [this] { N5Click(); });
+}
+
+QAction* Tfdataprint::Item(const QString& name) const {
+  return findChild<QAction*>(name);
+}
+QString Tfdataprint::LoadedStylePath() const {
+  return panels_[1]->text();
+}
+QString Tfdataprint::OffsetText(bool x) const {
+  return (x ? ofxbox : ofybox)->text();
+}
+QString Tfdataprint::PaperLabelText() const {
+  return BoxLabel1->text();
+}
+QString Tfdataprint::StatusText(int panel) const {
+  return panels_[static_cast<std::size_t>(panel)]->text();
+}
+bool Tfdataprint::StyleLoaded() const {
+  return !LoadedStylePath().isEmpty();
+}
+
+void Tfdataprint::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  if (!shown_) {
+    shown_ = true;
+    // After the window is on the screen, so the open dialog stands over it.
+    QTimer::singleShot(0, this, [this] { FormShow(); });
+  }
+}
+
+void Tfdataprint::FormShow() {
+  panels_[1]->clear();
+  PaperEntry paper = ReadPrinterPaper(*s_.printer);
+  paperEntry_ = paper.entry;
+  orientation_ = paper.orientation;
+  pageNumber_ = 1;
+  NewStyle();
+  LoadStyle({});
+}
+
+void Tfdataprint::closeEvent(QCloseEvent* event) {
+  styleLines_.clear();
+  event->accept();
+}
+
+void Tfdataprint::ReadMetrics() {
+  metrics_ = ReadPrinterMetrics(*s_.printer);
+  if (metrics_.fallback) {
+    panels_[2]->setText(
+        QStringLiteral("プリンターの解像度が不明のため PDF の寸法で表示しています"));
+  }
+}
+
+void Tfdataprint::NewStyle() {
+  styleLines_ = {layout::kNewStyleHeader};
+  s_.printer->ApplyPaperSettings(paperEntry_, orientation_);
+  panels_[1]->clear();
+  ReadMetrics();
+  RefreshPreview();
+}
+
+void Tfdataprint::ShowHeaderValues(const Fixed& x, const Fixed& y) {
+  offsetX_ = x;
+  offsetY_ = y;
+  ofxbox->setText(QString::fromStdString(x.ToString()));
+  ofybox->setText(QString::fromStdString(y.ToString()));
+}
+
+void Tfdataprint::LoadStyle(QString path) {
+  if (!path.isEmpty() && !QFile::exists(path)) {
+    path.clear();
+  }
+  if (path.isEmpty()) {
+    QString folder = Path(s_.paths->File(kStyleFolder));
+    path = s_.dialogs->GetOpenFileName(
+        QStringLiteral("スタイルを指定して下さい"), QStringLiteral("sle"),
+        QStringLiteral("スタイル|*.sle|すべてのファイル|*.*"), folder);
+    if (path.isEmpty()) {
+      return;
+    }
+  }
+  WKINDPL->setText(path);
+  lastDrawError_.clear();
+  widgets::RunReported(*s_.dialogs, [&] {
+    styleLines_ =
+        QFile::exists(path) ? layout::ReadStyleFile(Bytes(path)) : std::vector<std::string>{};
+    panels_[1]->setText(path);
+    // An older style is converted first, so its page capacity is found.
+    layout::ConvertOlderStyle(styleLines_);
+    BindingData data;
+    data.title = Sjis(s_.title ? s_.title() : QString());
+    data.folder = Sjis(s_.folder ? s_.folder() : QString());
+    ListFileCache list(s_.paths->ListFile());
+    data.listLines = list.Lines();
+    BindPageData(styleLines_, pageNumber_, data, *s_.clock);
+    layout::HeaderValues header = layout::ReadHeaderValues(styleLines_);
+    ShowHeaderValues(header.offsetX, header.offsetY);
+    paperEntry_ = header.paperEntry;
+    orientation_ = header.orientation;
+    s_.printer->ApplyPaperSettings(paperEntry_, orientation_);
+    ReadMetrics();
+    RefreshPreview();
+    BoxLabel1->setText(QString::fromUtf8(PaperLabel(paperEntry_)));
+  });
+}
+
+void Tfdataprint::LayoutPreview() {
+  PreviewLayout layout = printing::LayoutPreview(metrics_, screenX_, screenY_, zoom_);
+  panel1->resize(std::max(1, layout.sheetWidth), std::max(1, layout.sheetHeight));
+  panel1->parentWidget()->resize(std::max(1, layout.sheetWidth),
+                                 std::max(1, layout.sheetHeight) + 8);
+  PaintBox1->setGeometry(layout.areaLeft, layout.areaTop, std::max(1, layout.areaWidth),
+                         std::max(1, layout.areaHeight));
+  PaintBox1->SetFrameSize(QSize(layout.frameWidth, layout.frameHeight));
+}
+
+void Tfdataprint::RefreshPreview() {
+  panels_[0]->setText(QStringLiteral("変更なし"));
+  LayoutPreview();
+  PaintBox1->update();
+}
+
+void Tfdataprint::DrawPreview(QPainter& painter) {
+  PreviewLayout layout = printing::LayoutPreview(metrics_, screenX_, screenY_, zoom_);
+  PageSettings settings;
+  settings.resolutionX = Fixed::FromInt(layout.previewDpiX);
+  settings.resolutionY = Fixed::FromInt(layout.previewDpiY);
+  settings.offsetBoxX = offsetX_;
+  settings.offsetBoxY = offsetY_;
+  settings.offsetsInPreview = CheckBox1->isChecked();
+  settings.previewPpi = layout.previewDpiX;
+  settings.zoomPercent = zoom_;
+  settings.screenResX = screenX_;
+  settings.screenResY = screenY_;
+  settings.printerResX = metrics_.resolutionX;
+  settings.printerResY = metrics_.resolutionY;
+  try {
+    platform::QtSurface surface(painter);
+    DrawPage(surface, styleLines_, settings, s_.pictures);
+  } catch (const std::exception& e) {
+    // Shown once, after the paint, and not again for the same fault.
+    QString message = QString::fromUtf8(e.what());
+    if (message != lastDrawError_) {
+      lastDrawError_ = message;
+      QTimer::singleShot(0, this, [this, message] { s_.dialogs->ShowError(message); });
+    }
+  }
+}
+
+void Tfdataprint::SetZoom(int zoom) {
+  zoom_ = std::clamp(zoom, kMinZoom, kMaxZoom);
+  TrackBar1->setValue(zoom_);
+  RefreshPreview();
+}
+
+void Tfdataprint::TakeOffsetBoxes() {
+  offsetX_ = Fixed::Parse(ofxbox->text().toStdString()).value_or(Fixed());
+  offsetY_ = Fixed::Parse(ofybox->text().toStdString()).value_or(Fixed());
+}
+
+void Tfdataprint::StoreHeader() {
+  TakeOffsetBoxes();
+  std::string header = HeaderLine(offsetX_, offsetY_, paperEntry_, orientation_, zoom_);
+  if (styleLines_.empty()) {
+    styleLines_.push_back(header);
+  } else {
+    styleLines_[0] = header;
+  }
+}
+
+void Tfdataprint::StepOffset(int dx, int dy, bool shift, bool ctrl) {
+  if (!StyleLoaded()) {
+    return;
+  }
+  TakeOffsetBoxes();
+  Fixed step = OffsetStep(shift, ctrl);
+  if (dx != 0) {
+    offsetX_ = OffsetAfterStep(offsetX_, dx > 0 ? step : -step);
+  }
+  if (dy != 0) {
+    offsetY_ = OffsetAfterStep(offsetY_, dy > 0 ? step : -step);
+  }
+  ShowHeaderValues(offsetX_, offsetY_);
+  StoreHeader();
+  RefreshPreview();
+}
+
+void Tfdataprint::OffsetEntered() {
+  if (!StyleLoaded()) {
+    return;
+  }
+  StoreHeader();
+  RefreshPreview();
+}
+
+void Tfdataprint::SaveSettingsToStyle(const QString& message) {
+  if (!StyleLoaded()) {
+    return;
+  }
+  QString path = LoadedStylePath();
+  bool saved = widgets::RunReported(*s_.dialogs, [&] {
+    styleLines_ = layout::ReadStyleFile(Bytes(path));
+    layout::ConvertOlderStyle(styleLines_);
+    StoreHeader();
+    platform::ReplacingFileWriter::ReplaceWith(Bytes(path), layout::StyleFileText(styleLines_));
+  });
+  if (!saved) {
+    return;
+  }
+  pageNumber_ = 1;
+  LoadStyle(path);
+  s_.dialogs->ShowInfoBox(message, QStringLiteral("確認"));
+}
+
+void Tfdataprint::PrintAllPages() {
+  if (!StyleLoaded()) {
+    // Asked once; cancelling the dialog prints nothing.
+    LoadStyle({});
+    if (!StyleLoaded()) {
+      return;
+    }
+  }
+  std::string pdf;
+  if (s_.preparePdf) {
+    char stamp[64];
+    std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    std::strftime(stamp, sizeof stamp, "print-%Y%m%d-%H%M%S.pdf", &local);
+    QDir().mkpath(Path(s_.paths->File("print")));
+    pdf = s_.paths->File("print") + "/" + stamp;
+    s_.preparePdf(pdf);
+  }
+  widgets::RunReported(*s_.dialogs, [&] {
+    ListFileCache list(s_.paths->ListFile());
+    PrintInputs inputs;
+    inputs.stylePath = Bytes(LoadedStylePath());
+    inputs.title = Sjis(s_.title ? s_.title() : QString());
+    inputs.folder = Sjis(s_.folder ? s_.folder() : QString());
+    inputs.screenResolution = screenX_;
+    inputs.zoomPercent = zoom_;
+    inputs.pictures = s_.pictures;
+    int pages = printing::PrintAllPages(
+        *s_.printer, list, inputs, *s_.clock, pageNumber_, [&](const LoadedPage& page) {
+          styleLines_ = page.lines;
+          ShowHeaderValues(page.header.offsetX, page.header.offsetY);
+        });
+    panels_[2]->setText(QStringLiteral("%1 ページを印刷しました: %2")
+                            .arg(pages)
+                            .arg(QString::fromStdString(s_.printer->Destination())));
+    ReadMetrics();
+    RefreshPreview();
+  });
+}
+
+void Tfdataprint::GradBtn5Click() {
+  pageNumber_ = 1;
+  LoadStyle({});
+}
+void Tfdataprint::dataread_commandClick() {
+  GradBtn5Click();
+}
+void Tfdataprint::IconButton11Click() {
+  LoadStyle({});
+}
+void Tfdataprint::N3Click() {
+  LoadStyle(LoadedStylePath());
+}
+
+void Tfdataprint::IconButton14Click() {
+  widgets::RunReported(*s_.dialogs, [&] {
+    platform::ReplacingFileWriter::ReplaceWith(s_.paths->File(kBackupFile),
+                                               layout::StyleFileText(styleLines_));
+  });
+}
+
+void Tfdataprint::PAGETOP1Click() {
+  pageNumber_ = 1;
+  LoadStyle(LoadedStylePath());
+}
+
+void Tfdataprint::PAGE11Click() {
+  ++pageNumber_;
+  LoadStyle(LoadedStylePath());
+}
+
+void Tfdataprint::N17Click() {
+  if (s_.setupDialog) {
+    s_.setupDialog();
+  }
+  ReadMetrics();
+  RefreshPreview();
+}
+
+void Tfdataprint::IconButton4Click() {
+  if (s_.setupDialog) {
+    s_.setupDialog();
+  }
+  ReadMetrics();
+  PaperEntry paper = ReadPrinterPaper(*s_.printer);
+  paperEntry_ = paper.entry;
+  orientation_ = paper.orientation;
+  StoreHeader();
+  RefreshPreview();
+}
+
+void Tfdataprint::N6Click() {
+  SaveSettingsToStyle(
+      QStringLiteral("ワードファイル・クイルマーク\r\n全体位置と用紙設定を保存しました"));
+}
+void Tfdataprint::GradBtn6Click() {
+  SaveSettingsToStyle(QStringLiteral("全体位置と用紙設定を保存しました"));
+}
+void Tfdataprint::IconButton6Click() {
+  GradBtn6Click();
+}
+void Tfdataprint::print_commandClick() {
+  PrintAllPages();
+}
+void Tfdataprint::exit_commandClick() {
+  close();
+}
+
+void Tfdataprint::N5Click() {
+  s_.desktop->Open(QUrl::fromLocalFile(Path(s_.paths->File(kManualFile))));
+}
+
+}  // namespace printing

@@ -1,0 +1,148 @@
+#pragma once
+
+#include <QDialog>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/core/ProgramPaths.h"
+#include "layout/core/Fixed.h"
+#include "printing/core/Binding.h"
+#include "printing/core/PageSetup.h"
+
+class QAction;
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QScrollArea;
+class QSlider;
+class QStatusBar;
+
+namespace layout {
+class PictureDecoder;
+}
+namespace platform {
+class Desktop;
+}
+namespace widgets {
+class Dialogs;
+}
+
+namespace printing {
+
+class Printer;
+class PreviewArea;
+
+// What the print window reads from the main window and the platform.
+struct PrintWindowServices {
+  const app::ProgramPaths* paths = nullptr;
+  widgets::Dialogs* dialogs = nullptr;
+  platform::Desktop* desktop = nullptr;
+  Printer* printer = nullptr;
+  layout::PictureDecoder* pictures = nullptr;
+  Clock* clock = nullptr;
+  // The printer setup dialog; true when confirmed.
+  std::function<bool()> setupDialog;
+  // Before a print run: where a PDF goes when the printer writes one.
+  std::function<void(const std::string& pdfPath)> preparePdf;
+  // The main window's report title and folder label.
+  std::function<QString()> title;
+  std::function<QString()> folder;
+};
+
+// The print window: the bound page previewed on the printer's sheet, style
+// choice and paging, offsets, paper and printing.
+class Tfdataprint : public QDialog {
+  Q_OBJECT
+
+ public:
+  explicit Tfdataprint(PrintWindowServices services, QWidget* parent = nullptr);
+  ~Tfdataprint() override;
+
+  // State the tests read.
+  const std::vector<std::string>& StyleLines() const { return styleLines_; }
+  int PageNumber() const { return pageNumber_; }
+  QString LoadedStylePath() const;
+  int Zoom() const { return zoom_; }
+  const PrinterMetrics& Metrics() const { return metrics_; }
+  int PaperEntryValue() const { return paperEntry_; }
+  QString OffsetText(bool x) const;
+  QString PaperLabelText() const;
+  QString StatusText(int panel) const;
+  QAction* Item(const QString& name) const;
+  // Things the window's services need kept alive as long as it lives.
+  void KeepAlive(std::shared_ptr<void> owned) { owned_ = std::move(owned); }
+
+  void LoadStyle(QString path);
+  void NewStyle();
+  void StoreHeader();
+  void RefreshPreview();
+  void SetZoom(int zoom);
+  // The arrow commands: dx, dy of -1, 0 or 1 times the step of the keys held.
+  void StepOffset(int dx, int dy, bool shift, bool ctrl);
+  void SaveSettingsToStyle(const QString& message);
+  void PrintAllPages();
+
+ public slots:
+  void GradBtn5Click();
+  void dataread_commandClick();
+  void IconButton11Click();
+  void N3Click();
+  void IconButton14Click();
+  void PAGETOP1Click();
+  void PAGE11Click();
+  void N17Click();
+  void IconButton4Click();
+  void N6Click();
+  void GradBtn6Click();
+  void IconButton6Click();
+  void print_commandClick();
+  void exit_commandClick();
+  void N5Click();
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void BuildWindow();
+  void BuildMenus();
+  void FormShow();
+  void LayoutPreview();
+  void DrawPreview(QPainter& painter);
+  void ReadMetrics();
+  void TakeOffsetBoxes();
+  bool StyleLoaded() const;
+  void OffsetEntered();
+  void ShowHeaderValues(const layout::Fixed& x, const layout::Fixed& y);
+
+  PrintWindowServices s_;
+  std::shared_ptr<void> owned_;
+  std::vector<std::string> styleLines_;
+  int pageNumber_ = 1;
+  int zoom_ = 100;
+  int paperEntry_ = 0;
+  int orientation_ = 0;
+  layout::Fixed offsetX_;
+  layout::Fixed offsetY_;
+  PrinterMetrics metrics_;
+  layout::Fixed screenX_ = layout::Fixed::FromInt(96);
+  layout::Fixed screenY_ = layout::Fixed::FromInt(96);
+  QString lastDrawError_;
+  bool shown_ = false;
+
+  QLabel* WKINDPL = nullptr;
+  QSlider* TrackBar1 = nullptr;
+  QLineEdit* ofxbox = nullptr;
+  QLineEdit* ofybox = nullptr;
+  QCheckBox* CheckBox1 = nullptr;
+  QLabel* BoxLabel1 = nullptr;
+  QScrollArea* ScrollBox1 = nullptr;
+  QWidget* panel1 = nullptr;
+  PreviewArea* PaintBox1 = nullptr;
+  QStatusBar* StatusBar2 = nullptr;
+  std::vector<QLabel*> panels_;
+};
+
+}  // namespace printing

@@ -1,0 +1,183 @@
+// The print window on the offscreen platform with a fake printer, scripted
+// dialogs and a temporary program folder.
+
+#include "printing/ui/Tfdataprint.h"
+
+#include <gtest/gtest.h>
+#include <QApplication>
+#include <QDir>
+#include <QTest>
+
+#include "catalogue/core/ListFile.h"
+#include "layout/core/StyleFile.h"
+#include "platform/text/Cp932.h"
+#include "tests/support/FakeDesktop.h"
+#include "tests/support/FakePrinter.h"
+#include "tests/support/ScriptedDialogs.h"
+#include "tests/support/TempDir.h"
+
+namespace printing {
+namespace {
+
+using testsupport::ReadAll;
+
+struct PrintWindow : ::testing::Test {
+  testsupport::TempDir folder;
+  app::ProgramPaths paths{folder.path(), "quillmark_wd"};
+  testsupport::ScriptedDialogs dialogs;
+  testsupport::FakeDesktop desktop;
+  testsupport::FakePrinter printer;
+  FixedClock clock{*MakeDate(2026, 12, 7)};
+  std::unique_ptr<Tfdataprint> window;
+
+  std::string Style(const std::string& name, int capacity) {
+    QDir().mkpath(QString::fromStdString(paths.File("style")));
+    return folder.Write("style/" + name,
+                        "header;Ver1.1;1.5;-2;9;0;0;100;0;\r\n"
+                        "0;0;0;0;line;10;20;200;20;2;x;0;0;\r\n"
+                        "0;0;0;0;char;15;25;15;25;0;0;0;0;F;12;;0;0;0;#ma_01 #pg;0;0;\r\n"
+                        "0;0;0;0;data;0;0;0;0;0;0;0;0;x;10;;0;0;0;#maxline=" +
+                            std::to_string(capacity) + ";0;0;\r\n");
+  }
+
+  void List(int records) {
+    std::vector<std::string> lines;
+    for (int i = 1; i <= records; ++i) {
+      lines.push_back("f" + std::to_string(i) + ".doc;;;;;;;;;;;,");
+    }
+    catalogue::WriteListFile(paths.ListFile(), lines);
+  }
+
+  // Opens the window as the print command does and lets its start run.
+  void Open() {
+    PrintWindowServices s;
+    s.paths = &paths;
+    s.dialogs = &dialogs;
+    s.desktop = &desktop;
+    s.printer = &printer;
+    s.clock = &clock;
+    s.title = [] { return QStringLiteral("Title"); };
+    s.folder = [] { return QStringLiteral("/docs"); };
+    window = std::make_unique<Tfdataprint>(s);
+    window->show();
+    QApplication::processEvents();
+  }
+
+  // The text of the first text element as bound.
+  std::string BoundText() {
+    const std::string& line = window->StyleLines().at(2);
+    std::size_t at = 0;
+    for (int i = 0; i < 19; ++i) {
+      at = line.find(';', at) + 1;
+    }
+    return line.substr(at, line.find(';', at) - at);
+  }
+};
+
+TEST_F(PrintWindow, StartsWithTheEmptyLayoutAndAsksForAStyle) {
+  List(3);
+  Open();
+  ASSERT_EQ(dialogs.openFolders.size(), 1);
+  EXPECT_EQ(dialogs.openFolders[0], QString::fromStdString(paths.File("style")));
+  EXPECT_EQ(window->StyleLines(), std::vector<std::string>{"header;Ver1.1;0;0;0;0;401;100;"});
+  EXPECT_TRUE(window->LoadedStylePath().isEmpty());
+  EXPECT_EQ(window->StatusText(0), QStringLiteral("変更なし"));
+  EXPECT_EQ(window->Metrics().sheetWidthMm, 210);
+  window->close();
+  window.reset();
+  EXPECT_NE(ReadAll(paths.SettingsFile()).find("[fdataprint]"), std::string::npos);
+}
+
+TEST_F(PrintWindow, PagingWrapsAfterTheLastPage) {
+  List(45);
+  dialogs.openNames = {QString::fromStdString(Style("a.sle", 20))};
+  Open();
+  EXPECT_EQ(BoundText(), "f1.doc 1");
+  EXPECT_EQ(window->OffsetText(true), QStringLiteral("1.5"));
+  EXPECT_EQ(window->PaperLabelText(), QStringLiteral("A4 210 x 297 mm"));
+  EXPECT_EQ(printer.applied.back(), "9/0");
+  window->PAGE11Click();
+  EXPECT_EQ(BoundText(), "f21.doc 2");
+  window->PAGE11Click();
+  EXPECT_EQ(BoundText(), "f41.doc 3");
+  EXPECT_EQ(window->PageNumber(), 0);
+  window->PAGE11Click();
+  EXPECT_EQ(BoundText(), "f1.doc 1");
+  window->PAGE11Click();
+  window->PAGETOP1Click();
+  EXPECT_EQ(BoundText(), "f1.doc 1");
+}
+
+TEST_F(PrintWindow, TheLoadIconKeepsThePageAndStyleSelectionStartsAtOne) {
+  List(45);
+  std::string a = Style("a.sle", 20);
+  std::string b = Style("b.sle", 20);
+  dialogs.openNames = {QString::fromStdString(a)};
+  Open();
+  window->PAGE11Click();
+  dialogs.openNames = {QString::fromStdString(b)};
+  window->IconButton11Click();
+  EXPECT_EQ(window->LoadedStylePath(), QString::fromStdString(b));
+  EXPECT_EQ(BoundText(), "f21.doc 2");
+  dialogs.openNames = {QString::fromStdString(a)};
+  window->GradBtn5Click();
+  EXPECT_EQ(BoundText(), "f1.doc 1");
+  // A cancelled dialog leaves the loaded style.
+  window->GradBtn5Click();
+  EXPECT_EQ(window->LoadedStylePath(), QString::fromStdString(a));
+}
+
+TEST_F(PrintWindow, OffsetsStepAndSavingRewritesOnlyTheHeader) {
+  List(3);
+  std::string style = Style("a.sle", 20);
+  std::string before = ReadAll(style);
+  dialogs.openNames = {QString::fromStdString(style)};
+  Open();
+  for (int i = 0; i < 3; ++i) {
+    window->StepOffset(1, 0, true, false);
+  }
+  EXPECT_EQ(window->OffsetText(true), QStringLiteral("1.8"));
+  window->StepOffset(0, -1, false, true);
+  EXPECT_EQ(window->OffsetText(false), QStringLiteral("-12"));
+  EXPECT_EQ(window->StyleLines()[0], "header;Ver1.1;1.8;-12;9;0;0;100;0;");
+  window->GradBtn6Click();
+  std::string after = ReadAll(style);
+  EXPECT_EQ(after.substr(0, after.find("\r\n")), "header;Ver1.1;1.8;-12;9;0;0;100;0;");
+  EXPECT_EQ(after.substr(after.find("\r\n")), before.substr(before.find("\r\n")));
+  EXPECT_EQ(dialogs.shown.back(), QStringLiteral("info: 全体位置と用紙設定を保存しました"));
+  EXPECT_EQ(window->PageNumber(), 0);  // page 1 bound again, and it is the last
+}
+
+TEST_F(PrintWindow, PrintingSendsOnePagePerBoundPage) {
+  List(45);
+  dialogs.openNames = {QString::fromStdString(Style("a.sle", 20))};
+  Open();
+  window->print_commandClick();
+  EXPECT_EQ(printer.pages.size(), 3u);
+  EXPECT_EQ(window->PageNumber(), 0);
+  EXPECT_TRUE(window->StatusText(2).startsWith(QStringLiteral("3 ページを印刷しました")));
+  printer.pages.clear();
+  List(21);
+  window->print_commandClick();
+  EXPECT_EQ(printer.pages.size(), 2u);
+}
+
+TEST_F(PrintWindow, PrintingWithoutAStyleAsksOnceAndStopsWhenCancelled) {
+  List(3);
+  Open();
+  window->print_commandClick();
+  EXPECT_TRUE(printer.pages.empty());
+  EXPECT_EQ(dialogs.openFolders.size(), 2);
+}
+
+TEST_F(PrintWindow, BackupWritesTheBoundLines) {
+  List(45);
+  dialogs.openNames = {QString::fromStdString(Style("a.sle", 20))};
+  Open();
+  window->PAGE11Click();
+  window->IconButton14Click();
+  EXPECT_NE(ReadAll(paths.File("backup.sle")).find("f21.doc 2"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace printing
