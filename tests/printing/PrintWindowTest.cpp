@@ -179,5 +179,21 @@ TEST_F(PrintWindow, BackupWritesTheBoundLines) {
   EXPECT_NE(ReadAll(paths.File("backup.sle")).find("f21.doc 2"), std::string::npos);
 }
 
+TEST_F(PrintWindow, Screenshot) {
+  QString shots = qEnvironmentVariable("QUILL_SCREENSHOT_DIR");
+  if (shots.isEmpty()) {
+    GTEST_SKIP() << "set QUILL_SCREENSHOT_DIR to write a picture of the window";
+  }
+  List(45);
+  std::string style = std::string(QUILL_SOURCE_DIR) + "/fuzz/styles/example.sle";
+  dialogs.openNames = {QString::fromStdString(style)};
+  Open();
+  window->resize(1000, 760);
+  window->SetZoom(60);
+  QApplication::processEvents();
+  QDir().mkpath(shots);
+  window->grab().save(shots + QStringLiteral("/print_window.png"));
+}
+
 }  // namespace
 }  // namespace printing
