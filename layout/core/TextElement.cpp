@@ -50,6 +50,15 @@ void DrawCharacterByCharacter(const TextElement& e, Fixed pitch, bool vertical,
   }
 }
 
+// The pixels per inch fonts are made with: the preview's on the preview,
+// the printer's on paper, so printed text has the size the preview shows.
+int FontPixelsPerInch(const DrawingContext& context) {
+  if (context.onPrinter) {
+    return static_cast<int>(std::clamp<std::int64_t>(context.printerResY.Trunc(), 1, 100000));
+  }
+  return context.previewPpi;
+}
+
 int Component(Rgb color, int shift) {
   return static_cast<int>((color >> shift) & 0xFF);
 }
@@ -58,7 +67,7 @@ int Component(Rgb color, int shift) {
 void DrawClipped(const TextElement& e, int x, int y, bool gradient, DrawingContext& context) {
   Surface& s = *context.surface;
   s.SetFontFace(e.face);
-  s.SetFontPixelsPerInch(context.previewPpi);
+  s.SetFontPixelsPerInch(FontPixelsPerInch(context));
   s.SetFontSize(e.size);
   FontStyle style = s.Font().style;
   style.bold = true;
@@ -117,7 +126,7 @@ void DrawTextElement(const TextElement& element, DrawingContext& context) {
   Surface& s = *context.surface;
   s.SetFontColor(e.color);
   s.SetBrushStyle(BrushStyle::Clear);
-  s.SetFontPixelsPerInch(context.previewPpi);
+  s.SetFontPixelsPerInch(FontPixelsPerInch(context));
   s.SetFontSize(e.size);
   int x = context.MapX(e.x);
   int y = context.MapY(e.y);
@@ -136,10 +145,15 @@ void DrawTextElement(const TextElement& element, DrawingContext& context) {
       s.SetFontColor(e.color);
       s.SetBrushStyle(BrushStyle::Clear);
       int h = s.Font().PixelHeight();
-      int size = context.previewPpi == 0
-                     ? 0
-                     : static_cast<int>(std::lround(h * 72.0 / context.previewPpi));
-      int height = context.onPrinter ? size : (size + 4) * context.zoomPercent / 100;
+      int ppi = FontPixelsPerInch(context);
+      int size = ppi <= 0 ? 0 : static_cast<int>(std::lround(h * 72.0 / ppi));
+      // The preview's cell, (size + 4) screen pixels at zoom 100, is made as
+      // large on paper.
+      int height = (size + 4) * context.zoomPercent / 100;
+      if (context.onPrinter && context.screenResY > Fixed()) {
+        height = static_cast<int>(static_cast<long long>(size + 4) * context.printerResY.Raw() /
+                                  context.screenResY.Raw());
+      }
       s.SelectRotatedFont(e.face.substr(0, kRotatedFaceBytes), height, e.modeParameter);
       s.TextOut(x, y, e.text);
       return;

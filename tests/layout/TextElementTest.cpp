@@ -31,6 +31,13 @@ TEST(TextElement, PlainTextWithTheFontAtThePreviewResolution) {
   EXPECT_EQ(platform::Cp932ToUtf8(page.surface.Font().face), "ＭＳ 明朝");
 }
 
+TEST(TextElement, PrintedTextHasThePreviewsSize) {
+  // 10 points are 13 pixels at 96 dpi and 83 at 600 dpi: the same 3.5 mm.
+  Page printer(true);
+  EXPECT_EQ(printer.Draw({Text("10", "20", "0;0;0;0;F;10;;0;0;0;x;0;0;")}),
+            Calls{"text 37,75 'x' px=83 color=0"});
+}
+
 TEST(TextElement, NothingForAnEmptyTextOrAnXOfZero) {
   Page page;
   EXPECT_TRUE(page.Draw({Text("0", "20", "0;0;0;0;F;10;;0;0;0;x;0;0;"),
@@ -89,9 +96,10 @@ TEST(TextElement, AnAngleRotatesWhateverTheModeWithTheCellHeightOfTheCanvas) {
   Page preview;
   EXPECT_EQ(preview.Draw({Text("10", "10", "0;0;90;0;F;10;;3;0;0;縦;0;0;")}),
             Calls{"text 37,37 '縦' rotated=14/900 color=0"});
+  // On paper the cell is as large as on the preview: 14 / 96 inch at 600 dpi.
   Page printer(true);
   EXPECT_EQ(printer.Draw({Text("10", "10", "0;0;90;0;F;10;;0;0;0;縦;0;0;")}),
-            Calls{"text 37,37 '縦' rotated=10/900 color=0"});
+            Calls{"text 37,37 '縦' rotated=87/900 color=0"});
   Page zoomed;
   zoomed.context.zoomPercent = 200;
   zoomed.context.previewPpi = 192;

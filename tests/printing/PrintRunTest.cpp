@@ -44,7 +44,7 @@ TEST_F(PrintFixture, EveryPageIsBoundAndDrawnOnThePrinter) {
   EXPECT_EQ(page, 0);
   ASSERT_EQ(printer.pages.size(), 3u);
   EXPECT_EQ(printer.runs, 1);
-  EXPECT_EQ(printer.pages[1][0].substr(0, 30), "text 23,23 'f21.doc 2' px=13 c");
+  EXPECT_EQ(printer.pages[1][0].substr(0, 30), "text 23,23 'f21.doc 2' px=83 c");
   EXPECT_EQ(printer.applied, (std::vector<std::string>{"11/1", "11/1", "11/1"}));
 }
 
