@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QGridLayout>
@@ -70,6 +71,7 @@ std::string Sjis(const QString& text) {
 QPushButton* Button(const QString& caption, const char* name, QWidget* parent = nullptr) {
   auto* button = new widgets::GradientButton(caption, parent);
   button->setObjectName(QString::fromLatin1(name));
+  button->setAutoDefault(false);  // Enter belongs to the offset boxes
   return button;
 }
 
@@ -214,6 +216,12 @@ void Tfdataprint::BuildWindow() {
   sideLayout->addWidget(offsets);
 
   sideLayout->addWidget(new QLabel(QStringLiteral("用紙サイズ")));
+  ComboBox2 = new QComboBox(this);
+  ComboBox2->setObjectName(QStringLiteral("ComboBox2"));
+  for (int entry = 0; entry <= kPaperCount; ++entry) {
+    ComboBox2->addItem(QString::fromUtf8(PaperLabel(entry)));
+  }
+  ComboBox2->hide();  // the paper list is never shown; its label is
   BoxLabel1 = new QLabel;
   BoxLabel1->setObjectName(QStringLiteral("BoxLabel1"));
   BoxLabel1->setFrameShape(QFrame::Box);
@@ -428,7 +436,9 @@ void Tfdataprint::LoadStyle(QString path) {
     s_.printer->ApplyPaperSettings(paperEntry_, orientation_);
     ReadMetrics();
     RefreshPreview();
-    BoxLabel1->setText(QString::fromUtf8(PaperLabel(paperEntry_)));
+    bool listed = paperEntry_ >= 0 && paperEntry_ < ComboBox2->count();
+    ComboBox2->setCurrentIndex(listed ? paperEntry_ : -1);
+    BoxLabel1->setText(listed ? ComboBox2->currentText() : QString());
   });
 }
 

@@ -13,6 +13,7 @@
 
 class QAction;
 class QCheckBox;
+class QComboBox;
 class QLabel;
 class QLineEdit;
 class QScrollArea;
@@ -137,6 +138,7 @@ class Tfdataprint : public QDialog {
   QLineEdit* ofxbox = nullptr;
   QLineEdit* ofybox = nullptr;
   QCheckBox* CheckBox1 = nullptr;
+  QComboBox* ComboBox2 = nullptr;
   QLabel* BoxLabel1 = nullptr;
   QScrollArea* ScrollBox1 = nullptr;
   QWidget* panel1 = nullptr;

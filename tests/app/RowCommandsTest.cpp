@@ -4,9 +4,11 @@
 #include <gtest/gtest.h>
 #include <QAction>
 #include <QComboBox>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
+#include <QTimer>
 
 #include "catalogue/core/ListFile.h"
 #include "platform/text/Cp932.h"
@@ -181,6 +183,26 @@ TEST_F(RowCommands, ShiftOnTheEditorItemShowsItsCaptionAndBindsCtrlM) {
   desktop.shift = false;
   Trigger("N5");
   EXPECT_EQ(desktop.editorsStarted, 1);
+}
+
+TEST_F(RowCommands, PrintNeedsAFolderThenHandsTheRowsOver) {
+  int windows = 0;
+  window->SetPrintWindowFactory([&](Tfquillmark_wd&) {
+    ++windows;
+    auto dialog = std::make_unique<QDialog>();
+    QTimer::singleShot(0, dialog.get(), &QDialog::accept);
+    return dialog;
+  });
+  Trigger("N8");
+  EXPECT_EQ(dialogs.shown, QStringList{QStringLiteral("info: フォルダ－が指定されていません")});
+  EXPECT_EQ(windows, 0);
+  EXPECT_FALSE(QFile::exists(QString::fromStdString(paths.ListFile())));
+
+  window->FolderLabel()->setText(QStringLiteral("/docs"));
+  window->GridData().SetCell(0, 2, "");  // the walk stops before this row
+  Trigger("N8");
+  EXPECT_EQ(windows, 1);
+  EXPECT_EQ(ReadAll(paths.ListFile()), "d1.doc;title 1;;;;;;last author;;;;,\r\n");
 }
 
 TEST_F(RowCommands, TitleDialogSetsTheTitleAndKeepsTheHistory) {
