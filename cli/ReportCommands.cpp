@@ -257,6 +257,7 @@ int RunRender(const std::vector<std::string>& args) {
   settings.offsetBoxX = bound.header.offsetX;
   settings.offsetBoxY = bound.header.offsetY;
   settings.offsetsInPreview = !options->Has("--no-offsets");
+  settings.styleFolder = printing::FolderOf(options->style);
   platform::QtPictureDecoder pictures;
   {
     QPainter painter(&image);

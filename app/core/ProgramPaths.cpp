@@ -1,5 +1,7 @@
 #include "app/core/ProgramPaths.h"
 
+#include <unistd.h>
+
 #include "app/core/ColumnWidths.h"
 #include "catalogue/core/ListFile.h"
 
@@ -37,6 +39,11 @@ std::string ProgramPaths::ColumnWidthFile() const {
 }
 std::string ProgramPaths::DialogIcon() const {
   return File("dialog.ico");
+}
+
+std::string ProgramPaths::Manual() const {
+  std::string compiled = File("quillmark_wd.chm");
+  return ::access(compiled.c_str(), F_OK) == 0 ? compiled : File("quillmark_wd.html");
 }
 
 }  // namespace app

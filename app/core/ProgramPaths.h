@@ -21,6 +21,8 @@ class ProgramPaths {
   std::string ListFile() const;
   std::string ColumnWidthFile() const;
   std::string DialogIcon() const;
+  // The manual: "quillmark_wd.chm" when it is there, else the HTML manual.
+  std::string Manual() const;
 
  private:
   std::string folder_;

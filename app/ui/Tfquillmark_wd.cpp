@@ -44,7 +44,6 @@ constexpr int kMinColumnWidth = 2;
 const QString kSupportMail = QStringLiteral("support@fernhollow.example");
 const QString kWebAddress = QStringLiteral("https://www.fernhollow.example/");
 const QString kConfirm = QStringLiteral("確認");
-constexpr const char* kManualFileName = "quillmark_wd.chm";
 
 QLabel* BandLabel(const char* name, int pixelSize, const QColor& color) {
   auto* label = new QLabel;
@@ -404,8 +403,7 @@ void Tfquillmark_wd::N10Click() {
 }
 
 void Tfquillmark_wd::N2Click() {
-  desktop_.Open(QUrl::fromLocalFile(
-      QFile::decodeName(QByteArray::fromStdString(paths_.File(kManualFileName)))));
+  desktop_.Open(QUrl::fromLocalFile(QFile::decodeName(QByteArray::fromStdString(paths_.Manual()))));
 }
 
 void Tfquillmark_wd::N3Click() {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "layout/core/Fixed.h"
 #include "layout/core/Surface.h"
 
@@ -27,6 +29,9 @@ struct DrawingContext {
   Fixed printerResX = Fixed::FromInt(600);
   Fixed printerResY = Fixed::FromInt(600);
   PictureDecoder* pictures = nullptr;  // none: pictures are not drawn
+  // The style file's folder (file system bytes): a relative picture name
+  // that is not found from the current directory is looked for there.
+  std::string styleFolder;
 
   // A page position in millimetres as a device pixel on each axis.
   int MapX(Fixed mm) const;

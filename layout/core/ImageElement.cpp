@@ -28,6 +28,9 @@ void DrawPicture(const ImageRecord& r, DrawingContext& context) {
     return;
   }
   std::string path = platform::Cp932ToUtf8(r.file);
+  if (!FileExists(path) && path.front() != '/' && !context.styleFolder.empty()) {
+    path = context.styleFolder + "/" + path;  // a picture kept beside its style
+  }
   if (!FileExists(path)) {
     return;
   }

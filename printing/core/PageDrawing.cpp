@@ -20,6 +20,14 @@ layout::Fixed ScaleFor(layout::Fixed dotsPerInch) {
   return layout::Fixed::Divide(dotsPerInch, layout::Fixed::FromRaw(254000));
 }
 
+std::string FolderOf(const std::string& path) {
+  std::size_t slash = path.rfind('/');
+  if (slash == std::string::npos) {
+    return ".";
+  }
+  return slash == 0 ? "/" : path.substr(0, slash);
+}
+
 int PreviewResolution(layout::Fixed screenResolution, int zoomPercent) {
   return static_cast<int>(
       layout::TruncProduct(screenResolution, layout::Fixed::FromRaw(zoomPercent * 100LL)));
@@ -49,6 +57,7 @@ void DrawPage(layout::Surface& surface, const std::vector<std::string>& styleLin
   context.printerResX = settings.printerResX;
   context.printerResY = settings.printerResY;
   context.pictures = pictures;
+  context.styleFolder = settings.styleFolder;
   layout::DrawElements(context, styleLines);
 }
 

@@ -22,7 +22,11 @@ struct PageSettings {
   layout::Fixed screenResY = layout::Fixed::FromInt(96);
   layout::Fixed printerResX = layout::Fixed::FromInt(600);
   layout::Fixed printerResY = layout::Fixed::FromInt(600);
+  std::string styleFolder;  // where relative picture names are also looked for
 };
+
+// The folder of a style file's path ("." for a bare name).
+std::string FolderOf(const std::string& path);
 
 // Dots per millimetre from dots per inch, to four places (halves to even).
 layout::Fixed ScaleFor(layout::Fixed dotsPerInch);

@@ -42,6 +42,7 @@ int PrintAllPages(Printer& printer, ListFileCache& list, const PrintInputs& inpu
       settings.screenResX = settings.screenResY = inputs.screenResolution;
       settings.printerResX = metrics.resolutionX;
       settings.printerResY = metrics.resolutionY;
+      settings.styleFolder = FolderOf(inputs.stylePath);
       layout::Surface& surface = printer.BeginPage();
       DrawPage(surface, page.lines, settings, inputs.pictures);
       printer.EndPage();

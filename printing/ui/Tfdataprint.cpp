@@ -55,7 +55,6 @@ constexpr int kMinZoom = 5;
 constexpr int kMaxZoom = 200;
 constexpr const char* kStyleFolder = "style";
 constexpr const char* kBackupFile = "backup.sle";
-constexpr const char* kManualFile = "quillmark_wd.chm";
 const int kPanelWidths[6] = {50, 300, 50, 50, 50, 50};
 
 std::string Bytes(const QString& path) {
@@ -472,6 +471,9 @@ void Tfdataprint::DrawPreview(QPainter& painter) {
   settings.screenResY = screenY_;
   settings.printerResX = metrics_.resolutionX;
   settings.printerResY = metrics_.resolutionY;
+  if (StyleLoaded()) {
+    settings.styleFolder = FolderOf(Bytes(LoadedStylePath()));
+  }
   try {
     platform::QtSurface surface(painter);
     DrawPage(surface, styleLines_, settings, s_.pictures);
@@ -660,7 +662,7 @@ void Tfdataprint::exit_commandClick() {
 }
 
 void Tfdataprint::N5Click() {
-  s_.desktop->Open(QUrl::fromLocalFile(Path(s_.paths->File(kManualFile))));
+  s_.desktop->Open(QUrl::fromLocalFile(Path(s_.paths->Manual())));
 }
 
 }  // namespace printing

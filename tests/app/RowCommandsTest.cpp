@@ -169,7 +169,10 @@ TEST_F(RowCommands, InformationItems) {
   Trigger("N3");
   Trigger("N4");
   ASSERT_EQ(desktop.opened.size(), 3);
-  EXPECT_TRUE(desktop.opened[0].endsWith(QStringLiteral("/quillmark_wd.chm")));
+  EXPECT_TRUE(desktop.opened[0].endsWith(QStringLiteral("/quillmark_wd.html")));  // no .chm here
+  programFolder.Write("quillmark_wd.chm", "x");
+  Trigger("N2");
+  EXPECT_TRUE(desktop.opened.back().endsWith(QStringLiteral("/quillmark_wd.chm")));
   EXPECT_EQ(desktop.opened[1], QStringLiteral("mailto:support@fernhollow.example"));
   EXPECT_EQ(desktop.opened[2], QStringLiteral("https://www.fernhollow.example/"));
 }

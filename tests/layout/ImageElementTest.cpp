@@ -76,6 +76,14 @@ TEST_F(ImageFixture, PicturesThatAreNotBitmapsOrNotThereDrawNothing) {
             4u);
 }
 
+TEST_F(ImageFixture, APictureBesideItsStyleIsFoundToo) {
+  dir.Write("beside.bmp", "BM");
+  Page page;
+  EXPECT_TRUE(Draw(page, "0;0;0;0;image;0;0;0;0;0;0;0;beside.bmp;").empty());
+  page.context.styleFolder = dir.path();
+  EXPECT_EQ(Draw(page, "0;0;0;0;image;0;0;0;0;0;0;0;beside.bmp;").size(), 1u);
+}
+
 TEST_F(ImageFixture, UnknownExtensionsAreAnError) {
   Page page;
   std::string file = dir.Write("p.tif", "x");
