@@ -29,4 +29,13 @@ class ProgramPaths {
   std::string settings_;
 };
 
+// The program folder of the running program. In the build tree the working
+// files stay beside the executable. An installed program (its files under
+// <prefix>/share/quillmark_wd, no "dialog.ico" beside the executable) cannot
+// write there, so it works in $XDG_DATA_HOME/quillmark_wd (default
+// ~/.local/share/quillmark_wd), seeded with the shipped files (styles,
+// icon, manual) that are missing there.
+ProgramPaths ResolveProgramPaths(const std::string& executablePath, const std::string& xdgDataHome,
+                                 const std::string& home);
+
 }  // namespace app

@@ -1,6 +1,7 @@
 // ワード・クイルマーク: the desktop program.
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 
 #include "app/core/ProgramPaths.h"
@@ -17,7 +18,10 @@ int main(int argc, char** argv) {
   QApplication application(argc, argv);
   app::SetupApplication(application);
 
-  app::ProgramPaths paths(QFile::encodeName(QCoreApplication::applicationFilePath()).toStdString());
+  app::ProgramPaths paths = app::ResolveProgramPaths(
+      QFile::encodeName(QCoreApplication::applicationFilePath()).toStdString(),
+      qEnvironmentVariable("XDG_DATA_HOME").toStdString(),
+      QFile::encodeName(QDir::homePath()).toStdString());
   widgets::QtDialogs dialogs(QFile::decodeName(QByteArray::fromStdString(paths.DialogIcon())));
   platform::QtDesktop desktop;
 
