@@ -81,8 +81,9 @@ ProgramPaths ResolveProgramPaths(const std::string& executablePath, const std::s
     return ProgramPaths(executablePath);
   }
   std::filesystem::path data =
-      !xdgDataHome.empty() ? std::filesystem::path(xdgDataHome)
-                           : std::filesystem::path(home.empty() ? "/tmp" : home) / ".local" / "share";
+      !xdgDataHome.empty()
+          ? std::filesystem::path(xdgDataHome)
+          : std::filesystem::path(home.empty() ? "/tmp" : home) / ".local" / "share";
   std::filesystem::path folder = data / "quillmark_wd";
   std::filesystem::create_directories(folder, ignored);
   SeedMissingFiles(shipped, folder);

@@ -11,7 +11,10 @@ namespace {
 
 // What one print window prints and draws with.
 struct OwnedServices {
-  platform::QtPrinter printer{"", ""};
+  // A PDF name is set before each print run; giving one here picks the PDF
+  // printer even where the system has a queue.
+  explicit OwnedServices(bool pdfOnly) : printer("", pdfOnly ? "print.pdf" : "") {}
+  platform::QtPrinter printer;
   platform::QtPictureDecoder pictures;
   SystemClock clock;
 };
@@ -21,8 +24,8 @@ struct OwnedServices {
 std::unique_ptr<Tfdataprint> CreatePrintWindow(const app::ProgramPaths& paths,
                                                widgets::Dialogs& dialogs,
                                                platform::Desktop& desktop, QLabel* title,
-                                               QLabel* folder, QWidget* parent) {
-  auto owned = std::make_shared<OwnedServices>();
+                                               QLabel* folder, QWidget* parent, bool pdfOnly) {
+  auto owned = std::make_shared<OwnedServices>(pdfOnly);
   PrintWindowServices services;
   services.paths = &paths;
   services.dialogs = &dialogs;

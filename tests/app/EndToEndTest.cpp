@@ -1,0 +1,118 @@
+// The whole road on the offscreen platform: scan a folder, edit, delete and
+// move rows, set a title, export CSV, print with a shipped style to PDF and
+// read the PDF back; then restart and find the settings kept.
+
+#include <gtest/gtest.h>
+#include <QDir>
+#include <QLabel>
+#include <QTimer>
+#include <filesystem>
+
+#include <QComboBox>
+#include <QLineEdit>
+#include "platform/text/Cp932.h"
+#include "printing/ui/PrintWindowFactory.h"
+#include "tests/app/ProgramFixture.h"
+#include "tests/support/SampleDocuments.h"
+#include "widgets/StringGrid.h"
+
+namespace app {
+namespace {
+
+using testsupport::ReadAll;
+
+std::string Shell(const std::string& command) {
+  testsupport::TempDir io;
+  std::system((command + " >" + io.File("out") + " 2>/dev/null").c_str());
+  return ReadAll(io.File("out"));
+}
+
+struct EndToEnd : ProgramFixture {
+  void StartWithPrinting() {
+    Start();
+    window->SetPrintWindowFactory([this](Tfquillmark_wd& main) -> std::unique_ptr<QDialog> {
+      std::unique_ptr<printing::Tfdataprint> print = printing::CreatePrintWindow(
+          paths, dialogs, desktop, main.TitlePanel(), main.FolderLabel(), &main, true);
+      printing::Tfdataprint* w = print.get();
+      // After the window's start has loaded the style the dialog offered.
+      QTimer::singleShot(300, w, [w] {
+        w->print_commandClick();
+        w->close();
+      });
+      return print;
+    });
+  }
+};
+
+TEST_F(EndToEnd, FromAFolderOfDocumentsToAPrintedCatalogue) {
+  std::filesystem::create_directories(paths.File("style"));
+  std::filesystem::copy_file(std::string(QUILL_SOURCE_DIR) + "/resources/style/一覧表_A4縦.sle",
+                             paths.File("style/一覧表_A4縦.sle"));
+  testsupport::TempDir documents;
+  testsupport::WriteNumberedDocuments(documents.path(), 25);
+  StartWithPrinting();
+
+  FolderCommand([&](catalogue::Tffolder_select& dialog) {
+    dialog.SelectFolder(QString::fromStdString(documents.path()));
+    dialog.ShellTreeView1DblClick();
+    dialog.GradBtn1Click();
+  });
+  ASSERT_EQ(Cell(0, 25), "doc00024.doc");
+
+  window->GridData().SelectRow(1);
+  WithDialog<commands::Tfdataedit>(
+      editDialog,
+      [](commands::Tfdataedit& dialog) {
+        dialog.Box(0)->setText(QStringLiteral("改訂版の題名"));
+        dialog.Button1Click();
+      },
+      [this] { window->N21Click(); });
+  window->GridData().SelectRow(2);
+  window->N19Click();  // 実行: doc00001 goes
+  window->GridData().SelectRow(3);
+  window->N22Click();  // doc00003 moves above doc00002
+  WithDialog<commands::TFTitle_Set>(
+      titleDialog,
+      [](commands::TFTitle_Set& dialog) {
+        dialog.TitleList()->setEditText(QStringLiteral("目録E2E"));
+        dialog.Button1Click();
+      },
+      [this] { window->N30Click(); });
+
+  QString csv = QString::fromStdString(programFolder.File("out.csv"));
+  dialogs.saveNames = {csv};
+  window->CSV1Click();
+  std::string csvText = ReadAll(csv.toStdString());
+  EXPECT_EQ(std::count(csvText.begin(), csvText.end(), '\n'), 24);
+  EXPECT_EQ(csvText.rfind("doc00000.doc," + platform::Utf8ToCp932("改訂版の題名") + ",", 0), 0u);
+
+  dialogs.openNames = {QString::fromStdString(paths.File("style/一覧表_A4縦.sle"))};
+  window->N8Click();
+  QDir printed(QString::fromStdString(paths.File("print")));
+  QStringList pdfs = printed.entryList({QStringLiteral("*.pdf")});
+  ASSERT_EQ(pdfs.size(), 1);
+  std::string pdf = printed.filePath(pdfs[0]).toStdString();
+  EXPECT_NE(Shell("pdfinfo '" + pdf + "'").find("Pages:           2"), std::string::npos);
+  std::string page1 = Shell("pdftotext -f 1 -l 1 '" + pdf + "' -");
+  EXPECT_NE(page1.find("目録E2E"), std::string::npos) << page1;
+  EXPECT_NE(page1.find("改訂版の題名"), std::string::npos);
+  std::size_t first = page1.find("doc00000.doc");
+  std::size_t moved = page1.find("doc00003.doc");
+  std::size_t after = page1.find("doc00002.doc");
+  EXPECT_NE(first, std::string::npos);
+  EXPECT_LT(first, moved);
+  EXPECT_LT(moved, after);
+  EXPECT_EQ(page1.find("doc00001.doc"), std::string::npos);  // deleted
+
+  // Restart: geometry, column widths and title history were kept.
+  window->move(40, 30);
+  window->GridData().SetColWidth(1, 240);
+  Stop();
+  Start();
+  EXPECT_EQ(window->pos(), QPoint(40, 30));
+  EXPECT_EQ(window->GridData().ColWidth(1), 240);
+  EXPECT_EQ(titleDialog->TitleList()->itemText(0), QStringLiteral("目録E2E"));
+}
+
+}  // namespace
+}  // namespace app
