@@ -45,5 +45,41 @@ TEST(StyleRegressions, EveryKeptStyleBindsAndDraws) {
   EXPECT_GE(replayed, 2);
 }
 
+TEST(ShippedStyles, EachBindsAndDrawsWithoutAnError) {
+  std::filesystem::path folder = std::filesystem::path(QUILL_SOURCE_DIR) / "resources" / "style";
+  int styles = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    SCOPED_TRACE(entry.path().filename().string());
+    std::string bytes = testsupport::ReadAll(entry.path().string());
+    ASSERT_NE(bytes.find("\r\n"), std::string::npos);  // CR LF lines
+    std::vector<std::string> lines = layout::SplitStyleLines(bytes);
+    EXPECT_EQ(lines[0].rfind("header;Ver1.1;", 0), 0u);
+    BindingData data;
+    for (int i = 1; i <= 30; ++i) {
+      data.listLines.push_back("f" + std::to_string(i) + ".doc;t;2026/01/01;s;a;k;c;l;1;;2025/01/01;");
+    }
+    FixedClock clock(*MakeDate(2026, 12, 7));
+    int page = 1;
+    EXPECT_GT(BindPageData(lines, page, data, clock), 0);
+    testsupport::RecordingSurface surface;
+    testsupport::FakePictureDecoder pictures;
+    layout::DrawingContext context;
+    context.surface = &surface;
+    context.scaleX = context.scaleY = layout::Fixed::FromRaw(37795);
+    context.pictures = &pictures;
+    context.styleFolder = folder.string();
+    EXPECT_NO_THROW(layout::DrawElements(context, lines));
+    EXPECT_NE(std::find_if(surface.calls.begin(), surface.calls.end(),
+                           [](const std::string& c) { return c.rfind("text", 0) == 0 &&
+                                                             c.find("f1.doc") != std::string::npos; }),
+              surface.calls.end());
+    for (const std::string& line : lines) {
+      EXPECT_EQ(line.find("#m"), std::string::npos) << line;  // every row tag was filled
+    }
+    ++styles;
+  }
+  EXPECT_EQ(styles, 3);
+}
+
 }  // namespace
 }  // namespace printing
