@@ -42,6 +42,15 @@ std::string Padded(std::int64_t value, int width) {
 
 }  // namespace
 
+std::int64_t DaysFromCivil(std::int64_t year, int month, int day) {
+  std::int64_t y = month <= 2 ? year - 1 : year;
+  std::int64_t era = FloorDiv(y, 400);
+  std::int64_t yoe = y - era * 400;
+  std::int64_t doy = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
+  std::int64_t doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+  return era * 146097 + doe - 719468;
+}
+
 CalendarTime CalendarFromTicks(std::int64_t ticks) {
   std::int64_t seconds = FloorDiv(ticks, kTicksPerSecond);
   std::int64_t days = FloorDiv(seconds, kSecondsPerDay);

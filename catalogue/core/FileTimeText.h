@@ -22,6 +22,9 @@ struct CalendarTime {
   int second = 0;
 };
 
+// Days from 1970-01-01 to a date of the proleptic Gregorian calendar.
+std::int64_t DaysFromCivil(std::int64_t year, int month, int day);
+
 // Splits a count of 100-ns ticks since 1601-01-01 into calendar fields.
 CalendarTime CalendarFromTicks(std::int64_t ticks);
 

@@ -73,6 +73,19 @@ bool PrepareLinePen(RecordReader& record, DrawingContext& context) {
   return true;
 }
 
+// The pen, brush and preview-only flag of a filled shape, in the order the
+// record holds them; false when the element is left out.
+bool PrepareFilledShape(RecordReader& record, DrawingContext& context) {
+  Surface& s = *context.surface;
+  PenFields pen = TakePen(record, s);
+  TakeBrush(record, s);
+  if (context.Skips(record.TakeFlag())) {
+    return false;
+  }
+  s.SetPenWidth(PenWidthFor(pen.width, pen.style, context));
+  return true;
+}
+
 // Arc and Chord share their fields; `chord` closes and fills.
 void DrawArcOrChord(RecordReader& record, DrawingContext& context, bool chord) {
   Surface& s = *context.surface;
@@ -81,12 +94,9 @@ void DrawArcOrChord(RecordReader& record, DrawingContext& context, bool chord) {
   int startY = record.TakeInteger();
   int endX = record.TakeInteger();
   int endY = record.TakeInteger();
-  PenFields pen = TakePen(record, s);
-  TakeBrush(record, s);
-  if (context.Skips(record.TakeFlag())) {
+  if (!PrepareFilledShape(record, context)) {
     return;
   }
-  s.SetPenWidth(PenWidthFor(pen.width, pen.style, context));
   Box b = Map(c, context);
   // The start point uses the vertical scale for both numbers and no offset;
   // the end point is in device pixels.
@@ -148,12 +158,9 @@ void DrawRoundRectElement(RecordReader& record, DrawingContext& context) {
   Corners c = TakeCorners(record);
   int cornerW = record.TakeInteger();
   int cornerH = record.TakeInteger();
-  PenFields pen = TakePen(record, s);
-  TakeBrush(record, s);
-  if (context.Skips(record.TakeFlag())) {
+  if (!PrepareFilledShape(record, context)) {
     return;
   }
-  s.SetPenWidth(PenWidthFor(pen.width, pen.style, context));
   Box b = Map(c, context);
   s.RoundRect(b.left, b.top, b.right, b.bottom,
               TruncProduct(Fixed::FromInt(cornerW), context.scaleY),
@@ -172,12 +179,9 @@ void DrawChordElement(RecordReader& record, DrawingContext& context) {
 void DrawEllipseElement(RecordReader& record, DrawingContext& context) {
   Surface& s = *context.surface;
   Corners c = TakeCorners(record);
-  PenFields pen = TakePen(record, s);
-  TakeBrush(record, s);
-  if (context.Skips(record.TakeFlag())) {
+  if (!PrepareFilledShape(record, context)) {
     return;
   }
-  s.SetPenWidth(PenWidthFor(pen.width, pen.style, context));
   Box b = Map(c, context);
   s.Ellipse(b.left, b.top, b.right, b.bottom);
   ResetPenAndBrush(s);

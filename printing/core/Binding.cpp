@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <ctime>
 
+#include "catalogue/core/FileTimeText.h"
 #include "layout/core/RecordReader.h"
 #include "platform/text/Cp932.h"
 
@@ -95,13 +96,8 @@ std::optional<CalendarDate> MakeDate(int year, int month, int day) {
       (month == 2 && day == 29 && !leap)) {
     return std::nullopt;
   }
-  // Days from 1970-01-01 (civil calendar), a Thursday.
-  int y = month <= 2 ? year - 1 : year;
-  int era = (y >= 0 ? y : y - 399) / 400;
-  int yoe = y - era * 400;
-  int doy = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
-  int doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-  long long days = static_cast<long long>(era) * 146097 + doe - 719468;
+  // 1970-01-01 was a Thursday.
+  long long days = catalogue::DaysFromCivil(year, month, day);
   int weekday = static_cast<int>(((days + 4) % 7 + 7) % 7);
   return CalendarDate{year, month, day, weekday};
 }

@@ -56,7 +56,8 @@ TEST(ShippedStyles, EachBindsAndDrawsWithoutAnError) {
     EXPECT_EQ(lines[0].rfind("header;Ver1.1;", 0), 0u);
     BindingData data;
     for (int i = 1; i <= 30; ++i) {
-      data.listLines.push_back("f" + std::to_string(i) + ".doc;t;2026/01/01;s;a;k;c;l;1;;2025/01/01;");
+      data.listLines.push_back("f" + std::to_string(i) +
+                               ".doc;t;2026/01/01;s;a;k;c;l;1;;2025/01/01;");
     }
     FixedClock clock(*MakeDate(2026, 12, 7));
     int page = 1;
@@ -70,8 +71,10 @@ TEST(ShippedStyles, EachBindsAndDrawsWithoutAnError) {
     context.styleFolder = folder.string();
     EXPECT_NO_THROW(layout::DrawElements(context, lines));
     EXPECT_NE(std::find_if(surface.calls.begin(), surface.calls.end(),
-                           [](const std::string& c) { return c.rfind("text", 0) == 0 &&
-                                                             c.find("f1.doc") != std::string::npos; }),
+                           [](const std::string& c) {
+                             return c.rfind("text", 0) == 0 &&
+                                    c.find("f1.doc") != std::string::npos;
+                           }),
               surface.calls.end());
     for (const std::string& line : lines) {
       EXPECT_EQ(line.find("#m"), std::string::npos) << line;  // every row tag was filled

@@ -1,5 +1,7 @@
 #include "tests/support/PropertySetBuilder.h"
 
+#include "catalogue/core/FileTimeText.h"
+
 namespace testsupport {
 
 std::string Le16(std::uint16_t v) {
@@ -16,13 +18,7 @@ std::string Le64(std::uint64_t v) {
 }
 
 std::uint64_t FileTimeOfUtc(int year, int month, int day, int hour, int minute, int second) {
-  // Days from 1970-01-01 (H. Hinnant's days_from_civil).
-  int y = month <= 2 ? year - 1 : year;
-  int era = (y >= 0 ? y : y - 399) / 400;
-  int yoe = y - era * 400;
-  int doy = (153 * (month + (month > 2 ? -3 : 9)) + 2) / 5 + day - 1;
-  int doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-  long long days = static_cast<long long>(era) * 146097 + doe - 719468;
+  long long days = catalogue::DaysFromCivil(year, month, day);
   long long seconds = (days + 134774) * 86400LL + hour * 3600LL + minute * 60LL + second;
   return static_cast<std::uint64_t>(seconds) * 10'000'000ULL;
 }
