@@ -223,8 +223,8 @@ int RunRender(const std::vector<std::string>& args) {
   }
   int zoom = std::clamp(NumberOption(*options, "--zoom", 100), 5, 200);
   int screenDpi = NumberOption(*options, "--screen-dpi", 96);
-  if (screenDpi <= 0) {
-    throw platform::UserError("--screen-dpi: 正の数ではありません");
+  if (screenDpi <= 0 || screenDpi > 4800) {
+    throw platform::UserError("--screen-dpi: 1 から 4800 までの数にしてください");
   }
   double widthMm = 200;
   double heightMm = 287;
@@ -244,7 +244,13 @@ int RunRender(const std::vector<std::string>& args) {
   double z = zoom / 100.0;
   int width = static_cast<int>(std::trunc(widthMm * screenDpi / 25.4 * z));
   int height = static_cast<int>(std::trunc(heightMm * screenDpi / 25.4 * z));
+  if (static_cast<long long>(width) * height > 200LL * 1000 * 1000) {
+    throw platform::UserError("画像が大きすぎます");
+  }
   QImage image(std::max(1, width), std::max(1, height), QImage::Format_RGB32);
+  if (image.isNull()) {
+    throw platform::UserError("画像を作れません (メモリ不足)");
+  }
   image.fill(Qt::white);
 
   printing::PageSettings settings;

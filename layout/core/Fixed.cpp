@@ -6,7 +6,9 @@ namespace layout {
 
 namespace {
 
-constexpr __int128 kPixelLimit = __int128{1} << 30;
+// Pixel coordinates stay within +-2^29, so the width of any box between two
+// of them still fits an int.
+constexpr __int128 kPixelLimit = __int128{1} << 29;
 // Fraction digits kept exactly: 10^30 times 10^4 still fits in 128 bits.
 constexpr __int128 kFractionScaleLimit =
     static_cast<__int128>(1000000000000000LL) * static_cast<__int128>(1000000000000000LL);

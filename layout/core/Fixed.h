@@ -13,7 +13,7 @@ namespace layout {
 class Fixed {
  public:
   static constexpr std::int64_t kOne = 10000;
-  // The largest magnitude a field may hold (about 9.2e14), so that sums and
+  // The largest magnitude a field may hold (about 9.2e13), so that sums and
   // products of two values never overflow.
   static constexpr std::int64_t kMaxRaw = INT64_MAX / 10;
 
@@ -61,7 +61,7 @@ class Fixed {
   std::int64_t raw_ = 0;
 };
 
-// trunc(a * b) toward zero, exactly, kept within +-2^30 (a pixel coordinate).
+// trunc(a * b) toward zero, exactly, kept within +-2^29 (a pixel coordinate).
 int TruncProduct(Fixed a, Fixed b);
 
 // n / d rounded half to even (d > 0), in 128 bits.

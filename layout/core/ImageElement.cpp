@@ -2,6 +2,9 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
+#include <cmath>
+
 #include "layout/core/DrawElements.h"
 #include "layout/core/Pictures.h"
 #include "platform/text/Cp932.h"
@@ -49,14 +52,18 @@ void DrawPicture(const ImageRecord& r, DrawingContext& context) {
       if (holderW <= 0 || holderH <= 0) {
         return;  // a picture without pixels has no proportions
       }
+      // trunc(other side x ratio + 0.5), held within what a field can hold.
+      auto derived = [](double other, int num, int den) {
+        double mm = std::trunc(static_cast<double>(num) * other / den + 0.5);
+        double limit = static_cast<double>(Fixed::kMaxRaw / Fixed::kOne);
+        return Fixed::FromInt(static_cast<std::int64_t>(std::clamp(mm, -limit, limit)));
+      };
+      double wMm = static_cast<double>(w.Raw()) / Fixed::kOne;
+      double hMm = static_cast<double>(h.Raw()) / Fixed::kOne;
       if (zeroH) {
-        h = Fixed::FromInt(static_cast<std::int64_t>(
-            (static_cast<double>(holderH) * static_cast<double>(w.Raw()) / Fixed::kOne / holderW) +
-            0.5));
+        h = derived(wMm, holderH, holderW);
       } else {
-        w = Fixed::FromInt(static_cast<std::int64_t>(
-            (static_cast<double>(holderW) * static_cast<double>(h.Raw()) / Fixed::kOne / holderH) +
-            0.5));
+        w = derived(hMm, holderW, holderH);
       }
     }
     holderH = TruncProduct(h, context.scaleY);

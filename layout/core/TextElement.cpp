@@ -154,7 +154,8 @@ void DrawTextElement(const TextElement& element, DrawingContext& context) {
         height = static_cast<int>(static_cast<long long>(size + 4) * context.printerResY.Raw() /
                                   context.screenResY.Raw());
       }
-      s.SelectRotatedFont(e.face.substr(0, kRotatedFaceBytes), height, e.modeParameter);
+      s.SelectRotatedFont(e.face.substr(0, platform::Cp932PrefixLength(e.face, kRotatedFaceBytes)),
+                          height, e.modeParameter);
       s.TextOut(x, y, e.text);
       return;
     }

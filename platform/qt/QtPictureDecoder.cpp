@@ -17,6 +17,7 @@ namespace platform {
 namespace {
 
 constexpr long long kMaxPixels = 100LL * 1000 * 1000;  // larger pictures are refused
+constexpr long kMaxDecoderMemory = 512L * 1024 * 1024;
 
 // libjpeg reports errors through this; error_exit jumps back to the decoder.
 struct JpegError {
@@ -51,13 +52,16 @@ int DecodeInto(const unsigned char* data, unsigned long size, layout::Bitmap& bi
   jpeg_create_decompress(&info);
   jpeg_mem_src(&info, data, size);
   jpeg_read_header(&info, TRUE);
-  info.out_color_space = JCS_EXT_BGRX;
-  jpeg_start_decompress(&info);
-  long long pixels = static_cast<long long>(info.output_width) * info.output_height;
+  // Refused before libjpeg allocates anything for the image.
+  long long pixels = static_cast<long long>(info.image_width) * info.image_height;
   if (pixels <= 0 || pixels > kMaxPixels) {
     jpeg_destroy_decompress(&info);
     return JERR_IMAGE_TOO_BIG;
   }
+  info.mem->max_memory_to_use = kMaxDecoderMemory;
+  info.out_color_space = JCS_EXT_BGRX;
+  jpeg_start_decompress(&info);
+  pixels = static_cast<long long>(info.output_width) * info.output_height;
   bitmap.width = static_cast<int>(info.output_width);
   bitmap.height = static_cast<int>(info.output_height);
   bitmap.pixels.assign(static_cast<std::size_t>(pixels), 0xFF000000u);

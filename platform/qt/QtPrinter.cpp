@@ -79,7 +79,9 @@ std::string QtPrinter::Destination() const {
 }
 
 void QtPrinter::ApplyPaperSettings(int entry, int orientation) {
-  // Settings afresh: the printer's default paper, margins and orientation.
+  pdf_ = printer_->outputFormat() == QPrinter::PdfFormat;
+  // The printer's default paper (a queue keeps its own margins), then the
+  // style's paper and orientation.
   QPageSize paper = pdf_ ? QPageSize(QPageSize::A4)
                          : QPrinterInfo::printerInfo(printer_->printerName()).defaultPageSize();
   if (std::optional<QPageSize> asked = PageSizeOfCode(entry)) {
@@ -128,6 +130,8 @@ printing::PrinterDots QtPrinter::Measure() const {
 }
 
 void QtPrinter::BeginRun() {
+  // The setup dialog may have switched between a queue and a file.
+  pdf_ = printer_->outputFormat() == QPrinter::PdfFormat;
   pagesInRun_ = 0;
 }
 
@@ -155,6 +159,11 @@ void QtPrinter::EndPage() {
 }
 
 void QtPrinter::EndRun() {
+  if (pageOpen_) {
+    // A page that failed half way is not printed.
+    printer_->abort();
+    pageOpen_ = false;
+  }
   surface_.reset();
   if (painter_.isActive()) {
     painter_.end();

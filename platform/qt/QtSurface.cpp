@@ -121,8 +121,8 @@ std::pair<int, int> QtSurface::ArcAngles(int left, int top, int right, int botto
                                          int xe, int ye) {
   double cx = (left + right) / 2.0;
   double cy = (top + bottom) / 2.0;
-  double a = std::max(0.5, (right - left) / 2.0);
-  double b = std::max(0.5, (bottom - top) / 2.0);
+  double a = std::max(0.5, std::abs(right - left) / 2.0);
+  double b = std::max(0.5, std::abs(bottom - top) / 2.0);
   auto angle = [&](int x, int y) { return std::atan2((cy - y) / b, (x - cx) / a) * 180.0 / M_PI; };
   double start = angle(xs, ys);
   double span = angle(xe, ye) - start;

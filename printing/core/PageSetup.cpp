@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "layout/core/StyleVersion.h"
+
 namespace printing {
 
 namespace {
@@ -92,9 +94,9 @@ Fixed OffsetStep(bool shift, bool ctrl) {
 
 std::string HeaderLine(Fixed offsetX, Fixed offsetY, int paperEntry, int orientation,
                        int zoomPercent) {
-  return "header;Ver1.1;" + offsetX.ToString() + ";" + offsetY.ToString() + ";" +
-         std::to_string(paperEntry) + ";" + std::to_string(orientation) + ";0;" +
-         std::to_string(zoomPercent) + ";0;";
+  return std::string("header;") + layout::kCurrentVersion + ";" + offsetX.ToString() + ";" +
+         offsetY.ToString() + ";" + std::to_string(paperEntry) + ";" + std::to_string(orientation) +
+         ";0;" + std::to_string(zoomPercent) + ";0;";
 }
 
 PaperEntry EntryOfPrinterPaper(int code, bool landscape) {

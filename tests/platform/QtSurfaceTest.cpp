@@ -137,6 +137,38 @@ TEST(QtSurface, StretchingIsNearestNeighbour) {
   }
 }
 
+TEST(QtSurface, HostileCoordinatesStayWithinTheIntRange) {
+  // Boxes from one end of the pixel range to the other, either way round.
+  Canvas c(20, 20);
+  c.Draw([](QtSurface& s) {
+    const int far = 1 << 29;
+    s.SetBrushColor(layout::kBlack);
+    s.FillRect(-far, -far, far, far);
+    s.Ellipse(far, far, -far, -far);
+    s.RoundRect(-far, -far, far, far, far, far);
+    s.Arc(far, 0, -far, 10, 0, 0, 5, 5);
+    s.Chord(-far, -far, far, far, 0, 0, 5, 5);
+  });
+  EXPECT_TRUE(c.Dark(10, 10));
+}
+
+TEST(Pictures, AJpegClaimingAHugeSizeIsRefusedBeforeDecoding) {
+  std::string jpeg = testsupport::MakeJpeg(8, 8);
+  // The start-of-frame marker FF C0: length, precision, height, width.
+  std::size_t sof = jpeg.find("\xFF\xC0");
+  ASSERT_NE(sof, std::string::npos);
+  jpeg[sof + 5] = '\x4E';  // height 20000
+  jpeg[sof + 6] = '\x20';
+  jpeg[sof + 7] = '\x4E';  // width 20000
+  jpeg[sof + 8] = '\x20';
+  try {
+    DecodeJpegBytes(jpeg);
+    FAIL() << "no error";
+  } catch (const UserError& e) {
+    EXPECT_EQ(std::string(e.what()).rfind("JPEG エラー #", 0), 0u);
+  }
+}
+
 TEST(Pictures, JpegFromItsStartMarkerAndTheMessagesOfBadPictures) {
   testsupport::TempDir dir;
   std::string jpeg = testsupport::MakeJpeg(40, 30);
