@@ -10,6 +10,7 @@
 #include "platform/files/UserError.h"
 #include "printing/core/Binding.h"
 #include "tests/support/RecordingSurface.h"
+#include "tests/support/StyleReplay.h"
 #include "tests/support/TempDir.h"
 
 namespace printing {
@@ -23,19 +24,7 @@ TEST(StyleRegressions, EveryKeptStyleBindsAndDraws) {
     std::vector<std::string> lines =
         layout::SplitStyleLines(testsupport::ReadAll(entry.path().string()));
     try {
-      layout::ConvertOlderStyle(lines);
-      BindingData data;
-      data.listLines = {"a;b;c;d;e;f;g;h;i;j;k;", "", "x;y;"};
-      FixedClock clock(*MakeDate(2026, 12, 7));
-      int page = 1;
-      BindPageData(lines, page, data, clock);
-      testsupport::RecordingSurface surface;
-      testsupport::FakePictureDecoder pictures;
-      layout::DrawingContext context;
-      context.surface = &surface;
-      context.scaleX = context.scaleY = layout::Fixed::FromRaw(37795);
-      context.pictures = &pictures;
-      layout::DrawElements(context, lines);
+      testsupport::BindAndDraw(std::move(lines));
     } catch (const platform::UserError& e) {
       std::string message = e.what();
       EXPECT_FALSE(message.empty());
