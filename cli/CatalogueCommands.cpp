@@ -1,74 +1,52 @@
 #include "cli/CatalogueCommands.h"
 
-#include <optional>
-
 #include "catalogue/core/DocumentReader.h"
 #include "catalogue/core/FolderScan.h"
 #include "catalogue/core/ListFile.h"
+#include "cli/Arguments.h"
 #include "cli/ExitCodes.h"
 #include "cli/StreamOutput.h"
 #include "platform/ole/MsoleSummarySource.h"
 
 namespace cli {
 
-namespace {
-
-// Tells the reporter which file each message is about.
-class NamingSource : public catalogue::SummaryStreamSource {
- public:
-  NamingSource(catalogue::SummaryStreamSource& inner, StderrReporter& reporter)
-      : inner_(inner), reporter_(reporter) {}
-  catalogue::SummaryStream ReadSummaryStream(const std::string& path) override {
-    reporter_.SetSubject(path);
-    return inner_.ReadSummaryStream(path);
-  }
-
- private:
-  catalogue::SummaryStreamSource& inner_;
-  StderrReporter& reporter_;
-};
-
-}  // namespace
-
 int RunRead(const std::vector<std::string>& args) {
-  if (args.empty()) {
-    return UsageError("read FILE...");
-  }
+  Arguments arguments = ParseArguments(args, {{}, {"--utf8"}});
+  RequireOperands(arguments, 0, "FILE");
   platform::MsoleSummarySource ole;
   StderrReporter reporter;
-  NamingSource source(ole, reporter);
-  catalogue::DocumentReader reader(source, reporter);
-  StdoutLineSink out;
-  for (const std::string& path : args) {
+  catalogue::DocumentReader reader(ole, reporter);
+  StdoutLineSink out(arguments.Has("--utf8"));
+  for (const std::string& path : arguments.operands) {
     out.WriteLine(reader.ReadDocumentRecord(path));
   }
-  return kExitOk;
+  return reporter.Count() == 0 ? kExitOk : kExitFailure;
 }
 
 int RunScan(const std::vector<std::string>& args) {
-  std::optional<std::string> folder;
-  std::optional<std::string> listFile;
-  if (!InputAndOutput(args, folder, listFile)) {
-    return UsageError("scan FOLDER [-o LISTFILE]");
-  }
+  Arguments arguments = ParseArguments(args, {{"-o"}, {"--utf8"}});
+  RequireOperands(arguments, 1, "FOLDER");
+  const std::string& folder = arguments.operands[0];
+  bool utf8 = arguments.Has("--utf8");
 
-  std::vector<std::string> names = catalogue::ListDocumentFiles(*folder);
+  std::vector<std::string> names = catalogue::ListDocumentFiles(folder);
   if (names.empty()) {
-    PrintMessage(catalogue::EmptyFolderMessage(*folder));
+    PrintMessage(catalogue::EmptyFolderMessage(folder));
     return kExitFailure;
   }
 
   platform::MsoleSummarySource ole;
   StderrReporter reporter;
-  NamingSource source(ole, reporter);
-  catalogue::DocumentReader reader(source, reporter);
-  if (listFile) {
-    catalogue::ListFileWriter writer(*listFile);
-    catalogue::ScanDocuments(*folder, names, reader, writer);
-    writer.Commit();
+  catalogue::DocumentReader reader(ole, reporter);
+  if (arguments.Has("-o")) {
+    catalogue::ListFileWriter file(arguments.Get("-o"));
+    Utf8LineSink converted(file);
+    catalogue::ScanDocuments(folder, names, reader,
+                             utf8 ? static_cast<catalogue::LineSink&>(converted) : file);
+    file.Commit();
   } else {
-    StdoutLineSink out;
-    catalogue::ScanDocuments(*folder, names, reader, out);
+    StdoutLineSink out(utf8);
+    catalogue::ScanDocuments(folder, names, reader, out);
   }
   return kExitOk;
 }

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "app/core/ListGrid.h"
+#include "cli/Arguments.h"
 #include "cli/ExitCodes.h"
 #include "cli/StreamOutput.h"
 #include "commands/core/GridRows.h"
@@ -14,10 +15,12 @@
 namespace cli {
 
 int RunCsv(const std::vector<std::string>& args) {
-  std::optional<std::string> listFile;
+  Arguments arguments = ParseArguments(args, {{"-o"}, {}});
+  RequireOperands(arguments, 1, "LISTFILE");
+  const std::string* listFile = &arguments.operands[0];
   std::optional<std::string> csvFile;
-  if (!InputAndOutput(args, listFile, csvFile)) {
-    return UsageError("csv LISTFILE [-o CSVFILE]");
+  if (arguments.Has("-o")) {
+    csvFile = arguments.Get("-o");
   }
   if (!platform::ReadFileBytesIfExists(*listFile)) {
     throw platform::UserError(

@@ -11,6 +11,7 @@
 #include <optional>
 
 #include "catalogue/core/ListFile.h"
+#include "cli/Arguments.h"
 #include "cli/ExitCodes.h"
 #include "cli/StreamOutput.h"
 #include "layout/core/StyleFile.h"
@@ -30,50 +31,21 @@ namespace cli {
 
 namespace {
 
-constexpr const char* kBindForm =
-    "bind STYLE --list LISTFILE [--page N] [--title TEXT] [--folder TEXT] [--date YYYY-MM-DD]";
-constexpr const char* kPrintForm =
-    "print STYLE --list LISTFILE [-o OUT.pdf] [--title TEXT] [--folder TEXT] [--date YYYY-MM-DD] "
-    "[--printer NAME]";
-constexpr const char* kRenderForm =
-    "render STYLE -o OUT.png [--list LISTFILE] [--page N] [--title TEXT] [--folder TEXT] "
-    "[--date YYYY-MM-DD] [--zoom PERCENT] [--screen-dpi DPI] [--no-offsets] [--printable WxH]";
-
-// One positional argument and options, each given once; `flags` take no value.
-struct Options {
+// The style operand and the options of a report verb.
+struct Options : Arguments {
   std::string style;
-  std::map<std::string, std::string> values;
-
-  bool Has(const std::string& name) const { return values.count(name) > 0; }
-  std::string Get(const std::string& name, const std::string& fallback = {}) const {
-    auto it = values.find(name);
-    return it == values.end() ? fallback : it->second;
-  }
 };
 
-std::optional<Options> ParseOptions(const std::vector<std::string>& args,
-                                    const std::vector<std::string>& valued,
-                                    const std::vector<std::string>& flags) {
+Options ParseReportArguments(const std::vector<std::string>& args, const ArgumentRules& rules,
+                             const std::vector<std::string>& required) {
   Options options;
-  bool haveStyle = false;
-  auto contains = [](const std::vector<std::string>& list, const std::string& name) {
-    return std::find(list.begin(), list.end(), name) != list.end();
-  };
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& arg = args[i];
-    if (contains(flags, arg) && !options.Has(arg)) {
-      options.values[arg] = "";
-    } else if (contains(valued, arg) && i + 1 < args.size() && !options.Has(arg)) {
-      options.values[arg] = args[++i];
-    } else if (!haveStyle && (arg.empty() || arg[0] != '-')) {
-      options.style = arg;
-      haveStyle = true;
-    } else {
-      return std::nullopt;
+  static_cast<Arguments&>(options) = ParseArguments(args, rules);
+  RequireOperands(options, 1, "STYLE");
+  options.style = options.operands[0];
+  for (const std::string& name : required) {
+    if (!options.Has(name)) {
+      throw UsageFault("missing option: " + name);
     }
-  }
-  if (!haveStyle) {
-    return std::nullopt;
   }
   return options;
 }
@@ -171,28 +143,25 @@ std::string TimeStampedPdfName() {
 }  // namespace
 
 int RunPrint(const std::vector<std::string>& args) {
-  std::optional<Options> options =
-      ParseOptions(args, {"-o", "--list", "--title", "--folder", "--date", "--printer"}, {});
-  if (!options || !options->Has("--list")) {
-    return UsageError(kPrintForm);
-  }
-  if (!platform::ReadFileBytesIfExists(options->style)) {
+  Options options = ParseReportArguments(
+      args, {{"-o", "--list", "--title", "--folder", "--date", "--printer"}, {}}, {"--list"});
+  if (!platform::ReadFileBytesIfExists(options.style)) {
     throw platform::UserError(
-        platform::FileErrorMessage("ファイルを読み込めません", options->style, ENOENT));
+        platform::FileErrorMessage("ファイルを読み込めません", options.style, ENOENT));
   }
   DrawingApplication application;
-  std::string pdf = options->Get("-o");
-  if (pdf.empty() && !options->Has("--printer") && !platform::QtPrinter::HasSystemPrinter()) {
+  std::string pdf = options.Get("-o");
+  if (pdf.empty() && !options.Has("--printer") && !platform::QtPrinter::HasSystemPrinter()) {
     pdf = TimeStampedPdfName();
   }
-  platform::QtPrinter printer(options->Get("--printer"), pdf);
-  printing::ListFileCache list(options->Get("--list"));
-  std::unique_ptr<printing::Clock> clock = ClockFor(*options);
+  platform::QtPrinter printer(options.Get("--printer"), pdf);
+  printing::ListFileCache list(options.Get("--list"));
+  std::unique_ptr<printing::Clock> clock = ClockFor(options);
   platform::QtPictureDecoder pictures;
   printing::PrintInputs inputs;
-  inputs.stylePath = options->style;
-  inputs.title = platform::Utf8ToCp932(options->Get("--title"));
-  inputs.folder = platform::Utf8ToCp932(options->Get("--folder"));
+  inputs.stylePath = options.style;
+  inputs.title = platform::Utf8ToCp932(options.Get("--title"));
+  inputs.folder = platform::Utf8ToCp932(options.Get("--folder"));
   inputs.pictures = &pictures;
   int page = 0;
   int pages = printing::PrintAllPages(printer, list, inputs, *clock, page);
@@ -201,42 +170,38 @@ int RunPrint(const std::vector<std::string>& args) {
 }
 
 int RunBind(const std::vector<std::string>& args) {
-  std::optional<Options> options =
-      ParseOptions(args, {"--list", "--page", "--title", "--folder", "--date"}, {});
-  if (!options || !options->Has("--list")) {
-    return UsageError(kBindForm);
-  }
-  BoundStyle bound = ReadAndBind(*options);
-  WriteBytes(stdout, layout::StyleFileText(bound.lines));
+  Options options = ParseReportArguments(
+      args, {{"--list", "--page", "--title", "--folder", "--date"}, {"--utf8"}}, {"--list"});
+  BoundStyle bound = ReadAndBind(options);
+  std::string text = layout::StyleFileText(bound.lines);
+  WriteBytes(stdout, options.Has("--utf8") ? platform::Cp932ToUtf8(text) : text);
   std::fflush(stdout);
   std::fprintf(stderr, "page: %d\n", bound.pageAfter);
   return kExitOk;
 }
 
 int RunRender(const std::vector<std::string>& args) {
-  std::optional<Options> options = ParseOptions(args,
-                                                {"-o", "--list", "--page", "--title", "--folder",
-                                                 "--date", "--zoom", "--screen-dpi", "--printable"},
-                                                {"--no-offsets"});
-  if (!options || !options->Has("-o")) {
-    return UsageError(kRenderForm);
-  }
-  int zoom = std::clamp(NumberOption(*options, "--zoom", 100), 5, 200);
-  int screenDpi = NumberOption(*options, "--screen-dpi", 96);
+  Options options = ParseReportArguments(args,
+                                         {{"-o", "--list", "--page", "--title", "--folder",
+                                           "--date", "--zoom", "--screen-dpi", "--printable"},
+                                          {"--no-offsets"}},
+                                         {"-o"});
+  int zoom = std::clamp(NumberOption(options, "--zoom", 100), 5, 200);
+  int screenDpi = NumberOption(options, "--screen-dpi", 96);
   if (screenDpi <= 0 || screenDpi > 4800) {
     throw platform::UserError("--screen-dpi: 1 から 4800 までの数にしてください");
   }
   double widthMm = 200;
   double heightMm = 287;
-  if (options->Has("--printable")) {
+  if (options.Has("--printable")) {
     char extra = 0;
-    if (std::sscanf(options->Get("--printable").c_str(), "%lfx%lf%c", &widthMm, &heightMm,
-                    &extra) != 2 ||
+    if (std::sscanf(options.Get("--printable").c_str(), "%lfx%lf%c", &widthMm, &heightMm, &extra) !=
+            2 ||
         widthMm <= 0 || heightMm <= 0 || widthMm > 2000 || heightMm > 2000) {
       throw platform::UserError("--printable: WxH (mm) ではありません");
     }
   }
-  BoundStyle bound = ReadAndBind(*options);
+  BoundStyle bound = ReadAndBind(options);
 
   DrawingApplication application;
 
@@ -262,17 +227,17 @@ int RunRender(const std::vector<std::string>& args) {
   settings.screenResX = settings.screenResY = screen;
   settings.offsetBoxX = bound.header.offsetX;
   settings.offsetBoxY = bound.header.offsetY;
-  settings.offsetsInPreview = !options->Has("--no-offsets");
-  settings.styleFolder = printing::FolderOf(options->style);
+  settings.offsetsInPreview = !options.Has("--no-offsets");
+  settings.styleFolder = printing::FolderOf(options.style);
   platform::QtPictureDecoder pictures;
   {
     QPainter painter(&image);
     platform::QtSurface surface(painter);
     printing::DrawPage(surface, bound.lines, settings, &pictures);
   }
-  if (!image.save(QString::fromLocal8Bit(options->Get("-o").c_str()), "PNG")) {
+  if (!image.save(QString::fromLocal8Bit(options.Get("-o").c_str()), "PNG")) {
     throw platform::UserError(
-        platform::FileErrorMessage("ファイルに書き込めません", options->Get("-o"), EIO));
+        platform::FileErrorMessage("ファイルに書き込めません", options.Get("-o"), EIO));
   }
   std::fprintf(stderr, "page: %d\n", bound.pageAfter);
   return kExitOk;

@@ -6,7 +6,7 @@
 namespace cli {
 
 // quillmark_cli bind STYLE --list LISTFILE [--page N] [--title TEXT]
-//   [--folder TEXT] [--date YYYY-MM-DD]
+//   [--folder TEXT] [--date YYYY-MM-DD] [--utf8]
 int RunBind(const std::vector<std::string>& args);
 
 // quillmark_cli render STYLE -o OUT.png [--list LISTFILE] [--page N]

@@ -1,5 +1,8 @@
 #include "cli/StreamOutput.h"
 
+#include "catalogue/core/ScanMessages.h"
+#include "platform/text/Cp932.h"
+
 namespace cli {
 
 void WriteBytes(std::FILE* out, std::string_view bytes) {
@@ -9,24 +12,17 @@ void WriteBytes(std::FILE* out, std::string_view bytes) {
 }
 
 void StdoutLineSink::WriteLine(std::string_view line) {
-  WriteBytes(stdout, line);
+  WriteBytes(stdout, utf8_ ? platform::Cp932ToUtf8(line) : std::string(line));
   WriteBytes(stdout, "\r\n");
 }
 
-std::string OneLine(std::string_view text) {
-  std::string line;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    char c = text[i];
-    if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
-      continue;  // the LF that follows makes the blank
-    }
-    line += (c == '\r' || c == '\n') ? ' ' : c;
-  }
-  return line;
+void Utf8LineSink::WriteLine(std::string_view line) {
+  inner_.WriteLine(platform::Cp932ToUtf8(line));
 }
 
-void StderrReporter::ShowMessage(const std::string& text) {
-  std::string line = subject_ + ": " + OneLine(text) + "\n";
+void StderrReporter::ShowMessage(const std::string& path, const std::string& text) {
+  ++count_;
+  std::string line = path + ": " + catalogue::MessageOnOneLine(text) + "\n";
   std::fflush(stdout);
   WriteBytes(stderr, line);
 }

@@ -12,24 +12,37 @@ namespace cli {
 // Writes bytes to a stream as they are (list lines are code page 932).
 void WriteBytes(std::FILE* out, std::string_view bytes);
 
-// List lines to standard output, each followed by CR LF.
+// List lines to standard output, each followed by CR LF; with `utf8` the
+// code page 932 bytes are written as UTF-8.
 class StdoutLineSink : public catalogue::LineSink {
  public:
+  explicit StdoutLineSink(bool utf8 = false) : utf8_(utf8) {}
   void WriteLine(std::string_view line) override;
-};
-
-// The reader's messages on stderr, one line each: the file's name, ": ", then
-// the message with each line break turned into one blank.
-class StderrReporter : public catalogue::MessageReporter {
- public:
-  void SetSubject(std::string subject) { subject_ = std::move(subject); }
-  void ShowMessage(const std::string& text) override;
 
  private:
-  std::string subject_;
+  bool utf8_;
 };
 
-// A message as one line: CR LF (or a lone LF or CR) becomes one blank.
-std::string OneLine(std::string_view text);
+// Hands each line on to another sink converted from code page 932 to UTF-8.
+class Utf8LineSink : public catalogue::LineSink {
+ public:
+  explicit Utf8LineSink(catalogue::LineSink& inner) : inner_(inner) {}
+  void WriteLine(std::string_view line) override;
+
+ private:
+  catalogue::LineSink& inner_;
+};
+
+// The reader's messages on stderr, one line each: the file's path, ": ", then
+// the message with each line break turned into one blank. Counts them, so a
+// command can tell whether every file was read.
+class StderrReporter : public catalogue::MessageReporter {
+ public:
+  void ShowMessage(const std::string& path, const std::string& text) override;
+  int Count() const { return count_; }
+
+ private:
+  int count_ = 0;
+};
 
 }  // namespace cli

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/Arguments.h"
 #include "cli/CatalogueCommands.h"
 #include "cli/ExitCodes.h"
 #include "cli/OutputCommands.h"
@@ -16,24 +17,76 @@ namespace cli {
 
 namespace {
 
-constexpr const char* kUsage =
-    "usage: quillmark_cli read FILE...\n"
-    "       quillmark_cli scan FOLDER [-o LISTFILE]\n"
-    "       quillmark_cli csv LISTFILE [-o CSVFILE]\n"
-    "       quillmark_cli bind STYLE --list LISTFILE [--page N] [--title TEXT] [--folder TEXT]\n"
-    "                          [--date YYYY-MM-DD]\n"
-    "       quillmark_cli render STYLE -o OUT.png [--list LISTFILE] [--page N] [--title TEXT]\n"
-    "                          [--folder TEXT] [--date YYYY-MM-DD] [--zoom PERCENT]\n"
-    "                          [--screen-dpi DPI] [--no-offsets] [--printable WxH]\n"
-    "       quillmark_cli print STYLE --list LISTFILE [-o OUT.pdf] [--title TEXT] [--folder TEXT]\n"
-    "                          [--date YYYY-MM-DD] [--printer NAME]\n";
+// The version the program's own version box shows.
+constexpr const char* kVersion = "1.00";
 
-}  // namespace
+struct Verb {
+  const char* name;
+  const char* form;
+  int (*run)(const std::vector<std::string>&);
+};
 
-int UsageError(const std::string& form) {
-  std::fprintf(stderr, "usage: quillmark_cli %s\n", form.c_str());
+const Verb kVerbs[] = {
+    {"read", "read [--utf8] FILE...", RunRead},
+    {"scan", "scan FOLDER [-o LISTFILE] [--utf8]", RunScan},
+    {"csv", "csv LISTFILE [-o CSVFILE]", RunCsv},
+    {"bind",
+     "bind STYLE --list LISTFILE [--page N] [--title TEXT] [--folder TEXT]\n"
+     "                          [--date YYYY-MM-DD] [--utf8]",
+     RunBind},
+    {"render",
+     "render STYLE -o OUT.png [--list LISTFILE] [--page N] [--title TEXT]\n"
+     "                          [--folder TEXT] [--date YYYY-MM-DD] [--zoom PERCENT]\n"
+     "                          [--screen-dpi DPI] [--no-offsets] [--printable WxH]",
+     RunRender},
+    {"print",
+     "print STYLE --list LISTFILE [-o OUT.pdf] [--title TEXT] [--folder TEXT]\n"
+     "                          [--date YYYY-MM-DD] [--printer NAME]",
+     RunPrint},
+};
+
+constexpr const char* kHelpDetails =
+    "\n"
+    "  read    the record line of each document\n"
+    "  scan    the document list of a folder's *.doc, *.wrd and *.rtf files\n"
+    "  csv     a document list as the program's CSV text\n"
+    "  bind    a style page with its tags filled from a document list\n"
+    "  render  a style page drawn as the preview draws it, as PNG\n"
+    "  print   every page of a report, to a printer or a PDF\n"
+    "\n"
+    "Records, lists and styles are code page 932 bytes; --utf8 writes them as\n"
+    "UTF-8. Messages go to stderr. Exit status: 0 done, 1 a failure (read: a\n"
+    "file that could not be read; scan: a folder without documents), 2 a usage\n"
+    "error.\n"
+    "\n"
+    "  -h, --help     this text\n"
+    "      --version  the program's name and version\n";
+
+std::string UsageText() {
+  std::string text;
+  for (const Verb& verb : kVerbs) {
+    text += text.empty() ? "usage: " : "       ";
+    text += std::string("quillmark_cli ") + verb.form + "\n";
+  }
+  text += "       quillmark_cli --help | --version\n";
+  return text;
+}
+
+const Verb* FindVerb(const std::string& name) {
+  for (const Verb& verb : kVerbs) {
+    if (name == verb.name) {
+      return &verb;
+    }
+  }
+  return nullptr;
+}
+
+int Usage(const std::string& fault, const std::string& usage) {
+  std::fprintf(stderr, "quillmark_cli: %s\n%s", fault.c_str(), usage.c_str());
   return kExitUsage;
 }
+
+}  // namespace
 
 void PrintMessage(const std::string& text) {
   std::string message;
@@ -48,47 +101,37 @@ void PrintMessage(const std::string& text) {
   WriteBytes(stderr, message);
 }
 
-bool InputAndOutput(const std::vector<std::string>& args, std::optional<std::string>& input,
-                    std::optional<std::string>& output) {
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    if (args[i] == "-o" && i + 1 < args.size() && !output) {
-      output = args[++i];
-    } else if (!input && args[i] != "-o") {
-      input = args[i];
-    } else {
-      return false;
-    }
-  }
-  return input.has_value();
-}
-
 int Run(int argc, char** argv) {
-  if (argc < 2) {
-    std::fputs(kUsage, stderr);
-    return kExitUsage;
+  std::vector<std::string> all(argv + 1, argv + argc);
+  if (all.empty()) {
+    return Usage("no verb given", UsageText());
   }
-  std::string verb = argv[1];
-  std::vector<std::string> args(argv + 2, argv + argc);
-  if (verb == "read") {
-    return RunRead(args);
+  const std::string& first = all[0];
+  if (first == "-h" || first == "--help") {
+    std::fputs((UsageText() + kHelpDetails).c_str(), stdout);
+    return kExitOk;
   }
-  if (verb == "scan") {
-    return RunScan(args);
+  if (first == "--version") {
+    std::printf("quillmark_cli (ワード・クイルマーク) %s\n", kVersion);
+    return kExitOk;
   }
-  if (verb == "csv") {
-    return RunCsv(args);
+  const Verb* verb = FindVerb(first);
+  if (verb == nullptr) {
+    return Usage(
+        (first.size() > 1 && first[0] == '-' ? "unknown option: " : "unknown verb: ") + first,
+        UsageText());
   }
-  if (verb == "bind") {
-    return RunBind(args);
+  std::vector<std::string> args(all.begin() + 1, all.end());
+  std::string usage = std::string("usage: quillmark_cli ") + verb->form + "\n";
+  if (AsksForHelp(args)) {
+    std::fputs(usage.c_str(), stdout);
+    return kExitOk;
   }
-  if (verb == "render") {
-    return RunRender(args);
+  try {
+    return verb->run(args);
+  } catch (const UsageFault& fault) {
+    return Usage(fault.what(), usage);
   }
-  if (verb == "print") {
-    return RunPrint(args);
-  }
-  std::fputs(kUsage, stderr);
-  return kExitUsage;
 }
 
 }  // namespace cli

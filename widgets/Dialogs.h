@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 namespace widgets {
@@ -22,6 +23,9 @@ class Dialogs {
   virtual int AskTwoChoices(const QString& text, const QString& first, const QString& second) = 0;
   // A plain message box: the application's title, the text, one OK button.
   virtual void ShowMessage(const QString& text) = 0;
+  // A plain message box with a list that may be long: the application's
+  // title, `text`, the items in a scrolling box, one OK button.
+  virtual void ShowMessageList(const QString& text, const QStringList& items) = 0;
   // An information box captioned "情報".
   virtual void ShowInformation(const QString& text) = 0;
   // The application's general error report for a command that failed.

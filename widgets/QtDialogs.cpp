@@ -7,6 +7,7 @@
 
 #include "widgets/ApplicationTitle.h"
 #include "widgets/MessageBox.h"
+#include "widgets/MessageListBox.h"
 
 namespace widgets {
 
@@ -52,6 +53,11 @@ int QtDialogs::AskTwoChoices(const QString& text, const QString& first, const QS
 void QtDialogs::ShowMessage(const QString& text) {
   QMessageBox::information(QApplication::activeWindow(), ApplicationTitle(), Lines(text),
                            QMessageBox::Ok);
+}
+
+void QtDialogs::ShowMessageList(const QString& text, const QStringList& items) {
+  MessageListBox box(Lines(text), items, QApplication::activeWindow());
+  box.exec();
 }
 
 void QtDialogs::ShowInformation(const QString& text) {

@@ -17,6 +17,7 @@ class QtDialogs : public Dialogs {
   int ShowInfoBox(const QString& text, const QString& button) override;
   int AskTwoChoices(const QString& text, const QString& first, const QString& second) override;
   void ShowMessage(const QString& text) override;
+  void ShowMessageList(const QString& text, const QStringList& items) override;
   void ShowInformation(const QString& text) override;
   void ShowError(const QString& text) override;
   QString GetSaveFileName(const QString& defaultSuffix, const QString& filter,

@@ -15,24 +15,24 @@ DocumentReader::DocumentReader(SummaryStreamSource& source, MessageReporter& rep
       formats_(std::move(formats)),
       utcOffsetSeconds_(utcOffsetSeconds) {}
 
-void DocumentReader::ReportFailure(const char* message, HResult code) {
-  reporter_.ShowMessage(std::string(message) + "\r\n" + HResultLine(code));
+void DocumentReader::ReportFailure(const std::string& path, const char* message, HResult code) {
+  reporter_.ShowMessage(path, std::string(message) + "\r\n" + HResultLine(code));
 }
 
 std::string DocumentReader::ReadDocumentRecord(const std::string& path) {
   SummaryStream stream = source_.ReadSummaryStream(path);
   if (Failed(stream.storageCode)) {
     if (stream.storageCode == kSTG_E_FILENOTFOUND) {
-      reporter_.ShowMessage(kMsgFileNotFound);
+      reporter_.ShowMessage(path, kMsgFileNotFound);
     } else if (stream.storageCode == kSTG_E_FILEALREADYEXISTS) {
-      reporter_.ShowMessage(kMsgUnsupportedFile);
+      reporter_.ShowMessage(path, kMsgUnsupportedFile);
     } else {
-      ReportFailure(kMsgStorageOpenError, stream.storageCode);
+      ReportFailure(path, kMsgStorageOpenError, stream.storageCode);
     }
     return {};
   }
   if (Failed(stream.setCode)) {
-    ReportFailure(kMsgSetOpenError, stream.setCode);
+    ReportFailure(path, kMsgSetOpenError, stream.setCode);
     return {};
   }
 
@@ -40,13 +40,13 @@ std::string DocumentReader::ReadDocumentRecord(const std::string& path) {
   try {
     set = ReadSummaryProperties(stream.bytes);
   } catch (const std::bad_alloc&) {
-    ReportFailure(kMsgReadError, kSTG_E_INSUFFICIENTMEMORY);
+    ReportFailure(path, kMsgReadError, kSTG_E_INSUFFICIENTMEMORY);
     return {};
   }
   if (Failed(set.code)) {
     // The set is checked whole when it is opened, so its faults show as a
     // failed open.
-    ReportFailure(kMsgSetOpenError, set.code);
+    ReportFailure(path, kMsgSetOpenError, set.code);
     return {};
   }
   if (set.code == kS_FALSE) {

@@ -28,7 +28,7 @@ class DocumentReader {
   std::string ReadDocumentRecord(const std::string& path);
 
  private:
-  void ReportFailure(const char* message, HResult code);
+  void ReportFailure(const std::string& path, const char* message, HResult code);
 
   SummaryStreamSource& source_;
   MessageReporter& reporter_;

@@ -36,10 +36,26 @@ constexpr bool IsPointerType(std::uint16_t type) {
 
 }  // namespace
 
+std::string RecordFieldText(std::string_view value) {
+  std::string text;
+  text.reserve(value.size());
+  for (char c : value) {
+    auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte == 0x7F) {
+      text += ' ';
+    } else if (c == ';') {
+      text += "\x81\x47";  // ；
+    } else {
+      text += c;
+    }
+  }
+  return text;
+}
+
 std::string JoinRecordLine(const DocumentFields& fields) {
   std::string line;
   for (const std::string& field : fields) {
-    line += field;
+    line += RecordFieldText(field);
     line += ';';
   }
   return line;

@@ -17,7 +17,15 @@ namespace catalogue {
 inline constexpr std::size_t kRecordFieldCount = 11;
 using DocumentFields = std::array<std::string, kRecordFieldCount>;
 
-// The fields joined as a list line: each one followed by ";".
+// A value as a record holds it: each control byte (0x00 to 0x1F and 0x7F)
+// becomes one blank and each ";" the full-width "；" (81 47), so that no value
+// can end its line, end the list file or shift the fields after it. Neither
+// byte can be the second byte of a double-byte character, so the rule works on
+// code page 932 bytes.
+std::string RecordFieldText(std::string_view value);
+
+// The fields joined as a list line: each one, as RecordFieldText gives it,
+// followed by ";".
 std::string JoinRecordLine(const DocumentFields& fields);
 
 // The string a value gives under the record's rule: the text of a VT_LPSTR,

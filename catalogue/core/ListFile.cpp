@@ -52,12 +52,12 @@ std::string GridRowLine(const std::vector<std::string>& cells, char tail) {
   std::string line;
   for (std::size_t i = 0; i < kRecordFieldCount; ++i) {
     if (i < cells.size()) {
-      line += cells[i];
+      line += RecordFieldText(cells[i]);
     }
     line += ';';
   }
   if (cells.size() > kRecordFieldCount) {
-    line += cells[kRecordFieldCount];
+    line += RecordFieldText(cells[kRecordFieldCount]);
   }
   line += tail;
   return line;

@@ -29,7 +29,9 @@ std::string NextField(std::string& rest);
 
 // A grid row as a list line: each of the first eleven cells followed by ";",
 // then the twelfth cell (empty when absent) followed by `tail` — ";" for the
-// row-edit save, "," for the print hand-off.
+// row-edit save, "," for the print hand-off. Cells are written as a record
+// holds its values (RecordFieldText), so a ";" typed into a cell cannot shift
+// the fields the print window reads.
 std::string GridRowLine(const std::vector<std::string>& cells, char tail);
 
 // Where a producer of list lines writes them.

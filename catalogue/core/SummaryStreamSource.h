@@ -28,12 +28,13 @@ class SummaryStreamSource {
   virtual SummaryStream ReadSummaryStream(const std::string& path) = 0;
 };
 
-// Where the reader's messages go: a message box in the windows, stderr in the
-// command-line tool. Texts are UTF-8 and may hold CR LF.
+// Where the reader's messages go: gathered for one summary during a folder
+// scan, a line on stderr in the command-line tool. Texts are UTF-8 and may
+// hold CR LF; `path` is the document the message is about (file system bytes).
 class MessageReporter {
  public:
   virtual ~MessageReporter() = default;
-  virtual void ShowMessage(const std::string& text) = 0;
+  virtual void ShowMessage(const std::string& path, const std::string& text) = 0;
 };
 
 }  // namespace catalogue

@@ -3,10 +3,13 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QFileSystemModel>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QProgressDialog>
@@ -14,10 +17,12 @@
 #include <QStatusBar>
 #include <QTreeView>
 #include <QVBoxLayout>
+#include <functional>
 
 #include "catalogue/core/DocumentReader.h"
 #include "catalogue/core/FolderScan.h"
 #include "catalogue/core/ListFile.h"
+#include "catalogue/core/ScanMessages.h"
 #include "platform/ole/MsoleSummarySource.h"
 #include "widgets/ApplicationTitle.h"
 #include "widgets/Dialogs.h"
@@ -37,6 +42,9 @@ constexpr int kProgressDelayMs = 500;
 const char* const kFolderHint =
     "左のパネルからエクセルファイルのあるフォルダーをダブルクリックにて選択してください";
 const char* const kListHint = "指定されたフォルダーの中に含まれるエクセルファイルを表示しています";
+const char* const kPathHint =
+    "フォルダーのパスを入力または貼り付けて Enter を押すと、そのフォルダーを開きます";
+const char* const kCancelledText = "プロパティの読み取りを中止しました。一覧は変更されていません。";
 const char* const kStatusText =
     "左のパネルからエクセルファイルのあるフォルダーをダブルクリックにて選択し、"
     "プロパティ実行を押してください";
@@ -45,12 +53,23 @@ std::string FileSystemBytes(const QString& path) {
   return QFile::encodeName(path).toStdString();
 }
 
-// A folder tree in which a right click selects the folder under the mouse.
+// A folder tree in which a right click selects the folder under the mouse
+// and Return or Enter opens the current folder as a double-click does.
 class FolderTree : public QTreeView {
  public:
-  using QTreeView::QTreeView;
+  FolderTree(std::function<void()> open) : open_(std::move(open)) {}
 
  protected:
+  void keyPressEvent(QKeyEvent* event) override {
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        currentIndex().isValid()) {
+      event->accept();
+      open_();
+      return;
+    }
+    QTreeView::keyPressEvent(event);
+  }
+
   void mousePressEvent(QMouseEvent* event) override {
     if (event->button() == Qt::RightButton) {
       QModelIndex index = indexAt(event->position().toPoint());
@@ -60,18 +79,9 @@ class FolderTree : public QTreeView {
     }
     QTreeView::mousePressEvent(event);
   }
-};
-
-// The reader's messages as plain message boxes, one after the other.
-class DialogReporter : public MessageReporter {
- public:
-  explicit DialogReporter(widgets::Dialogs& dialogs) : dialogs_(dialogs) {}
-  void ShowMessage(const std::string& text) override {
-    dialogs_.ShowMessage(QString::fromUtf8(text));
-  }
 
  private:
-  widgets::Dialogs& dialogs_;
+  std::function<void()> open_;
 };
 
 }  // namespace
@@ -118,7 +128,20 @@ void Tffolder_select::BuildLayout() {
   folders_ = new QFileSystemModel(this);
   folders_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
   folders_->setRootPath(QStringLiteral("/"));
-  ShellTreeView1 = new FolderTree;
+  auto* pathRow = new QHBoxLayout;
+  pathRow->setContentsMargins(8, 0, 8, 4);
+  auto* pathLabel = new QLabel(QStringLiteral("フォルダー(&P):"));
+  PathEdit = new QLineEdit;
+  PathEdit->setObjectName(QStringLiteral("PathEdit"));
+  PathEdit->setToolTip(QString::fromUtf8(kPathHint));
+  PathEdit->setClearButtonEnabled(true);
+  pathLabel->setBuddy(PathEdit);
+  pathRow->addWidget(pathLabel);
+  pathRow->addWidget(PathEdit, 1);
+  layout->addLayout(pathRow);
+  connect(PathEdit, &QLineEdit::returnPressed, this, &Tffolder_select::OpenTypedPath);
+
+  ShellTreeView1 = new FolderTree([this] { ShellTreeView1DblClick(); });
   ShellTreeView1->setObjectName(QStringLiteral("ShellTreeView1"));
   ShellTreeView1->setModel(folders_);
   for (int column = 1; column < folders_->columnCount(); ++column) {
@@ -165,6 +188,16 @@ void Tffolder_select::BuildLayout() {
   StatusBar1->setSizeGripEnabled(false);
   StatusBar1->addWidget(new QLabel(QString::fromUtf8(kStatusText)), 1);
   layout->addWidget(StatusBar1);
+
+  // Keyboard users go from the path to the tree, the documents and the buttons.
+  for (QWidget* widget : std::initializer_list<QWidget*>{PathEdit, ShellTreeView1, FileListBox1,
+                                                         GradBtn1, GradBtn2}) {
+    widget->setFocusPolicy(Qt::StrongFocus);
+  }
+  setTabOrder(PathEdit, ShellTreeView1);
+  setTabOrder(ShellTreeView1, FileListBox1);
+  setTabOrder(FileListBox1, GradBtn1);
+  setTabOrder(GradBtn1, GradBtn2);
 }
 
 void Tffolder_select::SelectFolder(const QString& path) {
@@ -208,6 +241,22 @@ void Tffolder_select::ShowDirectory(const QString& path) {
   }
   listDirectory_ = path;
   Label1->setText(path);
+  PathEdit->setText(path);
+}
+
+void Tffolder_select::OpenTypedPath() {
+  QString typed = PathEdit->text().trimmed();
+  if (typed == QStringLiteral("~") || typed.startsWith(QStringLiteral("~/"))) {
+    typed = QDir::homePath() + typed.mid(1);
+  }
+  QFileInfo folder(typed);
+  if (typed.isEmpty() || !folder.isDir()) {
+    dialogs_.ShowMessage(typed + QStringLiteral("\r\nフォルダーが見つかりません"));
+    return;
+  }
+  QString path = QDir::cleanPath(folder.absoluteFilePath());
+  SelectFolder(path);
+  ShowDirectory(path);
 }
 
 void Tffolder_select::ShellTreeView1DblClick() {
@@ -226,37 +275,51 @@ bool Tffolder_select::ScanListedDocuments() {
     names.push_back(FileListBox1->item(i)->data(Qt::UserRole).toByteArray().toStdString());
   }
   platform::MsoleSummarySource source;
-  DialogReporter reporter(dialogs_);
-  DocumentReader reader(source, reporter);
+  // Messages wait for the end of the scan: a box per file would stop the
+  // scan, hide under the progress and take key presses meant for it.
+  ScanMessages messages;
+  DocumentReader reader(source, messages);
   ListFileWriter writer(paths_.ListFile());
 
-  QProgressDialog progress(QStringLiteral("プロパティを読み取っています..."),
-                           QStringLiteral("キャンセル"), 0, static_cast<int>(names.size()), this);
-  progress.setWindowTitle(windowTitle());
-  progress.setWindowModality(Qt::WindowModal);
-  progress.setMinimumDuration(kProgressDelayMs);
-  progress.setAutoClose(false);
-  progress.setAutoReset(false);
-  bool finished = ScanDocuments(
-      FileSystemBytes(listDirectory_), names, reader, writer,
-      [&](std::size_t done, std::size_t total) {
-        progress.setLabelText(
-            QStringLiteral("プロパティを読み取っています... %1 / %2").arg(done).arg(total));
-        progress.setValue(static_cast<int>(done));
-        return !progress.wasCanceled();
-      });
-  if (finished) {
-    writer.Commit();
+  bool finished = false;
+  {
+    QProgressDialog progress(QStringLiteral("プロパティを読み取っています..."),
+                             QStringLiteral("キャンセル"), 0, static_cast<int>(names.size()), this);
+    progress.setWindowTitle(windowTitle());
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(kProgressDelayMs);
+    progress.setAutoClose(false);
+    progress.setAutoReset(false);
+    finished = ScanDocuments(
+        FileSystemBytes(listDirectory_), names, reader, writer,
+        [&](std::size_t done, std::size_t total) {
+          progress.setLabelText(
+              QStringLiteral("プロパティを読み取っています... %1 / %2").arg(done).arg(total));
+          progress.setValue(static_cast<int>(done));
+          return !progress.wasCanceled();
+        });
+    if (finished) {
+      writer.Commit();
+    }
+  }
+  if (finished && !messages.Empty()) {
+    QStringList lines;
+    for (const std::string& line : messages.Lines()) {
+      lines << QString::fromUtf8(line);
+    }
+    dialogs_.ShowMessageList(QString::fromStdString(messages.Heading()), lines);
   }
   return finished;
 }
 
 void Tffolder_select::GradBtn1Click() {
+  StatusBar1->clearMessage();
   if (FileListBox1->count() == 0) {
+    // Nothing to read: the list file, the grid and the folder label stay, so
+    // a report never names a folder whose documents it does not list.
     dialogs_.ShowInformation(
         QString::fromStdString(EmptyFolderMessage(listDirectory_.toStdString())));
     Tag = 0;
-    folderLabel_->setText(listDirectory_);
     accept();
     return;
   }
@@ -265,7 +328,9 @@ void Tffolder_select::GradBtn1Click() {
     return;  // the list file could not be written: stay, nothing changed
   }
   if (!finished) {
-    return;  // cancelled: the old list, grid and label stay
+    // The old list, grid and label stay; the dialog says so and stays open.
+    StatusBar1->showMessage(QString::fromUtf8(kCancelledText));
+    return;
   }
   folderLabel_->setText(listDirectory_);
   accept();
@@ -274,6 +339,17 @@ void Tffolder_select::GradBtn1Click() {
 void Tffolder_select::GradBtn2Click() {
   Tag = 0;
   QDialog::reject();
+}
+
+void Tffolder_select::keyPressEvent(QKeyEvent* event) {
+  // Return on a focused button presses it, as Space does.
+  auto* button = qobject_cast<QPushButton*>(focusWidget());
+  if (button != nullptr && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+    event->accept();
+    button->click();
+    return;
+  }
+  QDialog::keyPressEvent(event);
 }
 
 void Tffolder_select::reject() {

@@ -7,6 +7,7 @@
 
 class QFileSystemModel;
 class QLabel;
+class QLineEdit;
 class QListWidget;
 class QSplitter;
 class QStatusBar;
@@ -48,13 +49,18 @@ class Tffolder_select : public QDialog {
   void GradBtn2Click();
 
  protected:
+  void keyPressEvent(QKeyEvent* event) override;
   void reject() override;
   void showEvent(QShowEvent* event) override;
 
  private:
   void BuildLayout();
   void ShowDirectory(const QString& path);
-  // Reads the listed documents into the list file; false when the user
+  // Opens the folder typed or pasted into the path field in the tree and
+  // the file list; a path that is not a folder is refused with a message.
+  void OpenTypedPath();
+  // Reads the listed documents into the list file and then shows, in one
+  // summary, every file that could not be read; false when the user
   // cancelled (nothing changed then).
   bool ScanListedDocuments();
 
@@ -65,6 +71,7 @@ class Tffolder_select : public QDialog {
 
   widgets::GradientPanel* GradPan2 = nullptr;
   QLabel* Label1 = nullptr;
+  QLineEdit* PathEdit = nullptr;
   QFileSystemModel* folders_ = nullptr;
   QTreeView* ShellTreeView1 = nullptr;
   QSplitter* Splitter1 = nullptr;

@@ -70,29 +70,46 @@ void MoveSelectedRow(widgets::StringGridData& grid, bool up) {
   grid.SelectRow(neighbour);
 }
 
-int WalkedRowCount(const widgets::StringGridData& grid) {
-  int count = 0;
-  for (int row = grid.FixedRows(); row < grid.RowCount() && !grid.Cell(0, row).empty(); ++row) {
-    ++count;
+std::vector<int> WalkedRows(const widgets::StringGridData& grid) {
+  std::vector<int> rows;
+  for (int row = grid.FixedRows(); row < grid.RowCount(); ++row) {
+    if (!grid.Cell(0, row).empty()) {
+      rows.push_back(row);
+    }
   }
-  return count;
+  return rows;
 }
 
 std::vector<std::string> GridListLines(const widgets::StringGridData& grid, char tail) {
   std::vector<std::string> lines;
-  int end = grid.FixedRows() + WalkedRowCount(grid);
-  for (int row = grid.FixedRows(); row < end; ++row) {
+  for (int row : WalkedRows(grid)) {
     lines.push_back(catalogue::GridRowLine(RowCells(grid, row), tail));
   }
   return lines;
 }
 
+std::string CsvField(const std::string& cell) {
+  if (cell.find_first_of(",\"\r\n") == std::string::npos) {
+    return cell;
+  }
+  // ',' and '"' are below 0x40, so neither can be the second byte of a
+  // double-byte character: quoting works on the code page 932 bytes.
+  std::string field = "\"";
+  for (char c : cell) {
+    if (c == '"') {
+      field += '"';
+    }
+    field += c;
+  }
+  field += '"';
+  return field;
+}
+
 std::string CsvText(const widgets::StringGridData& grid) {
   std::string text;
-  int end = grid.FixedRows() + WalkedRowCount(grid);
-  for (int row = grid.FixedRows(); row < end; ++row) {
+  for (int row : WalkedRows(grid)) {
     for (const std::string& cell : RowCells(grid, row)) {
-      text += cell;
+      text += CsvField(cell);
       text += ',';
     }
     text += "\r\n";

@@ -21,16 +21,21 @@ void DeleteRows(widgets::StringGridData& grid, int first, int last);
 // (up) or at the last grid row (down).
 void MoveSelectedRow(widgets::StringGridData& grid, bool up);
 
-// The grid walk: the data rows from row 1 down to, not including, the first
-// row whose file-name cell is empty.
-int WalkedRowCount(const widgets::StringGridData& grid);
+// The grid walk: the data rows that hold a document, from row 1 down. A row
+// whose file-name cell is empty (an unreadable file, a blank row moved up)
+// is passed over; it does not end the list.
+std::vector<int> WalkedRows(const widgets::StringGridData& grid);
 
 // The walked rows as document list lines: twelve cells, the first eleven
 // followed by ";", the twelfth by `tail`.
 std::vector<std::string> GridListLines(const widgets::StringGridData& grid, char tail);
 
+// One cell as a CSV field: as it is, or in double quotes with its inner
+// quotes doubled when it holds ",", '"' or a line break (RFC 4180).
+std::string CsvField(const std::string& cell);
+
 // The walked rows as CSV text: twelve cells each followed by ",", CR LF after
-// every line, no quoting, the cells' bytes unchanged.
+// every line, the cells' bytes unchanged but for the quoting of CsvField.
 std::string CsvText(const widgets::StringGridData& grid);
 
 }  // namespace commands

@@ -60,6 +60,9 @@ TFTitle_Set::TFTitle_Set(QLabel* titlePanel, std::string historyPath, widgets::D
   title_list->setObjectName(QStringLiteral("title_list"));
   title_list->setEditable(true);
   title_list->setInsertPolicy(QComboBox::NoInsert);
+  // The text stays as typed: no completion from the history ("Cance" must not
+  // turn into an older "Cancelled Title"). The list is still there to pick from.
+  title_list->setCompleter(nullptr);
   title_list->setFixedWidth(417);
   QFont listFont = title_list->font();
   listFont.setPixelSize(15);

@@ -61,12 +61,13 @@ TEST_F(RowCommands, EditThenExecuteWritesTheRowAndTheListFile) {
     dialog.Box(4)->setText(QStringLiteral("comment"));
     dialog.Button1Click();
   });
-  EXPECT_EQ(platform::Cp932ToUtf8(Cell(1, 2)), "新しい題;名");
+  EXPECT_EQ(platform::Cp932ToUtf8(Cell(1, 2)), "新しい題;名");  // the grid keeps what was typed
   EXPECT_EQ(Cell(6, 2), "comment");
   EXPECT_EQ(Cell(7, 2), "last author");  // not an edited column
+  // In the list file the typed ";" cannot shift the fields the print reads.
   std::string expected =
       "d1.doc;title 1;;;;;;last author;;;;;\r\n" + std::string("d2.doc;") +
-      platform::Utf8ToCp932("新しい題;名") +
+      platform::Utf8ToCp932("新しい題；名") +
       ";;;;;comment;last author;;;;;\r\nd3.doc;title 3;;;;;;last author;;;;;\r\n";
   EXPECT_EQ(ReadAll(paths.ListFile()), expected);
 }
@@ -114,9 +115,12 @@ TEST_F(RowCommands, CsvTwiceToTheSameNameReplacesTheFile) {
   QString csv = QString::fromStdString(programFolder.File("out.csv"));
   dialogs.saveNames = {csv, csv};
   Trigger("CSV1");
-  window->GridData().SetCell(0, 2, "");
+  window->GridData().SetCell(0, 2, "");  // passed over, not the end of the list
+  window->GridData().SetCell(1, 3, "a, \"b\"");
   Trigger("CSV1");
-  EXPECT_EQ(ReadAll(csv.toStdString()), "d1.doc,title 1,,,,,,last author,,,,,\r\n");
+  EXPECT_EQ(ReadAll(csv.toStdString()),
+            "d1.doc,title 1,,,,,,last author,,,,,\r\n"
+            "d3.doc,\"a, \"\"b\"\"\",,,,,,last author,,,,,\r\n");
   EXPECT_EQ(dialogs.offeredNames, (QStringList{QString(), csv}));
   EXPECT_EQ(dialogs.shown.count(QStringLiteral("info: CSVファイルへ出力しました。")), 2);
   // A cancelled dialog writes nothing and says nothing.
@@ -202,10 +206,11 @@ TEST_F(RowCommands, PrintNeedsAFolderThenHandsTheRowsOver) {
   EXPECT_FALSE(QFile::exists(QString::fromStdString(paths.ListFile())));
 
   window->FolderLabel()->setText(QStringLiteral("/docs"));
-  window->GridData().SetCell(0, 2, "");  // the walk stops before this row
+  window->GridData().SetCell(0, 2, "");  // passed over, not the end of the list
   Trigger("N8");
   EXPECT_EQ(windows, 1);
-  EXPECT_EQ(ReadAll(paths.ListFile()), "d1.doc;title 1;;;;;;last author;;;;,\r\n");
+  EXPECT_EQ(ReadAll(paths.ListFile()),
+            "d1.doc;title 1;;;;;;last author;;;;,\r\nd3.doc;title 3;;;;;;last author;;;;,\r\n");
 }
 
 TEST_F(RowCommands, TitleDialogSetsTheTitleAndKeepsTheHistory) {

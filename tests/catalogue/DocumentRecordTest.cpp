@@ -48,18 +48,31 @@ TEST(DocumentRecord, PlacesEachPropertyInItsField) {
             "a.doc;T;2004/05/07 23:59:59;S;A;K;C;L;9;2004/05/06 9:07:03;2003/01/02;");
 }
 
-TEST(DocumentRecord, SemicolonInTitleShiftsTheLaterFieldsRight) {
-  std::string line = Build(With({{kPidTitle, Str("first;second")}, {kPidAuthor, Str("A")}}));
-  EXPECT_EQ(line, "a.doc;first;second;;;A;;;;;;;");
+TEST(DocumentRecord, NoValueCanSplitItsLineOrShiftTheFieldsAfterIt) {
+  // Several authors written "A;B", a multi-line comment, an end-of-file byte
+  // in the title and a tab: each record stays one line of eleven fields.
+  std::string line = Build(With({{kPidTitle, Str("first\x1A"
+                                                 "end")},
+                                 {kPidAuthor, Str("A;B;C")},
+                                 {kPidComments, Str("line 1\r\nline 2\ttab\x7F")},
+                                 {kPidRevNumber, Str("1")}}),
+                           "a;b\r.doc");
+  EXPECT_EQ(line,
+            "a\x81\x47"
+            "b .doc;first end;;;A\x81\x47"
+            "B\x81\x47"
+            "C;;line 1  line 2 tab ;;1;;;");
   std::string rest = line;
   std::vector<std::string> fields;
   for (int i = 0; i < 11; ++i) {
     fields.push_back(NextField(rest));
   }
-  EXPECT_EQ(fields[1], "first");
-  EXPECT_EQ(fields[2], "second");
-  EXPECT_EQ(fields[5], "A");
-  EXPECT_EQ(rest, ";");  // the eleventh value lies beyond the eleventh field
+  EXPECT_EQ(fields[8], "1");
+  EXPECT_EQ(rest, "");
+  // Double-byte characters whose second byte looks like a sign stay whole:
+  // 表 (95 5C), ソ (83 5C) and ＠ (81 97) next to the rule's own "；".
+  EXPECT_EQ(RecordFieldText("\x95\x5C\x83\x5C;\x81\x97"), "\x95\x5C\x83\x5C\x81\x47\x81\x97");
+  EXPECT_EQ(RecordFieldText(std::string("a\0b", 3)), "a b");
 }
 
 TEST(DocumentRecord, DatesAreEmptyWhenZeroAndDateOnlyAtMidnight) {

@@ -30,7 +30,11 @@ class FakeSource : public SummaryStreamSource {
 class RecordingReporter : public MessageReporter {
  public:
   std::vector<std::string> messages;
-  void ShowMessage(const std::string& text) override { messages.push_back(text); }
+  std::vector<std::string> paths;  // the document of each message
+  void ShowMessage(const std::string& path, const std::string& text) override {
+    paths.push_back(path);
+    messages.push_back(text);
+  }
 };
 
 inline SummaryStream StreamOf(const std::string& bytes) {

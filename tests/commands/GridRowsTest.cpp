@@ -85,27 +85,38 @@ TEST(MoveSelectedRow, SwapsWithTheNeighbourAndFollowsIt) {
   EXPECT_EQ(grid.SelectionTop(), 4);
   MoveSelectedRow(grid, false);  // the last grid row: nothing
   EXPECT_EQ(Names(grid), "d2 d1 - d3 ");
-  EXPECT_EQ(WalkedRowCount(grid), 2);  // d3 is no longer output
+  EXPECT_EQ(WalkedRows(grid), (std::vector<int>{1, 2, 4}));  // the blank row is passed over
 }
 
-TEST(GridOutput, TheWalkStopsAtTheFirstEmptyFileName) {
-  StringGridData grid = Grid(6, 4);
+TEST(GridOutput, RowsWithoutAFileNameArePassedOverNotTheEnd) {
+  // An unreadable document between two readable ones, and an empty first row.
+  StringGridData grid = Grid(7, 4);
   grid.SetCell(0, 3, "");
-  EXPECT_EQ(WalkedRowCount(grid), 2);
+  EXPECT_EQ(WalkedRows(grid), (std::vector<int>{1, 2, 4}));
   EXPECT_EQ(GridListLines(grid, ';'),
-            (std::vector<std::string>{"d1;t1;;;;;;;;;;;", "d2;t2;;;;;;;;;;;"}));
-  EXPECT_EQ(GridListLines(grid, ',')[0], "d1;t1;;;;;;;;;;,");
-  EXPECT_EQ(CsvText(grid), "d1,t1,,,,,,,,,,,\r\nd2,t2,,,,,,,,,,,\r\n");
+            (std::vector<std::string>{"d1;t1;;;;;;;;;;;", "d2;t2;;;;;;;;;;;", "d4;t4;;;;;;;;;;;"}));
+  EXPECT_EQ(GridListLines(grid, ',')[2], "d4;t4;;;;;;;;;;,");
+  EXPECT_EQ(CsvText(grid), "d1,t1,,,,,,,,,,,\r\nd2,t2,,,,,,,,,,,\r\nd4,t4,,,,,,,,,,,\r\n");
   grid.SetCell(0, 1, "");
-  EXPECT_EQ(CsvText(grid), "");
-  EXPECT_EQ(GridListLines(grid, ';'), std::vector<std::string>{});
+  grid.SetCell(0, 6, "d6");
+  EXPECT_EQ(WalkedRows(grid), (std::vector<int>{2, 4, 6}));
+  EXPECT_EQ(CsvText(StringGridData(11, 50, 2, 1)), "");
 }
 
-TEST(GridOutput, ValuesAreWrittenAsTyped) {
+TEST(GridOutput, ListLinesCannotBeSplitAndCsvFieldsAreQuoted) {
   StringGridData grid = Grid(3, 1);
-  grid.SetCell(1, 1, "a;b,c\x95\x5C");
-  EXPECT_EQ(GridListLines(grid, ';')[0], "d1;a;b,c\x95\x5C;;;;;;;;;;;");
-  EXPECT_EQ(CsvText(grid), "d1,a;b,c\x95\x5C,,,,,,,,,,,\r\n");
+  grid.SetCell(1, 1, "a;b,c\x95\x5C");  // 表 ends in 0x5C
+  grid.SetCell(4, 1, "say \"hi\"\tnow");
+  // In the list file a typed ";" or tab can neither shift nor split a field.
+  EXPECT_EQ(GridListLines(grid, ';')[0],
+            "d1;a\x81\x47"
+            "b,c\x95\x5C;;;say \"hi\" now;;;;;;;;");
+  // In CSV a value with a comma or a quote is quoted, its quotes doubled;
+  // other values, ";" included, stay byte for byte.
+  EXPECT_EQ(CsvText(grid), "d1,\"a;b,c\x95\x5C\",,,\"say \"\"hi\"\"\tnow\",,,,,,,,\r\n");
+  EXPECT_EQ(CsvField("plain ;\x81\x47"), "plain ;\x81\x47");
+  EXPECT_EQ(CsvField("two\r\nlines"), "\"two\r\nlines\"");
+  EXPECT_EQ(CsvField("\""), "\"\"\"\"");
 }
 
 TEST(GridOutput, NRowsGiveNLinesEndingInTwoCommas) {

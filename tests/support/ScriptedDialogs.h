@@ -22,7 +22,8 @@ class ScriptedDialogs : public widgets::Dialogs {
   std::deque<QString> openNames;
   // The folder each open dialog started in.
   QStringList openFolders;
-  // Every box shown, as "kind: text" (kind: info, ask, message, information, error).
+  // Every box shown, as "kind: text" (kind: info, ask, message, list,
+  // information, error); a list's items follow its text, one per line.
   QStringList shown;
 
   int ShowInfoBox(const QString& text, const QString&) override {
@@ -34,6 +35,9 @@ class ScriptedDialogs : public widgets::Dialogs {
     return Next();
   }
   void ShowMessage(const QString& text) override { shown << "message: " + text; }
+  void ShowMessageList(const QString& text, const QStringList& items) override {
+    shown << "list: " + text + "\n" + items.join('\n');
+  }
   void ShowInformation(const QString& text) override { shown << "information: " + text; }
   void ShowError(const QString& text) override { shown << "error: " + text; }
   QString GetSaveFileName(const QString&, const QString&, const QString& initialName) override {

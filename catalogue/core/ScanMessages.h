@@ -1,0 +1,37 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "catalogue/core/SummaryStreamSource.h"
+
+namespace catalogue {
+
+// A message as one line: each line break (CR LF, LF or CR) becomes one blank.
+std::string MessageOnOneLine(std::string_view text);
+
+// The reader's messages during a folder scan, gathered so that the scan is
+// never held up by a box per file and the user gets one summary at its end.
+class ScanMessages : public MessageReporter {
+ public:
+  struct Entry {
+    std::string fileName;  // the name part of the document's path, file system bytes
+    std::string text;      // the reader's message, UTF-8
+  };
+
+  void ShowMessage(const std::string& path, const std::string& text) override;
+
+  const std::vector<Entry>& Entries() const { return entries_; }
+  bool Empty() const { return entries_.empty(); }
+
+  // The summary's first line, with the count of unreadable files.
+  std::string Heading() const;
+  // One line per unreadable file: its name, ": ", the message on one line.
+  std::vector<std::string> Lines() const;
+
+ private:
+  std::vector<Entry> entries_;
+};
+
+}  // namespace catalogue
