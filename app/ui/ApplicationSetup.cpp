@@ -2,8 +2,11 @@
 
 #include <QApplication>
 #include <QFontDatabase>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QProxyStyle>
 #include <QToolTip>
+#include <QTranslator>
 
 namespace app {
 
@@ -42,9 +45,24 @@ void RegisterFontSubstitutes() {
   }
 }
 
+// Qt's own dialogs (file, colour and print dialogs, their questions and
+// standard buttons) speak Japanese like the rest of the program, whatever the
+// user's locale.
+void InstallJapaneseQtTexts(QApplication& application) {
+  QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
+  auto* translator = new QTranslator(&application);
+  if (translator->load(QStringLiteral("qtbase_ja"),
+                       QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    QApplication::installTranslator(translator);
+  } else {
+    delete translator;  // not installed: Qt's English texts stay
+  }
+}
+
 }  // namespace
 
 void SetupApplication(QApplication& application) {
+  InstallJapaneseQtTexts(application);
   QApplication::setApplicationName(QStringLiteral("quillmark_wd"));
   QApplication::setOrganizationName(QStringLiteral("Fernhollow"));
   RegisterFontSubstitutes();

@@ -4,7 +4,8 @@ class QApplication;
 
 namespace app {
 
-// Application-wide settings made once at start: names, the interface font,
+// Application-wide settings made once at start: names, Qt's own texts in
+// Japanese, the interface font,
 // Windows font names mapped to the installed Japanese fonts, and hints
 // (shown after 600 ms on a green background).
 void SetupApplication(QApplication& application);

@@ -3,7 +3,10 @@
 
 #include <gtest/gtest.h>
 #include <QApplication>
+#include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QLabel>
+#include <QPushButton>
 #include <QScreen>
 #include <QTimer>
 #include <filesystem>
@@ -188,6 +191,21 @@ TEST_F(MainWindowFixture, AListFileThatCannotBeWrittenKeepsTheDialogOpen) {
   ASSERT_EQ(dialogs.shown.size(), 1);
   EXPECT_TRUE(dialogs.shown[0].startsWith(QStringLiteral("error: ")));
   EXPECT_TRUE(window->FolderLabel()->text().isEmpty());
+}
+
+TEST(QtTexts, QtsOwnDialogsSpeakJapaneseWhateverTheLocale) {
+  // The tests run with the program's own set-up; the locale here is C.
+  QFileDialog dialog;
+  dialog.setOption(QFileDialog::DontUseNativeDialog);
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  auto* buttons = dialog.findChild<QDialogButtonBox*>();
+  ASSERT_NE(buttons, nullptr);
+  EXPECT_EQ(buttons->button(QDialogButtonBox::Cancel)->text(), QStringLiteral("キャンセル"));
+  QString question =
+      QCoreApplication::translate("QFileDialog", "%1 already exists.\nDo you want to replace it?");
+  EXPECT_TRUE(question.contains(QStringLiteral("既に存在")) ||
+              question.contains(QStringLiteral("置き換え")))
+      << question.toStdString();
 }
 
 TEST_F(MainWindowFixture, ExitClosesTheWindowAndSavesTheWidths) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <filesystem>
 
+#include "catalogue/core/ScanMessages.h"
 #include "platform/files/UserError.h"
 #include "tests/catalogue/FakeDocuments.h"
 #include "tests/support/PropertySetBuilder.h"
@@ -76,6 +77,23 @@ TEST(Scan, WritesOneLinePerFileInListOrderWithEmptyLinesForFailures) {
   EXPECT_EQ(sink.lines, (Names{"1.doc;one;;;;;;;;;;", "", "3.doc;three;;;;;;;;;;"}));
   EXPECT_EQ(reporter.messages, Names{"未対応ファイルです"});
   EXPECT_EQ(progress, (std::vector<std::size_t>{1, 2, 3}));
+}
+
+TEST(Scan, MessagesAreGatheredWithTheirFileNamesForOneSummary) {
+  FakeSource source;
+  ScanMessages messages;
+  source.files["/f/a.doc"] = StreamOf(PropertySetBuilder().Lpstr(2, "a").Build());
+  source.files["/f/b.rtf"] = FailedOpen(kSTG_E_FILEALREADYEXISTS);
+  source.files["/f/c.doc"] = FailedOpen(kSTG_E_INVALIDHEADER);
+  DocumentReader reader(source, messages, RegionalFormats{}, 0);
+  CollectingSink sink;
+  EXPECT_TRUE(ScanDocuments("/f", {"a.doc", "b.rtf", "c.doc", "d.doc"}, reader, sink));
+  EXPECT_EQ(sink.lines.size(), 4u);  // the scan went on past every message
+  EXPECT_EQ(messages.Heading(), "読み取れなかったファイルが 3 件あります。");
+  EXPECT_EQ(messages.Lines(),
+            (Names{"b.rtf: 未対応ファイルです", "c.doc: Error StgOpenStorage HResult = $800300FB",
+                   "d.doc: ファイルが見つかりません"}));
+  EXPECT_EQ(MessageOnOneLine("a\r\nb\nc\rd"), "a b c d");
 }
 
 TEST(Scan, StopsWhenProgressSaysSo) {

@@ -72,11 +72,85 @@ TEST(CliRead, WithoutFilesIsAUsageError) {
   EXPECT_EQ(r.status, 2);
   EXPECT_EQ(r.out, "");
   EXPECT_NE(r.err.find("usage"), std::string::npos);
-  EXPECT_EQ(RunCli({}).status, 2);
-  EXPECT_EQ(RunCli({"frobnicate"}).status, 2);
   EXPECT_EQ(RunCli({"scan"}).status, 2);
-  EXPECT_EQ(RunCli({"scan", "a", "b"}).status, 2);
-  EXPECT_EQ(RunCli({"scan", "a", "-o"}).status, 2);
+}
+
+TEST(Cli, HelpVersionAndUsageErrorsAsALinuxUserExpects) {
+  for (const char* help : {"--help", "-h"}) {
+    Result r = RunCli({help});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(r.out.rfind("usage: quillmark_cli read", 0), 0u) << r.out;
+    EXPECT_NE(r.out.find("--utf8"), std::string::npos);
+  }
+  Result r = RunCli({"scan", "--help"});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out, "usage: quillmark_cli scan FOLDER [-o LISTFILE] [--utf8]\n");
+
+  r = RunCli({"--version"});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_NE(r.out.find("quillmark_cli"), std::string::npos);
+  EXPECT_NE(r.out.find("1.00"), std::string::npos);
+
+  // Each fault is named, followed by the usage, with exit status 2.
+  auto fault = [](const std::vector<std::string>& args) {
+    Result r = RunCli(args);
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.out, "");
+    EXPECT_NE(r.err.find("usage: quillmark_cli"), std::string::npos);
+    return r.err.substr(0, r.err.find('\n'));
+  };
+  EXPECT_EQ(fault({"frobnicate"}), "quillmark_cli: unknown verb: frobnicate");
+  EXPECT_EQ(fault({"--frob"}), "quillmark_cli: unknown option: --frob");
+  EXPECT_EQ(fault({"scan", "/tmp", "--frob"}), "quillmark_cli: unknown option: --frob");
+  EXPECT_EQ(fault({"read", "-x", "a.doc"}), "quillmark_cli: unknown option: -x");
+  EXPECT_EQ(fault({"scan", "a", "-o"}), "quillmark_cli: option needs a value: -o");
+  EXPECT_EQ(fault({"scan", "a", "b"}), "quillmark_cli: unexpected argument: b");
+  EXPECT_EQ(fault({"csv", "a", "-o", "x", "-o", "y"}), "quillmark_cli: option given twice: -o");
+  EXPECT_EQ(fault({"print", "style.sle"}), "quillmark_cli: missing option: --list");
+  EXPECT_EQ(fault({"render", "--list", "l"}), "quillmark_cli: missing STYLE");
+  EXPECT_EQ(fault({}), "quillmark_cli: no verb given");
+}
+
+TEST(CliRead, ExitsOneOnlyWhenAFileGaveAMessageAndReadsNamesAfterDashDash) {
+  TempDir dir;
+  std::string doc = dir.File("-dash.doc");
+  testsupport::WriteSummaryDocument(doc, PropertySetBuilder().Lpstr(2, "T").Build());
+  std::string none = dir.File("none.doc");  // no property of ids 2 to 19: no message
+  testsupport::WriteSummaryDocument(none, PropertySetBuilder().Build());
+  Result r = RunCli({"read", "--", doc, none});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out, "-dash.doc;T;;;;;;;;;;\r\n\r\n");
+  EXPECT_EQ(r.err, "");
+  EXPECT_EQ(RunCli({"read", doc, dir.File("missing.doc")}).status, 1);
+}
+
+TEST(CliUtf8, ReadScanAndBindWriteUtf8WhenAsked) {
+  TempDir dir;
+  std::string doc = dir.File("文書.doc");
+  testsupport::WriteSummaryDocument(
+      doc, PropertySetBuilder().CodePage(932).Lpstr(2, platform::Utf8ToCp932("題名;副")).Build());
+  std::string utf8Line = "文書.doc;題名；副;;;;;;;;;;\r\n";
+  Result r = RunCli({"read", "--utf8", doc});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out, utf8Line);
+  EXPECT_EQ(RunCli({"read", doc}).out, platform::Utf8ToCp932(utf8Line));  // CP932 stays the default
+
+  EXPECT_EQ(RunCli({"scan", dir.path(), "--utf8"}).out, utf8Line);
+  TempDir out;
+  ASSERT_EQ(RunCli({"scan", "--utf8", dir.path(), "-o", out.File("list")}).status, 0);
+  EXPECT_EQ(ReadAll(out.File("list")), utf8Line);
+
+  std::string style = dir.Write(
+      "s.sle",
+      platform::Utf8ToCp932("header;Ver1.1;0;0;9;0;0;100;0;\r\n"
+                            "0;0;0;0;data;15;25;15;25;0;0;0;0;ＭＳ 明朝;12;;0;0;0;"
+                            "#ma_01;0;0;\r\n"
+                            "0;0;0;0;data;0;0;0;0;0;0;0;0;x;10;;0;0;0;#maxline=2;0;0;\r\n"));
+  std::string list = dir.Write("list", platform::Utf8ToCp932("文書.doc;;;;;;;;;;;\r\n"));
+  r = RunCli({"bind", style, "--list", list, "--utf8"});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_NE(r.out.find("ＭＳ 明朝;12;;0;0;0;文書.doc;"), std::string::npos) << r.out;
 }
 
 TEST(CliScan, ListsTheFolderInNameOrder) {
