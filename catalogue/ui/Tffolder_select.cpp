@@ -15,6 +15,7 @@
 #include <QProgressDialog>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
 #include <functional>
@@ -128,6 +129,17 @@ void Tffolder_select::BuildLayout() {
   folders_ = new QFileSystemModel(this);
   folders_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
   folders_->setRootPath(QStringLiteral("/"));
+  // The tree fills in the background; once a parent of the selected folder
+  // is read, bring the folder into view again (other folders the user opens
+  // leave the view where it is).
+  connect(folders_, &QFileSystemModel::directoryLoaded, this, [this](const QString& loaded) {
+    QString prefix = loaded.endsWith(QLatin1Char('/')) ? loaded : loaded + QLatin1Char('/');
+    if (SelectedFolder().startsWith(prefix)) {
+      // After the model has sorted the rows it just read.
+      QTimer::singleShot(100, ShellTreeView1,
+                         [this] { ShellTreeView1->scrollTo(ShellTreeView1->currentIndex()); });
+    }
+  });
   auto* pathRow = new QHBoxLayout;
   pathRow->setContentsMargins(8, 0, 8, 4);
   auto* pathLabel = new QLabel(QStringLiteral("フォルダー(&P):"));

@@ -8,6 +8,7 @@
 #include "tests/app/ProgramFixture.h"
 #include "tests/support/SampleDocuments.h"
 #include "widgets/MessageBox.h"
+#include "widgets/MessageListBox.h"
 #include "widgets/StringGrid.h"
 
 namespace app {
@@ -62,6 +63,12 @@ TEST_F(Screenshots, Windows) {
                           QPixmap(QString::fromStdString(paths.DialogIcon())));
   box.show();
   Save(box, "message_box");
+  widgets::MessageListBox list(
+      QStringLiteral("読み取れなかったファイルが 2 件あります。"),
+      {QStringLiteral("memo.rtf: 未対応ファイルです"),
+       QStringLiteral("no-properties.wrd: Error PropSetStg.Open HResult = $80030002")});
+  list.show();
+  Save(list, "scan_messages");
 }
 
 }  // namespace
