@@ -64,6 +64,16 @@ struct ProgramFixture : ::testing::Test {
   }
 
   std::string Cell(int col, int row) { return window->GridData().Cell(col, row); }
+
+  // Print windows that close as soon as they are shown; `opened` counts them.
+  void UsePrintWindowsThatCloseAtOnce(int& opened) {
+    window->SetPrintWindowFactory([&opened](Tfquillmark_wd&) {
+      ++opened;
+      auto dialog = std::make_unique<QDialog>();
+      QTimer::singleShot(0, dialog.get(), &QDialog::accept);
+      return dialog;
+    });
+  }
 };
 
 using MainWindowFixture = ProgramFixture;

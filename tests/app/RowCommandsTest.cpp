@@ -194,12 +194,7 @@ TEST_F(RowCommands, ShiftOnTheEditorItemShowsItsCaptionAndBindsCtrlM) {
 
 TEST_F(RowCommands, PrintNeedsAFolderThenHandsTheRowsOver) {
   int windows = 0;
-  window->SetPrintWindowFactory([&](Tfquillmark_wd&) {
-    ++windows;
-    auto dialog = std::make_unique<QDialog>();
-    QTimer::singleShot(0, dialog.get(), &QDialog::accept);
-    return dialog;
-  });
+  UsePrintWindowsThatCloseAtOnce(windows);
   Trigger("N8");
   EXPECT_EQ(dialogs.shown, QStringList{QStringLiteral("info: フォルダ－が指定されていません")});
   EXPECT_EQ(windows, 0);

@@ -117,12 +117,7 @@ TEST_F(ScanToOutput, EveryReadableDocumentReachesEveryOutput) {
             "e.doc;two  lines, \"quoted\";;;;;;;5;;;;\r\n");
 
   int windows = 0;
-  window->SetPrintWindowFactory([&](Tfquillmark_wd&) {
-    ++windows;
-    auto dialog = std::make_unique<QDialog>();
-    QTimer::singleShot(0, dialog.get(), &QDialog::accept);
-    return dialog;
-  });
+  UsePrintWindowsThatCloseAtOnce(windows);
   window->N8Click();
   EXPECT_EQ(windows, 1);
   std::string handed = ReadAll(paths.ListFile());
