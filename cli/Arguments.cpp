@@ -34,6 +34,9 @@ Arguments ParseArguments(const std::vector<std::string>& args, const ArgumentRul
       optionsEnded = true;
       continue;
     }
+    if (arg == "-h" || arg == "--help") {
+      throw HelpRequested();
+    }
     bool valued = Contains(rules.valued, arg);
     if (!valued && !Contains(rules.flags, arg)) {
       throw UsageFault("unknown option: " + arg);
@@ -60,18 +63,6 @@ void RequireOperands(const Arguments& arguments, std::size_t count, const std::s
   if (count > 0 && arguments.operands.size() > count) {
     throw UsageFault("unexpected argument: " + arguments.operands[count]);
   }
-}
-
-bool AsksForHelp(const std::vector<std::string>& args) {
-  for (const std::string& arg : args) {
-    if (arg == "--") {
-      return false;
-    }
-    if (arg == "-h" || arg == "--help") {
-      return true;
-    }
-  }
-  return false;
 }
 
 }  // namespace cli

@@ -14,6 +14,10 @@ class UsageFault : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
+// Thrown when a verb's arguments ask for help ("-h" or "--help" standing as
+// an option, not as an option's value); the program prints the verb's usage.
+class HelpRequested : public std::exception {};
+
 // One verb's arguments: its operands in order and its options, each option
 // given at most once. An option with a value takes the next argument.
 struct Arguments {
@@ -32,14 +36,12 @@ struct ArgumentRules {
 
 // Splits `args` by `rules`. An argument that starts with "-" (and is not "-"
 // alone) is an option until "--", after which every argument is an operand.
-// Throws UsageFault for an unknown option, a missing value or a repeated one.
+// Throws HelpRequested for "-h" or "--help", and UsageFault for an unknown
+// option, a missing value or a repeated one.
 Arguments ParseArguments(const std::vector<std::string>& args, const ArgumentRules& rules);
 
 // Throws UsageFault("missing WHAT") when there is no operand, and
 // "unexpected argument: X" for operands beyond `count` (0: no limit).
 void RequireOperands(const Arguments& arguments, std::size_t count, const std::string& what);
-
-// Whether the arguments ask for help ("-h" or "--help" before any "--").
-bool AsksForHelp(const std::vector<std::string>& args);
 
 }  // namespace cli

@@ -17,17 +17,17 @@ namespace cli {
 int RunCsv(const std::vector<std::string>& args) {
   Arguments arguments = ParseArguments(args, {{"-o"}, {}});
   RequireOperands(arguments, 1, "LISTFILE");
-  const std::string* listFile = &arguments.operands[0];
+  const std::string& listFile = arguments.operands[0];
   std::optional<std::string> csvFile;
   if (arguments.Has("-o")) {
     csvFile = arguments.Get("-o");
   }
-  if (!platform::ReadFileBytesIfExists(*listFile)) {
+  if (!platform::ReadFileBytesIfExists(listFile)) {
     throw platform::UserError(
-        platform::FileErrorMessage("ファイルを読み込めません", *listFile, ENOENT));
+        platform::FileErrorMessage("ファイルを読み込めません", listFile, ENOENT));
   }
   widgets::StringGridData grid = app::MakeListGrid();
-  app::LoadDocumentList(*listFile, grid);
+  app::LoadDocumentList(listFile, grid);
   std::string text = commands::CsvText(grid);
   if (csvFile) {
     platform::ReplacingFileWriter::ReplaceWith(*csvFile, text);

@@ -32,16 +32,21 @@ namespace cli {
 namespace {
 
 // The style operand and the options of a report verb.
-struct Options : Arguments {
+struct Options {
+  Arguments arguments;
   std::string style;
+
+  bool Has(const std::string& name) const { return arguments.Has(name); }
+  std::string Get(const std::string& name, const std::string& fallback = {}) const {
+    return arguments.Get(name, fallback);
+  }
 };
 
 Options ParseReportArguments(const std::vector<std::string>& args, const ArgumentRules& rules,
                              const std::vector<std::string>& required) {
-  Options options;
-  static_cast<Arguments&>(options) = ParseArguments(args, rules);
-  RequireOperands(options, 1, "STYLE");
-  options.style = options.operands[0];
+  Options options{ParseArguments(args, rules), {}};
+  RequireOperands(options.arguments, 1, "STYLE");
+  options.style = options.arguments.operands[0];
   for (const std::string& name : required) {
     if (!options.Has(name)) {
       throw UsageFault("missing option: " + name);
@@ -58,7 +63,7 @@ int NumberOption(const Options& options, const std::string& name, int fallback) 
   char* end = nullptr;
   long value = std::strtol(text.c_str(), &end, 10);
   if (text.empty() || *end != '\0' || value < -1000000 || value > 1000000) {
-    throw platform::UserError(name + ": 数値ではありません: " + text);
+    throw UsageFault(name + ": not a number: " + text);
   }
   return static_cast<int>(value);
 }
@@ -77,7 +82,7 @@ std::unique_ptr<printing::Clock> ClockFor(const Options& options) {
     date = printing::MakeDate(y, m, d);
   }
   if (!date) {
-    throw platform::UserError("--date: 日付ではありません: " + text);
+    throw UsageFault("--date: not a date: " + text);
   }
   return std::make_unique<printing::FixedClock>(*date);
 }
@@ -189,7 +194,7 @@ int RunRender(const std::vector<std::string>& args) {
   int zoom = std::clamp(NumberOption(options, "--zoom", 100), 5, 200);
   int screenDpi = NumberOption(options, "--screen-dpi", 96);
   if (screenDpi <= 0 || screenDpi > 4800) {
-    throw platform::UserError("--screen-dpi: 1 から 4800 までの数にしてください");
+    throw UsageFault("--screen-dpi: give a number from 1 to 4800");
   }
   double widthMm = 200;
   double heightMm = 287;
@@ -198,7 +203,7 @@ int RunRender(const std::vector<std::string>& args) {
     if (std::sscanf(options.Get("--printable").c_str(), "%lfx%lf%c", &widthMm, &heightMm, &extra) !=
             2 ||
         widthMm <= 0 || heightMm <= 0 || widthMm > 2000 || heightMm > 2000) {
-      throw platform::UserError("--printable: WxH (mm) ではありません");
+      throw UsageFault("--printable: give WxH in millimetres, each above 0 and at most 2000");
     }
   }
   BoundStyle bound = ReadAndBind(options);

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "app/core/ProgramVersion.h"
 #include "cli/Arguments.h"
 #include "cli/CatalogueCommands.h"
 #include "cli/ExitCodes.h"
@@ -16,9 +17,6 @@
 namespace cli {
 
 namespace {
-
-// The version the program's own version box shows.
-constexpr const char* kVersion = "1.00";
 
 struct Verb {
   const char* name;
@@ -112,7 +110,7 @@ int Run(int argc, char** argv) {
     return kExitOk;
   }
   if (first == "--version") {
-    std::printf("quillmark_cli (ワード・クイルマーク) %s\n", kVersion);
+    std::printf("quillmark_cli (ワード・クイルマーク) %s\n", app::kProgramVersion);
     return kExitOk;
   }
   const Verb* verb = FindVerb(first);
@@ -123,12 +121,11 @@ int Run(int argc, char** argv) {
   }
   std::vector<std::string> args(all.begin() + 1, all.end());
   std::string usage = std::string("usage: quillmark_cli ") + verb->form + "\n";
-  if (AsksForHelp(args)) {
-    std::fputs(usage.c_str(), stdout);
-    return kExitOk;
-  }
   try {
     return verb->run(args);
+  } catch (const HelpRequested&) {
+    std::fputs(usage.c_str(), stdout);
+    return kExitOk;
   } catch (const UsageFault& fault) {
     return Usage(fault.what(), usage);
   }

@@ -11,7 +11,7 @@ namespace widgets {
 
 // A message with a list that may be long: the application's title, the
 // message, the items one per line in a scrolling read-only box (so they can
-// be selected and copied), and one OK button that Enter and Escape press.
+// be selected and copied), and one OK button. Enter and Escape close it too.
 class MessageListBox : public QDialog {
   Q_OBJECT
 

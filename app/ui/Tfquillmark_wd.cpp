@@ -13,6 +13,7 @@
 
 #include "app/core/ColumnWidths.h"
 #include "app/core/ListGrid.h"
+#include "app/core/ProgramVersion.h"
 #include "catalogue/core/ListFile.h"
 #include "catalogue/ui/Tffolder_select.h"
 #include "commands/core/GridRows.h"
@@ -453,7 +454,7 @@ void Tfquillmark_wd::N8Click() {
 }
 
 void Tfquillmark_wd::N28Click() {
-  Inform(QStringLiteral("ワードクイルマーク\r\nVersion1.00"));
+  Inform(QStringLiteral("ワードクイルマーク\r\nVersion") + QString::fromLatin1(kProgramVersion));
 }
 
 }  // namespace app

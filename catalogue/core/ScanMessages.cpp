@@ -25,13 +25,4 @@ std::string ScanMessages::Heading() const {
   return "読み取れなかったファイルが " + std::to_string(entries_.size()) + " 件あります。";
 }
 
-std::vector<std::string> ScanMessages::Lines() const {
-  std::vector<std::string> lines;
-  lines.reserve(entries_.size());
-  for (const Entry& entry : entries_) {
-    lines.push_back(entry.fileName + ": " + MessageOnOneLine(entry.text));
-  }
-  return lines;
-}
-
 }  // namespace catalogue

@@ -27,8 +27,6 @@ class ScanMessages : public MessageReporter {
 
   // The summary's first line, with the count of unreadable files.
   std::string Heading() const;
-  // One line per unreadable file: its name, ": ", the message on one line.
-  std::vector<std::string> Lines() const;
 
  private:
   std::vector<Entry> entries_;

@@ -15,9 +15,9 @@
 #include <QProgressDialog>
 #include <QSplitter>
 #include <QStatusBar>
-#include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 #include <functional>
 
 #include "catalogue/core/DocumentReader.h"
@@ -38,7 +38,6 @@ namespace {
 constexpr const char* kSection = "folder_select";
 constexpr int kDesignedWidth = 799;
 constexpr int kDesignedHeight = 587;
-constexpr int kProgressDelayMs = 500;
 
 const char* const kFolderHint =
     "左のパネルからエクセルファイルのあるフォルダーをダブルクリックにて選択してください";
@@ -58,10 +57,14 @@ std::string FileSystemBytes(const QString& path) {
 // and Return or Enter opens the current folder as a double-click does.
 class FolderTree : public QTreeView {
  public:
-  FolderTree(std::function<void()> open) : open_(std::move(open)) {}
+  // `open` runs on Return or Enter; `touched` whenever the user moves the
+  // view or the selection (a key, a click, the wheel).
+  FolderTree(std::function<void()> open, std::function<void()> touched)
+      : open_(std::move(open)), touched_(std::move(touched)) {}
 
  protected:
   void keyPressEvent(QKeyEvent* event) override {
+    touched_();
     if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
         currentIndex().isValid()) {
       event->accept();
@@ -71,7 +74,13 @@ class FolderTree : public QTreeView {
     QTreeView::keyPressEvent(event);
   }
 
+  void wheelEvent(QWheelEvent* event) override {
+    touched_();
+    QTreeView::wheelEvent(event);
+  }
+
   void mousePressEvent(QMouseEvent* event) override {
+    touched_();
     if (event->button() == Qt::RightButton) {
       QModelIndex index = indexAt(event->position().toPoint());
       if (index.isValid()) {
@@ -83,6 +92,7 @@ class FolderTree : public QTreeView {
 
  private:
   std::function<void()> open_;
+  std::function<void()> touched_;
 };
 
 }  // namespace
@@ -129,17 +139,6 @@ void Tffolder_select::BuildLayout() {
   folders_ = new QFileSystemModel(this);
   folders_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
   folders_->setRootPath(QStringLiteral("/"));
-  // The tree fills in the background; once a parent of the selected folder
-  // is read, bring the folder into view again (other folders the user opens
-  // leave the view where it is).
-  connect(folders_, &QFileSystemModel::directoryLoaded, this, [this](const QString& loaded) {
-    QString prefix = loaded.endsWith(QLatin1Char('/')) ? loaded : loaded + QLatin1Char('/');
-    if (SelectedFolder().startsWith(prefix)) {
-      // After the model has sorted the rows it just read.
-      QTimer::singleShot(100, ShellTreeView1,
-                         [this] { ShellTreeView1->scrollTo(ShellTreeView1->currentIndex()); });
-    }
-  });
   auto* pathRow = new QHBoxLayout;
   pathRow->setContentsMargins(8, 0, 8, 4);
   auto* pathLabel = new QLabel(QStringLiteral("フォルダー(&P):"));
@@ -153,9 +152,18 @@ void Tffolder_select::BuildLayout() {
   layout->addLayout(pathRow);
   connect(PathEdit, &QLineEdit::returnPressed, this, &Tffolder_select::OpenTypedPath);
 
-  ShellTreeView1 = new FolderTree([this] { ShellTreeView1DblClick(); });
+  ShellTreeView1 = new FolderTree([this] { ShellTreeView1DblClick(); },
+                                  [this] { keepSelectionInView_ = false; });
   ShellTreeView1->setObjectName(QStringLiteral("ShellTreeView1"));
   ShellTreeView1->setModel(folders_);
+  // (Connected after the view, so that it has laid out the rows first.)
+  // The tree fills in the background and sorts what it has read, which
+  // moves rows; until the user moves the view, keep the folder just selected
+  // in view.
+  connect(folders_, &QFileSystemModel::layoutChanged, this, &Tffolder_select::KeepSelectionInView);
+  connect(folders_, &QFileSystemModel::rowsInserted, this, &Tffolder_select::KeepSelectionInView);
+  connect(folders_, &QFileSystemModel::directoryLoaded, this,
+          &Tffolder_select::KeepSelectionInView);
   for (int column = 1; column < folders_->columnCount(); ++column) {
     ShellTreeView1->hideColumn(column);
   }
@@ -221,7 +229,14 @@ void Tffolder_select::SelectFolder(const QString& path) {
   for (QModelIndex up = index; up.isValid(); up = up.parent()) {
     ShellTreeView1->expand(up);
   }
-  ShellTreeView1->scrollTo(index);
+  keepSelectionInView_ = true;
+  KeepSelectionInView();
+}
+
+void Tffolder_select::KeepSelectionInView() {
+  if (keepSelectionInView_) {
+    ShellTreeView1->scrollTo(ShellTreeView1->currentIndex());
+  }
 }
 
 QString Tffolder_select::SelectedFolder() const {
@@ -261,8 +276,11 @@ void Tffolder_select::OpenTypedPath() {
   if (typed == QStringLiteral("~") || typed.startsWith(QStringLiteral("~/"))) {
     typed = QDir::homePath() + typed.mid(1);
   }
+  if (typed.isEmpty()) {
+    return;
+  }
   QFileInfo folder(typed);
-  if (typed.isEmpty() || !folder.isDir()) {
+  if (!folder.isDir()) {
     dialogs_.ShowMessage(typed + QStringLiteral("\r\nフォルダーが見つかりません"));
     return;
   }
@@ -276,6 +294,7 @@ void Tffolder_select::ShellTreeView1DblClick() {
 }
 
 void Tffolder_select::showEvent(QShowEvent* event) {
+  StatusBar1->clearMessage();  // a scan cancelled at an earlier showing
   // Files may have come or gone since the list was made.
   ShowDirectory(listDirectory_);
   QDialog::showEvent(event);
@@ -299,7 +318,7 @@ bool Tffolder_select::ScanListedDocuments() {
                              QStringLiteral("キャンセル"), 0, static_cast<int>(names.size()), this);
     progress.setWindowTitle(windowTitle());
     progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(kProgressDelayMs);
+    progress.setMinimumDuration(progressDelayMs_);
     progress.setAutoClose(false);
     progress.setAutoReset(false);
     finished = ScanDocuments(
@@ -316,8 +335,10 @@ bool Tffolder_select::ScanListedDocuments() {
   }
   if (finished && !messages.Empty()) {
     QStringList lines;
-    for (const std::string& line : messages.Lines()) {
-      lines << QString::fromUtf8(line);
+    for (const ScanMessages::Entry& entry : messages.Entries()) {
+      // The name as the file list shows it; the message is the reader's text.
+      lines << QFile::decodeName(QByteArray::fromStdString(entry.fileName)) + QStringLiteral(": ") +
+                   QString::fromStdString(MessageOnOneLine(entry.text));
     }
     dialogs_.ShowMessageList(QString::fromStdString(messages.Heading()), lines);
   }
@@ -356,7 +377,9 @@ void Tffolder_select::GradBtn2Click() {
 void Tffolder_select::keyPressEvent(QKeyEvent* event) {
   // Return on a focused button presses it, as Space does.
   auto* button = qobject_cast<QPushButton*>(focusWidget());
-  if (button != nullptr && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
+  bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+  if (button != nullptr && plain &&
+      (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)) {
     event->accept();
     button->click();
     return;

@@ -42,6 +42,8 @@ class Tffolder_select : public QDialog {
   // The folder whose documents the list shows, and their names.
   QString ListDirectory() const { return listDirectory_; }
   QStringList ListedNames() const;
+  // How long a scan runs before its progress shows (tests show it at once).
+  void SetProgressDelay(int milliseconds) { progressDelayMs_ = milliseconds; }
 
  public slots:
   void ShellTreeView1DblClick();
@@ -59,6 +61,9 @@ class Tffolder_select : public QDialog {
   // Opens the folder typed or pasted into the path field in the tree and
   // the file list; a path that is not a folder is refused with a message.
   void OpenTypedPath();
+  // Scrolls the tree to its selection while the folder was selected by the
+  // program and the user has not moved the view since.
+  void KeepSelectionInView();
   // Reads the listed documents into the list file and then shows, in one
   // summary, every file that could not be read; false when the user
   // cancelled (nothing changed then).
@@ -68,6 +73,8 @@ class Tffolder_select : public QDialog {
   widgets::Dialogs& dialogs_;
   QLabel* folderLabel_;
   QString listDirectory_;
+  int progressDelayMs_ = 500;
+  bool keepSelectionInView_ = false;
 
   widgets::GradientPanel* GradPan2 = nullptr;
   QLabel* Label1 = nullptr;

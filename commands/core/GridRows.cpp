@@ -70,7 +70,7 @@ void MoveSelectedRow(widgets::StringGridData& grid, bool up) {
   grid.SelectRow(neighbour);
 }
 
-std::vector<int> WalkedRows(const widgets::StringGridData& grid) {
+std::vector<int> DocumentRows(const widgets::StringGridData& grid) {
   std::vector<int> rows;
   for (int row = grid.FixedRows(); row < grid.RowCount(); ++row) {
     if (!grid.Cell(0, row).empty()) {
@@ -82,7 +82,7 @@ std::vector<int> WalkedRows(const widgets::StringGridData& grid) {
 
 std::vector<std::string> GridListLines(const widgets::StringGridData& grid, char tail) {
   std::vector<std::string> lines;
-  for (int row : WalkedRows(grid)) {
+  for (int row : DocumentRows(grid)) {
     lines.push_back(catalogue::GridRowLine(RowCells(grid, row), tail));
   }
   return lines;
@@ -107,7 +107,7 @@ std::string CsvField(const std::string& cell) {
 
 std::string CsvText(const widgets::StringGridData& grid) {
   std::string text;
-  for (int row : WalkedRows(grid)) {
+  for (int row : DocumentRows(grid)) {
     for (const std::string& cell : RowCells(grid, row)) {
       text += CsvField(cell);
       text += ',';

@@ -24,7 +24,7 @@ void MoveSelectedRow(widgets::StringGridData& grid, bool up);
 // The grid walk: the data rows that hold a document, from row 1 down. A row
 // whose file-name cell is empty (an unreadable file, a blank row moved up)
 // is passed over; it does not end the list.
-std::vector<int> WalkedRows(const widgets::StringGridData& grid);
+std::vector<int> DocumentRows(const widgets::StringGridData& grid);
 
 // The walked rows as document list lines: twelve cells, the first eleven
 // followed by ";", the twelfth by `tail`.

@@ -6,9 +6,15 @@
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QScreen>
+#include <QStatusBar>
+#include <QTest>
 #include <QTimer>
+#include <QTreeView>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -29,6 +35,16 @@ namespace app {
 namespace {
 
 using testsupport::ReadAll;
+
+// The widget that Tab moves the focus to from `from`.
+QWidget* NextTabStop(QWidget* from) {
+  for (QWidget* w = from->nextInFocusChain(); w != from; w = w->nextInFocusChain()) {
+    if ((w->focusPolicy() & Qt::TabFocus) && w->isVisible() && w->isEnabled()) {
+      return w;
+    }
+  }
+  return from;
+}
 
 QRect WorkArea() {
   return QGuiApplication::primaryScreen()->availableGeometry();
@@ -172,6 +188,133 @@ TEST_F(MainWindowFixture, CancelAndCloseLeaveEverythingAsItWas) {
   EXPECT_EQ(Cell(0, 1), "shown.doc");
   EXPECT_EQ(window->FolderLabel()->text(), QStringLiteral("/before"));
   EXPECT_EQ(ReadAll(paths.ListFile()), "kept.doc;;;;;;;;;;;\r\n");
+}
+
+TEST_F(MainWindowFixture, EmptyFolderSaysSoAndLeavesListGridAndLabelAlone) {
+  testsupport::TempDir empty;
+  empty.Write("readme.txt", "x");
+  catalogue::WriteListFile(paths.ListFile(), {"kept.doc;;;;;;;;;;;"});
+  Start();
+  window->FolderLabel()->setText(QStringLiteral("/the/scanned/folder"));
+  window->GridData().SetCell(0, 1, "shown.doc");
+  FolderCommand([&](catalogue::Tffolder_select& dialog) {
+    dialog.SelectFolder(QString::fromStdString(empty.path()));
+    dialog.ShellTreeView1DblClick();
+    dialog.GradBtn1Click();
+  });
+  ASSERT_EQ(dialogs.shown.size(), 1);
+  EXPECT_EQ(dialogs.shown[0],
+            QStringLiteral("information: ") + QString::fromStdString(empty.path()) +
+                QStringLiteral("\r\n上記フォルダーにエクセルファイルは見つかりませんでした"));
+  // A later printout must not name a folder whose documents it does not list.
+  EXPECT_EQ(window->FolderLabel()->text(), QStringLiteral("/the/scanned/folder"));
+  EXPECT_EQ(Cell(0, 1), "shown.doc");
+  EXPECT_EQ(ReadAll(paths.ListFile()), "kept.doc;;;;;;;;;;;\r\n");
+}
+
+TEST_F(MainWindowFixture, TheFolderDialogWorksFromTheKeyboard) {
+  testsupport::TempDir documents;
+  testsupport::WriteNumberedDocuments(documents.path(), 2);
+  testsupport::TempDir other;
+  testsupport::WriteNumberedDocuments(other.path(), 3);
+  Start();
+  FolderCommand([&](catalogue::Tffolder_select& dialog) {
+    auto* path = dialog.findChild<QLineEdit*>(QStringLiteral("PathEdit"));
+    auto* tree = dialog.findChild<QTreeView*>(QStringLiteral("ShellTreeView1"));
+    auto* files = dialog.findChild<QListWidget*>(QStringLiteral("FileListBox1"));
+    ASSERT_TRUE(path && tree && files);
+
+    // A typed path opens in the tree and the file list.
+    path->clear();
+    QTest::keyClicks(path, QString::fromStdString(documents.path()));
+    QTest::keyClick(path, Qt::Key_Return);
+    EXPECT_EQ(dialog.SelectedFolder(), QString::fromStdString(documents.path()));
+    EXPECT_EQ(dialog.ListedNames().size(), 2);
+    EXPECT_TRUE(dialogs.shown.isEmpty());
+
+    // A path that is no folder is refused and changes nothing.
+    path->setText(QString::fromStdString(documents.File("a.doc")));
+    QTest::keyClick(path, Qt::Key_Return);
+    ASSERT_EQ(dialogs.shown.size(), 1);
+    EXPECT_TRUE(dialogs.shown[0].endsWith(QStringLiteral("フォルダーが見つかりません")));
+    EXPECT_EQ(dialog.ListedNames().size(), 2);
+
+    // An empty path is not a mistake worth a message.
+    path->clear();
+    QTest::keyClick(path, Qt::Key_Return);
+    EXPECT_EQ(dialogs.shown.size(), 1);
+
+    // Return (or the keypad's Enter) on a folder in the tree opens it as a
+    // double-click does.
+    dialog.SelectFolder(QString::fromStdString(other.path()));
+    QTest::keyClick(tree, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(dialog.ListDirectory(), QString::fromStdString(other.path()));
+    EXPECT_EQ(dialog.ListedNames().size(), 3);
+    EXPECT_EQ(path->text(), QString::fromStdString(other.path()));
+    dialog.SelectFolder(QString::fromStdString(documents.path()));
+    QTest::keyClick(tree, Qt::Key_Return);
+    EXPECT_EQ(dialog.ListedNames().size(), 2);
+    dialog.SelectFolder(QString::fromStdString(other.path()));
+    QTest::keyClick(tree, Qt::Key_Return);
+
+    // Tab goes from the path to the tree, the files, then the buttons.
+    EXPECT_EQ(NextTabStop(path), tree);
+    EXPECT_EQ(NextTabStop(tree), files);
+    EXPECT_EQ(NextTabStop(files)->objectName(), QStringLiteral("GradBtn1"));
+    EXPECT_EQ(NextTabStop(NextTabStop(files))->objectName(), QStringLiteral("GradBtn2"));
+
+    // Return on the focused run button runs the scan; with Ctrl it does not.
+    auto* run = dialog.findChild<QWidget*>(QStringLiteral("GradBtn1"));
+    run->setFocus();
+    QTest::keyClick(run, Qt::Key_Return, Qt::ControlModifier);
+    EXPECT_TRUE(dialog.isVisible());
+    QTest::keyClick(run, Qt::Key_Return);
+  });
+  EXPECT_EQ(Cell(0, 3), "doc00002.doc");
+  EXPECT_EQ(window->FolderLabel()->text(), QString::fromStdString(other.path()));
+}
+
+TEST_F(MainWindowFixture, ACancelledScanSaysSoAndChangesNothing) {
+  testsupport::TempDir documents;
+  testsupport::WriteNumberedDocuments(documents.path(), 30);
+  documents.Write("z.rtf", "{\\rtf1}");  // would give a message, had the scan gone on
+  catalogue::WriteListFile(paths.ListFile(), {"kept.doc;;;;;;;;;;;"});
+  Start();
+  window->FolderLabel()->setText(QStringLiteral("/before"));
+  window->GridData().SetCell(0, 1, "shown.doc");
+  QString status;
+  bool stillOpen = false;
+  FolderCommand([&](catalogue::Tffolder_select& dialog) {
+    dialog.SelectFolder(QString::fromStdString(documents.path()));
+    dialog.ShellTreeView1DblClick();
+    dialog.SetProgressDelay(0);
+    // Press the progress window's cancel as soon as it shows.
+    QTimer cancel;
+    QObject::connect(&cancel, &QTimer::timeout, [&] {
+      if (auto* progress = dialog.findChild<QProgressDialog*>();
+          progress && progress->isVisible()) {
+        progress->cancel();
+      }
+    });
+    cancel.start(0);
+    dialog.GradBtn1Click();
+    cancel.stop();
+    stillOpen = dialog.isVisible();
+    status = dialog.findChild<QStatusBar*>(QStringLiteral("StatusBar1"))->currentMessage();
+    dialog.GradBtn2Click();
+  });
+  EXPECT_TRUE(stillOpen);
+  EXPECT_TRUE(status.contains(QStringLiteral("中止"))) << status.toStdString();
+  EXPECT_TRUE(dialogs.shown.isEmpty());
+  EXPECT_EQ(ReadAll(paths.ListFile()), "kept.doc;;;;;;;;;;;\r\n");
+  EXPECT_EQ(Cell(0, 1), "shown.doc");
+  EXPECT_EQ(window->FolderLabel()->text(), QStringLiteral("/before"));
+  // The next showing starts without the old note.
+  FolderCommand([&](catalogue::Tffolder_select& dialog) {
+    status = dialog.findChild<QStatusBar*>(QStringLiteral("StatusBar1"))->currentMessage();
+    dialog.GradBtn2Click();
+  });
+  EXPECT_TRUE(status.isEmpty());
 }
 
 TEST_F(MainWindowFixture, AListFileThatCannotBeWrittenKeepsTheDialogOpen) {

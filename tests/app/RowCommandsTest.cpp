@@ -234,5 +234,22 @@ TEST_F(RowCommands, TitleDialogSetsTheTitleAndKeepsTheHistory) {
             platform::Utf8ToCp932("下書き") + "\r\nAnnual Report\r\nMemo\r\n");
 }
 
+TEST_F(RowCommands, TheTitleBoxKeepsTheTextAsTyped) {
+  Stop();  // the history file is read when the program starts
+  programFolder.Write(commands::kTitleHistoryFileName, "Cancelled Title\r\n");
+  Start();
+  WithDialog<commands::TFTitle_Set>(
+      titleDialog,
+      [](commands::TFTitle_Set& dialog) {
+        QLineEdit* box = dialog.TitleList()->lineEdit();
+        box->clear();
+        QTest::keyClicks(box, QStringLiteral("Cance"));
+        EXPECT_EQ(dialog.TitleList()->currentText(), QStringLiteral("Cance"));
+        dialog.Button1Click();
+      },
+      [this] { window->N30Click(); });
+  EXPECT_EQ(window->TitlePanel()->text(), QStringLiteral("Cance"));
+}
+
 }  // namespace
 }  // namespace app

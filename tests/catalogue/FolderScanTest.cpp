@@ -90,10 +90,19 @@ TEST(Scan, MessagesAreGatheredWithTheirFileNamesForOneSummary) {
   EXPECT_TRUE(ScanDocuments("/f", {"a.doc", "b.rtf", "c.doc", "d.doc"}, reader, sink));
   EXPECT_EQ(sink.lines.size(), 4u);  // the scan went on past every message
   EXPECT_EQ(messages.Heading(), "読み取れなかったファイルが 3 件あります。");
-  EXPECT_EQ(messages.Lines(),
+  Names lines;
+  for (const ScanMessages::Entry& entry : messages.Entries()) {
+    lines.push_back(entry.fileName + ": " + MessageOnOneLine(entry.text));
+  }
+  EXPECT_EQ(lines,
             (Names{"b.rtf: 未対応ファイルです", "c.doc: Error StgOpenStorage HResult = $800300FB",
                    "d.doc: ファイルが見つかりません"}));
+}
+
+TEST(Scan, AMessageOnOneLineHasABlankForEachLineBreak) {
   EXPECT_EQ(MessageOnOneLine("a\r\nb\nc\rd"), "a b c d");
+  EXPECT_EQ(MessageOnOneLine("\r\n\r\n"), "  ");
+  EXPECT_EQ(MessageOnOneLine("end\r"), "end ");
 }
 
 TEST(Scan, StopsWhenProgressSaysSo) {

@@ -109,6 +109,8 @@ TEST(Cli, HelpVersionAndUsageErrorsAsALinuxUserExpects) {
   EXPECT_EQ(fault({"csv", "a", "-o", "x", "-o", "y"}), "quillmark_cli: option given twice: -o");
   EXPECT_EQ(fault({"print", "style.sle"}), "quillmark_cli: missing option: --list");
   EXPECT_EQ(fault({"render", "--list", "l"}), "quillmark_cli: missing STYLE");
+  EXPECT_EQ(fault({"render", "s.sle", "-o", "x.png", "--zoom", "big"}),
+            "quillmark_cli: --zoom: not a number: big");
   EXPECT_EQ(fault({}), "quillmark_cli: no verb given");
 }
 
@@ -242,7 +244,11 @@ TEST(CliBind, BindsAPageAfterConvertingAnOlderStyle) {
   EXPECT_EQ(r.err, "page: 0\n");
   EXPECT_NE(r.out.find("c.doc/ "), std::string::npos);
   EXPECT_EQ(RunCli({"bind", style}).status, 2);  // the list is required
-  EXPECT_EQ(RunCli({"bind", style, "--list", list, "--date", "2026-02-30"}).status, 1);
+  EXPECT_EQ(RunCli({"bind", style, "--list", list, "--date", "2026-02-30"}).status, 2);
+  // "-h" as an option's value is that value, not a request for help.
+  r = RunCli({"bind", style, "--list", list, "--title", "-h", "--date", "2026-12-07"});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_NE(r.out.find("-h 1 "), std::string::npos) << r.out;
 }
 
 TEST(CliRender, DrawsThePrintableAreaAsThePreviewSizesIt) {

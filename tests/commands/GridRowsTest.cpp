@@ -85,21 +85,21 @@ TEST(MoveSelectedRow, SwapsWithTheNeighbourAndFollowsIt) {
   EXPECT_EQ(grid.SelectionTop(), 4);
   MoveSelectedRow(grid, false);  // the last grid row: nothing
   EXPECT_EQ(Names(grid), "d2 d1 - d3 ");
-  EXPECT_EQ(WalkedRows(grid), (std::vector<int>{1, 2, 4}));  // the blank row is passed over
+  EXPECT_EQ(DocumentRows(grid), (std::vector<int>{1, 2, 4}));  // the blank row is passed over
 }
 
 TEST(GridOutput, RowsWithoutAFileNameArePassedOverNotTheEnd) {
   // An unreadable document between two readable ones, and an empty first row.
   StringGridData grid = Grid(7, 4);
   grid.SetCell(0, 3, "");
-  EXPECT_EQ(WalkedRows(grid), (std::vector<int>{1, 2, 4}));
+  EXPECT_EQ(DocumentRows(grid), (std::vector<int>{1, 2, 4}));
   EXPECT_EQ(GridListLines(grid, ';'),
             (std::vector<std::string>{"d1;t1;;;;;;;;;;;", "d2;t2;;;;;;;;;;;", "d4;t4;;;;;;;;;;;"}));
   EXPECT_EQ(GridListLines(grid, ',')[2], "d4;t4;;;;;;;;;;,");
   EXPECT_EQ(CsvText(grid), "d1,t1,,,,,,,,,,,\r\nd2,t2,,,,,,,,,,,\r\nd4,t4,,,,,,,,,,,\r\n");
   grid.SetCell(0, 1, "");
   grid.SetCell(0, 6, "d6");
-  EXPECT_EQ(WalkedRows(grid), (std::vector<int>{2, 4, 6}));
+  EXPECT_EQ(DocumentRows(grid), (std::vector<int>{2, 4, 6}));
   EXPECT_EQ(CsvText(StringGridData(11, 50, 2, 1)), "");
 }
 

@@ -7,6 +7,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include "widgets/MessageListBox.h"
 #include "widgets/QtDialogs.h"
 
 namespace widgets {
@@ -72,6 +73,27 @@ TEST(MessageBox, ShowsEvenWhenTheIconCannotBeRead) {
   });
   EXPECT_EQ(dialogs.ShowInfoBox(QStringLiteral("a\r\nb"), QStringLiteral("確認")), Dialogs::kFirst);
   EXPECT_FALSE(hadIcon);
+}
+
+TEST(MessageListBox, ShowsEveryItemAndClosesWithOkEnterOrEscape) {
+  QStringList items;
+  for (int i = 0; i < 500; ++i) {
+    items << QStringLiteral("file%1.doc: 未対応ファイルです").arg(i);
+  }
+  auto showAndClose = [&](const std::function<void(MessageListBox&)>& close) {
+    MessageListBox box(QStringLiteral("読み取れなかったファイルが 500 件あります。"), items);
+    EXPECT_EQ(box.windowTitle(), QStringLiteral("ワード・クイルマーク"));
+    EXPECT_EQ(box.Text(), QStringLiteral("読み取れなかったファイルが 500 件あります。"));
+    EXPECT_EQ(box.Items().split('\n'), items);
+    QTimer::singleShot(0, &box, [&box, &close] { close(box); });
+    box.exec();
+    EXPECT_FALSE(box.isVisible());
+    // However long the list, the box fits on a screen; the list scrolls.
+    EXPECT_LT(box.height(), 700);
+  };
+  showAndClose([](MessageListBox& box) { box.OkButton()->click(); });
+  showAndClose([](MessageListBox& box) { QTest::keyClick(&box, Qt::Key_Return); });
+  showAndClose([](MessageListBox& box) { QTest::keyClick(&box, Qt::Key_Escape); });
 }
 
 }  // namespace
