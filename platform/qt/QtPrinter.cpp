@@ -13,18 +13,41 @@ namespace {
 
 constexpr int kPdfDpi = 600;
 constexpr double kPdfMarginMm = 100.0 * 25.4 / kPdfDpi;
+// Sizes closer than this are the same paper (published sizes are rounded).
+constexpr double kSameSizeMm = 0.6;
 
 }  // namespace
 
-std::optional<QPageSize> PageSizeOfCode(int code) {
+namespace {
+
+bool SameSize(const QSizeF& a, const QSizeF& b) {
+  return std::abs(a.width() - b.width()) < kSameSizeMm &&
+         std::abs(a.height() - b.height()) < kSameSizeMm;
+}
+
+}  // namespace
+
+std::optional<CodePaper> QtPaperOfCode(int code) {
   const printing::PaperSize* paper = printing::PaperOfCode(code);
   if (paper == nullptr || paper->unit == printing::PaperUnit::None) {
     return std::nullopt;
   }
   QPageSize::Unit unit =
       paper->unit == printing::PaperUnit::Inch ? QPageSize::Inch : QPageSize::Millimeter;
-  return QPageSize(QSizeF(paper->width, paper->height), unit, QString::fromUtf8(paper->label),
-                   QPageSize::ExactMatch);
+  // Qt's named size of the published dimensions (within Qt's tolerance), so
+  // that Qt's dialogs recognise the paper and keep it.
+  QPageSize named(QSizeF(paper->width, paper->height), unit);
+  if (named.id() != QPageSize::Custom) {
+    return CodePaper{named, false};
+  }
+  // A sheet wider than high (A4 Rotated, say) is the named size turned.
+  QPageSize turned(QSizeF(paper->height, paper->width), unit);
+  if (turned.id() != QPageSize::Custom) {
+    return CodePaper{turned, true};
+  }
+  return CodePaper{QPageSize(QSizeF(paper->width, paper->height), unit,
+                             QString::fromUtf8(paper->label), QPageSize::ExactMatch),
+                   false};
 }
 
 bool QtPrinter::HasSystemPrinter() {
@@ -84,11 +107,15 @@ void QtPrinter::ApplyPaperSettings(int entry, int orientation) {
   // style's paper and orientation.
   QPageSize paper = pdf_ ? QPageSize(QPageSize::A4)
                          : QPrinterInfo::printerInfo(printer_->printerName()).defaultPageSize();
-  if (std::optional<QPageSize> asked = PageSizeOfCode(entry)) {
-    paper = *asked;
+  appliedCode_ = 0;
+  bool landscape = orientation != 0;
+  if (std::optional<CodePaper> asked = QtPaperOfCode(entry)) {
+    paper = asked->size;
+    landscape = landscape != asked->turned;
+    appliedCode_ = entry;
   }
   printer_->setPageSize(paper);
-  printer_->setPageOrientation(orientation != 0 ? QPageLayout::Landscape : QPageLayout::Portrait);
+  printer_->setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
   if (pdf_) {
     printer_->setPageMargins(QMarginsF(kPdfMarginMm, kPdfMarginMm, kPdfMarginMm, kPdfMarginMm),
                              QPageLayout::Millimeter);
@@ -98,15 +125,21 @@ void QtPrinter::ApplyPaperSettings(int entry, int orientation) {
 printing::PrinterPaper QtPrinter::CurrentPaper() const {
   printing::PrinterPaper result;
   QPageLayout layout = printer_->pageLayout();
-  result.landscape = layout.orientation() == QPageLayout::Landscape;
+  bool landscape = layout.orientation() == QPageLayout::Landscape;
+  result.landscape = landscape;
   QSizeF size = layout.pageSize().size(QPageSize::Millimeter);
+  // Codes that share a size (A4 and A4 Transverse, say) read back as the one
+  // that was applied while the printer still has its size.
+  if (std::optional<CodePaper> applied = QtPaperOfCode(appliedCode_);
+      applied && SameSize(applied->size.size(QPageSize::Millimeter), size)) {
+    result.code = appliedCode_;
+    result.landscape = landscape != applied->turned;
+    return result;
+  }
   for (int code = 1; code <= printing::kPaperCount; ++code) {
-    std::optional<QPageSize> candidate = PageSizeOfCode(code);
-    if (!candidate) {
-      continue;
-    }
-    QSizeF c = candidate->size(QPageSize::Millimeter);
-    if (std::abs(c.width() - size.width()) < 0.6 && std::abs(c.height() - size.height()) < 0.6) {
+    std::optional<CodePaper> candidate = QtPaperOfCode(code);
+    if (candidate && !candidate->turned &&
+        SameSize(candidate->size.size(QPageSize::Millimeter), size)) {
       result.code = code;
       break;
     }

@@ -46,12 +46,20 @@ class QtPrinter : public printing::Printer {
   std::unique_ptr<QPrinter> printer_;
   QPainter painter_;
   std::unique_ptr<QtSurface> surface_;
+  int appliedCode_ = 0;  // the paper code last applied, 0 for none
   bool pageOpen_ = false;
   int pagesInRun_ = 0;
 };
 
-// The page size of a printer paper code, from its published size; nothing
-// for the reserved codes.
-std::optional<QPageSize> PageSizeOfCode(int code);
+// How a printer paper code reaches Qt: Qt's named size of the code's
+// dimensions wherever Qt has one (so that Qt's dialogs keep it), `turned`
+// when the code's sheet is that size turned on its side (the rotated codes),
+// else a custom size of the published dimensions. Nothing for the reserved
+// codes.
+struct CodePaper {
+  QPageSize size;
+  bool turned = false;
+};
+std::optional<CodePaper> QtPaperOfCode(int code);
 
 }  // namespace platform

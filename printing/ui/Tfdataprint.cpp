@@ -221,11 +221,19 @@ void Tfdataprint::BuildWindow() {
     ComboBox2->addItem(QString::fromUtf8(PaperLabel(entry)));
   }
   ComboBox2->hide();  // the paper list is never shown; its label is
+  auto* paperRow = new QHBoxLayout;
   BoxLabel1 = new QLabel;
   BoxLabel1->setObjectName(QStringLiteral("BoxLabel1"));
   BoxLabel1->setFrameShape(QFrame::Box);
   BoxLabel1->setWordWrap(true);
-  sideLayout->addWidget(BoxLabel1);
+  paperRow->addWidget(BoxLabel1, 1);
+  OrientationLabel = new QLabel;
+  OrientationLabel->setObjectName(QStringLiteral("OrientationLabel"));
+  OrientationLabel->setFrameShape(QFrame::Box);
+  OrientationLabel->setAlignment(Qt::AlignCenter);
+  OrientationLabel->setMinimumWidth(28);
+  paperRow->addWidget(OrientationLabel);
+  sideLayout->addLayout(paperRow);
   sideLayout->addStretch();
 
   const struct {
@@ -347,6 +355,9 @@ QString Tfdataprint::OffsetText(bool x) const {
 QString Tfdataprint::PaperLabelText() const {
   return BoxLabel1->text();
 }
+QString Tfdataprint::OrientationText() const {
+  return OrientationLabel->text();
+}
 QString Tfdataprint::StatusText(int panel) const {
   return panels_[static_cast<std::size_t>(panel)]->text();
 }
@@ -391,6 +402,7 @@ void Tfdataprint::NewStyle() {
   s_.printer->ApplyPaperSettings(paperEntry_, orientation_);
   panels_[1]->clear();
   ReadMetrics();
+  ShowPrinterPaper();
   RefreshPreview();
 }
 
@@ -435,10 +447,16 @@ void Tfdataprint::LoadStyle(QString path) {
     s_.printer->ApplyPaperSettings(paperEntry_, orientation_);
     ReadMetrics();
     RefreshPreview();
-    bool listed = paperEntry_ >= 0 && paperEntry_ < ComboBox2->count();
-    ComboBox2->setCurrentIndex(listed ? paperEntry_ : -1);
-    BoxLabel1->setText(listed ? ComboBox2->currentText() : QString());
+    ShowPrinterPaper();
   });
+}
+
+void Tfdataprint::ShowPrinterPaper() {
+  PaperEntry paper = ReadPrinterPaper(*s_.printer);
+  bool listed = paper.entry > 0 && paper.entry < ComboBox2->count();
+  ComboBox2->setCurrentIndex(listed ? paper.entry : -1);
+  BoxLabel1->setText(listed ? ComboBox2->currentText() : QStringLiteral("その他の用紙"));
+  OrientationLabel->setText(paper.orientation != 0 ? QStringLiteral("横") : QStringLiteral("縦"));
 }
 
 void Tfdataprint::LayoutPreview() {
@@ -628,7 +646,9 @@ void Tfdataprint::N17Click() {
   if (s_.setupDialog) {
     s_.setupDialog();
   }
+  // The paper lasts until the style is next loaded; the header keeps its own.
   ReadMetrics();
+  ShowPrinterPaper();
   RefreshPreview();
 }
 
@@ -641,6 +661,7 @@ void Tfdataprint::IconButton4Click() {
   paperEntry_ = paper.entry;
   orientation_ = paper.orientation;
   StoreHeader();
+  ShowPrinterPaper();
   RefreshPreview();
 }
 

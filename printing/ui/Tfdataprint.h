@@ -70,6 +70,7 @@ class Tfdataprint : public QDialog {
   int PaperEntryValue() const { return paperEntry_; }
   QString OffsetText(bool x) const;
   QString PaperLabelText() const;
+  QString OrientationText() const;
   QString StatusText(int panel) const;
   QAction* Item(const QString& name) const;
   // Things the window's services need kept alive as long as it lives.
@@ -117,6 +118,8 @@ class Tfdataprint : public QDialog {
   bool StyleLoaded() const;
   void OffsetEntered();
   void ShowHeaderValues(const layout::Fixed& x, const layout::Fixed& y);
+  // The paper label and the orientation beside it, as the printer has them.
+  void ShowPrinterPaper();
 
   PrintWindowServices s_;
   std::shared_ptr<void> owned_;
@@ -140,6 +143,7 @@ class Tfdataprint : public QDialog {
   QCheckBox* CheckBox1 = nullptr;
   QComboBox* ComboBox2 = nullptr;
   QLabel* BoxLabel1 = nullptr;
+  QLabel* OrientationLabel = nullptr;
   QScrollArea* ScrollBox1 = nullptr;
   QWidget* panel1 = nullptr;
   PreviewArea* PaintBox1 = nullptr;

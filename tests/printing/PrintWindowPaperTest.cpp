@@ -1,0 +1,109 @@
+// Paper setup in the print window with the real printer and Qt's own print
+// dialog: accepting it without a change leaves paper, orientation,
+// measurements and the style exactly as they were.
+
+#include <gtest/gtest.h>
+#include <QApplication>
+#include <QDir>
+#include <QPrintDialog>
+#include <QTimer>
+#include <filesystem>
+
+#include "catalogue/core/ListFile.h"
+#include "platform/qt/QtPrinter.h"
+#include "printing/ui/Tfdataprint.h"
+#include "tests/support/FakeDesktop.h"
+#include "tests/support/ScriptedDialogs.h"
+#include "tests/support/TempDir.h"
+
+namespace printing {
+namespace {
+
+using testsupport::ReadAll;
+
+bool SameMetrics(const PrinterMetrics& a, const PrinterMetrics& b) {
+  return a.resolutionX == b.resolutionX && a.resolutionY == b.resolutionY &&
+         a.sheetWidthMm == b.sheetWidthMm && a.sheetHeightMm == b.sheetHeightMm &&
+         a.printableWidthMm == b.printableWidthMm && a.printableHeightMm == b.printableHeightMm &&
+         a.offsetXmm == b.offsetXmm && a.offsetYmm == b.offsetYmm;
+}
+
+struct PaperSetup : ::testing::Test {
+  testsupport::TempDir folder;
+  app::ProgramPaths paths{folder.path(), "quillmark_wd"};
+  testsupport::ScriptedDialogs dialogs;
+  testsupport::FakeDesktop desktop;
+  platform::QtPrinter printer{"", folder.File("out.pdf")};
+  FixedClock clock{*MakeDate(2026, 12, 7)};
+  std::unique_ptr<Tfdataprint> window;
+  int dialogsShown = 0;
+
+  // A shipped style, copied into the program folder's style folder.
+  std::string ShippedStyle(const std::string& name) {
+    std::filesystem::create_directories(paths.File("style"));
+    std::string copy = paths.File("style/" + name);
+    std::filesystem::copy_file(std::string(QUILL_SOURCE_DIR) + "/resources/style/" + name, copy);
+    return copy;
+  }
+
+  void Open(const std::string& style) {
+    catalogue::WriteListFile(paths.ListFile(), {"a.doc;A;;;;;;;;;;,"});
+    dialogs.openNames = {QString::fromStdString(style)};
+    PrintWindowServices s;
+    s.paths = &paths;
+    s.dialogs = &dialogs;
+    s.desktop = &desktop;
+    s.printer = &printer;
+    s.clock = &clock;
+    // Qt's own dialog on the printer, accepted without a change.
+    s.setupDialog = [this] {
+      ++dialogsShown;
+      QPrintDialog dialog(&printer.Device());
+      QTimer::singleShot(0, &dialog, &QDialog::accept);
+      return dialog.exec() == QDialog::Accepted;
+    };
+    window = std::make_unique<Tfdataprint>(s);
+    window->show();
+    QApplication::processEvents();
+  }
+};
+
+TEST_F(PaperSetup, AcceptingWithoutAChangeKeepsTheShippedA4StyleAsItWas) {
+  std::string style = ShippedStyle("一覧表_A4縦.sle");
+  std::string before = ReadAll(style);
+  Open(style);
+  ASSERT_EQ(window->PaperEntryValue(), 9);
+  EXPECT_EQ(window->PaperLabelText(), QStringLiteral("A4 210 x 297 mm"));
+  EXPECT_EQ(window->OrientationText(), QStringLiteral("縦"));
+  PrinterMetrics metrics = window->Metrics();
+
+  window->Item(QStringLiteral("N17"))->trigger();  // the menu's paper setup (Ctrl+U)
+  window->IconButton4Click();                      // the icon's, which stores the header
+  EXPECT_EQ(dialogsShown, 2);
+  EXPECT_EQ(window->PaperEntryValue(), 9);
+  EXPECT_EQ(window->PaperLabelText(), QStringLiteral("A4 210 x 297 mm"));
+  EXPECT_EQ(window->OrientationText(), QStringLiteral("縦"));
+  EXPECT_TRUE(SameMetrics(window->Metrics(), metrics));
+  EXPECT_EQ(window->StyleLines()[0], before.substr(0, before.find("\r\n")));
+
+  window->GradBtn6Click();  // save
+  EXPECT_EQ(ReadAll(style), before);
+}
+
+TEST_F(PaperSetup, TheLabelAndOrientationFollowThePrinterAfterEitherCommand) {
+  Open(ShippedStyle("一覧表_A4横.sle"));
+  EXPECT_EQ(window->OrientationText(), QStringLiteral("横"));
+  // The user picks B5 portrait in the dialog (done here on the printer).
+  printer.Device().setPageSize(QPageSize(QPageSize::JisB5));
+  printer.Device().setPageOrientation(QPageLayout::Portrait);
+  window->Item(QStringLiteral("N17"))->trigger();
+  EXPECT_EQ(window->PaperLabelText(), QStringLiteral("B5 (JIS) 182 x 257 mm"));
+  EXPECT_EQ(window->OrientationText(), QStringLiteral("縦"));
+  EXPECT_EQ(window->PaperEntryValue(), 9);  // the menu command leaves the header's paper
+  window->IconButton4Click();
+  EXPECT_EQ(window->PaperEntryValue(), 13);
+  EXPECT_EQ(window->StyleLines()[0], "header;Ver1.1;0;0;13;0;0;100;0;");
+}
+
+}  // namespace
+}  // namespace printing
