@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSlider>
 #include <QStatusBar>
 #include <QTimer>
@@ -56,6 +57,9 @@ constexpr int kMaxZoom = 200;
 constexpr const char* kStyleFolder = "style";
 constexpr const char* kBackupFile = "backup.sle";
 const int kPanelWidths[6] = {50, 300, 50, 50, 50, 50};
+const QColor kDeskColor(128, 130, 140);    // around the sheet
+const QColor kMarginColor(205, 210, 222);  // the sheet outside the printable area
+constexpr int kScrollStep = 10;            // pixels per scroll-bar arrow click
 
 std::string Bytes(const QString& path) {
   return QFile::encodeName(path).toStdString();
@@ -265,17 +269,25 @@ void Tfdataprint::BuildWindow() {
   }
   body->addWidget(side);
 
+  // Three colours tell the desk, the sheet's unprintable margins and the
+  // printable area (white) apart.
   ScrollBox1 = new QScrollArea;
   ScrollBox1->setObjectName(QStringLiteral("ScrollBox1"));
-  ScrollBox1->setBackgroundRole(QPalette::Base);
-  ScrollBox1->verticalScrollBar();
+  QPalette desk = ScrollBox1->palette();
+  desk.setColor(QPalette::Window, kDeskColor);
+  ScrollBox1->setPalette(desk);
+  ScrollBox1->setBackgroundRole(QPalette::Window);
+  ScrollBox1->horizontalScrollBar()->setSingleStep(kScrollStep);
+  ScrollBox1->verticalScrollBar()->setSingleStep(kScrollStep);
   auto* canvas = new QWidget;
+  canvas->setBackgroundRole(QPalette::Window);
   panel1 = new QWidget(canvas);
   panel1->setObjectName(QStringLiteral("panel1"));
   panel1->setAutoFillBackground(true);
   QPalette sheet = panel1->palette();
-  sheet.setColor(QPalette::Window, QColor(225, 228, 235));
+  sheet.setColor(QPalette::Window, kMarginColor);
   panel1->setPalette(sheet);
+  panel1->setBackgroundRole(QPalette::Window);
   panel1->move(0, 8);
   PaintBox1 = new PreviewArea(panel1);
   PaintBox1->SetDrawer([this](QPainter& painter) { DrawPreview(painter); });

@@ -6,6 +6,9 @@
 #include <gtest/gtest.h>
 #include <QApplication>
 #include <QDir>
+#include <QImage>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTest>
 
 #include "catalogue/core/ListFile.h"
@@ -177,6 +180,41 @@ TEST_F(PrintWindow, BackupWritesTheBoundLines) {
   window->PAGE11Click();
   window->IconButton14Click();
   EXPECT_NE(ReadAll(paths.File("backup.sle")).find("f21.doc 2"), std::string::npos);
+}
+
+TEST_F(PrintWindow, ThePreviewShowsTheDeskTheSheetsMarginsAndThePrintableArea) {
+  List(3);
+  dialogs.openNames = {QString::fromStdString(Style("a.sle", 20))};
+  Open();
+  window->resize(1000, 760);
+  auto* scroll = window->findChild<QScrollArea*>(QStringLiteral("ScrollBox1"));
+  auto* sheet = window->findChild<QWidget*>(QStringLiteral("panel1"));
+  auto* area = window->findChild<QWidget*>(QStringLiteral("PaintBox1"));
+  ASSERT_TRUE(scroll && sheet && area);
+  EXPECT_EQ(scroll->verticalScrollBar()->singleStep(), 10);
+  EXPECT_EQ(scroll->horizontalScrollBar()->singleStep(), 10);
+  for (int zoom : {50, 100, 200}) {
+    SCOPED_TRACE("zoom " + std::to_string(zoom));
+    window->SetZoom(zoom);
+    QApplication::processEvents();
+    QImage shot = scroll->viewport()->grab().toImage();
+    auto at = [&](QWidget* w, QPoint p) {
+      return shot.pixelColor(w->mapTo(scroll->viewport(), p));
+    };
+    QColor desk = shot.pixelColor(2, 2);       // above the sheet, which stands 8 down
+    QColor margin = at(sheet, QPoint(2, 40));  // left of the printable area
+    QColor printable = at(area, QPoint(40, 40));
+    EXPECT_EQ(printable, QColor(Qt::white));
+    EXPECT_NE(margin, printable);
+    EXPECT_NE(desk, margin);
+    EXPECT_NE(desk, printable);
+    // The frame is whole: each side of the printable area has its line.
+    if (area->mapTo(scroll->viewport(), QPoint(area->width(), 0)).x() < shot.width()) {
+      EXPECT_EQ(at(area, QPoint(area->width() - 1, 20)), QColor(Qt::black));
+    }
+    EXPECT_EQ(at(area, QPoint(0, 20)), QColor(Qt::black));
+    EXPECT_EQ(at(area, QPoint(20, 0)), QColor(Qt::black));
+  }
 }
 
 TEST_F(PrintWindow, Screenshot) {
