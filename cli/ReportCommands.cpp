@@ -19,6 +19,7 @@
 #include "platform/files/FileBytes.h"
 #include "platform/files/ReplacingFileWriter.h"
 #include "platform/files/UserError.h"
+#include "platform/qt/FontSubstitutes.h"
 #include "platform/qt/QtPictureDecoder.h"
 #include "platform/qt/QtPrinter.h"
 #include "platform/qt/QtSurface.h"
@@ -127,6 +128,8 @@ class DrawingApplication {
       }
     });
     application_ = std::make_unique<QGuiApplication>(argc_, argv_);
+    // Styles name Windows faces; the window and this tool draw them alike.
+    platform::RegisterWindowsFontSubstitutes();
   }
 
  private:

@@ -8,6 +8,8 @@
 #include <QToolTip>
 #include <QTranslator>
 
+#include "platform/qt/FontSubstitutes.h"
+
 namespace app {
 
 namespace {
@@ -25,25 +27,6 @@ class HintStyle : public QProxyStyle {
     return QProxyStyle::styleHint(hint, option, widget, returnData);
   }
 };
-
-// Windows face names that styles and the interface use, and the installed
-// Japanese fonts that stand in for them.
-void RegisterFontSubstitutes() {
-  const struct {
-    const char* windowsName;
-    const char* substitute;
-  } pairs[] = {
-      {"ＭＳ 明朝", "IPAMincho"},        {"MS Mincho", "IPAMincho"},
-      {"ＭＳ Ｐ明朝", "IPAPMincho"},     {"MS PMincho", "IPAPMincho"},
-      {"ＭＳ ゴシック", "IPAGothic"},    {"MS Gothic", "IPAGothic"},
-      {"ＭＳ Ｐゴシック", "IPAPGothic"}, {"MS PGothic", "IPAPGothic"},
-      {"MS UI Gothic", "IPAPGothic"},
-  };
-  for (const auto& pair : pairs) {
-    QFont::insertSubstitution(QString::fromUtf8(pair.windowsName),
-                              QString::fromUtf8(pair.substitute));
-  }
-}
 
 // Qt's own dialogs (file, colour and print dialogs, their questions and
 // standard buttons) speak Japanese like the rest of the program, whatever the
@@ -65,7 +48,7 @@ void SetupApplication(QApplication& application) {
   InstallJapaneseQtTexts(application);
   QApplication::setApplicationName(QStringLiteral("quillmark_wd"));
   QApplication::setOrganizationName(QStringLiteral("Fernhollow"));
-  RegisterFontSubstitutes();
+  platform::RegisterWindowsFontSubstitutes();
   if (QFontDatabase::families().contains(QStringLiteral("IPAPGothic"))) {
     QFont font(QStringLiteral("IPAPGothic"));
     font.setPixelSize(12);

@@ -6,6 +6,7 @@
 #include <QRawFont>
 #include <cmath>
 
+#include "platform/qt/FontSubstitutes.h"
 #include "platform/text/Cp932.h"
 
 namespace platform {
@@ -44,6 +45,7 @@ QColor ToQColor(layout::Rgb color) {
 }
 
 QtSurface::QtSurface(QPainter& painter) : painter_(painter) {
+  RegisterWindowsFontSubstitutes();
   painter_.setRenderHint(QPainter::Antialiasing, false);
   painter_.setRenderHint(QPainter::TextAntialiasing, true);
   painter_.setRenderHint(QPainter::SmoothPixmapTransform, false);

@@ -289,6 +289,24 @@ std::string Output(const std::string& command) {
   return ReadAll(io.File("out"));
 }
 
+TEST(CliRender, DrawsAWindowsFaceNameWithTheFontThatStandsInForIt) {
+  TempDir dir;
+  auto style = [&](const std::string& name, const std::string& face) {
+    return dir.Write(name, Sjis(("header;Ver1.1;0;0;9;0;0;100;0;\r\n"
+                                 "0;0;0;0;char;10;10;10;10;0;0;0;0;" +
+                                 face + ";12;;0;0;0;日本語の見出し 2026/08/08;0;0;\r\n")
+                                    .c_str()));
+  };
+  std::string windows = style("windows.sle", "ＭＳ ゴシック");
+  std::string ipa = style("ipa.sle", "IPAGothic");
+  std::string unknown = style("unknown.sle", "NoSuchFace");
+  for (const std::string& s : {windows, ipa, unknown}) {
+    ASSERT_EQ(RunCli({"render", s, "-o", s + ".png", "--printable", "120x30"}).status, 0);
+  }
+  EXPECT_EQ(ReadAll(windows + ".png"), ReadAll(ipa + ".png"));
+  EXPECT_NE(ReadAll(unknown + ".png"), ReadAll(ipa + ".png"));  // the comparison can tell
+}
+
 TEST(CliPrint, PrintsEveryPageIntoOnePdf) {
   TempDir dir;
   std::string list;
