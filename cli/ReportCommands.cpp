@@ -1,5 +1,6 @@
 #include "cli/ReportCommands.h"
 
+#include <unistd.h>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -26,6 +27,7 @@
 #include "platform/text/Cp932.h"
 #include "printing/core/Binding.h"
 #include "printing/core/PageDrawing.h"
+#include "printing/core/PdfNames.h"
 #include "printing/core/PrintRun.h"
 
 namespace cli {
@@ -139,13 +141,15 @@ class DrawingApplication {
   std::unique_ptr<QGuiApplication> application_;
 };
 
-std::string TimeStampedPdfName() {
+// A new time-stamped PDF in the current folder, never an earlier one's name.
+std::string NewPdfName() {
   std::time_t now = std::time(nullptr);
   std::tm local{};
   localtime_r(&now, &local);
-  char name[64];
-  std::strftime(name, sizeof name, "print-%Y%m%d-%H%M%S.pdf", &local);
-  return name;
+  std::string path = printing::FirstFreePath(
+      ".", printing::TimestampedPdfName(local),
+      [](const std::string& candidate) { return ::access(candidate.c_str(), F_OK) == 0; });
+  return path.substr(2);  // without the "./"
 }
 
 }  // namespace
@@ -160,7 +164,7 @@ int RunPrint(const std::vector<std::string>& args) {
   DrawingApplication application;
   std::string pdf = options.Get("-o");
   if (pdf.empty() && !options.Has("--printer") && !platform::QtPrinter::HasSystemPrinter()) {
-    pdf = TimeStampedPdfName();
+    pdf = NewPdfName();
   }
   platform::QtPrinter printer(options.Get("--printer"), pdf);
   printing::ListFileCache list(options.Get("--list"));

@@ -1,5 +1,6 @@
 #include "platform/qt/QtPrinter.h"
 
+#include <QFile>
 #include <QPageLayout>
 #include <QPrinterInfo>
 #include <cmath>
@@ -68,8 +69,8 @@ QtPrinter::~QtPrinter() {
 
 void QtPrinter::SetPdfPath(const std::string& path) {
   pdfPath_ = path;
-  if (pdf_) {
-    printer_->setOutputFileName(QString::fromLocal8Bit(path.c_str()));
+  if (IsPdf()) {
+    printer_->setOutputFileName(QFile::decodeName(QByteArray::fromStdString(path)));
   }
 }
 
@@ -81,7 +82,7 @@ void QtPrinter::MakeDefaultPrinter() {
     printer_->setPageSize(QPageSize(QPageSize::A4));
     printer_->setPageMargins(QMarginsF(kPdfMarginMm, kPdfMarginMm, kPdfMarginMm, kPdfMarginMm),
                              QPageLayout::Millimeter);
-    printer_->setOutputFileName(QString::fromLocal8Bit(pdfPath_.c_str()));
+    printer_->setOutputFileName(QFile::decodeName(QByteArray::fromStdString(pdfPath_)));
     return;
   }
   printer_->setOutputFormat(QPrinter::NativeFormat);

@@ -21,7 +21,8 @@ class QtPrinter : public printing::Printer {
   QtPrinter(const std::string& queueName, const std::string& pdfPath);
   ~QtPrinter() override;
 
-  bool IsPdf() const { return pdf_; }
+  // Whether the printer writes a PDF file (the setup dialog may switch).
+  bool IsPdf() const { return printer_->outputFormat() == QPrinter::PdfFormat; }
   void SetPdfPath(const std::string& path);
   QPrinter& Device() { return *printer_; }
 

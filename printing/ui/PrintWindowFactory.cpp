@@ -38,11 +38,8 @@ std::unique_ptr<Tfdataprint> CreatePrintWindow(const app::ProgramPaths& paths,
     QPrintDialog dialog(&printer->Device(), parent);
     return dialog.exec() == QDialog::Accepted;
   };
-  services.preparePdf = [printer](const std::string& path) {
-    if (printer->IsPdf()) {
-      printer->SetPdfPath(path);
-    }
-  };
+  services.printsToPdf = [printer] { return printer->IsPdf(); };
+  services.preparePdf = [printer](const std::string& path) { printer->SetPdfPath(path); };
   services.title = [title] { return title->text(); };
   services.folder = [folder] { return folder->text(); };
   auto window = std::make_unique<Tfdataprint>(std::move(services), parent);

@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -24,7 +25,9 @@
 #include <QUrl>
 #include <QVBoxLayout>
 #include <ctime>
+#include <iterator>
 
+#include "app/core/IniFile.h"
 #include "layout/core/StyleFile.h"
 #include "layout/core/StyleVersion.h"
 #include "platform/files/ReplacingFileWriter.h"
@@ -34,6 +37,7 @@
 #include "printing/core/ListFileCache.h"
 #include "printing/core/PageDrawing.h"
 #include "printing/core/PaperSizes.h"
+#include "printing/core/PdfNames.h"
 #include "printing/core/PrintRun.h"
 #include "printing/core/Printer.h"
 #include "printing/ui/PreviewArea.h"
@@ -56,6 +60,7 @@ constexpr int kMinZoom = 5;
 constexpr int kMaxZoom = 200;
 constexpr const char* kStyleFolder = "style";
 constexpr const char* kBackupFile = "backup.sle";
+constexpr const char* kPdfFolderKey = "pdffolder";
 const int kPanelWidths[6] = {50, 300, 50, 50, 50, 50};
 const QColor kDeskColor(128, 130, 140);    // around the sheet
 const QColor kMarginColor(205, 210, 222);  // the sheet outside the printable area
@@ -298,12 +303,20 @@ void Tfdataprint::BuildWindow() {
   StatusBar2 = new QStatusBar;
   StatusBar2->setObjectName(QStringLiteral("StatusBar2"));
   StatusBar2->setSizeGripEnabled(false);
-  for (int width : kPanelWidths) {
+  for (std::size_t i = 0; i < std::size(kPanelWidths); ++i) {
     auto* panel = new QLabel;
-    panel->setMinimumWidth(width);
-    StatusBar2->addWidget(panel, width == 300 ? 1 : 0);
+    panel->setMinimumWidth(kPanelWidths[i]);
+    // The style's path and the printing message take what room there is.
+    StatusBar2->addWidget(panel, i == 1 || i == 2 ? 1 : 0);
     panels_.push_back(panel);
   }
+  OpenPdfFolder = Button(QStringLiteral("フォルダーを開く"), "OpenPdfFolder");
+  OpenPdfFolder->setToolTip(QStringLiteral("印刷した PDF のあるフォルダーを開きます"));
+  OpenPdfFolder->setFixedHeight(20);
+  OpenPdfFolder->hide();
+  connect(OpenPdfFolder, &QPushButton::clicked, this,
+          [this] { s_.desktop->Open(QUrl::fromLocalFile(QFileInfo(writtenPdf_).absolutePath())); });
+  StatusBar2->addPermanentWidget(OpenPdfFolder);
   layout->addWidget(StatusBar2);
 }
 
@@ -590,16 +603,15 @@ void Tfdataprint::PrintAllPages() {
       return;
     }
   }
-  std::string pdf;
-  if (s_.preparePdf) {
-    char stamp[64];
-    std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    std::strftime(stamp, sizeof stamp, "print-%Y%m%d-%H%M%S.pdf", &local);
-    QDir().mkpath(Path(s_.paths->File("print")));
-    pdf = s_.paths->File("print") + "/" + stamp;
-    s_.preparePdf(pdf);
+  QString pdf;
+  if (s_.printsToPdf && s_.printsToPdf()) {
+    pdf = AskPdfDestination();
+    if (pdf.isEmpty()) {
+      return;  // cancelled: nothing is printed
+    }
+    if (s_.preparePdf) {
+      s_.preparePdf(Bytes(pdf));
+    }
   }
   widgets::RunReported(*s_.dialogs, [&] {
     ListFileCache list(s_.paths->ListFile());
@@ -615,12 +627,58 @@ void Tfdataprint::PrintAllPages() {
           styleLines_ = page.lines;
           ShowHeaderValues(page.header.offsetX, page.header.offsetY);
         });
-    panels_[2]->setText(QStringLiteral("%1 ページを印刷しました: %2")
-                            .arg(pages)
-                            .arg(QString::fromStdString(s_.printer->Destination())));
+    if (pdf.isEmpty()) {
+      panels_[2]->setText(QStringLiteral("%1 ページを印刷しました: %2")
+                              .arg(pages)
+                              .arg(QString::fromStdString(s_.printer->Destination())));
+    } else {
+      ShowWrittenPdf(pdf, pages);
+    }
     ReadMetrics();
     RefreshPreview();
   });
+}
+
+QString Tfdataprint::AskPdfDestination() {
+  // The folder used last (kept in the settings file), else "print" in the
+  // program folder.
+  QString folder;
+  try {
+    app::IniFile settings = app::IniFile::Load(s_.paths->SettingsFile());
+    folder = QString::fromStdString(platform::Cp932ToUtf8(
+        settings.ReadString(kSection, kPdfFolderKey).value_or(std::string())));
+  } catch (const std::exception&) {
+    folder.clear();  // unreadable settings: the default folder
+  }
+  if (folder.isEmpty() || !QFileInfo(folder).isDir()) {
+    folder = Path(s_.paths->File("print"));
+    QDir().mkpath(folder);
+  }
+  std::time_t now = std::time(nullptr);
+  std::tm local{};
+  localtime_r(&now, &local);
+  std::string offered =
+      FirstFreePath(Bytes(folder), TimestampedPdfName(local),
+                    [](const std::string& path) { return QFileInfo::exists(Path(path)); });
+  QString chosen = s_.dialogs->GetSaveFileName(QStringLiteral("pdf"),
+                                               QStringLiteral("PDFファイル|*.pdf"), Path(offered));
+  if (chosen.isEmpty()) {
+    return {};
+  }
+  widgets::RunReported(*s_.dialogs, [&] {
+    app::IniFile settings = app::IniFile::Load(s_.paths->SettingsFile());
+    settings.WriteString(kSection, kPdfFolderKey, Sjis(QFileInfo(chosen).absolutePath()));
+    settings.Save(s_.paths->SettingsFile());
+  });
+  return chosen;
+}
+
+void Tfdataprint::ShowWrittenPdf(const QString& path, int pages) {
+  writtenPdf_ = path;
+  QString text = QStringLiteral("%1 ページを PDF に書き出しました: %2").arg(pages).arg(path);
+  panels_[2]->setText(text);
+  panels_[2]->setToolTip(text);
+  OpenPdfFolder->show();
 }
 
 void Tfdataprint::GradBtn5Click() {

@@ -16,6 +16,7 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QPushButton;
 class QScrollArea;
 class QSlider;
 class QStatusBar;
@@ -45,7 +46,9 @@ struct PrintWindowServices {
   Clock* clock = nullptr;
   // The printer setup dialog; true when confirmed.
   std::function<bool()> setupDialog;
-  // Before a print run: where a PDF goes when the printer writes one.
+  // Whether the printer writes a PDF file (no printer queue); before such a
+  // print run, the file it goes to.
+  std::function<bool()> printsToPdf;
   std::function<void(const std::string& pdfPath)> preparePdf;
   // The main window's report title and folder label.
   std::function<QString()> title;
@@ -120,6 +123,10 @@ class Tfdataprint : public QDialog {
   void ShowHeaderValues(const layout::Fixed& x, const layout::Fixed& y);
   // The paper label and the orientation beside it, as the printer has them.
   void ShowPrinterPaper();
+  // The PDF file a print run writes, asked with a save dialog that offers a
+  // new time-stamped name in the folder used last; empty when cancelled.
+  QString AskPdfDestination();
+  void ShowWrittenPdf(const QString& path, int pages);
 
   PrintWindowServices s_;
   std::shared_ptr<void> owned_;
@@ -148,6 +155,8 @@ class Tfdataprint : public QDialog {
   QWidget* panel1 = nullptr;
   PreviewArea* PaintBox1 = nullptr;
   QStatusBar* StatusBar2 = nullptr;
+  QPushButton* OpenPdfFolder = nullptr;
+  QString writtenPdf_;
   std::vector<QLabel*> panels_;
 };
 

@@ -87,6 +87,7 @@ TEST_F(EndToEnd, FromAFolderOfDocumentsToAPrintedCatalogue) {
   EXPECT_EQ(csvText.rfind("doc00000.doc," + platform::Utf8ToCp932("改訂版の題名") + ",", 0), 0u);
 
   dialogs.openNames = {QString::fromStdString(paths.File("style/一覧表_A4縦.sle"))};
+  dialogs.saveNames = {testsupport::ScriptedDialogs::kOfferedName};  // where the PDF goes
   window->N8Click();
   QDir printed(QString::fromStdString(paths.File("print")));
   QStringList pdfs = printed.entryList({QStringLiteral("*.pdf")});

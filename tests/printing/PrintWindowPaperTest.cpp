@@ -5,8 +5,12 @@
 #include <gtest/gtest.h>
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QPrintDialog>
+#include <QPushButton>
+#include <QRegularExpression>
 #include <QTimer>
+#include <QUrl>
 #include <filesystem>
 
 #include "catalogue/core/ListFile.h"
@@ -56,6 +60,8 @@ struct PaperSetup : ::testing::Test {
     s.printer = &printer;
     s.clock = &clock;
     // Qt's own dialog on the printer, accepted without a change.
+    s.printsToPdf = [this] { return printer.IsPdf(); };
+    s.preparePdf = [this](const std::string& path) { printer.SetPdfPath(path); };
     s.setupDialog = [this] {
       ++dialogsShown;
       QPrintDialog dialog(&printer.Device());
@@ -103,6 +109,47 @@ TEST_F(PaperSetup, TheLabelAndOrientationFollowThePrinterAfterEitherCommand) {
   window->IconButton4Click();
   EXPECT_EQ(window->PaperEntryValue(), 13);
   EXPECT_EQ(window->StyleLines()[0], "header;Ver1.1;0;0;13;0;0;100;0;");
+}
+
+TEST_F(PaperSetup, APdfGoesWhereTheUserSaysAndNeverOverAnEarlierOne) {
+  Open(ShippedStyle("一覧表_A4縦.sle"));
+  auto* openFolder = window->findChild<QWidget*>(QStringLiteral("OpenPdfFolder"));
+  ASSERT_NE(openFolder, nullptr);
+  EXPECT_FALSE(openFolder->isVisible());
+
+  // Cancelling the save dialog prints nothing.
+  window->print_commandClick();
+  ASSERT_EQ(dialogs.offeredNames.size(), 1);
+  QString printFolder = QString::fromStdString(paths.File("print"));
+  QFileInfo offered(dialogs.offeredNames[0]);
+  EXPECT_EQ(offered.absolutePath(), printFolder);
+  EXPECT_TRUE(offered.fileName().contains(
+      QRegularExpression(QStringLiteral("^print-\\d{8}-\\d{6}\\.pdf$"))))
+      << offered.fileName().toStdString();
+  EXPECT_TRUE(QDir(printFolder).entryList(QDir::Files).isEmpty());
+
+  // Two prints at once: the second is offered a name of its own.
+  dialogs.saveNames = {testsupport::ScriptedDialogs::kOfferedName,
+                       testsupport::ScriptedDialogs::kOfferedName};
+  window->print_commandClick();
+  window->print_commandClick();
+  ASSERT_EQ(dialogs.offeredNames.size(), 3);
+  EXPECT_NE(dialogs.offeredNames[1], dialogs.offeredNames[2]);
+  EXPECT_EQ(QDir(printFolder).entryList(QDir::Files).size(), 2);
+  EXPECT_TRUE(window->StatusText(2).endsWith(dialogs.offeredNames[2]));  // the whole path
+  EXPECT_TRUE(openFolder->isVisible());
+  static_cast<QPushButton*>(openFolder)->click();
+  EXPECT_EQ(desktop.opened.back(), QUrl::fromLocalFile(printFolder).toString());
+
+  // A folder the user chose is offered next time.
+  testsupport::TempDir elsewhere;
+  QString chosen = QString::fromStdString(elsewhere.File("catalogue.pdf"));
+  dialogs.saveNames = {chosen};
+  window->print_commandClick();
+  EXPECT_TRUE(QFileInfo::exists(chosen));
+  window->print_commandClick();  // cancelled
+  EXPECT_EQ(QFileInfo(dialogs.offeredNames.back()).absolutePath(),
+            QString::fromStdString(elsewhere.path()));
 }
 
 }  // namespace

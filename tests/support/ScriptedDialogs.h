@@ -14,8 +14,10 @@ class ScriptedDialogs : public widgets::Dialogs {
  public:
   // Answers for the next questions, in order; unanswered ones get kFirst.
   std::deque<int> answers;
-  // Names the save dialog returns, in order; none left means cancelled.
+  // Names the save dialog returns, in order; none left means cancelled;
+  // kOfferedName takes the name the dialog offered.
   std::deque<QString> saveNames;
+  static inline const QString kOfferedName = QStringLiteral("<the offered name>");
   // The name each save dialog was offered first.
   QStringList offeredNames;
   // Paths the open dialog returns, in order; none left means cancelled.
@@ -47,7 +49,7 @@ class ScriptedDialogs : public widgets::Dialogs {
     }
     QString name = saveNames.front();
     saveNames.pop_front();
-    return name;
+    return name == kOfferedName ? initialName : name;
   }
   QString GetOpenFileName(const QString&, const QString&, const QString&,
                           const QString& folder) override {
