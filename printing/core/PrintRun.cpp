@@ -28,6 +28,8 @@ int PrintAllPages(Printer& printer, ListFileCache& list, const PrintInputs& inpu
       ++pageNumber;
       LoadedPage page =
           LoadStylePage(inputs.stylePath, pageNumber, list, inputs.title, inputs.folder, clock);
+      page.header.offsetX = inputs.offsetX.value_or(page.header.offsetX);
+      page.header.offsetY = inputs.offsetY.value_or(page.header.offsetY);
       printer.ApplyPaperSettings(page.header.paperEntry, page.header.orientation);
       PrinterMetrics metrics = ReadPrinterMetrics(printer);
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,10 @@ struct PrintInputs {
   layout::Fixed screenResolution = layout::Fixed::FromInt(96);
   int zoomPercent = 100;
   layout::PictureDecoder* pictures = nullptr;
+  // The offsets the user sees on screen, which replace the style file's
+  // (saved or not); without them each page takes its file's.
+  std::optional<layout::Fixed> offsetX;
+  std::optional<layout::Fixed> offsetY;
 };
 
 // PrintAllPages: pages 1, 2, ... each loaded, bound, its paper applied, the

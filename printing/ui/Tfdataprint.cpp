@@ -622,6 +622,10 @@ void Tfdataprint::PrintAllPages() {
     inputs.screenResolution = screenX_;
     inputs.zoomPercent = zoom_;
     inputs.pictures = s_.pictures;
+    // What the preview shows: the offsets in the boxes, saved or not.
+    TakeOffsetBoxes();
+    inputs.offsetX = offsetX_;
+    inputs.offsetY = offsetY_;
     int pages = printing::PrintAllPages(
         *s_.printer, list, inputs, *s_.clock, pageNumber_, [&](const LoadedPage& page) {
           styleLines_ = page.lines;

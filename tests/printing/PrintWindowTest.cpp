@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QImage>
+#include <QLineEdit>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTest>
@@ -163,6 +164,28 @@ TEST_F(PrintWindow, PrintingSendsOnePagePerBoundPage) {
   List(21);
   window->print_commandClick();
   EXPECT_EQ(printer.pages.size(), 2u);
+}
+
+TEST_F(PrintWindow, PrintingUsesTheOffsetsOnScreenWithoutSavingThem) {
+  List(3);
+  std::string style = Style("a.sle", 20);
+  std::string file = ReadAll(style);
+  dialogs.openNames = {QString::fromStdString(style)};
+  Open();
+  window->print_commandClick();
+  ASSERT_EQ(printer.pages.size(), 1u);
+  std::vector<std::string> saved = printer.pages[0];
+  window->StepOffset(1, 0, false, true);  // 10 mm to the right, not saved
+  EXPECT_EQ(window->OffsetText(true), QStringLiteral("11.5"));
+  window->print_commandClick();
+  ASSERT_EQ(printer.pages.size(), 2u);
+  EXPECT_NE(printer.pages[1], saved);                           // the page moved with the offset
+  EXPECT_EQ(window->OffsetText(true), QStringLiteral("11.5"));  // the boxes keep it
+  EXPECT_EQ(ReadAll(style), file);                              // the file does not
+  // A value typed into a box, without Enter, counts as well.
+  window->findChild<QLineEdit*>(QStringLiteral("ofxbox"))->setText(QStringLiteral("1.5"));
+  window->print_commandClick();
+  EXPECT_EQ(printer.pages[2], saved);
 }
 
 TEST_F(PrintWindow, PrintingWithoutAStyleAsksOnceAndStopsWhenCancelled) {
