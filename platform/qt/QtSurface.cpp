@@ -162,6 +162,9 @@ QFont QtSurface::CurrentFont() const {
   const layout::FontState& state = Font();
   QFont font(Text(state.face));
   font.setStyleStrategy(QFont::PreferDefault);
+  // The glyphs' own outlines, as paper shows them: the font's hinting
+  // deforms small digits on screen (a 7-point "8" turns into a "3").
+  font.setHintingPreference(QFont::PreferNoHinting);
   if (state.rotated) {
     // A positive height is a cell height: find the em size that gives it.
     int cell = std::max(1, state.cellHeight);
