@@ -25,6 +25,9 @@ int PenWidthFor(int width, PenStyle style, const DrawingContext& context);
 // The element drawers, each given the record after its field 5.
 void DrawLineElement(RecordReader& record, DrawingContext& context);
 void DrawRectElement(RecordReader& record, DrawingContext& context);
+// The frame of an image element's box (x1, y1)-(x2, y2), in millimetres: a
+// rect with a solid black pen of width 0.
+void DrawImageFrame(Fixed x1, Fixed y1, Fixed x2, Fixed y2, DrawingContext& context);
 void DrawRoundRectElement(RecordReader& record, DrawingContext& context);
 void DrawArcElement(RecordReader& record, DrawingContext& context);
 void DrawChordElement(RecordReader& record, DrawingContext& context);

@@ -13,9 +13,9 @@ namespace layout {
 class Fixed {
  public:
   static constexpr std::int64_t kOne = 10000;
-  // The largest magnitude a field may hold (about 9.2e13), so that sums and
-  // products of two values never overflow.
-  static constexpr std::int64_t kMaxRaw = INT64_MAX / 10;
+  // The largest magnitude a field may hold: any 64-bit count (about 9.2e14
+  // whole units). Sums and products are formed in 128 bits and kept within it.
+  static constexpr std::int64_t kMaxRaw = INT64_MAX;
 
   constexpr Fixed() = default;
   static constexpr Fixed FromRaw(std::int64_t raw) { return Fixed(raw); }
@@ -38,7 +38,7 @@ class Fixed {
   std::string ToString() const;
 
   // Sums saturate at +-kSumLimit, so repeated steps can never overflow.
-  static constexpr std::int64_t kSumLimit = INT64_MAX / 2;
+  static constexpr std::int64_t kSumLimit = kMaxRaw;
   friend constexpr Fixed operator+(Fixed a, Fixed b) {
     return Fixed(Saturate(static_cast<__int128>(a.raw_) + b.raw_));
   }

@@ -100,9 +100,7 @@ void DrawImageRecord(RecordReader& record, DrawingContext& context, bool frame) 
   if (frame) {
     // The record's box, whatever size the picture was drawn at: a solid
     // black frame of width 0, always shown.
-    RecordReader rect(r.x.ToString() + ";" + r.y.ToString() + ";" + (r.x + r.w).ToString() + ";" +
-                      (r.y + r.h).ToString() + ";0;;0;0;");
-    DrawRectElement(rect, context);
+    DrawImageFrame(r.x, r.y, r.x + r.w, r.y + r.h, context);
   }
 }
 

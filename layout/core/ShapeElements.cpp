@@ -153,6 +153,16 @@ void DrawRectElement(RecordReader& record, DrawingContext& context) {
   ResetPenAndBrush(*context.surface);
 }
 
+void DrawImageFrame(Fixed x1, Fixed y1, Fixed x2, Fixed y2, DrawingContext& context) {
+  // The pen of a rect record "width 0, no line kind, colour 0, shown".
+  RecordReader pen("0;;0;0;");
+  if (!PrepareLinePen(pen, context)) {
+    return;
+  }
+  FourLines(*context.surface, Map({x1, y1, x2, y2}, context));
+  ResetPenAndBrush(*context.surface);
+}
+
 void DrawRoundRectElement(RecordReader& record, DrawingContext& context) {
   Surface& s = *context.surface;
   Corners c = TakeCorners(record);

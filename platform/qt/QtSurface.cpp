@@ -85,7 +85,25 @@ QRectF QtSurface::OutlineBox(int left, int top, int right, int bottom) const {
 }
 
 void QtSurface::Line(int x1, int y1, int x2, int y2) {
+  if (x1 == x2 && y1 == y2) {
+    return;  // a line of no length leaves no mark
+  }
   painter_.setPen(MakePen());
+  if (Pen().width <= 1) {
+    // A thin line sets its start pixel and not its end pixel. Qt draws a
+    // line from its lower end along the main axis and leaves out the higher
+    // end, so a line given the other way round is slid one pixel along
+    // itself: the same pixels from the start up to, not including, the end.
+    int dx = x2 - x1;
+    int dy = y2 - y1;
+    bool xMajor = std::abs(dx) >= std::abs(dy);
+    if (xMajor ? dx < 0 : dy < 0) {
+      QPointF step = xMajor ? QPointF(1.0, static_cast<double>(dy) / dx)
+                            : QPointF(static_cast<double>(dx) / dy, 1.0);
+      painter_.drawLine(QPointF(x2, y2) + step, QPointF(x1, y1) + step);
+      return;
+    }
+  }
   painter_.drawLine(QPoint(x1, y1), QPoint(x2, y2));
 }
 

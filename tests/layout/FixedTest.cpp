@@ -22,9 +22,12 @@ TEST(Fixed, ParsesDecimalsToFourPlacesHalfToEven) {
   EXPECT_EQ(Raw("0.00005"), 0);                     // half to even: down
   EXPECT_EQ(Raw("0.00015"), 2);                     // half to even: up
   EXPECT_EQ(Raw("0.000050000000000000000001"), 1);  // beyond half
+  // Any 64-bit count of ten-thousandths, and no more.
   EXPECT_EQ(Raw("92233720368547"), 922337203685470000);
+  EXPECT_EQ(Raw("922337203685477.5807"), INT64_MAX);
+  EXPECT_EQ(Raw("-922337203685477.5807"), -INT64_MAX);
   for (const char* bad : {"", "-", ".", "abc", "1e3", "1.2.3", "--1", " 1", "1,5", "0x10",
-                          "99999999999999999999", "123456789012345678"}) {
+                          "99999999999999999999", "922337203685477.5808", "1234567890123456"}) {
     EXPECT_EQ(Raw(bad), std::nullopt) << bad;
   }
 }
@@ -51,7 +54,7 @@ TEST(Fixed, ScalesAndPixelsAsThePageNeedsThem) {
   Fixed huge = *Fixed::Parse("90000000000000");
   EXPECT_EQ(MmToPixel(huge, 0, Fixed::FromInt(1000)), 1 << 29);
   Fixed sum;
-  for (int i = 0; i < 6; ++i) {
+  for (int i = 0; i < 120; ++i) {
     sum = sum + huge;
   }
   EXPECT_EQ(sum.Raw(), Fixed::kSumLimit);

@@ -54,6 +54,38 @@ TEST(QtSurface, LinesLeaveOutTheirEndPixel) {
   EXPECT_FALSE(c.Dark(10, 9));
 }
 
+TEST(QtSurface, ALineGivenTheOtherWayLeavesOutItsOwnEnd) {
+  Canvas c(20, 14);
+  c.Draw([](QtSurface& s) {
+    s.MoveTo(10, 2);
+    s.LineTo(2, 2);  // right to left
+    s.MoveTo(15, 12);
+    s.LineTo(15, 4);  // upwards
+    s.MoveTo(10, 9);
+    s.LineTo(2, 5);  // diagonal, back
+  });
+  EXPECT_TRUE(c.Dark(10, 2));
+  EXPECT_TRUE(c.Dark(3, 2));
+  EXPECT_FALSE(c.Dark(2, 2));
+  EXPECT_TRUE(c.Dark(15, 12));
+  EXPECT_TRUE(c.Dark(15, 5));
+  EXPECT_FALSE(c.Dark(15, 4));
+  EXPECT_TRUE(c.Dark(10, 9));
+  EXPECT_FALSE(c.Dark(2, 5));
+}
+
+TEST(QtSurface, ALineOfNoLengthLeavesNoMark) {
+  for (int width : {1, 3}) {
+    Canvas c(12, 12);
+    c.Draw([&](QtSurface& s) {
+      s.SetPenWidth(width);
+      s.MoveTo(5, 5);
+      s.LineTo(5, 5);
+    });
+    EXPECT_EQ(c.DarkCount(), 0) << "width " << width;
+  }
+}
+
 TEST(QtSurface, BoxesExcludeTheirRightAndBottomEdges) {
   Canvas c(20, 12);
   c.Draw([](QtSurface& s) {
