@@ -250,10 +250,12 @@ TEST_F(PrintWindow, Screenshot) {
   dialogs.openNames = {QString::fromStdString(style)};
   Open();
   window->resize(1000, 760);
-  window->SetZoom(60);
-  QApplication::processEvents();
   QDir().mkpath(shots);
-  window->grab().save(shots + QStringLiteral("/print_window.png"));
+  for (int zoom : {50, 100}) {
+    window->SetZoom(zoom);
+    QApplication::processEvents();
+    window->grab().save(shots + QStringLiteral("/print_window_%1.png").arg(zoom));
+  }
 }
 
 }  // namespace
