@@ -18,6 +18,8 @@ class Fixed {
   static constexpr std::int64_t kMaxRaw = INT64_MAX;
 
   constexpr Fixed() = default;
+  // Unchecked: the caller keeps `raw` within +-kMaxRaw and `value` within
+  // +-kMaxRaw / kOne.
   static constexpr Fixed FromRaw(std::int64_t raw) { return Fixed(raw); }
   static constexpr Fixed FromInt(std::int64_t value) { return Fixed(value * kOne); }
 

@@ -17,10 +17,6 @@ constexpr double kPdfMarginMm = 100.0 * 25.4 / kPdfDpi;
 // Sizes closer than this are the same paper (published sizes are rounded).
 constexpr double kSameSizeMm = 0.6;
 
-}  // namespace
-
-namespace {
-
 bool SameSize(const QSizeF& a, const QSizeF& b) {
   return std::abs(a.width() - b.width()) < kSameSizeMm &&
          std::abs(a.height() - b.height()) < kSameSizeMm;

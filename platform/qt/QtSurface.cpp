@@ -94,13 +94,14 @@ void QtSurface::Line(int x1, int y1, int x2, int y2) {
     // line from its lower end along the main axis and leaves out the higher
     // end, so a line given the other way round is slid one pixel along
     // itself: the same pixels from the start up to, not including, the end.
+    // Given in its own order, a dashed pen's pattern still starts at its start.
     int dx = x2 - x1;
     int dy = y2 - y1;
     bool xMajor = std::abs(dx) >= std::abs(dy);
     if (xMajor ? dx < 0 : dy < 0) {
       QPointF step = xMajor ? QPointF(1.0, static_cast<double>(dy) / dx)
                             : QPointF(static_cast<double>(dx) / dy, 1.0);
-      painter_.drawLine(QPointF(x2, y2) + step, QPointF(x1, y1) + step);
+      painter_.drawLine(QPointF(x1, y1) + step, QPointF(x2, y2) + step);
       return;
     }
   }

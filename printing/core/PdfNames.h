@@ -12,7 +12,8 @@ std::string TimestampedPdfName(const std::tm& local);
 
 // `name` in `folder` ("folder/name"), or, when `exists` says that path is
 // taken, the first free one of "name-2", "name-3", ... (the number before
-// the extension), so a printout never replaces an earlier one.
+// the extension), so a printout never replaces an earlier one. (After
+// 99,999 taken names the last one tried is given back.)
 std::string FirstFreePath(const std::string& folder, const std::string& name,
                           const std::function<bool(const std::string&)>& exists);
 

@@ -1,7 +1,6 @@
 #include "printing/ui/PreviewArea.h"
 
 #include <QPainter>
-#include <algorithm>
 
 namespace printing {
 
@@ -14,11 +13,10 @@ void PreviewArea::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.fillRect(rect(), Qt::white);
   painter.setPen(Qt::black);
-  // The frame's size is rounded where the area's is truncated; it never
-  // reaches past the area, so all four sides show.
-  int width = std::min(frame_.width(), this->width());
-  int height = std::min(frame_.height(), this->height());
-  painter.drawRect(QRect(0, 0, width - 1, height - 1));
+  // The frame runs along the area's own edges, so all four sides show at
+  // every zoom (a frame of the rounded printable size would reach one
+  // pixel past the truncated area and lose its right or bottom side).
+  painter.drawRect(rect().adjusted(0, 0, -1, -1));
   if (drawer_) {
     drawer_(painter);
   }

@@ -15,14 +15,12 @@ class PreviewArea : public QWidget {
 
   // Draws the page with the given painter (set by the print window).
   void SetDrawer(std::function<void(QPainter&)> drawer) { drawer_ = std::move(drawer); }
-  void SetFrameSize(QSize size) { frame_ = size; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
 
  private:
   std::function<void(QPainter&)> drawer_;
-  QSize frame_;
 };
 
 }  // namespace printing

@@ -491,7 +491,6 @@ void Tfdataprint::LayoutPreview() {
                                  std::max(1, layout.sheetHeight) + 8);
   PaintBox1->setGeometry(layout.areaLeft, layout.areaTop, std::max(1, layout.areaWidth),
                          std::max(1, layout.areaHeight));
-  PaintBox1->SetFrameSize(QSize(layout.frameWidth, layout.frameHeight));
 }
 
 void Tfdataprint::RefreshPreview() {
@@ -604,6 +603,7 @@ void Tfdataprint::PrintAllPages() {
     }
   }
   QString pdf;
+  OpenPdfFolder->hide();  // shown again when this run writes a PDF
   if (s_.printsToPdf && s_.printsToPdf()) {
     pdf = AskPdfDestination();
     if (pdf.isEmpty()) {
@@ -637,8 +637,12 @@ void Tfdataprint::PrintAllPages() {
                               .arg(QString::fromStdString(s_.printer->Destination())));
     } else {
       ShowWrittenPdf(pdf, pages);
+      RememberPdfFolder(pdf);
     }
+    // The last page printed, with the window's own header (offsets, paper).
+    StoreHeader();
     ReadMetrics();
+    ShowPrinterPaper();
     RefreshPreview();
   });
 }
@@ -656,7 +660,9 @@ QString Tfdataprint::AskPdfDestination() {
   }
   if (folder.isEmpty() || !QFileInfo(folder).isDir()) {
     folder = Path(s_.paths->File("print"));
-    QDir().mkpath(folder);
+    if (!QDir().mkpath(folder)) {
+      folder = QDir::homePath();  // a program folder that cannot be written
+    }
   }
   std::time_t now = std::time(nullptr);
   std::tm local{};
@@ -664,17 +670,16 @@ QString Tfdataprint::AskPdfDestination() {
   std::string offered =
       FirstFreePath(Bytes(folder), TimestampedPdfName(local),
                     [](const std::string& path) { return QFileInfo::exists(Path(path)); });
-  QString chosen = s_.dialogs->GetSaveFileName(QStringLiteral("pdf"),
-                                               QStringLiteral("PDFファイル|*.pdf"), Path(offered));
-  if (chosen.isEmpty()) {
-    return {};
-  }
+  return s_.dialogs->GetSaveFileName(QStringLiteral("pdf"), QStringLiteral("PDFファイル|*.pdf"),
+                                     Path(offered));
+}
+
+void Tfdataprint::RememberPdfFolder(const QString& pdf) {
   widgets::RunReported(*s_.dialogs, [&] {
     app::IniFile settings = app::IniFile::Load(s_.paths->SettingsFile());
-    settings.WriteString(kSection, kPdfFolderKey, Sjis(QFileInfo(chosen).absolutePath()));
+    settings.WriteString(kSection, kPdfFolderKey, Sjis(QFileInfo(pdf).absolutePath()));
     settings.Save(s_.paths->SettingsFile());
   });
-  return chosen;
 }
 
 void Tfdataprint::ShowWrittenPdf(const QString& path, int pages) {

@@ -127,6 +127,8 @@ class Tfdataprint : public QDialog {
   // new time-stamped name in the folder used last; empty when cancelled.
   QString AskPdfDestination();
   void ShowWrittenPdf(const QString& path, int pages);
+  // Kept in the settings file: the next print offers the same folder.
+  void RememberPdfFolder(const QString& pdf);
 
   PrintWindowServices s_;
   std::shared_ptr<void> owned_;

@@ -59,6 +59,13 @@ TEST(Fixed, ScalesAndPixelsAsThePageNeedsThem) {
   }
   EXPECT_EQ(sum.Raw(), Fixed::kSumLimit);
   EXPECT_EQ((1000 * huge).Raw(), Fixed::kSumLimit);
+  // The same on the negative side, and products and quotients at the limit.
+  Fixed most = Fixed::FromRaw(Fixed::kMaxRaw);
+  EXPECT_EQ((Fixed() - most - most).Raw(), -Fixed::kMaxRaw);
+  EXPECT_EQ((-most).Raw(), -Fixed::kMaxRaw);
+  EXPECT_EQ(Fixed::Multiply(most, Fixed::FromInt(-3)).Raw(), -Fixed::kMaxRaw);
+  EXPECT_EQ(Fixed::Divide(most, Fixed::FromRaw(1)).Raw(), Fixed::kMaxRaw);
+  EXPECT_EQ(MmToPixel(-most, 0, Fixed::FromInt(1000)), -(1 << 29));
 }
 
 }  // namespace

@@ -50,16 +50,19 @@ TEST_F(ImageFixture, NaturalSizeFollowsTheZoomOrThePrinterResolution) {
             Calls{"bitmap 0,0 size=1250,625 source=200,100"});
 }
 
-TEST_F(ImageFixture, AFrameFarOutIsDrawnAndOnlyTheFilesOwnTextIsQuoted) {
+TEST_F(ImageFixture, AFrameReachingBeyondAnyFieldIsStillDrawn) {
+  // x + w lies beyond what a field can hold; the frame is drawn from the
+  // values themselves, held within the pixel range.
   Page page;
-  // The frame's far corner lies beyond any field (x + w); it is drawn, held
-  // within the pixel range, and no number that is not in the file is quoted.
   Calls calls = Draw(page, "1;0;0;0;image;900000000000000;0;900000000000000;5;0;0;0;;");
   ASSERT_EQ(calls.size(), 4u);
   EXPECT_EQ(calls[0], "line 536870912,0-536870912,0 pen=solid/0/1");
+}
+
+TEST_F(ImageFixture, ABadFrameValueIsQuotedAsTheFileHasIt) {
+  Page page;
   try {
-    Page bad;
-    Draw(bad, "1;0;0;0;image;1;2;3x;4;0;0;0;;");
+    Draw(page, "1;0;0;0;image;1;2;3x;4;0;0;0;;");
     FAIL() << "a width of 3x was drawn";
   } catch (const platform::UserError& e) {
     EXPECT_EQ(std::string(e.what()), "'3x' は浮動小数点数ではありません");

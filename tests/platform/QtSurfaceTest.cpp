@@ -7,6 +7,7 @@
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainterPath>
+#include <set>
 
 #include "layout/core/Pictures.h"
 #include "platform/files/UserError.h"
@@ -72,6 +73,53 @@ TEST(QtSurface, ALineGivenTheOtherWayLeavesOutItsOwnEnd) {
   EXPECT_FALSE(c.Dark(15, 4));
   EXPECT_TRUE(c.Dark(10, 9));
   EXPECT_FALSE(c.Dark(2, 5));
+}
+
+// The dark pixels of a canvas.
+std::set<std::pair<int, int>> DarkPixels(const Canvas& c) {
+  std::set<std::pair<int, int>> pixels;
+  for (int y = 0; y < c.image.height(); ++y) {
+    for (int x = 0; x < c.image.width(); ++x) {
+      if (c.Dark(x, y)) {
+        pixels.insert({x, y});
+      }
+    }
+  }
+  return pixels;
+}
+
+TEST(QtSurface, ABackwardLineSetsTheForwardLinesPixelsButItsOwnEnds) {
+  // Slopes 1/2, 1/6, 5/6 and 1, along x and along y.
+  const int lines[][4] = {{20, 12, 4, 4}, {28, 6, 4, 2},  {16, 14, 4, 4},
+                          {14, 14, 4, 4}, {12, 20, 4, 4}, {6, 28, 2, 4}};
+  for (const auto& l : lines) {
+    SCOPED_TRACE(std::to_string(l[0]) + "," + std::to_string(l[1]) + " to " + std::to_string(l[2]) +
+                 "," + std::to_string(l[3]));
+    Canvas backward(32, 32);
+    backward.Draw([&](QtSurface& s) {
+      s.MoveTo(l[0], l[1]);
+      s.LineTo(l[2], l[3]);
+    });
+    Canvas forward(32, 32);
+    forward.Draw([&](QtSurface& s) {
+      s.MoveTo(l[2], l[3]);
+      s.LineTo(l[0], l[1]);
+    });
+    std::set<std::pair<int, int>> expected = DarkPixels(forward);
+    expected.erase({l[2], l[3]});
+    expected.insert({l[0], l[1]});
+    EXPECT_EQ(DarkPixels(backward), expected);
+  }
+  // A dotted pen starts its pattern at the line's own start.
+  Canvas dotted(32, 8);
+  dotted.Draw([](QtSurface& s) {
+    s.SetPenStyle(layout::PenStyle::Dot);
+    s.MoveTo(29, 3);
+    s.LineTo(2, 3);
+  });
+  EXPECT_TRUE(dotted.Dark(29, 3));
+  EXPECT_TRUE(dotted.Dark(27, 3));
+  EXPECT_FALSE(dotted.Dark(26, 3));
 }
 
 TEST(QtSurface, ALineOfNoLengthLeavesNoMark) {

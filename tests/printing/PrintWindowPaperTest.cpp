@@ -1,6 +1,7 @@
-// Paper setup in the print window with the real printer and Qt's own print
-// dialog: accepting it without a change leaves paper, orientation,
-// measurements and the style exactly as they were.
+// The print window with the real printer (its PDF printer): paper setup with
+// Qt's own print dialog, which accepted without a change leaves paper,
+// orientation, measurements and the style exactly as they were; and where
+// a printed PDF goes.
 
 #include <gtest/gtest.h>
 #include <QApplication>
@@ -111,7 +112,10 @@ TEST_F(PaperSetup, TheLabelAndOrientationFollowThePrinterAfterEitherCommand) {
   EXPECT_EQ(window->StyleLines()[0], "header;Ver1.1;0;0;13;0;0;100;0;");
 }
 
-TEST_F(PaperSetup, APdfGoesWhereTheUserSaysAndNeverOverAnEarlierOne) {
+// Printing without a printer queue: the PDF's destination.
+using PdfDestination = PaperSetup;
+
+TEST_F(PdfDestination, APdfGoesWhereTheUserSaysAndNeverOverAnEarlierOne) {
   Open(ShippedStyle("一覧表_A4縦.sle"));
   auto* openFolder = window->findChild<QWidget*>(QStringLiteral("OpenPdfFolder"));
   ASSERT_NE(openFolder, nullptr);
