@@ -1,6 +1,8 @@
 #include "app/core/ColumnWidths.h"
 
+#include <algorithm>
 #include <charconv>
+#include <limits>
 #include <optional>
 
 #include "platform/files/FileBytes.h"
@@ -17,8 +19,9 @@ std::string KeyOf(int col) {
   return "[ColWidths[" + std::to_string(col) + "]]";
 }
 
-// A decimal integer with an optional sign and nothing else.
-std::optional<int> DecimalValue(std::string_view text) {
+// A decimal integer with an optional sign and nothing else; a number too
+// large for an int reads as one beyond every limit.
+std::optional<long long> DecimalValue(std::string_view text) {
   if (!text.empty() && text.front() == '+') {
     text.remove_prefix(1);
     if (!text.empty() && text.front() == '-') {
@@ -27,7 +30,14 @@ std::optional<int> DecimalValue(std::string_view text) {
   }
   int value = 0;
   auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error != std::errc() || end != text.data() + text.size() || text.empty()) {
+  if (end != text.data() + text.size() || text.empty()) {
+    return std::nullopt;
+  }
+  if (error == std::errc::result_out_of_range) {
+    return text.front() == '-' ? std::numeric_limits<long long>::min()
+                               : std::numeric_limits<long long>::max();
+  }
+  if (error != std::errc()) {
     return std::nullopt;
   }
   return value;
@@ -41,8 +51,12 @@ void ApplyColumnWidthText(std::string_view text, widgets::StringGridData& grid) 
     std::string_view key = eq == std::string_view::npos ? std::string_view() : line.substr(0, eq);
     std::string_view value = eq == std::string_view::npos ? line : line.substr(eq + 1);
     for (int col = 0; col < kListColumnCount; ++col) {
-      if (key == KeyOf(col)) {
-        grid.SetColWidth(col, DecimalValue(value).value_or(kWidthOfNonNumber));
+      if (key != KeyOf(col)) {
+        continue;
+      }
+      long long width = DecimalValue(value).value_or(kWidthOfNonNumber);
+      if (width >= kMinColumnWidth && width <= kMaxColumnWidth) {
+        grid.SetColWidth(col, static_cast<int>(width));
       }
     }
   }
@@ -51,13 +65,15 @@ void ApplyColumnWidthText(std::string_view text, widgets::StringGridData& grid) 
 std::string ColumnWidthText(const widgets::StringGridData& grid) {
   std::string text = "[Version]=1.00\r\n";
   for (int col = 0; col < kListColumnCount; ++col) {
-    text += KeyOf(col) + "=" + std::to_string(grid.ColWidth(col)) + "\r\n";
+    int width = std::clamp(grid.ColWidth(col), kMinColumnWidth, kMaxColumnWidth);
+    text += KeyOf(col) + "=" + std::to_string(width) + "\r\n";
   }
   return text;
 }
 
 void LoadColumnWidths(const std::string& path, widgets::StringGridData& grid) {
-  if (std::optional<std::string> text = platform::ReadFileBytesIfExists(path)) {
+  if (std::optional<std::string> text =
+          platform::ReadFileBytesIfExists(path, platform::kSettingsFileLimit)) {
     ApplyColumnWidthText(*text, grid);
   }
 }

@@ -10,15 +10,20 @@ namespace app {
 
 inline constexpr const char* kColumnWidthFileName = "display.dat";
 inline constexpr int kListColumnCount = 11;
+// The widths a column may have, in pixels; others are never read or written.
+inline constexpr int kMinColumnWidth = 2;
+inline constexpr int kMaxColumnWidth = 4000;
 
 // Applies the lines of a column-width file to the grid: a line's key is the
 // text before its first "=", compared case-sensitively with "[ColWidths[0]]"
 // to "[ColWidths[10]]"; a match sets that column to the value after the "="
-// read as a decimal integer, or to 100 when it is not one. Other lines are
-// ignored and a later line for a column wins.
+// read as a decimal integer, or to 100 when it is not one. A number outside
+// kMinColumnWidth to kMaxColumnWidth leaves the column as it is (its designed
+// width at start). Other lines are ignored and a later line for a column wins.
 void ApplyColumnWidthText(std::string_view text, widgets::StringGridData& grid);
 
-// The file's text: "[Version]=1.00", then one line per column 0 to 10.
+// The file's text: "[Version]=1.00", then one line per column 0 to 10, each
+// width held within kMinColumnWidth to kMaxColumnWidth.
 std::string ColumnWidthText(const widgets::StringGridData& grid);
 
 // LoadColumnWidths / SaveColumnWidths on the file at `path`. A missing file

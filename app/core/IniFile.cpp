@@ -116,7 +116,8 @@ IniFile IniFile::Parse(std::string_view text) {
 }
 
 IniFile IniFile::Load(const std::string& path) {
-  std::optional<std::string> bytes = platform::ReadFileBytesIfExists(path);
+  std::optional<std::string> bytes =
+      platform::ReadFileBytesIfExists(path, platform::kSettingsFileLimit);
   return bytes ? Parse(*bytes) : IniFile();
 }
 

@@ -9,6 +9,7 @@ Rect ReadWindowGeometry(const IniFile& settings, const std::string& section, con
   r.left = settings.ReadInteger(section, "left", workArea.left);
   r.width = settings.ReadInteger(section, "width", designedWidth);
   r.height = settings.ReadInteger(section, "height", designedHeight);
+  r = BoundWindowSize(r, workArea, designedWidth, designedHeight);
   if (r.left > workArea.Right() - 100) {
     r.left = workArea.left;
   }
@@ -22,6 +23,16 @@ Rect ReadWindowGeometry(const IniFile& settings, const std::string& section, con
     r.top = workArea.top;
   }
   return r;
+}
+
+Rect BoundWindowSize(Rect geometry, const Rect& workArea, int designedWidth, int designedHeight) {
+  auto bound = [](int side, int designed, int available) {
+    int value = side < kMinWindowSide ? designed : side;
+    return available > 0 && value > available ? available : value;
+  };
+  geometry.width = bound(geometry.width, designedWidth, workArea.width);
+  geometry.height = bound(geometry.height, designedHeight, workArea.height);
+  return geometry;
 }
 
 void WriteWindowGeometry(IniFile& settings, const std::string& section, const Rect& geometry) {

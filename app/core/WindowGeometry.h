@@ -21,10 +21,18 @@ struct Rect {
 // (defaults: the work area's top-left corner and the designed size), then
 // kept reachable: a left beyond the work area's right edge minus 100 or left
 // of the work area goes to the work area's left edge; a top above the work
-// area or beyond its bottom edge minus 100 goes to its top edge. The size is
-// not limited.
+// area or beyond its bottom edge minus 100 goes to its top edge. The size
+// is held within what the work area can show (BoundWindowSize).
 Rect ReadWindowGeometry(const IniFile& settings, const std::string& section, const Rect& workArea,
                         int designedWidth, int designedHeight);
+
+// The smallest window side taken from a settings file; a smaller (or
+// negative) width or height takes the designed one.
+inline constexpr int kMinWindowSide = 100;
+
+// A window's size as the work area can show it: a side below kMinWindowSide
+// takes the designed side, and no side is larger than the work area's.
+Rect BoundWindowSize(Rect geometry, const Rect& workArea, int designedWidth, int designedHeight);
 
 // Writes the four keys of a window's geometry into its section.
 void WriteWindowGeometry(IniFile& settings, const std::string& section, const Rect& geometry);

@@ -28,6 +28,7 @@
 #include "widgets/GradientButton.h"
 #include "widgets/GradientPanel.h"
 #include "widgets/IconButton.h"
+#include "widgets/SkippedFiles.h"
 #include "widgets/StringGrid.h"
 #include "widgets/WindowPlacement.h"
 
@@ -41,7 +42,6 @@ constexpr int kDesignedHeight = 942;
 constexpr widgets::ColorRef kBandColor = 7099731;     // RGB 83, 85, 108
 constexpr widgets::ColorRef kGradientEnd = 10652814;  // the end of the top band's box
 constexpr int kWidthStep = 2;
-constexpr int kMinColumnWidth = 2;
 const QString kSupportMail = QStringLiteral("support@fernhollow.example");
 const QString kWebAddress = QStringLiteral("https://www.fernhollow.example/");
 const QString kConfirm = QStringLiteral("確認");
@@ -246,16 +246,25 @@ void Tfquillmark_wd::FormShow() {
   // The grid starts empty and no folder is chosen, whatever an earlier run
   // left in the list file.
   WKINDPL->clear();
-  widgets::RunReported(dialogs_, [&] { LoadColumnWidths(paths_.ColumnWidthFile(), gridData_); });
+  try {
+    LoadColumnWidths(paths_.ColumnWidthFile(), gridData_);
+  } catch (const std::exception& e) {
+    widgets::NoteSkippedFile(paths_.ColumnWidthFile(), e.what());  // the designed widths stay
+  }
   SetColumnHeadings(gridData_);
   ClearListGrid(gridData_);
   StrColGrid1->Refresh();
   StrColGrid1->setFocus();
+  // Working files that could not be read at start, told once.
+  widgets::TellSkippedFiles(dialogs_);
 }
 
 void Tfquillmark_wd::closeEvent(QCloseEvent* event) {
-  // Closing is always allowed, even when the widths cannot be written.
-  widgets::RunReported(dialogs_, [&] { SaveColumnWidths(paths_.ColumnWidthFile(), gridData_); });
+  // Closing is always allowed, even when the widths cannot be written; a
+  // file that could not be read at start is left as it is.
+  if (!widgets::WasSkipped(paths_.ColumnWidthFile())) {
+    widgets::RunReported(dialogs_, [&] { SaveColumnWidths(paths_.ColumnWidthFile(), gridData_); });
+  }
   event->accept();
 }
 
@@ -365,7 +374,8 @@ void Tfquillmark_wd::N30Click() {
 }
 
 void Tfquillmark_wd::ChangeColumnWidth(int col, int delta) {
-  gridData_.SetColWidth(col, std::max(kMinColumnWidth, gridData_.ColWidth(col) + delta));
+  gridData_.SetColWidth(
+      col, std::clamp(gridData_.ColWidth(col) + delta, kMinColumnWidth, kMaxColumnWidth));
   StrColGrid1->Refresh();
 }
 

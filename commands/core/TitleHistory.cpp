@@ -34,7 +34,8 @@ bool SameIgnoringCase(std::string_view a, std::string_view b) {
 }
 
 TitleHistory TitleHistory::Load(const std::string& path) {
-  std::optional<std::string> bytes = platform::ReadFileBytesIfExists(path);
+  std::optional<std::string> bytes =
+      platform::ReadFileBytesIfExists(path, platform::kSettingsFileLimit);
   std::vector<std::string> entries;
   if (!bytes) {
     return TitleHistory();

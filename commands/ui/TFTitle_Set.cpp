@@ -13,6 +13,7 @@
 #include "widgets/Dialogs.h"
 #include "widgets/GradientPanel.h"
 #include "widgets/IconButton.h"
+#include "widgets/SkippedFiles.h"
 
 namespace commands {
 
@@ -93,13 +94,19 @@ TFTitle_Set::TFTitle_Set(QLabel* titlePanel, std::string historyPath, widgets::D
   connect(Button2, &QPushButton::clicked, this, &TFTitle_Set::Button2Click);
 
   // FormCreate: the titles of earlier runs.
-  widgets::RunReported(dialogs_, [&] { history_ = TitleHistory::Load(historyPath_); });
+  try {
+    history_ = TitleHistory::Load(historyPath_);
+  } catch (const std::exception& e) {
+    widgets::NoteSkippedFile(historyPath_, e.what());  // an empty history this run
+  }
   FillList();
 }
 
 TFTitle_Set::~TFTitle_Set() {
   // Written at every exit, also when the dialog was never opened.
-  widgets::RunReported(dialogs_, [&] { history_.Save(historyPath_); });
+  if (!widgets::WasSkipped(historyPath_)) {
+    widgets::RunReported(dialogs_, [&] { history_.Save(historyPath_); });
+  }
 }
 
 void TFTitle_Set::FillList() {

@@ -53,7 +53,16 @@ constexpr const char* kCannotRead = "ファイルを読み込めません";
 
 }  // namespace
 
-std::optional<std::string> ReadFileBytesIfExists(const std::string& path) {
+std::string TooLargeMessage(const std::string& path, std::uint64_t size, std::uint64_t limit) {
+  auto mib = [](std::uint64_t bytes) {
+    return bytes >= (1u << 20) ? std::to_string(bytes >> 20) + " MiB"
+                               : std::to_string(bytes) + " バイト";
+  };
+  return std::string(kCannotRead) + ": " + path + "\r\nファイルが大きすぎます (" + mib(size) +
+         "、上限 " + mib(limit) + ")";
+}
+
+std::optional<std::string> ReadFileBytesIfExists(const std::string& path, std::uint64_t maxBytes) {
   // Non-blocking, so opening a pipe does not wait for a writer.
   Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
   if (fd.get() < 0) {
@@ -70,6 +79,10 @@ std::optional<std::string> ReadFileBytesIfExists(const std::string& path) {
   }
   if (!S_ISREG(st.st_mode)) {
     throw UserError(FileErrorMessage(kCannotRead, path, S_ISDIR(st.st_mode) ? EISDIR : EINVAL));
+  }
+  auto size = static_cast<std::uint64_t>(st.st_size);
+  if (size > maxBytes) {
+    throw UserError(TooLargeMessage(path, size, maxBytes));
   }
   std::string bytes;
   if (st.st_size > 0) {
@@ -88,13 +101,17 @@ std::optional<std::string> ReadFileBytesIfExists(const std::string& path) {
     if (n == 0) {
       break;
     }
+    if (bytes.size() + static_cast<std::size_t>(n) > maxBytes) {
+      // Grown while being read.
+      throw UserError(TooLargeMessage(path, bytes.size() + static_cast<std::size_t>(n), maxBytes));
+    }
     bytes.append(buffer, static_cast<std::size_t>(n));
   }
   return bytes;
 }
 
-std::string ReadFileBytes(const std::string& path) {
-  std::optional<std::string> bytes = ReadFileBytesIfExists(path);
+std::string ReadFileBytes(const std::string& path, std::uint64_t maxBytes) {
+  std::optional<std::string> bytes = ReadFileBytesIfExists(path, maxBytes);
   if (!bytes) {
     throw UserError(FileErrorMessage(kCannotRead, path, ENOENT));
   }

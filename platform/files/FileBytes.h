@@ -1,16 +1,28 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
 namespace platform {
 
-// The whole content of a file, or nothing when it does not exist. Any other
-// failure to read (permissions, a folder, an I/O error) throws UserError.
-std::optional<std::string> ReadFileBytesIfExists(const std::string& path);
+// Files larger than this are refused unread (a 1 GiB working file would
+// otherwise be held in memory whole, and more than once).
+inline constexpr std::uint64_t kNoSizeLimit = UINT64_MAX;
+// The small working files: settings, column widths, title history.
+inline constexpr std::uint64_t kSettingsFileLimit = std::uint64_t{1} << 20;
+
+// The whole content of a regular file, or nothing when it does not exist.
+// Any other failure to read (permissions, a folder, a pipe or device, an I/O
+// error) and a file larger than `maxBytes` throw UserError naming the file.
+std::optional<std::string> ReadFileBytesIfExists(const std::string& path,
+                                                 std::uint64_t maxBytes = kNoSizeLimit);
 
 // The whole content of a file; a missing file throws UserError too.
-std::string ReadFileBytes(const std::string& path);
+std::string ReadFileBytes(const std::string& path, std::uint64_t maxBytes = kNoSizeLimit);
+
+// The message for a file over a size limit: the file, its size and the limit.
+std::string TooLargeMessage(const std::string& path, std::uint64_t size, std::uint64_t limit);
 
 // A short Japanese description of an errno value.
 std::string ErrnoText(int err);

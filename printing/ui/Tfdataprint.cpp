@@ -45,6 +45,7 @@
 #include "widgets/Dialogs.h"
 #include "widgets/GradientButton.h"
 #include "widgets/GradientPanel.h"
+#include "widgets/SkippedFiles.h"
 #include "widgets/WindowPlacement.h"
 
 namespace printing {
@@ -400,6 +401,7 @@ void Tfdataprint::showEvent(QShowEvent* event) {
 }
 
 void Tfdataprint::FormShow() {
+  widgets::TellSkippedFiles(*s_.dialogs);
   panels_[1]->clear();
   PaperEntry paper = ReadPrinterPaper(*s_.printer);
   paperEntry_ = paper.entry;
@@ -675,6 +677,9 @@ QString Tfdataprint::AskPdfDestination() {
 }
 
 void Tfdataprint::RememberPdfFolder(const QString& pdf) {
+  if (widgets::WasSkipped(s_.paths->SettingsFile())) {
+    return;  // an unreadable settings file is left as it is
+  }
   widgets::RunReported(*s_.dialogs, [&] {
     app::IniFile settings = app::IniFile::Load(s_.paths->SettingsFile());
     settings.WriteString(kSection, kPdfFolderKey, Sjis(QFileInfo(pdf).absolutePath()));

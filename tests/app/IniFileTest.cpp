@@ -69,8 +69,14 @@ TEST(WindowGeometry, DefaultsAndKeepsTheWindowReachable) {
   EXPECT_EQ(read("top=0").top, 30);     // above the work area
   EXPECT_EQ(read("top=980").top, 980);  // bottom - 100 stays
   EXPECT_EQ(read("top=981").top, 30);
-  // Sizes are not limited.
-  EXPECT_EQ(read("width=5000\nheight=4000"), (Rect{0, 30, 5000, 4000}));
+  // Sizes are held to what the work area shows; too small or negative ones
+  // take the designed size.
+  EXPECT_EQ(read("width=5000\nheight=4000"), (Rect{0, 30, 1920, 1050}));
+  EXPECT_EQ(read("width=2147483647\nheight=0x7fffffff"), (Rect{0, 30, 1920, 1050}));
+  EXPECT_EQ(read("width=-20\nheight=99"), (Rect{0, 30, 800, 600}));
+  EXPECT_EQ(read("width=100\nheight=1050"), (Rect{0, 30, 100, 1050}));
+  EXPECT_EQ(ReadWindowGeometry(IniFile(), "w", Rect{0, 0, 640, 480}, 1272, 942),
+            (Rect{0, 0, 640, 480}));  // a small screen: the designed size held too
 }
 
 }  // namespace

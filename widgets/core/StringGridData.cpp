@@ -71,7 +71,7 @@ int StringGridData::ColWidth(int col) const {
 
 void StringGridData::SetColWidth(int col, int width) {
   if (col >= 0 && col < colCount_) {
-    colWidths_[static_cast<std::size_t>(col)] = std::max(width, 0);
+    colWidths_[static_cast<std::size_t>(col)] = std::clamp(width, 0, kMaxColWidth);
     Touch();
   }
 }

@@ -49,6 +49,9 @@ class StringGridData {
   const CellStyle& Style(int col, int row) const;
   void SetStyle(int col, int row, const CellStyle& style);
 
+  // Widths are held within 0 to kMaxColWidth, so the widths of all columns
+  // add up within an int.
+  static constexpr int kMaxColWidth = 1 << 20;
   int ColWidth(int col) const;
   void SetColWidth(int col, int width);
   int RowHeight() const { return rowHeight_; }
