@@ -19,14 +19,18 @@ constexpr const char* kSummaryStreamName = "\005SummaryInformation";
 void IgnoreLog(const gchar*, GLogLevelFlags, const gchar*, gpointer) {}
 
 // libgsf once per process, with its complaints about damaged files silenced:
-// the reader reports them itself.
+// the reader reports them itself. libgsf logs under its own domains and,
+// from some of its files, under GLib's default one (no domain), and a
+// damaged file can make GObject complain too.
 void InitialiseGsfOnce() {
   static const bool done = [] {
     gsf_init();
     auto levels =
         static_cast<GLogLevelFlags>(G_LOG_LEVEL_MASK | G_LOG_FLAG_FATAL | G_LOG_FLAG_RECURSION);
-    g_log_set_handler("libgsf:msole", levels, IgnoreLog, nullptr);
-    g_log_set_handler("libgsf", levels, IgnoreLog, nullptr);
+    for (const char* domain : {"libgsf:msole", "libgsf", "libgsf:utils", "GLib-GObject"}) {
+      g_log_set_handler(domain, levels, IgnoreLog, nullptr);
+    }
+    g_log_set_handler(nullptr, levels, IgnoreLog, nullptr);
     return true;
   }();
   (void)done;

@@ -109,5 +109,19 @@ TEST_F(ScanToOutput, EveryReadableDocumentReachesEveryOutput) {
   EXPECT_NE(handed.find("e.doc;two  lines, \"quoted\";;;;;;;5;;;,\r\n"), std::string::npos);
 }
 
+TEST_F(ScanToOutput, AFileNameWithALineBreakStaysOneRecord) {
+  testsupport::WriteSummaryDocument(documents.File("line\nbreak.doc"),
+                                    PropertySetBuilder().Lpstr(2, "Broken name").Build());
+  testsupport::WriteSummaryDocument(documents.File("x.doc"),
+                                    PropertySetBuilder().Lpstr(2, "After").Build());
+  Start();
+  Scan();
+  EXPECT_TRUE(dialogs.shown.isEmpty());
+  EXPECT_EQ(ReadAll(paths.ListFile()),
+            "line break.doc;Broken name;;;;;;;;;;\r\nx.doc;After;;;;;;;;;;\r\n");
+  EXPECT_EQ(Cell(0, 1), "line break.doc");
+  EXPECT_EQ(Cell(1, 2), "After");
+}
+
 }  // namespace
 }  // namespace app

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <cstring>
 
 #include "platform/text/Cp932.h"
 #include "tests/support/CompoundFileWriter.h"
@@ -58,6 +59,25 @@ TEST(CliRead, PrintsEachLineWithCrLfAndMessagesOnStderr) {
   EXPECT_EQ(r.out, "a.doc;\x93\xFA\x96\x7B;;;;;;;;;;\r\n\r\n\r\n");
   EXPECT_EQ(r.err, rtf + ": 未対応ファイルです\n" + bare +
                        ": Error PropSetStg.Open HResult = $80030002\n");
+}
+
+TEST(CliRead, ADamagedDocumentGivesTheProgramsMessageAndNothingFromTheLibrary) {
+  TempDir dir;
+  std::string doc = dir.File("damaged.doc");
+  testsupport::WriteSummaryDocument(doc, PropertySetBuilder().Lpstr(2, "T").Build());
+  // Point the root entry's mini stream (where the summary lies) far beyond
+  // the file: the library warns while reading it.
+  std::string bytes = ReadAll(doc);
+  std::uint32_t directory = 0;
+  std::memcpy(&directory, bytes.data() + 48, 4);
+  std::size_t rootStart = (directory + 1) * 512 + 0x74;
+  ASSERT_LT(rootStart + 4, bytes.size());
+  bytes.replace(rootStart, 4, std::string("\x00\x00\x00\xD4", 4));
+  dir.Write("damaged.doc", bytes);
+  Result r = RunCli({"read", doc});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err.rfind(doc + ": Error ", 0), 0u) << r.err;
+  EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
 }
 
 TEST(CliRead, OutputThatCannotBeWrittenIsAFailure) {
