@@ -1,5 +1,7 @@
 #include "commands/core/TitleHistory.h"
 
+#include <algorithm>
+
 #include "platform/files/FileBytes.h"
 #include "platform/files/ReplacingFileWriter.h"
 #include "platform/text/Cp932.h"
@@ -71,6 +73,38 @@ void TitleHistory::Save(const std::string& path) const {
   platform::ReplacingFileWriter::ReplaceWith(path, text);
 }
 
+void TitleHistory::SaveMerged(const std::string& path) const {
+  MergedWith(Load(path)).Save(path);
+}
+
+bool TitleHistory::UsedInThisRun(std::string_view entry) const {
+  for (const std::string& used : used_) {
+    if (SameIgnoringCase(used, entry)) {
+      return true;
+    }
+  }
+  return false;
+}
+
+TitleHistory TitleHistory::MergedWith(const TitleHistory& onDisk) const {
+  std::vector<std::string> merged;
+  for (const std::string& entry : entries_) {
+    if (UsedInThisRun(entry)) {
+      merged.push_back(entry);
+    }
+  }
+  for (const std::string& entry : onDisk.entries_) {
+    if (!UsedInThisRun(entry)) {
+      merged.push_back(entry);
+    }
+  }
+  std::size_t limit = std::max(kTitleHistoryLimit, onDisk.entries_.size());
+  if (merged.size() > limit) {
+    merged.resize(limit);
+  }
+  return TitleHistory(std::move(merged));
+}
+
 std::optional<std::size_t> TitleHistory::Find(std::string_view text) const {
   for (std::size_t i = 0; i < entries_.size(); ++i) {
     if (SameIgnoringCase(entries_[i], text)) {
@@ -92,6 +126,9 @@ std::optional<std::string> TitleHistory::Use(const std::string& text) {
     stored = entry;
   } else {
     entries_.insert(entries_.begin(), text);
+  }
+  if (!UsedInThisRun(entries_.front())) {
+    used_.push_back(entries_.front());
   }
   if (entries_.size() > kTitleHistoryLimit) {
     entries_.erase(entries_.begin() + static_cast<std::ptrdiff_t>(kTitleHistoryLimit));

@@ -21,6 +21,13 @@ class TitleHistory {
   static TitleHistory Load(const std::string& path);
   // Replaces the file with one entry per line, each ended by CR LF.
   void Save(const std::string& path) const;
+  // Saves at exit without losing what another instance of the program wrote
+  // to the same file meanwhile: the file is read again, the titles used in
+  // this run come first (newest first), then the file's other entries, at
+  // most max(30, the file's count) in all.
+  void SaveMerged(const std::string& path) const;
+  // The history written by SaveMerged when the file now holds `onDisk`.
+  TitleHistory MergedWith(const TitleHistory& onDisk) const;
 
   const std::vector<std::string>& Entries() const { return entries_; }
 
@@ -35,7 +42,10 @@ class TitleHistory {
   std::optional<std::size_t> Find(std::string_view text) const;
 
  private:
+  bool UsedInThisRun(std::string_view entry) const;
+
   std::vector<std::string> entries_;
+  std::vector<std::string> used_;  // the entries Use() put in front, as stored
 };
 
 // Equality that ignores the case of ASCII letters, walking code page 932 so

@@ -105,7 +105,8 @@ TFTitle_Set::TFTitle_Set(QLabel* titlePanel, std::string historyPath, widgets::D
 TFTitle_Set::~TFTitle_Set() {
   // Written at every exit, also when the dialog was never opened.
   if (!widgets::WasSkipped(historyPath_)) {
-    widgets::RunReported(dialogs_, [&] { history_.Save(historyPath_); });
+    // Another instance may have written the file since: its titles are kept.
+    widgets::RunReported(dialogs_, [&] { history_.SaveMerged(historyPath_); });
   }
 }
 

@@ -12,6 +12,7 @@ namespace commands {
 namespace {
 
 using Entries = std::vector<std::string>;
+using testsupport::ReadAll;
 
 TEST(TitleHistory, UseMovesToTheFrontAndKeepsTheStoredCase) {
   TitleHistory history(Entries{"Weekly", "Annual Report", "Memo"});
@@ -65,6 +66,42 @@ TEST(TitleHistory, FileLinesInAnyBreakAndSavedWithCrLf) {
   EXPECT_EQ(testsupport::ReadAll(path), "\x95\x5C\r\nfirst\r\n\r\nthird\r\nfourth\r\nfifth\r\n");
   TitleHistory().Save(path);
   EXPECT_EQ(testsupport::ReadAll(path), "");
+}
+
+TEST(TitleHistory, TwoInstancesExitingKeepEachOthersNewTitles) {
+  testsupport::TempDir dir;
+  std::string path = dir.Write("titlelist.DAT", "Old one\r\nOld two\r\n");
+  TitleHistory first = TitleHistory::Load(path);
+  TitleHistory second = TitleHistory::Load(path);
+  first.Use("First's title");
+  second.Use("Second's title");
+  second.Use("old TWO");  // an old entry used again, in another spelling
+  first.SaveMerged(path);
+  second.SaveMerged(path);
+  EXPECT_EQ(ReadAll(path), "Old two\r\nSecond's title\r\nFirst's title\r\nOld one\r\n");
+  // Unused, the history leaves the file as the other instance wrote it.
+  TitleHistory third = TitleHistory::Load(dir.Write("other.DAT", "A\r\n"));
+  dir.Write("other.DAT", "B\r\nA\r\n");
+  third.SaveMerged(dir.File("other.DAT"));
+  EXPECT_EQ(ReadAll(dir.File("other.DAT")), "B\r\nA\r\n");
+}
+
+TEST(TitleHistory, AMergeKeepsThirtyOrTheFilesOwnLongerCount) {
+  std::vector<std::string> thirty;
+  for (int i = 0; i < 30; ++i) {
+    thirty.push_back("t" + std::to_string(i));
+  }
+  TitleHistory mine(thirty);
+  mine.Use("new");
+  TitleHistory merged = mine.MergedWith(TitleHistory(thirty));
+  ASSERT_EQ(merged.Entries().size(), 30u);
+  EXPECT_EQ(merged.Entries().front(), "new");
+  EXPECT_EQ(merged.Entries().back(), "t28");
+  std::vector<std::string> forty = thirty;
+  for (int i = 30; i < 40; ++i) {
+    forty.push_back("t" + std::to_string(i));
+  }
+  EXPECT_EQ(mine.MergedWith(TitleHistory(forty)).Entries().size(), 40u);
 }
 
 TEST(TextEditor, PrefersTheUsersEditorInATerminalThenADesktopEditor) {
