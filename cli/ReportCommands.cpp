@@ -105,7 +105,12 @@ BoundStyle ReadAndBind(const Options& options) {
   data.title = platform::Utf8ToCp932(options.Get("--title"));
   data.folder = platform::Utf8ToCp932(options.Get("--folder"));
   if (options.Has("--list")) {
-    data.listLines = catalogue::SplitListLines(platform::ReadFileBytes(options.Get("--list")));
+    std::optional<std::vector<std::string>> lines = catalogue::ReadListFile(options.Get("--list"));
+    if (!lines) {
+      throw platform::UserError(
+          platform::FileErrorMessage("ファイルを読み込めません", options.Get("--list"), ENOENT));
+    }
+    data.listLines = std::move(*lines);
   }
   std::unique_ptr<printing::Clock> clock = ClockFor(options);
   bound.pageAfter = NumberOption(options, "--page", 1);

@@ -61,12 +61,9 @@ void ClearListGrid(widgets::StringGridData& grid) {
 
 void LoadDocumentList(const std::string& listPath, widgets::StringGridData& grid) {
   ClearListGrid(grid);
-  std::optional<std::vector<std::string>> lines = catalogue::ReadListFile(listPath);
-  if (!lines) {
-    return;
-  }
+  // Line by line into the cells: the file is never held besides the grid.
   int row = 1;
-  for (std::string& rest : *lines) {
+  catalogue::ForEachListLine(listPath, [&](std::string&& rest) {
     if (row >= grid.RowCount()) {
       grid.SetRowCount(row + 1);
       WhiteFixedColumns(grid, row);
@@ -75,7 +72,7 @@ void LoadDocumentList(const std::string& listPath, widgets::StringGridData& grid
       grid.SetCell(col, row, catalogue::NextField(rest));
     }
     ++row;
-  }
+  });
 }
 
 }  // namespace app

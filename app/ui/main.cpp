@@ -10,6 +10,7 @@
 #include "catalogue/ui/Tffolder_select.h"
 #include "commands/ui/TFTitle_Set.h"
 #include "commands/ui/Tfdataedit.h"
+#include "platform/files/TemporaryFiles.h"
 #include "platform/qt/Desktop.h"
 #include "printing/ui/PrintWindowFactory.h"
 #include "widgets/QtDialogs.h"
@@ -22,6 +23,10 @@ int main(int argc, char** argv) {
       QFile::encodeName(QCoreApplication::applicationFilePath()).toStdString(),
       qEnvironmentVariable("XDG_DATA_HOME").toStdString(),
       QFile::encodeName(QDir::homePath()).toStdString());
+  // Temporary files left by a run that was killed while writing.
+  for (const std::string& folder : {paths.Folder(), paths.File("style"), paths.File("print")}) {
+    platform::RemoveStaleTemporaries(folder);
+  }
   widgets::QtDialogs dialogs(QFile::decodeName(QByteArray::fromStdString(paths.DialogIcon())));
   platform::QtDesktop desktop;
 

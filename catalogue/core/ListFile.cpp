@@ -2,6 +2,7 @@
 
 #include "catalogue/core/DocumentRecord.h"
 #include "platform/files/FileBytes.h"
+#include "platform/files/UserError.h"
 
 namespace catalogue {
 
@@ -30,12 +31,47 @@ std::vector<std::string> SplitListLines(std::string_view bytes) {
   return lines;
 }
 
+bool ForEachListLine(const std::string& path, const std::function<void(std::string&&)>& line) {
+  std::string current;
+  bool open = false;   // a line has started and not yet ended
+  bool ended = false;  // a byte 0x1A was met
+  std::size_t count = 0;
+  auto hand = [&] {
+    if (++count > kListLineLimit) {
+      throw platform::UserError("ファイルを読み込めません: " + path + "\r\n行が多すぎます (上限 " +
+                                std::to_string(kListLineLimit) + " 行)");
+    }
+    line(std::move(current));
+    current.clear();
+    open = false;
+  };
+  bool exists = platform::ReadFileInChunks(path, kListFileLimit, [&](std::string_view chunk) {
+    for (char c : chunk) {
+      if (ended) {
+        return;
+      }
+      if (c == '\x1A') {
+        ended = true;
+      } else if (c == '\n') {
+        hand();
+      } else if (c != '\r') {  // a CR is dropped as if it were not there
+        current += c;
+        open = true;
+      }
+    }
+  });
+  if (exists && open) {
+    hand();
+  }
+  return exists;
+}
+
 std::optional<std::vector<std::string>> ReadListFile(const std::string& path) {
-  std::optional<std::string> bytes = platform::ReadFileBytesIfExists(path);
-  if (!bytes) {
+  std::vector<std::string> lines;
+  if (!ForEachListLine(path, [&](std::string&& line) { lines.push_back(std::move(line)); })) {
     return std::nullopt;
   }
-  return SplitListLines(*bytes);
+  return lines;
 }
 
 std::string NextField(std::string& rest) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -18,8 +20,19 @@ inline constexpr const char* kListFileName = "excel_list.temp";
 // line break counts; an empty file has no lines.
 std::vector<std::string> SplitListLines(std::string_view bytes);
 
-// The lines of the list file at `path`, or nothing when it does not exist.
-// Other read failures throw platform::UserError.
+// What a list file may hold: a larger one is refused with a message, never
+// read into memory.
+inline constexpr std::uint64_t kListFileLimit = std::uint64_t{1} << 30;  // 1 GiB
+inline constexpr std::size_t kListLineLimit = 1000000;
+
+// Hands the lines of the list file at `path` to `line` one by one, split as
+// SplitListLines splits, without holding the file whole; false when it does
+// not exist. A file that cannot be read or is over kListFileLimit bytes or
+// kListLineLimit lines throws platform::UserError.
+bool ForEachListLine(const std::string& path, const std::function<void(std::string&& line)>& line);
+
+// The lines of the list file at `path`, or nothing when it does not exist;
+// fails as ForEachListLine does.
 std::optional<std::vector<std::string>> ReadListFile(const std::string& path);
 
 // Takes the next field off the unread rest of a line: the text before the

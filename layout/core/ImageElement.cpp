@@ -22,7 +22,7 @@ struct ImageRecord {
 
 bool FileExists(const std::string& path) {
   struct stat st {};
-  return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+  return ::stat(path.c_str(), &st) == 0;
 }
 
 // Holder width and height times the drawing factors: the size on the canvas.
@@ -37,6 +37,8 @@ void DrawPicture(const ImageRecord& r, DrawingContext& context) {
   if (!FileExists(path)) {
     return;
   }
+  // A folder, pipe or device of that name is refused by the reading, with
+  // the program's message, as a picture over the size limit is.
   Picture picture = LoadPicture(path, *context.pictures);
   int holderW = picture.bitmap.width;
   int holderH = picture.bitmap.height;

@@ -1,7 +1,9 @@
 #include "layout/core/Pictures.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
 
 #include "platform/files/FileBytes.h"
 #include "platform/files/UserError.h"
@@ -49,13 +51,20 @@ int FindJpegStart(const std::string& path) {
 }
 
 Picture LoadPicture(const std::string& path, PictureDecoder& decoder) {
+  // Only a regular file is a picture: a folder, a pipe or a device of that
+  // name is refused (a pipe would block, a device never end).
+  struct stat st {};
+  if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) {
+    throw platform::UserError(platform::FileErrorMessage("画像を読み込めません", path,
+                                                         S_ISDIR(st.st_mode) ? EISDIR : EINVAL));
+  }
   std::string extension = ExtensionOf(path);
   Picture picture;
   if (extension == "jpg" || extension == "jpeg" || extension == "JPG" || extension == "JPEG") {
     picture.isBitmap = true;
     int start = FindJpegStart(path);
     if (start >= 0) {
-      std::string bytes = platform::ReadFileBytes(path);
+      std::string bytes = platform::ReadFileBytes(path, kPictureFileLimit);
       picture.bitmap = decoder.DecodeJpeg(std::string_view(bytes).substr(start));
     }
     return picture;
@@ -63,7 +72,7 @@ Picture LoadPicture(const std::string& path, PictureDecoder& decoder) {
   std::string kind = Lower(extension);
   if (kind == "bmp" || kind == "png") {
     picture.isBitmap = true;
-    picture.bitmap = decoder.DecodeBitmap(platform::ReadFileBytes(path), kind);
+    picture.bitmap = decoder.DecodeBitmap(platform::ReadFileBytes(path, kPictureFileLimit), kind);
     return picture;
   }
   if (kind == "jpg" || kind == "jpeg" || kind == "ico" || kind == "emf" || kind == "wmf") {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -36,6 +37,9 @@ int FindJpegStart(const std::string& path);
 // extension is exactly .jpg, .jpeg, .JPG or .JPEG (from the start marker; no marker gives an empty
 // bitmap); otherwise by the general loader's rules. An extension no loader knows throws "拡張子 .%s
 // の画像形式は処理できません".
+// A picture file larger than this is refused with a message, never read.
+inline constexpr std::uint64_t kPictureFileLimit = std::uint64_t{64} << 20;  // 64 MiB
+
 Picture LoadPicture(const std::string& path, PictureDecoder& decoder);
 
 }  // namespace layout

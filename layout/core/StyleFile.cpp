@@ -23,7 +23,7 @@ std::vector<std::string> SplitStyleLines(std::string_view bytes) {
 }
 
 std::vector<std::string> ReadStyleFile(const std::string& path) {
-  return SplitStyleLines(platform::ReadFileBytes(path));
+  return SplitStyleLines(platform::ReadFileBytes(path, kStyleFileLimit));
 }
 
 std::string StyleFileText(const std::vector<std::string>& lines) {

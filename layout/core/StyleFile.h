@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,6 +12,9 @@ namespace layout {
 std::vector<std::string> SplitStyleLines(std::string_view bytes);
 
 // Reads a style file whole (throws platform::UserError when it cannot).
+// A style file larger than this is refused with a message, never read.
+inline constexpr std::uint64_t kStyleFileLimit = std::uint64_t{16} << 20;  // 16 MiB
+
 std::vector<std::string> ReadStyleFile(const std::string& path);
 
 // The file text of style lines: every line followed by CR LF.

@@ -17,6 +17,10 @@ constexpr std::size_t kCharacterBytes = 256;
 // held there, so a damaged style cannot ask for a font of a billion pixels.
 constexpr int kMaxFontPoints = 2000;
 constexpr std::size_t kRotatedFaceBytes = 31;
+// The most of an element's text that is drawn: more than any page can show
+// at any legible size, and it bounds the work of one element (the glyph
+// outlines of modes 2 and 3 cost time and memory by the character).
+constexpr int kDrawnTextBytes = 4096;
 
 // The characters of the text's first 256 bytes, one string each.
 std::vector<std::string> Characters(const std::string& text) {
@@ -122,7 +126,7 @@ void DrawTextElement(const TextElement& element, DrawingContext& context) {
     return;
   }
   TextElement e = element;
-  e.text = LimitTextLength(element.text, element.maxLength);
+  e.text = LimitTextLength(LimitTextLength(element.text, element.maxLength), kDrawnTextBytes);
   Surface& s = *context.surface;
   s.SetFontColor(e.color);
   s.SetBrushStyle(BrushStyle::Clear);

@@ -5,6 +5,7 @@
 #include <unistd.h>
 #include <cerrno>
 #include <cstring>
+#include <functional>
 
 #include "platform/files/UserError.h"
 
@@ -62,13 +63,14 @@ std::string TooLargeMessage(const std::string& path, std::uint64_t size, std::ui
          "、上限 " + mib(limit) + ")";
 }
 
-std::optional<std::string> ReadFileBytesIfExists(const std::string& path, std::uint64_t maxBytes) {
+bool ReadFileInChunks(const std::string& path, std::uint64_t maxBytes,
+                      const std::function<void(std::string_view)>& chunk) {
   // Non-blocking, so opening a pipe does not wait for a writer.
   Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
   if (fd.get() < 0) {
     int err = errno;
     if (err == ENOENT) {
-      return std::nullopt;
+      return false;
     }
     throw UserError(FileErrorMessage(kCannotRead, path, err));
   }
@@ -84,10 +86,7 @@ std::optional<std::string> ReadFileBytesIfExists(const std::string& path, std::u
   if (size > maxBytes) {
     throw UserError(TooLargeMessage(path, size, maxBytes));
   }
-  std::string bytes;
-  if (st.st_size > 0) {
-    bytes.reserve(static_cast<std::size_t>(st.st_size));
-  }
+  std::uint64_t total = 0;
   char buffer[65536];
   for (;;) {
     ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
@@ -101,11 +100,24 @@ std::optional<std::string> ReadFileBytesIfExists(const std::string& path, std::u
     if (n == 0) {
       break;
     }
-    if (bytes.size() + static_cast<std::size_t>(n) > maxBytes) {
-      // Grown while being read.
-      throw UserError(TooLargeMessage(path, bytes.size() + static_cast<std::size_t>(n), maxBytes));
+    total += static_cast<std::uint64_t>(n);
+    if (total > maxBytes) {
+      throw UserError(TooLargeMessage(path, total, maxBytes));  // grown while being read
     }
-    bytes.append(buffer, static_cast<std::size_t>(n));
+    chunk(std::string_view(buffer, static_cast<std::size_t>(n)));
+  }
+  return true;
+}
+
+std::optional<std::string> ReadFileBytesIfExists(const std::string& path, std::uint64_t maxBytes) {
+  std::string bytes;
+  struct stat st {};
+  if (::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
+      static_cast<std::uint64_t>(st.st_size) <= maxBytes) {
+    bytes.reserve(static_cast<std::size_t>(st.st_size));
+  }
+  if (!ReadFileInChunks(path, maxBytes, [&](std::string_view chunk) { bytes.append(chunk); })) {
+    return std::nullopt;
   }
   return bytes;
 }

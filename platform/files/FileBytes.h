@@ -1,8 +1,10 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace platform {
 
@@ -17,6 +19,12 @@ inline constexpr std::uint64_t kSettingsFileLimit = std::uint64_t{1} << 20;
 // error) and a file larger than `maxBytes` throw UserError naming the file.
 std::optional<std::string> ReadFileBytesIfExists(const std::string& path,
                                                  std::uint64_t maxBytes = kNoSizeLimit);
+
+// Reads a regular file in pieces, handing each to `chunk`, so a large file
+// is never held whole; false when it does not exist. Fails as
+// ReadFileBytesIfExists does.
+bool ReadFileInChunks(const std::string& path, std::uint64_t maxBytes,
+                      const std::function<void(std::string_view)>& chunk);
 
 // The whole content of a file; a missing file throws UserError too.
 std::string ReadFileBytes(const std::string& path, std::uint64_t maxBytes = kNoSizeLimit);

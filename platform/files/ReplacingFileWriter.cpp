@@ -8,6 +8,7 @@
 #include <cstdlib>
 
 #include "platform/files/FileBytes.h"
+#include "platform/files/TemporaryFiles.h"
 #include "platform/files/UserError.h"
 
 namespace platform {
@@ -58,13 +59,12 @@ void SyncFolderOf(const std::string& path) {
 }  // namespace
 
 ReplacingFileWriter::ReplacingFileWriter(std::string targetPath) : target_(std::move(targetPath)) {
-  temp_ = target_ + ".XXXXXX";
-  fd_ = ::mkostemp(temp_.data(), O_CLOEXEC);
-  if (fd_ < 0) {
-    int err = errno;
-    temp_.clear();
-    Fail(err);
+  TemporaryFile temp = CreateTemporaryBeside(target_);
+  if (temp.fd < 0) {
+    Fail(-temp.fd);
   }
+  temp_ = std::move(temp.path);
+  fd_ = temp.fd;
   buffer_.reserve(kBufferLimit);
 }
 

@@ -6,8 +6,8 @@
 namespace platform {
 
 // Writes a working file so that it is replaced whole or not at all: the bytes
-// go to a temporary file in the same folder, which Commit() flushes to disk
-// and renames over the target. A writer destroyed without Commit() removes
+// go to a temporary file in the same folder (TemporaryFiles.h), which
+// Commit() flushes to disk and renames over the target. A writer destroyed without Commit() removes
 // its temporary file and leaves the old file untouched. Every failure throws
 // UserError with a message naming the target file.
 class ReplacingFileWriter {
@@ -19,6 +19,9 @@ class ReplacingFileWriter {
 
   void Write(std::string_view bytes);
   void Commit();
+  // Where the bytes go until Commit(); another writer (a PDF printer, say)
+  // may fill it instead of Write().
+  const std::string& TemporaryPath() const { return temp_; }
 
   // Replaces `path` with `bytes` in one step.
   static void ReplaceWith(const std::string& path, std::string_view bytes);

@@ -3,8 +3,13 @@
 #include <QFile>
 #include <QPageLayout>
 #include <QPrinterInfo>
+#include <cerrno>
 #include <cmath>
+#include <cstdio>
+#include <string_view>
 
+#include "platform/files/FileBytes.h"
+#include "platform/files/ReplacingFileWriter.h"
 #include "platform/files/UserError.h"
 #include "printing/core/PaperSizes.h"
 
@@ -45,6 +50,20 @@ std::optional<CodePaper> QtPaperOfCode(int code) {
   return CodePaper{QPageSize(QSizeF(paper->width, paper->height), unit,
                              QString::fromUtf8(paper->label), QPageSize::ExactMatch),
                    false};
+}
+
+bool EndsLikeAPdf(const std::string& path) {
+  std::FILE* file = std::fopen(path.c_str(), "rb");
+  if (file == nullptr) {
+    return false;
+  }
+  char tail[32] = {};
+  std::size_t n = 0;
+  if (std::fseek(file, -static_cast<long>(sizeof tail), SEEK_END) == 0) {
+    n = std::fread(tail, 1, sizeof tail, file);
+  }
+  std::fclose(file);
+  return std::string_view(tail, n).find("%%EOF") != std::string_view::npos;
 }
 
 bool QtPrinter::HasSystemPrinter() {
@@ -163,6 +182,20 @@ void QtPrinter::BeginRun() {
   // The setup dialog may have switched between a queue and a file.
   pdf_ = printer_->outputFormat() == QPrinter::PdfFormat;
   pagesInRun_ = 0;
+  pdfWriter_.reset();
+  if (pdf_) {
+    // The pages go to a temporary file beside the PDF, which replaces it
+    // only when every page has printed: a failed or killed print leaves the
+    // old PDF as it was and no half-written one.
+    pdfTarget_ =
+        pdfPath_.empty() ? QFile::encodeName(printer_->outputFileName()).toStdString() : pdfPath_;
+    if (pdfTarget_.empty()) {
+      throw UserError("PDF の保存先が決まっていません");
+    }
+    pdfWriter_ = std::make_unique<ReplacingFileWriter>(pdfTarget_);
+    printer_->setOutputFileName(
+        QFile::decodeName(QByteArray::fromStdString(pdfWriter_->TemporaryPath())));
+  }
 }
 
 layout::Surface& QtPrinter::BeginPage() {
@@ -188,17 +221,31 @@ void QtPrinter::EndPage() {
   }
 }
 
-void QtPrinter::EndRun() {
+void QtPrinter::EndRun(bool completed) {
   if (pageOpen_) {
     // A page that failed half way is not printed.
     printer_->abort();
     pageOpen_ = false;
   }
   surface_.reset();
+  bool ended = true;
   if (painter_.isActive()) {
-    painter_.end();
+    ended = painter_.end();
   }
   pagesInRun_ = 0;
+  std::unique_ptr<ReplacingFileWriter> writer = std::move(pdfWriter_);
+  if (!writer) {
+    return;
+  }
+  printer_->setOutputFileName(QFile::decodeName(QByteArray::fromStdString(pdfTarget_)));
+  if (!completed) {
+    return;  // the writer removes the temporary file; the old PDF stays
+  }
+  if (!ended || !EndsLikeAPdf(writer->TemporaryPath())) {
+    // A full disk, say: the file would not open. It is not kept.
+    throw UserError(FileErrorMessage("PDF を書き込めません", pdfTarget_, EIO));
+  }
+  writer->Commit();
 }
 
 }  // namespace platform

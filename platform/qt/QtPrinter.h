@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 
+#include "platform/files/ReplacingFileWriter.h"
 #include "platform/qt/QtSurface.h"
 #include "printing/core/Printer.h"
 
@@ -33,7 +34,7 @@ class QtPrinter : public printing::Printer {
   void BeginRun() override;
   layout::Surface& BeginPage() override;
   void EndPage() override;
-  void EndRun() override;
+  void EndRun(bool completed) override;
 
   // Whether the system has a CUPS printer.
   static bool HasSystemPrinter();
@@ -47,10 +48,15 @@ class QtPrinter : public printing::Printer {
   std::unique_ptr<QPrinter> printer_;
   QPainter painter_;
   std::unique_ptr<QtSurface> surface_;
-  int appliedCode_ = 0;  // the paper code last applied, 0 for none
+  int appliedCode_ = 0;                             // the paper code last applied, 0 for none
+  std::unique_ptr<ReplacingFileWriter> pdfWriter_;  // the PDF being printed
+  std::string pdfTarget_;                           // and the file it replaces
   bool pageOpen_ = false;
   int pagesInRun_ = 0;
 };
+
+// Whether a file ends as a complete PDF does ("%%EOF" in its last bytes).
+bool EndsLikeAPdf(const std::string& path);
 
 // How a printer paper code reaches Qt: Qt's named size of the code's
 // dimensions wherever Qt has one (so that Qt's dialogs keep it), `turned`

@@ -19,7 +19,13 @@ const std::vector<std::string>& ListFileCache::Lines() {
   std::int64_t modified =
       static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
   if (!loaded_ || st.st_size != size_ || modified != modified_) {
-    lines_ = catalogue::SplitListLines(platform::ReadFileBytes(path_));
+    lines_.clear();
+    lines_.shrink_to_fit();  // the old lines go before the new are read
+    loaded_ = false;
+    if (!catalogue::ForEachListLine(
+            path_, [&](std::string&& line) { lines_.push_back(std::move(line)); })) {
+      throw platform::UserError(platform::FileErrorMessage("ファイルを開けません", path_, ENOENT));
+    }
     size_ = st.st_size;
     modified_ = modified;
     loaded_ = true;

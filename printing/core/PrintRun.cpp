@@ -57,10 +57,10 @@ int PrintAllPages(Printer& printer, ListFileCache& list, const PrintInputs& inpu
       }
     } while (pageNumber != 0);
   } catch (...) {
-    printer.EndRun();
+    printer.EndRun(false);
     throw;
   }
-  printer.EndRun();
+  printer.EndRun(true);
   return printed;
 }
 

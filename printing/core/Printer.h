@@ -31,7 +31,9 @@ class Printer {
   virtual void BeginRun() = 0;
   virtual layout::Surface& BeginPage() = 0;
   virtual void EndPage() = 0;
-  virtual void EndRun() = 0;
+  // `completed` when every page printed; otherwise the run is dropped (a
+  // file printer keeps what the file held before).
+  virtual void EndRun(bool completed) = 0;
 };
 
 // ReadPrinterPaper: the paper entry and orientation value of the printer.

@@ -1,10 +1,17 @@
 #include "platform/files/ReplacingFileWriter.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <csignal>
+#include <ctime>
 #include <filesystem>
 
 #include "platform/files/FileBytes.h"
+#include "platform/files/TemporaryFiles.h"
 #include "platform/files/UserError.h"
 #include "tests/support/TempDir.h"
 
@@ -61,6 +68,83 @@ TEST(FileBytes, ReadsWholeFilesAndTellsMissingFromUnreadable) {
   EXPECT_THROW(ReadFileBytesIfExists(dir.path()), UserError);  // a folder
   ASSERT_EQ(::mkfifo(dir.File("pipe").c_str(), 0600), 0);
   EXPECT_THROW(ReadFileBytesIfExists(dir.File("pipe")), UserError);  // no wait for a writer
+}
+
+TEST(ReplacingFileWriter, AWriteFailingAtAnyPointLeavesTheOldFileAndNoTemporary) {
+  // A file size limit in a child process makes every write past it fail, as
+  // a full disk does: at the first buffer, in the middle, at the last bytes.
+  for (std::size_t limit : {std::size_t{0}, std::size_t{70000}, std::size_t{199999}}) {
+    SCOPED_TRACE(limit);
+    testsupport::TempDir dir;
+    std::string path = dir.Write("list", "old");
+    pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      ::signal(SIGXFSZ, SIG_IGN);
+      rlimit fsize{limit, limit};
+      ::setrlimit(RLIMIT_FSIZE, &fsize);
+      try {
+        ReplacingFileWriter::ReplaceWith(path, std::string(200000, 'x'));
+      } catch (const UserError&) {
+        ::_exit(3);  // the failure was reported
+      }
+      ::_exit(0);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 3) << status;
+    EXPECT_EQ(testsupport::ReadAll(path), "old");
+    EXPECT_EQ(EntriesIn(dir.path()), 1u);
+  }
+}
+
+TEST(TemporaryFiles, StaleOnesGoAtStartLockedAndFreshOnesStay) {
+  testsupport::TempDir dir;
+  TemporaryFile held = CreateTemporaryBeside(dir.File("excel_list.temp"));
+  ASSERT_GE(held.fd, 0);
+  std::string name = held.path.substr(held.path.rfind('/') + 1);
+  EXPECT_EQ(name.rfind(".excel_list.temp.quilltmp-", 0), 0u) << name;
+  EXPECT_TRUE(IsTemporaryName(name));
+  for (const char* other :
+       {"excel_list.temp", ".x.quilltmp-", "a.quilltmp-123456", ".b.tmp-123456"}) {
+    EXPECT_FALSE(IsTemporaryName(other)) << other;
+  }
+  std::string stale = dir.Write(".display.dat.quilltmp-AbC123", "left by a killed run");
+  std::string fresh = dir.Write(".titlelist.DAT.quilltmp-ZyX987", "being written");
+  std::string kept = dir.Write("notes.txt", "the user's");
+  auto age = [](const std::string& path) {
+    timespec old[2] = {{std::time(nullptr) - 3600, 0}, {std::time(nullptr) - 3600, 0}};
+    ::utimensat(AT_FDCWD, path.c_str(), old, 0);
+  };
+  age(stale);
+  age(held.path);  // old, but its writer holds it
+  age(kept);
+  EXPECT_EQ(RemoveStaleTemporaries(dir.path()), 1);
+  EXPECT_FALSE(std::filesystem::exists(stale));
+  EXPECT_TRUE(std::filesystem::exists(fresh));
+  EXPECT_TRUE(std::filesystem::exists(held.path));
+  EXPECT_TRUE(std::filesystem::exists(kept));
+  ::close(held.fd);
+  EXPECT_EQ(RemoveStaleTemporaries(dir.path()), 1);  // released: now it goes
+  EXPECT_EQ(RemoveStaleTemporaries(dir.File("no such folder")), 0);
+}
+
+TEST(FileBytes, FilesOverTheLimitAreRefusedUnreadAndNamed) {
+  testsupport::TempDir dir;
+  std::string big = dir.Write("big", "x");
+  ASSERT_EQ(::truncate(big.c_str(), std::int64_t{3} << 30), 0);  // sparse: no disk used
+  try {
+    ReadFileBytes(big, std::uint64_t{1} << 30);
+    FAIL() << "a 3 GiB file was read";
+  } catch (const UserError& e) {
+    EXPECT_NE(std::string(e.what()).find(big), std::string::npos);
+    EXPECT_NE(std::string(e.what()).find("上限 1024 MiB"), std::string::npos) << e.what();
+  }
+  std::string chunks;
+  EXPECT_TRUE(
+      ReadFileInChunks(dir.Write("small", "abc"), 3, [&](std::string_view c) { chunks += c; }));
+  EXPECT_EQ(chunks, "abc");
+  EXPECT_FALSE(ReadFileInChunks(dir.File("none"), 3, [](std::string_view) {}));
 }
 
 }  // namespace

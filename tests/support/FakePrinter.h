@@ -34,7 +34,8 @@ class FakePrinter : public printing::Printer {
     return surface;
   }
   void EndPage() override { pages.push_back(surface.calls); }
-  void EndRun() override {}
+  void EndRun(bool completed) override { completedRuns += completed ? 1 : 0; }
+  int completedRuns = 0;
 
  private:
   RecordingSurface surface;
