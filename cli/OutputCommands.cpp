@@ -1,5 +1,6 @@
 #include "cli/OutputCommands.h"
 
+#include <unistd.h>
 #include <cerrno>
 #include <optional>
 
@@ -22,7 +23,7 @@ int RunCsv(const std::vector<std::string>& args) {
   if (arguments.Has("-o")) {
     csvFile = arguments.Get("-o");
   }
-  if (!platform::ReadFileBytesIfExists(listFile)) {
+  if (::access(listFile.c_str(), F_OK) != 0) {
     throw platform::UserError(
         platform::FileErrorMessage("ファイルを読み込めません", listFile, ENOENT));
   }

@@ -162,7 +162,7 @@ std::string NewPdfName() {
 int RunPrint(const std::vector<std::string>& args) {
   Options options = ParseReportArguments(
       args, {{"-o", "--list", "--title", "--folder", "--date", "--printer"}, {}}, {"--list"});
-  if (!platform::ReadFileBytesIfExists(options.style)) {
+  if (::access(options.style.c_str(), F_OK) != 0) {
     throw platform::UserError(
         platform::FileErrorMessage("ファイルを読み込めません", options.style, ENOENT));
   }

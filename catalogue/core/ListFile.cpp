@@ -1,5 +1,7 @@
 #include "catalogue/core/ListFile.h"
 
+#include <algorithm>
+
 #include "catalogue/core/DocumentRecord.h"
 #include "platform/files/FileBytes.h"
 #include "platform/files/UserError.h"
@@ -31,21 +33,49 @@ std::vector<std::string> SplitListLines(std::string_view bytes) {
   return lines;
 }
 
+namespace {
+
+[[noreturn]] void TooManyLines(const std::string& path) {
+  throw platform::UserError("ファイルを読み込めません: " + path + "\r\n行が多すぎます (上限 " +
+                            std::to_string(kListLineLimit) + " 行)");
+}
+
+}  // namespace
+
 bool ForEachListLine(const std::string& path, const std::function<void(std::string&&)>& line) {
-  std::string current;
-  bool open = false;   // a line has started and not yet ended
+  // The lines are counted first, so a file of too many is refused before
+  // anything is held.
+  std::size_t breaks = 0;
   bool ended = false;  // a byte 0x1A was met
+  bool exists = platform::ReadFileInChunks(path, kListFileLimit, [&](std::string_view chunk) {
+    if (ended) {
+      return;
+    }
+    std::size_t end = chunk.find('\x1A');
+    ended = end != std::string_view::npos;
+    breaks += static_cast<std::size_t>(
+        std::count(chunk.begin(),
+                   chunk.begin() + static_cast<std::ptrdiff_t>(ended ? end : chunk.size()), '\n'));
+  });
+  if (!exists) {
+    return false;
+  }
+  if (breaks > kListLineLimit) {
+    TooManyLines(path);
+  }
+  std::string current;
+  bool open = false;  // a line has started and not yet ended
+  ended = false;
   std::size_t count = 0;
   auto hand = [&] {
     if (++count > kListLineLimit) {
-      throw platform::UserError("ファイルを読み込めません: " + path + "\r\n行が多すぎます (上限 " +
-                                std::to_string(kListLineLimit) + " 行)");
+      TooManyLines(path);  // the file grew meanwhile
     }
     line(std::move(current));
     current.clear();
     open = false;
   };
-  bool exists = platform::ReadFileInChunks(path, kListFileLimit, [&](std::string_view chunk) {
+  exists = platform::ReadFileInChunks(path, kListFileLimit, [&](std::string_view chunk) {
     for (char c : chunk) {
       if (ended) {
         return;
