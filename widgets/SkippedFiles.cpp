@@ -48,8 +48,8 @@ void TellSkippedFiles(Dialogs& dialogs) {
     lines << OneLine(why);
   }
   dialogs.ShowMessageList(
-      QStringLiteral("読み込めない設定ファイルがあったため、既定の設定で起動しました。"
-                     "このファイルは終了時にも書き換えません。"),
+      QStringLiteral("次の設定ファイルを読み込めないため、既定の設定を使います。"
+                     "これらのファイルは終了時にも書き換えません。"),
       lines);
 }
 

@@ -44,32 +44,38 @@ namespace {
 
 bool ForEachListLine(const std::string& path, const std::function<void(std::string&&)>& line) {
   // The lines are counted first, so a file of too many is refused before
-  // anything is held.
-  std::size_t breaks = 0;
+  // anything is held: each LF ends one, and a last line without LF counts.
+  std::size_t lines = 0;
+  bool open = false;   // bytes since the last LF, CRs aside
   bool ended = false;  // a byte 0x1A was met
   bool exists = platform::ReadFileInChunks(path, kListFileLimit, [&](std::string_view chunk) {
-    if (ended) {
-      return;
+    for (char c : chunk) {
+      if (ended || c == '\x1A') {
+        ended = true;
+        return;
+      }
+      if (c == '\n') {
+        ++lines;
+        open = false;
+      } else if (c != '\r') {
+        open = true;
+      }
     }
-    std::size_t end = chunk.find('\x1A');
-    ended = end != std::string_view::npos;
-    breaks += static_cast<std::size_t>(
-        std::count(chunk.begin(),
-                   chunk.begin() + static_cast<std::ptrdiff_t>(ended ? end : chunk.size()), '\n'));
   });
   if (!exists) {
     return false;
   }
+  std::size_t breaks = lines + (open ? 1 : 0);
   if (breaks > kListLineLimit) {
     TooManyLines(path);
   }
   std::string current;
-  bool open = false;  // a line has started and not yet ended
+  open = false;  // a line has started and not yet ended
   ended = false;
   std::size_t count = 0;
   auto hand = [&] {
     if (++count > kListLineLimit) {
-      TooManyLines(path);  // the file grew meanwhile
+      TooManyLines(path);  // the file changed since it was counted
     }
     line(std::move(current));
     current.clear();

@@ -59,13 +59,13 @@ void SyncFolderOf(const std::string& path) {
 }  // namespace
 
 ReplacingFileWriter::ReplacingFileWriter(std::string targetPath) : target_(std::move(targetPath)) {
+  buffer_.reserve(kBufferLimit);  // before the file exists: a failure here leaves nothing
   TemporaryFile temp = CreateTemporaryBeside(target_);
   if (temp.fd < 0) {
     Fail(-temp.fd);
   }
   temp_ = std::move(temp.path);
   fd_ = temp.fd;
-  buffer_.reserve(kBufferLimit);
 }
 
 ReplacingFileWriter::~ReplacingFileWriter() {
@@ -110,15 +110,13 @@ void ReplacingFileWriter::Commit() {
     int err = errno;
     Fail(err);
   }
-  int fd = fd_;
-  fd_ = -1;
-  if (::close(fd) != 0) {
-    Fail(errno);
-  }
+  // Renamed while still locked, so no clean-up can take it meanwhile.
   if (::rename(temp_.c_str(), target_.c_str()) != 0) {
     Fail(errno);
   }
   committed_ = true;
+  ::close(fd_);  // the bytes are on disk already (fsync above)
+  fd_ = -1;
   SyncFolderOf(target_);
 }
 

@@ -26,6 +26,37 @@ TEST(ListFileLines, EndAtLfOrCrLfDropLoneCrAndStopAtEof) {
   EXPECT_EQ(SplitListLines("\x95\x5C;\r\n"), (Lines{"\x95\x5C;"}));
 }
 
+TEST(ListFileLines, ReadFromAFileLineByLineAsFromItsBytes) {
+  testsupport::TempDir dir;
+  // Line breaks, lone CRs and the end-of-file byte on and around the edges
+  // of the pieces the file is read in (64 KiB).
+  std::string edge(65535, 'a');
+  for (const std::string& bytes :
+       {edge + "\r\nb;\r\n", edge + "\n", edge + "x\r", edge + "\r\n\x1A" + "gone\r\n",
+        std::string(70000, ';') + "\n\n" + std::string(70000, 'z'), std::string("\r"),
+        std::string("\x1A"), std::string("")}) {
+    std::string path = dir.Write("list", bytes);
+    EXPECT_EQ(ReadListFile(path), SplitListLines(bytes)) << bytes.size();
+  }
+  EXPECT_EQ(ReadListFile(dir.File("none")), std::nullopt);
+}
+
+TEST(ListFileLines, AFileOfTooManyLinesIsRefusedBeforeAnyIsHanded) {
+  testsupport::TempDir dir;
+  std::string breaks(kListLineLimit, '\n');
+  std::size_t handed = 0;
+  auto count = [&](std::string&&) { ++handed; };
+  EXPECT_TRUE(ForEachListLine(dir.Write("full", breaks), count));
+  EXPECT_EQ(handed, kListLineLimit);
+  handed = 0;
+  for (const std::string& over : {breaks + "x", breaks + "\n", breaks + "\r\ny"}) {
+    EXPECT_THROW(ForEachListLine(dir.Write("over", over), count), platform::UserError);
+    EXPECT_EQ(handed, 0u);
+  }
+  // What follows an end-of-file byte is no line.
+  EXPECT_TRUE(ForEachListLine(dir.Write("ended", breaks + "\x1A" + "more\n"), count));
+}
+
 TEST(ListFileLines, CommentWithLineBreakBecomesTwoRecords) {
   std::string line = "a.doc;T;;;;;first\r\nsecond;L;;;;";
   Lines lines = SplitListLines(line + "\r\n");

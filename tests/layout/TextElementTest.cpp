@@ -23,6 +23,21 @@ TEST(TextElement, LimitsNeverSplitADoubleByteCharacter) {
   EXPECT_EQ(LimitTextLength(text, 99), text);
 }
 
+TEST(TextElement, NoMoreThan4096BytesOfAnElementAreDrawn) {
+  for (const char* mode : {"0", "2", "3"}) {
+    Page page;
+    // 200,000 characters, a double-byte one across the 4096th byte.
+    std::string text = std::string(4095, 'W') + "日" + std::string(195000, 'W');
+    Calls calls = page.Draw(
+        {Text("10", "20", std::string("0;0;0;0;F;10;;") + mode + ";0;255;" + text + ";0;0;")});
+    ASSERT_FALSE(calls.empty());
+    for (const std::string& call : calls) {
+      EXPECT_LT(call.size(), 4200u) << mode;
+      EXPECT_EQ(call.find("日"), std::string::npos) << mode;  // cut whole, before it
+    }
+  }
+}
+
 TEST(TextElement, PlainTextWithTheFontAtThePreviewResolution) {
   Page page;
   Calls calls = page.Draw({Text("10", "20", "0;0;0;0;ＭＳ 明朝;10;太字;0;0;255;題名;0;0;")});

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 #include <QPrintDialog>
 #include <QTimer>
+#include <filesystem>
 
 #include "printing/core/PaperSizes.h"
 #include "tests/support/TempDir.h"
@@ -90,6 +91,28 @@ TEST(QtPrinterPaper, TurnedAndSharedSizesReadBackAsApplied) {
   EXPECT_TRUE(printer.CurrentPaper().landscape);
   printer.ApplyPaperSettings(0, 0);  // no paper of its own: the default
   EXPECT_EQ(printer.CurrentPaper().code, 9);
+}
+
+TEST(QtPrinterPdf, AFailedRunThenAGoodOneWritesTheTargetAndNoTemporary) {
+  testsupport::TempDir folder;
+  std::string pdf = folder.File("report.pdf");
+  QtPrinter printer("", pdf);
+  printer.BeginRun();
+  printer.BeginPage();
+  printer.EndRun(false);  // the page failed
+  EXPECT_FALSE(std::filesystem::exists(pdf));
+  printer.BeginRun();
+  printer.BeginPage().TextOut(10, 10, "page");
+  printer.EndPage();
+  printer.EndRun(true);
+  EXPECT_TRUE(EndsLikeAPdf(pdf));
+  EXPECT_EQ(printer.Device().outputFileName(), QString::fromStdString(pdf));
+  int entries = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(folder.path())) {
+    (void)entry;
+    ++entries;
+  }
+  EXPECT_EQ(entries, 1);
 }
 
 }  // namespace

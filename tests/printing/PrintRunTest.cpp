@@ -44,6 +44,7 @@ TEST_F(PrintFixture, EveryPageIsBoundAndDrawnOnThePrinter) {
   EXPECT_EQ(page, 0);
   ASSERT_EQ(printer.pages.size(), 3u);
   EXPECT_EQ(printer.runs, 1);
+  EXPECT_EQ(printer.completedRuns, 1);
   EXPECT_EQ(printer.pages[1][0].substr(0, 30), "text 23,23 'f21.doc 2' px=83 c");
   EXPECT_EQ(printer.applied, (std::vector<std::string>{"11/1", "11/1", "11/1"}));
 }
@@ -59,10 +60,21 @@ TEST_F(PrintFixture, AStyleWithoutCapacityPrintsOnePage) {
   EXPECT_EQ(Print(Style("no capacity"), List(5), page), 1);
 }
 
-TEST_F(PrintFixture, AMissingListStopsWithItsMessage) {
+TEST_F(PrintFixture, AFailedRunIsEndedAsDroppedNotCompleted) {
   int page = 0;
   EXPECT_THROW(Print(Style("#maxline=20"), dir.File("none"), page), platform::UserError);
   EXPECT_TRUE(printer.pages.empty());
+  // A page that fails to draw, after others printed.
+  std::string broken = dir.Write("b.sle",
+                                 "header;Ver1.1;0;0;11;1;0;100;0;\r\n"
+                                 "0;0;0;0;data;0;0;0;0;0;0;0;0;F;10;;0;0;0;#maxline=1;0;0;\r\n"
+                                 "0;0;0;0;char;1;1;1;1;0;0;0;0;F;10;;0;0;0;#ma_01;0;0;\r\n"
+                                 "0;0;0;0;line;1;1;1;#ma_01;0;;0;0;\r\n");
+  std::string list = dir.Write("l2", "1;;;;;;;;;;;\r\nx;;;;;;;;;;;\r\n");
+  EXPECT_THROW(Print(broken, list, page), platform::UserError);
+  EXPECT_EQ(printer.pages.size(), 1u);  // page 1 went to the printer, page 2 failed
+  EXPECT_EQ(printer.runs, 2);
+  EXPECT_EQ(printer.completedRuns, 0);
 }
 
 TEST_F(PrintFixture, TheListIsReadAgainOnlyWhenItChanged) {
