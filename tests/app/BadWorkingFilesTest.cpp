@@ -80,14 +80,15 @@ TEST_P(BadWorkingFiles, TheProgramStartsWithDefaultsSaysSoOnceAndLeavesTheFiles)
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Kinds, BadWorkingFiles,
-    ::testing::Values(Stand::Folder, Stand::Pipe, Stand::Device, Stand::TooLarge,
-                      Stand::Unreadable),
-    [](const ::testing::TestParamInfo<Stand>& info) {
-      const char* names[] = {"Folder", "Pipe", "Device", "TooLarge", "Unreadable"};
-      return std::string(names[static_cast<int>(info.param)]);
-    });
+std::string StandName(const ::testing::TestParamInfo<Stand>& info) {
+  static const char* const kNames[] = {"Folder", "Pipe", "Device", "TooLarge", "Unreadable"};
+  return kNames[static_cast<int>(info.param)];
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, BadWorkingFiles,
+                         ::testing::Values(Stand::Folder, Stand::Pipe, Stand::Device,
+                                           Stand::TooLarge, Stand::Unreadable),
+                         StandName);
 
 TEST_F(ProgramFixture, AbsurdValuesAreBoundedAndNeverSavedBack) {
   programFolder.Write("quillmark_wd.ini",
