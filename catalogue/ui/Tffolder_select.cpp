@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 #include <QFileSystemModel>
@@ -15,11 +16,13 @@
 #include <QProgressDialog>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
 #include <QWheelEvent>
 #include <functional>
 
+#include "catalogue/core/BackgroundScan.h"
 #include "catalogue/core/DocumentReader.h"
 #include "catalogue/core/FolderScan.h"
 #include "catalogue/core/ListFile.h"
@@ -38,6 +41,8 @@ namespace {
 constexpr const char* kSection = "folder_select";
 constexpr int kDesignedWidth = 799;
 constexpr int kDesignedHeight = 587;
+
+constexpr int kProgressTickMs = 50;  // how often the progress shows the count
 
 const char* const kFolderHint =
     "左のパネルからエクセルファイルのあるフォルダーをダブルクリックにて選択してください";
@@ -177,6 +182,8 @@ void Tffolder_select::BuildLayout() {
 
   FileListBox1 = new QListWidget;
   FileListBox1->setObjectName(QStringLiteral("FileListBox1"));
+  // One line of text each: the list lays out a hundred thousand names at once.
+  FileListBox1->setUniformItemSizes(true);
   FileListBox1->setToolTip(QString::fromUtf8(kListHint));
 
   Splitter1 = new QSplitter(Qt::Horizontal);
@@ -226,7 +233,10 @@ void Tffolder_select::SelectFolder(const QString& path) {
     return;
   }
   ShellTreeView1->setCurrentIndex(index);
-  for (QModelIndex up = index; up.isValid(); up = up.parent()) {
+  // Its parents open to show it; the folder itself stays closed until the
+  // user opens it, so a folder of a hundred thousand documents is not read
+  // by the tree (on this thread) while its documents are being scanned.
+  for (QModelIndex up = index.parent(); up.isValid(); up = up.parent()) {
     ShellTreeView1->expand(up);
   }
   keepSelectionInView_ = true;
@@ -305,30 +315,46 @@ bool Tffolder_select::ScanListedDocuments() {
   for (int i = 0; i < FileListBox1->count(); ++i) {
     names.push_back(FileListBox1->item(i)->data(Qt::UserRole).toByteArray().toStdString());
   }
-  platform::MsoleSummarySource source;
+  std::unique_ptr<SummaryStreamSource> source =
+      makeSource_ ? makeSource_() : std::make_unique<platform::MsoleSummarySource>();
   // Messages wait for the end of the scan: a box per file would stop the
   // scan, hide under the progress and take key presses meant for it.
   ScanMessages messages;
-  DocumentReader reader(source, messages);
+  DocumentReader reader(*source, messages);
   ListFileWriter writer(paths_.ListFile());
 
+  // The files are read on a thread of the scan's own; this one shows the
+  // progress a few times a second and answers Cancel at once.
   bool finished = false;
   {
+    BackgroundScan scan(FileSystemBytes(listDirectory_), std::move(names), reader, writer);
     QProgressDialog progress(QStringLiteral("プロパティを読み取っています..."),
-                             QStringLiteral("キャンセル"), 0, static_cast<int>(names.size()), this);
+                             QStringLiteral("キャンセル"), 0, static_cast<int>(scan.Total()), this);
     progress.setWindowTitle(windowTitle());
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(progressDelayMs_);
     progress.setAutoClose(false);
     progress.setAutoReset(false);
-    finished = ScanDocuments(
-        FileSystemBytes(listDirectory_), names, reader, writer,
-        [&](std::size_t done, std::size_t total) {
-          progress.setLabelText(
-              QStringLiteral("プロパティを読み取っています... %1 / %2").arg(done).arg(total));
-          progress.setValue(static_cast<int>(done));
-          return !progress.wasCanceled();
-        });
+    connect(&progress, &QProgressDialog::canceled, &progress, [&scan] { scan.Cancel(); });
+    QEventLoop waiting;
+    QTimer ticks;
+    auto tick = [&] {
+      std::size_t done = scan.Done();
+      progress.setLabelText(
+          QStringLiteral("プロパティを読み取っています... %1 / %2").arg(done).arg(scan.Total()));
+      progress.setValue(static_cast<int>(done));
+      if (!scan.Running()) {
+        waiting.quit();
+      }
+    };
+    connect(&ticks, &QTimer::timeout, &waiting, tick);
+    tick();
+    ticks.start(kProgressTickMs);
+    if (scan.Running()) {
+      waiting.exec();
+    }
+    ticks.stop();
+    finished = scan.Wait();
     if (finished) {
       writer.Commit();
     }

@@ -2,8 +2,11 @@
 
 #include <QDialog>
 #include <QStringList>
+#include <functional>
+#include <memory>
 
 #include "app/core/ProgramPaths.h"
+#include "catalogue/core/SummaryStreamSource.h"
 
 class QFileSystemModel;
 class QLabel;
@@ -44,6 +47,10 @@ class Tffolder_select : public QDialog {
   QStringList ListedNames() const;
   // How long a scan runs before its progress shows (tests show it at once).
   void SetProgressDelay(int milliseconds) { progressDelayMs_ = milliseconds; }
+  // Where the scan reads the documents' summaries (compound files through
+  // libgsf unless a test gives another).
+  using SourceMaker = std::function<std::unique_ptr<SummaryStreamSource>()>;
+  void SetDocumentSource(SourceMaker make) { makeSource_ = std::move(make); }
 
  public slots:
   void ShellTreeView1DblClick();
@@ -74,6 +81,7 @@ class Tffolder_select : public QDialog {
   QLabel* folderLabel_;
   QString listDirectory_;
   int progressDelayMs_ = 500;
+  SourceMaker makeSource_;
   bool keepSelectionInView_ = false;
 
   widgets::GradientPanel* GradPan2 = nullptr;

@@ -18,12 +18,14 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <thread>
 
 #include "app/core/IniFile.h"
 #include "app/ui/Tfquillmark_wd.h"
 #include "catalogue/core/FolderScan.h"
 #include "catalogue/core/ListFile.h"
 #include "catalogue/ui/Tffolder_select.h"
+#include "platform/ole/MsoleSummarySource.h"
 #include "platform/text/Cp932.h"
 #include "tests/app/ProgramFixture.h"
 #include "tests/support/SampleDocuments.h"
@@ -276,6 +278,18 @@ TEST_F(MainWindowFixture, TheFolderDialogWorksFromTheKeyboard) {
   EXPECT_EQ(window->FolderLabel()->text(), QString::fromStdString(other.path()));
 }
 
+// Compound files read as the program reads them, a tenth of a second each.
+class SlowSource : public catalogue::SummaryStreamSource {
+ public:
+  catalogue::SummaryStream ReadSummaryStream(const std::string& path) override {
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    return inner_.ReadSummaryStream(path);
+  }
+
+ private:
+  platform::MsoleSummarySource inner_;
+};
+
 TEST_F(MainWindowFixture, ACancelledScanSaysSoAndChangesNothing) {
   testsupport::TempDir documents;
   testsupport::WriteNumberedDocuments(documents.path(), 30);
@@ -290,6 +304,9 @@ TEST_F(MainWindowFixture, ACancelledScanSaysSoAndChangesNothing) {
     dialog.SelectFolder(QString::fromStdString(documents.path()));
     dialog.ShellTreeView1DblClick();
     dialog.SetProgressDelay(0);
+    // Documents that take a while each, so the scan (on its own thread) is
+    // still reading when the progress window's cancel is pressed.
+    dialog.SetDocumentSource([] { return std::make_unique<SlowSource>(); });
     // Press the progress window's cancel as soon as it shows.
     QTimer cancel;
     QObject::connect(&cancel, &QTimer::timeout, [&] {

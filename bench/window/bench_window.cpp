@@ -1,0 +1,133 @@
+// bench_window FOLDER: the program's windows offscreen, as its entry makes
+// them, in a temporary program folder. Times the folder dialog's scan of
+// FOLDER until the grid shows it, with the longest pause of the interface
+// during the scan, then the grid's commands on what was loaded: scrolling,
+// selecting, moving and deleting a row, resizing a column, each with the
+// repaint that follows, as a median of several runs in milliseconds.
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QScrollBar>
+#include <QTimer>
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+#include "app/core/ProgramPaths.h"
+#include "app/ui/ApplicationSetup.h"
+#include "app/ui/Tfquillmark_wd.h"
+#include "catalogue/ui/Tffolder_select.h"
+#include "commands/ui/TFTitle_Set.h"
+#include "commands/ui/Tfdataedit.h"
+#include "tests/support/FakeDesktop.h"
+#include "tests/support/ScriptedDialogs.h"
+#include "tests/support/TempDir.h"
+#include "widgets/StringGrid.h"
+
+namespace {
+
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  return values[values.size() / 2];
+}
+
+// Runs `step` several times, each followed by an immediate repaint of the
+// grid, and gives the median milliseconds.
+double TimeGridStep(widgets::StringGrid& grid, const std::function<void(int)>& step) {
+  std::vector<double> times;
+  for (int i = 0; i < 15; ++i) {
+    QElapsedTimer timer;
+    timer.start();
+    step(i);
+    grid.viewport()->repaint();
+    times.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
+  }
+  return Median(times);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::fputs("usage: bench_window FOLDER\n", stderr);
+    return 2;
+  }
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+  }
+  QApplication application(argc, argv);
+  app::SetupApplication(application);
+  QString folder = QString::fromLocal8Bit(argv[1]);
+
+  testsupport::TempDir programFolder;
+  app::ProgramPaths paths(programFolder.path(), "quillmark_wd");
+  testsupport::ScriptedDialogs dialogs;
+  testsupport::FakeDesktop desktop;
+  app::Tfquillmark_wd window(paths, dialogs, desktop);
+  auto* folderDialog =
+      new catalogue::Tffolder_select(paths, dialogs, window.FolderLabel(), &window);
+  window.SetFolderDialog(folderDialog);
+  window.SetEditDialog(new commands::Tfdataedit(window.GridData(), &window));
+  window.SetTitleDialog(new commands::TFTitle_Set(
+      window.TitlePanel(), paths.File(commands::kTitleHistoryFileName), dialogs, &window));
+  window.resize(1200, 800);
+  window.show();
+
+  // The longest time the interface waits for its event loop while scanning.
+  QElapsedTimer sinceTick;
+  qint64 longestPause = 0;
+  QTimer ticker;
+  QObject::connect(&ticker, &QTimer::timeout,
+                   [&] { longestPause = std::max(longestPause, sinceTick.restart()); });
+
+  QElapsedTimer scan;
+  double listing = 0;
+  QTimer::singleShot(0, [&] {
+    QElapsedTimer list;
+    list.start();
+    folderDialog->SelectFolder(folder);
+    folderDialog->ShellTreeView1DblClick();
+    application.processEvents();  // the list shown, as the user sees it
+    listing = static_cast<double>(list.nsecsElapsed()) / 1e9;
+    sinceTick.start();
+    ticker.start(5);
+    scan.start();
+    folderDialog->GradBtn1Click();
+  });
+  window.N1Click();  // the folder command: dialog, scan, grid loaded
+  double seconds = static_cast<double>(scan.nsecsElapsed()) / 1e9;
+  application.processEvents();  // the grid's first paint, and the last tick
+  ticker.stop();
+  widgets::StringGridData& data = window.GridData();
+  int rows = data.RowCount() - 1;
+  std::printf("folder listed       %.3f s\n", listing);
+  std::printf("scan to grid        %d rows  %.3f s  longest pause %lld ms\n", rows, seconds,
+              static_cast<long long>(longestPause));
+
+  widgets::StringGrid& grid = *window.Grid();
+  QScrollBar* bar = grid.verticalScrollBar();
+  double scroll = TimeGridStep(grid, [&](int i) { bar->setValue((i * 7919) % bar->maximum()); });
+  double select = TimeGridStep(grid, [&](int i) {
+    data.SelectRow(1 + (i * 104729) % rows);
+    grid.EnsureSelectionVisible();
+  });
+  data.SelectRow(rows / 2);
+  double moveUp = TimeGridStep(grid, [&](int) { window.N22Click(); });
+  double drag = TimeGridStep(grid, [&](int i) {
+    data.MoveRow(i % 2 == 0 ? 1 : rows - 1, i % 2 == 0 ? rows - 1 : 1);
+    grid.Refresh();
+  });
+  data.SelectRow(2);
+  dialogs.answers.assign(100, widgets::Dialogs::kFirst);
+  double remove = TimeGridStep(grid, [&](int) { window.N19Click(); });
+  double resize = TimeGridStep(grid, [&](int i) {
+    data.SetColWidth(1, 150 + i * 3);
+    grid.Refresh();
+  });
+  std::printf(
+      "grid, median ms     scroll %.2f  select %.2f  move up %.2f  drag far %.2f  "
+      "delete %.2f  resize column %.2f\n",
+      scroll, select, moveUp, drag, remove, resize);
+  window.close();
+  return 0;
+}
