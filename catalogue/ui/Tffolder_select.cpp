@@ -339,6 +339,9 @@ bool Tffolder_select::ScanListedDocuments() {
     QEventLoop waiting;
     QTimer ticks;
     auto tick = [&] {
+      if (progress.wasCanceled()) {
+        scan.Cancel();
+      }
       std::size_t done = scan.Done();
       progress.setLabelText(
           QStringLiteral("プロパティを読み取っています... %1 / %2").arg(done).arg(scan.Total()));

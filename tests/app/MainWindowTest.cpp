@@ -310,8 +310,8 @@ TEST_F(MainWindowFixture, ACancelledScanSaysSoAndChangesNothing) {
     // Press the progress window's cancel as soon as it shows.
     QTimer cancel;
     QObject::connect(&cancel, &QTimer::timeout, [&] {
-      if (auto* progress = dialog.findChild<QProgressDialog*>();
-          progress && progress->isVisible()) {
+      auto* progress = dialog.findChild<QProgressDialog*>();
+      if (progress && progress->isVisible()) {
         progress->cancel();
       }
     });
