@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QProgressDialog>
 #include <QScrollBar>
 #include <QTimer>
 #include <algorithm>
@@ -128,6 +129,25 @@ int main(int argc, char** argv) {
       "grid, median ms     scroll %.2f  select %.2f  move up %.2f  drag far %.2f  "
       "delete %.2f  resize column %.2f\n",
       scroll, select, moveUp, drag, remove, resize);
+
+  // Cancel pressed 0.3 s into a second scan: how long until the dialog is
+  // back in the user's hands.
+  QElapsedTimer sinceCancel;
+  QTimer::singleShot(0, [&] {
+    QTimer::singleShot(300, [&] {
+      if (auto* progress = folderDialog->findChild<QProgressDialog*>()) {
+        sinceCancel.start();
+        progress->cancel();
+      }
+    });
+    folderDialog->GradBtn1Click();
+    folderDialog->GradBtn2Click();
+  });
+  window.N1Click();
+  if (sinceCancel.isValid()) {
+    std::printf("cancel answered in  %.1f ms\n",
+                static_cast<double>(sinceCancel.nsecsElapsed()) / 1e6);
+  }
   window.close();
   return 0;
 }

@@ -8,12 +8,6 @@ namespace commands {
 
 namespace {
 
-void CopyRowCells(widgets::StringGridData& grid, int from, int to) {
-  for (int col = 0; col < grid.ColCount(); ++col) {
-    grid.SetCell(col, to, grid.Cell(col, from));
-  }
-}
-
 std::vector<std::string> RowCells(const widgets::StringGridData& grid, int row) {
   std::vector<std::string> cells;
   for (int col = 0; col < kWrittenColumns; ++col) {
@@ -50,10 +44,7 @@ void DeleteRows(widgets::StringGridData& grid, int first, int last) {
     }
     return;
   }
-  for (int row = last + 1; row < rows; ++row) {
-    CopyRowCells(grid, row, row - n);
-  }
-  grid.SetRowCount(rows - n);
+  grid.RemoveRows(first, n);  // the rows below move up, whatever their number
 }
 
 void MoveSelectedRow(widgets::StringGridData& grid, bool up) {

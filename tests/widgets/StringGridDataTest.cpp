@@ -60,5 +60,28 @@ TEST(StringGridData, RowCountAndSelectionStayInBounds) {
   EXPECT_EQ(grid.Cell(0, 5), "");
 }
 
+TEST(StringGridData, RemovingRowsMovesTheRestUpWithTheirStyles) {
+  StringGridData grid(3, 7, 1, 1);
+  for (int row = 1; row < 7; ++row) {
+    grid.SetCell(0, row, "r" + std::to_string(row));
+  }
+  CellStyle red;
+  red.background = 255;
+  grid.SetStyle(2, 5, red);
+  grid.SelectRow(6);
+  grid.RemoveRows(2, 2);  // r2 and r3
+  EXPECT_EQ(grid.RowCount(), 5);
+  EXPECT_EQ(grid.Cell(0, 2), "r4");
+  EXPECT_EQ(grid.Cell(0, 4), "r6");
+  EXPECT_EQ(grid.Style(2, 3), red);   // r5's style went with it
+  EXPECT_EQ(grid.SelectionTop(), 4);  // held within the rows left
+  grid.RemoveRows(0, 1);              // the heading row stays
+  grid.RemoveRows(3, 5);              // beyond the last row: nothing
+  EXPECT_EQ(grid.RowCount(), 5);
+  grid.RemoveRows(1, 4);  // every data row: one empty one stays
+  EXPECT_EQ(grid.RowCount(), 2);
+  EXPECT_EQ(grid.Cell(0, 1), "");
+}
+
 }  // namespace
 }  // namespace widgets

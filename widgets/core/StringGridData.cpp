@@ -26,9 +26,9 @@ StringGridData::StringGridData(int colCount, int rowCount, int fixedCols, int fi
 void StringGridData::SetRowCount(int rows) {
   rows = std::max(rows, fixedRows_ + 1);
   rowCount_ = rows;
-  std::size_t size = static_cast<std::size_t>(rows) * static_cast<std::size_t>(colCount_);
-  cells_.resize(size);
-  styles_.resize(size);
+  auto cols = static_cast<std::size_t>(colCount_);
+  rows_.resize(static_cast<std::size_t>(rows),
+               Row{std::vector<std::string>(cols), std::vector<CellStyle>(cols)});
   selTop_ = std::min(selTop_, rows - 1);
   selBottom_ = std::min(selBottom_, rows - 1);
   Touch();
@@ -38,29 +38,28 @@ bool StringGridData::InRange(int col, int row) const {
   return col >= 0 && col < colCount_ && row >= 0 && row < rowCount_;
 }
 
-std::size_t StringGridData::Index(int col, int row) const {
-  return static_cast<std::size_t>(row) * static_cast<std::size_t>(colCount_) +
-         static_cast<std::size_t>(col);
-}
-
 const std::string& StringGridData::Cell(int col, int row) const {
-  return InRange(col, row) ? cells_[Index(col, row)] : kNoText;
+  return InRange(col, row)
+             ? rows_[static_cast<std::size_t>(row)].cells[static_cast<std::size_t>(col)]
+             : kNoText;
 }
 
 void StringGridData::SetCell(int col, int row, std::string text) {
   if (InRange(col, row)) {
-    cells_[Index(col, row)] = std::move(text);
+    rows_[static_cast<std::size_t>(row)].cells[static_cast<std::size_t>(col)] = std::move(text);
     Touch();
   }
 }
 
 const CellStyle& StringGridData::Style(int col, int row) const {
-  return InRange(col, row) ? styles_[Index(col, row)] : kNoStyle;
+  return InRange(col, row)
+             ? rows_[static_cast<std::size_t>(row)].styles[static_cast<std::size_t>(col)]
+             : kNoStyle;
 }
 
 void StringGridData::SetStyle(int col, int row, const CellStyle& style) {
   if (InRange(col, row)) {
-    styles_[Index(col, row)] = style;
+    rows_[static_cast<std::size_t>(row)].styles[static_cast<std::size_t>(col)] = style;
     Touch();
   }
 }
@@ -80,17 +79,21 @@ void StringGridData::MoveRow(int from, int to) {
   if (from < fixedRows_ || to < fixedRows_ || from >= rowCount_ || to >= rowCount_ || from == to) {
     return;
   }
-  auto rotate = [&](auto& v) {
-    auto rowBegin = [&](int row) { return v.begin() + static_cast<std::ptrdiff_t>(Index(0, row)); };
-    if (from < to) {
-      std::rotate(rowBegin(from), rowBegin(from + 1), rowBegin(to + 1));
-    } else {
-      std::rotate(rowBegin(to), rowBegin(from), rowBegin(from + 1));
-    }
-  };
-  rotate(cells_);
-  rotate(styles_);
+  auto at = [&](int row) { return rows_.begin() + row; };
+  if (from < to) {
+    std::rotate(at(from), at(from + 1), at(to + 1));
+  } else {
+    std::rotate(at(to), at(from), at(from + 1));
+  }
   Touch();
+}
+
+void StringGridData::RemoveRows(int first, int count) {
+  if (count <= 0 || first < fixedRows_ || first + count > rowCount_) {
+    return;
+  }
+  rows_.erase(rows_.begin() + first, rows_.begin() + first + count);
+  SetRowCount(rowCount_ - count);
 }
 
 void StringGridData::SelectRow(int row) {

@@ -60,6 +60,9 @@ class StringGridData {
   // Moves row `from` to position `to`, the rows between shifting by one;
   // the row's cells and styles move with it. Fixed rows do not move.
   void MoveRow(int from, int to);
+  // Removes `count` rows from `first` on (data rows only; nothing when the
+  // range is not wholly within them), the rows below moving up.
+  void RemoveRows(int first, int count);
 
   // The selected rows (whole-row selection), top <= bottom, always data rows.
   int SelectionTop() const { return selTop_; }
@@ -70,8 +73,14 @@ class StringGridData {
   std::uint64_t Revision() const { return revision_; }
 
  private:
+  // One row's cells and styles, held together so that moving or removing
+  // rows moves a few pointers whatever the number of rows.
+  struct Row {
+    std::vector<std::string> cells;
+    std::vector<CellStyle> styles;
+  };
+
   bool InRange(int col, int row) const;
-  std::size_t Index(int col, int row) const;
   void Touch() { ++revision_; }
 
   int colCount_;
@@ -81,8 +90,7 @@ class StringGridData {
   int rowHeight_ = 24;
   int selTop_;
   int selBottom_;
-  std::vector<std::string> cells_;
-  std::vector<CellStyle> styles_;
+  std::vector<Row> rows_;
   std::vector<int> colWidths_;
   std::uint64_t revision_ = 0;
 };
