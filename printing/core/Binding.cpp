@@ -141,12 +141,13 @@ long long BindPageData(std::vector<std::string>& styleLines, int& pageNumber,
   long long n = TakePageCapacity(styleLines);
 
   // Step 2: the page's rows.
-  long long total = static_cast<long long>(data.listLines.size());
+  const std::vector<std::string>& lines = data.Lines();
+  long long total = static_cast<long long>(lines.size());
   long long skip = std::max(0LL, (static_cast<long long>(pageNumber) - 1) * n);
   long long placed = std::clamp(total - skip, 0LL, n);
   std::vector<std::string> rows(static_cast<std::size_t>(placed) + 1);
   for (long long i = 0; i < placed; ++i) {
-    rows[static_cast<std::size_t>(i) + 1] = data.listLines[static_cast<std::size_t>(skip + i)];
+    rows[static_cast<std::size_t>(i) + 1] = lines[static_cast<std::size_t>(skip + i)];
   }
   bool lastPage = skip + placed >= total;
   static const std::string kEmpty;

@@ -48,6 +48,11 @@ struct BindingData {
   std::string title;
   std::string folder;
   std::vector<std::string> listLines;
+  // The list's lines held elsewhere (a cache read once for all pages), used
+  // instead of listLines so that no page copies them.
+  const std::vector<std::string>* sharedLines = nullptr;
+
+  const std::vector<std::string>& Lines() const { return sharedLines ? *sharedLines : listLines; }
 };
 
 // Fills the tags of the style lines for page `pageNumber`: the page capacity

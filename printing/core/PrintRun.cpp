@@ -12,7 +12,7 @@ LoadedPage LoadStylePage(const std::string& stylePath, int& pageNumber, ListFile
   BindingData data;
   data.title = title;
   data.folder = folder;
-  data.listLines = list.Lines();
+  data.sharedLines = &list.Lines();  // read once, never copied per page
   page.capacity = BindPageData(page.lines, pageNumber, data, clock);
   page.header = layout::ReadHeaderValues(page.lines);
   return page;

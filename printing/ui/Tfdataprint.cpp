@@ -465,7 +465,7 @@ void Tfdataprint::LoadStyle(QString path) {
     data.title = Sjis(s_.title ? s_.title() : QString());
     data.folder = Sjis(s_.folder ? s_.folder() : QString());
     ListFileCache list(s_.paths->ListFile());
-    data.listLines = list.Lines();
+    data.sharedLines = &list.Lines();
     BindPageData(styleLines_, pageNumber_, data, *s_.clock);
     layout::HeaderValues header = layout::ReadHeaderValues(styleLines_);
     ShowHeaderValues(header.offsetX, header.offsetY);
