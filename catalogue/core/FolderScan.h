@@ -29,12 +29,18 @@ bool NameLess(std::string_view a, std::string_view b);
 std::vector<std::string> ListDocumentFiles(const std::string& folder);
 
 // Reads each named file of `folder`, in the order given, and writes one line
-// per file to `sink` (an empty line for a file that cannot be read). Calls
+// per file to `sink` (an empty line for a file that cannot be read). The
+// next files are asked of the disk ahead of their turn. Calls
 // `progress(done, total)` after each file when given; when it returns false
 // the scan stops there. Returns whether every file was read.
 bool ScanDocuments(const std::string& folder, const std::vector<std::string>& names,
                    DocumentReader& reader, LineSink& sink,
                    const std::function<bool(std::size_t, std::size_t)>& progress = {});
+
+// Asks the kernel to start reading the parts of a document the reader will
+// want (the whole of a small file; both ends of a large one); false when
+// the file is in memory already (or cannot be opened) and nothing was asked.
+bool AskToReadAhead(const std::string& path);
 
 // Joins a folder and a name with one "/".
 std::string JoinPath(const std::string& folder, const std::string& name);

@@ -105,6 +105,36 @@ TEST(Scan, AMessageOnOneLineHasABlankForEachLineBreak) {
   EXPECT_EQ(MessageOnOneLine("end\r"), "end ");
 }
 
+TEST(Scan, ManyFilesKeepTheListsOrderAndTheMessagesOrder) {
+  // More files than the scan asks the disk for ahead of the reading.
+  testsupport::TempDir dir;
+  FakeSource source;
+  ScanMessages messages;
+  Names names;
+  Names expected;
+  for (int i = 0; i < 300; ++i) {
+    std::string name = "f" + std::to_string(1000 + i) + ".doc";
+    names.push_back(name);
+    dir.Write(name, "on disk, so the read-ahead has something to ask for");
+    if (i % 7 == 3) {
+      expected.push_back("");  // not in the fake: a missing file, with its message
+      continue;
+    }
+    source.files[dir.File(name)] = StreamOf(PropertySetBuilder().Lpstr(2, "t" + name).Build());
+    expected.push_back(name + ";t" + name + ";;;;;;;;;;");
+  }
+  DocumentReader reader(source, messages, RegionalFormats{}, 0);
+  CollectingSink sink;
+  EXPECT_TRUE(ScanDocuments(dir.path(), names, reader, sink));
+  EXPECT_EQ(sink.lines, expected);
+  ASSERT_EQ(messages.Entries().size(), 43u);
+  EXPECT_EQ(messages.Entries()[0].fileName, "f1003.doc");
+  EXPECT_EQ(messages.Entries()[42].fileName, "f1297.doc");
+  // A file in memory already is not asked for again.
+  EXPECT_FALSE(AskToReadAhead(dir.File("f1000.doc")));
+  EXPECT_FALSE(AskToReadAhead(dir.File("missing.doc")));
+}
+
 TEST(Scan, StopsWhenProgressSaysSo) {
   FakeSource source;
   RecordingReporter reporter;
