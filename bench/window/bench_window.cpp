@@ -107,7 +107,8 @@ int main(int argc, char** argv) {
 
   widgets::StringGrid& grid = *window.Grid();
   QScrollBar* bar = grid.verticalScrollBar();
-  double scroll = TimeGridStep(grid, [&](int i) { bar->setValue((i * 7919) % bar->maximum()); });
+  double scroll =
+      TimeGridStep(grid, [&](int i) { bar->setValue((i * 7919) % std::max(1, bar->maximum())); });
   double select = TimeGridStep(grid, [&](int i) {
     data.SelectRow(1 + (i * 104729) % rows);
     grid.EnsureSelectionVisible();

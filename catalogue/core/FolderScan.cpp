@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <sys/uio.h>
 #include <unistd.h>
@@ -9,9 +10,11 @@
 #include <atomic>
 #include <cerrno>
 #include <condition_variable>
+#include <cstdint>
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <system_error>
 #include <thread>
 
 #include "platform/files/FileBytes.h"
@@ -44,8 +47,9 @@ constexpr const char* kCannotOpenFolder = "フォルダーを開けません";
 constexpr std::size_t kReadAheadFiles = 64;
 constexpr off_t kReadAheadWhole = off_t{1} << 20;
 constexpr off_t kReadAheadEnds = off_t{256} << 10;
-// Files found in memory one after another before the read-ahead stops.
-constexpr std::size_t kCachedToStop = 16;
+// Files found in memory one after another before the read-ahead only looks
+// now and then.
+constexpr std::size_t kCachedToSample = 16;
 
 // Directory closed on every path.
 struct DirCloser {
@@ -117,22 +121,41 @@ std::vector<std::string> ListDocumentFiles(const std::string& folder) {
   return names;
 }
 
-bool AskToReadAhead(const std::string& path) {
-  int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOFOLLOW);
-  if (fd < 0) {
-    return false;  // the reader will say why, in its turn
-  }
-  // Its first page in memory already (a read that would not wait) is taken
-  // to mean the file is: nothing to ask.
+namespace {
+
+// Whether the first page of an open file is in memory already: a read that
+// must not wait tells where the file system allows it; elsewhere (tmpfs,
+// some network file systems) the page's residence in a mapping does.
+bool FirstPageInMemory(int fd) {
   char first = 0;
   iovec one{&first, 1};
   if (::preadv2(fd, &one, 1, 0, RWF_NOWAIT) >= 0) {
-    ::close(fd);
+    return true;
+  }
+  if (errno == EAGAIN) {
     return false;
+  }
+  long page = ::sysconf(_SC_PAGESIZE);
+  void* map = ::mmap(nullptr, static_cast<std::size_t>(page), PROT_READ, MAP_SHARED, fd, 0);
+  if (map == MAP_FAILED) {
+    return false;
+  }
+  unsigned char resident = 0;
+  bool inMemory = ::mincore(map, static_cast<std::size_t>(page), &resident) == 0 && (resident & 1);
+  ::munmap(map, static_cast<std::size_t>(page));
+  return inMemory;
+}
+
+}  // namespace
+
+bool AskToReadAhead(const std::string& path) {
+  int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) {
+    return false;  // the reader will say why, in its turn
   }
   struct stat st {};
   bool asked = false;
-  if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
+  if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0 && !FirstPageInMemory(fd)) {
     asked = true;
     auto size = static_cast<off_t>(st.st_size);
     if (size <= kReadAheadWhole) {
@@ -150,8 +173,9 @@ bool AskToReadAhead(const std::string& path) {
 namespace {
 
 // Asks the disk for the next documents on a thread of its own, a few files
-// ahead of the reader and never further, so that the reading itself pays
-// nothing for it when the folder is in memory already.
+// ahead of the reader and never further. Where it finds the documents in
+// memory already it only looks now and then, so a warm folder costs the
+// reading nothing; where they are not, it asks for each again.
 class ReadAheadThread {
  public:
   ReadAheadThread(const std::string& folder, const std::vector<std::string>& names)
@@ -167,45 +191,55 @@ class ReadAheadThread {
   ReadAheadThread(const ReadAheadThread&) = delete;
   ReadAheadThread& operator=(const ReadAheadThread&) = delete;
 
-  // The reader has come to file `index`.
+  // The reader has come to file `index`. The thread is woken only when it
+  // waits for this very point, so most files cost an atomic read. Both
+  // atomics are sequentially consistent: either the reader sees the point
+  // the thread waits for, or the thread sees the reader already past it.
   void Reached(std::size_t index) {
-    if (done_.load(std::memory_order_relaxed)) {
-      return;
-    }
-    {
+    reached_.store(index);
+    if (index >= wakeAt_.load()) {
       std::lock_guard<std::mutex> lock(mutex_);
-      reached_ = index;
+      wake_.notify_one();
     }
-    wake_.notify_one();
   }
 
  private:
   void Run() {
-    std::size_t cachedInARow = 0;
-    for (std::size_t next = 0; next < names_.size(); ++next) {
-      {
-        std::unique_lock<std::mutex> lock(mutex_);
-        wake_.wait(lock, [&] { return stop_ || next < reached_ + kReadAheadFiles; });
-        if (stop_) {
-          break;
+    try {
+      std::size_t cachedInARow = 0;
+      for (std::size_t next = 0; next < names_.size(); ++next) {
+        if (!WaitUntilNear(next)) {
+          return;
+        }
+        if (AskToReadAhead(JoinPath(folder_, names_[next]))) {
+          cachedInARow = 0;
+        } else if (++cachedInARow >= kCachedToSample) {
+          next += kReadAheadFiles - 1;  // warm: look again a window further on
         }
       }
-      // A folder whose documents are in memory already needs none of this.
-      cachedInARow = AskToReadAhead(JoinPath(folder_, names_[next])) ? 0 : cachedInARow + 1;
-      if (cachedInARow >= kCachedToStop) {
-        break;
-      }
+    } catch (...) {
+      // Reading ahead is only a help: without it the scan is merely slower.
     }
-    done_.store(true, std::memory_order_relaxed);
+  }
+
+  // Waits until the reader is within kReadAheadFiles of `next`; false when
+  // the scan is over.
+  bool WaitUntilNear(std::size_t next) {
+    std::size_t due = next < kReadAheadFiles ? 0 : next - kReadAheadFiles + 1;
+    std::unique_lock<std::mutex> lock(mutex_);
+    wakeAt_.store(due);
+    wake_.wait(lock, [&] { return stop_ || reached_.load() >= due; });
+    wakeAt_.store(SIZE_MAX);
+    return !stop_;
   }
 
   const std::string& folder_;
   const std::vector<std::string>& names_;
   std::mutex mutex_;
   std::condition_variable wake_;
-  std::size_t reached_ = 0;
+  std::atomic<std::size_t> reached_{0};
+  std::atomic<std::size_t> wakeAt_{SIZE_MAX};
   bool stop_ = false;
-  std::atomic<bool> done_{false};
   std::thread thread_;  // last: it starts once the rest is ready
 };
 
@@ -220,7 +254,11 @@ bool ScanDocuments(const std::string& folder, const std::vector<std::string>& na
   // and of the messages stays the list's.
   std::optional<ReadAheadThread> readAhead;
   if (names.size() > 1) {
-    readAhead.emplace(folder, names);
+    try {
+      readAhead.emplace(folder, names);
+    } catch (const std::system_error&) {
+      // No thread to spare: the scan goes on without reading ahead.
+    }
   }
   for (std::size_t i = 0; i < names.size(); ++i) {
     if (readAhead) {

@@ -37,9 +37,10 @@ bool ScanDocuments(const std::string& folder, const std::vector<std::string>& na
                    DocumentReader& reader, LineSink& sink,
                    const std::function<bool(std::size_t, std::size_t)>& progress = {});
 
-// Asks the kernel to start reading the parts of a document the reader will
-// want (the whole of a small file; both ends of a large one); false when
-// the file is in memory already (or cannot be opened) and nothing was asked.
+// Asks the kernel to start reading the byte ranges of a document that the
+// reader will want (the whole of a small file; both ends of a large one);
+// false when the file is in memory already (or cannot be opened) and
+// nothing was asked.
 bool AskToReadAhead(const std::string& path);
 
 // Joins a folder and a name with one "/".

@@ -282,6 +282,9 @@ void Tffolder_select::ShowDirectory(const QString& path) {
 }
 
 void Tffolder_select::OpenTypedPath() {
+  if (activeScan_ != nullptr) {
+    return;
+  }
   QString typed = PathEdit->text().trimmed();
   if (typed == QStringLiteral("~") || typed.startsWith(QStringLiteral("~/"))) {
     typed = QDir::homePath() + typed.mid(1);
@@ -300,6 +303,9 @@ void Tffolder_select::OpenTypedPath() {
 }
 
 void Tffolder_select::ShellTreeView1DblClick() {
+  if (activeScan_ != nullptr) {
+    return;  // the listed folder is being scanned
+  }
   ShowDirectory(SelectedFolder());
 }
 
@@ -336,16 +342,24 @@ bool Tffolder_select::ScanListedDocuments() {
     progress.setAutoClose(false);
     progress.setAutoReset(false);
     connect(&progress, &QProgressDialog::canceled, &progress, [&scan] { scan.Cancel(); });
+    // While the scan runs the dialog takes no other command; Escape or its
+    // close button cancel the scan (reject()).
+    activeScan_ = &scan;
+    for (QWidget* part :
+         std::initializer_list<QWidget*>{PathEdit, ShellTreeView1, FileListBox1, GradBtn1}) {
+      part->setEnabled(false);
+    }
     QEventLoop waiting;
     QTimer ticks;
     auto tick = [&] {
       if (progress.wasCanceled()) {
-        scan.Cancel();
+        scan.Cancel();  // and the window, hidden by its cancel, stays hidden
+      } else {
+        std::size_t done = scan.Done();
+        progress.setLabelText(
+            QStringLiteral("プロパティを読み取っています... %1 / %2").arg(done).arg(scan.Total()));
+        progress.setValue(static_cast<int>(done));
       }
-      std::size_t done = scan.Done();
-      progress.setLabelText(
-          QStringLiteral("プロパティを読み取っています... %1 / %2").arg(done).arg(scan.Total()));
-      progress.setValue(static_cast<int>(done));
       if (!scan.Running()) {
         waiting.quit();
       }
@@ -357,7 +371,18 @@ bool Tffolder_select::ScanListedDocuments() {
       waiting.exec();
     }
     ticks.stop();
-    finished = scan.Wait();
+    activeScan_ = nullptr;
+    for (QWidget* part :
+         std::initializer_list<QWidget*>{PathEdit, ShellTreeView1, FileListBox1, GradBtn1}) {
+      part->setEnabled(true);
+    }
+    if (scan.Running()) {
+      scan.Cancel();  // the waiting ended some other way (the program is closing)
+    }
+    // A cancel pressed after the last file still cancels.
+    bool cancelled = progress.wasCanceled() || cancelRequested_;
+    cancelRequested_ = false;
+    finished = scan.Wait() && !cancelled;
     if (finished) {
       writer.Commit();
     }
@@ -375,6 +400,9 @@ bool Tffolder_select::ScanListedDocuments() {
 }
 
 void Tffolder_select::GradBtn1Click() {
+  if (activeScan_ != nullptr) {
+    return;  // one scan at a time
+  }
   StatusBar1->clearMessage();
   if (FileListBox1->count() == 0) {
     // Nothing to read: the list file, the grid and the folder label stay, so
@@ -399,6 +427,9 @@ void Tffolder_select::GradBtn1Click() {
 }
 
 void Tffolder_select::GradBtn2Click() {
+  if (CancelActiveScan()) {
+    return;  // during a scan: the scan is cancelled, the dialog stays
+  }
   Tag = 0;
   QDialog::reject();
 }
@@ -419,6 +450,15 @@ void Tffolder_select::keyPressEvent(QKeyEvent* event) {
 void Tffolder_select::reject() {
   // The window's close button and Escape cancel like the cancel button.
   GradBtn2Click();
+}
+
+bool Tffolder_select::CancelActiveScan() {
+  if (activeScan_ == nullptr) {
+    return false;
+  }
+  cancelRequested_ = true;
+  activeScan_->Cancel();
+  return true;
 }
 
 }  // namespace catalogue

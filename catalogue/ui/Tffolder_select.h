@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "app/core/ProgramPaths.h"
+#include "catalogue/core/BackgroundScan.h"
 #include "catalogue/core/SummaryStreamSource.h"
 
 class QFileSystemModel;
@@ -71,6 +72,9 @@ class Tffolder_select : public QDialog {
   // Scrolls the tree to its selection while the folder was selected by the
   // program and the user has not moved the view since.
   void KeepSelectionInView();
+  // Cancels the scan in progress, if any (the dialog stays open); false when
+  // none runs.
+  bool CancelActiveScan();
   // Reads the listed documents into the list file and then shows, in one
   // summary, every file that could not be read; false when the user
   // cancelled (nothing changed then).
@@ -81,6 +85,8 @@ class Tffolder_select : public QDialog {
   QLabel* folderLabel_;
   QString listDirectory_;
   int progressDelayMs_ = 500;
+  BackgroundScan* activeScan_ = nullptr;  // while a scan runs
+  bool cancelRequested_ = false;
   SourceMaker makeSource_;
   bool keepSelectionInView_ = false;
 

@@ -53,11 +53,7 @@ void MoveSelectedRow(widgets::StringGridData& grid, bool up) {
   if ((up && row <= grid.FixedRows()) || (!up && row >= grid.RowCount() - 1)) {
     return;
   }
-  for (int col = 0; col < grid.ColCount(); ++col) {
-    std::string held = grid.Cell(col, neighbour);
-    grid.SetCell(col, neighbour, grid.Cell(col, row));
-    grid.SetCell(col, row, std::move(held));
-  }
+  grid.MoveRow(row, neighbour);  // the row's cells and styles, as a drag moves it
   grid.SelectRow(neighbour);
 }
 

@@ -25,6 +25,7 @@
 #include "catalogue/core/FolderScan.h"
 #include "catalogue/core/ListFile.h"
 #include "catalogue/ui/Tffolder_select.h"
+#include "platform/files/UserError.h"
 #include "platform/ole/MsoleSummarySource.h"
 #include "platform/text/Cp932.h"
 #include "tests/app/ProgramFixture.h"
@@ -334,6 +335,95 @@ TEST_F(MainWindowFixture, ACancelledScanSaysSoAndChangesNothing) {
     dialog.GradBtn2Click();
   });
   EXPECT_TRUE(status.isEmpty());
+}
+
+TEST_F(MainWindowFixture, DuringAScanTheDialogTakesOnlyCancel) {
+  testsupport::TempDir documents;
+  testsupport::WriteNumberedDocuments(documents.path(), 30);
+  testsupport::TempDir other;
+  testsupport::WriteNumberedDocuments(other.path(), 3);
+  catalogue::WriteListFile(paths.ListFile(), {"kept.doc;;;;;;;;;;;"});
+  Start();
+  QString status;
+  bool stillOpen = false;
+  bool pathEnabledDuringScan = true;
+  QString listedDuringScan;
+  FolderCommand([&](catalogue::Tffolder_select& dialog) {
+    dialog.SelectFolder(QString::fromStdString(documents.path()));
+    dialog.ShellTreeView1DblClick();
+    dialog.SetProgressDelay(0);
+    dialog.SetDocumentSource([] { return std::make_unique<SlowSource>(); });
+    // Once the scan runs: a second run, another folder and then Escape on
+    // the dialog itself, in that order.
+    bool pressed = false;
+    QTimer during;
+    QObject::connect(&during, &QTimer::timeout, [&] {
+      auto* progress = dialog.findChild<QProgressDialog*>();
+      if (pressed || progress == nullptr || !progress->isVisible()) {
+        return;
+      }
+      pressed = true;
+      pathEnabledDuringScan = dialog.findChild<QLineEdit*>(QStringLiteral("PathEdit"))->isEnabled();
+      dialog.GradBtn1Click();
+      dialog.SelectFolder(QString::fromStdString(other.path()));
+      dialog.ShellTreeView1DblClick();
+      listedDuringScan = dialog.ListDirectory();
+      QTest::keyClick(&dialog, Qt::Key_Escape);
+    });
+    during.start(0);
+    dialog.GradBtn1Click();
+    during.stop();
+    stillOpen = dialog.isVisible();
+    status = dialog.findChild<QStatusBar*>(QStringLiteral("StatusBar1"))->currentMessage();
+    EXPECT_TRUE(dialog.findChild<QLineEdit*>(QStringLiteral("PathEdit"))->isEnabled());
+    dialog.GradBtn2Click();
+  });
+  EXPECT_FALSE(pathEnabledDuringScan);
+  EXPECT_EQ(listedDuringScan, QString::fromStdString(documents.path()));
+  EXPECT_TRUE(stillOpen);
+  EXPECT_TRUE(status.contains(QStringLiteral("中止"))) << status.toStdString();
+  EXPECT_EQ(ReadAll(paths.ListFile()), "kept.doc;;;;;;;;;;;\r\n");
+  EXPECT_TRUE(window->FolderLabel()->text().isEmpty());
+}
+
+// A disk that goes away in the middle of a scan.
+class FailingSource : public catalogue::SummaryStreamSource {
+ public:
+  catalogue::SummaryStream ReadSummaryStream(const std::string& path) override {
+    if (++read_ == 3) {
+      throw platform::UserError("ファイルを読み込めません: " + path);
+    }
+    return inner_.ReadSummaryStream(path);
+  }
+
+ private:
+  int read_ = 0;
+  platform::MsoleSummarySource inner_;
+};
+
+TEST_F(MainWindowFixture, AScanThatFailsShowsWhyAndChangesNothing) {
+  testsupport::TempDir documents;
+  testsupport::WriteNumberedDocuments(documents.path(), 10);
+  catalogue::WriteListFile(paths.ListFile(), {"kept.doc;;;;;;;;;;;"});
+  Start();
+  bool stillOpen = false;
+  bool runEnabled = false;
+  FolderCommand([&](catalogue::Tffolder_select& dialog) {
+    dialog.SelectFolder(QString::fromStdString(documents.path()));
+    dialog.ShellTreeView1DblClick();
+    dialog.SetDocumentSource([] { return std::make_unique<FailingSource>(); });
+    dialog.GradBtn1Click();
+    stillOpen = dialog.isVisible();
+    runEnabled = dialog.findChild<QWidget*>(QStringLiteral("GradBtn1"))->isEnabled();
+    dialog.GradBtn2Click();
+  });
+  EXPECT_TRUE(stillOpen);
+  EXPECT_TRUE(runEnabled);
+  ASSERT_EQ(dialogs.shown.size(), 1);
+  EXPECT_TRUE(dialogs.shown[0].contains(QStringLiteral("ファイルを読み込めません")))
+      << dialogs.shown[0].toStdString();
+  EXPECT_EQ(ReadAll(paths.ListFile()), "kept.doc;;;;;;;;;;;\r\n");
+  EXPECT_TRUE(window->FolderLabel()->text().isEmpty());
 }
 
 TEST_F(MainWindowFixture, AListFileThatCannotBeWrittenKeepsTheDialogOpen) {

@@ -73,10 +73,15 @@ TEST(DeleteRows, BlankRowsGoOneAtATimeAndOutOfRangeDoesNothing) {
 
 TEST(MoveSelectedRow, SwapsWithTheNeighbourAndFollowsIt) {
   StringGridData grid = Grid(5, 3);
+  widgets::CellStyle marked;
+  marked.background = widgets::ColorRef{0x00FFFF};
+  grid.SetStyle(2, 2, marked);
   grid.SelectRow(2);
   MoveSelectedRow(grid, true);
   EXPECT_EQ(Names(grid), "d2 d1 d3 - ");
   EXPECT_EQ(grid.SelectionTop(), 1);
+  EXPECT_EQ(grid.Style(2, 1), marked);  // the style goes with its row
+  EXPECT_EQ(grid.Style(2, 2), widgets::CellStyle{});
   MoveSelectedRow(grid, true);  // row 1: nothing
   EXPECT_EQ(Names(grid), "d2 d1 d3 - ");
   grid.SelectRow(3);
