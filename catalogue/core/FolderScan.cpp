@@ -48,7 +48,10 @@ constexpr std::size_t kReadAheadFiles = 64;
 constexpr off_t kReadAheadWhole = off_t{1} << 20;
 constexpr off_t kReadAheadEnds = off_t{256} << 10;
 // Files found in memory one after another before the read-ahead only looks
-// now and then.
+// now and then: a window further on, then twice as far each time the file
+// it looks at is in memory too. Every look wakes a thread, which on a warm
+// folder costs more than the look itself; doubling keeps the looks few,
+// and the files passed unseen never outnumber those already found warm.
 constexpr std::size_t kCachedToSample = 16;
 
 // Directory closed on every path.
@@ -175,7 +178,7 @@ namespace {
 // Asks the disk for the next documents on a thread of its own, a few files
 // ahead of the reader and never further. Where it finds the documents in
 // memory already it only looks now and then, so a warm folder costs the
-// reading nothing; where they are not, it asks for each again.
+// reading little; where they are not, it asks for each again.
 class ReadAheadThread {
  public:
   ReadAheadThread(const std::string& folder, const std::vector<std::string>& names)
@@ -207,14 +210,17 @@ class ReadAheadThread {
   void Run() {
     try {
       std::size_t cachedInARow = 0;
+      std::size_t look = kReadAheadFiles;
       for (std::size_t next = 0; next < names_.size(); ++next) {
         if (!WaitUntilNear(next)) {
           return;
         }
         if (AskToReadAhead(JoinPath(folder_, names_[next]))) {
           cachedInARow = 0;
+          look = kReadAheadFiles;
         } else if (++cachedInARow >= kCachedToSample) {
-          next += kReadAheadFiles - 1;  // warm: look again a window further on
+          next += look - 1;  // warm: look again further on
+          look *= 2;
         }
       }
     } catch (...) {
