@@ -47,11 +47,8 @@ constexpr const char* kCannotOpenFolder = "フォルダーを開けません";
 constexpr std::size_t kReadAheadFiles = 64;
 constexpr off_t kReadAheadWhole = off_t{1} << 20;
 constexpr off_t kReadAheadEnds = off_t{256} << 10;
-// Files found in memory one after another before the read-ahead only looks
-// now and then: a window further on, then twice as far each time the file
-// it looks at is in memory too. Every look wakes a thread, which on a warm
-// folder costs more than the look itself; doubling keeps the looks few,
-// and the files passed unseen never outnumber those already found warm.
+// Files found in memory one after another before the read-ahead thread
+// ends and leaves the reader to look now and then.
 constexpr std::size_t kCachedToSample = 16;
 
 // Directory closed on every path.
@@ -177,13 +174,52 @@ namespace {
 
 // Asks the disk for the next documents on a thread of its own, a few files
 // ahead of the reader and never further. Where it finds the documents in
-// memory already it only looks now and then, so a warm folder costs the
-// reading little; where they are not, it asks for each again.
-class ReadAheadThread {
+// memory already the thread ends (even a thread that only sleeps slows the
+// reading down) and the reader itself looks at a file now and then, twice
+// as far on each time; the first file a look finds on disk starts a thread
+// again from there.
+class ReadAhead {
  public:
-  ReadAheadThread(const std::string& folder, const std::vector<std::string>& names)
-      : folder_(folder), names_(names), thread_([this] { Run(); }) {}
-  ~ReadAheadThread() {
+  // Throws std::system_error when no thread can be started.
+  ReadAhead(const std::string& folder, const std::vector<std::string>& names)
+      : folder_(folder), names_(names) {
+    Start(0);
+  }
+  ~ReadAhead() { EndThread(); }
+  ReadAhead(const ReadAhead&) = delete;
+  ReadAhead& operator=(const ReadAhead&) = delete;
+
+  // The reader has come to file `index`; most files cost it three atomic
+  // operations. They are sequentially consistent: either the reader sees
+  // the point the thread waits for, or the thread sees the reader already
+  // past it.
+  void Reached(std::size_t index) {
+    reached_.store(index);
+    if (index >= wakeAt_.load()) {
+      std::lock_guard<std::mutex> lock(mutex_);
+      wake_.notify_one();
+    }
+    std::size_t look = lookAt_.load();
+    if (look != kNone && index + kReadAheadFiles > look) {
+      LookWhileWarm(look);
+    }
+  }
+
+ private:
+  static constexpr std::size_t kNone = SIZE_MAX;
+
+  void Start(std::size_t from) {
+    EndThread();
+    stop_ = false;
+    lookAt_.store(kNone);
+    lookStep_ = kReadAheadFiles;
+    thread_ = std::thread([this, from] { Run(from); });
+  }
+
+  void EndThread() {
+    if (!thread_.joinable()) {
+      return;
+    }
     {
       std::lock_guard<std::mutex> lock(mutex_);
       stop_ = true;
@@ -191,36 +227,19 @@ class ReadAheadThread {
     wake_.notify_all();
     thread_.join();
   }
-  ReadAheadThread(const ReadAheadThread&) = delete;
-  ReadAheadThread& operator=(const ReadAheadThread&) = delete;
 
-  // The reader has come to file `index`. The thread is woken only when it
-  // waits for this very point, so most files cost an atomic read. Both
-  // atomics are sequentially consistent: either the reader sees the point
-  // the thread waits for, or the thread sees the reader already past it.
-  void Reached(std::size_t index) {
-    reached_.store(index);
-    if (index >= wakeAt_.load()) {
-      std::lock_guard<std::mutex> lock(mutex_);
-      wake_.notify_one();
-    }
-  }
-
- private:
-  void Run() {
+  void Run(std::size_t from) {
     try {
       std::size_t cachedInARow = 0;
-      std::size_t look = kReadAheadFiles;
-      for (std::size_t next = 0; next < names_.size(); ++next) {
+      for (std::size_t next = from; next < names_.size(); ++next) {
         if (!WaitUntilNear(next)) {
           return;
         }
         if (AskToReadAhead(JoinPath(folder_, names_[next]))) {
           cachedInARow = 0;
-          look = kReadAheadFiles;
         } else if (++cachedInARow >= kCachedToSample) {
-          next += look - 1;  // warm: look again further on
-          look *= 2;
+          lookAt_.store(next + kReadAheadFiles);  // the reader looks from here on
+          return;
         }
       }
     } catch (...) {
@@ -235,8 +254,26 @@ class ReadAheadThread {
     std::unique_lock<std::mutex> lock(mutex_);
     wakeAt_.store(due);
     wake_.wait(lock, [&] { return stop_ || reached_.load() >= due; });
-    wakeAt_.store(SIZE_MAX);
+    wakeAt_.store(kNone);
     return !stop_;
+  }
+
+  // On the reader's thread, once the thread has ended on a warm stretch.
+  void LookWhileWarm(std::size_t look) {
+    if (look >= names_.size()) {
+      lookAt_.store(kNone);  // nothing left to look at
+      return;
+    }
+    if (!AskToReadAhead(JoinPath(folder_, names_[look]))) {
+      lookAt_.store(look + lookStep_);  // in memory too: look further on
+      lookStep_ *= 2;
+      return;
+    }
+    try {
+      Start(look + 1);
+    } catch (const std::system_error&) {
+      lookAt_.store(kNone);  // no thread to spare: the scan goes on without
+    }
   }
 
   const std::string& folder_;
@@ -244,9 +281,11 @@ class ReadAheadThread {
   std::mutex mutex_;
   std::condition_variable wake_;
   std::atomic<std::size_t> reached_{0};
-  std::atomic<std::size_t> wakeAt_{SIZE_MAX};
+  std::atomic<std::size_t> wakeAt_{kNone};
+  std::atomic<std::size_t> lookAt_{kNone};  // set once the thread has ended on a warm stretch
+  std::size_t lookStep_ = kReadAheadFiles;
   bool stop_ = false;
-  std::thread thread_;  // last: it starts once the rest is ready
+  std::thread thread_;
 };
 
 }  // namespace
@@ -258,7 +297,7 @@ bool ScanDocuments(const std::string& folder, const std::vector<std::string>& na
   // ones: a cold folder (a slow disk, a network share) is then read at the
   // disk's pace rather than one seek after another. The order of the lines
   // and of the messages stays the list's.
-  std::optional<ReadAheadThread> readAhead;
+  std::optional<ReadAhead> readAhead;
   if (names.size() > 1) {
     try {
       readAhead.emplace(folder, names);
