@@ -7,15 +7,20 @@
 #include "cli/ExitCodes.h"
 #include "cli/StreamOutput.h"
 #include "platform/ole/MsoleSummarySource.h"
+#include "platform/ole/ZipPackageSource.h"
 
 namespace cli {
 
 int RunRead(const std::vector<std::string>& args) {
-  Arguments arguments = ParseArguments(args, {{}, {"--utf8"}});
+  Arguments arguments = ParseArguments(args, {{}, {"--utf8", "--all-formats"}});
   RequireOperands(arguments, 0, "FILE");
   platform::MsoleSummarySource ole;
+  platform::ZipPackageSource packages;
   StderrReporter reporter;
   catalogue::DocumentReader reader(ole, reporter);
+  if (arguments.Has("--all-formats")) {
+    reader.ReadNewerFormats(packages);
+  }
   StdoutLineSink out(arguments.Has("--utf8"));
   for (const std::string& path : arguments.operands) {
     out.WriteLine(reader.ReadDocumentRecord(path));
@@ -24,20 +29,27 @@ int RunRead(const std::vector<std::string>& args) {
 }
 
 int RunScan(const std::vector<std::string>& args) {
-  Arguments arguments = ParseArguments(args, {{"-o"}, {"--utf8"}});
+  Arguments arguments = ParseArguments(args, {{"-o"}, {"--utf8", "--all-formats"}});
   RequireOperands(arguments, 1, "FOLDER");
   const std::string& folder = arguments.operands[0];
   bool utf8 = arguments.Has("--utf8");
+  bool allFormats = arguments.Has("--all-formats");
 
-  std::vector<std::string> names = catalogue::ListDocumentFiles(folder);
+  std::vector<std::string> names =
+      catalogue::ListDocumentFiles(folder, allFormats ? catalogue::DocumentFormats::WithNewer
+                                                      : catalogue::DocumentFormats::Classic);
   if (names.empty()) {
     PrintMessage(catalogue::EmptyFolderMessage(folder));
     return kExitFailure;
   }
 
   platform::MsoleSummarySource ole;
+  platform::ZipPackageSource packages;
   StderrReporter reporter;
   catalogue::DocumentReader reader(ole, reporter);
+  if (allFormats) {
+    reader.ReadNewerFormats(packages);
+  }
   if (arguments.Has("-o")) {
     catalogue::ListFileWriter file(arguments.Get("-o"));
     Utf8LineSink converted(file);

@@ -25,8 +25,8 @@ struct Verb {
 };
 
 const Verb kVerbs[] = {
-    {"read", "read [--utf8] FILE...", RunRead},
-    {"scan", "scan FOLDER [-o LISTFILE] [--utf8]", RunScan},
+    {"read", "read [--utf8] [--all-formats] FILE...", RunRead},
+    {"scan", "scan FOLDER [-o LISTFILE] [--utf8] [--all-formats]", RunScan},
     {"csv", "csv LISTFILE [-o CSVFILE]", RunCsv},
     {"bind",
      "bind STYLE --list LISTFILE [--page N] [--title TEXT] [--folder TEXT]\n"
@@ -51,6 +51,9 @@ constexpr const char* kHelpDetails =
     "  bind    a style page with its tags filled from a document list\n"
     "  render  a style page drawn as the preview draws it, as PNG\n"
     "  print   every page of a report, to a printer or a PDF\n"
+    "\n"
+    "--all-formats reads .docx, .docm, .dotx, .dotm, .odt and .ott documents\n"
+    "and the information of RTF files too, each by its content.\n"
     "\n"
     "Records, lists and styles are code page 932 bytes; --utf8 writes them as\n"
     "UTF-8. Messages go to stderr. Exit status: 0 done, 1 a failure (read: a\n"

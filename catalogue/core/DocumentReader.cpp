@@ -19,11 +19,36 @@ void DocumentReader::ReportFailure(const std::string& path, const char* message,
   reporter_.ShowMessage(path, std::string(message) + "\r\n" + HResultLine(code));
 }
 
+void DocumentReader::ReadNewerFormats(NewerFormatSource& source) {
+  newerFormats_ = std::make_unique<NewerFormatReader>(source, formats_, utcOffsetSeconds_);
+}
+
+std::string DocumentReader::ReadNewerFormat(const std::string& path) {
+  NewerFormatReader::Outcome outcome;
+  try {
+    outcome = newerFormats_->Read(path, FileNameFieldOf(path));
+  } catch (const std::bad_alloc&) {
+    outcome.kind = NewerFormatReader::Outcome::Kind::Damaged;
+    outcome.damage = "メモリが足りません";
+  }
+  switch (outcome.kind) {
+    case NewerFormatReader::Outcome::Kind::Read: return outcome.line;
+    case NewerFormatReader::Outcome::Kind::Damaged:
+      reporter_.ShowMessage(path, std::string(kMsgInformationUnreadable) + "\r\n" + outcome.damage);
+      return {};
+    case NewerFormatReader::Outcome::Kind::Unsupported: break;
+  }
+  reporter_.ShowMessage(path, kMsgUnsupportedFile);
+  return {};
+}
+
 std::string DocumentReader::ReadDocumentRecord(const std::string& path) {
   SummaryStream stream = source_.ReadSummaryStream(path);
   if (Failed(stream.storageCode)) {
     if (stream.storageCode == kSTG_E_FILENOTFOUND) {
       reporter_.ShowMessage(path, kMsgFileNotFound);
+    } else if (stream.storageCode == kSTG_E_FILEALREADYEXISTS && newerFormats_) {
+      return ReadNewerFormat(path);
     } else if (stream.storageCode == kSTG_E_FILEALREADYEXISTS) {
       reporter_.ShowMessage(path, kMsgUnsupportedFile);
     } else {

@@ -1,9 +1,11 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "catalogue/core/FileTimeText.h"
+#include "catalogue/core/NewerFormatReader.h"
 #include "catalogue/core/SummaryStreamSource.h"
 
 namespace catalogue {
@@ -22,6 +24,11 @@ class DocumentReader {
                  RegionalFormats formats = {},
                  std::int64_t utcOffsetSeconds = CurrentUtcOffsetSeconds());
 
+  // From now on a file that is not a compound file is read by its content
+  // as an Office Open XML or OpenDocument package or an RTF file, instead
+  // of being reported as not supported.
+  void ReadNewerFormats(NewerFormatSource& source);
+
   // The record line of the document at `path` (file system bytes), or an
   // empty text after reporting why it cannot be read. A set that holds none
   // of the summary properties gives an empty text and no message.
@@ -29,11 +36,13 @@ class DocumentReader {
 
  private:
   void ReportFailure(const std::string& path, const char* message, HResult code);
+  std::string ReadNewerFormat(const std::string& path);
 
   SummaryStreamSource& source_;
   MessageReporter& reporter_;
   RegionalFormats formats_;
   std::int64_t utcOffsetSeconds_;
+  std::unique_ptr<NewerFormatReader> newerFormats_;
 };
 
 // The name part of a path (after the last "/"), converted to code page 932.

@@ -63,6 +63,15 @@ CalendarTime CalendarFromTicks(std::int64_t ticks) {
   return t;
 }
 
+std::optional<std::int64_t> TicksFromCalendar(const CalendarTime& t) {
+  if (t.year < 1601 || t.year > 30827) {
+    return std::nullopt;
+  }
+  std::int64_t days = DaysFromCivil(t.year, t.month, t.day) + kDays1601To1970;
+  std::int64_t seconds = days * kSecondsPerDay + t.hour * 3600 + t.minute * 60 + t.second;
+  return seconds * kTicksPerSecond;
+}
+
 std::string FormatPicture(const std::string& picture, const CalendarTime& t) {
   std::string out;
   std::size_t i = 0;

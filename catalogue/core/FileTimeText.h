@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace catalogue {
@@ -27,6 +28,10 @@ std::int64_t DaysFromCivil(std::int64_t year, int month, int day);
 
 // Splits a count of 100-ns ticks since 1601-01-01 into calendar fields.
 CalendarTime CalendarFromTicks(std::int64_t ticks);
+
+// Counts the 100-ns ticks from 1601-01-01 to a time; the inverse of
+// CalendarFromTicks for years 1601 to 30827 (nothing for others).
+std::optional<std::int64_t> TicksFromCalendar(const CalendarTime& t);
 
 // Formats calendar fields with one format picture.
 std::string FormatPicture(const std::string& picture, const CalendarTime& t);

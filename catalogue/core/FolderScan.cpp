@@ -62,12 +62,23 @@ std::string EmptyFolderMessage(const std::string& folderPath) {
   return folderPath + "\r\n上記フォルダーにエクセルファイルは見つかりませんでした";
 }
 
-bool MatchesDocumentMask(std::string_view name) {
+bool MatchesDocumentMask(std::string_view name, DocumentFormats formats) {
   if (name.empty() || name.front() == '.') {
     return false;
   }
-  return EndsWithFolded(name, ".doc") || EndsWithFolded(name, ".wrd") ||
-         EndsWithFolded(name, ".rtf");
+  if (EndsWithFolded(name, ".doc") || EndsWithFolded(name, ".wrd") ||
+      EndsWithFolded(name, ".rtf")) {
+    return true;
+  }
+  if (formats == DocumentFormats::Classic) {
+    return false;
+  }
+  for (const char* extension : {".docx", ".docm", ".dotx", ".dotm", ".odt", ".ott"}) {
+    if (EndsWithFolded(name, extension)) {
+      return true;
+    }
+  }
+  return false;
 }
 
 bool NameLess(std::string_view a, std::string_view b) {
@@ -85,7 +96,7 @@ bool NameLess(std::string_view a, std::string_view b) {
   return a < b;
 }
 
-std::vector<std::string> ListDocumentFiles(const std::string& folder) {
+std::vector<std::string> ListDocumentFiles(const std::string& folder, DocumentFormats formats) {
   std::vector<std::string> names;
   std::unique_ptr<DIR, DirCloser> dir(::opendir(folder.c_str()));
   if (!dir) {
@@ -102,7 +113,7 @@ std::vector<std::string> ListDocumentFiles(const std::string& folder) {
       break;
     }
     std::string_view name(entry->d_name);
-    if (!MatchesDocumentMask(name)) {
+    if (!MatchesDocumentMask(name, formats)) {
       continue;
     }
     bool regular = entry->d_type == DT_REG;

@@ -12,21 +12,29 @@ namespace catalogue {
 
 // The file mask of the folder list.
 inline constexpr const char* kDocumentMask = "*.doc;*.wrd;*.rtf";
+// The mask when the newer formats are read too.
+inline constexpr const char* kNewerFormatsMask =
+    "*.doc;*.wrd;*.rtf;*.docx;*.docm;*.dotx;*.dotm;*.odt;*.ott";
+
+// Which documents a folder lists and the reader reads.
+enum class DocumentFormats { Classic, WithNewer };
 
 // The message for a folder without any matching file: the folder's path,
 // a line break, then the fixed text.
 std::string EmptyFolderMessage(const std::string& folderPath);
 
 // Whether a file name matches the mask: case-blind extension ".doc", ".wrd"
-// or ".rtf", and not a hidden dot-file.
-bool MatchesDocumentMask(std::string_view name);
+// or ".rtf" (and with the newer formats ".docx", ".docm", ".dotx", ".dotm",
+// ".odt" or ".ott"), and not a hidden dot-file.
+bool MatchesDocumentMask(std::string_view name, DocumentFormats formats = DocumentFormats::Classic);
 
 // Case-blind order of names (ASCII letters folded), ties broken by bytes.
 bool NameLess(std::string_view a, std::string_view b);
 
 // The names of the regular files in `folder` that match the mask, sorted by
 // NameLess. A folder that cannot be opened throws platform::UserError.
-std::vector<std::string> ListDocumentFiles(const std::string& folder);
+std::vector<std::string> ListDocumentFiles(const std::string& folder,
+                                           DocumentFormats formats = DocumentFormats::Classic);
 
 // Reads each named file of `folder`, in the order given, and writes one line
 // per file to `sink` (an empty line for a file that cannot be read). The

@@ -1,6 +1,7 @@
 #include "catalogue/ui/Tffolder_select.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
@@ -22,16 +23,19 @@
 #include <QWheelEvent>
 #include <functional>
 
+#include "app/core/IniFile.h"
 #include "catalogue/core/BackgroundScan.h"
 #include "catalogue/core/DocumentReader.h"
 #include "catalogue/core/FolderScan.h"
 #include "catalogue/core/ListFile.h"
 #include "catalogue/core/ScanMessages.h"
 #include "platform/ole/MsoleSummarySource.h"
+#include "platform/ole/ZipPackageSource.h"
 #include "widgets/ApplicationTitle.h"
 #include "widgets/Dialogs.h"
 #include "widgets/GradientButton.h"
 #include "widgets/GradientPanel.h"
+#include "widgets/SkippedFiles.h"
 #include "widgets/WindowPlacement.h"
 
 namespace catalogue {
@@ -39,6 +43,7 @@ namespace catalogue {
 namespace {
 
 constexpr const char* kSection = "folder_select";
+constexpr const char* kNewerFormatsKey = "newer_formats";
 constexpr int kDesignedWidth = 799;
 constexpr int kDesignedHeight = 587;
 
@@ -49,6 +54,9 @@ const char* const kFolderHint =
 const char* const kListHint = "指定されたフォルダーの中に含まれるエクセルファイルを表示しています";
 const char* const kPathHint =
     "フォルダーのパスを入力または貼り付けて Enter を押すと、そのフォルダーを開きます";
+const char* const kNewerFormatsHint =
+    "オンにすると .docx・.docm・.dotx・.dotm・.odt・.ott の文書も一覧に入り、"
+    "RTF は文書情報（\\info）を読みます。形式はファイルの中身で判断します";
 const char* const kCancelledText = "プロパティの読み取りを中止しました。一覧は変更されていません。";
 const char* const kStatusText =
     "左のパネルからエクセルファイルのあるフォルダーをダブルクリックにて選択し、"
@@ -111,6 +119,8 @@ Tffolder_select::Tffolder_select(const app::ProgramPaths& paths, widgets::Dialog
 
   widgets::RestoreWindowGeometry(*this, paths_.SettingsFile(), kSection, kDesignedWidth,
                                  kDesignedHeight);
+  NewerFormatsCheck->setChecked(ReadNewerFormatsSetting());
+  connect(NewerFormatsCheck, &QCheckBox::toggled, this, &Tffolder_select::NewerFormatsToggled);
 
   // The user's home folder, selected and opened, is where the tree starts.
   SelectFolder(QDir::homePath());
@@ -186,10 +196,21 @@ void Tffolder_select::BuildLayout() {
   FileListBox1->setUniformItemSizes(true);
   FileListBox1->setToolTip(QString::fromUtf8(kListHint));
 
+  NewerFormatsCheck =
+      new QCheckBox(QStringLiteral("新しい形式も読む（.docx・.odt・RTF の文書情報）"));
+  NewerFormatsCheck->setObjectName(QStringLiteral("NewerFormatsCheck"));
+  NewerFormatsCheck->setToolTip(QString::fromUtf8(kNewerFormatsHint));
+  auto* files = new QWidget;
+  auto* filesLayout = new QVBoxLayout(files);
+  filesLayout->setContentsMargins(0, 0, 0, 0);
+  filesLayout->setSpacing(2);
+  filesLayout->addWidget(FileListBox1, 1);
+  filesLayout->addWidget(NewerFormatsCheck);
+
   Splitter1 = new QSplitter(Qt::Horizontal);
   Splitter1->setObjectName(QStringLiteral("Splitter1"));
   Splitter1->addWidget(ShellTreeView1);
-  Splitter1->addWidget(FileListBox1);
+  Splitter1->addWidget(files);
   Splitter1->setStretchFactor(1, 1);
   Splitter1->setSizes({177, 600});
   layout->addWidget(Splitter1, 1);
@@ -218,12 +239,13 @@ void Tffolder_select::BuildLayout() {
 
   // Keyboard users go from the path to the tree, the documents and the buttons.
   for (QWidget* widget : std::initializer_list<QWidget*>{PathEdit, ShellTreeView1, FileListBox1,
-                                                         GradBtn1, GradBtn2}) {
+                                                         NewerFormatsCheck, GradBtn1, GradBtn2}) {
     widget->setFocusPolicy(Qt::StrongFocus);
   }
   setTabOrder(PathEdit, ShellTreeView1);
   setTabOrder(ShellTreeView1, FileListBox1);
-  setTabOrder(FileListBox1, GradBtn1);
+  setTabOrder(FileListBox1, NewerFormatsCheck);
+  setTabOrder(NewerFormatsCheck, GradBtn1);
   setTabOrder(GradBtn1, GradBtn2);
 }
 
@@ -268,7 +290,7 @@ void Tffolder_select::ShowDirectory(const QString& path) {
   }
   FileListBox1->clear();
   try {
-    for (const std::string& name : ListDocumentFiles(FileSystemBytes(path))) {
+    for (const std::string& name : ListDocumentFiles(FileSystemBytes(path), ListedFormats())) {
       auto* item = new QListWidgetItem(QFile::decodeName(QByteArray::fromStdString(name)));
       item->setData(Qt::UserRole, QByteArray::fromStdString(name));
       FileListBox1->addItem(item);
@@ -327,6 +349,10 @@ bool Tffolder_select::ScanListedDocuments() {
   // scan, hide under the progress and take key presses meant for it.
   ScanMessages messages;
   DocumentReader reader(*source, messages);
+  platform::ZipPackageSource packages;
+  if (ListedFormats() == DocumentFormats::WithNewer) {
+    reader.ReadNewerFormats(packages);
+  }
   ListFileWriter writer(paths_.ListFile());
 
   // The files are read on a thread of the scan's own; this one shows the
@@ -345,8 +371,8 @@ bool Tffolder_select::ScanListedDocuments() {
     // While the scan runs the dialog takes no other command; Escape or its
     // close button cancel the scan (reject()).
     activeScan_ = &scan;
-    for (QWidget* part :
-         std::initializer_list<QWidget*>{PathEdit, ShellTreeView1, FileListBox1, GradBtn1}) {
+    for (QWidget* part : std::initializer_list<QWidget*>{PathEdit, ShellTreeView1, FileListBox1,
+                                                         NewerFormatsCheck, GradBtn1}) {
       part->setEnabled(false);
     }
     QEventLoop waiting;
@@ -372,8 +398,8 @@ bool Tffolder_select::ScanListedDocuments() {
     }
     ticks.stop();
     activeScan_ = nullptr;
-    for (QWidget* part :
-         std::initializer_list<QWidget*>{PathEdit, ShellTreeView1, FileListBox1, GradBtn1}) {
+    for (QWidget* part : std::initializer_list<QWidget*>{PathEdit, ShellTreeView1, FileListBox1,
+                                                         NewerFormatsCheck, GradBtn1}) {
       part->setEnabled(true);
     }
     if (scan.Running()) {
@@ -450,6 +476,34 @@ void Tffolder_select::keyPressEvent(QKeyEvent* event) {
 void Tffolder_select::reject() {
   // The window's close button and Escape cancel like the cancel button.
   GradBtn2Click();
+}
+
+DocumentFormats Tffolder_select::ListedFormats() const {
+  return NewerFormatsCheck->isChecked() ? DocumentFormats::WithNewer : DocumentFormats::Classic;
+}
+
+bool Tffolder_select::ReadNewerFormatsSetting() {
+  if (widgets::WasSkipped(paths_.SettingsFile())) {
+    return false;
+  }
+  try {
+    app::IniFile settings = app::IniFile::Load(paths_.SettingsFile());
+    return settings.ReadInteger(kSection, kNewerFormatsKey, 0) == 1;
+  } catch (const std::exception&) {
+    return false;  // told once at start; the default then
+  }
+}
+
+void Tffolder_select::NewerFormatsToggled(bool on) {
+  ShowDirectory(listDirectory_);
+  if (widgets::WasSkipped(paths_.SettingsFile())) {
+    return;  // an unreadable settings file is left as it is
+  }
+  widgets::RunReported(dialogs_, [&] {
+    app::IniFile settings = app::IniFile::Load(paths_.SettingsFile());
+    settings.WriteInteger(kSection, kNewerFormatsKey, on ? 1 : 0);
+    settings.Save(paths_.SettingsFile());
+  });
 }
 
 bool Tffolder_select::CancelActiveScan() {

@@ -7,8 +7,10 @@
 
 #include "app/core/ProgramPaths.h"
 #include "catalogue/core/BackgroundScan.h"
+#include "catalogue/core/FolderScan.h"
 #include "catalogue/core/SummaryStreamSource.h"
 
+class QCheckBox;
 class QFileSystemModel;
 class QLabel;
 class QLineEdit;
@@ -72,6 +74,14 @@ class Tffolder_select : public QDialog {
   // Scrolls the tree to its selection while the folder was selected by the
   // program and the user has not moved the view since.
   void KeepSelectionInView();
+  // What the file list shows and the scan reads: the newer formats too
+  // when the check box under the list is on.
+  DocumentFormats ListedFormats() const;
+  // The check box's state kept in the settings file (off when the file
+  // cannot be read).
+  bool ReadNewerFormatsSetting();
+  // Lists the folder again for the new mask and keeps the choice.
+  void NewerFormatsToggled(bool on);
   // Cancels the scan in progress, if any (the dialog stays open); false when
   // none runs.
   bool CancelActiveScan();
@@ -97,6 +107,7 @@ class Tffolder_select : public QDialog {
   QTreeView* ShellTreeView1 = nullptr;
   QSplitter* Splitter1 = nullptr;
   QListWidget* FileListBox1 = nullptr;
+  QCheckBox* NewerFormatsCheck = nullptr;
   widgets::GradientButton* GradBtn1 = nullptr;
   widgets::GradientButton* GradBtn2 = nullptr;
   QStatusBar* StatusBar1 = nullptr;

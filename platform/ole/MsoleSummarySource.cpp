@@ -1,9 +1,10 @@
 #include "platform/ole/MsoleSummarySource.h"
 
-#include <gsf/gsf.h>
 #include <sys/stat.h>
 #include <cerrno>
 #include <cstring>
+
+#include "platform/ole/GsfSupport.h"
 
 namespace platform {
 
@@ -15,53 +16,6 @@ namespace {
 constexpr unsigned char kSignature[8] = {0xD0, 0xCF, 0x11, 0xE0, 0xA1, 0xB1, 0x1A, 0xE1};
 constexpr gsf_off_t kHeaderBytes = 512;
 constexpr const char* kSummaryStreamName = "\005SummaryInformation";
-
-void IgnoreLog(const gchar*, GLogLevelFlags, const gchar*, gpointer) {}
-
-// libgsf once per process, with its complaints about damaged files silenced:
-// the reader reports them itself. libgsf logs under its own domains and,
-// from some of its files, under GLib's default one (no domain), and a
-// damaged file can make GObject complain too.
-void InitialiseGsfOnce() {
-  static const bool done = [] {
-    gsf_init();
-    auto levels =
-        static_cast<GLogLevelFlags>(G_LOG_LEVEL_MASK | G_LOG_FLAG_FATAL | G_LOG_FLAG_RECURSION);
-    for (const char* domain : {"libgsf:msole", "libgsf", "libgsf:utils", "GLib-GObject"}) {
-      g_log_set_handler(domain, levels, IgnoreLog, nullptr);
-    }
-    g_log_set_handler(nullptr, levels, IgnoreLog, nullptr);
-    return true;
-  }();
-  (void)done;
-}
-
-// Releases a GObject on every path.
-template <typename T>
-class Ref {
- public:
-  explicit Ref(T* p = nullptr) : p_(p) {}
-  ~Ref() {
-    if (p_ != nullptr) {
-      g_object_unref(p_);
-    }
-  }
-  Ref(const Ref&) = delete;
-  Ref& operator=(const Ref&) = delete;
-  T* get() const { return p_; }
-
- private:
-  T* p_;
-};
-
-struct ErrorFree {
-  GError* error = nullptr;
-  ~ErrorFree() {
-    if (error != nullptr) {
-      g_error_free(error);
-    }
-  }
-};
 
 std::string ParentOf(const std::string& path) {
   std::size_t slash = path.rfind('/');
@@ -108,8 +62,8 @@ SummaryStream MsoleSummarySource::ReadSummaryStream(const std::string& path) {
     return result;
   }
 
-  ErrorFree openError;
-  Ref<GsfInput> input(gsf_input_stdio_new(path.c_str(), &openError.error));
+  GsfError openError;
+  GsfRef<GsfInput> input(gsf_input_stdio_new(path.c_str(), &openError.error));
   if (input.get() == nullptr) {
     int err = EIO;
     if (openError.error != nullptr && openError.error->domain == G_FILE_ERROR) {
@@ -135,14 +89,14 @@ SummaryStream MsoleSummarySource::ReadSummaryStream(const std::string& path) {
     return result;
   }
 
-  ErrorFree oleError;
-  Ref<GsfInfile> ole(gsf_infile_msole_new(input.get(), &oleError.error));
+  GsfError oleError;
+  GsfRef<GsfInfile> ole(gsf_infile_msole_new(input.get(), &oleError.error));
   if (ole.get() == nullptr) {
     result.storageCode = catalogue::kSTG_E_DOCFILECORRUPT;
     return result;
   }
 
-  Ref<GsfInput> stream(gsf_infile_child_by_name(ole.get(), kSummaryStreamName));
+  GsfRef<GsfInput> stream(gsf_infile_child_by_name(ole.get(), kSummaryStreamName));
   if (stream.get() == nullptr) {
     result.setCode = catalogue::kSTG_E_FILENOTFOUND;
     return result;

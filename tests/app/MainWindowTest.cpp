@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 #include <QApplication>
+#include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QLabel>
@@ -29,6 +30,7 @@
 #include "platform/ole/MsoleSummarySource.h"
 #include "platform/text/Cp932.h"
 #include "tests/app/ProgramFixture.h"
+#include "tests/support/PackageWriter.h"
 #include "tests/support/SampleDocuments.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TempDir.h"
@@ -262,11 +264,14 @@ TEST_F(MainWindowFixture, TheFolderDialogWorksFromTheKeyboard) {
     dialog.SelectFolder(QString::fromStdString(other.path()));
     QTest::keyClick(tree, Qt::Key_Return);
 
-    // Tab goes from the path to the tree, the files, then the buttons.
+    // Tab goes from the path to the tree, the files, the formats check box,
+    // then the buttons.
     EXPECT_EQ(NextTabStop(path), tree);
     EXPECT_EQ(NextTabStop(tree), files);
-    EXPECT_EQ(NextTabStop(files)->objectName(), QStringLiteral("GradBtn1"));
-    EXPECT_EQ(NextTabStop(NextTabStop(files))->objectName(), QStringLiteral("GradBtn2"));
+    QWidget* check = NextTabStop(files);
+    EXPECT_EQ(check->objectName(), QStringLiteral("NewerFormatsCheck"));
+    EXPECT_EQ(NextTabStop(check)->objectName(), QStringLiteral("GradBtn1"));
+    EXPECT_EQ(NextTabStop(NextTabStop(check))->objectName(), QStringLiteral("GradBtn2"));
 
     // Return on the focused run button runs the scan; with Ctrl it does not.
     auto* run = dialog.findChild<QWidget*>(QStringLiteral("GradBtn1"));
@@ -335,6 +340,58 @@ TEST_F(MainWindowFixture, ACancelledScanSaysSoAndChangesNothing) {
     dialog.GradBtn2Click();
   });
   EXPECT_TRUE(status.isEmpty());
+}
+
+TEST_F(MainWindowFixture, TheNewerFormatsCheckBoxListsAndReadsThemAndIsRemembered) {
+  testsupport::TempDir documents;
+  testsupport::WriteNumberedDocuments(documents.path(), 1);
+  testsupport::WriteZip(documents.File("b.docx"),
+                        testsupport::DocxParts(testsupport::CorePropertiesXml(
+                            "<dc:title>\xE6\x96\xB0\xE3\x81\x97\xE3\x81\x84</dc:title>")));
+  testsupport::WriteZip(documents.File("c.odt"),
+                        testsupport::OdtParts(testsupport::OpenDocumentMetaXml(
+                            "<meta:initial-creator>Ode</meta:initial-creator>")));
+  documents.Write("d.rtf", "{\\rtf1{\\info{\\author Rita}}}");
+  Start();
+  QStringList classic;
+  QStringList newer;
+  FolderCommand([&](catalogue::Tffolder_select& dialog) {
+    auto* check = dialog.findChild<QCheckBox*>(QStringLiteral("NewerFormatsCheck"));
+    ASSERT_NE(check, nullptr);
+    EXPECT_EQ(check->text(), QStringLiteral("新しい形式も読む（.docx・.odt・RTF の文書情報）"));
+    EXPECT_FALSE(check->isChecked());
+    EXPECT_EQ(NextTabStop(dialog.findChild<QWidget*>(QStringLiteral("FileListBox1"))), check);
+    dialog.SelectFolder(QString::fromStdString(documents.path()));
+    dialog.ShellTreeView1DblClick();
+    classic = dialog.ListedNames();
+    check->click();  // the list follows at once
+    newer = dialog.ListedNames();
+    dialog.GradBtn1Click();
+  });
+  EXPECT_EQ(classic, (QStringList{"d.rtf", "doc00000.doc"}));
+  EXPECT_EQ(newer, (QStringList{"b.docx", "c.odt", "d.rtf", "doc00000.doc"}));
+  EXPECT_TRUE(dialogs.shown.isEmpty()) << dialogs.shown.value(0).toStdString();
+  EXPECT_EQ(Cell(0, 1), "b.docx");
+  EXPECT_EQ(Cell(1, 1), "\x90\x56\x82\xb5\x82\xa2");
+  EXPECT_EQ(Cell(0, 2), "c.odt");
+  EXPECT_EQ(Cell(4, 2), "Ode");
+  EXPECT_EQ(Cell(4, 3), "Rita");
+  EXPECT_EQ(Cell(0, 4), "doc00000.doc");
+  EXPECT_EQ(IniFile::Load(paths.SettingsFile()).ReadInteger("folder_select", "newer_formats", -1),
+            1);
+
+  // The next showing, and the next start, keep the choice; turning it off
+  // lists the classic documents only and is kept too.
+  FolderCommand([&](catalogue::Tffolder_select& dialog) {
+    auto* check = dialog.findChild<QCheckBox*>(QStringLiteral("NewerFormatsCheck"));
+    EXPECT_TRUE(check->isChecked());
+    EXPECT_EQ(dialog.ListedNames().size(), 4);
+    check->click();
+    EXPECT_EQ(dialog.ListedNames().size(), 2);
+    dialog.GradBtn2Click();
+  });
+  EXPECT_EQ(IniFile::Load(paths.SettingsFile()).ReadInteger("folder_select", "newer_formats", -1),
+            0);
 }
 
 TEST_F(MainWindowFixture, DuringAScanTheDialogTakesOnlyCancel) {

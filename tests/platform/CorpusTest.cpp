@@ -4,10 +4,12 @@
 #include <gtest/gtest.h>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <sstream>
 
 #include "catalogue/core/DocumentReader.h"
 #include "platform/ole/MsoleSummarySource.h"
+#include "platform/ole/ZipPackageSource.h"
 #include "tests/catalogue/FakeDocuments.h"
 
 namespace platform {
@@ -91,6 +93,52 @@ TEST(Corpus, EveryRealDocumentGivesItsExpectedLineAndMessage) {
       EXPECT_EQ(bytes, row.line);
     }
   }
+}
+
+// With the newer formats read too, the Word 2007+ and RTF documents of the
+// corpus give their information; every other document gives what it gave.
+TEST(Corpus, WithTheNewerFormatsTheirDocumentsAreReadAndTheRestUnchanged) {
+  std::string corpus = std::string(QUILL_SHARED_DIR) + "/corpus";
+  if (!std::filesystem::exists(corpus + "/expected.tsv")) {
+    GTEST_SKIP() << "no corpus at " << corpus;
+  }
+  const std::map<std::string, std::string> newer = {
+      {"fess-test.docx",
+       "fess-test.docx;\x82\xbd\x82\xa2\x82\xc6\x82\xe9;2012/05/18 22:44:00;"
+       "\x82\xb3\x82\xd4\x82\xbd\x82\xa2\x82\xc6\x82\xe9;\x91\xbe\x98\x59;"
+       "\x82\xbd\x82\xae;\x82\xb1\x82\xdf\x82\xf1\x82\xc6;sugaya;2;;2010/07/22 0:21:00;"},
+      {"nwe-test01.docx",
+       "nwe-test01.docx;;2021/05/16 15:37:00;;Stuart Watt;;;Stuart Watt;2;;2021/05/16 15:37:00;"},
+      {"fess-test.rtf",
+       "fess-test.rtf;\x83\x5e\x83\x43\x83\x67\x83\x8b;2010/10/08 14:19:00;;shinsuke;;;"
+       "shinsuke;2;;2010/10/08 14:18:00;"},
+      {"tika-testRTF-ms932.rtf",
+       "tika-testRTF-ms932.rtf;\x83\x5e\x83\x43\x83\x67\x83\x8b;2010/10/10 6:59:00;;"
+       "shinsuke;;;shinsuke;4;;2010/10/08 14:18:00;"},
+      {"tika-testRTF.rtf",
+       "tika-testRTF.rtf;Test d\x81\x66indexation Word;2006/05/18 12:19:00;;Bibliotheque;;;"
+       "Bibliotheque;2;;2006/05/18 12:19:00;"},
+      {"poi-message.rtf", "poi-message.rtf;;;;;;;;;;;"},  // no information group
+  };
+  MsoleSummarySource source;
+  ZipPackageSource packages;
+  std::size_t seen = 0;
+  for (const Row& row : LoadRows(corpus + "/expected.tsv")) {
+    SCOPED_TRACE(row.file);
+    fakes::RecordingReporter reporter;
+    DocumentReader reader(source, reporter, RegionalFormats{}, 0);
+    reader.ReadNewerFormats(packages);
+    std::string line = reader.ReadDocumentRecord(corpus + "/" + row.file);
+    if (auto it = newer.find(row.file); it != newer.end()) {
+      ++seen;
+      EXPECT_EQ(line, it->second);
+      EXPECT_TRUE(reporter.messages.empty()) << reporter.messages[0];
+    } else {
+      EXPECT_EQ(line, row.line);
+      EXPECT_TRUE(MessagesFit(row.outcome, reporter.messages));
+    }
+  }
+  EXPECT_EQ(seen, newer.size());
 }
 
 }  // namespace

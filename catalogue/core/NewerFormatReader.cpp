@@ -1,0 +1,105 @@
+#include "catalogue/core/NewerFormatReader.h"
+
+#include <string_view>
+#include <utility>
+
+#include "catalogue/core/DocumentRecord.h"
+#include "catalogue/core/RtfInformation.h"
+#include "catalogue/core/W3cDateTime.h"
+
+namespace catalogue {
+
+namespace {
+
+constexpr std::string_view kZipSignature = "PK\x03\x04";
+constexpr std::string_view kRtfSignature = "{\\rtf";
+// Most RTF files give their information in the first few kilobytes; the
+// rest of the limit is read only when it is not all there.
+constexpr std::size_t kRtfFirstRead = 64 << 10;
+
+std::string TimeText(const std::optional<CalendarTime>& t, const RegionalFormats& formats) {
+  return t ? WrittenTimeText(*t, formats) : std::string();
+}
+
+}  // namespace
+
+NewerFormatReader::NewerFormatReader(NewerFormatSource& source, RegionalFormats formats,
+                                     std::int64_t utcOffsetSeconds)
+    : source_(source), formats_(std::move(formats)), utcOffsetSeconds_(utcOffsetSeconds) {}
+
+NewerFormatReader::Outcome NewerFormatReader::Read(const std::string& path,
+                                                   const std::string& fileNameCp932) {
+  NewerFormatSource::FileStart start = source_.ReadFileStart(path, kRtfSignature.size());
+  std::string_view head = start.bytes;
+  if (head.substr(0, kZipSignature.size()) == kZipSignature) {
+    return ReadPackage(path, fileNameCp932);
+  }
+  if (head == kRtfSignature) {
+    return ReadRtf(path, fileNameCp932);
+  }
+  return {};
+}
+
+NewerFormatReader::Outcome NewerFormatReader::ReadPackage(const std::string& path,
+                                                          const std::string& fileNameCp932) {
+  Outcome outcome;
+  std::unique_ptr<DocumentPackage> package = source_.OpenPackage(path);
+  if (!package) {
+    outcome.kind = Outcome::Kind::Damaged;
+    outcome.damage = "ZIP 書庫として開けません (中央ディレクトリがないか壊れています)";
+    return outcome;
+  }
+  PackageRecord record = ReadPackageRecord(*package, fileNameCp932, formats_, utcOffsetSeconds_);
+  if (!record.recognised) {
+    return outcome;
+  }
+  if (!record.damage.empty()) {
+    outcome.kind = Outcome::Kind::Damaged;
+    outcome.damage = std::move(record.damage);
+    return outcome;
+  }
+  outcome.kind = Outcome::Kind::Read;
+  outcome.line = std::move(record.line);
+  return outcome;
+}
+
+NewerFormatReader::Outcome NewerFormatReader::ReadRtf(const std::string& path,
+                                                      const std::string& fileNameCp932) {
+  NewerFormatSource::FileStart start = source_.ReadFileStart(path, kRtfFirstRead);
+  RtfInformationResult result = ReadRtfInformation(start.bytes, start.wholeFile);
+  if (result.outcome == RtfInformationResult::Outcome::Damaged && !start.wholeFile) {
+    start = source_.ReadFileStart(path, kRtfInformationReadLimit);
+    result = ReadRtfInformation(start.bytes, start.wholeFile);
+  }
+  Outcome outcome;
+  if (!start.opened) {
+    outcome.kind = Outcome::Kind::Damaged;
+    outcome.damage = "ファイルを読み込めません";
+    return outcome;
+  }
+  if (result.outcome == RtfInformationResult::Outcome::Damaged) {
+    outcome.kind = Outcome::Kind::Damaged;
+    outcome.damage = result.damage;
+    return outcome;
+  }
+  DocumentFields f;
+  f[0] = fileNameCp932;
+  if (result.outcome == RtfInformationResult::Outcome::Read) {
+    const RtfInformation& info = result.information;
+    f[1] = info.title;
+    f[2] = TimeText(info.lastSaved, formats_);
+    f[3] = info.subject;
+    f[4] = info.author;
+    f[5] = info.keywords;
+    f[6] = info.comments;
+    f[7] = info.lastAuthor;
+    f[8] = info.revision;
+    f[9] = TimeText(info.lastPrinted, formats_);
+    f[10] = TimeText(info.created, formats_);
+  }
+  outcome.kind = Outcome::Kind::Read;
+  outcome.line = JoinRecordLine(f);
+  return outcome;
+}
+
+}  // namespace catalogue

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "catalogue/core/FileTimeText.h"
+#include "catalogue/core/PackageMetadata.h"
+
+namespace catalogue {
+
+// The file services the newer formats need.
+class NewerFormatSource {
+ public:
+  struct FileStart {
+    bool opened = false;  // false: the file cannot be read
+    std::string bytes;    // at most the bytes asked for
+    bool wholeFile = true;
+  };
+  virtual ~NewerFormatSource() = default;
+  // The first `maxBytes` bytes of a regular file (file system bytes path).
+  virtual FileStart ReadFileStart(const std::string& path, std::size_t maxBytes) = 0;
+  // The file as a ZIP archive; null when it cannot be opened as one (its
+  // central directory missing or damaged).
+  virtual std::unique_ptr<DocumentPackage> OpenPackage(const std::string& path) = 0;
+};
+
+// The message heading for a document of a newer format whose information
+// cannot be read; the reason follows on the next line.
+inline constexpr const char* kMsgInformationUnreadable = "文書情報を読み取れません";
+
+// Reads the documents that are not compound files: Office Open XML and
+// OpenDocument packages and RTF, told apart by their first bytes.
+class NewerFormatReader {
+ public:
+  NewerFormatReader(NewerFormatSource& source, RegionalFormats formats,
+                    std::int64_t utcOffsetSeconds);
+
+  struct Outcome {
+    enum class Kind { Unsupported, Read, Damaged };
+    Kind kind = Kind::Unsupported;
+    std::string line;    // when Read
+    std::string damage;  // when Damaged: the reason (UTF-8)
+  };
+  Outcome Read(const std::string& path, const std::string& fileNameCp932);
+
+ private:
+  Outcome ReadPackage(const std::string& path, const std::string& fileNameCp932);
+  Outcome ReadRtf(const std::string& path, const std::string& fileNameCp932);
+
+  NewerFormatSource& source_;
+  RegionalFormats formats_;
+  std::int64_t utcOffsetSeconds_;
+};
+
+}  // namespace catalogue

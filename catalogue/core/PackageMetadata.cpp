@@ -1,0 +1,300 @@
+#include "catalogue/core/PackageMetadata.h"
+
+#include <vector>
+
+#include "catalogue/core/W3cDateTime.h"
+#include "catalogue/core/XmlTree.h"
+#include "platform/text/Cp932.h"
+
+namespace catalogue {
+
+namespace {
+
+constexpr std::string_view kCoreNs =
+    "http://schemas.openxmlformats.org/package/2006/metadata/core-properties";
+constexpr std::string_view kDcNs = "http://purl.org/dc/elements/1.1/";
+constexpr std::string_view kDcTermsNs = "http://purl.org/dc/terms/";
+constexpr std::string_view kRelsNs = "http://schemas.openxmlformats.org/package/2006/relationships";
+constexpr std::string_view kCoreRelationSuffix = "/metadata/core-properties";
+constexpr std::string_view kOfficeNs = "urn:oasis:names:tc:opendocument:xmlns:office:1.0";
+constexpr std::string_view kMetaNs = "urn:oasis:names:tc:opendocument:xmlns:meta:1.0";
+constexpr std::string_view kOpenDocumentType = "application/vnd.oasis.opendocument";
+
+// Field indexes of the record.
+enum Field {
+  kTitle = 1,
+  kLastSaved = 2,
+  kSubject = 3,
+  kAuthor = 4,
+  kKeywords = 5,
+  kComments = 6,
+  kLastAuthor = 7,
+  kRevision = 8,
+  kLastPrinted = 9,
+  kCreated = 10,
+};
+
+// The whole text of the first such child, in code page 932; empty when
+// there is none.
+std::string TextOf(const XmlElement& parent, std::string_view ns, std::string_view name) {
+  const XmlElement* e = parent.Child(ns, name);
+  return e == nullptr ? std::string() : platform::Utf8ToCp932(e->WholeText());
+}
+
+std::string DateOf(const XmlElement& parent, std::string_view ns, std::string_view name,
+                   UnzonedTime unzoned, const RegionalFormats& formats, std::int64_t utcOffset) {
+  const XmlElement* e = parent.Child(ns, name);
+  return e == nullptr ? std::string()
+                      : W3cDateTimeText(e->WholeText(), unzoned, formats, utcOffset);
+}
+
+// Decodes %XX escapes; nothing when one is not two hex digits.
+std::optional<std::string> PercentDecoded(std::string_view s) {
+  std::string out;
+  for (std::size_t i = 0; i < s.size(); ++i) {
+    if (s[i] != '%') {
+      out += s[i];
+      continue;
+    }
+    auto hex = [](char c) {
+      return c >= '0' && c <= '9'   ? c - '0'
+             : c >= 'a' && c <= 'f' ? c - 'a' + 10
+             : c >= 'A' && c <= 'F' ? c - 'A' + 10
+                                    : -1;
+    };
+    if (i + 2 >= s.size() || hex(s[i + 1]) < 0 || hex(s[i + 2]) < 0) {
+      return std::nullopt;
+    }
+    out += static_cast<char>(hex(s[i + 1]) * 16 + hex(s[i + 2]));
+    i += 2;
+  }
+  return out;
+}
+
+// A relationship target of the package's own relationships, as a part
+// name: relative to the package's root, "." and ".." resolved.
+std::optional<std::string> PartNameOfTarget(std::string_view target) {
+  std::optional<std::string> decoded = PercentDecoded(target);
+  if (!decoded || decoded->empty()) {
+    return std::nullopt;
+  }
+  std::vector<std::string> segments;
+  std::size_t start = 0;
+  while (start <= decoded->size()) {
+    std::size_t slash = decoded->find('/', start);
+    std::size_t end = slash == std::string::npos ? decoded->size() : slash;
+    std::string segment = decoded->substr(start, end - start);
+    if (segment == "..") {
+      if (segments.empty()) {
+        return std::nullopt;
+      }
+      segments.pop_back();
+    } else if (!segment.empty() && segment != ".") {
+      segments.push_back(std::move(segment));
+    }
+    if (slash == std::string::npos) {
+      break;
+    }
+    start = slash + 1;
+  }
+  if (segments.empty()) {
+    return std::nullopt;
+  }
+  std::string name;
+  for (const std::string& segment : segments) {
+    name += (name.empty() ? "" : "/") + segment;
+  }
+  return name;
+}
+
+bool EndsWith(std::string_view s, std::string_view suffix) {
+  return s.size() >= suffix.size() && s.substr(s.size() - suffix.size()) == suffix;
+}
+
+// The bytes of a metadata part, or why they cannot be had.
+struct PartText {
+  bool present = false;
+  std::string bytes;
+  std::string damage;
+};
+
+PartText ReadMetadataPart(DocumentPackage& package, const std::string& name) {
+  DocumentPackage::Part part = package.ReadPart(name, kMetadataPartLimit);
+  PartText text;
+  switch (part.status) {
+    case DocumentPackage::Part::Status::Missing: return text;
+    case DocumentPackage::Part::Status::Damaged:
+      text.damage = name + " を書庫から取り出せません";
+      return text;
+    case DocumentPackage::Part::Status::Read: break;
+  }
+  if (!part.complete) {
+    text.damage = name + " が大きすぎます (上限 4 MiB)";
+    return text;
+  }
+  text.present = true;
+  text.bytes = std::move(part.bytes);
+  return text;
+}
+
+std::string NotWellFormed(const std::string& name, const std::string& why) {
+  return name + " の XML が正しくありません: " + why;
+}
+
+PackageRecord FromMetadata(const std::string& partName, const MetadataFields& metadata,
+                           std::string_view fileNameCp932) {
+  PackageRecord record;
+  record.recognised = true;
+  if (!metadata.error.empty()) {
+    record.damage = NotWellFormed(partName, metadata.error);
+    return record;
+  }
+  DocumentFields fields = metadata.fields;
+  fields[0] = std::string(fileNameCp932);
+  record.line = JoinRecordLine(fields);
+  return record;
+}
+
+PackageRecord NameOnly(std::string_view fileNameCp932) {
+  DocumentFields fields;
+  fields[0] = std::string(fileNameCp932);
+  PackageRecord record;
+  record.recognised = true;
+  record.line = JoinRecordLine(fields);
+  return record;
+}
+
+PackageRecord Damaged(std::string damage) {
+  PackageRecord record;
+  record.recognised = true;
+  record.damage = std::move(damage);
+  return record;
+}
+
+}  // namespace
+
+MetadataFields CorePropertiesFields(std::string_view xml, const RegionalFormats& formats,
+                                    std::int64_t utcOffsetSeconds) {
+  MetadataFields result;
+  XmlParseResult parsed = ParseXml(xml);
+  if (!parsed.root) {
+    result.error = parsed.error;
+    return result;
+  }
+  const XmlElement& root = *parsed.root;
+  DocumentFields& f = result.fields;
+  f[kTitle] = TextOf(root, kDcNs, "title");
+  f[kLastSaved] = DateOf(root, kDcTermsNs, "modified", UnzonedTime::Utc, formats, utcOffsetSeconds);
+  f[kSubject] = TextOf(root, kDcNs, "subject");
+  f[kAuthor] = TextOf(root, kDcNs, "creator");
+  f[kKeywords] = TextOf(root, kCoreNs, "keywords");
+  f[kComments] = TextOf(root, kDcNs, "description");
+  f[kLastAuthor] = TextOf(root, kCoreNs, "lastModifiedBy");
+  f[kRevision] = TextOf(root, kCoreNs, "revision");
+  f[kLastPrinted] =
+      DateOf(root, kCoreNs, "lastPrinted", UnzonedTime::Utc, formats, utcOffsetSeconds);
+  f[kCreated] = DateOf(root, kDcTermsNs, "created", UnzonedTime::Utc, formats, utcOffsetSeconds);
+  return result;
+}
+
+MetadataFields OpenDocumentMetaFields(std::string_view xml, const RegionalFormats& formats,
+                                      std::int64_t utcOffsetSeconds) {
+  MetadataFields result;
+  XmlParseResult parsed = ParseXml(xml);
+  if (!parsed.root) {
+    result.error = parsed.error;
+    return result;
+  }
+  const XmlElement* meta = parsed.root->Child(kOfficeNs, "meta");
+  if (meta == nullptr) {
+    return result;
+  }
+  DocumentFields& f = result.fields;
+  f[kTitle] = TextOf(*meta, kDcNs, "title");
+  f[kLastSaved] = DateOf(*meta, kDcNs, "date", UnzonedTime::Local, formats, utcOffsetSeconds);
+  f[kSubject] = TextOf(*meta, kDcNs, "subject");
+  f[kAuthor] = TextOf(*meta, kMetaNs, "initial-creator");
+  std::string keywords;
+  for (const XmlElement* keyword : meta->Children(kMetaNs, "keyword")) {
+    keywords += (keywords.empty() ? "" : " ") + keyword->WholeText();
+  }
+  f[kKeywords] = platform::Utf8ToCp932(keywords);
+  f[kComments] = TextOf(*meta, kDcNs, "description");
+  f[kLastAuthor] = TextOf(*meta, kDcNs, "creator");
+  f[kRevision] = TextOf(*meta, kMetaNs, "editing-cycles");
+  f[kLastPrinted] =
+      DateOf(*meta, kMetaNs, "print-date", UnzonedTime::Local, formats, utcOffsetSeconds);
+  f[kCreated] =
+      DateOf(*meta, kMetaNs, "creation-date", UnzonedTime::Local, formats, utcOffsetSeconds);
+  return result;
+}
+
+std::optional<std::string> CorePropertiesPartName(std::string_view relsXml, std::string& error) {
+  XmlParseResult parsed = ParseXml(relsXml);
+  if (!parsed.root) {
+    error = parsed.error;
+    return std::nullopt;
+  }
+  for (const XmlElement* relation : parsed.root->Children(kRelsNs, "Relationship")) {
+    const std::string* type = relation->AttributeValue("Type");
+    const std::string* target = relation->AttributeValue("Target");
+    const std::string* mode = relation->AttributeValue("TargetMode");
+    if (type == nullptr || target == nullptr || !EndsWith(*type, kCoreRelationSuffix) ||
+        (mode != nullptr && *mode == "External")) {
+      continue;
+    }
+    if (std::optional<std::string> name = PartNameOfTarget(*target)) {
+      return name;
+    }
+  }
+  return std::nullopt;
+}
+
+PackageRecord ReadPackageRecord(DocumentPackage& package, std::string_view fileNameCp932,
+                                const RegionalFormats& formats, std::int64_t utcOffsetSeconds) {
+  DocumentPackage::Part mimetype = package.ReadPart("mimetype", kOpenDocumentType.size());
+  if (mimetype.status == DocumentPackage::Part::Status::Read &&
+      mimetype.bytes == kOpenDocumentType) {
+    const std::string name = "meta.xml";
+    PartText meta = ReadMetadataPart(package, name);
+    if (!meta.damage.empty()) {
+      return Damaged(meta.damage);
+    }
+    if (!meta.present) {
+      return NameOnly(fileNameCp932);
+    }
+    return FromMetadata(name, OpenDocumentMetaFields(meta.bytes, formats, utcOffsetSeconds),
+                        fileNameCp932);
+  }
+
+  if (package.ReadPart("[Content_Types].xml", 0).status == DocumentPackage::Part::Status::Missing) {
+    return {};  // a ZIP archive of some other kind
+  }
+  const std::string relsName = "_rels/.rels";
+  PartText rels = ReadMetadataPart(package, relsName);
+  if (!rels.damage.empty()) {
+    return Damaged(rels.damage);
+  }
+  if (!rels.present) {
+    return NameOnly(fileNameCp932);
+  }
+  std::string error;
+  std::optional<std::string> coreName = CorePropertiesPartName(rels.bytes, error);
+  if (!error.empty()) {
+    return Damaged(NotWellFormed(relsName, error));
+  }
+  if (!coreName) {
+    return NameOnly(fileNameCp932);
+  }
+  PartText core = ReadMetadataPart(package, *coreName);
+  if (!core.damage.empty()) {
+    return Damaged(core.damage);
+  }
+  if (!core.present) {
+    return NameOnly(fileNameCp932);
+  }
+  return FromMetadata(*coreName, CorePropertiesFields(core.bytes, formats, utcOffsetSeconds),
+                      fileNameCp932);
+}
+
+}  // namespace catalogue

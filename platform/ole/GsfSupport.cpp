@@ -1,0 +1,29 @@
+#include "platform/ole/GsfSupport.h"
+
+namespace platform {
+
+namespace {
+
+void IgnoreLog(const gchar*, GLogLevelFlags, const gchar*, gpointer) {}
+
+}  // namespace
+
+// libgsf logs under its own domains and, from some of its files, under
+// GLib's default one (no domain), and a damaged file can make GObject
+// complain too.
+void InitialiseGsfOnce() {
+  static const bool done = [] {
+    gsf_init();
+    auto levels =
+        static_cast<GLogLevelFlags>(G_LOG_LEVEL_MASK | G_LOG_FLAG_FATAL | G_LOG_FLAG_RECURSION);
+    for (const char* domain :
+         {"libgsf:msole", "libgsf:zip", "libgsf", "libgsf:utils", "GLib-GObject"}) {
+      g_log_set_handler(domain, levels, IgnoreLog, nullptr);
+    }
+    g_log_set_handler(nullptr, levels, IgnoreLog, nullptr);
+    return true;
+  }();
+  (void)done;
+}
+
+}  // namespace platform

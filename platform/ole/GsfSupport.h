@@ -1,0 +1,42 @@
+#pragma once
+
+#include <gsf/gsf.h>
+
+namespace platform {
+
+// libgsf once per process, with its complaints about damaged files
+// silenced: the readers report them themselves.
+void InitialiseGsfOnce();
+
+// Releases a GObject on every path.
+template <typename T>
+class GsfRef {
+ public:
+  explicit GsfRef(T* p = nullptr) : p_(p) {}
+  ~GsfRef() {
+    if (p_ != nullptr) {
+      g_object_unref(p_);
+    }
+  }
+  GsfRef(const GsfRef&) = delete;
+  GsfRef& operator=(const GsfRef&) = delete;
+  T* get() const { return p_; }
+
+ private:
+  T* p_;
+};
+
+// A GError freed on every path.
+struct GsfError {
+  GError* error = nullptr;
+  GsfError() = default;
+  GsfError(const GsfError&) = delete;
+  GsfError& operator=(const GsfError&) = delete;
+  ~GsfError() {
+    if (error != nullptr) {
+      g_error_free(error);
+    }
+  }
+};
+
+}  // namespace platform

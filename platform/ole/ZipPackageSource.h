@@ -1,0 +1,20 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "catalogue/core/NewerFormatReader.h"
+
+namespace platform {
+
+// Reads the start of a file with plain POSIX calls and opens ZIP archives
+// read-only with libgsf. Parts are decompressed only as far as asked, so an
+// archive that claims or hides a huge part costs no more than the limit.
+class ZipPackageSource : public catalogue::NewerFormatSource {
+ public:
+  ZipPackageSource();
+  FileStart ReadFileStart(const std::string& path, std::size_t maxBytes) override;
+  std::unique_ptr<catalogue::DocumentPackage> OpenPackage(const std::string& path) override;
+};
+
+}  // namespace platform

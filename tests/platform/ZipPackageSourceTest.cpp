@@ -1,0 +1,164 @@
+#include "platform/ole/ZipPackageSource.h"
+
+#include <gtest/gtest.h>
+#include <filesystem>
+#include <fstream>
+
+#include "catalogue/core/DocumentReader.h"
+#include "platform/ole/MsoleSummarySource.h"
+#include "tests/catalogue/FakeDocuments.h"
+#include "tests/support/CompoundFileWriter.h"
+#include "tests/support/PackageWriter.h"
+#include "tests/support/PropertySetBuilder.h"
+#include "tests/support/TempDir.h"
+
+namespace platform {
+namespace {
+
+using catalogue::DocumentPackage;
+using Status = DocumentPackage::Part::Status;
+
+struct ZipFixture : ::testing::Test {
+  testsupport::TempDir dir;
+  ZipPackageSource source;
+};
+
+TEST_F(ZipFixture, PartsAreFoundByPathInEitherCase) {
+  std::string path = dir.File("a.docx");
+  testsupport::WriteZip(path, {{"[Content_Types].xml", "<Types/>"},
+                               {"docProps/core.xml", "<core/>"},
+                               {"deep/er/still/part.bin", "bytes"}});
+  std::unique_ptr<DocumentPackage> package = source.OpenPackage(path);
+  ASSERT_NE(package, nullptr);
+  DocumentPackage::Part part = package->ReadPart("docProps/core.xml", 100);
+  EXPECT_EQ(part.status, Status::Read);
+  EXPECT_EQ(part.bytes, "<core/>");
+  EXPECT_TRUE(part.complete);
+  EXPECT_EQ(package->ReadPart("DOCPROPS/Core.XML", 100).bytes, "<core/>");
+  EXPECT_EQ(package->ReadPart("deep/er/still/part.bin", 100).bytes, "bytes");
+  EXPECT_EQ(package->ReadPart("[content_types].xml", 0).status, Status::Read);
+  // Folders are not parts, and nothing lies beneath a part.
+  for (const char* name : {"docProps", "docProps/", "docProps/core.xml/x", "missing.xml",
+                           "deep/missing/part.bin", ""}) {
+    EXPECT_EQ(package->ReadPart(name, 100).status, Status::Missing) << name;
+  }
+  // Only as much as asked is read.
+  part = package->ReadPart("deep/er/still/part.bin", 3);
+  EXPECT_EQ(part.bytes, "byt");
+  EXPECT_FALSE(part.complete);
+}
+
+TEST_F(ZipFixture, AHugePartIsDecompressedNoFurtherThanTheLimit) {
+  std::string path = dir.File("bomb.docx");
+  // 64 MiB of one byte: a few tens of kilobytes in the archive.
+  testsupport::WriteZip(path, {{"big.xml", std::string(std::size_t{64} << 20, 'a')}});
+  EXPECT_LT(std::filesystem::file_size(path), 1u << 20);
+  std::unique_ptr<DocumentPackage> package = source.OpenPackage(path);
+  ASSERT_NE(package, nullptr);
+  DocumentPackage::Part part = package->ReadPart("big.xml", catalogue::kMetadataPartLimit);
+  EXPECT_EQ(part.status, Status::Read);
+  EXPECT_FALSE(part.complete);
+  EXPECT_EQ(part.bytes.size(), catalogue::kMetadataPartLimit);
+}
+
+TEST_F(ZipFixture, DamagedArchivesAreRefusedOrTheirPartsReportedDamaged) {
+  std::string path = dir.File("a.docx");
+  std::string part(200000, 'x');
+  for (std::size_t i = 0; i < part.size(); ++i) {
+    part[i] = static_cast<char>('a' + (i * 7919) % 26);  // compresses, but not to nothing
+  }
+  testsupport::WriteZip(path, {{"part.xml", part}});
+  std::string bytes = testsupport::ReadAll(path);
+
+  // Without its central directory (cut short), it is no archive.
+  std::size_t central = bytes.rfind(std::string("PK\x01\x02", 4));
+  ASSERT_NE(central, std::string::npos);
+  std::ofstream(dir.File("cut.docx"), std::ios::binary) << bytes.substr(0, central);
+  EXPECT_EQ(source.OpenPackage(dir.File("cut.docx")), nullptr);
+  std::ofstream(dir.File("empty.docx"), std::ios::binary) << "";
+  EXPECT_EQ(source.OpenPackage(dir.File("empty.docx")), nullptr);
+  EXPECT_EQ(source.OpenPackage(dir.File("missing.docx")), nullptr);
+
+  // A compressed stream that cannot be inflated.
+  std::string spoiled = bytes;
+  auto u16 = [&](std::size_t at) {
+    return static_cast<std::size_t>(static_cast<unsigned char>(bytes[at])) |
+           static_cast<std::size_t>(static_cast<unsigned char>(bytes[at + 1])) << 8;
+  };
+  std::size_t data = 30 + u16(26) + u16(28);  // past the first local header
+  for (std::size_t i = data; i < data + 64 && i < central; ++i) {
+    spoiled[i] = '\xFF';
+  }
+  std::ofstream(dir.File("spoiled.docx"), std::ios::binary) << spoiled;
+  std::unique_ptr<DocumentPackage> package = source.OpenPackage(dir.File("spoiled.docx"));
+  ASSERT_NE(package, nullptr);
+  EXPECT_EQ(package->ReadPart("part.xml", catalogue::kMetadataPartLimit).status, Status::Damaged);
+}
+
+TEST_F(ZipFixture, TheStartOfAFileSaysWhetherThereIsMore) {
+  std::ofstream(dir.File("a.rtf"), std::ios::binary) << "{\\rtf1 hello}";
+  auto start = source.ReadFileStart(dir.File("a.rtf"), 5);
+  EXPECT_TRUE(start.opened);
+  EXPECT_EQ(start.bytes, "{\\rtf");
+  EXPECT_FALSE(start.wholeFile);
+  start = source.ReadFileStart(dir.File("a.rtf"), 100);
+  EXPECT_EQ(start.bytes, "{\\rtf1 hello}");
+  EXPECT_TRUE(start.wholeFile);
+  EXPECT_FALSE(source.ReadFileStart(dir.File("missing.rtf"), 5).opened);
+  std::filesystem::create_directory(dir.File("folder.rtf"));
+  EXPECT_FALSE(source.ReadFileStart(dir.File("folder.rtf"), 5).opened);
+}
+
+// Every format through the reader, as the scan reads them, with the newer
+// formats and without.
+TEST_F(ZipFixture, TheReaderReadsEachFormatByItsContentOnlyWhenAsked) {
+  testsupport::WriteSummaryDocument(
+      dir.File("old.doc"), testsupport::PropertySetBuilder().CodePage(932).Lpstr(2, "Old").Build());
+  testsupport::WriteZip(dir.File("new.docx"),
+                        testsupport::DocxParts(testsupport::CorePropertiesXml(
+                            "<dc:title>New</dc:title><dc:creator>A</dc:creator>")));
+  testsupport::WriteZip(dir.File("really-docx.doc"),
+                        testsupport::DocxParts(testsupport::CorePropertiesXml("")));
+  testsupport::WriteZip(dir.File("open.odt"),
+                        testsupport::OdtParts(testsupport::OpenDocumentMetaXml(
+                            "<dc:title>Open</dc:title><meta:keyword>k1</meta:keyword>")));
+  std::ofstream(dir.File("info.rtf"), std::ios::binary)
+      << "{\\rtf1\\ansi\\ansicpg932{\\info{\\title \\'93\\'fa\\'96\\'7b}{\\version3}"
+         "{\\creatim\\yr2020\\mo4\\dy5\\hr6\\min7}}}";
+  std::ofstream(dir.File("notes.docx"), std::ios::binary) << "plain text";
+  testsupport::WriteZip(dir.File("broken.odt"),
+                        testsupport::OdtParts("<office:document-meta><office:meta>"));
+
+  MsoleSummarySource ole;
+  catalogue::fakes::RecordingReporter reporter;
+  catalogue::DocumentReader classic(ole, reporter, catalogue::RegionalFormats{}, 0);
+  EXPECT_EQ(classic.ReadDocumentRecord(dir.File("old.doc")), "old.doc;Old;;;;;;;;;;");
+  EXPECT_EQ(classic.ReadDocumentRecord(dir.File("new.docx")), "");
+  EXPECT_EQ(classic.ReadDocumentRecord(dir.File("info.rtf")), "");
+  EXPECT_EQ(reporter.messages, (std::vector<std::string>{catalogue::kMsgUnsupportedFile,
+                                                         catalogue::kMsgUnsupportedFile}));
+
+  reporter.messages.clear();
+  catalogue::DocumentReader reader(ole, reporter, catalogue::RegionalFormats{}, 0);
+  reader.ReadNewerFormats(source);
+  EXPECT_EQ(reader.ReadDocumentRecord(dir.File("old.doc")), "old.doc;Old;;;;;;;;;;");
+  EXPECT_EQ(reader.ReadDocumentRecord(dir.File("new.docx")), "new.docx;New;;;A;;;;;;;");
+  EXPECT_EQ(reader.ReadDocumentRecord(dir.File("really-docx.doc")), "really-docx.doc;;;;;;;;;;;");
+  EXPECT_EQ(reader.ReadDocumentRecord(dir.File("open.odt")), "open.odt;Open;;;;k1;;;;;;");
+  EXPECT_EQ(reader.ReadDocumentRecord(dir.File("info.rtf")),
+            "info.rtf;\x93\xfa\x96\x7b;;;;;;;3;;2020/04/05 6:07:00;");
+  EXPECT_TRUE(reporter.messages.empty());
+  EXPECT_EQ(reader.ReadDocumentRecord(dir.File("notes.docx")), "");
+  EXPECT_EQ(reader.ReadDocumentRecord(dir.File("broken.odt")), "");
+  EXPECT_EQ(reader.ReadDocumentRecord(dir.File("gone.docx")), "");
+  ASSERT_EQ(reporter.messages.size(), 3u);
+  EXPECT_EQ(reporter.messages[0], catalogue::kMsgUnsupportedFile);
+  EXPECT_EQ(
+      reporter.messages[1].rfind(std::string(catalogue::kMsgInformationUnreadable) + "\r\n", 0), 0u)
+      << reporter.messages[1];
+  EXPECT_NE(reporter.messages[1].find("meta.xml"), std::string::npos);
+  EXPECT_EQ(reporter.messages[2], catalogue::kMsgFileNotFound);
+}
+
+}  // namespace
+}  // namespace platform
