@@ -23,10 +23,10 @@ void DocumentReader::ReadNewerFormats(NewerFormatSource& source) {
   newerFormats_ = std::make_unique<NewerFormatReader>(source, formats_, utcOffsetSeconds_);
 }
 
-std::string DocumentReader::ReadNewerFormat(const std::string& path) {
+std::string DocumentReader::ReadNewerFormat(const std::string& path, std::string leadingBytes) {
   NewerFormatReader::Outcome outcome;
   try {
-    outcome = newerFormats_->Read(path, FileNameFieldOf(path));
+    outcome = newerFormats_->Read(path, FileNameFieldOf(path), std::move(leadingBytes));
   } catch (const std::bad_alloc&) {
     outcome.kind = NewerFormatReader::Outcome::Kind::Damaged;
     outcome.damage = "メモリが足りません";
@@ -48,7 +48,7 @@ std::string DocumentReader::ReadDocumentRecord(const std::string& path) {
     if (stream.storageCode == kSTG_E_FILENOTFOUND) {
       reporter_.ShowMessage(path, kMsgFileNotFound);
     } else if (stream.storageCode == kSTG_E_FILEALREADYEXISTS && newerFormats_) {
-      return ReadNewerFormat(path);
+      return ReadNewerFormat(path, std::move(stream.leadingBytes));
     } else if (stream.storageCode == kSTG_E_FILEALREADYEXISTS) {
       reporter_.ShowMessage(path, kMsgUnsupportedFile);
     } else {

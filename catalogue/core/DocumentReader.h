@@ -36,7 +36,7 @@ class DocumentReader {
 
  private:
   void ReportFailure(const std::string& path, const char* message, HResult code);
-  std::string ReadNewerFormat(const std::string& path);
+  std::string ReadNewerFormat(const std::string& path, std::string leadingBytes);
 
   SummaryStreamSource& source_;
   MessageReporter& reporter_;

@@ -28,13 +28,16 @@ NewerFormatReader::NewerFormatReader(NewerFormatSource& source, RegionalFormats 
     : source_(source), formats_(std::move(formats)), utcOffsetSeconds_(utcOffsetSeconds) {}
 
 NewerFormatReader::Outcome NewerFormatReader::Read(const std::string& path,
-                                                   const std::string& fileNameCp932) {
-  NewerFormatSource::FileStart start = source_.ReadFileStart(path, kRtfSignature.size());
-  std::string_view head = start.bytes;
+                                                   const std::string& fileNameCp932,
+                                                   std::string leadingBytes) {
+  if (leadingBytes.empty()) {
+    leadingBytes = source_.ReadFileStart(path, kRtfSignature.size()).bytes;
+  }
+  std::string_view head = leadingBytes;
   if (head.substr(0, kZipSignature.size()) == kZipSignature) {
     return ReadPackage(path, fileNameCp932);
   }
-  if (head == kRtfSignature) {
+  if (head.substr(0, kRtfSignature.size()) == kRtfSignature) {
     return ReadRtf(path, fileNameCp932);
   }
   return {};

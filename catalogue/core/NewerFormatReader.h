@@ -43,7 +43,10 @@ class NewerFormatReader {
     std::string line;    // when Read
     std::string damage;  // when Damaged: the reason (UTF-8)
   };
-  Outcome Read(const std::string& path, const std::string& fileNameCp932);
+  // `leadingBytes`: the file's first bytes, up to 8, as far as known (the
+  // compound-file reader has read them already); read here when empty.
+  Outcome Read(const std::string& path, const std::string& fileNameCp932,
+               std::string leadingBytes = {});
 
  private:
   Outcome ReadPackage(const std::string& path, const std::string& fileNameCp932);

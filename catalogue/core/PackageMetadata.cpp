@@ -102,7 +102,10 @@ std::optional<std::string> PartNameOfTarget(std::string_view target) {
   }
   std::string name;
   for (const std::string& segment : segments) {
-    name += (name.empty() ? "" : "/") + segment;
+    if (!name.empty()) {
+      name += '/';
+    }
+    name += segment;
   }
   return name;
 }
@@ -216,7 +219,10 @@ MetadataFields OpenDocumentMetaFields(std::string_view xml, const RegionalFormat
   f[kAuthor] = TextOf(*meta, kMetaNs, "initial-creator");
   std::string keywords;
   for (const XmlElement* keyword : meta->Children(kMetaNs, "keyword")) {
-    keywords += (keywords.empty() ? "" : " ") + keyword->WholeText();
+    if (!keywords.empty()) {
+      keywords += ' ';
+    }
+    keywords += keyword->WholeText();
   }
   f[kKeywords] = platform::Utf8ToCp932(keywords);
   f[kComments] = TextOf(*meta, kDcNs, "description");

@@ -279,24 +279,22 @@ std::optional<CalendarTime>& StampOf(RtfInformation& info, std::size_t stamp) {
   return info.lastPrinted;
 }
 
-// The parts of a time group, as written.
-struct TimeParts {
+// The values of a time group, as written.
+struct WrittenTime {
   std::optional<std::int64_t> year, month, day, hour, minute, second;
 
-  // Sets the part a control word names; false for other words.
-  bool Set(std::string_view word, std::int64_t value) {
-    std::optional<std::int64_t>* part = word == "yr"    ? &year
+  // Sets the value a control word names, if it names one.
+  void Set(std::string_view word, std::int64_t value) {
+    std::optional<std::int64_t>* slot = word == "yr"    ? &year
                                         : word == "mo"  ? &month
                                         : word == "dy"  ? &day
                                         : word == "hr"  ? &hour
                                         : word == "min" ? &minute
                                         : word == "sec" ? &second
                                                         : nullptr;
-    if (part == nullptr) {
-      return false;
+    if (slot != nullptr) {
+      *slot = value;
     }
-    *part = value;
-    return true;
   }
 };
 
@@ -309,9 +307,9 @@ std::int64_t DaysInMonth(std::int64_t year, std::int64_t month) {
   return month == 2 && IsLeapYear(year) ? 29 : kDays[static_cast<std::size_t>(month - 1)];
 }
 
-// The time a group gives; nothing when its year is missing or any part is out
+// The time a group gives; nothing when its year is missing or any value is out
 // of range. Years run to 9999, as four digits.
-std::optional<CalendarTime> TimeOf(const TimeParts& p) {
+std::optional<CalendarTime> TimeOf(const WrittenTime& p) {
   std::int64_t year = p.year.value_or(0);
   std::int64_t month = p.month.value_or(1);
   std::int64_t day = p.day.value_or(1);
@@ -467,7 +465,7 @@ class InformationReader {
         } else if (std::optional<Stamp> stamp = StampOfWord(word)) {
           g.kind = GroupKind::Time;
           g.which = static_cast<std::size_t>(*stamp);
-          time_ = TimeParts{};
+          time_ = WrittenTime{};
         } else if (word == "version") {
           g.kind = GroupKind::Version;
         } else {
@@ -640,7 +638,7 @@ class InformationReader {
   std::array<bool, kFieldCount> fieldDone_{};
   std::array<bool, kStampCount> stampDone_{};
   bool versionDone_ = false;
-  TimeParts time_;
+  WrittenTime time_;
   std::array<std::array<FieldText, kFieldCount>, kFormCount> texts_;
   std::array<std::array<std::string, kFieldCount>, kFormCount> uprText_;
   std::array<std::array<bool, kFieldCount>, kFormCount> uprSeen_{};

@@ -18,6 +18,9 @@ struct SummaryStream {
   HResult setCode = kS_OK;
   // The stream's bytes when both codes are S_OK.
   std::string bytes;
+  // For a file that is not a compound file (STG_E_FILEALREADYEXISTS): its
+  // first bytes, up to 8, when they could be read.
+  std::string leadingBytes;
 };
 
 // The compound-file service the reader needs: the bytes of one stream.

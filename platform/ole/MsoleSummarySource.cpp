@@ -1,6 +1,7 @@
 #include "platform/ole/MsoleSummarySource.h"
 
 #include <sys/stat.h>
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -76,12 +77,17 @@ SummaryStream MsoleSummarySource::ReadSummaryStream(const std::string& path) {
   }
 
   // Only a file that starts with the compound-file signature is one; every
-  // other file is reported as not supported, as Windows does.
+  // other file is reported as not supported, as Windows does (with its
+  // first bytes, which tell a reader of other formats what it is).
   guint8 head[sizeof kSignature];
-  if (gsf_input_size(input.get()) < kHeaderBytes ||
-      gsf_input_read(input.get(), sizeof head, head) == nullptr ||
-      std::memcmp(head, kSignature, sizeof head) != 0) {
+  gsf_off_t fileSize = gsf_input_size(input.get());
+  auto headSize = static_cast<std::size_t>(std::clamp<gsf_off_t>(fileSize, 0, sizeof head));
+  bool headRead = headSize > 0 && gsf_input_read(input.get(), headSize, head) != nullptr;
+  if (fileSize < kHeaderBytes || !headRead || std::memcmp(head, kSignature, sizeof head) != 0) {
     result.storageCode = catalogue::kSTG_E_FILEALREADYEXISTS;
+    if (headRead) {
+      result.leadingBytes.assign(reinterpret_cast<const char*>(head), headSize);
+    }
     return result;
   }
   if (gsf_input_seek(input.get(), 0, G_SEEK_SET)) {

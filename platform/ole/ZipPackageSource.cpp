@@ -90,6 +90,11 @@ class GsfZipPackage : public DocumentPackage {
     }
     GsfInput* input = path.back()->get();
     part.status = Part::Status::Read;
+    if (maxBytes == 0) {
+      // Only whether it is there: nothing to decompress.
+      part.complete = gsf_input_size(input) == 0;
+      return part;
+    }
     // Read no more than asked (and one byte to learn whether there is more),
     // whatever size the archive claims.
     std::size_t want = maxBytes == SIZE_MAX ? maxBytes : maxBytes + 1;

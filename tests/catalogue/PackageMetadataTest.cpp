@@ -2,12 +2,14 @@
 
 #include <gtest/gtest.h>
 #include <algorithm>
+#include <filesystem>
 #include <map>
 
 #include "catalogue/core/ListFile.h"
 #include "catalogue/core/NewerFormatReader.h"
 #include "catalogue/core/W3cDateTime.h"
 #include "tests/support/PackageWriter.h"
+#include "tests/support/TempDir.h"
 
 namespace catalogue {
 namespace {
@@ -234,6 +236,28 @@ TEST(PackageMetadata, DamagedPartsGiveAMessageNamingThePart) {
   record = Read(huge);
   EXPECT_EQ(record.line, "");
   EXPECT_NE(record.damage.find("4 MiB"), std::string::npos) << record.damage;
+}
+
+TEST(PackageMetadata, EveryKeptFuzzInputReadsToADefinedOutcome) {
+  std::filesystem::path folder = std::filesystem::path(QUILL_SOURCE_DIR) / "fuzz" / "package";
+  int replayed = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    SCOPED_TRACE(entry.path().filename().string());
+    std::string bytes = testsupport::ReadAll(entry.path().string());
+    for (const MetadataFields& metadata : {CorePropertiesFields(bytes, RegionalFormats{}, kJapan),
+                                           OpenDocumentMetaFields(bytes, RegionalFormats{}, 0)}) {
+      if (metadata.error.empty()) {
+        std::string line = JoinRecordLine(metadata.fields);
+        EXPECT_EQ(std::count(line.begin(), line.end(), ';'), 11);
+      } else {
+        EXPECT_NE(metadata.error.find("行目"), std::string::npos);
+      }
+    }
+    std::string error;
+    CorePropertiesPartName(bytes, error);
+    ++replayed;
+  }
+  EXPECT_GE(replayed, 5);
 }
 
 // A source of file starts and packages from tables.

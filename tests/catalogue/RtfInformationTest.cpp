@@ -26,8 +26,8 @@ std::string TitleOf(const std::string& titleGroup, const std::string& header = "
   return InfoOf(titleGroup, header).title;
 }
 
-std::optional<CalendarTime> CreatedOf(const std::string& parts) {
-  return InfoOf("{\\creatim" + parts + "}").created;
+std::optional<CalendarTime> CreatedOf(const std::string& words) {
+  return InfoOf("{\\creatim" + words + "}").created;
 }
 
 bool SameTime(const std::optional<CalendarTime>& t, std::int64_t year, int month, int day, int hour,
@@ -175,12 +175,12 @@ TEST(RtfInformation, ReadsTimesAndRejectsOnesThatCannotBe) {
   EXPECT_TRUE(SameTime(CreatedOf("\\yr9999\\mo12\\dy31"), 9999, 12, 31, 0, 0, 0));
   // Text and nested groups in a time group mean nothing.
   EXPECT_TRUE(SameTime(CreatedOf("\\yr2001 text{\\mo5}\\dy2"), 2001, 1, 2, 0, 0, 0));
-  for (const char* parts :
+  for (const char* words :
        {"", "\\mo1\\dy1", "\\yr0\\mo1", "\\yr-5", "\\yr10000", "\\yr2001\\mo0", "\\yr2001\\mo13",
         "\\yr2001\\dy0", "\\yr2001\\mo4\\dy31", "\\yr1900\\mo2\\dy29", "\\yr2001\\mo2\\dy29",
         "\\yr2001\\hr24", "\\yr2001\\min60", "\\yr2001\\sec60", "\\yr2001\\hr-1", "\\yr2001\\mo-1",
         "\\yr2001\\dy4294967297", "\\yr9999999999"}) {
-    EXPECT_FALSE(CreatedOf(parts)) << parts;
+    EXPECT_FALSE(CreatedOf(words)) << words;
   }
   // The first time group counts even when it holds no time.
   EXPECT_FALSE(InfoOf("{\\revtim\\yr0}{\\revtim\\yr2001}").lastSaved);

@@ -5,6 +5,7 @@
 
 #include "platform/text/Cp932.h"
 #include "tests/support/CompoundFileWriter.h"
+#include "tests/support/PackageWriter.h"
 #include "tests/support/PropertySetBuilder.h"
 
 namespace testsupport {
@@ -87,6 +88,36 @@ void WriteNumberedDocuments(const std::string& folder, int count) {
             .FileTime(12, FileTimeOfUtc(2020, 1 + i % 12, 1 + i % 28, 9, 0, 0))
             .FileTime(13, FileTimeOfUtc(2026, 1 + i % 12, 1 + i % 28, 17, i % 60, 0))
             .Build());
+  }
+}
+
+void WriteNumberedPackages(const std::string& folder, int count) {
+  // Parts of the sizes a word processor writes, so that opening the
+  // archive costs what it costs on real documents.
+  std::string filler;
+  for (int i = 0; filler.size() < 24000; ++i) {
+    filler += "<w:p><w:r><w:t>Paragraph " + std::to_string(i) + " of the sample.</w:t></w:r></w:p>";
+  }
+  for (int i = 0; i < count; ++i) {
+    char name[32];
+    std::snprintf(name, sizeof name, "doc%05d.docx", i);
+    std::string number = std::to_string(i);
+    std::vector<NamedStream> parts = DocxParts(CorePropertiesXml(
+        "<dc:title>\xE6\x96\x87\xE6\x9B\xB8 " + number + "</dc:title><dc:subject>Subject " +
+        number +
+        "</dc:subject><dc:creator>\xE5\xB1\xB1\xE7\x94\xB0</dc:creator>"
+        "<cp:revision>" +
+        std::to_string(i % 17 + 1) +
+        "</cp:revision>"
+        "<dcterms:created xsi:type=\"dcterms:W3CDTF\">2020-01-02T09:00:00Z</dcterms:created>"
+        "<dcterms:modified xsi:type=\"dcterms:W3CDTF\">2026-03-04T17:05:00Z</dcterms:modified>"));
+    for (const char* part :
+         {"word/styles.xml", "word/settings.xml", "word/fontTable.xml", "word/webSettings.xml",
+          "word/theme/theme1.xml", "docProps/app.xml", "word/_rels/document.xml.rels"}) {
+      parts.push_back({part, "<x>" + filler.substr(0, 4000) + "</x>"});
+    }
+    parts[2].second = "<w:document xmlns:w=\"urn:w\"><w:body>" + filler + "</w:body></w:document>";
+    WriteZip(Path(folder, name), parts);
   }
 }
 

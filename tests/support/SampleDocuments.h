@@ -13,4 +13,8 @@ void WriteSampleDocuments(const std::string& folder);
 // `folder`, each with its own title, author and dates.
 void WriteNumberedDocuments(const std::string& folder, int count);
 
+// Writes `count` numbered Word 2007+ documents (doc00000.docx, ...) with
+// core properties and the parts a word processor writes beside them.
+void WriteNumberedPackages(const std::string& folder, int count);
+
 }  // namespace testsupport

@@ -1,6 +1,7 @@
 // Writes sample documents into a folder:
 //   make_sample_documents FOLDER            a few documents of every kind
 //   make_sample_documents FOLDER --count N  N numbered documents
+//   make_sample_documents FOLDER --count N --docx  N numbered Word 2007+ documents
 
 #include <cstdio>
 #include <cstdlib>
@@ -11,13 +12,16 @@
 #include "tests/support/SampleDocuments.h"
 
 int main(int argc, char** argv) {
-  if (argc != 2 && !(argc == 4 && std::string(argv[2]) == "--count")) {
-    std::fputs("usage: make_sample_documents FOLDER [--count N]\n", stderr);
+  bool docx = argc == 5 && std::string(argv[4]) == "--docx";
+  if (argc != 2 && !((argc == 4 || docx) && std::string(argv[2]) == "--count")) {
+    std::fputs("usage: make_sample_documents FOLDER [--count N [--docx]]\n", stderr);
     return 2;
   }
   try {
     std::filesystem::create_directories(argv[1]);
-    if (argc == 4) {
+    if (docx) {
+      testsupport::WriteNumberedPackages(argv[1], std::atoi(argv[3]));
+    } else if (argc == 4) {
       testsupport::WriteNumberedDocuments(argv[1], std::atoi(argv[3]));
     } else {
       testsupport::WriteSampleDocuments(argv[1]);
