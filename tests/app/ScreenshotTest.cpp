@@ -2,6 +2,7 @@
 // QUILL_SCREENSHOT_DIR names a folder, skipped otherwise.
 
 #include <gtest/gtest.h>
+#include <QAbstractButton>
 #include <QDir>
 #include <QPixmap>
 
@@ -69,6 +70,22 @@ TEST_F(Screenshots, Windows) {
        QStringLiteral("no-properties.wrd: Error PropSetStg.Open HResult = $80030002")});
   list.show();
   Save(list, "scan_messages");
+}
+
+TEST_F(Screenshots, NewerFormats) {
+  testsupport::TempDir documents;
+  testsupport::WriteSampleDocuments(documents.path());
+  testsupport::WriteNewerFormatSamples(documents.path());
+  Start();
+  window->resize(1100, 600);
+  FolderCommand([&](catalogue::Tffolder_select& dialog) {
+    dialog.SelectFolder(QString::fromStdString(documents.path()));
+    dialog.ShellTreeView1DblClick();
+    dialog.findChild<QAbstractButton*>(QStringLiteral("NewerFormatsCheck"))->click();
+    Save(dialog, "folder_dialog_newer_formats");
+    dialog.GradBtn1Click();
+  });
+  Save(*window, "main_window_newer_formats");
 }
 
 }  // namespace

@@ -121,4 +121,34 @@ void WriteNumberedPackages(const std::string& folder, int count) {
   }
 }
 
+void WriteNewerFormatSamples(const std::string& folder) {
+  WriteZip(Path(folder, "report.docx"),
+           DocxParts(CorePropertiesXml(
+               "<dc:title>\xE5\xB9\xB4\xE6\xAC\xA1\xE5\xA0\xB1\xE5\x91\x8A</dc:title>"
+               "<dc:subject>Sales 2026</dc:subject><dc:creator>J. Smith</dc:creator>"
+               "<cp:keywords>annual; sales</cp:keywords><cp:lastModifiedBy>A. Tanaka"
+               "</cp:lastModifiedBy><cp:revision>12</cp:revision>"
+               "<dcterms:created xsi:type=\"dcterms:W3CDTF\">2026-01-05T00:30:00Z</dcterms:created>"
+               "<dcterms:modified xsi:type=\"dcterms:W3CDTF\">2026-03-31T08:15:00Z"
+               "</dcterms:modified>")));
+  WriteZip(Path(folder, "minutes.odt"),
+           OdtParts(OpenDocumentMetaXml(
+               "<dc:title>\xE8\xAD\xB0\xE4\xBA\x8B\xE9\x8C\xB2</dc:title>"
+               "<meta:initial-creator>\xE4\xBD\x90\xE8\x97\xA4</meta:initial-creator>"
+               "<dc:creator>\xE9\x88\xB4\xE6\x9C\xA8</dc:creator>"
+               "<meta:keyword>meeting</meta:keyword><meta:keyword>Q1</meta:keyword>"
+               "<meta:editing-cycles>3</meta:editing-cycles>"
+               "<meta:creation-date>2026-02-10T10:00:00</meta:creation-date>"
+               "<dc:date>2026-02-12T16:45:30</dc:date>")));
+  std::ofstream(Path(folder, "memo-info.rtf"), std::ios::binary)
+      << "{\\rtf1\\ansi\\ansicpg932\\uc2 {\\info{\\title "
+         "\\'8e\\'d0\\'93\\'e0\\'83\\'81\\'83\\'82}"
+         "{\\author \\'8d\\'b2\\'93\\'a1}{\\operator \\'8d\\'b2\\'93\\'a1}"
+         "{\\creatim\\yr2025\\mo12\\dy1\\hr9\\min30}{\\revtim\\yr2026\\mo1\\dy20"
+         "\\hr18\\min5}{\\version4}}\\pard Body\\par}";
+  WriteZip(Path(folder, "old-name.doc"),
+           DocxParts(CorePropertiesXml("<dc:title>Saved as .doc</dc:title>"
+                                       "<dc:creator>B. Lee</dc:creator>")));
+}
+
 }  // namespace testsupport

@@ -17,4 +17,9 @@ void WriteNumberedDocuments(const std::string& folder, int count);
 // core properties and the parts a word processor writes beside them.
 void WriteNumberedPackages(const std::string& folder, int count);
 
+// Writes one document of each newer format: report.docx, minutes.odt,
+// memo-info.rtf (Japanese, with its information group) and old-name.doc
+// (a Word 2007+ document under an old name).
+void WriteNewerFormatSamples(const std::string& folder);
+
 }  // namespace testsupport
