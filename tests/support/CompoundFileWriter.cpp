@@ -1,35 +1,19 @@
 #include "tests/support/CompoundFileWriter.h"
 
-#include <gsf/gsf.h>
-#include <stdexcept>
+#include "tests/support/GsfOutputFile.h"
 
 namespace testsupport {
 
 namespace {
 
-void Check(bool ok, const std::string& what) {
-  if (!ok) {
-    throw std::runtime_error("compound file: " + what);
-  }
+void Check(bool ok, const std::string& step) {
+  CheckGsfStep(ok, "compound file", step);
 }
 
 }  // namespace
 
 void WriteCompoundFile(const std::string& path, const std::vector<NamedStream>& streams) {
-  static const bool initialised = [] {
-    gsf_init();
-    return true;
-  }();
-  (void)initialised;
-
-  GError* error = nullptr;
-  GsfOutput* file = gsf_output_stdio_new(path.c_str(), &error);
-  if (file == nullptr) {
-    if (error != nullptr) {
-      g_error_free(error);
-    }
-    throw std::runtime_error("compound file: cannot create " + path);
-  }
+  GsfOutput* file = CreateGsfOutputFile(path, "compound file");
   GsfOutfile* ole = gsf_outfile_msole_new(file);
   for (const NamedStream& stream : streams) {
     GsfOutput* child = gsf_outfile_new_child(ole, stream.first.c_str(), FALSE);

@@ -1,37 +1,26 @@
 #include "tests/support/PackageWriter.h"
 
-#include <gsf/gsf.h>
 #include <map>
-#include <stdexcept>
+
+#include "tests/support/GsfOutputFile.h"
 
 namespace testsupport {
 
 namespace {
 
-void Check(bool ok, const std::string& what) {
-  if (!ok) {
-    throw std::runtime_error("zip: " + what);
-  }
+void Check(bool ok, const std::string& step) {
+  CheckGsfStep(ok, "zip", step);
 }
 
 }  // namespace
 
 void WriteZip(const std::string& path, const std::vector<NamedStream>& parts) {
-  static const bool initialised = [] {
-    gsf_init();
-    return true;
-  }();
-  (void)initialised;
-
+  GsfOutput* file = CreateGsfOutputFile(path, "zip");
   GError* error = nullptr;
-  GsfOutput* file = gsf_output_stdio_new(path.c_str(), &error);
-  if (file == nullptr) {
-    if (error != nullptr) {
-      g_error_free(error);
-    }
-    throw std::runtime_error("zip: cannot create " + path);
-  }
   GsfOutfile* zip = gsf_outfile_zip_new(file, &error);
+  if (error != nullptr) {
+    g_error_free(error);
+  }
   Check(zip != nullptr, "cannot start " + path);
   // Folders made on the way, closed after the parts in them.
   std::map<std::string, GsfOutfile*> folders;
