@@ -4,6 +4,7 @@
 
 #include "platform/files/FileBytes.h"
 #include "platform/files/ReplacingFileWriter.h"
+#include "platform/text/HexDigit.h"
 #include "platform/text/TextLines.h"
 
 namespace app {
@@ -40,19 +41,6 @@ bool SameFolded(std::string_view a, std::string_view b) {
   return true;
 }
 
-int HexDigit(char c) {
-  if (c >= '0' && c <= '9') {
-    return c - '0';
-  }
-  if (c >= 'a' && c <= 'f') {
-    return c - 'a' + 10;
-  }
-  if (c >= 'A' && c <= 'F') {
-    return c - 'A' + 10;
-  }
-  return -1;
-}
-
 }  // namespace
 
 std::optional<int> ParseSettingsInteger(std::string_view text) {
@@ -75,7 +63,7 @@ std::optional<int> ParseSettingsInteger(std::string_view text) {
   }
   std::int64_t value = 0;
   for (char c : text) {
-    int digit = HexDigit(c);
+    int digit = platform::HexDigitValue(c);
     if (digit < 0 || digit >= base) {
       return std::nullopt;
     }

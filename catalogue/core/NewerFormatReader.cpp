@@ -14,7 +14,8 @@ namespace {
 constexpr std::string_view kZipSignature = "PK\x03\x04";
 constexpr std::string_view kRtfSignature = "{\\rtf";
 // Most RTF files give their information in the first few kilobytes; the
-// rest of the limit is read only when it is not all there.
+// rest of the limit is read only when it is not all there (or not there
+// at all: a long style sheet or font table may come first).
 constexpr std::size_t kRtfFirstRead = 64 << 10;
 
 std::string TimeText(const std::optional<CalendarTime>& t, const RegionalFormats& formats) {
@@ -70,7 +71,8 @@ NewerFormatReader::Outcome NewerFormatReader::ReadRtf(const std::string& path,
                                                       const std::string& fileNameCp932) {
   NewerFormatSource::FileStart start = source_.ReadFileStart(path, kRtfFirstRead);
   RtfInformationResult result = ReadRtfInformation(start.bytes, start.wholeFile);
-  if (result.outcome == RtfInformationResult::Outcome::Damaged && !start.wholeFile) {
+  if (result.outcome != RtfInformationResult::Outcome::Read && !start.wholeFile) {
+    // The group ends (or starts: a long style sheet comes first) further on.
     start = source_.ReadFileStart(path, kRtfInformationReadLimit);
     result = ReadRtfInformation(start.bytes, start.wholeFile);
   }

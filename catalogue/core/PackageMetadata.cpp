@@ -5,6 +5,7 @@
 #include "catalogue/core/W3cDateTime.h"
 #include "catalogue/core/XmlTree.h"
 #include "platform/text/Cp932.h"
+#include "platform/text/HexDigit.h"
 
 namespace catalogue {
 
@@ -56,16 +57,12 @@ std::optional<std::string> PercentDecoded(std::string_view s) {
       out += s[i];
       continue;
     }
-    auto hex = [](char c) {
-      return c >= '0' && c <= '9'   ? c - '0'
-             : c >= 'a' && c <= 'f' ? c - 'a' + 10
-             : c >= 'A' && c <= 'F' ? c - 'A' + 10
-                                    : -1;
-    };
-    if (i + 2 >= s.size() || hex(s[i + 1]) < 0 || hex(s[i + 2]) < 0) {
+    if (i + 2 >= s.size() || platform::HexDigitValue(s[i + 1]) < 0 ||
+        platform::HexDigitValue(s[i + 2]) < 0) {
       return std::nullopt;
     }
-    out += static_cast<char>(hex(s[i + 1]) * 16 + hex(s[i + 2]));
+    out += static_cast<char>(platform::HexDigitValue(s[i + 1]) * 16 +
+                             platform::HexDigitValue(s[i + 2]));
     i += 2;
   }
   return out;

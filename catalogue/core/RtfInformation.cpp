@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/text/CodePages.h"
+#include "platform/text/HexDigit.h"
 
 namespace catalogue {
 
@@ -27,19 +28,6 @@ bool IsLetter(unsigned char c) {
 
 bool IsDigit(unsigned char c) {
   return c >= '0' && c <= '9';
-}
-
-int HexValue(unsigned char c) {
-  if (c >= '0' && c <= '9') {
-    return c - '0';
-  }
-  if (c >= 'a' && c <= 'f') {
-    return c - 'a' + 10;
-  }
-  if (c >= 'A' && c <= 'F') {
-    return c - 'A' + 10;
-  }
-  return -1;
 }
 
 // Double-byte code pages. Text written without \'hh escapes may hold a trail
@@ -121,10 +109,12 @@ class Tokenizer {
     }
     unsigned char c = Byte(pos_);
     if (!IsLetter(c)) {
-      if (c == '\'' && pos_ + 2 < bytes_.size() && HexValue(Byte(pos_ + 1)) >= 0 &&
-          HexValue(Byte(pos_ + 2)) >= 0) {
+      if (c == '\'' && pos_ + 2 < bytes_.size() &&
+          platform::HexDigitValue(static_cast<char>(Byte(pos_ + 1))) >= 0 &&
+          platform::HexDigitValue(static_cast<char>(Byte(pos_ + 2))) >= 0) {
         t.kind = Token::Kind::Hex;
-        t.byte = static_cast<char>(HexValue(Byte(pos_ + 1)) * 16 + HexValue(Byte(pos_ + 2)));
+        t.byte = static_cast<char>(platform::HexDigitValue(static_cast<char>(Byte(pos_ + 1))) * 16 +
+                                   platform::HexDigitValue(static_cast<char>(Byte(pos_ + 2))));
         pos_ += 3;
         return t;
       }

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <utility>
 
+#include "platform/text/HexDigit.h"
 #include "platform/text/Iconv.h"
 
 namespace catalogue {
@@ -200,10 +201,7 @@ class XmlParser {
       }
       std::uint32_t cp = 0;
       for (char d : digits) {
-        int v = d >= '0' && d <= '9'          ? d - '0'
-                : hex && d >= 'a' && d <= 'f' ? d - 'a' + 10
-                : hex && d >= 'A' && d <= 'F' ? d - 'A' + 10
-                                              : -1;
+        int v = hex ? platform::HexDigitValue(d) : (d >= '0' && d <= '9' ? d - '0' : -1);
         if (v < 0) {
           Fail("文字参照が正しくありません");
         }

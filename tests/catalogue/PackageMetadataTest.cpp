@@ -306,6 +306,13 @@ TEST(NewerFormatReader, TheContentDecidesNotTheName) {
   EXPECT_EQ(zip.kind, NewerFormatReader::Outcome::Kind::Damaged);
   EXPECT_NE(zip.damage.find("ZIP"), std::string::npos);
 
+  // An information group past the first read, behind a long font table.
+  source.files["/f/long.rtf"] =
+      "{\\rtf1{\\fonttbl" + std::string(200000, ' ') + "}{\\info{\\author far}}}";
+  NewerFormatReader::Outcome far = reader.Read("/f/long.rtf", "long.rtf");
+  EXPECT_EQ(far.kind, NewerFormatReader::Outcome::Kind::Read);
+  EXPECT_EQ(Fields(far.line)[4], "far");
+
   for (const char* path : {"/f/plain.docx", "/f/short.rtf", "/f/missing.docx"}) {
     EXPECT_EQ(reader.Read(path, "x").kind, NewerFormatReader::Outcome::Kind::Unsupported) << path;
   }
