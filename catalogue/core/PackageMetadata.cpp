@@ -49,8 +49,10 @@ std::string DateOf(const XmlElement& parent, std::string_view ns, std::string_vi
                       : W3cDateTimeText(e->WholeText(), unzoned, formats, utcOffset);
 }
 
-// Decodes %XX escapes; nothing when one is not two hex digits.
-std::optional<std::string> PercentDecoded(std::string_view s) {
+// Decodes the %XX escapes of one segment of a part name; nothing when one
+// is not two hex digits or stands for a character a segment cannot hold
+// (NUL, "/" or "\\").
+std::optional<std::string> DecodedSegment(std::string_view s) {
   std::string out;
   for (std::size_t i = 0; i < s.size(); ++i) {
     if (s[i] != '%') {
@@ -61,35 +63,39 @@ std::optional<std::string> PercentDecoded(std::string_view s) {
         platform::HexDigitValue(s[i + 2]) < 0) {
       return std::nullopt;
     }
-    out += static_cast<char>(platform::HexDigitValue(s[i + 1]) * 16 +
-                             platform::HexDigitValue(s[i + 2]));
+    char c = static_cast<char>(platform::HexDigitValue(s[i + 1]) * 16 +
+                               platform::HexDigitValue(s[i + 2]));
+    if (c == '\0' || c == '/' || c == '\\') {
+      return std::nullopt;
+    }
+    out += c;
     i += 2;
   }
   return out;
 }
 
 // A relationship target of the package's own relationships, as a part
-// name: relative to the package's root, "." and ".." resolved.
+// name: a URI reference relative to the package's root, without its query
+// or fragment, "." and ".." resolved (no higher than the root).
 std::optional<std::string> PartNameOfTarget(std::string_view target) {
-  std::optional<std::string> decoded = PercentDecoded(target);
-  if (!decoded || decoded->empty()) {
-    return std::nullopt;
-  }
+  target = target.substr(0, target.find_first_of("?#"));
   std::vector<std::string> segments;
   std::size_t start = 0;
-  while (start <= decoded->size()) {
-    std::size_t slash = decoded->find('/', start);
-    std::size_t end = slash == std::string::npos ? decoded->size() : slash;
-    std::string segment = decoded->substr(start, end - start);
-    if (segment == "..") {
-      if (segments.empty()) {
-        return std::nullopt;
-      }
-      segments.pop_back();
-    } else if (!segment.empty() && segment != ".") {
-      segments.push_back(std::move(segment));
+  while (start <= target.size()) {
+    std::size_t slash = target.find('/', start);
+    std::size_t end = slash == std::string_view::npos ? target.size() : slash;
+    std::optional<std::string> segment = DecodedSegment(target.substr(start, end - start));
+    if (!segment) {
+      return std::nullopt;
     }
-    if (slash == std::string::npos) {
+    if (*segment == "..") {
+      if (!segments.empty()) {
+        segments.pop_back();
+      }
+    } else if (!segment->empty() && *segment != ".") {
+      segments.push_back(std::move(*segment));
+    }
+    if (slash == std::string_view::npos) {
       break;
     }
     start = slash + 1;
@@ -256,6 +262,9 @@ std::optional<std::string> CorePropertiesPartName(std::string_view relsXml, std:
 PackageRecord ReadPackageRecord(DocumentPackage& package, std::string_view fileNameCp932,
                                 const RegionalFormats& formats, std::int64_t utcOffsetSeconds) {
   DocumentPackage::Part mimetype = package.ReadPart("mimetype", kOpenDocumentType.size());
+  if (mimetype.status == DocumentPackage::Part::Status::Damaged) {
+    return Damaged("mimetype を書庫から取り出せません");
+  }
   if (mimetype.status == DocumentPackage::Part::Status::Read &&
       mimetype.bytes == kOpenDocumentType) {
     const std::string name = "meta.xml";

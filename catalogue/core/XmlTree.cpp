@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <unordered_map>
+#include <unordered_set>
 #include <utility>
 
 #include "platform/text/HexDigit.h"
@@ -12,8 +14,10 @@ namespace catalogue {
 namespace {
 
 constexpr std::string_view kXmlNamespace = "http://www.w3.org/XML/1998/namespace";
-// A metadata part holds a few dozen elements; this many means a hostile one.
+// A metadata part holds a few dozen elements with a few attributes each;
+// this many means a hostile one.
 constexpr std::size_t kMaxElements = 100'000;
+constexpr std::size_t kMaxAttributes = 256;
 
 bool IsSpace(char c) {
   return c == ' ' || c == '\t' || c == '\r' || c == '\n';
@@ -252,15 +256,27 @@ class XmlParser {
     if (prefix == "xml") {
       return kXmlNamespace;
     }
-    for (auto it = bindings_.rbegin(); it != bindings_.rend(); ++it) {
-      if (it->first == prefix) {
-        return it->second;
-      }
+    auto found = bindings_.find(prefix);
+    if (found != bindings_.end() && !found->second.empty()) {
+      return found->second.back();
     }
     if (!prefix.empty()) {
       Fail("名前空間の接頭辞が宣言されていません");
     }
     return {};
+  }
+
+  void Bind(std::string_view prefix, const std::string& uri) {
+    bindings_[prefix].push_back(uri);
+    declared_.push_back(prefix);
+  }
+
+  // Ends the declarations made after `mark` (an element's, at its end).
+  void Unbind(std::size_t mark) {
+    while (declared_.size() > mark) {
+      bindings_[declared_.back()].pop_back();
+      declared_.pop_back();
+    }
   }
 
   // A start tag at "<": the new element (appended to `parent` when there is
@@ -273,6 +289,7 @@ class XmlParser {
     ++pos_;  // '<'
     qname = ReadName();
     std::vector<std::pair<std::string_view, std::string>> raw;
+    std::unordered_set<std::string_view> names;
     for (;;) {
       bool spaced = SkipSpaces();
       if (LooksAt("/>") || LooksAt(">")) {
@@ -289,10 +306,11 @@ class XmlParser {
       ++pos_;
       SkipSpaces();
       std::string value = ReadAttributeValue();
-      for (const auto& seen : raw) {
-        if (seen.first == name) {
-          Fail("同じ属性が二度あります");
-        }
+      if (!names.insert(name).second) {
+        Fail("同じ属性が二度あります");
+      }
+      if (raw.size() == kMaxAttributes) {
+        Fail("属性が多すぎます");
       }
       raw.emplace_back(name, std::move(value));
     }
@@ -301,12 +319,12 @@ class XmlParser {
 
     for (const auto& [name, value] : raw) {
       if (name == "xmlns") {
-        bindings_.emplace_back(std::string_view(), value);
+        Bind(std::string_view(), value);
       } else if (name.substr(0, 6) == "xmlns:") {
         if (value.empty() || name.size() == 6) {
           Fail("名前空間の宣言が正しくありません");
         }
-        bindings_.emplace_back(name.substr(6), value);
+        Bind(name.substr(6), value);
       }
     }
     auto element = std::make_unique<XmlElement>();
@@ -349,10 +367,10 @@ class XmlParser {
     std::vector<Open> open;
     std::string_view qname;
     bool selfClosing = false;
-    std::size_t mark = bindings_.size();
+    std::size_t mark = declared_.size();
     XmlElement* element = ReadStartTag(nullptr, root, qname, selfClosing);
     if (selfClosing) {
-      bindings_.resize(mark);
+      Unbind(mark);
       return root;
     }
     open.push_back({element, qname, mark});
@@ -373,7 +391,7 @@ class XmlParser {
         if (name != open.back().qname) {
           Fail("終了タグが開始タグと合いません");
         }
-        bindings_.resize(open.back().bindingsMark);
+        Unbind(open.back().bindingsMark);
         open.pop_back();
       } else if (LooksAt("<!--")) {
         SkipPast("-->", "コメントが閉じていません");
@@ -393,10 +411,10 @@ class XmlParser {
         if (open.size() >= kXmlMaxDepth) {
           Fail("要素の入れ子が深すぎます");
         }
-        mark = bindings_.size();
+        mark = declared_.size();
         XmlElement* child = ReadStartTag(&current, root, qname, selfClosing);
         if (selfClosing) {
-          bindings_.resize(mark);
+          Unbind(mark);
         } else {
           open.push_back({child, qname, mark});
         }
@@ -418,7 +436,10 @@ class XmlParser {
   std::string_view s_;
   std::size_t pos_ = 0;
   std::size_t elements_ = 0;
-  std::vector<std::pair<std::string_view, std::string>> bindings_;
+  // Namespace prefixes in scope ("" the default) and the URIs they are bound
+  // to, innermost last; and the prefixes in the order declared.
+  std::unordered_map<std::string_view, std::vector<std::string>> bindings_;
+  std::vector<std::string_view> declared_;
 };
 
 // The document as UTF-8: a byte-order mark is dropped, UTF-16 converted.

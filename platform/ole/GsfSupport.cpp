@@ -6,11 +6,14 @@ namespace {
 
 void IgnoreLog(const gchar*, GLogLevelFlags, const gchar*, gpointer) {}
 
+void IgnorePrinted(const gchar*) {}
+
 }  // namespace
 
 // libgsf logs under its own domains and, from some of its files, under
 // GLib's default one (no domain), and a damaged file can make GObject
-// complain too.
+// complain too. Its ZIP reader also prints what it finds wrong with a
+// damaged archive straight to stderr.
 void InitialiseGsfOnce() {
   static const bool done = [] {
     gsf_init();
@@ -21,6 +24,7 @@ void InitialiseGsfOnce() {
       g_log_set_handler(domain, levels, IgnoreLog, nullptr);
     }
     g_log_set_handler(nullptr, levels, IgnoreLog, nullptr);
+    g_set_printerr_handler(IgnorePrinted);
     return true;
   }();
   (void)done;

@@ -27,20 +27,25 @@ bool SameFolded(const char* a, const std::string& b) {
   return a[i] == '\0' && i == b.size();
 }
 
-// The child of `dir` named `name`: the exact name first, then the first
-// whose name differs only in the case of ASCII letters.
-GsfInput* ChildNamed(GsfInfile* dir, const std::string& name) {
-  if (GsfInput* exact = gsf_infile_child_by_name(dir, name.c_str())) {
-    return exact;
-  }
+// The index of the child of `dir` named `name`: the exact name first, else
+// the first whose name differs only in the case of ASCII letters; -1 when
+// there is none.
+int ChildIndex(GsfInfile* dir, const std::string& name) {
   int count = gsf_infile_num_children(dir);
+  int folded = -1;
   for (int i = 0; i < count; ++i) {
     const char* childName = gsf_infile_name_by_index(dir, i);
-    if (childName != nullptr && SameFolded(childName, name)) {
-      return gsf_infile_child_by_index(dir, i);
+    if (childName == nullptr) {
+      continue;
+    }
+    if (name == childName) {
+      return i;
+    }
+    if (folded < 0 && SameFolded(childName, name)) {
+      folded = i;
     }
   }
-  return nullptr;
+  return folded;
 }
 
 std::vector<std::string> Segments(const std::string& name) {
@@ -74,8 +79,13 @@ class GsfZipPackage : public DocumentPackage {
     std::vector<std::unique_ptr<GsfRef<GsfInput>>> path;
     GsfInfile* dir = zip_.get();
     for (std::size_t i = 0; i < segments.size(); ++i) {
-      GsfInput* child = ChildNamed(dir, segments[i]);
+      int index = ChildIndex(dir, segments[i]);
+      if (index < 0) {
+        return part;
+      }
+      GsfInput* child = gsf_infile_child_by_index(dir, index);
       if (child == nullptr) {
+        part.status = Part::Status::Damaged;  // listed, but its entry cannot be opened
         return part;
       }
       path.push_back(std::make_unique<GsfRef<GsfInput>>(child));

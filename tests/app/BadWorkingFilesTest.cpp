@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <QAbstractButton>
 #include <QGuiApplication>
 #include <QScreen>
 #include <filesystem>
@@ -67,6 +68,13 @@ TEST_P(BadWorkingFiles, TheProgramStartsWithDefaultsSaysSoOnceAndLeavesTheFiles)
     EXPECT_TRUE(dialogs.shown[0].contains(QString::fromStdString(file))) << file;
   }
   window->GridData().SetColWidth(1, 250);
+  // A choice made in the folder dialog is not written into it either.
+  FolderCommand([&](catalogue::Tffolder_select& dialog) {
+    auto* check = dialog.findChild<QAbstractButton*>(QStringLiteral("NewerFormatsCheck"));
+    EXPECT_FALSE(check->isChecked());
+    check->click();
+    dialog.GradBtn2Click();
+  });
   Stop();
   EXPECT_EQ(dialogs.shown.size(), 1);  // and nothing at exit
   for (const std::string& file : files) {

@@ -380,11 +380,15 @@ TEST_F(MainWindowFixture, TheNewerFormatsCheckBoxListsAndReadsThemAndIsRemembere
   EXPECT_EQ(IniFile::Load(paths.SettingsFile()).ReadInteger("folder_select", "newer_formats", -1),
             1);
 
-  // The next showing, and the next start, keep the choice; turning it off
-  // lists the classic documents only and is kept too.
+  // The next start keeps the choice; turning it off lists the classic
+  // documents only and is kept too.
+  Stop();
+  Start();
   FolderCommand([&](catalogue::Tffolder_select& dialog) {
     auto* check = dialog.findChild<QCheckBox*>(QStringLiteral("NewerFormatsCheck"));
     EXPECT_TRUE(check->isChecked());
+    dialog.SelectFolder(QString::fromStdString(documents.path()));
+    dialog.ShellTreeView1DblClick();
     EXPECT_EQ(dialog.ListedNames().size(), 4);
     check->click();
     EXPECT_EQ(dialog.ListedNames().size(), 2);
@@ -420,7 +424,9 @@ TEST_F(MainWindowFixture, DuringAScanTheDialogTakesOnlyCancel) {
         return;
       }
       pressed = true;
-      pathEnabledDuringScan = dialog.findChild<QLineEdit*>(QStringLiteral("PathEdit"))->isEnabled();
+      pathEnabledDuringScan =
+          dialog.findChild<QLineEdit*>(QStringLiteral("PathEdit"))->isEnabled() ||
+          dialog.findChild<QWidget*>(QStringLiteral("NewerFormatsCheck"))->isEnabled();
       dialog.GradBtn1Click();
       dialog.SelectFolder(QString::fromStdString(other.path()));
       dialog.ShellTreeView1DblClick();

@@ -198,8 +198,15 @@ TEST(PackageMetadata, TheCorePropertiesPartIsFoundThroughTheRelationships) {
   EXPECT_EQ(CorePropertiesPartName(rels(core("x.xml", " TargetMode=\"External\"") + core("y.xml")),
                                    error),
             "y.xml");
-  EXPECT_EQ(CorePropertiesPartName(rels(core("../outside.xml") + core("%zz")), error),
-            std::nullopt);
+  // Resolved as a URI from the root: ".." stops there, a query or fragment goes.
+  EXPECT_EQ(CorePropertiesPartName(rels(core("../docProps/core.xml")), error), "docProps/core.xml");
+  EXPECT_EQ(CorePropertiesPartName(rels(core("core.xml#part")), error), "core.xml");
+  EXPECT_EQ(CorePropertiesPartName(rels(core("/core.xml?v=2")), error), "core.xml");
+  // Escapes that are not, or that would end or split a name, name nothing.
+  for (const char* target :
+       {"%zz", "core%00.xml", "a%2Fb.xml", "a%5Cb.xml", "%2", "", "/", "./.."}) {
+    EXPECT_EQ(CorePropertiesPartName(rels(core(target)), error), std::nullopt) << target;
+  }
   EXPECT_EQ(error, "");
   // Another namespace for the type's host is fine: only its end counts.
   EXPECT_EQ(CorePropertiesPartName(
@@ -226,6 +233,12 @@ TEST(PackageMetadata, DamagedPartsGiveAMessageNamingThePart) {
   FakePackage badRels = Docx("");
   badRels.parts["_rels/.rels"] = "<Relationships>";
   EXPECT_NE(Read(badRels).damage.find("_rels/.rels"), std::string::npos);
+
+  FakePackage badMimetype = Odt("<dc:title>t</dc:title>");
+  badMimetype.damaged.push_back("mimetype");
+  record = Read(badMimetype);
+  EXPECT_TRUE(record.recognised);
+  EXPECT_NE(record.damage.find("mimetype"), std::string::npos);
 
   FakePackage unreadable = Odt("<dc:title>t</dc:title>");
   unreadable.damaged.push_back("meta.xml");

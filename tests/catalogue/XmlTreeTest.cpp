@@ -1,6 +1,7 @@
 #include "catalogue/core/XmlTree.h"
 
 #include <gtest/gtest.h>
+#include <chrono>
 
 namespace catalogue {
 namespace {
@@ -131,6 +132,40 @@ TEST(XmlTree, DepthAndElementCountAreBounded) {
     many += "<b/>";
   }
   EXPECT_FALSE(ErrorOf(many + "</a>").empty());
+}
+
+TEST(XmlTree, HostilePartsOfTheLargestSizeReadInLinearTime) {
+  // Each shape once made a parse take seconds to minutes at 4 MiB.
+  const std::size_t size = std::size_t{4} << 20;
+  std::string attributes = "<r";
+  for (int i = 0; attributes.size() < size; ++i) {
+    attributes += " a" + std::to_string(i) + "=''";
+  }
+  // Fifty thousand prefixes in scope, over 200 nested elements, then
+  // elements that each look one up.
+  std::string namespaces;
+  for (int level = 0; level < 200; ++level) {
+    namespaces += "<r";
+    for (int k = 0; k < 250; ++k) {
+      namespaces += " xmlns:p" + std::to_string(level) + "_" + std::to_string(k) + "='u'";
+    }
+    namespaces += ">";
+  }
+  while (namespaces.size() < size) {
+    namespaces += "<p0_7:e/>";
+  }
+  auto start = std::chrono::steady_clock::now();
+  EXPECT_NE(ErrorOf(attributes + "/>").find("属性が多すぎます"), std::string::npos);
+  EXPECT_NE(ErrorOf(namespaces).find("要素が多すぎます"), std::string::npos);
+  // Up to the limit of attributes, all the declarations of one element are read.
+  std::string few = "<r xmlns:p='u'";
+  for (std::size_t i = 1; i < 256; ++i) {
+    few += " a" + std::to_string(i) + "=''";
+  }
+  XmlParseResult parsed = ParseXml(few + "><p:e/></r>");
+  ASSERT_NE(parsed.root, nullptr) << parsed.error;
+  EXPECT_NE(parsed.root->Child("u", "e"), nullptr);
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
 }
 
 TEST(XmlTree, ByteOrderMarksAndUtf16AreRead) {

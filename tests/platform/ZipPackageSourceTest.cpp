@@ -79,6 +79,19 @@ TEST_F(ZipFixture, DamagedArchivesAreRefusedOrTheirPartsReportedDamaged) {
   EXPECT_EQ(source.OpenPackage(dir.File("empty.docx")), nullptr);
   EXPECT_EQ(source.OpenPackage(dir.File("missing.docx")), nullptr);
 
+  // A part listed in the directory whose own header is spoiled is damaged,
+  // not missing; the others read.
+  testsupport::WriteZip(dir.File("header.docx"), {{"a.xml", "first"}, {"b.xml", "second"}});
+  std::string withHeaders = testsupport::ReadAll(dir.File("header.docx"));
+  std::size_t second = withHeaders.find(std::string("PK\x03\x04", 4), 4);
+  ASSERT_NE(second, std::string::npos);
+  withHeaders.replace(second, 4, "XXXX");
+  std::ofstream(dir.File("header.docx"), std::ios::binary | std::ios::trunc) << withHeaders;
+  std::unique_ptr<DocumentPackage> headers = source.OpenPackage(dir.File("header.docx"));
+  ASSERT_NE(headers, nullptr);
+  EXPECT_EQ(headers->ReadPart("a.xml", 100).bytes, "first");
+  EXPECT_EQ(headers->ReadPart("b.xml", 100).status, Status::Damaged);
+
   // A compressed stream that cannot be inflated.
   std::string spoiled = bytes;
   auto u16 = [&](std::size_t at) {
