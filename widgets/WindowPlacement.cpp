@@ -1,7 +1,9 @@
 #include "widgets/WindowPlacement.h"
 
+#include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QTimer>
 #include <QWidget>
 #include <algorithm>
 #include <exception>
@@ -18,6 +20,58 @@ app::Rect DesktopWorkArea() {
   QRect area = screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
   return {area.left(), area.top(), area.width(), area.height()};
 }
+
+// Keeps a window's frame on the work area once it is shown. A window
+// manager adds its title bar and borders around the size the program gives,
+// so a window made as large as the work area would lose its bottom (the
+// status bar, the scroll bar) below the screen's edge: the side that does
+// not fit is shrunk by the frame and the frame moved to the work area's edge.
+class FrameKeeper : public QObject {
+ public:
+  explicit FrameKeeper(QWidget& window) : QObject(&window), window_(window) {
+    setObjectName(QStringLiteral("FrameKeeper"));
+    window.installEventFilter(this);
+  }
+
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Show) {
+      // The frame is known once the window manager has framed the window.
+      QTimer::singleShot(0, this, [this] { Fit(); });
+      QTimer::singleShot(300, this, [this] { Fit(); });
+    }
+    return false;
+  }
+
+ private:
+  void Fit() {
+    QScreen* screen = window_.screen();
+    if (screen == nullptr || !window_.isVisible() || window_.isMaximized() ||
+        window_.isFullScreen()) {
+      return;
+    }
+    QRect area = screen->availableGeometry();
+    QRect frame = window_.frameGeometry();
+    QRect client = window_.geometry();
+    int extraWidth = frame.width() - client.width();
+    int extraHeight = frame.height() - client.height();
+    QSize size = client.size();
+    QPoint at = frame.topLeft();
+    if (frame.width() > area.width()) {
+      size.setWidth(std::max(area.width() - extraWidth, window_.minimumWidth()));
+      at.setX(area.left());
+    }
+    if (frame.height() > area.height()) {
+      size.setHeight(std::max(area.height() - extraHeight, window_.minimumHeight()));
+      at.setY(area.top());
+    }
+    if (size != client.size()) {
+      window_.resize(size);
+      window_.move(at);
+    }
+  }
+
+  QWidget& window_;
+};
 
 }  // namespace
 
@@ -38,6 +92,10 @@ void RestoreWindowGeometry(QWidget& window, const std::string& settingsPath,
       app::ReadWindowGeometry(settings, section, DesktopWorkArea(), designedWidth, designedHeight);
   window.move(r.left, r.top);
   window.resize(r.width, r.height);
+  if (window.findChild<FrameKeeper*>(QStringLiteral("FrameKeeper"), Qt::FindDirectChildrenOnly) ==
+      nullptr) {
+    new FrameKeeper(window);
+  }
 }
 
 void SaveWindowGeometry(const QWidget& window, const std::string& settingsPath,

@@ -10,6 +10,14 @@ Rect ReadWindowGeometry(const IniFile& settings, const std::string& section, con
   r.width = settings.ReadInteger(section, "width", designedWidth);
   r.height = settings.ReadInteger(section, "height", designedHeight);
   r = BoundWindowSize(r, workArea, designedWidth, designedHeight);
+  // A window as wide (or as tall) as the work area starts at its edge, so
+  // that the whole of it shows on a screen smaller than it was made for.
+  if (workArea.width > 0 && r.width >= workArea.width) {
+    r.left = workArea.left;
+  }
+  if (workArea.height > 0 && r.height >= workArea.height) {
+    r.top = workArea.top;
+  }
   if (r.left > workArea.Right() - 100) {
     r.left = workArea.left;
   }

@@ -22,7 +22,9 @@ struct Rect {
 // kept reachable: a left beyond the work area's right edge minus 100 or left
 // of the work area goes to the work area's left edge; a top above the work
 // area or beyond its bottom edge minus 100 goes to its top edge. The size
-// is held within what the work area can show (BoundWindowSize).
+// is held within what the work area can show (BoundWindowSize), and a
+// window that fills the work area's width (or height) starts at its left
+// (or top) edge.
 Rect ReadWindowGeometry(const IniFile& settings, const std::string& section, const Rect& workArea,
                         int designedWidth, int designedHeight);
 

@@ -79,5 +79,23 @@ TEST(WindowGeometry, DefaultsAndKeepsTheWindowReachable) {
             (Rect{0, 0, 640, 480}));  // a small screen: the designed size held too
 }
 
+TEST(WindowGeometry, OnASmallScreenTheWindowFillsTheWorkArea) {
+  // 1024x768 with a panel, and a 1920x1080 screen at twice the scale.
+  for (Rect work : {Rect{0, 27, 1024, 741}, Rect{0, 0, 960, 513}}) {
+    EXPECT_EQ(ReadWindowGeometry(IniFile(), "w", work, 1272, 942), work);
+    // A saved place and size that do not fit: the whole work area.
+    IniFile saved = IniFile::Parse("[w]\nleft=300\ntop=200\nwidth=1272\nheight=942\n");
+    EXPECT_EQ(ReadWindowGeometry(saved, "w", work, 1272, 942), work);
+    // Only the side that does not fit moves to the edge.
+    IniFile narrow = IniFile::Parse("[w]\nleft=300\ntop=100\nwidth=600\nheight=2000\n");
+    EXPECT_EQ(ReadWindowGeometry(narrow, "w", work, 1272, 942),
+              (Rect{300, work.top, 600, work.height}));
+  }
+  // A saved size that fits stays where it was saved.
+  IniFile fits = IniFile::Parse("[w]\nleft=100\ntop=80\nwidth=700\nheight=500\n");
+  EXPECT_EQ(ReadWindowGeometry(fits, "w", Rect{0, 27, 1024, 741}, 1272, 942),
+            (Rect{100, 80, 700, 500}));
+}
+
 }  // namespace
 }  // namespace app
