@@ -108,7 +108,11 @@ std::string WeekdayName(int weekday) {
 }
 
 std::string RowNumberText(long long row) {
-  return row < 10 ? "0" + std::to_string(row) : std::to_string(row);
+  // Appended, not "0" + text: that makes GCC 12 warn (-Wrestrict, a false
+  // positive).
+  std::string text = row < 10 ? "0" : "";
+  text += std::to_string(row);
+  return text;
 }
 
 std::string ReplaceFirst(const std::string& line, std::string_view tag, std::string_view value) {
