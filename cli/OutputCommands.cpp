@@ -16,7 +16,7 @@
 namespace cli {
 
 int RunCsv(const std::vector<std::string>& args) {
-  Arguments arguments = ParseArguments(args, {{"-o"}, {}});
+  Arguments arguments = ParseArguments(args, {{"-o"}, {"--utf8"}});
   RequireOperands(arguments, 1, "LISTFILE");
   const std::string& listFile = arguments.operands[0];
   std::optional<std::string> csvFile;
@@ -28,8 +28,10 @@ int RunCsv(const std::vector<std::string>& args) {
         platform::FileErrorMessage("ファイルを読み込めません", listFile, ENOENT));
   }
   widgets::StringGridData grid = app::MakeListGrid();
+  app::SetColumnHeadings(grid);  // as the window's grid shows them
   app::LoadDocumentList(listFile, grid);
-  std::string text = commands::CsvText(grid);
+  std::string text =
+      arguments.Has("--utf8") ? commands::CsvUtf8Text(grid) : commands::CsvText(grid);
   if (csvFile) {
     platform::ReplacingFileWriter::ReplaceWith(*csvFile, text);
   } else {

@@ -27,7 +27,7 @@ struct Verb {
 const Verb kVerbs[] = {
     {"read", "read [--utf8] [--all-formats] FILE...", RunRead},
     {"scan", "scan FOLDER [-o LISTFILE] [--utf8] [--all-formats]", RunScan},
-    {"csv", "csv LISTFILE [-o CSVFILE]", RunCsv},
+    {"csv", "csv LISTFILE [-o CSVFILE] [--utf8]", RunCsv},
     {"bind",
      "bind STYLE --list LISTFILE [--page N] [--title TEXT] [--folder TEXT]\n"
      "                          [--date YYYY-MM-DD] [--utf8]",
@@ -51,6 +51,9 @@ constexpr const char* kHelpDetails =
     "  bind    a style page with its tags filled from a document list\n"
     "  render  a style page drawn as the preview draws it, as PNG\n"
     "  print   every page of a report, to a printer or a PDF\n"
+    "\n"
+    "csv --utf8 writes UTF-8 with a byte-order mark and a heading row, as\n"
+    "current spreadsheet programs open it.\n"
     "\n"
     "--all-formats reads .docx, .docm, .dotx, .dotm, .odt and .ott documents\n"
     "and the information of RTF files too, each by its content.\n"

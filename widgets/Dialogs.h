@@ -35,6 +35,11 @@ class Dialogs {
   // Returns the chosen path, or an empty text when cancelled.
   virtual QString GetSaveFileName(const QString& defaultSuffix, const QString& filter,
                                   const QString& initialName) = 0;
+  // The same dialog offering several types ("CSVファイル|*.csv|CSV UTF-8|*.csv"):
+  // `type` is the index of the type offered first and, when a name is
+  // chosen, becomes the index of the type the user chose.
+  virtual QString GetSaveFileNameOfType(const QString& defaultSuffix, const QString& filter,
+                                        const QString& initialName, int& type) = 0;
   // A file-open dialog with a title, starting in `folder`; the chosen path,
   // or an empty text when cancelled.
   virtual QString GetOpenFileName(const QString& title, const QString& defaultSuffix,

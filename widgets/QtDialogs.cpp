@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QIcon>
 #include <QMessageBox>
+#include <algorithm>
 
 #include "widgets/ApplicationTitle.h"
 #include "widgets/MessageBox.h"
@@ -77,6 +78,24 @@ QString QtDialogs::GetSaveFileName(const QString& defaultSuffix, const QString& 
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
     return {};
   }
+  return dialog.selectedFiles().first();
+}
+
+QString QtDialogs::GetSaveFileNameOfType(const QString& defaultSuffix, const QString& filter,
+                                         const QString& initialName, int& type) {
+  QFileDialog dialog(QApplication::activeWindow());
+  dialog.setAcceptMode(QFileDialog::AcceptSave);
+  dialog.setDefaultSuffix(defaultSuffix);
+  QStringList types = QtNameFilter(filter).split(QStringLiteral(";;"));
+  dialog.setNameFilters(types);
+  dialog.selectNameFilter(types.value(type));
+  if (!initialName.isEmpty()) {
+    dialog.selectFile(initialName);
+  }
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+    return {};
+  }
+  type = std::max(0, static_cast<int>(types.indexOf(dialog.selectedNameFilter())));
   return dialog.selectedFiles().first();
 }
 

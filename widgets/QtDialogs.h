@@ -22,6 +22,8 @@ class QtDialogs : public Dialogs {
   void ShowError(const QString& text) override;
   QString GetSaveFileName(const QString& defaultSuffix, const QString& filter,
                           const QString& initialName) override;
+  QString GetSaveFileNameOfType(const QString& defaultSuffix, const QString& filter,
+                                const QString& initialName, int& type) override;
   QString GetOpenFileName(const QString& title, const QString& defaultSuffix, const QString& filter,
                           const QString& folder) override;
 

@@ -28,6 +28,7 @@
 #include "widgets/GradientButton.h"
 #include "widgets/GradientPanel.h"
 #include "widgets/IconButton.h"
+#include "widgets/SettingValues.h"
 #include "widgets/SkippedFiles.h"
 #include "widgets/StringGrid.h"
 #include "widgets/WindowPlacement.h"
@@ -37,6 +38,10 @@ namespace app {
 namespace {
 
 constexpr const char* kSection = "fquillmark_wd";
+// The CSV type chosen last in the save dialog, in the order it offers them.
+constexpr const char* kCsvTypeKey = "csv_type";
+constexpr int kCsvShiftJis = 0;
+constexpr int kCsvUtf8 = 1;
 constexpr int kDesignedWidth = 1272;
 constexpr int kDesignedHeight = 942;
 constexpr widgets::ColorRef kBandColor = 7099731;     // RGB 83, 85, 108
@@ -393,15 +398,23 @@ void Tfquillmark_wd::N18Click() {
 }
 
 void Tfquillmark_wd::CSV1Click() {
-  QString name = dialogs_.GetSaveFileName(QStringLiteral("csv"),
-                                          QStringLiteral("CSVファイル|*.csv"), lastCsvName_);
+  // The type offered first is the one chosen last: Shift-JIS as the list
+  // has always been written, or UTF-8 for current spreadsheet programs.
+  int type =
+      widgets::ReadSettingInteger(paths_.SettingsFile(), kSection, kCsvTypeKey, kCsvShiftJis);
+  type = type == kCsvUtf8 ? kCsvUtf8 : kCsvShiftJis;
+  QString name = dialogs_.GetSaveFileNameOfType(QStringLiteral("csv"),
+                                                QStringLiteral("CSVファイル|*.csv|CSV UTF-8|*.csv"),
+                                                lastCsvName_, type);
   if (name.isEmpty()) {
     return;
   }
   lastCsvName_ = name;
+  widgets::WriteSettingInteger(dialogs_, paths_.SettingsFile(), kSection, kCsvTypeKey, type);
   bool written = widgets::RunReported(dialogs_, [&] {
-    platform::ReplacingFileWriter::ReplaceWith(QFile::encodeName(name).toStdString(),
-                                               commands::CsvText(gridData_));
+    platform::ReplacingFileWriter::ReplaceWith(
+        QFile::encodeName(name).toStdString(),
+        type == kCsvUtf8 ? commands::CsvUtf8Text(gridData_) : commands::CsvText(gridData_));
   });
   if (written) {
     Inform(QStringLiteral("CSVファイルへ出力しました。"));

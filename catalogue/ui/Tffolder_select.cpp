@@ -23,7 +23,6 @@
 #include <QWheelEvent>
 #include <functional>
 
-#include "app/core/IniFile.h"
 #include "catalogue/core/BackgroundScan.h"
 #include "catalogue/core/DocumentReader.h"
 #include "catalogue/core/FolderScan.h"
@@ -35,7 +34,7 @@
 #include "widgets/Dialogs.h"
 #include "widgets/GradientButton.h"
 #include "widgets/GradientPanel.h"
-#include "widgets/SkippedFiles.h"
+#include "widgets/SettingValues.h"
 #include "widgets/WindowPlacement.h"
 
 namespace catalogue {
@@ -483,27 +482,13 @@ DocumentFormats Tffolder_select::ListedFormats() const {
 }
 
 bool Tffolder_select::ReadNewerFormatsSetting() {
-  if (widgets::WasSkipped(paths_.SettingsFile())) {
-    return false;
-  }
-  try {
-    app::IniFile settings = app::IniFile::Load(paths_.SettingsFile());
-    return settings.ReadInteger(kSection, kNewerFormatsKey, 0) == 1;
-  } catch (const std::exception&) {
-    return false;  // told once at start; the default then
-  }
+  return widgets::ReadSettingInteger(paths_.SettingsFile(), kSection, kNewerFormatsKey, 0) == 1;
 }
 
 void Tffolder_select::NewerFormatsToggled(bool on) {
   ShowDirectory(listDirectory_);
-  if (widgets::WasSkipped(paths_.SettingsFile())) {
-    return;  // an unreadable settings file is left as it is
-  }
-  widgets::RunReported(dialogs_, [&] {
-    app::IniFile settings = app::IniFile::Load(paths_.SettingsFile());
-    settings.WriteInteger(kSection, kNewerFormatsKey, on ? 1 : 0);
-    settings.Save(paths_.SettingsFile());
-  });
+  widgets::WriteSettingInteger(dialogs_, paths_.SettingsFile(), kSection, kNewerFormatsKey,
+                               on ? 1 : 0);
 }
 
 bool Tffolder_select::CancelActiveScan() {

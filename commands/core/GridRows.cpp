@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "catalogue/core/ListFile.h"
+#include "platform/text/Cp932.h"
 
 namespace commands {
 
@@ -100,6 +101,29 @@ std::string CsvText(const widgets::StringGridData& grid) {
       text += ',';
     }
     text += "\r\n";
+  }
+  return text;
+}
+
+namespace {
+
+void AppendUtf8CsvLine(const widgets::StringGridData& grid, int row, std::string& text) {
+  for (int col = 0; col < kRecordColumns; ++col) {
+    if (col > 0) {
+      text += ',';
+    }
+    text += CsvField(platform::Cp932ToUtf8(grid.Cell(col, row)));
+  }
+  text += "\r\n";
+}
+
+}  // namespace
+
+std::string CsvUtf8Text(const widgets::StringGridData& grid) {
+  std::string text = "\xEF\xBB\xBF";
+  AppendUtf8CsvLine(grid, 0, text);
+  for (int row : DocumentRows(grid)) {
+    AppendUtf8CsvLine(grid, row, text);
   }
   return text;
 }

@@ -38,4 +38,13 @@ std::string CsvField(const std::string& cell);
 // every line, the cells' bytes unchanged but for the quoting of CsvField.
 std::string CsvText(const widgets::StringGridData& grid);
 
+// The record columns the UTF-8 CSV writes: the eleven fields.
+inline constexpr int kRecordColumns = 11;
+
+// The walked rows as CSV in UTF-8, as current spreadsheet programs open it:
+// a byte-order mark, a heading row of the grid's eleven column headings
+// (its row 0), then the eleven fields of each document, separated by ","
+// and quoted as CsvField does, CR LF after every line.
+std::string CsvUtf8Text(const widgets::StringGridData& grid);
+
 }  // namespace commands

@@ -27,7 +27,6 @@
 #include <ctime>
 #include <iterator>
 
-#include "app/core/IniFile.h"
 #include "layout/core/StyleFile.h"
 #include "layout/core/StyleVersion.h"
 #include "platform/files/ReplacingFileWriter.h"
@@ -45,6 +44,7 @@
 #include "widgets/Dialogs.h"
 #include "widgets/GradientButton.h"
 #include "widgets/GradientPanel.h"
+#include "widgets/SettingValues.h"
 #include "widgets/SkippedFiles.h"
 #include "widgets/WindowPlacement.h"
 
@@ -652,14 +652,8 @@ void Tfdataprint::PrintAllPages() {
 QString Tfdataprint::AskPdfDestination() {
   // The folder used last (kept in the settings file), else "print" in the
   // program folder.
-  QString folder;
-  try {
-    app::IniFile settings = app::IniFile::Load(s_.paths->SettingsFile());
-    folder = QString::fromStdString(platform::Cp932ToUtf8(
-        settings.ReadString(kSection, kPdfFolderKey).value_or(std::string())));
-  } catch (const std::exception&) {
-    folder.clear();  // unreadable settings: the default folder
-  }
+  QString folder = QString::fromStdString(platform::Cp932ToUtf8(
+      widgets::ReadSettingString(s_.paths->SettingsFile(), kSection, kPdfFolderKey)));
   if (folder.isEmpty() || !QFileInfo(folder).isDir()) {
     folder = Path(s_.paths->File("print"));
     if (!QDir().mkpath(folder)) {
@@ -677,14 +671,8 @@ QString Tfdataprint::AskPdfDestination() {
 }
 
 void Tfdataprint::RememberPdfFolder(const QString& pdf) {
-  if (widgets::WasSkipped(s_.paths->SettingsFile())) {
-    return;  // an unreadable settings file is left as it is
-  }
-  widgets::RunReported(*s_.dialogs, [&] {
-    app::IniFile settings = app::IniFile::Load(s_.paths->SettingsFile());
-    settings.WriteString(kSection, kPdfFolderKey, Sjis(QFileInfo(pdf).absolutePath()));
-    settings.Save(s_.paths->SettingsFile());
-  });
+  widgets::WriteSettingString(*s_.dialogs, s_.paths->SettingsFile(), kSection, kPdfFolderKey,
+                              Sjis(QFileInfo(pdf).absolutePath()));
 }
 
 void Tfdataprint::ShowWrittenPdf(const QString& path, int pages) {

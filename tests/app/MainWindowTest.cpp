@@ -398,6 +398,37 @@ TEST_F(MainWindowFixture, TheNewerFormatsCheckBoxListsAndReadsThemAndIsRemembere
             0);
 }
 
+TEST_F(MainWindowFixture, CsvIsWrittenAsTheTypeChosenAndThatTypeIsOfferedNextTime) {
+  testsupport::TempDir documents;
+  testsupport::WriteNumberedDocuments(documents.path(), 2);
+  Start();
+  FolderCommand([&](catalogue::Tffolder_select& dialog) {
+    dialog.SelectFolder(QString::fromStdString(documents.path()));
+    dialog.ShellTreeView1DblClick();
+    dialog.GradBtn1Click();
+  });
+  QString csv = QString::fromStdString(programFolder.File("out.csv"));
+  dialogs.saveNames = {csv};
+  dialogs.saveTypes = {1};  // CSV UTF-8
+  window->CSV1Click();
+  std::string utf8 = ReadAll(csv.toStdString());
+  EXPECT_EQ(utf8.substr(0, 3), "\xEF\xBB\xBF");
+  EXPECT_EQ(std::count(utf8.begin(), utf8.end(), '\n'), 3);  // headings and two documents
+  EXPECT_EQ(IniFile::Load(paths.SettingsFile()).ReadInteger("fquillmark_wd", "csv_type", -1), 1);
+
+  dialogs.saveNames = {csv};  // the type offered is kept
+  window->CSV1Click();
+  EXPECT_EQ(ReadAll(csv.toStdString()), utf8);
+  dialogs.saveNames = {csv};
+  dialogs.saveTypes = {0};
+  window->CSV1Click();
+  EXPECT_EQ(ReadAll(csv.toStdString()).substr(0, 13), "doc00000.doc,");
+  dialogs.saveTypes = {1};
+  window->CSV1Click();  // cancelled: nothing written, the choice stays
+  EXPECT_EQ(dialogs.offeredTypes, (QList<int>{0, 1, 1, 0}));
+  EXPECT_EQ(IniFile::Load(paths.SettingsFile()).ReadInteger("fquillmark_wd", "csv_type", -1), 0);
+}
+
 TEST_F(MainWindowFixture, DuringAScanTheDialogTakesOnlyCancel) {
   testsupport::TempDir documents;
   testsupport::WriteNumberedDocuments(documents.path(), 30);

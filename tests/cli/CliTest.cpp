@@ -229,6 +229,16 @@ TEST(CliCsv, GivesTheGridsCsvTextOfAScannedList) {
   EXPECT_EQ(ReadAll(out.File("list.csv")), r.out);
   EXPECT_EQ(RunCli({"csv", out.File("missing")}).status, 1);
   EXPECT_EQ(RunCli({"csv"}).status, 2);
+
+  // UTF-8 for spreadsheet programs: a byte-order mark, the headings, eleven fields.
+  Result utf8 = RunCli({"csv", "--utf8", out.File("list")});
+  EXPECT_EQ(utf8.status, 0);
+  std::string heading = "\xEF\xBB\xBF\xE3\x83\x95\xE3\x82\xA1\xE3\x82\xA4\xE3\x83\xAB\xE5\x90\x8D,";
+  EXPECT_EQ(utf8.out.substr(0, heading.size()), heading);
+  EXPECT_NE(utf8.out.find("\r\ndoc00000.doc,\xE6\x96\x87\xE6\x9B\xB8 0,2026/01/01 17:00:00,"),
+            std::string::npos);
+  EXPECT_NE(utf8.out.find(",2020/01/01 9:00:00\r\n"), std::string::npos);  // no twelfth field
+  EXPECT_EQ(std::count(utf8.out.begin(), utf8.out.end(), '\n'), 3);
 }
 
 std::string Sjis(const char* utf8) {

@@ -136,5 +136,25 @@ TEST(GridOutput, NRowsGiveNLinesEndingInTwoCommas) {
   EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 55);
 }
 
+TEST(GridOutput, Utf8CsvHasAByteOrderMarkHeadingsAndElevenQuotedFields) {
+  StringGridData grid = Grid(5, 3);
+  for (int col = 0; col < 11; ++col) {
+    grid.SetCell(col, 0, "h" + std::to_string(col));
+  }
+  grid.SetCell(0, 0, "\x83\x74\x83\x40\x83\x43\x83\x8B\x96\xBC");  // ファイル名
+  grid.SetCell(1, 1, "\x95\x5C, \"A\"");                           // 表, "A"
+  grid.SetCell(10, 1, "2026/01/02");
+  grid.SetCell(0, 2, "");  // an unreadable document: passed over
+  EXPECT_EQ(CsvUtf8Text(grid),
+            "\xEF\xBB\xBF"
+            "\xE3\x83\x95\xE3\x82\xA1\xE3\x82\xA4\xE3\x83\xAB\xE5\x90\x8D,h1,h2,h3,h4,h5,h6,h7,h8,"
+            "h9,h10\r\n"
+            "d1,\"\xE8\xA1\xA8, \"\"A\"\"\",,,,,,,,,2026/01/02\r\n"
+            "d3,t3,,,,,,,,,\r\n");
+  // No documents: the headings alone.
+  std::string empty = CsvUtf8Text(Grid(4, 0));
+  EXPECT_EQ(std::count(empty.begin(), empty.end(), '\n'), 1);
+}
+
 }  // namespace
 }  // namespace commands

@@ -51,6 +51,22 @@ class ScriptedDialogs : public widgets::Dialogs {
     saveNames.pop_front();
     return name == kOfferedName ? initialName : name;
   }
+  // The type the user picks in each save dialog that offers several, in
+  // order (none left: the type offered); the type each one offered first.
+  std::deque<int> saveTypes;
+  QList<int> offeredTypes;
+  QString GetSaveFileNameOfType(const QString& suffix, const QString& filter,
+                                const QString& initialName, int& type) override {
+    offeredTypes << type;
+    QString name = GetSaveFileName(suffix, filter, initialName);
+    if (!saveTypes.empty()) {
+      if (!name.isEmpty()) {
+        type = saveTypes.front();
+      }
+      saveTypes.pop_front();
+    }
+    return name;
+  }
   QString GetOpenFileName(const QString&, const QString&, const QString&,
                           const QString& folder) override {
     openFolders << folder;

@@ -1,0 +1,65 @@
+#include "widgets/SettingValues.h"
+
+#include <exception>
+#include <functional>
+#include <optional>
+
+#include "app/core/IniFile.h"
+#include "widgets/Dialogs.h"
+#include "widgets/SkippedFiles.h"
+
+namespace widgets {
+
+namespace {
+
+std::optional<app::IniFile> LoadIfReadable(const std::string& settingsPath) {
+  if (WasSkipped(settingsPath)) {
+    return std::nullopt;
+  }
+  try {
+    return app::IniFile::Load(settingsPath);
+  } catch (const std::exception&) {
+    return std::nullopt;
+  }
+}
+
+void Write(Dialogs& dialogs, const std::string& settingsPath,
+           const std::function<void(app::IniFile&)>& change) {
+  if (WasSkipped(settingsPath)) {
+    return;  // the user's unreadable file stays as it is
+  }
+  RunReported(dialogs, [&] {
+    app::IniFile settings = app::IniFile::Load(settingsPath);
+    change(settings);
+    settings.Save(settingsPath);
+  });
+}
+
+}  // namespace
+
+int ReadSettingInteger(const std::string& settingsPath, const std::string& section,
+                       const std::string& key, int fallback) {
+  std::optional<app::IniFile> settings = LoadIfReadable(settingsPath);
+  return settings ? settings->ReadInteger(section, key, fallback) : fallback;
+}
+
+std::string ReadSettingString(const std::string& settingsPath, const std::string& section,
+                              const std::string& key) {
+  std::optional<app::IniFile> settings = LoadIfReadable(settingsPath);
+  return settings ? settings->ReadString(section, key).value_or(std::string()) : std::string();
+}
+
+void WriteSettingInteger(Dialogs& dialogs, const std::string& settingsPath,
+                         const std::string& section, const std::string& key, int value) {
+  Write(dialogs, settingsPath,
+        [&](app::IniFile& settings) { settings.WriteInteger(section, key, value); });
+}
+
+void WriteSettingString(Dialogs& dialogs, const std::string& settingsPath,
+                        const std::string& section, const std::string& key,
+                        const std::string& value) {
+  Write(dialogs, settingsPath,
+        [&](app::IniFile& settings) { settings.WriteString(section, key, value); });
+}
+
+}  // namespace widgets
