@@ -27,6 +27,10 @@ void WhiteFixedColumns(widgets::StringGridData& grid, int row) {
 
 }  // namespace
 
+const char* ColumnHeading(int col) {
+  return col >= 0 && col < kListGridColumns ? kHeadings[col] : "";
+}
+
 int DesignedColumnWidth(int col) {
   return col >= 0 && col < kListGridColumns ? kDesignedWidths[col] : 0;
 }

@@ -20,6 +20,9 @@ widgets::StringGridData MakeListGrid();
 // The designed width of a column.
 int DesignedColumnWidth(int col);
 
+// The heading of a column (UTF-8); empty outside the eleven.
+const char* ColumnHeading(int col);
+
 // Row 0: the eleven headings, white text, centred.
 void SetColumnHeadings(widgets::StringGridData& grid);
 

@@ -2,11 +2,17 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFile>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QStatusBar>
+#include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -17,6 +23,7 @@
 #include "catalogue/core/ListFile.h"
 #include "catalogue/ui/Tffolder_select.h"
 #include "commands/core/GridRows.h"
+#include "commands/core/GridSort.h"
 #include "commands/ui/TFTitle_Set.h"
 #include "commands/ui/Tfdataedit.h"
 #include "platform/files/ReplacingFileWriter.h"
@@ -24,6 +31,7 @@
 #include "platform/text/Cp932.h"
 #include "widgets/ApplicationTitle.h"
 #include "widgets/Colors.h"
+#include "widgets/DesktopOpen.h"
 #include "widgets/Dialogs.h"
 #include "widgets/GradientButton.h"
 #include "widgets/GradientPanel.h"
@@ -78,6 +86,7 @@ Tfquillmark_wd::Tfquillmark_wd(const ProgramPaths& paths, widgets::Dialogs& dial
   setWindowTitle(widgets::ApplicationTitle() + QStringLiteral("-Fernhollow-"));
   BuildBands();
   BuildMenus();
+  setAcceptDrops(true);
   widgets::RestoreWindowGeometry(*this, paths_.SettingsFile(), kSection, kDesignedWidth,
                                  kDesignedHeight);
 }
@@ -199,6 +208,8 @@ void Tfquillmark_wd::BuildMenus() {
   AddItem(edit, "N23", QStringLiteral("選択中のデータを下へ移動する"), &W::N23Click);
   edit->addSeparator();
   AddItem(edit, "N30", QStringLiteral("タイトル入力"), &W::N30Click);
+  edit->addSeparator();
+  edit->addMenu(BuildSortMenu());
 
   QMenu* view = menuBar()->addMenu(QStringLiteral("表　示(&D)"));
   AddItem(view, "N14", QStringLiteral("ファイル名列の幅を広げる"), &W::N14Click);
@@ -231,8 +242,76 @@ void Tfquillmark_wd::BuildMenus() {
   AddItem(PopupMenu1, "N32", QStringLiteral("選択中のデータを削除する"), &W::N32Click);
   AddItem(PopupMenu1, "N33", QStringLiteral("選択中のデータを上へ移動する"), &W::N33Click);
   AddItem(PopupMenu1, "N34", QStringLiteral("選択中のデータを下へ移動する"), &W::N34Click);
+  PopupMenu1->addSeparator();
+  AddItem(PopupMenu1, "OpenDocument", QStringLiteral("文書を開く"), &W::OpenSelectedDocument);
   StrColGrid1->SetPopupMenu(PopupMenu1);
   connect(StrColGrid1, &widgets::StringGrid::doubleClicked, this, &W::StrColGrid1DblClick);
+}
+
+QMenu* Tfquillmark_wd::BuildSortMenu() {
+  auto* sort = new QMenu(QStringLiteral("並べ替え(&S)"), this);
+  sort->setObjectName(QStringLiteral("SortMenu"));
+  for (bool ascending : {true, false}) {
+    QMenu* order =
+        sort->addMenu(ascending ? QStringLiteral("昇順(&A)") : QStringLiteral("降順(&D)"));
+    for (int col = 0; col < kListGridColumns; ++col) {
+      QAction* action = order->addAction(QString::fromUtf8(ColumnHeading(col)));
+      action->setObjectName(
+          QStringLiteral("%1%2")
+              .arg(ascending ? QStringLiteral("SortAscending") : QStringLiteral("SortDescending"))
+              .arg(col));
+      connect(action, &QAction::triggered, this,
+              [this, col, ascending] { SortRows(col, ascending); });
+    }
+  }
+  return sort;
+}
+
+void Tfquillmark_wd::SortRows(int column, bool ascending) {
+  commands::SortDocumentRows(gridData_, column, ascending);
+  RefreshGrid();
+}
+
+void Tfquillmark_wd::OpenSelectedDocument() {
+  const std::string& name = gridData_.Cell(0, gridData_.SelectionTop());
+  if (name.empty() || WKINDPL->text().isEmpty()) {
+    Inform(QStringLiteral("開く文書はありません"));
+    return;
+  }
+  QString path =
+      QDir(WKINDPL->text()).filePath(QString::fromStdString(platform::Cp932ToUtf8(name)));
+  widgets::OpenOrTell(desktop_, dialogs_, QUrl::fromLocalFile(path), QStringLiteral("文書"));
+}
+
+void Tfquillmark_wd::dragEnterEvent(QDragEnterEvent* event) {
+  if (!DroppedFolder(event->mimeData()).isEmpty()) {
+    event->acceptProposedAction();
+  }
+}
+
+void Tfquillmark_wd::dropEvent(QDropEvent* event) {
+  QString folder = DroppedFolder(event->mimeData());
+  if (folder.isEmpty() || folderDialog_ == nullptr) {
+    return;
+  }
+  event->acceptProposedAction();
+  // The dialog opens once the drop is over: the file manager waits for it.
+  QTimer::singleShot(0, this, [this, folder] {
+    folderDialog_->OpenFolder(folder);
+    RunFolderCommand();
+  });
+}
+
+QString Tfquillmark_wd::DroppedFolder(const QMimeData* data) {
+  if (data == nullptr || !data->hasUrls()) {
+    return {};
+  }
+  for (const QUrl& url : data->urls()) {
+    if (url.isLocalFile() && QFileInfo(url.toLocalFile()).isDir()) {
+      return QDir::cleanPath(url.toLocalFile());
+    }
+  }
+  return {};
 }
 
 QAction* Tfquillmark_wd::Item(const QString& name) const {
@@ -427,14 +506,18 @@ void Tfquillmark_wd::N10Click() {
 }
 
 void Tfquillmark_wd::N2Click() {
-  desktop_.Open(QUrl::fromLocalFile(QFile::decodeName(QByteArray::fromStdString(paths_.Manual()))));
+  widgets::OpenOrTell(
+      desktop_, dialogs_,
+      QUrl::fromLocalFile(QFile::decodeName(QByteArray::fromStdString(paths_.Manual()))),
+      QStringLiteral("取扱説明書"));
 }
 
 void Tfquillmark_wd::N3Click() {
-  desktop_.Open(QUrl(QStringLiteral("mailto:") + kSupportMail));
+  widgets::OpenOrTell(desktop_, dialogs_, QUrl(QStringLiteral("mailto:") + kSupportMail),
+                      QStringLiteral("メール"));
 }
 void Tfquillmark_wd::N4Click() {
-  desktop_.Open(QUrl(kWebAddress));
+  widgets::OpenOrTell(desktop_, dialogs_, QUrl(kWebAddress), QStringLiteral("ホームページ"));
 }
 
 void Tfquillmark_wd::N5Click() {
@@ -445,7 +528,11 @@ void Tfquillmark_wd::N5Click() {
     item->setShortcut(QKeySequence(QStringLiteral("Ctrl+M")));
     return;
   }
-  desktop_.StartTextEditor();
+  if (!desktop_.StartTextEditor()) {
+    dialogs_.ShowMessage(QStringLiteral(
+        "テキストエディターを起動できませんでした。\r\n"
+        "エディターが見つかりません (環境変数 VISUAL または EDITOR で指定できます)。"));
+  }
 }
 
 void Tfquillmark_wd::N6Click() {

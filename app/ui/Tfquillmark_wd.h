@@ -9,6 +9,7 @@
 #include "widgets/core/StringGridData.h"
 
 class QAction;
+class QMimeData;
 class QLabel;
 class QMenu;
 class QStatusBar;
@@ -87,6 +88,11 @@ class Tfquillmark_wd : public QMainWindow {
   void N28Click();
   void N8Click();
 
+  // Sorts the documents by a column (the 並べ替え menu).
+  void SortRows(int column, bool ascending);
+  // Opens the document of the selected row with the desktop's program.
+  void OpenSelectedDocument();
+
   // The row commands the handlers share.
   void EditSelectedRow();
   void DeleteSelectedRow();
@@ -95,10 +101,16 @@ class Tfquillmark_wd : public QMainWindow {
  protected:
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  // A folder dropped from the file manager opens the folder dialog on it.
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   void BuildBands();
   void BuildMenus();
+  QMenu* BuildSortMenu();
+  // The first local folder among dropped links; empty when none.
+  static QString DroppedFolder(const QMimeData* data);
   QAction* AddItem(QMenu* menu, const char* name, const QString& caption,
                    void (Tfquillmark_wd::*handler)() = nullptr, const QKeySequence& shortcut = {});
   void FormShow();

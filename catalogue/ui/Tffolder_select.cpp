@@ -30,6 +30,7 @@
 #include "catalogue/core/ScanMessages.h"
 #include "platform/ole/MsoleSummarySource.h"
 #include "platform/ole/ZipPackageSource.h"
+#include "platform/text/Cp932.h"
 #include "widgets/ApplicationTitle.h"
 #include "widgets/Dialogs.h"
 #include "widgets/GradientButton.h"
@@ -43,6 +44,7 @@ namespace {
 
 constexpr const char* kSection = "folder_select";
 constexpr const char* kNewerFormatsKey = "newer_formats";
+constexpr const char* kLastFolderKey = "last_folder";
 constexpr int kDesignedWidth = 799;
 constexpr int kDesignedHeight = 587;
 
@@ -121,9 +123,22 @@ Tffolder_select::Tffolder_select(const app::ProgramPaths& paths, widgets::Dialog
   NewerFormatsCheck->setChecked(ReadNewerFormatsSetting());
   connect(NewerFormatsCheck, &QCheckBox::toggled, this, &Tffolder_select::NewerFormatsToggled);
 
-  // The user's home folder, selected and opened, is where the tree starts.
-  SelectFolder(QDir::homePath());
-  ShowDirectory(SelectedFolder().isEmpty() ? QDir::currentPath() : SelectedFolder());
+  // The folder scanned last, else the user's home folder, selected and
+  // opened, is where the tree starts.
+  QString last = QString::fromStdString(platform::Cp932ToUtf8(
+      widgets::ReadSettingString(paths_.SettingsFile(), kSection, kLastFolderKey)));
+  if (!last.isEmpty() && QFileInfo(last).isDir()) {
+    OpenFolder(last);
+  } else {
+    SelectFolder(QDir::homePath());
+    ShowDirectory(SelectedFolder().isEmpty() ? QDir::currentPath() : SelectedFolder());
+  }
+}
+
+void Tffolder_select::OpenFolder(const QString& path) {
+  QString folder = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+  SelectFolder(folder);
+  ShowDirectory(folder);
 }
 
 Tffolder_select::~Tffolder_select() {
@@ -313,14 +328,11 @@ void Tffolder_select::OpenTypedPath() {
   if (typed.isEmpty()) {
     return;
   }
-  QFileInfo folder(typed);
-  if (!folder.isDir()) {
+  if (!QFileInfo(typed).isDir()) {
     dialogs_.ShowMessage(typed + QStringLiteral("\r\nフォルダーが見つかりません"));
     return;
   }
-  QString path = QDir::cleanPath(folder.absoluteFilePath());
-  SelectFolder(path);
-  ShowDirectory(path);
+  OpenFolder(typed);
 }
 
 void Tffolder_select::ShellTreeView1DblClick() {
@@ -448,6 +460,8 @@ void Tffolder_select::GradBtn1Click() {
     return;
   }
   folderLabel_->setText(listDirectory_);
+  widgets::WriteSettingString(dialogs_, paths_.SettingsFile(), kSection, kLastFolderKey,
+                              platform::Utf8ToCp932(listDirectory_.toStdString()));
   accept();
 }
 

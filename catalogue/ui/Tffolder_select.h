@@ -43,6 +43,8 @@ class Tffolder_select : public QDialog {
 
   // Selects a folder in the tree (as a click would) and shows it.
   void SelectFolder(const QString& path);
+  // Selects a folder and lists its documents, as a double-click on it does.
+  void OpenFolder(const QString& path);
   // The folder selected in the tree; empty when none.
   QString SelectedFolder() const;
   // The folder whose documents the list shows, and their names.

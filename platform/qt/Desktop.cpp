@@ -19,24 +19,24 @@ void QtDesktop::SetClipboardText(const QString& text) {
   QGuiApplication::clipboard()->setText(text);
 }
 
-void QtDesktop::Open(const QUrl& url) {
-  QDesktopServices::openUrl(url);
+bool QtDesktop::Open(const QUrl& url) {
+  return QDesktopServices::openUrl(url);
 }
 
-void QtDesktop::StartTextEditor() {
+bool QtDesktop::StartTextEditor() {
   std::vector<std::string> command = commands::TextEditorCommand(
       [](const std::string& name) { return qEnvironmentVariable(name.c_str()).toStdString(); },
       [](const std::string& program) {
         return !QStandardPaths::findExecutable(QString::fromStdString(program)).isEmpty();
       });
   if (command.empty()) {
-    return;
+    return false;
   }
   QStringList arguments;
   for (std::size_t i = 1; i < command.size(); ++i) {
     arguments << QString::fromStdString(command[i]);
   }
-  QProcess::startDetached(QString::fromStdString(command[0]), arguments);
+  return QProcess::startDetached(QString::fromStdString(command[0]), arguments);
 }
 
 MemoryStatus QtDesktop::Memory() {

@@ -20,10 +20,12 @@ class Desktop {
 
   // Plain text on the desktop clipboard, replacing what was there.
   virtual void SetClipboardText(const QString& text) = 0;
-  // Opens a file or link with the desktop's default handler; no result.
-  virtual void Open(const QUrl& url) = 0;
-  // Starts the user's text editor; a failure is not reported.
-  virtual void StartTextEditor() = 0;
+  // Opens a file or link with the desktop's default handler; false when
+  // nothing could be started to open it.
+  virtual bool Open(const QUrl& url) = 0;
+  // Starts the user's text editor; false when none is found or it cannot
+  // be started.
+  virtual bool StartTextEditor() = 0;
   virtual MemoryStatus Memory() = 0;
   // The primary screen's size in device pixels.
   virtual QSize ScreenSize() = 0;
@@ -36,8 +38,8 @@ class Desktop {
 class QtDesktop : public Desktop {
  public:
   void SetClipboardText(const QString& text) override;
-  void Open(const QUrl& url) override;
-  void StartTextEditor() override;
+  bool Open(const QUrl& url) override;
+  bool StartTextEditor() override;
   MemoryStatus Memory() override;
   QSize ScreenSize() override;
   bool ShiftHeld() override;

@@ -41,6 +41,7 @@
 #include "printing/core/Printer.h"
 #include "printing/ui/PreviewArea.h"
 #include "widgets/ApplicationTitle.h"
+#include "widgets/DesktopOpen.h"
 #include "widgets/Dialogs.h"
 #include "widgets/GradientButton.h"
 #include "widgets/GradientPanel.h"
@@ -315,8 +316,11 @@ void Tfdataprint::BuildWindow() {
   OpenPdfFolder->setToolTip(QStringLiteral("印刷した PDF のあるフォルダーを開きます"));
   OpenPdfFolder->setFixedHeight(20);
   OpenPdfFolder->hide();
-  connect(OpenPdfFolder, &QPushButton::clicked, this,
-          [this] { s_.desktop->Open(QUrl::fromLocalFile(QFileInfo(writtenPdf_).absolutePath())); });
+  connect(OpenPdfFolder, &QPushButton::clicked, this, [this] {
+    widgets::OpenOrTell(*s_.desktop, *s_.dialogs,
+                        QUrl::fromLocalFile(QFileInfo(writtenPdf_).absolutePath()),
+                        QStringLiteral("PDF のフォルダー"));
+  });
   StatusBar2->addPermanentWidget(OpenPdfFolder);
   layout->addWidget(StatusBar2);
 }
@@ -755,7 +759,8 @@ void Tfdataprint::exit_commandClick() {
 }
 
 void Tfdataprint::N5Click() {
-  s_.desktop->Open(QUrl::fromLocalFile(Path(s_.paths->Manual())));
+  widgets::OpenOrTell(*s_.desktop, *s_.dialogs, QUrl::fromLocalFile(Path(s_.paths->Manual())),
+                      QStringLiteral("取扱説明書"));
 }
 
 }  // namespace printing

@@ -5,10 +5,14 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialogButtonBox>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
+#include <QMimeData>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QScreen>
@@ -427,6 +431,87 @@ TEST_F(MainWindowFixture, CsvIsWrittenAsTheTypeChosenAndThatTypeIsOfferedNextTim
   window->CSV1Click();  // cancelled: nothing written, the choice stays
   EXPECT_EQ(dialogs.offeredTypes, (QList<int>{0, 1, 1, 0}));
   EXPECT_EQ(IniFile::Load(paths.SettingsFile()).ReadInteger("fquillmark_wd", "csv_type", -1), 0);
+}
+
+TEST_F(MainWindowFixture, ADroppedFolderOpensTheDialogThereAndIsOfferedAgainNextStart) {
+  testsupport::TempDir documents;
+  testsupport::WriteNumberedDocuments(documents.path(), 3);
+  Start();
+  QMimeData file;
+  file.setUrls({QUrl::fromLocalFile(QString::fromStdString(documents.File("doc00000.doc")))});
+  QDragEnterEvent refused(QPoint(50, 50), Qt::CopyAction, &file, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(window.get(), &refused);
+  EXPECT_FALSE(refused.isAccepted());  // a document is not a folder
+
+  QMimeData folder;
+  folder.setUrls({QUrl(QStringLiteral("https://example.invalid/")),
+                  QUrl::fromLocalFile(QString::fromStdString(documents.path()))});
+  QDragEnterEvent enter(QPoint(50, 50), Qt::CopyAction, &folder, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(window.get(), &enter);
+  EXPECT_TRUE(enter.isAccepted());
+  // Inside the dialog the drop opens: scan the folder it shows.
+  QString shown;
+  bool done = false;
+  QTimer inside;
+  QObject::connect(&inside, &QTimer::timeout, [&] {
+    if (folderDialog->isVisible() && !done) {
+      done = true;
+      shown = folderDialog->ListDirectory();
+      folderDialog->GradBtn1Click();
+    }
+  });
+  inside.start(10);
+  QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &folder, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(window.get(), &drop);
+  EXPECT_TRUE(drop.isAccepted());
+  for (int i = 0; i < 200 && !done; ++i) {
+    QTest::qWait(10);
+  }
+  inside.stop();
+  EXPECT_EQ(shown, QString::fromStdString(documents.path()));
+  EXPECT_EQ(Cell(0, 3), "doc00002.doc");
+
+  // The next start's dialog opens on the folder scanned last.
+  Stop();
+  Start();
+  FolderCommand([&](catalogue::Tffolder_select& dialog) {
+    shown = dialog.ListDirectory();
+    EXPECT_EQ(dialog.ListedNames().size(), 3);
+    dialog.GradBtn2Click();
+  });
+  EXPECT_EQ(shown, QString::fromStdString(documents.path()));
+}
+
+TEST_F(MainWindowFixture, SortingAndOpeningTheDocumentOfARow) {
+  testsupport::TempDir documents;
+  testsupport::WriteNumberedDocuments(documents.path(), 3);
+  Start();
+  FolderCommand([&](catalogue::Tffolder_select& dialog) {
+    dialog.OpenFolder(QString::fromStdString(documents.path()));
+    dialog.GradBtn1Click();
+  });
+  window->Item(QStringLiteral("SortDescending0"))->trigger();
+  EXPECT_EQ(Cell(0, 1), "doc00002.doc");
+  EXPECT_EQ(Cell(0, 3), "doc00000.doc");
+  auto* sortMenu = window->findChild<QMenu*>(QStringLiteral("SortMenu"));
+  ASSERT_NE(sortMenu, nullptr);
+  EXPECT_EQ(sortMenu->title(), QStringLiteral("並べ替え(&S)"));
+  window->Item(QStringLiteral("SortAscending8"))->trigger();  // revisions 1, 2, 3
+  EXPECT_EQ(Cell(8, 1), "1");
+  EXPECT_EQ(Cell(8, 3), "3");
+
+  window->GridData().SelectRow(2);
+  window->Item(QStringLiteral("OpenDocument"))->trigger();
+  ASSERT_EQ(desktop.opened.size(), 1);
+  EXPECT_EQ(desktop.opened[0],
+            QUrl::fromLocalFile(QString::fromStdString(documents.File("doc00001.doc"))).toString());
+  std::filesystem::remove(documents.File("doc00001.doc"));
+  window->Item(QStringLiteral("OpenDocument"))->trigger();
+  EXPECT_EQ(desktop.opened.size(), 1);
+  EXPECT_TRUE(dialogs.shown.back().startsWith(QStringLiteral("message: 文書が見つかりません")));
+  window->GridData().SelectRow(10);  // no document there
+  window->Item(QStringLiteral("OpenDocument"))->trigger();
+  EXPECT_EQ(dialogs.shown.back(), QStringLiteral("info: 開く文書はありません"));
 }
 
 TEST_F(MainWindowFixture, DuringAScanTheDialogTakesOnlyCancel) {

@@ -169,6 +169,13 @@ TEST_F(RowCommands, InformationItems) {
                              "info: 現在のメモリーは\r\nFree 6000000000 / Total 25000000000 Bytes"),
                          QStringLiteral("info: 現在の画面解像度は\r\n1280×1024"),
                          QStringLiteral("info: ワードクイルマーク\r\nVersion1.00")}));
+  // A manual that is not there is said to be missing, not opened.
+  Trigger("N2");
+  EXPECT_TRUE(desktop.opened.isEmpty());
+  EXPECT_TRUE(
+      dialogs.shown.back().startsWith(QStringLiteral("message: 取扱説明書が見つかりません")))
+      << dialogs.shown.back().toStdString();
+  programFolder.Write("quillmark_wd.html", "<html></html>");
   Trigger("N2");
   Trigger("N3");
   Trigger("N4");
@@ -179,6 +186,15 @@ TEST_F(RowCommands, InformationItems) {
   EXPECT_TRUE(desktop.opened.back().endsWith(QStringLiteral("/quillmark_wd.chm")));
   EXPECT_EQ(desktop.opened[1], QStringLiteral("mailto:support@fernhollow.example"));
   EXPECT_EQ(desktop.opened[2], QStringLiteral("https://www.fernhollow.example/"));
+
+  // Nothing installed to open links, or no editor: the user is told.
+  desktop.canOpen = false;
+  int before = dialogs.shown.size();
+  Trigger("N4");
+  Trigger("N5");
+  ASSERT_EQ(dialogs.shown.size(), before + 2);
+  EXPECT_TRUE(dialogs.shown[before].contains(QStringLiteral("ホームページを開けませんでした")));
+  EXPECT_TRUE(dialogs.shown[before + 1].contains(QStringLiteral("テキストエディター")));
 }
 
 TEST_F(RowCommands, ShiftOnTheEditorItemShowsItsCaptionAndBindsCtrlM) {

@@ -13,10 +13,18 @@ class FakeDesktop : public platform::Desktop {
   QStringList opened;
   int editorsStarted = 0;
   bool shift = false;
+  // Whether a handler or an editor is found to open things with.
+  bool canOpen = true;
 
   void SetClipboardText(const QString& text) override { clipboard = text; }
-  void Open(const QUrl& url) override { opened << url.toString(); }
-  void StartTextEditor() override { ++editorsStarted; }
+  bool Open(const QUrl& url) override {
+    opened << url.toString();
+    return canOpen;
+  }
+  bool StartTextEditor() override {
+    editorsStarted += canOpen ? 1 : 0;
+    return canOpen;
+  }
   platform::MemoryStatus Memory() override { return {6'000'000'000ULL, 25'000'000'000ULL}; }
   QSize ScreenSize() override { return {1280, 1024}; }
   bool ShiftHeld() override { return shift; }

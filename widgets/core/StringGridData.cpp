@@ -96,6 +96,27 @@ void StringGridData::RemoveRows(int first, int count) {
   SetRowCount(rowCount_ - count);
 }
 
+void StringGridData::ArrangeRows(const std::vector<int>& order) {
+  std::size_t dataRows = static_cast<std::size_t>(rowCount_ - fixedRows_);
+  if (order.size() != dataRows) {
+    return;
+  }
+  std::vector<bool> seen(dataRows, false);
+  for (int row : order) {
+    if (row < fixedRows_ || row >= rowCount_ || seen[static_cast<std::size_t>(row - fixedRows_)]) {
+      return;
+    }
+    seen[static_cast<std::size_t>(row - fixedRows_)] = true;
+  }
+  std::vector<Row> arranged;
+  arranged.reserve(dataRows);
+  for (int row : order) {
+    arranged.push_back(std::move(rows_[static_cast<std::size_t>(row)]));
+  }
+  std::move(arranged.begin(), arranged.end(), rows_.begin() + fixedRows_);
+  Touch();
+}
+
 void StringGridData::SelectRow(int row) {
   row = std::clamp(row, fixedRows_, rowCount_ - 1);
   selTop_ = row;

@@ -63,6 +63,10 @@ class StringGridData {
   // Removes `count` rows from `first` on (data rows only; nothing when the
   // range is not wholly within them), the rows below moving up.
   void RemoveRows(int first, int count);
+  // Puts the data rows in a new order: `order` lists every data row (from
+  // FixedRows() on) once, in the order they are to stand, cells and styles
+  // moving with them. Anything else changes nothing.
+  void ArrangeRows(const std::vector<int>& order);
 
   // The selected rows (whole-row selection), top <= bottom, always data rows.
   int SelectionTop() const { return selTop_; }
