@@ -1,0 +1,68 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace designer {
+
+// One line of a style file as it was read: its bytes (code page 932) and the
+// line break that followed it ("\r\n", "\n", "\r", or "" for a last line
+// without one).
+struct StyleLine {
+  std::string text;
+  std::string lineBreak = "\r\n";
+
+  friend bool operator==(const StyleLine&, const StyleLine&) = default;
+};
+
+// The lines of file bytes such that writing each text followed by its break
+// gives the bytes back exactly. The texts are those the print window reads
+// (layout::SplitStyleLines).
+std::vector<StyleLine> SplitKeepingBreaks(std::string_view bytes);
+
+// A style open in the designer. Lines the user does not touch keep their
+// bytes and breaks, so saving an unchanged style writes the file it came from.
+class StyleDocument {
+ public:
+  // The style of file bytes; an older "Ver1.0" style is brought to "Ver1.1"
+  // in memory, as the print window reads it (only the lines that change).
+  static StyleDocument FromBytes(std::string_view bytes);
+  // A new style: an A4 portrait header and no elements.
+  static StyleDocument NewStyle();
+  // The header line of a new style.
+  static constexpr const char* kNewHeader = "header;Ver1.1;0;0;9;0;0;100;0;";
+
+  // The file bytes: each line and its break; a line that has no break but
+  // is followed by another gets CR LF.
+  std::string Bytes() const;
+  // The texts, as the page drawing and binding take them.
+  std::vector<std::string> Texts() const;
+
+  int LineCount() const { return static_cast<int>(lines_.size()); }
+  const std::string& Text(int index) const { return lines_.at(static_cast<std::size_t>(index)).text; }
+  const std::vector<StyleLine>& Lines() const { return lines_; }
+  // The first empty line, which ends the page (LineCount() when none): the
+  // elements the page draws are lines 1 to PageEnd() - 1.
+  int PageEnd() const;
+  // Whether the bytes were an older style converted when read.
+  bool ConvertedFromOlder() const { return converted_; }
+
+  // Replaces `count` lines from `index` with `lines` (the one primitive every
+  // edit is made of). Throws std::out_of_range for a range outside the lines.
+  void Splice(int index, int count, const std::vector<StyleLine>& lines);
+
+ private:
+  std::vector<StyleLine> lines_;
+  bool converted_ = false;
+};
+
+// Writes the document's bytes over `path` by replace-by-rename (throws
+// platform::UserError naming the file when it cannot).
+void SaveStyleDocument(const StyleDocument& document, const std::string& path);
+
+// Reads a style file for the designer (refuses a file over the style size
+// limit, throws platform::UserError when it cannot be read).
+StyleDocument OpenStyleDocument(const std::string& path);
+
+}  // namespace designer

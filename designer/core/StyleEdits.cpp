@@ -1,0 +1,330 @@
+#include "designer/core/StyleEdits.h"
+
+#include <algorithm>
+
+#include "designer/core/NewElements.h"
+#include "designer/core/RecordFields.h"
+#include "layout/core/RecordReader.h"
+#include "platform/files/UserError.h"
+
+namespace designer {
+
+namespace {
+
+bool IsShapeKind(ElementKind kind) {
+  switch (kind) {
+    case ElementKind::Line:
+    case ElementKind::Rect:
+    case ElementKind::RoundRect:
+    case ElementKind::Arc:
+    case ElementKind::Chord:
+    case ElementKind::Ellipse:
+    case ElementKind::FillRect: return true;
+    default: return false;
+  }
+}
+
+bool HasPosition(ElementKind kind) {
+  return IsShapeKind(kind) || kind == ElementKind::Char || kind == ElementKind::Data ||
+         kind == ElementKind::Image;
+}
+
+// Refuses a line that is not a record of the page: the header, a line after
+// the empty line that ends the page, or no line at all.
+void CheckPageLine(const StyleDocument& document, int line) {
+  if (line < 1 || line >= document.PageEnd()) {
+    throw platform::UserError("行 " + std::to_string(line) + " はページの要素ではありません");
+  }
+}
+
+ElementKind CheckPositionedLine(const StyleDocument& document, int line) {
+  CheckPageLine(document, line);
+  ElementKind kind = KindOfLine(document.Text(line));
+  if (!HasPosition(kind)) {
+    throw platform::UserError("行 " + std::to_string(line) + " は位置を持つ要素ではありません");
+  }
+  return kind;
+}
+
+// Field n as a decimal, or the program's conversion message.
+Fixed RequireDecimal(const RecordFields& fields, int n) {
+  std::optional<Fixed> value = fields.Decimal(n);
+  if (!value) {
+    throw platform::UserError(layout::NotADecimalMessage(fields.Get(n)));
+  }
+  return *value;
+}
+
+void AddTo(RecordFields& fields, int n, Fixed delta) {
+  fields.Set(n, DecimalText(RequireDecimal(fields, n) + delta));
+}
+
+// The line text of an element moved by (dx, dy).
+std::string MovedText(const std::string& text, Fixed dx, Fixed dy) {
+  ElementKind kind = KindOfLine(text);
+  RecordFields fields(text);
+  AddTo(fields, 6, dx);
+  AddTo(fields, 7, dy);
+  if (IsShapeKind(kind)) {
+    AddTo(fields, 8, dx);
+    AddTo(fields, 9, dy);
+  } else if (kind == ElementKind::Char || kind == ElementKind::Data) {
+    // The second point is not drawn; it follows the first where it is a
+    // number, as files keep it.
+    if (fields.Decimal(8) && fields.Decimal(9)) {
+      AddTo(fields, 8, dx);
+      AddTo(fields, 9, dy);
+    }
+  }
+  return fields.Join();
+}
+
+// The line break a new line at `index` takes: that of the line before it
+// (or the nearest earlier one that has one), so a file written with LF
+// gains LF lines.
+std::string BreakForNewLine(const StyleDocument& document, int index) {
+  for (int i = std::min(index, document.LineCount()) - 1; i >= 0; --i) {
+    const std::string& lineBreak = document.Lines()[static_cast<std::size_t>(i)].lineBreak;
+    if (!lineBreak.empty()) {
+      return lineBreak;
+    }
+  }
+  return "\r\n";
+}
+
+// An edit that replaces the text of one line, keeping its break.
+StyleEdit ReplaceLine(const StyleDocument& document, int line, std::string text,
+                      std::string description) {
+  StyleEdit edit;
+  edit.index = line;
+  const StyleLine& old = document.Lines()[static_cast<std::size_t>(line)];
+  edit.removed = {old};
+  edit.inserted = {{std::move(text), old.lineBreak}};
+  edit.description = std::move(description);
+  edit.selectBefore = edit.selectAfter = line;
+  return edit;
+}
+
+// Swaps the texts of lines `line` and `line + 1`; each place keeps its break.
+StyleEdit SwapWithNext(const StyleDocument& document, int line, std::string description) {
+  const StyleLine& first = document.Lines()[static_cast<std::size_t>(line)];
+  const StyleLine& second = document.Lines()[static_cast<std::size_t>(line + 1)];
+  StyleEdit edit;
+  edit.index = line;
+  edit.removed = {first, second};
+  edit.inserted = {{second.text, first.lineBreak}, {first.text, second.lineBreak}};
+  edit.description = std::move(description);
+  return edit;
+}
+
+StyleEdit NothingToDo(const StyleDocument& document, int line, std::string description) {
+  StyleEdit edit;
+  edit.index = std::clamp(line, 0, document.LineCount());
+  edit.description = std::move(description);
+  edit.selectBefore = edit.selectAfter = line;
+  return edit;
+}
+
+}  // namespace
+
+void ApplyEdit(StyleDocument& document, const StyleEdit& edit) {
+  document.Splice(edit.index, static_cast<int>(edit.removed.size()), edit.inserted);
+}
+
+void RevertEdit(StyleDocument& document, const StyleEdit& edit) {
+  document.Splice(edit.index, static_cast<int>(edit.inserted.size()), edit.removed);
+}
+
+StyleEdit MoveElement(const StyleDocument& document, int line, Fixed dx, Fixed dy) {
+  CheckPositionedLine(document, line);
+  return ReplaceLine(document, line, MovedText(document.Text(line), dx, dy), "移動");
+}
+
+StyleEdit ResizeElement(const StyleDocument& document, int line, const ElementShape& shape,
+                        Handle handle, MmPoint to) {
+  ElementKind kind = CheckPositionedLine(document, line);
+  RecordFields fields(document.Text(line));
+  auto refuse = [] { throw platform::UserError("この要素の大きさはこの点では変えられません"); };
+
+  if (kind == ElementKind::Line) {
+    if (handle == Handle::Start) {
+      fields.Set(6, DecimalText(to.x));
+      fields.Set(7, DecimalText(to.y));
+    } else if (handle == Handle::End) {
+      fields.Set(8, DecimalText(to.x));
+      fields.Set(9, DecimalText(to.y));
+    } else {
+      refuse();
+    }
+    return ReplaceLine(document, line, fields.Join(), "大きさの変更");
+  }
+  if (!IsShapeKind(kind) && kind != ElementKind::Image) {
+    refuse();
+  }
+  if (handle == Handle::None || handle == Handle::Start || handle == Handle::End) {
+    refuse();
+  }
+
+  // The box as it stands, then the edges the handle moves.
+  Fixed x1, y1, x2, y2;
+  bool imageNatural = false;
+  if (kind == ElementKind::Image) {
+    x1 = RequireDecimal(fields, 6);
+    y1 = RequireDecimal(fields, 7);
+    std::optional<Fixed> w = fields.Decimal(8);
+    std::optional<Fixed> h = fields.Decimal(9);
+    // A picture drawn at its natural size, or with a side taken from its
+    // proportions, gets the size it is shown at written out.
+    imageNatural =
+        fields.Integer(10).value_or(0) == 0 || !w || !h || *w == Fixed() || *h == Fixed();
+    if (imageNatural) {
+      w = shape.box.right - shape.box.left;
+      h = shape.box.bottom - shape.box.top;
+    }
+    x2 = x1 + *w;
+    y2 = y1 + *h;
+  } else {
+    x1 = RequireDecimal(fields, 6);
+    y1 = RequireDecimal(fields, 7);
+    x2 = RequireDecimal(fields, 8);
+    y2 = RequireDecimal(fields, 9);
+  }
+  MmBox box{std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2)};
+  auto any = [handle](Handle a, Handle b, Handle c) {
+    return handle == a || handle == b || handle == c;
+  };
+  if (any(Handle::TopLeft, Handle::Left, Handle::BottomLeft)) {
+    box.left = to.x;
+  }
+  if (any(Handle::TopRight, Handle::Right, Handle::BottomRight)) {
+    box.right = to.x;
+  }
+  if (any(Handle::TopLeft, Handle::Top, Handle::TopRight)) {
+    box.top = to.y;
+  }
+  if (any(Handle::BottomLeft, Handle::Bottom, Handle::BottomRight)) {
+    box.bottom = to.y;
+  }
+  // An edge dragged past the opposite one turns the box over.
+  if (box.left > box.right) {
+    std::swap(box.left, box.right);
+  }
+  if (box.top > box.bottom) {
+    std::swap(box.top, box.bottom);
+  }
+
+  if (kind == ElementKind::Image) {
+    fields.Set(6, DecimalText(box.left));
+    fields.Set(7, DecimalText(box.top));
+    fields.Set(8, DecimalText(box.right - box.left));
+    fields.Set(9, DecimalText(box.bottom - box.top));
+    if (imageNatural && fields.Integer(10).value_or(0) == 0) {
+      fields.Set(10, "1");
+    }
+  } else {
+    // Each corner field keeps the side it held.
+    fields.Set(6, DecimalText(x1 <= x2 ? box.left : box.right));
+    fields.Set(8, DecimalText(x1 <= x2 ? box.right : box.left));
+    fields.Set(7, DecimalText(y1 <= y2 ? box.top : box.bottom));
+    fields.Set(9, DecimalText(y1 <= y2 ? box.bottom : box.top));
+  }
+  return ReplaceLine(document, line, fields.Join(), "大きさの変更");
+}
+
+StyleEdit SetField(const StyleDocument& document, int line, int field, const std::string& value) {
+  CheckPageLine(document, line);
+  if (field < 1) {
+    throw platform::UserError("欄 " + std::to_string(field) + " はありません");
+  }
+  if (field == 5) {
+    throw platform::UserError("要素の種類は変更できません");
+  }
+  ElementKind kind = KindOfLine(document.Text(line));
+  FieldType type = FieldType::Kept;
+  std::string label = "欄 " + std::to_string(field);
+  for (const FieldInfo& info : FieldsOfKind(kind)) {
+    if (info.number == field) {
+      type = info.type;
+      label = info.label;
+    }
+  }
+  std::string message = CheckFieldValue(type, value);
+  if (!message.empty()) {
+    throw platform::UserError(message);
+  }
+  RecordFields fields(document.Text(line));
+  fields.Set(field, value);
+  return ReplaceLine(document, line, fields.Join(), "「" + label + "」の変更");
+}
+
+StyleEdit AddElement(const StyleDocument& document, ElementKind kind, MmPoint centre) {
+  std::span<const ElementKind> addable = AddableKinds();
+  if (std::find(addable.begin(), addable.end(), kind) == addable.end()) {
+    throw platform::UserError(std::string("「") + KindName(kind) + "」は追加できません");
+  }
+  StyleEdit edit;
+  edit.description = "追加";
+  if (document.LineCount() == 0) {
+    edit.index = 0;
+    edit.inserted.push_back({StyleDocument::kNewHeader, "\r\n"});
+  } else {
+    edit.index = std::max(document.PageEnd(), 1);
+  }
+  std::string lineBreak = BreakForNewLine(document, edit.index);
+  edit.inserted.push_back({NewElementLine(kind, centre), lineBreak});
+  edit.selectAfter = edit.index + static_cast<int>(edit.inserted.size()) - 1;
+  return edit;
+}
+
+StyleEdit DuplicateElement(const StyleDocument& document, int line, Fixed offset) {
+  CheckPositionedLine(document, line);
+  const StyleLine& original = document.Lines()[static_cast<std::size_t>(line)];
+  StyleEdit edit;
+  edit.index = line + 1;
+  edit.inserted = {{MovedText(original.text, offset, offset), original.lineBreak}};
+  edit.description = "複製";
+  edit.selectBefore = line;
+  edit.selectAfter = line + 1;
+  return edit;
+}
+
+StyleEdit DeleteElement(const StyleDocument& document, int line) {
+  CheckPageLine(document, line);
+  StyleEdit edit;
+  edit.index = line;
+  edit.removed = {document.Lines()[static_cast<std::size_t>(line)]};
+  edit.description = "削除";
+  edit.selectBefore = line;
+  edit.selectAfter = -1;
+  return edit;
+}
+
+bool CanBringForward(const StyleDocument& document, int line) {
+  return line >= 1 && line + 1 < document.PageEnd();
+}
+
+bool CanSendBackward(const StyleDocument& document, int line) {
+  return line >= 2 && line < document.PageEnd();
+}
+
+StyleEdit BringForward(const StyleDocument& document, int line) {
+  if (!CanBringForward(document, line)) {
+    return NothingToDo(document, line, "前面へ");
+  }
+  StyleEdit edit = SwapWithNext(document, line, "前面へ");
+  edit.selectBefore = line;
+  edit.selectAfter = line + 1;
+  return edit;
+}
+
+StyleEdit SendBackward(const StyleDocument& document, int line) {
+  if (!CanSendBackward(document, line)) {
+    return NothingToDo(document, line, "背面へ");
+  }
+  StyleEdit edit = SwapWithNext(document, line - 1, "背面へ");
+  edit.selectBefore = line;
+  edit.selectAfter = line - 1;
+  return edit;
+}
+
+}  // namespace designer

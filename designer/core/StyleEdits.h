@@ -1,0 +1,58 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "designer/core/ElementGeometry.h"
+#include "designer/core/StyleDocument.h"
+
+namespace designer {
+
+// One undoable change: lines [index, index + removed.size()) replaced by
+// `inserted`. Applying and reverting are exact, so undoing every edit gives
+// the document's original bytes back.
+struct StyleEdit {
+  int index = 0;
+  std::vector<StyleLine> removed;
+  std::vector<StyleLine> inserted;
+  std::string description;  // for the undo menu, Japanese (UTF-8)
+  // The line selected after applying (-1: none) and after reverting.
+  int selectAfter = -1;
+  int selectBefore = -1;
+};
+
+void ApplyEdit(StyleDocument& document, const StyleEdit& edit);
+void RevertEdit(StyleDocument& document, const StyleEdit& edit);
+
+// The edits. Each reads the document and returns the edit without applying
+// it; a field that must be a number and is not throws platform::UserError
+// with the program's conversion message.
+
+// Moves an element by (dx, dy) millimetres: its points (fields 6 to 9 of
+// shapes, 6 and 7 of pictures, 6 to 9 of text where 8 and 9 are numbers).
+StyleEdit MoveElement(const StyleDocument& document, int line, Fixed dx, Fixed dy);
+// Moves a handle of an element to `to`: a line's end, a box's corner or edge,
+// a picture's box (a picture at natural size gets size mode 1 and the size
+// it was drawn at, given by `shape`).
+StyleEdit ResizeElement(const StyleDocument& document, int line, const ElementShape& shape,
+                        Handle handle, MmPoint to);
+// Sets field `field` to `value` (CP932); throws platform::UserError with
+// CheckFieldValue's message when the value is refused.
+StyleEdit SetField(const StyleDocument& document, int line, int field, const std::string& value);
+// Adds a new element of `kind` centred at `centre`, as the last element of
+// the page (before the first empty line; a document without lines gains the
+// new-style header first).
+StyleEdit AddElement(const StyleDocument& document, ElementKind kind, MmPoint centre);
+// A copy of the element right after it, moved by `offset` on both axes.
+StyleEdit DuplicateElement(const StyleDocument& document, int line, Fixed offset);
+StyleEdit DeleteElement(const StyleDocument& document, int line);
+// Swaps the element with the next / previous element line of the page
+// (record order is drawing order, so later is on top). Nothing to do (the
+// last / first element) gives an edit that changes nothing: check
+// CanBringForward / CanSendBackward first.
+bool CanBringForward(const StyleDocument& document, int line);
+bool CanSendBackward(const StyleDocument& document, int line);
+StyleEdit BringForward(const StyleDocument& document, int line);
+StyleEdit SendBackward(const StyleDocument& document, int line);
+
+}  // namespace designer

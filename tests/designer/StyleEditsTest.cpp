@@ -1,0 +1,254 @@
+// The designer's edits: each is exact to apply and to undo, writes numbers
+// the layout reads back as intended, and refuses what would break a style.
+
+#include "designer/core/StyleEdits.h"
+
+#include <gtest/gtest.h>
+
+#include "designer/core/RecordFields.h"
+#include "layout/core/RecordReader.h"
+#include "platform/files/UserError.h"
+#include "platform/text/Cp932.h"
+#include "tests/support/TempDir.h"
+
+namespace designer {
+namespace {
+
+std::string Sjis(const char* utf8) {
+  return platform::Utf8ToCp932(utf8);
+}
+
+Fixed Mm(std::int64_t tenThousandths) {
+  return Fixed::FromRaw(tenThousandths);
+}
+
+MmPoint At(int x, int y) {
+  return {Fixed::FromInt(x), Fixed::FromInt(y)};
+}
+
+StyleDocument Document(const std::vector<std::string>& utf8Lines) {
+  std::string bytes = "header;Ver1.1;0;0;9;0;0;100;0;\r\n";
+  for (const std::string& line : utf8Lines) {
+    bytes += Sjis(line.c_str()) + "\r\n";
+  }
+  return StyleDocument::FromBytes(bytes);
+}
+
+// Field n of a record, read as the layout engine takes a decimal.
+Fixed LayoutDecimal(const std::string& line, int n) {
+  layout::RecordReader record(line);
+  for (int i = 1; i < n; ++i) {
+    record.TakeField();
+  }
+  return record.TakeDecimal();
+}
+
+std::string ErrorOf(const std::function<void()>& edit) {
+  try {
+    edit();
+  } catch (const platform::UserError& e) {
+    return e.what();
+  }
+  return "(no error)";
+}
+
+StyleEdit Applied(StyleDocument& document, StyleEdit edit) {
+  ApplyEdit(document, edit);
+  return edit;
+}
+
+TEST(StyleEditUndo, TwentyMixedEditsOnTheA4StyleUndoToTheSameBytes) {
+  std::string original =
+      testsupport::ReadAll(std::string(QUILL_SOURCE_DIR) + "/resources/style/一覧表_A4縦.sle");
+  StyleDocument document = StyleDocument::FromBytes(original);
+  ASSERT_GT(document.LineCount(), 100);
+  std::vector<StyleEdit> done;
+  for (int step = 0; step < 20; ++step) {
+    std::vector<int> lines = SelectableLines(document, nullptr);
+    int line = lines[static_cast<std::size_t>(step * 7 + 3) % lines.size()];
+    std::optional<ElementShape> shape = ShapeOfLine(document.Text(line), nullptr);
+    std::vector<std::pair<Handle, MmPoint>> handles = HandlesOf(*shape);
+    StyleEdit edit;
+    switch (step % 8) {
+      case 0: edit = MoveElement(document, line, Mm(1001), Mm(-505)); break;
+      case 1:
+        if (handles.empty()) {
+          edit = MoveElement(document, line, Mm(-20000), Mm(3));
+        } else {
+          const auto& [handle, point] = handles[static_cast<std::size_t>(step) % handles.size()];
+          edit = ResizeElement(document, line, *shape, handle,
+                               {point.x + Mm(15000), point.y + Mm(22500)});
+        }
+        break;
+      case 2: edit = SetField(document, line, 2, "k" + std::to_string(step)); break;
+      case 3: {
+        ElementKind kind = AddableKinds()[static_cast<std::size_t>(step) % AddableKinds().size()];
+        edit = AddElement(document, kind, At(100, 150));
+        break;
+      }
+      case 4: edit = DuplicateElement(document, line, Fixed::FromInt(5)); break;
+      case 5: edit = DeleteElement(document, line); break;
+      case 6:
+        edit = CanBringForward(document, line) ? BringForward(document, line)
+                                               : SendBackward(document, line);
+        break;
+      case 7:
+        edit = CanSendBackward(document, line) ? SendBackward(document, line)
+                                               : BringForward(document, line);
+        break;
+    }
+    std::string before = document.Bytes();
+    ApplyEdit(document, edit);
+    EXPECT_NE(document.Bytes(), before) << step;
+    RevertEdit(document, edit);
+    ASSERT_EQ(document.Bytes(), before) << step;
+    ApplyEdit(document, edit);
+    done.push_back(edit);
+  }
+  for (auto it = done.rbegin(); it != done.rend(); ++it) {
+    RevertEdit(document, *it);
+  }
+  EXPECT_EQ(document.Bytes(), original);
+}
+
+TEST(MoveElementTest, NumbersAreWrittenShortAndReadBackExactly) {
+  StyleDocument document = Document({"0;0;0;0;line;37.5;10;20;0;0;実線;0;0;",
+                                     "0;0;0;0;char;8;4;8;x;0;0;0;0;f;9;;0;0;0;t;0;0;",
+                                     "0;0;0;0;data;8;4;8;4;0.5;0.5;0;0;f;9;;0;0;0;t;0;0;",
+                                     "0;0;0;0;image;10;20;40;30;1;0;0;a.png;"});
+  StyleEdit edit = Applied(document, MoveElement(document, 1, Mm(1000), Mm(-500)));
+  EXPECT_EQ(edit.description, "移動");
+  EXPECT_EQ(edit.selectAfter, 1);
+  EXPECT_EQ(document.Text(1), Sjis("0;0;0;0;line;37.6;9.95;20.1;-0.05;0;実線;0;0;"));
+  EXPECT_EQ(LayoutDecimal(document.Text(1), 6), Mm(376000));
+  EXPECT_EQ(LayoutDecimal(document.Text(1), 9), Mm(-500));
+  for (int i = 0; i < 3; ++i) {
+    ApplyEdit(document, MoveElement(document, 1, Mm(1), Mm(1)));
+  }
+  EXPECT_EQ(LayoutDecimal(document.Text(1), 6), Mm(376003));
+  EXPECT_EQ(LayoutDecimal(document.Text(1), 9), Mm(-497));
+  EXPECT_NE(document.Text(1).find("37.6003;"), std::string::npos);
+
+  // Text: the second point follows only where it is a number; a picture
+  // keeps its size.
+  ApplyEdit(document, MoveElement(document, 2, Mm(5000), Mm(5000)));
+  EXPECT_EQ(document.Text(2), "0;0;0;0;char;8.5;4.5;8;x;0;0;0;0;f;9;;0;0;0;t;0;0;");
+  ApplyEdit(document, MoveElement(document, 3, Mm(-80000), Mm(0)));
+  EXPECT_EQ(document.Text(3), "0;0;0;0;data;0;4;0;4;0.5;0.5;0;0;f;9;;0;0;0;t;0;0;");
+  ApplyEdit(document, MoveElement(document, 4, Mm(2500), Mm(2500)));
+  EXPECT_EQ(document.Text(4), "0;0;0;0;image;10.25;20.25;40;30;1;0;0;a.png;");
+}
+
+TEST(MoveElementTest, RefusesCoordinatesThatDoNotConvertAndLinesThatAreNotElements) {
+  StyleDocument document = Document({"0;0;0;0;rect;1,5;2;3;4;0;;0;0;", "0;0;0;0;header;",
+                                     "0;0;0;0;box;1;2;3;4;", "", "0;0;0;0;rect;1;2;3;4;0;;0;0;"});
+  EXPECT_EQ(ErrorOf([&] { MoveElement(document, 1, Mm(1), Mm(1)); }),
+            "'1,5' は浮動小数点数ではありません");
+  for (int line : {0, 2, 3, 4, 5, 6, -1}) {
+    std::string message = ErrorOf([&] { MoveElement(document, line, Mm(1), Mm(1)); });
+    EXPECT_NE(message, "(no error)") << line;
+    EXPECT_EQ(message.find("浮動小数点数"), std::string::npos) << line;
+  }
+}
+
+TEST(ResizeElementTest, EndsCornersEdgesAndPictures) {
+  StyleDocument document = Document(
+      {"0;0;0;0;line;1;2;3;4;0;;0;0;", "0;0;0;0;rect;50;40;10;20;0;;0;0;",
+       "0;0;0;0;image;10;20;0;0;0;0;0;pic.png;", "0;0;0;0;image;10;20;40;30;1;0;0;pic.png;",
+       "0;0;0;0;char;8;4;8;4;0;0;0;0;f;9;;0;0;0;t;0;0;"});
+  auto shape = [&](int line) { return *ShapeOfLine(document.Text(line), nullptr); };
+
+  ApplyEdit(document, ResizeElement(document, 1, shape(1), Handle::End, {Mm(-5000), Mm(75)}));
+  EXPECT_EQ(document.Text(1), "0;0;0;0;line;1;2;-0.5;0.0075;0;;0;0;");
+  EXPECT_NE(ErrorOf([&] { ResizeElement(document, 1, shape(1), Handle::TopLeft, At(0, 0)); }),
+            "(no error)");
+
+  // Corners written back in the order the record had them (right, bottom
+  // first here); an edge dragged past the other turns the box over.
+  StyleEdit corner = ResizeElement(document, 2, shape(2), Handle::TopLeft, At(5, 15));
+  EXPECT_EQ(corner.description, "大きさの変更");
+  ApplyEdit(document, corner);
+  EXPECT_EQ(document.Text(2), "0;0;0;0;rect;50;40;5;15;0;;0;0;");
+  ApplyEdit(document, ResizeElement(document, 2, shape(2), Handle::Right, At(0, 99)));
+  EXPECT_EQ(document.Text(2), "0;0;0;0;rect;5;40;0;15;0;;0;0;");
+
+  // A picture at its natural size (20 x 20 mm unmeasured) gets that size
+  // written out with size mode 1.
+  ApplyEdit(document, ResizeElement(document, 3, shape(3), Handle::Bottom, At(0, 45)));
+  EXPECT_EQ(document.Text(3), "0;0;0;0;image;10;20;20;25;1;0;0;pic.png;");
+  // Its left edge moves and the right one stays.
+  ApplyEdit(document, ResizeElement(document, 4, shape(4), Handle::Left, At(5, 0)));
+  EXPECT_EQ(document.Text(4), "0;0;0;0;image;5;20;45;30;1;0;0;pic.png;");
+
+  EXPECT_NE(ErrorOf([&] { ResizeElement(document, 5, shape(5), Handle::Right, At(50, 4)); }),
+            "(no error)");
+}
+
+TEST(SetFieldTest, ChecksTheFieldsTypeAndKeepsTheKind) {
+  StyleDocument document = Document(
+      {"0;0;0;0;line;1;2;3;4;0;実線;0;0;", "0;0;0;0;char;8;4;8;4;0;0;0;0;f;9;;0;0;0;t;0;0;"});
+  EXPECT_EQ(ErrorOf([&] { SetField(document, 2, 20, "a;b"); }), "「;」は使えません");
+  EXPECT_EQ(ErrorOf([&] { SetField(document, 1, 6, "1.2.3"); }),
+            "'1.2.3' は浮動小数点数ではありません");
+  EXPECT_EQ(ErrorOf([&] { SetField(document, 2, 15, Sjis("大")); }), "'大' は整数ではありません");
+  EXPECT_NE(ErrorOf([&] { SetField(document, 1, 5, "rect"); }), "(no error)");
+  EXPECT_NE(ErrorOf([&] { SetField(document, 0, 2, "Ver1.0"); }), "(no error)");
+
+  StyleEdit pen = Applied(document, SetField(document, 1, 11, Sjis("破線")));
+  EXPECT_EQ(pen.description, "「線種」の変更");
+  EXPECT_EQ(document.Text(1), Sjis("0;0;0;0;line;1;2;3;4;0;破線;0;0;"));
+  ApplyEdit(document, SetField(document, 2, 20, Sjis("御中 #ma_01")));
+  EXPECT_EQ(document.Text(2), Sjis("0;0;0;0;char;8;4;8;4;0;0;0;0;f;9;;0;0;0;御中 #ma_01;0;0;"));
+  // Beyond the kind's fields: kept as text, the record padded up to it.
+  StyleEdit beyond = Applied(document, SetField(document, 1, 15, "x"));
+  EXPECT_EQ(document.Text(1), Sjis("0;0;0;0;line;1;2;3;4;0;破線;0;0;;x;"));
+  EXPECT_EQ(beyond.description, "「欄 15」の変更");
+}
+
+TEST(StructureEdits, AddDuplicateDeleteAndReorder) {
+  std::string bytes = Sjis(
+      "header;Ver1.1;0;0;9;0;0;100;0;\r\n0;0;0;0;rect;1;2;3;4;0;;0;0;\n"
+      "0;0;0;0;box;\r\n0;0;0;0;line;5;6;7;8;0;;0;0;\r\r\n0;0;0;0;rect;0;0;9;9;0;;0;0;\r\n");
+  StyleDocument document = StyleDocument::FromBytes(bytes);
+  ASSERT_EQ(document.PageEnd(), 4);
+
+  StyleEdit add = AddElement(document, ElementKind::Ellipse, At(100, 100));
+  EXPECT_EQ(add.index, 4);  // before the empty line that ends the page
+  EXPECT_EQ(add.selectAfter, 4);
+  EXPECT_EQ(add.description, "追加");
+  EXPECT_NE(ErrorOf([&] { AddElement(document, ElementKind::Offsets, At(0, 0)); }), "(no error)");
+
+  StyleEdit copy = Applied(document, DuplicateElement(document, 1, Fixed::FromInt(5)));
+  EXPECT_EQ(copy.selectAfter, 2);
+  EXPECT_EQ(document.Lines()[2], (StyleLine{"0;0;0;0;rect;6;7;8;9;0;;0;0;", "\n"}));
+  RevertEdit(document, copy);
+
+  StyleEdit remove = DeleteElement(document, 2);
+  EXPECT_EQ(remove.selectAfter, -1);
+  EXPECT_NE(ErrorOf([&] { DeleteElement(document, 0); }), "(no error)");
+  EXPECT_NE(ErrorOf([&] { DeleteElement(document, 5); }), "(no error)");
+
+  // Reordering swaps texts within the page; each place keeps its break.
+  EXPECT_TRUE(CanBringForward(document, 2));
+  EXPECT_FALSE(CanBringForward(document, 3));
+  EXPECT_FALSE(CanSendBackward(document, 1));
+  EXPECT_TRUE(CanSendBackward(document, 3));
+  StyleEdit forward = Applied(document, BringForward(document, 1));
+  EXPECT_EQ(forward.selectAfter, 2);
+  EXPECT_EQ(document.Lines()[1], (StyleLine{"0;0;0;0;box;", "\n"}));
+  EXPECT_EQ(document.Lines()[2], (StyleLine{"0;0;0;0;rect;1;2;3;4;0;;0;0;", "\r\n"}));
+  StyleEdit backward = Applied(document, SendBackward(document, 3));
+  EXPECT_EQ(backward.selectAfter, 2);
+  EXPECT_EQ(document.Text(2), "0;0;0;0;line;5;6;7;8;0;;0;0;");
+  RevertEdit(document, backward);
+  RevertEdit(document, forward);
+  EXPECT_EQ(document.Bytes(), bytes);
+
+  StyleEdit nothing = Applied(document, BringForward(document, 3));
+  EXPECT_EQ(document.Bytes(), bytes);
+  RevertEdit(document, nothing);
+  EXPECT_EQ(document.Bytes(), bytes);
+}
+
+}  // namespace
+}  // namespace designer
