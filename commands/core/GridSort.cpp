@@ -5,9 +5,10 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
-#include "catalogue/core/FolderScan.h"
 #include "commands/core/GridRows.h"
+#include "platform/text/Cp932.h"
 
 namespace commands {
 
@@ -55,28 +56,79 @@ std::optional<std::int64_t> RevisionNumber(const std::string& text) {
   return value;
 }
 
-// Whether `a` sorts before `b` in ascending order; neither is empty.
-bool Before(SortKind kind, const std::string& a, const std::string& b) {
-  if (kind == SortKind::Date) {
-    auto x = DateNumbers(a);
-    auto y = DateNumbers(b);
-    if (x && y && *x != *y) {
-      return *x < *y;
+unsigned char FoldAscii(unsigned char c) {
+  return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c - 'A' + 'a') : c;
+}
+
+// Text order on code page 932 bytes: single-byte ASCII letters case-blind,
+// everything else by its bytes, ties broken by the bytes as they are. The
+// second byte of a two-byte character is never folded: ア is 83 41 and must
+// not sort as 83 61, after チ (83 60). While the texts compare equal their
+// characters start at the same bytes (a lead byte is never folded), so one
+// walk through both finds the trail bytes of both.
+bool TextLess(std::string_view a, std::string_view b) {
+  std::size_t n = std::min(a.size(), b.size());
+  bool trail = false;
+  for (std::size_t i = 0; i < n; ++i) {
+    auto x = static_cast<unsigned char>(a[i]);
+    auto y = static_cast<unsigned char>(b[i]);
+    if (!trail) {
+      x = FoldAscii(x);
+      y = FoldAscii(y);
     }
-    if (x.has_value() != y.has_value()) {
-      return x.has_value();  // dates before other text
+    if (x != y) {
+      return x < y;
+    }
+    trail = !trail && platform::IsCp932LeadByte(x);
+  }
+  if (a.size() != b.size()) {
+    return a.size() < b.size();
+  }
+  return a < b;
+}
+
+// A cell as the sort compares it. The part it belongs to comes first,
+// whatever the direction: the values (dates in a date column, numbers in
+// the revision column, any text in a text column), then the text of a date
+// or number column that is not one, then the empty cells. Only the order
+// within a part follows the direction, so a descending sort still puts the
+// newest dates at the top, not the cells that hold no date.
+struct SortKey {
+  enum Part { Value, OtherText, Empty } part = Empty;
+  std::array<std::int64_t, 6> numbers{};  // the date's numbers, or the revision in [0]
+  const std::string* text = nullptr;
+};
+
+SortKey KeyOf(SortKind kind, const std::string& cell) {
+  SortKey key;
+  key.text = &cell;
+  if (cell.empty()) {
+    return key;
+  }
+  key.part = SortKey::Value;
+  if (kind == SortKind::Date) {
+    if (auto date = DateNumbers(cell)) {
+      key.numbers = *date;
+    } else {
+      key.part = SortKey::OtherText;
     }
   } else if (kind == SortKind::Number) {
-    auto x = RevisionNumber(a);
-    auto y = RevisionNumber(b);
-    if (x && y && *x != *y) {
-      return *x < *y;
-    }
-    if (x.has_value() != y.has_value()) {
-      return x.has_value();  // numbers before other text
+    if (auto revision = RevisionNumber(cell)) {
+      key.numbers[0] = *revision;
+    } else {
+      key.part = SortKey::OtherText;
     }
   }
-  return catalogue::NameLess(a, b);
+  return key;
+}
+
+// Whether `a` sorts before `b` in ascending order; both are of one part.
+// Equal dates or numbers written differently ("7", "07") go by their text.
+bool Before(const SortKey& a, const SortKey& b) {
+  if (a.numbers != b.numbers) {
+    return a.numbers < b.numbers;
+  }
+  return TextLess(*a.text, *b.text);
 }
 
 }  // namespace
@@ -94,13 +146,20 @@ SortKind SortKindOfColumn(int col) {
 void SortDocumentRows(widgets::StringGridData& grid, int column, bool ascending) {
   std::vector<int> documents = DocumentRows(grid);
   SortKind kind = SortKindOfColumn(column);
+  std::vector<SortKey> keys(static_cast<std::size_t>(grid.RowCount()));
+  for (int row : documents) {
+    keys[static_cast<std::size_t>(row)] = KeyOf(kind, grid.Cell(column, row));
+  }
   std::stable_sort(documents.begin(), documents.end(), [&](int x, int y) {
-    const std::string& a = grid.Cell(column, x);
-    const std::string& b = grid.Cell(column, y);
-    if (a.empty() || b.empty()) {
-      return !a.empty() && b.empty();  // empty cells last either way
+    const SortKey& a = keys[static_cast<std::size_t>(x)];
+    const SortKey& b = keys[static_cast<std::size_t>(y)];
+    if (a.part != b.part) {
+      return a.part < b.part;
     }
-    return ascending ? Before(kind, a, b) : Before(kind, b, a);
+    if (a.part == SortKey::Empty) {
+      return false;
+    }
+    return ascending ? Before(a, b) : Before(b, a);
   });
   std::vector<int> order = documents;
   std::vector<bool> isDocument(static_cast<std::size_t>(grid.RowCount()), false);
