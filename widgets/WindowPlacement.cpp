@@ -24,8 +24,10 @@ app::Rect DesktopWorkArea() {
 // Keeps a window's frame on the work area once it is shown. A window
 // manager adds its title bar and borders around the size the program gives,
 // so a window made as large as the work area would lose its bottom (the
-// status bar, the scroll bar) below the screen's edge: the side that does
-// not fit is shrunk by the frame and the frame moved to the work area's edge.
+// status bar, the scroll bar) below the screen's edge, and a saved place
+// that ReadWindowGeometry lets stand may leave part of the window off the
+// screen: the side that does not fit is shrunk by the frame and the frame
+// moved onto the work area (app::FitFrame).
 class FrameKeeper : public QObject {
  public:
   explicit FrameKeeper(QWidget& window) : QObject(&window), window_(window) {
@@ -54,19 +56,16 @@ class FrameKeeper : public QObject {
     QRect client = window_.geometry();
     int extraWidth = frame.width() - client.width();
     int extraHeight = frame.height() - client.height();
-    QSize size = client.size();
-    QPoint at = frame.topLeft();
-    if (frame.width() > area.width()) {
-      size.setWidth(std::max(area.width() - extraWidth, window_.minimumWidth()));
-      at.setX(area.left());
-    }
-    if (frame.height() > area.height()) {
-      size.setHeight(std::max(area.height() - extraHeight, window_.minimumHeight()));
-      at.setY(area.top());
-    }
+    app::Rect fitted =
+        app::FitFrame({frame.left(), frame.top(), frame.width(), frame.height()},
+                      {area.left(), area.top(), area.width(), area.height()},
+                      window_.minimumWidth() + extraWidth, window_.minimumHeight() + extraHeight);
+    QSize size(fitted.width - extraWidth, fitted.height - extraHeight);
     if (size != client.size()) {
       window_.resize(size);
-      window_.move(at);
+    }
+    if (QPoint(fitted.left, fitted.top) != frame.topLeft()) {
+      window_.move(fitted.left, fitted.top);  // a window's place is its frame's
     }
   }
 

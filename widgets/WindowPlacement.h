@@ -8,7 +8,8 @@ namespace widgets {
 
 // Places a window as its settings section says (or at the desktop work
 // area's top-left corner with its designed size), kept reachable on the
-// work area of the primary screen.
+// work area of the primary screen; once shown, the window with its frame is
+// moved (and where it must, shrunk) onto the work area of its screen.
 void RestoreWindowGeometry(QWidget& window, const std::string& settingsPath,
                            const std::string& section, int designedWidth, int designedHeight);
 

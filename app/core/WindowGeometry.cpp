@@ -1,5 +1,7 @@
 #include "app/core/WindowGeometry.h"
 
+#include <algorithm>
+
 namespace app {
 
 Rect ReadWindowGeometry(const IniFile& settings, const std::string& section, const Rect& workArea,
@@ -41,6 +43,20 @@ Rect BoundWindowSize(Rect geometry, const Rect& workArea, int designedWidth, int
   geometry.width = bound(geometry.width, designedWidth, workArea.width);
   geometry.height = bound(geometry.height, designedHeight, workArea.height);
   return geometry;
+}
+
+Rect FitFrame(Rect frame, const Rect& workArea, int minWidth, int minHeight) {
+  if (frame.width > workArea.width) {
+    frame.width = std::max(workArea.width, minWidth);
+  }
+  if (frame.height > workArea.height) {
+    frame.height = std::max(workArea.height, minHeight);
+  }
+  frame.left = std::clamp(frame.left, workArea.left,
+                          std::max(workArea.left, workArea.Right() - frame.width));
+  frame.top =
+      std::clamp(frame.top, workArea.top, std::max(workArea.top, workArea.Bottom() - frame.height));
+  return frame;
 }
 
 void WriteWindowGeometry(IniFile& settings, const std::string& section, const Rect& geometry) {

@@ -36,6 +36,16 @@ inline constexpr int kMinWindowSide = 100;
 // takes the designed side, and no side is larger than the work area's.
 Rect BoundWindowSize(Rect geometry, const Rect& workArea, int designedWidth, int designedHeight);
 
+// A shown window's frame (the window with the title bar and borders the
+// window manager put around it) brought onto the work area: a side larger
+// than the work area's is shrunk to it, though not below `minWidth` or
+// `minHeight` (the frame of the window's smallest size), and the frame is
+// then moved, as little as it takes, so that it lies within the work area;
+// a frame still larger than the work area starts at its left (or top) edge.
+// ReadWindowGeometry only keeps a saved place reachable; this keeps the
+// whole window in sight, the status bar and scroll bars included.
+Rect FitFrame(Rect frame, const Rect& workArea, int minWidth, int minHeight);
+
 // Writes the four keys of a window's geometry into its section.
 void WriteWindowGeometry(IniFile& settings, const std::string& section, const Rect& geometry);
 

@@ -97,5 +97,24 @@ TEST(WindowGeometry, OnASmallScreenTheWindowFillsTheWorkArea) {
             (Rect{100, 80, 700, 500}));
 }
 
+TEST(WindowGeometry, AShownFrameIsMovedAndIfNeedBeShrunkOntoTheWorkArea) {
+  Rect work{0, 27, 1024, 741};
+  // A frame that fits stays where it is.
+  EXPECT_EQ(FitFrame({100, 80, 700, 500}, work, 110, 130), (Rect{100, 80, 700, 500}));
+  // One that fits in size but starts too low and too far right (a place
+  // ReadWindowGeometry lets stand) moves just back onto the work area.
+  EXPECT_EQ(FitFrame({600, 500, 700, 500}, work, 110, 130), (Rect{324, 268, 700, 500}));
+  // Left of and above the work area (a panel on the left and at the top).
+  EXPECT_EQ(FitFrame({-50, 0, 700, 500}, Rect{40, 27, 984, 741}, 110, 130),
+            (Rect{40, 27, 700, 500}));
+  // A side larger than the work area's is shrunk to it and starts at its edge;
+  // the other side only moves.
+  EXPECT_EQ(FitFrame({300, 600, 1290, 500}, work, 110, 130), (Rect{0, 268, 1024, 500}));
+  EXPECT_EQ(FitFrame({0, 27, 1024, 772}, work, 110, 130), (Rect{0, 27, 1024, 741}));
+  // Never below the window's smallest size: then the top-left edge shows.
+  EXPECT_EQ(FitFrame({300, 300, 1290, 900}, Rect{0, 0, 640, 480}, 700, 500),
+            (Rect{0, 0, 700, 500}));
+}
+
 }  // namespace
 }  // namespace app
