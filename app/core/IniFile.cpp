@@ -151,7 +151,12 @@ int IniFile::ReadInteger(std::string_view section, std::string_view key, int fal
   return ParseSettingsInteger(*text).value_or(fallback);
 }
 
-void IniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
+bool IniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
+  for (std::string_view text : {section, key, value}) {
+    if (text.find_first_of("\r\n") != std::string_view::npos) {
+      return false;
+    }
+  }
   Line entry;
   entry.kind = Line::Entry;
   entry.key = std::string(key);
@@ -166,14 +171,14 @@ void IniFile::WriteString(std::string_view section, std::string_view key, std::s
     head.text = "[" + head.section + "]";
     lines_.push_back(std::move(head));
     lines_.push_back(std::move(entry));
-    return;
+    return true;
   }
   int existing = FindKey(header, key);
   if (existing >= 0) {
     entry.key = lines_[static_cast<std::size_t>(existing)].key;  // keep the stored spelling
     entry.text = entry.key + "=" + entry.value;
     lines_[static_cast<std::size_t>(existing)] = std::move(entry);
-    return;
+    return true;
   }
   // After the section's last entry (blank lines and comments at its end stay
   // after the new key).
@@ -184,6 +189,7 @@ void IniFile::WriteString(std::string_view section, std::string_view key, std::s
     }
   }
   lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(insert), std::move(entry));
+  return true;
 }
 
 void IniFile::WriteInteger(std::string_view section, std::string_view key, int value) {

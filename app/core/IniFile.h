@@ -26,7 +26,11 @@ class IniFile {
   // the key is missing or its value is not such a number.
   int ReadInteger(std::string_view section, std::string_view key, int fallback) const;
 
-  void WriteString(std::string_view section, std::string_view key, std::string_view value);
+  // Sets a key, adding it (and its section) when missing. A section, key or
+  // value holding a line break (CR or LF) would end its line and start
+  // another, a key or section of its own: such a write is refused, the file
+  // stays as it was and false is returned.
+  bool WriteString(std::string_view section, std::string_view key, std::string_view value);
   void WriteInteger(std::string_view section, std::string_view key, int value);
 
   // The file's text, lines ended by CR LF.

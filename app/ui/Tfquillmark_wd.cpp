@@ -20,6 +20,7 @@
 #include "app/core/ColumnWidths.h"
 #include "app/core/ListGrid.h"
 #include "app/core/ProgramVersion.h"
+#include "catalogue/core/FolderScan.h"
 #include "catalogue/core/ListFile.h"
 #include "catalogue/ui/Tffolder_select.h"
 #include "commands/core/GridRows.h"
@@ -278,8 +279,17 @@ void Tfquillmark_wd::OpenSelectedDocument() {
     Inform(QStringLiteral("開く文書はありません"));
     return;
   }
-  QString path =
-      QDir(WKINDPL->text()).filePath(QString::fromStdString(platform::Cp932ToUtf8(name)));
+  QDir folder(WKINDPL->text());
+  QString path = folder.filePath(QString::fromStdString(platform::Cp932ToUtf8(name)));
+  if (!QFileInfo::exists(path)) {
+    // The recorded name is not always the name on disk (";", characters
+    // code page 932 lacks or maps onto others): look for the one file
+    // recorded so.
+    std::string found = catalogue::FindDocumentByField(WKINDPL->text().toStdString(), name);
+    if (!found.empty()) {
+      path = folder.filePath(QString::fromStdString(found));
+    }
+  }
   widgets::OpenOrTell(desktop_, dialogs_, QUrl::fromLocalFile(path), QStringLiteral("文書"));
 }
 

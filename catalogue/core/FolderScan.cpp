@@ -17,8 +17,10 @@
 #include <system_error>
 #include <thread>
 
+#include "catalogue/core/DocumentRecord.h"
 #include "platform/files/FileBytes.h"
 #include "platform/files/UserError.h"
+#include "platform/text/Cp932.h"
 
 namespace catalogue {
 
@@ -130,6 +132,43 @@ std::vector<std::string> ListDocumentFiles(const std::string& folder, DocumentFo
   std::sort(names.begin(), names.end(),
             [](const std::string& a, const std::string& b) { return NameLess(a, b); });
   return names;
+}
+
+std::string FindDocumentByField(const std::string& folder, std::string_view field) {
+  std::vector<std::string> names;
+  try {
+    names = ListDocumentFiles(folder, DocumentFormats::WithNewer);
+  } catch (const platform::UserError&) {
+    return {};
+  }
+  std::string found;
+  int matches = 0;
+  for (const std::string& name : names) {
+    if (RecordFieldText(FileNameFieldOf(name)) == field) {
+      found = name;
+      ++matches;
+    }
+  }
+  return matches == 1 ? found : std::string();
+}
+
+std::optional<std::string> StoredFolderSetting(std::string_view utf8Folder) {
+  if (utf8Folder.empty() || utf8Folder.front() == ' ' || utf8Folder.back() == ' ') {
+    return std::nullopt;
+  }
+  for (std::size_t i = 0; i < utf8Folder.size(); ++i) {
+    auto byte = static_cast<unsigned char>(utf8Folder[i]);
+    bool c1 = byte == 0xC2 && i + 1 < utf8Folder.size() &&
+              static_cast<unsigned char>(utf8Folder[i + 1]) < 0xA0;  // U+0080 to U+009F
+    if (byte < 0x20 || byte == 0x7F || c1) {
+      return std::nullopt;
+    }
+  }
+  std::string stored = platform::Utf8ToCp932(utf8Folder);
+  if (platform::Cp932ToUtf8(stored) != utf8Folder) {
+    return std::nullopt;
+  }
+  return stored;
 }
 
 namespace {

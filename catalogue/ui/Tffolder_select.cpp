@@ -22,6 +22,8 @@
 #include <QVBoxLayout>
 #include <QWheelEvent>
 #include <functional>
+#include <optional>
+#include <string>
 
 #include "catalogue/core/BackgroundScan.h"
 #include "catalogue/core/DocumentReader.h"
@@ -460,8 +462,9 @@ void Tffolder_select::GradBtn1Click() {
     return;
   }
   folderLabel_->setText(listDirectory_);
-  widgets::WriteSettingString(dialogs_, paths_.SettingsFile(), kSection, kLastFolderKey,
-                              platform::Utf8ToCp932(listDirectory_.toStdString()));
+  if (std::optional<std::string> stored = StoredFolderSetting(listDirectory_.toStdString())) {
+    widgets::WriteSettingString(dialogs_, paths_.SettingsFile(), kSection, kLastFolderKey, *stored);
+  }
   accept();
 }
 

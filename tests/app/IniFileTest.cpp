@@ -43,6 +43,24 @@ TEST(IniFile, WritingOneSectionKeepsEverythingElse) {
       "custom=x\r\nleft=50\r\n[folder_select]\r\nwidth=799\r\n");
 }
 
+TEST(IniFile, AWriteThatWouldBreakALineIsRefusedAndChangesNothing) {
+  std::string text = "[folder_select]\r\nlast_folder=/home/u/old\r\n";
+  IniFile ini = IniFile::Parse(text);
+  // A folder named so would otherwise add a section and key of its own.
+  for (const char* value : {"/tmp/a\r\n[fdataprint]\r\npdffolder=/x", "/tmp/a\nb", "/tmp/a\rb"}) {
+    EXPECT_FALSE(ini.WriteString("folder_select", "last_folder", value)) << value;
+    EXPECT_FALSE(ini.WriteString("other", "last_folder", value)) << value;
+  }
+  EXPECT_FALSE(ini.WriteString("folder_select", "key\n[x]", "v"));
+  EXPECT_FALSE(ini.WriteString("sec]\r\n[x", "key", "v"));
+  EXPECT_EQ(ini.Text(), text);
+  EXPECT_EQ(IniFile::Parse(ini.Text()).ReadString("fdataprint", "pdffolder"), std::nullopt);
+
+  // Other bytes are kept as they are, code page 932 included.
+  EXPECT_TRUE(ini.WriteString("folder_select", "last_folder", "/tmp/\x95\x5C\tx"));
+  EXPECT_EQ(ini.ReadString("folder_select", "last_folder"), "/tmp/\x95\x5C\tx");
+}
+
 TEST(IniFile, SavesAndLoadsThroughAFile) {
   testsupport::TempDir dir;
   std::string path = dir.File("quillmark_wd.ini");

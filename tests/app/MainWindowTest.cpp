@@ -509,6 +509,17 @@ TEST_F(MainWindowFixture, SortingAndOpeningTheDocumentOfARow) {
   window->Item(QStringLiteral("OpenDocument"))->trigger();
   EXPECT_EQ(desktop.opened.size(), 1);
   EXPECT_TRUE(dialogs.shown.back().startsWith(QStringLiteral("message: 文書が見つかりません")));
+  // A name the list records otherwise than the disk spells it: ";" is
+  // recorded as "；", so the recorded name names no file, yet one file
+  // records so.
+  window->GridData().SelectRow(1);
+  std::string name = Cell(0, 1);
+  std::filesystem::rename(documents.File(name), documents.File("x;" + name));
+  window->GridData().SetCell(0, 1, "x\x81\x47" + name);
+  window->Item(QStringLiteral("OpenDocument"))->trigger();
+  ASSERT_EQ(desktop.opened.size(), 2);
+  EXPECT_EQ(desktop.opened[1],
+            QUrl::fromLocalFile(QString::fromStdString(documents.File("x;" + name))).toString());
   window->GridData().SelectRow(10);  // no document there
   window->Item(QStringLiteral("OpenDocument"))->trigger();
   EXPECT_EQ(dialogs.shown.back(), QStringLiteral("info: 開く文書はありません"));

@@ -69,6 +69,59 @@ TEST(DocumentMask, NameOrderIsCaseBlindThenByBytes) {
   EXPECT_TRUE(NameLess("ab", "abc"));
 }
 
+TEST(DocumentMask, FindsTheOneDocumentWhoseRecordedNameIsTheField) {
+  testsupport::TempDir dir;
+  dir.Write("a;b.doc", "x");                       // recorded "a；b.doc"
+  dir.Write("\xE6\xB3\xA2\xE3\x80\x9C.doc", "x");  // 波〜 (U+301C)
+  dir.Write("\xC3\xA9t\xC3\xA9.doc", "x");         // été: "?t?.doc"
+  dir.Write("\xC3\xA8t\xC3\xA8.doc", "x");         // ètè: "?t?.doc" too
+  dir.Write("plain.rtf", "x");
+  std::filesystem::create_directory(dir.File("folder;.doc"));  // not a document
+  EXPECT_EQ(FindDocumentByField(dir.path(),
+                                "a\x81\x47"
+                                "b.doc"),
+            "a;b.doc");
+  // 〜 is recorded as 81 60, which reads back as ～ U+FF5E: a name the
+  // field's UTF-8 form does not give.
+  EXPECT_EQ(FindDocumentByField(dir.path(), "\x94\x67\x81\x60.doc"),
+            "\xE6\xB3\xA2\xE3\x80\x9C.doc");
+  EXPECT_EQ(FindDocumentByField(dir.path(), "plain.rtf"), "plain.rtf");
+  // Two files recorded alike: which one the row meant cannot be told.
+  EXPECT_EQ(FindDocumentByField(dir.path(), "?t?.doc"), "");
+  EXPECT_EQ(FindDocumentByField(dir.path(), "folder\x81\x47.doc"), "");
+  EXPECT_EQ(FindDocumentByField(dir.path(), "gone.doc"), "");
+  EXPECT_EQ(FindDocumentByField(dir.File("missing"), "plain.rtf"), "");
+
+  // The file the field was first taken for and one named with the full-width
+  // "；" itself are recorded alike as well.
+  dir.Write(
+      "a\xEF\xBC\x9B"
+      "b.doc",
+      "x");
+  EXPECT_EQ(FindDocumentByField(dir.path(),
+                                "a\x81\x47"
+                                "b.doc"),
+            "");
+}
+
+TEST(DocumentMask, TheFolderScannedLastIsStoredOnlyWhenItComesBackAsItIs) {
+  EXPECT_EQ(StoredFolderSetting("/home/u/docs"), "/home/u/docs");
+  EXPECT_EQ(StoredFolderSetting("/home/u/\xE6\x96\x87\xE6\x9B\xB8 a"),  // 文書
+            "/home/u/\x95\xB6\x8F\x91 a");
+  EXPECT_EQ(StoredFolderSetting("/home/u/\xE3\x80\x80x"), "/home/u/\x81\x40x");  // U+3000
+  for (const char* folder : {
+           "",
+           "/tmp/a\r\n[fdataprint]\r\npdffolder=/x",  // would add lines to the file
+           "/tmp/a\nb", "/tmp/tab\there", "/tmp/del\x7F", "/tmp/c1\xC2\x85", " /tmp/lead",
+           "/tmp/trail ",             // trimmed when read back
+           "/tmp/\xC3\xA9t\xC3\xA9",  // é: no such character, "?"
+           "/tmp/\xE3\x80\x9C",       // 〜 U+301C: read back as ～ U+FF5E
+           "/tmp/\xFF\xFE",           // not UTF-8
+       }) {
+    EXPECT_EQ(StoredFolderSetting(folder), std::nullopt) << folder;
+  }
+}
+
 class CollectingSink : public LineSink {
  public:
   Names lines;
