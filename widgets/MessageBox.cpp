@@ -39,7 +39,7 @@ MessageBox::MessageBox(const QString& text, const QStringList& buttons, const QP
     auto* button = new QPushButton(buttons[i]);
     button->setCursor(Qt::PointingHandCursor);
     button->setMinimumWidth(75);
-    int result = i == 0 ? Dialogs::kFirst : Dialogs::kSecond;
+    int result = i == 0 ? Dialogs::kFirst : (i == 1 ? Dialogs::kSecond : Dialogs::kThird);
     connect(button, &QPushButton::clicked, this, [this, result] { done(result); });
     row->addWidget(button);
     buttons_.append(button);
@@ -59,8 +59,11 @@ QPushButton* MessageBox::Button(int index) const {
 
 void MessageBox::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_Escape) {
-    if (buttons_.size() >= 2) {
+    // The last button is the one that changes nothing (no, or go back).
+    if (buttons_.size() == 2) {
       done(Dialogs::kSecond);
+    } else if (buttons_.size() >= 3) {
+      done(Dialogs::kThird);
     }
     return;  // one button: Escape does not close the box
   }

@@ -11,8 +11,8 @@ namespace widgets {
 // The program's message box: icon at the left, text at the right, buttons
 // centred below, sized to the text, captioned with the application title.
 // The first button is the default (Enter); with two buttons the second
-// answers Escape. exec() gives 6 for the first button, 7 for the second and
-// 2 when the box is closed otherwise.
+// answers Escape, with three the third. exec() gives 6 for the first button,
+// 7 for the second, 8 for the third and 2 when the box is closed otherwise.
 class MessageBox : public QDialog {
   Q_OBJECT
 

@@ -51,6 +51,11 @@ int QtDialogs::AskTwoChoices(const QString& text, const QString& first, const QS
   return Show(text, {first, second});
 }
 
+int QtDialogs::AskThreeChoices(const QString& text, const QString& first, const QString& second,
+                               const QString& third) {
+  return Show(text, {first, second, third});
+}
+
 void QtDialogs::ShowMessage(const QString& text) {
   QMessageBox::information(QApplication::activeWindow(), ApplicationTitle(), Lines(text),
                            QMessageBox::Ok);
@@ -95,7 +100,11 @@ QString QtDialogs::GetSaveFileNameOfType(const QString& defaultSuffix, const QSt
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
     return {};
   }
-  type = std::max(0, static_cast<int>(types.indexOf(dialog.selectedNameFilter())));
+  // A dialog that names its type in another form keeps the type offered.
+  int chosen = static_cast<int>(types.indexOf(dialog.selectedNameFilter()));
+  if (chosen >= 0) {
+    type = chosen;
+  }
   return dialog.selectedFiles().first();
 }
 

@@ -16,6 +16,8 @@ class QtDialogs : public Dialogs {
 
   int ShowInfoBox(const QString& text, const QString& button) override;
   int AskTwoChoices(const QString& text, const QString& first, const QString& second) override;
+  int AskThreeChoices(const QString& text, const QString& first, const QString& second,
+                      const QString& third) override;
   void ShowMessage(const QString& text) override;
   void ShowMessageList(const QString& text, const QStringList& items) override;
   void ShowInformation(const QString& text) override;

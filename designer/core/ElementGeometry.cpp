@@ -194,6 +194,28 @@ MmBox ClickableBox(MmBox box, Fixed tolerance) {
   return box;
 }
 
+// Whether a point hits an element: a line near its segment; a "rect",
+// which is only a frame of four lines, near one of its sides (so a frame
+// around the page does not catch every click inside it); any other kind
+// anywhere in its box.
+bool Hits(const ElementShape& shape, MmPoint point, Fixed tolerance) {
+  if (shape.isSegment) {
+    return DistanceToSegment(point, shape.start, shape.end) <= ToDouble(tolerance);
+  }
+  MmBox outer = ClickableBox(shape.box, tolerance);
+  if (!outer.Contains(point)) {
+    return false;
+  }
+  if (shape.kind != ElementKind::Rect) {
+    return true;
+  }
+  MmBox inner{shape.box.left + tolerance, shape.box.top + tolerance, shape.box.right - tolerance,
+              shape.box.bottom - tolerance};
+  bool insideInner = inner.left < inner.right && inner.top < inner.bottom && point.x > inner.left &&
+                     point.x < inner.right && point.y > inner.top && point.y < inner.bottom;
+  return !insideInner;
+}
+
 }  // namespace
 
 std::optional<ElementShape> ShapeOfLine(std::string_view line, ElementMeasurer* measurer) {
@@ -279,10 +301,7 @@ std::optional<int> ElementAt(const StyleDocument& document, MmPoint point, Fixed
     if (!shape) {
       continue;
     }
-    bool hit = shape->isSegment
-                   ? DistanceToSegment(point, shape->start, shape->end) <= ToDouble(tolerance)
-                   : ClickableBox(shape->box, tolerance).Contains(point);
-    if (hit) {
+    if (Hits(*shape, point, tolerance)) {
       return i;
     }
   }

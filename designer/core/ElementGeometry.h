@@ -26,7 +26,9 @@ struct MmBox {
   Fixed top;
   Fixed right;
   Fixed bottom;
-  bool Contains(MmPoint p) const { return p.x >= left && p.x <= right && p.y >= top && p.y <= bottom; }
+  bool Contains(MmPoint p) const {
+    return p.x >= left && p.x <= right && p.y >= top && p.y <= bottom;
+  }
   friend bool operator==(const MmBox&, const MmBox&) = default;
 };
 
@@ -43,14 +45,25 @@ class ElementMeasurer {
   virtual ~ElementMeasurer() = default;
   // The size of `text` (CP932) in the face (CP932), points and style word.
   virtual std::optional<MmSize> TextSize(const std::string& face, int points,
-                                         const std::string& styleWord,
-                                         const std::string& text) = 0;
+                                         const std::string& styleWord, const std::string& text) = 0;
   // The natural size of a picture file (CP932 name as written).
   virtual std::optional<MmSize> PictureSize(const std::string& file) = 0;
 };
 
 // The handles of a selection: a line's two ends, a box's corners and edges.
-enum class Handle { None, Start, End, TopLeft, Top, TopRight, Right, BottomRight, Bottom, BottomLeft, Left };
+enum class Handle {
+  None,
+  Start,
+  End,
+  TopLeft,
+  Top,
+  TopRight,
+  Right,
+  BottomRight,
+  Bottom,
+  BottomLeft,
+  Left
+};
 
 // Where an element is on the page.
 struct ElementShape {

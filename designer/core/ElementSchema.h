@@ -8,18 +8,18 @@ namespace designer {
 
 // The kinds of element records, by their keyword (field 5).
 enum class ElementKind {
-  Line,      // "line"
-  Rect,      // "rect"
-  RoundRect, // "rrect"
-  Arc,       // "Arc"
-  Chord,     // "Chord"
-  Ellipse,   // "Ellipse"
-  FillRect,  // "fillrect"
-  Char,      // "char"
-  Data,      // "data"
-  Image,     // "image"
-  Offsets,   // "header" inside the page: switches the offsets on
-  Unknown,   // any other keyword: not drawn
+  Line,       // "line"
+  Rect,       // "rect"
+  RoundRect,  // "rrect"
+  Arc,        // "Arc"
+  Chord,      // "Chord"
+  Ellipse,    // "Ellipse"
+  FillRect,   // "fillrect"
+  Char,       // "char"
+  Data,       // "data"
+  Image,      // "image"
+  Offsets,    // "header" inside the page: switches the offsets on
+  Unknown,    // any other keyword: not drawn
 };
 
 // The kind of a line (its keyword compared exactly), as the page drawing
@@ -34,22 +34,22 @@ const char* KindName(ElementKind kind);
 
 // How a field is edited and checked.
 enum class FieldType {
-  Decimal,     // millimetres, four places
-  Integer,     // a whole number; other text is a conversion error
-  IntegerOr0,  // a whole number; other text counts as 0
-  Flag,        // "1" on, anything else off
-  Length,      // a whole number, may be empty
-  Colour,      // red + 256 green + 65536 blue
-  PenName,     // line kind names
-  BrushName,   // brush names
-  FontStyle,   // font style names
-  FontFace,    // a font face name
-  TextMode,    // 0 plain, 1 vertical, 2 clip-filled, 3 gradient, 4 rotated
-  SizeMode,    // image: 0 natural size, other: fields 8 and 9
-  Text,        // any text without ";"
-  PictureFile, // a picture file name
-  Keyword,     // field 5: the kind, not edited
-  Kept,        // fields 2 to 4 and unused fields: kept as written
+  Decimal,      // millimetres, four places
+  Integer,      // a whole number; other text is a conversion error
+  IntegerOr0,   // a whole number; other text counts as 0
+  Flag,         // "1" on, anything else off
+  Length,       // a whole number, may be empty
+  Colour,       // red + 256 green + 65536 blue
+  PenName,      // line kind names
+  BrushName,    // brush names
+  FontStyle,    // font style names
+  FontFace,     // a font face name
+  TextMode,     // 0 plain, 1 vertical, 2 clip-filled, 3 gradient, 4 rotated
+  SizeMode,     // image: 0 natural size, other: fields 8 and 9
+  Text,         // any text without ";"
+  PictureFile,  // a picture file name
+  Keyword,      // field 5: the kind, not edited
+  Kept,         // fields 2 to 4 and unused fields: kept as written
 };
 
 // One field of an element record: its number, type, a short label and a

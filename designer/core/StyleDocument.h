@@ -40,7 +40,9 @@ class StyleDocument {
   std::vector<std::string> Texts() const;
 
   int LineCount() const { return static_cast<int>(lines_.size()); }
-  const std::string& Text(int index) const { return lines_.at(static_cast<std::size_t>(index)).text; }
+  const std::string& Text(int index) const {
+    return lines_.at(static_cast<std::size_t>(index)).text;
+  }
   const std::vector<StyleLine>& Lines() const { return lines_; }
   // The first empty line, which ends the page (LineCount() when none): the
   // elements the page draws are lines 1 to PageEnd() - 1.

@@ -27,6 +27,7 @@
 #include <ctime>
 #include <iterator>
 
+#include "designer/ui/StyleDesigner.h"
 #include "layout/core/StyleFile.h"
 #include "layout/core/StyleVersion.h"
 #include "platform/files/ReplacingFileWriter.h"
@@ -124,6 +125,11 @@ void Tfdataprint::BuildWindow() {
   select->setFixedSize(90, 20);
   connect(select, &QPushButton::clicked, this, &Tfdataprint::GradBtn5Click);
   styleLayout->addWidget(select);
+  QPushButton* design = Button(QStringLiteral("デザイン"), "DesignButton");
+  design->setFixedSize(70, 20);
+  design->setToolTip(QStringLiteral("スタイルをデザイン画面で編集します (Ctrl+D)"));
+  connect(design, &QPushButton::clicked, this, &Tfdataprint::OpenDesigner);
+  styleLayout->addWidget(design);
   WKINDPL = new QLabel;
   WKINDPL->setObjectName(QStringLiteral("WKINDPL"));
   WKINDPL->setStyleSheet(QStringLiteral("color: white; font-weight: bold;"));
@@ -339,6 +345,8 @@ void Tfdataprint::BuildMenus() {
   add(file, "dataread_command", QStringLiteral("読   込"), QKeySequence(Qt::CTRL | Qt::Key_L),
       [this] { dataread_commandClick(); });
   add(file, "N3", QStringLiteral("リロード"), QKeySequence(Qt::Key_F5), [this] { N3Click(); });
+  add(file, "StyleDesign", QStringLiteral("デザイン"), QKeySequence(Qt::CTRL | Qt::Key_D),
+      [this] { OpenDesigner(); });
   file->addSeparator();
   add(file, "N17", QStringLiteral("用紙設定"), QKeySequence(Qt::CTRL | Qt::Key_U),
       [this] { N17Click(); });
@@ -416,6 +424,11 @@ void Tfdataprint::FormShow() {
 }
 
 void Tfdataprint::closeEvent(QCloseEvent* event) {
+  // The designer goes first; it may ask to save, and the user may go back.
+  if (designer_ && !designer_->close()) {
+    event->ignore();
+    return;
+  }
   styleLines_.clear();
   event->accept();
 }
@@ -756,6 +769,39 @@ void Tfdataprint::print_commandClick() {
 }
 void Tfdataprint::exit_commandClick() {
   close();
+}
+
+void Tfdataprint::OpenDesigner() {
+  if (designer_) {
+    designer_->show();
+    designer_->raise();
+    designer_->activateWindow();
+    return;
+  }
+  designer::DesignerServices services;
+  services.dialogs = s_.dialogs;
+  services.pictures = s_.pictures;
+  services.clock = s_.clock;
+  services.settingsFile = s_.paths->SettingsFile();
+  services.styleFolder = Path(s_.paths->File(kStyleFolder));
+  services.metrics = metrics_;
+  services.bindingData = [this] {
+    BindingData data;
+    data.title = Sjis(s_.title ? s_.title() : QString());
+    data.folder = Sjis(s_.folder ? s_.folder() : QString());
+    data.listLines = ListFileCache(s_.paths->ListFile()).Lines();
+    return data;
+  };
+  auto* window = new designer::StyleDesigner(std::move(services), this);
+  window->setWindowFlag(Qt::Window);
+  if (!window->Open(StyleLoaded() ? LoadedStylePath() : QString())) {
+    delete window;
+    return;
+  }
+  connect(window, &designer::StyleDesigner::saved, this,
+          [this](const QString& path) { LoadStyle(path); });
+  designer_ = window;
+  window->show();
 }
 
 void Tfdataprint::N5Click() {

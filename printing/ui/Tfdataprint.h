@@ -1,12 +1,14 @@
 #pragma once
 
 #include <QDialog>
+#include <QPointer>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "app/core/ProgramPaths.h"
+#include "designer/ui/StyleDesigner.h"
 #include "layout/core/Fixed.h"
 #include "printing/core/Binding.h"
 #include "printing/core/PageSetup.h"
@@ -88,6 +90,11 @@ class Tfdataprint : public QDialog {
   void StepOffset(int dx, int dy, bool shift, bool ctrl);
   void SaveSettingsToStyle(const QString& message);
   void PrintAllPages();
+  // Opens the style designer on the loaded style (a new style when none is
+  // loaded), or brings the open one forward. A style saved there is loaded
+  // here again.
+  void OpenDesigner();
+  designer::StyleDesigner* Designer() const { return designer_; }
 
  public slots:
   void GradBtn5Click();
@@ -159,6 +166,7 @@ class Tfdataprint : public QDialog {
   QStatusBar* StatusBar2 = nullptr;
   QPushButton* OpenPdfFolder = nullptr;
   QString writtenPdf_;
+  QPointer<designer::StyleDesigner> designer_;
   std::vector<QLabel*> panels_;
 };
 

@@ -146,7 +146,10 @@ TEST(HitTesting, TopmostElementUnderThePoint) {
   EXPECT_EQ(SelectableLines(document, nullptr), (std::vector<int>{1, 2, 3, 4, 5}));
   Fixed tolerance = Mm(5000);
   auto at = [&](double x, double y) { return ElementAt(document, At(x, y), tolerance, nullptr); };
-  EXPECT_EQ(at(20, 20), 1);
+  // A frame is found near its sides, not across its inside.
+  EXPECT_EQ(at(10.3, 20), 1);
+  EXPECT_EQ(at(25, 49.6), 1);
+  EXPECT_EQ(at(20, 20), std::nullopt);
   EXPECT_EQ(at(40, 40), 2);  // both: the later one is on top
   EXPECT_EQ(at(55, 55), 2);
   EXPECT_EQ(at(50, 100.4), 3);

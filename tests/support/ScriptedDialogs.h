@@ -36,6 +36,11 @@ class ScriptedDialogs : public widgets::Dialogs {
     shown << "ask: " + text;
     return Next();
   }
+  int AskThreeChoices(const QString& text, const QString&, const QString&,
+                      const QString&) override {
+    shown << "ask: " + text;
+    return Next();
+  }
   void ShowMessage(const QString& text) override { shown << "message: " + text; }
   void ShowMessageList(const QString& text, const QStringList& items) override {
     shown << "list: " + text + "\n" + items.join('\n');

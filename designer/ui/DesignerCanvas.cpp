@@ -1,0 +1,224 @@
+#include "designer/ui/DesignerCanvas.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <algorithm>
+
+#include "platform/qt/QtSurface.h"
+#include "printing/core/PageDrawing.h"
+
+namespace designer {
+
+namespace {
+
+constexpr int kMargin = 12;  // desk around the sheet
+constexpr int kHandleSize = 7;
+constexpr int kMinZoom = 10;
+constexpr int kMaxZoom = 400;
+const QColor kDeskColor(128, 130, 140);
+const QColor kMarginColor(205, 210, 222);
+const QColor kSelectionColor(0, 120, 215);
+
+}  // namespace
+
+DesignerCanvas::DesignerCanvas(layout::PictureDecoder* pictures, QWidget* parent)
+    : QWidget(parent), pictures_(pictures) {
+  setObjectName(QStringLiteral("DesignCanvas"));
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setFocusPolicy(Qt::StrongFocus);
+  setMouseTracking(true);
+  metrics_ = printing::MetricsFromDots(printing::PdfPrinterDots());
+  Relayout();
+}
+
+void DesignerCanvas::SetSheet(const printing::PrinterMetrics& metrics, Fixed screenX,
+                              Fixed screenY) {
+  metrics_ = metrics;
+  screenX_ = screenX;
+  screenY_ = screenY;
+  Relayout();
+}
+
+void DesignerCanvas::SetZoom(int zoomPercent) {
+  zoom_ = std::clamp(zoomPercent, kMinZoom, kMaxZoom);
+  Relayout();
+}
+
+int DesignerCanvas::FitZoom(QSize room) const {
+  printing::PreviewLayout at100 = printing::LayoutPreview(metrics_, screenX_, screenY_, 100);
+  if (at100.sheetWidth <= 0 || at100.sheetHeight <= 0) {
+    return 100;
+  }
+  int byWidth = (room.width() - 2 * kMargin) * 100 / at100.sheetWidth;
+  int byHeight = (room.height() - 2 * kMargin) * 100 / at100.sheetHeight;
+  return std::clamp(std::min(byWidth, byHeight), kMinZoom, kMaxZoom);
+}
+
+void DesignerCanvas::SetLines(std::vector<std::string> lines, std::string styleFolder) {
+  lines_ = std::move(lines);
+  styleFolder_ = std::move(styleFolder);
+  update();
+}
+
+void DesignerCanvas::SetSelection(std::optional<ElementShape> shape) {
+  selection_ = std::move(shape);
+  update();
+}
+
+void DesignerCanvas::SetGridShown(bool shown) {
+  gridShown_ = shown;
+  update();
+}
+
+void DesignerCanvas::Relayout() {
+  layout_ = printing::LayoutPreview(metrics_, screenX_, screenY_, zoom_);
+  setFixedSize(std::max(1, layout_.sheetWidth) + 2 * kMargin,
+               std::max(1, layout_.sheetHeight) + 2 * kMargin);
+  update();
+}
+
+QPoint DesignerCanvas::AreaOrigin() const {
+  return {kMargin + layout_.areaLeft, kMargin + layout_.areaTop};
+}
+
+Fixed DesignerCanvas::MmPerPixel() const {
+  return Fixed::Divide(Fixed::FromInt(1),
+                       printing::ScaleFor(Fixed::FromInt(std::max(1, layout_.previewDpiX))));
+}
+
+MmPoint DesignerCanvas::ToMm(QPoint point) const {
+  QPoint p = point - AreaOrigin();
+  Fixed sx = printing::ScaleFor(Fixed::FromInt(std::max(1, layout_.previewDpiX)));
+  Fixed sy = printing::ScaleFor(Fixed::FromInt(std::max(1, layout_.previewDpiY)));
+  return {Fixed::Divide(Fixed::FromInt(p.x()), sx), Fixed::Divide(Fixed::FromInt(p.y()), sy)};
+}
+
+QPoint DesignerCanvas::ToPixel(MmPoint point) const {
+  Fixed sx = printing::ScaleFor(Fixed::FromInt(std::max(1, layout_.previewDpiX)));
+  Fixed sy = printing::ScaleFor(Fixed::FromInt(std::max(1, layout_.previewDpiY)));
+  return AreaOrigin() +
+         QPoint(layout::MmToPixel(point.x, 0, sx), layout::MmToPixel(point.y, 0, sy));
+}
+
+void DesignerCanvas::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.fillRect(rect(), kDeskColor);
+  painter.fillRect(kMargin, kMargin, layout_.sheetWidth, layout_.sheetHeight, kMarginColor);
+  QRect area(AreaOrigin(), QSize(std::max(1, layout_.areaWidth), std::max(1, layout_.areaHeight)));
+  painter.fillRect(area, Qt::white);
+  painter.setPen(Qt::black);
+  painter.drawRect(area.adjusted(0, 0, -1, -1));
+  if (gridShown_) {
+    DrawGrid(painter);
+  }
+  painter.save();
+  painter.translate(area.topLeft());
+  painter.setClipRect(QRect(QPoint(0, 0), area.size()));
+  // What the print preview draws without its offsets: positions are those
+  // of the style file.
+  printing::PageSettings settings;
+  settings.resolutionX = Fixed::FromInt(layout_.previewDpiX);
+  settings.resolutionY = Fixed::FromInt(layout_.previewDpiY);
+  settings.offsetsInPreview = false;
+  settings.previewPpi = layout_.previewDpiX;
+  settings.zoomPercent = zoom_;
+  settings.screenResX = screenX_;
+  settings.screenResY = screenY_;
+  settings.printerResX = metrics_.resolutionX;
+  settings.printerResY = metrics_.resolutionY;
+  settings.styleFolder = styleFolder_;
+  try {
+    platform::QtSurface surface(painter);
+    printing::DrawPage(surface, lines_, settings, pictures_);
+  } catch (const std::exception& e) {
+    emit drawFailed(QString::fromUtf8(e.what()));
+  }
+  painter.restore();
+  DrawSelection(painter);
+}
+
+void DesignerCanvas::DrawGrid(QPainter& painter) const {
+  // Lines every 5 mm, stronger every 10 mm; single millimetres only when
+  // they are far enough apart to see.
+  Fixed perPixel = MmPerPixel();
+  bool everyMm = perPixel <= Fixed::FromRaw(2500);  // at least 4 pixels a millimetre
+  QRect area(AreaOrigin(), QSize(layout_.areaWidth, layout_.areaHeight));
+  int widthMm = metrics_.printableWidthMm;
+  int heightMm = metrics_.printableHeightMm;
+  for (int mm = 1; mm < std::max(widthMm, heightMm); ++mm) {
+    if (!everyMm && mm % 5 != 0) {
+      continue;
+    }
+    painter.setPen(mm % 10 == 0 ? QColor(200, 215, 235) : QColor(232, 238, 246));
+    if (mm < widthMm) {
+      int x = ToPixel({Fixed::FromInt(mm), Fixed()}).x();
+      painter.drawLine(x, area.top() + 1, x, area.bottom() - 1);
+    }
+    if (mm < heightMm) {
+      int y = ToPixel({Fixed(), Fixed::FromInt(mm)}).y();
+      painter.drawLine(area.left() + 1, y, area.right() - 1, y);
+    }
+  }
+}
+
+void DesignerCanvas::DrawSelection(QPainter& painter) const {
+  if (!selection_) {
+    return;
+  }
+  QPen pen(kSelectionColor);
+  pen.setStyle(Qt::DashLine);
+  painter.setPen(pen);
+  painter.setBrush(Qt::NoBrush);
+  if (selection_->isSegment) {
+    painter.drawLine(ToPixel(selection_->start), ToPixel(selection_->end));
+  } else {
+    QRect box(ToPixel({selection_->box.left, selection_->box.top}),
+              ToPixel({selection_->box.right, selection_->box.bottom}));
+    painter.drawRect(box.normalized().adjusted(-1, -1, 1, 1));
+  }
+  painter.setPen(kSelectionColor);
+  painter.setBrush(Qt::white);
+  if (!selection_->resizable) {
+    return;
+  }
+  for (const auto& [handle, at] : HandlesOf(*selection_)) {
+    QPoint p = ToPixel(at);
+    painter.drawRect(p.x() - kHandleSize / 2, p.y() - kHandleSize / 2, kHandleSize - 1,
+                     kHandleSize - 1);
+  }
+}
+
+void DesignerCanvas::mousePressEvent(QMouseEvent* event) {
+  setFocus(Qt::MouseFocusReason);
+  if (event->button() != Qt::LeftButton) {
+    return;
+  }
+  MmPoint at = ToMm(event->position().toPoint());
+  dragFrom_ = at;
+  emit pressed(at);
+}
+
+void DesignerCanvas::mouseMoveEvent(QMouseEvent* event) {
+  MmPoint at = ToMm(event->position().toPoint());
+  emit pointerMoved(at);
+  if (dragFrom_ && (event->buttons() & Qt::LeftButton)) {
+    emit dragged(*dragFrom_, at);
+  }
+}
+
+void DesignerCanvas::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton || !dragFrom_) {
+    return;
+  }
+  MmPoint from = *dragFrom_;
+  dragFrom_.reset();
+  emit released(from, ToMm(event->position().toPoint()));
+}
+
+bool DesignerCanvas::focusNextPrevChild(bool next) {
+  // Tab and Shift+Tab step through the elements while the page has focus.
+  emit cycleRequested(next);
+  return true;
+}
+
+}  // namespace designer

@@ -1,0 +1,80 @@
+#pragma once
+
+#include <QWidget>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "designer/core/ElementGeometry.h"
+#include "printing/core/PageSetup.h"
+
+namespace layout {
+class PictureDecoder;
+}
+
+namespace designer {
+
+// The designer's page: the printer's sheet with its printable area, the
+// style drawn by the same page drawing as the print preview, a 1 mm grid
+// when snapping, and the selected element's box and handles. Pointer and
+// Tab input go out as signals in millimetres; the window decides what they
+// do.
+class DesignerCanvas : public QWidget {
+  Q_OBJECT
+
+ public:
+  DesignerCanvas(layout::PictureDecoder* pictures, QWidget* parent = nullptr);
+
+  void SetSheet(const printing::PrinterMetrics& metrics, Fixed screenX, Fixed screenY);
+  void SetZoom(int zoomPercent);
+  int Zoom() const { return zoom_; }
+  // The zoom at which the whole sheet fits `room` (pixels), within 10 to 400.
+  int FitZoom(QSize room) const;
+  // The style lines to draw and the folder relative picture names are
+  // looked for in (file-system bytes).
+  void SetLines(std::vector<std::string> lines, std::string styleFolder);
+  void SetSelection(std::optional<ElementShape> shape);
+  void SetGridShown(bool shown);
+
+  // Page millimetres at a point of the widget, and back (top-left of the
+  // printable area is 0, 0).
+  MmPoint ToMm(QPoint point) const;
+  QPoint ToPixel(MmPoint point) const;
+  // Millimetres per widget pixel at the current zoom.
+  Fixed MmPerPixel() const;
+
+ signals:
+  void pressed(designer::MmPoint at);
+  void dragged(designer::MmPoint from, designer::MmPoint to);
+  void released(designer::MmPoint from, designer::MmPoint to);
+  void pointerMoved(designer::MmPoint at);
+  void cycleRequested(bool forward);
+  void drawFailed(const QString& message);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  bool focusNextPrevChild(bool next) override;
+
+ private:
+  void Relayout();
+  QPoint AreaOrigin() const;
+  void DrawGrid(QPainter& painter) const;
+  void DrawSelection(QPainter& painter) const;
+
+  layout::PictureDecoder* pictures_;
+  printing::PrinterMetrics metrics_;
+  Fixed screenX_ = Fixed::FromInt(96);
+  Fixed screenY_ = Fixed::FromInt(96);
+  int zoom_ = 100;
+  printing::PreviewLayout layout_;
+  std::vector<std::string> lines_;
+  std::string styleFolder_;
+  std::optional<ElementShape> selection_;
+  bool gridShown_ = false;
+  std::optional<MmPoint> dragFrom_;
+};
+
+}  // namespace designer

@@ -1,0 +1,286 @@
+#include "designer/ui/PropertyPanel.h"
+
+#include <QCheckBox>
+#include <QColorDialog>
+#include <QComboBox>
+#include <QFontDatabase>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QScrollArea>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "designer/core/RecordFields.h"
+#include "platform/text/Cp932.h"
+#include "widgets/Dialogs.h"
+
+namespace designer {
+
+namespace {
+
+QString Shown(const std::string& cp932) {
+  return QString::fromStdString(platform::Cp932ToUtf8(cp932));
+}
+QByteArray Stored(const QString& text) {
+  return QByteArray::fromStdString(platform::Utf8ToCp932(text.toStdString()));
+}
+
+// The Windows face names styles are written with; the program draws them
+// with installed stand-ins.
+const char* const kWindowsFaces[] = {"ＭＳ 明朝", "ＭＳ ゴシック", "ＭＳ Ｐ明朝", "ＭＳ Ｐゴシック",
+                                     "MS UI Gothic"};
+
+// A colour field's value (red + 256 green + 65536 blue) as Qt's colour.
+QColor ColourOf(const QString& text) {
+  bool ok = false;
+  long long value = text.trimmed().toLongLong(&ok);
+  if (!ok || value < 0) {
+    return Qt::black;
+  }
+  return QColor(static_cast<int>(value & 0xFF), static_cast<int>((value >> 8) & 0xFF),
+                static_cast<int>((value >> 16) & 0xFF));
+}
+QString ValueOf(const QColor& colour) {
+  return QString::number(colour.red() + 256 * colour.green() + 65536 * colour.blue());
+}
+void PaintSwatch(QToolButton* button, const QColor& colour) {
+  button->setStyleSheet(
+      QStringLiteral("background-color: %1; border: 1px solid #666;").arg(colour.name()));
+}
+
+}  // namespace
+
+PropertyPanel::PropertyPanel(widgets::Dialogs& dialogs, QWidget* parent)
+    : QWidget(parent), dialogs_(dialogs) {
+  setObjectName(QStringLiteral("PropertyPanel"));
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(4, 4, 4, 4);
+  heading_ = new QLabel(QStringLiteral("要素が選ばれていません"));
+  heading_->setObjectName(QStringLiteral("PropertyHeading"));
+  heading_->setWordWrap(true);
+  heading_->setStyleSheet(QStringLiteral("font-weight: bold;"));
+  layout->addWidget(heading_);
+  auto* scroll = new QScrollArea;
+  scroll->setWidgetResizable(true);
+  scroll->setFrameShape(QFrame::NoFrame);
+  form_ = new QWidget;
+  formLayout_ = new QFormLayout(form_);
+  formLayout_->setLabelAlignment(Qt::AlignRight);
+  scroll->setWidget(form_);
+  layout->addWidget(scroll, 1);
+}
+
+QWidget* PropertyPanel::Editor(int field) const {
+  for (const Row& row : rows_) {
+    if (row.info.number == field) {
+      return row.editor;
+    }
+  }
+  return nullptr;
+}
+
+void PropertyPanel::ShowRecord(int line, const std::string& text) {
+  line_ = line;
+  if (line < 0) {
+    heading_->setText(QStringLiteral("要素が選ばれていません"));
+    Rebuild(ElementKind::Unknown);
+    built_ = false;
+    form_->setVisible(false);
+    return;
+  }
+  form_->setVisible(true);
+  ElementKind kind = KindOfLine(text);
+  if (!built_ || kind != kind_) {
+    Rebuild(kind);
+  }
+  heading_->setText(QStringLiteral("%1 行目: %2").arg(line).arg(QString::fromUtf8(KindName(kind))));
+  RecordFields fields(text);
+  for (Row& row : rows_) {
+    row.shown = Shown(fields.Get(row.info.number));
+    row.show(row.shown);
+  }
+}
+
+void PropertyPanel::Rebuild(ElementKind kind) {
+  while (formLayout_->rowCount() > 0) {
+    formLayout_->removeRow(0);
+  }
+  rows_.clear();
+  kind_ = kind;
+  built_ = true;
+  for (const FieldInfo& info : FieldsOfKind(kind)) {
+    Row row = MakeRow(info);
+    auto* label =
+        new QLabel(QStringLiteral("%1 %2").arg(info.number).arg(QString::fromUtf8(info.label)));
+    label->setToolTip(QString::fromUtf8(info.meaning));
+    row.editor->setToolTip(QString::fromUtf8(info.meaning));
+    row.editor->setObjectName(QStringLiteral("Field%1").arg(info.number));
+    formLayout_->addRow(label, row.editor);
+    rows_.push_back(std::move(row));
+  }
+}
+
+void PropertyPanel::Commit(int field, const QString& text) {
+  for (Row& row : rows_) {
+    if (row.info.number == field) {
+      if (text == row.shown) {
+        return;
+      }
+      row.shown = text;
+      break;
+    }
+  }
+  emit fieldEdited(field, Stored(text));
+}
+
+PropertyPanel::Row PropertyPanel::MakeRow(const FieldInfo& info) {
+  Row row{info, nullptr, {}, {}};
+  int field = info.number;
+  switch (info.type) {
+    case FieldType::Keyword: {
+      auto* label = new QLabel;
+      row.editor = label;
+      row.show = [label](const QString& text) { label->setText(text); };
+      break;
+    }
+    case FieldType::Flag: {
+      auto* box = new QCheckBox(QStringLiteral("する"));
+      row.editor = box;
+      row.show = [box](const QString& text) {
+        QSignalBlocker quiet(box);
+        box->setChecked(text.trimmed() == QStringLiteral("1"));
+      };
+      connect(box, &QCheckBox::toggled, this, [this, field](bool on) {
+        Commit(field, on ? QStringLiteral("1") : QStringLiteral("0"));
+      });
+      break;
+    }
+    case FieldType::PenName:
+    case FieldType::BrushName:
+    case FieldType::FontStyle:
+    case FieldType::TextMode:
+    case FieldType::SizeMode: {
+      auto* box = new QComboBox;
+      row.editor = box;
+      for (const NamedChoice& choice : ChoicesOf(info.type)) {
+        QString word = Shown(choice.word);
+        QString caption = word.isEmpty()
+                              ? QString::fromUtf8(choice.gloss)
+                              : word + QStringLiteral("  ") + QString::fromUtf8(choice.gloss);
+        box->addItem(caption, word);
+      }
+      int known = box->count();
+      row.show = [box, known](const QString& text) {
+        QSignalBlocker quiet(box);
+        while (box->count() > known) {
+          box->removeItem(known);
+        }
+        int at = box->findData(text);
+        if (at < 0) {
+          // A word outside the table stays as written; it draws as the default.
+          box->addItem(text + QStringLiteral("  (既定として扱われます)"), text);
+          at = box->count() - 1;
+        }
+        box->setCurrentIndex(at);
+      };
+      connect(box, &QComboBox::activated, this,
+              [this, box, field](int index) { Commit(field, box->itemData(index).toString()); });
+      break;
+    }
+    case FieldType::FontFace: {
+      auto* box = new QComboBox;
+      box->setEditable(true);
+      box->setInsertPolicy(QComboBox::NoInsert);
+      for (const char* face : kWindowsFaces) {
+        box->addItem(QString::fromUtf8(face));
+      }
+      box->insertSeparator(box->count());
+      box->addItems(QFontDatabase::families());
+      row.editor = box;
+      row.show = [box](const QString& text) {
+        QSignalBlocker quiet(box);
+        box->setEditText(text);
+      };
+      connect(box, &QComboBox::activated, this,
+              [this, box, field](int index) { Commit(field, box->itemText(index)); });
+      connect(box->lineEdit(), &QLineEdit::editingFinished, this,
+              [this, box, field] { Commit(field, box->currentText()); });
+      break;
+    }
+    case FieldType::Colour: {
+      auto* holder = new QWidget;
+      auto* layout = new QHBoxLayout(holder);
+      layout->setContentsMargins(0, 0, 0, 0);
+      auto* edit = new QLineEdit;
+      auto* swatch = new QToolButton;
+      swatch->setObjectName(QStringLiteral("ColourButton"));
+      swatch->setToolTip(QStringLiteral("色を選ぶ"));
+      swatch->setFixedSize(22, 20);
+      layout->addWidget(edit, 1);
+      layout->addWidget(swatch);
+      row.editor = holder;
+      row.show = [edit, swatch](const QString& text) {
+        QSignalBlocker quiet(edit);
+        edit->setText(text);
+        PaintSwatch(swatch, ColourOf(text));
+      };
+      connect(edit, &QLineEdit::editingFinished, this,
+              [this, edit, field] { Commit(field, edit->text()); });
+      connect(swatch, &QToolButton::clicked, this, [this, edit, swatch, field] {
+        QColor colour = QColorDialog::getColor(ColourOf(edit->text()), this, QStringLiteral("色"));
+        if (colour.isValid()) {
+          edit->setText(ValueOf(colour));
+          PaintSwatch(swatch, colour);
+          Commit(field, edit->text());
+        }
+      });
+      break;
+    }
+    case FieldType::PictureFile: {
+      auto* holder = new QWidget;
+      auto* layout = new QHBoxLayout(holder);
+      layout->setContentsMargins(0, 0, 0, 0);
+      auto* edit = new QLineEdit;
+      auto* browse = new QToolButton;
+      browse->setObjectName(QStringLiteral("PictureButton"));
+      browse->setText(QStringLiteral("…"));
+      browse->setToolTip(QStringLiteral("画像ファイルを選ぶ"));
+      layout->addWidget(edit, 1);
+      layout->addWidget(browse);
+      row.editor = holder;
+      row.show = [edit](const QString& text) {
+        QSignalBlocker quiet(edit);
+        edit->setText(text);
+      };
+      connect(edit, &QLineEdit::editingFinished, this,
+              [this, edit, field] { Commit(field, edit->text()); });
+      connect(browse, &QToolButton::clicked, this, [this, edit, field] {
+        QString path = dialogs_.GetOpenFileName(
+            QStringLiteral("画像ファイルを指定して下さい"), QStringLiteral("bmp"),
+            QStringLiteral("画像|*.bmp;*.jpg;*.jpeg;*.png|すべてのファイル|*.*"), pictureFolder_);
+        if (!path.isEmpty()) {
+          edit->setText(path);
+          Commit(field, path);
+        }
+      });
+      break;
+    }
+    default: {
+      auto* edit = new QLineEdit;
+      row.editor = edit;
+      row.show = [edit](const QString& text) {
+        QSignalBlocker quiet(edit);
+        edit->setText(text);
+        edit->setCursorPosition(0);
+      };
+      connect(edit, &QLineEdit::editingFinished, this,
+              [this, edit, field] { Commit(field, edit->text()); });
+      break;
+    }
+  }
+  return row;
+}
+
+}  // namespace designer

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <QByteArray>
+#include <QWidget>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "designer/core/ElementSchema.h"
+
+class QFormLayout;
+class QLabel;
+
+namespace widgets {
+class Dialogs;
+}
+
+namespace designer {
+
+// Every field of the selected record, each with an editor that fits its
+// type: numbers and text in boxes, colours with a picker, names as choices,
+// the font face from the installed and the Windows names, the picture file
+// through a file dialog. A change goes out as fieldEdited when the editor
+// is left or a choice is made; nothing is written merely by showing.
+class PropertyPanel : public QWidget {
+  Q_OBJECT
+
+ public:
+  PropertyPanel(widgets::Dialogs& dialogs, QWidget* parent = nullptr);
+
+  // Shows the record `line` (its text, code page 932) of the style; a
+  // negative line shows that nothing is selected.
+  void ShowRecord(int line, const std::string& text);
+  // Where the picture file dialog starts.
+  void SetPictureFolder(const QString& folder) { pictureFolder_ = folder; }
+  // The editor of field `field` (tests and focus), or nullptr.
+  QWidget* Editor(int field) const;
+
+ signals:
+  void fieldEdited(int field, const QByteArray& valueCp932);
+
+ private:
+  struct Row {
+    FieldInfo info;
+    QWidget* editor = nullptr;
+    std::function<void(const QString&)> show;  // puts the field's text in the editor
+    QString shown;                             // what the editor was given
+  };
+
+  void Rebuild(ElementKind kind);
+  Row MakeRow(const FieldInfo& info);
+  // Sends the editor's text unless it is what was shown.
+  void Commit(int field, const QString& text);
+
+  widgets::Dialogs& dialogs_;
+  QLabel* heading_ = nullptr;
+  QWidget* form_ = nullptr;
+  QFormLayout* formLayout_ = nullptr;
+  ElementKind kind_ = ElementKind::Unknown;
+  int line_ = -1;
+  bool built_ = false;
+  std::vector<Row> rows_;
+  QString pictureFolder_;
+};
+
+}  // namespace designer

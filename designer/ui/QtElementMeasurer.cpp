@@ -1,0 +1,84 @@
+#include "designer/ui/QtElementMeasurer.h"
+
+#include <sys/stat.h>
+
+#include <QFont>
+#include <QFontMetricsF>
+#include <QString>
+#include <cmath>
+
+#include "layout/core/NameTables.h"
+#include "layout/core/Pictures.h"
+#include "platform/qt/FontSubstitutes.h"
+#include "platform/text/Cp932.h"
+
+namespace designer {
+
+namespace {
+
+// Fonts are measured large and scaled down, so rounding to whole pixels
+// does not show in the millimetres.
+constexpr int kMeasureDpi = 288;
+
+Fixed Millimetres(double pixels, double dpi) {
+  return Fixed::FromRaw(static_cast<std::int64_t>(std::llround(pixels * 25.4 / dpi * 10000.0)));
+}
+
+bool FileExists(const std::string& path) {
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+}  // namespace
+
+void QtElementMeasurer::SetStyleFolder(std::string folder) {
+  if (folder != styleFolder_) {
+    styleFolder_ = std::move(folder);
+    pictureSizes_.clear();
+  }
+}
+
+std::optional<MmSize> QtElementMeasurer::TextSize(const std::string& face, int points,
+                                                  const std::string& styleWord,
+                                                  const std::string& text) {
+  if (points <= 0 || points > 1000 || text.empty()) {
+    return std::nullopt;
+  }
+  platform::RegisterWindowsFontSubstitutes();
+  QFont font(QString::fromStdString(platform::Cp932ToUtf8(face)));
+  font.setPixelSize(static_cast<int>(std::lround(points * kMeasureDpi / 72.0)));
+  layout::FontStyle style = layout::FontStyleFromName(styleWord);
+  font.setBold(style.bold);
+  font.setItalic(style.italic);
+  QFontMetricsF metrics(font);
+  QString shown = QString::fromStdString(platform::Cp932ToUtf8(text));
+  return MmSize{Millimetres(metrics.horizontalAdvance(shown), kMeasureDpi),
+                Millimetres(metrics.height(), kMeasureDpi)};
+}
+
+std::optional<MmSize> QtElementMeasurer::PictureSize(const std::string& file) {
+  auto known = pictureSizes_.find(file);
+  if (known != pictureSizes_.end()) {
+    return known->second;
+  }
+  std::optional<MmSize> size;
+  std::string path = platform::Cp932ToUtf8(file);
+  if (!path.empty() && !FileExists(path) && path.front() != '/' && !styleFolder_.empty()) {
+    path = styleFolder_ + "/" + path;
+  }
+  if (pictures_ != nullptr && !path.empty() && FileExists(path)) {
+    try {
+      layout::Picture picture = layout::LoadPicture(path, *pictures_);
+      if (picture.isBitmap && picture.bitmap.width > 0 && picture.bitmap.height > 0) {
+        size = MmSize{Millimetres(picture.bitmap.width, screenDpi_),
+                      Millimetres(picture.bitmap.height, screenDpi_)};
+      }
+    } catch (const std::exception&) {
+      // The page drawing reports a picture it cannot read; the box is a guess.
+    }
+  }
+  pictureSizes_[file] = size;
+  return size;
+}
+
+}  // namespace designer

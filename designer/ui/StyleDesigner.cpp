@@ -1,0 +1,788 @@
+#include "designer/ui/StyleDesigner.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDockWidget>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSpinBox>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QUndoCommand>
+#include <QUndoStack>
+
+#include "app/core/ListGrid.h"
+#include "designer/core/RecordFields.h"
+#include "designer/ui/DesignerCanvas.h"
+#include "designer/ui/PropertyPanel.h"
+#include "designer/ui/QtElementMeasurer.h"
+#include "platform/files/UserError.h"
+#include "platform/text/Cp932.h"
+#include "printing/core/PageDrawing.h"
+#include "widgets/ApplicationTitle.h"
+#include "widgets/Dialogs.h"
+#include "widgets/WindowPlacement.h"
+
+namespace designer {
+
+namespace {
+
+constexpr const char* kSection = "fstyledesign";
+constexpr int kDesignedWidth = 1180;
+constexpr int kDesignedHeight = 800;
+constexpr int kArrowMergeId = 1;
+constexpr int kTextField = 20;
+constexpr int kPictureField = 13;
+constexpr int kDragThresholdPixels = 3;
+constexpr int kHandlePixels = 5;  // how near a handle the pointer must be
+const Fixed kDuplicateOffset = Fixed::FromInt(5);
+const Fixed kOneMm = Fixed::FromInt(1);
+
+std::string Bytes(const QString& path) {
+  return QFile::encodeName(path).toStdString();
+}
+
+// The zoom choices; 0 is the whole page.
+const int kZooms[] = {0, 50, 75, 100, 150, 200, 300, 400};
+
+}  // namespace
+
+// One change on the undo stack: applied on redo, reverted on undo.
+class StyleDesigner::EditCommand : public QUndoCommand {
+ public:
+  EditCommand(StyleDesigner& window, StyleEdit edit, int mergeId)
+      : window_(window), edit_(std::move(edit)), mergeId_(mergeId) {
+    setText(QString::fromStdString(edit_.description));
+  }
+  void redo() override {
+    ApplyEdit(window_.document_, edit_);
+    window_.Changed(edit_.selectAfter);
+  }
+  void undo() override {
+    window_.arrowRun_ = false;  // the next arrow step is a step of its own
+    RevertEdit(window_.document_, edit_);
+    window_.Changed(edit_.selectBefore);
+  }
+  int id() const override { return mergeId_; }
+  // A run of arrow steps on one element is one step to undo.
+  bool mergeWith(const QUndoCommand* other) override {
+    const auto* next = static_cast<const EditCommand*>(other);
+    if (!window_.arrowRun_ || next->edit_.index != edit_.index || edit_.removed.size() != 1 ||
+        edit_.inserted.size() != 1 || next->edit_.removed.size() != 1 ||
+        next->edit_.inserted.size() != 1) {
+      return false;
+    }
+    edit_.inserted = next->edit_.inserted;
+    edit_.selectAfter = next->edit_.selectAfter;
+    return true;
+  }
+
+ private:
+  StyleDesigner& window_;
+  StyleEdit edit_;
+  int mergeId_;
+};
+
+StyleDesigner::StyleDesigner(DesignerServices services, QWidget* parent)
+    : QMainWindow(parent),
+      s_(std::move(services)),
+      measurer_(std::make_unique<QtElementMeasurer>(s_.pictures, logicalDpiX())),
+      document_(StyleDocument::NewStyle()) {
+  setObjectName(QStringLiteral("fstyledesign"));
+  setAttribute(Qt::WA_DeleteOnClose);
+  undo_ = new QUndoStack(this);
+  BuildWindow();
+  BuildMenus();
+  connect(undo_, &QUndoStack::cleanChanged, this, [this] { UpdateTitle(); });
+  widgets::RestoreWindowGeometry(*this, s_.settingsFile, kSection, kDesignedWidth, kDesignedHeight);
+  UpdateTitle();
+  UpdateActions();
+}
+
+StyleDesigner::~StyleDesigner() {
+  // The stack goes after this window's own part; it must not call back.
+  disconnect(undo_, nullptr, this, nullptr);
+}
+
+void StyleDesigner::BuildWindow() {
+  canvas_ = new DesignerCanvas(s_.pictures);
+  canvas_->SetSheet(s_.metrics, Fixed::FromInt(logicalDpiX()), Fixed::FromInt(logicalDpiY()));
+  scroll_ = new QScrollArea;
+  scroll_->setObjectName(QStringLiteral("DesignScroll"));
+  scroll_->setBackgroundRole(QPalette::Dark);
+  scroll_->setAlignment(Qt::AlignCenter);
+  scroll_->setWidget(canvas_);
+  setCentralWidget(scroll_);
+  connect(canvas_, &DesignerCanvas::pressed, this, &StyleDesigner::Pressed);
+  connect(canvas_, &DesignerCanvas::dragged, this, &StyleDesigner::Dragged);
+  connect(canvas_, &DesignerCanvas::released, this, &StyleDesigner::Released);
+  connect(canvas_, &DesignerCanvas::cycleRequested, this, &StyleDesigner::Cycle);
+  connect(canvas_, &DesignerCanvas::pointerMoved, this, [this](MmPoint at) {
+    pointerLabel_->setText(
+        QStringLiteral("ポインター X %1  Y %2 mm")
+            .arg(QString::fromStdString(DecimalText(SnapTo(at.x, Fixed::FromRaw(1000)))),
+                 QString::fromStdString(DecimalText(SnapTo(at.y, Fixed::FromRaw(1000))))));
+  });
+  connect(canvas_, &DesignerCanvas::drawFailed, this, [this](const QString& message) {
+    // Shown in the status bar, not a box on every repaint.
+    if (message != drawError_) {
+      drawError_ = message;
+      ShowStatus(QStringLiteral("描画できない要素があります: ") + message);
+    }
+  });
+
+  panel_ = new PropertyPanel(*s_.dialogs);
+  panel_->SetPictureFolder(s_.styleFolder);
+  connect(panel_, &PropertyPanel::fieldEdited, this, &StyleDesigner::EditField);
+  auto* dock = new QDockWidget(QStringLiteral("プロパティ"), this);
+  dock->setObjectName(QStringLiteral("PropertyDock"));
+  dock->setFeatures(QDockWidget::DockWidgetMovable);
+  dock->setWidget(panel_);
+  dock->setMinimumWidth(300);
+  addDockWidget(Qt::RightDockWidgetArea, dock);
+
+  auto* bar = statusBar();
+  bar->setObjectName(QStringLiteral("DesignStatus"));
+  positionLabel_ = new QLabel;
+  pointerLabel_ = new QLabel;
+  messageLabel_ = new QLabel;
+  messageLabel_->setObjectName(QStringLiteral("DesignMessage"));
+  bar->addWidget(positionLabel_);
+  bar->addWidget(messageLabel_, 1);
+  bar->addPermanentWidget(pointerLabel_);
+}
+
+QAction* StyleDesigner::AddItem(QMenu* menu, const char* name, const QString& caption,
+                                const QKeySequence& keys, const std::function<void()>& action) {
+  QAction* item = menu->addAction(caption);
+  item->setObjectName(QString::fromLatin1(name));
+  if (!keys.isEmpty()) {
+    item->setShortcut(keys);
+  }
+  connect(item, &QAction::triggered, this, action);
+  return item;
+}
+
+void StyleDesigner::BuildMenus() {
+  QMenuBar* bar = menuBar();
+  QMenu* file = bar->addMenu(QStringLiteral("ファイル(&F)"));
+  AddItem(file, "DesignSave", QStringLiteral("上書き保存(&S)"), QKeySequence::Save,
+          [this] { Save(); });
+  AddItem(file, "DesignSaveAs", QStringLiteral("名前を付けて保存(&A)..."), QKeySequence::SaveAs,
+          [this] { SaveAs(); });
+  file->addSeparator();
+  AddItem(file, "DesignClose", QStringLiteral("閉じる(&C)"), QKeySequence(Qt::CTRL | Qt::Key_W),
+          [this] { close(); });
+
+  QMenu* edit = bar->addMenu(QStringLiteral("編集(&E)"));
+  QAction* undo = undo_->createUndoAction(this, QStringLiteral("元に戻す"));
+  undo->setObjectName(QStringLiteral("DesignUndo"));
+  undo->setShortcut(QKeySequence::Undo);
+  QAction* redo = undo_->createRedoAction(this, QStringLiteral("やり直し"));
+  redo->setObjectName(QStringLiteral("DesignRedo"));
+  redo->setShortcuts(
+      {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+  edit->addAction(undo);
+  edit->addAction(redo);
+  edit->addSeparator();
+  AddItem(edit, "DesignDuplicate", QStringLiteral("複製(&D)"), QKeySequence(Qt::CTRL | Qt::Key_D),
+          [this] {
+            Perform([this] { return DuplicateElement(document_, selected_, kDuplicateOffset); });
+          });
+  AddItem(edit, "DesignDelete", QStringLiteral("削除(&L)"), QKeySequence::Delete,
+          [this] { Perform([this] { return DeleteElement(document_, selected_); }); });
+  edit->addSeparator();
+  AddItem(edit, "DesignForward", QStringLiteral("前面へ(&F)"),
+          QKeySequence(Qt::CTRL | Qt::Key_BracketRight),
+          [this] { Perform([this] { return BringForward(document_, selected_); }); });
+  AddItem(edit, "DesignBackward", QStringLiteral("背面へ(&B)"),
+          QKeySequence(Qt::CTRL | Qt::Key_BracketLeft),
+          [this] { Perform([this] { return SendBackward(document_, selected_); }); });
+  edit->addSeparator();
+  AddItem(edit, "DesignNext", QStringLiteral("次の要素"), {}, [this] { Cycle(true); });
+  AddItem(edit, "DesignPrevious", QStringLiteral("前の要素"), {}, [this] { Cycle(false); });
+
+  // Arrow keys move the selection while the page has focus; in the
+  // property panel they stay the editors' own.
+  const struct {
+    const char* name;
+    int key;
+    int dx;
+    int dy;
+  } arrows[] = {{"NudgeLeft", Qt::Key_Left, -1, 0},
+                {"NudgeRight", Qt::Key_Right, 1, 0},
+                {"NudgeUp", Qt::Key_Up, 0, -1},
+                {"NudgeDown", Qt::Key_Down, 0, 1}};
+  for (const auto& arrow : arrows) {
+    for (bool shift : {false, true}) {
+      auto* item = new QAction(this);
+      item->setObjectName(QString::fromLatin1(arrow.name) +
+                          (shift ? QStringLiteral("Mm") : QString()));
+      item->setShortcut(shift ? QKeySequence(Qt::SHIFT | arrow.key) : QKeySequence(arrow.key));
+      item->setShortcutContext(Qt::WidgetShortcut);
+      int step = shift ? 10 : 1;
+      int dx = arrow.dx * step;
+      int dy = arrow.dy * step;
+      connect(item, &QAction::triggered, this, [this, dx, dy] { Nudge(dx, dy); });
+      canvas_->addAction(item);
+    }
+  }
+
+  QMenu* add = bar->addMenu(QStringLiteral("追加(&A)"));
+  for (ElementKind kind : AddableKinds()) {
+    QString name = QStringLiteral("Add") + QString::fromLatin1(KeywordOfKind(kind));
+    QAction* item = add->addAction(QString::fromUtf8(KindName(kind)));
+    item->setObjectName(name);
+    connect(item, &QAction::triggered, this, [this, kind] { AddElementOfKind(kind); });
+  }
+
+  QMenu* tags = bar->addMenu(QStringLiteral("タグ(&T)"));
+  tags->setObjectName(QStringLiteral("TagMenu"));
+  const struct {
+    const char* tag;
+    const char* caption;
+  } fixedTags[] = {{"#T", "レポートタイトル"},
+                   {"#FL", "フォルダー"},
+                   {"#Y", "年"},
+                   {"#M", "月"},
+                   {"#D", "日"},
+                   {"#W", "曜日"},
+                   {"#pg", "ページ番号"}};
+  for (const auto& t : fixedTags) {
+    QString tag = QString::fromLatin1(t.tag);
+    QAction* item = tags->addAction(tag + QStringLiteral("  ") + QString::fromUtf8(t.caption));
+    item->setObjectName(QStringLiteral("Tag") + tag.mid(1));
+    connect(item, &QAction::triggered, this, [this, tag] { InsertTag(tag); });
+  }
+  QAction* maxline = tags->addAction(QStringLiteral("#maxline=  1ページの行数 (行の欄の数)"));
+  maxline->setObjectName(QStringLiteral("Tagmaxline"));
+  connect(maxline, &QAction::triggered, this,
+          [this] { InsertTag(QStringLiteral("#maxline=%1").arg(tagRow_->value())); });
+  QMenu* columns = tags->addMenu(QStringLiteral("一覧の列 (行の欄の番号)"));
+  for (int col = 0; col < app::kListGridColumns; ++col) {
+    QString prefix = QStringLiteral("#m%1_").arg(QChar('a' + col));
+    QAction* item = columns->addAction(prefix + QStringLiteral("NN  ") +
+                                       QString::fromUtf8(app::ColumnHeading(col)));
+    item->setObjectName(QStringLiteral("Tagm%1").arg(QChar('a' + col)));
+    connect(item, &QAction::triggered, this, [this, prefix] {
+      InsertTag(prefix + QString::fromStdString(printing::RowNumberText(tagRow_->value())));
+    });
+  }
+
+  QMenu* view = bar->addMenu(QStringLiteral("表示(&V)"));
+  QAction* data = AddItem(view, "ShowData", QStringLiteral("データを差し込んで表示"),
+                          QKeySequence(Qt::CTRL | Qt::Key_B), [] {});
+  data->setCheckable(true);
+  connect(data, &QAction::toggled, this, &StyleDesigner::SetShowData);
+  AddItem(view, "PreviousPage", QStringLiteral("前のページ"), QKeySequence(Qt::Key_PageUp),
+          [this] { StepPage(false); });
+  AddItem(view, "NextPage", QStringLiteral("次のページ"), QKeySequence(Qt::Key_PageDown),
+          [this] { StepPage(true); });
+  view->addSeparator();
+  QAction* snap = AddItem(view, "SnapGrid", QStringLiteral("1 mm グリッドに合わせる"),
+                          QKeySequence(Qt::CTRL | Qt::Key_G), [] {});
+  snap->setCheckable(true);
+  connect(snap, &QAction::toggled, this, &StyleDesigner::SetSnap);
+  view->addSeparator();
+  AddItem(view, "ZoomIn", QStringLiteral("拡大"), QKeySequence::ZoomIn,
+          [this] { SetZoom(std::min(400, canvas_->Zoom() + 25)); });
+  AddItem(view, "ZoomOut", QStringLiteral("縮小"), QKeySequence::ZoomOut,
+          [this] { SetZoom(std::max(50, canvas_->Zoom() - 25)); });
+  AddItem(view, "ZoomFit", QStringLiteral("ページ全体"), QKeySequence(Qt::CTRL | Qt::Key_0),
+          [this] { SetZoom(0); });
+
+  // The tool bar: zoom, data, paging, grid, the row number of row tags,
+  // and the kinds to add.
+  QToolBar* tools = addToolBar(QStringLiteral("ツール"));
+  tools->setObjectName(QStringLiteral("DesignTools"));
+  tools->setMovable(false);
+  zoomBox_ = new QComboBox;
+  zoomBox_->setObjectName(QStringLiteral("ZoomBox"));
+  for (int zoom : kZooms) {
+    zoomBox_->addItem(zoom == 0 ? QStringLiteral("ページ全体") : QStringLiteral("%1%").arg(zoom),
+                      zoom);
+  }
+  connect(zoomBox_, &QComboBox::activated, this,
+          [this](int index) { SetZoom(zoomBox_->itemData(index).toInt()); });
+  tools->addWidget(zoomBox_);
+  tools->addSeparator();
+  tools->addAction(data);
+  tools->addAction(Item(QStringLiteral("PreviousPage")));
+  pageLabel_ = new QLabel;
+  pageLabel_->setObjectName(QStringLiteral("PageLabel"));
+  tools->addWidget(pageLabel_);
+  tools->addAction(Item(QStringLiteral("NextPage")));
+  tools->addSeparator();
+  tools->addAction(snap);
+  tools->addSeparator();
+  tools->addWidget(new QLabel(QStringLiteral("行 ")));
+  tagRow_ = new QSpinBox;
+  tagRow_->setObjectName(QStringLiteral("TagRow"));
+  tagRow_->setRange(1, 999);
+  tagRow_->setToolTip(QStringLiteral("挿入する列タグの行番号、または 1 ページの行数"));
+  tools->addWidget(tagRow_);
+  tools->addSeparator();
+  for (QAction* item : add->actions()) {
+    tools->addAction(item);
+  }
+}
+
+QAction* StyleDesigner::Item(const QString& name) const {
+  return findChild<QAction*>(name);
+}
+
+bool StyleDesigner::Open(const QString& path) {
+  StyleDocument document = StyleDocument::NewStyle();
+  if (!path.isEmpty()) {
+    bool read =
+        widgets::RunReported(*s_.dialogs, [&] { document = OpenStyleDocument(Bytes(path)); });
+    if (!read) {
+      return false;
+    }
+  }
+  undo_->clear();
+  document_ = std::move(document);
+  path_ = path;
+  measurer_->SetStyleFolder(path.isEmpty() ? std::string() : printing::FolderOf(Bytes(path)));
+  if (!path.isEmpty()) {
+    panel_->SetPictureFolder(QFileInfo(path).absolutePath());
+  }
+  drawError_.clear();
+  ShowStatus(
+      document_.ConvertedFromOlder()
+          ? QStringLiteral("旧形式 (Ver1.0) のスタイルです。保存すると Ver1.1 の形式で書き込みます")
+          : QString());
+  SetZoom(zoomChoice_);
+  Changed(-1);
+  return true;
+}
+
+bool StyleDesigner::IsModified() const {
+  return !undo_->isClean();
+}
+
+QString StyleDesigner::StatusText() const {
+  return messageLabel_->text();
+}
+
+void StyleDesigner::ShowStatus(const QString& text) {
+  messageLabel_->setText(text);
+}
+
+void StyleDesigner::UpdateTitle() {
+  QString name = path_.isEmpty() ? QStringLiteral("新しいスタイル") : QFileInfo(path_).fileName();
+  setWindowTitle(
+      QStringLiteral("%1%2 - スタイルデザイン - %3")
+          .arg(name, IsModified() ? QStringLiteral(" *") : QString(), widgets::ApplicationTitle()));
+}
+
+void StyleDesigner::UpdateActions() {
+  bool any = selected_ > 0;
+  for (const char* name : {"DesignDuplicate", "DesignDelete"}) {
+    Item(QString::fromLatin1(name))->setEnabled(any);
+  }
+  Item(QStringLiteral("DesignForward"))->setEnabled(any && CanBringForward(document_, selected_));
+  Item(QStringLiteral("DesignBackward"))->setEnabled(any && CanSendBackward(document_, selected_));
+  ElementKind kind = any ? KindOfLine(document_.Text(selected_)) : ElementKind::Unknown;
+  findChild<QMenu*>(QStringLiteral("TagMenu"))
+      ->setEnabled(kind == ElementKind::Char || kind == ElementKind::Data);
+  Item(QStringLiteral("PreviousPage"))->setEnabled(showData_ && page_ > 1);
+  Item(QStringLiteral("NextPage"))->setEnabled(showData_ && !lastPage_);
+  pageLabel_->setText(showData_ ? QStringLiteral(" %1 ページ ").arg(page_)
+                                : QStringLiteral(" タグ表示 "));
+}
+
+std::optional<ElementShape> StyleDesigner::ShapeOf(int line) const {
+  if (line <= 0 || line >= document_.LineCount()) {
+    return std::nullopt;
+  }
+  return ShapeOfLine(document_.Text(line), measurer_.get());
+}
+
+void StyleDesigner::Changed(int select) {
+  if (select >= document_.LineCount()) {
+    select = -1;
+  }
+  selected_ = select;
+  Redraw();
+  ShowSelection();
+  UpdateTitle();
+  UpdateActions();
+}
+
+void StyleDesigner::Redraw() {
+  std::vector<std::string> lines = document_.Texts();
+  lastPage_ = true;
+  if (showData_ && s_.clock != nullptr) {
+    int page = page_;
+    try {
+      if (!binding_) {
+        binding_ = s_.bindingData ? s_.bindingData() : printing::BindingData{};
+      }
+      printing::BindPageData(lines, page, *binding_, *s_.clock);
+    } catch (const std::exception& e) {
+      ShowStatus(QString::fromUtf8(e.what()));
+    }
+    lastPage_ = page == 0;
+  }
+  std::string folder = path_.isEmpty() ? std::string() : printing::FolderOf(Bytes(path_));
+  drawError_.clear();
+  canvas_->SetLines(std::move(lines), folder);
+}
+
+void StyleDesigner::ShowSelection() {
+  std::optional<ElementShape> shape = ShapeOf(selected_);
+  canvas_->SetSelection(shape);
+  panel_->ShowRecord(selected_, selected_ > 0 ? document_.Text(selected_) : std::string());
+  if (shape) {
+    positionLabel_->setText(QStringLiteral("%1 行目  X %2  Y %3 mm")
+                                .arg(selected_)
+                                .arg(QString::fromStdString(DecimalText(
+                                         shape->isSegment ? shape->start.x : shape->box.left)),
+                                     QString::fromStdString(DecimalText(
+                                         shape->isSegment ? shape->start.y : shape->box.top))));
+    // Keep the selection in view.
+    QPoint at = canvas_->ToPixel({shape->box.left, shape->box.top});
+    scroll_->ensureVisible(at.x(), at.y(), 40, 40);
+  } else {
+    positionLabel_->setText(selected_ > 0 ? QStringLiteral("%1 行目").arg(selected_) : QString());
+  }
+}
+
+void StyleDesigner::Select(int line) {
+  arrowRun_ = false;
+  Changed(line);
+}
+
+void StyleDesigner::Cycle(bool forward) {
+  std::vector<int> lines = SelectableLines(document_, measurer_.get());
+  if (lines.empty()) {
+    Select(-1);
+    return;
+  }
+  auto at = std::find(lines.begin(), lines.end(), selected_);
+  if (at == lines.end()) {
+    Select(forward ? lines.front() : lines.back());
+  } else if (forward) {
+    Select(std::next(at) == lines.end() ? lines.front() : *std::next(at));
+  } else {
+    Select(at == lines.begin() ? lines.back() : *std::prev(at));
+  }
+}
+
+void StyleDesigner::SetZoom(int zoomPercent) {
+  zoomChoice_ = zoomPercent;
+  int zoom = zoomPercent == 0 ? canvas_->FitZoom(scroll_->viewport()->size()) : zoomPercent;
+  canvas_->SetZoom(zoom);
+  int index = zoomBox_->findData(zoomPercent);
+  if (index < 0) {
+    zoomBox_->addItem(QStringLiteral("%1%").arg(zoomPercent), zoomPercent);
+    index = zoomBox_->count() - 1;
+  }
+  zoomBox_->setCurrentIndex(index);
+}
+
+void StyleDesigner::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  if (zoomChoice_ == 0) {
+    canvas_->SetZoom(canvas_->FitZoom(scroll_->viewport()->size()));
+  }
+}
+
+void StyleDesigner::SetShowData(bool shown) {
+  showData_ = shown;
+  page_ = 1;
+  binding_.reset();  // the list is read afresh each time the data is shown
+  QAction* toggle = Item(QStringLiteral("ShowData"));
+  if (toggle->isChecked() != shown) {
+    QSignalBlocker quiet(toggle);
+    toggle->setChecked(shown);
+  }
+  Changed(selected_);
+}
+
+void StyleDesigner::StepPage(bool forward) {
+  if (!showData_ || (forward && lastPage_) || (!forward && page_ <= 1)) {
+    return;
+  }
+  page_ += forward ? 1 : -1;
+  Changed(selected_);
+}
+
+void StyleDesigner::SetSnap(bool snap) {
+  snap_ = snap;
+  canvas_->SetGridShown(snap);
+  QAction* toggle = Item(QStringLiteral("SnapGrid"));
+  if (toggle->isChecked() != snap) {
+    QSignalBlocker quiet(toggle);
+    toggle->setChecked(snap);
+  }
+}
+
+MmPoint StyleDesigner::PageCentre() const {
+  return {Fixed::Divide(Fixed::FromInt(s_.metrics.printableWidthMm), Fixed::FromInt(2)),
+          Fixed::Divide(Fixed::FromInt(s_.metrics.printableHeightMm), Fixed::FromInt(2))};
+}
+
+Fixed StyleDesigner::Tolerance() const {
+  return kHandlePixels * canvas_->MmPerPixel();
+}
+
+void StyleDesigner::Perform(const std::function<StyleEdit()>& make, int mergeId) {
+  if (mergeId != kArrowMergeId) {
+    arrowRun_ = false;
+  }
+  widgets::RunReported(*s_.dialogs, [&] {
+    StyleEdit edit = make();
+    undo_->push(new EditCommand(*this, std::move(edit), mergeId));
+  });
+}
+
+void StyleDesigner::Nudge(int dxTenths, int dyTenths) {
+  if (!ShapeOf(selected_)) {
+    return;
+  }
+  Fixed dx = Fixed::FromRaw(dxTenths * 1000LL);
+  Fixed dy = Fixed::FromRaw(dyTenths * 1000LL);
+  int line = selected_;
+  Perform([&] { return MoveElement(document_, line, dx, dy); }, kArrowMergeId);
+  arrowRun_ = true;
+}
+
+void StyleDesigner::AddElementOfKind(ElementKind kind) {
+  QString picture;
+  if (kind == ElementKind::Image) {
+    picture = s_.dialogs->GetOpenFileName(
+        QStringLiteral("画像ファイルを指定して下さい"), QStringLiteral("bmp"),
+        QStringLiteral("画像|*.bmp;*.jpg;*.jpeg;*.png|すべてのファイル|*.*"),
+        path_.isEmpty() ? s_.styleFolder : QFileInfo(path_).absolutePath());
+    if (picture.isEmpty()) {
+      return;
+    }
+    // A picture beside the style is named without its folder, so the two
+    // can be moved together.
+    if (!path_.isEmpty() && QFileInfo(picture).absolutePath() == QFileInfo(path_).absolutePath()) {
+      picture = QFileInfo(picture).fileName();
+    }
+  }
+  Perform([&] {
+    StyleEdit edit = AddElement(document_, kind, PageCentre());
+    if (!picture.isEmpty() && !edit.inserted.empty()) {
+      RecordFields fields(edit.inserted.back().text);
+      fields.Set(kPictureField, platform::Utf8ToCp932(picture.toStdString()));
+      edit.inserted.back().text = fields.Join();
+    }
+    return edit;
+  });
+  canvas_->setFocus();
+}
+
+void StyleDesigner::InsertTag(const QString& tag) {
+  if (selected_ <= 0) {
+    return;
+  }
+  ElementKind kind = KindOfLine(document_.Text(selected_));
+  if (kind != ElementKind::Char && kind != ElementKind::Data) {
+    return;
+  }
+  QString text = QString::fromStdString(
+      platform::Cp932ToUtf8(RecordFields(document_.Text(selected_)).Get(kTextField)));
+  // At the cursor of the text box when it is being edited, else at the end.
+  auto* editor = qobject_cast<QLineEdit*>(panel_->Editor(kTextField));
+  int at = editor != nullptr && editor->hasFocus() ? editor->cursorPosition() : text.size();
+  if (editor != nullptr && editor->hasFocus()) {
+    text = editor->text();
+  }
+  text.insert(at, tag);
+  int line = selected_;
+  std::string value = platform::Utf8ToCp932(text.toStdString());
+  Perform([&] { return SetField(document_, line, kTextField, value); });
+  if (editor != nullptr) {
+    editor->setCursorPosition(at + tag.size());
+  }
+}
+
+void StyleDesigner::EditField(int field, const QByteArray& value) {
+  int line = selected_;
+  if (line <= 0) {
+    return;
+  }
+  std::string bytes = value.toStdString();
+  // A refused value is reported and the panel shows the stored one again.
+  bool done = widgets::RunReported(*s_.dialogs, [&] {
+    StyleEdit edit = SetField(document_, line, field, bytes);
+    if (!(edit.inserted == edit.removed)) {
+      arrowRun_ = false;
+      undo_->push(new EditCommand(*this, std::move(edit), -1));
+    }
+  });
+  if (!done) {
+    ShowSelection();
+  }
+}
+
+void StyleDesigner::Pressed(MmPoint at) {
+  arrowRun_ = false;
+  drag_ = DragMode::None;
+  liveEdit_.reset();
+  std::optional<ElementShape> current = ShapeOf(selected_);
+  if (current && current->resizable) {
+    Handle handle = HandleAt(*current, at, Tolerance());
+    if (handle != Handle::None) {
+      drag_ = DragMode::Resize;
+      dragHandle_ = handle;
+      dragShape_ = current;
+      return;
+    }
+  }
+  std::optional<int> hit = ElementAt(document_, at, Tolerance(), measurer_.get());
+  Select(hit.value_or(-1));
+  if (hit) {
+    drag_ = DragMode::Move;
+    dragShape_ = ShapeOf(*hit);
+  }
+}
+
+std::optional<StyleEdit> StyleDesigner::DragEdit(MmPoint from, MmPoint to) const {
+  if (drag_ == DragMode::None || !dragShape_) {
+    return std::nullopt;
+  }
+  if (drag_ == DragMode::Resize) {
+    MmPoint target = to;
+    if (snap_) {
+      target = {SnapTo(to.x, kOneMm), SnapTo(to.y, kOneMm)};
+    }
+    return ResizeElement(document_, selected_, *dragShape_, dragHandle_, target);
+  }
+  Fixed dx = to.x - from.x;
+  Fixed dy = to.y - from.y;
+  if (snap_) {
+    // The element's own corner lands on the grid.
+    MmPoint corner = dragShape_->isSegment ? dragShape_->start
+                                           : MmPoint{dragShape_->box.left, dragShape_->box.top};
+    dx = SnapTo(corner.x + dx, kOneMm) - corner.x;
+    dy = SnapTo(corner.y + dy, kOneMm) - corner.y;
+  }
+  if (dx == Fixed() && dy == Fixed()) {
+    return std::nullopt;
+  }
+  return MoveElement(document_, selected_, dx, dy);
+}
+
+void StyleDesigner::Dragged(MmPoint from, MmPoint to) {
+  if (drag_ == DragMode::None) {
+    return;
+  }
+  QPoint moved = canvas_->ToPixel(to) - canvas_->ToPixel(from);
+  if (!liveEdit_ && moved.manhattanLength() < kDragThresholdPixels) {
+    return;  // a click, not a drag
+  }
+  // The edit shown while dragging is taken back before the next one is
+  // made, so every step is computed from the document as it was.
+  if (liveEdit_) {
+    RevertEdit(document_, *liveEdit_);
+    liveEdit_.reset();
+  }
+  try {
+    liveEdit_ = DragEdit(from, to);
+  } catch (const std::exception& e) {
+    drag_ = DragMode::None;
+    ShowStatus(QString::fromUtf8(e.what()));
+  }
+  if (liveEdit_) {
+    ApplyEdit(document_, *liveEdit_);
+  }
+  Redraw();
+  canvas_->SetSelection(ShapeOf(selected_));
+}
+
+void StyleDesigner::Released(MmPoint from, MmPoint to) {
+  if (!liveEdit_) {
+    drag_ = DragMode::None;
+    return;
+  }
+  // The last edit shown is taken back and the one for where the button was
+  // let go goes on the undo stack.
+  RevertEdit(document_, *liveEdit_);
+  liveEdit_.reset();
+  std::optional<StyleEdit> final;
+  try {
+    final = DragEdit(from, to);
+  } catch (const std::exception& e) {
+    ShowStatus(QString::fromUtf8(e.what()));
+  }
+  drag_ = DragMode::None;
+  if (!final) {
+    Changed(selected_);
+    return;
+  }
+  StyleEdit edit = std::move(*final);
+  if (!(edit.inserted == edit.removed)) {
+    undo_->push(new EditCommand(*this, std::move(edit), -1));
+  } else {
+    Changed(selected_);
+  }
+}
+
+bool StyleDesigner::SaveTo(const QString& path) {
+  bool written =
+      widgets::RunReported(*s_.dialogs, [&] { SaveStyleDocument(document_, Bytes(path)); });
+  if (!written) {
+    return false;
+  }
+  path_ = path;
+  arrowRun_ = false;
+  undo_->setClean();
+  measurer_->SetStyleFolder(printing::FolderOf(Bytes(path)));
+  ShowStatus(QStringLiteral("保存しました: ") + path);
+  UpdateTitle();
+  emit saved(path);
+  return true;
+}
+
+bool StyleDesigner::Save() {
+  if (path_.isEmpty()) {
+    return SaveAs();
+  }
+  return SaveTo(path_);
+}
+
+bool StyleDesigner::SaveAs() {
+  QString initial =
+      path_.isEmpty() ? s_.styleFolder + QStringLiteral("/新しいスタイル.sle") : path_;
+  QString path =
+      s_.dialogs->GetSaveFileName(QStringLiteral("sle"), QStringLiteral("スタイル|*.sle"), initial);
+  if (path.isEmpty()) {
+    return false;
+  }
+  return SaveTo(path);
+}
+
+void StyleDesigner::closeEvent(QCloseEvent* event) {
+  if (IsModified()) {
+    QString name = path_.isEmpty() ? QStringLiteral("新しいスタイル") : QFileInfo(path_).fileName();
+    int answer = s_.dialogs->AskThreeChoices(
+        QStringLiteral("スタイル「%1」は変更されています。保存しますか？").arg(name),
+        QStringLiteral("保存する"), QStringLiteral("保存しない"), QStringLiteral("戻る"));
+    if (answer == widgets::Dialogs::kFirst) {
+      if (!Save()) {
+        event->ignore();
+        return;
+      }
+    } else if (answer != widgets::Dialogs::kSecond) {
+      event->ignore();
+      return;
+    }
+  }
+  widgets::RunReported(*s_.dialogs,
+                       [&] { widgets::SaveWindowGeometry(*this, s_.settingsFile, kSection); });
+  event->accept();
+}
+
+}  // namespace designer

@@ -1,0 +1,158 @@
+#pragma once
+
+#include <QMainWindow>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "designer/core/ElementGeometry.h"
+#include "designer/core/StyleDocument.h"
+#include "designer/core/StyleEdits.h"
+#include "printing/core/Binding.h"
+#include "printing/core/PageSetup.h"
+
+class QAction;
+class QComboBox;
+class QLabel;
+class QMenu;
+class QScrollArea;
+class QSpinBox;
+class QUndoStack;
+
+namespace layout {
+class PictureDecoder;
+}
+namespace widgets {
+class Dialogs;
+}
+
+namespace designer {
+
+class DesignerCanvas;
+class PropertyPanel;
+class QtElementMeasurer;
+
+// What the designer takes from the print window.
+struct DesignerServices {
+  widgets::Dialogs* dialogs = nullptr;
+  layout::PictureDecoder* pictures = nullptr;
+  printing::Clock* clock = nullptr;
+  std::string settingsFile;  // where the window's place is kept
+  QString styleFolder;       // where a new style is saved by default
+  printing::PrinterMetrics metrics;
+  // The report title, folder and document list the page is bound with.
+  std::function<printing::BindingData()> bindingData;
+};
+
+// The style designer: the page as it prints, elements selected by pointing
+// or Tab, moved and resized with the pointer or the arrow keys, every field
+// in the property panel, elements added, duplicated, deleted and put in
+// front or behind, tags inserted; every change undoable; saved as a style
+// file whose untouched lines keep their bytes.
+class StyleDesigner : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  explicit StyleDesigner(DesignerServices services, QWidget* parent = nullptr);
+  ~StyleDesigner() override;
+
+  // Opens a style file, or a new style for an empty path; false when it
+  // cannot be read (the message is shown).
+  bool Open(const QString& path);
+  bool Save();
+  bool SaveAs();
+
+  void Select(int line);
+  void SetZoom(int zoomPercent);  // 0: the whole page
+  void SetShowData(bool shown);
+  void SetSnap(bool snap);
+  // Moves the selection by dx, dy tenths of a millimetre (one undo step per
+  // run of arrow keys).
+  void Nudge(int dxTenths, int dyTenths);
+  void AddElementOfKind(ElementKind kind);
+  void InsertTag(const QString& tag);
+
+  // State the print window and tests read.
+  const StyleDocument& Document() const { return document_; }
+  int Selected() const { return selected_; }
+  QString Path() const { return path_; }
+  bool IsModified() const;
+  QUndoStack* UndoStack() const { return undo_; }
+  DesignerCanvas* Canvas() const { return canvas_; }
+  PropertyPanel* Panel() const { return panel_; }
+  QAction* Item(const QString& name) const;
+  int BoundPage() const { return page_; }
+  QString StatusText() const;
+
+ signals:
+  void saved(const QString& path);
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  class EditCommand;
+  friend class EditCommand;
+  enum class DragMode { None, Move, Resize };
+
+  void BuildWindow();
+  void BuildMenus();
+  QAction* AddItem(QMenu* menu, const char* name, const QString& caption, const QKeySequence& keys,
+                   const std::function<void()>& action);
+  // Pushes an edit made by `make` (which may throw the program's message).
+  void Perform(const std::function<StyleEdit()>& make, int mergeId = -1);
+  // After the document changed: redraw, reselect, refresh the panel.
+  void Changed(int select);
+  void Redraw();
+  void ShowSelection();
+  void UpdateTitle();
+  void UpdateActions();
+  std::optional<ElementShape> ShapeOf(int line) const;
+  MmPoint PageCentre() const;
+  Fixed Tolerance() const;
+  void Cycle(bool forward);
+  void StepPage(bool forward);
+  void Pressed(MmPoint at);
+  void Dragged(MmPoint from, MmPoint to);
+  void Released(MmPoint from, MmPoint to);
+  std::optional<StyleEdit> DragEdit(MmPoint from, MmPoint to) const;
+  void EditField(int field, const QByteArray& value);
+  bool SaveTo(const QString& path);
+  void ShowStatus(const QString& text);
+
+  DesignerServices s_;
+  std::unique_ptr<QtElementMeasurer> measurer_;
+  StyleDocument document_;
+  QString path_;
+  int selected_ = -1;
+  int zoomChoice_ = 0;  // 0: the whole page
+  bool showData_ = false;
+  bool snap_ = false;
+  int page_ = 1;
+  bool lastPage_ = true;
+  std::optional<printing::BindingData> binding_;
+  bool arrowRun_ = false;
+  QString drawError_;
+
+  // A drag in progress: what it does and the edit shown while it lasts.
+  DragMode drag_ = DragMode::None;
+  Handle dragHandle_ = Handle::None;
+  std::optional<ElementShape> dragShape_;
+  std::optional<StyleEdit> liveEdit_;
+
+  QUndoStack* undo_ = nullptr;
+  DesignerCanvas* canvas_ = nullptr;
+  QScrollArea* scroll_ = nullptr;
+  PropertyPanel* panel_ = nullptr;
+  QComboBox* zoomBox_ = nullptr;
+  QSpinBox* tagRow_ = nullptr;
+  QLabel* pageLabel_ = nullptr;
+  QLabel* positionLabel_ = nullptr;
+  QLabel* pointerLabel_ = nullptr;
+  QLabel* messageLabel_ = nullptr;
+};
+
+}  // namespace designer

@@ -1,0 +1,407 @@
+// The style designer on the offscreen platform: pointing, keys, the
+// property panel, adding and deleting, undo, saving, and the print window
+// that opens it.
+
+#include "designer/ui/StyleDesigner.h"
+
+#include <gtest/gtest.h>
+#include <QApplication>
+#include <QComboBox>
+#include <QImage>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPointer>
+#include <QSpinBox>
+#include <QTest>
+#include <QUndoStack>
+
+#include "designer/core/RecordFields.h"
+#include "designer/ui/DesignerCanvas.h"
+#include "designer/ui/PropertyPanel.h"
+#include "layout/core/StyleFile.h"
+#include "platform/qt/QtPictureDecoder.h"
+#include "platform/qt/QtSurface.h"
+#include "platform/text/Cp932.h"
+#include "printing/core/PageDrawing.h"
+#include "printing/ui/Tfdataprint.h"
+#include "tests/support/FakeDesktop.h"
+#include "tests/support/FakePrinter.h"
+#include "tests/support/ScriptedDialogs.h"
+#include "tests/support/TempDir.h"
+
+namespace designer {
+namespace {
+
+using testsupport::ReadAll;
+
+std::string Sjis(const char* utf8) {
+  return platform::Utf8ToCp932(utf8);
+}
+
+// The shipped A4 list style: line 2 is the report title at (10, 8), line 10
+// the first row's file name in ＭＳ 明朝.
+constexpr int kTitleLine = 2;
+constexpr int kFirstColumnLine = 10;
+
+struct Designer : ::testing::Test {
+  testsupport::TempDir folder;
+  testsupport::ScriptedDialogs dialogs;
+  platform::QtPictureDecoder pictures;
+  printing::FixedClock clock{*printing::MakeDate(2026, 12, 7)};
+  std::string original;
+  std::string stylePath;
+  StyleDesigner* window = nullptr;
+
+  void SetUp() override {
+    original = ReadAll(std::string(QUILL_SOURCE_DIR) + "/resources/style/一覧表_A4縦.sle");
+    ASSERT_FALSE(original.empty());
+    stylePath = folder.Write("a4.sle", original);
+  }
+  void TearDown() override {
+    if (window != nullptr) {
+      dialogs.answers = {widgets::Dialogs::kSecond};  // leave without saving
+      window->close();
+      QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+  }
+
+  void Open(const std::string& path) {
+    DesignerServices s;
+    s.dialogs = &dialogs;
+    s.pictures = &pictures;
+    s.clock = &clock;
+    s.settingsFile = folder.File("quillmark_wd.ini");
+    s.styleFolder = QString::fromStdString(folder.path());
+    s.metrics = printing::MetricsFromDots(printing::PdfPrinterDots());
+    s.bindingData = [] {
+      printing::BindingData data;
+      data.title = "Report";
+      for (int i = 1; i <= 45; ++i) {
+        data.listLines.push_back("doc" + std::to_string(i) + ".doc;T;2026/12/07 10:00;;A;;;;;;;");
+      }
+      return data;
+    };
+    window = new StyleDesigner(std::move(s));
+    window->resize(1100, 800);
+    ASSERT_TRUE(window->Open(QString::fromStdString(path)));
+    window->show();
+    window->SetZoom(100);
+    QApplication::processEvents();
+  }
+
+  std::string Field(int line, int field) const {
+    return RecordFields(window->Document().Text(line)).Get(field);
+  }
+  QPoint At(double xMm, double yMm) const {
+    auto mm = [](double v) { return layout::Fixed::FromRaw(static_cast<std::int64_t>(v * 10000)); };
+    return window->Canvas()->ToPixel({mm(xMm), mm(yMm)});
+  }
+  std::string Saved() const { return ReadAll(stylePath); }
+};
+
+TEST_F(Designer, AnUnchangedStyleIsSavedByteForByte) {
+  Open(stylePath);
+  EXPECT_FALSE(window->IsModified());
+  ASSERT_TRUE(window->Save());
+  EXPECT_EQ(Saved(), original);
+  EXPECT_TRUE(dialogs.shown.isEmpty()) << dialogs.shown.join('\n').toStdString();
+}
+
+TEST_F(Designer, ClickSelectsTheTopmostElementAndTabCyclesInRecordOrder) {
+  Open(stylePath);
+  DesignerCanvas* canvas = window->Canvas();
+  QTest::mouseClick(canvas, Qt::LeftButton, {}, At(11, 9.5));
+  EXPECT_EQ(window->Selected(), kTitleLine);
+  // The header band's white heading text lies on its filled box and wins.
+  QTest::mouseClick(canvas, Qt::LeftButton, {}, At(13, 29.5));
+  EXPECT_EQ(KindOfLine(window->Document().Text(window->Selected())), ElementKind::Char);
+  QTest::mouseClick(canvas, Qt::LeftButton, {}, At(100, 33.5));
+  EXPECT_EQ(KindOfLine(window->Document().Text(window->Selected())), ElementKind::RoundRect);
+  // A dotted row line, by its distance.
+  QTest::mouseClick(canvas, Qt::LeftButton, {}, At(100, 46.2));
+  EXPECT_EQ(Field(window->Selected(), 5), "line");
+  QTest::mouseClick(canvas, Qt::LeftButton, {}, At(205, 280));
+  EXPECT_EQ(window->Selected(), -1);
+
+  canvas->setFocus();
+  QTest::keyClick(canvas, Qt::Key_Tab);
+  int first = window->Selected();
+  EXPECT_GT(first, 0);
+  QTest::keyClick(canvas, Qt::Key_Tab);
+  EXPECT_GT(window->Selected(), first);
+  QTest::keyClick(canvas, Qt::Key_Backtab, Qt::ShiftModifier);
+  EXPECT_EQ(window->Selected(), first);
+}
+
+TEST_F(Designer, ArrowKeysMoveByTenthsAndShiftByMillimetresAsOneUndoStep) {
+  Open(stylePath);
+  window->Select(kTitleLine);
+  DesignerCanvas* canvas = window->Canvas();
+  canvas->setFocus();
+  QTest::keyClick(canvas, Qt::Key_Right);
+  QTest::keyClick(canvas, Qt::Key_Right);
+  QTest::keyClick(canvas, Qt::Key_Right);
+  QTest::keyClick(canvas, Qt::Key_Down, Qt::ShiftModifier);
+  EXPECT_EQ(Field(kTitleLine, 6), "10.3");
+  EXPECT_EQ(Field(kTitleLine, 7), "9");
+  EXPECT_EQ(Field(kTitleLine, 8), "10.3");
+  EXPECT_EQ(window->UndoStack()->count(), 1);
+  EXPECT_TRUE(window->IsModified());
+  window->UndoStack()->undo();
+  EXPECT_EQ(window->Document().Bytes(), original);
+  EXPECT_FALSE(window->IsModified());
+}
+
+TEST_F(Designer, DraggingMovesAndResizesOnTheMillimetreGrid) {
+  Open(stylePath);
+  window->SetSnap(true);
+  DesignerCanvas* canvas = window->Canvas();
+  QTest::mousePress(canvas, Qt::LeftButton, {}, At(11, 9.5));
+  QTest::mouseMove(canvas, At(13, 11));
+  QTest::mouseMove(canvas, At(16.1, 14.4));
+  QTest::mouseRelease(canvas, Qt::LeftButton, {}, At(16.1, 14.4));
+  EXPECT_EQ(Field(kTitleLine, 6), "15");
+  EXPECT_EQ(Field(kTitleLine, 7), "13");
+  EXPECT_EQ(window->UndoStack()->count(), 1);
+
+  // The header band's right edge, by its handle.
+  int band = 5;
+  ASSERT_EQ(Field(band, 5), "rrect");
+  window->Select(band);
+  QTest::mousePress(canvas, Qt::LeftButton, {}, At(195, 30.5));
+  QTest::mouseMove(canvas, At(190, 31));
+  QTest::mouseRelease(canvas, Qt::LeftButton, {}, At(185.2, 31));
+  EXPECT_EQ(Field(band, 8), "185");
+  EXPECT_EQ(Field(band, 6), "10");
+  EXPECT_EQ(Field(band, 7), "27");
+  EXPECT_EQ(Field(band, 9), "34");
+  EXPECT_EQ(window->UndoStack()->count(), 2);
+  // A click without moving changes nothing.
+  QTest::mouseClick(canvas, Qt::LeftButton, {}, At(100, 30));
+  EXPECT_EQ(window->UndoStack()->count(), 2);
+}
+
+TEST_F(Designer, ThePanelEditsAFieldAndRefusesWhatTheReadersWouldNot) {
+  Open(stylePath);
+  window->Select(kFirstColumnLine);
+  auto* face = qobject_cast<QComboBox*>(window->Panel()->Editor(14));
+  ASSERT_NE(face, nullptr);
+  EXPECT_EQ(face->currentText(), QStringLiteral("ＭＳ 明朝"));
+  face->setEditText(QStringLiteral("ＭＳ ゴシック"));
+  emit face->lineEdit()->editingFinished();
+  EXPECT_EQ(Field(kFirstColumnLine, 14), Sjis("ＭＳ ゴシック"));
+
+  auto* x = qobject_cast<QLineEdit*>(window->Panel()->Editor(6));
+  ASSERT_NE(x, nullptr);
+  x->setText(QStringLiteral("12,5"));
+  emit x->editingFinished();
+  EXPECT_EQ(Field(kFirstColumnLine, 6), "12");
+  ASSERT_FALSE(dialogs.shown.isEmpty());
+  EXPECT_TRUE(dialogs.shown.back().startsWith(QStringLiteral("error: ")));
+  EXPECT_EQ(x->text(), QStringLiteral("12"));  // the stored value again
+
+  auto* text = qobject_cast<QLineEdit*>(window->Panel()->Editor(20));
+  ASSERT_NE(text, nullptr);
+  text->setText(QStringLiteral("a;b"));
+  emit text->editingFinished();
+  EXPECT_EQ(Field(kFirstColumnLine, 20), "#ma_01");
+  EXPECT_EQ(window->UndoStack()->count(), 1);
+}
+
+TEST_F(Designer, AddedElementsGoLastOnThePageAndDeleteAndOrderUndoExactly) {
+  Open(stylePath);
+  int before = window->Document().LineCount();
+  for (ElementKind kind : AddableKinds()) {
+    if (kind == ElementKind::Image) {
+      continue;  // asks for a file; below
+    }
+    window->AddElementOfKind(kind);
+    EXPECT_EQ(window->Selected(), window->Document().LineCount() - 1);
+    EXPECT_EQ(KindOfLine(window->Document().Text(window->Selected())), kind);
+  }
+  dialogs.openNames = {QString::fromStdString(folder.File("logo.jpg"))};
+  window->AddElementOfKind(ElementKind::Image);
+  EXPECT_EQ(Field(window->Selected(), 13), "logo.jpg");  // beside the style: no folder
+  EXPECT_EQ(window->Document().LineCount(), before + 10);
+  EXPECT_TRUE(window->StatusText().isEmpty() ||
+              !window->StatusText().contains(QStringLiteral("描画できない")));
+
+  int last = window->Selected();
+  window->Item(QStringLiteral("DesignBackward"))->trigger();
+  EXPECT_EQ(window->Selected(), last - 1);
+  window->Item(QStringLiteral("DesignDuplicate"))->trigger();
+  window->Item(QStringLiteral("DesignDelete"))->trigger();
+  EXPECT_EQ(window->Selected(), -1);
+  while (window->UndoStack()->canUndo()) {
+    window->UndoStack()->undo();
+  }
+  EXPECT_EQ(window->Document().Bytes(), original);
+  while (window->UndoStack()->canRedo()) {
+    window->UndoStack()->redo();
+  }
+  EXPECT_EQ(window->Document().LineCount(), before + 10);
+}
+
+TEST_F(Designer, TagsGoIntoTheSelectedText) {
+  Open(stylePath);
+  window->Select(kTitleLine);
+  window->Item(QStringLiteral("TagFL"))->trigger();
+  EXPECT_EQ(Field(kTitleLine, 20), "#T#FL");
+  window->findChild<QSpinBox*>(QStringLiteral("TagRow"))->setValue(7);
+  window->Item(QStringLiteral("Tagmc"))->trigger();
+  EXPECT_EQ(Field(kTitleLine, 20), "#T#FL#mc_07");
+}
+
+TEST_F(Designer, TheBoundPageFollowsTheListAndThePagingButtons) {
+  Open(stylePath);
+  window->SetShowData(true);
+  EXPECT_EQ(window->BoundPage(), 1);
+  EXPECT_FALSE(window->Item(QStringLiteral("PreviousPage"))->isEnabled());
+  window->Item(QStringLiteral("NextPage"))->trigger();
+  window->Item(QStringLiteral("NextPage"))->trigger();
+  EXPECT_EQ(window->BoundPage(), 3);  // 45 rows, 20 a page
+  EXPECT_FALSE(window->Item(QStringLiteral("NextPage"))->isEnabled());
+  // Binding never reaches the document.
+  EXPECT_EQ(window->Document().Bytes(), original);
+}
+
+TEST_F(Designer, ClosingWithChangesAsksToSaveDiscardOrGoBack) {
+  Open(stylePath);
+  window->Select(kTitleLine);
+  window->Nudge(10, 0);
+  dialogs.answers = {widgets::Dialogs::kThird};
+  EXPECT_FALSE(window->close());
+  EXPECT_TRUE(window->isVisible());
+  dialogs.answers = {widgets::Dialogs::kFirst};
+  QPointer<StyleDesigner> watch(window);
+  EXPECT_TRUE(window->close());
+  window = nullptr;
+  QApplication::processEvents();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_TRUE(watch.isNull());
+  EXPECT_NE(Saved(), original);
+  EXPECT_NE(Saved().find("char;11;8;11;8;"), std::string::npos);
+}
+
+TEST_F(Designer, ANewStyleIsSavedWhereTheUserSays) {
+  Open("");
+  EXPECT_EQ(window->Document().Bytes(), std::string(StyleDocument::kNewHeader) + "\r\n");
+  window->AddElementOfKind(ElementKind::RoundRect);
+  dialogs.saveNames = {QString::fromStdString(folder.File("new.sle"))};
+  ASSERT_TRUE(window->Save());
+  ASSERT_EQ(dialogs.offeredNames.size(), 1);
+  EXPECT_TRUE(dialogs.offeredNames[0].endsWith(QStringLiteral(".sle")));
+  std::vector<std::string> lines = layout::ReadStyleFile(folder.File("new.sle"));
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(RecordFields(lines[1]).Get(5), "rrect");
+  EXPECT_EQ(window->Path(), QString::fromStdString(folder.File("new.sle")));
+}
+
+// What the designer shows on its printable area is what the page drawing
+// gives for the saved file.
+QImage DrawnPage(const std::vector<std::string>& lines, const printing::PreviewLayout& layout,
+                 layout::PictureDecoder& pictures) {
+  QImage image(layout.areaWidth, layout.areaHeight, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  painter.setPen(Qt::black);
+  painter.drawRect(image.rect().adjusted(0, 0, -1, -1));
+  printing::PageSettings settings;
+  settings.resolutionX = layout::Fixed::FromInt(layout.previewDpiX);
+  settings.resolutionY = layout::Fixed::FromInt(layout.previewDpiY);
+  settings.offsetsInPreview = false;
+  settings.previewPpi = layout.previewDpiX;
+  settings.zoomPercent = 100;
+  platform::QtSurface surface(painter);
+  printing::DrawPage(surface, lines, settings, &pictures);
+  return image;
+}
+
+TEST_F(Designer, MovedTitleNewFontAndUndoneBoxAreSavedAndDrawnAsShown) {
+  Open(stylePath);
+  window->Select(kTitleLine);
+  for (int i = 0; i < 5; ++i) {
+    window->Nudge(0, 10);  // 5 mm down
+  }
+  window->Select(kFirstColumnLine);
+  auto* face = qobject_cast<QComboBox*>(window->Panel()->Editor(14));
+  face->setEditText(QStringLiteral("ＭＳ ゴシック"));
+  emit face->lineEdit()->editingFinished();
+  window->AddElementOfKind(ElementKind::RoundRect);
+  window->UndoStack()->undo();
+  ASSERT_TRUE(window->Save());
+
+  std::vector<std::string> before = layout::SplitStyleLines(original);
+  std::vector<std::string> after = layout::SplitStyleLines(Saved());
+  ASSERT_EQ(before.size(), after.size());
+  for (std::size_t i = 0; i < before.size(); ++i) {
+    if (i == kTitleLine || i == kFirstColumnLine) {
+      EXPECT_NE(before[i], after[i]);
+    } else {
+      EXPECT_EQ(before[i], after[i]) << i;
+    }
+  }
+  EXPECT_EQ(RecordFields(after[kTitleLine]).Get(7), "13");
+
+  printing::PreviewLayout layout =
+      printing::LayoutPreview(printing::MetricsFromDots(printing::PdfPrinterDots()),
+                              layout::Fixed::FromInt(window->logicalDpiX()),
+                              layout::Fixed::FromInt(window->logicalDpiY()), 100);
+  window->Select(-1);
+  QImage shown = window->Canvas()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+  QPoint origin = window->Canvas()->ToPixel({});
+  QImage area = shown.copy(QRect(origin, QSize(layout.areaWidth, layout.areaHeight)));
+  EXPECT_EQ(area, DrawnPage(after, layout, pictures));
+  EXPECT_NE(area, DrawnPage(before, layout, pictures));
+}
+
+// The print window opens the designer on its style and loads it again once
+// it is saved there.
+TEST(DesignerFromThePrintWindow, OpensOnTheLoadedStyleAndReloadsAfterSaving) {
+  testsupport::TempDir folder;
+  app::ProgramPaths paths{folder.path(), "quillmark_wd"};
+  testsupport::ScriptedDialogs dialogs;
+  testsupport::FakeDesktop desktop;
+  testsupport::FakePrinter printer;
+  printing::FixedClock clock{*printing::MakeDate(2026, 12, 7)};
+  std::string style = folder.Write("s.sle",
+                                   "header;Ver1.1;0;0;9;0;0;100;0;\r\n"
+                                   "0;0;0;0;char;15;25;15;25;0;0;0;0;F;12;;0;0;0;#T;0;0;\r\n");
+  dialogs.openNames = {QString::fromStdString(style)};
+  printing::PrintWindowServices s;
+  s.paths = &paths;
+  s.dialogs = &dialogs;
+  s.desktop = &desktop;
+  s.printer = &printer;
+  s.clock = &clock;
+  s.title = [] { return QStringLiteral("Title"); };
+  s.folder = [] { return QStringLiteral("/docs"); };
+  auto print = std::make_unique<printing::Tfdataprint>(s);
+  print->show();
+  QApplication::processEvents();
+  ASSERT_EQ(print->LoadedStylePath(), QString::fromStdString(style));
+
+  QAction* open = print->Item(QStringLiteral("StyleDesign"));
+  ASSERT_NE(open, nullptr);
+  EXPECT_EQ(open->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_D));
+  open->trigger();
+  StyleDesigner* designer = print->Designer();
+  ASSERT_NE(designer, nullptr);
+  EXPECT_EQ(designer->Path(), QString::fromStdString(style));
+  print->OpenDesigner();
+  EXPECT_EQ(print->Designer(), designer);  // one at a time
+
+  designer->Select(1);
+  designer->Nudge(0, 50);
+  ASSERT_TRUE(designer->Save());
+  EXPECT_NE(print->StyleLines().at(1).find("char;15;30;15;30;"), std::string::npos);
+
+  // Closing the print window closes the designer (nothing left to save).
+  EXPECT_TRUE(print->close());
+  QApplication::processEvents();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_EQ(print->Designer(), nullptr);
+}
+
+}  // namespace
+}  // namespace designer
