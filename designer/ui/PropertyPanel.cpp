@@ -166,9 +166,9 @@ PropertyPanel::Row PropertyPanel::MakeRow(const FieldInfo& info) {
       row.editor = box;
       for (const NamedChoice& choice : ChoicesOf(info.type)) {
         QString word = Shown(choice.word);
-        QString caption = word.isEmpty()
-                              ? QString::fromUtf8(choice.gloss)
-                              : word + QStringLiteral("  ") + QString::fromUtf8(choice.gloss);
+        QString gloss = QString::fromUtf8(choice.gloss);
+        QString caption =
+            word.isEmpty() || word == gloss ? gloss : word + QStringLiteral("  ") + gloss;
         box->addItem(caption, word);
       }
       int known = box->count();

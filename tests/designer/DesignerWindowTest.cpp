@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QLineEdit>
 #include <QPainter>
@@ -353,6 +355,51 @@ TEST_F(Designer, MovedTitleNewFontAndUndoneBoxAreSavedAndDrawnAsShown) {
   QImage area = shown.copy(QRect(origin, QSize(layout.areaWidth, layout.areaHeight)));
   EXPECT_EQ(area, DrawnPage(after, layout, pictures));
   EXPECT_NE(area, DrawnPage(before, layout, pictures));
+}
+
+TEST_F(Designer, Screenshot) {
+  QString shots = qEnvironmentVariable("QUILL_SCREENSHOT_DIR");
+  if (shots.isEmpty()) {
+    GTEST_SKIP() << "set QUILL_SCREENSHOT_DIR to write pictures of the designer";
+  }
+  Open(stylePath);
+  window->resize(1180, 800);
+  window->SetZoom(0);
+  window->Select(kTitleLine);
+  QApplication::processEvents();
+  QDir().mkpath(shots);
+  window->grab().save(shots + QStringLiteral("/designer_tags.png"));
+  window->SetShowData(true);
+  window->SetSnap(true);
+  window->SetZoom(200);
+  window->Select(5);
+  QApplication::processEvents();
+  window->grab().save(shots + QStringLiteral("/designer_data_200.png"));
+
+  // The title 5 mm down, the first column in ＭＳ ゴシック, a rounded box
+  // added and taken back; saved for printing beside the picture.
+  window->SetShowData(false);
+  window->SetSnap(false);
+  window->Select(kTitleLine);
+  for (int i = 0; i < 5; ++i) {
+    window->Nudge(0, 10);
+  }
+  window->Select(kFirstColumnLine);
+  auto* face = qobject_cast<QComboBox*>(window->Panel()->Editor(14));
+  face->setEditText(QStringLiteral("ＭＳ ゴシック"));
+  emit face->lineEdit()->editingFinished();
+  window->AddElementOfKind(ElementKind::RoundRect);
+  window->UndoStack()->undo();
+  window->Select(-1);
+  window->SetZoom(100);
+  QApplication::processEvents();
+  window->grab().save(shots + QStringLiteral("/designer_edited_100.png"));
+  ASSERT_TRUE(window->Save());
+  QFile::copy(QString::fromStdString(stylePath), shots + QStringLiteral("/designed.sle"));
+  window->SetShowData(true);
+  window->SetZoom(0);
+  QApplication::processEvents();
+  window->grab().save(shots + QStringLiteral("/designer_edited_data.png"));
 }
 
 // The print window opens the designer on its style and loads it again once
