@@ -221,37 +221,29 @@ bool Hits(const ElementShape& shape, MmPoint point, Fixed tolerance) {
 std::optional<ElementShape> ShapeOfLine(std::string_view line, ElementMeasurer* measurer) {
   ElementKind kind = KindOfLine(line);
   RecordFields f(line);
-  switch (kind) {
-    case ElementKind::Line:
-    case ElementKind::Rect:
-    case ElementKind::RoundRect:
-    case ElementKind::Arc:
-    case ElementKind::Chord:
-    case ElementKind::Ellipse:
-    case ElementKind::FillRect: {
-      std::optional<Fixed> x1 = f.Decimal(6);
-      std::optional<Fixed> y1 = f.Decimal(7);
-      std::optional<Fixed> x2 = f.Decimal(8);
-      std::optional<Fixed> y2 = f.Decimal(9);
-      if (!x1 || !y1 || !x2 || !y2) {
-        return std::nullopt;
-      }
-      ElementShape shape;
-      shape.kind = kind;
-      shape.isSegment = kind == ElementKind::Line;
-      shape.start = {*x1, *y1};
-      shape.end = {*x2, *y2};
-      shape.box = BoxOf(*x1, *y1, *x2, *y2);
-      shape.resizable = true;
-      return shape;
+  if (IsShapeKind(kind)) {
+    std::optional<Fixed> x1 = f.Decimal(6);
+    std::optional<Fixed> y1 = f.Decimal(7);
+    std::optional<Fixed> x2 = f.Decimal(8);
+    std::optional<Fixed> y2 = f.Decimal(9);
+    if (!x1 || !y1 || !x2 || !y2) {
+      return std::nullopt;
     }
+    ElementShape shape;
+    shape.kind = kind;
+    shape.isSegment = kind == ElementKind::Line;
+    shape.start = {*x1, *y1};
+    shape.end = {*x2, *y2};
+    shape.box = BoxOf(*x1, *y1, *x2, *y2);
+    shape.resizable = true;
+    return shape;
+  }
+  switch (kind) {
     case ElementKind::Char:
     case ElementKind::Data: return TextShape(f, kind, measurer);
     case ElementKind::Image: return ImageShape(f, measurer);
-    case ElementKind::Offsets:
-    case ElementKind::Unknown: break;
+    default: return std::nullopt;
   }
-  return std::nullopt;
 }
 
 std::vector<std::pair<Handle, MmPoint>> HandlesOf(const ElementShape& shape) {

@@ -349,4 +349,17 @@ std::string CheckFieldValue(FieldType type, std::string_view text) {
   return std::string();
 }
 
+bool IsShapeKind(ElementKind kind) {
+  switch (kind) {
+    case ElementKind::Line:
+    case ElementKind::Rect:
+    case ElementKind::RoundRect:
+    case ElementKind::Arc:
+    case ElementKind::Chord:
+    case ElementKind::Ellipse:
+    case ElementKind::FillRect: return true;
+    default: return false;
+  }
+}
+
 }  // namespace designer

@@ -27,6 +27,9 @@ enum class ElementKind {
 ElementKind KindOfLine(std::string_view line);
 // The keyword written for a kind ("" for Unknown).
 const char* KeywordOfKind(ElementKind kind);
+// Whether the kind is a shape whose fields 6 to 9 are two points (line,
+// rect, rrect, Arc, Chord, Ellipse, fillrect).
+bool IsShapeKind(ElementKind kind);
 // The kinds a user can add, in menu order.
 std::span<const ElementKind> AddableKinds();
 // A short Japanese name of the kind for menus and the panel (UTF-8).

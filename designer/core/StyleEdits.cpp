@@ -11,19 +11,6 @@ namespace designer {
 
 namespace {
 
-bool IsShapeKind(ElementKind kind) {
-  switch (kind) {
-    case ElementKind::Line:
-    case ElementKind::Rect:
-    case ElementKind::RoundRect:
-    case ElementKind::Arc:
-    case ElementKind::Chord:
-    case ElementKind::Ellipse:
-    case ElementKind::FillRect: return true;
-    default: return false;
-  }
-}
-
 bool HasPosition(ElementKind kind) {
   return IsShapeKind(kind) || kind == ElementKind::Char || kind == ElementKind::Data ||
          kind == ElementKind::Image;

@@ -116,16 +116,8 @@ void DesignerCanvas::paintEvent(QPaintEvent*) {
   painter.setClipRect(QRect(QPoint(0, 0), area.size()));
   // What the print preview draws without its offsets: positions are those
   // of the style file.
-  printing::PageSettings settings;
-  settings.resolutionX = Fixed::FromInt(layout_.previewDpiX);
-  settings.resolutionY = Fixed::FromInt(layout_.previewDpiY);
-  settings.offsetsInPreview = false;
-  settings.previewPpi = layout_.previewDpiX;
-  settings.zoomPercent = zoom_;
-  settings.screenResX = screenX_;
-  settings.screenResY = screenY_;
-  settings.printerResX = metrics_.resolutionX;
-  settings.printerResY = metrics_.resolutionY;
+  printing::PageSettings settings =
+      printing::PreviewPageSettings(layout_, zoom_, screenX_, screenY_, metrics_);
   settings.styleFolder = styleFolder_;
   try {
     platform::QtSurface surface(painter);

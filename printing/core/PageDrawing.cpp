@@ -28,6 +28,22 @@ std::string FolderOf(const std::string& path) {
   return slash == 0 ? "/" : path.substr(0, slash);
 }
 
+PageSettings PreviewPageSettings(const PreviewLayout& layout, int zoomPercent,
+                                 layout::Fixed screenX, layout::Fixed screenY,
+                                 const PrinterMetrics& metrics) {
+  PageSettings settings;
+  settings.resolutionX = layout::Fixed::FromInt(layout.previewDpiX);
+  settings.resolutionY = layout::Fixed::FromInt(layout.previewDpiY);
+  settings.offsetsInPreview = false;
+  settings.previewPpi = layout.previewDpiX;
+  settings.zoomPercent = zoomPercent;
+  settings.screenResX = screenX;
+  settings.screenResY = screenY;
+  settings.printerResX = metrics.resolutionX;
+  settings.printerResY = metrics.resolutionY;
+  return settings;
+}
+
 int PreviewResolution(layout::Fixed screenResolution, int zoomPercent) {
   return static_cast<int>(
       layout::TruncProduct(screenResolution, layout::Fixed::FromRaw(zoomPercent * 100LL)));

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "layout/core/DrawingContext.h"
+#include "printing/core/PageSetup.h"
 
 namespace printing {
 
@@ -24,6 +25,13 @@ struct PageSettings {
   layout::Fixed printerResY = layout::Fixed::FromInt(600);
   std::string styleFolder;  // where relative picture names are also looked for
 };
+
+// A preview page as laid out at `zoomPercent`: the preview's resolution,
+// the screen's and the printer's; no offsets (the caller sets them when the
+// preview shows them) and no style folder.
+PageSettings PreviewPageSettings(const PreviewLayout& layout, int zoomPercent,
+                                 layout::Fixed screenX, layout::Fixed screenY,
+                                 const PrinterMetrics& metrics);
 
 // The folder of a style file's path ("." for a bare name).
 std::string FolderOf(const std::string& path);

@@ -520,18 +520,10 @@ void Tfdataprint::RefreshPreview() {
 
 void Tfdataprint::DrawPreview(QPainter& painter) {
   PreviewLayout layout = printing::LayoutPreview(metrics_, screenX_, screenY_, zoom_);
-  PageSettings settings;
-  settings.resolutionX = Fixed::FromInt(layout.previewDpiX);
-  settings.resolutionY = Fixed::FromInt(layout.previewDpiY);
+  PageSettings settings = PreviewPageSettings(layout, zoom_, screenX_, screenY_, metrics_);
   settings.offsetBoxX = offsetX_;
   settings.offsetBoxY = offsetY_;
   settings.offsetsInPreview = CheckBox1->isChecked();
-  settings.previewPpi = layout.previewDpiX;
-  settings.zoomPercent = zoom_;
-  settings.screenResX = screenX_;
-  settings.screenResY = screenY_;
-  settings.printerResX = metrics_.resolutionX;
-  settings.printerResY = metrics_.resolutionY;
   if (StyleLoaded()) {
     settings.styleFolder = FolderOf(Bytes(LoadedStylePath()));
   }

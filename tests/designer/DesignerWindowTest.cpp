@@ -308,12 +308,9 @@ QImage DrawnPage(const std::vector<std::string>& lines, const printing::PreviewL
   QPainter painter(&image);
   painter.setPen(Qt::black);
   painter.drawRect(image.rect().adjusted(0, 0, -1, -1));
-  printing::PageSettings settings;
-  settings.resolutionX = layout::Fixed::FromInt(layout.previewDpiX);
-  settings.resolutionY = layout::Fixed::FromInt(layout.previewDpiY);
-  settings.offsetsInPreview = false;
-  settings.previewPpi = layout.previewDpiX;
-  settings.zoomPercent = 100;
+  printing::PageSettings settings = printing::PreviewPageSettings(
+      layout, 100, layout::Fixed::FromInt(96), layout::Fixed::FromInt(96),
+      printing::MetricsFromDots(printing::PdfPrinterDots()));
   platform::QtSurface surface(painter);
   printing::DrawPage(surface, lines, settings, &pictures);
   return image;
