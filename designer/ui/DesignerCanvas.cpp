@@ -1,5 +1,6 @@
 #include "designer/ui/DesignerCanvas.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
@@ -205,6 +206,18 @@ void DesignerCanvas::mouseReleaseEvent(QMouseEvent* event) {
   MmPoint from = *dragFrom_;
   dragFrom_.reset();
   emit released(from, ToMm(event->position().toPoint()));
+}
+
+void DesignerCanvas::keyPressEvent(QKeyEvent* event) {
+  // Ctrl+Tab leaves the page for the next control, as in other widgets
+  // that use Tab themselves.
+  if ((event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab) &&
+      (event->modifiers() & Qt::ControlModifier)) {
+    QWidget::focusNextPrevChild(event->key() == Qt::Key_Tab &&
+                                !(event->modifiers() & Qt::ShiftModifier));
+    return;
+  }
+  QWidget::keyPressEvent(event);
 }
 
 bool DesignerCanvas::focusNextPrevChild(bool next) {

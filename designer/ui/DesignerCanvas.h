@@ -57,6 +57,7 @@ class DesignerCanvas : public QWidget {
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   bool focusNextPrevChild(bool next) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void Relayout();

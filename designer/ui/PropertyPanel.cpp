@@ -1,8 +1,11 @@
 #include "designer/ui/PropertyPanel.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QFontDatabase>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -79,6 +82,22 @@ QWidget* PropertyPanel::Editor(int field) const {
     }
   }
   return nullptr;
+}
+
+void PropertyPanel::CommitPending() {
+  QWidget* focus = QApplication::focusWidget();
+  if (focus == nullptr) {
+    return;
+  }
+  for (const Row& row : rows_) {
+    if (row.editor != focus && !row.editor->isAncestorOf(focus)) {
+      continue;
+    }
+    if (auto* edit = qobject_cast<QLineEdit*>(focus)) {
+      Commit(row.info.number, edit->text());
+    }
+    return;
+  }
 }
 
 void PropertyPanel::ShowRecord(int line, const std::string& text) {
@@ -260,10 +279,22 @@ PropertyPanel::Row PropertyPanel::MakeRow(const FieldInfo& info) {
         QString path = dialogs_.GetOpenFileName(
             QStringLiteral("画像ファイルを指定して下さい"), QStringLiteral("bmp"),
             QStringLiteral("画像|*.bmp;*.jpg;*.jpeg;*.png|すべてのファイル|*.*"), pictureFolder_);
-        if (!path.isEmpty()) {
-          edit->setText(path);
-          Commit(field, path);
+        if (path.isEmpty()) {
+          return;
         }
+        // A picture beside the style is named without its folder.
+        if (!pictureFolder_.isEmpty() &&
+            QFileInfo(path).absolutePath() == QDir(pictureFolder_).absolutePath()) {
+          path = QFileInfo(path).fileName();
+        }
+        if (Shown(Stored(path).toStdString()) != path) {
+          dialogs_.ShowError(
+              QStringLiteral("「%1」には、スタイルファイルに書けない文字が含まれています")
+                  .arg(path));
+          return;
+        }
+        edit->setText(path);
+        Commit(field, path);
       });
       break;
     }

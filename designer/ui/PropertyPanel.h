@@ -33,6 +33,9 @@ class PropertyPanel : public QWidget {
   void ShowRecord(int line, const std::string& text);
   // Where the picture file dialog starts.
   void SetPictureFolder(const QString& folder) { pictureFolder_ = folder; }
+  // Sends the text of the editor being typed in, if it differs from what
+  // was shown (before a save, a close or another change).
+  void CommitPending();
   // The editor of field `field` (tests and focus), or nullptr.
   QWidget* Editor(int field) const;
 

@@ -44,6 +44,15 @@ std::optional<MmSize> QtElementMeasurer::TextSize(const std::string& face, int p
   if (points <= 0 || points > 1000 || text.empty()) {
     return std::nullopt;
   }
+  constexpr std::size_t kKeptSizes = 20000;
+  std::string key = face + '\n' + std::to_string(points) + '\n' + styleWord + '\n' + text;
+  auto known = textSizes_.find(key);
+  if (known != textSizes_.end()) {
+    return known->second;
+  }
+  if (textSizes_.size() >= kKeptSizes) {
+    textSizes_.clear();
+  }
   platform::RegisterWindowsFontSubstitutes();
   QFont font(QString::fromStdString(platform::Cp932ToUtf8(face)));
   font.setPixelSize(static_cast<int>(std::lround(points * kMeasureDpi / 72.0)));
@@ -52,8 +61,10 @@ std::optional<MmSize> QtElementMeasurer::TextSize(const std::string& face, int p
   font.setItalic(style.italic);
   QFontMetricsF metrics(font);
   QString shown = QString::fromStdString(platform::Cp932ToUtf8(text));
-  return MmSize{Millimetres(metrics.horizontalAdvance(shown), kMeasureDpi),
-                Millimetres(metrics.height(), kMeasureDpi)};
+  MmSize size{Millimetres(metrics.horizontalAdvance(shown), kMeasureDpi),
+              Millimetres(metrics.height(), kMeasureDpi)};
+  textSizes_[key] = size;
+  return size;
 }
 
 std::optional<MmSize> QtElementMeasurer::PictureSize(const std::string& file) {

@@ -35,6 +35,9 @@ class QtElementMeasurer : public ElementMeasurer {
   double screenDpi_;
   std::string styleFolder_;
   std::map<std::string, std::optional<MmSize>> pictureSizes_;
+  // Text sizes by face, points, style and text: a click or Tab measures
+  // every text element of the page.
+  std::map<std::string, std::optional<MmSize>> textSizes_;
 };
 
 }  // namespace designer

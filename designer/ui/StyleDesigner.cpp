@@ -16,6 +16,8 @@
 #include <QToolBar>
 #include <QUndoCommand>
 #include <QUndoStack>
+#include <functional>
+#include <string_view>
 
 #include "app/core/ListGrid.h"
 #include "designer/core/RecordFields.h"
@@ -46,6 +48,35 @@ const Fixed kOneMm = Fixed::FromInt(1);
 
 std::string Bytes(const QString& path) {
   return QFile::encodeName(path).toStdString();
+}
+
+// What tells a file's content apart cheaply: its size and a hash of its
+// bytes ("" when it cannot be read).
+std::string FileStamp(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) {
+    return {};
+  }
+  QByteArray bytes = file.readAll();
+  return std::to_string(bytes.size()) + ":" +
+         std::to_string(std::hash<std::string_view>()(
+             std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))));
+}
+
+// A picture's name as a style field holds it (code page 932); throws the
+// program's message when it holds what a field cannot, or characters that
+// code page 932 lacks (the file would not be found again).
+std::string StyleFileName(const QString& name) {
+  std::string bytes = platform::Utf8ToCp932(name.toStdString());
+  std::string refused = CheckFieldValue(FieldType::PictureFile, bytes);
+  if (!refused.empty()) {
+    throw platform::UserError(refused);
+  }
+  if (QString::fromStdString(platform::Cp932ToUtf8(bytes)) != name) {
+    throw platform::UserError("「" + name.toStdString() +
+                              "」には、スタイルファイルに書けない文字が含まれています");
+  }
+  return bytes;
 }
 
 // The zoom choices; 0 is the whole page.
@@ -195,8 +226,9 @@ void StyleDesigner::BuildMenus() {
           [this] {
             Perform([this] { return DuplicateElement(document_, selected_, kDuplicateOffset); });
           });
-  AddItem(edit, "DesignDelete", QStringLiteral("削除(&L)"), QKeySequence::Delete,
-          [this] { Perform([this] { return DeleteElement(document_, selected_); }); });
+  QAction* remove =
+      AddItem(edit, "DesignDelete", QStringLiteral("削除(&L)"), QKeySequence::Delete,
+              [this] { Perform([this] { return DeleteElement(document_, selected_); }); });
   edit->addSeparator();
   AddItem(edit, "DesignForward", QStringLiteral("前面へ(&F)"),
           QKeySequence(Qt::CTRL | Qt::Key_BracketRight),
@@ -280,10 +312,16 @@ void StyleDesigner::BuildMenus() {
                           QKeySequence(Qt::CTRL | Qt::Key_B), [] {});
   data->setCheckable(true);
   connect(data, &QAction::toggled, this, &StyleDesigner::SetShowData);
-  AddItem(view, "PreviousPage", QStringLiteral("前のページ"), QKeySequence(Qt::Key_PageUp),
-          [this] { StepPage(false); });
-  AddItem(view, "NextPage", QStringLiteral("次のページ"), QKeySequence(Qt::Key_PageDown),
-          [this] { StepPage(true); });
+  QAction* previous = AddItem(view, "PreviousPage", QStringLiteral("前のページ"),
+                              QKeySequence(Qt::Key_PageUp), [this] { StepPage(false); });
+  QAction* next = AddItem(view, "NextPage", QStringLiteral("次のページ"),
+                          QKeySequence(Qt::Key_PageDown), [this] { StepPage(true); });
+  // Keys the panel's editors and lists use themselves act on the page only
+  // while it has focus.
+  for (QAction* item : {remove, previous, next}) {
+    item->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    canvas_->addAction(item);
+  }
   view->addSeparator();
   QAction* snap = AddItem(view, "SnapGrid", QStringLiteral("1 mm グリッドに合わせる"),
                           QKeySequence(Qt::CTRL | Qt::Key_G), [] {});
@@ -349,6 +387,7 @@ bool StyleDesigner::Open(const QString& path) {
   undo_->clear();
   document_ = std::move(document);
   path_ = path;
+  knownFile_ = path.isEmpty() ? std::string() : FileStamp(path);
   measurer_->SetStyleFolder(path.isEmpty() ? std::string() : printing::FolderOf(Bytes(path)));
   if (!path.isEmpty()) {
     panel_->SetPictureFolder(QFileInfo(path).absolutePath());
@@ -402,10 +441,21 @@ std::optional<ElementShape> StyleDesigner::ShapeOf(int line) const {
   if (line <= 0 || line >= document_.LineCount()) {
     return std::nullopt;
   }
+  if (liveEdit_ && liveEdit_->index == line && liveEdit_->inserted.size() == 1) {
+    return ShapeOfLine(liveEdit_->inserted.front().text, measurer_.get());
+  }
   return ShapeOfLine(document_.Text(line), measurer_.get());
 }
 
+void StyleDesigner::CancelDrag() {
+  drag_ = DragMode::None;
+  liveEdit_.reset();
+}
+
 void StyleDesigner::Changed(int select) {
+  // Whatever changed the document ends a drag in progress; the drag was
+  // computed from the document as it stood.
+  CancelDrag();
   if (select >= document_.LineCount()) {
     select = -1;
   }
@@ -418,6 +468,15 @@ void StyleDesigner::Changed(int select) {
 
 void StyleDesigner::Redraw() {
   std::vector<std::string> lines = document_.Texts();
+  // A drag is shown on the drawn lines only; the document changes when the
+  // button is let go.
+  if (liveEdit_) {
+    auto at = lines.begin() + liveEdit_->index;
+    at = lines.erase(at, at + static_cast<std::ptrdiff_t>(liveEdit_->removed.size()));
+    for (const StyleLine& line : liveEdit_->inserted) {
+      at = std::next(lines.insert(at, line.text));
+    }
+  }
   lastPage_ = true;
   if (showData_ && s_.clock != nullptr) {
     int page = page_;
@@ -428,6 +487,7 @@ void StyleDesigner::Redraw() {
       printing::BindPageData(lines, page, *binding_, *s_.clock);
     } catch (const std::exception& e) {
       ShowStatus(QString::fromUtf8(e.what()));
+      page = 0;  // no page after one that cannot be bound
     }
     lastPage_ = page == 0;
   }
@@ -538,6 +598,9 @@ void StyleDesigner::Perform(const std::function<StyleEdit()>& make, int mergeId)
   if (mergeId != kArrowMergeId) {
     arrowRun_ = false;
   }
+  CancelDrag();
+  // Text still being typed in the panel is the user's latest change.
+  panel_->CommitPending();
   widgets::RunReported(*s_.dialogs, [&] {
     StyleEdit edit = make();
     undo_->push(new EditCommand(*this, std::move(edit), mergeId));
@@ -572,10 +635,11 @@ void StyleDesigner::AddElementOfKind(ElementKind kind) {
     }
   }
   Perform([&] {
+    std::string name = StyleFileName(picture);
     StyleEdit edit = AddElement(document_, kind, PageCentre());
     if (!picture.isEmpty() && !edit.inserted.empty()) {
       RecordFields fields(edit.inserted.back().text);
-      fields.Set(kPictureField, platform::Utf8ToCp932(picture.toStdString()));
+      fields.Set(kPictureField, name);
       edit.inserted.back().text = fields.Join();
     }
     return edit;
@@ -629,8 +693,10 @@ void StyleDesigner::EditField(int field, const QByteArray& value) {
 
 void StyleDesigner::Pressed(MmPoint at) {
   arrowRun_ = false;
-  drag_ = DragMode::None;
-  liveEdit_.reset();
+  if (drag_ != DragMode::None) {  // a release that never came
+    CancelDrag();
+    Redraw();
+  }
   std::optional<ElementShape> current = ShapeOf(selected_);
   if (current && current->resizable) {
     Handle handle = HandleAt(*current, at, Tolerance());
@@ -683,20 +749,13 @@ void StyleDesigner::Dragged(MmPoint from, MmPoint to) {
   if (!liveEdit_ && moved.manhattanLength() < kDragThresholdPixels) {
     return;  // a click, not a drag
   }
-  // The edit shown while dragging is taken back before the next one is
-  // made, so every step is computed from the document as it was.
-  if (liveEdit_) {
-    RevertEdit(document_, *liveEdit_);
-    liveEdit_.reset();
-  }
+  // Every step is computed from the document, which the drag leaves as it
+  // is until the button is let go.
   try {
     liveEdit_ = DragEdit(from, to);
   } catch (const std::exception& e) {
-    drag_ = DragMode::None;
+    CancelDrag();
     ShowStatus(QString::fromUtf8(e.what()));
-  }
-  if (liveEdit_) {
-    ApplyEdit(document_, *liveEdit_);
   }
   Redraw();
   canvas_->SetSelection(ShapeOf(selected_));
@@ -704,20 +763,17 @@ void StyleDesigner::Dragged(MmPoint from, MmPoint to) {
 
 void StyleDesigner::Released(MmPoint from, MmPoint to) {
   if (!liveEdit_) {
-    drag_ = DragMode::None;
+    CancelDrag();
     return;
   }
-  // The last edit shown is taken back and the one for where the button was
-  // let go goes on the undo stack.
-  RevertEdit(document_, *liveEdit_);
-  liveEdit_.reset();
+  // The edit for where the button was let go goes on the undo stack.
   std::optional<StyleEdit> final;
   try {
     final = DragEdit(from, to);
   } catch (const std::exception& e) {
     ShowStatus(QString::fromUtf8(e.what()));
   }
-  drag_ = DragMode::None;
+  CancelDrag();
   if (!final) {
     Changed(selected_);
     return;
@@ -731,22 +787,38 @@ void StyleDesigner::Released(MmPoint from, MmPoint to) {
 }
 
 bool StyleDesigner::SaveTo(const QString& path) {
+  // A file changed since it was opened here (the print window saves its
+  // offsets and paper into the same file) is not overwritten unasked.
+  if (path == path_ && !knownFile_.empty() && FileStamp(path) != knownFile_) {
+    int answer = s_.dialogs->AskTwoChoices(
+        QStringLiteral("スタイル「%1」は、デザイン画面で開いた後にほかで変更されています。\r\n"
+                       "デザイン画面の内容で上書きしますか？")
+            .arg(QFileInfo(path).fileName()),
+        QStringLiteral("上書きする"), QStringLiteral("やめる"));
+    if (answer != widgets::Dialogs::kFirst) {
+      return false;
+    }
+  }
   bool written =
       widgets::RunReported(*s_.dialogs, [&] { SaveStyleDocument(document_, Bytes(path)); });
   if (!written) {
     return false;
   }
+  knownFile_ = FileStamp(path);
+  panel_->SetPictureFolder(QFileInfo(path).absolutePath());
   path_ = path;
   arrowRun_ = false;
   undo_->setClean();
   measurer_->SetStyleFolder(printing::FolderOf(Bytes(path)));
   ShowStatus(QStringLiteral("保存しました: ") + path);
-  UpdateTitle();
+  Changed(selected_);  // pictures are now looked for beside the new file
   emit saved(path);
   return true;
 }
 
 bool StyleDesigner::Save() {
+  CancelDrag();
+  panel_->CommitPending();
   if (path_.isEmpty()) {
     return SaveAs();
   }
@@ -765,6 +837,8 @@ bool StyleDesigner::SaveAs() {
 }
 
 void StyleDesigner::closeEvent(QCloseEvent* event) {
+  CancelDrag();
+  panel_->CommitPending();
   if (IsModified()) {
     QString name = path_.isEmpty() ? QStringLiteral("新しいスタイル") : QFileInfo(path_).fileName();
     int answer = s_.dialogs->AskThreeChoices(

@@ -106,6 +106,8 @@ class StyleDesigner : public QMainWindow {
   void Perform(const std::function<StyleEdit()>& make, int mergeId = -1);
   // After the document changed: redraw, reselect, refresh the panel.
   void Changed(int select);
+  // Ends a drag without changing the document.
+  void CancelDrag();
   void Redraw();
   void ShowSelection();
   void UpdateTitle();
@@ -127,6 +129,7 @@ class StyleDesigner : public QMainWindow {
   std::unique_ptr<QtElementMeasurer> measurer_;
   StyleDocument document_;
   QString path_;
+  std::string knownFile_;  // the file as last read or written here
   int selected_ = -1;
   int zoomChoice_ = 0;  // 0: the whole page
   bool showData_ = false;

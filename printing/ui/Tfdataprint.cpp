@@ -433,6 +433,13 @@ void Tfdataprint::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
+void Tfdataprint::reject() {
+  if (designer_ && !designer_->close()) {
+    return;  // the user went back to the designer
+  }
+  QDialog::reject();
+}
+
 void Tfdataprint::ReadMetrics() {
   metrics_ = ReadPrinterMetrics(*s_.printer);
   if (metrics_.fallback) {

@@ -116,6 +116,8 @@ class Tfdataprint : public QDialog {
  protected:
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  // Escape and the window's close both close the designer first.
+  void reject() override;
 
  private:
   void BuildWindow();

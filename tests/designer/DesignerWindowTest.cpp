@@ -354,6 +354,82 @@ TEST_F(Designer, MovedTitleNewFontAndUndoneBoxAreSavedAndDrawnAsShown) {
   EXPECT_NE(area, DrawnPage(before, layout, pictures));
 }
 
+TEST_F(Designer, ACommandDuringADragEndsItAndLeavesTheDocumentWhole) {
+  Open(stylePath);
+  DesignerCanvas* canvas = window->Canvas();
+  QTest::mousePress(canvas, Qt::LeftButton, {}, At(11, 9.5));
+  QTest::mouseMove(canvas, At(30, 30));
+  EXPECT_EQ(Field(kTitleLine, 6), "10");  // shown moved, not yet changed
+  window->Item(QStringLiteral("DesignDelete"))->trigger();
+  QTest::mouseMove(canvas, At(40, 40));
+  QTest::mouseRelease(canvas, Qt::LeftButton, {}, At(40, 40));
+  EXPECT_EQ(window->UndoStack()->count(), 1);  // the deletion only
+  window->UndoStack()->undo();
+  EXPECT_EQ(window->Document().Bytes(), original);
+
+  // A release that never came: the next press starts afresh.
+  QTest::mousePress(canvas, Qt::LeftButton, {}, At(11, 9.5));
+  QTest::mouseMove(canvas, At(30, 30));
+  QTest::mousePress(canvas, Qt::LeftButton, {}, At(100, 250));
+  EXPECT_EQ(window->Document().Bytes(), original);
+  EXPECT_FALSE(window->IsModified());
+}
+
+TEST_F(Designer, TextStillBeingTypedIsSavedAndCountsAsAChange) {
+  Open(stylePath);
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+  window->Select(kTitleLine);
+  QApplication::processEvents();  // the panel's new editors show
+  auto* text = qobject_cast<QLineEdit*>(window->Panel()->Editor(20));
+  ASSERT_NE(text, nullptr);
+  text->setFocus();
+  text->setText(QStringLiteral("題名 #T"));
+  ASSERT_EQ(QApplication::focusWidget(), text);
+  ASSERT_TRUE(window->Save());
+  EXPECT_EQ(Field(kTitleLine, 20), Sjis("題名 #T"));
+  EXPECT_NE(Saved().find(Sjis("題名 #T")), std::string::npos);
+}
+
+TEST_F(Designer, AFileChangedElsewhereIsNotOverwrittenUnasked) {
+  Open(stylePath);
+  window->Select(kTitleLine);
+  window->Nudge(10, 0);
+  std::string elsewhere = "header;Ver1.1;5;5;9;0;0;100;0;" + original.substr(original.find("\r\n"));
+  folder.Write("a4.sle", elsewhere);
+  dialogs.answers = {widgets::Dialogs::kSecond};
+  EXPECT_FALSE(window->Save());
+  EXPECT_EQ(Saved(), elsewhere);
+  dialogs.answers = {widgets::Dialogs::kFirst};
+  EXPECT_TRUE(window->Save());
+  EXPECT_NE(Saved().find("char;11;8;"), std::string::npos);
+  EXPECT_TRUE(window->Save());  // now it is the file written here: no question
+  EXPECT_EQ(dialogs.shown.size(), 2);
+}
+
+TEST_F(Designer, AnOlderStyleIsConvertedOnlyWhenSaved) {
+  std::string older =
+      "header;Ver1.0;0;0;9;0;0;100;0;\r\n"
+      "0;0;0;0;char;15;25;0;0;0;0;F;12;;0;0;0;#T;0;0;\r\n";
+  std::string path = folder.Write("old.sle", older);
+  Open(path);
+  EXPECT_FALSE(window->IsModified());
+  EXPECT_TRUE(window->StatusText().contains(QStringLiteral("Ver1.0")));
+  EXPECT_EQ(Field(1, 20), "#T");  // read as the print window reads it
+  dialogs.answers = {widgets::Dialogs::kSecond};
+  window->close();
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  window = nullptr;
+  EXPECT_EQ(ReadAll(path), older);
+  EXPECT_TRUE(dialogs.shown.isEmpty());  // nothing to ask about
+
+  Open(path);
+  ASSERT_TRUE(window->Save());
+  EXPECT_EQ(ReadAll(path),
+            "header;Ver1.1;0;0;9;0;0;100;0;\r\n"
+            "0;0;0;0;char;15;25;15;25;0;0;0;0;F;12;;0;0;0;#T;0;0;\r\n");
+}
+
 TEST_F(Designer, Screenshot) {
   QString shots = qEnvironmentVariable("QUILL_SCREENSHOT_DIR");
   if (shots.isEmpty()) {
@@ -440,7 +516,22 @@ TEST(DesignerFromThePrintWindow, OpensOnTheLoadedStyleAndReloadsAfterSaving) {
   ASSERT_TRUE(designer->Save());
   EXPECT_NE(print->StyleLines().at(1).find("char;15;30;15;30;"), std::string::npos);
 
+  // Escape in the print window closes the designer first, which asks.
+  designer->Nudge(10, 0);
+  dialogs.answers = {widgets::Dialogs::kThird};
+  QTest::keyClick(print.get(), Qt::Key_Escape);
+  EXPECT_TRUE(print->isVisible());
+  EXPECT_TRUE(designer->isVisible());
+  dialogs.answers = {widgets::Dialogs::kSecond};
+  QTest::keyClick(print.get(), Qt::Key_Escape);
+  EXPECT_FALSE(print->isVisible());
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  EXPECT_EQ(print->Designer(), nullptr);
+  EXPECT_NE(ReadAll(style).find("char;15;30;15;30;"), std::string::npos);
+
   // Closing the print window closes the designer (nothing left to save).
+  print->show();
+  print->OpenDesigner();
   EXPECT_TRUE(print->close());
   QApplication::processEvents();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
