@@ -3,19 +3,19 @@
 #include "catalogue/core/DocumentReader.h"
 #include "catalogue/core/FolderScan.h"
 #include "catalogue/core/ListFile.h"
+#include "catalogue/ole/MsoleSummarySource.h"
+#include "catalogue/ole/ZipPackageSource.h"
 #include "cli/Arguments.h"
 #include "cli/ExitCodes.h"
 #include "cli/StreamOutput.h"
-#include "platform/ole/MsoleSummarySource.h"
-#include "platform/ole/ZipPackageSource.h"
 
 namespace cli {
 
 int RunRead(const std::vector<std::string>& args) {
   Arguments arguments = ParseArguments(args, {{}, {"--utf8", "--all-formats"}});
   RequireOperands(arguments, 0, "FILE");
-  platform::MsoleSummarySource ole;
-  platform::ZipPackageSource packages;
+  catalogue::MsoleSummarySource ole;
+  catalogue::ZipPackageSource packages;
   StderrReporter reporter;
   catalogue::DocumentReader reader(ole, reporter);
   if (arguments.Has("--all-formats")) {
@@ -43,8 +43,8 @@ int RunScan(const std::vector<std::string>& args) {
     return kExitFailure;
   }
 
-  platform::MsoleSummarySource ole;
-  platform::ZipPackageSource packages;
+  catalogue::MsoleSummarySource ole;
+  catalogue::ZipPackageSource packages;
   StderrReporter reporter;
   catalogue::DocumentReader reader(ole, reporter);
   if (allFormats) {

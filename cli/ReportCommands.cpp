@@ -17,18 +17,18 @@
 #include "cli/StreamOutput.h"
 #include "layout/core/StyleFile.h"
 #include "layout/core/StyleVersion.h"
+#include "layout/qt/FontSubstitutes.h"
+#include "layout/qt/QtPictureDecoder.h"
+#include "layout/qt/QtSurface.h"
 #include "platform/files/FileBytes.h"
 #include "platform/files/ReplacingFileWriter.h"
 #include "platform/files/UserError.h"
-#include "platform/qt/FontSubstitutes.h"
-#include "platform/qt/QtPictureDecoder.h"
-#include "platform/qt/QtPrinter.h"
-#include "platform/qt/QtSurface.h"
 #include "platform/text/Cp932.h"
 #include "printing/core/Binding.h"
 #include "printing/core/PageDrawing.h"
 #include "printing/core/PdfNames.h"
 #include "printing/core/PrintRun.h"
+#include "printing/qt/QtPrinter.h"
 
 namespace cli {
 
@@ -136,7 +136,7 @@ class DrawingApplication {
     });
     application_ = std::make_unique<QGuiApplication>(argc_, argv_);
     // Styles name Windows faces; the window and this tool draw them alike.
-    platform::RegisterWindowsFontSubstitutes();
+    layout::RegisterWindowsFontSubstitutes();
   }
 
  private:
@@ -168,13 +168,13 @@ int RunPrint(const std::vector<std::string>& args) {
   }
   DrawingApplication application;
   std::string pdf = options.Get("-o");
-  if (pdf.empty() && !options.Has("--printer") && !platform::QtPrinter::HasSystemPrinter()) {
+  if (pdf.empty() && !options.Has("--printer") && !printing::QtPrinter::HasSystemPrinter()) {
     pdf = NewPdfName();
   }
-  platform::QtPrinter printer(options.Get("--printer"), pdf);
+  printing::QtPrinter printer(options.Get("--printer"), pdf);
   printing::ListFileCache list(options.Get("--list"));
   std::unique_ptr<printing::Clock> clock = ClockFor(options);
-  platform::QtPictureDecoder pictures;
+  layout::QtPictureDecoder pictures;
   printing::PrintInputs inputs;
   inputs.stylePath = options.style;
   inputs.title = platform::Utf8ToCp932(options.Get("--title"));
@@ -246,10 +246,10 @@ int RunRender(const std::vector<std::string>& args) {
   settings.offsetBoxY = bound.header.offsetY;
   settings.offsetsInPreview = !options.Has("--no-offsets");
   settings.styleFolder = printing::FolderOf(options.style);
-  platform::QtPictureDecoder pictures;
+  layout::QtPictureDecoder pictures;
   {
     QPainter painter(&image);
-    platform::QtSurface surface(painter);
+    layout::QtSurface surface(painter);
     printing::DrawPage(surface, bound.lines, settings, &pictures);
   }
   if (!image.save(QString::fromLocal8Bit(options.Get("-o").c_str()), "PNG")) {

@@ -5,14 +5,14 @@
 #include <fstream>
 #include <string>
 
-#include "platform/ole/MsoleSummarySource.h"
+#include "catalogue/ole/MsoleSummarySource.h"
 
 int main(int argc, char** argv) {
   if (argc < 3) {
     std::fputs("usage: make_fuzz_seeds OUTFOLDER FILE...\n", stderr);
     return 2;
   }
-  platform::MsoleSummarySource source;
+  catalogue::MsoleSummarySource source;
   int written = 0;
   for (int i = 2; i < argc; ++i) {
     catalogue::SummaryStream stream = source.ReadSummaryStream(argv[i]);

@@ -8,7 +8,7 @@
 #include <QToolTip>
 #include <QTranslator>
 
-#include "platform/qt/FontSubstitutes.h"
+#include "layout/qt/FontSubstitutes.h"
 
 namespace app {
 
@@ -48,7 +48,7 @@ void SetupApplication(QApplication& application) {
   InstallJapaneseQtTexts(application);
   QApplication::setApplicationName(QStringLiteral("quillmark_wd"));
   QApplication::setOrganizationName(QStringLiteral("Fernhollow"));
-  platform::RegisterWindowsFontSubstitutes();
+  layout::RegisterWindowsFontSubstitutes();
   if (QFontDatabase::families().contains(QStringLiteral("IPAPGothic"))) {
     QFont font(QStringLiteral("IPAPGothic"));
     font.setPixelSize(12);

@@ -9,8 +9,8 @@
 #include <cstdio>
 #include <fstream>
 
-#include "platform/qt/QtPictureDecoder.h"
-#include "platform/qt/QtSurface.h"
+#include "layout/qt/QtPictureDecoder.h"
+#include "layout/qt/QtSurface.h"
 #include "platform/text/Cp932.h"
 #include "printing/core/Binding.h"
 #include "printing/core/PageDrawing.h"
@@ -78,7 +78,7 @@ int main(int argc, char** argv) {
   std::vector<std::string> style = DenseStyle(picture);
   printing::BindingData data = DenseList();
   printing::FixedClock today(*printing::MakeDate(2026, 12, 7));
-  platform::QtPictureDecoder pictures;
+  layout::QtPictureDecoder pictures;
 
   for (int zoom : {100, 200}) {
     int dpi = printing::PreviewResolution(layout::Fixed::FromInt(96), zoom);
@@ -98,7 +98,7 @@ int main(int argc, char** argv) {
     for (int i = 0; i < runs; ++i) {
       image.fill(Qt::white);
       QPainter painter(&image);
-      platform::QtSurface surface(painter);
+      layout::QtSurface surface(painter);
       printing::DrawPage(surface, bound, settings, &pictures);
     }
     double drawMs = Milliseconds(Clock::now() - start) / runs;
@@ -123,7 +123,7 @@ int main(int argc, char** argv) {
     printing::BindPageData(bound, page, data, today);
     image.fill(Qt::white);
     QPainter painter(&image);
-    platform::QtSurface surface(painter);
+    layout::QtSurface surface(painter);
     printing::DrawPage(surface, bound, settings, &pictures);
   }
   double total = Milliseconds(Clock::now() - start);

@@ -30,8 +30,8 @@
 #include "catalogue/core/FolderScan.h"
 #include "catalogue/core/ListFile.h"
 #include "catalogue/core/ScanMessages.h"
-#include "platform/ole/MsoleSummarySource.h"
-#include "platform/ole/ZipPackageSource.h"
+#include "catalogue/ole/MsoleSummarySource.h"
+#include "catalogue/ole/ZipPackageSource.h"
 #include "platform/text/Cp932.h"
 #include "widgets/ApplicationTitle.h"
 #include "widgets/Dialogs.h"
@@ -357,12 +357,12 @@ bool Tffolder_select::ScanListedDocuments() {
     names.push_back(FileListBox1->item(i)->data(Qt::UserRole).toByteArray().toStdString());
   }
   std::unique_ptr<SummaryStreamSource> source =
-      makeSource_ ? makeSource_() : std::make_unique<platform::MsoleSummarySource>();
+      makeSource_ ? makeSource_() : std::make_unique<catalogue::MsoleSummarySource>();
   // Messages wait for the end of the scan: a box per file would stop the
   // scan, hide under the progress and take key presses meant for it.
   ScanMessages messages;
   DocumentReader reader(*source, messages);
-  platform::ZipPackageSource packages;
+  catalogue::ZipPackageSource packages;
   if (ListedFormats() == DocumentFormats::WithNewer) {
     reader.ReadNewerFormats(packages);
   }

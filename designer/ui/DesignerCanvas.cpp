@@ -5,7 +5,7 @@
 #include <QPainter>
 #include <algorithm>
 
-#include "platform/qt/QtSurface.h"
+#include "layout/qt/QtSurface.h"
 #include "printing/core/PageDrawing.h"
 
 namespace designer {
@@ -121,7 +121,7 @@ void DesignerCanvas::paintEvent(QPaintEvent*) {
       printing::PreviewPageSettings(layout_, zoom_, screenX_, screenY_, metrics_);
   settings.styleFolder = styleFolder_;
   try {
-    platform::QtSurface surface(painter);
+    layout::QtSurface surface(painter);
     printing::DrawPage(surface, lines_, settings, pictures_);
   } catch (const std::exception& e) {
     emit drawFailed(QString::fromUtf8(e.what()));

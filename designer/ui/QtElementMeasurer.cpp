@@ -9,7 +9,7 @@
 
 #include "layout/core/NameTables.h"
 #include "layout/core/Pictures.h"
-#include "platform/qt/FontSubstitutes.h"
+#include "layout/qt/FontSubstitutes.h"
 #include "platform/text/Cp932.h"
 
 namespace designer {
@@ -53,7 +53,7 @@ std::optional<MmSize> QtElementMeasurer::TextSize(const std::string& face, int p
   if (textSizes_.size() >= kKeptSizes) {
     textSizes_.clear();
   }
-  platform::RegisterWindowsFontSubstitutes();
+  layout::RegisterWindowsFontSubstitutes();
   QFont font(QString::fromStdString(platform::Cp932ToUtf8(face)));
   font.setPixelSize(static_cast<int>(std::lround(points * kMeasureDpi / 72.0)));
   layout::FontStyle style = layout::FontStyleFromName(styleWord);

@@ -11,7 +11,7 @@
 #include <cstdio>
 #include <cstring>
 
-#include "commands/core/TextEditorCommand.h"
+#include "platform/qt/TextEditorCommand.h"
 
 namespace platform {
 
@@ -24,7 +24,7 @@ bool QtDesktop::Open(const QUrl& url) {
 }
 
 bool QtDesktop::StartTextEditor() {
-  std::vector<std::string> command = commands::TextEditorCommand(
+  std::vector<std::string> command = platform::TextEditorCommand(
       [](const std::string& name) { return qEnvironmentVariable(name.c_str()).toStdString(); },
       [](const std::string& program) {
         return !QStandardPaths::findExecutable(QString::fromStdString(program)).isEmpty();

@@ -2,8 +2,8 @@
 
 #include <QPrintDialog>
 
-#include "platform/qt/QtPictureDecoder.h"
-#include "platform/qt/QtPrinter.h"
+#include "layout/qt/QtPictureDecoder.h"
+#include "printing/qt/QtPrinter.h"
 
 namespace printing {
 
@@ -14,8 +14,8 @@ struct OwnedServices {
   // A PDF name is set before each print run; giving one here picks the PDF
   // printer even where the system has a queue.
   explicit OwnedServices(bool pdfOnly) : printer("", pdfOnly ? "print.pdf" : "") {}
-  platform::QtPrinter printer;
-  platform::QtPictureDecoder pictures;
+  printing::QtPrinter printer;
+  layout::QtPictureDecoder pictures;
   SystemClock clock;
 };
 
@@ -33,7 +33,7 @@ std::unique_ptr<Tfdataprint> CreatePrintWindow(const app::ProgramPaths& paths,
   services.printer = &owned->printer;
   services.pictures = &owned->pictures;
   services.clock = &owned->clock;
-  platform::QtPrinter* printer = &owned->printer;
+  printing::QtPrinter* printer = &owned->printer;
   services.setupDialog = [printer, parent] {
     QPrintDialog dialog(&printer->Device(), parent);
     return dialog.exec() == QDialog::Accepted;

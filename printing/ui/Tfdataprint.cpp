@@ -30,9 +30,9 @@
 #include "designer/ui/StyleDesigner.h"
 #include "layout/core/StyleFile.h"
 #include "layout/core/StyleVersion.h"
+#include "layout/qt/QtSurface.h"
 #include "platform/files/ReplacingFileWriter.h"
 #include "platform/qt/Desktop.h"
-#include "platform/qt/QtSurface.h"
 #include "platform/text/Cp932.h"
 #include "printing/core/ListFileCache.h"
 #include "printing/core/PageDrawing.h"
@@ -535,7 +535,7 @@ void Tfdataprint::DrawPreview(QPainter& painter) {
     settings.styleFolder = FolderOf(Bytes(LoadedStylePath()));
   }
   try {
-    platform::QtSurface surface(painter);
+    layout::QtSurface surface(painter);
     DrawPage(surface, styleLines_, settings, s_.pictures);
   } catch (const std::exception& e) {
     // Shown once, after the paint, and not again for the same fault.

@@ -29,9 +29,9 @@
 #include "app/ui/Tfquillmark_wd.h"
 #include "catalogue/core/FolderScan.h"
 #include "catalogue/core/ListFile.h"
+#include "catalogue/ole/MsoleSummarySource.h"
 #include "catalogue/ui/Tffolder_select.h"
 #include "platform/files/UserError.h"
-#include "platform/ole/MsoleSummarySource.h"
 #include "platform/text/Cp932.h"
 #include "tests/app/ProgramFixture.h"
 #include "tests/support/PackageWriter.h"
@@ -297,7 +297,7 @@ class SlowSource : public catalogue::SummaryStreamSource {
   }
 
  private:
-  platform::MsoleSummarySource inner_;
+  catalogue::MsoleSummarySource inner_;
 };
 
 TEST_F(MainWindowFixture, ACancelledScanSaysSoAndChangesNothing) {
@@ -588,7 +588,7 @@ class FailingSource : public catalogue::SummaryStreamSource {
 
  private:
   int read_ = 0;
-  platform::MsoleSummarySource inner_;
+  catalogue::MsoleSummarySource inner_;
 };
 
 TEST_F(MainWindowFixture, AScanThatFailsShowsWhyAndChangesNothing) {

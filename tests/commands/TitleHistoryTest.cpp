@@ -5,7 +5,6 @@
 #include <map>
 #include <set>
 
-#include "commands/core/TextEditorCommand.h"
 #include "tests/support/TempDir.h"
 
 namespace commands {
@@ -102,24 +101,6 @@ TEST(TitleHistory, AMergeKeepsThirtyOrTheFilesOwnLongerCount) {
     forty.push_back("t" + std::to_string(i));
   }
   EXPECT_EQ(mine.MergedWith(TitleHistory(forty)).Entries().size(), 40u);
-}
-
-TEST(TextEditor, PrefersTheUsersEditorInATerminalThenADesktopEditor) {
-  std::map<std::string, std::string> env;
-  std::set<std::string> installed;
-  auto command = [&] {
-    return TextEditorCommand([&](const std::string& n) { return env.count(n) ? env[n] : ""; },
-                             [&](const std::string& p) { return installed.count(p) > 0; });
-  };
-  EXPECT_EQ(command(), std::vector<std::string>{});
-  installed = {"gedit", "kwrite"};
-  EXPECT_EQ(command(), std::vector<std::string>{"gedit"});
-  env["EDITOR"] = "nano";
-  EXPECT_EQ(command(), std::vector<std::string>{"gedit"});  // no terminal set up
-  installed.insert("x-terminal-emulator");
-  EXPECT_EQ(command(), (std::vector<std::string>{"x-terminal-emulator", "-e", "nano"}));
-  env["VISUAL"] = "vim";
-  EXPECT_EQ(command(), (std::vector<std::string>{"x-terminal-emulator", "-e", "vim"}));
 }
 
 }  // namespace

@@ -21,8 +21,8 @@
 #include "designer/ui/DesignerCanvas.h"
 #include "designer/ui/PropertyPanel.h"
 #include "layout/core/StyleFile.h"
-#include "platform/qt/QtPictureDecoder.h"
-#include "platform/qt/QtSurface.h"
+#include "layout/qt/QtPictureDecoder.h"
+#include "layout/qt/QtSurface.h"
 #include "platform/text/Cp932.h"
 #include "printing/core/PageDrawing.h"
 #include "printing/ui/Tfdataprint.h"
@@ -48,7 +48,7 @@ constexpr int kFirstColumnLine = 10;
 struct Designer : ::testing::Test {
   testsupport::TempDir folder;
   testsupport::ScriptedDialogs dialogs;
-  platform::QtPictureDecoder pictures;
+  layout::QtPictureDecoder pictures;
   printing::FixedClock clock{*printing::MakeDate(2026, 12, 7)};
   std::string original;
   std::string stylePath;
@@ -311,7 +311,7 @@ QImage DrawnPage(const std::vector<std::string>& lines, const printing::PreviewL
   printing::PageSettings settings = printing::PreviewPageSettings(
       layout, 100, layout::Fixed::FromInt(96), layout::Fixed::FromInt(96),
       printing::MetricsFromDots(printing::PdfPrinterDots()));
-  platform::QtSurface surface(painter);
+  layout::QtSurface surface(painter);
   printing::DrawPage(surface, lines, settings, &pictures);
   return image;
 }

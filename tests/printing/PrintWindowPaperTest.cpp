@@ -15,7 +15,7 @@
 #include <filesystem>
 
 #include "catalogue/core/ListFile.h"
-#include "platform/qt/QtPrinter.h"
+#include "printing/qt/QtPrinter.h"
 #include "printing/ui/Tfdataprint.h"
 #include "tests/support/FakeDesktop.h"
 #include "tests/support/ScriptedDialogs.h"
@@ -38,7 +38,7 @@ struct PaperSetup : ::testing::Test {
   app::ProgramPaths paths{folder.path(), "quillmark_wd"};
   testsupport::ScriptedDialogs dialogs;
   testsupport::FakeDesktop desktop;
-  platform::QtPrinter printer{"", folder.File("out.pdf")};
+  printing::QtPrinter printer{"", folder.File("out.pdf")};
   FixedClock clock{*MakeDate(2026, 12, 7)};
   std::unique_ptr<Tfdataprint> window;
   int dialogsShown = 0;

@@ -1,13 +1,13 @@
-#include "platform/ole/MsoleSummarySource.h"
+#include "catalogue/ole/MsoleSummarySource.h"
 
 #include <sys/stat.h>
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
 
-#include "platform/ole/GsfSupport.h"
+#include "catalogue/ole/GsfSupport.h"
 
-namespace platform {
+namespace catalogue {
 
 using catalogue::HResult;
 using catalogue::SummaryStream;
@@ -121,4 +121,4 @@ SummaryStream MsoleSummarySource::ReadSummaryStream(const std::string& path) {
   return result;
 }
 
-}  // namespace platform
+}  // namespace catalogue

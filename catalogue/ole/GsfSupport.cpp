@@ -1,6 +1,6 @@
-#include "platform/ole/GsfSupport.h"
+#include "catalogue/ole/GsfSupport.h"
 
-namespace platform {
+namespace catalogue {
 
 namespace {
 
@@ -30,4 +30,4 @@ void InitialiseGsfOnce() {
   (void)done;
 }
 
-}  // namespace platform
+}  // namespace catalogue

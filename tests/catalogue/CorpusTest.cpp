@@ -8,11 +8,11 @@
 #include <sstream>
 
 #include "catalogue/core/DocumentReader.h"
-#include "platform/ole/MsoleSummarySource.h"
-#include "platform/ole/ZipPackageSource.h"
+#include "catalogue/ole/MsoleSummarySource.h"
+#include "catalogue/ole/ZipPackageSource.h"
 #include "tests/catalogue/FakeDocuments.h"
 
-namespace platform {
+namespace catalogue {
 namespace {
 
 using namespace catalogue;
@@ -142,4 +142,4 @@ TEST(Corpus, WithTheNewerFormatsTheirDocumentsAreReadAndTheRestUnchanged) {
 }
 
 }  // namespace
-}  // namespace platform
+}  // namespace catalogue

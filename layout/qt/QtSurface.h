@@ -5,7 +5,7 @@
 
 #include "layout/core/Surface.h"
 
-namespace platform {
+namespace layout {
 
 // The drawing surface over a QPainter (begun on a QImage, a widget or a
 // printer) with the pixel conventions of the desktop's drawing library:
@@ -52,4 +52,4 @@ class QtSurface : public layout::Surface {
 // Qt's colour for a 0x00BBGGRR value.
 QColor ToQColor(layout::Rgb color);
 
-}  // namespace platform
+}  // namespace layout

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-namespace commands {
+namespace platform {
 
 // The command line that starts the user's text editor, or nothing when none
 // can be found: $VISUAL, else $EDITOR, run in the desktop's terminal
@@ -18,4 +18,4 @@ std::vector<std::string> TextEditorCommand(
 // The desktop editors tried, in order.
 const std::vector<std::string>& DesktopEditors();
 
-}  // namespace commands
+}  // namespace platform

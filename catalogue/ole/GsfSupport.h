@@ -2,7 +2,7 @@
 
 #include <gsf/gsf.h>
 
-namespace platform {
+namespace catalogue {
 
 // libgsf once per process, with its complaints about damaged files
 // silenced: the readers report them themselves.
@@ -39,4 +39,4 @@ struct GsfError {
   }
 };
 
-}  // namespace platform
+}  // namespace catalogue

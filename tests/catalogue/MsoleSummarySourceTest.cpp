@@ -1,4 +1,4 @@
-#include "platform/ole/MsoleSummarySource.h"
+#include "catalogue/ole/MsoleSummarySource.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -11,7 +11,7 @@
 #include "tests/support/PropertySetBuilder.h"
 #include "tests/support/TempDir.h"
 
-namespace platform {
+namespace catalogue {
 namespace {
 
 using namespace catalogue;
@@ -117,4 +117,4 @@ TEST_F(OleFixture, ReaderGivesTheRecordOfARealCompoundFile) {
 }
 
 }  // namespace
-}  // namespace platform
+}  // namespace catalogue

@@ -2,7 +2,7 @@
 
 #include "layout/core/Pictures.h"
 
-namespace platform {
+namespace layout {
 
 // Pictures for the layout engine: bitmaps (and PNG) through Qt's image
 // reader, JPEG through libjpeg.
@@ -16,4 +16,4 @@ class QtPictureDecoder : public layout::PictureDecoder {
 // "JPEG エラー #%d" with libjpeg's message number when it cannot decode.
 layout::Bitmap DecodeJpegBytes(std::string_view bytes);
 
-}  // namespace platform
+}  // namespace layout

@@ -1,6 +1,6 @@
-#include "commands/core/TextEditorCommand.h"
+#include "platform/qt/TextEditorCommand.h"
 
-namespace commands {
+namespace platform {
 
 const std::vector<std::string>& DesktopEditors() {
   static const std::vector<std::string> editors = {
@@ -28,4 +28,4 @@ std::vector<std::string> TextEditorCommand(
   return {};
 }
 
-}  // namespace commands
+}  // namespace platform

@@ -5,7 +5,7 @@
 
 #include "catalogue/core/NewerFormatReader.h"
 
-namespace platform {
+namespace catalogue {
 
 // Reads the start of a file with plain POSIX calls and opens ZIP archives
 // read-only with libgsf. Parts are decompressed only as far as asked, so an
@@ -17,4 +17,4 @@ class ZipPackageSource : public catalogue::NewerFormatSource {
   std::unique_ptr<catalogue::DocumentPackage> OpenPackage(const std::string& path) override;
 };
 
-}  // namespace platform
+}  // namespace catalogue

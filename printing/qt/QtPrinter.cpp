@@ -1,4 +1,4 @@
-#include "platform/qt/QtPrinter.h"
+#include "printing/qt/QtPrinter.h"
 
 #include <QFile>
 #include <QPageLayout>
@@ -13,7 +13,7 @@
 #include "platform/files/UserError.h"
 #include "printing/core/PaperSizes.h"
 
-namespace platform {
+namespace printing {
 
 namespace {
 
@@ -190,9 +190,9 @@ void QtPrinter::BeginRun() {
     pdfTarget_ =
         pdfPath_.empty() ? QFile::encodeName(printer_->outputFileName()).toStdString() : pdfPath_;
     if (pdfTarget_.empty()) {
-      throw UserError("PDF の保存先が決まっていません");
+      throw platform::UserError("PDF の保存先が決まっていません");
     }
-    pdfWriter_ = std::make_unique<ReplacingFileWriter>(pdfTarget_);
+    pdfWriter_ = std::make_unique<platform::ReplacingFileWriter>(pdfTarget_);
     printer_->setOutputFileName(
         QFile::decodeName(QByteArray::fromStdString(pdfWriter_->TemporaryPath())));
   }
@@ -202,12 +202,12 @@ layout::Surface& QtPrinter::BeginPage() {
   if (pdf_ && pagesInRun_ > 0) {
     // The pages of one print command go into one file.
     if (!printer_->newPage()) {
-      throw UserError("印刷のページを始められません");
+      throw platform::UserError("印刷のページを始められません");
     }
   } else if (!painter_.begin(printer_.get())) {
-    throw UserError("印刷を始められません: " + Destination());
+    throw platform::UserError("印刷を始められません: " + Destination());
   }
-  surface_ = std::make_unique<QtSurface>(painter_);
+  surface_ = std::make_unique<layout::QtSurface>(painter_);
   pageOpen_ = true;
   return *surface_;
 }
@@ -233,7 +233,7 @@ void QtPrinter::EndRun(bool completed) {
     ended = painter_.end();
   }
   pagesInRun_ = 0;
-  std::unique_ptr<ReplacingFileWriter> writer = std::move(pdfWriter_);
+  std::unique_ptr<platform::ReplacingFileWriter> writer = std::move(pdfWriter_);
   if (!writer) {
     return;
   }
@@ -243,9 +243,9 @@ void QtPrinter::EndRun(bool completed) {
   }
   if (!ended || !EndsLikeAPdf(writer->TemporaryPath())) {
     // A full disk, say: the file would not open. It is not kept.
-    throw UserError(FileErrorMessage("PDF を書き込めません", pdfTarget_, EIO));
+    throw platform::UserError(platform::FileErrorMessage("PDF を書き込めません", pdfTarget_, EIO));
   }
   writer->Commit();
 }
 
-}  // namespace platform
+}  // namespace printing

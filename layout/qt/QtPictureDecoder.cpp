@@ -1,4 +1,4 @@
-#include "platform/qt/QtPictureDecoder.h"
+#include "layout/qt/QtPictureDecoder.h"
 
 #include <QImage>
 #include <csetjmp>
@@ -12,7 +12,7 @@ extern "C" {
 
 #include "platform/files/UserError.h"
 
-namespace platform {
+namespace layout {
 
 namespace {
 
@@ -85,7 +85,7 @@ layout::Bitmap DecodeJpegBytes(std::string_view bytes) {
   int code = DecodeInto(reinterpret_cast<const unsigned char*>(bytes.data()),
                         static_cast<unsigned long>(bytes.size()), bitmap);
   if (code != 0) {
-    throw UserError(JpegErrorMessage(code));
+    throw platform::UserError(JpegErrorMessage(code));
   }
   return bitmap;
 }
@@ -100,7 +100,7 @@ layout::Bitmap QtPictureDecoder::DecodeBitmap(std::string_view bytes,
   QByteArray data(bytes.data(), static_cast<qsizetype>(bytes.size()));
   if (!image.loadFromData(data, extension == "png" ? "PNG" : "BMP") || image.isNull() ||
       static_cast<long long>(image.width()) * image.height() > kMaxPixels) {
-    throw UserError(layout::kMsgBadBitmap);
+    throw platform::UserError(layout::kMsgBadBitmap);
   }
   image = image.convertToFormat(QImage::Format_RGB32);
   layout::Bitmap bitmap;
@@ -114,4 +114,4 @@ layout::Bitmap QtPictureDecoder::DecodeBitmap(std::string_view bytes,
   return bitmap;
 }
 
-}  // namespace platform
+}  // namespace layout

@@ -1,4 +1,4 @@
-#include "platform/ole/ZipPackageSource.h"
+#include "catalogue/ole/ZipPackageSource.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -7,9 +7,9 @@
 #include <cerrno>
 #include <vector>
 
-#include "platform/ole/GsfSupport.h"
+#include "catalogue/ole/GsfSupport.h"
 
-namespace platform {
+namespace catalogue {
 
 using catalogue::DocumentPackage;
 
@@ -188,4 +188,4 @@ std::unique_ptr<DocumentPackage> ZipPackageSource::OpenPackage(const std::string
   return std::make_unique<GsfZipPackage>(file, zip);
 }
 
-}  // namespace platform
+}  // namespace catalogue

@@ -1,7 +1,7 @@
 // The QPainter surface keeps the desktop's pixel conventions: checked on
 // small offscreen images.
 
-#include "platform/qt/QtSurface.h"
+#include "layout/qt/QtSurface.h"
 
 #include <gtest/gtest.h>
 #include <QFontMetrics>
@@ -10,13 +10,13 @@
 #include <set>
 
 #include "layout/core/Pictures.h"
+#include "layout/qt/QtPictureDecoder.h"
 #include "platform/files/UserError.h"
-#include "platform/qt/QtPictureDecoder.h"
 #include "platform/text/Cp932.h"
 #include "tests/support/JpegWriter.h"
 #include "tests/support/TempDir.h"
 
-namespace platform {
+namespace layout {
 namespace {
 
 struct Canvas {
@@ -183,7 +183,7 @@ TEST(QtSurface, ClipFilledTextPaintsOnlyInsideTheGlyphs) {
   Canvas c(200, 60);
   int box = 0;
   c.Draw([&](QtSurface& s) {
-    s.SetFontFace(Utf8ToCp932("ＭＳ ゴシック"));
+    s.SetFontFace(platform::Utf8ToCp932("ＭＳ ゴシック"));
     s.SetFontStyle({true, false});
     s.SetFontSize(30);
     layout::Extent e = s.TextExtent("Quill");
@@ -203,9 +203,9 @@ TEST(QtSurface, ClipFilledTextPaintsOnlyInsideTheGlyphs) {
 TEST(QtSurface, RotatedFontsHaveTheAskedCellHeight) {
   Canvas c(10, 10);
   c.Draw([](QtSurface& s) {
-    s.SelectRotatedFont(Utf8ToCp932("ＭＳ 明朝"), 14, 900);
+    s.SelectRotatedFont(platform::Utf8ToCp932("ＭＳ 明朝"), 14, 900);
     EXPECT_NEAR(QFontMetrics(s.CurrentFont()).height(), 14, 1);
-    s.SelectRotatedFont(Utf8ToCp932("ＭＳ 明朝"), 100, 0);
+    s.SelectRotatedFont(platform::Utf8ToCp932("ＭＳ 明朝"), 100, 0);
     EXPECT_NEAR(QFontMetrics(s.CurrentFont()).height(), 100, 2);
   });
 }
@@ -215,7 +215,7 @@ TEST(QtSurface, RotatedFontsHaveTheAskedCellHeight) {
 int StrayFromOutlines(const char* face, int points, const char* text) {
   Canvas drawn(80, 30);
   drawn.Draw([&](QtSurface& s) {
-    s.SetFontFace(Utf8ToCp932(face));
+    s.SetFontFace(platform::Utf8ToCp932(face));
     s.SetFontSize(points);
     s.TextOut(4, 4, text);
   });
@@ -293,7 +293,7 @@ TEST(Pictures, AJpegClaimingAHugeSizeIsRefusedBeforeDecoding) {
   try {
     DecodeJpegBytes(jpeg);
     FAIL() << "no error";
-  } catch (const UserError& e) {
+  } catch (const platform::UserError& e) {
     EXPECT_EQ(std::string(e.what()).rfind("JPEG エラー #", 0), 0u);
   }
 }
@@ -313,16 +313,16 @@ TEST(Pictures, JpegFromItsStartMarkerAndTheMessagesOfBadPictures) {
   try {
     layout::LoadPicture(dir.Write("bad.jpg", "\xFF\xD8\xFF\xE0 broken"), decoder);
     FAIL() << "no error";
-  } catch (const UserError& e) {
+  } catch (const platform::UserError& e) {
     EXPECT_EQ(std::string(e.what()).rfind("JPEG エラー #", 0), 0u);
   }
   try {
     layout::LoadPicture(dir.Write("bad.bmp", "BM not really a bitmap"), decoder);
     FAIL() << "no error";
-  } catch (const UserError& e) {
+  } catch (const platform::UserError& e) {
     EXPECT_STREQ(e.what(), "ビットマップイメージが不正です");
   }
 }
 
 }  // namespace
-}  // namespace platform
+}  // namespace layout

@@ -4,7 +4,7 @@
 
 #include "catalogue/core/SummaryStreamSource.h"
 
-namespace platform {
+namespace catalogue {
 
 // Opens documents read-only as compound files with libgsf and hands over the
 // bytes of their summary-information stream, with failures told in the codes
@@ -25,4 +25,4 @@ class MsoleSummarySource : public catalogue::SummaryStreamSource {
   static constexpr long long kMaxStreamBytes = 16LL << 20;
 };
 
-}  // namespace platform
+}  // namespace catalogue

@@ -1,7 +1,7 @@
 // The Qt printer's paper: every code Qt names survives Qt's own print dialog
 // accepted without a change.
 
-#include "platform/qt/QtPrinter.h"
+#include "printing/qt/QtPrinter.h"
 
 #include <gtest/gtest.h>
 #include <QPrintDialog>
@@ -11,7 +11,7 @@
 #include "printing/core/PaperSizes.h"
 #include "tests/support/TempDir.h"
 
-namespace platform {
+namespace printing {
 namespace {
 
 bool SameDots(const printing::PrinterDots& a, const printing::PrinterDots& b) {
@@ -116,4 +116,4 @@ TEST(QtPrinterPdf, AFailedRunThenAGoodOneWritesTheTargetAndNoTemporary) {
 }
 
 }  // namespace
-}  // namespace platform
+}  // namespace printing

@@ -1,18 +1,18 @@
-#include "platform/ole/ZipPackageSource.h"
+#include "catalogue/ole/ZipPackageSource.h"
 
 #include <gtest/gtest.h>
 #include <filesystem>
 #include <fstream>
 
 #include "catalogue/core/DocumentReader.h"
-#include "platform/ole/MsoleSummarySource.h"
+#include "catalogue/ole/MsoleSummarySource.h"
 #include "tests/catalogue/FakeDocuments.h"
 #include "tests/support/CompoundFileWriter.h"
 #include "tests/support/PackageWriter.h"
 #include "tests/support/PropertySetBuilder.h"
 #include "tests/support/TempDir.h"
 
-namespace platform {
+namespace catalogue {
 namespace {
 
 using catalogue::DocumentPackage;
@@ -174,4 +174,4 @@ TEST_F(ZipFixture, TheReaderReadsEachFormatByItsContentOnlyWhenAsked) {
 }
 
 }  // namespace
-}  // namespace platform
+}  // namespace catalogue

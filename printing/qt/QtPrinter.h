@@ -5,11 +5,11 @@
 #include <memory>
 #include <optional>
 
+#include "layout/qt/QtSurface.h"
 #include "platform/files/ReplacingFileWriter.h"
-#include "platform/qt/QtSurface.h"
 #include "printing/core/Printer.h"
 
-namespace platform {
+namespace printing {
 
 // The printer over QPrinter: a CUPS queue (each page a job of its own), or,
 // when the system has none or a PDF file is asked for, a built-in PDF
@@ -47,10 +47,10 @@ class QtPrinter : public printing::Printer {
   bool pdf_ = false;
   std::unique_ptr<QPrinter> printer_;
   QPainter painter_;
-  std::unique_ptr<QtSurface> surface_;
-  int appliedCode_ = 0;                             // the paper code last applied, 0 for none
-  std::unique_ptr<ReplacingFileWriter> pdfWriter_;  // the PDF being printed
-  std::string pdfTarget_;                           // and the file it replaces
+  std::unique_ptr<layout::QtSurface> surface_;
+  int appliedCode_ = 0;  // the paper code last applied, 0 for none
+  std::unique_ptr<platform::ReplacingFileWriter> pdfWriter_;  // the PDF being printed
+  std::string pdfTarget_;                                     // and the file it replaces
   bool pageOpen_ = false;
   int pagesInRun_ = 0;
 };
@@ -69,4 +69,4 @@ struct CodePaper {
 };
 std::optional<CodePaper> QtPaperOfCode(int code);
 
-}  // namespace platform
+}  // namespace printing

@@ -1,10 +1,10 @@
-#include "platform/qt/FontSubstitutes.h"
+#include "layout/qt/FontSubstitutes.h"
 
 #include <QFont>
 #include <QString>
 #include <mutex>
 
-namespace platform {
+namespace layout {
 
 void RegisterWindowsFontSubstitutes() {
   static std::once_flag once;
@@ -26,4 +26,4 @@ void RegisterWindowsFontSubstitutes() {
   });
 }
 
-}  // namespace platform
+}  // namespace layout

@@ -1,6 +1,6 @@
 #pragma once
 
-namespace platform {
+namespace layout {
 
 // Maps the Windows face names that styles and the interface use (ＭＳ 明朝,
 // MS Gothic, ...) to the installed Japanese fonts that stand in for them.
@@ -8,4 +8,4 @@ namespace platform {
 // by quillmark_cli before it draws, and by every drawing surface.
 void RegisterWindowsFontSubstitutes();
 
-}  // namespace platform
+}  // namespace layout

@@ -1,4 +1,4 @@
-#include "platform/qt/QtSurface.h"
+#include "layout/qt/QtSurface.h"
 
 #include <QFontMetrics>
 #include <QImage>
@@ -6,15 +6,15 @@
 #include <QRawFont>
 #include <cmath>
 
-#include "platform/qt/FontSubstitutes.h"
+#include "layout/qt/FontSubstitutes.h"
 #include "platform/text/Cp932.h"
 
-namespace platform {
+namespace layout {
 
 namespace {
 
 QString Text(std::string_view cp932) {
-  return QString::fromUtf8(Cp932ToUtf8(cp932));
+  return QString::fromUtf8(platform::Cp932ToUtf8(cp932));
 }
 
 Qt::BrushStyle QtBrushStyle(layout::BrushStyle style) {
@@ -252,4 +252,4 @@ void QtSurface::StretchBitmap(int x, int y, int width, int height, const layout:
   painter_.drawImage(QRect(x, y, width, height), image);
 }
 
-}  // namespace platform
+}  // namespace layout
