@@ -6,10 +6,10 @@
 
 #include "app/core/ProgramPaths.h"
 #include "app/ui/ApplicationSetup.h"
-#include "app/ui/Tfquillmark_wd.h"
-#include "catalogue/ui/Tffolder_select.h"
-#include "commands/ui/TFTitle_Set.h"
-#include "commands/ui/Tfdataedit.h"
+#include "app/ui/MainWindow.h"
+#include "catalogue/ui/FolderDialog.h"
+#include "commands/ui/RowEditDialog.h"
+#include "commands/ui/TitleDialog.h"
 #include "platform/files/TemporaryFiles.h"
 #include "platform/qt/Desktop.h"
 #include "printing/ui/PrintWindowFactory.h"
@@ -32,14 +32,14 @@ int main(int argc, char** argv) {
 
   // The windows in the order the program has always made them; each lives
   // until the main window closes.
-  app::Tfquillmark_wd mainWindow(paths, dialogs, desktop);
+  app::MainWindow mainWindow(paths, dialogs, desktop);
   mainWindow.SetFolderDialog(
-      new catalogue::Tffolder_select(paths, dialogs, mainWindow.FolderLabel(), &mainWindow));
-  mainWindow.SetEditDialog(new commands::Tfdataedit(mainWindow.GridData(), &mainWindow));
-  mainWindow.SetTitleDialog(new commands::TFTitle_Set(
+      new catalogue::FolderDialog(paths, dialogs, mainWindow.FolderLabel(), &mainWindow));
+  mainWindow.SetEditDialog(new commands::RowEditDialog(mainWindow.GridData(), &mainWindow));
+  mainWindow.SetTitleDialog(new commands::TitleDialog(
       mainWindow.TitlePanel(), paths.File(commands::kTitleHistoryFileName), dialogs, &mainWindow));
 
-  mainWindow.SetPrintWindowFactory([&](app::Tfquillmark_wd& window) -> std::unique_ptr<QDialog> {
+  mainWindow.SetPrintWindowFactory([&](app::MainWindow& window) -> std::unique_ptr<QDialog> {
     return printing::CreatePrintWindow(paths, dialogs, desktop, window.TitlePanel(),
                                        window.FolderLabel(), &window);
   });

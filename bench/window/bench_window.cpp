@@ -16,10 +16,10 @@
 
 #include "app/core/ProgramPaths.h"
 #include "app/ui/ApplicationSetup.h"
-#include "app/ui/Tfquillmark_wd.h"
-#include "catalogue/ui/Tffolder_select.h"
-#include "commands/ui/TFTitle_Set.h"
-#include "commands/ui/Tfdataedit.h"
+#include "app/ui/MainWindow.h"
+#include "catalogue/ui/FolderDialog.h"
+#include "commands/ui/RowEditDialog.h"
+#include "commands/ui/TitleDialog.h"
 #include "tests/support/FakeDesktop.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TempDir.h"
@@ -64,12 +64,11 @@ int main(int argc, char** argv) {
   app::ProgramPaths paths(programFolder.path(), "quillmark_wd");
   testsupport::ScriptedDialogs dialogs;
   testsupport::FakeDesktop desktop;
-  app::Tfquillmark_wd window(paths, dialogs, desktop);
-  auto* folderDialog =
-      new catalogue::Tffolder_select(paths, dialogs, window.FolderLabel(), &window);
+  app::MainWindow window(paths, dialogs, desktop);
+  auto* folderDialog = new catalogue::FolderDialog(paths, dialogs, window.FolderLabel(), &window);
   window.SetFolderDialog(folderDialog);
-  window.SetEditDialog(new commands::Tfdataedit(window.GridData(), &window));
-  window.SetTitleDialog(new commands::TFTitle_Set(
+  window.SetEditDialog(new commands::RowEditDialog(window.GridData(), &window));
+  window.SetTitleDialog(new commands::TitleDialog(
       window.TitlePanel(), paths.File(commands::kTitleHistoryFileName), dialogs, &window));
   window.resize(1200, 800);
   window.show();

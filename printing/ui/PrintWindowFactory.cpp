@@ -21,7 +21,7 @@ struct OwnedServices {
 
 }  // namespace
 
-std::unique_ptr<Tfdataprint> CreatePrintWindow(const app::ProgramPaths& paths,
+std::unique_ptr<PrintWindow> CreatePrintWindow(const app::ProgramPaths& paths,
                                                widgets::Dialogs& dialogs,
                                                platform::Desktop& desktop, QLabel* title,
                                                QLabel* folder, QWidget* parent, bool pdfOnly) {
@@ -42,7 +42,7 @@ std::unique_ptr<Tfdataprint> CreatePrintWindow(const app::ProgramPaths& paths,
   services.preparePdf = [printer](const std::string& path) { printer->SetPdfPath(path); };
   services.title = [title] { return title->text(); };
   services.folder = [folder] { return folder->text(); };
-  auto window = std::make_unique<Tfdataprint>(std::move(services), parent);
+  auto window = std::make_unique<PrintWindow>(std::move(services), parent);
   window->KeepAlive(owned);
   return window;
 }

@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "app/core/ProgramPaths.h"
-#include "printing/ui/Tfdataprint.h"
+#include "printing/ui/PrintWindow.h"
 
 namespace printing {
 
@@ -13,7 +13,7 @@ namespace printing {
 // picture decoder, clock and dialogs. The report title and folder are read
 // from the given labels. `pdfOnly` uses the PDF printer even when the system
 // has a queue (for tests).
-std::unique_ptr<Tfdataprint> CreatePrintWindow(const app::ProgramPaths& paths,
+std::unique_ptr<PrintWindow> CreatePrintWindow(const app::ProgramPaths& paths,
                                                widgets::Dialogs& dialogs,
                                                platform::Desktop& desktop, QLabel* title,
                                                QLabel* folder, QWidget* parent,

@@ -69,7 +69,7 @@ TEST_P(BadWorkingFiles, TheProgramStartsWithDefaultsSaysSoOnceAndLeavesTheFiles)
   }
   window->GridData().SetColWidth(1, 250);
   // A choice made in the folder dialog is not written into it either.
-  FolderCommand([&](catalogue::Tffolder_select& dialog) {
+  FolderCommand([&](catalogue::FolderDialog& dialog) {
     auto* check = dialog.findChild<QAbstractButton*>(QStringLiteral("NewerFormatsCheck"));
     EXPECT_FALSE(check->isChecked());
     check->click();

@@ -30,10 +30,10 @@ std::string Shell(const std::string& command) {
 struct EndToEnd : ProgramFixture {
   void StartWithPrinting() {
     Start();
-    window->SetPrintWindowFactory([this](Tfquillmark_wd& main) -> std::unique_ptr<QDialog> {
-      std::unique_ptr<printing::Tfdataprint> print = printing::CreatePrintWindow(
+    window->SetPrintWindowFactory([this](MainWindow& main) -> std::unique_ptr<QDialog> {
+      std::unique_ptr<printing::PrintWindow> print = printing::CreatePrintWindow(
           paths, dialogs, desktop, main.TitlePanel(), main.FolderLabel(), &main, true);
-      printing::Tfdataprint* w = print.get();
+      printing::PrintWindow* w = print.get();
       // After the window's start has loaded the style the dialog offered.
       QTimer::singleShot(300, w, [w] {
         w->print_commandClick();
@@ -52,7 +52,7 @@ TEST_F(EndToEnd, FromAFolderOfDocumentsToAPrintedCatalogue) {
   testsupport::WriteNumberedDocuments(documents.path(), 25);
   StartWithPrinting();
 
-  FolderCommand([&](catalogue::Tffolder_select& dialog) {
+  FolderCommand([&](catalogue::FolderDialog& dialog) {
     dialog.SelectFolder(QString::fromStdString(documents.path()));
     dialog.ShellTreeView1DblClick();
     dialog.GradBtn1Click();
@@ -60,9 +60,9 @@ TEST_F(EndToEnd, FromAFolderOfDocumentsToAPrintedCatalogue) {
   ASSERT_EQ(Cell(0, 25), "doc00024.doc");
 
   window->GridData().SelectRow(1);
-  WithDialog<commands::Tfdataedit>(
+  WithDialog<commands::RowEditDialog>(
       editDialog,
-      [](commands::Tfdataedit& dialog) {
+      [](commands::RowEditDialog& dialog) {
         dialog.Box(0)->setText(QStringLiteral("改訂版の題名"));
         dialog.Button1Click();
       },
@@ -71,9 +71,9 @@ TEST_F(EndToEnd, FromAFolderOfDocumentsToAPrintedCatalogue) {
   window->N19Click();  // 実行: doc00001 goes
   window->GridData().SelectRow(3);
   window->N22Click();  // doc00003 moves above doc00002
-  WithDialog<commands::TFTitle_Set>(
+  WithDialog<commands::TitleDialog>(
       titleDialog,
-      [](commands::TFTitle_Set& dialog) {
+      [](commands::TitleDialog& dialog) {
         dialog.TitleList()->setEditText(QStringLiteral("目録E2E"));
         dialog.Button1Click();
       },

@@ -26,11 +26,11 @@
 #include <thread>
 
 #include "app/core/IniFile.h"
-#include "app/ui/Tfquillmark_wd.h"
+#include "app/ui/MainWindow.h"
 #include "catalogue/core/FolderScan.h"
 #include "catalogue/core/ListFile.h"
 #include "catalogue/ole/MsoleSummarySource.h"
-#include "catalogue/ui/Tffolder_select.h"
+#include "catalogue/ui/FolderDialog.h"
 #include "platform/files/UserError.h"
 #include "platform/text/Cp932.h"
 #include "tests/app/ProgramFixture.h"
@@ -101,7 +101,7 @@ TEST_F(MainWindowFixture, ScanningAFolderFillsTheGridAndTheFolderLabel) {
   testsupport::TempDir documents;
   testsupport::WriteSampleDocuments(documents.path());
   Start();
-  FolderCommand([&](catalogue::Tffolder_select& dialog) {
+  FolderCommand([&](catalogue::FolderDialog& dialog) {
     dialog.SelectFolder(QString::fromStdString(documents.path()));
     dialog.ShellTreeView1DblClick();
     EXPECT_EQ(dialog.ListedNames().size(), 6);
@@ -136,7 +136,7 @@ TEST_F(MainWindowFixture, ScanningTheRealDocumentCorpusShowsEachRecord) {
     expected[name] = QByteArray::fromHex(QByteArray::fromStdString(hex)).toStdString();
   }
   Start();
-  FolderCommand([&](catalogue::Tffolder_select& dialog) {
+  FolderCommand([&](catalogue::FolderDialog& dialog) {
     dialog.SelectFolder(QString::fromStdString(corpus));
     dialog.ShellTreeView1DblClick();
     dialog.GradBtn1Click();
@@ -165,7 +165,7 @@ TEST_F(MainWindowFixture, TheScanReadsTheListedFolderNotALaterSelection) {
   testsupport::WriteNumberedDocuments(documents.path(), 2);
   testsupport::TempDir other;
   Start();
-  FolderCommand([&](catalogue::Tffolder_select& dialog) {
+  FolderCommand([&](catalogue::FolderDialog& dialog) {
     dialog.SelectFolder(QString::fromStdString(documents.path()));
     dialog.ShellTreeView1DblClick();
     dialog.SelectFolder(QString::fromStdString(other.path()));  // a single click elsewhere
@@ -183,15 +183,15 @@ TEST_F(MainWindowFixture, CancelAndCloseLeaveEverythingAsItWas) {
   Start();
   window->FolderLabel()->setText(QStringLiteral("/before"));
   window->GridData().SetCell(0, 1, "shown.doc");
-  auto pick = [&](catalogue::Tffolder_select& dialog) {
+  auto pick = [&](catalogue::FolderDialog& dialog) {
     dialog.SelectFolder(QString::fromStdString(documents.path()));
     dialog.ShellTreeView1DblClick();
   };
-  FolderCommand([&](catalogue::Tffolder_select& dialog) {
+  FolderCommand([&](catalogue::FolderDialog& dialog) {
     pick(dialog);
     dialog.GradBtn2Click();
   });
-  FolderCommand([&](catalogue::Tffolder_select& dialog) {
+  FolderCommand([&](catalogue::FolderDialog& dialog) {
     pick(dialog);
     dialog.close();  // the window's close button
   });
@@ -208,7 +208,7 @@ TEST_F(MainWindowFixture, EmptyFolderSaysSoAndLeavesListGridAndLabelAlone) {
   Start();
   window->FolderLabel()->setText(QStringLiteral("/the/scanned/folder"));
   window->GridData().SetCell(0, 1, "shown.doc");
-  FolderCommand([&](catalogue::Tffolder_select& dialog) {
+  FolderCommand([&](catalogue::FolderDialog& dialog) {
     dialog.SelectFolder(QString::fromStdString(empty.path()));
     dialog.ShellTreeView1DblClick();
     dialog.GradBtn1Click();
@@ -229,7 +229,7 @@ TEST_F(MainWindowFixture, TheFolderDialogWorksFromTheKeyboard) {
   testsupport::TempDir other;
   testsupport::WriteNumberedDocuments(other.path(), 3);
   Start();
-  FolderCommand([&](catalogue::Tffolder_select& dialog) {
+  FolderCommand([&](catalogue::FolderDialog& dialog) {
     auto* path = dialog.findChild<QLineEdit*>(QStringLiteral("PathEdit"));
     auto* tree = dialog.findChild<QTreeView*>(QStringLiteral("ShellTreeView1"));
     auto* files = dialog.findChild<QListWidget*>(QStringLiteral("FileListBox1"));
@@ -310,7 +310,7 @@ TEST_F(MainWindowFixture, ACancelledScanSaysSoAndChangesNothing) {
   window->GridData().SetCell(0, 1, "shown.doc");
   QString status;
   bool stillOpen = false;
-  FolderCommand([&](catalogue::Tffolder_select& dialog) {
+  FolderCommand([&](catalogue::FolderDialog& dialog) {
     dialog.SelectFolder(QString::fromStdString(documents.path()));
     dialog.ShellTreeView1DblClick();
     dialog.SetProgressDelay(0);
@@ -339,7 +339,7 @@ TEST_F(MainWindowFixture, ACancelledScanSaysSoAndChangesNothing) {
   EXPECT_EQ(Cell(0, 1), "shown.doc");
   EXPECT_EQ(window->FolderLabel()->text(), QStringLiteral("/before"));
   // The next showing starts without the old note.
-  FolderCommand([&](catalogue::Tffolder_select& dialog) {
+  FolderCommand([&](catalogue::FolderDialog& dialog) {
     status = dialog.findChild<QStatusBar*>(QStringLiteral("StatusBar1"))->currentMessage();
     dialog.GradBtn2Click();
   });
@@ -359,7 +359,7 @@ TEST_F(MainWindowFixture, TheNewerFormatsCheckBoxListsAndReadsThemAndIsRemembere
   Start();
   QStringList classic;
   QStringList newer;
-  FolderCommand([&](catalogue::Tffolder_select& dialog) {
+  FolderCommand([&](catalogue::FolderDialog& dialog) {
     auto* check = dialog.findChild<QCheckBox*>(QStringLiteral("NewerFormatsCheck"));
     ASSERT_NE(check, nullptr);
     EXPECT_EQ(check->text(), QStringLiteral("新しい形式も読む（.docx・.odt・RTF の文書情報）"));
@@ -388,7 +388,7 @@ TEST_F(MainWindowFixture, TheNewerFormatsCheckBoxListsAndReadsThemAndIsRemembere
   // documents only and is kept too.
   Stop();
   Start();
-  FolderCommand([&](catalogue::Tffolder_select& dialog) {
+  FolderCommand([&](catalogue::FolderDialog& dialog) {
     auto* check = dialog.findChild<QCheckBox*>(QStringLiteral("NewerFormatsCheck"));
     EXPECT_TRUE(check->isChecked());
     dialog.SelectFolder(QString::fromStdString(documents.path()));
@@ -406,7 +406,7 @@ TEST_F(MainWindowFixture, CsvIsWrittenAsTheTypeChosenAndThatTypeIsOfferedNextTim
   testsupport::TempDir documents;
   testsupport::WriteNumberedDocuments(documents.path(), 2);
   Start();
-  FolderCommand([&](catalogue::Tffolder_select& dialog) {
+  FolderCommand([&](catalogue::FolderDialog& dialog) {
     dialog.SelectFolder(QString::fromStdString(documents.path()));
     dialog.ShellTreeView1DblClick();
     dialog.GradBtn1Click();
@@ -474,7 +474,7 @@ TEST_F(MainWindowFixture, ADroppedFolderOpensTheDialogThereAndIsOfferedAgainNext
   // The next start's dialog opens on the folder scanned last.
   Stop();
   Start();
-  FolderCommand([&](catalogue::Tffolder_select& dialog) {
+  FolderCommand([&](catalogue::FolderDialog& dialog) {
     shown = dialog.ListDirectory();
     EXPECT_EQ(dialog.ListedNames().size(), 3);
     dialog.GradBtn2Click();
@@ -486,7 +486,7 @@ TEST_F(MainWindowFixture, SortingAndOpeningTheDocumentOfARow) {
   testsupport::TempDir documents;
   testsupport::WriteNumberedDocuments(documents.path(), 3);
   Start();
-  FolderCommand([&](catalogue::Tffolder_select& dialog) {
+  FolderCommand([&](catalogue::FolderDialog& dialog) {
     dialog.OpenFolder(QString::fromStdString(documents.path()));
     dialog.GradBtn1Click();
   });
@@ -536,7 +536,7 @@ TEST_F(MainWindowFixture, DuringAScanTheDialogTakesOnlyCancel) {
   bool stillOpen = false;
   bool pathEnabledDuringScan = true;
   QString listedDuringScan;
-  FolderCommand([&](catalogue::Tffolder_select& dialog) {
+  FolderCommand([&](catalogue::FolderDialog& dialog) {
     dialog.SelectFolder(QString::fromStdString(documents.path()));
     dialog.ShellTreeView1DblClick();
     dialog.SetProgressDelay(0);
@@ -598,7 +598,7 @@ TEST_F(MainWindowFixture, AScanThatFailsShowsWhyAndChangesNothing) {
   Start();
   bool stillOpen = false;
   bool runEnabled = false;
-  FolderCommand([&](catalogue::Tffolder_select& dialog) {
+  FolderCommand([&](catalogue::FolderDialog& dialog) {
     dialog.SelectFolder(QString::fromStdString(documents.path()));
     dialog.ShellTreeView1DblClick();
     dialog.SetDocumentSource([] { return std::make_unique<FailingSource>(); });
@@ -622,7 +622,7 @@ TEST_F(MainWindowFixture, AListFileThatCannotBeWrittenKeepsTheDialogOpen) {
   Start();
   std::filesystem::create_directory(paths.ListFile());  // a folder where the file would go
   bool stillOpen = false;
-  FolderCommand([&](catalogue::Tffolder_select& dialog) {
+  FolderCommand([&](catalogue::FolderDialog& dialog) {
     dialog.SelectFolder(QString::fromStdString(documents.path()));
     dialog.ShellTreeView1DblClick();
     dialog.GradBtn1Click();

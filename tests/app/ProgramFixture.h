@@ -8,11 +8,11 @@
 #include <functional>
 #include <memory>
 
-#include "app/ui/Tfquillmark_wd.h"
-#include "catalogue/ui/Tffolder_select.h"
+#include "app/ui/MainWindow.h"
+#include "catalogue/ui/FolderDialog.h"
 #include "commands/core/TitleHistory.h"
-#include "commands/ui/TFTitle_Set.h"
-#include "commands/ui/Tfdataedit.h"
+#include "commands/ui/RowEditDialog.h"
+#include "commands/ui/TitleDialog.h"
 #include "tests/support/FakeDesktop.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TempDir.h"
@@ -24,19 +24,18 @@ struct ProgramFixture : ::testing::Test {
   ProgramPaths paths{programFolder.path(), "quillmark_wd"};
   testsupport::ScriptedDialogs dialogs;
   testsupport::FakeDesktop desktop;
-  std::unique_ptr<Tfquillmark_wd> window;
-  catalogue::Tffolder_select* folderDialog = nullptr;
-  commands::Tfdataedit* editDialog = nullptr;
-  commands::TFTitle_Set* titleDialog = nullptr;
+  std::unique_ptr<MainWindow> window;
+  catalogue::FolderDialog* folderDialog = nullptr;
+  commands::RowEditDialog* editDialog = nullptr;
+  commands::TitleDialog* titleDialog = nullptr;
 
   void Start() {
-    window = std::make_unique<Tfquillmark_wd>(paths, dialogs, desktop);
-    folderDialog =
-        new catalogue::Tffolder_select(paths, dialogs, window->FolderLabel(), window.get());
+    window = std::make_unique<MainWindow>(paths, dialogs, desktop);
+    folderDialog = new catalogue::FolderDialog(paths, dialogs, window->FolderLabel(), window.get());
     window->SetFolderDialog(folderDialog);
-    editDialog = new commands::Tfdataedit(window->GridData(), window.get());
+    editDialog = new commands::RowEditDialog(window->GridData(), window.get());
     window->SetEditDialog(editDialog);
-    titleDialog = new commands::TFTitle_Set(
+    titleDialog = new commands::TitleDialog(
         window->TitlePanel(), paths.File(commands::kTitleHistoryFileName), dialogs, window.get());
     window->SetTitleDialog(titleDialog);
     window->show();
@@ -59,7 +58,7 @@ struct ProgramFixture : ::testing::Test {
     command();
   }
 
-  void FolderCommand(const std::function<void(catalogue::Tffolder_select&)>& act) {
+  void FolderCommand(const std::function<void(catalogue::FolderDialog&)>& act) {
     WithDialog(folderDialog, act, [this] { window->N1Click(); });
   }
 
@@ -67,7 +66,7 @@ struct ProgramFixture : ::testing::Test {
 
   // Print windows that close as soon as they are shown; `opened` counts them.
   void UsePrintWindowsThatCloseAtOnce(int& opened) {
-    window->SetPrintWindowFactory([&opened](Tfquillmark_wd&) {
+    window->SetPrintWindowFactory([&opened](MainWindow&) {
       ++opened;
       auto dialog = std::make_unique<QDialog>();
       QTimer::singleShot(0, dialog.get(), &QDialog::accept);

@@ -34,14 +34,14 @@ struct RowCommands : ProgramFixture {
 
   void Trigger(const char* item) { window->Item(QString::fromLatin1(item))->trigger(); }
 
-  void Edit(const std::function<void(commands::Tfdataedit&)>& act) {
+  void Edit(const std::function<void(commands::RowEditDialog&)>& act) {
     WithDialog(editDialog, act, [this] { Trigger("N21"); });
   }
 };
 
 TEST_F(RowCommands, EditThenCancelLeavesGridAndFileAlone) {
   catalogue::WriteListFile(paths.ListFile(), {"old;"});
-  Edit([](commands::Tfdataedit& dialog) {
+  Edit([](commands::RowEditDialog& dialog) {
     EXPECT_EQ(dialog.GroupCaption(), QStringLiteral("d2.doc"));
     EXPECT_EQ(dialog.Box(0)->text(), QStringLiteral("title 2"));
     dialog.Box(0)->setText(QStringLiteral("changed"));
@@ -52,7 +52,7 @@ TEST_F(RowCommands, EditThenCancelLeavesGridAndFileAlone) {
 }
 
 TEST_F(RowCommands, EditThenExecuteWritesTheRowAndTheListFile) {
-  Edit([](commands::Tfdataedit& dialog) {
+  Edit([](commands::RowEditDialog& dialog) {
     // Enter and Escape do not close the dialog.
     QTest::keyClick(dialog.Box(0), Qt::Key_Return);
     QTest::keyClick(dialog.Box(0), Qt::Key_Escape);
@@ -74,7 +74,7 @@ TEST_F(RowCommands, EditThenExecuteWritesTheRowAndTheListFile) {
 
 TEST_F(RowCommands, EditKeepsBytesThatWereOnlyShown) {
   window->GridData().SetCell(3, 2, "\xA0odd\xFF");  // not valid code page 932
-  Edit([](commands::Tfdataedit& dialog) { dialog.Button1Click(); });
+  Edit([](commands::RowEditDialog& dialog) { dialog.Button1Click(); });
   EXPECT_EQ(Cell(3, 2), "\xA0odd\xFF");
 }
 
@@ -229,9 +229,9 @@ TEST_F(RowCommands, TitleDialogSetsTheTitleAndKeepsTheHistory) {
   programFolder.Write(commands::kTitleHistoryFileName, "Annual Report\r\nMemo\r\n");
   Start();
   auto title = [&](const QString& text, bool execute) {
-    WithDialog<commands::TFTitle_Set>(
+    WithDialog<commands::TitleDialog>(
         titleDialog,
-        [&](commands::TFTitle_Set& dialog) {
+        [&](commands::TitleDialog& dialog) {
           dialog.TitleList()->setEditText(text);
           execute ? dialog.Button1Click() : dialog.Button2Click();
         },
@@ -254,9 +254,9 @@ TEST_F(RowCommands, TheTitleBoxKeepsTheTextAsTyped) {
   Stop();  // the history file is read when the program starts
   programFolder.Write(commands::kTitleHistoryFileName, "Cancelled Title\r\n");
   Start();
-  WithDialog<commands::TFTitle_Set>(
+  WithDialog<commands::TitleDialog>(
       titleDialog,
-      [](commands::TFTitle_Set& dialog) {
+      [](commands::TitleDialog& dialog) {
         QLineEdit* box = dialog.TitleList()->lineEdit();
         box->clear();
         QTest::keyClicks(box, QStringLiteral("Cance"));

@@ -45,7 +45,7 @@ struct ScanToOutput : ProgramFixture {
   }
 
   void Scan() {
-    FolderCommand([&](catalogue::Tffolder_select& dialog) {
+    FolderCommand([&](catalogue::FolderDialog& dialog) {
       dialog.SelectFolder(QString::fromStdString(documents.path()));
       dialog.ShellTreeView1DblClick();
       dialog.GradBtn1Click();
@@ -90,8 +90,8 @@ TEST_F(ScanToOutput, EveryReadableDocumentReachesEveryOutput) {
   EXPECT_TRUE(desktop.clipboard.startsWith(QStringLiteral("a.doc,Alpha,")));
 
   window->GridData().SelectRow(4);  // d.doc
-  WithDialog<commands::Tfdataedit>(
-      editDialog, [](commands::Tfdataedit& dialog) { dialog.Button1Click(); },
+  WithDialog<commands::RowEditDialog>(
+      editDialog, [](commands::RowEditDialog& dialog) { dialog.Button1Click(); },
       [this] { window->N21Click(); });
   std::string saved = ReadAll(paths.ListFile());
   EXPECT_EQ(saved,

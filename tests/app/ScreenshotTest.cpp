@@ -36,7 +36,7 @@ TEST_F(Screenshots, Windows) {
   testsupport::WriteSampleDocuments(documents.path());
   Start();
   window->resize(1100, 600);
-  FolderCommand([&](catalogue::Tffolder_select& dialog) {
+  FolderCommand([&](catalogue::FolderDialog& dialog) {
     dialog.SelectFolder(QString::fromStdString(documents.path()));
     dialog.ShellTreeView1DblClick();
     Save(dialog, "folder_dialog");
@@ -45,16 +45,16 @@ TEST_F(Screenshots, Windows) {
   window->GridData().SelectRow(4);
   window->Grid()->Refresh();
   Save(*window, "main_window");
-  WithDialog<commands::Tfdataedit>(
+  WithDialog<commands::RowEditDialog>(
       editDialog,
-      [&](commands::Tfdataedit& dialog) {
+      [&](commands::RowEditDialog& dialog) {
         Save(dialog, "edit_dialog");
         dialog.Button2Click();
       },
       [this] { window->N21Click(); });
-  WithDialog<commands::TFTitle_Set>(
+  WithDialog<commands::TitleDialog>(
       titleDialog,
-      [&](commands::TFTitle_Set& dialog) {
+      [&](commands::TitleDialog& dialog) {
         Save(dialog, "title_dialog");
         dialog.Button2Click();
       },
@@ -78,7 +78,7 @@ TEST_F(Screenshots, NewerFormats) {
   testsupport::WriteNewerFormatSamples(documents.path());
   Start();
   window->resize(1100, 600);
-  FolderCommand([&](catalogue::Tffolder_select& dialog) {
+  FolderCommand([&](catalogue::FolderDialog& dialog) {
     dialog.SelectFolder(QString::fromStdString(documents.path()));
     dialog.ShellTreeView1DblClick();
     dialog.findChild<QAbstractButton*>(QStringLiteral("NewerFormatsCheck"))->click();

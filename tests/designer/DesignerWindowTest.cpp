@@ -25,7 +25,7 @@
 #include "layout/qt/QtSurface.h"
 #include "platform/text/Cp932.h"
 #include "printing/core/PageDrawing.h"
-#include "printing/ui/Tfdataprint.h"
+#include "printing/ui/PrintWindow.h"
 #include "tests/support/FakeDesktop.h"
 #include "tests/support/FakePrinter.h"
 #include "tests/support/ScriptedDialogs.h"
@@ -496,7 +496,7 @@ TEST(DesignerFromThePrintWindow, OpensOnTheLoadedStyleAndReloadsAfterSaving) {
   s.clock = &clock;
   s.title = [] { return QStringLiteral("Title"); };
   s.folder = [] { return QStringLiteral("/docs"); };
-  auto print = std::make_unique<printing::Tfdataprint>(s);
+  auto print = std::make_unique<printing::PrintWindow>(s);
   print->show();
   QApplication::processEvents();
   ASSERT_EQ(print->LoadedStylePath(), QString::fromStdString(style));

@@ -16,7 +16,7 @@
 
 #include "catalogue/core/ListFile.h"
 #include "printing/qt/QtPrinter.h"
-#include "printing/ui/Tfdataprint.h"
+#include "printing/ui/PrintWindow.h"
 #include "tests/support/FakeDesktop.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TempDir.h"
@@ -40,7 +40,7 @@ struct PaperSetup : ::testing::Test {
   testsupport::FakeDesktop desktop;
   printing::QtPrinter printer{"", folder.File("out.pdf")};
   FixedClock clock{*MakeDate(2026, 12, 7)};
-  std::unique_ptr<Tfdataprint> window;
+  std::unique_ptr<PrintWindow> window;
   int dialogsShown = 0;
 
   // A shipped style, copied into the program folder's style folder.
@@ -69,7 +69,7 @@ struct PaperSetup : ::testing::Test {
       QTimer::singleShot(0, &dialog, &QDialog::accept);
       return dialog.exec() == QDialog::Accepted;
     };
-    window = std::make_unique<Tfdataprint>(s);
+    window = std::make_unique<PrintWindow>(s);
     window->show();
     QApplication::processEvents();
   }

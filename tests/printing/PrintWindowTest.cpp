@@ -1,7 +1,7 @@
 // The print window on the offscreen platform with a fake printer, scripted
 // dialogs and a temporary program folder.
 
-#include "printing/ui/Tfdataprint.h"
+#include "printing/ui/PrintWindow.h"
 
 #include <gtest/gtest.h>
 #include <QApplication>
@@ -25,14 +25,14 @@ namespace {
 
 using testsupport::ReadAll;
 
-struct PrintWindow : ::testing::Test {
+struct PrintWindowFixture : ::testing::Test {
   testsupport::TempDir folder;
   app::ProgramPaths paths{folder.path(), "quillmark_wd"};
   testsupport::ScriptedDialogs dialogs;
   testsupport::FakeDesktop desktop;
   testsupport::FakePrinter printer;
   FixedClock clock{*MakeDate(2026, 12, 7)};
-  std::unique_ptr<Tfdataprint> window;
+  std::unique_ptr<PrintWindow> window;
 
   std::string Style(const std::string& name, int capacity) {
     QDir().mkpath(QString::fromStdString(paths.File("style")));
@@ -62,7 +62,7 @@ struct PrintWindow : ::testing::Test {
     s.clock = &clock;
     s.title = [] { return QStringLiteral("Title"); };
     s.folder = [] { return QStringLiteral("/docs"); };
-    window = std::make_unique<Tfdataprint>(s);
+    window = std::make_unique<PrintWindow>(s);
     window->show();
     QApplication::processEvents();
   }
@@ -78,7 +78,7 @@ struct PrintWindow : ::testing::Test {
   }
 };
 
-TEST_F(PrintWindow, StartsWithTheEmptyLayoutAndAsksForAStyle) {
+TEST_F(PrintWindowFixture, StartsWithTheEmptyLayoutAndAsksForAStyle) {
   List(3);
   Open();
   ASSERT_EQ(dialogs.openFolders.size(), 1);
@@ -92,7 +92,7 @@ TEST_F(PrintWindow, StartsWithTheEmptyLayoutAndAsksForAStyle) {
   EXPECT_NE(ReadAll(paths.SettingsFile()).find("[fdataprint]"), std::string::npos);
 }
 
-TEST_F(PrintWindow, PagingWrapsAfterTheLastPage) {
+TEST_F(PrintWindowFixture, PagingWrapsAfterTheLastPage) {
   List(45);
   dialogs.openNames = {QString::fromStdString(Style("a.sle", 20))};
   Open();
@@ -112,7 +112,7 @@ TEST_F(PrintWindow, PagingWrapsAfterTheLastPage) {
   EXPECT_EQ(BoundText(), "f1.doc 1");
 }
 
-TEST_F(PrintWindow, TheLoadIconKeepsThePageAndStyleSelectionStartsAtOne) {
+TEST_F(PrintWindowFixture, TheLoadIconKeepsThePageAndStyleSelectionStartsAtOne) {
   List(45);
   std::string a = Style("a.sle", 20);
   std::string b = Style("b.sle", 20);
@@ -131,7 +131,7 @@ TEST_F(PrintWindow, TheLoadIconKeepsThePageAndStyleSelectionStartsAtOne) {
   EXPECT_EQ(window->LoadedStylePath(), QString::fromStdString(a));
 }
 
-TEST_F(PrintWindow, OffsetsStepAndSavingRewritesOnlyTheHeader) {
+TEST_F(PrintWindowFixture, OffsetsStepAndSavingRewritesOnlyTheHeader) {
   List(3);
   std::string style = Style("a.sle", 20);
   std::string before = ReadAll(style);
@@ -152,7 +152,7 @@ TEST_F(PrintWindow, OffsetsStepAndSavingRewritesOnlyTheHeader) {
   EXPECT_EQ(window->PageNumber(), 0);  // page 1 bound again, and it is the last
 }
 
-TEST_F(PrintWindow, PrintingSendsOnePagePerBoundPage) {
+TEST_F(PrintWindowFixture, PrintingSendsOnePagePerBoundPage) {
   List(45);
   dialogs.openNames = {QString::fromStdString(Style("a.sle", 20))};
   Open();
@@ -166,7 +166,7 @@ TEST_F(PrintWindow, PrintingSendsOnePagePerBoundPage) {
   EXPECT_EQ(printer.pages.size(), 2u);
 }
 
-TEST_F(PrintWindow, PrintingUsesTheOffsetsOnScreenWithoutSavingThem) {
+TEST_F(PrintWindowFixture, PrintingUsesTheOffsetsOnScreenWithoutSavingThem) {
   List(3);
   std::string style = Style("a.sle", 20);
   std::string file = ReadAll(style);
@@ -188,7 +188,7 @@ TEST_F(PrintWindow, PrintingUsesTheOffsetsOnScreenWithoutSavingThem) {
   EXPECT_EQ(printer.pages[2], saved);
 }
 
-TEST_F(PrintWindow, PrintingWithoutAStyleAsksOnceAndStopsWhenCancelled) {
+TEST_F(PrintWindowFixture, PrintingWithoutAStyleAsksOnceAndStopsWhenCancelled) {
   List(3);
   Open();
   window->print_commandClick();
@@ -196,7 +196,7 @@ TEST_F(PrintWindow, PrintingWithoutAStyleAsksOnceAndStopsWhenCancelled) {
   EXPECT_EQ(dialogs.openFolders.size(), 2);
 }
 
-TEST_F(PrintWindow, BackupWritesTheBoundLines) {
+TEST_F(PrintWindowFixture, BackupWritesTheBoundLines) {
   List(45);
   dialogs.openNames = {QString::fromStdString(Style("a.sle", 20))};
   Open();
@@ -205,7 +205,7 @@ TEST_F(PrintWindow, BackupWritesTheBoundLines) {
   EXPECT_NE(ReadAll(paths.File("backup.sle")).find("f21.doc 2"), std::string::npos);
 }
 
-TEST_F(PrintWindow, ThePreviewShowsTheDeskTheSheetsMarginsAndThePrintableArea) {
+TEST_F(PrintWindowFixture, ThePreviewShowsTheDeskTheSheetsMarginsAndThePrintableArea) {
   List(3);
   dialogs.openNames = {QString::fromStdString(Style("a.sle", 20))};
   Open();
@@ -241,7 +241,7 @@ TEST_F(PrintWindow, ThePreviewShowsTheDeskTheSheetsMarginsAndThePrintableArea) {
   }
 }
 
-TEST_F(PrintWindow, Screenshot) {
+TEST_F(PrintWindowFixture, Screenshot) {
   QString shots = qEnvironmentVariable("QUILL_SCREENSHOT_DIR");
   if (shots.isEmpty()) {
     GTEST_SKIP() << "set QUILL_SCREENSHOT_DIR to write a picture of the window";

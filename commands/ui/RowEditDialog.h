@@ -16,11 +16,11 @@ namespace commands {
 // subject, author, keywords, comments) edited for printing only. Made once
 // at start and reused; `Tag` is 0 after キャンセル, else left as the caller
 // set it.
-class Tfdataedit : public widgets::PlainDialog {
+class RowEditDialog : public widgets::PlainDialog {
   Q_OBJECT
 
  public:
-  Tfdataedit(widgets::StringGridData& grid, QWidget* parent = nullptr);
+  RowEditDialog(widgets::StringGridData& grid, QWidget* parent = nullptr);
 
   int Tag = 1;
 

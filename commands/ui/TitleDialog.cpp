@@ -1,4 +1,4 @@
-#include "commands/ui/TFTitle_Set.h"
+#include "commands/ui/TitleDialog.h"
 
 #include <QComboBox>
 #include <QFrame>
@@ -28,7 +28,7 @@ std::string Stored(const QString& text) {
 
 }  // namespace
 
-TFTitle_Set::TFTitle_Set(QLabel* titlePanel, std::string historyPath, widgets::Dialogs& dialogs,
+TitleDialog::TitleDialog(QLabel* titlePanel, std::string historyPath, widgets::Dialogs& dialogs,
                          QWidget* parent)
     : widgets::PlainDialog(parent),
       titlePanel_(titlePanel),
@@ -90,8 +90,8 @@ TFTitle_Set::TFTitle_Set(QLabel* titlePanel, std::string historyPath, widgets::D
     buttons->addWidget(button);
   }
   layout->addLayout(buttons);
-  connect(Button1, &QPushButton::clicked, this, &TFTitle_Set::Button1Click);
-  connect(Button2, &QPushButton::clicked, this, &TFTitle_Set::Button2Click);
+  connect(Button1, &QPushButton::clicked, this, &TitleDialog::Button1Click);
+  connect(Button2, &QPushButton::clicked, this, &TitleDialog::Button2Click);
 
   // FormCreate: the titles of earlier runs.
   try {
@@ -102,7 +102,7 @@ TFTitle_Set::TFTitle_Set(QLabel* titlePanel, std::string historyPath, widgets::D
   FillList();
 }
 
-TFTitle_Set::~TFTitle_Set() {
+TitleDialog::~TitleDialog() {
   // Written at every exit, also when the dialog was never opened.
   if (!widgets::WasSkipped(historyPath_)) {
     // Another instance may have written the file since: its titles are kept.
@@ -110,7 +110,7 @@ TFTitle_Set::~TFTitle_Set() {
   }
 }
 
-void TFTitle_Set::FillList() {
+void TitleDialog::FillList() {
   QString text = title_list->currentText();
   title_list->clear();
   for (const std::string& entry : history_.Entries()) {
@@ -120,28 +120,28 @@ void TFTitle_Set::FillList() {
   title_list->setEditText(text);
 }
 
-void TFTitle_Set::showEvent(QShowEvent* event) {
+void TitleDialog::showEvent(QShowEvent* event) {
   title_list->setEditText(titlePanel_->text());
   title_list->setFocus();
   title_list->lineEdit()->selectAll();
   widgets::PlainDialog::showEvent(event);
 }
 
-void TFTitle_Set::Button1Click() {
+void TitleDialog::Button1Click() {
   titlePanel_->setText(title_list->currentText());
   accept();
 }
 
-void TFTitle_Set::Button2Click() {
+void TitleDialog::Button2Click() {
   reject();
 }
 
-void TFTitle_Set::done(int result) {
+void TitleDialog::done(int result) {
   FormClose();
   widgets::PlainDialog::done(result);
 }
 
-void TFTitle_Set::FormClose() {
+void TitleDialog::FormClose() {
   std::optional<std::string> stored = history_.Use(Stored(title_list->currentText()));
   if (stored) {
     title_list->setEditText(Shown(*stored));  // the stored spelling wins in the box

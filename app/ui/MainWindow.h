@@ -15,11 +15,11 @@ class QMenu;
 class QStatusBar;
 
 namespace catalogue {
-class Tffolder_select;
+class FolderDialog;
 }
 namespace commands {
-class Tfdataedit;
-class TFTitle_Set;
+class RowEditDialog;
+class TitleDialog;
 }  // namespace commands
 namespace platform {
 class Desktop;
@@ -35,21 +35,21 @@ namespace app {
 
 // The main window: title bands, the folder button and label, the report
 // title, the list grid of documents and the menus.
-class Tfquillmark_wd : public QMainWindow {
+class MainWindow : public QMainWindow {
   Q_OBJECT
 
  public:
-  Tfquillmark_wd(const ProgramPaths& paths, widgets::Dialogs& dialogs, platform::Desktop& desktop,
-                 QWidget* parent = nullptr);
-  ~Tfquillmark_wd() override;
+  MainWindow(const ProgramPaths& paths, widgets::Dialogs& dialogs, platform::Desktop& desktop,
+             QWidget* parent = nullptr);
+  ~MainWindow() override;
 
   // The folder dialog the folder commands show (created after this window).
-  void SetFolderDialog(catalogue::Tffolder_select* dialog) { folderDialog_ = dialog; }
+  void SetFolderDialog(catalogue::FolderDialog* dialog) { folderDialog_ = dialog; }
   // The edit and title dialogs the row and title commands show.
-  void SetEditDialog(commands::Tfdataedit* dialog) { editDialog_ = dialog; }
-  void SetTitleDialog(commands::TFTitle_Set* dialog) { titleDialog_ = dialog; }
+  void SetEditDialog(commands::RowEditDialog* dialog) { editDialog_ = dialog; }
+  void SetTitleDialog(commands::TitleDialog* dialog) { titleDialog_ = dialog; }
   // Makes the print window of a print command (a fresh one each time).
-  using PrintWindowFactory = std::function<std::unique_ptr<QDialog>(Tfquillmark_wd&)>;
+  using PrintWindowFactory = std::function<std::unique_ptr<QDialog>(MainWindow&)>;
   void SetPrintWindowFactory(PrintWindowFactory factory) { printWindows_ = std::move(factory); }
 
   widgets::StringGridData& GridData() { return gridData_; }
@@ -112,7 +112,7 @@ class Tfquillmark_wd : public QMainWindow {
   // The first local folder among dropped links; empty when none.
   static QString DroppedFolder(const QMimeData* data);
   QAction* AddItem(QMenu* menu, const char* name, const QString& caption,
-                   void (Tfquillmark_wd::*handler)() = nullptr, const QKeySequence& shortcut = {});
+                   void (MainWindow::*handler)() = nullptr, const QKeySequence& shortcut = {});
   void FormShow();
   void RunFolderCommand();
   void ChangeColumnWidth(int col, int delta);
@@ -123,9 +123,9 @@ class Tfquillmark_wd : public QMainWindow {
   const ProgramPaths& paths_;
   widgets::Dialogs& dialogs_;
   platform::Desktop& desktop_;
-  catalogue::Tffolder_select* folderDialog_ = nullptr;
-  commands::Tfdataedit* editDialog_ = nullptr;
-  commands::TFTitle_Set* titleDialog_ = nullptr;
+  catalogue::FolderDialog* folderDialog_ = nullptr;
+  commands::RowEditDialog* editDialog_ = nullptr;
+  commands::TitleDialog* titleDialog_ = nullptr;
   QString lastCsvName_;
   PrintWindowFactory printWindows_;
   widgets::StringGridData gridData_;

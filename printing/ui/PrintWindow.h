@@ -59,12 +59,12 @@ struct PrintWindowServices {
 
 // The print window: the bound page previewed on the printer's sheet, style
 // choice and paging, offsets, paper and printing.
-class Tfdataprint : public QDialog {
+class PrintWindow : public QDialog {
   Q_OBJECT
 
  public:
-  explicit Tfdataprint(PrintWindowServices services, QWidget* parent = nullptr);
-  ~Tfdataprint() override;
+  explicit PrintWindow(PrintWindowServices services, QWidget* parent = nullptr);
+  ~PrintWindow() override;
 
   // State the tests read.
   const std::vector<std::string>& StyleLines() const { return styleLines_; }

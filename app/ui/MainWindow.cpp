@@ -1,4 +1,4 @@
-#include "app/ui/Tfquillmark_wd.h"
+#include "app/ui/MainWindow.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -22,11 +22,11 @@
 #include "app/core/ProgramVersion.h"
 #include "catalogue/core/FolderScan.h"
 #include "catalogue/core/ListFile.h"
-#include "catalogue/ui/Tffolder_select.h"
+#include "catalogue/ui/FolderDialog.h"
 #include "commands/core/GridRows.h"
 #include "commands/core/GridSort.h"
-#include "commands/ui/TFTitle_Set.h"
-#include "commands/ui/Tfdataedit.h"
+#include "commands/ui/RowEditDialog.h"
+#include "commands/ui/TitleDialog.h"
 #include "platform/files/ReplacingFileWriter.h"
 #include "platform/qt/Desktop.h"
 #include "platform/text/Cp932.h"
@@ -76,8 +76,8 @@ QLabel* BandLabel(const char* name, int pixelSize, const QColor& color) {
 
 }  // namespace
 
-Tfquillmark_wd::Tfquillmark_wd(const ProgramPaths& paths, widgets::Dialogs& dialogs,
-                               platform::Desktop& desktop, QWidget* parent)
+MainWindow::MainWindow(const ProgramPaths& paths, widgets::Dialogs& dialogs,
+                       platform::Desktop& desktop, QWidget* parent)
     : QMainWindow(parent),
       paths_(paths),
       dialogs_(dialogs),
@@ -92,12 +92,12 @@ Tfquillmark_wd::Tfquillmark_wd(const ProgramPaths& paths, widgets::Dialogs& dial
                                  kDesignedHeight);
 }
 
-Tfquillmark_wd::~Tfquillmark_wd() {
+MainWindow::~MainWindow() {
   widgets::RunReported(
       dialogs_, [&] { widgets::SaveWindowGeometry(*this, paths_.SettingsFile(), kSection); });
 }
 
-void Tfquillmark_wd::BuildBands() {
+void MainWindow::BuildBands() {
   auto* central = new QWidget;
   auto* layout = new QVBoxLayout(central);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -153,7 +153,7 @@ void Tfquillmark_wd::BuildBands() {
   GradBtn1->setObjectName(QStringLiteral("GradBtn1"));
   GradBtn1->setFixedSize(83, 17);
   GradBtn1->setFocusPolicy(Qt::NoFocus);
-  connect(GradBtn1, &QPushButton::clicked, this, &Tfquillmark_wd::GradBtn1Click);
+  connect(GradBtn1, &QPushButton::clicked, this, &MainWindow::GradBtn1Click);
   userselLayout->addWidget(GradBtn1);
   WKINDPL = BandLabel("WKINDPL", 16, Qt::white);
   userselLayout->addWidget(WKINDPL, 1);
@@ -179,8 +179,8 @@ void Tfquillmark_wd::BuildBands() {
   setStatusBar(StatusBar1);
 }
 
-QAction* Tfquillmark_wd::AddItem(QMenu* menu, const char* name, const QString& caption,
-                                 void (Tfquillmark_wd::*handler)(), const QKeySequence& shortcut) {
+QAction* MainWindow::AddItem(QMenu* menu, const char* name, const QString& caption,
+                             void (MainWindow::*handler)(), const QKeySequence& shortcut) {
   QAction* action = menu->addAction(caption);
   action->setObjectName(QString::fromLatin1(name));
   if (!shortcut.isEmpty()) {
@@ -193,8 +193,8 @@ QAction* Tfquillmark_wd::AddItem(QMenu* menu, const char* name, const QString& c
   return action;
 }
 
-void Tfquillmark_wd::BuildMenus() {
-  using W = Tfquillmark_wd;
+void MainWindow::BuildMenus() {
+  using W = MainWindow;
   QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
   AddItem(file, "N1", QStringLiteral("フォルダー指定"), &W::N1Click);
   file->addSeparator();
@@ -249,7 +249,7 @@ void Tfquillmark_wd::BuildMenus() {
   connect(StrColGrid1, &widgets::StringGrid::doubleClicked, this, &W::StrColGrid1DblClick);
 }
 
-QMenu* Tfquillmark_wd::BuildSortMenu() {
+QMenu* MainWindow::BuildSortMenu() {
   auto* sort = new QMenu(QStringLiteral("並べ替え(&S)"), this);
   sort->setObjectName(QStringLiteral("SortMenu"));
   for (bool ascending : {true, false}) {
@@ -268,12 +268,12 @@ QMenu* Tfquillmark_wd::BuildSortMenu() {
   return sort;
 }
 
-void Tfquillmark_wd::SortRows(int column, bool ascending) {
+void MainWindow::SortRows(int column, bool ascending) {
   commands::SortDocumentRows(gridData_, column, ascending);
   RefreshGrid();
 }
 
-void Tfquillmark_wd::OpenSelectedDocument() {
+void MainWindow::OpenSelectedDocument() {
   const std::string& name = gridData_.Cell(0, gridData_.SelectionTop());
   if (name.empty() || WKINDPL->text().isEmpty()) {
     Inform(QStringLiteral("開く文書はありません"));
@@ -293,13 +293,13 @@ void Tfquillmark_wd::OpenSelectedDocument() {
   widgets::OpenOrTell(desktop_, dialogs_, QUrl::fromLocalFile(path), QStringLiteral("文書"));
 }
 
-void Tfquillmark_wd::dragEnterEvent(QDragEnterEvent* event) {
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
   if (!DroppedFolder(event->mimeData()).isEmpty()) {
     event->acceptProposedAction();
   }
 }
 
-void Tfquillmark_wd::dropEvent(QDropEvent* event) {
+void MainWindow::dropEvent(QDropEvent* event) {
   QString folder = DroppedFolder(event->mimeData());
   if (folder.isEmpty() || folderDialog_ == nullptr) {
     return;
@@ -312,7 +312,7 @@ void Tfquillmark_wd::dropEvent(QDropEvent* event) {
   });
 }
 
-QString Tfquillmark_wd::DroppedFolder(const QMimeData* data) {
+QString MainWindow::DroppedFolder(const QMimeData* data) {
   if (data == nullptr || !data->hasUrls()) {
     return {};
   }
@@ -324,11 +324,11 @@ QString Tfquillmark_wd::DroppedFolder(const QMimeData* data) {
   return {};
 }
 
-QAction* Tfquillmark_wd::Item(const QString& name) const {
+QAction* MainWindow::Item(const QString& name) const {
   return findChild<QAction*>(name);
 }
 
-void Tfquillmark_wd::showEvent(QShowEvent* event) {
+void MainWindow::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
   if (!shown_) {
     shown_ = true;
@@ -336,7 +336,7 @@ void Tfquillmark_wd::showEvent(QShowEvent* event) {
   }
 }
 
-void Tfquillmark_wd::FormShow() {
+void MainWindow::FormShow() {
   // The grid starts empty and no folder is chosen, whatever an earlier run
   // left in the list file.
   WKINDPL->clear();
@@ -353,7 +353,7 @@ void Tfquillmark_wd::FormShow() {
   widgets::TellSkippedFiles(dialogs_);
 }
 
-void Tfquillmark_wd::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
   // Closing is always allowed, even when the widths cannot be written; a
   // file that could not be read at start is left as it is.
   if (!widgets::WasSkipped(paths_.ColumnWidthFile())) {
@@ -362,7 +362,7 @@ void Tfquillmark_wd::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
-void Tfquillmark_wd::RunFolderCommand() {
+void MainWindow::RunFolderCommand() {
   if (folderDialog_ == nullptr) {
     return;
   }
@@ -375,27 +375,27 @@ void Tfquillmark_wd::RunFolderCommand() {
   StrColGrid1->setFocus();
 }
 
-void Tfquillmark_wd::N1Click() {
+void MainWindow::N1Click() {
   RunFolderCommand();
 }
-void Tfquillmark_wd::GradBtn1Click() {
+void MainWindow::GradBtn1Click() {
   RunFolderCommand();
 }
-void Tfquillmark_wd::Exit1Click() {
+void MainWindow::Exit1Click() {
   close();
 }
 
-void Tfquillmark_wd::RefreshGrid() {
+void MainWindow::RefreshGrid() {
   StrColGrid1->Refresh();
   StrColGrid1->EnsureSelectionVisible();
   StrColGrid1->setFocus();
 }
 
-void Tfquillmark_wd::Inform(const QString& text) {
+void MainWindow::Inform(const QString& text) {
   dialogs_.ShowInfoBox(text, kConfirm);
 }
 
-void Tfquillmark_wd::EditSelectedRow() {
+void MainWindow::EditSelectedRow() {
   if (editDialog_ == nullptr) {
     return;
   }
@@ -414,17 +414,17 @@ void Tfquillmark_wd::EditSelectedRow() {
   });
 }
 
-void Tfquillmark_wd::N21Click() {
+void MainWindow::N21Click() {
   EditSelectedRow();
 }
-void Tfquillmark_wd::N31Click() {
+void MainWindow::N31Click() {
   EditSelectedRow();
 }
-void Tfquillmark_wd::StrColGrid1DblClick() {
+void MainWindow::StrColGrid1DblClick() {
   EditSelectedRow();
 }
 
-void Tfquillmark_wd::DeleteSelectedRow() {
+void MainWindow::DeleteSelectedRow() {
   int answer = dialogs_.AskTwoChoices(QStringLiteral("選択中のデータを削除していいですか？"),
                                       QStringLiteral("実行"), QStringLiteral("キャンセル"));
   // Only 実行 deletes: キャンセル, Escape and the window's close button keep the row.
@@ -436,57 +436,57 @@ void Tfquillmark_wd::DeleteSelectedRow() {
   RefreshGrid();
 }
 
-void Tfquillmark_wd::N19Click() {
+void MainWindow::N19Click() {
   DeleteSelectedRow();
 }
-void Tfquillmark_wd::N32Click() {
+void MainWindow::N32Click() {
   DeleteSelectedRow();
 }
 
-void Tfquillmark_wd::MoveSelected(bool up) {
+void MainWindow::MoveSelected(bool up) {
   commands::MoveSelectedRow(gridData_, up);
   RefreshGrid();
 }
 
-void Tfquillmark_wd::N22Click() {
+void MainWindow::N22Click() {
   MoveSelected(true);
 }
-void Tfquillmark_wd::N33Click() {
+void MainWindow::N33Click() {
   MoveSelected(true);
 }
-void Tfquillmark_wd::N23Click() {
+void MainWindow::N23Click() {
   MoveSelected(false);
 }
-void Tfquillmark_wd::N34Click() {
+void MainWindow::N34Click() {
   MoveSelected(false);
 }
 
-void Tfquillmark_wd::N30Click() {
+void MainWindow::N30Click() {
   if (titleDialog_ != nullptr) {
     titleDialog_->exec();
   }
 }
 
-void Tfquillmark_wd::ChangeColumnWidth(int col, int delta) {
+void MainWindow::ChangeColumnWidth(int col, int delta) {
   gridData_.SetColWidth(
       col, std::clamp(gridData_.ColWidth(col) + delta, kMinColumnWidth, kMaxColumnWidth));
   StrColGrid1->Refresh();
 }
 
-void Tfquillmark_wd::N14Click() {
+void MainWindow::N14Click() {
   ChangeColumnWidth(0, kWidthStep);
 }
-void Tfquillmark_wd::N15Click() {
+void MainWindow::N15Click() {
   ChangeColumnWidth(0, -kWidthStep);
 }
-void Tfquillmark_wd::N17Click() {
+void MainWindow::N17Click() {
   ChangeColumnWidth(1, kWidthStep);
 }
-void Tfquillmark_wd::N18Click() {
+void MainWindow::N18Click() {
   ChangeColumnWidth(1, -kWidthStep);
 }
 
-void Tfquillmark_wd::CSV1Click() {
+void MainWindow::CSV1Click() {
   // The type offered first is the one chosen last: Shift-JIS as the list
   // has always been written, or UTF-8 for current spreadsheet programs.
   int type =
@@ -510,27 +510,27 @@ void Tfquillmark_wd::CSV1Click() {
   }
 }
 
-void Tfquillmark_wd::N10Click() {
+void MainWindow::N10Click() {
   desktop_.SetClipboardText(QString::fromUtf8(platform::Cp932ToUtf8(commands::CsvText(gridData_))));
   Inform(QStringLiteral("クリップボードへ出力しました。"));
 }
 
-void Tfquillmark_wd::N2Click() {
+void MainWindow::N2Click() {
   widgets::OpenOrTell(
       desktop_, dialogs_,
       QUrl::fromLocalFile(QFile::decodeName(QByteArray::fromStdString(paths_.Manual()))),
       QStringLiteral("取扱説明書"));
 }
 
-void Tfquillmark_wd::N3Click() {
+void MainWindow::N3Click() {
   widgets::OpenOrTell(desktop_, dialogs_, QUrl(QStringLiteral("mailto:") + kSupportMail),
                       QStringLiteral("メール"));
 }
-void Tfquillmark_wd::N4Click() {
+void MainWindow::N4Click() {
   widgets::OpenOrTell(desktop_, dialogs_, QUrl(kWebAddress), QStringLiteral("ホームページ"));
 }
 
-void Tfquillmark_wd::N5Click() {
+void MainWindow::N5Click() {
   QAction* item = Item(QStringLiteral("N5"));
   if (desktop_.ShiftHeld()) {
     // Shift shows the item's caption and gives it its shortcut for the run.
@@ -545,19 +545,19 @@ void Tfquillmark_wd::N5Click() {
   }
 }
 
-void Tfquillmark_wd::N6Click() {
+void MainWindow::N6Click() {
   platform::MemoryStatus memory = desktop_.Memory();
   Inform(QStringLiteral("現在のメモリーは\r\nFree %1 / Total %2 Bytes")
              .arg(memory.availableBytes)
              .arg(memory.totalBytes));
 }
 
-void Tfquillmark_wd::N7Click() {
+void MainWindow::N7Click() {
   QSize size = desktop_.ScreenSize();
   Inform(QStringLiteral("現在の画面解像度は\r\n%1×%2").arg(size.width()).arg(size.height()));
 }
 
-void Tfquillmark_wd::N8Click() {
+void MainWindow::N8Click() {
   if (WKINDPL->text().isEmpty()) {
     Inform(QStringLiteral("フォルダ－が指定されていません"));
     return;
@@ -573,7 +573,7 @@ void Tfquillmark_wd::N8Click() {
   window->exec();
 }
 
-void Tfquillmark_wd::N28Click() {
+void MainWindow::N28Click() {
   Inform(QStringLiteral("ワードクイルマーク\r\nVersion") + QString::fromLatin1(kProgramVersion));
 }
 

@@ -31,13 +31,13 @@ namespace catalogue {
 // scan that reads them into the document list file. `Tag` tells the caller
 // whether the list file was rewritten (1) or not (0); the caller sets it to
 // 1 before showing the dialog.
-class Tffolder_select : public QDialog {
+class FolderDialog : public QDialog {
   Q_OBJECT
 
  public:
-  Tffolder_select(const app::ProgramPaths& paths, widgets::Dialogs& dialogs, QLabel* folderLabel,
-                  QWidget* parent = nullptr);
-  ~Tffolder_select() override;
+  FolderDialog(const app::ProgramPaths& paths, widgets::Dialogs& dialogs, QLabel* folderLabel,
+               QWidget* parent = nullptr);
+  ~FolderDialog() override;
 
   int Tag = 1;
 

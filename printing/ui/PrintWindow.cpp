@@ -1,4 +1,4 @@
-#include "printing/ui/Tfdataprint.h"
+#include "printing/ui/PrintWindow.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -88,7 +88,7 @@ QPushButton* Button(const QString& caption, const char* name, QWidget* parent = 
 
 }  // namespace
 
-Tfdataprint::Tfdataprint(PrintWindowServices services, QWidget* parent)
+PrintWindow::PrintWindow(PrintWindowServices services, QWidget* parent)
     : QDialog(parent), s_(std::move(services)) {
   setObjectName(QStringLiteral("fdataprint"));
   setWindowTitle(widgets::ApplicationTitle());
@@ -100,12 +100,12 @@ Tfdataprint::Tfdataprint(PrintWindowServices services, QWidget* parent)
                                  kDesignedHeight);
 }
 
-Tfdataprint::~Tfdataprint() {
+PrintWindow::~PrintWindow() {
   widgets::RunReported(
       *s_.dialogs, [&] { widgets::SaveWindowGeometry(*this, s_.paths->SettingsFile(), kSection); });
 }
 
-void Tfdataprint::BuildWindow() {
+void PrintWindow::BuildWindow() {
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
@@ -123,12 +123,12 @@ void Tfdataprint::BuildWindow() {
   styleLayout->setContentsMargins(4, 2, 4, 2);
   QPushButton* select = Button(QStringLiteral("スタイル選択"), "GradBtn5");
   select->setFixedSize(90, 20);
-  connect(select, &QPushButton::clicked, this, &Tfdataprint::GradBtn5Click);
+  connect(select, &QPushButton::clicked, this, &PrintWindow::GradBtn5Click);
   styleLayout->addWidget(select);
   QPushButton* design = Button(QStringLiteral("デザイン"), "DesignButton");
   design->setFixedSize(70, 20);
   design->setToolTip(QStringLiteral("スタイルをデザイン画面で編集します (Ctrl+D)"));
-  connect(design, &QPushButton::clicked, this, &Tfdataprint::OpenDesigner);
+  connect(design, &QPushButton::clicked, this, &PrintWindow::OpenDesigner);
   styleLayout->addWidget(design);
   WKINDPL = new QLabel;
   WKINDPL->setObjectName(QStringLiteral("WKINDPL"));
@@ -167,10 +167,10 @@ void Tfdataprint::BuildWindow() {
   tools->addWidget(TrackBar1, 1);
   QPushButton* top = Button(QStringLiteral("Top Page"), "PictButton2");
   top->setToolTip(QStringLiteral("Top Page"));
-  connect(top, &QPushButton::clicked, this, &Tfdataprint::PAGETOP1Click);
+  connect(top, &QPushButton::clicked, this, &PrintWindow::PAGETOP1Click);
   QPushButton* next = Button(QStringLiteral("Page+1"), "go");
   next->setToolTip(QStringLiteral("Page+1"));
-  connect(next, &QPushButton::clicked, this, &Tfdataprint::PAGE11Click);
+  connect(next, &QPushButton::clicked, this, &PrintWindow::PAGE11Click);
   tools->addWidget(top);
   tools->addWidget(next);
   layout->addLayout(tools);
@@ -184,7 +184,7 @@ void Tfdataprint::BuildWindow() {
   maker->setStyleSheet(QStringLiteral("font-weight: bold; color: #334;"));
   sideLayout->addWidget(maker);
   QPushButton* backup = Button(QStringLiteral("バックアップ"), "IconButton14");
-  connect(backup, &QPushButton::clicked, this, &Tfdataprint::IconButton14Click);
+  connect(backup, &QPushButton::clicked, this, &PrintWindow::IconButton14Click);
   sideLayout->addWidget(backup);
   sideLayout->addWidget(new QLabel(QStringLiteral("Release Version 20030620A")));
 
@@ -198,7 +198,7 @@ void Tfdataprint::BuildWindow() {
   ofybox->setObjectName(QStringLiteral("ofybox"));
   for (QLineEdit* box : {ofxbox, ofybox}) {
     box->setValidator(number);
-    connect(box, &QLineEdit::returnPressed, this, &Tfdataprint::OffsetEntered);
+    connect(box, &QLineEdit::returnPressed, this, &PrintWindow::OffsetEntered);
   }
   grid->addWidget(ofxbox, 0, 0, 1, 2);
   grid->addWidget(ofybox, 0, 2, 1, 2);
@@ -227,7 +227,7 @@ void Tfdataprint::BuildWindow() {
   CheckBox1->setChecked(true);
   grid->addWidget(CheckBox1, 2, 0, 1, 4);
   QPushButton* update = Button(QStringLiteral("更　新"), "GradBtn6");
-  connect(update, &QPushButton::clicked, this, &Tfdataprint::GradBtn6Click);
+  connect(update, &QPushButton::clicked, this, &PrintWindow::GradBtn6Click);
   grid->addWidget(update, 3, 0, 1, 4);
   sideLayout->addWidget(offsets);
 
@@ -259,15 +259,15 @@ void Tfdataprint::BuildWindow() {
     const char* leftName;
     const char* right;
     const char* rightName;
-    void (Tfdataprint::*leftSlot)();
-    void (Tfdataprint::*rightSlot)();
+    void (PrintWindow::*leftSlot)();
+    void (PrintWindow::*rightSlot)();
   } rows[] = {
       {"Load / Save", "Load", "IconButton11", "Save", "IconButton6",
-       &Tfdataprint::IconButton11Click, &Tfdataprint::IconButton6Click},
+       &PrintWindow::IconButton11Click, &PrintWindow::IconButton6Click},
       {"印  刷 / 用紙設定", "印刷", "IconButton12", "用紙設定", "IconButton4",
-       &Tfdataprint::print_commandClick, &Tfdataprint::IconButton4Click},
-      {"Help / Exit", "Help", "IconButton18", "Exit", "IconButton9", &Tfdataprint::N5Click,
-       &Tfdataprint::exit_commandClick},
+       &PrintWindow::print_commandClick, &PrintWindow::IconButton4Click},
+      {"Help / Exit", "Help", "IconButton18", "Exit", "IconButton9", &PrintWindow::N5Click,
+       &PrintWindow::exit_commandClick},
   };
   for (const auto& row : rows) {
     sideLayout->addWidget(new QLabel(QString::fromUtf8(row.caption)));
@@ -331,7 +331,7 @@ void Tfdataprint::BuildWindow() {
   layout->addWidget(StatusBar2);
 }
 
-void Tfdataprint::BuildMenus() {
+void PrintWindow::BuildMenus() {
   auto* bar = new QMenuBar(this);
   layout()->setMenuBar(bar);
   auto add = [this](QMenu* menu, const char* name, const QString& caption, const QKeySequence& keys,
@@ -381,29 +381,29 @@ void Tfdataprint::BuildMenus() {
       [this] { N5Click(); });
 }
 
-QAction* Tfdataprint::Item(const QString& name) const {
+QAction* PrintWindow::Item(const QString& name) const {
   return findChild<QAction*>(name);
 }
-QString Tfdataprint::LoadedStylePath() const {
+QString PrintWindow::LoadedStylePath() const {
   return panels_[1]->text();
 }
-QString Tfdataprint::OffsetText(bool x) const {
+QString PrintWindow::OffsetText(bool x) const {
   return (x ? ofxbox : ofybox)->text();
 }
-QString Tfdataprint::PaperLabelText() const {
+QString PrintWindow::PaperLabelText() const {
   return BoxLabel1->text();
 }
-QString Tfdataprint::OrientationText() const {
+QString PrintWindow::OrientationText() const {
   return OrientationLabel->text();
 }
-QString Tfdataprint::StatusText(int panel) const {
+QString PrintWindow::StatusText(int panel) const {
   return panels_[static_cast<std::size_t>(panel)]->text();
 }
-bool Tfdataprint::StyleLoaded() const {
+bool PrintWindow::StyleLoaded() const {
   return !LoadedStylePath().isEmpty();
 }
 
-void Tfdataprint::showEvent(QShowEvent* event) {
+void PrintWindow::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   if (!shown_) {
     shown_ = true;
@@ -412,7 +412,7 @@ void Tfdataprint::showEvent(QShowEvent* event) {
   }
 }
 
-void Tfdataprint::FormShow() {
+void PrintWindow::FormShow() {
   widgets::TellSkippedFiles(*s_.dialogs);
   panels_[1]->clear();
   PaperEntry paper = ReadPrinterPaper(*s_.printer);
@@ -423,7 +423,7 @@ void Tfdataprint::FormShow() {
   LoadStyle({});
 }
 
-void Tfdataprint::closeEvent(QCloseEvent* event) {
+void PrintWindow::closeEvent(QCloseEvent* event) {
   // The designer goes first; it may ask to save, and the user may go back.
   if (designer_ && !designer_->close()) {
     event->ignore();
@@ -433,14 +433,14 @@ void Tfdataprint::closeEvent(QCloseEvent* event) {
   event->accept();
 }
 
-void Tfdataprint::reject() {
+void PrintWindow::reject() {
   if (designer_ && !designer_->close()) {
     return;  // the user went back to the designer
   }
   QDialog::reject();
 }
 
-void Tfdataprint::ReadMetrics() {
+void PrintWindow::ReadMetrics() {
   metrics_ = ReadPrinterMetrics(*s_.printer);
   if (metrics_.fallback) {
     panels_[2]->setText(
@@ -448,7 +448,7 @@ void Tfdataprint::ReadMetrics() {
   }
 }
 
-void Tfdataprint::NewStyle() {
+void PrintWindow::NewStyle() {
   styleLines_ = {layout::kNewStyleHeader};
   s_.printer->ApplyPaperSettings(paperEntry_, orientation_);
   panels_[1]->clear();
@@ -457,14 +457,14 @@ void Tfdataprint::NewStyle() {
   RefreshPreview();
 }
 
-void Tfdataprint::ShowHeaderValues(const Fixed& x, const Fixed& y) {
+void PrintWindow::ShowHeaderValues(const Fixed& x, const Fixed& y) {
   offsetX_ = x;
   offsetY_ = y;
   ofxbox->setText(QString::fromStdString(x.ToString()));
   ofybox->setText(QString::fromStdString(y.ToString()));
 }
 
-void Tfdataprint::LoadStyle(QString path) {
+void PrintWindow::LoadStyle(QString path) {
   if (!path.isEmpty() && !QFile::exists(path)) {
     path.clear();
   }
@@ -502,7 +502,7 @@ void Tfdataprint::LoadStyle(QString path) {
   });
 }
 
-void Tfdataprint::ShowPrinterPaper() {
+void PrintWindow::ShowPrinterPaper() {
   PaperEntry paper = ReadPrinterPaper(*s_.printer);
   bool listed = paper.entry > 0 && paper.entry < ComboBox2->count();
   ComboBox2->setCurrentIndex(listed ? paper.entry : -1);
@@ -510,7 +510,7 @@ void Tfdataprint::ShowPrinterPaper() {
   OrientationLabel->setText(paper.orientation != 0 ? QStringLiteral("横") : QStringLiteral("縦"));
 }
 
-void Tfdataprint::LayoutPreview() {
+void PrintWindow::LayoutPreview() {
   PreviewLayout layout = printing::LayoutPreview(metrics_, screenX_, screenY_, zoom_);
   panel1->resize(std::max(1, layout.sheetWidth), std::max(1, layout.sheetHeight));
   panel1->parentWidget()->resize(std::max(1, layout.sheetWidth),
@@ -519,13 +519,13 @@ void Tfdataprint::LayoutPreview() {
                          std::max(1, layout.areaHeight));
 }
 
-void Tfdataprint::RefreshPreview() {
+void PrintWindow::RefreshPreview() {
   panels_[0]->setText(QStringLiteral("変更なし"));
   LayoutPreview();
   PaintBox1->update();
 }
 
-void Tfdataprint::DrawPreview(QPainter& painter) {
+void PrintWindow::DrawPreview(QPainter& painter) {
   PreviewLayout layout = printing::LayoutPreview(metrics_, screenX_, screenY_, zoom_);
   PageSettings settings = PreviewPageSettings(layout, zoom_, screenX_, screenY_, metrics_);
   settings.offsetBoxX = offsetX_;
@@ -547,18 +547,18 @@ void Tfdataprint::DrawPreview(QPainter& painter) {
   }
 }
 
-void Tfdataprint::SetZoom(int zoom) {
+void PrintWindow::SetZoom(int zoom) {
   zoom_ = std::clamp(zoom, kMinZoom, kMaxZoom);
   TrackBar1->setValue(zoom_);
   RefreshPreview();
 }
 
-void Tfdataprint::TakeOffsetBoxes() {
+void PrintWindow::TakeOffsetBoxes() {
   offsetX_ = Fixed::Parse(ofxbox->text().toStdString()).value_or(Fixed());
   offsetY_ = Fixed::Parse(ofybox->text().toStdString()).value_or(Fixed());
 }
 
-void Tfdataprint::StoreHeader() {
+void PrintWindow::StoreHeader() {
   TakeOffsetBoxes();
   std::string header = HeaderLine(offsetX_, offsetY_, paperEntry_, orientation_, zoom_);
   if (styleLines_.empty()) {
@@ -568,7 +568,7 @@ void Tfdataprint::StoreHeader() {
   }
 }
 
-void Tfdataprint::StepOffset(int dx, int dy, bool shift, bool ctrl) {
+void PrintWindow::StepOffset(int dx, int dy, bool shift, bool ctrl) {
   if (!StyleLoaded()) {
     return;
   }
@@ -585,7 +585,7 @@ void Tfdataprint::StepOffset(int dx, int dy, bool shift, bool ctrl) {
   RefreshPreview();
 }
 
-void Tfdataprint::OffsetEntered() {
+void PrintWindow::OffsetEntered() {
   if (!StyleLoaded()) {
     return;
   }
@@ -593,7 +593,7 @@ void Tfdataprint::OffsetEntered() {
   RefreshPreview();
 }
 
-void Tfdataprint::SaveSettingsToStyle(const QString& message) {
+void PrintWindow::SaveSettingsToStyle(const QString& message) {
   if (!StyleLoaded()) {
     return;
   }
@@ -612,7 +612,7 @@ void Tfdataprint::SaveSettingsToStyle(const QString& message) {
   s_.dialogs->ShowInfoBox(message, QStringLiteral("確認"));
 }
 
-void Tfdataprint::PrintAllPages() {
+void PrintWindow::PrintAllPages() {
   if (!StyleLoaded()) {
     // Asked once; cancelling the dialog prints nothing.
     LoadStyle({});
@@ -665,7 +665,7 @@ void Tfdataprint::PrintAllPages() {
   });
 }
 
-QString Tfdataprint::AskPdfDestination() {
+QString PrintWindow::AskPdfDestination() {
   // The folder used last (kept in the settings file), else "print" in the
   // program folder.
   QString folder = QString::fromStdString(platform::Cp932ToUtf8(
@@ -686,12 +686,12 @@ QString Tfdataprint::AskPdfDestination() {
                                      Path(offered));
 }
 
-void Tfdataprint::RememberPdfFolder(const QString& pdf) {
+void PrintWindow::RememberPdfFolder(const QString& pdf) {
   widgets::WriteSettingString(*s_.dialogs, s_.paths->SettingsFile(), kSection, kPdfFolderKey,
                               Sjis(QFileInfo(pdf).absolutePath()));
 }
 
-void Tfdataprint::ShowWrittenPdf(const QString& path, int pages) {
+void PrintWindow::ShowWrittenPdf(const QString& path, int pages) {
   writtenPdf_ = path;
   QString text = QStringLiteral("%1 ページを PDF に書き出しました: %2").arg(pages).arg(path);
   panels_[2]->setText(text);
@@ -699,38 +699,38 @@ void Tfdataprint::ShowWrittenPdf(const QString& path, int pages) {
   OpenPdfFolder->show();
 }
 
-void Tfdataprint::GradBtn5Click() {
+void PrintWindow::GradBtn5Click() {
   pageNumber_ = 1;
   LoadStyle({});
 }
-void Tfdataprint::dataread_commandClick() {
+void PrintWindow::dataread_commandClick() {
   GradBtn5Click();
 }
-void Tfdataprint::IconButton11Click() {
+void PrintWindow::IconButton11Click() {
   LoadStyle({});
 }
-void Tfdataprint::N3Click() {
+void PrintWindow::N3Click() {
   LoadStyle(LoadedStylePath());
 }
 
-void Tfdataprint::IconButton14Click() {
+void PrintWindow::IconButton14Click() {
   widgets::RunReported(*s_.dialogs, [&] {
     platform::ReplacingFileWriter::ReplaceWith(s_.paths->File(kBackupFile),
                                                layout::StyleFileText(styleLines_));
   });
 }
 
-void Tfdataprint::PAGETOP1Click() {
+void PrintWindow::PAGETOP1Click() {
   pageNumber_ = 1;
   LoadStyle(LoadedStylePath());
 }
 
-void Tfdataprint::PAGE11Click() {
+void PrintWindow::PAGE11Click() {
   ++pageNumber_;
   LoadStyle(LoadedStylePath());
 }
 
-void Tfdataprint::N17Click() {
+void PrintWindow::N17Click() {
   if (s_.setupDialog) {
     s_.setupDialog();
   }
@@ -740,7 +740,7 @@ void Tfdataprint::N17Click() {
   RefreshPreview();
 }
 
-void Tfdataprint::IconButton4Click() {
+void PrintWindow::IconButton4Click() {
   if (s_.setupDialog) {
     s_.setupDialog();
   }
@@ -753,24 +753,24 @@ void Tfdataprint::IconButton4Click() {
   RefreshPreview();
 }
 
-void Tfdataprint::N6Click() {
+void PrintWindow::N6Click() {
   SaveSettingsToStyle(
       QStringLiteral("ワードファイル・クイルマーク\r\n全体位置と用紙設定を保存しました"));
 }
-void Tfdataprint::GradBtn6Click() {
+void PrintWindow::GradBtn6Click() {
   SaveSettingsToStyle(QStringLiteral("全体位置と用紙設定を保存しました"));
 }
-void Tfdataprint::IconButton6Click() {
+void PrintWindow::IconButton6Click() {
   GradBtn6Click();
 }
-void Tfdataprint::print_commandClick() {
+void PrintWindow::print_commandClick() {
   PrintAllPages();
 }
-void Tfdataprint::exit_commandClick() {
+void PrintWindow::exit_commandClick() {
   close();
 }
 
-void Tfdataprint::OpenDesigner() {
+void PrintWindow::OpenDesigner() {
   if (designer_) {
     designer_->show();
     designer_->raise();
@@ -803,7 +803,7 @@ void Tfdataprint::OpenDesigner() {
   window->show();
 }
 
-void Tfdataprint::N5Click() {
+void PrintWindow::N5Click() {
   widgets::OpenOrTell(*s_.desktop, *s_.dialogs, QUrl::fromLocalFile(Path(s_.paths->Manual())),
                       QStringLiteral("取扱説明書"));
 }

@@ -1,4 +1,4 @@
-#include "catalogue/ui/Tffolder_select.h"
+#include "catalogue/ui/FolderDialog.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -113,8 +113,8 @@ class FolderTree : public QTreeView {
 
 }  // namespace
 
-Tffolder_select::Tffolder_select(const app::ProgramPaths& paths, widgets::Dialogs& dialogs,
-                                 QLabel* folderLabel, QWidget* parent)
+FolderDialog::FolderDialog(const app::ProgramPaths& paths, widgets::Dialogs& dialogs,
+                           QLabel* folderLabel, QWidget* parent)
     : QDialog(parent), paths_(paths), dialogs_(dialogs), folderLabel_(folderLabel) {
   setObjectName(QStringLiteral("ffolder_select"));
   setWindowTitle(widgets::ApplicationTitle());
@@ -123,7 +123,7 @@ Tffolder_select::Tffolder_select(const app::ProgramPaths& paths, widgets::Dialog
   widgets::RestoreWindowGeometry(*this, paths_.SettingsFile(), kSection, kDesignedWidth,
                                  kDesignedHeight);
   NewerFormatsCheck->setChecked(ReadNewerFormatsSetting());
-  connect(NewerFormatsCheck, &QCheckBox::toggled, this, &Tffolder_select::NewerFormatsToggled);
+  connect(NewerFormatsCheck, &QCheckBox::toggled, this, &FolderDialog::NewerFormatsToggled);
 
   // The folder scanned last, else the user's home folder, selected and
   // opened, is where the tree starts.
@@ -137,18 +137,18 @@ Tffolder_select::Tffolder_select(const app::ProgramPaths& paths, widgets::Dialog
   }
 }
 
-void Tffolder_select::OpenFolder(const QString& path) {
+void FolderDialog::OpenFolder(const QString& path) {
   QString folder = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
   SelectFolder(folder);
   ShowDirectory(folder);
 }
 
-Tffolder_select::~Tffolder_select() {
+FolderDialog::~FolderDialog() {
   widgets::RunReported(
       dialogs_, [&] { widgets::SaveWindowGeometry(*this, paths_.SettingsFile(), kSection); });
 }
 
-void Tffolder_select::BuildLayout() {
+void FolderDialog::BuildLayout() {
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
@@ -181,7 +181,7 @@ void Tffolder_select::BuildLayout() {
   pathRow->addWidget(pathLabel);
   pathRow->addWidget(PathEdit, 1);
   layout->addLayout(pathRow);
-  connect(PathEdit, &QLineEdit::returnPressed, this, &Tffolder_select::OpenTypedPath);
+  connect(PathEdit, &QLineEdit::returnPressed, this, &FolderDialog::OpenTypedPath);
 
   ShellTreeView1 = new FolderTree([this] { ShellTreeView1DblClick(); },
                                   [this] { keepSelectionInView_ = false; });
@@ -191,10 +191,9 @@ void Tffolder_select::BuildLayout() {
   // The tree fills in the background and sorts what it has read, which
   // moves rows; until the user moves the view, keep the folder just selected
   // in view.
-  connect(folders_, &QFileSystemModel::layoutChanged, this, &Tffolder_select::KeepSelectionInView);
-  connect(folders_, &QFileSystemModel::rowsInserted, this, &Tffolder_select::KeepSelectionInView);
-  connect(folders_, &QFileSystemModel::directoryLoaded, this,
-          &Tffolder_select::KeepSelectionInView);
+  connect(folders_, &QFileSystemModel::layoutChanged, this, &FolderDialog::KeepSelectionInView);
+  connect(folders_, &QFileSystemModel::rowsInserted, this, &FolderDialog::KeepSelectionInView);
+  connect(folders_, &QFileSystemModel::directoryLoaded, this, &FolderDialog::KeepSelectionInView);
   for (int column = 1; column < folders_->columnCount(); ++column) {
     ShellTreeView1->hideColumn(column);
   }
@@ -203,8 +202,7 @@ void Tffolder_select::BuildLayout() {
   ShellTreeView1->setCursor(Qt::PointingHandCursor);
   ShellTreeView1->setToolTip(QString::fromUtf8(kFolderHint));
   ShellTreeView1->setExpandsOnDoubleClick(false);
-  connect(ShellTreeView1, &QTreeView::doubleClicked, this,
-          &Tffolder_select::ShellTreeView1DblClick);
+  connect(ShellTreeView1, &QTreeView::doubleClicked, this, &FolderDialog::ShellTreeView1DblClick);
 
   FileListBox1 = new QListWidget;
   FileListBox1->setObjectName(QStringLiteral("FileListBox1"));
@@ -243,8 +241,8 @@ void Tffolder_select::BuildLayout() {
     button->setAutoDefault(false);
     buttons->addWidget(button);
   }
-  connect(GradBtn1, &QPushButton::clicked, this, &Tffolder_select::GradBtn1Click);
-  connect(GradBtn2, &QPushButton::clicked, this, &Tffolder_select::GradBtn2Click);
+  connect(GradBtn1, &QPushButton::clicked, this, &FolderDialog::GradBtn1Click);
+  connect(GradBtn2, &QPushButton::clicked, this, &FolderDialog::GradBtn2Click);
   layout->addLayout(buttons);
 
   StatusBar1 = new QStatusBar;
@@ -265,7 +263,7 @@ void Tffolder_select::BuildLayout() {
   setTabOrder(GradBtn1, GradBtn2);
 }
 
-void Tffolder_select::SelectFolder(const QString& path) {
+void FolderDialog::SelectFolder(const QString& path) {
   QModelIndex index = folders_->index(path);
   if (!index.isValid()) {
     return;
@@ -281,18 +279,18 @@ void Tffolder_select::SelectFolder(const QString& path) {
   KeepSelectionInView();
 }
 
-void Tffolder_select::KeepSelectionInView() {
+void FolderDialog::KeepSelectionInView() {
   if (keepSelectionInView_) {
     ShellTreeView1->scrollTo(ShellTreeView1->currentIndex());
   }
 }
 
-QString Tffolder_select::SelectedFolder() const {
+QString FolderDialog::SelectedFolder() const {
   QModelIndex index = ShellTreeView1->currentIndex();
   return index.isValid() ? folders_->filePath(index) : QString();
 }
 
-QStringList Tffolder_select::ListedNames() const {
+QStringList FolderDialog::ListedNames() const {
   QStringList names;
   for (int i = 0; i < FileListBox1->count(); ++i) {
     names << FileListBox1->item(i)->text();
@@ -300,7 +298,7 @@ QStringList Tffolder_select::ListedNames() const {
   return names;
 }
 
-void Tffolder_select::ShowDirectory(const QString& path) {
+void FolderDialog::ShowDirectory(const QString& path) {
   if (path.isEmpty()) {
     return;
   }
@@ -319,7 +317,7 @@ void Tffolder_select::ShowDirectory(const QString& path) {
   PathEdit->setText(path);
 }
 
-void Tffolder_select::OpenTypedPath() {
+void FolderDialog::OpenTypedPath() {
   if (activeScan_ != nullptr) {
     return;
   }
@@ -337,21 +335,21 @@ void Tffolder_select::OpenTypedPath() {
   OpenFolder(typed);
 }
 
-void Tffolder_select::ShellTreeView1DblClick() {
+void FolderDialog::ShellTreeView1DblClick() {
   if (activeScan_ != nullptr) {
     return;  // the listed folder is being scanned
   }
   ShowDirectory(SelectedFolder());
 }
 
-void Tffolder_select::showEvent(QShowEvent* event) {
+void FolderDialog::showEvent(QShowEvent* event) {
   StatusBar1->clearMessage();  // a scan cancelled at an earlier showing
   // Files may have come or gone since the list was made.
   ShowDirectory(listDirectory_);
   QDialog::showEvent(event);
 }
 
-bool Tffolder_select::ScanListedDocuments() {
+bool FolderDialog::ScanListedDocuments() {
   std::vector<std::string> names;
   for (int i = 0; i < FileListBox1->count(); ++i) {
     names.push_back(FileListBox1->item(i)->data(Qt::UserRole).toByteArray().toStdString());
@@ -438,7 +436,7 @@ bool Tffolder_select::ScanListedDocuments() {
   return finished;
 }
 
-void Tffolder_select::GradBtn1Click() {
+void FolderDialog::GradBtn1Click() {
   if (activeScan_ != nullptr) {
     return;  // one scan at a time
   }
@@ -468,7 +466,7 @@ void Tffolder_select::GradBtn1Click() {
   accept();
 }
 
-void Tffolder_select::GradBtn2Click() {
+void FolderDialog::GradBtn2Click() {
   if (CancelActiveScan()) {
     return;  // during a scan: the scan is cancelled, the dialog stays
   }
@@ -476,7 +474,7 @@ void Tffolder_select::GradBtn2Click() {
   QDialog::reject();
 }
 
-void Tffolder_select::keyPressEvent(QKeyEvent* event) {
+void FolderDialog::keyPressEvent(QKeyEvent* event) {
   // Return on a focused button presses it, as Space does.
   auto* button = qobject_cast<QPushButton*>(focusWidget());
   bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
@@ -489,26 +487,26 @@ void Tffolder_select::keyPressEvent(QKeyEvent* event) {
   QDialog::keyPressEvent(event);
 }
 
-void Tffolder_select::reject() {
+void FolderDialog::reject() {
   // The window's close button and Escape cancel like the cancel button.
   GradBtn2Click();
 }
 
-DocumentFormats Tffolder_select::ListedFormats() const {
+DocumentFormats FolderDialog::ListedFormats() const {
   return NewerFormatsCheck->isChecked() ? DocumentFormats::WithNewer : DocumentFormats::Classic;
 }
 
-bool Tffolder_select::ReadNewerFormatsSetting() {
+bool FolderDialog::ReadNewerFormatsSetting() {
   return widgets::ReadSettingInteger(paths_.SettingsFile(), kSection, kNewerFormatsKey, 0) == 1;
 }
 
-void Tffolder_select::NewerFormatsToggled(bool on) {
+void FolderDialog::NewerFormatsToggled(bool on) {
   ShowDirectory(listDirectory_);
   widgets::WriteSettingInteger(dialogs_, paths_.SettingsFile(), kSection, kNewerFormatsKey,
                                on ? 1 : 0);
 }
 
-bool Tffolder_select::CancelActiveScan() {
+bool FolderDialog::CancelActiveScan() {
   if (activeScan_ == nullptr) {
     return false;
   }

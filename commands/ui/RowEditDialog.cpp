@@ -1,4 +1,4 @@
-#include "commands/ui/Tfdataedit.h"
+#include "commands/ui/RowEditDialog.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -22,7 +22,7 @@ QString Shown(const std::string& cp932) {
 
 }  // namespace
 
-Tfdataedit::Tfdataedit(widgets::StringGridData& grid, QWidget* parent)
+RowEditDialog::RowEditDialog(widgets::StringGridData& grid, QWidget* parent)
     : widgets::PlainDialog(parent), grid_(grid) {
   setObjectName(QStringLiteral("fdataedit"));
   setWindowTitle(widgets::ApplicationTitle());
@@ -64,20 +64,20 @@ Tfdataedit::Tfdataedit(widgets::StringGridData& grid, QWidget* parent)
     button->setAutoDefault(false);
     button->setDefault(false);
   }
-  connect(Button1, &QPushButton::clicked, this, &Tfdataedit::Button1Click);
-  connect(Button2, &QPushButton::clicked, this, &Tfdataedit::Button2Click);
+  connect(Button1, &QPushButton::clicked, this, &RowEditDialog::Button1Click);
+  connect(Button2, &QPushButton::clicked, this, &RowEditDialog::Button2Click);
 }
 
-QString Tfdataedit::GroupCaption() const {
+QString RowEditDialog::GroupCaption() const {
   return XPGroupBox1->title();
 }
 
-void Tfdataedit::showEvent(QShowEvent* event) {
+void RowEditDialog::showEvent(QShowEvent* event) {
   FormShow();
   widgets::PlainDialog::showEvent(event);
 }
 
-void Tfdataedit::FormShow() {
+void RowEditDialog::FormShow() {
   int row = grid_.SelectionTop();
   XPGroupBox1->setTitle(Shown(grid_.Cell(0, row)));
   for (std::size_t i = 0; i < boxes_.size(); ++i) {
@@ -87,7 +87,7 @@ void Tfdataedit::FormShow() {
   boxes_[0]->setFocus();
 }
 
-void Tfdataedit::Button1Click() {
+void RowEditDialog::Button1Click() {
   int row = grid_.SelectionTop();
   for (std::size_t i = 0; i < boxes_.size(); ++i) {
     // A box left as it was shown keeps the cell's bytes exactly, even ones
@@ -99,7 +99,7 @@ void Tfdataedit::Button1Click() {
   accept();
 }
 
-void Tfdataedit::Button2Click() {
+void RowEditDialog::Button2Click() {
   Tag = 0;
   reject();
 }

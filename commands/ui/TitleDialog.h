@@ -18,13 +18,13 @@ namespace commands {
 // The report-title dialog: an editable drop-down of the titles used before.
 // 実　行 sets the main window's title panel; every close puts the box's text
 // at the front of the history, which is saved when the dialog is destroyed.
-class TFTitle_Set : public widgets::PlainDialog {
+class TitleDialog : public widgets::PlainDialog {
   Q_OBJECT
 
  public:
-  TFTitle_Set(QLabel* titlePanel, std::string historyPath, widgets::Dialogs& dialogs,
+  TitleDialog(QLabel* titlePanel, std::string historyPath, widgets::Dialogs& dialogs,
               QWidget* parent = nullptr);
-  ~TFTitle_Set() override;
+  ~TitleDialog() override;
 
   QComboBox* TitleList() const { return title_list; }
   const TitleHistory& History() const { return history_; }
