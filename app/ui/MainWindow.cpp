@@ -104,11 +104,11 @@ void MainWindow::BuildBands() {
   layout->setSpacing(0);
 
   // Top band: emblem, product name, a gradient box and the maker's name.
-  GradPan1 = new widgets::GradientPanel;
-  GradPan1->setObjectName(QStringLiteral("GradPan1"));
-  GradPan1->setFixedHeight(35);
-  GradPan1->SetColors(QColor(235, 240, 250), QColor(205, 212, 230));
-  auto* top = new QHBoxLayout(GradPan1);
+  titleBand_ = new widgets::GradientPanel;
+  titleBand_->setObjectName(QStringLiteral("GradPan1"));
+  titleBand_->setFixedHeight(35);
+  titleBand_->SetColors(QColor(235, 240, 250), QColor(205, 212, 230));
+  auto* top = new QHBoxLayout(titleBand_);
   top->setContentsMargins(6, 0, 0, 0);
   top->setSpacing(8);
   auto* icon = new widgets::IconButton(widgets::ProgramEmblem(28));
@@ -134,14 +134,14 @@ void MainWindow::BuildBands() {
   makerLayout->addWidget(makerIcon);
   makerLayout->addStretch();
   top->addWidget(maker);
-  layout->addWidget(GradPan1);
+  layout->addWidget(titleBand_);
 
   // Second band: folder button and label, report title.
-  GradPan2 = new widgets::GradientPanel;
-  GradPan2->setObjectName(QStringLiteral("GradPan2"));
-  GradPan2->setFixedHeight(23);
-  GradPan2->SetColors(widgets::ToQColor(kBandColor), widgets::ToQColor(kBandColor));
-  auto* band = new QHBoxLayout(GradPan2);
+  folderBand_ = new widgets::GradientPanel;
+  folderBand_->setObjectName(QStringLiteral("GradPan2"));
+  folderBand_->setFixedHeight(23);
+  folderBand_->SetColors(widgets::ToQColor(kBandColor), widgets::ToQColor(kBandColor));
+  auto* band = new QHBoxLayout(folderBand_);
   band->setContentsMargins(4, 0, 4, 0);
   band->setSpacing(8);
   auto* usersel = new QWidget;
@@ -149,34 +149,34 @@ void MainWindow::BuildBands() {
   auto* userselLayout = new QHBoxLayout(usersel);
   userselLayout->setContentsMargins(0, 0, 0, 0);
   userselLayout->setSpacing(8);
-  GradBtn1 = new widgets::GradientButton(QStringLiteral("フォルダー指定"));
-  GradBtn1->setObjectName(QStringLiteral("GradBtn1"));
-  GradBtn1->setFixedSize(83, 17);
-  GradBtn1->setFocusPolicy(Qt::NoFocus);
-  connect(GradBtn1, &QPushButton::clicked, this, &MainWindow::GradBtn1Click);
-  userselLayout->addWidget(GradBtn1);
-  WKINDPL = BandLabel("WKINDPL", 16, Qt::white);
-  userselLayout->addWidget(WKINDPL, 1);
+  folderButton_ = new widgets::GradientButton(QStringLiteral("フォルダー指定"));
+  folderButton_->setObjectName(QStringLiteral("GradBtn1"));
+  folderButton_->setFixedSize(83, 17);
+  folderButton_->setFocusPolicy(Qt::NoFocus);
+  connect(folderButton_, &QPushButton::clicked, this, &MainWindow::ChooseFolder);
+  userselLayout->addWidget(folderButton_);
+  folderLabel_ = BandLabel("WKINDPL", 16, Qt::white);
+  userselLayout->addWidget(folderLabel_, 1);
   band->addWidget(usersel, 1);
-  title = BandLabel("title", 15, Qt::white);
-  title->setFixedWidth(336);
-  band->addWidget(title);
-  layout->addWidget(GradPan2);
+  titleLabel_ = BandLabel("title", 15, Qt::white);
+  titleLabel_->setFixedWidth(336);
+  band->addWidget(titleLabel_);
+  layout->addWidget(folderBand_);
 
   auto* spacer = new QWidget;
   spacer->setObjectName(QStringLiteral("Panel1"));
   spacer->setFixedHeight(19);
   layout->addWidget(spacer);
 
-  StrColGrid1 = new widgets::StringGrid(gridData_);
-  StrColGrid1->setObjectName(QStringLiteral("StrColGrid1"));
-  StrColGrid1->SetFixedColor(widgets::ToQColor(kFixedCellColor));
-  layout->addWidget(StrColGrid1, 1);
+  grid_ = new widgets::StringGrid(gridData_);
+  grid_->setObjectName(QStringLiteral("StrColGrid1"));
+  grid_->SetFixedColor(widgets::ToQColor(kFixedCellColor));
+  layout->addWidget(grid_, 1);
   setCentralWidget(central);
 
-  StatusBar1 = new QStatusBar;
-  StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
-  setStatusBar(StatusBar1);
+  statusBar_ = new QStatusBar;
+  statusBar_->setObjectName(QStringLiteral("StatusBar1"));
+  setStatusBar(statusBar_);
 }
 
 QAction* MainWindow::AddItem(QMenu* menu, const char* name, const QString& caption,
@@ -196,57 +196,58 @@ QAction* MainWindow::AddItem(QMenu* menu, const char* name, const QString& capti
 void MainWindow::BuildMenus() {
   using W = MainWindow;
   QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
-  AddItem(file, "N1", QStringLiteral("フォルダー指定"), &W::N1Click);
+  AddItem(file, "N1", QStringLiteral("フォルダー指定"), &W::ChooseFolder);
   file->addSeparator();
-  AddItem(file, "N8", QStringLiteral("印　刷"), &W::N8Click, QKeySequence(Qt::CTRL | Qt::Key_P));
-  AddItem(file, "Exit1", QStringLiteral("終  了"), &W::Exit1Click, QKeySequence(Qt::Key_End));
+  AddItem(file, "N8", QStringLiteral("印　刷"), &W::PrintReport,
+          QKeySequence(Qt::CTRL | Qt::Key_P));
+  AddItem(file, "Exit1", QStringLiteral("終  了"), &W::Quit, QKeySequence(Qt::Key_End));
 
   QMenu* edit = menuBar()->addMenu(QStringLiteral("編　集(&E)"));
-  AddItem(edit, "N21", QStringLiteral("選択中のデータを編集する"), &W::N21Click);
+  AddItem(edit, "N21", QStringLiteral("選択中のデータを編集する"), &W::EditSelectedRow);
   edit->addSeparator();
-  AddItem(edit, "N19", QStringLiteral("選択中のデータを削除する"), &W::N19Click);
-  AddItem(edit, "N22", QStringLiteral("選択中のデータを上へ移動する"), &W::N22Click);
-  AddItem(edit, "N23", QStringLiteral("選択中のデータを下へ移動する"), &W::N23Click);
+  AddItem(edit, "N19", QStringLiteral("選択中のデータを削除する"), &W::DeleteSelectedRow);
+  AddItem(edit, "N22", QStringLiteral("選択中のデータを上へ移動する"), &W::MoveSelectedUp);
+  AddItem(edit, "N23", QStringLiteral("選択中のデータを下へ移動する"), &W::MoveSelectedDown);
   edit->addSeparator();
-  AddItem(edit, "N30", QStringLiteral("タイトル入力"), &W::N30Click);
+  AddItem(edit, "N30", QStringLiteral("タイトル入力"), &W::EnterReportTitle);
   edit->addSeparator();
   edit->addMenu(BuildSortMenu());
 
   QMenu* view = menuBar()->addMenu(QStringLiteral("表　示(&D)"));
-  AddItem(view, "N14", QStringLiteral("ファイル名列の幅を広げる"), &W::N14Click);
-  AddItem(view, "N15", QStringLiteral("ファイル名列の幅を縮める"), &W::N15Click);
+  AddItem(view, "N14", QStringLiteral("ファイル名列の幅を広げる"), &W::WidenFileNameColumn);
+  AddItem(view, "N15", QStringLiteral("ファイル名列の幅を縮める"), &W::NarrowFileNameColumn);
   view->addSeparator();
-  AddItem(view, "N17", QStringLiteral("タイトル列の幅を広げる"), &W::N17Click);
-  AddItem(view, "N18", QStringLiteral("タイトル列の幅を縮める"), &W::N18Click);
+  AddItem(view, "N17", QStringLiteral("タイトル列の幅を広げる"), &W::WidenTitleColumn);
+  AddItem(view, "N18", QStringLiteral("タイトル列の幅を縮める"), &W::NarrowTitleColumn);
 
   QMenu* output = menuBar()->addMenu(QStringLiteral("外部出力(&O)"));
-  AddItem(output, "CSV1", QStringLiteral("CSV出力"), &W::CSV1Click);
-  AddItem(output, "N10", QStringLiteral("クリップボード出力"), &W::N10Click);
+  AddItem(output, "CSV1", QStringLiteral("CSV出力"), &W::ExportCsv);
+  AddItem(output, "N10", QStringLiteral("クリップボード出力"), &W::CopyToClipboard);
 
   QMenu* info = menuBar()->addMenu(QStringLiteral("Information(&I)"));
-  AddItem(info, "N2", QStringLiteral("取扱説明書"), &W::N2Click);
+  AddItem(info, "N2", QStringLiteral("取扱説明書"), &W::OpenManual);
   info->addSeparator();
   AddItem(info, "N3", QStringLiteral("問い合わせメールを送る(mailto:") + kSupportMail + ")",
-          &W::N3Click);
+          &W::SendSupportMail);
   AddItem(info, "N4", QStringLiteral("ホームページへアクセスする(") + kWebAddress + ")",
-          &W::N4Click);
+          &W::OpenHomePage);
   info->addSeparator();
-  AddItem(info, "N5", QStringLiteral("メモ帳を起動"), &W::N5Click);
-  AddItem(info, "N6", QStringLiteral("メモリ－確認"), &W::N6Click);
-  AddItem(info, "N7", QStringLiteral("画面の解像度確認"), &W::N7Click);
+  AddItem(info, "N5", QStringLiteral("メモ帳を起動"), &W::StartTextEditor);
+  AddItem(info, "N6", QStringLiteral("メモリ－確認"), &W::ShowMemory);
+  AddItem(info, "N7", QStringLiteral("画面の解像度確認"), &W::ShowScreenResolution);
   info->addSeparator();
-  AddItem(info, "N28", QStringLiteral("バージョン情報"), &W::N28Click);
+  AddItem(info, "N28", QStringLiteral("バージョン情報"), &W::ShowVersion);
 
-  PopupMenu1 = new QMenu(this);
-  PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
-  AddItem(PopupMenu1, "N31", QStringLiteral("選択中のデータを編集する"), &W::N31Click);
-  AddItem(PopupMenu1, "N32", QStringLiteral("選択中のデータを削除する"), &W::N32Click);
-  AddItem(PopupMenu1, "N33", QStringLiteral("選択中のデータを上へ移動する"), &W::N33Click);
-  AddItem(PopupMenu1, "N34", QStringLiteral("選択中のデータを下へ移動する"), &W::N34Click);
-  PopupMenu1->addSeparator();
-  AddItem(PopupMenu1, "OpenDocument", QStringLiteral("文書を開く"), &W::OpenSelectedDocument);
-  StrColGrid1->SetPopupMenu(PopupMenu1);
-  connect(StrColGrid1, &widgets::StringGrid::doubleClicked, this, &W::StrColGrid1DblClick);
+  rowMenu_ = new QMenu(this);
+  rowMenu_->setObjectName(QStringLiteral("PopupMenu1"));
+  AddItem(rowMenu_, "N31", QStringLiteral("選択中のデータを編集する"), &W::EditSelectedRow);
+  AddItem(rowMenu_, "N32", QStringLiteral("選択中のデータを削除する"), &W::DeleteSelectedRow);
+  AddItem(rowMenu_, "N33", QStringLiteral("選択中のデータを上へ移動する"), &W::MoveSelectedUp);
+  AddItem(rowMenu_, "N34", QStringLiteral("選択中のデータを下へ移動する"), &W::MoveSelectedDown);
+  rowMenu_->addSeparator();
+  AddItem(rowMenu_, "OpenDocument", QStringLiteral("文書を開く"), &W::OpenSelectedDocument);
+  grid_->SetPopupMenu(rowMenu_);
+  connect(grid_, &widgets::StringGrid::doubleClicked, this, &W::EditSelectedRow);
 }
 
 QMenu* MainWindow::BuildSortMenu() {
@@ -275,17 +276,17 @@ void MainWindow::SortRows(int column, bool ascending) {
 
 void MainWindow::OpenSelectedDocument() {
   const std::string& name = gridData_.Cell(0, gridData_.SelectionTop());
-  if (name.empty() || WKINDPL->text().isEmpty()) {
+  if (name.empty() || folderLabel_->text().isEmpty()) {
     Inform(QStringLiteral("開く文書はありません"));
     return;
   }
-  QDir folder(WKINDPL->text());
+  QDir folder(folderLabel_->text());
   QString path = folder.filePath(QString::fromStdString(platform::Cp932ToUtf8(name)));
   if (!QFileInfo::exists(path)) {
     // The recorded name is not always the name on disk (";", characters
     // code page 932 lacks or maps onto others): look for the one file
     // recorded so.
-    std::string found = catalogue::FindDocumentByField(WKINDPL->text().toStdString(), name);
+    std::string found = catalogue::FindDocumentByField(folderLabel_->text().toStdString(), name);
     if (!found.empty()) {
       path = folder.filePath(QString::fromStdString(found));
     }
@@ -339,7 +340,7 @@ void MainWindow::showEvent(QShowEvent* event) {
 void MainWindow::FormShow() {
   // The grid starts empty and no folder is chosen, whatever an earlier run
   // left in the list file.
-  WKINDPL->clear();
+  folderLabel_->clear();
   try {
     LoadColumnWidths(paths_.ColumnWidthFile(), gridData_);
   } catch (const std::exception& e) {
@@ -347,8 +348,8 @@ void MainWindow::FormShow() {
   }
   SetColumnHeadings(gridData_);
   ClearListGrid(gridData_);
-  StrColGrid1->Refresh();
-  StrColGrid1->setFocus();
+  grid_->Refresh();
+  grid_->setFocus();
   // Working files that could not be read at start, told once.
   widgets::TellSkippedFiles(dialogs_);
 }
@@ -370,25 +371,22 @@ void MainWindow::RunFolderCommand() {
   folderDialog_->exec();
   if (folderDialog_->Tag != 0) {
     widgets::RunReported(dialogs_, [&] { LoadDocumentList(paths_.ListFile(), gridData_); });
-    StrColGrid1->Refresh();
+    grid_->Refresh();
   }
-  StrColGrid1->setFocus();
+  grid_->setFocus();
 }
 
-void MainWindow::N1Click() {
+void MainWindow::ChooseFolder() {
   RunFolderCommand();
 }
-void MainWindow::GradBtn1Click() {
-  RunFolderCommand();
-}
-void MainWindow::Exit1Click() {
+void MainWindow::Quit() {
   close();
 }
 
 void MainWindow::RefreshGrid() {
-  StrColGrid1->Refresh();
-  StrColGrid1->EnsureSelectionVisible();
-  StrColGrid1->setFocus();
+  grid_->Refresh();
+  grid_->EnsureSelectionVisible();
+  grid_->setFocus();
 }
 
 void MainWindow::Inform(const QString& text) {
@@ -405,23 +403,13 @@ void MainWindow::EditSelectedRow() {
   }
   editDialog_->Tag = 1;
   editDialog_->exec();
-  StrColGrid1->Refresh();
+  grid_->Refresh();
   if (editDialog_->Tag == 0) {
     return;
   }
   widgets::RunReported(dialogs_, [&] {
     catalogue::WriteListFile(paths_.ListFile(), commands::GridListLines(gridData_, ';'));
   });
-}
-
-void MainWindow::N21Click() {
-  EditSelectedRow();
-}
-void MainWindow::N31Click() {
-  EditSelectedRow();
-}
-void MainWindow::StrColGrid1DblClick() {
-  EditSelectedRow();
 }
 
 void MainWindow::DeleteSelectedRow() {
@@ -436,32 +424,19 @@ void MainWindow::DeleteSelectedRow() {
   RefreshGrid();
 }
 
-void MainWindow::N19Click() {
-  DeleteSelectedRow();
-}
-void MainWindow::N32Click() {
-  DeleteSelectedRow();
-}
-
 void MainWindow::MoveSelected(bool up) {
   commands::MoveSelectedRow(gridData_, up);
   RefreshGrid();
 }
 
-void MainWindow::N22Click() {
+void MainWindow::MoveSelectedUp() {
   MoveSelected(true);
 }
-void MainWindow::N33Click() {
-  MoveSelected(true);
-}
-void MainWindow::N23Click() {
-  MoveSelected(false);
-}
-void MainWindow::N34Click() {
+void MainWindow::MoveSelectedDown() {
   MoveSelected(false);
 }
 
-void MainWindow::N30Click() {
+void MainWindow::EnterReportTitle() {
   if (titleDialog_ != nullptr) {
     titleDialog_->exec();
   }
@@ -470,23 +445,23 @@ void MainWindow::N30Click() {
 void MainWindow::ChangeColumnWidth(int col, int delta) {
   gridData_.SetColWidth(
       col, std::clamp(gridData_.ColWidth(col) + delta, kMinColumnWidth, kMaxColumnWidth));
-  StrColGrid1->Refresh();
+  grid_->Refresh();
 }
 
-void MainWindow::N14Click() {
+void MainWindow::WidenFileNameColumn() {
   ChangeColumnWidth(0, kWidthStep);
 }
-void MainWindow::N15Click() {
+void MainWindow::NarrowFileNameColumn() {
   ChangeColumnWidth(0, -kWidthStep);
 }
-void MainWindow::N17Click() {
+void MainWindow::WidenTitleColumn() {
   ChangeColumnWidth(1, kWidthStep);
 }
-void MainWindow::N18Click() {
+void MainWindow::NarrowTitleColumn() {
   ChangeColumnWidth(1, -kWidthStep);
 }
 
-void MainWindow::CSV1Click() {
+void MainWindow::ExportCsv() {
   // The type offered first is the one chosen last: Shift-JIS as the list
   // has always been written, or UTF-8 for current spreadsheet programs.
   int type =
@@ -510,27 +485,27 @@ void MainWindow::CSV1Click() {
   }
 }
 
-void MainWindow::N10Click() {
+void MainWindow::CopyToClipboard() {
   desktop_.SetClipboardText(QString::fromUtf8(platform::Cp932ToUtf8(commands::CsvText(gridData_))));
   Inform(QStringLiteral("クリップボードへ出力しました。"));
 }
 
-void MainWindow::N2Click() {
+void MainWindow::OpenManual() {
   widgets::OpenOrTell(
       desktop_, dialogs_,
       QUrl::fromLocalFile(QFile::decodeName(QByteArray::fromStdString(paths_.Manual()))),
       QStringLiteral("取扱説明書"));
 }
 
-void MainWindow::N3Click() {
+void MainWindow::SendSupportMail() {
   widgets::OpenOrTell(desktop_, dialogs_, QUrl(QStringLiteral("mailto:") + kSupportMail),
                       QStringLiteral("メール"));
 }
-void MainWindow::N4Click() {
+void MainWindow::OpenHomePage() {
   widgets::OpenOrTell(desktop_, dialogs_, QUrl(kWebAddress), QStringLiteral("ホームページ"));
 }
 
-void MainWindow::N5Click() {
+void MainWindow::StartTextEditor() {
   QAction* item = Item(QStringLiteral("N5"));
   if (desktop_.ShiftHeld()) {
     // Shift shows the item's caption and gives it its shortcut for the run.
@@ -545,20 +520,20 @@ void MainWindow::N5Click() {
   }
 }
 
-void MainWindow::N6Click() {
+void MainWindow::ShowMemory() {
   platform::MemoryStatus memory = desktop_.Memory();
   Inform(QStringLiteral("現在のメモリーは\r\nFree %1 / Total %2 Bytes")
              .arg(memory.availableBytes)
              .arg(memory.totalBytes));
 }
 
-void MainWindow::N7Click() {
+void MainWindow::ShowScreenResolution() {
   QSize size = desktop_.ScreenSize();
   Inform(QStringLiteral("現在の画面解像度は\r\n%1×%2").arg(size.width()).arg(size.height()));
 }
 
-void MainWindow::N8Click() {
-  if (WKINDPL->text().isEmpty()) {
+void MainWindow::PrintReport() {
+  if (folderLabel_->text().isEmpty()) {
     Inform(QStringLiteral("フォルダ－が指定されていません"));
     return;
   }
@@ -573,7 +548,7 @@ void MainWindow::N8Click() {
   window->exec();
 }
 
-void MainWindow::N28Click() {
+void MainWindow::ShowVersion() {
   Inform(QStringLiteral("ワードクイルマーク\r\nVersion") + QString::fromLatin1(kProgramVersion));
 }
 

@@ -53,40 +53,34 @@ class MainWindow : public QMainWindow {
   void SetPrintWindowFactory(PrintWindowFactory factory) { printWindows_ = std::move(factory); }
 
   widgets::StringGridData& GridData() { return gridData_; }
-  widgets::StringGrid* Grid() const { return StrColGrid1; }
-  QLabel* FolderLabel() const { return WKINDPL; }
-  QLabel* TitlePanel() const { return title; }
+  widgets::StringGrid* Grid() const { return grid_; }
+  QLabel* FolderLabel() const { return folderLabel_; }
+  QLabel* TitlePanel() const { return titleLabel_; }
   // A menu or pop-up item by its name ("N1", "Exit1", "N31", ...).
   QAction* Item(const QString& name) const;
 
  public slots:
-  void N1Click();
-  void GradBtn1Click();
-  void Exit1Click();
-  void N21Click();
-  void N31Click();
-  void StrColGrid1DblClick();
-  void N19Click();
-  void N32Click();
-  void N22Click();
-  void N33Click();
-  void N23Click();
-  void N34Click();
-  void N30Click();
-  void N14Click();
-  void N15Click();
-  void N17Click();
-  void N18Click();
-  void CSV1Click();
-  void N10Click();
-  void N2Click();
-  void N3Click();
-  void N4Click();
-  void N5Click();
-  void N6Click();
-  void N7Click();
-  void N28Click();
-  void N8Click();
+  void ChooseFolder();
+  void Quit();
+  void EditSelectedRow();
+  void DeleteSelectedRow();
+  void MoveSelectedUp();
+  void MoveSelectedDown();
+  void EnterReportTitle();
+  void WidenFileNameColumn();
+  void NarrowFileNameColumn();
+  void WidenTitleColumn();
+  void NarrowTitleColumn();
+  void ExportCsv();
+  void CopyToClipboard();
+  void OpenManual();
+  void SendSupportMail();
+  void OpenHomePage();
+  void StartTextEditor();
+  void ShowMemory();
+  void ShowScreenResolution();
+  void ShowVersion();
+  void PrintReport();
 
   // Sorts the documents by a column (the 並べ替え menu).
   void SortRows(int column, bool ascending);
@@ -94,8 +88,6 @@ class MainWindow : public QMainWindow {
   void OpenSelectedDocument();
 
   // The row commands the handlers share.
-  void EditSelectedRow();
-  void DeleteSelectedRow();
   void MoveSelected(bool up);
 
  protected:
@@ -131,14 +123,14 @@ class MainWindow : public QMainWindow {
   widgets::StringGridData gridData_;
   bool shown_ = false;
 
-  widgets::GradientPanel* GradPan1 = nullptr;
-  widgets::GradientPanel* GradPan2 = nullptr;
-  widgets::GradientButton* GradBtn1 = nullptr;
-  QLabel* WKINDPL = nullptr;
-  QLabel* title = nullptr;
-  widgets::StringGrid* StrColGrid1 = nullptr;
-  QMenu* PopupMenu1 = nullptr;
-  QStatusBar* StatusBar1 = nullptr;
+  widgets::GradientPanel* titleBand_ = nullptr;
+  widgets::GradientPanel* folderBand_ = nullptr;
+  widgets::GradientButton* folderButton_ = nullptr;
+  QLabel* folderLabel_ = nullptr;
+  QLabel* titleLabel_ = nullptr;
+  widgets::StringGrid* grid_ = nullptr;
+  QMenu* rowMenu_ = nullptr;
+  QStatusBar* statusBar_ = nullptr;
 };
 
 }  // namespace app

@@ -86,15 +86,15 @@ int main(int argc, char** argv) {
     QElapsedTimer list;
     list.start();
     folderDialog->SelectFolder(folder);
-    folderDialog->ShellTreeView1DblClick();
+    folderDialog->ShowSelectedFolder();
     application.processEvents();  // the list shown, as the user sees it
     listing = static_cast<double>(list.nsecsElapsed()) / 1e9;
     sinceTick.start();
     ticker.start(5);
     scan.start();
-    folderDialog->GradBtn1Click();
+    folderDialog->Scan();
   });
-  window.N1Click();  // the folder command: dialog, scan, grid loaded
+  window.ChooseFolder();  // the folder command: dialog, scan, grid loaded
   double seconds = static_cast<double>(scan.nsecsElapsed()) / 1e9;
   application.processEvents();  // the grid's first paint, and the last tick
   ticker.stop();
@@ -113,14 +113,14 @@ int main(int argc, char** argv) {
     grid.EnsureSelectionVisible();
   });
   data.SelectRow(rows / 2);
-  double moveUp = TimeGridStep(grid, [&](int) { window.N22Click(); });
+  double moveUp = TimeGridStep(grid, [&](int) { window.MoveSelectedUp(); });
   double drag = TimeGridStep(grid, [&](int i) {
     data.MoveRow(i % 2 == 0 ? 1 : rows - 1, i % 2 == 0 ? rows - 1 : 1);
     grid.Refresh();
   });
   data.SelectRow(2);
   dialogs.answers.assign(100, widgets::Dialogs::kFirst);
-  double remove = TimeGridStep(grid, [&](int) { window.N19Click(); });
+  double remove = TimeGridStep(grid, [&](int) { window.DeleteSelectedRow(); });
   double resize = TimeGridStep(grid, [&](int i) {
     data.SetColWidth(1, 150 + i * 3);
     grid.Refresh();
@@ -140,10 +140,10 @@ int main(int argc, char** argv) {
         progress->cancel();
       }
     });
-    folderDialog->GradBtn1Click();
-    folderDialog->GradBtn2Click();
+    folderDialog->Scan();
+    folderDialog->CancelOrClose();
   });
-  window.N1Click();
+  window.ChooseFolder();
   if (sinceCancel.isValid()) {
     std::printf("cancel answered in  %.1f ms\n",
                 static_cast<double>(sinceCancel.nsecsElapsed()) / 1e6);

@@ -122,8 +122,8 @@ FolderDialog::FolderDialog(const app::ProgramPaths& paths, widgets::Dialogs& dia
 
   widgets::RestoreWindowGeometry(*this, paths_.SettingsFile(), kSection, kDesignedWidth,
                                  kDesignedHeight);
-  NewerFormatsCheck->setChecked(ReadNewerFormatsSetting());
-  connect(NewerFormatsCheck, &QCheckBox::toggled, this, &FolderDialog::NewerFormatsToggled);
+  newerFormatsCheck_->setChecked(ReadNewerFormatsSetting());
+  connect(newerFormatsCheck_, &QCheckBox::toggled, this, &FolderDialog::NewerFormatsToggled);
 
   // The folder scanned last, else the user's home folder, selected and
   // opened, is where the tree starts.
@@ -153,19 +153,19 @@ void FolderDialog::BuildLayout() {
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
 
-  GradPan2 = new widgets::GradientPanel;
-  GradPan2->setObjectName(QStringLiteral("GradPan2"));
-  GradPan2->setFixedHeight(30);
-  GradPan2->SetColors(QColor(40, 60, 120), QColor(83, 85, 108));
-  GradPan2->SetCaption(QStringLiteral("   フォルダー指定"));
-  GradPan2->SetCaptionStyle(Qt::white, 16, true);
-  layout->addWidget(GradPan2);
+  titleBand_ = new widgets::GradientPanel;
+  titleBand_->setObjectName(QStringLiteral("GradPan2"));
+  titleBand_->setFixedHeight(30);
+  titleBand_->SetColors(QColor(40, 60, 120), QColor(83, 85, 108));
+  titleBand_->SetCaption(QStringLiteral("   フォルダー指定"));
+  titleBand_->SetCaptionStyle(Qt::white, 16, true);
+  layout->addWidget(titleBand_);
 
-  Label1 = new QLabel;
-  Label1->setObjectName(QStringLiteral("Label1"));
-  Label1->setFixedHeight(27);
-  Label1->setContentsMargins(8, 0, 8, 0);
-  layout->addWidget(Label1);
+  listedFolderLabel_ = new QLabel;
+  listedFolderLabel_->setObjectName(QStringLiteral("Label1"));
+  listedFolderLabel_->setFixedHeight(27);
+  listedFolderLabel_->setContentsMargins(8, 0, 8, 0);
+  layout->addWidget(listedFolderLabel_);
 
   folders_ = new QFileSystemModel(this);
   folders_->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
@@ -173,20 +173,20 @@ void FolderDialog::BuildLayout() {
   auto* pathRow = new QHBoxLayout;
   pathRow->setContentsMargins(8, 0, 8, 4);
   auto* pathLabel = new QLabel(QStringLiteral("フォルダー(&P):"));
-  PathEdit = new QLineEdit;
-  PathEdit->setObjectName(QStringLiteral("PathEdit"));
-  PathEdit->setToolTip(QString::fromUtf8(kPathHint));
-  PathEdit->setClearButtonEnabled(true);
-  pathLabel->setBuddy(PathEdit);
+  pathEdit_ = new QLineEdit;
+  pathEdit_->setObjectName(QStringLiteral("PathEdit"));
+  pathEdit_->setToolTip(QString::fromUtf8(kPathHint));
+  pathEdit_->setClearButtonEnabled(true);
+  pathLabel->setBuddy(pathEdit_);
   pathRow->addWidget(pathLabel);
-  pathRow->addWidget(PathEdit, 1);
+  pathRow->addWidget(pathEdit_, 1);
   layout->addLayout(pathRow);
-  connect(PathEdit, &QLineEdit::returnPressed, this, &FolderDialog::OpenTypedPath);
+  connect(pathEdit_, &QLineEdit::returnPressed, this, &FolderDialog::OpenTypedPath);
 
-  ShellTreeView1 = new FolderTree([this] { ShellTreeView1DblClick(); },
-                                  [this] { keepSelectionInView_ = false; });
-  ShellTreeView1->setObjectName(QStringLiteral("ShellTreeView1"));
-  ShellTreeView1->setModel(folders_);
+  folderTree_ =
+      new FolderTree([this] { ShowSelectedFolder(); }, [this] { keepSelectionInView_ = false; });
+  folderTree_->setObjectName(QStringLiteral("ShellTreeView1"));
+  folderTree_->setModel(folders_);
   // (Connected after the view, so that it has laid out the rows first.)
   // The tree fills in the background and sorts what it has read, which
   // moves rows; until the user moves the view, keep the folder just selected
@@ -195,72 +195,72 @@ void FolderDialog::BuildLayout() {
   connect(folders_, &QFileSystemModel::rowsInserted, this, &FolderDialog::KeepSelectionInView);
   connect(folders_, &QFileSystemModel::directoryLoaded, this, &FolderDialog::KeepSelectionInView);
   for (int column = 1; column < folders_->columnCount(); ++column) {
-    ShellTreeView1->hideColumn(column);
+    folderTree_->hideColumn(column);
   }
-  ShellTreeView1->header()->hide();
-  ShellTreeView1->setRootIsDecorated(true);
-  ShellTreeView1->setCursor(Qt::PointingHandCursor);
-  ShellTreeView1->setToolTip(QString::fromUtf8(kFolderHint));
-  ShellTreeView1->setExpandsOnDoubleClick(false);
-  connect(ShellTreeView1, &QTreeView::doubleClicked, this, &FolderDialog::ShellTreeView1DblClick);
+  folderTree_->header()->hide();
+  folderTree_->setRootIsDecorated(true);
+  folderTree_->setCursor(Qt::PointingHandCursor);
+  folderTree_->setToolTip(QString::fromUtf8(kFolderHint));
+  folderTree_->setExpandsOnDoubleClick(false);
+  connect(folderTree_, &QTreeView::doubleClicked, this, &FolderDialog::ShowSelectedFolder);
 
-  FileListBox1 = new QListWidget;
-  FileListBox1->setObjectName(QStringLiteral("FileListBox1"));
+  fileList_ = new QListWidget;
+  fileList_->setObjectName(QStringLiteral("FileListBox1"));
   // One line of text each: the list lays out a hundred thousand names at once.
-  FileListBox1->setUniformItemSizes(true);
-  FileListBox1->setToolTip(QString::fromUtf8(kListHint));
+  fileList_->setUniformItemSizes(true);
+  fileList_->setToolTip(QString::fromUtf8(kListHint));
 
-  NewerFormatsCheck =
+  newerFormatsCheck_ =
       new QCheckBox(QStringLiteral("新しい形式も読む（.docx・.odt・RTF の文書情報）"));
-  NewerFormatsCheck->setObjectName(QStringLiteral("NewerFormatsCheck"));
-  NewerFormatsCheck->setToolTip(QString::fromUtf8(kNewerFormatsHint));
+  newerFormatsCheck_->setObjectName(QStringLiteral("NewerFormatsCheck"));
+  newerFormatsCheck_->setToolTip(QString::fromUtf8(kNewerFormatsHint));
   auto* files = new QWidget;
   auto* filesLayout = new QVBoxLayout(files);
   filesLayout->setContentsMargins(0, 0, 0, 0);
   filesLayout->setSpacing(2);
-  filesLayout->addWidget(FileListBox1, 1);
-  filesLayout->addWidget(NewerFormatsCheck);
+  filesLayout->addWidget(fileList_, 1);
+  filesLayout->addWidget(newerFormatsCheck_);
 
-  Splitter1 = new QSplitter(Qt::Horizontal);
-  Splitter1->setObjectName(QStringLiteral("Splitter1"));
-  Splitter1->addWidget(ShellTreeView1);
-  Splitter1->addWidget(files);
-  Splitter1->setStretchFactor(1, 1);
-  Splitter1->setSizes({177, 600});
-  layout->addWidget(Splitter1, 1);
+  splitter_ = new QSplitter(Qt::Horizontal);
+  splitter_->setObjectName(QStringLiteral("Splitter1"));
+  splitter_->addWidget(folderTree_);
+  splitter_->addWidget(files);
+  splitter_->setStretchFactor(1, 1);
+  splitter_->setSizes({177, 600});
+  layout->addWidget(splitter_, 1);
 
   auto* buttons = new QHBoxLayout;
   buttons->setContentsMargins(8, 6, 8, 6);
   buttons->addStretch();
-  GradBtn1 = new widgets::GradientButton(QStringLiteral("プロパティ読取実行"));
-  GradBtn1->setObjectName(QStringLiteral("GradBtn1"));
-  GradBtn2 = new widgets::GradientButton(QStringLiteral("キャンセル"));
-  GradBtn2->setObjectName(QStringLiteral("GradBtn2"));
-  for (widgets::GradientButton* button : {GradBtn1, GradBtn2}) {
+  scanButton_ = new widgets::GradientButton(QStringLiteral("プロパティ読取実行"));
+  scanButton_->setObjectName(QStringLiteral("GradBtn1"));
+  cancelButton_ = new widgets::GradientButton(QStringLiteral("キャンセル"));
+  cancelButton_->setObjectName(QStringLiteral("GradBtn2"));
+  for (widgets::GradientButton* button : {scanButton_, cancelButton_}) {
     button->setFixedSize(105, 25);
     button->setAutoDefault(false);
     buttons->addWidget(button);
   }
-  connect(GradBtn1, &QPushButton::clicked, this, &FolderDialog::GradBtn1Click);
-  connect(GradBtn2, &QPushButton::clicked, this, &FolderDialog::GradBtn2Click);
+  connect(scanButton_, &QPushButton::clicked, this, &FolderDialog::Scan);
+  connect(cancelButton_, &QPushButton::clicked, this, &FolderDialog::CancelOrClose);
   layout->addLayout(buttons);
 
-  StatusBar1 = new QStatusBar;
-  StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
-  StatusBar1->setSizeGripEnabled(false);
-  StatusBar1->addWidget(new QLabel(QString::fromUtf8(kStatusText)), 1);
-  layout->addWidget(StatusBar1);
+  statusBar_ = new QStatusBar;
+  statusBar_->setObjectName(QStringLiteral("StatusBar1"));
+  statusBar_->setSizeGripEnabled(false);
+  statusBar_->addWidget(new QLabel(QString::fromUtf8(kStatusText)), 1);
+  layout->addWidget(statusBar_);
 
   // Keyboard users go from the path to the tree, the documents and the buttons.
-  for (QWidget* widget : std::initializer_list<QWidget*>{PathEdit, ShellTreeView1, FileListBox1,
-                                                         NewerFormatsCheck, GradBtn1, GradBtn2}) {
+  for (QWidget* widget : std::initializer_list<QWidget*>{
+           pathEdit_, folderTree_, fileList_, newerFormatsCheck_, scanButton_, cancelButton_}) {
     widget->setFocusPolicy(Qt::StrongFocus);
   }
-  setTabOrder(PathEdit, ShellTreeView1);
-  setTabOrder(ShellTreeView1, FileListBox1);
-  setTabOrder(FileListBox1, NewerFormatsCheck);
-  setTabOrder(NewerFormatsCheck, GradBtn1);
-  setTabOrder(GradBtn1, GradBtn2);
+  setTabOrder(pathEdit_, folderTree_);
+  setTabOrder(folderTree_, fileList_);
+  setTabOrder(fileList_, newerFormatsCheck_);
+  setTabOrder(newerFormatsCheck_, scanButton_);
+  setTabOrder(scanButton_, cancelButton_);
 }
 
 void FolderDialog::SelectFolder(const QString& path) {
@@ -268,12 +268,12 @@ void FolderDialog::SelectFolder(const QString& path) {
   if (!index.isValid()) {
     return;
   }
-  ShellTreeView1->setCurrentIndex(index);
+  folderTree_->setCurrentIndex(index);
   // Its parents open to show it; the folder itself stays closed until the
   // user opens it, so a folder of a hundred thousand documents is not read
   // by the tree (on this thread) while its documents are being scanned.
   for (QModelIndex up = index.parent(); up.isValid(); up = up.parent()) {
-    ShellTreeView1->expand(up);
+    folderTree_->expand(up);
   }
   keepSelectionInView_ = true;
   KeepSelectionInView();
@@ -281,19 +281,19 @@ void FolderDialog::SelectFolder(const QString& path) {
 
 void FolderDialog::KeepSelectionInView() {
   if (keepSelectionInView_) {
-    ShellTreeView1->scrollTo(ShellTreeView1->currentIndex());
+    folderTree_->scrollTo(folderTree_->currentIndex());
   }
 }
 
 QString FolderDialog::SelectedFolder() const {
-  QModelIndex index = ShellTreeView1->currentIndex();
+  QModelIndex index = folderTree_->currentIndex();
   return index.isValid() ? folders_->filePath(index) : QString();
 }
 
 QStringList FolderDialog::ListedNames() const {
   QStringList names;
-  for (int i = 0; i < FileListBox1->count(); ++i) {
-    names << FileListBox1->item(i)->text();
+  for (int i = 0; i < fileList_->count(); ++i) {
+    names << fileList_->item(i)->text();
   }
   return names;
 }
@@ -302,26 +302,26 @@ void FolderDialog::ShowDirectory(const QString& path) {
   if (path.isEmpty()) {
     return;
   }
-  FileListBox1->clear();
+  fileList_->clear();
   try {
     for (const std::string& name : ListDocumentFiles(FileSystemBytes(path), ListedFormats())) {
       auto* item = new QListWidgetItem(QFile::decodeName(QByteArray::fromStdString(name)));
       item->setData(Qt::UserRole, QByteArray::fromStdString(name));
-      FileListBox1->addItem(item);
+      fileList_->addItem(item);
     }
   } catch (const std::exception&) {
     // A folder that cannot be read lists nothing.
   }
   listDirectory_ = path;
-  Label1->setText(path);
-  PathEdit->setText(path);
+  listedFolderLabel_->setText(path);
+  pathEdit_->setText(path);
 }
 
 void FolderDialog::OpenTypedPath() {
   if (activeScan_ != nullptr) {
     return;
   }
-  QString typed = PathEdit->text().trimmed();
+  QString typed = pathEdit_->text().trimmed();
   if (typed == QStringLiteral("~") || typed.startsWith(QStringLiteral("~/"))) {
     typed = QDir::homePath() + typed.mid(1);
   }
@@ -335,7 +335,7 @@ void FolderDialog::OpenTypedPath() {
   OpenFolder(typed);
 }
 
-void FolderDialog::ShellTreeView1DblClick() {
+void FolderDialog::ShowSelectedFolder() {
   if (activeScan_ != nullptr) {
     return;  // the listed folder is being scanned
   }
@@ -343,7 +343,7 @@ void FolderDialog::ShellTreeView1DblClick() {
 }
 
 void FolderDialog::showEvent(QShowEvent* event) {
-  StatusBar1->clearMessage();  // a scan cancelled at an earlier showing
+  statusBar_->clearMessage();  // a scan cancelled at an earlier showing
   // Files may have come or gone since the list was made.
   ShowDirectory(listDirectory_);
   QDialog::showEvent(event);
@@ -351,8 +351,8 @@ void FolderDialog::showEvent(QShowEvent* event) {
 
 bool FolderDialog::ScanListedDocuments() {
   std::vector<std::string> names;
-  for (int i = 0; i < FileListBox1->count(); ++i) {
-    names.push_back(FileListBox1->item(i)->data(Qt::UserRole).toByteArray().toStdString());
+  for (int i = 0; i < fileList_->count(); ++i) {
+    names.push_back(fileList_->item(i)->data(Qt::UserRole).toByteArray().toStdString());
   }
   std::unique_ptr<SummaryStreamSource> source =
       makeSource_ ? makeSource_() : std::make_unique<catalogue::MsoleSummarySource>();
@@ -382,8 +382,8 @@ bool FolderDialog::ScanListedDocuments() {
     // While the scan runs the dialog takes no other command; Escape or its
     // close button cancel the scan (reject()).
     activeScan_ = &scan;
-    for (QWidget* part : std::initializer_list<QWidget*>{PathEdit, ShellTreeView1, FileListBox1,
-                                                         NewerFormatsCheck, GradBtn1}) {
+    for (QWidget* part : std::initializer_list<QWidget*>{pathEdit_, folderTree_, fileList_,
+                                                         newerFormatsCheck_, scanButton_}) {
       part->setEnabled(false);
     }
     QEventLoop waiting;
@@ -409,8 +409,8 @@ bool FolderDialog::ScanListedDocuments() {
     }
     ticks.stop();
     activeScan_ = nullptr;
-    for (QWidget* part : std::initializer_list<QWidget*>{PathEdit, ShellTreeView1, FileListBox1,
-                                                         NewerFormatsCheck, GradBtn1}) {
+    for (QWidget* part : std::initializer_list<QWidget*>{pathEdit_, folderTree_, fileList_,
+                                                         newerFormatsCheck_, scanButton_}) {
       part->setEnabled(true);
     }
     if (scan.Running()) {
@@ -436,12 +436,12 @@ bool FolderDialog::ScanListedDocuments() {
   return finished;
 }
 
-void FolderDialog::GradBtn1Click() {
+void FolderDialog::Scan() {
   if (activeScan_ != nullptr) {
     return;  // one scan at a time
   }
-  StatusBar1->clearMessage();
-  if (FileListBox1->count() == 0) {
+  statusBar_->clearMessage();
+  if (fileList_->count() == 0) {
     // Nothing to read: the list file, the grid and the folder label stay, so
     // a report never names a folder whose documents it does not list.
     dialogs_.ShowInformation(
@@ -456,7 +456,7 @@ void FolderDialog::GradBtn1Click() {
   }
   if (!finished) {
     // The old list, grid and label stay; the dialog says so and stays open.
-    StatusBar1->showMessage(QString::fromUtf8(kCancelledText));
+    statusBar_->showMessage(QString::fromUtf8(kCancelledText));
     return;
   }
   folderLabel_->setText(listDirectory_);
@@ -466,7 +466,7 @@ void FolderDialog::GradBtn1Click() {
   accept();
 }
 
-void FolderDialog::GradBtn2Click() {
+void FolderDialog::CancelOrClose() {
   if (CancelActiveScan()) {
     return;  // during a scan: the scan is cancelled, the dialog stays
   }
@@ -489,11 +489,11 @@ void FolderDialog::keyPressEvent(QKeyEvent* event) {
 
 void FolderDialog::reject() {
   // The window's close button and Escape cancel like the cancel button.
-  GradBtn2Click();
+  CancelOrClose();
 }
 
 DocumentFormats FolderDialog::ListedFormats() const {
-  return NewerFormatsCheck->isChecked() ? DocumentFormats::WithNewer : DocumentFormats::Classic;
+  return newerFormatsCheck_->isChecked() ? DocumentFormats::WithNewer : DocumentFormats::Classic;
 }
 
 bool FolderDialog::ReadNewerFormatsSetting() {

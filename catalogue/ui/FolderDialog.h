@@ -58,9 +58,9 @@ class FolderDialog : public QDialog {
   void SetDocumentSource(SourceMaker make) { makeSource_ = std::move(make); }
 
  public slots:
-  void ShellTreeView1DblClick();
-  void GradBtn1Click();
-  void GradBtn2Click();
+  void ShowSelectedFolder();
+  void Scan();
+  void CancelOrClose();
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
@@ -102,17 +102,17 @@ class FolderDialog : public QDialog {
   SourceMaker makeSource_;
   bool keepSelectionInView_ = false;
 
-  widgets::GradientPanel* GradPan2 = nullptr;
-  QLabel* Label1 = nullptr;
-  QLineEdit* PathEdit = nullptr;
+  widgets::GradientPanel* titleBand_ = nullptr;
+  QLabel* listedFolderLabel_ = nullptr;
+  QLineEdit* pathEdit_ = nullptr;
   QFileSystemModel* folders_ = nullptr;
-  QTreeView* ShellTreeView1 = nullptr;
-  QSplitter* Splitter1 = nullptr;
-  QListWidget* FileListBox1 = nullptr;
-  QCheckBox* NewerFormatsCheck = nullptr;
-  widgets::GradientButton* GradBtn1 = nullptr;
-  widgets::GradientButton* GradBtn2 = nullptr;
-  QStatusBar* StatusBar1 = nullptr;
+  QTreeView* folderTree_ = nullptr;
+  QSplitter* splitter_ = nullptr;
+  QListWidget* fileList_ = nullptr;
+  QCheckBox* newerFormatsCheck_ = nullptr;
+  widgets::GradientButton* scanButton_ = nullptr;
+  widgets::GradientButton* cancelButton_ = nullptr;
+  QStatusBar* statusBar_ = nullptr;
 };
 
 }  // namespace catalogue

@@ -28,11 +28,11 @@ RowEditDialog::RowEditDialog(widgets::StringGridData& grid, QWidget* parent)
   setWindowTitle(widgets::ApplicationTitle());
   setFixedSize(536, 292);
 
-  XPGroupBox1 = new QGroupBox(QString::fromUtf8(kNotice), this);
-  XPGroupBox1->setObjectName(QStringLiteral("XPGroupBox1"));
-  XPGroupBox1->setGeometry(35, 10, 465, 217);
+  fieldsGroup_ = new QGroupBox(QString::fromUtf8(kNotice), this);
+  fieldsGroup_->setObjectName(QStringLiteral("XPGroupBox1"));
+  fieldsGroup_->setGeometry(35, 10, 465, 217);
   for (int i = 0; i < 5; ++i) {
-    auto* band = new QLabel(QString::fromUtf8(kLabels[i]), XPGroupBox1);
+    auto* band = new QLabel(QString::fromUtf8(kLabels[i]), fieldsGroup_);
     band->setGeometry(16, 26 + i * kRowStep, 129, 17);
     band->setAutoFillBackground(true);
     QPalette p = band->palette();
@@ -44,32 +44,32 @@ RowEditDialog::RowEditDialog(widgets::StringGridData& grid, QWidget* parent)
     band->setFont(f);
     band->setContentsMargins(4, 0, 0, 0);
 
-    auto* box = new QLineEdit(XPGroupBox1);
+    auto* box = new QLineEdit(fieldsGroup_);
     box->setObjectName(QStringLiteral("data%1").arg(i + 1));
     box->setGeometry(160, 24 + i * kRowStep, 281, 21);
     boxes_[static_cast<std::size_t>(i)] = box;
   }
-  Label1 = new QLabel(QString::fromUtf8(kNotice), XPGroupBox1);
-  Label1->setObjectName(QStringLiteral("Label1"));
-  Label1->setGeometry(16, 26 + 5 * kRowStep, 425, 17);
+  noticeLabel_ = new QLabel(QString::fromUtf8(kNotice), fieldsGroup_);
+  noticeLabel_->setObjectName(QStringLiteral("Label1"));
+  noticeLabel_->setGeometry(16, 26 + 5 * kRowStep, 425, 17);
 
-  Button1 = new QPushButton(QStringLiteral("実　行"), this);
-  Button1->setObjectName(QStringLiteral("Button1"));
-  Button1->setGeometry(536 - 16 - 75 - 8 - 75, 292 - 12 - 25, 75, 25);
-  Button2 = new QPushButton(QStringLiteral("キャンセル"), this);
-  Button2->setObjectName(QStringLiteral("Button2"));
-  Button2->setGeometry(536 - 16 - 75, 292 - 12 - 25, 75, 25);
-  for (QPushButton* button : {Button1, Button2}) {
+  confirmButton_ = new QPushButton(QStringLiteral("実　行"), this);
+  confirmButton_->setObjectName(QStringLiteral("Button1"));
+  confirmButton_->setGeometry(536 - 16 - 75 - 8 - 75, 292 - 12 - 25, 75, 25);
+  cancelButton_ = new QPushButton(QStringLiteral("キャンセル"), this);
+  cancelButton_->setObjectName(QStringLiteral("Button2"));
+  cancelButton_->setGeometry(536 - 16 - 75, 292 - 12 - 25, 75, 25);
+  for (QPushButton* button : {confirmButton_, cancelButton_}) {
     button->setCursor(Qt::PointingHandCursor);
     button->setAutoDefault(false);
     button->setDefault(false);
   }
-  connect(Button1, &QPushButton::clicked, this, &RowEditDialog::Button1Click);
-  connect(Button2, &QPushButton::clicked, this, &RowEditDialog::Button2Click);
+  connect(confirmButton_, &QPushButton::clicked, this, &RowEditDialog::Confirm);
+  connect(cancelButton_, &QPushButton::clicked, this, &RowEditDialog::Cancel);
 }
 
 QString RowEditDialog::GroupCaption() const {
-  return XPGroupBox1->title();
+  return fieldsGroup_->title();
 }
 
 void RowEditDialog::showEvent(QShowEvent* event) {
@@ -79,7 +79,7 @@ void RowEditDialog::showEvent(QShowEvent* event) {
 
 void RowEditDialog::FormShow() {
   int row = grid_.SelectionTop();
-  XPGroupBox1->setTitle(Shown(grid_.Cell(0, row)));
+  fieldsGroup_->setTitle(Shown(grid_.Cell(0, row)));
   for (std::size_t i = 0; i < boxes_.size(); ++i) {
     shown_[i] = Shown(grid_.Cell(kEditedColumns[i], row));
     boxes_[i]->setText(shown_[i]);
@@ -87,7 +87,7 @@ void RowEditDialog::FormShow() {
   boxes_[0]->setFocus();
 }
 
-void RowEditDialog::Button1Click() {
+void RowEditDialog::Confirm() {
   int row = grid_.SelectionTop();
   for (std::size_t i = 0; i < boxes_.size(); ++i) {
     // A box left as it was shown keeps the cell's bytes exactly, even ones
@@ -99,7 +99,7 @@ void RowEditDialog::Button1Click() {
   accept();
 }
 
-void RowEditDialog::Button2Click() {
+void RowEditDialog::Cancel() {
   Tag = 0;
   reject();
 }

@@ -28,8 +28,8 @@ class RowEditDialog : public widgets::PlainDialog {
   QString GroupCaption() const;
 
  public slots:
-  void Button1Click();
-  void Button2Click();
+  void Confirm();
+  void Cancel();
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -38,12 +38,12 @@ class RowEditDialog : public widgets::PlainDialog {
   void FormShow();
 
   widgets::StringGridData& grid_;
-  QGroupBox* XPGroupBox1 = nullptr;
+  QGroupBox* fieldsGroup_ = nullptr;
   std::array<QLineEdit*, 5> boxes_{};
   std::array<QString, 5> shown_;
-  QLabel* Label1 = nullptr;
-  QPushButton* Button1 = nullptr;
-  QPushButton* Button2 = nullptr;
+  QLabel* noticeLabel_ = nullptr;
+  QPushButton* confirmButton_ = nullptr;
+  QPushButton* cancelButton_ = nullptr;
 };
 
 // The grid columns of the five boxes: title, subject, author, keywords, comments.

@@ -57,19 +57,19 @@ TitleDialog::TitleDialog(QLabel* titlePanel, std::string historyPath, widgets::D
   bandLayout->addWidget(name, 1);
   layout->addWidget(band);
 
-  title_list = new QComboBox;
-  title_list->setObjectName(QStringLiteral("title_list"));
-  title_list->setEditable(true);
-  title_list->setInsertPolicy(QComboBox::NoInsert);
+  titleList_ = new QComboBox;
+  titleList_->setObjectName(QStringLiteral("title_list"));
+  titleList_->setEditable(true);
+  titleList_->setInsertPolicy(QComboBox::NoInsert);
   // The text stays as typed: no completion from the history ("Cance" must not
   // turn into an older "Cancelled Title"). The list is still there to pick from.
-  title_list->setCompleter(nullptr);
-  title_list->setFixedWidth(417);
-  QFont listFont = title_list->font();
+  titleList_->setCompleter(nullptr);
+  titleList_->setFixedWidth(417);
+  QFont listFont = titleList_->font();
   listFont.setPixelSize(15);
-  title_list->setFont(listFont);
+  titleList_->setFont(listFont);
   layout->addSpacing(12);
-  layout->addWidget(title_list, 0, Qt::AlignHCenter);
+  layout->addWidget(titleList_, 0, Qt::AlignHCenter);
   layout->addStretch();
   auto* line = new QFrame;
   line->setFrameShape(QFrame::HLine);
@@ -79,19 +79,19 @@ TitleDialog::TitleDialog(QLabel* titlePanel, std::string historyPath, widgets::D
   auto* buttons = new QHBoxLayout;
   buttons->setContentsMargins(10, 0, 10, 0);
   buttons->addStretch();
-  Button1 = new QPushButton(QStringLiteral("実　行"));
-  Button1->setObjectName(QStringLiteral("Button1"));
-  Button2 = new QPushButton(QStringLiteral("キャンセル"));
-  Button2->setObjectName(QStringLiteral("Button2"));
-  for (QPushButton* button : {Button1, Button2}) {
+  confirmButton_ = new QPushButton(QStringLiteral("実　行"));
+  confirmButton_->setObjectName(QStringLiteral("Button1"));
+  cancelButton_ = new QPushButton(QStringLiteral("キャンセル"));
+  cancelButton_->setObjectName(QStringLiteral("Button2"));
+  for (QPushButton* button : {confirmButton_, cancelButton_}) {
     button->setFixedSize(75, 25);
     button->setCursor(Qt::PointingHandCursor);
     button->setAutoDefault(false);
     buttons->addWidget(button);
   }
   layout->addLayout(buttons);
-  connect(Button1, &QPushButton::clicked, this, &TitleDialog::Button1Click);
-  connect(Button2, &QPushButton::clicked, this, &TitleDialog::Button2Click);
+  connect(confirmButton_, &QPushButton::clicked, this, &TitleDialog::Confirm);
+  connect(cancelButton_, &QPushButton::clicked, this, &TitleDialog::Cancel);
 
   // FormCreate: the titles of earlier runs.
   try {
@@ -111,28 +111,28 @@ TitleDialog::~TitleDialog() {
 }
 
 void TitleDialog::FillList() {
-  QString text = title_list->currentText();
-  title_list->clear();
+  QString text = titleList_->currentText();
+  titleList_->clear();
   for (const std::string& entry : history_.Entries()) {
-    title_list->addItem(Shown(entry));
+    titleList_->addItem(Shown(entry));
   }
-  title_list->setCurrentIndex(-1);
-  title_list->setEditText(text);
+  titleList_->setCurrentIndex(-1);
+  titleList_->setEditText(text);
 }
 
 void TitleDialog::showEvent(QShowEvent* event) {
-  title_list->setEditText(titlePanel_->text());
-  title_list->setFocus();
-  title_list->lineEdit()->selectAll();
+  titleList_->setEditText(titlePanel_->text());
+  titleList_->setFocus();
+  titleList_->lineEdit()->selectAll();
   widgets::PlainDialog::showEvent(event);
 }
 
-void TitleDialog::Button1Click() {
-  titlePanel_->setText(title_list->currentText());
+void TitleDialog::Confirm() {
+  titlePanel_->setText(titleList_->currentText());
   accept();
 }
 
-void TitleDialog::Button2Click() {
+void TitleDialog::Cancel() {
   reject();
 }
 
@@ -142,9 +142,9 @@ void TitleDialog::done(int result) {
 }
 
 void TitleDialog::FormClose() {
-  std::optional<std::string> stored = history_.Use(Stored(title_list->currentText()));
+  std::optional<std::string> stored = history_.Use(Stored(titleList_->currentText()));
   if (stored) {
-    title_list->setEditText(Shown(*stored));  // the stored spelling wins in the box
+    titleList_->setEditText(Shown(*stored));  // the stored spelling wins in the box
   }
   FillList();
 }

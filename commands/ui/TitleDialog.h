@@ -26,12 +26,12 @@ class TitleDialog : public widgets::PlainDialog {
               QWidget* parent = nullptr);
   ~TitleDialog() override;
 
-  QComboBox* TitleList() const { return title_list; }
+  QComboBox* TitleList() const { return titleList_; }
   const TitleHistory& History() const { return history_; }
 
  public slots:
-  void Button1Click();
-  void Button2Click();
+  void Confirm();
+  void Cancel();
   void done(int result) override;
 
  protected:
@@ -45,9 +45,9 @@ class TitleDialog : public widgets::PlainDialog {
   std::string historyPath_;
   widgets::Dialogs& dialogs_;
   TitleHistory history_;
-  QComboBox* title_list = nullptr;
-  QPushButton* Button1 = nullptr;
-  QPushButton* Button2 = nullptr;
+  QComboBox* titleList_ = nullptr;
+  QPushButton* confirmButton_ = nullptr;
+  QPushButton* cancelButton_ = nullptr;
 };
 
 }  // namespace commands

@@ -123,17 +123,17 @@ void PrintWindow::BuildWindow() {
   styleLayout->setContentsMargins(4, 2, 4, 2);
   QPushButton* select = Button(QStringLiteral("スタイル選択"), "GradBtn5");
   select->setFixedSize(90, 20);
-  connect(select, &QPushButton::clicked, this, &PrintWindow::GradBtn5Click);
+  connect(select, &QPushButton::clicked, this, &PrintWindow::ChooseStyle);
   styleLayout->addWidget(select);
   QPushButton* design = Button(QStringLiteral("デザイン"), "DesignButton");
   design->setFixedSize(70, 20);
   design->setToolTip(QStringLiteral("スタイルをデザイン画面で編集します (Ctrl+D)"));
   connect(design, &QPushButton::clicked, this, &PrintWindow::OpenDesigner);
   styleLayout->addWidget(design);
-  WKINDPL = new QLabel;
-  WKINDPL->setObjectName(QStringLiteral("WKINDPL"));
-  WKINDPL->setStyleSheet(QStringLiteral("color: white; font-weight: bold;"));
-  styleLayout->addWidget(WKINDPL, 1);
+  stylePathLabel_ = new QLabel;
+  stylePathLabel_->setObjectName(QStringLiteral("WKINDPL"));
+  stylePathLabel_->setStyleSheet(QStringLiteral("color: white; font-weight: bold;"));
+  styleLayout->addWidget(stylePathLabel_, 1);
   layout->addWidget(styleBar);
 
   auto* tools = new QHBoxLayout;
@@ -153,24 +153,24 @@ void PrintWindow::BuildWindow() {
     connect(b, &QPushButton::clicked, this, [this, zoom] { SetZoom(zoom); });
     tools->addWidget(b);
   }
-  TrackBar1 = new QSlider(Qt::Horizontal);
-  TrackBar1->setObjectName(QStringLiteral("TrackBar1"));
-  TrackBar1->setRange(kMinZoom, kMaxZoom);
-  TrackBar1->setTickInterval(10);
-  TrackBar1->setTickPosition(QSlider::TicksBelow);
-  TrackBar1->setValue(zoom_);
-  connect(TrackBar1, &QSlider::valueChanged, this, [this](int value) {
+  zoomSlider_ = new QSlider(Qt::Horizontal);
+  zoomSlider_->setObjectName(QStringLiteral("TrackBar1"));
+  zoomSlider_->setRange(kMinZoom, kMaxZoom);
+  zoomSlider_->setTickInterval(10);
+  zoomSlider_->setTickPosition(QSlider::TicksBelow);
+  zoomSlider_->setValue(zoom_);
+  connect(zoomSlider_, &QSlider::valueChanged, this, [this](int value) {
     if (value != zoom_) {
       SetZoom(value);
     }
   });
-  tools->addWidget(TrackBar1, 1);
+  tools->addWidget(zoomSlider_, 1);
   QPushButton* top = Button(QStringLiteral("Top Page"), "PictButton2");
   top->setToolTip(QStringLiteral("Top Page"));
-  connect(top, &QPushButton::clicked, this, &PrintWindow::PAGETOP1Click);
+  connect(top, &QPushButton::clicked, this, &PrintWindow::FirstPage);
   QPushButton* next = Button(QStringLiteral("Page+1"), "go");
   next->setToolTip(QStringLiteral("Page+1"));
-  connect(next, &QPushButton::clicked, this, &PrintWindow::PAGE11Click);
+  connect(next, &QPushButton::clicked, this, &PrintWindow::NextPage);
   tools->addWidget(top);
   tools->addWidget(next);
   layout->addLayout(tools);
@@ -184,7 +184,7 @@ void PrintWindow::BuildWindow() {
   maker->setStyleSheet(QStringLiteral("font-weight: bold; color: #334;"));
   sideLayout->addWidget(maker);
   QPushButton* backup = Button(QStringLiteral("バックアップ"), "IconButton14");
-  connect(backup, &QPushButton::clicked, this, &PrintWindow::IconButton14Click);
+  connect(backup, &QPushButton::clicked, this, &PrintWindow::WriteBackup);
   sideLayout->addWidget(backup);
   sideLayout->addWidget(new QLabel(QStringLiteral("Release Version 20030620A")));
 
@@ -192,16 +192,16 @@ void PrintWindow::BuildWindow() {
   auto* grid = new QGridLayout(offsets);
   auto* number = new QRegularExpressionValidator(
       QRegularExpression(QStringLiteral("-?\\d{0,6}(\\.\\d{0,4})?")), this);
-  ofxbox = new QLineEdit(QStringLiteral("0"));
-  ofxbox->setObjectName(QStringLiteral("ofxbox"));
-  ofybox = new QLineEdit(QStringLiteral("0"));
-  ofybox->setObjectName(QStringLiteral("ofybox"));
-  for (QLineEdit* box : {ofxbox, ofybox}) {
+  offsetXBox_ = new QLineEdit(QStringLiteral("0"));
+  offsetXBox_->setObjectName(QStringLiteral("ofxbox"));
+  offsetYBox_ = new QLineEdit(QStringLiteral("0"));
+  offsetYBox_->setObjectName(QStringLiteral("ofybox"));
+  for (QLineEdit* box : {offsetXBox_, offsetYBox_}) {
     box->setValidator(number);
     connect(box, &QLineEdit::returnPressed, this, &PrintWindow::OffsetEntered);
   }
-  grid->addWidget(ofxbox, 0, 0, 1, 2);
-  grid->addWidget(ofybox, 0, 2, 1, 2);
+  grid->addWidget(offsetXBox_, 0, 0, 1, 2);
+  grid->addWidget(offsetYBox_, 0, 2, 1, 2);
   const struct {
     const char* caption;
     const char* name;
@@ -222,34 +222,34 @@ void PrintWindow::BuildWindow() {
     });
     grid->addWidget(b, 1, column++);
   }
-  CheckBox1 = new QCheckBox(QStringLiteral("オフセットをプレビュ－で確認"));
-  CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
-  CheckBox1->setChecked(true);
-  grid->addWidget(CheckBox1, 2, 0, 1, 4);
+  offsetsInPreviewCheck_ = new QCheckBox(QStringLiteral("オフセットをプレビュ－で確認"));
+  offsetsInPreviewCheck_->setObjectName(QStringLiteral("CheckBox1"));
+  offsetsInPreviewCheck_->setChecked(true);
+  grid->addWidget(offsetsInPreviewCheck_, 2, 0, 1, 4);
   QPushButton* update = Button(QStringLiteral("更　新"), "GradBtn6");
-  connect(update, &QPushButton::clicked, this, &PrintWindow::GradBtn6Click);
+  connect(update, &QPushButton::clicked, this, &PrintWindow::SaveSettings);
   grid->addWidget(update, 3, 0, 1, 4);
   sideLayout->addWidget(offsets);
 
   sideLayout->addWidget(new QLabel(QStringLiteral("用紙サイズ")));
-  ComboBox2 = new QComboBox(this);
-  ComboBox2->setObjectName(QStringLiteral("ComboBox2"));
+  paperList_ = new QComboBox(this);
+  paperList_->setObjectName(QStringLiteral("ComboBox2"));
   for (int entry = 0; entry <= kPaperCount; ++entry) {
-    ComboBox2->addItem(QString::fromUtf8(PaperLabel(entry)));
+    paperList_->addItem(QString::fromUtf8(PaperLabel(entry)));
   }
-  ComboBox2->hide();  // the paper list is never shown; its label is
+  paperList_->hide();  // the paper list is never shown; its label is
   auto* paperRow = new QHBoxLayout;
-  BoxLabel1 = new QLabel;
-  BoxLabel1->setObjectName(QStringLiteral("BoxLabel1"));
-  BoxLabel1->setFrameShape(QFrame::Box);
-  BoxLabel1->setWordWrap(true);
-  paperRow->addWidget(BoxLabel1, 1);
-  OrientationLabel = new QLabel;
-  OrientationLabel->setObjectName(QStringLiteral("OrientationLabel"));
-  OrientationLabel->setFrameShape(QFrame::Box);
-  OrientationLabel->setAlignment(Qt::AlignCenter);
-  OrientationLabel->setMinimumWidth(28);
-  paperRow->addWidget(OrientationLabel);
+  paperLabel_ = new QLabel;
+  paperLabel_->setObjectName(QStringLiteral("BoxLabel1"));
+  paperLabel_->setFrameShape(QFrame::Box);
+  paperLabel_->setWordWrap(true);
+  paperRow->addWidget(paperLabel_, 1);
+  orientationLabel_ = new QLabel;
+  orientationLabel_->setObjectName(QStringLiteral("OrientationLabel"));
+  orientationLabel_->setFrameShape(QFrame::Box);
+  orientationLabel_->setAlignment(Qt::AlignCenter);
+  orientationLabel_->setMinimumWidth(28);
+  paperRow->addWidget(orientationLabel_);
   sideLayout->addLayout(paperRow);
   sideLayout->addStretch();
 
@@ -263,11 +263,11 @@ void PrintWindow::BuildWindow() {
     void (PrintWindow::*rightSlot)();
   } rows[] = {
       {"Load / Save", "Load", "IconButton11", "Save", "IconButton6",
-       &PrintWindow::IconButton11Click, &PrintWindow::IconButton6Click},
+       &PrintWindow::ChooseStyleKeepingPage, &PrintWindow::SaveSettings},
       {"印  刷 / 用紙設定", "印刷", "IconButton12", "用紙設定", "IconButton4",
-       &PrintWindow::print_commandClick, &PrintWindow::IconButton4Click},
-      {"Help / Exit", "Help", "IconButton18", "Exit", "IconButton9", &PrintWindow::N5Click,
-       &PrintWindow::exit_commandClick},
+       &PrintWindow::PrintAllPages, &PrintWindow::PaperSetupIntoStyle},
+      {"Help / Exit", "Help", "IconButton18", "Exit", "IconButton9", &PrintWindow::OpenManual,
+       &PrintWindow::Quit},
   };
   for (const auto& row : rows) {
     sideLayout->addWidget(new QLabel(QString::fromUtf8(row.caption)));
@@ -284,51 +284,51 @@ void PrintWindow::BuildWindow() {
 
   // Three colours tell the desk, the sheet's unprintable margins and the
   // printable area (white) apart.
-  ScrollBox1 = new QScrollArea;
-  ScrollBox1->setObjectName(QStringLiteral("ScrollBox1"));
-  QPalette desk = ScrollBox1->palette();
+  previewScroll_ = new QScrollArea;
+  previewScroll_->setObjectName(QStringLiteral("ScrollBox1"));
+  QPalette desk = previewScroll_->palette();
   desk.setColor(QPalette::Window, kDeskColor);
-  ScrollBox1->setPalette(desk);
-  ScrollBox1->setBackgroundRole(QPalette::Window);
-  ScrollBox1->horizontalScrollBar()->setSingleStep(kScrollStep);
-  ScrollBox1->verticalScrollBar()->setSingleStep(kScrollStep);
+  previewScroll_->setPalette(desk);
+  previewScroll_->setBackgroundRole(QPalette::Window);
+  previewScroll_->horizontalScrollBar()->setSingleStep(kScrollStep);
+  previewScroll_->verticalScrollBar()->setSingleStep(kScrollStep);
   auto* canvas = new QWidget;
   canvas->setBackgroundRole(QPalette::Window);
-  panel1 = new QWidget(canvas);
-  panel1->setObjectName(QStringLiteral("panel1"));
-  panel1->setAutoFillBackground(true);
-  QPalette sheet = panel1->palette();
+  sheet_ = new QWidget(canvas);
+  sheet_->setObjectName(QStringLiteral("panel1"));
+  sheet_->setAutoFillBackground(true);
+  QPalette sheet = sheet_->palette();
   sheet.setColor(QPalette::Window, kMarginColor);
-  panel1->setPalette(sheet);
-  panel1->setBackgroundRole(QPalette::Window);
-  panel1->move(0, 8);
-  PaintBox1 = new PreviewArea(panel1);
-  PaintBox1->SetDrawer([this](QPainter& painter) { DrawPreview(painter); });
-  ScrollBox1->setWidget(canvas);
-  body->addWidget(ScrollBox1, 1);
+  sheet_->setPalette(sheet);
+  sheet_->setBackgroundRole(QPalette::Window);
+  sheet_->move(0, 8);
+  previewArea_ = new PreviewArea(sheet_);
+  previewArea_->SetDrawer([this](QPainter& painter) { DrawPreview(painter); });
+  previewScroll_->setWidget(canvas);
+  body->addWidget(previewScroll_, 1);
   layout->addLayout(body, 1);
 
-  StatusBar2 = new QStatusBar;
-  StatusBar2->setObjectName(QStringLiteral("StatusBar2"));
-  StatusBar2->setSizeGripEnabled(false);
+  statusBar_ = new QStatusBar;
+  statusBar_->setObjectName(QStringLiteral("StatusBar2"));
+  statusBar_->setSizeGripEnabled(false);
   for (std::size_t i = 0; i < std::size(kPanelWidths); ++i) {
     auto* panel = new QLabel;
     panel->setMinimumWidth(kPanelWidths[i]);
     // The style's path and the printing message take what room there is.
-    StatusBar2->addWidget(panel, i == 1 || i == 2 ? 1 : 0);
+    statusBar_->addWidget(panel, i == 1 || i == 2 ? 1 : 0);
     panels_.push_back(panel);
   }
-  OpenPdfFolder = Button(QStringLiteral("フォルダーを開く"), "OpenPdfFolder");
-  OpenPdfFolder->setToolTip(QStringLiteral("印刷した PDF のあるフォルダーを開きます"));
-  OpenPdfFolder->setFixedHeight(20);
-  OpenPdfFolder->hide();
-  connect(OpenPdfFolder, &QPushButton::clicked, this, [this] {
+  openPdfFolderButton_ = Button(QStringLiteral("フォルダーを開く"), "OpenPdfFolder");
+  openPdfFolderButton_->setToolTip(QStringLiteral("印刷した PDF のあるフォルダーを開きます"));
+  openPdfFolderButton_->setFixedHeight(20);
+  openPdfFolderButton_->hide();
+  connect(openPdfFolderButton_, &QPushButton::clicked, this, [this] {
     widgets::OpenOrTell(*s_.desktop, *s_.dialogs,
                         QUrl::fromLocalFile(QFileInfo(writtenPdf_).absolutePath()),
                         QStringLiteral("PDF のフォルダー"));
   });
-  StatusBar2->addPermanentWidget(OpenPdfFolder);
-  layout->addWidget(StatusBar2);
+  statusBar_->addPermanentWidget(openPdfFolderButton_);
+  layout->addWidget(statusBar_);
 }
 
 void PrintWindow::BuildMenus() {
@@ -343,19 +343,20 @@ void PrintWindow::BuildMenus() {
   };
   QMenu* file = bar->addMenu(QStringLiteral("ファイル(&F)"));
   add(file, "dataread_command", QStringLiteral("読   込"), QKeySequence(Qt::CTRL | Qt::Key_L),
-      [this] { dataread_commandClick(); });
-  add(file, "N3", QStringLiteral("リロード"), QKeySequence(Qt::Key_F5), [this] { N3Click(); });
+      [this] { ChooseStyle(); });
+  add(file, "N3", QStringLiteral("リロード"), QKeySequence(Qt::Key_F5), [this] { ReloadStyle(); });
   add(file, "StyleDesign", QStringLiteral("デザイン"), QKeySequence(Qt::CTRL | Qt::Key_D),
       [this] { OpenDesigner(); });
   file->addSeparator();
   add(file, "N17", QStringLiteral("用紙設定"), QKeySequence(Qt::CTRL | Qt::Key_U),
-      [this] { N17Click(); });
-  add(file, "N6", QStringLiteral("現在の用紙設定情報をスタイルに保存"), {}, [this] { N6Click(); });
+      [this] { PaperSetupFromMenu(); });
+  add(file, "N6", QStringLiteral("現在の用紙設定情報をスタイルに保存"), {},
+      [this] { SaveSettingsFromMenu(); });
   add(file, "print_command", QStringLiteral("印　刷"), QKeySequence(Qt::CTRL | Qt::Key_P),
-      [this] { print_commandClick(); });
+      [this] { PrintAllPages(); });
   file->addSeparator();
   add(file, "exit_command", QStringLiteral("終　了"), QKeySequence(Qt::Key_End),
-      [this] { exit_commandClick(); });
+      [this] { Quit(); });
 
   QMenu* view = bar->addMenu(QStringLiteral("表　示(&M)"));
   const struct {
@@ -372,13 +373,13 @@ void PrintWindow::BuildMenus() {
       [this] { SetZoom(zoom_ - 10); });
   view->addSeparator();
   add(view, "PAGETOP1", QStringLiteral("Top Page"), QKeySequence(Qt::Key_PageUp),
-      [this] { PAGETOP1Click(); });
+      [this] { FirstPage(); });
   add(view, "PAGE11", QStringLiteral("Next Page"), QKeySequence(Qt::Key_PageDown),
-      [this] { PAGE11Click(); });
+      [this] { NextPage(); });
 
   QMenu* info = bar->addMenu(QStringLiteral("Information(&H)"));
   add(info, "N5", QStringLiteral("取扱説明書"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F12),
-      [this] { N5Click(); });
+      [this] { OpenManual(); });
 }
 
 QAction* PrintWindow::Item(const QString& name) const {
@@ -388,13 +389,13 @@ QString PrintWindow::LoadedStylePath() const {
   return panels_[1]->text();
 }
 QString PrintWindow::OffsetText(bool x) const {
-  return (x ? ofxbox : ofybox)->text();
+  return (x ? offsetXBox_ : offsetYBox_)->text();
 }
 QString PrintWindow::PaperLabelText() const {
-  return BoxLabel1->text();
+  return paperLabel_->text();
 }
 QString PrintWindow::OrientationText() const {
-  return OrientationLabel->text();
+  return orientationLabel_->text();
 }
 QString PrintWindow::StatusText(int panel) const {
   return panels_[static_cast<std::size_t>(panel)]->text();
@@ -460,8 +461,8 @@ void PrintWindow::NewStyle() {
 void PrintWindow::ShowHeaderValues(const Fixed& x, const Fixed& y) {
   offsetX_ = x;
   offsetY_ = y;
-  ofxbox->setText(QString::fromStdString(x.ToString()));
-  ofybox->setText(QString::fromStdString(y.ToString()));
+  offsetXBox_->setText(QString::fromStdString(x.ToString()));
+  offsetYBox_->setText(QString::fromStdString(y.ToString()));
 }
 
 void PrintWindow::LoadStyle(QString path) {
@@ -477,7 +478,7 @@ void PrintWindow::LoadStyle(QString path) {
       return;
     }
   }
-  WKINDPL->setText(path);
+  stylePathLabel_->setText(path);
   lastDrawError_.clear();
   widgets::RunReported(*s_.dialogs, [&] {
     styleLines_ =
@@ -504,25 +505,25 @@ void PrintWindow::LoadStyle(QString path) {
 
 void PrintWindow::ShowPrinterPaper() {
   PaperEntry paper = ReadPrinterPaper(*s_.printer);
-  bool listed = paper.entry > 0 && paper.entry < ComboBox2->count();
-  ComboBox2->setCurrentIndex(listed ? paper.entry : -1);
-  BoxLabel1->setText(listed ? ComboBox2->currentText() : QStringLiteral("その他の用紙"));
-  OrientationLabel->setText(paper.orientation != 0 ? QStringLiteral("横") : QStringLiteral("縦"));
+  bool listed = paper.entry > 0 && paper.entry < paperList_->count();
+  paperList_->setCurrentIndex(listed ? paper.entry : -1);
+  paperLabel_->setText(listed ? paperList_->currentText() : QStringLiteral("その他の用紙"));
+  orientationLabel_->setText(paper.orientation != 0 ? QStringLiteral("横") : QStringLiteral("縦"));
 }
 
 void PrintWindow::LayoutPreview() {
   PreviewLayout layout = printing::LayoutPreview(metrics_, screenX_, screenY_, zoom_);
-  panel1->resize(std::max(1, layout.sheetWidth), std::max(1, layout.sheetHeight));
-  panel1->parentWidget()->resize(std::max(1, layout.sheetWidth),
+  sheet_->resize(std::max(1, layout.sheetWidth), std::max(1, layout.sheetHeight));
+  sheet_->parentWidget()->resize(std::max(1, layout.sheetWidth),
                                  std::max(1, layout.sheetHeight) + 8);
-  PaintBox1->setGeometry(layout.areaLeft, layout.areaTop, std::max(1, layout.areaWidth),
-                         std::max(1, layout.areaHeight));
+  previewArea_->setGeometry(layout.areaLeft, layout.areaTop, std::max(1, layout.areaWidth),
+                            std::max(1, layout.areaHeight));
 }
 
 void PrintWindow::RefreshPreview() {
   panels_[0]->setText(QStringLiteral("変更なし"));
   LayoutPreview();
-  PaintBox1->update();
+  previewArea_->update();
 }
 
 void PrintWindow::DrawPreview(QPainter& painter) {
@@ -530,7 +531,7 @@ void PrintWindow::DrawPreview(QPainter& painter) {
   PageSettings settings = PreviewPageSettings(layout, zoom_, screenX_, screenY_, metrics_);
   settings.offsetBoxX = offsetX_;
   settings.offsetBoxY = offsetY_;
-  settings.offsetsInPreview = CheckBox1->isChecked();
+  settings.offsetsInPreview = offsetsInPreviewCheck_->isChecked();
   if (StyleLoaded()) {
     settings.styleFolder = FolderOf(Bytes(LoadedStylePath()));
   }
@@ -549,13 +550,13 @@ void PrintWindow::DrawPreview(QPainter& painter) {
 
 void PrintWindow::SetZoom(int zoom) {
   zoom_ = std::clamp(zoom, kMinZoom, kMaxZoom);
-  TrackBar1->setValue(zoom_);
+  zoomSlider_->setValue(zoom_);
   RefreshPreview();
 }
 
 void PrintWindow::TakeOffsetBoxes() {
-  offsetX_ = Fixed::Parse(ofxbox->text().toStdString()).value_or(Fixed());
-  offsetY_ = Fixed::Parse(ofybox->text().toStdString()).value_or(Fixed());
+  offsetX_ = Fixed::Parse(offsetXBox_->text().toStdString()).value_or(Fixed());
+  offsetY_ = Fixed::Parse(offsetYBox_->text().toStdString()).value_or(Fixed());
 }
 
 void PrintWindow::StoreHeader() {
@@ -621,7 +622,7 @@ void PrintWindow::PrintAllPages() {
     }
   }
   QString pdf;
-  OpenPdfFolder->hide();  // shown again when this run writes a PDF
+  openPdfFolderButton_->hide();  // shown again when this run writes a PDF
   if (s_.printsToPdf && s_.printsToPdf()) {
     pdf = AskPdfDestination();
     if (pdf.isEmpty()) {
@@ -696,41 +697,38 @@ void PrintWindow::ShowWrittenPdf(const QString& path, int pages) {
   QString text = QStringLiteral("%1 ページを PDF に書き出しました: %2").arg(pages).arg(path);
   panels_[2]->setText(text);
   panels_[2]->setToolTip(text);
-  OpenPdfFolder->show();
+  openPdfFolderButton_->show();
 }
 
-void PrintWindow::GradBtn5Click() {
+void PrintWindow::ChooseStyle() {
   pageNumber_ = 1;
   LoadStyle({});
 }
-void PrintWindow::dataread_commandClick() {
-  GradBtn5Click();
-}
-void PrintWindow::IconButton11Click() {
+void PrintWindow::ChooseStyleKeepingPage() {
   LoadStyle({});
 }
-void PrintWindow::N3Click() {
+void PrintWindow::ReloadStyle() {
   LoadStyle(LoadedStylePath());
 }
 
-void PrintWindow::IconButton14Click() {
+void PrintWindow::WriteBackup() {
   widgets::RunReported(*s_.dialogs, [&] {
     platform::ReplacingFileWriter::ReplaceWith(s_.paths->File(kBackupFile),
                                                layout::StyleFileText(styleLines_));
   });
 }
 
-void PrintWindow::PAGETOP1Click() {
+void PrintWindow::FirstPage() {
   pageNumber_ = 1;
   LoadStyle(LoadedStylePath());
 }
 
-void PrintWindow::PAGE11Click() {
+void PrintWindow::NextPage() {
   ++pageNumber_;
   LoadStyle(LoadedStylePath());
 }
 
-void PrintWindow::N17Click() {
+void PrintWindow::PaperSetupFromMenu() {
   if (s_.setupDialog) {
     s_.setupDialog();
   }
@@ -740,7 +738,7 @@ void PrintWindow::N17Click() {
   RefreshPreview();
 }
 
-void PrintWindow::IconButton4Click() {
+void PrintWindow::PaperSetupIntoStyle() {
   if (s_.setupDialog) {
     s_.setupDialog();
   }
@@ -753,20 +751,14 @@ void PrintWindow::IconButton4Click() {
   RefreshPreview();
 }
 
-void PrintWindow::N6Click() {
+void PrintWindow::SaveSettingsFromMenu() {
   SaveSettingsToStyle(
       QStringLiteral("ワードファイル・クイルマーク\r\n全体位置と用紙設定を保存しました"));
 }
-void PrintWindow::GradBtn6Click() {
+void PrintWindow::SaveSettings() {
   SaveSettingsToStyle(QStringLiteral("全体位置と用紙設定を保存しました"));
 }
-void PrintWindow::IconButton6Click() {
-  GradBtn6Click();
-}
-void PrintWindow::print_commandClick() {
-  PrintAllPages();
-}
-void PrintWindow::exit_commandClick() {
+void PrintWindow::Quit() {
   close();
 }
 
@@ -803,7 +795,7 @@ void PrintWindow::OpenDesigner() {
   window->show();
 }
 
-void PrintWindow::N5Click() {
+void PrintWindow::OpenManual() {
   widgets::OpenOrTell(*s_.desktop, *s_.dialogs, QUrl::fromLocalFile(Path(s_.paths->Manual())),
                       QStringLiteral("取扱説明書"));
 }

@@ -97,21 +97,18 @@ class PrintWindow : public QDialog {
   designer::StyleDesigner* Designer() const { return designer_; }
 
  public slots:
-  void GradBtn5Click();
-  void dataread_commandClick();
-  void IconButton11Click();
-  void N3Click();
-  void IconButton14Click();
-  void PAGETOP1Click();
-  void PAGE11Click();
-  void N17Click();
-  void IconButton4Click();
-  void N6Click();
-  void GradBtn6Click();
-  void IconButton6Click();
-  void print_commandClick();
-  void exit_commandClick();
-  void N5Click();
+  void ChooseStyle();
+  void ChooseStyleKeepingPage();
+  void ReloadStyle();
+  void WriteBackup();
+  void FirstPage();
+  void NextPage();
+  void PaperSetupFromMenu();
+  void PaperSetupIntoStyle();
+  void SaveSettingsFromMenu();
+  void SaveSettings();
+  void Quit();
+  void OpenManual();
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -154,19 +151,19 @@ class PrintWindow : public QDialog {
   QString lastDrawError_;
   bool shown_ = false;
 
-  QLabel* WKINDPL = nullptr;
-  QSlider* TrackBar1 = nullptr;
-  QLineEdit* ofxbox = nullptr;
-  QLineEdit* ofybox = nullptr;
-  QCheckBox* CheckBox1 = nullptr;
-  QComboBox* ComboBox2 = nullptr;
-  QLabel* BoxLabel1 = nullptr;
-  QLabel* OrientationLabel = nullptr;
-  QScrollArea* ScrollBox1 = nullptr;
-  QWidget* panel1 = nullptr;
-  PreviewArea* PaintBox1 = nullptr;
-  QStatusBar* StatusBar2 = nullptr;
-  QPushButton* OpenPdfFolder = nullptr;
+  QLabel* stylePathLabel_ = nullptr;
+  QSlider* zoomSlider_ = nullptr;
+  QLineEdit* offsetXBox_ = nullptr;
+  QLineEdit* offsetYBox_ = nullptr;
+  QCheckBox* offsetsInPreviewCheck_ = nullptr;
+  QComboBox* paperList_ = nullptr;
+  QLabel* paperLabel_ = nullptr;
+  QLabel* orientationLabel_ = nullptr;
+  QScrollArea* previewScroll_ = nullptr;
+  QWidget* sheet_ = nullptr;
+  PreviewArea* previewArea_ = nullptr;
+  QStatusBar* statusBar_ = nullptr;
+  QPushButton* openPdfFolderButton_ = nullptr;
   QString writtenPdf_;
   QPointer<designer::StyleDesigner> designer_;
   std::vector<QLabel*> panels_;

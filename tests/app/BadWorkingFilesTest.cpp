@@ -73,7 +73,7 @@ TEST_P(BadWorkingFiles, TheProgramStartsWithDefaultsSaysSoOnceAndLeavesTheFiles)
     auto* check = dialog.findChild<QAbstractButton*>(QStringLiteral("NewerFormatsCheck"));
     EXPECT_FALSE(check->isChecked());
     check->click();
-    dialog.GradBtn2Click();
+    dialog.CancelOrClose();
   });
   Stop();
   EXPECT_EQ(dialogs.shown.size(), 1);  // and nothing at exit

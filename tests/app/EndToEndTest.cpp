@@ -36,7 +36,7 @@ struct EndToEnd : ProgramFixture {
       printing::PrintWindow* w = print.get();
       // After the window's start has loaded the style the dialog offered.
       QTimer::singleShot(300, w, [w] {
-        w->print_commandClick();
+        w->PrintAllPages();
         w->close();
       });
       return print;
@@ -54,8 +54,8 @@ TEST_F(EndToEnd, FromAFolderOfDocumentsToAPrintedCatalogue) {
 
   FolderCommand([&](catalogue::FolderDialog& dialog) {
     dialog.SelectFolder(QString::fromStdString(documents.path()));
-    dialog.ShellTreeView1DblClick();
-    dialog.GradBtn1Click();
+    dialog.ShowSelectedFolder();
+    dialog.Scan();
   });
   ASSERT_EQ(Cell(0, 25), "doc00024.doc");
 
@@ -64,31 +64,31 @@ TEST_F(EndToEnd, FromAFolderOfDocumentsToAPrintedCatalogue) {
       editDialog,
       [](commands::RowEditDialog& dialog) {
         dialog.Box(0)->setText(QStringLiteral("改訂版の題名"));
-        dialog.Button1Click();
+        dialog.Confirm();
       },
-      [this] { window->N21Click(); });
+      [this] { window->EditSelectedRow(); });
   window->GridData().SelectRow(2);
-  window->N19Click();  // 実行: doc00001 goes
+  window->DeleteSelectedRow();  // 実行: doc00001 goes
   window->GridData().SelectRow(3);
-  window->N22Click();  // doc00003 moves above doc00002
+  window->MoveSelectedUp();  // doc00003 moves above doc00002
   WithDialog<commands::TitleDialog>(
       titleDialog,
       [](commands::TitleDialog& dialog) {
         dialog.TitleList()->setEditText(QStringLiteral("目録E2E"));
-        dialog.Button1Click();
+        dialog.Confirm();
       },
-      [this] { window->N30Click(); });
+      [this] { window->EnterReportTitle(); });
 
   QString csv = QString::fromStdString(programFolder.File("out.csv"));
   dialogs.saveNames = {csv};
-  window->CSV1Click();
+  window->ExportCsv();
   std::string csvText = ReadAll(csv.toStdString());
   EXPECT_EQ(std::count(csvText.begin(), csvText.end(), '\n'), 24);
   EXPECT_EQ(csvText.rfind("doc00000.doc," + platform::Utf8ToCp932("改訂版の題名") + ",", 0), 0u);
 
   dialogs.openNames = {QString::fromStdString(paths.File("style/一覧表_A4縦.sle"))};
   dialogs.saveNames = {testsupport::ScriptedDialogs::kOfferedName};  // where the PDF goes
-  window->N8Click();
+  window->PrintReport();
   QDir printed(QString::fromStdString(paths.File("print")));
   QStringList pdfs = printed.entryList({QStringLiteral("*.pdf")});
   ASSERT_EQ(pdfs.size(), 1);

@@ -103,9 +103,9 @@ TEST_F(MainWindowFixture, ScanningAFolderFillsTheGridAndTheFolderLabel) {
   Start();
   FolderCommand([&](catalogue::FolderDialog& dialog) {
     dialog.SelectFolder(QString::fromStdString(documents.path()));
-    dialog.ShellTreeView1DblClick();
+    dialog.ShowSelectedFolder();
     EXPECT_EQ(dialog.ListedNames().size(), 6);
-    dialog.GradBtn1Click();
+    dialog.Scan();
   });
   EXPECT_EQ(window->FolderLabel()->text(), QString::fromStdString(documents.path()));
   EXPECT_EQ(Cell(0, 1), "Annual Report.DOC");
@@ -138,8 +138,8 @@ TEST_F(MainWindowFixture, ScanningTheRealDocumentCorpusShowsEachRecord) {
   Start();
   FolderCommand([&](catalogue::FolderDialog& dialog) {
     dialog.SelectFolder(QString::fromStdString(corpus));
-    dialog.ShellTreeView1DblClick();
-    dialog.GradBtn1Click();
+    dialog.ShowSelectedFolder();
+    dialog.Scan();
   });
   std::vector<std::string> names = catalogue::ListDocumentFiles(corpus);
   ASSERT_GT(names.size(), 60u);
@@ -167,9 +167,9 @@ TEST_F(MainWindowFixture, TheScanReadsTheListedFolderNotALaterSelection) {
   Start();
   FolderCommand([&](catalogue::FolderDialog& dialog) {
     dialog.SelectFolder(QString::fromStdString(documents.path()));
-    dialog.ShellTreeView1DblClick();
+    dialog.ShowSelectedFolder();
     dialog.SelectFolder(QString::fromStdString(other.path()));  // a single click elsewhere
-    dialog.GradBtn1Click();
+    dialog.Scan();
   });
   EXPECT_EQ(Cell(0, 2), "doc00001.doc");
   EXPECT_EQ(window->FolderLabel()->text(), QString::fromStdString(documents.path()));
@@ -185,11 +185,11 @@ TEST_F(MainWindowFixture, CancelAndCloseLeaveEverythingAsItWas) {
   window->GridData().SetCell(0, 1, "shown.doc");
   auto pick = [&](catalogue::FolderDialog& dialog) {
     dialog.SelectFolder(QString::fromStdString(documents.path()));
-    dialog.ShellTreeView1DblClick();
+    dialog.ShowSelectedFolder();
   };
   FolderCommand([&](catalogue::FolderDialog& dialog) {
     pick(dialog);
-    dialog.GradBtn2Click();
+    dialog.CancelOrClose();
   });
   FolderCommand([&](catalogue::FolderDialog& dialog) {
     pick(dialog);
@@ -210,8 +210,8 @@ TEST_F(MainWindowFixture, EmptyFolderSaysSoAndLeavesListGridAndLabelAlone) {
   window->GridData().SetCell(0, 1, "shown.doc");
   FolderCommand([&](catalogue::FolderDialog& dialog) {
     dialog.SelectFolder(QString::fromStdString(empty.path()));
-    dialog.ShellTreeView1DblClick();
-    dialog.GradBtn1Click();
+    dialog.ShowSelectedFolder();
+    dialog.Scan();
   });
   ASSERT_EQ(dialogs.shown.size(), 1);
   EXPECT_EQ(dialogs.shown[0],
@@ -312,7 +312,7 @@ TEST_F(MainWindowFixture, ACancelledScanSaysSoAndChangesNothing) {
   bool stillOpen = false;
   FolderCommand([&](catalogue::FolderDialog& dialog) {
     dialog.SelectFolder(QString::fromStdString(documents.path()));
-    dialog.ShellTreeView1DblClick();
+    dialog.ShowSelectedFolder();
     dialog.SetProgressDelay(0);
     // Documents that take a while each, so the scan (on its own thread) is
     // still reading when the progress window's cancel is pressed.
@@ -326,11 +326,11 @@ TEST_F(MainWindowFixture, ACancelledScanSaysSoAndChangesNothing) {
       }
     });
     cancel.start(0);
-    dialog.GradBtn1Click();
+    dialog.Scan();
     cancel.stop();
     stillOpen = dialog.isVisible();
     status = dialog.findChild<QStatusBar*>(QStringLiteral("StatusBar1"))->currentMessage();
-    dialog.GradBtn2Click();
+    dialog.CancelOrClose();
   });
   EXPECT_TRUE(stillOpen);
   EXPECT_TRUE(status.contains(QStringLiteral("中止"))) << status.toStdString();
@@ -341,7 +341,7 @@ TEST_F(MainWindowFixture, ACancelledScanSaysSoAndChangesNothing) {
   // The next showing starts without the old note.
   FolderCommand([&](catalogue::FolderDialog& dialog) {
     status = dialog.findChild<QStatusBar*>(QStringLiteral("StatusBar1"))->currentMessage();
-    dialog.GradBtn2Click();
+    dialog.CancelOrClose();
   });
   EXPECT_TRUE(status.isEmpty());
 }
@@ -366,11 +366,11 @@ TEST_F(MainWindowFixture, TheNewerFormatsCheckBoxListsAndReadsThemAndIsRemembere
     EXPECT_FALSE(check->isChecked());
     EXPECT_EQ(NextTabStop(dialog.findChild<QWidget*>(QStringLiteral("FileListBox1"))), check);
     dialog.SelectFolder(QString::fromStdString(documents.path()));
-    dialog.ShellTreeView1DblClick();
+    dialog.ShowSelectedFolder();
     classic = dialog.ListedNames();
     check->click();  // the list follows at once
     newer = dialog.ListedNames();
-    dialog.GradBtn1Click();
+    dialog.Scan();
   });
   EXPECT_EQ(classic, (QStringList{"d.rtf", "doc00000.doc"}));
   EXPECT_EQ(newer, (QStringList{"b.docx", "c.odt", "d.rtf", "doc00000.doc"}));
@@ -392,11 +392,11 @@ TEST_F(MainWindowFixture, TheNewerFormatsCheckBoxListsAndReadsThemAndIsRemembere
     auto* check = dialog.findChild<QCheckBox*>(QStringLiteral("NewerFormatsCheck"));
     EXPECT_TRUE(check->isChecked());
     dialog.SelectFolder(QString::fromStdString(documents.path()));
-    dialog.ShellTreeView1DblClick();
+    dialog.ShowSelectedFolder();
     EXPECT_EQ(dialog.ListedNames().size(), 4);
     check->click();
     EXPECT_EQ(dialog.ListedNames().size(), 2);
-    dialog.GradBtn2Click();
+    dialog.CancelOrClose();
   });
   EXPECT_EQ(IniFile::Load(paths.SettingsFile()).ReadInteger("folder_select", "newer_formats", -1),
             0);
@@ -408,27 +408,27 @@ TEST_F(MainWindowFixture, CsvIsWrittenAsTheTypeChosenAndThatTypeIsOfferedNextTim
   Start();
   FolderCommand([&](catalogue::FolderDialog& dialog) {
     dialog.SelectFolder(QString::fromStdString(documents.path()));
-    dialog.ShellTreeView1DblClick();
-    dialog.GradBtn1Click();
+    dialog.ShowSelectedFolder();
+    dialog.Scan();
   });
   QString csv = QString::fromStdString(programFolder.File("out.csv"));
   dialogs.saveNames = {csv};
   dialogs.saveTypes = {1};  // CSV UTF-8
-  window->CSV1Click();
+  window->ExportCsv();
   std::string utf8 = ReadAll(csv.toStdString());
   EXPECT_EQ(utf8.substr(0, 3), "\xEF\xBB\xBF");
   EXPECT_EQ(std::count(utf8.begin(), utf8.end(), '\n'), 3);  // headings and two documents
   EXPECT_EQ(IniFile::Load(paths.SettingsFile()).ReadInteger("fquillmark_wd", "csv_type", -1), 1);
 
   dialogs.saveNames = {csv};  // the type offered is kept
-  window->CSV1Click();
+  window->ExportCsv();
   EXPECT_EQ(ReadAll(csv.toStdString()), utf8);
   dialogs.saveNames = {csv};
   dialogs.saveTypes = {0};
-  window->CSV1Click();
+  window->ExportCsv();
   EXPECT_EQ(ReadAll(csv.toStdString()).substr(0, 13), "doc00000.doc,");
   dialogs.saveTypes = {1};
-  window->CSV1Click();  // cancelled: nothing written, the choice stays
+  window->ExportCsv();  // cancelled: nothing written, the choice stays
   EXPECT_EQ(dialogs.offeredTypes, (QList<int>{0, 1, 1, 0}));
   EXPECT_EQ(IniFile::Load(paths.SettingsFile()).ReadInteger("fquillmark_wd", "csv_type", -1), 0);
 }
@@ -457,7 +457,7 @@ TEST_F(MainWindowFixture, ADroppedFolderOpensTheDialogThereAndIsOfferedAgainNext
     if (folderDialog->isVisible() && !done) {
       done = true;
       shown = folderDialog->ListDirectory();
-      folderDialog->GradBtn1Click();
+      folderDialog->Scan();
     }
   });
   inside.start(10);
@@ -477,7 +477,7 @@ TEST_F(MainWindowFixture, ADroppedFolderOpensTheDialogThereAndIsOfferedAgainNext
   FolderCommand([&](catalogue::FolderDialog& dialog) {
     shown = dialog.ListDirectory();
     EXPECT_EQ(dialog.ListedNames().size(), 3);
-    dialog.GradBtn2Click();
+    dialog.CancelOrClose();
   });
   EXPECT_EQ(shown, QString::fromStdString(documents.path()));
 }
@@ -488,7 +488,7 @@ TEST_F(MainWindowFixture, SortingAndOpeningTheDocumentOfARow) {
   Start();
   FolderCommand([&](catalogue::FolderDialog& dialog) {
     dialog.OpenFolder(QString::fromStdString(documents.path()));
-    dialog.GradBtn1Click();
+    dialog.Scan();
   });
   window->Item(QStringLiteral("SortDescending0"))->trigger();
   EXPECT_EQ(Cell(0, 1), "doc00002.doc");
@@ -538,7 +538,7 @@ TEST_F(MainWindowFixture, DuringAScanTheDialogTakesOnlyCancel) {
   QString listedDuringScan;
   FolderCommand([&](catalogue::FolderDialog& dialog) {
     dialog.SelectFolder(QString::fromStdString(documents.path()));
-    dialog.ShellTreeView1DblClick();
+    dialog.ShowSelectedFolder();
     dialog.SetProgressDelay(0);
     dialog.SetDocumentSource([] { return std::make_unique<SlowSource>(); });
     // Once the scan runs: a second run, another folder and then Escape on
@@ -554,19 +554,19 @@ TEST_F(MainWindowFixture, DuringAScanTheDialogTakesOnlyCancel) {
       pathEnabledDuringScan =
           dialog.findChild<QLineEdit*>(QStringLiteral("PathEdit"))->isEnabled() ||
           dialog.findChild<QWidget*>(QStringLiteral("NewerFormatsCheck"))->isEnabled();
-      dialog.GradBtn1Click();
+      dialog.Scan();
       dialog.SelectFolder(QString::fromStdString(other.path()));
-      dialog.ShellTreeView1DblClick();
+      dialog.ShowSelectedFolder();
       listedDuringScan = dialog.ListDirectory();
       QTest::keyClick(&dialog, Qt::Key_Escape);
     });
     during.start(0);
-    dialog.GradBtn1Click();
+    dialog.Scan();
     during.stop();
     stillOpen = dialog.isVisible();
     status = dialog.findChild<QStatusBar*>(QStringLiteral("StatusBar1"))->currentMessage();
     EXPECT_TRUE(dialog.findChild<QLineEdit*>(QStringLiteral("PathEdit"))->isEnabled());
-    dialog.GradBtn2Click();
+    dialog.CancelOrClose();
   });
   EXPECT_FALSE(pathEnabledDuringScan);
   EXPECT_EQ(listedDuringScan, QString::fromStdString(documents.path()));
@@ -600,12 +600,12 @@ TEST_F(MainWindowFixture, AScanThatFailsShowsWhyAndChangesNothing) {
   bool runEnabled = false;
   FolderCommand([&](catalogue::FolderDialog& dialog) {
     dialog.SelectFolder(QString::fromStdString(documents.path()));
-    dialog.ShellTreeView1DblClick();
+    dialog.ShowSelectedFolder();
     dialog.SetDocumentSource([] { return std::make_unique<FailingSource>(); });
-    dialog.GradBtn1Click();
+    dialog.Scan();
     stillOpen = dialog.isVisible();
     runEnabled = dialog.findChild<QWidget*>(QStringLiteral("GradBtn1"))->isEnabled();
-    dialog.GradBtn2Click();
+    dialog.CancelOrClose();
   });
   EXPECT_TRUE(stillOpen);
   EXPECT_TRUE(runEnabled);
@@ -624,10 +624,10 @@ TEST_F(MainWindowFixture, AListFileThatCannotBeWrittenKeepsTheDialogOpen) {
   bool stillOpen = false;
   FolderCommand([&](catalogue::FolderDialog& dialog) {
     dialog.SelectFolder(QString::fromStdString(documents.path()));
-    dialog.ShellTreeView1DblClick();
-    dialog.GradBtn1Click();
+    dialog.ShowSelectedFolder();
+    dialog.Scan();
     stillOpen = dialog.isVisible();
-    dialog.GradBtn2Click();
+    dialog.CancelOrClose();
   });
   EXPECT_TRUE(stillOpen);
   ASSERT_EQ(dialogs.shown.size(), 1);

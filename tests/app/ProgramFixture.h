@@ -59,7 +59,7 @@ struct ProgramFixture : ::testing::Test {
   }
 
   void FolderCommand(const std::function<void(catalogue::FolderDialog&)>& act) {
-    WithDialog(folderDialog, act, [this] { window->N1Click(); });
+    WithDialog(folderDialog, act, [this] { window->ChooseFolder(); });
   }
 
   std::string Cell(int col, int row) { return window->GridData().Cell(col, row); }

@@ -45,7 +45,7 @@ TEST_F(RowCommands, EditThenCancelLeavesGridAndFileAlone) {
     EXPECT_EQ(dialog.GroupCaption(), QStringLiteral("d2.doc"));
     EXPECT_EQ(dialog.Box(0)->text(), QStringLiteral("title 2"));
     dialog.Box(0)->setText(QStringLiteral("changed"));
-    dialog.Button2Click();
+    dialog.Cancel();
   });
   EXPECT_EQ(Cell(1, 2), "title 2");
   EXPECT_EQ(ReadAll(paths.ListFile()), "old;\r\n");
@@ -59,7 +59,7 @@ TEST_F(RowCommands, EditThenExecuteWritesTheRowAndTheListFile) {
     EXPECT_TRUE(dialog.isVisible());
     dialog.Box(0)->setText(QStringLiteral("新しい題;名"));
     dialog.Box(4)->setText(QStringLiteral("comment"));
-    dialog.Button1Click();
+    dialog.Confirm();
   });
   EXPECT_EQ(platform::Cp932ToUtf8(Cell(1, 2)), "新しい題;名");  // the grid keeps what was typed
   EXPECT_EQ(Cell(6, 2), "comment");
@@ -74,7 +74,7 @@ TEST_F(RowCommands, EditThenExecuteWritesTheRowAndTheListFile) {
 
 TEST_F(RowCommands, EditKeepsBytesThatWereOnlyShown) {
   window->GridData().SetCell(3, 2, "\xA0odd\xFF");  // not valid code page 932
-  Edit([](commands::RowEditDialog& dialog) { dialog.Button1Click(); });
+  Edit([](commands::RowEditDialog& dialog) { dialog.Confirm(); });
   EXPECT_EQ(Cell(3, 2), "\xA0odd\xFF");
 }
 
@@ -233,9 +233,9 @@ TEST_F(RowCommands, TitleDialogSetsTheTitleAndKeepsTheHistory) {
         titleDialog,
         [&](commands::TitleDialog& dialog) {
           dialog.TitleList()->setEditText(text);
-          execute ? dialog.Button1Click() : dialog.Button2Click();
+          execute ? dialog.Confirm() : dialog.Cancel();
         },
-        [this] { window->N30Click(); });
+        [this] { window->EnterReportTitle(); });
   };
   title(QStringLiteral("annual report"), true);
   EXPECT_EQ(window->TitlePanel()->text(), QStringLiteral("annual report"));  // as typed
@@ -261,9 +261,9 @@ TEST_F(RowCommands, TheTitleBoxKeepsTheTextAsTyped) {
         box->clear();
         QTest::keyClicks(box, QStringLiteral("Cance"));
         EXPECT_EQ(dialog.TitleList()->currentText(), QStringLiteral("Cance"));
-        dialog.Button1Click();
+        dialog.Confirm();
       },
-      [this] { window->N30Click(); });
+      [this] { window->EnterReportTitle(); });
   EXPECT_EQ(window->TitlePanel()->text(), QStringLiteral("Cance"));
 }
 

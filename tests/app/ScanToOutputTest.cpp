@@ -47,8 +47,8 @@ struct ScanToOutput : ProgramFixture {
   void Scan() {
     FolderCommand([&](catalogue::FolderDialog& dialog) {
       dialog.SelectFolder(QString::fromStdString(documents.path()));
-      dialog.ShellTreeView1DblClick();
-      dialog.GradBtn1Click();
+      dialog.ShowSelectedFolder();
+      dialog.Scan();
     });
   }
 };
@@ -91,8 +91,8 @@ TEST_F(ScanToOutput, EveryReadableDocumentReachesEveryOutput) {
 
   window->GridData().SelectRow(4);  // d.doc
   WithDialog<commands::RowEditDialog>(
-      editDialog, [](commands::RowEditDialog& dialog) { dialog.Button1Click(); },
-      [this] { window->N21Click(); });
+      editDialog, [](commands::RowEditDialog& dialog) { dialog.Confirm(); },
+      [this] { window->EditSelectedRow(); });
   std::string saved = ReadAll(paths.ListFile());
   EXPECT_EQ(saved,
             "a.doc;Alpha;;;;;;;;;;;\r\n"
@@ -102,7 +102,7 @@ TEST_F(ScanToOutput, EveryReadableDocumentReachesEveryOutput) {
 
   int windows = 0;
   UsePrintWindowsThatCloseAtOnce(windows);
-  window->N8Click();
+  window->PrintReport();
   EXPECT_EQ(windows, 1);
   std::string handed = ReadAll(paths.ListFile());
   EXPECT_EQ(CountLines(handed), 3);

@@ -38,9 +38,9 @@ TEST_F(Screenshots, Windows) {
   window->resize(1100, 600);
   FolderCommand([&](catalogue::FolderDialog& dialog) {
     dialog.SelectFolder(QString::fromStdString(documents.path()));
-    dialog.ShellTreeView1DblClick();
+    dialog.ShowSelectedFolder();
     Save(dialog, "folder_dialog");
-    dialog.GradBtn1Click();
+    dialog.Scan();
   });
   window->GridData().SelectRow(4);
   window->Grid()->Refresh();
@@ -49,16 +49,16 @@ TEST_F(Screenshots, Windows) {
       editDialog,
       [&](commands::RowEditDialog& dialog) {
         Save(dialog, "edit_dialog");
-        dialog.Button2Click();
+        dialog.Cancel();
       },
-      [this] { window->N21Click(); });
+      [this] { window->EditSelectedRow(); });
   WithDialog<commands::TitleDialog>(
       titleDialog,
       [&](commands::TitleDialog& dialog) {
         Save(dialog, "title_dialog");
-        dialog.Button2Click();
+        dialog.Cancel();
       },
-      [this] { window->N30Click(); });
+      [this] { window->EnterReportTitle(); });
   widgets::MessageBox box(QStringLiteral("選択中のデータを削除していいですか？"),
                           {QStringLiteral("実行"), QStringLiteral("キャンセル")},
                           QPixmap(QString::fromStdString(paths.DialogIcon())));
@@ -80,10 +80,10 @@ TEST_F(Screenshots, NewerFormats) {
   window->resize(1100, 600);
   FolderCommand([&](catalogue::FolderDialog& dialog) {
     dialog.SelectFolder(QString::fromStdString(documents.path()));
-    dialog.ShellTreeView1DblClick();
+    dialog.ShowSelectedFolder();
     dialog.findChild<QAbstractButton*>(QStringLiteral("NewerFormatsCheck"))->click();
     Save(dialog, "folder_dialog_newer_formats");
-    dialog.GradBtn1Click();
+    dialog.Scan();
   });
   Save(*window, "main_window_newer_formats");
 }

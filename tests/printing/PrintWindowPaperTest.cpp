@@ -85,7 +85,7 @@ TEST_F(PaperSetup, AcceptingWithoutAChangeKeepsTheShippedA4StyleAsItWas) {
   PrinterMetrics metrics = window->Metrics();
 
   window->Item(QStringLiteral("N17"))->trigger();  // the menu's paper setup (Ctrl+U)
-  window->IconButton4Click();                      // the icon's, which stores the header
+  window->PaperSetupIntoStyle();                   // the icon's, which stores the header
   EXPECT_EQ(dialogsShown, 2);
   EXPECT_EQ(window->PaperEntryValue(), 9);
   EXPECT_EQ(window->PaperLabelText(), QStringLiteral("A4 210 x 297 mm"));
@@ -93,7 +93,7 @@ TEST_F(PaperSetup, AcceptingWithoutAChangeKeepsTheShippedA4StyleAsItWas) {
   EXPECT_TRUE(SameMetrics(window->Metrics(), metrics));
   EXPECT_EQ(window->StyleLines()[0], before.substr(0, before.find("\r\n")));
 
-  window->GradBtn6Click();  // save
+  window->SaveSettings();  // save
   EXPECT_EQ(ReadAll(style), before);
 }
 
@@ -107,7 +107,7 @@ TEST_F(PaperSetup, TheLabelAndOrientationFollowThePrinterAfterEitherCommand) {
   EXPECT_EQ(window->PaperLabelText(), QStringLiteral("B5 (JIS) 182 x 257 mm"));
   EXPECT_EQ(window->OrientationText(), QStringLiteral("縦"));
   EXPECT_EQ(window->PaperEntryValue(), 9);  // the menu command leaves the header's paper
-  window->IconButton4Click();
+  window->PaperSetupIntoStyle();
   EXPECT_EQ(window->PaperEntryValue(), 13);
   EXPECT_EQ(window->StyleLines()[0], "header;Ver1.1;0;0;13;0;0;100;0;");
 }
@@ -122,7 +122,7 @@ TEST_F(PdfDestination, APdfGoesWhereTheUserSaysAndNeverOverAnEarlierOne) {
   EXPECT_FALSE(openFolder->isVisible());
 
   // Cancelling the save dialog prints nothing.
-  window->print_commandClick();
+  window->PrintAllPages();
   ASSERT_EQ(dialogs.offeredNames.size(), 1);
   QString printFolder = QString::fromStdString(paths.File("print"));
   QFileInfo offered(dialogs.offeredNames[0]);
@@ -135,8 +135,8 @@ TEST_F(PdfDestination, APdfGoesWhereTheUserSaysAndNeverOverAnEarlierOne) {
   // Two prints at once: the second is offered a name of its own.
   dialogs.saveNames = {testsupport::ScriptedDialogs::kOfferedName,
                        testsupport::ScriptedDialogs::kOfferedName};
-  window->print_commandClick();
-  window->print_commandClick();
+  window->PrintAllPages();
+  window->PrintAllPages();
   ASSERT_EQ(dialogs.offeredNames.size(), 3);
   EXPECT_NE(dialogs.offeredNames[1], dialogs.offeredNames[2]);
   EXPECT_EQ(QDir(printFolder).entryList(QDir::Files).size(), 2);
@@ -149,9 +149,9 @@ TEST_F(PdfDestination, APdfGoesWhereTheUserSaysAndNeverOverAnEarlierOne) {
   testsupport::TempDir elsewhere;
   QString chosen = QString::fromStdString(elsewhere.File("catalogue.pdf"));
   dialogs.saveNames = {chosen};
-  window->print_commandClick();
+  window->PrintAllPages();
   EXPECT_TRUE(QFileInfo::exists(chosen));
-  window->print_commandClick();  // cancelled
+  window->PrintAllPages();  // cancelled
   EXPECT_EQ(QFileInfo(dialogs.offeredNames.back()).absolutePath(),
             QString::fromStdString(elsewhere.path()));
 }

@@ -100,15 +100,15 @@ TEST_F(PrintWindowFixture, PagingWrapsAfterTheLastPage) {
   EXPECT_EQ(window->OffsetText(true), QStringLiteral("1.5"));
   EXPECT_EQ(window->PaperLabelText(), QStringLiteral("A4 210 x 297 mm"));
   EXPECT_EQ(printer.applied.back(), "9/0");
-  window->PAGE11Click();
+  window->NextPage();
   EXPECT_EQ(BoundText(), "f21.doc 2");
-  window->PAGE11Click();
+  window->NextPage();
   EXPECT_EQ(BoundText(), "f41.doc 3");
   EXPECT_EQ(window->PageNumber(), 0);
-  window->PAGE11Click();
+  window->NextPage();
   EXPECT_EQ(BoundText(), "f1.doc 1");
-  window->PAGE11Click();
-  window->PAGETOP1Click();
+  window->NextPage();
+  window->FirstPage();
   EXPECT_EQ(BoundText(), "f1.doc 1");
 }
 
@@ -118,16 +118,16 @@ TEST_F(PrintWindowFixture, TheLoadIconKeepsThePageAndStyleSelectionStartsAtOne) 
   std::string b = Style("b.sle", 20);
   dialogs.openNames = {QString::fromStdString(a)};
   Open();
-  window->PAGE11Click();
+  window->NextPage();
   dialogs.openNames = {QString::fromStdString(b)};
-  window->IconButton11Click();
+  window->ChooseStyleKeepingPage();
   EXPECT_EQ(window->LoadedStylePath(), QString::fromStdString(b));
   EXPECT_EQ(BoundText(), "f21.doc 2");
   dialogs.openNames = {QString::fromStdString(a)};
-  window->GradBtn5Click();
+  window->ChooseStyle();
   EXPECT_EQ(BoundText(), "f1.doc 1");
   // A cancelled dialog leaves the loaded style.
-  window->GradBtn5Click();
+  window->ChooseStyle();
   EXPECT_EQ(window->LoadedStylePath(), QString::fromStdString(a));
 }
 
@@ -144,7 +144,7 @@ TEST_F(PrintWindowFixture, OffsetsStepAndSavingRewritesOnlyTheHeader) {
   window->StepOffset(0, -1, false, true);
   EXPECT_EQ(window->OffsetText(false), QStringLiteral("-12"));
   EXPECT_EQ(window->StyleLines()[0], "header;Ver1.1;1.8;-12;9;0;0;100;0;");
-  window->GradBtn6Click();
+  window->SaveSettings();
   std::string after = ReadAll(style);
   EXPECT_EQ(after.substr(0, after.find("\r\n")), "header;Ver1.1;1.8;-12;9;0;0;100;0;");
   EXPECT_EQ(after.substr(after.find("\r\n")), before.substr(before.find("\r\n")));
@@ -156,13 +156,13 @@ TEST_F(PrintWindowFixture, PrintingSendsOnePagePerBoundPage) {
   List(45);
   dialogs.openNames = {QString::fromStdString(Style("a.sle", 20))};
   Open();
-  window->print_commandClick();
+  window->PrintAllPages();
   EXPECT_EQ(printer.pages.size(), 3u);
   EXPECT_EQ(window->PageNumber(), 0);
   EXPECT_TRUE(window->StatusText(2).startsWith(QStringLiteral("3 ページを印刷しました")));
   printer.pages.clear();
   List(21);
-  window->print_commandClick();
+  window->PrintAllPages();
   EXPECT_EQ(printer.pages.size(), 2u);
 }
 
@@ -172,26 +172,26 @@ TEST_F(PrintWindowFixture, PrintingUsesTheOffsetsOnScreenWithoutSavingThem) {
   std::string file = ReadAll(style);
   dialogs.openNames = {QString::fromStdString(style)};
   Open();
-  window->print_commandClick();
+  window->PrintAllPages();
   ASSERT_EQ(printer.pages.size(), 1u);
   std::vector<std::string> saved = printer.pages[0];
   window->StepOffset(1, 0, false, true);  // 10 mm to the right, not saved
   EXPECT_EQ(window->OffsetText(true), QStringLiteral("11.5"));
-  window->print_commandClick();
+  window->PrintAllPages();
   ASSERT_EQ(printer.pages.size(), 2u);
   EXPECT_NE(printer.pages[1], saved);                           // the page moved with the offset
   EXPECT_EQ(window->OffsetText(true), QStringLiteral("11.5"));  // the boxes keep it
   EXPECT_EQ(ReadAll(style), file);                              // the file does not
   // A value typed into a box, without Enter, counts as well.
   window->findChild<QLineEdit*>(QStringLiteral("ofxbox"))->setText(QStringLiteral("1.5"));
-  window->print_commandClick();
+  window->PrintAllPages();
   EXPECT_EQ(printer.pages[2], saved);
 }
 
 TEST_F(PrintWindowFixture, PrintingWithoutAStyleAsksOnceAndStopsWhenCancelled) {
   List(3);
   Open();
-  window->print_commandClick();
+  window->PrintAllPages();
   EXPECT_TRUE(printer.pages.empty());
   EXPECT_EQ(dialogs.openFolders.size(), 2);
 }
@@ -200,8 +200,8 @@ TEST_F(PrintWindowFixture, BackupWritesTheBoundLines) {
   List(45);
   dialogs.openNames = {QString::fromStdString(Style("a.sle", 20))};
   Open();
-  window->PAGE11Click();
-  window->IconButton14Click();
+  window->NextPage();
+  window->WriteBackup();
   EXPECT_NE(ReadAll(paths.File("backup.sle")).find("f21.doc 2"), std::string::npos);
 }
 
