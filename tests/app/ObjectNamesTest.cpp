@@ -1,0 +1,183 @@
+// Every window, control and action that tests, screenshots and the
+// manual refer to is found by its object name, whatever the code calls it.
+
+#include <gtest/gtest.h>
+#include <QApplication>
+#include <QStringList>
+
+#include "designer/ui/StyleDesigner.h"
+#include "printing/ui/PrintWindow.h"
+#include "tests/app/ProgramFixture.h"
+#include "tests/support/FakePrinter.h"
+
+namespace app {
+namespace {
+
+// The names of `names` that no object under `root` (or `root` itself) has.
+QStringList Missing(const QObject& root, const QStringList& names) {
+  QStringList missing;
+  for (const QString& name : names) {
+    if (root.objectName() != name && root.findChild<QObject*>(name) == nullptr) {
+      missing << name;
+    }
+  }
+  return missing;
+}
+
+TEST_F(ProgramFixture, TheMainWindowAndItsDialogsKeepTheirObjectNames) {
+  Start();
+  EXPECT_EQ(Missing(*window, {"fquillmark_wd",
+                              "GradPan1",
+                              "GradPan2",
+                              "GradBtn1",
+                              "WKINDPL",
+                              "title",
+                              "StrColGrid1",
+                              "StatusBar1",
+                              "PopupMenu1",
+                              "N1",
+                              "N8",
+                              "Exit1",
+                              "N21",
+                              "N19",
+                              "N22",
+                              "N23",
+                              "N30",
+                              "N14",
+                              "N15",
+                              "N17",
+                              "N18",
+                              "CSV1",
+                              "N10",
+                              "N2",
+                              "N3",
+                              "N4",
+                              "N5",
+                              "N6",
+                              "N7",
+                              "N28",
+                              "N31",
+                              "N32",
+                              "N33",
+                              "N34",
+                              "OpenDocument",
+                              "SortMenu"}),
+            QStringList());
+  EXPECT_EQ(Missing(*folderDialog, {"ffolder_select", "GradPan2", "Label1", "PathEdit",
+                                    "ShellTreeView1", "Splitter1", "FileListBox1",
+                                    "NewerFormatsCheck", "GradBtn1", "GradBtn2", "StatusBar1"}),
+            QStringList());
+  EXPECT_EQ(Missing(*titleDialog, {"FTitle_Set", "title_list", "Button1", "Button2"}),
+            QStringList());
+  EXPECT_EQ(Missing(*editDialog, {"fdataedit", "XPGroupBox1", "Label1", "Button1", "Button2"}),
+            QStringList());
+  Stop();
+}
+
+TEST_F(ProgramFixture, ThePrintWindowAndTheDesignerKeepTheirObjectNames) {
+  testsupport::FakePrinter printer;
+  printing::FixedClock clock{*printing::MakeDate(2026, 12, 7)};
+  printing::PrintWindowServices s;
+  s.paths = &paths;
+  s.dialogs = &dialogs;
+  s.desktop = &desktop;
+  s.printer = &printer;
+  s.clock = &clock;
+  printing::PrintWindow print(s);
+  print.show();
+  QApplication::processEvents();
+  EXPECT_EQ(Missing(print, {"fdataprint",
+                            "GradBtn5",
+                            "DesignButton",
+                            "WKINDPL",
+                            "GradBtn1",
+                            "GradBtn2",
+                            "GradBtn3",
+                            "GradBtn4",
+                            "TrackBar1",
+                            "PictButton2",
+                            "go",
+                            "IconButton14",
+                            "ofxbox",
+                            "ofybox",
+                            "PictButton1",
+                            "PictButton3",
+                            "PictButton4",
+                            "PictButton5",
+                            "CheckBox1",
+                            "GradBtn6",
+                            "ComboBox2",
+                            "BoxLabel1",
+                            "OrientationLabel",
+                            "ScrollBox1",
+                            "panel1",
+                            "PaintBox1",
+                            "StatusBar2",
+                            "OpenPdfFolder",
+                            "IconButton11",
+                            "IconButton6",
+                            "IconButton12",
+                            "IconButton4",
+                            "IconButton18",
+                            "IconButton9",
+                            "dataread_command",
+                            "N3",
+                            "StyleDesign",
+                            "N17",
+                            "N6",
+                            "print_command",
+                            "exit_command",
+                            "N1001",
+                            "N1002",
+                            "N1003",
+                            "N1004",
+                            "N101",
+                            "N102",
+                            "PAGETOP1",
+                            "PAGE11",
+                            "N5"}),
+            QStringList());
+  print.OpenDesigner();
+  ASSERT_NE(print.Designer(), nullptr);
+  EXPECT_EQ(Missing(*print.Designer(), {"fstyledesign",
+                                        "DesignCanvas",
+                                        "DesignScroll",
+                                        "PropertyPanel",
+                                        "PropertyDock",
+                                        "PropertyHeading",
+                                        "DesignStatus",
+                                        "DesignMessage",
+                                        "DesignTools",
+                                        "ZoomBox",
+                                        "PageLabel",
+                                        "TagRow",
+                                        "TagMenu",
+                                        "DesignSave",
+                                        "DesignSaveAs",
+                                        "DesignClose",
+                                        "DesignUndo",
+                                        "DesignRedo",
+                                        "DesignDuplicate",
+                                        "DesignDelete",
+                                        "DesignForward",
+                                        "DesignBackward",
+                                        "ShowData",
+                                        "PreviousPage",
+                                        "NextPage",
+                                        "SnapGrid",
+                                        "ZoomFit",
+                                        "Addline",
+                                        "Addrrect",
+                                        "Addimage",
+                                        "TagT",
+                                        "Tagmaxline",
+                                        "Tagma",
+                                        "Tagmk",
+                                        "NudgeLeft",
+                                        "NudgeDownMm"}),
+            QStringList());
+  print.close();
+}
+
+}  // namespace
+}  // namespace app
