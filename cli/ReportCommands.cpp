@@ -171,6 +171,11 @@ int RunPrint(const std::vector<std::string>& args) {
   if (pdf.empty() && !options.Has("--printer") && !printing::QtPrinter::HasSystemPrinter()) {
     pdf = NewPdfName();
   }
+  if (pdf.empty() && options.Has("--printer")) {
+    // A queue that is not there is said so; printing never falls back to
+    // another one.
+    printing::QtPrinter::CheckQueue(options.Get("--printer"));
+  }
   printing::QtPrinter printer(options.Get("--printer"), pdf);
   printing::ListFileCache list(options.Get("--list"));
   std::unique_ptr<printing::Clock> clock = ClockFor(options);

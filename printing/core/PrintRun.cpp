@@ -1,5 +1,7 @@
 #include "printing/core/PrintRun.h"
 
+#include <string_view>
+
 #include "layout/core/StyleFile.h"
 
 namespace printing {
@@ -18,16 +20,50 @@ LoadedPage LoadStylePage(const std::string& stylePath, int& pageNumber, ListFile
   return page;
 }
 
+std::string JobTitle(const std::string& styleName, int page, long long pageCount) {
+  std::string title = pageCount > 0 ? std::to_string(page) + '/' + std::to_string(pageCount)
+                                    : 'p' + std::to_string(page);
+  title += ' ';
+  title += styleName;
+  title += " - ";
+  title += kJobTitleProgram;
+  return title;
+}
+
+std::string StyleName(const std::string& stylePath) {
+  std::size_t slash = stylePath.rfind('/');
+  std::string name = slash == std::string::npos ? stylePath : stylePath.substr(slash + 1);
+  constexpr std::string_view kExtension = ".sle";
+  if (name.size() > kExtension.size() &&
+      std::string_view(name).substr(name.size() - kExtension.size()) == kExtension) {
+    name.resize(name.size() - kExtension.size());
+  }
+  return name;
+}
+
+long long PageCount(long long rows, long long capacity) {
+  if (capacity <= 0 || rows <= 0) {
+    return 1;
+  }
+  return (rows + capacity - 1) / capacity;
+}
+
 int PrintAllPages(Printer& printer, ListFileCache& list, const PrintInputs& inputs, Clock& clock,
                   int& pageNumber, const std::function<void(const LoadedPage&)>& afterPage) {
   int printed = 0;
   pageNumber = 0;
   printer.BeginRun();
   try {
+    std::string styleName = StyleName(inputs.stylePath);
+    long long pageCount = 0;  // known once the first page gives the capacity
     do {
       ++pageNumber;
+      int thisPage = pageNumber;
       LoadedPage page =
           LoadStylePage(inputs.stylePath, pageNumber, list, inputs.title, inputs.folder, clock);
+      if (pageCount == 0) {
+        pageCount = PageCount(static_cast<long long>(list.Lines().size()), page.capacity);
+      }
       page.header.offsetX = inputs.offsetX.value_or(page.header.offsetX);
       page.header.offsetY = inputs.offsetY.value_or(page.header.offsetY);
       printer.ApplyPaperSettings(page.header.paperEntry, page.header.orientation);
@@ -45,7 +81,7 @@ int PrintAllPages(Printer& printer, ListFileCache& list, const PrintInputs& inpu
       settings.printerResX = metrics.resolutionX;
       settings.printerResY = metrics.resolutionY;
       settings.styleFolder = FolderOf(inputs.stylePath);
-      layout::Surface& surface = printer.BeginPage();
+      layout::Surface& surface = printer.BeginPage(JobTitle(styleName, thisPage, pageCount));
       DrawPage(surface, page.lines, settings, inputs.pictures);
       printer.EndPage();
       ++printed;

@@ -26,6 +26,24 @@ struct LoadedPage {
 LoadedPage LoadStylePage(const std::string& stylePath, int& pageNumber, ListFileCache& list,
                          const std::string& title, const std::string& folder, Clock& clock);
 
+// The program's name at the front of every print job's title (UTF-8).
+inline constexpr const char* kJobTitleProgram = "ワード・クイルマーク";
+
+// The title of one page's print job (UTF-8), which the queue shows and a
+// PDF printer names its file after: the page ("3/20" when the page count is
+// known, pageCount > 0, else "p3"), the style's name and the program. The
+// page comes first: cups-pdf escapes every non-ASCII byte as four
+// characters and cuts the name at 64, so a title that began with the
+// program's Japanese name would give every page of a run the same file.
+std::string JobTitle(const std::string& styleName, int page, long long pageCount);
+
+// The name a style goes by: its file name without folder and ".sle".
+std::string StyleName(const std::string& stylePath);
+
+// The pages a list of `rows` fills at `capacity` rows a page (one page when
+// the style has no capacity or the list is empty), as the binding pages it.
+long long PageCount(long long rows, long long capacity);
+
 // What the print loop draws with besides the printer.
 struct PrintInputs {
   std::string stylePath;

@@ -29,7 +29,8 @@ class Printer {
   // One print command: pages between BeginRun and EndRun. Each page is a
   // job of its own where the printer allows it.
   virtual void BeginRun() = 0;
-  virtual layout::Surface& BeginPage() = 0;
+  // `jobTitle` (UTF-8) names the page's job in the queue.
+  virtual layout::Surface& BeginPage(const std::string& jobTitle) = 0;
   virtual void EndPage() = 0;
   // `completed` when every page printed; otherwise the run is dropped (a
   // file printer keeps what the file held before).

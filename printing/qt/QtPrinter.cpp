@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QPageLayout>
 #include <QPrinterInfo>
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
@@ -68,6 +69,41 @@ bool EndsLikeAPdf(const std::string& path) {
 
 bool QtPrinter::HasSystemPrinter() {
   return !QPrinterInfo::defaultPrinter().isNull();
+}
+
+std::vector<std::string> QtPrinter::QueueNames() {
+  std::vector<std::string> names;
+  QString fallback = QPrinterInfo::defaultPrinterName();
+  if (!fallback.isEmpty()) {
+    names.push_back(fallback.toStdString());
+  }
+  for (const QString& name : QPrinterInfo::availablePrinterNames()) {
+    if (name != fallback) {
+      names.push_back(name.toStdString());
+    }
+  }
+  return names;
+}
+
+void QtPrinter::CheckQueue(const std::string& name) {
+  std::vector<std::string> queues = QueueNames();
+  if (std::find(queues.begin(), queues.end(), name) != queues.end()) {
+    return;
+  }
+  std::string message = "プリンター「";
+  message += name;
+  message += "」が見つかりません。";
+  if (queues.empty()) {
+    message += "このコンピューターにはプリンターがありません";
+  } else {
+    message += "使えるプリンター: ";
+    for (std::size_t i = 0; i < queues.size(); ++i) {
+      message += i == 0 ? "" : "、";
+      message += queues[i];
+      message += i == 0 ? "（既定）" : "";
+    }
+  }
+  throw platform::UserError(message);
 }
 
 QtPrinter::QtPrinter(const std::string& queueName, const std::string& pdfPath)
@@ -198,7 +234,12 @@ void QtPrinter::BeginRun() {
   }
 }
 
-layout::Surface& QtPrinter::BeginPage() {
+layout::Surface& QtPrinter::BeginPage(const std::string& jobTitle) {
+  if (!pdf_ || pagesInRun_ == 0) {
+    // The queue shows each job by this name (and a PDF carries it as its
+    // title); set before the job starts.
+    printer_->setDocName(QString::fromUtf8(jobTitle));
+  }
   if (pdf_ && pagesInRun_ > 0) {
     // The pages of one print command go into one file.
     if (!printer_->newPage()) {

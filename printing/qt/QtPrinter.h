@@ -4,6 +4,8 @@
 #include <QPrinter>
 #include <memory>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "layout/qt/QtSurface.h"
 #include "platform/files/ReplacingFileWriter.h"
@@ -32,12 +34,17 @@ class QtPrinter : public printing::Printer {
   printing::PrinterPaper CurrentPaper() const override;
   printing::PrinterDots Measure() const override;
   void BeginRun() override;
-  layout::Surface& BeginPage() override;
+  layout::Surface& BeginPage(const std::string& jobTitle) override;
   void EndPage() override;
   void EndRun(bool completed) override;
 
   // Whether the system has a CUPS printer.
   static bool HasSystemPrinter();
+  // The system's print queues, the default one first.
+  static std::vector<std::string> QueueNames();
+  // Throws the program's message, naming the queues there are, when `name`
+  // is not one of them.
+  static void CheckQueue(const std::string& name);
 
  private:
   void MakeDefaultPrinter();

@@ -55,6 +55,25 @@ TEST_F(PrintFixture, TwentyOneRecordsAtTwentyAPageAreTwoPages) {
   EXPECT_EQ(Print(Style("#maxline=20"), List(40), page), 2);
 }
 
+TEST_F(PrintFixture, EachJobIsTitledWithItsPageTheStyleAndTheProgram) {
+  int page = 0;
+  ASSERT_EQ(Print(Style("#maxline=20"), List(41), page), 3);
+  EXPECT_EQ(printer.jobTitles, (std::vector<std::string>{"1/3 s - ワード・クイルマーク",
+                                                         "2/3 s - ワード・クイルマーク",
+                                                         "3/3 s - ワード・クイルマーク"}));
+  printer.jobTitles.clear();
+  ASSERT_EQ(Print(Style("none"), List(41), page), 1);
+  EXPECT_EQ(printer.jobTitles, std::vector<std::string>{"1/1 s - ワード・クイルマーク"});
+  // The page count as the binding pages the list; a style named in full.
+  EXPECT_EQ(PageCount(40, 20), 2);
+  EXPECT_EQ(PageCount(0, 20), 1);
+  EXPECT_EQ(PageCount(5, 0), 1);
+  EXPECT_EQ(StyleName("/a/b/一覧表_A4縦.sle"), "一覧表_A4縦");
+  EXPECT_EQ(StyleName("plain"), "plain");
+  EXPECT_EQ(StyleName("dir.sle/.sle"), ".sle");
+  EXPECT_EQ(JobTitle("x", 3, 0), "p3 x - ワード・クイルマーク");
+}
+
 TEST_F(PrintFixture, AStyleWithoutCapacityPrintsOnePage) {
   int page = 0;
   EXPECT_EQ(Print(Style("no capacity"), List(5), page), 1);

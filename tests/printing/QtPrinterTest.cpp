@@ -98,11 +98,11 @@ TEST(QtPrinterPdf, AFailedRunThenAGoodOneWritesTheTargetAndNoTemporary) {
   std::string pdf = folder.File("report.pdf");
   QtPrinter printer("", pdf);
   printer.BeginRun();
-  printer.BeginPage();
+  printer.BeginPage("test");
   printer.EndRun(false);  // the page failed
   EXPECT_FALSE(std::filesystem::exists(pdf));
   printer.BeginRun();
-  printer.BeginPage().TextOut(10, 10, "page");
+  printer.BeginPage("test").TextOut(10, 10, "page");
   printer.EndPage();
   printer.EndRun(true);
   EXPECT_TRUE(EndsLikeAPdf(pdf));

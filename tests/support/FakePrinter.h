@@ -29,7 +29,9 @@ class FakePrinter : public printing::Printer {
   printing::PrinterPaper CurrentPaper() const override { return paper; }
   printing::PrinterDots Measure() const override { return dots; }
   void BeginRun() override { ++runs; }
-  layout::Surface& BeginPage() override {
+  std::vector<std::string> jobTitles;  // the title of each page's job
+  layout::Surface& BeginPage(const std::string& jobTitle) override {
+    jobTitles.push_back(jobTitle);
     surface = RecordingSurface();
     return surface;
   }

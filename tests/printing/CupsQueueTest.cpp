@@ -1,0 +1,397 @@
+// Printing to a real CUPS queue: a cupsd of the test's own (configuration,
+// spool and socket in a temporary folder; no system service is touched)
+// with a cups-pdf queue that names its files after the job title. The
+// command line and the print window print to it; the files it writes, the
+// queue's page log and the PDFs' pages are checked. Skipped where cupsd or
+// cups-pdf is missing or the test does not run as root (cups-pdf needs it).
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QThread>
+#include <cstdio>
+#include <cstdlib>
+#include <set>
+
+#include "printing/qt/QtPrinter.h"
+#include "printing/ui/PrintWindow.h"
+#include "tests/support/FakeDesktop.h"
+#include "tests/support/ScriptedDialogs.h"
+#include "tests/support/TempDir.h"
+
+namespace printing {
+namespace {
+
+constexpr const char* kQueue = "QuillPDFTest";
+// cups-pdf reads a queue's own settings from here; the file is the test's
+// and goes when the test does.
+const QString kQueueSettings = QStringLiteral("/etc/cups/cups-pdf-QuillPDFTest.conf");
+
+struct ProgramRun {
+  int exitCode = -1;
+  QString out;
+  QString err;
+};
+
+ProgramRun RunProgram(const QString& program, const QStringList& args, int timeoutMs = 60000) {
+  QProcess process;
+  process.start(program, args);
+  ProgramRun run;
+  if (!process.waitForFinished(timeoutMs)) {
+    process.kill();
+    process.waitForFinished();
+    return run;
+  }
+  run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+  run.out = QString::fromUtf8(process.readAllStandardOutput());
+  run.err = QString::fromUtf8(process.readAllStandardError());
+  return run;
+}
+
+void WriteFile(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
+  file.write(bytes);
+}
+
+// The private cupsd with its cups-pdf queue, started once for all tests.
+class PrivateCups {
+ public:
+  // Empty when it runs; otherwise why it cannot.
+  QString Start() {
+    if (::geteuid() != 0) {
+      return QStringLiteral("not root: cups-pdf prints only for root's cupsd");
+    }
+    for (const char* tool : {"cupsd", "lpadmin", "lpstat", "pdfinfo", "pdftoppm"}) {
+      if (QStandardPaths::findExecutable(QString::fromLatin1(tool),
+                                         {QStringLiteral("/usr/sbin"), QStringLiteral("/usr/bin"),
+                                          QStringLiteral("/sbin"), QStringLiteral("/bin")})
+              .isEmpty()) {
+        return QStringLiteral("%1 is not installed").arg(QString::fromLatin1(tool));
+      }
+    }
+    if (!QFile::exists(QStringLiteral("/usr/lib/cups/backend/cups-pdf"))) {
+      return QStringLiteral("printer-driver-cups-pdf is not installed");
+    }
+    root_ = QString::fromStdString(folder_.path());
+    for (const char* sub :
+         {"conf", "spool", "cache", "state", "log", "tmp", "run", "out", "cpspool"}) {
+      QDir().mkpath(root_ + "/" + sub);
+    }
+    // Filters run as the "lp" user: the temporary folder must take them.
+    ::chmod((root_ + "/tmp").toLocal8Bit().constData(), 01777);
+    ::chmod(root_.toLocal8Bit().constData(), 0755);
+    socket_ = root_ + "/run/cups.sock";
+    WriteFile(root_ + "/conf/cupsd.conf",
+              ("Listen " + socket_ +
+               "\nLogLevel warn\nWebInterface No\nBrowsing No\nDefaultAuthType None\n"
+               "PageLogFormat \"%j|%{job-name}|%{media}\"\n"
+               "<Location />\n  Order allow,deny\n  Allow all\n</Location>\n"
+               "<Policy default>\n  <Limit All>\n    Order deny,allow\n  </Limit>\n</Policy>\n")
+                  .toUtf8());
+    WriteFile(root_ + "/conf/cups-files.conf",
+              ("ServerRoot " + root_ + "/conf\nRequestRoot " + root_ + "/spool\nTempDir " + root_ +
+               "/tmp\nCacheDir " + root_ + "/cache\nStateDir " + root_ + "/state\nAccessLog " +
+               root_ + "/log/access_log\nErrorLog " + root_ + "/log/error_log\nPageLog " + root_ +
+               "/log/page_log\nFileDevice No\nUser lp\nGroup lp\nSystemGroup root\n")
+                  .toUtf8());
+    cupsd_.start(QStringLiteral("cupsd"),
+                 {QStringLiteral("-f"), QStringLiteral("-c"), root_ + "/conf/cupsd.conf",
+                  QStringLiteral("-s"), root_ + "/conf/cups-files.conf"});
+    if (!cupsd_.waitForStarted(10000)) {
+      return QStringLiteral("cupsd does not start");
+    }
+    ::setenv("CUPS_SERVER", socket_.toLocal8Bit().constData(), 1);
+    QElapsedTimer waited;
+    waited.start();
+    while (RunProgram(QStringLiteral("lpstat"), {QStringLiteral("-r")}).exitCode != 0) {
+      if (waited.elapsed() > 20000 || cupsd_.state() != QProcess::Running) {
+        return QStringLiteral("cupsd does not answer: ") +
+               QString::fromUtf8(cupsd_.readAllStandardError());
+      }
+      QThread::msleep(200);
+    }
+    if (QFile::exists(kQueueSettings)) {
+      return QStringLiteral("%1 exists already; it is not the test's to replace")
+          .arg(kQueueSettings);
+    }
+    WriteFile(kQueueSettings, ("Out " + root_ + "/out\nSpool " + root_ + "/cpspool\nLog " + root_ +
+                               "/log\nLabel 0\nGrp root\n")
+                                  .toUtf8());
+    wroteSettings_ = true;
+    // The queue without options: cups-pdf names each file after the job's
+    // title alone, so two jobs of one title share a file.
+    ProgramRun added =
+        RunProgram(QStringLiteral("lpadmin"),
+                   {QStringLiteral("-p"), QString::fromLatin1(kQueue), QStringLiteral("-E"),
+                    QStringLiteral("-v"), QStringLiteral("cups-pdf:/") + kQueue,
+                    QStringLiteral("-m"), QStringLiteral("lsb/usr/cups-pdf/CUPS-PDF_noopt.ppd")});
+    if (added.exitCode != 0) {
+      return QStringLiteral("the cups-pdf queue cannot be added: ") + added.err;
+    }
+    RunProgram(QStringLiteral("lpadmin"), {QStringLiteral("-d"), QString::fromLatin1(kQueue)});
+    return {};
+  }
+
+  ~PrivateCups() {
+    if (wroteSettings_) {
+      QFile::remove(kQueueSettings);
+    }
+    if (cupsd_.state() == QProcess::Running) {
+      cupsd_.terminate();
+      if (!cupsd_.waitForFinished(5000)) {
+        cupsd_.kill();
+        cupsd_.waitForFinished();
+      }
+    }
+  }
+
+  // The PDFs cups-pdf wrote, once `count` are there and the queue is idle
+  // (at most a minute).
+  QStringList WaitForFiles(int count) {
+    QDir out(root_ + "/out");
+    QElapsedTimer waited;
+    waited.start();
+    QStringList files;
+    do {
+      QThread::msleep(250);
+      files = out.entryList({QStringLiteral("*.pdf")}, QDir::Files, QDir::Name);
+      bool idle =
+          RunProgram(QStringLiteral("lpstat"), {QStringLiteral("-o")}).out.trimmed().isEmpty();
+      if (files.size() >= count && idle) {
+        break;
+      }
+    } while (waited.elapsed() < 60000);
+    for (QString& file : files) {
+      file = out.filePath(file);
+    }
+    return files;
+  }
+
+  void ClearOutput() {
+    QDir out(root_ + "/out");
+    for (const QString& file : out.entryList(QDir::Files)) {
+      out.remove(file);
+    }
+    // cupsd keeps its log open: the jobs of this test are those after here.
+    logStart_ = QFileInfo(root_ + "/log/page_log").size();
+  }
+
+  // Each job's "title|media" from the queue's page log, in job order.
+  QStringList JobsLogged() const {
+    QFile log(root_ + "/log/page_log");
+    QStringList jobs;
+    if (!log.open(QIODevice::ReadOnly) || !log.seek(logStart_)) {
+      return jobs;
+    }
+    for (const QByteArray& line : log.readAll().split('\n')) {
+      QString text = QString::fromUtf8(line).trimmed().remove(QLatin1Char('"'));
+      int bar = text.indexOf(QLatin1Char('|'));
+      if (bar > 0 && !jobs.contains(text.mid(bar + 1))) {
+        jobs << text.mid(bar + 1);
+      }
+    }
+    return jobs;
+  }
+
+  QString Root() const { return root_; }
+
+ private:
+  testsupport::TempDir folder_;
+  QString root_;
+  QString socket_;
+  QProcess cupsd_;
+  bool wroteSettings_ = false;
+  qint64 logStart_ = 0;
+};
+
+// pdfinfo's "Pages" and "Page size" (points) of a PDF.
+struct PdfPages {
+  int pages = 0;
+  double width = 0;
+  double height = 0;
+};
+
+PdfPages Info(const QString& pdf) {
+  PdfPages info;
+  ProgramRun run = RunProgram(QStringLiteral("pdfinfo"), {pdf});
+  for (const QString& line : run.out.split(QLatin1Char('\n'))) {
+    if (line.startsWith(QStringLiteral("Pages:"))) {
+      info.pages = line.mid(6).trimmed().toInt();
+    } else if (line.startsWith(QStringLiteral("Page size:"))) {
+      QStringList parts = line.mid(10).simplified().split(QLatin1Char(' '));
+      if (parts.size() >= 3) {
+        info.width = parts[0].toDouble();
+        info.height = parts[2].toDouble();
+      }
+    }
+  }
+  return info;
+}
+
+// The box of everything drawn on the first page, in pixels at 20 dots per
+// inch (an empty rectangle for a blank page).
+QRect InkBox(const QString& pdf, const QString& scratch) {
+  RunProgram(QStringLiteral("pdftoppm"),
+             {QStringLiteral("-r"), QStringLiteral("20"), QStringLiteral("-gray"),
+              QStringLiteral("-png"), QStringLiteral("-singlefile"), pdf, scratch});
+  QImage image(scratch + ".png");
+  QRect box;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) {
+      if (qGray(image.pixel(x, y)) < 128) {
+        box |= QRect(x, y, 1, 1);
+      }
+    }
+  }
+  return box;
+}
+
+class CupsQueue : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    cups_ = new PrivateCups;
+    why_ = cups_->Start();
+  }
+  static void TearDownTestSuite() {
+    delete cups_;
+    cups_ = nullptr;
+  }
+  void SetUp() override {
+    if (!why_.isEmpty()) {
+      GTEST_SKIP() << "no private CUPS queue: " << why_.toStdString();
+    }
+    cups_->ClearOutput();
+  }
+
+  // A list of `rows` documents (code page 932 is ASCII here).
+  std::string List(int rows) {
+    std::string lines;
+    for (int i = 1; i <= rows; ++i) {
+      lines += "doc" + std::to_string(i) + ".doc;T" + std::to_string(i) +
+               ";2026/12/07 10:00;;A;;;;;;;\r\n";
+    }
+    return folder.Write("list.txt", lines);
+  }
+  static std::string ShippedStyle() {
+    return std::string(QUILL_SOURCE_DIR) + "/resources/style/一覧表_A4縦.sle";
+  }
+
+  static inline PrivateCups* cups_ = nullptr;
+  static inline QString why_;
+  testsupport::TempDir folder;
+};
+
+TEST_F(CupsQueue, TheCommandLinePrintsEachPageAsATitledJobOnTheStylesPaper) {
+  ProgramRun run = RunProgram(
+      QStringLiteral(QUILL_CLI),
+      {QStringLiteral("print"), QString::fromStdString(ShippedStyle()), QStringLiteral("--list"),
+       QString::fromStdString(List(45)), QStringLiteral("--printer"), QString::fromLatin1(kQueue)});
+  ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+  QStringList files = cups_->WaitForFiles(3);
+  // One job a page, each in a file of its own: no page is lost.
+  ASSERT_EQ(files.size(), 3) << files.join(' ').toStdString();
+  EXPECT_EQ(std::set<QString>(files.begin(), files.end()).size(), 3u);
+  for (const QString& file : files) {
+    PdfPages info = Info(file);
+    EXPECT_EQ(info.pages, 1) << file.toStdString();
+    EXPECT_NEAR(info.width, 595, 3) << file.toStdString();  // A4 portrait
+    EXPECT_NEAR(info.height, 842, 3) << file.toStdString();
+  }
+  QStringList jobs = cups_->JobsLogged();
+  ASSERT_EQ(jobs.size(), 3) << jobs.join('\n').toStdString();
+  for (int page = 1; page <= 3; ++page) {
+    QString job = jobs[page - 1];
+    EXPECT_TRUE(
+        job.startsWith(QStringLiteral("%1/3 一覧表_A4縦 - ワード・クイルマーク|").arg(page)))
+        << job.toStdString();
+    EXPECT_TRUE(job.contains(QStringLiteral("A4"), Qt::CaseInsensitive)) << job.toStdString();
+  }
+}
+
+TEST_F(CupsQueue, ALandscapeB5PageIsPrintedTurnedOnB5Paper) {
+  // A line across the landscape page: on the B5 sheet it runs down the page.
+  std::string style = folder.Write("b5.sle",
+                                   "header;Ver1.1;0;0;13;1;0;100;0;\r\n"
+                                   "0;0;0;0;line;10;20;240;20;20;実線;0;0;\r\n");
+  ProgramRun run = RunProgram(
+      QStringLiteral(QUILL_CLI),
+      {QStringLiteral("print"), QString::fromStdString(style), QStringLiteral("--list"),
+       QString::fromStdString(List(1)), QStringLiteral("--printer"), QString::fromLatin1(kQueue)});
+  ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+  QStringList files = cups_->WaitForFiles(1);
+  ASSERT_EQ(files.size(), 1);
+  PdfPages info = Info(files[0]);
+  EXPECT_EQ(info.pages, 1);
+  EXPECT_NEAR(std::min(info.width, info.height), 516, 3);  // JIS B5
+  EXPECT_NEAR(std::max(info.width, info.height), 729, 3);
+  QRect ink = InkBox(files[0], QString::fromStdString(folder.File("page")));
+  ASSERT_FALSE(ink.isEmpty());
+  if (info.width < info.height) {
+    EXPECT_GT(ink.height(), 4 * ink.width());  // the sheet upright, the page turned on it
+  } else {
+    EXPECT_GT(ink.width(), 4 * ink.height());
+  }
+  QStringList jobs = cups_->JobsLogged();
+  ASSERT_EQ(jobs.size(), 1);
+  EXPECT_TRUE(jobs[0].startsWith(QStringLiteral("1/1 b5 - ワード・クイルマーク|")))
+      << jobs[0].toStdString();
+  EXPECT_TRUE(jobs[0].contains(QStringLiteral("B5"), Qt::CaseInsensitive)) << jobs[0].toStdString();
+}
+
+TEST_F(CupsQueue, ThePrintWindowPrintsEveryPageToTheQueue) {
+  List(45);
+  testsupport::ScriptedDialogs dialogs;
+  testsupport::FakeDesktop desktop;
+  app::ProgramPaths paths{folder.path(), "quillmark_wd"};
+  std::rename(folder.File("list.txt").c_str(), paths.ListFile().c_str());
+  QtPrinter printer(kQueue, "");
+  ASSERT_FALSE(printer.IsPdf());
+  FixedClock clock{*MakeDate(2026, 12, 7)};
+  PrintWindowServices s;
+  s.paths = &paths;
+  s.dialogs = &dialogs;
+  s.desktop = &desktop;
+  s.printer = &printer;
+  s.clock = &clock;
+  s.printsToPdf = [&printer] { return printer.IsPdf(); };
+  s.title = [] { return QStringLiteral("Report"); };
+  s.folder = [] { return QStringLiteral("/docs"); };
+  dialogs.openNames = {QString::fromStdString(ShippedStyle())};
+  PrintWindow window(s);
+  window.show();
+  QApplication::processEvents();
+  ASSERT_EQ(window.LoadedStylePath(), QString::fromStdString(ShippedStyle()));
+  window.PrintAllPages();
+  EXPECT_TRUE(dialogs.shown.isEmpty()) << dialogs.shown.join('\n').toStdString();
+  QStringList files = cups_->WaitForFiles(3);
+  ASSERT_EQ(files.size(), 3) << files.join(' ').toStdString();
+  QStringList jobs = cups_->JobsLogged();
+  ASSERT_EQ(jobs.size(), 3);
+  EXPECT_TRUE(jobs[2].startsWith(QStringLiteral("3/3 一覧表_A4縦 - ワード・クイルマーク|")));
+  window.close();
+}
+
+TEST_F(CupsQueue, AnUnknownQueueIsRefusedWithTheQueuesThereAre) {
+  ProgramRun run = RunProgram(QStringLiteral(QUILL_CLI),
+                              {QStringLiteral("print"), QString::fromStdString(ShippedStyle()),
+                               QStringLiteral("--list"), QString::fromStdString(List(3)),
+                               QStringLiteral("--printer"), QStringLiteral("NoSuchQueue")});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_TRUE(run.err.contains(QStringLiteral("NoSuchQueue"))) << run.err.toStdString();
+  EXPECT_TRUE(run.err.contains(QStringLiteral("QuillPDFTest（既定）"))) << run.err.toStdString();
+  EXPECT_EQ(QtPrinter::QueueNames().front(), std::string(kQueue));
+  EXPECT_TRUE(cups_->WaitForFiles(0).isEmpty());
+}
+
+}  // namespace
+}  // namespace printing
