@@ -31,10 +31,11 @@
 namespace printing {
 namespace {
 
-constexpr const char* kQueue = "QuillPDFTest";
+// A queue of this process's own, so that test processes run side by side.
+const QString kQueue = QStringLiteral("QuillPDFTest%1").arg(::getpid());
 // cups-pdf reads a queue's own settings from here; the file is the test's
 // and goes when the test does.
-const QString kQueueSettings = QStringLiteral("/etc/cups/cups-pdf-QuillPDFTest.conf");
+const QString kQueueSettings = QStringLiteral("/etc/cups/cups-pdf-%1.conf").arg(kQueue);
 
 struct ProgramRun {
   int exitCode = -1;
@@ -132,13 +133,13 @@ class PrivateCups {
     // title alone, so two jobs of one title share a file.
     ProgramRun added =
         RunProgram(QStringLiteral("lpadmin"),
-                   {QStringLiteral("-p"), QString::fromLatin1(kQueue), QStringLiteral("-E"),
-                    QStringLiteral("-v"), QStringLiteral("cups-pdf:/") + kQueue,
-                    QStringLiteral("-m"), QStringLiteral("lsb/usr/cups-pdf/CUPS-PDF_noopt.ppd")});
+                   {QStringLiteral("-p"), kQueue, QStringLiteral("-E"), QStringLiteral("-v"),
+                    QStringLiteral("cups-pdf:/") + kQueue, QStringLiteral("-m"),
+                    QStringLiteral("lsb/usr/cups-pdf/CUPS-PDF_noopt.ppd")});
     if (added.exitCode != 0) {
       return QStringLiteral("the cups-pdf queue cannot be added: ") + added.err;
     }
-    RunProgram(QStringLiteral("lpadmin"), {QStringLiteral("-d"), QString::fromLatin1(kQueue)});
+    RunProgram(QStringLiteral("lpadmin"), {QStringLiteral("-d"), kQueue});
     return {};
   }
 
@@ -295,7 +296,7 @@ TEST_F(CupsQueue, TheCommandLinePrintsEachPageAsATitledJobOnTheStylesPaper) {
   ProgramRun run = RunProgram(
       QStringLiteral(QUILL_CLI),
       {QStringLiteral("print"), QString::fromStdString(ShippedStyle()), QStringLiteral("--list"),
-       QString::fromStdString(List(45)), QStringLiteral("--printer"), QString::fromLatin1(kQueue)});
+       QString::fromStdString(List(45)), QStringLiteral("--printer"), kQueue});
   ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
   QStringList files = cups_->WaitForFiles(3);
   // One job a page, each in a file of its own: no page is lost.
@@ -323,10 +324,10 @@ TEST_F(CupsQueue, ALandscapeB5PageIsPrintedTurnedOnB5Paper) {
   std::string style = folder.Write("b5.sle",
                                    "header;Ver1.1;0;0;13;1;0;100;0;\r\n"
                                    "0;0;0;0;line;10;20;240;20;20;実線;0;0;\r\n");
-  ProgramRun run = RunProgram(
-      QStringLiteral(QUILL_CLI),
-      {QStringLiteral("print"), QString::fromStdString(style), QStringLiteral("--list"),
-       QString::fromStdString(List(1)), QStringLiteral("--printer"), QString::fromLatin1(kQueue)});
+  ProgramRun run =
+      RunProgram(QStringLiteral(QUILL_CLI),
+                 {QStringLiteral("print"), QString::fromStdString(style), QStringLiteral("--list"),
+                  QString::fromStdString(List(1)), QStringLiteral("--printer"), kQueue});
   ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
   QStringList files = cups_->WaitForFiles(1);
   ASSERT_EQ(files.size(), 1);
@@ -354,7 +355,7 @@ TEST_F(CupsQueue, ThePrintWindowPrintsEveryPageToTheQueue) {
   testsupport::FakeDesktop desktop;
   app::ProgramPaths paths{folder.path(), "quillmark_wd"};
   std::rename(folder.File("list.txt").c_str(), paths.ListFile().c_str());
-  QtPrinter printer(kQueue, "");
+  QtPrinter printer(kQueue.toStdString(), "");
   ASSERT_FALSE(printer.IsPdf());
   FixedClock clock{*MakeDate(2026, 12, 7)};
   PrintWindowServices s;
@@ -388,8 +389,8 @@ TEST_F(CupsQueue, AnUnknownQueueIsRefusedWithTheQueuesThereAre) {
                                QStringLiteral("--printer"), QStringLiteral("NoSuchQueue")});
   EXPECT_EQ(run.exitCode, 1);
   EXPECT_TRUE(run.err.contains(QStringLiteral("NoSuchQueue"))) << run.err.toStdString();
-  EXPECT_TRUE(run.err.contains(QStringLiteral("QuillPDFTest（既定）"))) << run.err.toStdString();
-  EXPECT_EQ(QtPrinter::QueueNames().front(), std::string(kQueue));
+  EXPECT_TRUE(run.err.contains(kQueue + QStringLiteral("（既定）"))) << run.err.toStdString();
+  EXPECT_EQ(QtPrinter::QueueNames().front(), kQueue.toStdString());
   EXPECT_TRUE(cups_->WaitForFiles(0).isEmpty());
 }
 
