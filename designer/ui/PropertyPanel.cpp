@@ -53,6 +53,26 @@ void PaintSwatch(QToolButton* button, const QColor& colour) {
       QStringLiteral("background-color: %1; border: 1px solid #666;").arg(colour.name()));
 }
 
+// A text box with a small button beside it (the colour picker, the file
+// dialog), in one widget.
+struct EditAndButton {
+  QWidget* holder;
+  QLineEdit* edit;
+  QToolButton* button;
+};
+EditAndButton EditWithButton(const char* buttonName, const char* tip) {
+  auto* holder = new QWidget;
+  auto* layout = new QHBoxLayout(holder);
+  layout->setContentsMargins(0, 0, 0, 0);
+  auto* edit = new QLineEdit;
+  auto* button = new QToolButton;
+  button->setObjectName(QString::fromLatin1(buttonName));
+  button->setToolTip(QString::fromUtf8(tip));
+  layout->addWidget(edit, 1);
+  layout->addWidget(button);
+  return {holder, edit, button};
+}
+
 }  // namespace
 
 PropertyPanel::PropertyPanel(widgets::Dialogs& dialogs, QWidget* parent)
@@ -229,16 +249,8 @@ PropertyPanel::Row PropertyPanel::MakeRow(const FieldInfo& info) {
       break;
     }
     case FieldType::Colour: {
-      auto* holder = new QWidget;
-      auto* layout = new QHBoxLayout(holder);
-      layout->setContentsMargins(0, 0, 0, 0);
-      auto* edit = new QLineEdit;
-      auto* swatch = new QToolButton;
-      swatch->setObjectName(QStringLiteral("ColourButton"));
-      swatch->setToolTip(QStringLiteral("色を選ぶ"));
+      auto [holder, edit, swatch] = EditWithButton("ColourButton", "色を選ぶ");
       swatch->setFixedSize(22, 20);
-      layout->addWidget(edit, 1);
-      layout->addWidget(swatch);
       row.editor = holder;
       row.show = [edit, swatch](const QString& text) {
         QSignalBlocker quiet(edit);
@@ -258,16 +270,8 @@ PropertyPanel::Row PropertyPanel::MakeRow(const FieldInfo& info) {
       break;
     }
     case FieldType::PictureFile: {
-      auto* holder = new QWidget;
-      auto* layout = new QHBoxLayout(holder);
-      layout->setContentsMargins(0, 0, 0, 0);
-      auto* edit = new QLineEdit;
-      auto* browse = new QToolButton;
-      browse->setObjectName(QStringLiteral("PictureButton"));
+      auto [holder, edit, browse] = EditWithButton("PictureButton", "画像ファイルを選ぶ");
       browse->setText(QStringLiteral("…"));
-      browse->setToolTip(QStringLiteral("画像ファイルを選ぶ"));
-      layout->addWidget(edit, 1);
-      layout->addWidget(browse);
       row.editor = holder;
       row.show = [edit](const QString& text) {
         QSignalBlocker quiet(edit);

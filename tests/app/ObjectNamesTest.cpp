@@ -9,6 +9,7 @@
 #include "printing/ui/PrintWindow.h"
 #include "tests/app/ProgramFixture.h"
 #include "tests/support/FakePrinter.h"
+#include "tests/support/PrintWindowServicesForTests.h"
 
 namespace app {
 namespace {
@@ -77,12 +78,8 @@ TEST_F(ProgramFixture, TheMainWindowAndItsDialogsKeepTheirObjectNames) {
 TEST_F(ProgramFixture, ThePrintWindowAndTheDesignerKeepTheirObjectNames) {
   testsupport::FakePrinter printer;
   printing::FixedClock clock{*printing::MakeDate(2026, 12, 7)};
-  printing::PrintWindowServices s;
-  s.paths = &paths;
-  s.dialogs = &dialogs;
-  s.desktop = &desktop;
-  s.printer = &printer;
-  s.clock = &clock;
+  printing::PrintWindowServices s =
+      testsupport::PrintWindowServicesFor(paths, dialogs, desktop, printer, clock);
   printing::PrintWindow print(s);
   print.show();
   QApplication::processEvents();

@@ -28,6 +28,7 @@
 #include "printing/ui/PrintWindow.h"
 #include "tests/support/FakeDesktop.h"
 #include "tests/support/FakePrinter.h"
+#include "tests/support/PrintWindowServicesForTests.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TempDir.h"
 
@@ -488,14 +489,8 @@ TEST(DesignerFromThePrintWindow, OpensOnTheLoadedStyleAndReloadsAfterSaving) {
                                    "header;Ver1.1;0;0;9;0;0;100;0;\r\n"
                                    "0;0;0;0;char;15;25;15;25;0;0;0;0;F;12;;0;0;0;#T;0;0;\r\n");
   dialogs.openNames = {QString::fromStdString(style)};
-  printing::PrintWindowServices s;
-  s.paths = &paths;
-  s.dialogs = &dialogs;
-  s.desktop = &desktop;
-  s.printer = &printer;
-  s.clock = &clock;
-  s.title = [] { return QStringLiteral("Title"); };
-  s.folder = [] { return QStringLiteral("/docs"); };
+  printing::PrintWindowServices s =
+      testsupport::PrintWindowServicesFor(paths, dialogs, desktop, printer, clock);
   auto print = std::make_unique<printing::PrintWindow>(s);
   print->show();
   QApplication::processEvents();

@@ -13,23 +13,12 @@
 #include "layout/core/DrawElements.h"
 #include "platform/files/UserError.h"
 #include "platform/text/Cp932.h"
+#include "tests/designer/DesignerTestSupport.h"
 #include "tests/support/RecordingSurface.h"
 #include "tests/support/TempDir.h"
 
 namespace designer {
 namespace {
-
-std::string Sjis(const char* utf8) {
-  return platform::Utf8ToCp932(utf8);
-}
-
-Fixed Mm(std::int64_t tenThousandths) {
-  return Fixed::FromRaw(tenThousandths);
-}
-
-MmPoint At(double x, double y) {
-  return {Mm(std::llround(x * 10000)), Mm(std::llround(y * 10000))};
-}
 
 MmBox Box(double l, double t, double r, double b) {
   MmPoint lt = At(l, t);

@@ -9,22 +9,11 @@
 #include "layout/core/RecordReader.h"
 #include "platform/files/UserError.h"
 #include "platform/text/Cp932.h"
+#include "tests/designer/DesignerTestSupport.h"
 #include "tests/support/TempDir.h"
 
 namespace designer {
 namespace {
-
-std::string Sjis(const char* utf8) {
-  return platform::Utf8ToCp932(utf8);
-}
-
-Fixed Mm(std::int64_t tenThousandths) {
-  return Fixed::FromRaw(tenThousandths);
-}
-
-MmPoint At(int x, int y) {
-  return {Fixed::FromInt(x), Fixed::FromInt(y)};
-}
 
 StyleDocument Document(const std::vector<std::string>& utf8Lines) {
   std::string bytes = "header;Ver1.1;0;0;9;0;0;100;0;\r\n";

@@ -25,6 +25,7 @@
 #include "printing/qt/QtPrinter.h"
 #include "printing/ui/PrintWindow.h"
 #include "tests/support/FakeDesktop.h"
+#include "tests/support/PrintWindowServicesForTests.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TempDir.h"
 
@@ -358,15 +359,9 @@ TEST_F(CupsQueue, ThePrintWindowPrintsEveryPageToTheQueue) {
   QtPrinter printer(kQueue.toStdString(), "");
   ASSERT_FALSE(printer.IsPdf());
   FixedClock clock{*MakeDate(2026, 12, 7)};
-  PrintWindowServices s;
-  s.paths = &paths;
-  s.dialogs = &dialogs;
-  s.desktop = &desktop;
-  s.printer = &printer;
-  s.clock = &clock;
+  PrintWindowServices s =
+      testsupport::PrintWindowServicesFor(paths, dialogs, desktop, printer, clock);
   s.printsToPdf = [&printer] { return printer.IsPdf(); };
-  s.title = [] { return QStringLiteral("Report"); };
-  s.folder = [] { return QStringLiteral("/docs"); };
   dialogs.openNames = {QString::fromStdString(ShippedStyle())};
   PrintWindow window(s);
   window.show();

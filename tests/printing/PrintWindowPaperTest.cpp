@@ -18,6 +18,7 @@
 #include "printing/qt/QtPrinter.h"
 #include "printing/ui/PrintWindow.h"
 #include "tests/support/FakeDesktop.h"
+#include "tests/support/PrintWindowServicesForTests.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TempDir.h"
 
@@ -54,12 +55,8 @@ struct PaperSetup : ::testing::Test {
   void Open(const std::string& style) {
     catalogue::WriteListFile(paths.ListFile(), {"a.doc;A;;;;;;;;;;,"});
     dialogs.openNames = {QString::fromStdString(style)};
-    PrintWindowServices s;
-    s.paths = &paths;
-    s.dialogs = &dialogs;
-    s.desktop = &desktop;
-    s.printer = &printer;
-    s.clock = &clock;
+    PrintWindowServices s =
+        testsupport::PrintWindowServicesFor(paths, dialogs, desktop, printer, clock);
     // Qt's own dialog on the printer, accepted without a change.
     s.printsToPdf = [this] { return printer.IsPdf(); };
     s.preparePdf = [this](const std::string& path) { printer.SetPdfPath(path); };

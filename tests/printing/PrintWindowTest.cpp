@@ -17,6 +17,7 @@
 #include "platform/text/Cp932.h"
 #include "tests/support/FakeDesktop.h"
 #include "tests/support/FakePrinter.h"
+#include "tests/support/PrintWindowServicesForTests.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TempDir.h"
 
@@ -54,14 +55,8 @@ struct PrintWindowFixture : ::testing::Test {
 
   // Opens the window as the print command does and lets its start run.
   void Open() {
-    PrintWindowServices s;
-    s.paths = &paths;
-    s.dialogs = &dialogs;
-    s.desktop = &desktop;
-    s.printer = &printer;
-    s.clock = &clock;
-    s.title = [] { return QStringLiteral("Title"); };
-    s.folder = [] { return QStringLiteral("/docs"); };
+    PrintWindowServices s =
+        testsupport::PrintWindowServicesFor(paths, dialogs, desktop, printer, clock);
     window = std::make_unique<PrintWindow>(s);
     window->show();
     QApplication::processEvents();
