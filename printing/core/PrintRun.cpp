@@ -30,6 +30,13 @@ std::string JobTitle(const std::string& styleName, int page, long long pageCount
   return title;
 }
 
+std::string DocumentTitle(const std::string& styleName) {
+  std::string title = styleName;
+  title += " - ";
+  title += kJobTitleProgram;
+  return title;
+}
+
 std::string StyleName(const std::string& stylePath) {
   std::size_t slash = stylePath.rfind('/');
   std::string name = slash == std::string::npos ? stylePath : stylePath.substr(slash + 1);
@@ -52,9 +59,9 @@ int PrintAllPages(Printer& printer, ListFileCache& list, const PrintInputs& inpu
                   int& pageNumber, const std::function<void(const LoadedPage&)>& afterPage) {
   int printed = 0;
   pageNumber = 0;
-  printer.BeginRun();
+  std::string styleName = StyleName(inputs.stylePath);
+  printer.BeginRun(DocumentTitle(styleName));
   try {
-    std::string styleName = StyleName(inputs.stylePath);
     long long pageCount = 0;  // known once the first page gives the capacity
     do {
       ++pageNumber;

@@ -37,6 +37,10 @@ inline constexpr const char* kJobTitleProgram = "ワード・クイルマーク"
 // program's Japanese name would give every page of a run the same file.
 std::string JobTitle(const std::string& styleName, int page, long long pageCount);
 
+// The title of a file that holds a whole run (UTF-8): the style's name and
+// the program.
+std::string DocumentTitle(const std::string& styleName);
+
 // The name a style goes by: its file name without folder and ".sle".
 std::string StyleName(const std::string& stylePath);
 

@@ -27,8 +27,9 @@ class Printer {
   virtual PrinterDots Measure() const = 0;
 
   // One print command: pages between BeginRun and EndRun. Each page is a
-  // job of its own where the printer allows it.
-  virtual void BeginRun() = 0;
+  // job of its own where the printer allows it. `documentTitle` (UTF-8)
+  // names a file that holds the whole run.
+  virtual void BeginRun(const std::string& documentTitle) = 0;
   // `jobTitle` (UTF-8) names the page's job in the queue.
   virtual layout::Surface& BeginPage(const std::string& jobTitle) = 0;
   virtual void EndPage() = 0;

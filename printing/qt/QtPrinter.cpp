@@ -214,12 +214,13 @@ printing::PrinterDots QtPrinter::Measure() const {
   return dots;
 }
 
-void QtPrinter::BeginRun() {
+void QtPrinter::BeginRun(const std::string& documentTitle) {
   // The setup dialog may have switched between a queue and a file.
   pdf_ = printer_->outputFormat() == QPrinter::PdfFormat;
   pagesInRun_ = 0;
   pdfWriter_.reset();
   if (pdf_) {
+    printer_->setDocName(QString::fromUtf8(documentTitle));
     // The pages go to a temporary file beside the PDF, which replaces it
     // only when every page has printed: a failed or killed print leaves the
     // old PDF as it was and no half-written one.
@@ -235,9 +236,8 @@ void QtPrinter::BeginRun() {
 }
 
 layout::Surface& QtPrinter::BeginPage(const std::string& jobTitle) {
-  if (!pdf_ || pagesInRun_ == 0) {
-    // The queue shows each job by this name (and a PDF carries it as its
-    // title); set before the job starts.
+  if (!pdf_) {
+    // The queue shows each job by this name; set before the job starts.
     printer_->setDocName(QString::fromUtf8(jobTitle));
   }
   if (pdf_ && pagesInRun_ > 0) {

@@ -33,7 +33,7 @@ class QtPrinter : public printing::Printer {
   void ApplyPaperSettings(int entry, int orientation) override;
   printing::PrinterPaper CurrentPaper() const override;
   printing::PrinterDots Measure() const override;
-  void BeginRun() override;
+  void BeginRun(const std::string& documentTitle) override;
   layout::Surface& BeginPage(const std::string& jobTitle) override;
   void EndPage() override;
   void EndRun(bool completed) override;

@@ -61,6 +61,7 @@ TEST_F(PrintFixture, EachJobIsTitledWithItsPageTheStyleAndTheProgram) {
   EXPECT_EQ(printer.jobTitles, (std::vector<std::string>{"1/3 s - ワード・クイルマーク",
                                                          "2/3 s - ワード・クイルマーク",
                                                          "3/3 s - ワード・クイルマーク"}));
+  EXPECT_EQ(printer.documentTitle, "s - ワード・クイルマーク");
   printer.jobTitles.clear();
   ASSERT_EQ(Print(Style("none"), List(41), page), 1);
   EXPECT_EQ(printer.jobTitles, std::vector<std::string>{"1/1 s - ワード・クイルマーク"});

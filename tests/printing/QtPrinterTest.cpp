@@ -97,11 +97,11 @@ TEST(QtPrinterPdf, AFailedRunThenAGoodOneWritesTheTargetAndNoTemporary) {
   testsupport::TempDir folder;
   std::string pdf = folder.File("report.pdf");
   QtPrinter printer("", pdf);
-  printer.BeginRun();
+  printer.BeginRun("test");
   printer.BeginPage("test");
   printer.EndRun(false);  // the page failed
   EXPECT_FALSE(std::filesystem::exists(pdf));
-  printer.BeginRun();
+  printer.BeginRun("test");
   printer.BeginPage("test").TextOut(10, 10, "page");
   printer.EndPage();
   printer.EndRun(true);

@@ -28,7 +28,11 @@ class FakePrinter : public printing::Printer {
   }
   printing::PrinterPaper CurrentPaper() const override { return paper; }
   printing::PrinterDots Measure() const override { return dots; }
-  void BeginRun() override { ++runs; }
+  std::string documentTitle;  // of the last run
+  void BeginRun(const std::string& title) override {
+    ++runs;
+    documentTitle = title;
+  }
   std::vector<std::string> jobTitles;  // the title of each page's job
   layout::Surface& BeginPage(const std::string& jobTitle) override {
     jobTitles.push_back(jobTitle);
