@@ -171,12 +171,13 @@ int RunPrint(const std::vector<std::string>& args) {
   if (pdf.empty() && !options.Has("--printer") && !printing::QtPrinter::HasSystemPrinter()) {
     pdf = NewPdfName();
   }
+  std::string queue = options.Get("--printer");
   if (pdf.empty() && options.Has("--printer")) {
     // A queue that is not there is said so; printing never falls back to
     // another one.
-    printing::QtPrinter::CheckQueue(options.Get("--printer"));
+    queue = printing::QtPrinter::CheckQueue(queue);
   }
-  printing::QtPrinter printer(options.Get("--printer"), pdf);
+  printing::QtPrinter printer(queue, pdf);
   printing::ListFileCache list(options.Get("--list"));
   std::unique_ptr<printing::Clock> clock = ClockFor(options);
   layout::QtPictureDecoder pictures;

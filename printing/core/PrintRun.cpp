@@ -40,10 +40,16 @@ std::string DocumentTitle(const std::string& styleName) {
 std::string StyleName(const std::string& stylePath) {
   std::size_t slash = stylePath.rfind('/');
   std::string name = slash == std::string::npos ? stylePath : stylePath.substr(slash + 1);
-  constexpr std::string_view kExtension = ".sle";
-  if (name.size() > kExtension.size() &&
-      std::string_view(name).substr(name.size() - kExtension.size()) == kExtension) {
-    name.resize(name.size() - kExtension.size());
+  // ".sle" in any case, as file dialogs match it.
+  constexpr std::size_t kExtension = 4;
+  if (name.size() > kExtension) {
+    std::string tail = name.substr(name.size() - kExtension);
+    for (char& c : tail) {
+      c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    }
+    if (tail == ".sle") {
+      name.resize(name.size() - kExtension);
+    }
   }
   return name;
 }

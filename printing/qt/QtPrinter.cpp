@@ -85,10 +85,13 @@ std::vector<std::string> QtPrinter::QueueNames() {
   return names;
 }
 
-void QtPrinter::CheckQueue(const std::string& name) {
+std::string QtPrinter::CheckQueue(const std::string& name) {
   std::vector<std::string> queues = QueueNames();
-  if (std::find(queues.begin(), queues.end(), name) != queues.end()) {
-    return;
+  for (const std::string& queue : queues) {
+    if (QString::fromStdString(queue).compare(QString::fromStdString(name), Qt::CaseInsensitive) ==
+        0) {
+      return queue;
+    }
   }
   std::string message = "プリンター「";
   message += name;

@@ -42,9 +42,10 @@ class QtPrinter : public printing::Printer {
   static bool HasSystemPrinter();
   // The system's print queues, the default one first.
   static std::vector<std::string> QueueNames();
-  // Throws the program's message, naming the queues there are, when `name`
-  // is not one of them.
-  static void CheckQueue(const std::string& name);
+  // The queue `name` names (queue names are compared regardless of case)
+  // as the system spells it; throws the program's message, naming the
+  // queues there are, when there is none.
+  static std::string CheckQueue(const std::string& name);
 
  private:
   void MakeDefaultPrinter();

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 #include <QApplication>
+#include <QMenu>
 #include <QStringList>
 
 #include "designer/ui/StyleDesigner.h"
@@ -14,11 +15,30 @@
 namespace app {
 namespace {
 
-// The names of `names` that no object under `root` (or `root` itself) has.
-QStringList Missing(const QObject& root, const QStringList& names) {
+// Whether an object belongs to the window `root` itself, not to a dialog
+// or window that `root` owns.
+bool InWindow(const QObject* object, const QWidget& root) {
+  for (; object != nullptr; object = object->parent()) {
+    // A menu is a window of its own while it pops up; it belongs to the
+    // window it hangs from.
+    const auto* widget = qobject_cast<const QWidget*>(object);
+    if (widget != nullptr && qobject_cast<const QMenu*>(object) == nullptr) {
+      return widget->window() == &root;
+    }
+  }
+  return false;
+}
+
+// The names of `names` that neither `root` nor an object of its own window
+// has.
+QStringList Missing(const QWidget& root, const QStringList& names) {
   QStringList missing;
   for (const QString& name : names) {
-    if (root.objectName() != name && root.findChild<QObject*>(name) == nullptr) {
+    bool found = root.objectName() == name;
+    for (const QObject* object : root.findChildren<QObject*>(name)) {
+      found = found || InWindow(object, root);
+    }
+    if (!found) {
       missing << name;
     }
   }

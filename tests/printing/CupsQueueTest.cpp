@@ -5,6 +5,7 @@
 // queue's page log and the PDFs' pages are checked. Skipped where cupsd or
 // cups-pdf is missing or the test does not run as root (cups-pdf needs it).
 
+#include <sys/prctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -18,6 +19,8 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <QThread>
+#include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <set>
@@ -65,25 +68,49 @@ void WriteFile(const QString& path, const QByteArray& bytes) {
   file.write(bytes);
 }
 
+// Where a tool is installed, or empty.
+QString Tool(const char* name) {
+  return QStandardPaths::findExecutable(QString::fromLatin1(name),
+                                        {QStringLiteral("/usr/sbin"), QStringLiteral("/usr/bin"),
+                                         QStringLiteral("/sbin"), QStringLiteral("/bin")});
+}
+
+// Settings files of earlier runs whose process is gone (a crash, a killed
+// test) are removed, so they never pile up in /etc/cups.
+void RemoveStaleQueueSettings() {
+  QDir settings(QStringLiteral("/etc/cups"));
+  for (const QString& name :
+       settings.entryList({QStringLiteral("cups-pdf-QuillPDFTest*.conf")}, QDir::Files)) {
+    bool ok = false;
+    int pid = name.mid(21, name.size() - 21 - 5).toInt(&ok);
+    if (ok && pid > 0 && ::kill(pid, 0) != 0 && errno == ESRCH) {
+      settings.remove(name);
+    }
+  }
+}
+
 // The private cupsd with its cups-pdf queue, started once for all tests.
 class PrivateCups {
  public:
-  // Empty when it runs; otherwise why it cannot.
-  QString Start() {
+  // Why the test cannot run here (not root, tools missing): it is skipped.
+  QString Unavailable() const {
     if (::geteuid() != 0) {
       return QStringLiteral("not root: cups-pdf prints only for root's cupsd");
     }
-    for (const char* tool : {"cupsd", "lpadmin", "lpstat", "pdfinfo", "pdftoppm"}) {
-      if (QStandardPaths::findExecutable(QString::fromLatin1(tool),
-                                         {QStringLiteral("/usr/sbin"), QStringLiteral("/usr/bin"),
-                                          QStringLiteral("/sbin"), QStringLiteral("/bin")})
-              .isEmpty()) {
+    for (const char* tool : {"cupsd", "lpadmin", "lpstat", "cancel", "pdfinfo", "pdftoppm"}) {
+      if (Tool(tool).isEmpty()) {
         return QStringLiteral("%1 is not installed").arg(QString::fromLatin1(tool));
       }
     }
     if (!QFile::exists(QStringLiteral("/usr/lib/cups/backend/cups-pdf"))) {
       return QStringLiteral("printer-driver-cups-pdf is not installed");
     }
+    return {};
+  }
+
+  // Empty when the queue is ready; otherwise what went wrong (a failure).
+  QString Start() {
+    RemoveStaleQueueSettings();
     root_ = QString::fromStdString(folder_.path());
     for (const char* sub :
          {"conf", "spool", "cache", "state", "log", "tmp", "run", "out", "cpspool"}) {
@@ -106,25 +133,25 @@ class PrivateCups {
                root_ + "/log/access_log\nErrorLog " + root_ + "/log/error_log\nPageLog " + root_ +
                "/log/page_log\nFileDevice No\nUser lp\nGroup lp\nSystemGroup root\n")
                   .toUtf8());
-    cupsd_.start(QStringLiteral("cupsd"),
+    // The daemon goes with the test process, however that ends.
+    cupsd_.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
+    cupsd_.start(Tool("cupsd"),
                  {QStringLiteral("-f"), QStringLiteral("-c"), root_ + "/conf/cupsd.conf",
                   QStringLiteral("-s"), root_ + "/conf/cups-files.conf"});
     if (!cupsd_.waitForStarted(10000)) {
       return QStringLiteral("cupsd does not start");
     }
     ::setenv("CUPS_SERVER", socket_.toLocal8Bit().constData(), 1);
+    // lpstat -r exits 0 whether or not the scheduler answers: its words tell.
     QElapsedTimer waited;
     waited.start();
-    while (RunProgram(QStringLiteral("lpstat"), {QStringLiteral("-r")}).exitCode != 0) {
-      if (waited.elapsed() > 20000 || cupsd_.state() != QProcess::Running) {
+    while (!QFile::exists(socket_) || !RunProgram(Tool("lpstat"), {QStringLiteral("-r")})
+                                           .out.contains(QStringLiteral("scheduler is running"))) {
+      if (waited.elapsed() > 30000 || cupsd_.state() != QProcess::Running) {
         return QStringLiteral("cupsd does not answer: ") +
                QString::fromUtf8(cupsd_.readAllStandardError());
       }
       QThread::msleep(200);
-    }
-    if (QFile::exists(kQueueSettings)) {
-      return QStringLiteral("%1 exists already; it is not the test's to replace")
-          .arg(kQueueSettings);
     }
     WriteFile(kQueueSettings, ("Out " + root_ + "/out\nSpool " + root_ + "/cpspool\nLog " + root_ +
                                "/log\nLabel 0\nGrp root\n")
@@ -132,28 +159,30 @@ class PrivateCups {
     wroteSettings_ = true;
     // The queue without options: cups-pdf names each file after the job's
     // title alone, so two jobs of one title share a file.
-    ProgramRun added =
-        RunProgram(QStringLiteral("lpadmin"),
-                   {QStringLiteral("-p"), kQueue, QStringLiteral("-E"), QStringLiteral("-v"),
-                    QStringLiteral("cups-pdf:/") + kQueue, QStringLiteral("-m"),
-                    QStringLiteral("lsb/usr/cups-pdf/CUPS-PDF_noopt.ppd")});
+    ProgramRun added = RunProgram(
+        Tool("lpadmin"), {QStringLiteral("-p"), kQueue, QStringLiteral("-E"), QStringLiteral("-v"),
+                          QStringLiteral("cups-pdf:/") + kQueue, QStringLiteral("-m"),
+                          QStringLiteral("lsb/usr/cups-pdf/CUPS-PDF_noopt.ppd")});
     if (added.exitCode != 0) {
       return QStringLiteral("the cups-pdf queue cannot be added: ") + added.err;
     }
-    RunProgram(QStringLiteral("lpadmin"), {QStringLiteral("-d"), kQueue});
+    RunProgram(Tool("lpadmin"), {QStringLiteral("-d"), kQueue});
     return {};
   }
 
   ~PrivateCups() {
-    if (wroteSettings_) {
-      QFile::remove(kQueueSettings);
-    }
+    // Jobs first, then the daemon, then the queue's settings: a job left
+    // running would otherwise print with the system's settings.
     if (cupsd_.state() == QProcess::Running) {
+      RunProgram(Tool("cancel"), {QStringLiteral("-a"), kQueue});
       cupsd_.terminate();
       if (!cupsd_.waitForFinished(5000)) {
         cupsd_.kill();
         cupsd_.waitForFinished();
       }
+    }
+    if (wroteSettings_) {
+      QFile::remove(kQueueSettings);
     }
   }
 
@@ -167,8 +196,7 @@ class PrivateCups {
     do {
       QThread::msleep(250);
       files = out.entryList({QStringLiteral("*.pdf")}, QDir::Files, QDir::Name);
-      bool idle =
-          RunProgram(QStringLiteral("lpstat"), {QStringLiteral("-o")}).out.trimmed().isEmpty();
+      bool idle = RunProgram(Tool("lpstat"), {QStringLiteral("-o")}).out.trimmed().isEmpty();
       if (files.size() >= count && idle) {
         break;
       }
@@ -225,7 +253,7 @@ struct PdfPages {
 
 PdfPages Info(const QString& pdf) {
   PdfPages info;
-  ProgramRun run = RunProgram(QStringLiteral("pdfinfo"), {pdf});
+  ProgramRun run = RunProgram(Tool("pdfinfo"), {pdf});
   for (const QString& line : run.out.split(QLatin1Char('\n'))) {
     if (line.startsWith(QStringLiteral("Pages:"))) {
       info.pages = line.mid(6).trimmed().toInt();
@@ -243,7 +271,7 @@ PdfPages Info(const QString& pdf) {
 // The box of everything drawn on the first page, in pixels at 20 dots per
 // inch (an empty rectangle for a blank page).
 QRect InkBox(const QString& pdf, const QString& scratch) {
-  RunProgram(QStringLiteral("pdftoppm"),
+  RunProgram(Tool("pdftoppm"),
              {QStringLiteral("-r"), QStringLiteral("20"), QStringLiteral("-gray"),
               QStringLiteral("-png"), QStringLiteral("-singlefile"), pdf, scratch});
   QImage image(scratch + ".png");
@@ -262,16 +290,21 @@ class CupsQueue : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
     cups_ = new PrivateCups;
-    why_ = cups_->Start();
+    skip_ = cups_->Unavailable();
+    if (skip_.isEmpty()) {
+      failure_ = cups_->Start();
+    }
   }
   static void TearDownTestSuite() {
     delete cups_;
     cups_ = nullptr;
   }
   void SetUp() override {
-    if (!why_.isEmpty()) {
-      GTEST_SKIP() << "no private CUPS queue: " << why_.toStdString();
+    if (!skip_.isEmpty()) {
+      GTEST_SKIP() << "no private CUPS queue: " << skip_.toStdString();
     }
+    // Where it can run, a queue that cannot be set up is a fault.
+    ASSERT_TRUE(failure_.isEmpty()) << failure_.toStdString();
     cups_->ClearOutput();
   }
 
@@ -289,7 +322,8 @@ class CupsQueue : public ::testing::Test {
   }
 
   static inline PrivateCups* cups_ = nullptr;
-  static inline QString why_;
+  static inline QString skip_;
+  static inline QString failure_;
   testsupport::TempDir folder;
 };
 
@@ -386,6 +420,8 @@ TEST_F(CupsQueue, AnUnknownQueueIsRefusedWithTheQueuesThereAre) {
   EXPECT_TRUE(run.err.contains(QStringLiteral("NoSuchQueue"))) << run.err.toStdString();
   EXPECT_TRUE(run.err.contains(kQueue + QStringLiteral("（既定）"))) << run.err.toStdString();
   EXPECT_EQ(QtPrinter::QueueNames().front(), kQueue.toStdString());
+  // Queue names are the same in any case, and printing uses the system's.
+  EXPECT_EQ(QtPrinter::CheckQueue(kQueue.toLower().toStdString()), kQueue.toStdString());
   EXPECT_TRUE(cups_->WaitForFiles(0).isEmpty());
 }
 

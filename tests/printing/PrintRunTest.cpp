@@ -71,6 +71,7 @@ TEST_F(PrintFixture, EachJobIsTitledWithItsPageTheStyleAndTheProgram) {
   EXPECT_EQ(PageCount(5, 0), 1);
   EXPECT_EQ(StyleName("/a/b/一覧表_A4縦.sle"), "一覧表_A4縦");
   EXPECT_EQ(StyleName("plain"), "plain");
+  EXPECT_EQ(StyleName("REPORT.SLE"), "REPORT");
   EXPECT_EQ(StyleName("dir.sle/.sle"), ".sle");
   EXPECT_EQ(JobTitle("x", 3, 0), "p3 x - ワード・クイルマーク");
 }
