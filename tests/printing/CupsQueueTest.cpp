@@ -111,7 +111,13 @@ class PrivateCups {
   // Empty when the queue is ready; otherwise what went wrong (a failure).
   QString Start() {
     RemoveStaleQueueSettings();
-    root_ = QString::fromStdString(folder_.path());
+    // Under /tmp whatever TMPDIR says: the filters, which run as "lp", must
+    // reach the folder.
+    char pattern[] = "/tmp/quill-cups-XXXXXX";
+    if (::mkdtemp(pattern) == nullptr) {
+      return QStringLiteral("no temporary folder for cupsd");
+    }
+    root_ = QString::fromLocal8Bit(pattern);
     for (const char* sub :
          {"conf", "spool", "cache", "state", "log", "tmp", "run", "out", "cpspool"}) {
       QDir().mkpath(root_ + "/" + sub);
@@ -184,6 +190,9 @@ class PrivateCups {
     if (wroteSettings_) {
       QFile::remove(kQueueSettings);
     }
+    if (!root_.isEmpty()) {
+      QDir(root_).removeRecursively();
+    }
   }
 
   // The PDFs cups-pdf wrote, once `count` are there and the queue is idle
@@ -236,7 +245,6 @@ class PrivateCups {
   QString Root() const { return root_; }
 
  private:
-  testsupport::TempDir folder_;
   QString root_;
   QString socket_;
   QProcess cupsd_;
