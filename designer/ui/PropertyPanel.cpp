@@ -4,8 +4,6 @@
 #include <QCheckBox>
 #include <QColorDialog>
 #include <QComboBox>
-#include <QDir>
-#include <QFileInfo>
 #include <QFontDatabase>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -249,7 +247,10 @@ PropertyPanel::Row PropertyPanel::MakeRow(const FieldInfo& info) {
       break;
     }
     case FieldType::Colour: {
-      auto [holder, edit, swatch] = EditWithButton("ColourButton", "色を選ぶ");
+      EditAndButton parts = EditWithButton("ColourButton", "色を選ぶ");
+      QWidget* holder = parts.holder;
+      QLineEdit* edit = parts.edit;
+      QToolButton* swatch = parts.button;
       swatch->setFixedSize(22, 20);
       row.editor = holder;
       row.show = [edit, swatch](const QString& text) {
@@ -270,7 +271,10 @@ PropertyPanel::Row PropertyPanel::MakeRow(const FieldInfo& info) {
       break;
     }
     case FieldType::PictureFile: {
-      auto [holder, edit, browse] = EditWithButton("PictureButton", "画像ファイルを選ぶ");
+      EditAndButton parts = EditWithButton("PictureButton", "画像ファイルを選ぶ");
+      QWidget* holder = parts.holder;
+      QLineEdit* edit = parts.edit;
+      QToolButton* browse = parts.button;
       browse->setText(QStringLiteral("…"));
       row.editor = holder;
       row.show = [edit](const QString& text) {
@@ -280,25 +284,13 @@ PropertyPanel::Row PropertyPanel::MakeRow(const FieldInfo& info) {
       connect(edit, &QLineEdit::editingFinished, this,
               [this, edit, field] { Commit(field, edit->text()); });
       connect(browse, &QToolButton::clicked, this, [this, edit, field] {
-        QString path = dialogs_.GetOpenFileName(
-            QStringLiteral("画像ファイルを指定して下さい"), QStringLiteral("bmp"),
-            QStringLiteral("画像|*.bmp;*.jpg;*.jpeg;*.png|すべてのファイル|*.*"), pictureFolder_);
-        if (path.isEmpty()) {
+        std::optional<std::string> name;
+        if (!pictureChooser_ ||
+            !widgets::RunReported(dialogs_, [&] { name = pictureChooser_(); }) || !name) {
           return;
         }
-        // A picture beside the style is named without its folder.
-        if (!pictureFolder_.isEmpty() &&
-            QFileInfo(path).absolutePath() == QDir(pictureFolder_).absolutePath()) {
-          path = QFileInfo(path).fileName();
-        }
-        if (Shown(Stored(path).toStdString()) != path) {
-          dialogs_.ShowError(
-              QStringLiteral("「%1」には、スタイルファイルに書けない文字が含まれています")
-                  .arg(path));
-          return;
-        }
-        edit->setText(path);
-        Commit(field, path);
+        edit->setText(Shown(*name));
+        Commit(field, edit->text());
       });
       break;
     }

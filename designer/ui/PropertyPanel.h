@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QWidget>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -31,8 +32,12 @@ class PropertyPanel : public QWidget {
   // Shows the record `line` (its text, code page 932) of the style; a
   // negative line shows that nothing is selected.
   void ShowRecord(int line, const std::string& text);
-  // Where the picture file dialog starts.
-  void SetPictureFolder(const QString& folder) { pictureFolder_ = folder; }
+  // Asks for a picture file and gives its name as the field holds it (code
+  // page 932); nothing when cancelled; throws the program's message for a
+  // name a style cannot hold.
+  void SetPictureChooser(std::function<std::optional<std::string>()> chooser) {
+    pictureChooser_ = std::move(chooser);
+  }
   // Sends the text of the editor being typed in, if it differs from what
   // was shown (before a save, a close or another change).
   void CommitPending();
@@ -63,7 +68,7 @@ class PropertyPanel : public QWidget {
   int line_ = -1;
   bool built_ = false;
   std::vector<Row> rows_;
-  QString pictureFolder_;
+  std::function<std::optional<std::string>()> pictureChooser_;
 };
 
 }  // namespace designer

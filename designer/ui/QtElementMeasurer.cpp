@@ -1,7 +1,5 @@
 #include "designer/ui/QtElementMeasurer.h"
 
-#include <sys/stat.h>
-
 #include <QFont>
 #include <QFontMetricsF>
 #include <QString>
@@ -22,11 +20,6 @@ constexpr int kMeasureDpi = 288;
 
 Fixed Millimetres(double pixels, double dpi) {
   return Fixed::FromRaw(static_cast<std::int64_t>(std::llround(pixels * 25.4 / dpi * 10000.0)));
-}
-
-bool FileExists(const std::string& path) {
-  struct stat st {};
-  return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
 }  // namespace
@@ -73,11 +66,10 @@ std::optional<MmSize> QtElementMeasurer::PictureSize(const std::string& file) {
     return known->second;
   }
   std::optional<MmSize> size;
-  std::string path = platform::Cp932ToUtf8(file);
-  if (!path.empty() && !FileExists(path) && path.front() != '/' && !styleFolder_.empty()) {
-    path = styleFolder_ + "/" + path;
-  }
-  if (pictures_ != nullptr && !path.empty() && FileExists(path)) {
+  // Found as the page drawing finds it; a folder or device of that name is
+  // refused by the loading, and the box is then a guess.
+  std::string path = layout::PicturePath(file, styleFolder_);
+  if (pictures_ != nullptr && !path.empty()) {
     try {
       layout::Picture picture = layout::LoadPicture(path, *pictures_);
       if (picture.isBitmap && picture.bitmap.width > 0 && picture.bitmap.height > 0) {

@@ -66,7 +66,7 @@ std::string FileStamp(const QString& path) {
 // A picture's name as a style field holds it (code page 932); throws the
 // program's message when it holds what a field cannot, or characters that
 // code page 932 lacks (the file would not be found again).
-std::string StyleFileName(const QString& name) {
+std::string PictureFieldValue(const QString& name) {
   std::string bytes = platform::Utf8ToCp932(name.toStdString());
   std::string refused = CheckFieldValue(FieldType::PictureFile, bytes);
   if (!refused.empty()) {
@@ -169,7 +169,7 @@ void StyleDesigner::BuildWindow() {
   });
 
   panel_ = new PropertyPanel(*s_.dialogs);
-  panel_->SetPictureFolder(s_.styleFolder);
+  panel_->SetPictureChooser([this] { return ChoosePicture(); });
   connect(panel_, &PropertyPanel::fieldEdited, this, &StyleDesigner::EditField);
   auto* dock = new QDockWidget(QStringLiteral("プロパティ"), this);
   dock->setObjectName(QStringLiteral("PropertyDock"));
@@ -389,9 +389,6 @@ bool StyleDesigner::Open(const QString& path) {
   path_ = path;
   knownFile_ = path.isEmpty() ? std::string() : FileStamp(path);
   measurer_->SetStyleFolder(path.isEmpty() ? std::string() : printing::FolderOf(Bytes(path)));
-  if (!path.isEmpty()) {
-    panel_->SetPictureFolder(QFileInfo(path).absolutePath());
-  }
   drawError_.clear();
   ShowStatus(
       document_.ConvertedFromOlder()
@@ -618,28 +615,33 @@ void StyleDesigner::Nudge(int dxTenths, int dyTenths) {
   arrowRun_ = true;
 }
 
+std::optional<std::string> StyleDesigner::ChoosePicture() {
+  QString picture = s_.dialogs->GetOpenFileName(
+      QStringLiteral("画像ファイルを指定して下さい"), QStringLiteral("bmp"),
+      QStringLiteral("画像|*.bmp;*.jpg;*.jpeg;*.png|すべてのファイル|*.*"),
+      path_.isEmpty() ? s_.styleFolder : QFileInfo(path_).absolutePath());
+  if (picture.isEmpty()) {
+    return std::nullopt;
+  }
+  // A picture beside the style is named without its folder, so the two can
+  // be moved together.
+  if (!path_.isEmpty() && QFileInfo(picture).absolutePath() == QFileInfo(path_).absolutePath()) {
+    picture = QFileInfo(picture).fileName();
+  }
+  return PictureFieldValue(picture);
+}
+
 void StyleDesigner::AddElementOfKind(ElementKind kind) {
-  QString picture;
-  if (kind == ElementKind::Image) {
-    picture = s_.dialogs->GetOpenFileName(
-        QStringLiteral("画像ファイルを指定して下さい"), QStringLiteral("bmp"),
-        QStringLiteral("画像|*.bmp;*.jpg;*.jpeg;*.png|すべてのファイル|*.*"),
-        path_.isEmpty() ? s_.styleFolder : QFileInfo(path_).absolutePath());
-    if (picture.isEmpty()) {
-      return;
-    }
-    // A picture beside the style is named without its folder, so the two
-    // can be moved together.
-    if (!path_.isEmpty() && QFileInfo(picture).absolutePath() == QFileInfo(path_).absolutePath()) {
-      picture = QFileInfo(picture).fileName();
-    }
+  std::optional<std::string> picture;
+  if (kind == ElementKind::Image &&
+      (!widgets::RunReported(*s_.dialogs, [&] { picture = ChoosePicture(); }) || !picture)) {
+    return;
   }
   Perform([&] {
-    std::string name = StyleFileName(picture);
     StyleEdit edit = AddElement(document_, kind, PageCentre());
-    if (!picture.isEmpty() && !edit.inserted.empty()) {
+    if (picture && !edit.inserted.empty()) {
       RecordFields fields(edit.inserted.back().text);
-      fields.Set(kPictureField, name);
+      fields.Set(kPictureField, *picture);
       edit.inserted.back().text = fields.Join();
     }
     return edit;
@@ -805,7 +807,6 @@ bool StyleDesigner::SaveTo(const QString& path) {
     return false;
   }
   knownFile_ = FileStamp(path);
-  panel_->SetPictureFolder(QFileInfo(path).absolutePath());
   path_ = path;
   arrowRun_ = false;
   undo_->setClean();

@@ -123,6 +123,9 @@ class StyleDesigner : public QMainWindow {
   std::optional<StyleEdit> DragEdit(MmPoint from, MmPoint to) const;
   void EditField(int field, const QByteArray& value);
   bool SaveTo(const QString& path);
+  // Asks for a picture file (starting beside the style) and gives its name
+  // as an image record holds it; nothing when cancelled.
+  std::optional<std::string> ChoosePicture();
   void ShowStatus(const QString& text);
 
   DesignerServices s_;

@@ -1,13 +1,10 @@
 // The image element: a picture file at its natural size or fitted to a box.
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <cmath>
 
 #include "layout/core/DrawElements.h"
 #include "layout/core/Pictures.h"
-#include "platform/text/Cp932.h"
 
 namespace layout {
 
@@ -20,21 +17,13 @@ struct ImageRecord {
   std::string file;  // code page 932
 };
 
-bool FileExists(const std::string& path) {
-  struct stat st {};
-  return ::stat(path.c_str(), &st) == 0;
-}
-
 // Holder width and height times the drawing factors: the size on the canvas.
 void DrawPicture(const ImageRecord& r, DrawingContext& context) {
   if (r.file.empty() || context.Skips(r.previewOnly) || context.pictures == nullptr) {
     return;
   }
-  std::string path = platform::Cp932ToUtf8(r.file);
-  if (!FileExists(path) && path.front() != '/' && !context.styleFolder.empty()) {
-    path = context.styleFolder + "/" + path;  // a picture kept beside its style
-  }
-  if (!FileExists(path)) {
+  std::string path = PicturePath(r.file, context.styleFolder);
+  if (path.empty()) {
     return;
   }
   // A folder, pipe or device of that name is refused by the reading, with

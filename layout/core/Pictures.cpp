@@ -7,6 +7,7 @@
 
 #include "platform/files/FileBytes.h"
 #include "platform/files/UserError.h"
+#include "platform/text/Cp932.h"
 
 namespace layout {
 
@@ -48,6 +49,21 @@ int FindJpegStart(const std::string& path) {
     }
   }
   return -1;
+}
+
+std::string PicturePath(const std::string& fileCp932, const std::string& styleFolder) {
+  auto exists = [](const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0;
+  };
+  std::string path = platform::Cp932ToUtf8(fileCp932);
+  if (path.empty()) {
+    return {};
+  }
+  if (!exists(path) && path.front() != '/' && !styleFolder.empty()) {
+    path = styleFolder + "/" + path;  // a picture kept beside its style
+  }
+  return exists(path) ? path : std::string();
 }
 
 Picture LoadPicture(const std::string& path, PictureDecoder& decoder) {

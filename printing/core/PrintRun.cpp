@@ -24,9 +24,7 @@ std::string JobTitle(const std::string& styleName, int page, long long pageCount
   std::string title = pageCount > 0 ? std::to_string(page) + '/' + std::to_string(pageCount)
                                     : 'p' + std::to_string(page);
   title += ' ';
-  title += styleName;
-  title += " - ";
-  title += kJobTitleProgram;
+  title += DocumentTitle(styleName);
   return title;
 }
 
