@@ -6,6 +6,7 @@
 
 #include "catalogue/core/DocumentRecord.h"
 #include "catalogue/core/PropertySetParser.h"
+#include "tests/support/InputFiles.h"
 #include "tests/support/TempDir.h"
 
 namespace catalogue {
@@ -14,12 +15,9 @@ namespace {
 TEST(FuzzRegressions, EveryKeptInputReadsToADefinedOutcome) {
   std::filesystem::path folder = std::filesystem::path(QUILL_SOURCE_DIR) / "fuzz" / "regressions";
   int replayed = 0;
-  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-    if (!entry.is_regular_file() || entry.path().extension() == ".md") {
-      continue;
-    }
-    SCOPED_TRACE(entry.path().filename().string());
-    std::string bytes = testsupport::ReadAll(entry.path().string());
+  for (const std::filesystem::path& input : testsupport::InputFiles(folder)) {
+    SCOPED_TRACE(input.filename().string());
+    std::string bytes = testsupport::ReadAll(input.string());
     PropertySetReadResult set = ReadSummaryProperties(bytes);
     if (set.code == kS_OK) {
       std::string line = BuildDocumentRecord(set.values, "x.doc", RegionalFormats{}, 0);

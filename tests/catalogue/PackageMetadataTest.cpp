@@ -8,6 +8,7 @@
 #include "catalogue/core/ListFile.h"
 #include "catalogue/core/NewerFormatReader.h"
 #include "catalogue/core/W3cDateTime.h"
+#include "tests/support/InputFiles.h"
 #include "tests/support/PackageWriter.h"
 #include "tests/support/TempDir.h"
 
@@ -254,9 +255,9 @@ TEST(PackageMetadata, DamagedPartsGiveAMessageNamingThePart) {
 TEST(PackageMetadata, EveryKeptFuzzInputReadsToADefinedOutcome) {
   std::filesystem::path folder = std::filesystem::path(QUILL_SOURCE_DIR) / "fuzz" / "package";
   int replayed = 0;
-  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-    SCOPED_TRACE(entry.path().filename().string());
-    std::string bytes = testsupport::ReadAll(entry.path().string());
+  for (const std::filesystem::path& input : testsupport::InputFiles(folder)) {
+    SCOPED_TRACE(input.filename().string());
+    std::string bytes = testsupport::ReadAll(input.string());
     for (const MetadataFields& metadata : {CorePropertiesFields(bytes, RegionalFormats{}, kJapan),
                                            OpenDocumentMetaFields(bytes, RegionalFormats{}, 0)}) {
       if (metadata.error.empty()) {

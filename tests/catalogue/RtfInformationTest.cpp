@@ -4,6 +4,7 @@
 #include <chrono>
 #include <filesystem>
 
+#include "tests/support/InputFiles.h"
 #include "tests/support/TempDir.h"
 
 namespace catalogue {
@@ -271,12 +272,9 @@ TEST(RtfInformation, StaysBoundedOnHostileInput) {
 TEST(RtfInformationFuzzInputs, EveryKeptInputGivesADefinedOutcome) {
   std::filesystem::path folder = std::filesystem::path(QUILL_SOURCE_DIR) / "fuzz" / "rtf";
   int replayed = 0;
-  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-    if (!entry.is_regular_file() || entry.path().extension() == ".md") {
-      continue;
-    }
-    SCOPED_TRACE(entry.path().filename().string());
-    std::string bytes = testsupport::ReadAll(entry.path().string());
+  for (const std::filesystem::path& input : testsupport::InputFiles(folder)) {
+    SCOPED_TRACE(input.filename().string());
+    std::string bytes = testsupport::ReadAll(input.string());
     std::string_view limited = std::string_view(bytes).substr(0, kRtfInformationReadLimit);
     bool whole = limited.size() == bytes.size();
     RtfInformationResult r = ReadRtfInformation(limited, whole);

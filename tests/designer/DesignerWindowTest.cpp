@@ -100,6 +100,22 @@ struct Designer : ::testing::Test {
     return window->Canvas()->ToPixel({mm(xMm), mm(yMm)});
   }
   std::string Saved() const { return ReadAll(stylePath); }
+
+  // A person's first edits of the shipped style: the title 5 mm down, the
+  // first column in ＭＳ ゴシック, a rounded box added and taken back.
+  void EditTheTitleAColumnAndABox() {
+    window->Select(kTitleLine);
+    for (int i = 0; i < 5; ++i) {
+      window->Nudge(0, 10);  // 5 mm down
+    }
+    window->Select(kFirstColumnLine);
+    auto* face = qobject_cast<QComboBox*>(window->Panel()->Editor(14));
+    ASSERT_NE(face, nullptr);
+    face->setEditText(QStringLiteral("ＭＳ ゴシック"));
+    emit face->lineEdit()->editingFinished();
+    window->AddElementOfKind(ElementKind::RoundRect);
+    window->UndoStack()->undo();
+  }
 };
 
 TEST_F(Designer, AnUnchangedStyleIsSavedByteForByte) {
@@ -319,16 +335,7 @@ QImage DrawnPage(const std::vector<std::string>& lines, const printing::PreviewL
 
 TEST_F(Designer, MovedTitleNewFontAndUndoneBoxAreSavedAndDrawnAsShown) {
   Open(stylePath);
-  window->Select(kTitleLine);
-  for (int i = 0; i < 5; ++i) {
-    window->Nudge(0, 10);  // 5 mm down
-  }
-  window->Select(kFirstColumnLine);
-  auto* face = qobject_cast<QComboBox*>(window->Panel()->Editor(14));
-  face->setEditText(QStringLiteral("ＭＳ ゴシック"));
-  emit face->lineEdit()->editingFinished();
-  window->AddElementOfKind(ElementKind::RoundRect);
-  window->UndoStack()->undo();
+  EditTheTitleAColumnAndABox();
   ASSERT_TRUE(window->Save());
 
   std::vector<std::string> before = layout::SplitStyleLines(original);
@@ -454,16 +461,7 @@ TEST_F(Designer, Screenshot) {
   // added and taken back; saved for printing beside the picture.
   window->SetShowData(false);
   window->SetSnap(false);
-  window->Select(kTitleLine);
-  for (int i = 0; i < 5; ++i) {
-    window->Nudge(0, 10);
-  }
-  window->Select(kFirstColumnLine);
-  auto* face = qobject_cast<QComboBox*>(window->Panel()->Editor(14));
-  face->setEditText(QStringLiteral("ＭＳ ゴシック"));
-  emit face->lineEdit()->editingFinished();
-  window->AddElementOfKind(ElementKind::RoundRect);
-  window->UndoStack()->undo();
+  EditTheTitleAColumnAndABox();
   window->Select(-1);
   window->SetZoom(100);
   QApplication::processEvents();

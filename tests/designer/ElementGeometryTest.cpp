@@ -14,6 +14,7 @@
 #include "platform/files/UserError.h"
 #include "platform/text/Cp932.h"
 #include "tests/designer/DesignerTestSupport.h"
+#include "tests/support/InputFiles.h"
 #include "tests/support/RecordingSurface.h"
 #include "tests/support/TempDir.h"
 
@@ -183,10 +184,10 @@ TEST(HitTesting, HandlesAndSnapping) {
 
 TEST(HitTesting, EveryKeptStylesElementsCanBeFoundAndMoved) {
   int found = 0;
-  for (const auto& entry :
-       std::filesystem::directory_iterator(std::string(QUILL_SOURCE_DIR) + "/fuzz/styles")) {
-    SCOPED_TRACE(entry.path().filename().string());
-    StyleDocument document = StyleDocument::FromBytes(testsupport::ReadAll(entry.path().string()));
+  for (const std::filesystem::path& input :
+       testsupport::InputFiles(std::string(QUILL_SOURCE_DIR) + "/fuzz/styles")) {
+    SCOPED_TRACE(input.filename().string());
+    StyleDocument document = StyleDocument::FromBytes(testsupport::ReadAll(input.string()));
     std::string bytes = document.Bytes();
     for (int line : SelectableLines(document, nullptr)) {
       ElementShape shape = *ShapeOfLine(document.Text(line), nullptr);

@@ -16,6 +16,7 @@
 #include "layout/core/StyleVersion.h"
 #include "platform/files/UserError.h"
 #include "platform/text/Cp932.h"
+#include "tests/support/InputFiles.h"
 #include "tests/support/RecordingSurface.h"
 #include "tests/support/TempDir.h"
 
@@ -31,8 +32,8 @@ std::vector<std::filesystem::path> KeptStyles() {
   std::filesystem::path source(QUILL_SOURCE_DIR);
   std::vector<std::filesystem::path> files;
   for (const char* folder : {"resources/style", "fuzz/styles"}) {
-    for (const auto& entry : std::filesystem::directory_iterator(source / folder)) {
-      files.push_back(entry.path());
+    for (const std::filesystem::path& input : testsupport::InputFiles(source / folder)) {
+      files.push_back(input);
     }
   }
   return files;

@@ -9,6 +9,7 @@
 #include "layout/core/StyleVersion.h"
 #include "platform/files/UserError.h"
 #include "printing/core/Binding.h"
+#include "tests/support/InputFiles.h"
 #include "tests/support/RecordingSurface.h"
 #include "tests/support/StyleReplay.h"
 #include "tests/support/TempDir.h"
@@ -19,10 +20,9 @@ namespace {
 TEST(StyleRegressions, EveryKeptStyleBindsAndDraws) {
   std::filesystem::path folder = std::filesystem::path(QUILL_SOURCE_DIR) / "fuzz" / "styles";
   int replayed = 0;
-  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-    SCOPED_TRACE(entry.path().filename().string());
-    std::vector<std::string> lines =
-        layout::SplitStyleLines(testsupport::ReadAll(entry.path().string()));
+  for (const std::filesystem::path& input : testsupport::InputFiles(folder)) {
+    SCOPED_TRACE(input.filename().string());
+    std::vector<std::string> lines = layout::SplitStyleLines(testsupport::ReadAll(input.string()));
     try {
       testsupport::BindAndDraw(std::move(lines));
     } catch (const platform::UserError& e) {
@@ -37,9 +37,9 @@ TEST(StyleRegressions, EveryKeptStyleBindsAndDraws) {
 TEST(ShippedStyles, EachBindsAndDrawsWithoutAnError) {
   std::filesystem::path folder = std::filesystem::path(QUILL_SOURCE_DIR) / "resources" / "style";
   int styles = 0;
-  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-    SCOPED_TRACE(entry.path().filename().string());
-    std::string bytes = testsupport::ReadAll(entry.path().string());
+  for (const std::filesystem::path& input : testsupport::InputFiles(folder)) {
+    SCOPED_TRACE(input.filename().string());
+    std::string bytes = testsupport::ReadAll(input.string());
     ASSERT_NE(bytes.find("\r\n"), std::string::npos);  // CR LF lines
     std::vector<std::string> lines = layout::SplitStyleLines(bytes);
     EXPECT_EQ(lines[0].rfind("header;Ver1.1;", 0), 0u);
