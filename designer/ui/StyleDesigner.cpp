@@ -8,18 +8,15 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenuBar>
+#include <QMenu>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QSpinBox>
 #include <QStatusBar>
-#include <QToolBar>
 #include <QUndoCommand>
 #include <QUndoStack>
 #include <functional>
 #include <string_view>
 
-#include "app/core/ListGrid.h"
 #include "designer/core/RecordFields.h"
 #include "designer/ui/DesignerCanvas.h"
 #include "designer/ui/PropertyPanel.h"
@@ -43,7 +40,6 @@ constexpr int kTextField = 20;
 constexpr int kPictureField = 13;
 constexpr int kDragThresholdPixels = 3;
 constexpr int kHandlePixels = 5;  // how near a handle the pointer must be
-const Fixed kDuplicateOffset = Fixed::FromInt(5);
 const Fixed kOneMm = Fixed::FromInt(1);
 
 std::string Bytes(const QString& path) {
@@ -78,9 +74,6 @@ std::string PictureFieldValue(const QString& name) {
   }
   return bytes;
 }
-
-// The zoom choices; 0 is the whole page.
-const int kZooms[] = {0, 50, 75, 100, 150, 200, 300, 400};
 
 }  // namespace
 
@@ -187,188 +180,6 @@ void StyleDesigner::BuildWindow() {
   bar->addWidget(positionLabel_);
   bar->addWidget(messageLabel_, 1);
   bar->addPermanentWidget(pointerLabel_);
-}
-
-QAction* StyleDesigner::AddItem(QMenu* menu, const char* name, const QString& caption,
-                                const QKeySequence& keys, const std::function<void()>& action) {
-  QAction* item = menu->addAction(caption);
-  item->setObjectName(QString::fromLatin1(name));
-  if (!keys.isEmpty()) {
-    item->setShortcut(keys);
-  }
-  connect(item, &QAction::triggered, this, action);
-  return item;
-}
-
-void StyleDesigner::BuildMenus() {
-  QMenuBar* bar = menuBar();
-  QMenu* file = bar->addMenu(QStringLiteral("ファイル(&F)"));
-  AddItem(file, "DesignSave", QStringLiteral("上書き保存(&S)"), QKeySequence::Save,
-          [this] { Save(); });
-  AddItem(file, "DesignSaveAs", QStringLiteral("名前を付けて保存(&A)..."), QKeySequence::SaveAs,
-          [this] { SaveAs(); });
-  file->addSeparator();
-  AddItem(file, "DesignClose", QStringLiteral("閉じる(&C)"), QKeySequence(Qt::CTRL | Qt::Key_W),
-          [this] { close(); });
-
-  QMenu* edit = bar->addMenu(QStringLiteral("編集(&E)"));
-  QAction* undo = undo_->createUndoAction(this, QStringLiteral("元に戻す"));
-  undo->setObjectName(QStringLiteral("DesignUndo"));
-  undo->setShortcut(QKeySequence::Undo);
-  QAction* redo = undo_->createRedoAction(this, QStringLiteral("やり直し"));
-  redo->setObjectName(QStringLiteral("DesignRedo"));
-  redo->setShortcuts(
-      {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
-  edit->addAction(undo);
-  edit->addAction(redo);
-  edit->addSeparator();
-  AddItem(edit, "DesignDuplicate", QStringLiteral("複製(&D)"), QKeySequence(Qt::CTRL | Qt::Key_D),
-          [this] {
-            Perform([this] { return DuplicateElement(document_, selected_, kDuplicateOffset); });
-          });
-  QAction* remove =
-      AddItem(edit, "DesignDelete", QStringLiteral("削除(&L)"), QKeySequence::Delete,
-              [this] { Perform([this] { return DeleteElement(document_, selected_); }); });
-  edit->addSeparator();
-  AddItem(edit, "DesignForward", QStringLiteral("前面へ(&F)"),
-          QKeySequence(Qt::CTRL | Qt::Key_BracketRight),
-          [this] { Perform([this] { return BringForward(document_, selected_); }); });
-  AddItem(edit, "DesignBackward", QStringLiteral("背面へ(&B)"),
-          QKeySequence(Qt::CTRL | Qt::Key_BracketLeft),
-          [this] { Perform([this] { return SendBackward(document_, selected_); }); });
-  edit->addSeparator();
-  AddItem(edit, "DesignNext", QStringLiteral("次の要素"), {}, [this] { Cycle(true); });
-  AddItem(edit, "DesignPrevious", QStringLiteral("前の要素"), {}, [this] { Cycle(false); });
-
-  // Arrow keys move the selection while the page has focus; in the
-  // property panel they stay the editors' own.
-  const struct {
-    const char* name;
-    int key;
-    int dx;
-    int dy;
-  } arrows[] = {{"NudgeLeft", Qt::Key_Left, -1, 0},
-                {"NudgeRight", Qt::Key_Right, 1, 0},
-                {"NudgeUp", Qt::Key_Up, 0, -1},
-                {"NudgeDown", Qt::Key_Down, 0, 1}};
-  for (const auto& arrow : arrows) {
-    for (bool shift : {false, true}) {
-      auto* item = new QAction(this);
-      item->setObjectName(QString::fromLatin1(arrow.name) +
-                          (shift ? QStringLiteral("Mm") : QString()));
-      item->setShortcut(shift ? QKeySequence(Qt::SHIFT | arrow.key) : QKeySequence(arrow.key));
-      item->setShortcutContext(Qt::WidgetShortcut);
-      int step = shift ? 10 : 1;
-      int dx = arrow.dx * step;
-      int dy = arrow.dy * step;
-      connect(item, &QAction::triggered, this, [this, dx, dy] { Nudge(dx, dy); });
-      canvas_->addAction(item);
-    }
-  }
-
-  QMenu* add = bar->addMenu(QStringLiteral("追加(&A)"));
-  for (ElementKind kind : AddableKinds()) {
-    QString name = QStringLiteral("Add") + QString::fromLatin1(KeywordOfKind(kind));
-    QAction* item = add->addAction(QString::fromUtf8(KindName(kind)));
-    item->setObjectName(name);
-    connect(item, &QAction::triggered, this, [this, kind] { AddElementOfKind(kind); });
-  }
-
-  QMenu* tags = bar->addMenu(QStringLiteral("タグ(&T)"));
-  tags->setObjectName(QStringLiteral("TagMenu"));
-  const struct {
-    const char* tag;
-    const char* caption;
-  } fixedTags[] = {{"#T", "レポートタイトル"},
-                   {"#FL", "フォルダー"},
-                   {"#Y", "年"},
-                   {"#M", "月"},
-                   {"#D", "日"},
-                   {"#W", "曜日"},
-                   {"#pg", "ページ番号"}};
-  for (const auto& t : fixedTags) {
-    QString tag = QString::fromLatin1(t.tag);
-    QAction* item = tags->addAction(tag + QStringLiteral("  ") + QString::fromUtf8(t.caption));
-    item->setObjectName(QStringLiteral("Tag") + tag.mid(1));
-    connect(item, &QAction::triggered, this, [this, tag] { InsertTag(tag); });
-  }
-  QAction* maxline = tags->addAction(QStringLiteral("#maxline=  1ページの行数 (行の欄の数)"));
-  maxline->setObjectName(QStringLiteral("Tagmaxline"));
-  connect(maxline, &QAction::triggered, this,
-          [this] { InsertTag(QStringLiteral("#maxline=%1").arg(tagRow_->value())); });
-  QMenu* columns = tags->addMenu(QStringLiteral("一覧の列 (行の欄の番号)"));
-  for (int col = 0; col < app::kListGridColumns; ++col) {
-    QString prefix = QStringLiteral("#m%1_").arg(QChar('a' + col));
-    QAction* item = columns->addAction(prefix + QStringLiteral("NN  ") +
-                                       QString::fromUtf8(app::ColumnHeading(col)));
-    item->setObjectName(QStringLiteral("Tagm%1").arg(QChar('a' + col)));
-    connect(item, &QAction::triggered, this, [this, prefix] {
-      InsertTag(prefix + QString::fromStdString(printing::RowNumberText(tagRow_->value())));
-    });
-  }
-
-  QMenu* view = bar->addMenu(QStringLiteral("表示(&V)"));
-  QAction* data = AddItem(view, "ShowData", QStringLiteral("データを差し込んで表示"),
-                          QKeySequence(Qt::CTRL | Qt::Key_B), [] {});
-  data->setCheckable(true);
-  connect(data, &QAction::toggled, this, &StyleDesigner::SetShowData);
-  QAction* previous = AddItem(view, "PreviousPage", QStringLiteral("前のページ"),
-                              QKeySequence(Qt::Key_PageUp), [this] { StepPage(false); });
-  QAction* next = AddItem(view, "NextPage", QStringLiteral("次のページ"),
-                          QKeySequence(Qt::Key_PageDown), [this] { StepPage(true); });
-  // Keys the panel's editors and lists use themselves act on the page only
-  // while it has focus.
-  for (QAction* item : {remove, previous, next}) {
-    item->setShortcutContext(Qt::WidgetWithChildrenShortcut);
-    canvas_->addAction(item);
-  }
-  view->addSeparator();
-  QAction* snap = AddItem(view, "SnapGrid", QStringLiteral("1 mm グリッドに合わせる"),
-                          QKeySequence(Qt::CTRL | Qt::Key_G), [] {});
-  snap->setCheckable(true);
-  connect(snap, &QAction::toggled, this, &StyleDesigner::SetSnap);
-  view->addSeparator();
-  AddItem(view, "ZoomIn", QStringLiteral("拡大"), QKeySequence::ZoomIn,
-          [this] { SetZoom(std::min(400, canvas_->Zoom() + 25)); });
-  AddItem(view, "ZoomOut", QStringLiteral("縮小"), QKeySequence::ZoomOut,
-          [this] { SetZoom(std::max(50, canvas_->Zoom() - 25)); });
-  AddItem(view, "ZoomFit", QStringLiteral("ページ全体"), QKeySequence(Qt::CTRL | Qt::Key_0),
-          [this] { SetZoom(0); });
-
-  // The tool bar: zoom, data, paging, grid, the row number of row tags,
-  // and the kinds to add.
-  QToolBar* tools = addToolBar(QStringLiteral("ツール"));
-  tools->setObjectName(QStringLiteral("DesignTools"));
-  tools->setMovable(false);
-  zoomBox_ = new QComboBox;
-  zoomBox_->setObjectName(QStringLiteral("ZoomBox"));
-  for (int zoom : kZooms) {
-    zoomBox_->addItem(zoom == 0 ? QStringLiteral("ページ全体") : QStringLiteral("%1%").arg(zoom),
-                      zoom);
-  }
-  connect(zoomBox_, &QComboBox::activated, this,
-          [this](int index) { SetZoom(zoomBox_->itemData(index).toInt()); });
-  tools->addWidget(zoomBox_);
-  tools->addSeparator();
-  tools->addAction(data);
-  tools->addAction(Item(QStringLiteral("PreviousPage")));
-  pageLabel_ = new QLabel;
-  pageLabel_->setObjectName(QStringLiteral("PageLabel"));
-  tools->addWidget(pageLabel_);
-  tools->addAction(Item(QStringLiteral("NextPage")));
-  tools->addSeparator();
-  tools->addAction(snap);
-  tools->addSeparator();
-  tools->addWidget(new QLabel(QStringLiteral("行 ")));
-  tagRow_ = new QSpinBox;
-  tagRow_->setObjectName(QStringLiteral("TagRow"));
-  tagRow_->setRange(1, 999);
-  tagRow_->setToolTip(QStringLiteral("挿入する列タグの行番号、または 1 ページの行数"));
-  tools->addWidget(tagRow_);
-  tools->addSeparator();
-  for (QAction* item : add->actions()) {
-    tools->addAction(item);
-  }
 }
 
 QAction* StyleDesigner::Item(const QString& name) const {
