@@ -63,6 +63,9 @@ struct ProgramFixture : ::testing::Test {
   }
 
   std::string Cell(int col, int row) { return window->GridData().Cell(col, row); }
+  // Selects a row of the grid as a click on it does (row 1 is the first
+  // document).
+  void SelectRow(int row) { window->GridData().SelectRow(row); }
 
   // Print windows that close as soon as they are shown; `opened` counts them.
   void UsePrintWindowsThatCloseAtOnce(int& opened) {
