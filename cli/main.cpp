@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "app/core/ProgramVersion.h"
 #include "cli/Arguments.h"
 #include "cli/CatalogueCommands.h"
 #include "cli/ExitCodes.h"
@@ -13,6 +12,7 @@
 #include "cli/ReportCommands.h"
 #include "cli/StreamOutput.h"
 #include "platform/files/UserError.h"
+#include "platform/version/ProgramVersion.h"
 
 namespace cli {
 
@@ -116,7 +116,7 @@ int Run(int argc, char** argv) {
     return kExitOk;
   }
   if (first == "--version") {
-    std::printf("quillmark_cli (ワード・クイルマーク) %s\n", app::kProgramVersion);
+    std::printf("quillmark_cli (ワード・クイルマーク) %s\n", platform::kProgramVersion);
     return kExitOk;
   }
   const Verb* verb = FindVerb(first);

@@ -4,7 +4,7 @@
 #include <functional>
 #include <optional>
 
-#include "app/core/IniFile.h"
+#include "platform/settings/IniFile.h"
 #include "widgets/Dialogs.h"
 #include "widgets/SkippedFiles.h"
 
@@ -12,24 +12,24 @@ namespace widgets {
 
 namespace {
 
-std::optional<app::IniFile> LoadIfReadable(const std::string& settingsPath) {
+std::optional<platform::IniFile> LoadIfReadable(const std::string& settingsPath) {
   if (WasSkipped(settingsPath)) {
     return std::nullopt;
   }
   try {
-    return app::IniFile::Load(settingsPath);
+    return platform::IniFile::Load(settingsPath);
   } catch (const std::exception&) {
     return std::nullopt;
   }
 }
 
 void Write(Dialogs& dialogs, const std::string& settingsPath,
-           const std::function<void(app::IniFile&)>& change) {
+           const std::function<void(platform::IniFile&)>& change) {
   if (WasSkipped(settingsPath)) {
     return;  // the user's unreadable file stays as it is
   }
   RunReported(dialogs, [&] {
-    app::IniFile settings = app::IniFile::Load(settingsPath);
+    platform::IniFile settings = platform::IniFile::Load(settingsPath);
     change(settings);
     settings.Save(settingsPath);
   });
@@ -39,27 +39,27 @@ void Write(Dialogs& dialogs, const std::string& settingsPath,
 
 int ReadSettingInteger(const std::string& settingsPath, const std::string& section,
                        const std::string& key, int fallback) {
-  std::optional<app::IniFile> settings = LoadIfReadable(settingsPath);
+  std::optional<platform::IniFile> settings = LoadIfReadable(settingsPath);
   return settings ? settings->ReadInteger(section, key, fallback) : fallback;
 }
 
 std::string ReadSettingString(const std::string& settingsPath, const std::string& section,
                               const std::string& key) {
-  std::optional<app::IniFile> settings = LoadIfReadable(settingsPath);
+  std::optional<platform::IniFile> settings = LoadIfReadable(settingsPath);
   return settings ? settings->ReadString(section, key).value_or(std::string()) : std::string();
 }
 
 void WriteSettingInteger(Dialogs& dialogs, const std::string& settingsPath,
                          const std::string& section, const std::string& key, int value) {
   Write(dialogs, settingsPath,
-        [&](app::IniFile& settings) { settings.WriteInteger(section, key, value); });
+        [&](platform::IniFile& settings) { settings.WriteInteger(section, key, value); });
 }
 
 void WriteSettingString(Dialogs& dialogs, const std::string& settingsPath,
                         const std::string& section, const std::string& key,
                         const std::string& value) {
   Write(dialogs, settingsPath,
-        [&](app::IniFile& settings) { settings.WriteString(section, key, value); });
+        [&](platform::IniFile& settings) { settings.WriteString(section, key, value); });
 }
 
 }  // namespace widgets

@@ -8,14 +8,14 @@
 #include <algorithm>
 #include <exception>
 
-#include "app/core/WindowGeometry.h"
+#include "platform/settings/WindowGeometry.h"
 #include "widgets/SkippedFiles.h"
 
 namespace widgets {
 
 namespace {
 
-app::Rect DesktopWorkArea() {
+platform::Rect DesktopWorkArea() {
   QScreen* screen = QGuiApplication::primaryScreen();
   QRect area = screen != nullptr ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
   return {area.left(), area.top(), area.width(), area.height()};
@@ -27,7 +27,7 @@ app::Rect DesktopWorkArea() {
 // status bar, the scroll bar) below the screen's edge, and a saved place
 // that ReadWindowGeometry lets stand may leave part of the window off the
 // screen: the side that does not fit is shrunk by the frame and the frame
-// moved onto the work area (app::FitFrame).
+// moved onto the work area (platform::FitFrame).
 class FrameKeeper : public QObject {
  public:
   explicit FrameKeeper(QWidget& window) : QObject(&window), window_(window) {
@@ -56,10 +56,10 @@ class FrameKeeper : public QObject {
     QRect client = window_.geometry();
     int extraWidth = frame.width() - client.width();
     int extraHeight = frame.height() - client.height();
-    app::Rect fitted =
-        app::FitFrame({frame.left(), frame.top(), frame.width(), frame.height()},
-                      {area.left(), area.top(), area.width(), area.height()},
-                      window_.minimumWidth() + extraWidth, window_.minimumHeight() + extraHeight);
+    platform::Rect fitted = platform::FitFrame(
+        {frame.left(), frame.top(), frame.width(), frame.height()},
+        {area.left(), area.top(), area.width(), area.height()}, window_.minimumWidth() + extraWidth,
+        window_.minimumHeight() + extraHeight);
     QSize size(fitted.width - extraWidth, fitted.height - extraHeight);
     if (size != client.size()) {
       window_.resize(size);
@@ -76,10 +76,10 @@ class FrameKeeper : public QObject {
 
 void RestoreWindowGeometry(QWidget& window, const std::string& settingsPath,
                            const std::string& section, int designedWidth, int designedHeight) {
-  app::IniFile settings;
+  platform::IniFile settings;
   if (!WasSkipped(settingsPath)) {
     try {
-      settings = app::IniFile::Load(settingsPath);
+      settings = platform::IniFile::Load(settingsPath);
     } catch (const std::exception& e) {
       // A settings file that cannot be read (a folder, a pipe, no permission,
       // too large) is used as absent: the window opens where it would at
@@ -87,8 +87,8 @@ void RestoreWindowGeometry(QWidget& window, const std::string& settingsPath,
       NoteSkippedFile(settingsPath, e.what());
     }
   }
-  app::Rect r =
-      app::ReadWindowGeometry(settings, section, DesktopWorkArea(), designedWidth, designedHeight);
+  platform::Rect r = platform::ReadWindowGeometry(settings, section, DesktopWorkArea(),
+                                                  designedWidth, designedHeight);
   window.move(r.left, r.top);
   window.resize(r.width, r.height);
   if (window.findChild<FrameKeeper*>(QStringLiteral("FrameKeeper"), Qt::FindDirectChildrenOnly) ==
@@ -103,13 +103,15 @@ void SaveWindowGeometry(const QWidget& window, const std::string& settingsPath,
     return;  // the user's unreadable file stays as it is
   }
   // Only sizes the next start accepts are written.
-  app::Rect area = DesktopWorkArea();
+  platform::Rect area = DesktopWorkArea();
   auto side = [](int value, int available) {
-    return std::clamp(value, app::kMinWindowSide, std::max(app::kMinWindowSide, available));
+    return std::clamp(value, platform::kMinWindowSide,
+                      std::max(platform::kMinWindowSide, available));
   };
-  app::SaveWindowGeometry(settingsPath, section,
-                          {window.pos().x(), window.pos().y(), side(window.width(), area.width),
-                           side(window.height(), area.height)});
+  platform::SaveWindowGeometry(
+      settingsPath, section,
+      {window.pos().x(), window.pos().y(), side(window.width(), area.width),
+       side(window.height(), area.height)});
 }
 
 }  // namespace widgets

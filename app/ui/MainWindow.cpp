@@ -19,7 +19,6 @@
 
 #include "app/core/ColumnWidths.h"
 #include "app/core/ListGrid.h"
-#include "app/core/ProgramVersion.h"
 #include "catalogue/core/FolderScan.h"
 #include "catalogue/core/ListFile.h"
 #include "catalogue/ui/FolderDialog.h"
@@ -30,6 +29,7 @@
 #include "platform/files/ReplacingFileWriter.h"
 #include "platform/qt/Desktop.h"
 #include "platform/text/Cp932.h"
+#include "platform/version/ProgramVersion.h"
 #include "widgets/ApplicationTitle.h"
 #include "widgets/Colors.h"
 #include "widgets/DesktopOpen.h"
@@ -549,7 +549,8 @@ void MainWindow::PrintReport() {
 }
 
 void MainWindow::ShowVersion() {
-  Inform(QStringLiteral("ワードクイルマーク\r\nVersion") + QString::fromLatin1(kProgramVersion));
+  Inform(QStringLiteral("ワードクイルマーク\r\nVersion") +
+         QString::fromLatin1(platform::kProgramVersion));
 }
 
 }  // namespace app

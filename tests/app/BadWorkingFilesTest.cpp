@@ -12,9 +12,9 @@
 #include <fstream>
 
 #include "app/core/ColumnWidths.h"
-#include "app/core/IniFile.h"
 #include "app/core/ListGrid.h"
-#include "app/core/WindowGeometry.h"
+#include "platform/settings/IniFile.h"
+#include "platform/settings/WindowGeometry.h"
 #include "tests/app/ProgramFixture.h"
 
 namespace app {
@@ -119,9 +119,9 @@ TEST_F(ProgramFixture, AbsurdValuesAreBoundedAndNeverSavedBack) {
   EXPECT_TRUE(dialogs.shown.isEmpty());  // readable files: nothing to say
   grid.SetColWidth(5, 1000000);          // widened far beyond a screen
   Stop();
-  IniFile settings = IniFile::Load(paths.SettingsFile());
+  platform::IniFile settings = platform::IniFile::Load(paths.SettingsFile());
   EXPECT_LE(settings.ReadInteger("fquillmark_wd", "width", 0), WorkArea().width());
-  EXPECT_GE(settings.ReadInteger("fquillmark_wd", "height", 0), kMinWindowSide);
+  EXPECT_GE(settings.ReadInteger("fquillmark_wd", "height", 0), platform::kMinWindowSide);
   std::string widths = ReadAll(paths.ColumnWidthFile());
   EXPECT_NE(widths.find("[ColWidths[5]]=4000\r\n"), std::string::npos) << widths;
   EXPECT_NE(widths.find("[ColWidths[0]]=146\r\n"), std::string::npos) << widths;

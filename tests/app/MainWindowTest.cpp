@@ -25,13 +25,13 @@
 #include <map>
 #include <thread>
 
-#include "app/core/IniFile.h"
 #include "app/ui/MainWindow.h"
 #include "catalogue/core/FolderScan.h"
 #include "catalogue/core/ListFile.h"
 #include "catalogue/ole/MsoleSummarySource.h"
 #include "catalogue/ui/FolderDialog.h"
 #include "platform/files/UserError.h"
+#include "platform/settings/IniFile.h"
 #include "platform/text/Cp932.h"
 #include "tests/app/ProgramFixture.h"
 #include "tests/support/PackageWriter.h"
@@ -90,7 +90,7 @@ TEST_F(MainWindowFixture, RestartRestoresGeometryAndWidthsButNotTheList) {
 
   window->GridData().SetColWidth(1, 250);
   Stop();
-  IniFile settings = IniFile::Load(paths.SettingsFile());
+  platform::IniFile settings = platform::IniFile::Load(paths.SettingsFile());
   EXPECT_EQ(settings.ReadInteger("fquillmark_wd", "width", 0), std::min(900, WorkArea().width()));
   EXPECT_EQ(settings.ReadInteger("folder_select", "width", 0), std::min(799, WorkArea().width()));
   EXPECT_EQ(settings.ReadString("someone_else", "key"), "kept");
@@ -381,7 +381,8 @@ TEST_F(MainWindowFixture, TheNewerFormatsCheckBoxListsAndReadsThemAndIsRemembere
   EXPECT_EQ(Cell(4, 2), "Ode");
   EXPECT_EQ(Cell(4, 3), "Rita");
   EXPECT_EQ(Cell(0, 4), "doc00000.doc");
-  EXPECT_EQ(IniFile::Load(paths.SettingsFile()).ReadInteger("folder_select", "newer_formats", -1),
+  EXPECT_EQ(platform::IniFile::Load(paths.SettingsFile())
+                .ReadInteger("folder_select", "newer_formats", -1),
             1);
 
   // The next start keeps the choice; turning it off lists the classic
@@ -398,7 +399,8 @@ TEST_F(MainWindowFixture, TheNewerFormatsCheckBoxListsAndReadsThemAndIsRemembere
     EXPECT_EQ(dialog.ListedNames().size(), 2);
     dialog.CancelOrClose();
   });
-  EXPECT_EQ(IniFile::Load(paths.SettingsFile()).ReadInteger("folder_select", "newer_formats", -1),
+  EXPECT_EQ(platform::IniFile::Load(paths.SettingsFile())
+                .ReadInteger("folder_select", "newer_formats", -1),
             0);
 }
 
@@ -418,7 +420,9 @@ TEST_F(MainWindowFixture, CsvIsWrittenAsTheTypeChosenAndThatTypeIsOfferedNextTim
   std::string utf8 = ReadAll(csv.toStdString());
   EXPECT_EQ(utf8.substr(0, 3), "\xEF\xBB\xBF");
   EXPECT_EQ(std::count(utf8.begin(), utf8.end(), '\n'), 3);  // headings and two documents
-  EXPECT_EQ(IniFile::Load(paths.SettingsFile()).ReadInteger("fquillmark_wd", "csv_type", -1), 1);
+  EXPECT_EQ(
+      platform::IniFile::Load(paths.SettingsFile()).ReadInteger("fquillmark_wd", "csv_type", -1),
+      1);
 
   dialogs.saveNames = {csv};  // the type offered is kept
   window->ExportCsv();
@@ -430,7 +434,9 @@ TEST_F(MainWindowFixture, CsvIsWrittenAsTheTypeChosenAndThatTypeIsOfferedNextTim
   dialogs.saveTypes = {1};
   window->ExportCsv();  // cancelled: nothing written, the choice stays
   EXPECT_EQ(dialogs.offeredTypes, (QList<int>{0, 1, 1, 0}));
-  EXPECT_EQ(IniFile::Load(paths.SettingsFile()).ReadInteger("fquillmark_wd", "csv_type", -1), 0);
+  EXPECT_EQ(
+      platform::IniFile::Load(paths.SettingsFile()).ReadInteger("fquillmark_wd", "csv_type", -1),
+      0);
 }
 
 TEST_F(MainWindowFixture, ADroppedFolderOpensTheDialogThereAndIsOfferedAgainNextStart) {

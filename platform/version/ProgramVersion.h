@@ -1,8 +1,8 @@
 #pragma once
 
-namespace app {
+namespace platform {
 
 // The program's version, as its version box and quillmark_cli --version show it.
 inline constexpr const char* kProgramVersion = "1.00";
 
-}  // namespace app
+}  // namespace platform

@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "app/core/IniFile.h"
+#include "platform/settings/IniFile.h"
 
-namespace app {
+namespace platform {
 
 struct Rect {
   int left = 0;
@@ -53,4 +53,4 @@ void WriteWindowGeometry(IniFile& settings, const std::string& section, const Re
 // saves it, keeping every other section and key.
 void SaveWindowGeometry(const std::string& path, const std::string& section, const Rect& geometry);
 
-}  // namespace app
+}  // namespace platform

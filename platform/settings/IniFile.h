@@ -5,7 +5,7 @@
 #include <string_view>
 #include <vector>
 
-namespace app {
+namespace platform {
 
 // A settings file of "[section]" headers and "key=value" lines. Sections and
 // keys are found case-blind, as the desktop's profile functions do; every
@@ -60,4 +60,4 @@ class IniFile {
 // out of the int range.
 std::optional<int> ParseSettingsInteger(std::string_view text);
 
-}  // namespace app
+}  // namespace platform

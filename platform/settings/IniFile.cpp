@@ -1,4 +1,4 @@
-#include "app/core/IniFile.h"
+#include "platform/settings/IniFile.h"
 
 #include <cstdint>
 
@@ -7,7 +7,7 @@
 #include "platform/text/HexDigit.h"
 #include "platform/text/TextLines.h"
 
-namespace app {
+namespace platform {
 
 namespace {
 
@@ -209,4 +209,4 @@ void IniFile::Save(const std::string& path) const {
   platform::ReplacingFileWriter::ReplaceWith(path, Text());
 }
 
-}  // namespace app
+}  // namespace platform

@@ -1,8 +1,8 @@
-#include "app/core/WindowGeometry.h"
+#include "platform/settings/WindowGeometry.h"
 
 #include <algorithm>
 
-namespace app {
+namespace platform {
 
 Rect ReadWindowGeometry(const IniFile& settings, const std::string& section, const Rect& workArea,
                         int designedWidth, int designedHeight) {
@@ -72,4 +72,4 @@ void SaveWindowGeometry(const std::string& path, const std::string& section, con
   settings.Save(path);
 }
 
-}  // namespace app
+}  // namespace platform

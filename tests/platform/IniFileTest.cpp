@@ -1,11 +1,11 @@
-#include "app/core/IniFile.h"
+#include "platform/settings/IniFile.h"
 
 #include <gtest/gtest.h>
 
-#include "app/core/WindowGeometry.h"
+#include "platform/settings/WindowGeometry.h"
 #include "tests/support/TempDir.h"
 
-namespace app {
+namespace platform {
 namespace {
 
 TEST(SettingsInteger, ReadsDecimalAndBothHexadecimalForms) {
@@ -135,4 +135,4 @@ TEST(WindowGeometry, AShownFrameIsMovedAndIfNeedBeShrunkOntoTheWorkArea) {
 }
 
 }  // namespace
-}  // namespace app
+}  // namespace platform
