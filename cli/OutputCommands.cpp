@@ -4,7 +4,7 @@
 #include <cerrno>
 #include <optional>
 
-#include "app/core/ListGrid.h"
+#include "catalogue/core/DocumentList.h"
 #include "cli/Arguments.h"
 #include "cli/ExitCodes.h"
 #include "cli/StreamOutput.h"
@@ -27,11 +27,10 @@ int RunCsv(const std::vector<std::string>& args) {
     throw platform::UserError(
         platform::FileErrorMessage("ファイルを読み込めません", listFile, ENOENT));
   }
-  widgets::StringGridData grid = app::MakeListGrid();
-  app::SetColumnHeadings(grid);  // as the window's grid shows them
-  app::LoadDocumentList(listFile, grid);
+  catalogue::DocumentList list;
+  list.Load(listFile);
   std::string text =
-      arguments.Has("--utf8") ? commands::CsvUtf8Text(grid) : commands::CsvText(grid);
+      arguments.Has("--utf8") ? commands::CsvUtf8Text(list) : commands::CsvText(list);
   if (csvFile) {
     platform::ReplacingFileWriter::ReplaceWith(*csvFile, text);
   } else {

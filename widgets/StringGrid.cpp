@@ -44,6 +44,7 @@ void StringGrid::SetFixedColor(const QColor& color) {
 }
 
 void StringGrid::Refresh() {
+  data_.SelectRow(data_.SelectionTop());  // within the rows there are now
   UpdateScrollBars();
   viewport()->update();
 }
@@ -343,8 +344,7 @@ void StringGrid::mouseReleaseEvent(QMouseEvent*) {
     dragRow_ = -1;
     dropRow_ = -1;
     if (to >= data_.FixedRows() && to != from) {
-      data_.MoveRow(from, to);
-      emit rowMoved(from, to);
+      emit rowDropped(from, to);
     }
     viewport()->update();
   }

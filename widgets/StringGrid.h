@@ -12,9 +12,9 @@ namespace widgets {
 // The column-styled string grid: shows a StringGridData with its fixed rows
 // and columns held in place while the rest scrolls cell by cell, per-cell
 // background, text colour and alignment, whole-row selection, column sizing
-// by dragging a heading border and row moving by dragging a row's fixed
-// cell. No in-place editing. Cell texts are code page 932 and converted only
-// for drawing.
+// by dragging a heading border, and a row dragged by its fixed cell and
+// dropped on another (the owner of the rows moves it). No in-place editing.
+// Cell texts are code page 932 and converted only for drawing.
 class StringGrid : public QAbstractScrollArea {
   Q_OBJECT
 
@@ -27,7 +27,8 @@ class StringGrid : public QAbstractScrollArea {
   void SetFixedColor(const QColor& color);
   void SetPopupMenu(QMenu* menu) { popup_ = menu; }
 
-  // Call after changing the data: scroll range and drawing follow it.
+  // Call after changing the cells or the layout: scroll range, selection
+  // and drawing follow it.
   void Refresh();
 
   // The first scrollable row and column in view.
@@ -44,7 +45,8 @@ class StringGrid : public QAbstractScrollArea {
 
  signals:
   void doubleClicked();
-  void rowMoved(int from, int to);
+  // A data row dragged by its fixed cell and let go over row `to`.
+  void rowDropped(int from, int to);
 
  protected:
   void paintEvent(QPaintEvent* event) override;

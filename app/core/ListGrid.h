@@ -1,38 +1,44 @@
 #pragma once
 
+#include <array>
 #include <string>
 
+#include "catalogue/core/DocumentList.h"
 #include "widgets/core/StringGridData.h"
 
-// The main window's list grid: its layout, headings, emptying and loading
-// from the document list file.
+// The main window's list grid: the document list shown under its headings,
+// with the designed layout.
 namespace app {
 
 inline constexpr int kListGridColumns = 11;
-inline constexpr int kListGridStartRows = 50;
+inline constexpr int kListGridStartRows = 50;  // the heading and 49 blank rows
 inline constexpr int kListGridRowHeight = 17;
 inline constexpr widgets::ColorRef kFixedCellColor = 12615680;  // RGB 0, 128, 192
 
+// The document list as the grid shows it: row 0 the headings (in code page
+// 932, as the cells are), rows 1 on the list's rows.
+class ListGridCells : public widgets::GridCells {
+ public:
+  explicit ListGridCells(const catalogue::DocumentList& list);
+
+  int RowCount() const override { return list_.RowCount() + 1; }
+  const std::string& Cell(int col, int row) const override;
+
+  // The list row of a grid row, and the other way round.
+  static int ListRow(int gridRow) { return gridRow - 1; }
+  static int GridRow(int listRow) { return listRow + 1; }
+
+ private:
+  const catalogue::DocumentList& list_;
+  std::array<std::string, kListGridColumns> headings_;
+};
+
 // A grid laid out as the list grid: 11 columns, 2 fixed columns, 1 fixed
-// row, 50 rows, row height 17, the designed column widths.
-widgets::StringGridData MakeListGrid();
+// row, row height 17, the designed column widths, headings in white
+// centred and the fixed columns of the rows white with black text.
+widgets::StringGridData MakeListGrid(const widgets::GridCells& cells);
 
 // The designed width of a column.
 int DesignedColumnWidth(int col);
-
-// The heading of a column (UTF-8); empty outside the eleven.
-const char* ColumnHeading(int col);
-
-// Row 0: the eleven headings, white text, centred.
-void SetColumnHeadings(widgets::StringGridData& grid);
-
-// Empties every data row; columns 0 and 1 get a white background and black
-// text. The row count stays.
-void ClearListGrid(widgets::StringGridData& grid);
-
-// Replaces the grid's rows with the document list file at `listPath`: every
-// line a row from row 1 down (rows added as needed), its first eleven fields
-// in columns 0 to 10. A missing file leaves the grid empty.
-void LoadDocumentList(const std::string& listPath, widgets::StringGridData& grid);
 
 }  // namespace app

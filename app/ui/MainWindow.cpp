@@ -82,7 +82,9 @@ MainWindow::MainWindow(const ProgramPaths& paths, widgets::Dialogs& dialogs,
       paths_(paths),
       dialogs_(dialogs),
       desktop_(desktop),
-      gridData_(MakeListGrid()) {
+      documents_(kListGridStartRows - 1),
+      gridCells_(documents_),
+      gridData_(MakeListGrid(gridCells_)) {
   setObjectName(QStringLiteral("fquillmark_wd"));
   setWindowTitle(widgets::ApplicationTitle() + QStringLiteral("-Fernhollow-"));
   BuildBands();
@@ -248,6 +250,7 @@ void MainWindow::BuildMenus() {
   AddItem(rowMenu_, "OpenDocument", QStringLiteral("文書を開く"), &W::OpenSelectedDocument);
   grid_->SetPopupMenu(rowMenu_);
   connect(grid_, &widgets::StringGrid::doubleClicked, this, &W::EditSelectedRow);
+  connect(grid_, &widgets::StringGrid::rowDropped, this, &W::MoveDraggedRow);
 }
 
 QMenu* MainWindow::BuildSortMenu() {
@@ -257,7 +260,7 @@ QMenu* MainWindow::BuildSortMenu() {
     QMenu* order =
         sort->addMenu(ascending ? QStringLiteral("昇順(&A)") : QStringLiteral("降順(&D)"));
     for (int col = 0; col < kListGridColumns; ++col) {
-      QAction* action = order->addAction(QString::fromUtf8(ColumnHeading(col)));
+      QAction* action = order->addAction(QString::fromUtf8(catalogue::DocumentList::Heading(col)));
       action->setObjectName(
           QStringLiteral("%1%2")
               .arg(ascending ? QStringLiteral("SortAscending") : QStringLiteral("SortDescending"))
@@ -270,12 +273,17 @@ QMenu* MainWindow::BuildSortMenu() {
 }
 
 void MainWindow::SortRows(int column, bool ascending) {
-  commands::SortDocumentRows(gridData_, column, ascending);
+  commands::SortDocumentRows(documents_, column, ascending);
+  gridData_.SelectRow(ListGridCells::GridRow(0));
   RefreshGrid();
 }
 
+int MainWindow::SelectedRow() const {
+  return ListGridCells::ListRow(gridData_.SelectionTop());
+}
+
 void MainWindow::OpenSelectedDocument() {
-  const std::string& name = gridData_.Cell(0, gridData_.SelectionTop());
+  const std::string& name = documents_.Field(SelectedRow(), 0);
   if (name.empty() || folderLabel_->text().isEmpty()) {
     Inform(QStringLiteral("開く文書はありません"));
     return;
@@ -346,8 +354,7 @@ void MainWindow::FormShow() {
   } catch (const std::exception& e) {
     widgets::NoteSkippedFile(paths_.ColumnWidthFile(), e.what());  // the designed widths stay
   }
-  SetColumnHeadings(gridData_);
-  ClearListGrid(gridData_);
+  documents_.EmptyAll();
   grid_->Refresh();
   grid_->setFocus();
   // Working files that could not be read at start, told once.
@@ -370,7 +377,7 @@ void MainWindow::RunFolderCommand() {
   folderDialog_->Tag = 1;
   folderDialog_->exec();
   if (folderDialog_->Tag != 0) {
-    widgets::RunReported(dialogs_, [&] { LoadDocumentList(paths_.ListFile(), gridData_); });
+    widgets::RunReported(dialogs_, [&] { documents_.Load(paths_.ListFile()); });
     grid_->Refresh();
   }
   grid_->setFocus();
@@ -397,19 +404,18 @@ void MainWindow::EditSelectedRow() {
   if (editDialog_ == nullptr) {
     return;
   }
-  if (gridData_.Cell(0, gridData_.SelectionTop()).empty()) {
+  if (!documents_.HoldsDocument(SelectedRow())) {
     Inform(QStringLiteral("編集するデータはありません"));
     return;
   }
-  editDialog_->Tag = 1;
-  editDialog_->exec();
+  editDialog_->SetRow(SelectedRow());
+  bool confirmed = editDialog_->exec() == QDialog::Accepted;
   grid_->Refresh();
-  if (editDialog_->Tag == 0) {
+  if (!confirmed) {
     return;
   }
-  widgets::RunReported(dialogs_, [&] {
-    catalogue::WriteListFile(paths_.ListFile(), commands::GridListLines(gridData_, ';'));
-  });
+  widgets::RunReported(
+      dialogs_, [&] { catalogue::WriteListFile(paths_.ListFile(), documents_.ListLines(';')); });
 }
 
 void MainWindow::DeleteSelectedRow() {
@@ -419,14 +425,23 @@ void MainWindow::DeleteSelectedRow() {
   if (answer != widgets::Dialogs::kFirst) {
     return;
   }
-  int row = gridData_.SelectionTop();
-  commands::DeleteRows(gridData_, row, row);
+  int row = SelectedRow();
+  commands::DeleteRows(documents_, row, row);
   RefreshGrid();
 }
 
 void MainWindow::MoveSelected(bool up) {
-  commands::MoveSelectedRow(gridData_, up);
+  int row = SelectedRow();
+  int moved = commands::MoveRowOneStep(documents_, row, up);
+  if (moved != row) {
+    gridData_.SelectRow(ListGridCells::GridRow(moved));
+  }
   RefreshGrid();
+}
+
+void MainWindow::MoveDraggedRow(int from, int to) {
+  documents_.MoveRow(ListGridCells::ListRow(from), ListGridCells::ListRow(to));
+  grid_->Refresh();
 }
 
 void MainWindow::MoveSelectedUp() {
@@ -478,7 +493,7 @@ void MainWindow::ExportCsv() {
   bool written = widgets::RunReported(dialogs_, [&] {
     platform::ReplacingFileWriter::ReplaceWith(
         QFile::encodeName(name).toStdString(),
-        type == kCsvUtf8 ? commands::CsvUtf8Text(gridData_) : commands::CsvText(gridData_));
+        type == kCsvUtf8 ? commands::CsvUtf8Text(documents_) : commands::CsvText(documents_));
   });
   if (written) {
     Inform(QStringLiteral("CSVファイルへ出力しました。"));
@@ -486,7 +501,8 @@ void MainWindow::ExportCsv() {
 }
 
 void MainWindow::CopyToClipboard() {
-  desktop_.SetClipboardText(QString::fromUtf8(platform::Cp932ToUtf8(commands::CsvText(gridData_))));
+  desktop_.SetClipboardText(
+      QString::fromUtf8(platform::Cp932ToUtf8(commands::CsvText(documents_))));
   Inform(QStringLiteral("クリップボードへ出力しました。"));
 }
 
@@ -538,9 +554,8 @@ void MainWindow::PrintReport() {
     return;
   }
   // The rows as they stand, in the list file the print window reads.
-  bool written = widgets::RunReported(dialogs_, [&] {
-    catalogue::WriteListFile(paths_.ListFile(), commands::GridListLines(gridData_, ','));
-  });
+  bool written = widgets::RunReported(
+      dialogs_, [&] { catalogue::WriteListFile(paths_.ListFile(), documents_.ListLines(',')); });
   if (!written || !printWindows_) {
     return;
   }

@@ -5,7 +5,9 @@
 #include <functional>
 #include <memory>
 
+#include "app/core/ListGrid.h"
 #include "app/core/ProgramPaths.h"
+#include "catalogue/core/DocumentList.h"
 #include "widgets/core/StringGridData.h"
 
 class QAction;
@@ -52,6 +54,9 @@ class MainWindow : public QMainWindow {
   using PrintWindowFactory = std::function<std::unique_ptr<QDialog>(MainWindow&)>;
   void SetPrintWindowFactory(PrintWindowFactory factory) { printWindows_ = std::move(factory); }
 
+  // The documents the grid lists, and how the grid shows them (widths,
+  // selection: grid rows count the heading as row 0).
+  catalogue::DocumentList& Documents() { return documents_; }
   widgets::StringGridData& GridData() { return gridData_; }
   widgets::StringGrid* Grid() const { return grid_; }
   QLabel* FolderLabel() const { return folderLabel_; }
@@ -89,6 +94,8 @@ class MainWindow : public QMainWindow {
 
   // The row commands the handlers share.
   void MoveSelected(bool up);
+  // Moves a row dragged in the grid (grid rows) to where it was let go.
+  void MoveDraggedRow(int from, int to);
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -108,6 +115,8 @@ class MainWindow : public QMainWindow {
   void FormShow();
   void RunFolderCommand();
   void ChangeColumnWidth(int col, int delta);
+  // The list row of the grid's selection.
+  int SelectedRow() const;
   void Inform(const QString& text);
   // After a row command: show the grid's cells and give it the focus.
   void RefreshGrid();
@@ -120,6 +129,8 @@ class MainWindow : public QMainWindow {
   commands::TitleDialog* titleDialog_ = nullptr;
   QString lastCsvName_;
   PrintWindowFactory printWindows_;
+  catalogue::DocumentList documents_;
+  ListGridCells gridCells_;
   widgets::StringGridData gridData_;
   bool shown_ = false;
 

@@ -35,7 +35,7 @@ int main(int argc, char** argv) {
   app::MainWindow mainWindow(paths, dialogs, desktop);
   mainWindow.SetFolderDialog(
       new catalogue::FolderDialog(paths, dialogs, mainWindow.FolderLabel(), &mainWindow));
-  mainWindow.SetEditDialog(new commands::RowEditDialog(mainWindow.GridData(), &mainWindow));
+  mainWindow.SetEditDialog(new commands::RowEditDialog(mainWindow.Documents(), &mainWindow));
   mainWindow.SetTitleDialog(new commands::TitleDialog(
       mainWindow.TitlePanel(), paths.File(commands::kTitleHistoryFileName), dialogs, &mainWindow));
 

@@ -67,7 +67,7 @@ int main(int argc, char** argv) {
   app::MainWindow window(paths, dialogs, desktop);
   auto* folderDialog = new catalogue::FolderDialog(paths, dialogs, window.FolderLabel(), &window);
   window.SetFolderDialog(folderDialog);
-  window.SetEditDialog(new commands::RowEditDialog(window.GridData(), &window));
+  window.SetEditDialog(new commands::RowEditDialog(window.Documents(), &window));
   window.SetTitleDialog(new commands::TitleDialog(
       window.TitlePanel(), paths.File(commands::kTitleHistoryFileName), dialogs, &window));
   window.resize(1200, 800);
@@ -115,8 +115,7 @@ int main(int argc, char** argv) {
   data.SelectRow(rows / 2);
   double moveUp = TimeGridStep(grid, [&](int) { window.MoveSelectedUp(); });
   double drag = TimeGridStep(grid, [&](int i) {
-    data.MoveRow(i % 2 == 0 ? 1 : rows - 1, i % 2 == 0 ? rows - 1 : 1);
-    grid.Refresh();
+    window.MoveDraggedRow(i % 2 == 0 ? 1 : rows - 1, i % 2 == 0 ? rows - 1 : 1);
   });
   data.SelectRow(2);
   dialogs.answers.assign(100, widgets::Dialogs::kFirst);

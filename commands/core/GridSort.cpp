@@ -7,7 +7,6 @@
 #include <string>
 #include <string_view>
 
-#include "commands/core/GridRows.h"
 #include "platform/text/Cp932.h"
 
 namespace commands {
@@ -143,12 +142,12 @@ SortKind SortKindOfColumn(int col) {
   }
 }
 
-void SortDocumentRows(widgets::StringGridData& grid, int column, bool ascending) {
-  std::vector<int> documents = DocumentRows(grid);
+void SortDocumentRows(catalogue::DocumentList& list, int column, bool ascending) {
+  std::vector<int> documents = list.DocumentRows();
   SortKind kind = SortKindOfColumn(column);
-  std::vector<SortKey> keys(static_cast<std::size_t>(grid.RowCount()));
+  std::vector<SortKey> keys(static_cast<std::size_t>(list.RowCount()));
   for (int row : documents) {
-    keys[static_cast<std::size_t>(row)] = KeyOf(kind, grid.Cell(column, row));
+    keys[static_cast<std::size_t>(row)] = KeyOf(kind, list.Field(row, column));
   }
   std::stable_sort(documents.begin(), documents.end(), [&](int x, int y) {
     const SortKey& a = keys[static_cast<std::size_t>(x)];
@@ -162,17 +161,16 @@ void SortDocumentRows(widgets::StringGridData& grid, int column, bool ascending)
     return ascending ? Before(a, b) : Before(b, a);
   });
   std::vector<int> order = documents;
-  std::vector<bool> isDocument(static_cast<std::size_t>(grid.RowCount()), false);
+  std::vector<bool> isDocument(static_cast<std::size_t>(list.RowCount()), false);
   for (int row : documents) {
     isDocument[static_cast<std::size_t>(row)] = true;
   }
-  for (int row = grid.FixedRows(); row < grid.RowCount(); ++row) {
+  for (int row = 0; row < list.RowCount(); ++row) {
     if (!isDocument[static_cast<std::size_t>(row)]) {
       order.push_back(row);
     }
   }
-  grid.ArrangeRows(order);
-  grid.SelectRow(grid.FixedRows());
+  list.Arrange(order);
 }
 
 }  // namespace commands

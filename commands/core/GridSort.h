@@ -1,10 +1,10 @@
 #pragma once
 
-#include "widgets/core/StringGridData.h"
+#include "catalogue/core/DocumentList.h"
 
 namespace commands {
 
-// How the cells of a list grid column compare when the grid is sorted by it:
+// How the fields of a column compare when the list is sorted by it:
 // the dates (last saved, last printed, created) as dates, the revision as a
 // number, every other column as text: walked character by character in code
 // page 932, single-byte ASCII letters case-blind, two-byte characters by
@@ -12,11 +12,11 @@ namespace commands {
 enum class SortKind { Text, Date, Number };
 SortKind SortKindOfColumn(int col);
 
-// Sorts the documents of the grid (the rows DocumentRows walks) by one
+// Sorts the documents of the list (the rows DocumentRows walks) by one
 // column, stably; the rows without a document follow them. In either
-// direction the values come first, then the cells of a date or number column
-// that hold other text, then the empty cells; the direction orders each of
-// these parts. The first data row is selected afterwards.
-void SortDocumentRows(widgets::StringGridData& grid, int column, bool ascending);
+// direction the values come first, then the fields of a date or number
+// column that hold other text, then the empty fields; the direction orders
+// each of these parts.
+void SortDocumentRows(catalogue::DocumentList& list, int column, bool ascending);
 
 }  // namespace commands

@@ -22,8 +22,8 @@ QString Shown(const std::string& cp932) {
 
 }  // namespace
 
-RowEditDialog::RowEditDialog(widgets::StringGridData& grid, QWidget* parent)
-    : widgets::PlainDialog(parent), grid_(grid) {
+RowEditDialog::RowEditDialog(catalogue::DocumentList& list, QWidget* parent)
+    : widgets::PlainDialog(parent), list_(list) {
   setObjectName(QStringLiteral("fdataedit"));
   setWindowTitle(widgets::ApplicationTitle());
   setFixedSize(536, 292);
@@ -73,34 +73,32 @@ QString RowEditDialog::GroupCaption() const {
 }
 
 void RowEditDialog::showEvent(QShowEvent* event) {
-  FormShow();
+  ShowRow();
   widgets::PlainDialog::showEvent(event);
 }
 
-void RowEditDialog::FormShow() {
-  int row = grid_.SelectionTop();
-  fieldsGroup_->setTitle(Shown(grid_.Cell(0, row)));
+void RowEditDialog::ShowRow() {
+  fieldsGroup_->setTitle(Shown(list_.Field(row_, 0)));
   for (std::size_t i = 0; i < boxes_.size(); ++i) {
-    shown_[i] = Shown(grid_.Cell(kEditedColumns[i], row));
+    shown_[i] = Shown(list_.Field(row_, kEditedColumns[i]));
     boxes_[i]->setText(shown_[i]);
   }
   boxes_[0]->setFocus();
 }
 
 void RowEditDialog::Confirm() {
-  int row = grid_.SelectionTop();
   for (std::size_t i = 0; i < boxes_.size(); ++i) {
-    // A box left as it was shown keeps the cell's bytes exactly, even ones
+    // A box left as it was shown keeps the field's bytes exactly, even ones
     // that showing had to replace.
     if (boxes_[i]->text() != shown_[i]) {
-      grid_.SetCell(kEditedColumns[i], row, platform::Utf8ToCp932(boxes_[i]->text().toStdString()));
+      list_.SetField(row_, kEditedColumns[i],
+                     platform::Utf8ToCp932(boxes_[i]->text().toStdString()));
     }
   }
   accept();
 }
 
 void RowEditDialog::Cancel() {
-  Tag = 0;
   reject();
 }
 

@@ -2,8 +2,8 @@
 
 #include <array>
 
+#include "catalogue/core/DocumentList.h"
 #include "widgets/PlainDialog.h"
-#include "widgets/core/StringGridData.h"
 
 class QGroupBox;
 class QLabel;
@@ -12,17 +12,18 @@ class QPushButton;
 
 namespace commands {
 
-// The row-edit dialog: five fields of the selected grid row (title,
+// The row-edit dialog: five fields of one row of the document list (title,
 // subject, author, keywords, comments) edited for printing only. Made once
-// at start and reused; `Tag` is 0 after キャンセル, else left as the caller
-// set it.
+// at start and reused; exec() answers Accepted when 実　行 put the boxes into
+// the row.
 class RowEditDialog : public widgets::PlainDialog {
   Q_OBJECT
 
  public:
-  RowEditDialog(widgets::StringGridData& grid, QWidget* parent = nullptr);
+  RowEditDialog(catalogue::DocumentList& list, QWidget* parent = nullptr);
 
-  int Tag = 1;
+  // The list row the next showing edits.
+  void SetRow(int row) { row_ = row; }
 
   QLineEdit* Box(int index) const { return boxes_[static_cast<std::size_t>(index)]; }
   QString GroupCaption() const;
@@ -35,9 +36,11 @@ class RowEditDialog : public widgets::PlainDialog {
   void showEvent(QShowEvent* event) override;
 
  private:
-  void FormShow();
+  // Fills the caption and the boxes from the row.
+  void ShowRow();
 
-  widgets::StringGridData& grid_;
+  catalogue::DocumentList& list_;
+  int row_ = 0;
   QGroupBox* fieldsGroup_ = nullptr;
   std::array<QLineEdit*, 5> boxes_{};
   std::array<QString, 5> shown_;
@@ -46,7 +49,7 @@ class RowEditDialog : public widgets::PlainDialog {
   QPushButton* cancelButton_ = nullptr;
 };
 
-// The grid columns of the five boxes: title, subject, author, keywords, comments.
+// The fields of the five boxes: title, subject, author, keywords, comments.
 inline constexpr std::array<int, 5> kEditedColumns = {1, 3, 4, 5, 6};
 
 }  // namespace commands

@@ -9,7 +9,7 @@
 #include <QToolBar>
 #include <QUndoStack>
 
-#include "app/core/ListGrid.h"
+#include "catalogue/core/DocumentList.h"
 #include "designer/ui/DesignerCanvas.h"
 #include "designer/ui/StyleDesigner.h"
 #include "printing/core/Binding.h"
@@ -133,10 +133,10 @@ void StyleDesigner::BuildMenus() {
   connect(maxline, &QAction::triggered, this,
           [this] { InsertTag(QStringLiteral("#maxline=%1").arg(tagRow_->value())); });
   QMenu* columns = tags->addMenu(QStringLiteral("一覧の列 (行の欄の番号)"));
-  for (int col = 0; col < app::kListGridColumns; ++col) {
+  for (int col = 0; col < static_cast<int>(catalogue::kRecordFieldCount); ++col) {
     QString prefix = QStringLiteral("#m%1_").arg(QChar('a' + col));
     QAction* item = columns->addAction(prefix + QStringLiteral("NN  ") +
-                                       QString::fromUtf8(app::ColumnHeading(col)));
+                                       QString::fromUtf8(catalogue::DocumentList::Heading(col)));
     item->setObjectName(QStringLiteral("Tagm%1").arg(QChar('a' + col)));
     connect(item, &QAction::triggered, this, [this, prefix] {
       InsertTag(prefix + QString::fromStdString(printing::RowNumberText(tagRow_->value())));

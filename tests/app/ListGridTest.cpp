@@ -12,11 +12,15 @@ namespace {
 
 using widgets::StringGridData;
 
-std::string Line(int n) {
-  return "f" + std::to_string(n) + ".doc;t" + std::to_string(n) + ";;;;;;;;;;";
-}
+// The layout of a list grid over a list of the window's starting rows.
+struct ListGridFixture : ::testing::Test {
+  catalogue::DocumentList list{kListGridStartRows - 1};
+  ListGridCells cells{list};
 
-TEST(ListGrid, StartsWithTheDesignedLayoutAndHeadings) {
+  StringGridData MakeListGrid() { return app::MakeListGrid(cells); }
+};
+
+TEST_F(ListGridFixture, ShowsTheListUnderItsHeadingsWithTheDesignedLayout) {
   StringGridData grid = MakeListGrid();
   EXPECT_EQ(grid.ColCount(), 11);
   EXPECT_EQ(grid.RowCount(), 50);
@@ -26,62 +30,26 @@ TEST(ListGrid, StartsWithTheDesignedLayoutAndHeadings) {
   EXPECT_EQ(grid.ColWidth(0), 146);
   EXPECT_EQ(grid.ColWidth(1), 202);
   EXPECT_EQ(grid.ColWidth(10), 100);
-  SetColumnHeadings(grid);
   EXPECT_EQ(platform::Cp932ToUtf8(grid.Cell(0, 0)), "ファイル名");
   EXPECT_EQ(platform::Cp932ToUtf8(grid.Cell(10, 0)), "作成日時");
   EXPECT_EQ(grid.Style(3, 0).text, widgets::kWhite);
   EXPECT_EQ(grid.Style(3, 0).alignment, widgets::CellAlignment::Center);
-}
+  EXPECT_EQ(grid.Style(0, 0).background, std::nullopt);  // the fixed colour
+  EXPECT_EQ(grid.Style(1, 30).background, widgets::kWhite);
+  EXPECT_EQ(grid.Style(2, 30).background, std::nullopt);
 
-TEST(ListGrid, LoadingAShorterListEmptiesTheRowsBelowItButKeepsTheRowCount) {
-  testsupport::TempDir dir;
-  std::string path = dir.File(catalogue::kListFileName);
-  StringGridData grid = MakeListGrid();
-  std::vector<std::string> lines;
-  for (int i = 1; i <= 60; ++i) {
-    lines.push_back(Line(i));
-  }
-  catalogue::WriteListFile(path, lines);
-  LoadDocumentList(path, grid);
+  // Row N of the grid is row N - 1 of the list, and the grid follows the
+  // list's length.
+  list.SetField(0, 1, "first");
+  list.SetRowCount(60);
+  list.SetField(59, 0, "last.doc");
+  EXPECT_EQ(grid.Cell(1, 1), "first");
   EXPECT_EQ(grid.RowCount(), 61);
-  EXPECT_EQ(grid.Cell(0, 60), "f60.doc");
-  EXPECT_EQ(grid.Style(0, 60).background, widgets::kWhite);  // added rows look like the others
-
-  catalogue::WriteListFile(path, {Line(1), Line(2), Line(3)});
-  LoadDocumentList(path, grid);
-  EXPECT_EQ(grid.RowCount(), 61);
-  EXPECT_EQ(grid.Cell(1, 3), "t3");
-  for (int row = 4; row <= 60; ++row) {
-    for (int col = 0; col < 11; ++col) {
-      ASSERT_EQ(grid.Cell(col, row), "") << col << "," << row;
-    }
-  }
+  EXPECT_EQ(grid.Cell(0, 60), "last.doc");
+  EXPECT_EQ(grid.Cell(11, 1), "");  // nothing beyond column 10
 }
 
-TEST(ListGrid, EveryLineIsARowWithElevenFields) {
-  testsupport::TempDir dir;
-  std::string path = dir.File(catalogue::kListFileName);
-  // An empty line, a short line (its rest has no ";" after field 2), a line
-  // with the grid's tail, and a line with a twelfth value.
-  catalogue::WriteListFile(
-      path, {"", "a;b;c", "f;t;d;s;a;k;c;l;r;p;c2;;", "1;2;3;4;5;6;7;8;9;10;11;12;"});
-  StringGridData grid = MakeListGrid();
-  grid.SetCell(5, 1, "old");
-  LoadDocumentList(path, grid);
-  EXPECT_EQ(grid.Cell(5, 1), "");
-  EXPECT_EQ(grid.Cell(0, 2), "a");
-  EXPECT_EQ(grid.Cell(1, 2), "b");
-  EXPECT_EQ(grid.Cell(2, 2), "");  // "c" has no ";" after it
-  EXPECT_EQ(grid.Cell(10, 3), "c2");
-  EXPECT_EQ(grid.Cell(10, 4), "11");
-  EXPECT_EQ(grid.Cell(11, 4), "");  // nothing beyond column 10
-
-  // A missing list file leaves the grid empty.
-  LoadDocumentList(dir.File("missing"), grid);
-  EXPECT_EQ(grid.Cell(0, 2), "");
-}
-
-TEST(ColumnWidths, ReadsTheFileLineByLine) {
+TEST_F(ListGridFixture, ColumnWidthsAreReadLineByLine) {
   StringGridData grid = MakeListGrid();
   ApplyColumnWidthText(
       "[Version]=1.00\r\n[ColWidths[3]]=abc\r\n[colwidths[4]]=50\r\n"
@@ -100,7 +68,7 @@ TEST(ColumnWidths, ReadsTheFileLineByLine) {
   EXPECT_EQ(single.ColWidth(10), 42);
 }
 
-TEST(ColumnWidths, SavesTwelveLinesAndReadsThemBack) {
+TEST_F(ListGridFixture, ColumnWidthsAreSavedAsTwelveLinesAndReadBack) {
   testsupport::TempDir dir;
   std::string path = dir.File(kColumnWidthFileName);
   StringGridData grid = MakeListGrid();

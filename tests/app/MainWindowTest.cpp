@@ -182,7 +182,7 @@ TEST_F(MainWindowFixture, CancelAndCloseLeaveEverythingAsItWas) {
   catalogue::WriteListFile(paths.ListFile(), {"kept.doc;;;;;;;;;;;"});
   Start();
   window->FolderLabel()->setText(QStringLiteral("/before"));
-  window->GridData().SetCell(0, 1, "shown.doc");
+  SetCell(0, 1, "shown.doc");
   auto pick = [&](catalogue::FolderDialog& dialog) {
     dialog.SelectFolder(QString::fromStdString(documents.path()));
     dialog.ShowSelectedFolder();
@@ -207,7 +207,7 @@ TEST_F(MainWindowFixture, EmptyFolderSaysSoAndLeavesListGridAndLabelAlone) {
   catalogue::WriteListFile(paths.ListFile(), {"kept.doc;;;;;;;;;;;"});
   Start();
   window->FolderLabel()->setText(QStringLiteral("/the/scanned/folder"));
-  window->GridData().SetCell(0, 1, "shown.doc");
+  SetCell(0, 1, "shown.doc");
   FolderCommand([&](catalogue::FolderDialog& dialog) {
     dialog.SelectFolder(QString::fromStdString(empty.path()));
     dialog.ShowSelectedFolder();
@@ -307,7 +307,7 @@ TEST_F(MainWindowFixture, ACancelledScanSaysSoAndChangesNothing) {
   catalogue::WriteListFile(paths.ListFile(), {"kept.doc;;;;;;;;;;;"});
   Start();
   window->FolderLabel()->setText(QStringLiteral("/before"));
-  window->GridData().SetCell(0, 1, "shown.doc");
+  SetCell(0, 1, "shown.doc");
   QString status;
   bool stillOpen = false;
   FolderCommand([&](catalogue::FolderDialog& dialog) {
@@ -521,7 +521,7 @@ TEST_F(MainWindowFixture, SortingAndOpeningTheDocumentOfARow) {
   window->GridData().SelectRow(1);
   std::string name = Cell(0, 1);
   std::filesystem::rename(documents.File(name), documents.File("x;" + name));
-  window->GridData().SetCell(0, 1, "x\x81\x47" + name);
+  SetCell(0, 1, "x\x81\x47" + name);
   window->Item(QStringLiteral("OpenDocument"))->trigger();
   ASSERT_EQ(desktop.opened.size(), 2);
   EXPECT_EQ(desktop.opened[1],

@@ -33,7 +33,7 @@ struct ProgramFixture : ::testing::Test {
     window = std::make_unique<MainWindow>(paths, dialogs, desktop);
     folderDialog = new catalogue::FolderDialog(paths, dialogs, window->FolderLabel(), window.get());
     window->SetFolderDialog(folderDialog);
-    editDialog = new commands::RowEditDialog(window->GridData(), window.get());
+    editDialog = new commands::RowEditDialog(window->Documents(), window.get());
     window->SetEditDialog(editDialog);
     titleDialog = new commands::TitleDialog(
         window->TitlePanel(), paths.File(commands::kTitleHistoryFileName), dialogs, window.get());
@@ -62,7 +62,11 @@ struct ProgramFixture : ::testing::Test {
     WithDialog(folderDialog, act, [this] { window->ChooseFolder(); });
   }
 
+  // A cell of the grid: row 0 the headings, row N the list's row N - 1.
   std::string Cell(int col, int row) { return window->GridData().Cell(col, row); }
+  void SetCell(int col, int row, std::string text) {
+    window->Documents().SetField(ListGridCells::ListRow(row), col, std::move(text));
+  }
   // Selects a row of the grid as a click on it does (row 1 is the first
   // document).
   void SelectRow(int row) { window->GridData().SelectRow(row); }

@@ -23,13 +23,12 @@ using testsupport::ReadAll;
 struct RowCommands : ProgramFixture {
   void SetUp() override {
     Start();
-    auto& grid = window->GridData();
     for (int row = 1; row <= 3; ++row) {
-      grid.SetCell(0, row, "d" + std::to_string(row) + ".doc");
-      grid.SetCell(1, row, "title " + std::to_string(row));
-      grid.SetCell(7, row, "last author");
+      SetCell(0, row, "d" + std::to_string(row) + ".doc");
+      SetCell(1, row, "title " + std::to_string(row));
+      SetCell(7, row, "last author");
     }
-    grid.SelectRow(2);
+    SelectRow(2);
   }
 
   void Trigger(const char* item) { window->Item(QString::fromLatin1(item))->trigger(); }
@@ -73,7 +72,7 @@ TEST_F(RowCommands, EditThenExecuteWritesTheRowAndTheListFile) {
 }
 
 TEST_F(RowCommands, EditKeepsBytesThatWereOnlyShown) {
-  window->GridData().SetCell(3, 2, "\xA0odd\xFF");  // not valid code page 932
+  SetCell(3, 2, "\xA0odd\xFF");  // not valid code page 932
   Edit([](commands::RowEditDialog& dialog) { dialog.Confirm(); });
   EXPECT_EQ(Cell(3, 2), "\xA0odd\xFF");
 }
@@ -111,12 +110,26 @@ TEST_F(RowCommands, MovesFollowTheRow) {
   EXPECT_EQ(window->GridData().SelectionTop(), 3);
 }
 
+TEST_F(RowCommands, ARowDraggedByItsFileNameMovesInTheList) {
+  widgets::StringGrid* grid = window->Grid();
+  QWidget* view = grid->viewport();
+  QPoint from = grid->CellRect(0, 1).center();
+  QPoint to = grid->CellRect(0, 3).center();
+  QTest::mousePress(view, Qt::LeftButton, {}, from);
+  QTest::mouseMove(view, to);
+  QTest::mouseRelease(view, Qt::LeftButton, {}, to);
+  EXPECT_EQ(Cell(0, 1), "d2.doc");
+  EXPECT_EQ(Cell(0, 3), "d1.doc");
+  EXPECT_EQ(Cell(1, 3), "title 1");  // the whole row
+  EXPECT_EQ(window->Documents().ListLines(';').front().substr(0, 7), "d2.doc;");
+}
+
 TEST_F(RowCommands, CsvTwiceToTheSameNameReplacesTheFile) {
   QString csv = QString::fromStdString(programFolder.File("out.csv"));
   dialogs.saveNames = {csv, csv};
   Trigger("CSV1");
-  window->GridData().SetCell(0, 2, "");  // passed over, not the end of the list
-  window->GridData().SetCell(1, 3, "a, \"b\"");
+  SetCell(0, 2, "");  // passed over, not the end of the list
+  SetCell(1, 3, "a, \"b\"");
   Trigger("CSV1");
   EXPECT_EQ(ReadAll(csv.toStdString()),
             "d1.doc,title 1,,,,,,last author,,,,,\r\n"
@@ -136,7 +149,7 @@ TEST_F(RowCommands, CsvToAnUnwritablePlaceReportsAndKeepsNoPartialFile) {
 }
 
 TEST_F(RowCommands, ClipboardGetsTheSameTextInUnicode) {
-  window->GridData().SetCell(1, 1, platform::Utf8ToCp932("表題"));
+  SetCell(1, 1, platform::Utf8ToCp932("表題"));
   Trigger("N10");
   EXPECT_TRUE(desktop.clipboard.startsWith(QStringLiteral("d1.doc,表題,")));
   EXPECT_EQ(desktop.clipboard.count(QStringLiteral(",,\r\n")), 3);
@@ -217,7 +230,7 @@ TEST_F(RowCommands, PrintNeedsAFolderThenHandsTheRowsOver) {
   EXPECT_FALSE(QFile::exists(QString::fromStdString(paths.ListFile())));
 
   window->FolderLabel()->setText(QStringLiteral("/docs"));
-  window->GridData().SetCell(0, 2, "");  // passed over, not the end of the list
+  SetCell(0, 2, "");  // passed over, not the end of the list
   Trigger("N8");
   EXPECT_EQ(windows, 1);
   EXPECT_EQ(ReadAll(paths.ListFile()),

@@ -4,11 +4,14 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include "tests/widgets/TableCells.h"
+
 namespace widgets {
 namespace {
 
 struct GridFixture : ::testing::Test {
-  StringGridData data{6, 30, 2, 1};
+  TableCells cells{30};
+  StringGridData data{cells, 6, 2, 1};
   StringGrid grid{data};
 
   void SetUp() override {
@@ -17,7 +20,7 @@ struct GridFixture : ::testing::Test {
       data.SetColWidth(col, 100);
     }
     for (int row = 0; row < 30; ++row) {
-      data.SetCell(0, row, "r" + std::to_string(row));
+      cells.Set(0, row, "r" + std::to_string(row));
     }
     grid.resize(360, 300);
     grid.show();
@@ -58,14 +61,29 @@ TEST_F(GridFixture, FixedColumnsStayWhileTheRestScrollsSideways) {
   EXPECT_EQ(grid.CellAt(QPoint(5, 20)).y(), 10);
 }
 
-TEST_F(GridFixture, DraggingAFixedCellMovesTheRow) {
-  QSignalSpy moved(&grid, &StringGrid::rowMoved);
+TEST_F(GridFixture, DraggingAFixedCellAsksForTheRowToMove) {
+  QSignalSpy dropped(&grid, &StringGrid::rowDropped);
   QTest::mousePress(View(), Qt::LeftButton, {}, Centre(0, 2));
   QTest::mouseMove(View(), Centre(0, 5));
   QTest::mouseRelease(View(), Qt::LeftButton, {}, Centre(0, 5));
-  ASSERT_EQ(moved.count(), 1);
-  EXPECT_EQ(data.Cell(0, 5), "r2");
-  EXPECT_EQ(data.Cell(0, 2), "r3");
+  ASSERT_EQ(dropped.count(), 1);
+  EXPECT_EQ(dropped[0][0].toInt(), 2);
+  EXPECT_EQ(dropped[0][1].toInt(), 5);
+  EXPECT_EQ(data.Cell(0, 2), "r2");  // the owner of the rows moves them
+  // Let go where it was taken: nothing to move.
+  QTest::mousePress(View(), Qt::LeftButton, {}, Centre(0, 3));
+  QTest::mouseMove(View(), Centre(0, 3) + QPoint(0, 2));
+  QTest::mouseRelease(View(), Qt::LeftButton, {}, Centre(0, 3));
+  EXPECT_EQ(dropped.count(), 1);
+}
+
+TEST_F(GridFixture, ASelectionBelowTheRowsLeftFollowsThemOnRefresh) {
+  data.SelectRow(25);
+  cells.rows.resize(10);
+  grid.Refresh();
+  EXPECT_EQ(data.SelectionTop(), 9);
+  cells.rows.resize(30);
+  EXPECT_EQ(data.SelectionTop(), 9);  // it stays where it went
 }
 
 TEST_F(GridFixture, DraggingAHeadingBorderSizesTheColumn) {

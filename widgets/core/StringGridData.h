@@ -15,7 +15,7 @@ inline constexpr ColorRef kBlack = 0;
 
 enum class CellAlignment { Default, Left, Center, Right };
 
-// How one cell is drawn; unset parts take the grid's defaults.
+// How a cell is drawn; unset parts take the grid's defaults.
 struct CellStyle {
   std::optional<ColorRef> background;
   std::optional<ColorRef> text;
@@ -24,30 +24,41 @@ struct CellStyle {
   bool operator==(const CellStyle&) const = default;
 };
 
-// The cells of a string grid: text (code page 932 bytes) and a style per
-// cell, addressed by column and row, with fixed rows and columns at the top
-// and left, column widths and a whole-row selection. No Qt: the commands
-// work on it directly and the grid widget shows it.
+// What a string grid shows: the text of its cells (code page 932 bytes),
+// addressed by column and row, the fixed rows at the top included. The grid
+// only reads it; whoever owns the rows changes them and refreshes the grid.
+class GridCells {
+ public:
+  virtual ~GridCells() = default;
+  // Every row, the fixed ones included.
+  virtual int RowCount() const = 0;
+  // The text of a cell; empty outside the rows and columns there are.
+  virtual const std::string& Cell(int col, int row) const = 0;
+};
+
+// How a string grid shows its cells: the columns with fixed ones at the
+// left and fixed rows at the top, column widths, the row height, a style per
+// column (one for the fixed rows, one for the rest) and a whole-row
+// selection. The rows and their text come from the GridCells it is made
+// with. No Qt: the windows work on it directly and the grid widget draws it.
 class StringGridData {
  public:
-  StringGridData(int colCount, int rowCount, int fixedCols, int fixedRows);
+  StringGridData(const GridCells& cells, int colCount, int fixedCols, int fixedRows);
 
   int ColCount() const { return colCount_; }
-  int RowCount() const { return rowCount_; }
+  // The rows the cells have, never fewer than the fixed rows plus one.
+  int RowCount() const;
   int FixedCols() const { return fixedCols_; }
   int FixedRows() const { return fixedRows_; }
-
-  // Rows added at the end are empty; rows taken off lose their cells. The
-  // count never goes below the fixed rows plus one.
-  void SetRowCount(int rows);
 
   // Text of a cell; any column index may be read (those past the last
   // column hold nothing).
   const std::string& Cell(int col, int row) const;
-  void SetCell(int col, int row, std::string text);
 
+  // The style of a cell: its column's, for the fixed rows or the others.
   const CellStyle& Style(int col, int row) const;
-  void SetStyle(int col, int row, const CellStyle& style);
+  void SetHeadingStyle(int col, const CellStyle& style);
+  void SetColumnStyle(int col, const CellStyle& style);
 
   // Widths are held within 0 to kMaxColWidth, so the widths of all columns
   // add up within an int.
@@ -57,46 +68,26 @@ class StringGridData {
   int RowHeight() const { return rowHeight_; }
   void SetRowHeight(int height) { rowHeight_ = height < 1 ? 1 : height; }
 
-  // Moves row `from` to position `to`, the rows between shifting by one;
-  // the row's cells and styles move with it. Fixed rows do not move.
-  void MoveRow(int from, int to);
-  // Removes `count` rows from `first` on (data rows only; nothing when the
-  // range is not wholly within them), the rows below moving up.
-  void RemoveRows(int first, int count);
-  // Puts the data rows in a new order: `order` lists every data row (from
-  // FixedRows() on) once, in the order they are to stand, cells and styles
-  // moving with them. Anything else changes nothing.
-  void ArrangeRows(const std::vector<int>& order);
-
-  // The selected rows (whole-row selection), top <= bottom, always data rows.
-  int SelectionTop() const { return selTop_; }
-  int SelectionBottom() const { return selBottom_; }
+  // The selected rows (whole-row selection), top <= bottom, always data
+  // rows of the cells as they are now.
+  int SelectionTop() const;
+  int SelectionBottom() const;
   void SelectRow(int row);
 
-  // Increased by every change, so a view knows when to redraw.
-  std::uint64_t Revision() const { return revision_; }
-
  private:
-  // One row's cells and styles, held together so that moving or removing
-  // rows moves a few pointers whatever the number of rows.
-  struct Row {
-    std::vector<std::string> cells;
-    std::vector<CellStyle> styles;
-  };
+  bool IsColumn(int col) const { return col >= 0 && col < colCount_; }
+  int DataRow(int row) const;  // held within the data rows there are
 
-  bool InRange(int col, int row) const;
-  void Touch() { ++revision_; }
-
+  const GridCells* cells_;
   int colCount_;
-  int rowCount_;
   int fixedCols_;
   int fixedRows_;
   int rowHeight_ = 24;
   int selTop_;
   int selBottom_;
-  std::vector<Row> rows_;
   std::vector<int> colWidths_;
-  std::uint64_t revision_ = 0;
+  std::vector<CellStyle> headingStyles_;
+  std::vector<CellStyle> columnStyles_;
 };
 
 }  // namespace widgets

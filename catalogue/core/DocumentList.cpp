@@ -1,0 +1,141 @@
+#include "catalogue/core/DocumentList.h"
+
+#include <algorithm>
+
+#include "catalogue/core/ListFile.h"
+
+namespace catalogue {
+
+namespace {
+
+const std::string kNoText;
+
+constexpr const char* kHeadings[kRecordFieldCount] = {
+    "ファイル名", "タイトル", "最終更新日時", "サブタイトル", "作成者",  "キーワード",
+    "コメント",   "更新者",   "改訂番号",     "印刷日時",     "作成日時"};
+
+bool IsField(int field) {
+  return field >= 0 && field < static_cast<int>(kRecordFieldCount);
+}
+
+}  // namespace
+
+DocumentList::DocumentList(int rows) {
+  SetRowCount(rows);
+}
+
+const char* DocumentList::Heading(int field) {
+  return IsField(field) ? kHeadings[field] : "";
+}
+
+const std::string& DocumentList::Field(int row, int field) const {
+  if (!InRange(row) || !IsField(field)) {
+    return kNoText;
+  }
+  return rows_[static_cast<std::size_t>(row)].fields[static_cast<std::size_t>(field)];
+}
+
+void DocumentList::SetField(int row, int field, std::string value) {
+  if (InRange(row) && IsField(field)) {
+    rows_[static_cast<std::size_t>(row)].fields[static_cast<std::size_t>(field)] = std::move(value);
+  }
+}
+
+bool DocumentList::HoldsDocument(int row) const {
+  return !Field(row, 0).empty();
+}
+
+bool DocumentList::FromUnreadableFile(int row) const {
+  return InRange(row) && rows_[static_cast<std::size_t>(row)].unreadable;
+}
+
+void DocumentList::SetRowCount(int rows) {
+  rows_.resize(static_cast<std::size_t>(std::max(rows, 1)));
+}
+
+void DocumentList::EmptyRow(int row) {
+  if (InRange(row)) {
+    rows_[static_cast<std::size_t>(row)] = Row{};
+  }
+}
+
+void DocumentList::EmptyAll() {
+  for (Row& row : rows_) {
+    row = Row{};
+  }
+}
+
+void DocumentList::MoveRow(int from, int to) {
+  if (!InRange(from) || !InRange(to) || from == to) {
+    return;
+  }
+  auto at = [&](int row) { return rows_.begin() + row; };
+  if (from < to) {
+    std::rotate(at(from), at(from + 1), at(to + 1));
+  } else {
+    std::rotate(at(to), at(from), at(from + 1));
+  }
+}
+
+void DocumentList::RemoveRows(int first, int count) {
+  if (count <= 0 || first < 0 || count > RowCount() - first) {
+    return;
+  }
+  rows_.erase(rows_.begin() + first, rows_.begin() + first + count);
+  SetRowCount(RowCount());
+}
+
+void DocumentList::Arrange(const std::vector<int>& order) {
+  if (order.size() != rows_.size()) {
+    return;
+  }
+  std::vector<bool> seen(rows_.size(), false);
+  for (int row : order) {
+    if (!InRange(row) || seen[static_cast<std::size_t>(row)]) {
+      return;
+    }
+    seen[static_cast<std::size_t>(row)] = true;
+  }
+  std::vector<Row> arranged;
+  arranged.reserve(rows_.size());
+  for (int row : order) {
+    arranged.push_back(std::move(rows_[static_cast<std::size_t>(row)]));
+  }
+  rows_ = std::move(arranged);
+}
+
+std::vector<int> DocumentList::DocumentRows() const {
+  std::vector<int> rows;
+  for (int row = 0; row < RowCount(); ++row) {
+    if (HoldsDocument(row)) {
+      rows.push_back(row);
+    }
+  }
+  return rows;
+}
+
+void DocumentList::Load(const std::string& path) {
+  EmptyAll();
+  // Line by line into the rows: the file is never held besides them.
+  std::size_t next = 0;
+  ForEachListLine(path, [&](std::string&& rest) {
+    if (next >= rows_.size()) {
+      rows_.emplace_back();
+    }
+    Row& row = rows_[next++];
+    for (std::string& field : row.fields) {
+      field = NextField(rest);
+    }
+    row.unreadable = row.fields[0].empty();
+  });
+}
+
+std::vector<std::string> DocumentList::ListLines(char tail) const {
+  std::vector<std::string> lines;
+  for (int row : DocumentRows()) {
+    lines.push_back(GridRowLine(rows_[static_cast<std::size_t>(row)].fields, tail));
+  }
+  return lines;
+}
+
+}  // namespace catalogue
