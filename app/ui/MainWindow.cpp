@@ -89,6 +89,7 @@ MainWindow::MainWindow(const ProgramPaths& paths, widgets::Dialogs& dialogs,
   setWindowTitle(widgets::ApplicationTitle() + QStringLiteral("-Fernhollow-"));
   BuildBands();
   BuildMenus();
+  folderAndTitle_.OnChange([this] { ShowFolderAndTitle(); });
   setAcceptDrops(true);
   widgets::RestoreWindowGeometry(*this, paths_.SettingsFile(), kSection, kDesignedWidth,
                                  kDesignedHeight);
@@ -282,19 +283,24 @@ int MainWindow::SelectedRow() const {
   return ListGridCells::ListRow(gridData_.SelectionTop());
 }
 
+void MainWindow::ShowFolderAndTitle() {
+  folderLabel_->setText(QString::fromStdString(folderAndTitle_.Folder()));
+  titleLabel_->setText(QString::fromStdString(folderAndTitle_.Title()));
+}
+
 void MainWindow::OpenSelectedDocument() {
   const std::string& name = documents_.Field(SelectedRow(), 0);
-  if (name.empty() || folderLabel_->text().isEmpty()) {
+  if (name.empty() || folderAndTitle_.Folder().empty()) {
     Inform(QStringLiteral("開く文書はありません"));
     return;
   }
-  QDir folder(folderLabel_->text());
+  QDir folder(QString::fromStdString(folderAndTitle_.Folder()));
   QString path = folder.filePath(QString::fromStdString(platform::Cp932ToUtf8(name)));
   if (!QFileInfo::exists(path)) {
     // The recorded name is not always the name on disk (";", characters
     // code page 932 lacks or maps onto others): look for the one file
     // recorded so.
-    std::string found = catalogue::FindDocumentByField(folderLabel_->text().toStdString(), name);
+    std::string found = catalogue::FindDocumentByField(folderAndTitle_.Folder(), name);
     if (!found.empty()) {
       path = folder.filePath(QString::fromStdString(found));
     }
@@ -341,14 +347,14 @@ void MainWindow::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
   if (!shown_) {
     shown_ = true;
-    FormShow();
+    StartWithEmptyList();
   }
 }
 
-void MainWindow::FormShow() {
+void MainWindow::StartWithEmptyList() {
   // The grid starts empty and no folder is chosen, whatever an earlier run
   // left in the list file.
-  folderLabel_->clear();
+  folderAndTitle_.SetFolder({});
   try {
     LoadColumnWidths(paths_.ColumnWidthFile(), gridData_);
   } catch (const std::exception& e) {
@@ -374,9 +380,7 @@ void MainWindow::RunFolderCommand() {
   if (folderDialog_ == nullptr) {
     return;
   }
-  folderDialog_->Tag = 1;
-  folderDialog_->exec();
-  if (folderDialog_->Tag != 0) {
+  if (folderDialog_->exec() == QDialog::Accepted) {
     widgets::RunReported(dialogs_, [&] { documents_.Load(paths_.ListFile()); });
     grid_->Refresh();
   }
@@ -549,7 +553,7 @@ void MainWindow::ShowScreenResolution() {
 }
 
 void MainWindow::PrintReport() {
-  if (folderLabel_->text().isEmpty()) {
+  if (folderAndTitle_.Folder().empty()) {
     Inform(QStringLiteral("フォルダ－が指定されていません"));
     return;
   }

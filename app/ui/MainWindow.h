@@ -8,6 +8,7 @@
 #include "app/core/ListGrid.h"
 #include "app/core/ProgramPaths.h"
 #include "catalogue/core/DocumentList.h"
+#include "catalogue/core/FolderAndTitle.h"
 #include "widgets/core/StringGridData.h"
 
 class QAction;
@@ -59,6 +60,9 @@ class MainWindow : public QMainWindow {
   catalogue::DocumentList& Documents() { return documents_; }
   widgets::StringGridData& GridData() { return gridData_; }
   widgets::StringGrid* Grid() const { return grid_; }
+  // The folder scanned and the report title, which the folder and title
+  // dialogs set and the labels show.
+  catalogue::FolderAndTitle& FolderAndTitle() { return folderAndTitle_; }
   QLabel* FolderLabel() const { return folderLabel_; }
   QLabel* TitlePanel() const { return titleLabel_; }
   // A menu or pop-up item by its name ("N1", "Exit1", "N31", ...).
@@ -112,7 +116,10 @@ class MainWindow : public QMainWindow {
   static QString DroppedFolder(const QMimeData* data);
   QAction* AddItem(QMenu* menu, const char* name, const QString& caption,
                    void (MainWindow::*handler)() = nullptr, const QKeySequence& shortcut = {});
-  void FormShow();
+  // The first showing: no folder, an empty list, the saved column widths.
+  void StartWithEmptyList();
+  // The labels show the folder and title as they now are.
+  void ShowFolderAndTitle();
   void RunFolderCommand();
   void ChangeColumnWidth(int col, int delta);
   // The list row of the grid's selection.
@@ -129,6 +136,7 @@ class MainWindow : public QMainWindow {
   commands::TitleDialog* titleDialog_ = nullptr;
   QString lastCsvName_;
   PrintWindowFactory printWindows_;
+  catalogue::FolderAndTitle folderAndTitle_;
   catalogue::DocumentList documents_;
   ListGridCells gridCells_;
   widgets::StringGridData gridData_;

@@ -34,14 +34,14 @@ int main(int argc, char** argv) {
   // until the main window closes.
   app::MainWindow mainWindow(paths, dialogs, desktop);
   mainWindow.SetFolderDialog(
-      new catalogue::FolderDialog(paths, dialogs, mainWindow.FolderLabel(), &mainWindow));
+      new catalogue::FolderDialog(paths, dialogs, mainWindow.FolderAndTitle(), &mainWindow));
   mainWindow.SetEditDialog(new commands::RowEditDialog(mainWindow.Documents(), &mainWindow));
-  mainWindow.SetTitleDialog(new commands::TitleDialog(
-      mainWindow.TitlePanel(), paths.File(commands::kTitleHistoryFileName), dialogs, &mainWindow));
+  mainWindow.SetTitleDialog(new commands::TitleDialog(mainWindow.FolderAndTitle(),
+                                                      paths.File(commands::kTitleHistoryFileName),
+                                                      dialogs, &mainWindow));
 
   mainWindow.SetPrintWindowFactory([&](app::MainWindow& window) -> std::unique_ptr<QDialog> {
-    return printing::CreatePrintWindow(paths, dialogs, desktop, window.TitlePanel(),
-                                       window.FolderLabel(), &window);
+    return printing::CreatePrintWindow(paths, dialogs, desktop, window.FolderAndTitle(), &window);
   });
 
   mainWindow.show();

@@ -65,11 +65,12 @@ int main(int argc, char** argv) {
   testsupport::ScriptedDialogs dialogs;
   testsupport::FakeDesktop desktop;
   app::MainWindow window(paths, dialogs, desktop);
-  auto* folderDialog = new catalogue::FolderDialog(paths, dialogs, window.FolderLabel(), &window);
+  auto* folderDialog =
+      new catalogue::FolderDialog(paths, dialogs, window.FolderAndTitle(), &window);
   window.SetFolderDialog(folderDialog);
   window.SetEditDialog(new commands::RowEditDialog(window.Documents(), &window));
   window.SetTitleDialog(new commands::TitleDialog(
-      window.TitlePanel(), paths.File(commands::kTitleHistoryFileName), dialogs, &window));
+      window.FolderAndTitle(), paths.File(commands::kTitleHistoryFileName), dialogs, &window));
   window.resize(1200, 800);
   window.show();
 

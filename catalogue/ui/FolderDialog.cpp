@@ -114,8 +114,8 @@ class FolderTree : public QTreeView {
 }  // namespace
 
 FolderDialog::FolderDialog(const app::ProgramPaths& paths, widgets::Dialogs& dialogs,
-                           QLabel* folderLabel, QWidget* parent)
-    : QDialog(parent), paths_(paths), dialogs_(dialogs), folderLabel_(folderLabel) {
+                           FolderAndTitle& folderAndTitle, QWidget* parent)
+    : QDialog(parent), paths_(paths), dialogs_(dialogs), folderAndTitle_(folderAndTitle) {
   setObjectName(QStringLiteral("ffolder_select"));
   setWindowTitle(widgets::ApplicationTitle());
   BuildLayout();
@@ -446,8 +446,7 @@ void FolderDialog::Scan() {
     // a report never names a folder whose documents it does not list.
     dialogs_.ShowInformation(
         QString::fromStdString(EmptyFolderMessage(listDirectory_.toStdString())));
-    Tag = 0;
-    accept();
+    done(QDialog::Rejected);  // not reject(): that would cancel a scan
     return;
   }
   bool finished = false;
@@ -459,7 +458,7 @@ void FolderDialog::Scan() {
     statusBar_->showMessage(QString::fromUtf8(kCancelledText));
     return;
   }
-  folderLabel_->setText(listDirectory_);
+  folderAndTitle_.SetFolder(listDirectory_.toStdString());
   if (std::optional<std::string> stored = StoredFolderSetting(listDirectory_.toStdString())) {
     widgets::WriteSettingString(dialogs_, paths_.SettingsFile(), kSection, kLastFolderKey, *stored);
   }
@@ -470,7 +469,6 @@ void FolderDialog::CancelOrClose() {
   if (CancelActiveScan()) {
     return;  // during a scan: the scan is cancelled, the dialog stays
   }
-  Tag = 0;
   QDialog::reject();
 }
 

@@ -7,6 +7,7 @@
 
 #include "app/core/ProgramPaths.h"
 #include "catalogue/core/BackgroundScan.h"
+#include "catalogue/core/FolderAndTitle.h"
 #include "catalogue/core/FolderScan.h"
 #include "catalogue/core/SummaryStreamSource.h"
 
@@ -28,18 +29,16 @@ class GradientPanel;
 namespace catalogue {
 
 // The folder dialog: a folder tree, the selected folder's documents, and the
-// scan that reads them into the document list file. `Tag` tells the caller
-// whether the list file was rewritten (1) or not (0); the caller sets it to
-// 1 before showing the dialog.
+// scan that reads them into the document list file. exec() answers Accepted
+// when the scan rewrote the list file, and the scanned folder is then the
+// main window's folder.
 class FolderDialog : public QDialog {
   Q_OBJECT
 
  public:
-  FolderDialog(const app::ProgramPaths& paths, widgets::Dialogs& dialogs, QLabel* folderLabel,
-               QWidget* parent = nullptr);
+  FolderDialog(const app::ProgramPaths& paths, widgets::Dialogs& dialogs,
+               FolderAndTitle& folderAndTitle, QWidget* parent = nullptr);
   ~FolderDialog() override;
-
-  int Tag = 1;
 
   // Selects a folder in the tree (as a click would) and shows it.
   void SelectFolder(const QString& path);
@@ -94,7 +93,7 @@ class FolderDialog : public QDialog {
 
   const app::ProgramPaths& paths_;
   widgets::Dialogs& dialogs_;
-  QLabel* folderLabel_;
+  FolderAndTitle& folderAndTitle_;
   QString listDirectory_;
   int progressDelayMs_ = 500;
   BackgroundScan* activeScan_ = nullptr;  // while a scan runs

@@ -28,10 +28,10 @@ std::string Stored(const QString& text) {
 
 }  // namespace
 
-TitleDialog::TitleDialog(QLabel* titlePanel, std::string historyPath, widgets::Dialogs& dialogs,
-                         QWidget* parent)
+TitleDialog::TitleDialog(catalogue::FolderAndTitle& folderAndTitle, std::string historyPath,
+                         widgets::Dialogs& dialogs, QWidget* parent)
     : widgets::PlainDialog(parent),
-      titlePanel_(titlePanel),
+      folderAndTitle_(folderAndTitle),
       historyPath_(std::move(historyPath)),
       dialogs_(dialogs) {
   setObjectName(QStringLiteral("FTitle_Set"));
@@ -121,14 +121,14 @@ void TitleDialog::FillList() {
 }
 
 void TitleDialog::showEvent(QShowEvent* event) {
-  titleList_->setEditText(titlePanel_->text());
+  titleList_->setEditText(QString::fromStdString(folderAndTitle_.Title()));
   titleList_->setFocus();
   titleList_->lineEdit()->selectAll();
   widgets::PlainDialog::showEvent(event);
 }
 
 void TitleDialog::Confirm() {
-  titlePanel_->setText(titleList_->currentText());
+  folderAndTitle_.SetTitle(titleList_->currentText().toStdString());
   accept();
 }
 
@@ -137,11 +137,11 @@ void TitleDialog::Cancel() {
 }
 
 void TitleDialog::done(int result) {
-  FormClose();
+  RememberTitle();
   widgets::PlainDialog::done(result);
 }
 
-void TitleDialog::FormClose() {
+void TitleDialog::RememberTitle() {
   std::optional<std::string> stored = history_.Use(Stored(titleList_->currentText()));
   if (stored) {
     titleList_->setEditText(Shown(*stored));  // the stored spelling wins in the box

@@ -2,11 +2,11 @@
 
 #include <string>
 
+#include "catalogue/core/FolderAndTitle.h"
 #include "commands/core/TitleHistory.h"
 #include "widgets/PlainDialog.h"
 
 class QComboBox;
-class QLabel;
 class QPushButton;
 
 namespace widgets {
@@ -16,14 +16,14 @@ class Dialogs;
 namespace commands {
 
 // The report-title dialog: an editable drop-down of the titles used before.
-// 実　行 sets the main window's title panel; every close puts the box's text
-// at the front of the history, which is saved when the dialog is destroyed.
+// 実　行 sets the report title; every close puts the box's text at the front
+// of the history, which is saved when the dialog is destroyed.
 class TitleDialog : public widgets::PlainDialog {
   Q_OBJECT
 
  public:
-  TitleDialog(QLabel* titlePanel, std::string historyPath, widgets::Dialogs& dialogs,
-              QWidget* parent = nullptr);
+  TitleDialog(catalogue::FolderAndTitle& folderAndTitle, std::string historyPath,
+              widgets::Dialogs& dialogs, QWidget* parent = nullptr);
   ~TitleDialog() override;
 
   QComboBox* TitleList() const { return titleList_; }
@@ -38,10 +38,11 @@ class TitleDialog : public widgets::PlainDialog {
   void showEvent(QShowEvent* event) override;
 
  private:
-  void FormClose();
+  // Puts the box's text at the front of the history.
+  void RememberTitle();
   void FillList();
 
-  QLabel* titlePanel_;
+  catalogue::FolderAndTitle& folderAndTitle_;
   std::string historyPath_;
   widgets::Dialogs& dialogs_;
   TitleHistory history_;

@@ -382,6 +382,13 @@ void PrintWindow::BuildMenus() {
       [this] { OpenManual(); });
 }
 
+std::string PrintWindow::Title() const {
+  return s_.folderAndTitle ? platform::Utf8ToCp932(s_.folderAndTitle->Title()) : std::string();
+}
+std::string PrintWindow::Folder() const {
+  return s_.folderAndTitle ? platform::Utf8ToCp932(s_.folderAndTitle->Folder()) : std::string();
+}
+
 QAction* PrintWindow::Item(const QString& name) const {
   return findChild<QAction*>(name);
 }
@@ -487,8 +494,8 @@ void PrintWindow::LoadStyle(QString path) {
     // An older style is converted first, so its page capacity is found.
     layout::ConvertOlderStyle(styleLines_);
     BindingData data;
-    data.title = Sjis(s_.title ? s_.title() : QString());
-    data.folder = Sjis(s_.folder ? s_.folder() : QString());
+    data.title = Title();
+    data.folder = Folder();
     ListFileCache list(s_.paths->ListFile());
     data.sharedLines = &list.Lines();
     BindPageData(styleLines_, pageNumber_, data, *s_.clock);
@@ -636,8 +643,8 @@ void PrintWindow::PrintAllPages() {
     ListFileCache list(s_.paths->ListFile());
     PrintInputs inputs;
     inputs.stylePath = Bytes(LoadedStylePath());
-    inputs.title = Sjis(s_.title ? s_.title() : QString());
-    inputs.folder = Sjis(s_.folder ? s_.folder() : QString());
+    inputs.title = Title();
+    inputs.folder = Folder();
     inputs.screenResolution = screenX_;
     inputs.zoomPercent = zoom_;
     inputs.pictures = s_.pictures;
@@ -778,8 +785,8 @@ void PrintWindow::OpenDesigner() {
   services.metrics = metrics_;
   services.bindingData = [this] {
     BindingData data;
-    data.title = Sjis(s_.title ? s_.title() : QString());
-    data.folder = Sjis(s_.folder ? s_.folder() : QString());
+    data.title = Title();
+    data.folder = Folder();
     data.listLines = ListFileCache(s_.paths->ListFile()).Lines();
     return data;
   };

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/core/ProgramPaths.h"
+#include "catalogue/core/FolderAndTitle.h"
 #include "designer/ui/StyleDesigner.h"
 #include "layout/core/Fixed.h"
 #include "printing/core/Binding.h"
@@ -52,9 +53,8 @@ struct PrintWindowServices {
   // print run, the file it goes to.
   std::function<bool()> printsToPdf;
   std::function<void(const std::string& pdfPath)> preparePdf;
-  // The main window's report title and folder label.
-  std::function<QString()> title;
-  std::function<QString()> folder;
+  // The main window's folder and report title, bound into "#FL" and "#T".
+  const catalogue::FolderAndTitle* folderAndTitle = nullptr;
 };
 
 // The print window: the bound page previewed on the printer's sheet, style
@@ -117,6 +117,9 @@ class PrintWindow : public QDialog {
   void reject() override;
 
  private:
+  // The report title and folder as the tags take them (code page 932).
+  std::string Title() const;
+  std::string Folder() const;
   void BuildWindow();
   void BuildMenus();
   void FormShow();

@@ -23,8 +23,9 @@ struct OwnedServices {
 
 std::unique_ptr<PrintWindow> CreatePrintWindow(const app::ProgramPaths& paths,
                                                widgets::Dialogs& dialogs,
-                                               platform::Desktop& desktop, QLabel* title,
-                                               QLabel* folder, QWidget* parent, bool pdfOnly) {
+                                               platform::Desktop& desktop,
+                                               const catalogue::FolderAndTitle& folderAndTitle,
+                                               QWidget* parent, bool pdfOnly) {
   auto owned = std::make_shared<OwnedServices>(pdfOnly);
   PrintWindowServices services;
   services.paths = &paths;
@@ -40,8 +41,7 @@ std::unique_ptr<PrintWindow> CreatePrintWindow(const app::ProgramPaths& paths,
   };
   services.printsToPdf = [printer] { return printer->IsPdf(); };
   services.preparePdf = [printer](const std::string& path) { printer->SetPdfPath(path); };
-  services.title = [title] { return title->text(); };
-  services.folder = [folder] { return folder->text(); };
+  services.folderAndTitle = &folderAndTitle;
   auto window = std::make_unique<PrintWindow>(std::move(services), parent);
   window->KeepAlive(owned);
   return window;

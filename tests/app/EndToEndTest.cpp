@@ -31,8 +31,8 @@ struct EndToEnd : ProgramFixture {
   void StartWithPrinting() {
     Start();
     window->SetPrintWindowFactory([this](MainWindow& main) -> std::unique_ptr<QDialog> {
-      std::unique_ptr<printing::PrintWindow> print = printing::CreatePrintWindow(
-          paths, dialogs, desktop, main.TitlePanel(), main.FolderLabel(), &main, true);
+      std::unique_ptr<printing::PrintWindow> print =
+          printing::CreatePrintWindow(paths, dialogs, desktop, main.FolderAndTitle(), &main, true);
       printing::PrintWindow* w = print.get();
       // After the window's start has loaded the style the dialog offered.
       QTimer::singleShot(300, w, [w] {

@@ -181,7 +181,7 @@ TEST_F(MainWindowFixture, CancelAndCloseLeaveEverythingAsItWas) {
   testsupport::WriteNumberedDocuments(documents.path(), 3);
   catalogue::WriteListFile(paths.ListFile(), {"kept.doc;;;;;;;;;;;"});
   Start();
-  window->FolderLabel()->setText(QStringLiteral("/before"));
+  window->FolderAndTitle().SetFolder("/before");
   SetCell(0, 1, "shown.doc");
   auto pick = [&](catalogue::FolderDialog& dialog) {
     dialog.SelectFolder(QString::fromStdString(documents.path()));
@@ -195,7 +195,7 @@ TEST_F(MainWindowFixture, CancelAndCloseLeaveEverythingAsItWas) {
     pick(dialog);
     dialog.close();  // the window's close button
   });
-  EXPECT_EQ(folderDialog->Tag, 0);
+  EXPECT_EQ(folderDialog->result(), QDialog::Rejected);
   EXPECT_EQ(Cell(0, 1), "shown.doc");
   EXPECT_EQ(window->FolderLabel()->text(), QStringLiteral("/before"));
   EXPECT_EQ(ReadAll(paths.ListFile()), "kept.doc;;;;;;;;;;;\r\n");
@@ -206,7 +206,7 @@ TEST_F(MainWindowFixture, EmptyFolderSaysSoAndLeavesListGridAndLabelAlone) {
   empty.Write("readme.txt", "x");
   catalogue::WriteListFile(paths.ListFile(), {"kept.doc;;;;;;;;;;;"});
   Start();
-  window->FolderLabel()->setText(QStringLiteral("/the/scanned/folder"));
+  window->FolderAndTitle().SetFolder("/the/scanned/folder");
   SetCell(0, 1, "shown.doc");
   FolderCommand([&](catalogue::FolderDialog& dialog) {
     dialog.SelectFolder(QString::fromStdString(empty.path()));
@@ -306,7 +306,7 @@ TEST_F(MainWindowFixture, ACancelledScanSaysSoAndChangesNothing) {
   documents.Write("z.rtf", "{\\rtf1}");  // would give a message, had the scan gone on
   catalogue::WriteListFile(paths.ListFile(), {"kept.doc;;;;;;;;;;;"});
   Start();
-  window->FolderLabel()->setText(QStringLiteral("/before"));
+  window->FolderAndTitle().SetFolder("/before");
   SetCell(0, 1, "shown.doc");
   QString status;
   bool stillOpen = false;

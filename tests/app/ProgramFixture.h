@@ -31,12 +31,14 @@ struct ProgramFixture : ::testing::Test {
 
   void Start() {
     window = std::make_unique<MainWindow>(paths, dialogs, desktop);
-    folderDialog = new catalogue::FolderDialog(paths, dialogs, window->FolderLabel(), window.get());
+    folderDialog =
+        new catalogue::FolderDialog(paths, dialogs, window->FolderAndTitle(), window.get());
     window->SetFolderDialog(folderDialog);
     editDialog = new commands::RowEditDialog(window->Documents(), window.get());
     window->SetEditDialog(editDialog);
-    titleDialog = new commands::TitleDialog(
-        window->TitlePanel(), paths.File(commands::kTitleHistoryFileName), dialogs, window.get());
+    titleDialog = new commands::TitleDialog(window->FolderAndTitle(),
+                                            paths.File(commands::kTitleHistoryFileName), dialogs,
+                                            window.get());
     window->SetTitleDialog(titleDialog);
     window->show();
   }

@@ -229,7 +229,7 @@ TEST_F(RowCommands, PrintNeedsAFolderThenHandsTheRowsOver) {
   EXPECT_EQ(windows, 0);
   EXPECT_FALSE(QFile::exists(QString::fromStdString(paths.ListFile())));
 
-  window->FolderLabel()->setText(QStringLiteral("/docs"));
+  window->FolderAndTitle().SetFolder("/docs");
   SetCell(0, 2, "");  // passed over, not the end of the list
   Trigger("N8");
   EXPECT_EQ(windows, 1);

@@ -19,8 +19,8 @@ inline printing::PrintWindowServices PrintWindowServicesFor(const app::ProgramPa
   s.desktop = &desktop;
   s.printer = &printer;
   s.clock = &clock;
-  s.title = [] { return QStringLiteral("Title"); };
-  s.folder = [] { return QStringLiteral("/docs"); };
+  static const catalogue::FolderAndTitle kFolderAndTitle("/docs", "Title");
+  s.folderAndTitle = &kFolderAndTitle;
   return s;
 }
 
