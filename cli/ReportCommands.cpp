@@ -16,7 +16,6 @@
 #include "cli/ExitCodes.h"
 #include "cli/StreamOutput.h"
 #include "layout/core/StyleFile.h"
-#include "layout/core/StyleVersion.h"
 #include "layout/qt/FontSubstitutes.h"
 #include "layout/qt/QtPictureDecoder.h"
 #include "layout/qt/QtSurface.h"
@@ -25,9 +24,11 @@
 #include "platform/files/UserError.h"
 #include "platform/text/Cp932.h"
 #include "printing/core/Binding.h"
+#include "printing/core/ListFileCache.h"
 #include "printing/core/PageDrawing.h"
 #include "printing/core/PdfNames.h"
 #include "printing/core/PrintRun.h"
+#include "printing/core/PrintState.h"
 #include "printing/qt/QtPrinter.h"
 
 namespace cli {
@@ -90,33 +91,39 @@ std::unique_ptr<printing::Clock> ClockFor(const Options& options) {
   return std::make_unique<printing::FixedClock>(*date);
 }
 
-// The style read, brought to the current version and bound for the page.
-struct BoundStyle {
-  std::vector<std::string> lines;
-  layout::HeaderValues header;
-  int pageAfter = 0;
-};
+// A file the verb needs, said missing as a file that cannot be read.
+void RequireFile(const std::string& path) {
+  if (::access(path.c_str(), F_OK) != 0) {
+    throw platform::UserError(platform::FileErrorMessage("ファイルを読み込めません", path, ENOENT));
+  }
+}
 
-BoundStyle ReadAndBind(const Options& options) {
-  BoundStyle bound;
-  bound.lines = layout::ReadStyleFile(options.style);
-  layout::ConvertOlderStyle(bound.lines);
-  printing::BindingData data;
-  data.title = platform::Utf8ToCp932(options.Get("--title"));
-  data.folder = platform::Utf8ToCp932(options.Get("--folder"));
+// The style of the options, read and bound for the page of --page.
+printing::BoundPage ReadAndBind(const Options& options) {
+  RequireFile(options.style);
+  std::vector<std::string> listLines;
   if (options.Has("--list")) {
     std::optional<std::vector<std::string>> lines = catalogue::ReadListFile(options.Get("--list"));
     if (!lines) {
       throw platform::UserError(
           platform::FileErrorMessage("ファイルを読み込めません", options.Get("--list"), ENOENT));
     }
-    data.listLines = std::move(*lines);
+    listLines = std::move(*lines);
   }
+  printing::BindingData data;
+  data.title = platform::Utf8ToCp932(options.Get("--title"));
+  data.folder = platform::Utf8ToCp932(options.Get("--folder"));
+  data.sharedLines = &listLines;
   std::unique_ptr<printing::Clock> clock = ClockFor(options);
-  bound.pageAfter = NumberOption(options, "--page", 1);
-  printing::BindPageData(bound.lines, bound.pageAfter, data, *clock);
-  bound.header = layout::ReadHeaderValues(bound.lines);
-  return bound;
+  printing::PrintState state([&data] { return data; }, *clock);
+  state.SetPageNumber(NumberOption(options, "--page", 1));
+  state.Load(options.style);
+  printing::BoundPage page;
+  page.lines = state.PageLines();
+  page.header.offsetX = state.OffsetX();
+  page.header.offsetY = state.OffsetY();
+  page.pageAfter = state.PageNumber();
+  return page;
 }
 
 // A QGuiApplication for drawing, on the offscreen platform unless another
@@ -162,10 +169,7 @@ std::string NewPdfName() {
 int RunPrint(const std::vector<std::string>& args) {
   Options options = ParseReportArguments(
       args, {{"-o", "--list", "--title", "--folder", "--date", "--printer"}, {}}, {"--list"});
-  if (::access(options.style.c_str(), F_OK) != 0) {
-    throw platform::UserError(
-        platform::FileErrorMessage("ファイルを読み込めません", options.style, ENOENT));
-  }
+  RequireFile(options.style);
   DrawingApplication application;
   std::string pdf = options.Get("-o");
   if (pdf.empty() && !options.Has("--printer") && !printing::QtPrinter::HasSystemPrinter()) {
@@ -180,14 +184,22 @@ int RunPrint(const std::vector<std::string>& args) {
   printing::QtPrinter printer(queue, pdf);
   printing::ListFileCache list(options.Get("--list"));
   std::unique_ptr<printing::Clock> clock = ClockFor(options);
+  std::string title = platform::Utf8ToCp932(options.Get("--title"));
+  std::string folder = platform::Utf8ToCp932(options.Get("--folder"));
+  printing::PrintState state(
+      [&] {
+        printing::BindingData data;
+        data.title = title;
+        data.folder = folder;
+        data.sharedLines = &list.Lines();  // read once for every page
+        return data;
+      },
+      *clock);
+  state.Load(options.style);
   layout::QtPictureDecoder pictures;
   printing::PrintInputs inputs;
-  inputs.stylePath = options.style;
-  inputs.title = platform::Utf8ToCp932(options.Get("--title"));
-  inputs.folder = platform::Utf8ToCp932(options.Get("--folder"));
   inputs.pictures = &pictures;
-  int page = 0;
-  int pages = printing::PrintAllPages(printer, list, inputs, *clock, page);
+  int pages = printing::PrintAllPages(printer, state, inputs);
   std::fprintf(stderr, "pages: %d\n%s\n", pages, printer.Destination().c_str());
   return kExitOk;
 }
@@ -195,7 +207,7 @@ int RunPrint(const std::vector<std::string>& args) {
 int RunBind(const std::vector<std::string>& args) {
   Options options = ParseReportArguments(
       args, {{"--list", "--page", "--title", "--folder", "--date"}, {"--utf8"}}, {"--list"});
-  BoundStyle bound = ReadAndBind(options);
+  printing::BoundPage bound = ReadAndBind(options);
   std::string text = layout::StyleFileText(bound.lines);
   WriteBytes(stdout, options.Has("--utf8") ? platform::Cp932ToUtf8(text) : text);
   std::fflush(stdout);
@@ -224,7 +236,7 @@ int RunRender(const std::vector<std::string>& args) {
       throw UsageFault("--printable: give WxH in millimetres, each above 0 and at most 2000");
     }
   }
-  BoundStyle bound = ReadAndBind(options);
+  printing::BoundPage bound = ReadAndBind(options);
 
   DrawingApplication application;
 

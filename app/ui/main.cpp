@@ -10,6 +10,7 @@
 #include "catalogue/ui/FolderDialog.h"
 #include "commands/ui/RowEditDialog.h"
 #include "commands/ui/TitleDialog.h"
+#include "designer/ui/StyleDesigner.h"
 #include "platform/files/TemporaryFiles.h"
 #include "platform/qt/Desktop.h"
 #include "printing/ui/PrintWindowFactory.h"
@@ -40,8 +41,13 @@ int main(int argc, char** argv) {
                                                       paths.File(commands::kTitleHistoryFileName),
                                                       dialogs, &mainWindow));
 
+  // The print window opens the style designer on the style it shows.
+  printing::DesignerFactory designers =
+      designer::DesignerWindows(dialogs, paths.SettingsFile(),
+                                QFile::decodeName(QByteArray::fromStdString(paths.File("style"))));
   mainWindow.SetPrintWindowFactory([&](app::MainWindow& window) -> std::unique_ptr<QDialog> {
-    return printing::CreatePrintWindow(paths, dialogs, desktop, window.FolderAndTitle(), &window);
+    return printing::CreatePrintWindow(paths, dialogs, desktop, window.FolderAndTitle(), &window,
+                                       false, designers);
   });
 
   mainWindow.show();

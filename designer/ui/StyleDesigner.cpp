@@ -47,16 +47,19 @@ std::string Bytes(const QString& path) {
 }
 
 // What tells a file's content apart cheaply: its size and a hash of its
-// bytes ("" when it cannot be read).
+// bytes.
+std::string BytesStamp(std::string_view bytes) {
+  return std::to_string(bytes.size()) + ":" + std::to_string(std::hash<std::string_view>()(bytes));
+}
+
+// The stamp of a file's bytes ("" when it cannot be read).
 std::string FileStamp(const QString& path) {
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) {
     return {};
   }
   QByteArray bytes = file.readAll();
-  return std::to_string(bytes.size()) + ":" +
-         std::to_string(std::hash<std::string_view>()(
-             std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()))));
+  return BytesStamp(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
 // A picture's name as a style field holds it (code page 932); throws the
@@ -195,10 +198,27 @@ bool StyleDesigner::Open(const QString& path) {
       return false;
     }
   }
+  Take(std::move(document), path, path.isEmpty() ? std::string() : FileStamp(path));
+  return true;
+}
+
+void StyleDesigner::OpenPrintState() {
+  const printing::PrintState* state = s_.printState;
+  if (state == nullptr || !state->StyleLoaded()) {
+    Take(StyleDocument::NewStyle(), {}, {});
+    return;
+  }
+  // The bytes the print window read: if the file has changed since, saving
+  // here asks before it overwrites.
+  Take(StyleDocument::FromBytes(state->Bytes()),
+       QFile::decodeName(QByteArray::fromStdString(state->Path())), BytesStamp(state->Bytes()));
+}
+
+void StyleDesigner::Take(StyleDocument document, const QString& path, std::string fileStamp) {
   undo_->clear();
   document_ = std::move(document);
   path_ = path;
-  knownFile_ = path.isEmpty() ? std::string() : FileStamp(path);
+  knownFile_ = std::move(fileStamp);
   measurer_->SetStyleFolder(path.isEmpty() ? std::string() : printing::FolderOf(Bytes(path)));
   drawError_.clear();
   ShowStatus(
@@ -207,7 +227,6 @@ bool StyleDesigner::Open(const QString& path) {
           : QString());
   SetZoom(zoomChoice_);
   Changed(-1);
-  return true;
 }
 
 bool StyleDesigner::IsModified() const {
@@ -290,7 +309,7 @@ void StyleDesigner::Redraw() {
     int page = page_;
     try {
       if (!binding_) {
-        binding_ = s_.bindingData ? s_.bindingData() : printing::BindingData{};
+        binding_ = s_.printState ? s_.printState->Binding() : printing::BindingData{};
       }
       printing::BindPageData(lines, page, *binding_, *s_.clock);
     } catch (const std::exception& e) {
@@ -669,6 +688,38 @@ void StyleDesigner::closeEvent(QCloseEvent* event) {
   widgets::RunReported(*s_.dialogs,
                        [&] { widgets::SaveWindowGeometry(*this, s_.settingsFile, kSection); });
   event->accept();
+}
+
+QWidget* OpenStyleDesigner(DesignerServices services, QWidget* parent,
+                           std::function<void(const std::string& path)> saved) {
+  auto* window = new StyleDesigner(std::move(services), parent);
+  window->setWindowFlag(Qt::Window);
+  window->OpenPrintState();
+  QObject::connect(window, &StyleDesigner::saved, window,
+                   [saved = std::move(saved)](const QString& path) {
+                     if (saved) {
+                       saved(Bytes(path));
+                     }
+                   });
+  return window;
+}
+
+DesignerOpener DesignerWindows(widgets::Dialogs& dialogs, std::string settingsFile,
+                               QString styleFolder) {
+  return [&dialogs, settingsFile = std::move(settingsFile), styleFolder = std::move(styleFolder)](
+             QWidget* parent, printing::PrintState& state, const printing::PrinterMetrics& metrics,
+             layout::PictureDecoder* pictures, printing::Clock* clock,
+             std::function<void(const std::string& path)> saved) {
+    DesignerServices services;
+    services.dialogs = &dialogs;
+    services.pictures = pictures;
+    services.clock = clock;
+    services.settingsFile = settingsFile;
+    services.styleFolder = styleFolder;
+    services.metrics = metrics;
+    services.printState = &state;
+    return OpenStyleDesigner(std::move(services), parent, std::move(saved));
+  };
 }
 
 }  // namespace designer

@@ -12,6 +12,7 @@
 #include "designer/core/StyleEdits.h"
 #include "printing/core/Binding.h"
 #include "printing/core/PageSetup.h"
+#include "printing/core/PrintState.h"
 
 class QAction;
 class QComboBox;
@@ -42,8 +43,10 @@ struct DesignerServices {
   std::string settingsFile;  // where the window's place is kept
   QString styleFolder;       // where a new style is saved by default
   printing::PrinterMetrics metrics;
-  // The report title, folder and document list the page is bound with.
-  std::function<printing::BindingData()> bindingData;
+  // The print window's state: the style the designer opens and the report
+  // title, folder and document list its page is bound with. None: a page
+  // bound with nothing.
+  printing::PrintState* printState = nullptr;
 };
 
 // The style designer: the page as it prints, elements selected by pointing
@@ -61,6 +64,9 @@ class StyleDesigner : public QMainWindow {
   // Opens a style file, or a new style for an empty path; false when it
   // cannot be read (the message is shown).
   bool Open(const QString& path);
+  // Opens the style the print state shows, as it was read there (a new
+  // style when none is loaded).
+  void OpenPrintState();
   bool Save();
   bool SaveAs();
 
@@ -123,6 +129,8 @@ class StyleDesigner : public QMainWindow {
   std::optional<StyleEdit> DragEdit(MmPoint from, MmPoint to) const;
   void EditField(int field, const QByteArray& value);
   bool SaveTo(const QString& path);
+  // Takes a document read from `path` (empty for a new style).
+  void Take(StyleDocument document, const QString& path, std::string fileStamp);
   // Asks for a picture file (starting beside the style) and gives its name
   // as an image record holds it; nothing when cancelled.
   std::optional<std::string> ChoosePicture();
@@ -160,5 +168,20 @@ class StyleDesigner : public QMainWindow {
   QLabel* pointerLabel_ = nullptr;
   QLabel* messageLabel_ = nullptr;
 };
+
+// The designer window the print window opens, on its state's style, as a
+// window of `parent`'s; `saved` is told the path of every style it saves.
+QWidget* OpenStyleDesigner(DesignerServices services, QWidget* parent,
+                           std::function<void(const std::string& path)> saved);
+
+// What the print window opens its designer with (its DesignerFactory):
+// designers with these dialogs, settings file and style folder, on the print
+// window's state, measurements, picture decoder and clock.
+using DesignerOpener = std::function<QWidget*(
+    QWidget* parent, printing::PrintState& state, const printing::PrinterMetrics& metrics,
+    layout::PictureDecoder* pictures, printing::Clock* clock,
+    std::function<void(const std::string& path)> saved)>;
+DesignerOpener DesignerWindows(widgets::Dialogs& dialogs, std::string settingsFile,
+                               QString styleFolder);
 
 }  // namespace designer

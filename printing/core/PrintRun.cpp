@@ -2,23 +2,7 @@
 
 #include <string_view>
 
-#include "layout/core/StyleFile.h"
-
 namespace printing {
-
-LoadedPage LoadStylePage(const std::string& stylePath, int& pageNumber, ListFileCache& list,
-                         const std::string& title, const std::string& folder, Clock& clock) {
-  LoadedPage page;
-  page.lines = layout::ReadStyleFile(stylePath);
-  layout::ConvertOlderStyle(page.lines);
-  BindingData data;
-  data.title = title;
-  data.folder = folder;
-  data.sharedLines = &list.Lines();  // read once, never copied per page
-  page.capacity = BindPageData(page.lines, pageNumber, data, clock);
-  page.header = layout::ReadHeaderValues(page.lines);
-  return page;
-}
 
 std::string JobTitle(const std::string& styleName, int page, long long pageCount) {
   std::string title = pageCount > 0 ? std::to_string(page) + '/' + std::to_string(pageCount)
@@ -59,21 +43,20 @@ long long PageCount(long long rows, long long capacity) {
   return (rows + capacity - 1) / capacity;
 }
 
-int PrintAllPages(Printer& printer, ListFileCache& list, const PrintInputs& inputs, Clock& clock,
-                  int& pageNumber, const std::function<void(const LoadedPage&)>& afterPage) {
+int PrintAllPages(Printer& printer, PrintState& state, const PrintInputs& inputs) {
   int printed = 0;
-  pageNumber = 0;
-  std::string styleName = StyleName(inputs.stylePath);
+  int pageNumber = 0;
+  std::string styleName = StyleName(state.Path());
   printer.BeginRun(DocumentTitle(styleName));
   try {
     long long pageCount = 0;  // known once the first page gives the capacity
     do {
       ++pageNumber;
       int thisPage = pageNumber;
-      LoadedPage page =
-          LoadStylePage(inputs.stylePath, pageNumber, list, inputs.title, inputs.folder, clock);
+      BoundPage page = state.Bind(pageNumber);
+      pageNumber = page.pageAfter;
       if (pageCount == 0) {
-        pageCount = PageCount(static_cast<long long>(list.Lines().size()), page.capacity);
+        pageCount = PageCount(page.listRows, page.capacity);
       }
       page.header.offsetX = inputs.offsetX.value_or(page.header.offsetX);
       page.header.offsetY = inputs.offsetY.value_or(page.header.offsetY);
@@ -91,15 +74,14 @@ int PrintAllPages(Printer& printer, ListFileCache& list, const PrintInputs& inpu
       settings.screenResX = settings.screenResY = inputs.screenResolution;
       settings.printerResX = metrics.resolutionX;
       settings.printerResY = metrics.resolutionY;
-      settings.styleFolder = FolderOf(inputs.stylePath);
+      settings.styleFolder = FolderOf(state.Path());
       layout::Surface& surface = printer.BeginPage(JobTitle(styleName, thisPage, pageCount));
       DrawPage(surface, page.lines, settings, inputs.pictures);
       printer.EndPage();
       ++printed;
-      if (afterPage) {
-        afterPage(page);
-      }
-      if (page.capacity <= 0) {
+      long long capacity = page.capacity;
+      state.ShowPrintedPage(std::move(page));
+      if (capacity <= 0) {
         break;  // no page capacity: the binding never finds a last page
       }
     } while (pageNumber != 0);

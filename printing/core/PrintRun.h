@@ -6,25 +6,11 @@
 #include <vector>
 
 #include "layout/core/Pictures.h"
-#include "layout/core/StyleVersion.h"
-#include "printing/core/Binding.h"
-#include "printing/core/ListFileCache.h"
 #include "printing/core/PageDrawing.h"
+#include "printing/core/PrintState.h"
 #include "printing/core/Printer.h"
 
 namespace printing {
-
-// A style page read, converted and bound: what LoadStyle makes of a file.
-struct LoadedPage {
-  std::vector<std::string> lines;
-  layout::HeaderValues header;
-  long long capacity = 0;  // the page capacity N the binding found
-};
-
-// Reads the style file again, converts an older version, binds the page
-// (the page number becomes 0 at the last page) and reads the header.
-LoadedPage LoadStylePage(const std::string& stylePath, int& pageNumber, ListFileCache& list,
-                         const std::string& title, const std::string& folder, Clock& clock);
 
 // The program's name at the front of every print job's title (UTF-8).
 inline constexpr const char* kJobTitleProgram = "ワード・クイルマーク";
@@ -48,11 +34,8 @@ std::string StyleName(const std::string& stylePath);
 // the style has no capacity or the list is empty), as the binding pages it.
 long long PageCount(long long rows, long long capacity);
 
-// What the print loop draws with besides the printer.
+// What the print loop draws with besides the printer and the style.
 struct PrintInputs {
-  std::string stylePath;
-  std::string title;   // code page 932
-  std::string folder;  // code page 932
   layout::Fixed screenResolution = layout::Fixed::FromInt(96);
   int zoomPercent = 100;
   layout::PictureDecoder* pictures = nullptr;
@@ -62,12 +45,12 @@ struct PrintInputs {
   std::optional<layout::Fixed> offsetY;
 };
 
-// PrintAllPages: pages 1, 2, ... each loaded, bound, its paper applied, the
-// printer measured and the page drawn at the printer's resolution, until the
-// binding reports the last page. A style without a page capacity prints one
-// page. Returns the number of pages; `pageNumber` ends as the binding left
-// it (0 after the last page). `afterPage` is told each page printed.
-int PrintAllPages(Printer& printer, ListFileCache& list, const PrintInputs& inputs, Clock& clock,
-                  int& pageNumber, const std::function<void(const LoadedPage&)>& afterPage = {});
+// PrintAllPages: pages 1, 2, ... of the loaded style each bound, its paper
+// (as the style's header gives it) applied, the printer measured and the
+// page drawn at the printer's resolution, until the binding reports the last
+// page. A style without a page capacity prints one page. Returns the number
+// of pages; the state then shows the last page printed, its page number as
+// the binding left it (0 after the last page).
+int PrintAllPages(Printer& printer, PrintState& state, const PrintInputs& inputs);
 
 }  // namespace printing

@@ -27,14 +27,11 @@
 #include <ctime>
 #include <iterator>
 
-#include "designer/ui/StyleDesigner.h"
 #include "layout/core/StyleFile.h"
-#include "layout/core/StyleVersion.h"
 #include "layout/qt/QtSurface.h"
 #include "platform/files/ReplacingFileWriter.h"
 #include "platform/qt/Desktop.h"
 #include "platform/text/Cp932.h"
-#include "printing/core/ListFileCache.h"
 #include "printing/core/PageDrawing.h"
 #include "printing/core/PaperSizes.h"
 #include "printing/core/PdfNames.h"
@@ -64,7 +61,6 @@ constexpr int kMaxZoom = 200;
 constexpr const char* kStyleFolder = "style";
 constexpr const char* kBackupFile = "backup.sle";
 constexpr const char* kPdfFolderKey = "pdffolder";
-const int kPanelWidths[6] = {50, 300, 50, 50, 50, 50};
 const QColor kDeskColor(128, 130, 140);    // around the sheet
 const QColor kMarginColor(205, 210, 222);  // the sheet outside the printable area
 constexpr int kScrollStep = 10;            // pixels per scroll-bar arrow click
@@ -89,7 +85,18 @@ QPushButton* Button(const QString& caption, const char* name, QWidget* parent = 
 }  // namespace
 
 PrintWindow::PrintWindow(PrintWindowServices services, QWidget* parent)
-    : QDialog(parent), s_(std::move(services)) {
+    : QDialog(parent),
+      s_(std::move(services)),
+      list_(s_.paths->ListFile()),
+      state_(
+          [this] {
+            BindingData data;
+            data.title = Title();
+            data.folder = Folder();
+            data.sharedLines = &list_.Lines();  // read once, never copied per page
+            return data;
+          },
+          *s_.clock) {
   setObjectName(QStringLiteral("fdataprint"));
   setWindowTitle(widgets::ApplicationTitle());
   BuildWindow();
@@ -101,6 +108,7 @@ PrintWindow::PrintWindow(PrintWindowServices services, QWidget* parent)
 }
 
 PrintWindow::~PrintWindow() {
+  delete designer_;  // it shows the state, which goes with this window
   widgets::RunReported(
       *s_.dialogs, [&] { widgets::SaveWindowGeometry(*this, s_.paths->SettingsFile(), kSection); });
 }
@@ -232,12 +240,6 @@ void PrintWindow::BuildWindow() {
   sideLayout->addWidget(offsets);
 
   sideLayout->addWidget(new QLabel(QStringLiteral("用紙サイズ")));
-  paperList_ = new QComboBox(this);
-  paperList_->setObjectName(QStringLiteral("ComboBox2"));
-  for (int entry = 0; entry <= kPaperCount; ++entry) {
-    paperList_->addItem(QString::fromUtf8(PaperLabel(entry)));
-  }
-  paperList_->hide();  // the paper list is never shown; its label is
   auto* paperRow = new QHBoxLayout;
   paperLabel_ = new QLabel;
   paperLabel_->setObjectName(QStringLiteral("BoxLabel1"));
@@ -308,15 +310,26 @@ void PrintWindow::BuildWindow() {
   body->addWidget(previewScroll_, 1);
   layout->addLayout(body, 1);
 
+  BuildStatusBar(layout);
+}
+
+void PrintWindow::BuildStatusBar(QBoxLayout* layout) {
   statusBar_ = new QStatusBar;
   statusBar_->setObjectName(QStringLiteral("StatusBar2"));
   statusBar_->setSizeGripEnabled(false);
-  for (std::size_t i = 0; i < std::size(kPanelWidths); ++i) {
-    auto* panel = new QLabel;
-    panel->setMinimumWidth(kPanelWidths[i]);
-    // The style's path and the printing message take what room there is.
-    statusBar_->addWidget(panel, i == 1 || i == 2 ? 1 : 0);
-    panels_.push_back(panel);
+  auto panel = [this](const char* name, int width, int stretch) {
+    auto* label = new QLabel;
+    label->setObjectName(QString::fromLatin1(name));
+    label->setMinimumWidth(width);
+    statusBar_->addWidget(label, stretch);
+    return label;
+  };
+  changeStatus_ = panel("ChangeStatus", 50, 0);
+  // The style's path and the printing message take what room there is.
+  loadedStyleStatus_ = panel("LoadedStyleStatus", 300, 1);
+  messageStatus_ = panel("MessageStatus", 50, 1);
+  for (int spare = 0; spare < 3; ++spare) {
+    panel("", 50, 0);  // three empty panels close the bar, as it has always had
   }
   openPdfFolderButton_ = Button(QStringLiteral("フォルダーを開く"), "OpenPdfFolder");
   openPdfFolderButton_->setToolTip(QStringLiteral("印刷した PDF のあるフォルダーを開きます"));
@@ -392,41 +405,21 @@ std::string PrintWindow::Folder() const {
 QAction* PrintWindow::Item(const QString& name) const {
   return findChild<QAction*>(name);
 }
-QString PrintWindow::LoadedStylePath() const {
-  return panels_[1]->text();
-}
-QString PrintWindow::OffsetText(bool x) const {
-  return (x ? offsetXBox_ : offsetYBox_)->text();
-}
-QString PrintWindow::PaperLabelText() const {
-  return paperLabel_->text();
-}
-QString PrintWindow::OrientationText() const {
-  return orientationLabel_->text();
-}
-QString PrintWindow::StatusText(int panel) const {
-  return panels_[static_cast<std::size_t>(panel)]->text();
-}
-bool PrintWindow::StyleLoaded() const {
-  return !LoadedStylePath().isEmpty();
-}
 
 void PrintWindow::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   if (!shown_) {
     shown_ = true;
     // After the window is on the screen, so the open dialog stands over it.
-    QTimer::singleShot(0, this, [this] { FormShow(); });
+    QTimer::singleShot(0, this, [this] { AskForFirstStyle(); });
   }
 }
 
-void PrintWindow::FormShow() {
+void PrintWindow::AskForFirstStyle() {
   widgets::TellSkippedFiles(*s_.dialogs);
-  panels_[1]->clear();
   PaperEntry paper = ReadPrinterPaper(*s_.printer);
-  paperEntry_ = paper.entry;
-  orientation_ = paper.orientation;
-  pageNumber_ = 1;
+  state_.SetPaper(paper.entry, paper.orientation);
+  state_.SetPageNumber(1);
   NewStyle();
   LoadStyle({});
 }
@@ -437,7 +430,6 @@ void PrintWindow::closeEvent(QCloseEvent* event) {
     event->ignore();
     return;
   }
-  styleLines_.clear();
   event->accept();
 }
 
@@ -451,25 +443,32 @@ void PrintWindow::reject() {
 void PrintWindow::ReadMetrics() {
   metrics_ = ReadPrinterMetrics(*s_.printer);
   if (metrics_.fallback) {
-    panels_[2]->setText(
+    messageStatus_->setText(
         QStringLiteral("プリンターの解像度が不明のため PDF の寸法で表示しています"));
   }
 }
 
 void PrintWindow::NewStyle() {
-  styleLines_ = {layout::kNewStyleHeader};
-  s_.printer->ApplyPaperSettings(paperEntry_, orientation_);
-  panels_[1]->clear();
+  state_.NewStyle();
+  s_.printer->ApplyPaperSettings(state_.PaperEntry(), state_.Orientation());
+  loadedStyleStatus_->clear();
   ReadMetrics();
   ShowPrinterPaper();
   RefreshPreview();
 }
 
-void PrintWindow::ShowHeaderValues(const Fixed& x, const Fixed& y) {
-  offsetX_ = x;
-  offsetY_ = y;
-  offsetXBox_->setText(QString::fromStdString(x.ToString()));
-  offsetYBox_->setText(QString::fromStdString(y.ToString()));
+void PrintWindow::ShowOffsets() {
+  offsetXBox_->setText(QString::fromStdString(state_.OffsetX().ToString()));
+  offsetYBox_->setText(QString::fromStdString(state_.OffsetY().ToString()));
+}
+
+void PrintWindow::ShowStyleState() {
+  loadedStyleStatus_->setText(Path(state_.Path()));
+  ShowOffsets();
+  s_.printer->ApplyPaperSettings(state_.PaperEntry(), state_.Orientation());
+  ReadMetrics();
+  RefreshPreview();
+  ShowPrinterPaper();
 }
 
 void PrintWindow::LoadStyle(QString path) {
@@ -485,36 +484,31 @@ void PrintWindow::LoadStyle(QString path) {
       return;
     }
   }
-  stylePathLabel_->setText(path);
+  stylePathLabel_->setText(path);  // the path chosen, even when it cannot be read
   lastDrawError_.clear();
   widgets::RunReported(*s_.dialogs, [&] {
-    styleLines_ =
-        QFile::exists(path) ? layout::ReadStyleFile(Bytes(path)) : std::vector<std::string>{};
-    panels_[1]->setText(path);
-    // An older style is converted first, so its page capacity is found.
-    layout::ConvertOlderStyle(styleLines_);
-    BindingData data;
-    data.title = Title();
-    data.folder = Folder();
-    ListFileCache list(s_.paths->ListFile());
-    data.sharedLines = &list.Lines();
-    BindPageData(styleLines_, pageNumber_, data, *s_.clock);
-    layout::HeaderValues header = layout::ReadHeaderValues(styleLines_);
-    ShowHeaderValues(header.offsetX, header.offsetY);
-    paperEntry_ = header.paperEntry;
-    orientation_ = header.orientation;
-    s_.printer->ApplyPaperSettings(paperEntry_, orientation_);
-    ReadMetrics();
-    RefreshPreview();
-    ShowPrinterPaper();
+    state_.Load(Bytes(path));
+    ShowStyleState();
+  });
+}
+
+void PrintWindow::TurnPage() {
+  if (!state_.StyleLoaded()) {
+    LoadStyle({});  // no style yet: one is asked for
+    return;
+  }
+  lastDrawError_.clear();
+  widgets::RunReported(*s_.dialogs, [&] {
+    state_.ShowPage();
+    ShowStyleState();
   });
 }
 
 void PrintWindow::ShowPrinterPaper() {
   PaperEntry paper = ReadPrinterPaper(*s_.printer);
-  bool listed = paper.entry > 0 && paper.entry < paperList_->count();
-  paperList_->setCurrentIndex(listed ? paper.entry : -1);
-  paperLabel_->setText(listed ? paperList_->currentText() : QStringLiteral("その他の用紙"));
+  bool listed = paper.entry > 0 && paper.entry <= kPaperCount;
+  paperLabel_->setText(listed ? QString::fromUtf8(PaperLabel(paper.entry))
+                              : QStringLiteral("その他の用紙"));
   orientationLabel_->setText(paper.orientation != 0 ? QStringLiteral("横") : QStringLiteral("縦"));
 }
 
@@ -528,7 +522,7 @@ void PrintWindow::LayoutPreview() {
 }
 
 void PrintWindow::RefreshPreview() {
-  panels_[0]->setText(QStringLiteral("変更なし"));
+  changeStatus_->setText(QStringLiteral("変更なし"));
   LayoutPreview();
   previewArea_->update();
 }
@@ -536,15 +530,15 @@ void PrintWindow::RefreshPreview() {
 void PrintWindow::DrawPreview(QPainter& painter) {
   PreviewLayout layout = printing::LayoutPreview(metrics_, screenX_, screenY_, zoom_);
   PageSettings settings = PreviewPageSettings(layout, zoom_, screenX_, screenY_, metrics_);
-  settings.offsetBoxX = offsetX_;
-  settings.offsetBoxY = offsetY_;
+  settings.offsetBoxX = state_.OffsetX();
+  settings.offsetBoxY = state_.OffsetY();
   settings.offsetsInPreview = offsetsInPreviewCheck_->isChecked();
-  if (StyleLoaded()) {
-    settings.styleFolder = FolderOf(Bytes(LoadedStylePath()));
+  if (state_.StyleLoaded()) {
+    settings.styleFolder = FolderOf(state_.Path());
   }
   try {
     layout::QtSurface surface(painter);
-    DrawPage(surface, styleLines_, settings, s_.pictures);
+    DrawPage(surface, state_.PageLines(), settings, s_.pictures);
   } catch (const std::exception& e) {
     // Shown once, after the paint, and not again for the same fault.
     QString message = QString::fromUtf8(e.what());
@@ -562,39 +556,37 @@ void PrintWindow::SetZoom(int zoom) {
 }
 
 void PrintWindow::TakeOffsetBoxes() {
-  offsetX_ = Fixed::Parse(offsetXBox_->text().toStdString()).value_or(Fixed());
-  offsetY_ = Fixed::Parse(offsetYBox_->text().toStdString()).value_or(Fixed());
+  state_.SetOffsets(Fixed::Parse(offsetXBox_->text().toStdString()).value_or(Fixed()),
+                    Fixed::Parse(offsetYBox_->text().toStdString()).value_or(Fixed()));
 }
 
 void PrintWindow::StoreHeader() {
   TakeOffsetBoxes();
-  std::string header = HeaderLine(offsetX_, offsetY_, paperEntry_, orientation_, zoom_);
-  if (styleLines_.empty()) {
-    styleLines_.push_back(header);
-  } else {
-    styleLines_[0] = header;
-  }
+  state_.StoreHeader(zoom_);
 }
 
 void PrintWindow::StepOffset(int dx, int dy, bool shift, bool ctrl) {
-  if (!StyleLoaded()) {
+  if (!state_.StyleLoaded()) {
     return;
   }
   TakeOffsetBoxes();
   Fixed step = OffsetStep(shift, ctrl);
+  Fixed x = state_.OffsetX();
+  Fixed y = state_.OffsetY();
   if (dx != 0) {
-    offsetX_ = OffsetAfterStep(offsetX_, dx > 0 ? step : -step);
+    x = OffsetAfterStep(x, dx > 0 ? step : -step);
   }
   if (dy != 0) {
-    offsetY_ = OffsetAfterStep(offsetY_, dy > 0 ? step : -step);
+    y = OffsetAfterStep(y, dy > 0 ? step : -step);
   }
-  ShowHeaderValues(offsetX_, offsetY_);
+  state_.SetOffsets(x, y);
+  ShowOffsets();
   StoreHeader();
   RefreshPreview();
 }
 
 void PrintWindow::OffsetEntered() {
-  if (!StyleLoaded()) {
+  if (!state_.StyleLoaded()) {
     return;
   }
   StoreHeader();
@@ -602,29 +594,26 @@ void PrintWindow::OffsetEntered() {
 }
 
 void PrintWindow::SaveSettingsToStyle(const QString& message) {
-  if (!StyleLoaded()) {
+  if (!state_.StyleLoaded()) {
     return;
   }
-  QString path = LoadedStylePath();
   bool saved = widgets::RunReported(*s_.dialogs, [&] {
-    styleLines_ = layout::ReadStyleFile(Bytes(path));
-    layout::ConvertOlderStyle(styleLines_);
-    StoreHeader();
-    platform::ReplacingFileWriter::ReplaceWith(Bytes(path), layout::StyleFileText(styleLines_));
+    TakeOffsetBoxes();
+    state_.SaveHeader(zoom_);
   });
   if (!saved) {
     return;
   }
-  pageNumber_ = 1;
-  LoadStyle(path);
+  state_.SetPageNumber(1);
+  LoadStyle(Path(state_.Path()));
   s_.dialogs->ShowInfoBox(message, QStringLiteral("確認"));
 }
 
 void PrintWindow::PrintAllPages() {
-  if (!StyleLoaded()) {
+  if (!state_.StyleLoaded()) {
     // Asked once; cancelling the dialog prints nothing.
     LoadStyle({});
-    if (!StyleLoaded()) {
+    if (!state_.StyleLoaded()) {
       return;
     }
   }
@@ -640,27 +629,20 @@ void PrintWindow::PrintAllPages() {
     }
   }
   widgets::RunReported(*s_.dialogs, [&] {
-    ListFileCache list(s_.paths->ListFile());
     PrintInputs inputs;
-    inputs.stylePath = Bytes(LoadedStylePath());
-    inputs.title = Title();
-    inputs.folder = Folder();
     inputs.screenResolution = screenX_;
     inputs.zoomPercent = zoom_;
     inputs.pictures = s_.pictures;
     // What the preview shows: the offsets in the boxes, saved or not.
     TakeOffsetBoxes();
-    inputs.offsetX = offsetX_;
-    inputs.offsetY = offsetY_;
-    int pages = printing::PrintAllPages(
-        *s_.printer, list, inputs, *s_.clock, pageNumber_, [&](const LoadedPage& page) {
-          styleLines_ = page.lines;
-          ShowHeaderValues(page.header.offsetX, page.header.offsetY);
-        });
+    inputs.offsetX = state_.OffsetX();
+    inputs.offsetY = state_.OffsetY();
+    int pages = printing::PrintAllPages(*s_.printer, state_, inputs);
+    ShowOffsets();
     if (pdf.isEmpty()) {
-      panels_[2]->setText(QStringLiteral("%1 ページを印刷しました: %2")
-                              .arg(pages)
-                              .arg(QString::fromStdString(s_.printer->Destination())));
+      messageStatus_->setText(QStringLiteral("%1 ページを印刷しました: %2")
+                                  .arg(pages)
+                                  .arg(QString::fromStdString(s_.printer->Destination())));
     } else {
       ShowWrittenPdf(pdf, pages);
       RememberPdfFolder(pdf);
@@ -702,37 +684,37 @@ void PrintWindow::RememberPdfFolder(const QString& pdf) {
 void PrintWindow::ShowWrittenPdf(const QString& path, int pages) {
   writtenPdf_ = path;
   QString text = QStringLiteral("%1 ページを PDF に書き出しました: %2").arg(pages).arg(path);
-  panels_[2]->setText(text);
-  panels_[2]->setToolTip(text);
+  messageStatus_->setText(text);
+  messageStatus_->setToolTip(text);
   openPdfFolderButton_->show();
 }
 
 void PrintWindow::ChooseStyle() {
-  pageNumber_ = 1;
+  state_.SetPageNumber(1);
   LoadStyle({});
 }
 void PrintWindow::ChooseStyleKeepingPage() {
   LoadStyle({});
 }
 void PrintWindow::ReloadStyle() {
-  LoadStyle(LoadedStylePath());
+  LoadStyle(Path(state_.Path()));
 }
 
 void PrintWindow::WriteBackup() {
   widgets::RunReported(*s_.dialogs, [&] {
     platform::ReplacingFileWriter::ReplaceWith(s_.paths->File(kBackupFile),
-                                               layout::StyleFileText(styleLines_));
+                                               layout::StyleFileText(state_.PageLines()));
   });
 }
 
 void PrintWindow::FirstPage() {
-  pageNumber_ = 1;
-  LoadStyle(LoadedStylePath());
+  state_.SetPageNumber(1);
+  TurnPage();
 }
 
 void PrintWindow::NextPage() {
-  ++pageNumber_;
-  LoadStyle(LoadedStylePath());
+  state_.SetPageNumber(state_.PageNumber() + 1);
+  TurnPage();
 }
 
 void PrintWindow::PaperSetupFromMenu() {
@@ -751,8 +733,7 @@ void PrintWindow::PaperSetupIntoStyle() {
   }
   ReadMetrics();
   PaperEntry paper = ReadPrinterPaper(*s_.printer);
-  paperEntry_ = paper.entry;
-  orientation_ = paper.orientation;
+  state_.SetPaper(paper.entry, paper.orientation);
   StoreHeader();
   ShowPrinterPaper();
   RefreshPreview();
@@ -776,30 +757,23 @@ void PrintWindow::OpenDesigner() {
     designer_->activateWindow();
     return;
   }
-  designer::DesignerServices services;
-  services.dialogs = s_.dialogs;
-  services.pictures = s_.pictures;
-  services.clock = s_.clock;
-  services.settingsFile = s_.paths->SettingsFile();
-  services.styleFolder = Path(s_.paths->File(kStyleFolder));
-  services.metrics = metrics_;
-  services.bindingData = [this] {
-    BindingData data;
-    data.title = Title();
-    data.folder = Folder();
-    data.listLines = ListFileCache(s_.paths->ListFile()).Lines();
-    return data;
-  };
-  auto* window = new designer::StyleDesigner(std::move(services), this);
-  window->setWindowFlag(Qt::Window);
-  if (!window->Open(StyleLoaded() ? LoadedStylePath() : QString())) {
-    delete window;
+  if (!s_.designers) {
     return;
   }
-  connect(window, &designer::StyleDesigner::saved, this,
-          [this](const QString& path) { LoadStyle(path); });
-  designer_ = window;
-  window->show();
+  designer_ = s_.designers(this, state_, metrics_, s_.pictures, s_.clock,
+                           [this](const std::string& path) { TakeDesignerStyle(path); });
+  if (designer_) {
+    designer_->show();
+  }
+}
+
+void PrintWindow::TakeDesignerStyle(const std::string& path) {
+  stylePathLabel_->setText(Path(path));
+  lastDrawError_.clear();
+  widgets::RunReported(*s_.dialogs, [&] {
+    state_.TakeSavedStyle(path);
+    ShowStyleState();
+  });
 }
 
 void PrintWindow::OpenManual() {

@@ -9,14 +9,15 @@
 
 #include "app/core/ProgramPaths.h"
 #include "catalogue/core/FolderAndTitle.h"
-#include "designer/ui/StyleDesigner.h"
 #include "layout/core/Fixed.h"
 #include "printing/core/Binding.h"
+#include "printing/core/ListFileCache.h"
 #include "printing/core/PageSetup.h"
+#include "printing/core/PrintState.h"
 
 class QAction;
+class QBoxLayout;
 class QCheckBox;
-class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -39,6 +40,16 @@ namespace printing {
 class Printer;
 class PreviewArea;
 
+// Opens the style designer on the print state's style, as a window of
+// `parent`'s, with the printer's measurements and the picture decoder and
+// clock the print window draws with; `saved` is told the path of every
+// style the designer saves. Nothing when the style cannot be opened (the
+// designer has said why).
+using DesignerFactory =
+    std::function<QWidget*(QWidget* parent, PrintState& state, const PrinterMetrics& metrics,
+                           layout::PictureDecoder* pictures, Clock* clock,
+                           std::function<void(const std::string& path)> saved)>;
+
 // What the print window reads from the main window and the platform.
 struct PrintWindowServices {
   const app::ProgramPaths* paths = nullptr;
@@ -55,6 +66,8 @@ struct PrintWindowServices {
   std::function<void(const std::string& pdfPath)> preparePdf;
   // The main window's folder and report title, bound into "#FL" and "#T".
   const catalogue::FolderAndTitle* folderAndTitle = nullptr;
+  // The style designer 「デザイン」 opens; none: the command does nothing.
+  DesignerFactory designers;
 };
 
 // The print window: the bound page previewed on the printer's sheet, style
@@ -66,17 +79,10 @@ class PrintWindow : public QDialog {
   explicit PrintWindow(PrintWindowServices services, QWidget* parent = nullptr);
   ~PrintWindow() override;
 
-  // State the tests read.
-  const std::vector<std::string>& StyleLines() const { return styleLines_; }
-  int PageNumber() const { return pageNumber_; }
-  QString LoadedStylePath() const;
-  int Zoom() const { return zoom_; }
-  const PrinterMetrics& Metrics() const { return metrics_; }
-  int PaperEntryValue() const { return paperEntry_; }
-  QString OffsetText(bool x) const;
-  QString PaperLabelText() const;
-  QString OrientationText() const;
-  QString StatusText(int panel) const;
+  // The style, page, offsets and paper the window shows, which the designer
+  // it opens shows too.
+  PrintState& State() { return state_; }
+  // A menu item by its name ("N3", "print_command", ...).
   QAction* Item(const QString& name) const;
   // Things the window's services need kept alive as long as it lives.
   void KeepAlive(std::shared_ptr<void> owned) { owned_ = std::move(owned); }
@@ -90,11 +96,11 @@ class PrintWindow : public QDialog {
   void StepOffset(int dx, int dy, bool shift, bool ctrl);
   void SaveSettingsToStyle(const QString& message);
   void PrintAllPages();
-  // Opens the style designer on the loaded style (a new style when none is
-  // loaded), or brings the open one forward. A style saved there is loaded
-  // here again.
+  // Opens the style designer on the style shown (a new style when none is
+  // loaded), or brings the open one forward. A style saved there is shown
+  // here, with the offsets and paper not yet saved here kept.
   void OpenDesigner();
-  designer::StyleDesigner* Designer() const { return designer_; }
+  QWidget* Designer() const { return designer_; }
 
  public slots:
   void ChooseStyle();
@@ -121,15 +127,26 @@ class PrintWindow : public QDialog {
   std::string Title() const;
   std::string Folder() const;
   void BuildWindow();
+  void BuildStatusBar(QBoxLayout* layout);
   void BuildMenus();
-  void FormShow();
+  // The first showing: the printer's paper, the default layout, then the
+  // open dialog for a style.
+  void AskForFirstStyle();
   void LayoutPreview();
   void DrawPreview(QPainter& painter);
   void ReadMetrics();
+  // What the offset boxes hold (typed, Enter pressed or not) into the state.
   void TakeOffsetBoxes();
-  bool StyleLoaded() const;
   void OffsetEntered();
-  void ShowHeaderValues(const layout::Fixed& x, const layout::Fixed& y);
+  // The offset boxes show the state's offsets.
+  void ShowOffsets();
+  // After the state took a style or page: its offsets, paper on the
+  // printer, the printer's measurements, the preview and the paper label.
+  void ShowStyleState();
+  // Binds the page the state's page number says, from the style in memory.
+  void TurnPage();
+  // The designer saved a style: it is shown here.
+  void TakeDesignerStyle(const std::string& path);
   // The paper label and the orientation beside it, as the printer has them.
   void ShowPrinterPaper();
   // The PDF file a print run writes, asked with a save dialog that offers a
@@ -141,13 +158,9 @@ class PrintWindow : public QDialog {
 
   PrintWindowServices s_;
   std::shared_ptr<void> owned_;
-  std::vector<std::string> styleLines_;
-  int pageNumber_ = 1;
+  ListFileCache list_;
+  PrintState state_;
   int zoom_ = 100;
-  int paperEntry_ = 0;
-  int orientation_ = 0;
-  layout::Fixed offsetX_;
-  layout::Fixed offsetY_;
   PrinterMetrics metrics_;
   layout::Fixed screenX_ = layout::Fixed::FromInt(96);
   layout::Fixed screenY_ = layout::Fixed::FromInt(96);
@@ -159,17 +172,18 @@ class PrintWindow : public QDialog {
   QLineEdit* offsetXBox_ = nullptr;
   QLineEdit* offsetYBox_ = nullptr;
   QCheckBox* offsetsInPreviewCheck_ = nullptr;
-  QComboBox* paperList_ = nullptr;
   QLabel* paperLabel_ = nullptr;
   QLabel* orientationLabel_ = nullptr;
   QScrollArea* previewScroll_ = nullptr;
   QWidget* sheet_ = nullptr;
   PreviewArea* previewArea_ = nullptr;
   QStatusBar* statusBar_ = nullptr;
+  QLabel* changeStatus_ = nullptr;       // 「変更なし」 after every redraw
+  QLabel* loadedStyleStatus_ = nullptr;  // the path of the loaded style
+  QLabel* messageStatus_ = nullptr;      // printing and measuring messages
   QPushButton* openPdfFolderButton_ = nullptr;
   QString writtenPdf_;
-  QPointer<designer::StyleDesigner> designer_;
-  std::vector<QLabel*> panels_;
+  QPointer<QWidget> designer_;
 };
 
 }  // namespace printing

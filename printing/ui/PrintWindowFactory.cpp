@@ -25,7 +25,8 @@ std::unique_ptr<PrintWindow> CreatePrintWindow(const app::ProgramPaths& paths,
                                                widgets::Dialogs& dialogs,
                                                platform::Desktop& desktop,
                                                const catalogue::FolderAndTitle& folderAndTitle,
-                                               QWidget* parent, bool pdfOnly) {
+                                               QWidget* parent, bool pdfOnly,
+                                               DesignerFactory designers) {
   auto owned = std::make_shared<OwnedServices>(pdfOnly);
   PrintWindowServices services;
   services.paths = &paths;
@@ -42,6 +43,7 @@ std::unique_ptr<PrintWindow> CreatePrintWindow(const app::ProgramPaths& paths,
   services.printsToPdf = [printer] { return printer->IsPdf(); };
   services.preparePdf = [printer](const std::string& path) { printer->SetPdfPath(path); };
   services.folderAndTitle = &folderAndTitle;
+  services.designers = std::move(designers);
   auto window = std::make_unique<PrintWindow>(std::move(services), parent);
   window->KeepAlive(owned);
   return window;

@@ -9,13 +9,14 @@ namespace printing {
 
 // A print window on the system's printer (a CUPS queue, or the PDF printer
 // writing into the "print" folder of the program folder), with the real
-// picture decoder, clock and dialogs, binding the given folder and title.
-// `pdfOnly` uses the PDF printer even when the system has a queue (for
-// tests).
+// picture decoder, clock and dialogs, binding the given folder and title,
+// opening its designer with `designers`. `pdfOnly` uses the PDF printer
+// even when the system has a queue (for tests).
 std::unique_ptr<PrintWindow> CreatePrintWindow(const app::ProgramPaths& paths,
                                                widgets::Dialogs& dialogs,
                                                platform::Desktop& desktop,
                                                const catalogue::FolderAndTitle& folderAndTitle,
-                                               QWidget* parent, bool pdfOnly = false);
+                                               QWidget* parent, bool pdfOnly = false,
+                                               DesignerFactory designers = {});
 
 }  // namespace printing

@@ -100,6 +100,7 @@ TEST_F(ProgramFixture, ThePrintWindowAndTheDesignerKeepTheirObjectNames) {
   printing::FixedClock clock{*printing::MakeDate(2026, 12, 7)};
   printing::PrintWindowServices s =
       testsupport::PrintWindowServicesFor(paths, dialogs, desktop, printer, clock);
+  s.designers = designer::DesignerWindows(dialogs, paths.SettingsFile(), QString());
   printing::PrintWindow print(s);
   print.show();
   QApplication::processEvents();
@@ -123,13 +124,15 @@ TEST_F(ProgramFixture, ThePrintWindowAndTheDesignerKeepTheirObjectNames) {
                             "PictButton5",
                             "CheckBox1",
                             "GradBtn6",
-                            "ComboBox2",
                             "BoxLabel1",
                             "OrientationLabel",
                             "ScrollBox1",
                             "panel1",
                             "PaintBox1",
                             "StatusBar2",
+                            "ChangeStatus",
+                            "LoadedStyleStatus",
+                            "MessageStatus",
                             "OpenPdfFolder",
                             "IconButton11",
                             "IconButton6",

@@ -17,6 +17,7 @@
 #include <QTest>
 #include <QUndoStack>
 
+#include "catalogue/core/ListFile.h"
 #include "designer/core/RecordFields.h"
 #include "designer/ui/DesignerCanvas.h"
 #include "designer/ui/PropertyPanel.h"
@@ -51,6 +52,21 @@ struct Designer : ::testing::Test {
   testsupport::ScriptedDialogs dialogs;
   layout::QtPictureDecoder pictures;
   printing::FixedClock clock{*printing::MakeDate(2026, 12, 7)};
+  // The page is bound with 45 documents and the title "Report".
+  std::vector<std::string> list = [] {
+    std::vector<std::string> lines;
+    for (int i = 1; i <= 45; ++i) {
+      lines.push_back("doc" + std::to_string(i) + ".doc;T;2026/12/07 10:00;;A;;;;;;;");
+    }
+    return lines;
+  }();
+  printing::PrintState state{[this] {
+                               printing::BindingData data;
+                               data.title = "Report";
+                               data.sharedLines = &list;
+                               return data;
+                             },
+                             clock};
   std::string original;
   std::string stylePath;
   StyleDesigner* window = nullptr;
@@ -76,14 +92,7 @@ struct Designer : ::testing::Test {
     s.settingsFile = folder.File("quillmark_wd.ini");
     s.styleFolder = QString::fromStdString(folder.path());
     s.metrics = printing::MetricsFromDots(printing::PdfPrinterDots());
-    s.bindingData = [] {
-      printing::BindingData data;
-      data.title = "Report";
-      for (int i = 1; i <= 45; ++i) {
-        data.listLines.push_back("doc" + std::to_string(i) + ".doc;T;2026/12/07 10:00;;A;;;;;;;");
-      }
-      return data;
-    };
+    s.printState = &state;
     window = new StyleDesigner(std::move(s));
     window->resize(1100, 800);
     ASSERT_TRUE(window->Open(QString::fromStdString(path)));
@@ -474,40 +483,54 @@ TEST_F(Designer, Screenshot) {
   window->grab().save(shots + QStringLiteral("/designer_edited_data.png"));
 }
 
-// The print window opens the designer on its style and loads it again once
-// it is saved there.
-TEST(DesignerFromThePrintWindow, OpensOnTheLoadedStyleAndReloadsAfterSaving) {
+// The print window and the designer it opens, on one print state.
+struct DesignerFromThePrintWindow : ::testing::Test {
   testsupport::TempDir folder;
   app::ProgramPaths paths{folder.path(), "quillmark_wd"};
   testsupport::ScriptedDialogs dialogs;
   testsupport::FakeDesktop desktop;
   testsupport::FakePrinter printer;
   printing::FixedClock clock{*printing::MakeDate(2026, 12, 7)};
+  std::unique_ptr<printing::PrintWindow> print;
+
+  // The print window as the main window opens it: after writing the list.
+  void Open(const std::string& style) {
+    catalogue::WriteListFile(paths.ListFile(), {"a.doc;A;;;;;;;;;;,"});
+    dialogs.openNames = {QString::fromStdString(style)};
+    printing::PrintWindowServices s =
+        testsupport::PrintWindowServicesFor(paths, dialogs, desktop, printer, clock);
+    s.designers = DesignerWindows(dialogs, paths.SettingsFile(), QString());
+    print = std::make_unique<printing::PrintWindow>(s);
+    print->show();
+    QApplication::processEvents();
+  }
+  StyleDesigner* Designer() { return qobject_cast<StyleDesigner*>(print->Designer()); }
+  QString OffsetBox(const char* name) {
+    return print->findChild<QLineEdit*>(QString::fromLatin1(name))->text();
+  }
+};
+
+TEST_F(DesignerFromThePrintWindow, OpensOnTheLoadedStyleAndReloadsAfterSaving) {
   std::string style = folder.Write("s.sle",
                                    "header;Ver1.1;0;0;9;0;0;100;0;\r\n"
                                    "0;0;0;0;char;15;25;15;25;0;0;0;0;F;12;;0;0;0;#T;0;0;\r\n");
-  dialogs.openNames = {QString::fromStdString(style)};
-  printing::PrintWindowServices s =
-      testsupport::PrintWindowServicesFor(paths, dialogs, desktop, printer, clock);
-  auto print = std::make_unique<printing::PrintWindow>(s);
-  print->show();
-  QApplication::processEvents();
-  ASSERT_EQ(print->LoadedStylePath(), QString::fromStdString(style));
+  Open(style);
+  ASSERT_EQ(print->State().Path(), style);
 
   QAction* open = print->Item(QStringLiteral("StyleDesign"));
   ASSERT_NE(open, nullptr);
   EXPECT_EQ(open->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_D));
   open->trigger();
-  StyleDesigner* designer = print->Designer();
+  StyleDesigner* designer = Designer();
   ASSERT_NE(designer, nullptr);
   EXPECT_EQ(designer->Path(), QString::fromStdString(style));
   print->OpenDesigner();
-  EXPECT_EQ(print->Designer(), designer);  // one at a time
+  EXPECT_EQ(Designer(), designer);  // one at a time
 
   designer->Select(1);
   designer->Nudge(0, 50);
   ASSERT_TRUE(designer->Save());
-  EXPECT_NE(print->StyleLines().at(1).find("char;15;30;15;30;"), std::string::npos);
+  EXPECT_NE(print->State().PageLines().at(1).find("char;15;30;15;30;"), std::string::npos);
 
   // Escape in the print window closes the designer first, which asks.
   designer->Nudge(10, 0);
@@ -529,6 +552,48 @@ TEST(DesignerFromThePrintWindow, OpensOnTheLoadedStyleAndReloadsAfterSaving) {
   QApplication::processEvents();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_EQ(print->Designer(), nullptr);
+}
+
+TEST_F(DesignerFromThePrintWindow, SavingKeepsOffsetsThePrintWindowHasNotSaved) {
+  std::string style = folder.Write("s.sle",
+                                   "header;Ver1.1;1.5;0;9;0;0;100;0;\r\n"
+                                   "0;0;0;0;char;15;25;15;25;0;0;0;0;F;12;;0;0;0;#T;0;0;\r\n");
+  Open(style);
+  print->StepOffset(1, 0, false, true);  // 10 mm to the right, not saved
+  ASSERT_EQ(OffsetBox("ofxbox"), QStringLiteral("11.5"));
+  print->OpenDesigner();
+  StyleDesigner* designer = Designer();
+  ASSERT_NE(designer, nullptr);
+  designer->Select(1);
+  designer->Nudge(0, 50);
+  ASSERT_TRUE(designer->Save());
+  // The element moved; the offset the user set here stays, in the state
+  // and on screen, and the file keeps its own.
+  EXPECT_NE(print->State().PageLines().at(1).find("char;15;30;15;30;"), std::string::npos);
+  EXPECT_EQ(print->State().OffsetX(), layout::Fixed::Parse("11.5"));
+  EXPECT_EQ(OffsetBox("ofxbox"), QStringLiteral("11.5"));
+  EXPECT_EQ(ReadAll(style).substr(0, 18), "header;Ver1.1;1.5;");
+}
+
+TEST_F(DesignerFromThePrintWindow, OpensTheStyleAsThePrintWindowReadIt) {
+  std::string style = folder.Write("s.sle",
+                                   "header;Ver1.1;0;0;9;0;0;100;0;\r\n"
+                                   "0;0;0;0;char;15;25;15;25;0;0;0;0;F;12;;0;0;0;#T;0;0;\r\n");
+  Open(style);
+  // Changed on disk after the print window read it: the designer shows what
+  // the print window shows, and asks before saving over the other change.
+  folder.Write("s.sle", "header;Ver1.1;0;0;9;0;0;100;0;\r\n");
+  print->OpenDesigner();
+  StyleDesigner* designer = Designer();
+  ASSERT_NE(designer, nullptr);
+  EXPECT_EQ(designer->Document().LineCount(), 2);
+  designer->Select(1);
+  designer->Nudge(0, 10);
+  dialogs.answers = {widgets::Dialogs::kSecond};  // やめる
+  EXPECT_FALSE(designer->Save());
+  EXPECT_EQ(ReadAll(style), "header;Ver1.1;0;0;9;0;0;100;0;\r\n");
+  dialogs.answers = {widgets::Dialogs::kSecond};  // leave without saving
+  designer->close();
 }
 
 }  // namespace

@@ -408,7 +408,7 @@ TEST_F(CupsQueue, ThePrintWindowPrintsEveryPageToTheQueue) {
   PrintWindow window(s);
   window.show();
   QApplication::processEvents();
-  ASSERT_EQ(window.LoadedStylePath(), QString::fromStdString(ShippedStyle()));
+  ASSERT_EQ(window.State().Path(), ShippedStyle());
   window.PrintAllPages();
   EXPECT_TRUE(dialogs.shown.isEmpty()) << dialogs.shown.join('\n').toStdString();
   QStringList files = cups_->WaitForFiles(3);

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/files/UserError.h"
+#include "printing/core/ListFileCache.h"
 #include "tests/support/FakePrinter.h"
 #include "tests/support/TempDir.h"
 
@@ -30,11 +31,22 @@ struct PrintFixture : ::testing::Test {
                          capacity + ";0;0;\r\n");
   }
 
+  // Loads the style as the print window does and prints every page;
+  // `page` is the state's page number afterwards.
   int Print(const std::string& style, const std::string& list, int& page) {
     ListFileCache cache(list);
-    PrintInputs inputs;
-    inputs.stylePath = style;
-    return PrintAllPages(printer, cache, inputs, clock, page);
+    PrintState state(
+        [&] {
+          BindingData data;
+          data.sharedLines = &cache.Lines();
+          return data;
+        },
+        clock);
+    state.SetPageNumber(page);
+    state.Load(style);
+    int pages = PrintAllPages(printer, state, PrintInputs{});
+    page = state.PageNumber();
+    return pages;
   }
 };
 
@@ -83,8 +95,10 @@ TEST_F(PrintFixture, AStyleWithoutCapacityPrintsOnePage) {
 
 TEST_F(PrintFixture, AFailedRunIsEndedAsDroppedNotCompleted) {
   int page = 0;
+  // A list that cannot be read stops the style's loading, before any run.
   EXPECT_THROW(Print(Style("#maxline=20"), dir.File("none"), page), platform::UserError);
   EXPECT_TRUE(printer.pages.empty());
+  EXPECT_EQ(printer.runs, 0);
   // A page that fails to draw, after others printed.
   std::string broken = dir.Write("b.sle",
                                  "header;Ver1.1;0;0;11;1;0;100;0;\r\n"
@@ -94,7 +108,7 @@ TEST_F(PrintFixture, AFailedRunIsEndedAsDroppedNotCompleted) {
   std::string list = dir.Write("l2", "1;;;;;;;;;;;\r\nx;;;;;;;;;;;\r\n");
   EXPECT_THROW(Print(broken, list, page), platform::UserError);
   EXPECT_EQ(printer.pages.size(), 1u);  // page 1 went to the printer, page 2 failed
-  EXPECT_EQ(printer.runs, 2);
+  EXPECT_EQ(printer.runs, 1);
   EXPECT_EQ(printer.completedRuns, 0);
 }
 

@@ -26,6 +26,7 @@ namespace printing {
 namespace {
 
 using testsupport::ReadAll;
+using testsupport::ShownText;
 
 bool SameMetrics(const PrinterMetrics& a, const PrinterMetrics& b) {
   return a.resolutionX == b.resolutionX && a.resolutionY == b.resolutionY &&
@@ -76,19 +77,19 @@ TEST_F(PaperSetup, AcceptingWithoutAChangeKeepsTheShippedA4StyleAsItWas) {
   std::string style = ShippedStyle("一覧表_A4縦.sle");
   std::string before = ReadAll(style);
   Open(style);
-  ASSERT_EQ(window->PaperEntryValue(), 9);
-  EXPECT_EQ(window->PaperLabelText(), QStringLiteral("A4 210 x 297 mm"));
-  EXPECT_EQ(window->OrientationText(), QStringLiteral("縦"));
-  PrinterMetrics metrics = window->Metrics();
+  ASSERT_EQ(window->State().PaperEntry(), 9);
+  EXPECT_EQ(ShownText(*window, "BoxLabel1"), QStringLiteral("A4 210 x 297 mm"));
+  EXPECT_EQ(ShownText(*window, "OrientationLabel"), QStringLiteral("縦"));
+  PrinterMetrics metrics = ReadPrinterMetrics(printer);
 
   window->Item(QStringLiteral("N17"))->trigger();  // the menu's paper setup (Ctrl+U)
   window->PaperSetupIntoStyle();                   // the icon's, which stores the header
   EXPECT_EQ(dialogsShown, 2);
-  EXPECT_EQ(window->PaperEntryValue(), 9);
-  EXPECT_EQ(window->PaperLabelText(), QStringLiteral("A4 210 x 297 mm"));
-  EXPECT_EQ(window->OrientationText(), QStringLiteral("縦"));
-  EXPECT_TRUE(SameMetrics(window->Metrics(), metrics));
-  EXPECT_EQ(window->StyleLines()[0], before.substr(0, before.find("\r\n")));
+  EXPECT_EQ(window->State().PaperEntry(), 9);
+  EXPECT_EQ(ShownText(*window, "BoxLabel1"), QStringLiteral("A4 210 x 297 mm"));
+  EXPECT_EQ(ShownText(*window, "OrientationLabel"), QStringLiteral("縦"));
+  EXPECT_TRUE(SameMetrics(ReadPrinterMetrics(printer), metrics));
+  EXPECT_EQ(window->State().PageLines()[0], before.substr(0, before.find("\r\n")));
 
   window->SaveSettings();  // save
   EXPECT_EQ(ReadAll(style), before);
@@ -96,17 +97,17 @@ TEST_F(PaperSetup, AcceptingWithoutAChangeKeepsTheShippedA4StyleAsItWas) {
 
 TEST_F(PaperSetup, TheLabelAndOrientationFollowThePrinterAfterEitherCommand) {
   Open(ShippedStyle("一覧表_A4横.sle"));
-  EXPECT_EQ(window->OrientationText(), QStringLiteral("横"));
+  EXPECT_EQ(ShownText(*window, "OrientationLabel"), QStringLiteral("横"));
   // The user picks B5 portrait in the dialog (done here on the printer).
   printer.Device().setPageSize(QPageSize(QPageSize::JisB5));
   printer.Device().setPageOrientation(QPageLayout::Portrait);
   window->Item(QStringLiteral("N17"))->trigger();
-  EXPECT_EQ(window->PaperLabelText(), QStringLiteral("B5 (JIS) 182 x 257 mm"));
-  EXPECT_EQ(window->OrientationText(), QStringLiteral("縦"));
-  EXPECT_EQ(window->PaperEntryValue(), 9);  // the menu command leaves the header's paper
+  EXPECT_EQ(ShownText(*window, "BoxLabel1"), QStringLiteral("B5 (JIS) 182 x 257 mm"));
+  EXPECT_EQ(ShownText(*window, "OrientationLabel"), QStringLiteral("縦"));
+  EXPECT_EQ(window->State().PaperEntry(), 9);  // the menu command leaves the header's paper
   window->PaperSetupIntoStyle();
-  EXPECT_EQ(window->PaperEntryValue(), 13);
-  EXPECT_EQ(window->StyleLines()[0], "header;Ver1.1;0;0;13;0;0;100;0;");
+  EXPECT_EQ(window->State().PaperEntry(), 13);
+  EXPECT_EQ(window->State().PageLines()[0], "header;Ver1.1;0;0;13;0;0;100;0;");
 }
 
 // Printing without a printer queue: the PDF's destination.
@@ -137,7 +138,8 @@ TEST_F(PdfDestination, APdfGoesWhereTheUserSaysAndNeverOverAnEarlierOne) {
   ASSERT_EQ(dialogs.offeredNames.size(), 3);
   EXPECT_NE(dialogs.offeredNames[1], dialogs.offeredNames[2]);
   EXPECT_EQ(QDir(printFolder).entryList(QDir::Files).size(), 2);
-  EXPECT_TRUE(window->StatusText(2).endsWith(dialogs.offeredNames[2]));  // the whole path
+  EXPECT_TRUE(
+      ShownText(*window, "MessageStatus").endsWith(dialogs.offeredNames[2]));  // the whole path
   EXPECT_TRUE(openFolder->isVisible());
   static_cast<QPushButton*>(openFolder)->click();
   EXPECT_EQ(desktop.opened.back(), QUrl::fromLocalFile(printFolder).toString());

@@ -25,6 +25,7 @@ namespace printing {
 namespace {
 
 using testsupport::ReadAll;
+using testsupport::ShownText;
 
 struct PrintWindowFixture : ::testing::Test {
   testsupport::TempDir folder;
@@ -64,7 +65,7 @@ struct PrintWindowFixture : ::testing::Test {
 
   // The text of the first text element as bound.
   std::string BoundText() {
-    const std::string& line = window->StyleLines().at(2);
+    const std::string& line = window->State().PageLines().at(2);
     std::size_t at = 0;
     for (int i = 0; i < 19; ++i) {
       at = line.find(';', at) + 1;
@@ -78,10 +79,11 @@ TEST_F(PrintWindowFixture, StartsWithTheEmptyLayoutAndAsksForAStyle) {
   Open();
   ASSERT_EQ(dialogs.openFolders.size(), 1);
   EXPECT_EQ(dialogs.openFolders[0], QString::fromStdString(paths.File("style")));
-  EXPECT_EQ(window->StyleLines(), std::vector<std::string>{"header;Ver1.1;0;0;0;0;401;100;"});
-  EXPECT_TRUE(window->LoadedStylePath().isEmpty());
-  EXPECT_EQ(window->StatusText(0), QStringLiteral("変更なし"));
-  EXPECT_EQ(window->Metrics().sheetWidthMm, 210);
+  EXPECT_EQ(window->State().PageLines(),
+            std::vector<std::string>{"header;Ver1.1;0;0;0;0;401;100;"});
+  EXPECT_FALSE(window->State().StyleLoaded());
+  EXPECT_EQ(ShownText(*window, "ChangeStatus"), QStringLiteral("変更なし"));
+  EXPECT_EQ(ReadPrinterMetrics(printer).sheetWidthMm, 210);
   window->close();
   window.reset();
   EXPECT_NE(ReadAll(paths.SettingsFile()).find("[fdataprint]"), std::string::npos);
@@ -92,14 +94,14 @@ TEST_F(PrintWindowFixture, PagingWrapsAfterTheLastPage) {
   dialogs.openNames = {QString::fromStdString(Style("a.sle", 20))};
   Open();
   EXPECT_EQ(BoundText(), "f1.doc 1");
-  EXPECT_EQ(window->OffsetText(true), QStringLiteral("1.5"));
-  EXPECT_EQ(window->PaperLabelText(), QStringLiteral("A4 210 x 297 mm"));
+  EXPECT_EQ(ShownText(*window, "ofxbox"), QStringLiteral("1.5"));
+  EXPECT_EQ(ShownText(*window, "BoxLabel1"), QStringLiteral("A4 210 x 297 mm"));
   EXPECT_EQ(printer.applied.back(), "9/0");
   window->NextPage();
   EXPECT_EQ(BoundText(), "f21.doc 2");
   window->NextPage();
   EXPECT_EQ(BoundText(), "f41.doc 3");
-  EXPECT_EQ(window->PageNumber(), 0);
+  EXPECT_EQ(window->State().PageNumber(), 0);
   window->NextPage();
   EXPECT_EQ(BoundText(), "f1.doc 1");
   window->NextPage();
@@ -116,14 +118,14 @@ TEST_F(PrintWindowFixture, TheLoadIconKeepsThePageAndStyleSelectionStartsAtOne) 
   window->NextPage();
   dialogs.openNames = {QString::fromStdString(b)};
   window->ChooseStyleKeepingPage();
-  EXPECT_EQ(window->LoadedStylePath(), QString::fromStdString(b));
+  EXPECT_EQ(window->State().Path(), b);
   EXPECT_EQ(BoundText(), "f21.doc 2");
   dialogs.openNames = {QString::fromStdString(a)};
   window->ChooseStyle();
   EXPECT_EQ(BoundText(), "f1.doc 1");
   // A cancelled dialog leaves the loaded style.
   window->ChooseStyle();
-  EXPECT_EQ(window->LoadedStylePath(), QString::fromStdString(a));
+  EXPECT_EQ(window->State().Path(), a);
 }
 
 TEST_F(PrintWindowFixture, OffsetsStepAndSavingRewritesOnlyTheHeader) {
@@ -135,16 +137,16 @@ TEST_F(PrintWindowFixture, OffsetsStepAndSavingRewritesOnlyTheHeader) {
   for (int i = 0; i < 3; ++i) {
     window->StepOffset(1, 0, true, false);
   }
-  EXPECT_EQ(window->OffsetText(true), QStringLiteral("1.8"));
+  EXPECT_EQ(ShownText(*window, "ofxbox"), QStringLiteral("1.8"));
   window->StepOffset(0, -1, false, true);
-  EXPECT_EQ(window->OffsetText(false), QStringLiteral("-12"));
-  EXPECT_EQ(window->StyleLines()[0], "header;Ver1.1;1.8;-12;9;0;0;100;0;");
+  EXPECT_EQ(ShownText(*window, "ofybox"), QStringLiteral("-12"));
+  EXPECT_EQ(window->State().PageLines()[0], "header;Ver1.1;1.8;-12;9;0;0;100;0;");
   window->SaveSettings();
   std::string after = ReadAll(style);
   EXPECT_EQ(after.substr(0, after.find("\r\n")), "header;Ver1.1;1.8;-12;9;0;0;100;0;");
   EXPECT_EQ(after.substr(after.find("\r\n")), before.substr(before.find("\r\n")));
   EXPECT_EQ(dialogs.shown.back(), QStringLiteral("info: 全体位置と用紙設定を保存しました"));
-  EXPECT_EQ(window->PageNumber(), 0);  // page 1 bound again, and it is the last
+  EXPECT_EQ(window->State().PageNumber(), 0);  // page 1 bound again, and it is the last
 }
 
 TEST_F(PrintWindowFixture, PrintingSendsOnePagePerBoundPage) {
@@ -153,8 +155,9 @@ TEST_F(PrintWindowFixture, PrintingSendsOnePagePerBoundPage) {
   Open();
   window->PrintAllPages();
   EXPECT_EQ(printer.pages.size(), 3u);
-  EXPECT_EQ(window->PageNumber(), 0);
-  EXPECT_TRUE(window->StatusText(2).startsWith(QStringLiteral("3 ページを印刷しました")));
+  EXPECT_EQ(window->State().PageNumber(), 0);
+  EXPECT_TRUE(
+      ShownText(*window, "MessageStatus").startsWith(QStringLiteral("3 ページを印刷しました")));
   printer.pages.clear();
   List(21);
   window->PrintAllPages();
@@ -171,12 +174,12 @@ TEST_F(PrintWindowFixture, PrintingUsesTheOffsetsOnScreenWithoutSavingThem) {
   ASSERT_EQ(printer.pages.size(), 1u);
   std::vector<std::string> saved = printer.pages[0];
   window->StepOffset(1, 0, false, true);  // 10 mm to the right, not saved
-  EXPECT_EQ(window->OffsetText(true), QStringLiteral("11.5"));
+  EXPECT_EQ(ShownText(*window, "ofxbox"), QStringLiteral("11.5"));
   window->PrintAllPages();
   ASSERT_EQ(printer.pages.size(), 2u);
-  EXPECT_NE(printer.pages[1], saved);                           // the page moved with the offset
-  EXPECT_EQ(window->OffsetText(true), QStringLiteral("11.5"));  // the boxes keep it
-  EXPECT_EQ(ReadAll(style), file);                              // the file does not
+  EXPECT_NE(printer.pages[1], saved);  // the page moved with the offset
+  EXPECT_EQ(ShownText(*window, "ofxbox"), QStringLiteral("11.5"));  // the boxes keep it
+  EXPECT_EQ(ReadAll(style), file);                                  // the file does not
   // A value typed into a box, without Enter, counts as well.
   window->findChild<QLineEdit*>(QStringLiteral("ofxbox"))->setText(QStringLiteral("1.5"));
   window->PrintAllPages();

@@ -4,9 +4,26 @@
 // folder, scripted dialogs, a recorded desktop, a printer and a fixed day,
 // with the report title "Title" and the folder "/docs".
 
+#include <QLabel>
+#include <QLineEdit>
+
 #include "printing/ui/PrintWindow.h"
 
 namespace testsupport {
+
+// What a label or box of a window shows, found by its object name
+// ("ofxbox", "BoxLabel1", "MessageStatus", ...).
+inline QString ShownText(const QWidget& window, const char* name) {
+  QString objectName = QString::fromLatin1(name);
+  if (auto* label = window.findChild<QLabel*>(objectName)) {
+    return label->text();
+  }
+  if (auto* box = window.findChild<QLineEdit*>(objectName)) {
+    return box->text();
+  }
+  ADD_FAILURE() << "no label or box " << name;
+  return {};
+}
 
 inline printing::PrintWindowServices PrintWindowServicesFor(const app::ProgramPaths& paths,
                                                             widgets::Dialogs& dialogs,
