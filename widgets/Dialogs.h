@@ -10,21 +10,24 @@ namespace widgets {
 // service, so tests can answer them.
 class Dialogs {
  public:
-  // Modal results, as the message boxes report them.
-  static constexpr int kFirst = 6;   // the first (or only) button
-  static constexpr int kSecond = 7;  // the second button
-  static constexpr int kThird = 8;   // the third button
-  static constexpr int kClosed = 2;  // closed with the window's close button
+  // How a message box was answered.
+  enum class Answer {
+    First,   // the first (or only) button
+    Second,  // the second button
+    Third,   // the third button
+    Closed,  // closed with the window's close button
+  };
 
   virtual ~Dialogs() = default;
 
   // A box with the program's icon, `text` and one button captioned `button`.
-  virtual int ShowInfoBox(const QString& text, const QString& button) = 0;
+  virtual Answer ShowInfoBox(const QString& text, const QString& button) = 0;
   // The same box with two buttons; the second answers Escape.
-  virtual int AskTwoChoices(const QString& text, const QString& first, const QString& second) = 0;
+  virtual Answer AskTwoChoices(const QString& text, const QString& first,
+                               const QString& second) = 0;
   // The same box with three buttons; the third answers Escape.
-  virtual int AskThreeChoices(const QString& text, const QString& first, const QString& second,
-                              const QString& third) = 0;
+  virtual Answer AskThreeChoices(const QString& text, const QString& first, const QString& second,
+                                 const QString& third) = 0;
   // A plain message box: the application's title, the text, one OK button.
   virtual void ShowMessage(const QString& text) = 0;
   // A plain message box with a list that may be long: the application's

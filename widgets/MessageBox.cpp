@@ -39,7 +39,9 @@ MessageBox::MessageBox(const QString& text, const QStringList& buttons, const QP
     auto* button = new QPushButton(buttons[i]);
     button->setCursor(Qt::PointingHandCursor);
     button->setMinimumWidth(75);
-    int result = i == 0 ? Dialogs::kFirst : (i == 1 ? Dialogs::kSecond : Dialogs::kThird);
+    int result = ResultOf(i == 0   ? Dialogs::Answer::First
+                          : i == 1 ? Dialogs::Answer::Second
+                                   : Dialogs::Answer::Third);
     connect(button, &QPushButton::clicked, this, [this, result] { done(result); });
     row->addWidget(button);
     buttons_.append(button);
@@ -53,6 +55,28 @@ MessageBox::MessageBox(const QString& text, const QStringList& buttons, const QP
   layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
+namespace {
+
+// Result codes above QDialog's own (Rejected 0, Accepted 1).
+constexpr int kFirstAnswerCode = 10;
+
+}  // namespace
+
+int MessageBox::ResultOf(Dialogs::Answer answer) {
+  return kFirstAnswerCode + static_cast<int>(answer);
+}
+
+Dialogs::Answer MessageBox::Ask() {
+  int code = exec();
+  for (Dialogs::Answer answer : {Dialogs::Answer::First, Dialogs::Answer::Second,
+                                 Dialogs::Answer::Third, Dialogs::Answer::Closed}) {
+    if (code == ResultOf(answer)) {
+      return answer;
+    }
+  }
+  return Dialogs::Answer::Closed;  // ended some other way
+}
+
 QPushButton* MessageBox::Button(int index) const {
   return index >= 0 && index < buttons_.size() ? buttons_[index] : nullptr;
 }
@@ -61,9 +85,9 @@ void MessageBox::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_Escape) {
     // The last button is the one that changes nothing (no, or go back).
     if (buttons_.size() == 2) {
-      done(Dialogs::kSecond);
+      done(ResultOf(Dialogs::Answer::Second));
     } else if (buttons_.size() >= 3) {
-      done(Dialogs::kThird);
+      done(ResultOf(Dialogs::Answer::Third));
     }
     return;  // one button: Escape does not close the box
   }
@@ -71,7 +95,7 @@ void MessageBox::keyPressEvent(QKeyEvent* event) {
 }
 
 void MessageBox::reject() {
-  done(Dialogs::kClosed);  // the window's close button
+  done(ResultOf(Dialogs::Answer::Closed));  // the window's close button
 }
 
 }  // namespace widgets

@@ -4,6 +4,8 @@
 #include <QPixmap>
 #include <QStringList>
 
+#include "widgets/Dialogs.h"
+
 class QPushButton;
 
 namespace widgets {
@@ -11,8 +13,7 @@ namespace widgets {
 // The program's message box: icon at the left, text at the right, buttons
 // centred below, sized to the text, captioned with the application title.
 // The first button is the default (Enter); with two buttons the second
-// answers Escape, with three the third. exec() gives 6 for the first button,
-// 7 for the second, 8 for the third and 2 when the box is closed otherwise.
+// answers Escape, with three the third.
 class MessageBox : public QDialog {
   Q_OBJECT
 
@@ -21,12 +22,17 @@ class MessageBox : public QDialog {
              QWidget* parent = nullptr);
 
   QPushButton* Button(int index) const;
+  // Shows the box until it is answered.
+  Dialogs::Answer Ask();
 
  protected:
   void keyPressEvent(QKeyEvent* event) override;
   void reject() override;
 
  private:
+  // The result code exec() ends with for an answer.
+  static int ResultOf(Dialogs::Answer answer);
+
   QList<QPushButton*> buttons_;
 };
 

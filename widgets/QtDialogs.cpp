@@ -36,23 +36,24 @@ QString QtNameFilter(const QString& filter) {
 
 QtDialogs::QtDialogs(QString iconPath) : iconPath_(std::move(iconPath)) {}
 
-int QtDialogs::Show(const QString& text, const QStringList& buttons) {
+Dialogs::Answer QtDialogs::Show(const QString& text, const QStringList& buttons) {
   // Without a readable icon the box still shows, without the picture.
   QPixmap icon = QIcon(iconPath_).pixmap(kIconSize, kIconSize);
   MessageBox box(Lines(text), buttons, icon, QApplication::activeWindow());
-  return box.exec();
+  return box.Ask();
 }
 
-int QtDialogs::ShowInfoBox(const QString& text, const QString& button) {
+Dialogs::Answer QtDialogs::ShowInfoBox(const QString& text, const QString& button) {
   return Show(text, {button});
 }
 
-int QtDialogs::AskTwoChoices(const QString& text, const QString& first, const QString& second) {
+Dialogs::Answer QtDialogs::AskTwoChoices(const QString& text, const QString& first,
+                                         const QString& second) {
   return Show(text, {first, second});
 }
 
-int QtDialogs::AskThreeChoices(const QString& text, const QString& first, const QString& second,
-                               const QString& third) {
+Dialogs::Answer QtDialogs::AskThreeChoices(const QString& text, const QString& first,
+                                           const QString& second, const QString& third) {
   return Show(text, {first, second, third});
 }
 

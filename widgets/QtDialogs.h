@@ -14,10 +14,10 @@ class QtDialogs : public Dialogs {
   // `iconPath`: the picture the message boxes show ("dialog.ico").
   explicit QtDialogs(QString iconPath);
 
-  int ShowInfoBox(const QString& text, const QString& button) override;
-  int AskTwoChoices(const QString& text, const QString& first, const QString& second) override;
-  int AskThreeChoices(const QString& text, const QString& first, const QString& second,
-                      const QString& third) override;
+  Answer ShowInfoBox(const QString& text, const QString& button) override;
+  Answer AskTwoChoices(const QString& text, const QString& first, const QString& second) override;
+  Answer AskThreeChoices(const QString& text, const QString& first, const QString& second,
+                         const QString& third) override;
   void ShowMessage(const QString& text) override;
   void ShowMessageList(const QString& text, const QStringList& items) override;
   void ShowInformation(const QString& text) override;
@@ -30,7 +30,7 @@ class QtDialogs : public Dialogs {
                           const QString& folder) override;
 
  private:
-  int Show(const QString& text, const QStringList& buttons);
+  Answer Show(const QString& text, const QStringList& buttons);
 
   QString iconPath_;
 };

@@ -423,10 +423,11 @@ void MainWindow::EditSelectedRow() {
 }
 
 void MainWindow::DeleteSelectedRow() {
-  int answer = dialogs_.AskTwoChoices(QStringLiteral("選択中のデータを削除していいですか？"),
-                                      QStringLiteral("実行"), QStringLiteral("キャンセル"));
+  widgets::Dialogs::Answer answer =
+      dialogs_.AskTwoChoices(QStringLiteral("選択中のデータを削除していいですか？"),
+                             QStringLiteral("実行"), QStringLiteral("キャンセル"));
   // Only 実行 deletes: キャンセル, Escape and the window's close button keep the row.
-  if (answer != widgets::Dialogs::kFirst) {
+  if (answer != widgets::Dialogs::Answer::First) {
     return;
   }
   int row = SelectedRow();

@@ -119,7 +119,7 @@ int main(int argc, char** argv) {
     window.MoveDraggedRow(i % 2 == 0 ? 1 : rows - 1, i % 2 == 0 ? rows - 1 : 1);
   });
   data.SelectRow(2);
-  dialogs.answers.assign(100, widgets::Dialogs::kFirst);
+  dialogs.answers.assign(100, widgets::Dialogs::Answer::First);
   double remove = TimeGridStep(grid, [&](int) { window.DeleteSelectedRow(); });
   double resize = TimeGridStep(grid, [&](int i) {
     data.SetColWidth(1, 150 + i * 3);

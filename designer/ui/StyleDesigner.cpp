@@ -622,12 +622,12 @@ bool StyleDesigner::SaveTo(const QString& path) {
   // A file changed since it was opened here (the print window saves its
   // offsets and paper into the same file) is not overwritten unasked.
   if (path == path_ && !knownFile_.empty() && FileStamp(path) != knownFile_) {
-    int answer = s_.dialogs->AskTwoChoices(
+    widgets::Dialogs::Answer answer = s_.dialogs->AskTwoChoices(
         QStringLiteral("スタイル「%1」は、デザイン画面で開いた後にほかで変更されています。\r\n"
                        "デザイン画面の内容で上書きしますか？")
             .arg(QFileInfo(path).fileName()),
         QStringLiteral("上書きする"), QStringLiteral("やめる"));
-    if (answer != widgets::Dialogs::kFirst) {
+    if (answer != widgets::Dialogs::Answer::First) {
       return false;
     }
   }
@@ -672,15 +672,15 @@ void StyleDesigner::closeEvent(QCloseEvent* event) {
   panel_->CommitPending();
   if (IsModified()) {
     QString name = path_.isEmpty() ? QStringLiteral("新しいスタイル") : QFileInfo(path_).fileName();
-    int answer = s_.dialogs->AskThreeChoices(
+    widgets::Dialogs::Answer answer = s_.dialogs->AskThreeChoices(
         QStringLiteral("スタイル「%1」は変更されています。保存しますか？").arg(name),
         QStringLiteral("保存する"), QStringLiteral("保存しない"), QStringLiteral("戻る"));
-    if (answer == widgets::Dialogs::kFirst) {
+    if (answer == widgets::Dialogs::Answer::First) {
       if (!Save()) {
         event->ignore();
         return;
       }
-    } else if (answer != widgets::Dialogs::kSecond) {
+    } else if (answer != widgets::Dialogs::Answer::Second) {
       event->ignore();
       return;
     }

@@ -130,7 +130,7 @@ struct OutputBytes : ProgramFixture {
     found[key + "sorted-hand-off"] = Digest(sorted);
 
     // Rows deleted and moved, then handed over.
-    dialogs.answers = {widgets::Dialogs::kFirst, widgets::Dialogs::kFirst};
+    dialogs.answers = {widgets::Dialogs::Answer::First, widgets::Dialogs::Answer::First};
     SelectRow(2);
     Trigger(QStringLiteral("N19"));
     SelectRow(1);

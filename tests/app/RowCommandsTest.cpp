@@ -85,8 +85,8 @@ TEST_F(RowCommands, EditingAnEmptyRowSaysThereIsNothing) {
 }
 
 TEST_F(RowCommands, OnlyExecuteDeletes) {
-  dialogs.answers = {widgets::Dialogs::kSecond, widgets::Dialogs::kClosed,
-                     widgets::Dialogs::kFirst};
+  dialogs.answers = {widgets::Dialogs::Answer::Second, widgets::Dialogs::Answer::Closed,
+                     widgets::Dialogs::Answer::First};
   Trigger("N19");  // キャンセル
   Trigger("N32");  // the window's close button
   EXPECT_EQ(Cell(0, 2), "d2.doc");

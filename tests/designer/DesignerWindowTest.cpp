@@ -78,7 +78,7 @@ struct Designer : ::testing::Test {
   }
   void TearDown() override {
     if (window != nullptr) {
-      dialogs.answers = {widgets::Dialogs::kSecond};  // leave without saving
+      dialogs.answers = {widgets::Dialogs::Answer::Second};  // leave without saving
       window->close();
       QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
@@ -297,10 +297,10 @@ TEST_F(Designer, ClosingWithChangesAsksToSaveDiscardOrGoBack) {
   Open(stylePath);
   window->Select(kTitleLine);
   window->Nudge(10, 0);
-  dialogs.answers = {widgets::Dialogs::kThird};
+  dialogs.answers = {widgets::Dialogs::Answer::Third};
   EXPECT_FALSE(window->close());
   EXPECT_TRUE(window->isVisible());
-  dialogs.answers = {widgets::Dialogs::kFirst};
+  dialogs.answers = {widgets::Dialogs::Answer::First};
   QPointer<StyleDesigner> watch(window);
   EXPECT_TRUE(window->close());
   window = nullptr;
@@ -414,10 +414,10 @@ TEST_F(Designer, AFileChangedElsewhereIsNotOverwrittenUnasked) {
   window->Nudge(10, 0);
   std::string elsewhere = "header;Ver1.1;5;5;9;0;0;100;0;" + original.substr(original.find("\r\n"));
   folder.Write("a4.sle", elsewhere);
-  dialogs.answers = {widgets::Dialogs::kSecond};
+  dialogs.answers = {widgets::Dialogs::Answer::Second};
   EXPECT_FALSE(window->Save());
   EXPECT_EQ(Saved(), elsewhere);
-  dialogs.answers = {widgets::Dialogs::kFirst};
+  dialogs.answers = {widgets::Dialogs::Answer::First};
   EXPECT_TRUE(window->Save());
   EXPECT_NE(Saved().find("char;11;8;"), std::string::npos);
   EXPECT_TRUE(window->Save());  // now it is the file written here: no question
@@ -433,7 +433,7 @@ TEST_F(Designer, AnOlderStyleIsConvertedOnlyWhenSaved) {
   EXPECT_FALSE(window->IsModified());
   EXPECT_TRUE(window->StatusText().contains(QStringLiteral("Ver1.0")));
   EXPECT_EQ(Field(1, 20), "#T");  // read as the print window reads it
-  dialogs.answers = {widgets::Dialogs::kSecond};
+  dialogs.answers = {widgets::Dialogs::Answer::Second};
   window->close();
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   window = nullptr;
@@ -534,11 +534,11 @@ TEST_F(DesignerFromThePrintWindow, OpensOnTheLoadedStyleAndReloadsAfterSaving) {
 
   // Escape in the print window closes the designer first, which asks.
   designer->Nudge(10, 0);
-  dialogs.answers = {widgets::Dialogs::kThird};
+  dialogs.answers = {widgets::Dialogs::Answer::Third};
   QTest::keyClick(print.get(), Qt::Key_Escape);
   EXPECT_TRUE(print->isVisible());
   EXPECT_TRUE(designer->isVisible());
-  dialogs.answers = {widgets::Dialogs::kSecond};
+  dialogs.answers = {widgets::Dialogs::Answer::Second};
   QTest::keyClick(print.get(), Qt::Key_Escape);
   EXPECT_FALSE(print->isVisible());
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -589,10 +589,10 @@ TEST_F(DesignerFromThePrintWindow, OpensTheStyleAsThePrintWindowReadIt) {
   EXPECT_EQ(designer->Document().LineCount(), 2);
   designer->Select(1);
   designer->Nudge(0, 10);
-  dialogs.answers = {widgets::Dialogs::kSecond};  // やめる
+  dialogs.answers = {widgets::Dialogs::Answer::Second};  // やめる
   EXPECT_FALSE(designer->Save());
   EXPECT_EQ(ReadAll(style), "header;Ver1.1;0;0;9;0;0;100;0;\r\n");
-  dialogs.answers = {widgets::Dialogs::kSecond};  // leave without saving
+  dialogs.answers = {widgets::Dialogs::Answer::Second};  // leave without saving
   designer->close();
 }
 

@@ -12,8 +12,8 @@ namespace testsupport {
 // so no test waits for a person.
 class ScriptedDialogs : public widgets::Dialogs {
  public:
-  // Answers for the next questions, in order; unanswered ones get kFirst.
-  std::deque<int> answers;
+  // Answers for the next questions, in order; unanswered ones get the first.
+  std::deque<Answer> answers;
   // Names the save dialog returns, in order; none left means cancelled;
   // kOfferedName takes the name the dialog offered.
   std::deque<QString> saveNames;
@@ -28,16 +28,16 @@ class ScriptedDialogs : public widgets::Dialogs {
   // information, error); a list's items follow its text, one per line.
   QStringList shown;
 
-  int ShowInfoBox(const QString& text, const QString&) override {
+  Answer ShowInfoBox(const QString& text, const QString&) override {
     shown << "info: " + text;
     return Next();
   }
-  int AskTwoChoices(const QString& text, const QString&, const QString&) override {
+  Answer AskTwoChoices(const QString& text, const QString&, const QString&) override {
     shown << "ask: " + text;
     return Next();
   }
-  int AskThreeChoices(const QString& text, const QString&, const QString&,
-                      const QString&) override {
+  Answer AskThreeChoices(const QString& text, const QString&, const QString&,
+                         const QString&) override {
     shown << "ask: " + text;
     return Next();
   }
@@ -84,11 +84,11 @@ class ScriptedDialogs : public widgets::Dialogs {
   }
 
  private:
-  int Next() {
+  Answer Next() {
     if (answers.empty()) {
-      return kFirst;
+      return Answer::First;
     }
-    int answer = answers.front();
+    Answer answer = answers.front();
     answers.pop_front();
     return answer;
   }

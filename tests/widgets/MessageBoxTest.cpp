@@ -27,27 +27,27 @@ TEST(MessageBox, ButtonsEscapeAndCloseGiveTheirResults) {
   {
     MessageBox box(QStringLiteral("削除しますか?"), two, QPixmap());
     WhenShown([](MessageBox* b) { b->Button(0)->click(); });
-    EXPECT_EQ(box.exec(), Dialogs::kFirst);
+    EXPECT_EQ(box.Ask(), Dialogs::Answer::First);
   }
   {
     MessageBox box(QStringLiteral("削除しますか?"), two, QPixmap());
     WhenShown([](MessageBox* b) { b->Button(1)->click(); });
-    EXPECT_EQ(box.exec(), Dialogs::kSecond);
+    EXPECT_EQ(box.Ask(), Dialogs::Answer::Second);
   }
   {
     MessageBox box(QStringLiteral("削除しますか?"), two, QPixmap());
     WhenShown([](MessageBox* b) { QTest::keyClick(b, Qt::Key_Escape); });
-    EXPECT_EQ(box.exec(), Dialogs::kSecond);
+    EXPECT_EQ(box.Ask(), Dialogs::Answer::Second);
   }
   {
     MessageBox box(QStringLiteral("削除しますか?"), two, QPixmap());
     WhenShown([](MessageBox* b) { QTest::keyClick(b, Qt::Key_Return); });
-    EXPECT_EQ(box.exec(), Dialogs::kFirst);  // the first button is the default
+    EXPECT_EQ(box.Ask(), Dialogs::Answer::First);  // the first button is the default
   }
   {
     MessageBox box(QStringLiteral("削除しますか?"), two, QPixmap());
     WhenShown([](MessageBox* b) { b->close(); });
-    EXPECT_EQ(box.exec(), Dialogs::kClosed);
+    EXPECT_EQ(box.Ask(), Dialogs::Answer::Closed);
   }
 }
 
@@ -60,7 +60,7 @@ TEST(MessageBox, SingleButtonIgnoresEscapeAndUsesTheHandCursor) {
     EXPECT_TRUE(b->isVisible());
     b->Button(0)->click();
   });
-  EXPECT_EQ(box.exec(), Dialogs::kFirst);
+  EXPECT_EQ(box.Ask(), Dialogs::Answer::First);
 }
 
 TEST(MessageBox, ShowsEvenWhenTheIconCannotBeRead) {
@@ -71,7 +71,8 @@ TEST(MessageBox, ShowsEvenWhenTheIconCannotBeRead) {
     EXPECT_EQ(b->findChild<QLabel*>(QStringLiteral("text"))->text(), QStringLiteral("a\nb"));
     b->Button(0)->click();
   });
-  EXPECT_EQ(dialogs.ShowInfoBox(QStringLiteral("a\r\nb"), QStringLiteral("確認")), Dialogs::kFirst);
+  EXPECT_EQ(dialogs.ShowInfoBox(QStringLiteral("a\r\nb"), QStringLiteral("確認")),
+            Dialogs::Answer::First);
   EXPECT_FALSE(hadIcon);
 }
 
