@@ -90,8 +90,7 @@ int main(int argc, char** argv) {
     settings.zoomPercent = zoom;
 
     std::vector<std::string> bound = style;
-    int page = 1;
-    printing::BindPageData(bound, page, data, today);
+    printing::BindPageData(bound, 1, data, today);
 
     const int runs = 50;
     Clock::time_point start = Clock::now();
@@ -119,8 +118,7 @@ int main(int argc, char** argv) {
   Clock::time_point start = Clock::now();
   for (int i = 0; i < pages; ++i) {
     std::vector<std::string> bound = style;
-    int page = 1;
-    printing::BindPageData(bound, page, data, today);
+    printing::BindPageData(bound, 1, data, today);
     image.fill(Qt::white);
     QPainter painter(&image);
     layout::QtSurface surface(painter);

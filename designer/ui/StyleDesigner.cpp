@@ -306,17 +306,15 @@ void StyleDesigner::Redraw() {
   }
   lastPage_ = true;
   if (showData_ && s_.clock != nullptr) {
-    int page = page_;
     try {
       if (!binding_) {
         binding_ = s_.printState ? s_.printState->Binding() : printing::BindingData{};
       }
-      printing::BindPageData(lines, page, *binding_, *s_.clock);
+      lastPage_ = printing::BindPageData(lines, page_, *binding_, *s_.clock).lastPage;
     } catch (const std::exception& e) {
       ShowStatus(QString::fromUtf8(e.what()));
-      page = 0;  // no page after one that cannot be bound
+      lastPage_ = true;  // no page after one that cannot be bound
     }
-    lastPage_ = page == 0;
   }
   std::string folder = path_.isEmpty() ? std::string() : printing::FolderOf(Bytes(path_));
   drawError_.clear();

@@ -140,8 +140,8 @@ std::string FieldAt(const std::string& line, int k) {
   return last;
 }
 
-long long BindPageData(std::vector<std::string>& styleLines, int& pageNumber,
-                       const BindingData& data, Clock& clock) {
+BindingOutcome BindPageData(std::vector<std::string>& styleLines, int pageNumber,
+                            const BindingData& data, Clock& clock) {
   long long n = TakePageCapacity(styleLines);
 
   // Step 2: the page's rows.
@@ -178,10 +178,7 @@ long long BindPageData(std::vector<std::string>& styleLines, int& pageNumber,
   for (std::string& line : styleLines) {
     ReplaceRowTags(line, n + 1, kEmpty);
   }
-  if (lastPage) {
-    pageNumber = 0;
-  }
-  return n;
+  return {n, lastPage};
 }
 
 }  // namespace printing

@@ -55,14 +55,21 @@ struct BindingData {
   const std::vector<std::string>& Lines() const { return sharedLines ? *sharedLines : listLines; }
 };
 
+// What binding found out about the page: the page capacity N and whether
+// the page is the last (the print window then goes on with page 0, which
+// binds as page 1 does).
+struct BindingOutcome {
+  long long capacity = 0;
+  bool lastPage = false;
+};
+
 // Fills the tags of the style lines for page `pageNumber`: the page capacity
 // from the "#maxline=" tag (which is removed), the page's document rows into
 // "#ma_NN" to "#mk_NN", the date, title, page number and folder into "#Y",
 // "#M", "#D", "#W", "#T", "#pg" and "#FL", and the row tags of row N+1
-// cleared. Sets the page number to 0 when this page is the last. Returns the
-// page capacity N.
-long long BindPageData(std::vector<std::string>& styleLines, int& pageNumber,
-                       const BindingData& data, Clock& clock);
+// cleared.
+BindingOutcome BindPageData(std::vector<std::string>& styleLines, int pageNumber,
+                            const BindingData& data, Clock& clock);
 
 // The line with the first occurrence of `tag` replaced by `value`; a result
 // that would be empty is four blanks, so a style line is never empty.

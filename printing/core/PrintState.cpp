@@ -24,8 +24,9 @@ PrintState::ReadStyle PrintState::ReadAndConvert(const std::string& path) {
 BoundPage PrintState::BindLines(std::vector<std::string> lines, int page) const {
   BindingData data = binding_ ? binding_() : BindingData{};
   BoundPage bound;
-  bound.pageAfter = page;
-  bound.capacity = BindPageData(lines, bound.pageAfter, data, clock_);
+  BindingOutcome outcome = BindPageData(lines, page, data, clock_);
+  bound.capacity = outcome.capacity;
+  bound.pageAfter = outcome.lastPage ? 0 : page;
   // The header as binding left it.
   bound.header = layout::ReadHeaderValues(lines);
   bound.listRows = static_cast<long long>(data.Lines().size());

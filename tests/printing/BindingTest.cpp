@@ -44,38 +44,35 @@ FixedClock Monday(*MakeDate(2026, 12, 7));
 
 TEST(Binding, PagesOfTwentyFromFortyFiveRecords) {
   BindingData data = List(45);
-  std::vector<std::pair<int, std::string>> seen;
+  std::vector<std::pair<bool, std::string>> seen;  // last page?, bound texts
   for (int page = 1; page <= 3; ++page) {
     Lines lines = Style(20, {"#ma_01", "#ma_20", "#pg"});
-    int number = page;
-    BindPageData(lines, number, data, Monday);
-    seen.emplace_back(number, TextOf(lines[2]) + " " + TextOf(lines[3]) + " " + TextOf(lines[4]));
+    bool last = BindPageData(lines, page, data, Monday).lastPage;
+    seen.emplace_back(last, TextOf(lines[2]) + " " + TextOf(lines[3]) + " " + TextOf(lines[4]));
   }
-  EXPECT_EQ(seen[0], std::make_pair(1, std::string("f1 f20 1")));
-  EXPECT_EQ(seen[1], std::make_pair(2, std::string("f21 f40 2")));
-  EXPECT_EQ(seen[2], std::make_pair(0, std::string("f41  3")));  // last page: 5 records
+  EXPECT_EQ(seen[0], std::make_pair(false, std::string("f1 f20 1")));
+  EXPECT_EQ(seen[1], std::make_pair(false, std::string("f21 f40 2")));
+  EXPECT_EQ(seen[2], std::make_pair(true, std::string("f41  3")));  // 5 records
 }
 
 TEST(Binding, LastPageIsFoundExactly) {
-  auto after = [](int records, int page) {
+  auto last = [](int records, int page) {
     Lines lines = Style(20, {});
-    BindPageData(lines, page, List(records), Monday);
-    return page;
+    return BindPageData(lines, page, List(records), Monday).lastPage;
   };
-  EXPECT_EQ(after(40, 1), 1);
-  EXPECT_EQ(after(40, 2), 0);
-  EXPECT_EQ(after(21, 1), 1);
-  EXPECT_EQ(after(21, 2), 0);
-  EXPECT_EQ(after(0, 1), 0);   // an empty list binds an empty last page
-  EXPECT_EQ(after(10, 7), 0);  // a page beyond the data is empty and last
+  EXPECT_FALSE(last(40, 1));
+  EXPECT_TRUE(last(40, 2));
+  EXPECT_FALSE(last(21, 1));
+  EXPECT_TRUE(last(21, 2));
+  EXPECT_TRUE(last(0, 1));   // an empty list binds an empty last page
+  EXPECT_TRUE(last(10, 7));  // a page beyond the data is empty and last
 }
 
 TEST(Binding, RowTagsAreNumberedWithTwoDigitsBelowTen) {
   Lines lines = Style(20, {"#ma_05", "#mb_12", "#ma_5", "#mk_01|#mc_01"});
   BindingData data = List(12);
   data.listLines[0] = "a;b;c;d;e;f;g;h;i;j;k;";
-  int page = 1;
-  BindPageData(lines, page, data, Monday);
+  BindPageData(lines, 1, data, Monday);
   EXPECT_EQ(TextOf(lines[2]), "f5");
   EXPECT_EQ(TextOf(lines[3]), "t12");
   EXPECT_EQ(TextOf(lines[4]), "#ma_5");
@@ -85,13 +82,12 @@ TEST(Binding, RowTagsAreNumberedWithTwoDigitsBelowTen) {
 
 TEST(Binding, TheRowAfterThePageVanishesAndLaterRowsStay) {
   Lines lines = Style(20, {"#mb_21", "#mb_22"});
-  int page = 1;
-  BindPageData(lines, page, List(30), Monday);
+  BindPageData(lines, 1, List(30), Monday);
   EXPECT_EQ(TextOf(lines[2]), "");
   EXPECT_EQ(TextOf(lines[3]), "#mb_22");
   // A line holding nothing but a vanished tag is never left empty.
   Lines bare = {"#mb_21", "#maxline=20"};
-  BindPageData(bare, page, List(1), Monday);
+  BindPageData(bare, 1, List(1), Monday);
   EXPECT_EQ(bare[0], "    ");
 }
 
@@ -101,8 +97,7 @@ TEST(Binding, PageTagsOnceEachPerLineTheHeaderIncluded) {
   BindingData data = List(3);
   data.title = "Title #FL";
   data.folder = "/docs";
-  int page = 2;
-  BindPageData(lines, page, data, Monday);
+  BindPageData(lines, 2, data, Monday);
   EXPECT_EQ(lines[0], "header;Ver1.1;2;0;0;0;");
   EXPECT_EQ(TextOf(lines[2]), "2 #pg");
   EXPECT_EQ(platform::Cp932ToUtf8(TextOf(lines[3])), "2026/12/07(月)");
@@ -112,14 +107,14 @@ TEST(Binding, PageTagsOnceEachPerLineTheHeaderIncluded) {
 TEST(Binding, CapacityThatIsNotANumberBindsNoRows) {
   Lines lines = Style(0, {"#ma_01", "#ma_02"});
   lines[1] = "0;0;0;0;data;0;0;0;0;0;0;0;0;F;10;;0;0;0;#maxline=abc;0;0;";
-  int page = 1;
-  BindPageData(lines, page, List(2), Monday);
+  BindingOutcome outcome = BindPageData(lines, 1, List(2), Monday);
   EXPECT_EQ(TextOf(lines[2]), "");  // row N + 1 = 1 vanishes
   EXPECT_EQ(TextOf(lines[3]), "#ma_02");
-  EXPECT_EQ(page, 1);  // with records and no capacity, never the last page
+  EXPECT_EQ(outcome.capacity, 0);
+  EXPECT_FALSE(outcome.lastPage);  // with records and no capacity, never the last page
   // A capacity in a line with fewer than 20 fields is the text after its last ";".
   Lines shortLine = {"header;", "a;b;#maxline=3", "#ma_03"};
-  BindPageData(shortLine, page, List(3), Monday);
+  BindPageData(shortLine, 1, List(3), Monday);
   EXPECT_EQ(shortLine[1], "a;b;");
   EXPECT_EQ(shortLine[2], "f3");
 }
@@ -140,10 +135,8 @@ TEST(Binding, FieldsOfShortRecordsAndReplacements) {
 
 TEST(Binding, AHugeCapacityIsBounded) {
   Lines lines = Style(2000000000, {"#mz_01 #ma_01"});
-  int page = 1;
-  BindPageData(lines, page, List(3), Monday);
+  EXPECT_TRUE(BindPageData(lines, 1, List(3), Monday).lastPage);
   EXPECT_EQ(TextOf(lines[2]), "#mz_01 f1");
-  EXPECT_EQ(page, 0);
 }
 
 }  // namespace

@@ -13,8 +13,7 @@ RecordingSurface BindAndDraw(std::vector<std::string> lines) {
   data.folder = "/docs";
   data.listLines = {"a;b;c;d;e;f;g;h;i;j;k;", "", "x;y;"};
   printing::FixedClock clock(*printing::MakeDate(2026, 12, 7));
-  int page = 1;
-  printing::BindPageData(lines, page, data, clock);
+  printing::BindPageData(lines, 1, data, clock);
   RecordingSurface surface;
   FakePictureDecoder pictures;
   layout::DrawingContext context;
