@@ -19,24 +19,24 @@ void DocumentReader::ReportFailure(const std::string& path, const char* message,
   reporter_.ShowMessage(path, std::string(message) + "\r\n" + HResultLine(code));
 }
 
-void DocumentReader::ReadNewerFormats(NewerFormatSource& source) {
-  newerFormats_ = std::make_unique<NewerFormatReader>(source, formats_, utcOffsetSeconds_);
+void DocumentReader::ReadNewerFormats(PackageAndRtfSource& source) {
+  newerFormats_ = std::make_unique<PackageAndRtfReader>(source, formats_, utcOffsetSeconds_);
 }
 
 std::string DocumentReader::ReadNewerFormat(const std::string& path, std::string leadingBytes) {
-  NewerFormatReader::Outcome outcome;
+  PackageAndRtfReader::Outcome outcome;
   try {
     outcome = newerFormats_->Read(path, FileNameFieldOf(path), std::move(leadingBytes));
   } catch (const std::bad_alloc&) {
-    outcome.kind = NewerFormatReader::Outcome::Kind::Damaged;
+    outcome.kind = PackageAndRtfReader::Outcome::Kind::Damaged;
     outcome.damage = "メモリが足りません";
   }
   switch (outcome.kind) {
-    case NewerFormatReader::Outcome::Kind::Read: return outcome.line;
-    case NewerFormatReader::Outcome::Kind::Damaged:
+    case PackageAndRtfReader::Outcome::Kind::Read: return outcome.line;
+    case PackageAndRtfReader::Outcome::Kind::Damaged:
       reporter_.ShowMessage(path, std::string(kMsgInformationUnreadable) + "\r\n" + outcome.damage);
       return {};
-    case NewerFormatReader::Outcome::Kind::Unsupported: break;
+    case PackageAndRtfReader::Outcome::Kind::Unsupported: break;
   }
   reporter_.ShowMessage(path, kMsgUnsupportedFile);
   return {};

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "catalogue/core/FileTimeText.h"
-#include "catalogue/core/NewerFormatReader.h"
+#include "catalogue/core/PackageAndRtfReader.h"
 #include "catalogue/core/SummaryStreamSource.h"
 
 namespace catalogue {
@@ -27,7 +27,7 @@ class DocumentReader {
   // From now on a file that is not a compound file is read by its content
   // as an Office Open XML or OpenDocument package or an RTF file, instead
   // of being reported as not supported.
-  void ReadNewerFormats(NewerFormatSource& source);
+  void ReadNewerFormats(PackageAndRtfSource& source);
 
   // The record line of the document at `path` (file system bytes), or an
   // empty text after reporting why it cannot be read. A set that holds none
@@ -42,7 +42,7 @@ class DocumentReader {
   MessageReporter& reporter_;
   RegionalFormats formats_;
   std::int64_t utcOffsetSeconds_;
-  std::unique_ptr<NewerFormatReader> newerFormats_;
+  std::unique_ptr<PackageAndRtfReader> newerFormats_;
 };
 
 // The name part of a path (after the last "/"), converted to code page 932.

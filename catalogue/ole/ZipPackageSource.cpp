@@ -141,8 +141,8 @@ ZipPackageSource::ZipPackageSource() {
   InitialiseGsfOnce();
 }
 
-catalogue::NewerFormatSource::FileStart ZipPackageSource::ReadFileStart(const std::string& path,
-                                                                        std::size_t maxBytes) {
+catalogue::PackageAndRtfSource::FileStart ZipPackageSource::ReadFileStart(const std::string& path,
+                                                                          std::size_t maxBytes) {
   FileStart start;
   int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) {

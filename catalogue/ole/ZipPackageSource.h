@@ -3,14 +3,14 @@
 #include <memory>
 #include <string>
 
-#include "catalogue/core/NewerFormatReader.h"
+#include "catalogue/core/PackageAndRtfReader.h"
 
 namespace catalogue {
 
 // Reads the start of a file with plain POSIX calls and opens ZIP archives
 // read-only with libgsf. Parts are decompressed only as far as asked, so an
 // archive that claims or hides a huge part costs no more than the limit.
-class ZipPackageSource : public catalogue::NewerFormatSource {
+class ZipPackageSource : public catalogue::PackageAndRtfSource {
  public:
   ZipPackageSource();
   FileStart ReadFileStart(const std::string& path, std::size_t maxBytes) override;

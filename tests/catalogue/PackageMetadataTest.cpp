@@ -6,7 +6,7 @@
 #include <map>
 
 #include "catalogue/core/ListFile.h"
-#include "catalogue/core/NewerFormatReader.h"
+#include "catalogue/core/PackageAndRtfReader.h"
 #include "catalogue/core/W3cDateTime.h"
 #include "tests/support/InputFiles.h"
 #include "tests/support/PackageWriter.h"
@@ -275,7 +275,7 @@ TEST(PackageMetadata, EveryKeptFuzzInputReadsToADefinedOutcome) {
 }
 
 // A source of file starts and packages from tables.
-class FakeNewerSource : public NewerFormatSource {
+class FakeNewerSource : public PackageAndRtfSource {
  public:
   std::map<std::string, std::string> files;
   std::map<std::string, FakePackage> packages;
@@ -297,7 +297,7 @@ class FakeNewerSource : public NewerFormatSource {
   }
 };
 
-TEST(NewerFormatReader, TheContentDecidesNotTheName) {
+TEST(PackageAndRtfReader, TheContentDecidesNotTheName) {
   FakeNewerSource source;
   source.files["/f/word.doc"] = std::string("PK\x03\x04", 4) + "rest";
   source.packages["/f/word.doc"] = Docx("<dc:title>really docx</dc:title>");
@@ -305,30 +305,30 @@ TEST(NewerFormatReader, TheContentDecidesNotTheName) {
   source.files["/f/zip.docx"] = std::string("PK\x03\x04", 4);  // no central directory
   source.files["/f/plain.docx"] = "just text";
   source.files["/f/short.rtf"] = "{\\rt";
-  NewerFormatReader reader(source, RegionalFormats{}, kJapan);
+  PackageAndRtfReader reader(source, RegionalFormats{}, kJapan);
 
-  NewerFormatReader::Outcome docx = reader.Read("/f/word.doc", "word.doc");
-  EXPECT_EQ(docx.kind, NewerFormatReader::Outcome::Kind::Read);
+  PackageAndRtfReader::Outcome docx = reader.Read("/f/word.doc", "word.doc");
+  EXPECT_EQ(docx.kind, PackageAndRtfReader::Outcome::Kind::Read);
   EXPECT_EQ(Fields(docx.line)[1], "really docx");
   EXPECT_EQ(Fields(docx.line)[0], "word.doc");
 
-  NewerFormatReader::Outcome rtf = reader.Read("/f/text.odt", "text.odt");
-  EXPECT_EQ(rtf.kind, NewerFormatReader::Outcome::Kind::Read);
+  PackageAndRtfReader::Outcome rtf = reader.Read("/f/text.odt", "text.odt");
+  EXPECT_EQ(rtf.kind, PackageAndRtfReader::Outcome::Kind::Read);
   EXPECT_EQ(Fields(rtf.line)[1], "really rtf");
 
-  NewerFormatReader::Outcome zip = reader.Read("/f/zip.docx", "zip.docx");
-  EXPECT_EQ(zip.kind, NewerFormatReader::Outcome::Kind::Damaged);
+  PackageAndRtfReader::Outcome zip = reader.Read("/f/zip.docx", "zip.docx");
+  EXPECT_EQ(zip.kind, PackageAndRtfReader::Outcome::Kind::Damaged);
   EXPECT_NE(zip.damage.find("ZIP"), std::string::npos);
 
   // An information group past the first read, behind a long font table.
   source.files["/f/long.rtf"] =
       "{\\rtf1{\\fonttbl" + std::string(200000, ' ') + "}{\\info{\\author far}}}";
-  NewerFormatReader::Outcome far = reader.Read("/f/long.rtf", "long.rtf");
-  EXPECT_EQ(far.kind, NewerFormatReader::Outcome::Kind::Read);
+  PackageAndRtfReader::Outcome far = reader.Read("/f/long.rtf", "long.rtf");
+  EXPECT_EQ(far.kind, PackageAndRtfReader::Outcome::Kind::Read);
   EXPECT_EQ(Fields(far.line)[4], "far");
 
   for (const char* path : {"/f/plain.docx", "/f/short.rtf", "/f/missing.docx"}) {
-    EXPECT_EQ(reader.Read(path, "x").kind, NewerFormatReader::Outcome::Kind::Unsupported) << path;
+    EXPECT_EQ(reader.Read(path, "x").kind, PackageAndRtfReader::Outcome::Kind::Unsupported) << path;
   }
 }
 

@@ -10,15 +10,15 @@
 
 namespace catalogue {
 
-// The file services the newer formats need.
-class NewerFormatSource {
+// The file services the package and RTF reader needs.
+class PackageAndRtfSource {
  public:
   struct FileStart {
     bool opened = false;  // false: the file cannot be read
     std::string bytes;    // at most the bytes asked for
     bool wholeFile = true;
   };
-  virtual ~NewerFormatSource() = default;
+  virtual ~PackageAndRtfSource() = default;
   // The first `maxBytes` bytes of a regular file (file system bytes path).
   virtual FileStart ReadFileStart(const std::string& path, std::size_t maxBytes) = 0;
   // The file as a ZIP archive; null when it cannot be opened as one (its
@@ -32,10 +32,10 @@ inline constexpr const char* kMsgInformationUnreadable = "文書情報を読み�
 
 // Reads the documents that are not compound files: Office Open XML and
 // OpenDocument packages and RTF, told apart by their first bytes.
-class NewerFormatReader {
+class PackageAndRtfReader {
  public:
-  NewerFormatReader(NewerFormatSource& source, RegionalFormats formats,
-                    std::int64_t utcOffsetSeconds);
+  PackageAndRtfReader(PackageAndRtfSource& source, RegionalFormats formats,
+                      std::int64_t utcOffsetSeconds);
 
   struct Outcome {
     enum class Kind { Unsupported, Read, Damaged };
@@ -52,7 +52,7 @@ class NewerFormatReader {
   Outcome ReadPackage(const std::string& path, const std::string& fileNameCp932);
   Outcome ReadRtf(const std::string& path, const std::string& fileNameCp932);
 
-  NewerFormatSource& source_;
+  PackageAndRtfSource& source_;
   RegionalFormats formats_;
   std::int64_t utcOffsetSeconds_;
 };

@@ -1,4 +1,4 @@
-#include "catalogue/core/NewerFormatReader.h"
+#include "catalogue/core/PackageAndRtfReader.h"
 
 #include <string_view>
 #include <utility>
@@ -24,13 +24,13 @@ std::string TimeText(const std::optional<CalendarTime>& t, const RegionalFormats
 
 }  // namespace
 
-NewerFormatReader::NewerFormatReader(NewerFormatSource& source, RegionalFormats formats,
-                                     std::int64_t utcOffsetSeconds)
+PackageAndRtfReader::PackageAndRtfReader(PackageAndRtfSource& source, RegionalFormats formats,
+                                         std::int64_t utcOffsetSeconds)
     : source_(source), formats_(std::move(formats)), utcOffsetSeconds_(utcOffsetSeconds) {}
 
-NewerFormatReader::Outcome NewerFormatReader::Read(const std::string& path,
-                                                   const std::string& fileNameCp932,
-                                                   std::string leadingBytes) {
+PackageAndRtfReader::Outcome PackageAndRtfReader::Read(const std::string& path,
+                                                       const std::string& fileNameCp932,
+                                                       std::string leadingBytes) {
   if (leadingBytes.empty()) {
     leadingBytes = source_.ReadFileStart(path, kRtfSignature.size()).bytes;
   }
@@ -44,8 +44,8 @@ NewerFormatReader::Outcome NewerFormatReader::Read(const std::string& path,
   return {};
 }
 
-NewerFormatReader::Outcome NewerFormatReader::ReadPackage(const std::string& path,
-                                                          const std::string& fileNameCp932) {
+PackageAndRtfReader::Outcome PackageAndRtfReader::ReadPackage(const std::string& path,
+                                                              const std::string& fileNameCp932) {
   Outcome outcome;
   std::unique_ptr<DocumentPackage> package = source_.OpenPackage(path);
   if (!package) {
@@ -67,9 +67,9 @@ NewerFormatReader::Outcome NewerFormatReader::ReadPackage(const std::string& pat
   return outcome;
 }
 
-NewerFormatReader::Outcome NewerFormatReader::ReadRtf(const std::string& path,
-                                                      const std::string& fileNameCp932) {
-  NewerFormatSource::FileStart start = source_.ReadFileStart(path, kRtfFirstRead);
+PackageAndRtfReader::Outcome PackageAndRtfReader::ReadRtf(const std::string& path,
+                                                          const std::string& fileNameCp932) {
+  PackageAndRtfSource::FileStart start = source_.ReadFileStart(path, kRtfFirstRead);
   RtfInformationResult result = ReadRtfInformation(start.bytes, start.wholeFile);
   if (result.outcome != RtfInformationResult::Outcome::Read && !start.wholeFile) {
     // The group ends (or starts: a long style sheet comes first) further on.
