@@ -27,7 +27,6 @@ class TitleDialog : public widgets::PlainDialog {
   ~TitleDialog() override;
 
   QComboBox* TitleList() const { return titleList_; }
-  const TitleHistory& History() const { return history_; }
 
  public slots:
   void Confirm();

@@ -78,9 +78,4 @@ HeaderValues ReadHeaderValues(const std::vector<std::string>& lines) {
   return values;
 }
 
-HeaderValues NormaliseStyle(std::vector<std::string>& lines) {
-  ConvertOlderStyle(lines);
-  return ReadHeaderValues(lines);
-}
-
 }  // namespace layout

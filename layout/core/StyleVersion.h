@@ -30,7 +30,4 @@ void ConvertOlderStyle(std::vector<std::string>& lines);
 // field that does not convert).
 HeaderValues ReadHeaderValues(const std::vector<std::string>& lines);
 
-// ConvertOlderStyle, then ReadHeaderValues.
-HeaderValues NormaliseStyle(std::vector<std::string>& lines);
-
 }  // namespace layout

@@ -68,6 +68,12 @@ TEST(NameTables, ExactWordsAndDefaults) {
   EXPECT_EQ(FontStyleFromName("bold"), FontStyle{});
 }
 
+// A style as the print state reads it: converted, then its header read.
+HeaderValues ConvertAndReadHeader(std::vector<std::string>& lines) {
+  ConvertOlderStyle(lines);
+  return ReadHeaderValues(lines);
+}
+
 TEST(StyleVersion, OlderTextRecordsGainTheSecondPoint) {
   std::vector<std::string> lines = {
       "header;Ver1.0;1.5;-2;9;1;0;100;0;",
@@ -77,7 +83,7 @@ TEST(StyleVersion, OlderTextRecordsGainTheSecondPoint) {
       "",
       "0;0;0;0;char;1;2;3;",
   };
-  HeaderValues header = NormaliseStyle(lines);
+  HeaderValues header = ConvertAndReadHeader(lines);
   EXPECT_EQ(lines[0], "header;Ver1.1;1.5;-2;9;1;0;100;0;");
   EXPECT_EQ(lines[1], "0;a;b;c;char;15;25;15;25;0;0;0;0;MS;12;B;0;0;0;text;0;5;");
   EXPECT_EQ(lines[2], "0;0;0;0;line;10;20;200;20;2;x;0;0;");
@@ -92,13 +98,13 @@ TEST(StyleVersion, OlderTextRecordsGainTheSecondPoint) {
 
 TEST(StyleVersion, CurrentStylesStayAndANewStyleIsEmpty) {
   std::vector<std::string> lines = {kNewStyleHeader, "0;0;0;0;char;1;2;3;4;"};
-  HeaderValues header = NormaliseStyle(lines);
+  HeaderValues header = ConvertAndReadHeader(lines);
   EXPECT_EQ(lines[1], "0;0;0;0;char;1;2;3;4;");
   EXPECT_EQ(header.offsetX, Fixed());
   EXPECT_EQ(header.paperEntry, 0);
   EXPECT_EQ(header.orientation, 0);
   std::vector<std::string> broken = {"header;Ver1.1;abc;0;0;0;"};
-  EXPECT_EQ(ErrorOf([&] { NormaliseStyle(broken); }), "'abc' は浮動小数点数ではありません");
+  EXPECT_EQ(ErrorOf([&] { ConvertAndReadHeader(broken); }), "'abc' は浮動小数点数ではありません");
 }
 
 TEST(StyleFile, LinesInAnyBreakAndWrittenWithCrLf) {
