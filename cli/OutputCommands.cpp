@@ -9,9 +9,9 @@
 #include "cli/ExitCodes.h"
 #include "cli/StreamOutput.h"
 #include "commands/core/GridRows.h"
+#include "platform/errors/UserError.h"
 #include "platform/files/FileBytes.h"
 #include "platform/files/ReplacingFileWriter.h"
-#include "platform/files/UserError.h"
 
 namespace cli {
 

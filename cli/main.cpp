@@ -11,7 +11,7 @@
 #include "cli/OutputCommands.h"
 #include "cli/ReportCommands.h"
 #include "cli/StreamOutput.h"
-#include "platform/files/UserError.h"
+#include "platform/errors/UserError.h"
 #include "platform/version/ProgramVersion.h"
 
 namespace cli {
@@ -143,8 +143,9 @@ int main(int argc, char** argv) {
   int status = cli::kExitFailure;
   try {
     status = cli::Run(argc, argv);
-  } catch (const platform::UserError& e) {
-    cli::PrintMessage(std::string("quillmark_cli: ") + e.what());
+  } catch (const std::exception& e) {
+    // The program's own failures and any other (memory, the library) alike.
+    cli::PrintMessage("quillmark_cli: " + platform::FailureText(e));
   }
   // Output that could not be written (a full disk, a closed pipe) is a failure.
   if (std::fflush(stdout) != 0 || std::ferror(stdout)) {

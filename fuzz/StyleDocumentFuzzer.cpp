@@ -11,7 +11,7 @@
 
 #include "designer/core/ElementGeometry.h"
 #include "designer/core/StyleEdits.h"
-#include "platform/files/UserError.h"
+#include "platform/errors/UserError.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "layout/core/StyleFile.h"
-#include "platform/files/UserError.h"
+#include "platform/errors/UserError.h"
 #include "tests/support/StyleReplay.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

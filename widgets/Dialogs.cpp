@@ -1,7 +1,8 @@
 #include "widgets/Dialogs.h"
 
 #include <exception>
-#include <new>
+
+#include "platform/errors/UserError.h"
 
 namespace widgets {
 
@@ -9,10 +10,8 @@ bool RunReported(Dialogs& dialogs, const std::function<void()>& command) {
   try {
     command();
     return true;
-  } catch (const std::bad_alloc&) {
-    dialogs.ShowError(QStringLiteral("メモリが足りません"));
   } catch (const std::exception& e) {
-    dialogs.ShowError(QString::fromUtf8(e.what()));
+    dialogs.ShowError(QString::fromStdString(platform::FailureText(e)));
   }
   return false;
 }

@@ -18,8 +18,8 @@
 #include <thread>
 
 #include "catalogue/core/DocumentRecord.h"
+#include "platform/errors/UserError.h"
 #include "platform/files/FileBytes.h"
-#include "platform/files/UserError.h"
 #include "platform/text/Cp932.h"
 
 namespace catalogue {

@@ -3,8 +3,8 @@
 #include <algorithm>
 
 #include "catalogue/core/DocumentRecord.h"
+#include "platform/errors/UserError.h"
 #include "platform/files/FileBytes.h"
-#include "platform/files/UserError.h"
 
 namespace catalogue {
 

@@ -5,7 +5,7 @@
 #include "designer/core/NewElements.h"
 #include "designer/core/RecordFields.h"
 #include "layout/core/RecordReader.h"
-#include "platform/files/UserError.h"
+#include "platform/errors/UserError.h"
 
 namespace designer {
 

@@ -21,7 +21,7 @@
 #include "designer/ui/DesignerCanvas.h"
 #include "designer/ui/PropertyPanel.h"
 #include "designer/ui/QtElementMeasurer.h"
-#include "platform/files/UserError.h"
+#include "platform/errors/UserError.h"
 #include "platform/text/Cp932.h"
 #include "printing/core/PageDrawing.h"
 #include "widgets/ApplicationTitle.h"

@@ -5,8 +5,8 @@
 #include <unistd.h>
 #include <cerrno>
 
+#include "platform/errors/UserError.h"
 #include "platform/files/FileBytes.h"
-#include "platform/files/UserError.h"
 #include "platform/text/Cp932.h"
 
 namespace layout {

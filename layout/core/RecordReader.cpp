@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "platform/files/UserError.h"
+#include "platform/errors/UserError.h"
 #include "platform/text/Cp932.h"
 
 namespace layout {

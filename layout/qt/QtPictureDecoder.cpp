@@ -10,7 +10,7 @@ extern "C" {
 #include <jpeglib.h>
 }
 
-#include "platform/files/UserError.h"
+#include "platform/errors/UserError.h"
 
 namespace layout {
 

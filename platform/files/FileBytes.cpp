@@ -7,7 +7,7 @@
 #include <cstring>
 #include <functional>
 
-#include "platform/files/UserError.h"
+#include "platform/errors/UserError.h"
 
 namespace platform {
 

@@ -7,9 +7,9 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "platform/errors/UserError.h"
 #include "platform/files/FileBytes.h"
 #include "platform/files/TemporaryFiles.h"
-#include "platform/files/UserError.h"
 
 namespace platform {
 

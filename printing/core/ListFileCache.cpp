@@ -5,8 +5,8 @@
 #include <cerrno>
 
 #include "catalogue/core/ListFile.h"
+#include "platform/errors/UserError.h"
 #include "platform/files/FileBytes.h"
-#include "platform/files/UserError.h"
 
 namespace printing {
 

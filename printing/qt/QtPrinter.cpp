@@ -9,9 +9,9 @@
 #include <cstdio>
 #include <string_view>
 
+#include "platform/errors/UserError.h"
 #include "platform/files/FileBytes.h"
 #include "platform/files/ReplacingFileWriter.h"
-#include "platform/files/UserError.h"
 #include "printing/core/PaperSizes.h"
 
 namespace printing {

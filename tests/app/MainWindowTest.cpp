@@ -30,7 +30,7 @@
 #include "catalogue/core/ListFile.h"
 #include "catalogue/ole/MsoleSummarySource.h"
 #include "catalogue/ui/FolderDialog.h"
-#include "platform/files/UserError.h"
+#include "platform/errors/UserError.h"
 #include "platform/settings/IniFile.h"
 #include "platform/text/Cp932.h"
 #include "tests/app/ProgramFixture.h"

@@ -8,7 +8,7 @@
 #include <iterator>
 
 #include "catalogue/core/ScanMessages.h"
-#include "platform/files/UserError.h"
+#include "platform/errors/UserError.h"
 #include "tests/catalogue/FakeDocuments.h"
 #include "tests/support/PropertySetBuilder.h"
 #include "tests/support/TempDir.h"

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 #include <filesystem>
 
-#include "platform/files/UserError.h"
+#include "platform/errors/UserError.h"
 #include "tests/support/TempDir.h"
 
 namespace catalogue {

@@ -11,7 +11,7 @@
 #include "designer/core/StyleDocument.h"
 #include "designer/core/StyleEdits.h"
 #include "layout/core/DrawElements.h"
-#include "platform/files/UserError.h"
+#include "platform/errors/UserError.h"
 #include "platform/text/Cp932.h"
 #include "tests/designer/DesignerTestSupport.h"
 #include "tests/support/InputFiles.h"

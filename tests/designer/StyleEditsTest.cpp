@@ -7,7 +7,7 @@
 
 #include "designer/core/RecordFields.h"
 #include "layout/core/RecordReader.h"
-#include "platform/files/UserError.h"
+#include "platform/errors/UserError.h"
 #include "platform/text/Cp932.h"
 #include "tests/designer/DesignerTestSupport.h"
 #include "tests/support/TempDir.h"

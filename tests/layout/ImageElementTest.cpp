@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "layout/core/Pictures.h"
-#include "platform/files/UserError.h"
+#include "platform/errors/UserError.h"
 #include "tests/layout/DrawTestSupport.h"
 #include "tests/support/TempDir.h"
 

@@ -11,7 +11,7 @@
 
 #include "layout/core/Pictures.h"
 #include "layout/qt/QtPictureDecoder.h"
-#include "platform/files/UserError.h"
+#include "platform/errors/UserError.h"
 #include "platform/text/Cp932.h"
 #include "tests/support/JpegWriter.h"
 #include "tests/support/TempDir.h"

@@ -5,7 +5,7 @@
 #include "layout/core/NameTables.h"
 #include "layout/core/StyleFile.h"
 #include "layout/core/StyleVersion.h"
-#include "platform/files/UserError.h"
+#include "platform/errors/UserError.h"
 #include "platform/text/Cp932.h"
 
 namespace layout {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/files/UserError.h"
+#include "platform/errors/UserError.h"
 #include "tests/layout/DrawTestSupport.h"
 
 namespace layout {

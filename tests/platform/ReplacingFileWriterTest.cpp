@@ -10,9 +10,9 @@
 #include <ctime>
 #include <filesystem>
 
+#include "platform/errors/UserError.h"
 #include "platform/files/FileBytes.h"
 #include "platform/files/TemporaryFiles.h"
-#include "platform/files/UserError.h"
 #include "tests/support/TempDir.h"
 
 namespace platform {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/files/UserError.h"
+#include "platform/errors/UserError.h"
 #include "printing/core/ListFileCache.h"
 #include "tests/support/FakePrinter.h"
 #include "tests/support/TempDir.h"

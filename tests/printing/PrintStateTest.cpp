@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "platform/files/UserError.h"
+#include "platform/errors/UserError.h"
 #include "tests/support/TempDir.h"
 
 namespace printing {

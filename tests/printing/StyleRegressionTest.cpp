@@ -7,7 +7,7 @@
 #include "layout/core/DrawElements.h"
 #include "layout/core/StyleFile.h"
 #include "layout/core/StyleVersion.h"
-#include "platform/files/UserError.h"
+#include "platform/errors/UserError.h"
 #include "printing/core/Binding.h"
 #include "tests/support/InputFiles.h"
 #include "tests/support/RecordingSurface.h"
