@@ -182,7 +182,8 @@ PropertyPanel::Row PropertyPanel::MakeRow(const FieldInfo& info) {
       row.show = [label](const QString& text) { label->setText(text); };
       break;
     }
-    case FieldType::Flag: {
+    case FieldType::Flag:
+    case FieldType::FlagOr0: {
       auto* box = new QCheckBox(QStringLiteral("する"));
       row.editor = box;
       row.show = [box](const QString& text) {
