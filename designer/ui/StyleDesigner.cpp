@@ -12,13 +12,13 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStatusBar>
-#include <QUndoCommand>
 #include <QUndoStack>
 #include <functional>
 #include <string_view>
 
 #include "designer/core/RecordFields.h"
 #include "designer/ui/DesignerCanvas.h"
+#include "designer/ui/EditCommand.h"
 #include "designer/ui/PropertyPanel.h"
 #include "designer/ui/QtElementMeasurer.h"
 #include "platform/errors/UserError.h"
@@ -35,12 +35,10 @@ namespace {
 constexpr const char* kSection = "fstyledesign";
 constexpr int kDesignedWidth = 1180;
 constexpr int kDesignedHeight = 800;
-constexpr int kArrowMergeId = 1;
 constexpr int kTextField = 20;
 constexpr int kPictureField = 13;
 constexpr int kDragThresholdPixels = 3;
 constexpr int kHandlePixels = 5;  // how near a handle the pointer must be
-const Fixed kOneMm = Fixed::FromInt(1);
 
 std::string Bytes(const QString& path) {
   return QFile::encodeName(path).toStdString();
@@ -80,50 +78,15 @@ std::string PictureFieldValue(const QString& name) {
 
 }  // namespace
 
-// One change on the undo stack: applied on redo, reverted on undo.
-class StyleDesigner::EditCommand : public QUndoCommand {
- public:
-  EditCommand(StyleDesigner& window, StyleEdit edit, int mergeId)
-      : window_(window), edit_(std::move(edit)), mergeId_(mergeId) {
-    setText(QString::fromStdString(edit_.description));
-  }
-  void redo() override {
-    ApplyEdit(window_.document_, edit_);
-    window_.Changed(edit_.selectAfter);
-  }
-  void undo() override {
-    window_.arrowRun_ = false;  // the next arrow step is a step of its own
-    RevertEdit(window_.document_, edit_);
-    window_.Changed(edit_.selectBefore);
-  }
-  int id() const override { return mergeId_; }
-  // A run of arrow steps on one element is one step to undo.
-  bool mergeWith(const QUndoCommand* other) override {
-    const auto* next = static_cast<const EditCommand*>(other);
-    if (!window_.arrowRun_ || next->edit_.index != edit_.index || edit_.removed.size() != 1 ||
-        edit_.inserted.size() != 1 || next->edit_.removed.size() != 1 ||
-        next->edit_.inserted.size() != 1) {
-      return false;
-    }
-    edit_.inserted = next->edit_.inserted;
-    edit_.selectAfter = next->edit_.selectAfter;
-    return true;
-  }
-
- private:
-  StyleDesigner& window_;
-  StyleEdit edit_;
-  int mergeId_;
-};
-
 StyleDesigner::StyleDesigner(DesignerServices services, QWidget* parent)
     : QMainWindow(parent),
       s_(std::move(services)),
       measurer_(std::make_unique<QtElementMeasurer>(s_.pictures, logicalDpiX())),
-      document_(StyleDocument::NewStyle()) {
+      edited_(StyleDocument::NewStyle()) {
   setObjectName(QStringLiteral("fstyledesign"));
   setAttribute(Qt::WA_DeleteOnClose);
   undo_ = new QUndoStack(this);
+  edited_.OnChange([this](int select) { Changed(select); });
   BuildWindow();
   BuildMenus();
   connect(undo_, &QUndoStack::cleanChanged, this, [this] { UpdateTitle(); });
@@ -216,13 +179,13 @@ void StyleDesigner::OpenPrintState() {
 
 void StyleDesigner::Take(StyleDocument document, const QString& path, std::string fileStamp) {
   undo_->clear();
-  document_ = std::move(document);
+  edited_.Replace(std::move(document));
   path_ = path;
   knownFile_ = std::move(fileStamp);
   measurer_->SetStyleFolder(path.isEmpty() ? std::string() : printing::FolderOf(Bytes(path)));
   drawError_.clear();
   ShowStatus(
-      document_.ConvertedFromOlder()
+      edited_.Document().ConvertedFromOlder()
           ? QStringLiteral("旧形式 (Ver1.0) のスタイルです。保存すると Ver1.1 の形式で書き込みます")
           : QString());
   SetZoom(zoomChoice_);
@@ -253,9 +216,11 @@ void StyleDesigner::UpdateActions() {
   for (const char* name : {"DesignDuplicate", "DesignDelete"}) {
     Item(QString::fromLatin1(name))->setEnabled(any);
   }
-  Item(QStringLiteral("DesignForward"))->setEnabled(any && CanBringForward(document_, selected_));
-  Item(QStringLiteral("DesignBackward"))->setEnabled(any && CanSendBackward(document_, selected_));
-  ElementKind kind = any ? KindOfLine(document_.Text(selected_)) : ElementKind::Unknown;
+  Item(QStringLiteral("DesignForward"))
+      ->setEnabled(any && CanBringForward(edited_.Document(), selected_));
+  Item(QStringLiteral("DesignBackward"))
+      ->setEnabled(any && CanSendBackward(edited_.Document(), selected_));
+  ElementKind kind = any ? KindOfLine(edited_.Document().Text(selected_)) : ElementKind::Unknown;
   findChild<QMenu*>(QStringLiteral("TagMenu"))
       ->setEnabled(kind == ElementKind::Char || kind == ElementKind::Data);
   Item(QStringLiteral("PreviousPage"))->setEnabled(showData_ && page_ > 1);
@@ -265,25 +230,25 @@ void StyleDesigner::UpdateActions() {
 }
 
 std::optional<ElementShape> StyleDesigner::ShapeOf(int line) const {
-  if (line <= 0 || line >= document_.LineCount()) {
+  if (line <= 0 || line >= edited_.Document().LineCount()) {
     return std::nullopt;
   }
-  if (liveEdit_ && liveEdit_->index == line && liveEdit_->inserted.size() == 1) {
-    return ShapeOfLine(liveEdit_->inserted.front().text, measurer_.get());
+  const std::optional<StyleEdit>& shown = drag_.ShownEdit();
+  if (shown && shown->index == line && shown->inserted.size() == 1) {
+    return ShapeOfLine(shown->inserted.front().text, measurer_.get());
   }
-  return ShapeOfLine(document_.Text(line), measurer_.get());
+  return ShapeOfLine(edited_.Document().Text(line), measurer_.get());
 }
 
 void StyleDesigner::CancelDrag() {
-  drag_ = DragMode::None;
-  liveEdit_.reset();
+  drag_.Cancel();
 }
 
 void StyleDesigner::Changed(int select) {
   // Whatever changed the document ends a drag in progress; the drag was
   // computed from the document as it stood.
   CancelDrag();
-  if (select >= document_.LineCount()) {
+  if (select >= edited_.Document().LineCount()) {
     select = -1;
   }
   selected_ = select;
@@ -294,13 +259,13 @@ void StyleDesigner::Changed(int select) {
 }
 
 void StyleDesigner::Redraw() {
-  std::vector<std::string> lines = document_.Texts();
+  std::vector<std::string> lines = edited_.Document().Texts();
   // A drag is shown on the drawn lines only; the document changes when the
   // button is let go.
-  if (liveEdit_) {
-    auto at = lines.begin() + liveEdit_->index;
-    at = lines.erase(at, at + static_cast<std::ptrdiff_t>(liveEdit_->removed.size()));
-    for (const StyleLine& line : liveEdit_->inserted) {
+  if (const std::optional<StyleEdit>& shown = drag_.ShownEdit()) {
+    auto at = lines.begin() + shown->index;
+    at = lines.erase(at, at + static_cast<std::ptrdiff_t>(shown->removed.size()));
+    for (const StyleLine& line : shown->inserted) {
       at = std::next(lines.insert(at, line.text));
     }
   }
@@ -324,7 +289,7 @@ void StyleDesigner::Redraw() {
 void StyleDesigner::ShowSelection() {
   std::optional<ElementShape> shape = ShapeOf(selected_);
   canvas_->SetSelection(shape);
-  panel_->ShowRecord(selected_, selected_ > 0 ? document_.Text(selected_) : std::string());
+  panel_->ShowRecord(selected_, selected_ > 0 ? edited_.Document().Text(selected_) : std::string());
   if (shape) {
     positionLabel_->setText(QStringLiteral("%1 行目  X %2  Y %3 mm")
                                 .arg(selected_)
@@ -341,12 +306,12 @@ void StyleDesigner::ShowSelection() {
 }
 
 void StyleDesigner::Select(int line) {
-  arrowRun_ = false;
+  edited_.SetStepRunOpen(false);
   Changed(line);
 }
 
 void StyleDesigner::Cycle(bool forward) {
-  std::vector<int> lines = SelectableLines(document_, measurer_.get());
+  std::vector<int> lines = SelectableLines(edited_.Document(), measurer_.get());
   if (lines.empty()) {
     Select(-1);
     return;
@@ -420,15 +385,15 @@ Fixed StyleDesigner::Tolerance() const {
 }
 
 void StyleDesigner::Perform(const std::function<StyleEdit()>& make, int mergeId) {
-  if (mergeId != kArrowMergeId) {
-    arrowRun_ = false;
+  if (mergeId != EditCommand::kArrowStep) {
+    edited_.SetStepRunOpen(false);
   }
   CancelDrag();
   // Text still being typed in the panel is the user's latest change.
   panel_->CommitPending();
   widgets::RunReported(*s_.dialogs, [&] {
     StyleEdit edit = make();
-    undo_->push(new EditCommand(*this, std::move(edit), mergeId));
+    undo_->push(new EditCommand(edited_, std::move(edit), mergeId));
   });
 }
 
@@ -439,8 +404,8 @@ void StyleDesigner::Nudge(int dxTenths, int dyTenths) {
   Fixed dx = Fixed::FromRaw(dxTenths * 1000LL);
   Fixed dy = Fixed::FromRaw(dyTenths * 1000LL);
   int line = selected_;
-  Perform([&] { return MoveElement(document_, line, dx, dy); }, kArrowMergeId);
-  arrowRun_ = true;
+  Perform([&] { return MoveElement(edited_.Document(), line, dx, dy); }, EditCommand::kArrowStep);
+  edited_.SetStepRunOpen(true);
 }
 
 std::optional<std::string> StyleDesigner::ChoosePicture() {
@@ -466,7 +431,7 @@ void StyleDesigner::AddElementOfKind(ElementKind kind) {
     return;
   }
   Perform([&] {
-    StyleEdit edit = AddElement(document_, kind, PageCentre());
+    StyleEdit edit = AddElement(edited_.Document(), kind, PageCentre());
     if (picture && !edit.inserted.empty()) {
       RecordFields fields(edit.inserted.back().text);
       fields.Set(kPictureField, *picture);
@@ -481,12 +446,12 @@ void StyleDesigner::InsertTag(const QString& tag) {
   if (selected_ <= 0) {
     return;
   }
-  ElementKind kind = KindOfLine(document_.Text(selected_));
+  ElementKind kind = KindOfLine(edited_.Document().Text(selected_));
   if (kind != ElementKind::Char && kind != ElementKind::Data) {
     return;
   }
   QString text = QString::fromStdString(
-      platform::Cp932ToUtf8(RecordFields(document_.Text(selected_)).Get(kTextField)));
+      platform::Cp932ToUtf8(RecordFields(edited_.Document().Text(selected_)).Get(kTextField)));
   // At the cursor of the text box when it is being edited, else at the end.
   auto* editor = qobject_cast<QLineEdit*>(panel_->Editor(kTextField));
   int at = editor != nullptr && editor->hasFocus() ? editor->cursorPosition() : text.size();
@@ -496,7 +461,7 @@ void StyleDesigner::InsertTag(const QString& tag) {
   text.insert(at, tag);
   int line = selected_;
   std::string value = platform::Utf8ToCp932(text.toStdString());
-  Perform([&] { return SetField(document_, line, kTextField, value); });
+  Perform([&] { return SetField(edited_.Document(), line, kTextField, value); });
   if (editor != nullptr) {
     editor->setCursorPosition(at + tag.size());
   }
@@ -510,10 +475,10 @@ void StyleDesigner::EditField(int field, const QByteArray& value) {
   std::string bytes = value.toStdString();
   // A refused value is reported and the panel shows the stored one again.
   bool done = widgets::RunReported(*s_.dialogs, [&] {
-    StyleEdit edit = SetField(document_, line, field, bytes);
+    StyleEdit edit = SetField(edited_.Document(), line, field, bytes);
     if (!(edit.inserted == edit.removed)) {
-      arrowRun_ = false;
-      undo_->push(new EditCommand(*this, std::move(edit), -1));
+      edited_.SetStepRunOpen(false);
+      undo_->push(new EditCommand(edited_, std::move(edit)));
     }
   });
   if (!done) {
@@ -522,69 +487,32 @@ void StyleDesigner::EditField(int field, const QByteArray& value) {
 }
 
 void StyleDesigner::Pressed(MmPoint at) {
-  arrowRun_ = false;
-  if (drag_ != DragMode::None) {  // a release that never came
+  edited_.SetStepRunOpen(false);
+  if (drag_.Active()) {  // a release that never came
     CancelDrag();
     Redraw();
   }
-  std::optional<ElementShape> current = ShapeOf(selected_);
-  if (current && current->resizable) {
-    Handle handle = HandleAt(*current, at, Tolerance());
-    if (handle != Handle::None) {
-      drag_ = DragMode::Resize;
-      dragHandle_ = handle;
-      dragShape_ = current;
-      return;
-    }
+  DragGesture::Start start =
+      drag_.Press(edited_.Document(), selected_, at, Tolerance(), measurer_.get());
+  if (start.changesSelection) {
+    Select(start.line);
   }
-  std::optional<int> hit = ElementAt(document_, at, Tolerance(), measurer_.get());
-  Select(hit.value_or(-1));
-  if (hit) {
-    drag_ = DragMode::Move;
-    dragShape_ = ShapeOf(*hit);
-  }
-}
-
-std::optional<StyleEdit> StyleDesigner::DragEdit(MmPoint from, MmPoint to) const {
-  if (drag_ == DragMode::None || !dragShape_) {
-    return std::nullopt;
-  }
-  if (drag_ == DragMode::Resize) {
-    MmPoint target = to;
-    if (snap_) {
-      target = {SnapTo(to.x, kOneMm), SnapTo(to.y, kOneMm)};
-    }
-    return ResizeElement(document_, selected_, *dragShape_, dragHandle_, target);
-  }
-  Fixed dx = to.x - from.x;
-  Fixed dy = to.y - from.y;
-  if (snap_) {
-    // The element's own corner lands on the grid.
-    MmPoint corner = dragShape_->isSegment ? dragShape_->start
-                                           : MmPoint{dragShape_->box.left, dragShape_->box.top};
-    dx = SnapTo(corner.x + dx, kOneMm) - corner.x;
-    dy = SnapTo(corner.y + dy, kOneMm) - corner.y;
-  }
-  if (dx == Fixed() && dy == Fixed()) {
-    return std::nullopt;
-  }
-  return MoveElement(document_, selected_, dx, dy);
+  drag_.Begin();
 }
 
 void StyleDesigner::Dragged(MmPoint from, MmPoint to) {
-  if (drag_ == DragMode::None) {
+  if (!drag_.Active()) {
     return;
   }
   QPoint moved = canvas_->ToPixel(to) - canvas_->ToPixel(from);
-  if (!liveEdit_ && moved.manhattanLength() < kDragThresholdPixels) {
+  if (!drag_.Shown() && moved.manhattanLength() < kDragThresholdPixels) {
     return;  // a click, not a drag
   }
   // Every step is computed from the document, which the drag leaves as it
   // is until the button is let go.
   try {
-    liveEdit_ = DragEdit(from, to);
+    drag_.Drag(edited_.Document(), from, to, snap_);
   } catch (const std::exception& e) {
-    CancelDrag();
     ShowStatus(QString::fromUtf8(e.what()));
   }
   Redraw();
@@ -592,27 +520,21 @@ void StyleDesigner::Dragged(MmPoint from, MmPoint to) {
 }
 
 void StyleDesigner::Released(MmPoint from, MmPoint to) {
-  if (!liveEdit_) {
-    CancelDrag();
-    return;
-  }
-  // The edit for where the button was let go goes on the undo stack.
-  std::optional<StyleEdit> final;
+  bool shown = drag_.Shown();
+  std::optional<StyleEdit> edit;
   try {
-    final = DragEdit(from, to);
+    edit = drag_.Release(edited_.Document(), from, to, snap_);
   } catch (const std::exception& e) {
     ShowStatus(QString::fromUtf8(e.what()));
   }
-  CancelDrag();
-  if (!final) {
-    Changed(selected_);
-    return;
+  if (!shown) {
+    return;  // a click: nothing was shown moved
   }
-  StyleEdit edit = std::move(*final);
-  if (!(edit.inserted == edit.removed)) {
-    undo_->push(new EditCommand(*this, std::move(edit), -1));
+  if (edit) {
+    // The edit for where the button was let go goes on the undo stack.
+    undo_->push(new EditCommand(edited_, std::move(*edit)));
   } else {
-    Changed(selected_);
+    Changed(selected_);  // the document as it is, no longer the drag
   }
 }
 
@@ -629,14 +551,14 @@ bool StyleDesigner::SaveTo(const QString& path) {
       return false;
     }
   }
-  bool written =
-      widgets::RunReported(*s_.dialogs, [&] { SaveStyleDocument(document_, Bytes(path)); });
+  bool written = widgets::RunReported(*s_.dialogs,
+                                      [&] { SaveStyleDocument(edited_.Document(), Bytes(path)); });
   if (!written) {
     return false;
   }
   knownFile_ = FileStamp(path);
   path_ = path;
-  arrowRun_ = false;
+  edited_.SetStepRunOpen(false);
   undo_->setClean();
   measurer_->SetStyleFolder(printing::FolderOf(Bytes(path)));
   ShowStatus(QStringLiteral("保存しました: ") + path);

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "designer/core/DragGesture.h"
+#include "designer/core/EditedStyle.h"
 #include "designer/core/ElementGeometry.h"
 #include "designer/core/StyleDocument.h"
 #include "designer/core/StyleEdits.h"
@@ -81,7 +83,7 @@ class StyleDesigner : public QMainWindow {
   void InsertTag(const QString& tag);
 
   // State the print window and tests read.
-  const StyleDocument& Document() const { return document_; }
+  const StyleDocument& Document() const { return edited_.Document(); }
   int Selected() const { return selected_; }
   QString Path() const { return path_; }
   bool IsModified() const;
@@ -100,10 +102,6 @@ class StyleDesigner : public QMainWindow {
   void resizeEvent(QResizeEvent* event) override;
 
  private:
-  class EditCommand;
-  friend class EditCommand;
-  enum class DragMode { None, Move, Resize };
-
   void BuildWindow();
   void BuildMenus();
   QAction* AddItem(QMenu* menu, const char* name, const QString& caption, const QKeySequence& keys,
@@ -126,7 +124,6 @@ class StyleDesigner : public QMainWindow {
   void Pressed(MmPoint at);
   void Dragged(MmPoint from, MmPoint to);
   void Released(MmPoint from, MmPoint to);
-  std::optional<StyleEdit> DragEdit(MmPoint from, MmPoint to) const;
   void EditField(int field, const QByteArray& value);
   bool SaveTo(const QString& path);
   // Takes a document read from `path` (empty for a new style).
@@ -138,7 +135,7 @@ class StyleDesigner : public QMainWindow {
 
   DesignerServices s_;
   std::unique_ptr<QtElementMeasurer> measurer_;
-  StyleDocument document_;
+  EditedStyle edited_;
   QString path_;
   std::string knownFile_;  // the file as last read or written here
   int selected_ = -1;
@@ -148,14 +145,8 @@ class StyleDesigner : public QMainWindow {
   int page_ = 1;
   bool lastPage_ = true;
   std::optional<printing::BindingData> binding_;
-  bool arrowRun_ = false;
   QString drawError_;
-
-  // A drag in progress: what it does and the edit shown while it lasts.
-  DragMode drag_ = DragMode::None;
-  Handle dragHandle_ = Handle::None;
-  std::optional<ElementShape> dragShape_;
-  std::optional<StyleEdit> liveEdit_;
+  DragGesture drag_;  // a drag on the page, from press to release
 
   QUndoStack* undo_ = nullptr;
   DesignerCanvas* canvas_ = nullptr;

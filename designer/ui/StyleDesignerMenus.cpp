@@ -60,18 +60,20 @@ void StyleDesigner::BuildMenus() {
   edit->addSeparator();
   AddItem(edit, "DesignDuplicate", QStringLiteral("複製(&D)"), QKeySequence(Qt::CTRL | Qt::Key_D),
           [this] {
-            Perform([this] { return DuplicateElement(document_, selected_, kDuplicateOffset); });
+            Perform([this] {
+              return DuplicateElement(edited_.Document(), selected_, kDuplicateOffset);
+            });
           });
   QAction* remove =
       AddItem(edit, "DesignDelete", QStringLiteral("削除(&L)"), QKeySequence::Delete,
-              [this] { Perform([this] { return DeleteElement(document_, selected_); }); });
+              [this] { Perform([this] { return DeleteElement(edited_.Document(), selected_); }); });
   edit->addSeparator();
   AddItem(edit, "DesignForward", QStringLiteral("前面へ(&F)"),
           QKeySequence(Qt::CTRL | Qt::Key_BracketRight),
-          [this] { Perform([this] { return BringForward(document_, selected_); }); });
+          [this] { Perform([this] { return BringForward(edited_.Document(), selected_); }); });
   AddItem(edit, "DesignBackward", QStringLiteral("背面へ(&B)"),
           QKeySequence(Qt::CTRL | Qt::Key_BracketLeft),
-          [this] { Perform([this] { return SendBackward(document_, selected_); }); });
+          [this] { Perform([this] { return SendBackward(edited_.Document(), selected_); }); });
   edit->addSeparator();
   AddItem(edit, "DesignNext", QStringLiteral("次の要素"), {}, [this] { Cycle(true); });
   AddItem(edit, "DesignPrevious", QStringLiteral("前の要素"), {}, [this] { Cycle(false); });
