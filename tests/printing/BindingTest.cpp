@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/text/Cp932.h"
+#include "tests/support/TextField.h"
 
 namespace printing {
 namespace {
@@ -33,11 +34,7 @@ Lines Style(int n, const std::vector<std::string>& texts) {
 }
 
 std::string TextOf(const std::string& line) {
-  std::size_t at = 0;
-  for (int i = 0; i < 19; ++i) {
-    at = line.find(';', at) + 1;
-  }
-  return line.substr(at, line.find(';', at) - at);
+  return testsupport::TextField(line);
 }
 
 FixedClock Monday(*MakeDate(2026, 12, 7));

@@ -6,6 +6,7 @@
 
 #include "platform/errors/UserError.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/TextField.h"
 
 namespace printing {
 namespace {
@@ -47,14 +48,7 @@ struct PrintStateFixture : ::testing::Test {
   }
 
   // The bound text of the first text element.
-  std::string Shown() const {
-    const std::string& line = state.PageLines().at(1);
-    std::size_t at = 0;
-    for (int i = 0; i < 19; ++i) {
-      at = line.find(';', at) + 1;
-    }
-    return line.substr(at, line.find(';', at) - at);
-  }
+  std::string Shown() const { return testsupport::TextField(state.PageLines().at(1)); }
 };
 
 TEST_F(PrintStateFixture, LoadingReadsConvertsAndBindsAndTakesTheHeader) {

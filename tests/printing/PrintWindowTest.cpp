@@ -20,6 +20,7 @@
 #include "tests/support/PrintWindowServicesForTests.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/TextField.h"
 
 namespace printing {
 namespace {
@@ -64,14 +65,7 @@ struct PrintWindowFixture : ::testing::Test {
   }
 
   // The text of the first text element as bound.
-  std::string BoundText() {
-    const std::string& line = window->State().PageLines().at(2);
-    std::size_t at = 0;
-    for (int i = 0; i < 19; ++i) {
-      at = line.find(';', at) + 1;
-    }
-    return line.substr(at, line.find(';', at) - at);
-  }
+  std::string BoundText() { return testsupport::TextField(window->State().PageLines().at(2)); }
 };
 
 TEST_F(PrintWindowFixture, StartsWithTheEmptyLayoutAndAsksForAStyle) {
