@@ -16,6 +16,15 @@ namespace widgets {
 namespace {
 
 constexpr int kSizingMargin = 3;
+
+// What of a cell's text a cell `width` pixels wide can show: no character is
+// narrower than a pixel and none takes fewer than one byte, so twice the
+// width in bytes is more than ever fits. A long value is converted and laid
+// out only that far on every repaint, not whole.
+std::string_view ShownPart(std::string_view bytes, int width) {
+  std::size_t most = static_cast<std::size_t>(std::max(width, 0)) * 2 + 8;
+  return bytes.substr(0, platform::Cp932PrefixLength(bytes, most));
+}
 constexpr int kMinColumnWidth = 2;
 constexpr int kTextMargin = 2;
 const QColor kGridLine(192, 192, 192);
@@ -215,7 +224,7 @@ void StringGrid::PaintCell(QPainter& painter, int col, int row, const QRect& rec
     painter.setClipRect(rect);
     painter.setPen(text);
     painter.drawText(textRect, static_cast<int>(align) | Qt::TextSingleLine,
-                     QString::fromUtf8(platform::Cp932ToUtf8(bytes)));
+                     QString::fromUtf8(platform::Cp932ToUtf8(ShownPart(bytes, rect.width()))));
     painter.restore();
   }
   painter.setPen(fixed ? kFixedGridLine : kGridLine);

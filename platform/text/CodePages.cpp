@@ -50,15 +50,15 @@ std::optional<std::string> CodePageToCp932(std::string_view bytes, unsigned code
   if (name.empty()) {
     return std::nullopt;
   }
-  const Iconv* decode = Iconv::Cached("UTF-32LE", name);
-  const Iconv* encode = Iconv::Cached("CP932", "UTF-32LE");
+  const Iconv* decode = Iconv::Cached(Iconv::kWide, name);
+  const Iconv* encode = Iconv::Cached("CP932", Iconv::kWide);
   if (decode == nullptr || encode == nullptr) {
     return std::nullopt;
   }
   std::string wide;
   std::string out;
-  decode->Convert(bytes, wide, CodeUnitSize(codePage), std::string_view("?\0\0\0", 4));
-  encode->Convert(wide, out, 4, "?");
+  decode->Convert(bytes, wide, CodeUnitSize(codePage), Iconv::WideQuestionMark());
+  encode->Convert(wide, out, Iconv::kWideUnit, "?");
   return out;
 }
 

@@ -23,13 +23,13 @@ std::string Utf8ToCp932(std::string_view utf8) {
   // told apart and each is replaced by exactly one "?".
   std::string wide;
   std::string out;
-  const Iconv* decode = Iconv::Cached("UTF-32LE", "UTF-8");
-  const Iconv* encode = Iconv::Cached("CP932", "UTF-32LE");
+  const Iconv* decode = Iconv::Cached(Iconv::kWide, "UTF-8");
+  const Iconv* encode = Iconv::Cached("CP932", Iconv::kWide);
   if (decode == nullptr || encode == nullptr) {
     return out;
   }
-  decode->Convert(utf8, wide, 1, std::string_view("?\0\0\0", 4));
-  encode->Convert(wide, out, 4, "?");
+  decode->Convert(utf8, wide, 1, Iconv::WideQuestionMark());
+  encode->Convert(wide, out, Iconv::kWideUnit, "?");
   return out;
 }
 

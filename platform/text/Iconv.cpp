@@ -1,6 +1,7 @@
 #include "platform/text/Iconv.h"
 
 #include <iconv.h>
+#include <algorithm>
 #include <cerrno>
 #include <map>
 #include <memory>
@@ -34,9 +35,15 @@ void Iconv::Convert(std::string_view in, std::string& out, std::size_t skip,
 
   char* src = const_cast<char*>(in.data());
   std::size_t srcLeft = in.size();
-  std::size_t start = out.size();
-  out.resize(start + in.size() * 2 + 16);
-  std::size_t used = start;
+  // `out` holds room beyond `used`; it only ever grows, by doubling, so the
+  // whole conversion is linear however many replacements it makes.
+  std::size_t used = out.size();
+  out.resize(used + in.size() * 2 + 16);
+  auto room = [&](std::size_t needed) {
+    if (out.size() - used < needed) {
+      out.resize(std::max(out.size() * 2, used + needed) + 16);
+    }
+  };
 
   auto run = [&](char** s, std::size_t* sLeft) {
     char* dst = out.data() + used;
@@ -46,28 +53,29 @@ void Iconv::Convert(std::string_view in, std::string& out, std::size_t skip,
     used = out.size() - dstLeft;
     return err;
   };
+  // Runs until the output had room for everything.
+  auto runWithRoom = [&](char** s, std::size_t* sLeft) {
+    int err = run(s, sLeft);
+    while (err == E2BIG) {
+      room(out.size() - used + 1);  // doubles
+      err = run(s, sLeft);
+    }
+    return err;
+  };
 
   for (;;) {
-    int err = run(&src, &srcLeft);
+    int err = runWithRoom(&src, &srcLeft);
     if (err == 0) {
       break;
-    }
-    if (err == E2BIG) {
-      out.resize(out.size() * 2 + 16);
-      continue;
     }
     // EILSEQ: a sequence the source cannot decode or the target cannot hold.
     // EINVAL: the text ends inside a sequence. Both become the replacement,
     // after whatever the decoder still holds from before it.
-    while (run(nullptr, nullptr) == E2BIG) {
-      out.resize(out.size() * 2 + 16);
-    }
-    out.resize(used);
-    out.append(replacement);
-    used = out.size();
-    out.resize(used + srcLeft * 2 + 16);
+    runWithRoom(nullptr, nullptr);
+    room(replacement.size());
+    out.replace(used, replacement.size(), replacement);
+    used += replacement.size();
     if (err != EILSEQ) {
-      srcLeft = 0;
       break;
     }
     std::size_t n = skip < srcLeft ? skip : srcLeft;
@@ -75,15 +83,13 @@ void Iconv::Convert(std::string_view in, std::string& out, std::size_t skip,
     srcLeft -= n;
   }
   // Flush whatever the decoder still holds.
-  for (;;) {
-    int err = run(nullptr, nullptr);
-    if (err == E2BIG) {
-      out.resize(out.size() * 2 + 16);
-      continue;
-    }
-    break;
-  }
+  runWithRoom(nullptr, nullptr);
   out.resize(used);
+}
+
+std::string_view Iconv::WideQuestionMark() {
+  static const wchar_t mark = L'?';
+  return std::string_view(reinterpret_cast<const char*>(&mark), sizeof mark);
 }
 
 const Iconv* Iconv::Cached(const std::string& to, const std::string& from) {

@@ -31,6 +31,16 @@ class Iconv {
   // not know one of the encodings.
   static const Iconv* Cached(const std::string& to, const std::string& from);
 
+  // The code units texts go through on their way between two encodings:
+  // glibc's own wide characters, from and to which every encoding converts
+  // in one step. (Through "UTF-32LE" each character an encoder lacks costs a
+  // second step's whole buffer: eight microseconds each, seconds for a long
+  // text of emoji.)
+  static constexpr const char* kWide = "WCHAR_T";
+  static constexpr std::size_t kWideUnit = sizeof(wchar_t);
+  // "?" as one wide code unit: what an undecodable input becomes.
+  static std::string_view WideQuestionMark();
+
  private:
   void* handle_;  // iconv_t
   bool open_;

@@ -42,6 +42,32 @@ TEST(CodePages, HeldBackCharactersComeOutBeforeAReplacement) {
   EXPECT_EQ(out, "\xD7\xA9?\xD7\x9C");  // shin ? lamed
 }
 
+// A text made mostly of what cannot be converted costs no more than any
+// other: every replacement appends to room the output already has. (Before,
+// each one re-sized the output by the whole rest of the input, and each
+// character code page 932 lacks cost a conversion step's whole buffer: these
+// took minutes.)
+TEST(CodePages, TextsOfNothingButReplacementsConvertInOnePass) {
+  constexpr std::size_t kMany = 200000;
+  std::string bad(kMany, '\xFF');
+  EXPECT_EQ(CodePageToCp932(bad, 65001), std::string(kMany, '?'));
+  std::string utf8;
+  for (std::size_t i = 0; i < kMany; ++i) {
+    utf8 += "\xF0\x9F\x98\x80";  // an emoji, which code page 932 lacks
+  }
+  EXPECT_EQ(CodePageToCp932(utf8 + "\xE6\x97\xA5", 65001), std::string(kMany, '?') + "\x93\xFA");
+  // Mixed: each bad byte between good ones is one mark, in its place.
+  std::string mixed;
+  for (int i = 0; i < 100000; ++i) {
+    mixed += "a\xFF";
+  }
+  std::string expected;
+  for (int i = 0; i < 100000; ++i) {
+    expected += "a?";
+  }
+  EXPECT_EQ(CodePageToCp932(mixed, 65001), expected);
+}
+
 TEST(CodePages, UnknownCodePagesAreRefused) {
   EXPECT_EQ(CodePageToCp932("x", 0), std::nullopt);
   EXPECT_EQ(CodePageToCp932("x", 12345), std::nullopt);

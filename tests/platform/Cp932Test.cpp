@@ -33,6 +33,17 @@ TEST(Cp932, UnmappableAndInvalidTextBecomesOneMarkEach) {
   EXPECT_EQ(Utf8ToCp932(""), "");
 }
 
+TEST(Cp932, LongRunsOfUndecodableBytesShowAsOneMarkEach) {
+  std::string shown = Cp932ToUtf8(std::string(200000, '\xFF'));
+  ASSERT_EQ(shown.size(), 600000u);
+  EXPECT_EQ(shown.substr(599997), "\xEF\xBF\xBD");
+  std::string emoji;
+  for (int i = 0; i < 200000; ++i) {
+    emoji += "\xF0\x9F\x98\x80";
+  }
+  EXPECT_EQ(Utf8ToCp932(emoji), std::string(200000, '?'));
+}
+
 TEST(Cp932, LeadBytesAndPrefixesNeverSplitACharacter) {
   EXPECT_TRUE(IsCp932LeadByte(0x81));
   EXPECT_TRUE(IsCp932LeadByte(0x9F));
