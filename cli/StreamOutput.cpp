@@ -27,4 +27,10 @@ void StderrReporter::ShowMessage(const std::string& path, const std::string& tex
   WriteBytes(stderr, line);
 }
 
+void StderrReporter::NoteValuesCut(const std::string& path) {
+  std::string line = path + ": " + catalogue::ValuesCutMessage() + "\n";
+  std::fflush(stdout);
+  WriteBytes(stderr, line);
+}
+
 }  // namespace cli

@@ -39,6 +39,8 @@ class Utf8LineSink : public catalogue::LineSink {
 class StderrReporter : public catalogue::MessageReporter {
  public:
   void ShowMessage(const std::string& path, const std::string& text) override;
+  // Said on stderr too, but not counted: the document was read.
+  void NoteValuesCut(const std::string& path) override;
   int Count() const { return count_; }
 
  private:

@@ -43,6 +43,14 @@ std::string DocumentReader::ReadNewerFormat(const std::string& path, std::string
 }
 
 std::string DocumentReader::ReadDocumentRecord(const std::string& path) {
+  std::string line = ReadRecordLine(path);
+  if (CapRecordFields(line)) {
+    reporter_.NoteValuesCut(path);
+  }
+  return line;
+}
+
+std::string DocumentReader::ReadRecordLine(const std::string& path) {
   SummaryStream stream = source_.ReadSummaryStream(path);
   if (Failed(stream.storageCode)) {
     if (stream.storageCode == kSTG_E_FILENOTFOUND) {

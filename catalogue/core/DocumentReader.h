@@ -31,10 +31,13 @@ class DocumentReader {
 
   // The record line of the document at `path` (file system bytes), or an
   // empty text after reporting why it cannot be read. A set that holds none
-  // of the summary properties gives an empty text and no message.
+  // of the summary properties gives an empty text and no message. Whatever
+  // read it, no field is longer than kRecordFieldLimit characters; a
+  // document whose values were cut is noted once.
   std::string ReadDocumentRecord(const std::string& path);
 
  private:
+  std::string ReadRecordLine(const std::string& path);
   void ReportFailure(const std::string& path, const char* message, HResult code);
   std::string ReadNewerFormat(const std::string& path, std::string leadingBytes);
 

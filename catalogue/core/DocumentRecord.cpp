@@ -1,5 +1,7 @@
 #include "catalogue/core/DocumentRecord.h"
 
+#include "platform/text/Cp932.h"
+
 namespace catalogue {
 
 namespace {
@@ -59,6 +61,47 @@ std::string JoinRecordLine(const DocumentFields& fields) {
     line += ';';
   }
   return line;
+}
+
+bool CapRecordFields(std::string& line) {
+  bool cut = false;
+  std::string capped;
+  std::size_t fieldStart = 0;
+  std::size_t characters = 0;
+  std::size_t keptEnd = 0;  // where the kept part of a field being cut ends
+  for (std::size_t i = 0; i < line.size();) {
+    if (line[i] == ';') {  // never a trail byte: those start at 0x40
+      if (characters > kRecordFieldLimit) {
+        capped.append(line, fieldStart, keptEnd - fieldStart);
+        cut = true;
+      } else {
+        capped.append(line, fieldStart, i - fieldStart);
+      }
+      capped += ';';
+      ++i;
+      fieldStart = i;
+      characters = 0;
+      continue;
+    }
+    std::size_t width = platform::IsCp932LeadByte(static_cast<unsigned char>(line[i])) &&
+                                i + 1 < line.size() && line[i + 1] != ';'
+                            ? 2
+                            : 1;
+    i += width;
+    if (++characters == kRecordFieldLimit) {
+      keptEnd = i;
+    }
+  }
+  if (!cut && characters <= kRecordFieldLimit) {
+    return false;
+  }
+  if (characters > kRecordFieldLimit) {
+    capped.append(line, fieldStart, keptEnd - fieldStart);
+  } else {
+    capped.append(line, fieldStart, line.size() - fieldStart);
+  }
+  line = std::move(capped);
+  return true;
 }
 
 std::string_view StringValueOf(const PropertyValue& value) {

@@ -28,6 +28,14 @@ std::string RecordFieldText(std::string_view value);
 // followed by ";".
 std::string JoinRecordLine(const DocumentFields& fields);
 
+// The most characters a record's field holds: a document's value beyond it
+// (a title of megabytes, say) is cut, so no list, grid or page is flooded.
+inline constexpr std::size_t kRecordFieldLimit = 4096;
+
+// Cuts every field of a record line longer than kRecordFieldLimit characters
+// of code page 932 at a character boundary; true when one was cut.
+bool CapRecordFields(std::string& line);
+
 // The string a value gives under the record's rule: the text of a VT_LPSTR,
 // empty for every other type.
 std::string_view StringValueOf(const PropertyValue& value);

@@ -11,6 +11,9 @@ namespace catalogue {
 // A message as one line: each line break (CR LF, LF or CR) becomes one blank.
 std::string MessageOnOneLine(std::string_view text);
 
+// What is said of a document whose values were cut to the record's limit.
+std::string ValuesCutMessage();
+
 // The reader's messages during a folder scan, gathered so that the scan is
 // never held up by a box per file and the user gets one summary at its end.
 class ScanMessages : public MessageReporter {
@@ -21,15 +24,22 @@ class ScanMessages : public MessageReporter {
   };
 
   void ShowMessage(const std::string& path, const std::string& text) override;
+  void NoteValuesCut(const std::string& path) override;
 
+  // Every entry of the summary in the order of the scan: the unreadable
+  // files' messages and the documents whose values were cut.
   const std::vector<Entry>& Entries() const { return entries_; }
   bool Empty() const { return entries_.empty(); }
 
-  // The summary's first line, with the count of unreadable files.
+  // The summary's first line, with the count of unreadable files and of the
+  // documents whose values were cut.
   std::string Heading() const;
 
  private:
+  void Add(const std::string& path, std::string text);
+
   std::vector<Entry> entries_;
+  std::size_t cut_ = 0;  // entries that are cuts
 };
 
 }  // namespace catalogue

@@ -38,6 +38,9 @@ class MessageReporter {
  public:
   virtual ~MessageReporter() = default;
   virtual void ShowMessage(const std::string& path, const std::string& text) = 0;
+  // The document was read, but a value longer than a record holds was cut
+  // (RecordFieldLimit); told once per document.
+  virtual void NoteValuesCut(const std::string& path) = 0;
 };
 
 }  // namespace catalogue

@@ -55,39 +55,48 @@ std::string CsvField(const std::string& cell) {
   return field;
 }
 
-std::string CsvText(const catalogue::DocumentList& list) {
-  std::string text;
-  for (int row : list.DocumentRows()) {
-    for (int col = 0; col < kWrittenColumns; ++col) {
-      text += CsvField(list.Field(row, col));  // the twelfth is always empty
-      text += ',';
-    }
-    text += "\r\n";
-  }
-  return text;
-}
-
-namespace {
-
-template <typename FieldText>
-void AppendUtf8CsvLine(const FieldText& fieldText, std::string& text) {
-  for (int col = 0; col < kRecordColumns; ++col) {
-    if (col > 0) {
-      text += ',';
-    }
-    text += CsvField(fieldText(col));
+void AppendCsvLine(const FieldOf& field, std::string& text) {
+  for (int col = 0; col < kWrittenColumns; ++col) {
+    text += CsvField(col < kRecordColumns ? field(col) : std::string());  // the twelfth: empty
+    text += ',';
   }
   text += "\r\n";
 }
 
-}  // namespace
+void AppendUtf8CsvLine(const FieldOf& field, std::string& text) {
+  for (int col = 0; col < kRecordColumns; ++col) {
+    if (col > 0) {
+      text += ',';
+    }
+    text += CsvField(platform::Cp932ToUtf8(field(col)));
+  }
+  text += "\r\n";
+}
+
+std::string Utf8CsvStart() {
+  std::string text = "\xEF\xBB\xBF";
+  for (int col = 0; col < kRecordColumns; ++col) {
+    if (col > 0) {
+      text += ',';
+    }
+    text += CsvField(catalogue::DocumentList::Heading(col));
+  }
+  text += "\r\n";
+  return text;
+}
+
+std::string CsvText(const catalogue::DocumentList& list) {
+  std::string text;
+  for (int row : list.DocumentRows()) {
+    AppendCsvLine([&](int col) -> const std::string& { return list.Field(row, col); }, text);
+  }
+  return text;
+}
 
 std::string CsvUtf8Text(const catalogue::DocumentList& list) {
-  std::string text = "\xEF\xBB\xBF";
-  AppendUtf8CsvLine([](int col) { return std::string(catalogue::DocumentList::Heading(col)); },
-                    text);
+  std::string text = Utf8CsvStart();
   for (int row : list.DocumentRows()) {
-    AppendUtf8CsvLine([&](int col) { return platform::Cp932ToUtf8(list.Field(row, col)); }, text);
+    AppendUtf8CsvLine([&](int col) -> const std::string& { return list.Field(row, col); }, text);
   }
   return text;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,14 @@ std::string CsvField(const std::string& cell);
 // The walked rows as CSV text: twelve cells each followed by ",", CR LF after
 // every line, the fields' bytes unchanged but for the quoting of CsvField.
 std::string CsvText(const catalogue::DocumentList& list);
+
+// One document's line of either CSV type, its fields given by `field`
+// (0 to 10), appended to `text`.
+using FieldOf = std::function<const std::string&(int field)>;
+void AppendCsvLine(const FieldOf& field, std::string& text);
+void AppendUtf8CsvLine(const FieldOf& field, std::string& text);
+// What the UTF-8 CSV starts with: the byte-order mark and the heading row.
+std::string Utf8CsvStart();
 
 // The record columns the UTF-8 CSV writes: the eleven fields.
 inline constexpr int kRecordColumns = 11;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "catalogue/core/DocumentRecord.h"
 #include "tests/catalogue/FakeDocuments.h"
 #include "tests/support/PropertySetBuilder.h"
 
@@ -33,6 +34,17 @@ TEST_F(ReaderFixture, BuildsTheLineOfAReadableDocument) {
                    .Build());
   EXPECT_EQ(Read(), "a.doc;\x95\x5C;;;;;;;;;2004/05/06;");
   EXPECT_TRUE(reporter.messages.empty());
+}
+
+TEST_F(ReaderFixture, AValueOfMegabytesIsCutToTheLimitAndNotedOnce) {
+  std::string huge(3000000, 'T');
+  source.files["/docs/a.doc"] = StreamOf(
+      PropertySetBuilder().CodePage(932).Lpstr(2, huge).Lpstr(3, huge).Lpstr(4, "Ann").Build());
+  std::string line = Read();
+  EXPECT_EQ(line, "a.doc;" + std::string(kRecordFieldLimit, 'T') + ";;" +
+                      std::string(kRecordFieldLimit, 'T') + ";Ann;;;;;;;");
+  EXPECT_EQ(reporter.cut, std::vector<std::string>{"/docs/a.doc"});
+  EXPECT_TRUE(reporter.messages.empty());  // it was read
 }
 
 TEST_F(ReaderFixture, ReportsEachStorageFailureAndGivesAnEmptyLine) {

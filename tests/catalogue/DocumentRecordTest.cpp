@@ -75,6 +75,32 @@ TEST(DocumentRecord, NoValueCanSplitItsLineOrShiftTheFieldsAfterIt) {
   EXPECT_EQ(RecordFieldText(std::string("a\0b", 3)), "a b");
 }
 
+TEST(DocumentRecord, FieldsLongerThanTheLimitAreCutAtACharacterBoundary) {
+  const std::string kanji = "\x95\x5C";  // 表, whose second byte is "\"
+  std::string exact(kRecordFieldLimit, 'a');
+  std::string line = "f.doc;" + exact + ";x;";
+  EXPECT_FALSE(CapRecordFields(line));  // at the limit: kept whole
+  EXPECT_EQ(line, "f.doc;" + exact + ";x;");
+
+  std::string longKanji;
+  for (std::size_t i = 0; i < kRecordFieldLimit + 10; ++i) {
+    longKanji += kanji;
+  }
+  std::string oddStart = "a" + longKanji;  // the cut must not fall inside 表
+  line = "f.doc;" + longKanji + ";" + std::string(100000, 'b') + ";" + oddStart + ";short;";
+  EXPECT_TRUE(CapRecordFields(line));
+  std::string expectedKanji;
+  for (std::size_t i = 0; i < kRecordFieldLimit; ++i) {
+    expectedKanji += kanji;
+  }
+  EXPECT_EQ(line, "f.doc;" + expectedKanji + ";" + std::string(kRecordFieldLimit, 'b') + ";a" +
+                      expectedKanji.substr(0, expectedKanji.size() - 2) + ";short;");
+  // A text after the last ";" counts as a field too.
+  line = "f.doc;" + std::string(kRecordFieldLimit + 1, 'c');
+  EXPECT_TRUE(CapRecordFields(line));
+  EXPECT_EQ(line, "f.doc;" + std::string(kRecordFieldLimit, 'c'));
+}
+
 TEST(DocumentRecord, DatesAreEmptyWhenZeroAndDateOnlyAtMidnight) {
   std::string line = Build(With({{kPidTitle, Str("T")},
                                  {kPidLastPrinted, Date(0)},

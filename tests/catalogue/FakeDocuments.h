@@ -35,6 +35,8 @@ class RecordingReporter : public MessageReporter {
     paths.push_back(path);
     messages.push_back(text);
   }
+  std::vector<std::string> cut;  // the documents whose values were cut
+  void NoteValuesCut(const std::string& path) override { cut.push_back(path); }
 };
 
 inline SummaryStream StreamOf(const std::string& bytes) {

@@ -168,6 +168,29 @@ TEST(Scan, MessagesAreGatheredWithTheirFileNamesForOneSummary) {
                    "d.doc: ファイルが見つかりません"}));
 }
 
+TEST(Scan, DocumentsWhoseValuesWereCutAreInTheSummaryOnceEach) {
+  FakeSource source;
+  std::string huge(5000, 'h');
+  source.files["/f/a.doc"] = StreamOf(PropertySetBuilder().Lpstr(2, huge).Lpstr(3, huge).Build());
+  source.files["/f/b.doc"] = StreamOf(PropertySetBuilder().Lpstr(2, "b").Build());
+  ScanMessages cutOnly;
+  DocumentReader reader(source, cutOnly, RegionalFormats{}, 0);
+  CollectingSink sink;
+  EXPECT_TRUE(ScanDocuments("/f", {"a.doc", "b.doc"}, reader, sink));
+  EXPECT_EQ(sink.lines[0].size(), 6 + 4096 + 1 + 4096 + 1 + 8u);  // the document is listed
+  EXPECT_EQ(cutOnly.Heading(), "4096 文字を超える値を切り詰めた文書が 1 件あります。");
+  ASSERT_EQ(cutOnly.Entries().size(), 1u);  // once, though two values were cut
+  EXPECT_EQ(cutOnly.Entries()[0].fileName, "a.doc");
+  EXPECT_EQ(cutOnly.Entries()[0].text, "4096 文字を超える値を切り詰めました");
+
+  ScanMessages both;
+  DocumentReader withMissing(source, both, RegionalFormats{}, 0);
+  EXPECT_TRUE(ScanDocuments("/f", {"a.doc", "missing.doc"}, withMissing, sink));
+  EXPECT_EQ(
+      both.Heading(),
+      "読み取れなかったファイルが 1 件、4096 文字を超える値を切り詰めた文書が 1 件あります。");
+}
+
 TEST(Scan, AMessageOnOneLineHasABlankForEachLineBreak) {
   EXPECT_EQ(MessageOnOneLine("a\r\nb\nc\rd"), "a b c d");
   EXPECT_EQ(MessageOnOneLine("\r\n\r\n"), "  ");

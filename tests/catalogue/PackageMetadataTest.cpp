@@ -5,9 +5,11 @@
 #include <filesystem>
 #include <map>
 
+#include "catalogue/core/DocumentReader.h"
 #include "catalogue/core/ListFile.h"
 #include "catalogue/core/PackageAndRtfReader.h"
 #include "catalogue/core/W3cDateTime.h"
+#include "tests/catalogue/FakeDocuments.h"
 #include "tests/support/InputFiles.h"
 #include "tests/support/PackageWriter.h"
 #include "tests/support/TempDir.h"
@@ -330,6 +332,29 @@ TEST(PackageAndRtfReader, TheContentDecidesNotTheName) {
   for (const char* path : {"/f/plain.docx", "/f/short.rtf", "/f/missing.docx"}) {
     EXPECT_EQ(reader.Read(path, "x").kind, PackageAndRtfReader::Outcome::Kind::Unsupported) << path;
   }
+}
+
+// Every reader's record is held to the field limit: a package's title of
+// megabytes, an RTF author of megabytes.
+TEST(PackageAndRtfReader, LongValuesOfEveryFormatAreCutToTheLimit) {
+  std::string huge(2000000, 'x');
+  fakes::FakeSource compound;
+  SummaryStream notCompound = fakes::FailedOpen(kSTG_E_FILEALREADYEXISTS);
+  compound.files["/f/long.docx"] = notCompound;
+  compound.files["/f/long.rtf"] = notCompound;
+  FakeNewerSource source;
+  source.files["/f/long.docx"] = std::string("PK\x03\x04", 4) + "rest";
+  source.packages["/f/long.docx"] = Docx("<dc:title>" + huge + "</dc:title>");
+  // (RTF is read up to 1 MiB.)
+  source.files["/f/long.rtf"] = "{\\rtf1{\\info{\\author " + huge.substr(0, 500000) + "}}}";
+  fakes::RecordingReporter reporter;
+  DocumentReader reader(compound, reporter, RegionalFormats{}, kJapan);
+  reader.ReadNewerFormats(source);
+  EXPECT_EQ(Fields(reader.ReadDocumentRecord("/f/long.docx"))[1],
+            std::string(kRecordFieldLimit, 'x'));
+  EXPECT_EQ(Fields(reader.ReadDocumentRecord("/f/long.rtf"))[4],
+            std::string(kRecordFieldLimit, 'x'));
+  EXPECT_EQ(reporter.cut, (std::vector<std::string>{"/f/long.docx", "/f/long.rtf"}));
 }
 
 }  // namespace
