@@ -15,7 +15,7 @@ int RunRead(const std::vector<std::string>& args) {
   Arguments arguments = ParseArguments(args, {{}, {"--utf8", "--all-formats"}});
   RequireOperands(arguments, 0, "FILE");
   catalogue::MsoleSummarySource ole;
-  catalogue::ZipPackageSource packages;
+  catalogue::ZipPackageSource packages(ole.Document());  // each document opened once
   StderrReporter reporter;
   catalogue::DocumentReader reader(ole, reporter);
   if (arguments.Has("--all-formats")) {
@@ -44,7 +44,7 @@ int RunScan(const std::vector<std::string>& args) {
   }
 
   catalogue::MsoleSummarySource ole;
-  catalogue::ZipPackageSource packages;
+  catalogue::ZipPackageSource packages(ole.Document());  // each document opened once
   StderrReporter reporter;
   catalogue::DocumentReader reader(ole, reporter);
   if (allFormats) {

@@ -1,11 +1,13 @@
 #include "catalogue/core/PackageAndRtfReader.h"
 
+#include <algorithm>
 #include <string_view>
 #include <utility>
 
 #include "catalogue/core/DocumentRecord.h"
 #include "catalogue/core/RtfInformation.h"
 #include "catalogue/core/W3cDateTime.h"
+#include "catalogue/core/ZipDirectory.h"
 
 namespace catalogue {
 
@@ -47,6 +49,21 @@ PackageAndRtfReader::Outcome PackageAndRtfReader::Read(const std::string& path,
 PackageAndRtfReader::Outcome PackageAndRtfReader::ReadPackage(const std::string& path,
                                                               const std::string& fileNameCp932) {
   Outcome outcome;
+  // The archive's own count of entries, before the ZIP library reads its
+  // directory: an archive of a hundred thousand folders would take it
+  // minutes.
+  std::uint64_t size = source_.ReadFileStart(path, 0).fileSize;
+  std::size_t tailSize = static_cast<std::size_t>(std::min<std::uint64_t>(size, kZipEndSearch));
+  std::optional<std::uint64_t> entries =
+      ZipEntryCount(source_.ReadFileRange(path, size - tailSize, tailSize), size,
+                    [&](std::uint64_t offset, std::size_t bytes) {
+                      return source_.ReadFileRange(path, offset, bytes);
+                    });
+  if (entries && *entries > kPackageEntryLimit) {
+    outcome.kind = Outcome::Kind::Damaged;
+    outcome.damage = TooManyEntriesMessage(*entries);
+    return outcome;
+  }
   std::unique_ptr<DocumentPackage> package = source_.OpenPackage(path);
   if (!package) {
     outcome.kind = Outcome::Kind::Damaged;

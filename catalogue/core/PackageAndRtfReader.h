@@ -17,10 +17,15 @@ class PackageAndRtfSource {
     bool opened = false;  // false: the file cannot be read
     std::string bytes;    // at most the bytes asked for
     bool wholeFile = true;
+    std::uint64_t fileSize = 0;
   };
   virtual ~PackageAndRtfSource() = default;
   // The first `maxBytes` bytes of a regular file (file system bytes path).
   virtual FileStart ReadFileStart(const std::string& path, std::size_t maxBytes) = 0;
+  // `size` bytes from `offset` of the file (fewer at its end; none when it
+  // cannot be read).
+  virtual std::string ReadFileRange(const std::string& path, std::uint64_t offset,
+                                    std::size_t size) = 0;
   // The file as a ZIP archive; null when it cannot be opened as one (its
   // central directory missing or damaged).
   virtual std::unique_ptr<DocumentPackage> OpenPackage(const std::string& path) = 0;

@@ -1,5 +1,9 @@
 #include "catalogue/ole/GsfSupport.h"
 
+#include <unistd.h>
+
+#include <cstdio>
+
 namespace catalogue {
 
 namespace {
@@ -28,6 +32,25 @@ void InitialiseGsfOnce() {
     return true;
   }();
   (void)done;
+}
+
+GsfInput* NewGsfInput(const OpenedDocument& document, const std::string& name) {
+  int fd = document.NewDescriptor();
+  if (fd < 0) {
+    return nullptr;
+  }
+  std::FILE* stream = ::fdopen(fd, "rb");
+  if (stream == nullptr) {
+    ::close(fd);
+    return nullptr;
+  }
+  // libgsf closes the stream when the input goes; it does not take a stream
+  // it refuses.
+  GsfInput* input = gsf_input_stdio_new_FILE(name.c_str(), stream, FALSE);
+  if (input == nullptr) {
+    std::fclose(stream);
+  }
+  return input;
 }
 
 }  // namespace catalogue

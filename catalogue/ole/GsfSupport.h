@@ -2,7 +2,15 @@
 
 #include <gsf/gsf.h>
 
+#include <string>
+
+#include "catalogue/ole/OpenedDocument.h"
+
 namespace catalogue {
+
+// A libgsf input over the document's open regular file, on a descriptor of
+// its own (never the path again); null when there is none.
+GsfInput* NewGsfInput(const OpenedDocument& document, const std::string& name);
 
 // libgsf once per process, with its complaints about damaged files
 // silenced: the readers report them themselves.

@@ -45,34 +45,29 @@ HResult CodeOfOpenError(const std::string& path, int err) {
 
 }  // namespace
 
-MsoleSummarySource::MsoleSummarySource() {
+MsoleSummarySource::MsoleSummarySource(std::shared_ptr<OpenedDocument> document)
+    : document_(std::move(document)) {
   InitialiseGsfOnce();
 }
 
 SummaryStream MsoleSummarySource::ReadSummaryStream(const std::string& path) {
   SummaryStream result;
-  struct stat st {};
-  if (::stat(path.c_str(), &st) != 0) {
-    result.storageCode = CodeOfOpenError(path, errno);
+  const OpenedDocument::File& file = document_->Open(path);
+  if (file.fd < 0) {
+    result.storageCode = CodeOfOpenError(path, file.error);
     return result;
   }
-  if (!S_ISREG(st.st_mode)) {
+  if (!file.regular) {
     // Folders, pipes and devices are refused as Windows refuses folders:
-    // reading a pipe could block and a device never ends.
+    // reading a pipe could block and a device never ends. The check is on
+    // the descriptor that would be read, opened without waiting.
     result.storageCode = catalogue::kSTG_E_ACCESSDENIED;
     return result;
   }
 
-  GsfError openError;
-  GsfRef<GsfInput> input(gsf_input_stdio_new(path.c_str(), &openError.error));
+  GsfRef<GsfInput> input(NewGsfInput(*document_, path));
   if (input.get() == nullptr) {
-    int err = EIO;
-    if (openError.error != nullptr && openError.error->domain == G_FILE_ERROR) {
-      err = openError.error->code == G_FILE_ERROR_NOENT   ? ENOENT
-            : openError.error->code == G_FILE_ERROR_ACCES ? EACCES
-                                                          : EIO;
-    }
-    result.storageCode = CodeOfOpenError(path, err);
+    result.storageCode = CodeOfOpenError(path, EIO);
     return result;
   }
 

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <memory>
 #include <string>
 
 #include "catalogue/core/SummaryStreamSource.h"
+#include "catalogue/ole/OpenedDocument.h"
 
 namespace catalogue {
 
@@ -15,14 +17,21 @@ namespace catalogue {
 //    the compound-file signature) STG_E_FILEALREADYEXISTS;
 //  - a compound file libgsf cannot open (truncated, damaged tables)
 //    STG_E_DOCFILECORRUPT.
+// The document is opened once, through `document`, which a package source
+// may share.
 class MsoleSummarySource : public catalogue::SummaryStreamSource {
  public:
-  MsoleSummarySource();
+  explicit MsoleSummarySource(
+      std::shared_ptr<OpenedDocument> document = std::make_shared<OpenedDocument>());
+  const std::shared_ptr<OpenedDocument>& Document() const { return document_; }
   catalogue::SummaryStream ReadSummaryStream(const std::string& path) override;
 
   // Streams larger than this are not read (a summary set is a few kilobytes;
   // a thumbnail can make it some hundred).
   static constexpr long long kMaxStreamBytes = 16LL << 20;
+
+ private:
+  std::shared_ptr<OpenedDocument> document_;
 };
 
 }  // namespace catalogue

@@ -1,8 +1,5 @@
 #include "catalogue/ole/ZipPackageSource.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <algorithm>
 #include <cerrno>
 #include <vector>
@@ -137,45 +134,34 @@ class GsfZipPackage : public DocumentPackage {
 
 }  // namespace
 
-ZipPackageSource::ZipPackageSource() {
+ZipPackageSource::ZipPackageSource(std::shared_ptr<OpenedDocument> document)
+    : document_(std::move(document)) {
   InitialiseGsfOnce();
 }
 
 catalogue::PackageAndRtfSource::FileStart ZipPackageSource::ReadFileStart(const std::string& path,
                                                                           std::size_t maxBytes) {
   FileStart start;
-  int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) {
+  const OpenedDocument::File& file = document_->Open(path);
+  if (!file.regular) {
     return start;
   }
-  struct stat st {};
-  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-    ::close(fd);
-    return start;
-  }
-  start.bytes.resize(std::min<std::size_t>(maxBytes, static_cast<std::size_t>(st.st_size)));
-  std::size_t got = 0;
-  while (got < start.bytes.size()) {
-    ssize_t n =
-        ::pread(fd, start.bytes.data() + got, start.bytes.size() - got, static_cast<off_t>(got));
-    if (n < 0 && errno == EINTR) {
-      continue;
-    }
-    if (n <= 0) {
-      break;
-    }
-    got += static_cast<std::size_t>(n);
-  }
-  ::close(fd);
-  start.bytes.resize(got);
+  start.bytes = document_->ReadAt(0, maxBytes);
   start.opened = true;
-  start.wholeFile = static_cast<off_t>(got) >= st.st_size;
+  start.fileSize = file.size;
+  start.wholeFile = start.bytes.size() >= file.size;
   return start;
 }
 
+std::string ZipPackageSource::ReadFileRange(const std::string& path, std::uint64_t offset,
+                                            std::size_t size) {
+  document_->Open(path);
+  return document_->ReadAt(offset, size);
+}
+
 std::unique_ptr<DocumentPackage> ZipPackageSource::OpenPackage(const std::string& path) {
-  GsfError error;
-  GsfInput* file = gsf_input_stdio_new(path.c_str(), &error.error);
+  document_->Open(path);
+  GsfInput* file = NewGsfInput(*document_, path);
   if (file == nullptr) {
     return nullptr;
   }

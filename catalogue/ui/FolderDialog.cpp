@@ -354,13 +354,15 @@ bool FolderDialog::ScanListedDocuments() {
   for (int i = 0; i < fileList_->count(); ++i) {
     names.push_back(fileList_->item(i)->data(Qt::UserRole).toByteArray().toStdString());
   }
+  // Each document is opened once, for both readers.
+  auto document = std::make_shared<catalogue::OpenedDocument>();
   std::unique_ptr<SummaryStreamSource> source =
-      makeSource_ ? makeSource_() : std::make_unique<catalogue::MsoleSummarySource>();
+      makeSource_ ? makeSource_() : std::make_unique<catalogue::MsoleSummarySource>(document);
   // Messages wait for the end of the scan: a box per file would stop the
   // scan, hide under the progress and take key presses meant for it.
   ScanMessages messages;
   DocumentReader reader(*source, messages);
-  catalogue::ZipPackageSource packages;
+  catalogue::ZipPackageSource packages(document);
   if (ListedFormats() == DocumentFormats::WithNewer) {
     reader.ReadNewerFormats(packages);
   }

@@ -291,7 +291,16 @@ class FakeNewerSource : public PackageAndRtfSource {
     start.opened = true;
     start.bytes = it->second.substr(0, maxBytes);
     start.wholeFile = it->second.size() <= maxBytes;
+    start.fileSize = it->second.size();
     return start;
+  }
+  std::string ReadFileRange(const std::string& path, std::uint64_t offset,
+                            std::size_t size) override {
+    auto it = files.find(path);
+    if (it == files.end() || offset >= it->second.size()) {
+      return {};
+    }
+    return it->second.substr(static_cast<std::size_t>(offset), size);
   }
   std::unique_ptr<DocumentPackage> OpenPackage(const std::string& path) override {
     auto it = packages.find(path);

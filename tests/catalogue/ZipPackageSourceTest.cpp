@@ -4,7 +4,10 @@
 #include <filesystem>
 #include <fstream>
 
+#include <sys/stat.h>
+
 #include "catalogue/core/DocumentReader.h"
+#include "catalogue/core/ZipDirectory.h"
 #include "catalogue/ole/MsoleSummarySource.h"
 #include "tests/catalogue/FakeDocuments.h"
 #include "tests/support/CompoundFileWriter.h"
@@ -120,6 +123,37 @@ TEST_F(ZipFixture, TheStartOfAFileSaysWhetherThereIsMore) {
   EXPECT_FALSE(source.ReadFileStart(dir.File("missing.rtf"), 5).opened);
   std::filesystem::create_directory(dir.File("folder.rtf"));
   EXPECT_FALSE(source.ReadFileStart(dir.File("folder.rtf"), 5).opened);
+}
+
+// An archive claiming more entries than any package has is refused from
+// its end record, before libgsf reads a directory that would take it
+// minutes; a pipe named like a document is refused without waiting for it.
+TEST_F(ZipFixture, ArchivesOfTooManyEntriesAndPipesAreRefusedUnread) {
+  // 80,000 entries, in the ZIP64 form, found through the locator at 1004.
+  std::string zip64 = std::string("PK\x06\x06", 4) + std::string(20, '\0') +
+                      std::string("\x80\x38\x01", 3) + std::string(5, '\0') +
+                      std::string("\x80\x38\x01", 3) + std::string(21, '\0');
+  std::string body = std::string("PK\x03\x04", 4) + std::string(1000, 'z');
+  std::string locator = std::string("PK\x06\x07", 4) + std::string(4, '\0') +
+                        std::string("\xEC\x03", 2) + std::string(6, '\0') +
+                        std::string("\x01\0\0\0", 4);
+  std::string end = std::string("PK\x05\x06", 4) + std::string(4, '\0') +
+                    std::string("\xFF\xFF\xFF\xFF", 4) + std::string(10, '\0');
+  std::string many = dir.Write("many.docx", body + zip64 + locator + end);
+
+  MsoleSummarySource ole;
+  ZipPackageSource packages(ole.Document());
+  catalogue::fakes::RecordingReporter reporter;
+  catalogue::DocumentReader reader(ole, reporter, catalogue::RegionalFormats{}, 0);
+  reader.ReadNewerFormats(packages);
+  EXPECT_EQ(reader.ReadDocumentRecord(many), "");
+  ASSERT_EQ(reporter.messages.size(), 1u);
+  EXPECT_EQ(reporter.messages[0], std::string(catalogue::kMsgInformationUnreadable) + "\r\n" +
+                                      catalogue::TooManyEntriesMessage(80000));
+
+  ASSERT_EQ(::mkfifo(dir.File("pipe.docx").c_str(), 0600), 0);
+  EXPECT_EQ(reader.ReadDocumentRecord(dir.File("pipe.docx")), "");  // no writer: would block
+  EXPECT_FALSE(packages.ReadFileStart(dir.File("pipe.docx"), 4).opened);
 }
 
 // Every format through the reader, as the scan reads them, with the newer

@@ -1,0 +1,69 @@
+// The count of entries a ZIP archive's end records give, read before any
+// ZIP library opens the archive.
+
+#include "catalogue/core/ZipDirectory.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/support/PackageWriter.h"
+#include "tests/support/TempDir.h"
+
+namespace catalogue {
+namespace {
+
+std::string Little(std::uint64_t value, int bytes) {
+  std::string text;
+  for (int i = 0; i < bytes; ++i) {
+    text += static_cast<char>((value >> (8 * i)) & 0xFF);
+  }
+  return text;
+}
+
+// An end-of-central-directory record claiming `entries`, with `comment`.
+std::string EndRecord(std::uint64_t entries, const std::string& comment = "") {
+  return "PK\x05\x06" + Little(0, 2) + Little(0, 2) + Little(entries, 2) + Little(entries, 2) +
+         Little(0, 4) + Little(0, 4) + Little(comment.size(), 2) + comment;
+}
+
+std::optional<std::uint64_t> Count(const std::string& file) {
+  std::size_t tail = std::min(file.size(), kZipEndSearch);
+  return ZipEntryCount(std::string_view(file).substr(file.size() - tail), file.size(),
+                       [&](std::uint64_t offset, std::size_t size) {
+                         return offset < file.size() ? file.substr(offset, size) : std::string();
+                       });
+}
+
+TEST(ZipDirectory, TheEndRecordGivesTheCountOfARealArchive) {
+  testsupport::TempDir dir;
+  std::string path = dir.File("a.zip");
+  testsupport::WriteZip(path, {{"a.xml", "<a/>"}, {"b/c.xml", "<c/>"}, {"d.bin", "x"}});
+  std::optional<std::uint64_t> count = Count(testsupport::ReadAll(path));
+  ASSERT_TRUE(count);
+  EXPECT_GE(*count, 3u);  // the parts, and the folder entries the writer adds
+  EXPECT_LE(*count, 5u);
+}
+
+TEST(ZipDirectory, CommentsZip64AndDamagedEndsAreReadAsTheyAre) {
+  std::string body = "PK\x03\x04" + std::string(100, '\0');
+  EXPECT_EQ(Count(body + EndRecord(80000 % 65536)), 80000u % 65536);
+  EXPECT_EQ(Count(body + EndRecord(12, "a comment that mentions PK\x05\x06 itself")), 12u);
+  // A "record" whose comment would run past the end is not the end record.
+  EXPECT_EQ(Count(body + EndRecord(7) + "PK\x05\x06" + std::string(16, '\0') + Little(500, 2)), 7u);
+  EXPECT_EQ(Count(body), std::nullopt);
+  EXPECT_EQ(Count("PK"), std::nullopt);
+
+  // ZIP64: the ZIP64 end record, found through its locator, holds the count.
+  std::string zip64Record = "PK\x06\x06" + Little(44, 8) + Little(45, 2) + Little(45, 2) +
+                            Little(0, 4) + Little(0, 4) + Little(300000, 8) + Little(300000, 8) +
+                            Little(0, 8) + Little(0, 8);
+  std::string locator = "PK\x06\x07" + Little(0, 4) + Little(body.size(), 8) + Little(1, 4);
+  EXPECT_EQ(Count(body + zip64Record + locator + EndRecord(0xFFFF)), 300000u);
+  // A locator pointing nowhere leaves the 16-bit count.
+  std::string lost = "PK\x06\x07" + Little(0, 4) + Little(1u << 30, 8) + Little(1, 4);
+  EXPECT_EQ(Count(body + zip64Record + lost + EndRecord(0xFFFF)), 0xFFFFu);
+  EXPECT_EQ(TooManyEntriesMessage(80000),
+            "ZIP 書庫の項目が多すぎます (80000 個。文書として読むのは 10000 個まで)");
+}
+
+}  // namespace
+}  // namespace catalogue
