@@ -3,10 +3,13 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <cstdio>
+#include <cstdlib>
 
 #include "app/core/ProgramPaths.h"
 #include "app/ui/ApplicationSetup.h"
 #include "app/ui/MainWindow.h"
+#include "catalogue/core/BackgroundScan.h"
 #include "catalogue/ui/FolderDialog.h"
 #include "commands/ui/RowEditDialog.h"
 #include "commands/ui/TitleDialog.h"
@@ -16,21 +19,12 @@
 #include "printing/ui/PrintWindowFactory.h"
 #include "widgets/QtDialogs.h"
 
-int main(int argc, char** argv) {
-  QApplication application(argc, argv);
-  app::SetupApplication(application);
+namespace {
 
-  app::ProgramPaths paths = app::ResolveProgramPaths(
-      QFile::encodeName(QCoreApplication::applicationFilePath()).toStdString(),
-      qEnvironmentVariable("XDG_DATA_HOME").toStdString(),
-      QFile::encodeName(QDir::homePath()).toStdString());
-  // Temporary files left by a run that was killed while writing.
-  for (const std::string& folder : {paths.Folder(), paths.File("style"), paths.File("print")}) {
-    platform::RemoveStaleTemporaries(folder);
-  }
-  widgets::QtDialogs dialogs(QFile::decodeName(QByteArray::fromStdString(paths.DialogIcon())));
-  platform::QtDesktop desktop;
-
+// The program's windows until the main window closes; each saves what it
+// keeps as it goes.
+int RunWindows(QApplication& application, const app::ProgramPaths& paths,
+               widgets::QtDialogs& dialogs, platform::QtDesktop& desktop) {
   // The windows in the order the program has always made them; each lives
   // until the main window closes.
   app::MainWindow mainWindow(paths, dialogs, desktop);
@@ -52,4 +46,32 @@ int main(int argc, char** argv) {
 
   mainWindow.show();
   return application.exec();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  QApplication application(argc, argv);
+  app::SetupApplication(application);
+
+  app::ProgramPaths paths = app::ResolveProgramPaths(
+      QFile::encodeName(QCoreApplication::applicationFilePath()).toStdString(),
+      qEnvironmentVariable("XDG_DATA_HOME").toStdString(),
+      QFile::encodeName(QDir::homePath()).toStdString());
+  // Temporary files left by a run that was killed while writing.
+  for (const std::string& folder : {paths.Folder(), paths.File("style"), paths.File("print")}) {
+    platform::RemoveStaleTemporaries(folder);
+  }
+  widgets::QtDialogs dialogs(QFile::decodeName(QByteArray::fromStdString(paths.DialogIcon())));
+  platform::QtDesktop desktop;
+  int status = RunWindows(application, paths, dialogs, desktop);
+  // A scan cancelled as the program closed may still be reading its last
+  // file on a thread of its own: the windows have saved what they keep, so
+  // the program leaves now rather than wait for it or take away what it
+  // still uses.
+  if (catalogue::BackgroundScan::AnyRunning()) {
+    std::fflush(nullptr);
+    std::_Exit(status);
+  }
+  return status;
 }

@@ -4,39 +4,65 @@
 
 namespace catalogue {
 
+namespace {
+
+std::atomic<int> runningThreads{0};
+
+}  // namespace
+
 BackgroundScan::BackgroundScan(std::string folder, std::vector<std::string> names,
-                               DocumentReader& reader, LineSink& sink)
-    : folder_(std::move(folder)), names_(std::move(names)) {
-  thread_ = std::thread([this, &reader, &sink] { Run(reader, sink); });
+                               DocumentReader& reader, LineSink& sink, std::shared_ptr<void> keep)
+    : shared_(std::make_shared<Shared>()), ownsWhatItUses_(keep != nullptr) {
+  shared_->folder = std::move(folder);
+  shared_->names = std::move(names);
+  shared_->keep = std::move(keep);
+  runningThreads.fetch_add(1);
+  std::shared_ptr<Shared> shared = shared_;
+  thread_ = std::thread([shared, &reader, &sink] { Run(shared, reader, sink); });
 }
 
 BackgroundScan::~BackgroundScan() {
   Cancel();
-  if (thread_.joinable()) {
+  if (!thread_.joinable()) {
+    return;
+  }
+  if (ownsWhatItUses_) {
+    thread_.detach();  // it owns what it uses and ends after its file
+  } else {
     thread_.join();
   }
 }
 
-void BackgroundScan::Run(DocumentReader& reader, LineSink& sink) {
+void BackgroundScan::Run(const std::shared_ptr<Shared>& shared, DocumentReader& reader,
+                         LineSink& sink) {
   try {
-    finished_ = ScanDocuments(folder_, names_, reader, sink, [this](std::size_t done, std::size_t) {
-      done_.store(done, std::memory_order_relaxed);
-      return !cancel_.load(std::memory_order_relaxed);
-    });
+    shared->finished = ScanDocuments(shared->folder, shared->names, reader, sink,
+                                     [&shared](std::size_t done, std::size_t) {
+                                       shared->done.store(done, std::memory_order_relaxed);
+                                       return !shared->cancel.load(std::memory_order_relaxed);
+                                     });
   } catch (...) {
-    failure_ = std::current_exception();
+    shared->failure = std::current_exception();
   }
-  running_.store(false, std::memory_order_release);
+  shared->running.store(false, std::memory_order_release);
+  // What the reading used goes with the thread when nobody waits for it.
+  std::shared_ptr<void> keep = std::move(shared->keep);
+  keep.reset();
+  runningThreads.fetch_sub(1);
 }
 
 bool BackgroundScan::Wait() {
   if (thread_.joinable()) {
     thread_.join();
   }
-  if (failure_) {
-    std::rethrow_exception(failure_);
+  if (shared_->failure) {
+    std::rethrow_exception(shared_->failure);
   }
-  return finished_;
+  return shared_->finished;
+}
+
+bool BackgroundScan::AnyRunning() {
+  return runningThreads.load() > 0;
 }
 
 }  // namespace catalogue

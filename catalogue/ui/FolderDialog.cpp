@@ -349,6 +349,34 @@ void FolderDialog::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
 }
 
+namespace {
+
+// What one scan reads with: its sources and messages, its reader and the
+// list file it writes. The scan's thread owns it with the window, so a
+// cancelled scan can end after its file without the window waiting.
+struct ScanWork {
+  ScanWork(std::unique_ptr<SummaryStreamSource> compound, std::shared_ptr<OpenedDocument> document,
+           const std::string& listPath, bool newerFormats)
+      : source(std::move(compound)),
+        reader(*source, messages),
+        packages(std::move(document)),
+        writer(listPath) {
+    if (newerFormats) {
+      reader.ReadNewerFormats(packages);
+    }
+  }
+
+  std::unique_ptr<SummaryStreamSource> source;
+  // Messages wait for the end of the scan: a box per file would stop the
+  // scan, hide under the progress and take key presses meant for it.
+  ScanMessages messages;
+  DocumentReader reader;
+  catalogue::ZipPackageSource packages;
+  ListFileWriter writer;
+};
+
+}  // namespace
+
 bool FolderDialog::ScanListedDocuments() {
   std::vector<std::string> names;
   for (int i = 0; i < fileList_->count(); ++i) {
@@ -356,23 +384,18 @@ bool FolderDialog::ScanListedDocuments() {
   }
   // Each document is opened once, for both readers.
   auto document = std::make_shared<catalogue::OpenedDocument>();
-  std::unique_ptr<SummaryStreamSource> source =
-      makeSource_ ? makeSource_() : std::make_unique<catalogue::MsoleSummarySource>(document);
-  // Messages wait for the end of the scan: a box per file would stop the
-  // scan, hide under the progress and take key presses meant for it.
-  ScanMessages messages;
-  DocumentReader reader(*source, messages);
-  catalogue::ZipPackageSource packages(document);
-  if (ListedFormats() == DocumentFormats::WithNewer) {
-    reader.ReadNewerFormats(packages);
-  }
-  ListFileWriter writer(paths_.ListFile());
+  auto work = std::make_shared<ScanWork>(
+      makeSource_ ? makeSource_() : std::make_unique<catalogue::MsoleSummarySource>(document),
+      document, paths_.ListFile(), ListedFormats() == DocumentFormats::WithNewer);
+  const ScanMessages& messages = work->messages;
 
-  // The files are read on a thread of the scan's own; this one shows the
-  // progress a few times a second and answers Cancel at once.
+  // The files are read on a thread of the scan's own, which owns what it
+  // reads with; this one shows the progress a few times a second and
+  // answers Cancel at once, leaving the thread to end after its file.
   bool finished = false;
   {
-    BackgroundScan scan(FileSystemBytes(listDirectory_), std::move(names), reader, writer);
+    BackgroundScan scan(FileSystemBytes(listDirectory_), std::move(names), work->reader,
+                        work->writer, work);
     QProgressDialog progress(QStringLiteral("プロパティを読み取っています..."),
                              QStringLiteral("キャンセル"), 0, static_cast<int>(scan.Total()), this);
     progress.setWindowTitle(windowTitle());
@@ -391,8 +414,10 @@ bool FolderDialog::ScanListedDocuments() {
     QEventLoop waiting;
     QTimer ticks;
     auto tick = [&] {
-      if (progress.wasCanceled()) {
+      if (progress.wasCanceled() || cancelRequested_) {
         scan.Cancel();  // and the window, hidden by its cancel, stays hidden
+        waiting.quit();
+        return;
       } else {
         std::size_t done = scan.Done();
         progress.setLabelText(
@@ -415,15 +440,18 @@ bool FolderDialog::ScanListedDocuments() {
                                                          newerFormatsCheck_, scanButton_}) {
       part->setEnabled(true);
     }
-    if (scan.Running()) {
-      scan.Cancel();  // the waiting ended some other way (the program is closing)
-    }
-    // A cancel pressed after the last file still cancels.
-    bool cancelled = progress.wasCanceled() || cancelRequested_;
+    // A cancel pressed after the last file still cancels; so does the
+    // program closing while the scan runs. Either way nothing waits for the
+    // file being read.
+    bool cancelled = progress.wasCanceled() || cancelRequested_ || scan.Running();
     cancelRequested_ = false;
-    finished = scan.Wait() && !cancelled;
+    if (cancelled) {
+      scan.Cancel();
+    } else {
+      finished = scan.Wait();
+    }
     if (finished) {
-      writer.Commit();
+      work->writer.Commit();
     }
   }
   if (finished && !messages.Empty()) {

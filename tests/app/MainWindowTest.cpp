@@ -20,12 +20,15 @@
 #include <QTest>
 #include <QTimer>
 #include <QTreeView>
+#include <condition_variable>
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <mutex>
 #include <thread>
 
 #include "app/ui/MainWindow.h"
+#include "catalogue/core/BackgroundScan.h"
 #include "catalogue/core/FolderScan.h"
 #include "catalogue/core/ListFile.h"
 #include "catalogue/ole/MsoleSummarySource.h"
@@ -580,6 +583,76 @@ TEST_F(MainWindowFixture, DuringAScanTheDialogTakesOnlyCancel) {
   EXPECT_TRUE(status.contains(QStringLiteral("中止"))) << status.toStdString();
   EXPECT_EQ(ReadAll(paths.ListFile()), "kept.doc;;;;;;;;;;;\r\n");
   EXPECT_TRUE(window->FolderLabel()->text().isEmpty());
+}
+
+// A document that takes as long as the test says: reading it waits until
+// the gate opens (a document on a share that stopped answering).
+struct Gate {
+  std::mutex mutex;
+  std::condition_variable opened;
+  bool open = false;
+  bool waiting = false;
+};
+
+class StuckSource : public catalogue::SummaryStreamSource {
+ public:
+  explicit StuckSource(std::shared_ptr<Gate> gate) : gate_(std::move(gate)) {}
+  catalogue::SummaryStream ReadSummaryStream(const std::string& path) override {
+    std::unique_lock<std::mutex> lock(gate_->mutex);
+    gate_->waiting = true;
+    gate_->opened.wait_for(lock, std::chrono::seconds(30), [&] { return gate_->open; });
+    gate_->waiting = false;
+    lock.unlock();
+    return inner_.ReadSummaryStream(path);
+  }
+
+ private:
+  std::shared_ptr<Gate> gate_;
+  catalogue::MsoleSummarySource inner_;
+};
+
+TEST_F(MainWindowFixture, CancelAnswersAtOnceWhileAFileIsStillBeingRead) {
+  testsupport::TempDir documents;
+  testsupport::WriteNumberedDocuments(documents.path(), 3);
+  catalogue::WriteListFile(paths.ListFile(), {"kept.doc;;;;;;;;;;;"});
+  Start();
+  auto gate = std::make_shared<Gate>();
+  bool stuckWhenAnswered = false;
+  FolderCommand([&](catalogue::FolderDialog& dialog) {
+    dialog.SelectFolder(QString::fromStdString(documents.path()));
+    dialog.ShowSelectedFolder();
+    dialog.SetProgressDelay(0);
+    dialog.SetDocumentSource([gate] { return std::make_unique<StuckSource>(gate); });
+    QTimer cancel;
+    QObject::connect(&cancel, &QTimer::timeout, [&] {
+      auto* progress = dialog.findChild<QProgressDialog*>();
+      std::lock_guard<std::mutex> lock(gate->mutex);
+      if (progress && progress->isVisible() && gate->waiting) {
+        progress->cancel();
+      }
+    });
+    cancel.start(0);
+    dialog.Scan();  // returns on the cancel, the first file still being read
+    cancel.stop();
+    {
+      std::lock_guard<std::mutex> lock(gate->mutex);
+      stuckWhenAnswered = gate->waiting;
+    }
+    dialog.CancelOrClose();
+  });
+  EXPECT_TRUE(stuckWhenAnswered);
+  // The scan's thread ends by itself once its file is read, and writes
+  // nothing.
+  {
+    std::lock_guard<std::mutex> lock(gate->mutex);
+    gate->open = true;
+  }
+  gate->opened.notify_all();
+  for (int i = 0; i < 500 && catalogue::BackgroundScan::AnyRunning(); ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  EXPECT_FALSE(catalogue::BackgroundScan::AnyRunning());
+  EXPECT_EQ(ReadAll(paths.ListFile()), "kept.doc;;;;;;;;;;;\r\n");
 }
 
 // A disk that goes away in the middle of a scan.
