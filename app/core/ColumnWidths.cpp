@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "platform/files/FileBytes.h"
+#include "platform/files/FileLock.h"
 #include "platform/files/ReplacingFileWriter.h"
 #include "platform/text/TextLines.h"
 
@@ -80,6 +81,29 @@ void LoadColumnWidths(const std::string& path, widgets::StringGridData& grid) {
 
 void SaveColumnWidths(const std::string& path, const widgets::StringGridData& grid) {
   platform::ReplacingFileWriter::ReplaceWith(path, ColumnWidthText(grid));
+}
+
+std::vector<int> ColumnWidthsOf(const widgets::StringGridData& grid) {
+  std::vector<int> widths;
+  for (int col = 0; col < kListColumnCount; ++col) {
+    widths.push_back(grid.ColWidth(col));
+  }
+  return widths;
+}
+
+void SaveColumnWidthsMerged(const std::string& path, const widgets::StringGridData& grid,
+                            const std::vector<int>& loaded) {
+  platform::FileLock lock(platform::LockFileBeside(path));
+  widgets::StringGridData merged = grid;
+  LoadColumnWidths(path, merged);  // the file as it is now
+  for (int col = 0; col < kListColumnCount; ++col) {
+    bool changed = static_cast<std::size_t>(col) >= loaded.size() ||
+                   grid.ColWidth(col) != loaded[static_cast<std::size_t>(col)];
+    if (changed) {
+      merged.SetColWidth(col, grid.ColWidth(col));
+    }
+  }
+  SaveColumnWidths(path, merged);
 }
 
 }  // namespace app

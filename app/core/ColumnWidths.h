@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "widgets/core/StringGridData.h"
 
@@ -30,5 +31,15 @@ std::string ColumnWidthText(const widgets::StringGridData& grid);
 // changes nothing; a failed write throws platform::UserError.
 void LoadColumnWidths(const std::string& path, widgets::StringGridData& grid);
 void SaveColumnWidths(const std::string& path, const widgets::StringGridData& grid);
+
+// The widths of the eleven columns.
+std::vector<int> ColumnWidthsOf(const widgets::StringGridData& grid);
+
+// Saves at exit without undoing another instance of the program that saved
+// meanwhile: under a lock, the file is read again; the columns whose width
+// this run changed (from `loaded`, the widths it started with) take the
+// grid's width, the others keep the file's.
+void SaveColumnWidthsMerged(const std::string& path, const widgets::StringGridData& grid,
+                            const std::vector<int>& loaded);
 
 }  // namespace app

@@ -360,6 +360,7 @@ void MainWindow::StartWithEmptyList() {
   } catch (const std::exception& e) {
     widgets::NoteSkippedFile(paths_.ColumnWidthFile(), e.what());  // the designed widths stay
   }
+  loadedWidths_ = ColumnWidthsOf(gridData_);
   documents_.EmptyAll();
   grid_->Refresh();
   grid_->setFocus();
@@ -371,7 +372,9 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   // Closing is always allowed, even when the widths cannot be written; a
   // file that could not be read at start is left as it is.
   if (!widgets::WasSkipped(paths_.ColumnWidthFile())) {
-    widgets::RunReported(dialogs_, [&] { SaveColumnWidths(paths_.ColumnWidthFile(), gridData_); });
+    widgets::RunReported(dialogs_, [&] {
+      SaveColumnWidthsMerged(paths_.ColumnWidthFile(), gridData_, loadedWidths_);
+    });
   }
   event->accept();
 }

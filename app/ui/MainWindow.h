@@ -140,6 +140,7 @@ class MainWindow : public QMainWindow {
   catalogue::DocumentList documents_;
   ListGridCells gridCells_;
   widgets::StringGridData gridData_;
+  std::vector<int> loadedWidths_;  // as the column-width file gave them at start
   bool shown_ = false;
 
   widgets::GradientPanel* titleBand_ = nullptr;

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/files/FileBytes.h"
+#include "platform/files/FileLock.h"
 #include "platform/files/ReplacingFileWriter.h"
 #include "platform/text/Cp932.h"
 
@@ -74,6 +75,9 @@ void TitleHistory::Save(const std::string& path) const {
 }
 
 void TitleHistory::SaveMerged(const std::string& path) const {
+  // Read, merged and replaced under one lock: another instance ending at
+  // the same moment merges into what this one wrote, not beside it.
+  platform::FileLock lock(platform::LockFileBeside(path));
   MergedWith(Load(path)).Save(path);
 }
 

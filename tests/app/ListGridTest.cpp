@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include "app/core/ColumnWidths.h"
 #include "catalogue/core/ListFile.h"
 #include "platform/text/Cp932.h"
@@ -82,6 +84,36 @@ TEST_F(ListGridFixture, ColumnWidthsAreSavedAsTwelveLinesAndReadBack) {
   StringGridData again = MakeListGrid();
   LoadColumnWidths(path, again);
   EXPECT_EQ(again.ColWidth(0), 200);
+}
+
+// Two instances ending at the same moment, fifty times over, each having
+// changed one column: both changes are kept, and the columns neither
+// changed keep the file's widths.
+TEST_F(ListGridFixture, TwoInstancesEndingTogetherKeepBothWidthChanges) {
+  testsupport::TempDir dir;
+  std::string path = dir.File(kColumnWidthFileName);
+  for (int round = 0; round < 50; ++round) {
+    StringGridData start = MakeListGrid();
+    start.SetColWidth(5, 77);  // a width another run saved
+    SaveColumnWidths(path, start);
+    StringGridData first = MakeListGrid();
+    StringGridData second = MakeListGrid();
+    LoadColumnWidths(path, first);
+    LoadColumnWidths(path, second);
+    std::vector<int> firstLoaded = ColumnWidthsOf(first);
+    std::vector<int> secondLoaded = ColumnWidthsOf(second);
+    first.SetColWidth(1, 240 + round);
+    second.SetColWidth(3, 150 + round);
+    std::thread a([&] { SaveColumnWidthsMerged(path, first, firstLoaded); });
+    std::thread b([&] { SaveColumnWidthsMerged(path, second, secondLoaded); });
+    a.join();
+    b.join();
+    StringGridData saved = MakeListGrid();
+    LoadColumnWidths(path, saved);
+    ASSERT_EQ(saved.ColWidth(1), 240 + round) << round;
+    ASSERT_EQ(saved.ColWidth(3), 150 + round) << round;
+    ASSERT_EQ(saved.ColWidth(5), 77);
+  }
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <map>
 #include <set>
+#include <thread>
 
 #include "tests/support/TempDir.h"
 
@@ -101,6 +102,28 @@ TEST(TitleHistory, AMergeKeepsThirtyOrTheFilesOwnLongerCount) {
     forty.push_back("t" + std::to_string(i));
   }
   EXPECT_EQ(mine.MergedWith(TitleHistory(forty)).Entries().size(), 40u);
+}
+
+// Two instances ending at the same moment, fifty times over: each one's
+// title is kept, whichever writes last.
+TEST(TitleHistory, TwoInstancesEndingTogetherKeepBothTitles) {
+  testsupport::TempDir dir;
+  std::string path = dir.File(kTitleHistoryFileName);
+  for (int round = 0; round < 50; ++round) {
+    dir.Write(kTitleHistoryFileName, "old\r\n");
+    TitleHistory first = TitleHistory::Load(path);
+    TitleHistory second = TitleHistory::Load(path);
+    first.Use("first " + std::to_string(round));
+    second.Use("second " + std::to_string(round));
+    std::thread a([&] { first.SaveMerged(path); });
+    std::thread b([&] { second.SaveMerged(path); });
+    a.join();
+    b.join();
+    std::string saved = ReadAll(path);
+    ASSERT_NE(saved.find("first " + std::to_string(round) + "\r\n"), std::string::npos) << round;
+    ASSERT_NE(saved.find("second " + std::to_string(round) + "\r\n"), std::string::npos) << round;
+    ASSERT_NE(saved.find("old\r\n"), std::string::npos);
+  }
 }
 
 }  // namespace
