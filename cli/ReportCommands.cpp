@@ -201,6 +201,9 @@ int RunPrint(const std::vector<std::string>& args) {
   inputs.pictures = &pictures;
   int pages = printing::PrintAllPages(printer, state, inputs);
   std::fprintf(stderr, "pages: %d\n%s\n", pages, printer.Destination().c_str());
+  if (!printer.RunWarning().empty()) {
+    PrintMessage("quillmark_cli: " + printer.RunWarning());
+  }
   return kExitOk;
 }
 

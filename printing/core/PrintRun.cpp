@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "platform/errors/UserError.h"
+
 namespace printing {
 
 std::string JobTitle(const std::string& styleName, int page, long long pageCount) {
@@ -75,9 +77,19 @@ int PrintAllPages(Printer& printer, PrintState& state, const PrintInputs& inputs
       settings.printerResX = metrics.resolutionX;
       settings.printerResY = metrics.resolutionY;
       settings.styleFolder = FolderOf(state.Path());
-      layout::Surface& surface = printer.BeginPage(JobTitle(styleName, thisPage, pageCount));
-      DrawPage(surface, page.lines, settings, inputs.pictures);
-      printer.EndPage();
+      try {
+        layout::Surface& surface = printer.BeginPage(JobTitle(styleName, thisPage, pageCount));
+        DrawPage(surface, page.lines, settings, inputs.pictures);
+        printer.EndPage();
+      } catch (const platform::UserError& e) {
+        if (printed == 0) {
+          throw;
+        }
+        // Which pages reached the printer and where it stopped.
+        throw platform::UserError(std::to_string(printed) + " ページ目まで印刷しましたが、" +
+                                  std::to_string(thisPage) +
+                                  " ページ目を印刷できませんでした: " + e.what());
+      }
       ++printed;
       long long capacity = page.capacity;
       state.ShowPrintedPage(std::move(page));

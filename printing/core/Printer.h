@@ -32,10 +32,16 @@ class Printer {
   virtual void BeginRun(const std::string& documentTitle) = 0;
   // `jobTitle` (UTF-8) names the page's job in the queue.
   virtual layout::Surface& BeginPage(const std::string& jobTitle) = 0;
+  // Ends the page; throws platform::UserError when it did not reach the
+  // printer (a queue that refused the job or stopped answering).
   virtual void EndPage() = 0;
   // `completed` when every page printed; otherwise the run is dropped (a
   // file printer keeps what the file held before).
   virtual void EndRun(bool completed) = 0;
+  // What the user should know of the last run though it printed (a queue
+  // that is stopped keeps the jobs until it is started again); UTF-8, empty
+  // when nothing.
+  virtual std::string RunWarning() const { return {}; }
 };
 
 // ReadPrinterPaper: the paper entry and orientation value of the printer.

@@ -1,6 +1,10 @@
 #include "printing/qt/QtPrinter.h"
 
+#include <cups/cups.h>
+#include <sys/statvfs.h>
+
 #include <QFile>
+#include <QFileInfo>
 #include <QPageLayout>
 #include <QPrinterInfo>
 #include <algorithm>
@@ -26,6 +30,54 @@ constexpr double kSameSizeMm = 0.6;
 bool SameSize(const QSizeF& a, const QSizeF& b) {
   return std::abs(a.width() - b.width()) < kSameSizeMm &&
          std::abs(a.height() - b.height()) < kSameSizeMm;
+}
+
+// Whether the last request to the scheduler failed because none answered.
+bool SchedulerUnreachable() {
+  ipp_status_t status = cupsLastError();
+  return status == IPP_STATUS_ERROR_SERVICE_UNAVAILABLE || status == IPP_STATUS_ERROR_INTERNAL;
+}
+
+constexpr const char* kNoScheduler = "印刷サービス (CUPS) が応答しません";
+
+// What the scheduler says of a queue.
+struct QueueState {
+  bool found = false;
+  bool accepting = true;
+  bool stopped = false;
+  std::string reasons;
+};
+
+QueueState StateOfQueue(const std::string& queue) {
+  QueueState state;
+  cups_dest_t* dest = cupsGetNamedDest(CUPS_HTTP_DEFAULT, queue.c_str(), nullptr);
+  if (dest == nullptr) {
+    return state;
+  }
+  state.found = true;
+  auto option = [dest](const char* name) {
+    const char* value = cupsGetOption(name, dest->num_options, dest->options);
+    return std::string(value != nullptr ? value : "");
+  };
+  state.accepting = option("printer-is-accepting-jobs") != "false";
+  state.stopped = option("printer-state") == "5";  // IPP_PSTATE_STOPPED
+  state.reasons = option("printer-state-reasons");
+  if (state.reasons == "none") {
+    state.reasons.clear();
+  }
+  cupsFreeDests(1, dest);
+  return state;
+}
+
+// Whether the file system that holds `path` has no room left.
+bool NoRoomFor(const std::string& path) {
+  std::string folder = QFileInfo(QFile::decodeName(QByteArray::fromStdString(path)))
+                           .absolutePath()
+                           .toLocal8Bit()
+                           .toStdString();
+  struct statvfs fs {};
+  return ::statvfs(folder.c_str(), &fs) == 0 &&
+         static_cast<unsigned long long>(fs.f_bavail) * fs.f_frsize < (1u << 20);
 }
 
 }  // namespace
@@ -97,7 +149,12 @@ std::string QtPrinter::CheckQueue(const std::string& name) {
   message += name;
   message += "」が見つかりません。";
   if (queues.empty()) {
-    message += "このコンピューターにはプリンターがありません";
+    cups_dest_t* dests = nullptr;
+    int count = cupsGetDests2(CUPS_HTTP_DEFAULT, &dests);
+    cupsFreeDests(count, dests);
+    message += count == 0 && SchedulerUnreachable()
+                   ? kNoScheduler
+                   : "このコンピューターにはプリンターがありません";
   } else {
     message += "使えるプリンター: ";
     for (std::size_t i = 0; i < queues.size(); ++i) {
@@ -222,6 +279,26 @@ void QtPrinter::BeginRun(const std::string& documentTitle) {
   pdf_ = printer_->outputFormat() == QPrinter::PdfFormat;
   pagesInRun_ = 0;
   pdfWriter_.reset();
+  warning_.clear();
+  if (!pdf_) {
+    // A queue that takes no jobs would drop every page unsaid; a stopped
+    // one keeps them until it is started again, which the user is told.
+    std::string queue = printer_->printerName().toLocal8Bit().toStdString();
+    QueueState state = StateOfQueue(queue);
+    if (!state.found) {
+      throw platform::UserError(SchedulerUnreachable()
+                                    ? std::string(kNoScheduler)
+                                    : "プリンター「" + queue + "」が見つかりません");
+    }
+    if (!state.accepting) {
+      throw platform::UserError("プリンター「" + queue + "」は印刷を受け付けていません" +
+                                (state.reasons.empty() ? "" : " (" + state.reasons + ")"));
+    }
+    if (state.stopped) {
+      warning_ =
+          "プリンター「" + queue + "」は停止しています。印刷はプリンターが再開されるまで待ちます";
+    }
+  }
   if (pdf_) {
     printer_->setDocName(QString::fromUtf8(documentTitle));
     // The pages go to a temporary file beside the PDF, which replaces it
@@ -258,11 +335,19 @@ layout::Surface& QtPrinter::BeginPage(const std::string& jobTitle) {
 
 void QtPrinter::EndPage() {
   pageOpen_ = false;
-  ++pagesInRun_;
   if (!pdf_) {
     surface_.reset();
-    painter_.end();  // one job per page on a real printer
+    // One job per page on a real printer: ending the painter hands the page
+    // to the scheduler, whose answer is the last one this thread got.
+    painter_.end();
+    ipp_status_t status = cupsLastError();
+    if (status >= IPP_STATUS_ERROR_BAD_REQUEST) {
+      throw platform::UserError("ページをプリンター「" +
+                                printer_->printerName().toLocal8Bit().toStdString() +
+                                "」に送れませんでした: " + std::string(cupsLastErrorString()));
+    }
   }
+  ++pagesInRun_;
 }
 
 void QtPrinter::EndRun(bool completed) {
@@ -287,7 +372,8 @@ void QtPrinter::EndRun(bool completed) {
   }
   if (!ended || !EndsLikeAPdf(writer->TemporaryPath())) {
     // A full disk, say: the file would not open. It is not kept.
-    throw platform::UserError(platform::FileErrorMessage("PDF を書き込めません", pdfTarget_, EIO));
+    throw platform::UserError(platform::FileErrorMessage(
+        "PDF を書き込めません", pdfTarget_, NoRoomFor(writer->TemporaryPath()) ? ENOSPC : EIO));
   }
   writer->Commit();
 }

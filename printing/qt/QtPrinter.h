@@ -37,6 +37,7 @@ class QtPrinter : public printing::Printer {
   layout::Surface& BeginPage(const std::string& jobTitle) override;
   void EndPage() override;
   void EndRun(bool completed) override;
+  std::string RunWarning() const override { return warning_; }
 
   // Whether the system has a CUPS printer.
   static bool HasSystemPrinter();
@@ -61,6 +62,7 @@ class QtPrinter : public printing::Printer {
   std::string pdfTarget_;                                     // and the file it replaces
   bool pageOpen_ = false;
   int pagesInRun_ = 0;
+  std::string warning_;  // of the last run
 };
 
 // Whether a file ends as a complete PDF does ("%%EOF" in its last bytes).

@@ -643,6 +643,11 @@ void PrintWindow::PrintAllPages() {
       messageStatus_->setText(QStringLiteral("%1 ページを印刷しました: %2")
                                   .arg(pages)
                                   .arg(QString::fromStdString(s_.printer->Destination())));
+      if (!s_.printer->RunWarning().empty()) {
+        QString warning = QString::fromStdString(s_.printer->RunWarning());
+        messageStatus_->setText(messageStatus_->text() + QStringLiteral("  ") + warning);
+        s_.dialogs->ShowMessage(warning);
+      }
     } else {
       ShowWrittenPdf(pdf, pages);
       RememberPdfFolder(pdf);

@@ -25,6 +25,7 @@
 #include <cstdlib>
 #include <set>
 
+#include "platform/errors/UserError.h"
 #include "printing/qt/QtPrinter.h"
 #include "printing/ui/PrintWindow.h"
 #include "tests/support/FakeDesktop.h"
@@ -431,6 +432,71 @@ TEST_F(CupsQueue, AnUnknownQueueIsRefusedWithTheQueuesThereAre) {
   // Queue names are the same in any case, and printing uses the system's.
   EXPECT_EQ(QtPrinter::CheckQueue(kQueue.toLower().toStdString()), kQueue.toStdString());
   EXPECT_TRUE(cups_->WaitForFiles(0).isEmpty());
+}
+
+// A queue that takes no jobs: nothing is sent, the command says why and
+// fails; a queue that is stopped keeps the jobs, and the user is told they
+// wait.
+TEST_F(CupsQueue, ARefusingQueueFailsTheRunAndAStoppedOneIsSaidToWait) {
+  QStringList print = {QStringLiteral("print"),     QString::fromStdString(ShippedStyle()),
+                       QStringLiteral("--list"),    QString::fromStdString(List(45)),
+                       QStringLiteral("--printer"), kQueue};
+  ASSERT_EQ(RunProgram(Tool("cupsreject"), {kQueue}).exitCode, 0);
+  ProgramRun refused = RunProgram(QStringLiteral(QUILL_CLI), print);
+  RunProgram(Tool("cupsaccept"), {kQueue});
+  EXPECT_EQ(refused.exitCode, 1);
+  EXPECT_TRUE(refused.err.contains(QStringLiteral("受け付けていません")))
+      << refused.err.toStdString();
+  EXPECT_FALSE(refused.err.contains(QStringLiteral("pages:"))) << refused.err.toStdString();
+
+  ASSERT_EQ(RunProgram(Tool("cupsdisable"), {kQueue}).exitCode, 0);
+  ProgramRun waiting = RunProgram(QStringLiteral(QUILL_CLI), print);
+  RunProgram(Tool("cancel"), {QStringLiteral("-a"), kQueue});
+  RunProgram(Tool("cupsenable"), {kQueue});
+  EXPECT_EQ(waiting.exitCode, 0) << waiting.err.toStdString();
+  EXPECT_TRUE(waiting.err.contains(QStringLiteral("pages: 3"))) << waiting.err.toStdString();
+  EXPECT_TRUE(waiting.err.contains(QStringLiteral("停止しています"))) << waiting.err.toStdString();
+}
+
+// The queue starts refusing in the middle of a run: the page it refused is
+// said, with the pages before it, and the run fails.
+TEST_F(CupsQueue, APageTheQueueRefusesEndsTheRunNamingThePagesThatArrived) {
+  QtPrinter printer(kQueue.toStdString(), "");
+  ASSERT_FALSE(printer.IsPdf());
+  printer.ApplyPaperSettings(9, 0);
+  printer.BeginRun("refused");
+  printer.BeginPage("1/2 refused");
+  EXPECT_NO_THROW(printer.EndPage());
+  ASSERT_EQ(RunProgram(Tool("cupsreject"), {kQueue}).exitCode, 0);
+  printer.BeginPage("2/2 refused");
+  std::string message;
+  try {
+    printer.EndPage();
+  } catch (const platform::UserError& e) {
+    message = e.what();
+  }
+  printer.EndRun(false);
+  RunProgram(Tool("cupsaccept"), {kQueue});
+  EXPECT_NE(message.find("送れませんでした"), std::string::npos) << message;
+  EXPECT_EQ(cups_->WaitForFiles(1).size(), 1);
+}
+
+// With no scheduler to ask, the command line says so rather than that the
+// computer has no printer.
+TEST(CupsScheduler, NoSchedulerIsSaidToBeUnreachable) {
+  QProcess cli;
+  QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+  environment.insert(QStringLiteral("CUPS_SERVER"), QStringLiteral("/nonexistent/cups.sock"));
+  cli.setProcessEnvironment(environment);
+  cli.start(QStringLiteral(QUILL_CLI), {QStringLiteral("print"),
+                                        QString::fromStdString(std::string(QUILL_SOURCE_DIR) +
+                                                               "/resources/style/一覧表_A4縦.sle"),
+                                        QStringLiteral("--list"), QStringLiteral("/dev/null"),
+                                        QStringLiteral("--printer"), QStringLiteral("AnyQueue")});
+  ASSERT_TRUE(cli.waitForFinished(60000));
+  QString err = QString::fromUtf8(cli.readAllStandardError());
+  EXPECT_EQ(cli.exitCode(), 1);
+  EXPECT_TRUE(err.contains(QStringLiteral("応答しません"))) << err.toStdString();
 }
 
 }  // namespace

@@ -112,6 +112,34 @@ TEST_F(PrintFixture, AFailedRunIsEndedAsDroppedNotCompleted) {
   EXPECT_EQ(printer.completedRuns, 0);
 }
 
+TEST_F(PrintFixture, APageThatDoesNotReachThePrinterIsNamedWithThePagesBeforeIt) {
+  int page = 0;
+  printer.refusePage = 3;
+  try {
+    Print(Style("#maxline=20"), List(100), page);
+    ADD_FAILURE() << "the run went on";
+  } catch (const platform::UserError& e) {
+    EXPECT_STREQ(e.what(),
+                 "2 ページ目まで印刷しましたが、3 ページ目を印刷できませんでした: queue refused "
+                 "the job");
+  }
+  EXPECT_EQ(printer.pages.size(), 2u);
+  EXPECT_EQ(printer.completedRuns, 0);
+  // The first page refused: the printer's own words.
+  printer.refusePage = 1;
+  printer.pages.clear();
+  EXPECT_THROW(
+      {
+        try {
+          Print(Style("#maxline=20"), List(5), page);
+        } catch (const platform::UserError& e) {
+          EXPECT_STREQ(e.what(), "queue refused the job");
+          throw;
+        }
+      },
+      platform::UserError);
+}
+
 TEST_F(PrintFixture, TheListIsReadAgainOnlyWhenItChanged) {
   std::string path = List(2);
   ListFileCache cache(path);

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/errors/UserError.h"
 #include "printing/core/Printer.h"
 #include "tests/support/RecordingSurface.h"
 
@@ -39,7 +40,14 @@ class FakePrinter : public printing::Printer {
     surface = RecordingSurface();
     return surface;
   }
-  void EndPage() override { pages.push_back(surface.calls); }
+  // The page (from 1) whose end says it did not reach the printer; 0: none.
+  int refusePage = 0;
+  void EndPage() override {
+    if (static_cast<int>(pages.size()) + 1 == refusePage) {
+      throw platform::UserError("queue refused the job");
+    }
+    pages.push_back(surface.calls);
+  }
   void EndRun(bool completed) override { completedRuns += completed ? 1 : 0; }
   int completedRuns = 0;
 
