@@ -199,12 +199,18 @@ int RunPrint(const std::vector<std::string>& args) {
   layout::QtPictureDecoder pictures;
   printing::PrintInputs inputs;
   inputs.pictures = &pictures;
+  std::vector<std::string> pictureFailures;
+  inputs.pictureFailures = &pictureFailures;
   int pages = printing::PrintAllPages(printer, state, inputs);
+  for (const std::string& failure : pictureFailures) {
+    PrintMessage("quillmark_cli: " + failure);
+  }
   std::fprintf(stderr, "pages: %d\n%s\n", pages, printer.Destination().c_str());
   if (!printer.RunWarning().empty()) {
     PrintMessage("quillmark_cli: " + printer.RunWarning());
   }
-  return kExitOk;
+  // Printed, but not whole: as `read` does when a file gave a message.
+  return pictureFailures.empty() ? kExitOk : kExitFailure;
 }
 
 int RunBind(const std::vector<std::string>& args) {
@@ -268,17 +274,22 @@ int RunRender(const std::vector<std::string>& args) {
   settings.offsetsInPreview = !options.Has("--no-offsets");
   settings.styleFolder = printing::FolderOf(options.style);
   layout::QtPictureDecoder pictures;
+  bool whole = true;
   {
     QPainter painter(&image);
     layout::QtSurface surface(painter);
-    printing::DrawPage(surface, bound.lines, settings, &pictures);
+    for (const std::string& failure :
+         printing::DrawPage(surface, bound.lines, settings, &pictures)) {
+      PrintMessage("quillmark_cli: " + failure);  // the rest of the page is drawn
+      whole = false;
+    }
   }
   if (!image.save(QString::fromLocal8Bit(options.Get("-o").c_str()), "PNG")) {
     throw platform::UserError(
         platform::FileErrorMessage("ファイルに書き込めません", options.Get("-o"), EIO));
   }
   std::fprintf(stderr, "page: %d\n", bound.pageAfter);
-  return kExitOk;
+  return whole ? kExitOk : kExitFailure;
 }
 
 }  // namespace cli

@@ -1,6 +1,7 @@
 // quillmark_cli: the catalogue and report functions of the program, for
 // scripts and for checking without a display.
 
+#include <csignal>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -140,6 +141,9 @@ int Run(int argc, char** argv) {
 }  // namespace cli
 
 int main(int argc, char** argv) {
+  // A file-size limit (ulimit -f) makes a write fail, which is reported,
+  // instead of ending the program.
+  std::signal(SIGXFSZ, SIG_IGN);
   int status = cli::kExitFailure;
   try {
     status = cli::Run(argc, argv);

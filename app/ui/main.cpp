@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 
@@ -51,6 +52,9 @@ int RunWindows(QApplication& application, const app::ProgramPaths& paths,
 }  // namespace
 
 int main(int argc, char** argv) {
+  // A file-size limit (ulimit -f) makes a write fail, which is reported,
+  // instead of ending the program with its work.
+  std::signal(SIGXFSZ, SIG_IGN);
   QApplication application(argc, argv);
   app::SetupApplication(application);
 

@@ -122,7 +122,10 @@ void DesignerCanvas::paintEvent(QPaintEvent*) {
   settings.styleFolder = styleFolder_;
   try {
     layout::QtSurface surface(painter);
-    printing::DrawPage(surface, lines_, settings, pictures_);
+    std::vector<std::string> failures = printing::DrawPage(surface, lines_, settings, pictures_);
+    if (!failures.empty()) {
+      emit drawFailed(QString::fromStdString(failures.front()));  // the rest is drawn
+    }
   } catch (const std::exception& e) {
     emit drawFailed(QString::fromUtf8(e.what()));
   }

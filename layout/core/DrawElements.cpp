@@ -3,7 +3,9 @@
 namespace layout {
 
 void DrawElements(DrawingContext& context, const std::vector<std::string>& styleLines) {
+  context.line = -1;
   for (const std::string& line : styleLines) {
+    ++context.line;
     if (line.empty()) {
       return;  // the first empty line ends the page
     }

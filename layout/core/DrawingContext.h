@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "layout/core/Fixed.h"
 #include "layout/core/Surface.h"
@@ -32,6 +33,11 @@ struct DrawingContext {
   // The style file's folder (file system bytes): a relative picture name
   // that is not found from the current directory is looked for there.
   std::string styleFolder;
+  // The style line being drawn (0 is the header).
+  int line = 0;
+  // Pictures that could not be read, each "N 行目の画像: why": the rest of
+  // the page is drawn without them.
+  std::vector<std::string> pictureFailures;
 
   // A page position in millimetres as a device pixel on each axis.
   int MapX(Fixed mm) const;

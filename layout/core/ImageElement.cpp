@@ -5,6 +5,7 @@
 
 #include "layout/core/DrawElements.h"
 #include "layout/core/Pictures.h"
+#include "platform/errors/UserError.h"
 
 namespace layout {
 
@@ -27,8 +28,15 @@ void DrawPicture(const ImageRecord& r, DrawingContext& context) {
     return;
   }
   // A folder, pipe or device of that name is refused by the reading, with
-  // the program's message, as a picture over the size limit is.
-  Picture picture = LoadPicture(path, *context.pictures);
+  // the program's message, as a picture over the size limit is: the element
+  // is named, and the rest of the page is drawn.
+  Picture picture;
+  try {
+    picture = LoadPicture(path, *context.pictures);
+  } catch (const platform::UserError& e) {
+    context.pictureFailures.push_back(std::to_string(context.line) + " 行目の画像: " + e.what());
+    return;
+  }
   int holderW = picture.bitmap.width;
   int holderH = picture.bitmap.height;
   Fixed fx = Fixed::FromInt(1);

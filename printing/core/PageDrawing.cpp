@@ -49,8 +49,9 @@ int PreviewResolution(layout::Fixed screenResolution, int zoomPercent) {
       layout::TruncProduct(screenResolution, layout::Fixed::FromRaw(zoomPercent * 100LL)));
 }
 
-void DrawPage(layout::Surface& surface, const std::vector<std::string>& styleLines,
-              const PageSettings& settings, layout::PictureDecoder* pictures) {
+std::vector<std::string> DrawPage(layout::Surface& surface,
+                                  const std::vector<std::string>& styleLines,
+                                  const PageSettings& settings, layout::PictureDecoder* pictures) {
   layout::DrawingContext context;
   context.surface = &surface;
   context.onPrinter = settings.onPrinter;
@@ -75,6 +76,7 @@ void DrawPage(layout::Surface& surface, const std::vector<std::string>& styleLin
   context.pictures = pictures;
   context.styleFolder = settings.styleFolder;
   layout::DrawElements(context, styleLines);
+  return std::move(context.pictureFailures);
 }
 
 }  // namespace printing

@@ -45,8 +45,11 @@ int PreviewResolution(layout::Fixed screenResolution, int zoomPercent);
 // Draws the style lines onto the surface: scales from the resolution,
 // offsets from the boxes (truncated to whole millimetres) on the printer or
 // when the preview shows them, then every element up to the first empty
-// line. Conversion errors throw platform::UserError.
-void DrawPage(layout::Surface& surface, const std::vector<std::string>& styleLines,
-              const PageSettings& settings, layout::PictureDecoder* pictures);
+// line. Conversion errors throw platform::UserError. A picture that cannot
+// be read is left out and the rest drawn; returned are those failures, each
+// naming its element's line.
+std::vector<std::string> DrawPage(layout::Surface& surface,
+                                  const std::vector<std::string>& styleLines,
+                                  const PageSettings& settings, layout::PictureDecoder* pictures);
 
 }  // namespace printing

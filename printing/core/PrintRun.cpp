@@ -1,5 +1,6 @@
 #include "printing/core/PrintRun.h"
 
+#include <algorithm>
 #include <string_view>
 
 #include "platform/errors/UserError.h"
@@ -33,6 +34,14 @@ std::string StyleName(const std::string& stylePath) {
     }
     if (tail == ".sle") {
       name.resize(name.size() - kExtension);
+    }
+  }
+  // A control character in a file name would reach the queue's job name
+  // and the name of the file a PDF printer writes.
+  for (char& c : name) {
+    auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte == 0x7F) {
+      c = ' ';
     }
   }
   return name;
@@ -79,7 +88,13 @@ int PrintAllPages(Printer& printer, PrintState& state, const PrintInputs& inputs
       settings.styleFolder = FolderOf(state.Path());
       try {
         layout::Surface& surface = printer.BeginPage(JobTitle(styleName, thisPage, pageCount));
-        DrawPage(surface, page.lines, settings, inputs.pictures);
+        for (std::string& failure : DrawPage(surface, page.lines, settings, inputs.pictures)) {
+          if (inputs.pictureFailures != nullptr &&
+              std::find(inputs.pictureFailures->begin(), inputs.pictureFailures->end(), failure) ==
+                  inputs.pictureFailures->end()) {
+            inputs.pictureFailures->push_back(std::move(failure));
+          }
+        }
         printer.EndPage();
       } catch (const platform::UserError& e) {
         if (printed == 0) {

@@ -27,7 +27,8 @@ std::string JobTitle(const std::string& styleName, int page, long long pageCount
 // the program.
 std::string DocumentTitle(const std::string& styleName);
 
-// The name a style goes by: its file name without folder and ".sle".
+// The name a style goes by: its file name without folder and ".sle", each
+// control character a blank.
 std::string StyleName(const std::string& stylePath);
 
 // The pages a list of `rows` fills at `capacity` rows a page (one page when
@@ -43,6 +44,9 @@ struct PrintInputs {
   // (saved or not); without them each page takes its file's.
   std::optional<layout::Fixed> offsetX;
   std::optional<layout::Fixed> offsetY;
+  // Where the pictures that could not be read are told (once each); the
+  // pages are printed without them.
+  std::vector<std::string>* pictureFailures = nullptr;
 };
 
 // PrintAllPages: pages 1, 2, ... of the loaded style each bound, its paper

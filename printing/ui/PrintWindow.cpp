@@ -538,7 +538,17 @@ void PrintWindow::DrawPreview(QPainter& painter) {
   }
   try {
     layout::QtSurface surface(painter);
-    DrawPage(surface, state_.PageLines(), settings, s_.pictures);
+    std::vector<std::string> failures =
+        DrawPage(surface, state_.PageLines(), settings, s_.pictures);
+    // Said in the status bar, not in a box on every repaint; the rest of
+    // the page is drawn.
+    QString said = failures.empty() ? QString()
+                                    : QStringLiteral("描画できない画像があります: ") +
+                                          QString::fromStdString(failures.front());
+    if (said != shownPictureFailure_) {
+      shownPictureFailure_ = said;
+      messageStatus_->setText(said);
+    }
   } catch (const std::exception& e) {
     // Shown once, after the paint, and not again for the same fault.
     QString message = QString::fromUtf8(e.what());
@@ -637,6 +647,8 @@ void PrintWindow::PrintAllPages() {
     TakeOffsetBoxes();
     inputs.offsetX = state_.OffsetX();
     inputs.offsetY = state_.OffsetY();
+    std::vector<std::string> pictureFailures;
+    inputs.pictureFailures = &pictureFailures;
     int pages = printing::PrintAllPages(*s_.printer, state_, inputs);
     ShowOffsets();
     if (pdf.isEmpty()) {
@@ -651,6 +663,10 @@ void PrintWindow::PrintAllPages() {
     } else {
       ShowWrittenPdf(pdf, pages);
       RememberPdfFolder(pdf);
+    }
+    if (!pictureFailures.empty()) {
+      s_.dialogs->ShowMessage(QStringLiteral("印刷できなかった画像があります:\r\n") +
+                              QString::fromStdString(pictureFailures.front()));
     }
     // The last page printed, with the window's own header (offsets, paper).
     StoreHeader();

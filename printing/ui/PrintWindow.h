@@ -165,6 +165,7 @@ class PrintWindow : public QDialog {
   layout::Fixed screenX_ = layout::Fixed::FromInt(96);
   layout::Fixed screenY_ = layout::Fixed::FromInt(96);
   QString lastDrawError_;
+  QString shownPictureFailure_;  // in the status bar
   bool shown_ = false;
 
   QLabel* stylePathLabel_ = nullptr;

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <random>
+
 #include "tests/support/CompoundFileWriter.h"
 #include "tests/support/PackageWriter.h"
 #include "tests/support/PropertySetBuilder.h"
@@ -75,6 +77,39 @@ TEST(CliFormats, ReadTakesTheOptionAnywhereAndSaysWhyADocumentIsUnreadable) {
   EXPECT_EQ(r.out, "b.docx;B;2024/05/06 7:08:09;;;;;;;;;\r\n\r\n");
   EXPECT_EQ(r.err.rfind(broken + ": 文書情報を読み取れません ZIP", 0), 0u) << r.err;
   EXPECT_EQ(RunCli("read --all-formats '" + docx + "'").status, 0);
+}
+
+// Damaged packages (a few bits flipped in each) give the program's messages
+// and nothing else: no library's own complaint reaches stderr.
+TEST(CliFormats, DamagedPackagesGiveOnlyTheProgramsMessages) {
+  TempDir dir;
+  std::string docx = dir.File("source.docx");
+  testsupport::WriteZip(docx, testsupport::DocxParts(testsupport::CorePropertiesXml(
+                                  "<dc:title>T</dc:title>"
+                                  "<dcterms:modified>2024-05-06T07:08:09Z</dcterms:modified>")));
+  std::string odt = dir.File("source.odt");
+  testsupport::WriteZip(odt, testsupport::OdtParts(testsupport::OpenDocumentMetaXml(
+                                 "<dc:title>O</dc:title><meta:creation-date>"
+                                 "2024-05-06T07:08:09</meta:creation-date>")));
+  std::string sources[] = {testsupport::ReadAll(docx), testsupport::ReadAll(odt)};
+  TempDir damaged;
+  std::mt19937 random(12345);
+  for (int i = 0; i < 400; ++i) {
+    std::string bytes = sources[i % 2];
+    for (int flips = 1 + static_cast<int>(random() % 8); flips > 0; --flips) {
+      bytes[random() % bytes.size()] ^= static_cast<char>(1 << (random() % 8));
+    }
+    damaged.Write("d" + std::to_string(i) + (i % 2 == 0 ? ".docx" : ".odt"), bytes);
+  }
+  Result r = RunCli("scan --all-formats '" + damaged.path() + "'");
+  EXPECT_EQ(r.status, 0);
+  std::size_t start = 0;
+  while (start < r.err.size()) {
+    std::size_t end = r.err.find('\n', start);
+    std::string line = r.err.substr(start, end - start);
+    ASSERT_EQ(line.rfind(damaged.path() + "/d", 0), 0u) << line;
+    start = end == std::string::npos ? r.err.size() : end + 1;
+  }
 }
 
 }  // namespace

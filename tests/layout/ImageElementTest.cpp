@@ -103,15 +103,21 @@ TEST_F(ImageFixture, APictureBesideItsStyleIsFoundToo) {
   EXPECT_EQ(Draw(page, "0;0;0;0;image;0;0;0;0;0;0;0;beside.bmp;").size(), 1u);
 }
 
-TEST_F(ImageFixture, UnknownExtensionsAreAnError) {
+// A picture that cannot be read is named with its line and left out; the
+// rest of the page, its frame included, is drawn.
+TEST_F(ImageFixture, APictureThatCannotBeReadIsNamedAndTheRestDrawn) {
   Page page;
-  std::string file = dir.Write("p.tif", "x");
-  try {
-    Draw(page, "0;0;0;0;image;0;0;0;0;0;0;0;" + file + ";");
-    FAIL() << "no error";
-  } catch (const platform::UserError& e) {
-    EXPECT_STREQ(e.what(), "拡張子 .tif の画像形式は処理できません");
-  }
+  page.context.pictures = &pictures;
+  std::vector<std::string> calls =
+      page.Draw({"1;0;0;0;image;0;0;10;10;1;0;0;" + dir.Write("p.tif", "x") + ";",
+                 "0;0;0;0;line;0;0;10;10;2;x;0;0;",
+                 "0;0;0;0;image;0;0;0;0;0;0;0;" + dir.File("") + ";"});  // a folder
+  EXPECT_GE(calls.size(), 5u);                                           // the frame and the line
+  ASSERT_EQ(page.context.pictureFailures.size(), 2u);
+  EXPECT_EQ(page.context.pictureFailures[0],
+            "1 行目の画像: 拡張子 .tif の画像形式は処理できません");
+  EXPECT_EQ(page.context.pictureFailures[1].rfind("3 行目の画像: 画像を読み込めません", 0), 0u)
+      << page.context.pictureFailures[1];
 }
 
 }  // namespace

@@ -85,6 +85,7 @@ TEST_F(PrintFixture, EachJobIsTitledWithItsPageTheStyleAndTheProgram) {
   EXPECT_EQ(StyleName("plain"), "plain");
   EXPECT_EQ(StyleName("REPORT.SLE"), "REPORT");
   EXPECT_EQ(StyleName("dir.sle/.sle"), ".sle");
+  EXPECT_EQ(StyleName("/a/new\nline\x1b[31m\x7f.sle"), "new line [31m ");
   EXPECT_EQ(JobTitle("x", 3, 0), "p3 x - ワード・クイルマーク");
 }
 

@@ -11,9 +11,11 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTest>
+#include <algorithm>
 
 #include "catalogue/core/ListFile.h"
 #include "layout/core/StyleFile.h"
+#include "layout/qt/QtPictureDecoder.h"
 #include "platform/text/Cp932.h"
 #include "tests/support/FakeDesktop.h"
 #include "tests/support/FakePrinter.h"
@@ -56,9 +58,13 @@ struct PrintWindowFixture : ::testing::Test {
   }
 
   // Opens the window as the print command does and lets its start run.
+  // The pictures the window draws with; none: pictures are not drawn.
+  layout::PictureDecoder* pictures = nullptr;
+
   void Open() {
     PrintWindowServices s =
         testsupport::PrintWindowServicesFor(paths, dialogs, desktop, printer, clock);
+    s.pictures = pictures;
     window = std::make_unique<PrintWindow>(s);
     window->show();
     QApplication::processEvents();
@@ -186,6 +192,34 @@ TEST_F(PrintWindowFixture, PrintingWithoutAStyleAsksOnceAndStopsWhenCancelled) {
   window->PrintAllPages();
   EXPECT_TRUE(printer.pages.empty());
   EXPECT_EQ(dialogs.openFolders.size(), 2);
+}
+
+TEST_F(PrintWindowFixture, APictureThatCannotBeReadIsNamedAndTheRestPrinted) {
+  List(3);
+  QDir().mkpath(QString::fromStdString(paths.File("style")));
+  std::string picture = folder.Write("style/p.tif", "not a picture we read");
+  std::string style = folder.Write("style/pic.sle",
+                                   "header;Ver1.1;0;0;9;0;0;100;0;\r\n"
+                                   "1;0;0;0;image;10;10;30;20;1;0;0;" +
+                                       picture +
+                                       ";\r\n"
+                                       "0;0;0;0;line;10;40;100;40;2;x;0;0;\r\n");
+  dialogs.openNames = {QString::fromStdString(style)};
+  layout::QtPictureDecoder decoder;
+  pictures = &decoder;
+  Open();
+  QApplication::processEvents();  // the preview drawn
+  EXPECT_TRUE(ShownText(*window, "MessageStatus").contains(QStringLiteral("1 行目の画像")))
+      << ShownText(*window, "MessageStatus").toStdString();
+  EXPECT_TRUE(std::none_of(dialogs.shown.begin(), dialogs.shown.end(),
+                           [](const QString& s) { return s.startsWith(QStringLiteral("error")); }));
+  window->PrintAllPages();
+  ASSERT_EQ(printer.pages.size(), 1u);
+  EXPECT_GE(printer.pages[0].size(), 5u);  // the frame and the line
+  ASSERT_FALSE(dialogs.shown.isEmpty());
+  EXPECT_TRUE(dialogs.shown.back().startsWith(QStringLiteral("message: 印刷できなかった画像")))
+      << dialogs.shown.back().toStdString();
+  window.reset();  // before the decoder goes
 }
 
 TEST_F(PrintWindowFixture, BackupWritesTheBoundLines) {
