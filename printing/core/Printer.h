@@ -24,6 +24,12 @@ class Printer {
   // (other entries keep the default paper) and the orientation (0 portrait).
   virtual void ApplyPaperSettings(int entry, int orientation) = 0;
   virtual PrinterPaper CurrentPaper() const = 0;
+  // Whether the printer has paper of code `code` (a queue offers the sizes
+  // its driver knows; a PDF printer any).
+  virtual bool OffersPaper(int code) const {
+    (void)code;
+    return true;
+  }
   virtual PrinterDots Measure() const = 0;
 
   // One print command: pages between BeginRun and EndRun. Each page is a

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QPageLayout>
+#include <QPrintDialog>
 #include <QPrinterInfo>
 #include <algorithm>
 #include <cerrno>
@@ -17,6 +18,7 @@
 #include "platform/files/FileBytes.h"
 #include "platform/files/ReplacingFileWriter.h"
 #include "printing/core/PaperSizes.h"
+#include "printing/qt/PrintDialogPaper.h"
 
 namespace printing {
 
@@ -24,12 +26,15 @@ namespace {
 
 constexpr int kPdfDpi = 600;
 constexpr double kPdfMarginMm = 100.0 * 25.4 / kPdfDpi;
-// Sizes closer than this are the same paper (published sizes are rounded).
-constexpr double kSameSizeMm = 0.6;
-
-bool SameSize(const QSizeF& a, const QSizeF& b) {
-  return std::abs(a.width() - b.width()) < kSameSizeMm &&
-         std::abs(a.height() - b.height()) < kSameSizeMm;
+// The queue's own page size of the dimensions of `paper`, if it offers one.
+std::optional<QPageSize> OfferedSize(const QPrinterInfo& queue, const QPageSize& paper) {
+  QSizeF wanted = paper.size(QPageSize::Millimeter);
+  for (const QPageSize& size : queue.supportedPageSizes()) {
+    if (SamePaperSize(size.size(QPageSize::Millimeter), wanted)) {
+      return size;
+    }
+  }
+  return std::nullopt;
 }
 
 // Whether the last request to the scheduler failed because none answered.
@@ -213,18 +218,83 @@ std::string QtPrinter::Destination() const {
   return printer_->printerName().toStdString();
 }
 
+bool QtPrinter::ExecDialog(QPrintDialog& dialog) {
+  return dialog.exec() == QDialog::Accepted;
+}
+
+bool QtPrinter::RunSetupDialog(QWidget* parent, const DialogRun& run) {
+  const bool wasPdf = IsPdf();
+  const QString queue = printer_->printerName();
+  const QPageLayout layout = printer_->pageLayout();
+  const printing::PrinterPaper paper = CurrentPaper();
+  bool accepted = false;
+  bool paperChosen = false;
+  {
+    QPrintDialog dialog(printer_.get(), parent);
+    PaperShownInDialog shown(dialog, layout.pageSize());
+    accepted = run(dialog);
+    paperChosen = PaperChosenIn(dialog);
+  }
+  if (!accepted) {
+    // Qt's dialog moves a PDF printer to a queue as it opens, cancelled or
+    // not: a cancelled dialog leaves the printer as it was.
+    if (IsPdf() != wasPdf || printer_->printerName() != queue) {
+      pdf_ = wasPdf;
+      queue_ = queue.toLocal8Bit().toStdString();
+      MakeDefaultPrinter();
+      RestorePaper(paper, layout);
+    }
+    return false;
+  }
+  pdf_ = IsPdf();
+  if (!pdf_) {
+    queue_ = printer_->printerName().toLocal8Bit().toStdString();
+  }
+  if (!paperChosen) {
+    // The user never saw the paper (or cancelled its page): paper and
+    // orientation stay as they were, on whichever printer was chosen.
+    RestorePaper(paper, layout);
+  }
+  return true;
+}
+
+void QtPrinter::RestorePaper(const printing::PrinterPaper& paper, const QPageLayout& layout) {
+  if (paper.code != 0) {
+    ApplyPaperSettings(paper.code, paper.landscape ? 1 : 0);
+    return;
+  }
+  printer_->setPageSize(layout.pageSize());
+  printer_->setPageOrientation(layout.orientation());
+}
+
+bool QtPrinter::OffersPaper(int code) const {
+  if (printer_->outputFormat() == QPrinter::PdfFormat) {
+    return true;  // the PDF printer takes any size
+  }
+  std::optional<CodePaper> paper = QtPaperOfCode(code);
+  return paper &&
+         OfferedSize(QPrinterInfo::printerInfo(printer_->printerName()), paper->size).has_value();
+}
+
 void QtPrinter::ApplyPaperSettings(int entry, int orientation) {
   pdf_ = printer_->outputFormat() == QPrinter::PdfFormat;
   // The printer's default paper (a queue keeps its own margins), then the
   // style's paper and orientation.
-  QPageSize paper = pdf_ ? QPageSize(QPageSize::A4)
-                         : QPrinterInfo::printerInfo(printer_->printerName()).defaultPageSize();
+  QPrinterInfo queue = QPrinterInfo::printerInfo(printer_->printerName());
+  QPageSize paper = pdf_ ? QPageSize(QPageSize::A4) : queue.defaultPageSize();
   appliedCode_ = 0;
   bool landscape = orientation != 0;
   if (std::optional<CodePaper> asked = QtPaperOfCode(entry)) {
     paper = asked->size;
     landscape = landscape != asked->turned;
     appliedCode_ = entry;
+    if (!pdf_) {
+      // A queue's own size of these dimensions, as its PPD names it, so
+      // that the job asks for the paper by the name the queue knows.
+      if (std::optional<QPageSize> offered = OfferedSize(queue, paper)) {
+        paper = *offered;
+      }
+    }
   }
   printer_->setPageSize(paper);
   printer_->setPageOrientation(landscape ? QPageLayout::Landscape : QPageLayout::Portrait);
@@ -243,7 +313,7 @@ printing::PrinterPaper QtPrinter::CurrentPaper() const {
   // Codes that share a size (A4 and A4 Transverse, say) read back as the one
   // that was applied while the printer still has its size.
   if (std::optional<CodePaper> applied = QtPaperOfCode(appliedCode_);
-      applied && SameSize(applied->size.size(QPageSize::Millimeter), size)) {
+      applied && SamePaperSize(applied->size.size(QPageSize::Millimeter), size)) {
     result.code = appliedCode_;
     result.landscape = landscape != applied->turned;
     return result;
@@ -251,7 +321,7 @@ printing::PrinterPaper QtPrinter::CurrentPaper() const {
   for (int code = 1; code <= printing::kPaperCount; ++code) {
     std::optional<CodePaper> candidate = QtPaperOfCode(code);
     if (candidate && !candidate->turned &&
-        SameSize(candidate->size.size(QPageSize::Millimeter), size)) {
+        SamePaperSize(candidate->size.size(QPageSize::Millimeter), size)) {
       result.code = code;
       break;
     }

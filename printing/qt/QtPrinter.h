@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QPainter>
+#include <QPrintDialog>
 #include <QPrinter>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -26,6 +28,13 @@ class QtPrinter : public printing::Printer {
 
   // Whether the printer writes a PDF file (the setup dialog may switch).
   bool IsPdf() const { return printer_->outputFormat() == QPrinter::PdfFormat; }
+  // Runs Qt's print dialog on the printer (`run` shows it and answers
+  // whether it was accepted). Accepted, it takes the printer and the job
+  // settings chosen there, and the paper only when the user chose one in
+  // its page settings; cancelled, it changes nothing.
+  using DialogRun = std::function<bool(QPrintDialog& dialog)>;
+  bool RunSetupDialog(QWidget* parent, const DialogRun& run = ExecDialog);
+  static bool ExecDialog(QPrintDialog& dialog);
   void SetPdfPath(const std::string& path);
   QPrinter& Device() { return *printer_; }
 
@@ -38,6 +47,7 @@ class QtPrinter : public printing::Printer {
   void EndPage() override;
   void EndRun(bool completed) override;
   std::string RunWarning() const override { return warning_; }
+  bool OffersPaper(int code) const override;
 
   // Whether the system has a CUPS printer.
   static bool HasSystemPrinter();
@@ -50,6 +60,8 @@ class QtPrinter : public printing::Printer {
 
  private:
   void MakeDefaultPrinter();
+  // Puts back a paper read before a dialog (by code where it has one).
+  void RestorePaper(const printing::PrinterPaper& paper, const QPageLayout& layout);
 
   std::string queue_;
   std::string pdfPath_;

@@ -744,6 +744,7 @@ void PrintWindow::PaperSetupFromMenu() {
   }
   // The paper lasts until the style is next loaded; the header keeps its own.
   ReadMetrics();
+  SayWhenPaperIsNotOffered();
   ShowPrinterPaper();
   RefreshPreview();
 }
@@ -753,11 +754,28 @@ void PrintWindow::PaperSetupIntoStyle() {
     s_.setupDialog();
   }
   ReadMetrics();
-  PaperEntry paper = ReadPrinterPaper(*s_.printer);
-  state_.SetPaper(paper.entry, paper.orientation);
-  StoreHeader();
+  // A paper the printer does not have is not stored: the style keeps its own.
+  if (!SayWhenPaperIsNotOffered()) {
+    PaperEntry paper = ReadPrinterPaper(*s_.printer);
+    state_.SetPaper(paper.entry, paper.orientation);
+    StoreHeader();
+  }
   ShowPrinterPaper();
   RefreshPreview();
+}
+
+bool PrintWindow::SayWhenPaperIsNotOffered() {
+  int code = s_.printer->CurrentPaper().code;
+  if (code == 0 || s_.printer->OffersPaper(code)) {
+    return false;
+  }
+  QString text =
+      QStringLiteral("プリンター「%1」には用紙「%2」がありません。スタイルの用紙は変えません")
+          .arg(QString::fromStdString(s_.printer->Destination()),
+               QString::fromUtf8(PaperLabel(code)));
+  messageStatus_->setText(text);
+  messageStatus_->setToolTip(text);
+  return true;
 }
 
 void PrintWindow::SaveSettingsFromMenu() {

@@ -149,6 +149,9 @@ class PrintWindow : public QDialog {
   void TakeDesignerStyle(const std::string& path);
   // The paper label and the orientation beside it, as the printer has them.
   void ShowPrinterPaper();
+  // After a setup dialog: whether the printer lacks the paper it was left
+  // with (the style's, unless the user chose one), said in the status bar.
+  bool SayWhenPaperIsNotOffered();
   // The PDF file a print run writes, asked with a save dialog that offers a
   // new time-stamped name in the folder used last; empty when cancelled.
   QString AskPdfDestination();

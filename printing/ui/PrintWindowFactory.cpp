@@ -1,7 +1,5 @@
 #include "printing/ui/PrintWindowFactory.h"
 
-#include <QPrintDialog>
-
 #include "layout/qt/QtPictureDecoder.h"
 #include "printing/qt/QtPrinter.h"
 
@@ -36,10 +34,7 @@ std::unique_ptr<PrintWindow> CreatePrintWindow(const app::ProgramPaths& paths,
   services.pictures = &owned->pictures;
   services.clock = &owned->clock;
   printing::QtPrinter* printer = &owned->printer;
-  services.setupDialog = [printer, parent] {
-    QPrintDialog dialog(&printer->Device(), parent);
-    return dialog.exec() == QDialog::Accepted;
-  };
+  services.setupDialog = [printer, parent] { return printer->RunSetupDialog(parent); };
   services.printsToPdf = [printer] { return printer->IsPdf(); };
   services.preparePdf = [printer](const std::string& path) { printer->SetPdfPath(path); };
   services.folderAndTitle = &folderAndTitle;

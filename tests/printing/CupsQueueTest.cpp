@@ -5,6 +5,7 @@
 // queue's page log and the PDFs' pages are checked. Skipped where cupsd or
 // cups-pdf is missing or the test does not run as root (cups-pdf needs it).
 
+#include <cups/cups.h>
 #include <sys/prctl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -16,19 +17,24 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QPrinterInfo>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QThread>
 #include <cerrno>
+#include <cmath>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <set>
 
+#include "catalogue/core/ListFile.h"
 #include "platform/errors/UserError.h"
+#include "printing/core/PaperSizes.h"
 #include "printing/qt/QtPrinter.h"
 #include "printing/ui/PrintWindow.h"
 #include "tests/support/FakeDesktop.h"
+#include "tests/support/PrintDialogScripts.h"
 #include "tests/support/PrintWindowServicesForTests.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TempDir.h"
@@ -149,6 +155,7 @@ class PrivateCups {
       return QStringLiteral("cupsd does not start");
     }
     ::setenv("CUPS_SERVER", socket_.toLocal8Bit().constData(), 1);
+    cupsSetServer(nullptr);  // forget a server read before: ask the environment again
     // lpstat -r exits 0 whether or not the scheduler answers: its words tell.
     QElapsedTimer waited;
     waited.start();
@@ -479,6 +486,116 @@ TEST_F(CupsQueue, APageTheQueueRefusesEndsTheRunNamingThePagesThatArrived) {
   RunProgram(Tool("cupsaccept"), {kQueue});
   EXPECT_NE(message.find("送れませんでした"), std::string::npos) << message;
   EXPECT_EQ(cups_->WaitForFiles(1).size(), 1);
+}
+
+bool SameDots(const PrinterDots& a, const PrinterDots& b) {
+  return a.resolutionX == b.resolutionX && a.resolutionY == b.resolutionY &&
+         a.physicalOffsetX == b.physicalOffsetX && a.physicalOffsetY == b.physicalOffsetY &&
+         a.physicalWidth == b.physicalWidth && a.physicalHeight == b.physicalHeight &&
+         a.pageWidth == b.pageWidth && a.pageHeight == b.pageHeight;
+}
+
+// Qt's print dialog shows a queue's default paper whatever the printer has:
+// accepted unchanged it still leaves every paper the queue offers, in both
+// orientations, as it was; its page settings show the printer's paper.
+TEST_F(CupsQueue, EveryPaperTheQueueOffersSurvivesItsPrintDialogAcceptedUnchanged) {
+  QtPrinter printer(kQueue.toStdString(), "");
+  int offered = 0;
+  for (int code = 1; code <= kPaperCount; ++code) {
+    if (!printer.OffersPaper(code)) {
+      continue;
+    }
+    ++offered;
+    for (int orientation : {0, 1}) {
+      SCOPED_TRACE("code " + std::to_string(code) + " orientation " + std::to_string(orientation));
+      printer.ApplyPaperSettings(code, orientation);
+      PrinterPaper before = printer.CurrentPaper();
+      PrinterDots dots = printer.Measure();
+      ASSERT_EQ(before.code, code);
+      ASSERT_TRUE(printer.RunSetupDialog(nullptr, testsupport::AcceptPrintDialog));
+      EXPECT_EQ(printer.Destination(), kQueue.toStdString());
+      EXPECT_EQ(printer.CurrentPaper().code, code);
+      EXPECT_EQ(printer.CurrentPaper().landscape, orientation != 0);
+      EXPECT_TRUE(SameDots(printer.Measure(), dots));
+    }
+  }
+  EXPECT_GT(offered, 30);                 // A3 to A5, B4 and B5, Letter, Legal...
+  EXPECT_FALSE(printer.OffersPaper(43));  // no Japanese Postcard on this queue
+
+  printer.ApplyPaperSettings(1, 0);  // Letter, not the queue's default A4
+  QString shown;
+  ASSERT_TRUE(printer.RunSetupDialog(nullptr, [&](QPrintDialog& dialog) {
+    return testsupport::AcceptWithPageSettings(dialog, [&](QComboBox* papers) {
+      ASSERT_NE(papers, nullptr);
+      shown = papers->currentText();
+    });
+  }));
+  QSizeF letter = QPageSize(QPageSize::Letter).size(QPageSize::Millimeter);
+  bool shownIsLetter = false;
+  for (const QPageSize& size : QPrinterInfo::printerInfo(kQueue).supportedPageSizes()) {
+    if (size.name() == shown) {
+      QSizeF mm = size.size(QPageSize::Millimeter);
+      shownIsLetter =
+          std::abs(mm.width() - letter.width()) < 1 && std::abs(mm.height() - letter.height()) < 1;
+    }
+  }
+  EXPECT_TRUE(shownIsLetter) << shown.toStdString();
+  EXPECT_EQ(printer.CurrentPaper().code, 1);
+}
+
+// Qt's dialog moves a PDF printer to a queue as it opens: cancelled, the
+// printer stays the PDF printer; accepted, the queue prints on the paper the
+// printer had.
+TEST_F(CupsQueue, ThePrintDialogOnThePdfPrinterChangesNothingWhenCancelled) {
+  QtPrinter printer("", folder.File("out.pdf"));
+  printer.ApplyPaperSettings(13, 1);
+  EXPECT_FALSE(printer.RunSetupDialog(nullptr, testsupport::CancelPrintDialog));
+  EXPECT_TRUE(printer.IsPdf());
+  EXPECT_EQ(printer.Destination(), "PDF: " + folder.File("out.pdf"));
+  EXPECT_EQ(printer.CurrentPaper().code, 13);
+  EXPECT_TRUE(printer.CurrentPaper().landscape);
+
+  ASSERT_TRUE(printer.RunSetupDialog(nullptr, testsupport::AcceptPrintDialog));
+  if (!printer.IsPdf()) {
+    EXPECT_EQ(printer.Destination(), kQueue.toStdString());
+  }
+  EXPECT_EQ(printer.CurrentPaper().code, 13);
+  EXPECT_TRUE(printer.CurrentPaper().landscape);
+}
+
+// A style whose paper the queue does not have: the paper command says so
+// and the style's header stays as it was.
+TEST_F(CupsQueue, APaperTheQueueLacksIsSaidAndTheStyleKeepsItsHeader) {
+  testsupport::ScriptedDialogs dialogs;
+  testsupport::FakeDesktop desktop;
+  app::ProgramPaths paths{folder.path(), "quillmark_wd"};
+  std::string shipped = testsupport::ReadAll(ShippedStyle());
+  std::string postcard = "header;Ver1.1;0;0;43;0;0;100;0;" + shipped.substr(shipped.find("\r\n"));
+  std::string style = folder.Write("postcard.sle", postcard);
+  catalogue::WriteListFile(paths.ListFile(), {"a.doc;A;;;;;;;;;;,"});
+  QtPrinter printer(kQueue.toStdString(), "");
+  FixedClock clock{*MakeDate(2026, 12, 7)};
+  PrintWindowServices s =
+      testsupport::PrintWindowServicesFor(paths, dialogs, desktop, printer, clock);
+  s.printsToPdf = [&printer] { return printer.IsPdf(); };
+  s.setupDialog = [&printer] {
+    return printer.RunSetupDialog(nullptr, testsupport::AcceptPrintDialog);
+  };
+  dialogs.openNames = {QString::fromStdString(style)};
+  PrintWindow window(s);
+  window.show();
+  QApplication::processEvents();
+  ASSERT_EQ(window.State().PaperEntry(), 43);
+
+  window.PaperSetupIntoStyle();
+  EXPECT_EQ(window.State().PaperEntry(), 43);
+  EXPECT_EQ(window.State().PageLines()[0], "header;Ver1.1;0;0;43;0;0;100;0;");
+  QString said = testsupport::ShownText(window, "MessageStatus");
+  EXPECT_TRUE(said.contains(kQueue) && said.contains(QStringLiteral("がありません")))
+      << said.toStdString();
+  window.SaveSettings();
+  EXPECT_EQ(testsupport::ReadAll(style), postcard);
+  window.close();
 }
 
 // With no scheduler to ask, the command line says so rather than that the

@@ -7,10 +7,8 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QPrintDialog>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QTimer>
 #include <QUrl>
 #include <filesystem>
 
@@ -18,6 +16,7 @@
 #include "printing/qt/QtPrinter.h"
 #include "printing/ui/PrintWindow.h"
 #include "tests/support/FakeDesktop.h"
+#include "tests/support/PrintDialogScripts.h"
 #include "tests/support/PrintWindowServicesForTests.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TempDir.h"
@@ -63,9 +62,7 @@ struct PaperSetup : ::testing::Test {
     s.preparePdf = [this](const std::string& path) { printer.SetPdfPath(path); };
     s.setupDialog = [this] {
       ++dialogsShown;
-      QPrintDialog dialog(&printer.Device());
-      QTimer::singleShot(0, &dialog, &QDialog::accept);
-      return dialog.exec() == QDialog::Accepted;
+      return printer.RunSetupDialog(nullptr, testsupport::AcceptPrintDialog);
     };
     window = std::make_unique<PrintWindow>(s);
     window->show();

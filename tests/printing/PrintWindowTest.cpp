@@ -149,6 +149,30 @@ TEST_F(PrintWindowFixture, OffsetsStepAndSavingRewritesOnlyTheHeader) {
   EXPECT_EQ(window->State().PageNumber(), 0);  // page 1 bound again, and it is the last
 }
 
+// The paper setup icon stores the printer's paper into the style, but
+// never a paper the printer does not have: that is said, and the header
+// stays as it was.
+TEST_F(PrintWindowFixture, APaperThePrinterLacksIsSaidAndNotStored) {
+  List(3);
+  dialogs.openNames = {QString::fromStdString(Style("a.sle", 20))};
+  Open();
+  printer.paper = {13, true};  // chosen in the dialog: B5, landscape
+  window->PaperSetupIntoStyle();
+  EXPECT_EQ(window->State().PageLines()[0], "header;Ver1.1;1.5;-2;13;1;0;100;0;");
+  EXPECT_TRUE(ShownText(*window, "MessageStatus").isEmpty());
+
+  printer.lacking = {43};
+  printer.paper = {43, false};  // the dialog left a paper the printer lacks
+  window->PaperSetupIntoStyle();
+  EXPECT_EQ(window->State().PageLines()[0], "header;Ver1.1;1.5;-2;13;1;0;100;0;");
+  EXPECT_EQ(
+      ShownText(*window, "MessageStatus"),
+      QStringLiteral("プリンター「fake」には用紙「Japanese Postcard 100 x 148 mm」がありません。"
+                     "スタイルの用紙は変えません"));
+  window->Item(QStringLiteral("N17"))->trigger();  // the menu's paper setup says it too
+  EXPECT_TRUE(ShownText(*window, "MessageStatus").contains(QStringLiteral("がありません")));
+}
+
 TEST_F(PrintWindowFixture, PrintingSendsOnePagePerBoundPage) {
   List(45);
   dialogs.openNames = {QString::fromStdString(Style("a.sle", 20))};

@@ -4,11 +4,10 @@
 #include "printing/qt/QtPrinter.h"
 
 #include <gtest/gtest.h>
-#include <QPrintDialog>
-#include <QTimer>
 #include <filesystem>
 
 #include "printing/core/PaperSizes.h"
+#include "tests/support/PrintDialogScripts.h"
 #include "tests/support/TempDir.h"
 
 namespace printing {
@@ -23,9 +22,7 @@ bool SameDots(const printing::PrinterDots& a, const printing::PrinterDots& b) {
 
 // Qt's print dialog on the printer, accepted as it opens.
 void AcceptPrintDialog(QtPrinter& printer) {
-  QPrintDialog dialog(&printer.Device());
-  QTimer::singleShot(0, &dialog, &QDialog::accept);
-  dialog.exec();
+  EXPECT_TRUE(printer.RunSetupDialog(nullptr, testsupport::AcceptPrintDialog));
 }
 
 TEST(QtPrinterPaper, NamedSizesWhereQtHasThemCustomOnlyWhereNot) {
@@ -70,6 +67,40 @@ TEST(QtPrinterPaper, EveryNamedPaperSurvivesThePrintDialogAcceptedUnchanged) {
     }
   }
   EXPECT_GT(named, 100);
+}
+
+// The dialog's page settings show the printer's paper, not a default of
+// their own; accepted as shown they keep it, and a paper picked there is
+// taken.
+TEST(QtPrinterPaper, ThePageSettingsShowThePrintersPaperAndTakeTheOnePicked) {
+  testsupport::TempDir folder;
+  QtPrinter printer("", folder.File("out.pdf"));
+  printer.ApplyPaperSettings(13, 1);  // B5 (JIS), landscape
+  QString shown;
+  EXPECT_TRUE(printer.RunSetupDialog(nullptr, [&](QPrintDialog& dialog) {
+    return testsupport::AcceptWithPageSettings(dialog, [&](QComboBox* papers) {
+      ASSERT_NE(papers, nullptr);
+      shown = papers->currentText();
+    });
+  }));
+  EXPECT_EQ(shown, QPageSize(QPageSize::JisB5).name());
+  EXPECT_EQ(printer.CurrentPaper().code, 13);
+  EXPECT_TRUE(printer.CurrentPaper().landscape);
+
+  EXPECT_TRUE(printer.RunSetupDialog(nullptr, [&](QPrintDialog& dialog) {
+    return testsupport::AcceptWithPageSettings(dialog, [&](QComboBox* papers) {
+      ASSERT_NE(papers, nullptr);
+      papers->setCurrentIndex(papers->findText(QPageSize(QPageSize::A5).name()));
+    });
+  }));
+  EXPECT_EQ(printer.CurrentPaper().code, 11);
+  EXPECT_TRUE(printer.CurrentPaper().landscape);
+  EXPECT_TRUE(printer.IsPdf());
+
+  // A cancelled dialog changes nothing, the paper picked before included.
+  EXPECT_FALSE(printer.RunSetupDialog(nullptr, testsupport::CancelPrintDialog));
+  EXPECT_EQ(printer.CurrentPaper().code, 11);
+  EXPECT_TRUE(printer.IsPdf());
 }
 
 TEST(QtPrinterPaper, TurnedAndSharedSizesReadBackAsApplied) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,8 @@ class FakePrinter : public printing::Printer {
     paper.landscape = orientation != 0;
   }
   printing::PrinterPaper CurrentPaper() const override { return paper; }
+  std::set<int> lacking;  // paper codes the printer does not have
+  bool OffersPaper(int code) const override { return lacking.count(code) == 0; }
   printing::PrinterDots Measure() const override { return dots; }
   std::string documentTitle;  // of the last run
   void BeginRun(const std::string& title) override {

@@ -1,5 +1,5 @@
 // main() of the window tests: a QApplication on the offscreen platform, set
-// up as the program sets itself up, then every test.
+// up as the program sets itself up, with no printer queue, then every test.
 
 #include <gtest/gtest.h>
 #include <QApplication>
@@ -10,6 +10,11 @@ int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
   }
+  // No test prints to the machine's own queues: without a scheduler to ask,
+  // Qt and the program see none, and tests that mean the built-in PDF
+  // printer get it whatever queues the machine has. The tests that print to
+  // a queue start a private scheduler of their own.
+  qputenv("CUPS_SERVER", "/nonexistent/quillmark-tests/cups.sock");
   QApplication application(argc, argv);
   app::SetupApplication(application);
   ::testing::InitGoogleTest(&argc, argv);
