@@ -1,8 +1,14 @@
 #include "platform/text/CodePages.h"
 
 #include <gtest/gtest.h>
+#include <filesystem>
+#include <optional>
 
+#include "fuzz/TextFuzzInput.h"
+#include "platform/text/Cp932.h"
 #include "platform/text/Iconv.h"
+#include "tests/support/InputFiles.h"
+#include "tests/support/TempDir.h"
 
 namespace platform {
 namespace {
@@ -74,6 +80,30 @@ TEST(CodePages, UnknownCodePagesAreRefused) {
   EXPECT_EQ(CodePageToCp932("x", 1), std::nullopt);
   EXPECT_EQ(IconvNameOfCodePage(28591), "ISO-8859-1");
   EXPECT_EQ(IconvNameOfCodePage(65001), "UTF-8");
+}
+
+// The texts kept from fuzzing the conversions: each converts to code page
+// 932 that a grid cell can cut cleanly.
+TEST(CodePages, EveryKeptFuzzTextConvertsAndCutsOnACharacterBoundary) {
+  std::filesystem::path folder = std::filesystem::path(QUILL_SOURCE_DIR) / "fuzz" / "text";
+  int replayed = 0;
+  for (const std::filesystem::path& file : testsupport::InputFiles(folder)) {
+    SCOPED_TRACE(file.filename().string());
+    std::string bytes = testsupport::ReadAll(file.string());
+    fuzzinput::TextInput input = fuzzinput::ReadTextInput(bytes);
+    std::optional<std::string> stored = CodePageToCp932(input.text, input.codePage);
+    ASSERT_TRUE(stored.has_value());
+    EXPECT_FALSE(stored->empty());
+    // Cut on a character boundary, a prefix of whole characters stays whole.
+    std::size_t half = Cp932PrefixLength(*stored, stored->size() / 2);
+    EXPECT_LE(half, stored->size() / 2);
+    const std::string kUndecodable = "\xEF\xBF\xBD";
+    if (Cp932ToUtf8(*stored).find(kUndecodable) == std::string::npos) {
+      EXPECT_EQ(Cp932ToUtf8(stored->substr(0, half)).find(kUndecodable), std::string::npos);
+    }
+    ++replayed;
+  }
+  EXPECT_GT(replayed, 0);
 }
 
 }  // namespace
