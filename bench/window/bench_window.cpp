@@ -1,17 +1,20 @@
-// bench_window FOLDER: the program's windows offscreen, as its entry makes
-// them, in a temporary program folder. Times the folder dialog's scan of
+// bench_window FOLDER [--newer-formats]: the program's windows offscreen, as
+// its entry makes them, in a temporary program folder (reading the newer
+// formats too when asked). Times the folder dialog's scan of
 // FOLDER until the grid shows it, with the longest pause of the interface
 // during the scan, then the grid's commands on what was loaded: scrolling,
 // selecting, moving and deleting a row, resizing a column, each with the
 // repaint that follows, as a median of several runs in milliseconds.
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QElapsedTimer>
 #include <QProgressDialog>
 #include <QScrollBar>
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
+#include <string>
 #include <vector>
 
 #include "app/core/ProgramPaths.h"
@@ -49,8 +52,9 @@ double TimeGridStep(widgets::StringGrid& grid, const std::function<void(int)>& s
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fputs("usage: bench_window FOLDER\n", stderr);
+  bool newerFormats = argc == 3 && std::string(argv[2]) == "--newer-formats";
+  if (argc != 2 && !newerFormats) {
+    std::fputs("usage: bench_window FOLDER [--newer-formats]\n", stderr);
     return 2;
   }
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
@@ -86,6 +90,9 @@ int main(int argc, char** argv) {
   QTimer::singleShot(0, [&] {
     QElapsedTimer list;
     list.start();
+    if (newerFormats) {
+      folderDialog->findChild<QCheckBox*>(QStringLiteral("NewerFormatsCheck"))->setChecked(true);
+    }
     folderDialog->SelectFolder(folder);
     folderDialog->ShowSelectedFolder();
     application.processEvents();  // the list shown, as the user sees it

@@ -1,0 +1,108 @@
+// make_hostile_files FOLDER [COPIES]: the shapes of file that once froze a
+// scan or the grid, each in a folder of its own under FOLDER:
+//   emoji/     a Word 2007+ document titled with a million emoji (4.6 KB);
+//   utf8-doc/  a classic document in code page 65001 whose title is 800 KB
+//              of bytes UTF-8 cannot decode;
+//   folders/   a ZIP archive named .docx holding 80,000 empty folders;
+//   capped/    40 classic documents whose every text field is 5,400 bytes
+//              that code page 932 cannot decode (cut to the field cap);
+//   slow/      COPIES (default 400) copies of the emoji document, for
+//              cancelling a scan in the middle of a file.
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "tests/support/CompoundFileWriter.h"
+#include "tests/support/PackageWriter.h"
+#include "tests/support/PropertySetBuilder.h"
+
+namespace {
+
+using testsupport::Le16;
+using testsupport::Le32;
+using testsupport::Le64;
+
+void WriteBytes(const std::filesystem::path& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  if (!out) {
+    throw std::runtime_error("cannot write " + path.string());
+  }
+}
+
+// A stored (uncompressed) ZIP of `count` empty folder entries, its entry
+// count in the ZIP64 end records as an archiver writes more than 65,535.
+std::string ZipOfFolders(int count) {
+  std::string local;
+  std::string central;
+  for (int i = 0; i < count; ++i) {
+    char name[16];
+    std::snprintf(name, sizeof name, "d%06d/", i);
+    std::string offset = Le32(static_cast<std::uint32_t>(local.size()));
+    std::string common = Le16(0) + Le16(0) + Le16(0) + Le16(0) + Le32(0) + Le32(0) + Le32(0) +
+                         Le16(static_cast<std::uint16_t>(std::string(name).size()));
+    local += Le32(0x04034b50) + Le16(10) + common + Le16(0) + name;
+    central += Le32(0x02014b50) + Le16(20) + Le16(10) + common + Le16(0) + Le16(0) + Le16(0) +
+               Le16(0) + Le32(0x10) + offset + name;
+  }
+  std::uint64_t centralStart = local.size();
+  std::uint64_t zip64Start = centralStart + central.size();
+  std::string zip64 = Le32(0x06064b50) + Le64(44) + Le16(45) + Le16(45) + Le32(0) + Le32(0) +
+                      Le64(count) + Le64(count) + Le64(central.size()) + Le64(centralStart);
+  std::string locator = Le32(0x07064b50) + Le32(0) + Le64(zip64Start) + Le32(1);
+  std::string end = Le32(0x06054b50) + Le16(0) + Le16(0) + Le16(0xFFFF) + Le16(0xFFFF) +
+                    Le32(0xFFFFFFFF) + Le32(0xFFFFFFFF) + Le16(0);
+  return local + central + zip64 + locator + end;
+}
+
+std::string EmojiTitleDocx(const std::filesystem::path& path) {
+  std::string emoji;
+  for (int i = 0; i < 1000000; ++i) {
+    emoji += "\xF0\x9F\x98\x80";
+  }
+  testsupport::WriteZip(path.string(), testsupport::DocxParts(testsupport::CorePropertiesXml(
+                                           "<dc:title>" + emoji + "</dc:title>")));
+  return path.string();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) {
+    std::fputs("usage: make_hostile_files FOLDER [COPIES]\n", stderr);
+    return 2;
+  }
+  std::filesystem::path root = argv[1];
+  int copies = argc > 2 ? std::atoi(argv[2]) : 400;
+  try {
+    for (const char* folder : {"emoji", "utf8-doc", "folders", "capped", "slow"}) {
+      std::filesystem::create_directories(root / folder);
+    }
+    std::string emoji = EmojiTitleDocx(root / "emoji" / "emoji.docx");
+    for (int i = 0; i < copies; ++i) {
+      std::filesystem::copy_file(emoji, root / "slow" / ("emoji" + std::to_string(i) + ".docx"));
+    }
+    testsupport::WriteSummaryDocument(
+        (root / "utf8-doc" / "title.doc").string(),
+        testsupport::PropertySetBuilder().CodePage(-535).Lpstr(2, std::string(800000, '\xFF')).Build());
+    WriteBytes(root / "folders" / "folders.docx", ZipOfFolders(80000));
+    const std::string undecodable(5400, '\xFF');
+    for (int i = 0; i < 40; ++i) {
+      testsupport::PropertySetBuilder set;
+      set.CodePage(932);
+      for (std::uint32_t id : {2, 3, 4, 5, 6, 7, 8, 9, 18}) {
+        set.Lpstr(id, undecodable);
+      }
+      testsupport::WriteSummaryDocument(
+          (root / "capped" / ("capped" + std::to_string(i) + ".doc")).string(), set.Build());
+    }
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "make_hostile_files: %s\n", e.what());
+    return 1;
+  }
+  return 0;
+}
