@@ -64,8 +64,9 @@ std::string EmojiTitleDocx(const std::filesystem::path& path) {
   for (int i = 0; i < 1000000; ++i) {
     emoji += "\xF0\x9F\x98\x80";
   }
-  testsupport::WriteZip(path.string(), testsupport::DocxParts(testsupport::CorePropertiesXml(
-                                           "<dc:title>" + emoji + "</dc:title>")));
+  testsupport::WriteZip(
+      path.string(),
+      testsupport::DocxParts(testsupport::CorePropertiesXml("<dc:title>" + emoji + "</dc:title>")));
   return path.string();
 }
 
@@ -86,9 +87,11 @@ int main(int argc, char** argv) {
     for (int i = 0; i < copies; ++i) {
       std::filesystem::copy_file(emoji, root / "slow" / ("emoji" + std::to_string(i) + ".docx"));
     }
-    testsupport::WriteSummaryDocument(
-        (root / "utf8-doc" / "title.doc").string(),
-        testsupport::PropertySetBuilder().CodePage(-535).Lpstr(2, std::string(800000, '\xFF')).Build());
+    testsupport::WriteSummaryDocument((root / "utf8-doc" / "title.doc").string(),
+                                      testsupport::PropertySetBuilder()
+                                          .CodePage(-535)
+                                          .Lpstr(2, std::string(800000, '\xFF'))
+                                          .Build());
     WriteBytes(root / "folders" / "folders.docx", ZipOfFolders(80000));
     const std::string undecodable(5400, '\xFF');
     for (int i = 0; i < 40; ++i) {
