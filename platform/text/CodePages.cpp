@@ -1,8 +1,25 @@
 #include "platform/text/CodePages.h"
 
+#include "platform/text/Cp932.h"
 #include "platform/text/Iconv.h"
+#include "platform/text/Utf8.h"
 
 namespace platform {
+
+namespace {
+
+// Code pages in which ASCII bytes are the ASCII characters (not EBCDIC, not
+// the escape sequences of ISO-2022-JP or UTF-7), so ASCII text needs no
+// conversion.
+bool KeepsAscii(unsigned codePage) {
+  return codePage == 65001 || (codePage >= 1250 && codePage <= 1258) || codePage == 874 ||
+         codePage == 936 || codePage == 949 || codePage == 950 || codePage == 20127 ||
+         codePage == 20932 || codePage == 51932 || codePage == 51949 || codePage == 54936 ||
+         (codePage >= 28591 && codePage <= 28606) || codePage == 10000 || codePage == 437 ||
+         codePage == 850;
+}
+
+}  // namespace
 
 std::string IconvNameOfCodePage(unsigned codePage) {
   switch (codePage) {
@@ -54,6 +71,29 @@ std::optional<std::string> CodePageToCp932(std::string_view bytes, unsigned code
   const Iconv* encode = Iconv::Cached("CP932", Iconv::kWide);
   if (decode == nullptr || encode == nullptr) {
     return std::nullopt;
+  }
+  std::string wide;
+  std::string out;
+  decode->Convert(bytes, wide, CodeUnitSize(codePage), Iconv::WideQuestionMark());
+  encode->Convert(wide, out, Iconv::kWideUnit, "?");
+  return out;
+}
+
+std::optional<std::string> CodePageToUtf8(std::string_view bytes, unsigned codePage) {
+  if (codePage == 0 || codePage == 932) {
+    return DecodeCp932(bytes);
+  }
+  std::string name = IconvNameOfCodePage(codePage);
+  if (name.empty()) {
+    return std::nullopt;
+  }
+  const Iconv* decode = Iconv::Cached(Iconv::kWide, name);
+  const Iconv* encode = Iconv::Cached("UTF-8", Iconv::kWide);
+  if (decode == nullptr || encode == nullptr) {
+    return std::nullopt;
+  }
+  if (KeepsAscii(codePage) && IsAscii(bytes)) {
+    return std::string(bytes);
   }
   std::string wide;
   std::string out;

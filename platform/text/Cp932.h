@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -24,5 +25,23 @@ std::string Utf8ToCp932(std::string_view utf8);
 // The longest prefix of `text` of at most `maxBytes` bytes that does not end
 // in the middle of a two-byte character (walking from the start).
 std::size_t Cp932PrefixLength(std::string_view text, std::size_t maxBytes);
+
+// CP932 text as the program holds it, in UTF-8; a byte that is not CP932
+// becomes "?", as in every text the program reads.
+std::string DecodeCp932(std::string_view cp932);
+
+// UTF-8 text as CP932 when every character survives the way there and back
+// (U+00A5 and U+301C, which CP932 stores as other characters, do not);
+// nothing otherwise.
+std::optional<std::string> EncodeCp932Exactly(std::string_view utf8);
+
+// The bytes a character takes in CP932: 1 for ASCII and the half-width
+// katakana, 2 for everything else (a character CP932 lacks included).
+std::size_t Cp932Width(std::string_view utf8Character);
+
+// The longest prefix of well-formed UTF-8 `text`, in whole characters, that
+// would take at most `maxBytes` bytes in CP932: the limits of the program's
+// stored texts, counted as they always were.
+std::size_t Utf8PrefixWithinCp932Bytes(std::string_view text, std::size_t maxBytes);
 
 }  // namespace platform

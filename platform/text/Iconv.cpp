@@ -25,11 +25,12 @@ Iconv::~Iconv() {
   }
 }
 
-void Iconv::Convert(std::string_view in, std::string& out, std::size_t skip,
-                    std::string_view replacement) const {
+std::size_t Iconv::Convert(std::string_view in, std::string& out, std::size_t skip,
+                           std::string_view replacement) const {
   if (!IsOpen()) {
-    return;
+    return 0;
   }
+  std::size_t replaced = 0;
   iconv_t cd = Handle(handle_);
   iconv(cd, nullptr, nullptr, nullptr, nullptr);
 
@@ -75,6 +76,7 @@ void Iconv::Convert(std::string_view in, std::string& out, std::size_t skip,
     room(replacement.size());
     out.replace(used, replacement.size(), replacement);
     used += replacement.size();
+    ++replaced;
     if (err != EILSEQ) {
       break;
     }
@@ -85,6 +87,7 @@ void Iconv::Convert(std::string_view in, std::string& out, std::size_t skip,
   // Flush whatever the decoder still holds.
   runWithRoom(nullptr, nullptr);
   out.resize(used);
+  return replaced;
 }
 
 std::string_view Iconv::WideQuestionMark() {

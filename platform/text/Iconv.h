@@ -24,8 +24,9 @@ class Iconv {
   // so decoders that hold back a character (CP1255, CP1258) lose nothing.
   // It changes the descriptor's shift state, which is why instances are
   // cached per thread.
-  void Convert(std::string_view in, std::string& out, std::size_t skip,
-               std::string_view replacement) const;
+  // Answers how many replacements it made.
+  std::size_t Convert(std::string_view in, std::string& out, std::size_t skip,
+                      std::string_view replacement) const;
 
   // A per-thread cache of open conversions; returns nullptr when iconv does
   // not know one of the encodings.
