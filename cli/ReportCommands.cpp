@@ -23,6 +23,7 @@
 #include "platform/files/FileBytes.h"
 #include "platform/files/ReplacingFileWriter.h"
 #include "platform/text/Cp932.h"
+#include "platform/text/Utf8.h"
 #include "printing/core/Binding.h"
 #include "printing/core/ListFileCache.h"
 #include "printing/core/PageDrawing.h"
@@ -111,8 +112,8 @@ printing::BoundPage ReadAndBind(const Options& options) {
     listLines = std::move(*lines);
   }
   printing::BindingData data;
-  data.title = platform::Utf8ToCp932(options.Get("--title"));
-  data.folder = platform::Utf8ToCp932(options.Get("--folder"));
+  data.title = platform::ValidUtf8(options.Get("--title"));
+  data.folder = platform::ValidUtf8(options.Get("--folder"));
   data.sharedLines = &listLines;
   std::unique_ptr<printing::Clock> clock = ClockFor(options);
   printing::PrintState state([&data] { return data; }, *clock);
@@ -184,8 +185,8 @@ int RunPrint(const std::vector<std::string>& args) {
   printing::QtPrinter printer(queue, pdf);
   printing::ListFileCache list(options.Get("--list"));
   std::unique_ptr<printing::Clock> clock = ClockFor(options);
-  std::string title = platform::Utf8ToCp932(options.Get("--title"));
-  std::string folder = platform::Utf8ToCp932(options.Get("--folder"));
+  std::string title = platform::ValidUtf8(options.Get("--title"));
+  std::string folder = platform::ValidUtf8(options.Get("--folder"));
   printing::PrintState state(
       [&] {
         printing::BindingData data;
@@ -218,7 +219,7 @@ int RunBind(const std::vector<std::string>& args) {
       args, {{"--list", "--page", "--title", "--folder", "--date"}, {"--utf8"}}, {"--list"});
   printing::BoundPage bound = ReadAndBind(options);
   std::string text = layout::StyleFileText(bound.lines);
-  WriteBytes(stdout, options.Has("--utf8") ? platform::Cp932ToUtf8(text) : text);
+  WriteBytes(stdout, options.Has("--utf8") ? text : platform::Utf8ToCp932(text));
   std::fflush(stdout);
   std::fprintf(stderr, "page: %d\n", bound.pageAfter);
   return kExitOk;

@@ -13,11 +13,9 @@ namespace designer {
 namespace {
 
 // As the text drawing holds them: font sizes up to 2000 points, at most
-// 4096 bytes of text drawn, and characters stepped one by one over the
-// first 256 bytes.
+// 4096 bytes (of code page 932) of text drawn.
 constexpr int kMaxFontPoints = 2000;
 constexpr int kDrawnTextBytes = 4096;
-constexpr std::size_t kSteppedTextBytes = 256;
 
 // A picture whose natural size is not known is shown this large.
 constexpr Fixed kUnknownPictureSide = Fixed::FromInt(20);
@@ -38,19 +36,6 @@ double ToDouble(Fixed v) {
   return static_cast<double>(v.Raw()) / Fixed::kOne;
 }
 
-// The characters the drawing steps through one at a time (a lead byte
-// takes the byte after it).
-std::int64_t SteppedCharacters(const std::string& text) {
-  std::int64_t count = 0;
-  std::size_t end = std::min(text.size(), kSteppedTextBytes);
-  for (std::size_t i = 0; i < end; ++count) {
-    bool wide =
-        platform::IsCp932LeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size();
-    i += wide ? 2 : 1;
-  }
-  return count;
-}
-
 std::optional<ElementShape> TextShape(const RecordFields& f, ElementKind kind,
                                       ElementMeasurer* measurer) {
   std::optional<Fixed> x = f.Decimal(6);
@@ -63,18 +48,23 @@ std::optional<ElementShape> TextShape(const RecordFields& f, ElementKind kind,
   int angle = f.Integer(12).value_or(0);
   Fixed pitch = f.Decimal(18).value_or(Fixed());
   int maxLength = f.Integer(22).value_or(0);
-  std::string text =
-      layout::LimitTextLength(layout::LimitTextLength(f.Get(20), maxLength), kDrawnTextBytes);
+  // Measured as the page drawing draws it: in UTF-8, cut as it cuts.
+  std::string text = layout::LimitTextLength(
+      layout::LimitTextLength(platform::DecodeCp932(f.Get(20)), maxLength), kDrawnTextBytes);
+  std::int64_t stepped = static_cast<std::int64_t>(layout::SteppedCharacters(text).size());
 
   std::optional<MmSize> size;
   if (measurer != nullptr) {
-    size = measurer->TextSize(f.Get(14), points, f.Get(16), text);
+    size = measurer->TextSize(platform::DecodeCp932(f.Get(14)), points,
+                              platform::DecodeCp932(f.Get(16)), text);
   }
   if (!size) {
-    // A character is as high as its point size and half as wide per byte.
+    // A character is as high as its point size and half as wide per byte
+    // of code page 932.
     Fixed height = Fixed::Divide(Fixed::Multiply(Fixed::FromInt(points), Fixed::FromRaw(254000)),
                                  Fixed::FromInt(72));
-    Fixed width = Fixed::Divide(static_cast<std::int64_t>(text.size()) * height, Fixed::FromInt(2));
+    Fixed width = Fixed::Divide(static_cast<std::int64_t>(platform::Cp932Length(text)) * height,
+                                Fixed::FromInt(2));
     size = MmSize{width, height};
   }
 
@@ -92,7 +82,7 @@ std::optional<ElementShape> TextShape(const RecordFields& f, ElementKind kind,
   if (rotated || plain) {
     if (mode == layout::kModePlain && !rotated && pitch != Fixed()) {
       // Stepped character by character along X.
-      width = SteppedCharacters(text) * Abs(pitch);
+      width = stepped * Abs(pitch);
       if (pitch < Fixed()) {
         left = left - width;
       }
@@ -104,7 +94,7 @@ std::optional<ElementShape> TextShape(const RecordFields& f, ElementKind kind,
                      ? Fixed::FromRaw(static_cast<std::int64_t>(points) * Fixed::kOne / 2)
                      : Abs(pitch);
     width = size->height;
-    height = SteppedCharacters(text) * step;
+    height = stepped * step;
     if (pitch < Fixed()) {
       top = top - height;
     }
@@ -129,7 +119,7 @@ std::optional<ElementShape> ImageShape(const RecordFields& f, ElementMeasurer* m
   bool zeroH = h == Fixed();
   std::optional<MmSize> natural;
   if (measurer != nullptr && (sizeMode == 0 || zeroW || zeroH)) {
-    natural = measurer->PictureSize(f.Get(13));
+    natural = measurer->PictureSize(platform::DecodeCp932(f.Get(13)));
     if (natural && (natural->width <= Fixed() || natural->height <= Fixed())) {
       natural.reset();
     }

@@ -43,10 +43,10 @@ struct MmSize {
 class ElementMeasurer {
  public:
   virtual ~ElementMeasurer() = default;
-  // The size of `text` (CP932) in the face (CP932), points and style word.
+  // The size of `text` in the face, points and style word (all UTF-8).
   virtual std::optional<MmSize> TextSize(const std::string& face, int points,
                                          const std::string& styleWord, const std::string& text) = 0;
-  // The natural size of a picture file (CP932 name as written).
+  // The natural size of a picture file (its name as written, in UTF-8).
   virtual std::optional<MmSize> PictureSize(const std::string& file) = 0;
 };
 

@@ -47,13 +47,13 @@ std::optional<MmSize> QtElementMeasurer::TextSize(const std::string& face, int p
     textSizes_.clear();
   }
   layout::RegisterWindowsFontSubstitutes();
-  QFont font(QString::fromStdString(platform::Cp932ToUtf8(face)));
+  QFont font(QString::fromStdString(face));
   font.setPixelSize(static_cast<int>(std::lround(points * kMeasureDpi / 72.0)));
   layout::FontStyle style = layout::FontStyleFromName(styleWord);
   font.setBold(style.bold);
   font.setItalic(style.italic);
   QFontMetricsF metrics(font);
-  QString shown = QString::fromStdString(platform::Cp932ToUtf8(text));
+  QString shown = QString::fromStdString(text);
   MmSize size{Millimetres(metrics.horizontalAdvance(shown), kMeasureDpi),
               Millimetres(metrics.height(), kMeasureDpi)};
   textSizes_[key] = size;

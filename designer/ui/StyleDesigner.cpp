@@ -269,6 +269,10 @@ void StyleDesigner::Redraw() {
       at = std::next(lines.insert(at, line.text));
     }
   }
+  // Drawn as the print window draws: from UTF-8.
+  for (std::string& line : lines) {
+    line = platform::DecodeCp932(line);
+  }
   lastPage_ = true;
   if (showData_ && s_.clock != nullptr) {
     try {

@@ -13,10 +13,13 @@ namespace {
 template <typename Style>
 using Table = std::vector<std::pair<std::string, Style>>;
 
+// Each name as drawn lines hold it (UTF-8) and as a style file holds it
+// (code page 932, which the designer reads).
 template <typename Style>
 Table<Style> Make(std::initializer_list<std::pair<const char*, Style>> utf8) {
   Table<Style> table;
   for (const auto& [name, style] : utf8) {
+    table.emplace_back(name, style);
     table.emplace_back(platform::Utf8ToCp932(name), style);
   }
   return table;

@@ -51,12 +51,12 @@ int FindJpegStart(const std::string& path) {
   return -1;
 }
 
-std::string PicturePath(const std::string& fileCp932, const std::string& styleFolder) {
+std::string PicturePath(const std::string& file, const std::string& styleFolder) {
   auto exists = [](const std::string& path) {
     struct stat st {};
     return ::stat(path.c_str(), &st) == 0;
   };
-  std::string path = platform::Cp932ToUtf8(fileCp932);
+  std::string path = file;
   if (path.empty()) {
     return {};
   }

@@ -42,10 +42,10 @@ inline constexpr std::uint64_t kPictureFileLimit = std::uint64_t{64} << 20;  // 
 
 Picture LoadPicture(const std::string& path, PictureDecoder& decoder);
 
-// The file an image record's name (code page 932) opens: the name as
+// The file an image record's name (UTF-8, as drawn) opens: the name as
 // written (relative to the current folder), else, for a relative name, the
 // same name in the style's folder (file-system bytes). Empty when neither
 // exists.
-std::string PicturePath(const std::string& fileCp932, const std::string& styleFolder);
+std::string PicturePath(const std::string& file, const std::string& styleFolder);
 
 }  // namespace layout

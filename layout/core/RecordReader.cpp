@@ -4,6 +4,7 @@
 
 #include "platform/errors/UserError.h"
 #include "platform/text/Cp932.h"
+#include "platform/text/Utf8.h"
 
 namespace layout {
 
@@ -41,21 +42,23 @@ namespace {
 
 // "'" + field + rest, appended in order: GCC 12 warns (-Wrestrict, a false
 // positive) when a string is inserted after a literal with operator+.
-std::string QuotedFieldMessage(std::string_view fieldCp932, const char* rest) {
+std::string QuotedFieldMessage(std::string_view field, const char* rest) {
   std::string message = "'";
-  message += platform::Cp932ToUtf8(fieldCp932);
+  // Lines being drawn are UTF-8; style files as written, code page 932.
+  message +=
+      platform::ValidUtf8(field) == field ? std::string(field) : platform::Cp932ToUtf8(field);
   message += rest;
   return message;
 }
 
 }  // namespace
 
-std::string NotAnIntegerMessage(std::string_view fieldCp932) {
-  return QuotedFieldMessage(fieldCp932, "' は整数ではありません");
+std::string NotAnIntegerMessage(std::string_view field) {
+  return QuotedFieldMessage(field, "' は整数ではありません");
 }
 
-std::string NotADecimalMessage(std::string_view fieldCp932) {
-  return QuotedFieldMessage(fieldCp932, "' は浮動小数点数ではありません");
+std::string NotADecimalMessage(std::string_view field) {
+  return QuotedFieldMessage(field, "' は浮動小数点数ではありません");
 }
 
 std::string RecordReader::TakeField() {

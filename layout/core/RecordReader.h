@@ -40,7 +40,7 @@ class RecordReader {
 bool ParseStyleInteger(std::string_view text, int& value);
 
 // The conversion messages, with the field's text in them.
-std::string NotAnIntegerMessage(std::string_view fieldCp932);
-std::string NotADecimalMessage(std::string_view fieldCp932);
+std::string NotAnIntegerMessage(std::string_view field);
+std::string NotADecimalMessage(std::string_view field);
 
 }  // namespace layout

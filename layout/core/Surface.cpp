@@ -35,8 +35,8 @@ void Surface::SetBrushColor(Rgb color) {
   }
 }
 
-void Surface::SetFontFace(std::string faceCp932) {
-  font_.face = std::move(faceCp932);
+void Surface::SetFontFace(std::string faceUtf8) {
+  font_.face = std::move(faceUtf8);
   font_.rotated = false;
 }
 
@@ -55,8 +55,8 @@ void Surface::SetFontPixelsPerInch(int ppi) {
   font_.rotated = false;
 }
 
-void Surface::SelectRotatedFont(std::string faceCp932, int cellHeight, int escapement) {
-  font_.face = std::move(faceCp932);
+void Surface::SelectRotatedFont(std::string faceUtf8, int cellHeight, int escapement) {
+  font_.face = std::move(faceUtf8);
   font_.rotated = true;
   font_.cellHeight = cellHeight;
   font_.escapement = escapement;

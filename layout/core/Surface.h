@@ -48,7 +48,7 @@ struct BrushState {
   bool operator==(const BrushState&) const = default;
 };
 
-// The font: a face (code page 932), a style and a size in points at some
+// The font: a face (UTF-8), a style and a size in points at some
 // pixels per inch; or, once SelectRotatedFont was called, a font made from a
 // cell height in pixels and an escapement in tenths of a degree.
 struct FontState {
@@ -97,12 +97,12 @@ class Surface {
   void SetBrushStyle(BrushStyle style) { brush_.style = style; }
   // Giving a clear brush a colour makes it solid.
   void SetBrushColor(Rgb color);
-  void SetFontFace(std::string faceCp932);
+  void SetFontFace(std::string faceUtf8);
   void SetFontStyle(FontStyle style);
   void SetFontSize(int points);
   void SetFontPixelsPerInch(int ppi);
   void SetFontColor(Rgb color) { font_.color = color; }
-  void SelectRotatedFont(std::string faceCp932, int cellHeight, int escapement);
+  void SelectRotatedFont(std::string faceUtf8, int cellHeight, int escapement);
 
   // Move-to and line-to: a line in the pen whose end pixel is not set.
   void MoveTo(int x, int y);
@@ -120,12 +120,12 @@ class Surface {
   virtual void FillRect(int left, int top, int right, int bottom) = 0;
   // Text in the font colour with its first cell's top-left corner at (x, y),
   // no background.
-  virtual void TextOut(int x, int y, std::string_view textCp932) = 0;
-  virtual Extent TextExtent(std::string_view textCp932) = 0;
+  virtual void TextOut(int x, int y, std::string_view textUtf8) = 0;
+  virtual Extent TextExtent(std::string_view textUtf8) = 0;
   // Makes the outline of the text, laid out as one line centred in the box,
   // the clip region; false when it is empty.
   virtual bool SelectGlyphClip(int left, int top, int right, int bottom,
-                               std::string_view textCp932) = 0;
+                               std::string_view textUtf8) = 0;
   virtual void ClearClip() = 0;
   // The whole bitmap stretched into (x, y, width, height).
   virtual void StretchBitmap(int x, int y, int width, int height, const Bitmap& bitmap) = 0;

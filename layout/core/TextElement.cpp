@@ -7,6 +7,7 @@
 #include "layout/core/DrawElements.h"
 #include "layout/core/NameTables.h"
 #include "platform/text/Cp932.h"
+#include "platform/text/Utf8.h"
 
 namespace layout {
 
@@ -22,25 +23,11 @@ constexpr std::size_t kRotatedFaceBytes = 31;
 // outlines of modes 2 and 3 cost time and memory by the character).
 constexpr int kDrawnTextBytes = 4096;
 
-// The characters of the text's first 256 bytes, one string each.
-std::vector<std::string> Characters(const std::string& text) {
-  std::vector<std::string> characters;
-  std::size_t end = std::min(text.size(), kCharacterBytes);
-  for (std::size_t i = 0; i < end;) {
-    bool wide =
-        platform::IsCp932LeadByte(static_cast<unsigned char>(text[i])) && i + 1 < text.size();
-    std::size_t width = wide ? 2 : 1;
-    characters.push_back(text.substr(i, width));
-    i += width;
-  }
-  return characters;
-}
-
 // One character at a time, stepping the reference point by the pitch along
 // X (plain) or Y (vertical).
 void DrawCharacterByCharacter(const TextElement& e, Fixed pitch, bool vertical,
                               DrawingContext& context) {
-  std::vector<std::string> characters = Characters(e.text);
+  std::vector<std::string> characters = SteppedCharacters(e.text);
   Fixed x = e.x;
   Fixed y = e.y;
   if (pitch < Fixed()) {
@@ -110,12 +97,25 @@ void DrawClipped(const TextElement& e, int x, int y, bool gradient, DrawingConte
 
 }  // namespace
 
+std::vector<std::string> SteppedCharacters(const std::string& text) {
+  std::vector<std::string> characters;
+  std::size_t stored = 0;  // the bytes code page 932 takes before the character
+  for (std::size_t i = 0; i < text.size() && stored < kCharacterBytes;) {
+    std::size_t length = platform::Utf8SequenceLength(static_cast<unsigned char>(text[i]));
+    length = length == 0 || i + length > text.size() ? 1 : length;
+    characters.push_back(text.substr(i, length));
+    stored += platform::Cp932Width(characters.back());
+    i += length;
+  }
+  return characters;
+}
+
 std::string LimitTextLength(const std::string& text, int maxLength) {
-  if (maxLength <= 0 || static_cast<std::size_t>(maxLength) >= text.size()) {
+  if (maxLength <= 0) {
     return text;
   }
-  std::size_t keep = platform::Cp932PrefixLength(text, static_cast<std::size_t>(maxLength));
-  return text.substr(0, keep);
+  return text.substr(
+      0, platform::Utf8PrefixWithinCp932Bytes(text, static_cast<std::size_t>(maxLength)));
 }
 
 void DrawTextElement(const TextElement& element, DrawingContext& context) {
@@ -158,8 +158,9 @@ void DrawTextElement(const TextElement& element, DrawingContext& context) {
         height = static_cast<int>(static_cast<long long>(size + 4) * context.printerResY.Raw() /
                                   context.screenResY.Raw());
       }
-      s.SelectRotatedFont(e.face.substr(0, platform::Cp932PrefixLength(e.face, kRotatedFaceBytes)),
-                          height, e.modeParameter);
+      s.SelectRotatedFont(
+          e.face.substr(0, platform::Utf8PrefixWithinCp932Bytes(e.face, kRotatedFaceBytes)), height,
+          e.modeParameter);
       s.TextOut(x, y, e.text);
       return;
     }

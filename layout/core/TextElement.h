@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "layout/core/DrawingContext.h"
 
@@ -16,7 +17,7 @@ inline constexpr int kModeRotated = 4;
 struct TextElement {
   int maxLength = 0;
   bool previewOnly = false;
-  std::string text;  // code page 932
+  std::string text;  // UTF-8, as every text the drawing is given
   std::string face;
   int modeParameter = 0;  // tenths of a degree (rotated) or the end colour (gradient)
   Fixed pitch;
@@ -30,8 +31,13 @@ struct TextElement {
 // Draws one text (or its shadow) as the element's mode says.
 void DrawTextElement(const TextElement& element, DrawingContext& context);
 
-// The text cut to at most `maxLength` bytes (0: no limit) without leaving
-// half of a double-byte character at its end.
+// The text cut, in whole characters, to what takes at most `maxLength`
+// bytes in code page 932 (0: no limit): the limits of style files were
+// always counted in those bytes.
 std::string LimitTextLength(const std::string& text, int maxLength);
+
+// The characters a text drawn character by character steps through: those
+// that start within its first 256 bytes of code page 932, one string each.
+std::vector<std::string> SteppedCharacters(const std::string& text);
 
 }  // namespace layout

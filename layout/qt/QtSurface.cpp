@@ -7,14 +7,13 @@
 #include <cmath>
 
 #include "layout/qt/FontSubstitutes.h"
-#include "platform/text/Cp932.h"
 
 namespace layout {
 
 namespace {
 
-QString Text(std::string_view cp932) {
-  return QString::fromUtf8(platform::Cp932ToUtf8(cp932));
+QString Text(std::string_view utf8) {
+  return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
 
 Qt::BrushStyle QtBrushStyle(layout::BrushStyle style) {
@@ -200,7 +199,7 @@ QFont QtSurface::CurrentFont() const {
   return font;
 }
 
-void QtSurface::TextOut(int x, int y, std::string_view textCp932) {
+void QtSurface::TextOut(int x, int y, std::string_view textUtf8) {
   QFont font = CurrentFont();
   QFontMetrics metrics(font);
   painter_.setFont(font);
@@ -209,23 +208,23 @@ void QtSurface::TextOut(int x, int y, std::string_view textCp932) {
     painter_.save();
     painter_.translate(x, y);
     painter_.rotate(-Font().escapement / 10.0);
-    painter_.drawText(0, metrics.ascent(), Text(textCp932));
+    painter_.drawText(0, metrics.ascent(), Text(textUtf8));
     painter_.restore();
     return;
   }
-  painter_.drawText(x, y + metrics.ascent(), Text(textCp932));
+  painter_.drawText(x, y + metrics.ascent(), Text(textUtf8));
 }
 
-layout::Extent QtSurface::TextExtent(std::string_view textCp932) {
+layout::Extent QtSurface::TextExtent(std::string_view textUtf8) {
   QFontMetrics metrics(CurrentFont());
-  return {metrics.horizontalAdvance(Text(textCp932)), metrics.height()};
+  return {metrics.horizontalAdvance(Text(textUtf8)), metrics.height()};
 }
 
 bool QtSurface::SelectGlyphClip(int left, int top, int right, int bottom,
-                                std::string_view textCp932) {
+                                std::string_view textUtf8) {
   QFont font = CurrentFont();
   QFontMetrics metrics(font);
-  QString text = Text(textCp932);
+  QString text = Text(textUtf8);
   int tx = left + ((right - left) - metrics.horizontalAdvance(text)) / 2;
   int ty = top + ((bottom - top) - metrics.height()) / 2;
   QPainterPath path;

@@ -24,10 +24,10 @@ class QtSurface : public layout::Surface {
   void Arc(int left, int top, int right, int bottom, int xs, int ys, int xe, int ye) override;
   void Chord(int left, int top, int right, int bottom, int xs, int ys, int xe, int ye) override;
   void FillRect(int left, int top, int right, int bottom) override;
-  void TextOut(int x, int y, std::string_view textCp932) override;
-  layout::Extent TextExtent(std::string_view textCp932) override;
+  void TextOut(int x, int y, std::string_view textUtf8) override;
+  layout::Extent TextExtent(std::string_view textUtf8) override;
   bool SelectGlyphClip(int left, int top, int right, int bottom,
-                       std::string_view textCp932) override;
+                       std::string_view textUtf8) override;
   void ClearClip() override;
   void StretchBitmap(int x, int y, int width, int height, const layout::Bitmap& bitmap) override;
 

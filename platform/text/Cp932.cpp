@@ -94,6 +94,17 @@ std::size_t Cp932Width(std::string_view utf8Character) {
   return 2;
 }
 
+std::size_t Cp932Length(std::string_view utf8) {
+  std::size_t width = 0;
+  for (std::size_t i = 0; i < utf8.size();) {
+    std::size_t length = Utf8SequenceLength(static_cast<unsigned char>(utf8[i]));
+    length = length == 0 || i + length > utf8.size() ? 1 : length;
+    width += Cp932Width(utf8.substr(i, length));
+    i += length;
+  }
+  return width;
+}
+
 std::size_t Utf8PrefixWithinCp932Bytes(std::string_view text, std::size_t maxBytes) {
   std::size_t i = 0;
   std::size_t width = 0;

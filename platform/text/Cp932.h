@@ -39,6 +39,10 @@ std::optional<std::string> EncodeCp932Exactly(std::string_view utf8);
 // katakana, 2 for everything else (a character CP932 lacks included).
 std::size_t Cp932Width(std::string_view utf8Character);
 
+// The bytes well-formed UTF-8 `text` would take in CP932, counted as
+// Cp932Width counts them.
+std::size_t Cp932Length(std::string_view utf8);
+
 // The longest prefix of well-formed UTF-8 `text`, in whole characters, that
 // would take at most `maxBytes` bytes in CP932: the limits of the program's
 // stored texts, counted as they always were.

@@ -76,7 +76,7 @@ long long NextRowInLine(const std::string& line, long long after, long long limi
 void ReplaceRowTags(std::string& line, long long row, const std::string& record) {
   std::string number = RowNumberText(row);
   for (int k = 0; k < kRecordFields; ++k) {
-    line = ReplaceFirst(line, kRowTags[k] + number, FieldAt(record, k + 1));
+    line = ReplaceFirst(line, kRowTags[k] + number, platform::DecodeCp932(FieldAt(record, k + 1)));
   }
 }
 
@@ -104,7 +104,7 @@ std::optional<CalendarDate> MakeDate(int year, int month, int day) {
 
 std::string WeekdayName(int weekday) {
   static const char* const kNames[7] = {"日", "月", "火", "水", "木", "金", "土"};
-  return platform::Utf8ToCp932(kNames[((weekday % 7) + 7) % 7]);
+  return kNames[((weekday % 7) + 7) % 7];
 }
 
 std::string RowNumberText(long long row) {

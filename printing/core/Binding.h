@@ -42,8 +42,8 @@ class FixedClock : public Clock {
 // does not exist.
 std::optional<CalendarDate> MakeDate(int year, int month, int day);
 
-// What a page is bound with: the report title and the folder text (code
-// page 932) and the lines of the document list file.
+// What a page is bound with: the report title and the folder text (UTF-8)
+// and the lines of the document list file.
 struct BindingData {
   std::string title;
   std::string folder;
@@ -63,7 +63,7 @@ struct BindingOutcome {
   bool lastPage = false;
 };
 
-// Fills the tags of the style lines for page `pageNumber`: the page capacity
+// Fills the tags of the style lines (UTF-8) for page `pageNumber`: the page capacity
 // from the "#maxline=" tag (which is removed), the page's document rows into
 // "#ma_NN" to "#mk_NN", the date, title, page number and folder into "#Y",
 // "#M", "#D", "#W", "#T", "#pg" and "#FL", and the row tags of row N+1

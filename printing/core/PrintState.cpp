@@ -3,6 +3,7 @@
 #include "layout/core/StyleFile.h"
 #include "platform/files/FileBytes.h"
 #include "platform/files/ReplacingFileWriter.h"
+#include "platform/text/Cp932.h"
 #include "printing/core/PageSetup.h"
 
 namespace printing {
@@ -23,6 +24,10 @@ PrintState::ReadStyle PrintState::ReadAndConvert(const std::string& path) {
 
 BoundPage PrintState::BindLines(std::vector<std::string> lines, int page) const {
   BindingData data = binding_ ? binding_() : BindingData{};
+  // Pages are drawn from UTF-8, so that values CP932 lacks reach the page.
+  for (std::string& line : lines) {
+    line = platform::DecodeCp932(line);
+  }
   BoundPage bound;
   BindingOutcome outcome = BindPageData(lines, page, data, clock_);
   bound.capacity = outcome.capacity;

@@ -12,7 +12,7 @@ namespace printing {
 
 // One page of a style bound with the document list.
 struct BoundPage {
-  std::vector<std::string> lines;  // the style's lines with the page's tags filled
+  std::vector<std::string> lines;  // the style's lines with the page's tags filled, in UTF-8
   layout::HeaderValues header;     // read from the bound header line
   long long capacity = 0;          // the page capacity N the binding found
   int pageAfter = 0;               // the page number after binding: 0 after the last page
@@ -69,7 +69,7 @@ class PrintState {
   // Shows a page a print run bound, as the last printed: its lines and page
   // number; offsets and paper stay.
   void ShowPrintedPage(BoundPage page);
-  // The lines drawn: the bound page, or the default layout.
+  // The lines drawn (UTF-8): the bound page, or the default layout.
   const std::vector<std::string>& PageLines() const { return pageLines_; }
   // The page data the designer's page is bound with.
   BindingData Binding() const { return binding_(); }

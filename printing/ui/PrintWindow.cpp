@@ -396,10 +396,10 @@ void PrintWindow::BuildMenus() {
 }
 
 std::string PrintWindow::Title() const {
-  return s_.folderAndTitle ? platform::Utf8ToCp932(s_.folderAndTitle->Title()) : std::string();
+  return s_.folderAndTitle ? s_.folderAndTitle->Title() : std::string();
 }
 std::string PrintWindow::Folder() const {
-  return s_.folderAndTitle ? platform::Utf8ToCp932(s_.folderAndTitle->Folder()) : std::string();
+  return s_.folderAndTitle ? s_.folderAndTitle->Folder() : std::string();
 }
 
 QAction* PrintWindow::Item(const QString& name) const {
@@ -723,8 +723,9 @@ void PrintWindow::ReloadStyle() {
 
 void PrintWindow::WriteBackup() {
   widgets::RunReported(*s_.dialogs, [&] {
-    platform::ReplacingFileWriter::ReplaceWith(s_.paths->File(kBackupFile),
-                                               layout::StyleFileText(state_.PageLines()));
+    platform::ReplacingFileWriter::ReplaceWith(
+        s_.paths->File(kBackupFile),
+        platform::Utf8ToCp932(layout::StyleFileText(state_.PageLines())));
   });
 }
 

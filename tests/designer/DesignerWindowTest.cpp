@@ -327,8 +327,12 @@ TEST_F(Designer, ANewStyleIsSavedWhereTheUserSays) {
 
 // What the designer shows on its printable area is what the page drawing
 // gives for the saved file.
-QImage DrawnPage(const std::vector<std::string>& lines, const printing::PreviewLayout& layout,
+// The style file's lines (code page 932) drawn as the preview draws them.
+QImage DrawnPage(std::vector<std::string> lines, const printing::PreviewLayout& layout,
                  layout::PictureDecoder& pictures) {
+  for (std::string& line : lines) {
+    line = platform::DecodeCp932(line);
+  }
   QImage image(layout.areaWidth, layout.areaHeight, QImage::Format_RGB32);
   image.fill(Qt::white);
   QPainter painter(&image);

@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "layout/core/DrawElements.h"
-#include "platform/text/Cp932.h"
 #include "tests/support/RecordingSurface.h"
 
 namespace layout {
@@ -21,12 +20,11 @@ struct Page {
     context.previewPpi = 96;
   }
 
-  // Draws the records (UTF-8 in the test, code page 932 on the page) after
-  // a header line.
+  // Draws the records (UTF-8, as pages are drawn) after a header line.
   std::vector<std::string> Draw(const std::vector<std::string>& records) {
     std::vector<std::string> lines = {"header;Ver1.1;0;0;0;0;401;100;"};
     for (const std::string& record : records) {
-      lines.push_back(platform::Utf8ToCp932(record));
+      lines.push_back(record);
     }
     DrawElements(context, lines);
     return surface.calls;

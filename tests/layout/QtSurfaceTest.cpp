@@ -183,7 +183,7 @@ TEST(QtSurface, ClipFilledTextPaintsOnlyInsideTheGlyphs) {
   Canvas c(200, 60);
   int box = 0;
   c.Draw([&](QtSurface& s) {
-    s.SetFontFace(platform::Utf8ToCp932("ＭＳ ゴシック"));
+    s.SetFontFace("ＭＳ ゴシック");
     s.SetFontStyle({true, false});
     s.SetFontSize(30);
     layout::Extent e = s.TextExtent("Quill");
@@ -203,9 +203,9 @@ TEST(QtSurface, ClipFilledTextPaintsOnlyInsideTheGlyphs) {
 TEST(QtSurface, RotatedFontsHaveTheAskedCellHeight) {
   Canvas c(10, 10);
   c.Draw([](QtSurface& s) {
-    s.SelectRotatedFont(platform::Utf8ToCp932("ＭＳ 明朝"), 14, 900);
+    s.SelectRotatedFont("ＭＳ 明朝", 14, 900);
     EXPECT_NEAR(QFontMetrics(s.CurrentFont()).height(), 14, 1);
-    s.SelectRotatedFont(platform::Utf8ToCp932("ＭＳ 明朝"), 100, 0);
+    s.SelectRotatedFont("ＭＳ 明朝", 100, 0);
     EXPECT_NEAR(QFontMetrics(s.CurrentFont()).height(), 100, 2);
   });
 }
@@ -215,7 +215,7 @@ TEST(QtSurface, RotatedFontsHaveTheAskedCellHeight) {
 int StrayFromOutlines(const char* face, int points, const char* text) {
   Canvas drawn(80, 30);
   drawn.Draw([&](QtSurface& s) {
-    s.SetFontFace(platform::Utf8ToCp932(face));
+    s.SetFontFace(face);
     s.SetFontSize(points);
     s.TextOut(4, 4, text);
   });

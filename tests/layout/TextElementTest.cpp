@@ -15,12 +15,17 @@ std::string Text(const std::string& x, const std::string& y, const std::string& 
   return "0;0;0;0;char;" + x + ";" + y + ";0;0;" + rest;
 }
 
+// Limits count the bytes code page 932 takes (a wide character 2, ASCII and
+// half-width katakana 1), as style files always counted them, and cut whole
+// characters only.
 TEST(TextElement, LimitsNeverSplitADoubleByteCharacter) {
-  std::string text = "a" + platform::Utf8ToCp932("日本語");  // 7 bytes
-  EXPECT_EQ(LimitTextLength(text, 5), text.substr(0, 5));
-  EXPECT_EQ(LimitTextLength(text, 4), text.substr(0, 3));
+  std::string text = "a日本語";  // 7 bytes of code page 932
+  EXPECT_EQ(LimitTextLength(text, 5), "a日本");
+  EXPECT_EQ(LimitTextLength(text, 4), "a日");
   EXPECT_EQ(LimitTextLength(text, 0), text);
   EXPECT_EQ(LimitTextLength(text, 99), text);
+  EXPECT_EQ(LimitTextLength("ｱｲ𠮷x", 3), "ｱｲ");  // a character CP932 lacks counts 2
+  EXPECT_EQ(LimitTextLength("ｱｲ𠮷x", 4), "ｱｲ𠮷");
 }
 
 TEST(TextElement, NoMoreThan4096BytesOfAnElementAreDrawn) {
@@ -43,7 +48,7 @@ TEST(TextElement, PlainTextWithTheFontAtThePreviewResolution) {
   Calls calls = page.Draw({Text("10", "20", "0;0;0;0;ＭＳ 明朝;10;太字;0;0;255;題名;0;0;")});
   EXPECT_EQ(calls, Calls{"text 37,75 '題名' px=13/bold color=255"});
   EXPECT_EQ(page.surface.Brush().style, BrushStyle::Clear);
-  EXPECT_EQ(platform::Cp932ToUtf8(page.surface.Font().face), "ＭＳ 明朝");
+  EXPECT_EQ(page.surface.Font().face, "ＭＳ 明朝");
 }
 
 TEST(TextElement, PrintedTextHasThePreviewsSize) {

@@ -97,7 +97,7 @@ TEST(Binding, PageTagsOnceEachPerLineTheHeaderIncluded) {
   BindPageData(lines, 2, data, Monday);
   EXPECT_EQ(lines[0], "header;Ver1.1;2;0;0;0;");
   EXPECT_EQ(TextOf(lines[2]), "2 #pg");
-  EXPECT_EQ(platform::Cp932ToUtf8(TextOf(lines[3])), "2026/12/07(月)");
+  EXPECT_EQ(TextOf(lines[3]), "2026/12/07(月)");
   EXPECT_EQ(TextOf(lines[4]), "Title /docs");  // a tag inside the title is replaced in turn
 }
 
@@ -125,7 +125,7 @@ TEST(Binding, FieldsOfShortRecordsAndReplacements) {
   EXPECT_EQ(ReplaceFirst("abc", "#T", ""), "abc");
   EXPECT_EQ(RowNumberText(5), "05");
   EXPECT_EQ(RowNumberText(100), "100");
-  EXPECT_EQ(platform::Cp932ToUtf8(WeekdayName(0)), "日");
+  EXPECT_EQ(WeekdayName(0), "日");
   EXPECT_EQ(MakeDate(2004, 5, 6)->weekday, 4);  // a Thursday
   EXPECT_EQ(MakeDate(2026, 2, 29), std::nullopt);
 }

@@ -91,24 +91,24 @@ void RecordingSurface::FillRect(int l, int t, int r, int b) {
   Add("fillrect " + Box(l, t, r, b) + " " + BrushText());
 }
 
-void RecordingSurface::TextOut(int x, int y, std::string_view textCp932) {
+void RecordingSurface::TextOut(int x, int y, std::string_view textUtf8) {
   const layout::FontState& f = Font();
   std::string font =
       f.rotated ? "rotated=" + std::to_string(f.cellHeight) + "/" + std::to_string(f.escapement)
                 : "px=" + std::to_string(f.PixelHeight()) + (f.style.bold ? "/bold" : "") +
                       (f.style.italic ? "/italic" : "");
-  Add("text " + Point(x, y) + " '" + platform::Cp932ToUtf8(textCp932) + "' " + font +
+  Add("text " + Point(x, y) + " '" + std::string(textUtf8) + "' " + font +
       " color=" + std::to_string(f.color));
 }
 
-layout::Extent RecordingSurface::TextExtent(std::string_view textCp932) {
+layout::Extent RecordingSurface::TextExtent(std::string_view textUtf8) {
   int h = Font().PixelHeight();
-  return {static_cast<int>(textCp932.size()) * h / 2, h};
+  return {static_cast<int>(platform::Cp932Length(textUtf8)) * h / 2, h};
 }
 
-bool RecordingSurface::SelectGlyphClip(int l, int t, int r, int b, std::string_view textCp932) {
-  Add("clip " + Box(l, t, r, b) + " '" + platform::Cp932ToUtf8(textCp932) + "'");
-  return !textCp932.empty();
+bool RecordingSurface::SelectGlyphClip(int l, int t, int r, int b, std::string_view textUtf8) {
+  Add("clip " + Box(l, t, r, b) + " '" + std::string(textUtf8) + "'");
+  return !textUtf8.empty();
 }
 
 void RecordingSurface::ClearClip() {

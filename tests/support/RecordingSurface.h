@@ -21,9 +21,9 @@ class RecordingSurface : public layout::Surface {
   void Arc(int l, int t, int r, int b, int xs, int ys, int xe, int ye) override;
   void Chord(int l, int t, int r, int b, int xs, int ys, int xe, int ye) override;
   void FillRect(int l, int t, int r, int b) override;
-  void TextOut(int x, int y, std::string_view textCp932) override;
-  layout::Extent TextExtent(std::string_view textCp932) override;
-  bool SelectGlyphClip(int l, int t, int r, int b, std::string_view textCp932) override;
+  void TextOut(int x, int y, std::string_view textUtf8) override;
+  layout::Extent TextExtent(std::string_view textUtf8) override;
+  bool SelectGlyphClip(int l, int t, int r, int b, std::string_view textUtf8) override;
   void ClearClip() override;
   void StretchBitmap(int x, int y, int w, int h, const layout::Bitmap& bitmap) override;
 
