@@ -51,10 +51,12 @@ int RunScan(const std::vector<std::string>& args) {
     reader.ReadNewerFormats(packages);
   }
   if (arguments.Has("-o")) {
-    catalogue::ListFileWriter file(arguments.Get("-o"));
-    Utf8LineSink converted(file);
-    catalogue::ScanDocuments(folder, names, reader,
-                             utf8 ? static_cast<catalogue::LineSink&>(converted) : file);
+    // Code page 932 where every value fits it, as the program writes it;
+    // UTF-8 with its mark when asked.
+    catalogue::ListFileWriter file(
+        arguments.Get("-o"),
+        utf8 ? catalogue::ListEncoding::Utf8 : catalogue::ListEncoding::Cp932WhereItFits);
+    catalogue::ScanDocuments(folder, names, reader, file);
     file.Commit();
   } else {
     StdoutLineSink out(utf8);

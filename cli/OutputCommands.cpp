@@ -55,6 +55,7 @@ int RunCsv(const std::vector<std::string>& args) {
     chunk = commands::Utf8CsvStart();
   }
   std::vector<std::string> fields(catalogue::kRecordFieldCount);
+  std::size_t changed = 0;  // values the Shift-JIS CSV could not hold whole
   catalogue::ForEachListLine(listFile, [&](std::string&& rest) {
     for (std::string& field : fields) {
       field = catalogue::NextField(rest);
@@ -68,7 +69,7 @@ int RunCsv(const std::vector<std::string>& args) {
     if (utf8) {
       commands::AppendUtf8CsvLine(field, chunk);
     } else {
-      commands::AppendCsvLine(field, chunk);
+      changed += commands::AppendShiftJisCsvLine(field, chunk);
     }
     if (chunk.size() >= kChunkBytes) {
       flush();
@@ -77,6 +78,9 @@ int RunCsv(const std::vector<std::string>& args) {
   flush();
   if (file) {
     file->Commit();
+  }
+  if (changed > 0) {
+    PrintMessage("quillmark_cli: " + commands::LostCharactersMessage(changed));
   }
   return kExitOk;
 }

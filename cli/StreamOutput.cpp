@@ -12,12 +12,8 @@ void WriteBytes(std::FILE* out, std::string_view bytes) {
 }
 
 void StdoutLineSink::WriteLine(std::string_view line) {
-  WriteBytes(stdout, utf8_ ? platform::Cp932ToUtf8(line) : std::string(line));
+  WriteBytes(stdout, utf8_ ? std::string(line) : platform::Utf8ToCp932(line));
   WriteBytes(stdout, "\r\n");
-}
-
-void Utf8LineSink::WriteLine(std::string_view line) {
-  inner_.WriteLine(platform::Cp932ToUtf8(line));
 }
 
 void StderrReporter::ShowMessage(const std::string& path, const std::string& text) {

@@ -9,11 +9,11 @@
 
 namespace cli {
 
-// Writes bytes to a stream as they are (list lines are code page 932).
+// Writes bytes to a stream as they are.
 void WriteBytes(std::FILE* out, std::string_view bytes);
 
-// List lines to standard output, each followed by CR LF; with `utf8` the
-// code page 932 bytes are written as UTF-8.
+// List lines (UTF-8) to standard output, each followed by CR LF: in code
+// page 932, a character it lacks as "?", or with `utf8` as they are.
 class StdoutLineSink : public catalogue::LineSink {
  public:
   explicit StdoutLineSink(bool utf8 = false) : utf8_(utf8) {}
@@ -21,16 +21,6 @@ class StdoutLineSink : public catalogue::LineSink {
 
  private:
   bool utf8_;
-};
-
-// Hands each line on to another sink converted from code page 932 to UTF-8.
-class Utf8LineSink : public catalogue::LineSink {
- public:
-  explicit Utf8LineSink(catalogue::LineSink& inner) : inner_(inner) {}
-  void WriteLine(std::string_view line) override;
-
- private:
-  catalogue::LineSink& inner_;
 };
 
 // The reader's messages on stderr, one line each: the file's path, ": ", then

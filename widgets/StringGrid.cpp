@@ -8,7 +8,7 @@
 #include <QScrollBar>
 #include <algorithm>
 
-#include "platform/text/Cp932.h"
+#include "platform/text/Utf8.h"
 #include "widgets/Colors.h"
 
 namespace widgets {
@@ -17,13 +17,13 @@ namespace {
 
 constexpr int kSizingMargin = 3;
 
-// What of a cell's text a cell `width` pixels wide can show: no character is
-// narrower than a pixel and none takes fewer than one byte, so twice the
-// width in bytes is more than ever fits. A long value is converted and laid
-// out only that far on every repaint, not whole.
-std::string_view ShownPart(std::string_view bytes, int width) {
-  std::size_t most = static_cast<std::size_t>(std::max(width, 0)) * 2 + 8;
-  return bytes.substr(0, platform::Cp932PrefixLength(bytes, most));
+// What of a cell's text (UTF-8) a cell `width` pixels wide can show: no
+// character is narrower than half a pixel and none takes more than four
+// bytes, so eight bytes a pixel is more than ever fits. A long value is
+// converted and laid out only that far on every repaint, not whole.
+std::string_view ShownPart(std::string_view text, int width) {
+  std::size_t most = static_cast<std::size_t>(std::max(width, 0)) * 8 + 16;
+  return text.substr(0, platform::Utf8PrefixLength(text, most));
 }
 constexpr int kMinColumnWidth = 2;
 constexpr int kTextMargin = 2;
@@ -211,8 +211,8 @@ void StringGrid::PaintCell(QPainter& painter, int col, int row, const QRect& rec
   }
   painter.fillRect(rect, background);
 
-  const std::string& bytes = data_.Cell(col, row);
-  if (!bytes.empty()) {
+  const std::string& cell = data_.Cell(col, row);  // UTF-8
+  if (!cell.empty()) {
     Qt::Alignment align = Qt::AlignTop;
     switch (style.alignment) {
       case CellAlignment::Center: align |= Qt::AlignHCenter; break;
@@ -223,8 +223,9 @@ void StringGrid::PaintCell(QPainter& painter, int col, int row, const QRect& rec
     painter.save();
     painter.setClipRect(rect);
     painter.setPen(text);
+    std::string_view shown = ShownPart(cell, rect.width());
     painter.drawText(textRect, static_cast<int>(align) | Qt::TextSingleLine,
-                     QString::fromUtf8(platform::Cp932ToUtf8(ShownPart(bytes, rect.width()))));
+                     QString::fromUtf8(shown.data(), static_cast<qsizetype>(shown.size())));
     painter.restore();
   }
   painter.setPen(fixed ? kFixedGridLine : kGridLine);

@@ -14,7 +14,7 @@ namespace widgets {
 // background, text colour and alignment, whole-row selection, column sizing
 // by dragging a heading border, and a row dragged by its fixed cell and
 // dropped on another (the owner of the rows moves it). No in-place editing.
-// Cell texts are code page 932 and converted only for drawing.
+// Cell texts are UTF-8.
 class StringGrid : public QAbstractScrollArea {
   Q_OBJECT
 

@@ -1,7 +1,5 @@
 #include "app/core/ListGrid.h"
 
-#include "platform/text/Cp932.h"
-
 namespace app {
 
 namespace {
@@ -15,8 +13,7 @@ const std::string kNoText;
 
 ListGridCells::ListGridCells(const catalogue::DocumentList& list) : list_(list) {
   for (int col = 0; col < kListGridColumns; ++col) {
-    headings_[static_cast<std::size_t>(col)] =
-        platform::Utf8ToCp932(catalogue::DocumentList::Heading(col));
+    headings_[static_cast<std::size_t>(col)] = catalogue::DocumentList::Heading(col);
   }
 }
 

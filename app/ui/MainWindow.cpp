@@ -295,11 +295,11 @@ void MainWindow::OpenSelectedDocument() {
     return;
   }
   QDir folder(QString::fromStdString(folderAndTitle_.Folder()));
-  QString path = folder.filePath(QString::fromStdString(platform::Cp932ToUtf8(name)));
+  QString path = folder.filePath(QString::fromStdString(name));
   if (!QFileInfo::exists(path)) {
-    // The recorded name is not always the name on disk (";", characters
-    // code page 932 lacks or maps onto others): look for the one file
-    // recorded so.
+    // The recorded name is not always the name on disk (";" or control
+    // characters, bytes that are not UTF-8): look for the one file recorded
+    // so.
     std::string found = catalogue::FindDocumentByField(folderAndTitle_.Folder(), name);
     if (!found.empty()) {
       path = folder.filePath(QString::fromStdString(found));
@@ -498,19 +498,31 @@ void MainWindow::ExportCsv() {
   }
   lastCsvName_ = name;
   widgets::WriteSettingInteger(dialogs_, paths_.SettingsFile(), kSection, kCsvTypeKey, type);
+  std::size_t changed = 0;
   bool written = widgets::RunReported(dialogs_, [&] {
-    platform::ReplacingFileWriter::ReplaceWith(
-        QFile::encodeName(name).toStdString(),
-        type == kCsvUtf8 ? commands::CsvUtf8Text(documents_) : commands::CsvText(documents_));
+    std::string bytes;
+    if (type == kCsvUtf8) {
+      bytes = commands::CsvUtf8Text(documents_);
+    } else {
+      commands::ShiftJisCsv csv = commands::CsvShiftJisText(documents_);
+      bytes = std::move(csv.bytes);
+      changed = csv.valuesChanged;
+    }
+    platform::ReplacingFileWriter::ReplaceWith(QFile::encodeName(name).toStdString(), bytes);
   });
   if (written) {
-    Inform(QStringLiteral("CSVファイルへ出力しました。"));
+    // Said once, with the written file, only when characters were lost.
+    QString said = QStringLiteral("CSVファイルへ出力しました。");
+    if (changed > 0) {
+      said +=
+          QStringLiteral("\r\n") + QString::fromStdString(commands::LostCharactersMessage(changed));
+    }
+    Inform(said);
   }
 }
 
 void MainWindow::CopyToClipboard() {
-  desktop_.SetClipboardText(
-      QString::fromUtf8(platform::Cp932ToUtf8(commands::CsvText(documents_))));
+  desktop_.SetClipboardText(QString::fromStdString(commands::CsvText(documents_)));
   Inform(QStringLiteral("クリップボードへ出力しました。"));
 }
 

@@ -8,7 +8,7 @@
 namespace catalogue {
 
 // The catalogue the main window lists and every row command works on: rows
-// of the eleven record fields (code page 932 bytes, as the list file holds
+// of the eleven record fields (UTF-8, however the list file holds
 // them) with their headings. Rows need not hold a document: a row from an
 // unreadable file has an empty record, and the list keeps blank rows as the
 // user arranged them (the window starts with blank rows to fill). The walk

@@ -4,7 +4,7 @@
 
 #include "catalogue/core/DocumentRecord.h"
 #include "catalogue/core/PropertySetParser.h"
-#include "platform/text/Cp932.h"
+#include "platform/text/Utf8.h"
 
 namespace catalogue {
 
@@ -92,7 +92,7 @@ std::string FileNameFieldOf(const std::string& path) {
   std::size_t slash = path.rfind('/');
   std::string_view name = slash == std::string::npos ? std::string_view(path)
                                                      : std::string_view(path).substr(slash + 1);
-  return platform::Utf8ToCp932(name);
+  return platform::ValidUtf8(name);
 }
 
 }  // namespace catalogue

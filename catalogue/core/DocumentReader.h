@@ -48,7 +48,7 @@ class DocumentReader {
   std::unique_ptr<PackageAndRtfReader> newerFormats_;
 };
 
-// The name part of a path (after the last "/"), converted to code page 932.
+// The name part of a path (after the last "/"), as well-formed UTF-8.
 std::string FileNameFieldOf(const std::string& path);
 
 }  // namespace catalogue

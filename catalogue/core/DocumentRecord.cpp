@@ -1,7 +1,5 @@
 #include "catalogue/core/DocumentRecord.h"
 
-#include "platform/text/Cp932.h"
-
 namespace catalogue {
 
 namespace {
@@ -41,14 +39,18 @@ constexpr bool IsPointerType(std::uint16_t type) {
 std::string RecordFieldText(std::string_view value) {
   std::string text;
   text.reserve(value.size());
-  for (char c : value) {
-    auto byte = static_cast<unsigned char>(c);
-    if (byte < 0x20 || byte == 0x7F) {
+  for (std::size_t i = 0; i < value.size(); ++i) {
+    auto byte = static_cast<unsigned char>(value[i]);
+    bool c1 = byte == 0xC2 && i + 1 < value.size() &&
+              static_cast<unsigned char>(value[i + 1]) >= 0x80 &&
+              static_cast<unsigned char>(value[i + 1]) <= 0x9F;
+    if (byte < 0x20 || byte == 0x7F || c1) {
       text += ' ';
-    } else if (c == ';') {
-      text += "\x81\x47";  // ；
+      i += c1 ? 1 : 0;
+    } else if (byte == ';') {
+      text += "\xEF\xBC\x9B";  // ；
     } else {
-      text += c;
+      text += value[i];
     }
   }
   return text;
@@ -69,39 +71,27 @@ bool CapRecordFields(std::string& line) {
   std::size_t fieldStart = 0;
   std::size_t characters = 0;
   std::size_t keptEnd = 0;  // where the kept part of a field being cut ends
-  for (std::size_t i = 0; i < line.size();) {
-    if (line[i] == ';') {  // never a trail byte: those start at 0x40
-      if (characters > kRecordFieldLimit) {
-        capped.append(line, fieldStart, keptEnd - fieldStart);
-        cut = true;
-      } else {
-        capped.append(line, fieldStart, i - fieldStart);
+  for (std::size_t i = 0; i <= line.size(); ++i) {
+    if (i == line.size() || line[i] == ';') {  // ";" is never inside a UTF-8 character
+      bool over = characters > kRecordFieldLimit;
+      capped.append(line, fieldStart, (over ? keptEnd : i) - fieldStart);
+      cut = cut || over;
+      if (i < line.size()) {
+        capped += ';';
       }
-      capped += ';';
-      ++i;
-      fieldStart = i;
+      fieldStart = i + 1;
       characters = 0;
       continue;
     }
-    std::size_t width = platform::IsCp932LeadByte(static_cast<unsigned char>(line[i])) &&
-                                i + 1 < line.size() && line[i + 1] != ';'
-                            ? 2
-                            : 1;
-    i += width;
-    if (++characters == kRecordFieldLimit) {
-      keptEnd = i;
+    if ((static_cast<unsigned char>(line[i]) & 0xC0) != 0x80 &&
+        ++characters == kRecordFieldLimit + 1) {
+      keptEnd = i;  // the first character beyond the limit starts here
     }
   }
-  if (!cut && characters <= kRecordFieldLimit) {
-    return false;
+  if (cut) {
+    line = std::move(capped);
   }
-  if (characters > kRecordFieldLimit) {
-    capped.append(line, fieldStart, keptEnd - fieldStart);
-  } else {
-    capped.append(line, fieldStart, line.size() - fieldStart);
-  }
-  line = std::move(capped);
-  return true;
+  return cut;
 }
 
 std::string_view StringValueOf(const PropertyValue& value) {
@@ -119,7 +109,7 @@ std::uint64_t FileTimeOf(const PropertyValue& value) {
   return v;
 }
 
-std::string BuildDocumentRecord(const RequestedValues& values, std::string_view fileNameCp932,
+std::string BuildDocumentRecord(const RequestedValues& values, std::string_view fileName,
                                 const RegionalFormats& formats, std::int64_t utcOffsetSeconds) {
   DocumentFields fields;
   for (std::size_t i = 0; i < values.size(); ++i) {
@@ -132,7 +122,7 @@ std::string BuildDocumentRecord(const RequestedValues& values, std::string_view 
     }
     // Only a string value names the file; a date alone does not.
     if (!text.empty()) {
-      fields[0] = std::string(fileNameCp932);
+      fields[0] = std::string(fileName);
     }
   }
   return JoinRecordLine(fields);

@@ -10,18 +10,17 @@
 
 namespace catalogue {
 
-// A document record: eleven text fields in code page 932, in the order file
+// A document record: eleven text fields in UTF-8, in the order file
 // name, title, last saved, subject, author, keywords, comments, last author,
 // revision number, last printed, created. The grid column of a field is its
 // index; the list file writes each field followed by ";".
 inline constexpr std::size_t kRecordFieldCount = 11;
 using DocumentFields = std::array<std::string, kRecordFieldCount>;
 
-// A value as a record holds it: each control byte (0x00 to 0x1F and 0x7F)
-// becomes one blank and each ";" the full-width "；" (81 47), so that no value
-// can end its line, end the list file or shift the fields after it. Neither
-// byte can be the second byte of a double-byte character, so the rule works on
-// code page 932 bytes.
+// A value as a record holds it (UTF-8): each control character (U+0000 to
+// U+001F, U+007F and U+0080 to U+009F) becomes one blank and each ";" the
+// full-width "；", so that no value can end its line, end the list file or
+// shift the fields after it.
 std::string RecordFieldText(std::string_view value);
 
 // The fields joined as a list line: each one, as RecordFieldText gives it,
@@ -32,8 +31,8 @@ std::string JoinRecordLine(const DocumentFields& fields);
 // (a title of megabytes, say) is cut, so no list, grid or page is flooded.
 inline constexpr std::size_t kRecordFieldLimit = 4096;
 
-// Cuts every field of a record line longer than kRecordFieldLimit characters
-// of code page 932 at a character boundary; true when one was cut.
+// Cuts every field of a record line longer than kRecordFieldLimit
+// characters at a character boundary; true when one was cut.
 bool CapRecordFields(std::string& line);
 
 // The string a value gives under the record's rule: the text of a VT_LPSTR,
@@ -46,8 +45,8 @@ std::uint64_t FileTimeOf(const PropertyValue& value);
 
 // Builds the record line from the values of ids 2 to 19. The file-name field
 // stays empty until one of the values, in id order, gives a non-empty string;
-// then it is `fileNameCp932`. Dates fill their fields but never the name.
-std::string BuildDocumentRecord(const RequestedValues& values, std::string_view fileNameCp932,
+// then it is `fileName`. Dates fill their fields but never the name.
+std::string BuildDocumentRecord(const RequestedValues& values, std::string_view fileName,
                                 const RegionalFormats& formats, std::int64_t utcOffsetSeconds);
 
 }  // namespace catalogue

@@ -5,10 +5,25 @@
 #include "catalogue/core/DocumentRecord.h"
 #include "platform/errors/UserError.h"
 #include "platform/files/FileBytes.h"
+#include "platform/text/Cp932.h"
+#include "platform/text/Utf8.h"
 
 namespace catalogue {
 
+namespace {
+
+// A line of the file's bytes as the program holds it.
+std::string LineText(const std::string& bytes, bool utf8) {
+  return utf8 ? platform::ValidUtf8(bytes) : platform::DecodeCp932(bytes);
+}
+
+}  // namespace
+
 std::vector<std::string> SplitListLines(std::string_view bytes) {
+  bool utf8 = bytes.substr(0, kUtf8ListMark.size()) == kUtf8ListMark;
+  if (utf8) {
+    bytes.remove_prefix(kUtf8ListMark.size());
+  }
   std::size_t end = bytes.find('\x1A');
   if (end != std::string_view::npos) {
     bytes = bytes.substr(0, end);
@@ -19,7 +34,7 @@ std::vector<std::string> SplitListLines(std::string_view bytes) {
   for (std::size_t i = 0; i < bytes.size(); ++i) {
     char c = bytes[i];
     if (c == '\n') {
-      lines.push_back(std::move(line));
+      lines.push_back(LineText(line, utf8));
       line.clear();
       open = false;
     } else if (c != '\r') {  // a CR is dropped as if it were not there
@@ -28,7 +43,7 @@ std::vector<std::string> SplitListLines(std::string_view bytes) {
     }
   }
   if (open) {
-    lines.push_back(std::move(line));
+    lines.push_back(LineText(line, utf8));
   }
   return lines;
 }
@@ -48,7 +63,11 @@ bool ForEachListLine(const std::string& path, const std::function<void(std::stri
   std::size_t lines = 0;
   bool open = false;   // bytes since the last LF, CRs aside
   bool ended = false;  // a byte 0x1A was met
+  std::string head;    // the first bytes, which may be the mark of UTF-8
   bool exists = platform::ReadFileInChunks(path, kListFileLimit, [&](std::string_view chunk) {
+    if (head.size() < kUtf8ListMark.size()) {
+      head.append(chunk.substr(0, kUtf8ListMark.size() - head.size()));
+    }
     for (char c : chunk) {
       if (ended || c == '\x1A') {
         ended = true;
@@ -69,6 +88,8 @@ bool ForEachListLine(const std::string& path, const std::function<void(std::stri
   if (breaks > kListLineLimit) {
     TooManyLines(path);
   }
+  bool utf8 = head == kUtf8ListMark;
+  std::size_t markLeft = utf8 ? kUtf8ListMark.size() : 0;  // mark bytes still to pass over
   std::string current;
   open = false;  // a line has started and not yet ended
   ended = false;
@@ -77,11 +98,14 @@ bool ForEachListLine(const std::string& path, const std::function<void(std::stri
     if (++count > kListLineLimit) {
       TooManyLines(path);  // the file changed since it was counted
     }
-    line(std::move(current));
+    line(LineText(current, utf8));
     current.clear();
     open = false;
   };
   exists = platform::ReadFileInChunks(path, kListFileLimit, [&](std::string_view chunk) {
+    std::size_t skipped = std::min(markLeft, chunk.size());
+    chunk.remove_prefix(skipped);
+    markLeft -= skipped;
     for (char c : chunk) {
       if (ended) {
         return;
@@ -135,9 +159,38 @@ std::string GridRowLine(const std::vector<std::string>& cells, char tail) {
   return line;
 }
 
+ListFileWriter::ListFileWriter(const std::string& path, ListEncoding encoding)
+    : path_(path),
+      file_(std::make_unique<platform::ReplacingFileWriter>(path)),
+      utf8_(encoding == ListEncoding::Utf8) {
+  if (utf8_) {
+    file_->Write(kUtf8ListMark);
+  }
+}
+
 void ListFileWriter::WriteLine(std::string_view line) {
-  file_.Write(line);
-  file_.Write("\r\n");
+  if (!utf8_) {
+    if (std::optional<std::string> stored = platform::EncodeCp932Exactly(line)) {
+      file_->Write(*stored);
+      file_->Write("\r\n");
+      return;
+    }
+    BecomeUtf8();
+  }
+  file_->Write(line);
+  file_->Write("\r\n");
+}
+
+void ListFileWriter::BecomeUtf8() {
+  file_->Flush();
+  auto utf8 = std::make_unique<platform::ReplacingFileWriter>(path_);
+  utf8->Write(kUtf8ListMark);
+  ForEachListLine(file_->TemporaryPath(), [&](std::string&& line) {
+    utf8->Write(line);
+    utf8->Write("\r\n");
+  });
+  file_ = std::move(utf8);  // the code page 932 file is removed unused
+  utf8_ = true;
 }
 
 void WriteListFile(const std::string& path, const std::vector<std::string>& lines) {

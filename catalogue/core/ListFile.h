@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -10,15 +11,23 @@
 #include "platform/files/ReplacingFileWriter.h"
 
 // The document list file: one record per line, each field followed by ";",
-// lines ended by CR LF, bytes as stored (code page 932), no quoting.
+// lines ended by CR LF, no quoting. It is code page 932, as it always was,
+// when every value fits that; otherwise UTF-8 after a byte-order mark
+// (EF BB BF). Readers take either and give the lines in UTF-8; the program
+// holds them so.
 namespace catalogue {
 
 inline constexpr const char* kListFileName = "excel_list.temp";
 
 // Splits the file's bytes into lines: LF or CR LF ends a line, a CR not
 // followed by LF is dropped, a byte 0x1A ends the file. A last line without a
-// line break counts; an empty file has no lines.
+// line break counts; an empty file has no lines. Lines come in UTF-8: after
+// a byte-order mark as they are (ill-formed bytes "?"), otherwise decoded
+// from code page 932.
 std::vector<std::string> SplitListLines(std::string_view bytes);
+
+// The byte-order mark that starts a list file written in UTF-8.
+inline constexpr std::string_view kUtf8ListMark = "\xEF\xBB\xBF";
 
 // What a list file may hold: a larger one is refused with a message, never
 // read into memory.
@@ -54,16 +63,36 @@ class LineSink {
   virtual void WriteLine(std::string_view line) = 0;
 };
 
-// Writes a list file line by line, each line followed by CR LF, and replaces
-// the old file whole on Commit(); without Commit() the old file stays.
+// How a list file is written.
+enum class ListEncoding {
+  // Code page 932 while every line fits it (byte for byte as the program
+  // always wrote it); from the first line that does not, the whole file is
+  // UTF-8 with the mark.
+  Cp932WhereItFits,
+  // UTF-8 with the mark, whatever the lines hold.
+  Utf8,
+};
+
+// Writes a list file line by line (lines given in UTF-8), each line followed
+// by CR LF, and replaces the old file whole on Commit(); without Commit()
+// the old file stays.
 class ListFileWriter : public LineSink {
  public:
-  explicit ListFileWriter(const std::string& path) : file_(path) {}
+  explicit ListFileWriter(const std::string& path,
+                          ListEncoding encoding = ListEncoding::Cp932WhereItFits);
   void WriteLine(std::string_view line) override;
-  void Commit() { file_.Commit(); }
+  void Commit() { file_->Commit(); }
+  // Whether the file is being written in UTF-8.
+  bool Utf8() const { return utf8_; }
 
  private:
-  platform::ReplacingFileWriter file_;
+  // Writes the lines so far again, in UTF-8 after the mark, into a new
+  // temporary file, and goes on there.
+  void BecomeUtf8();
+
+  std::string path_;
+  std::unique_ptr<platform::ReplacingFileWriter> file_;
+  bool utf8_ = false;
 };
 
 // Replaces the list file at `path` with `lines`.

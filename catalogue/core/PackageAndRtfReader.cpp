@@ -31,23 +31,23 @@ PackageAndRtfReader::PackageAndRtfReader(PackageAndRtfSource& source, RegionalFo
     : source_(source), formats_(std::move(formats)), utcOffsetSeconds_(utcOffsetSeconds) {}
 
 PackageAndRtfReader::Outcome PackageAndRtfReader::Read(const std::string& path,
-                                                       const std::string& fileNameCp932,
+                                                       const std::string& fileName,
                                                        std::string leadingBytes) {
   if (leadingBytes.empty()) {
     leadingBytes = source_.ReadFileStart(path, kRtfSignature.size()).bytes;
   }
   std::string_view head = leadingBytes;
   if (head.substr(0, kZipSignature.size()) == kZipSignature) {
-    return ReadPackage(path, fileNameCp932);
+    return ReadPackage(path, fileName);
   }
   if (head.substr(0, kRtfSignature.size()) == kRtfSignature) {
-    return ReadRtf(path, fileNameCp932);
+    return ReadRtf(path, fileName);
   }
   return {};
 }
 
 PackageAndRtfReader::Outcome PackageAndRtfReader::ReadPackage(const std::string& path,
-                                                              const std::string& fileNameCp932) {
+                                                              const std::string& fileName) {
   Outcome outcome;
   // The archive's own count of entries, before the ZIP library reads its
   // directory: an archive of a hundred thousand folders would take it
@@ -70,7 +70,7 @@ PackageAndRtfReader::Outcome PackageAndRtfReader::ReadPackage(const std::string&
     outcome.damage = "ZIP 書庫として開けません (中央ディレクトリがないか壊れています)";
     return outcome;
   }
-  PackageRecord record = ReadPackageRecord(*package, fileNameCp932, formats_, utcOffsetSeconds_);
+  PackageRecord record = ReadPackageRecord(*package, fileName, formats_, utcOffsetSeconds_);
   if (!record.recognised) {
     return outcome;
   }
@@ -85,7 +85,7 @@ PackageAndRtfReader::Outcome PackageAndRtfReader::ReadPackage(const std::string&
 }
 
 PackageAndRtfReader::Outcome PackageAndRtfReader::ReadRtf(const std::string& path,
-                                                          const std::string& fileNameCp932) {
+                                                          const std::string& fileName) {
   PackageAndRtfSource::FileStart start = source_.ReadFileStart(path, kRtfFirstRead);
   RtfInformationResult result = ReadRtfInformation(start.bytes, start.wholeFile);
   if (result.outcome != RtfInformationResult::Outcome::Read && !start.wholeFile) {
@@ -105,7 +105,7 @@ PackageAndRtfReader::Outcome PackageAndRtfReader::ReadRtf(const std::string& pat
     return outcome;
   }
   DocumentFields f;
-  f[0] = fileNameCp932;
+  f[0] = fileName;
   if (result.outcome == RtfInformationResult::Outcome::Read) {
     const RtfInformation& info = result.information;
     f[1] = info.title;

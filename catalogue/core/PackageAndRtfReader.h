@@ -50,12 +50,11 @@ class PackageAndRtfReader {
   };
   // `leadingBytes`: the file's first bytes, up to 8, as far as known (the
   // compound-file reader has read them already); read here when empty.
-  Outcome Read(const std::string& path, const std::string& fileNameCp932,
-               std::string leadingBytes = {});
+  Outcome Read(const std::string& path, const std::string& fileName, std::string leadingBytes = {});
 
  private:
-  Outcome ReadPackage(const std::string& path, const std::string& fileNameCp932);
-  Outcome ReadRtf(const std::string& path, const std::string& fileNameCp932);
+  Outcome ReadPackage(const std::string& path, const std::string& fileName);
+  Outcome ReadRtf(const std::string& path, const std::string& fileName);
 
   PackageAndRtfSource& source_;
   RegionalFormats formats_;

@@ -4,8 +4,8 @@
 
 #include "catalogue/core/W3cDateTime.h"
 #include "catalogue/core/XmlTree.h"
-#include "platform/text/Cp932.h"
 #include "platform/text/HexDigit.h"
+#include "platform/text/Utf8.h"
 
 namespace catalogue {
 
@@ -35,11 +35,11 @@ enum Field {
   kCreated = 10,
 };
 
-// The whole text of the first such child, in code page 932; empty when
+// The whole text of the first such child, as well-formed UTF-8; empty when
 // there is none.
 std::string TextOf(const XmlElement& parent, std::string_view ns, std::string_view name) {
   const XmlElement* e = parent.Child(ns, name);
-  return e == nullptr ? std::string() : platform::Utf8ToCp932(e->WholeText());
+  return e == nullptr ? std::string() : platform::ValidUtf8(e->WholeText());
 }
 
 std::string DateOf(const XmlElement& parent, std::string_view ns, std::string_view name,
@@ -148,7 +148,7 @@ std::string NotWellFormed(const std::string& name, const std::string& why) {
 }
 
 PackageRecord FromMetadata(const std::string& partName, const MetadataFields& metadata,
-                           std::string_view fileNameCp932) {
+                           std::string_view fileName) {
   PackageRecord record;
   record.recognised = true;
   if (!metadata.error.empty()) {
@@ -156,14 +156,14 @@ PackageRecord FromMetadata(const std::string& partName, const MetadataFields& me
     return record;
   }
   DocumentFields fields = metadata.fields;
-  fields[0] = std::string(fileNameCp932);
+  fields[0] = std::string(fileName);
   record.line = JoinRecordLine(fields);
   return record;
 }
 
-PackageRecord NameOnly(std::string_view fileNameCp932) {
+PackageRecord NameOnly(std::string_view fileName) {
   DocumentFields fields;
-  fields[0] = std::string(fileNameCp932);
+  fields[0] = std::string(fileName);
   PackageRecord record;
   record.recognised = true;
   record.line = JoinRecordLine(fields);
@@ -227,7 +227,7 @@ MetadataFields OpenDocumentMetaFields(std::string_view xml, const RegionalFormat
     }
     keywords += keyword->WholeText();
   }
-  f[kKeywords] = platform::Utf8ToCp932(keywords);
+  f[kKeywords] = platform::ValidUtf8(keywords);
   f[kComments] = TextOf(*meta, kDcNs, "description");
   f[kLastAuthor] = TextOf(*meta, kDcNs, "creator");
   f[kRevision] = TextOf(*meta, kMetaNs, "editing-cycles");
@@ -259,7 +259,7 @@ std::optional<std::string> CorePropertiesPartName(std::string_view relsXml, std:
   return std::nullopt;
 }
 
-PackageRecord ReadPackageRecord(DocumentPackage& package, std::string_view fileNameCp932,
+PackageRecord ReadPackageRecord(DocumentPackage& package, std::string_view fileName,
                                 const RegionalFormats& formats, std::int64_t utcOffsetSeconds) {
   DocumentPackage::Part mimetype = package.ReadPart("mimetype", kOpenDocumentType.size());
   if (mimetype.status == DocumentPackage::Part::Status::Damaged) {
@@ -273,10 +273,10 @@ PackageRecord ReadPackageRecord(DocumentPackage& package, std::string_view fileN
       return Damaged(meta.damage);
     }
     if (!meta.present) {
-      return NameOnly(fileNameCp932);
+      return NameOnly(fileName);
     }
     return FromMetadata(name, OpenDocumentMetaFields(meta.bytes, formats, utcOffsetSeconds),
-                        fileNameCp932);
+                        fileName);
   }
 
   if (package.ReadPart("[Content_Types].xml", 0).status == DocumentPackage::Part::Status::Missing) {
@@ -288,7 +288,7 @@ PackageRecord ReadPackageRecord(DocumentPackage& package, std::string_view fileN
     return Damaged(rels.damage);
   }
   if (!rels.present) {
-    return NameOnly(fileNameCp932);
+    return NameOnly(fileName);
   }
   std::string error;
   std::optional<std::string> coreName = CorePropertiesPartName(rels.bytes, error);
@@ -296,17 +296,17 @@ PackageRecord ReadPackageRecord(DocumentPackage& package, std::string_view fileN
     return Damaged(NotWellFormed(relsName, error));
   }
   if (!coreName) {
-    return NameOnly(fileNameCp932);
+    return NameOnly(fileName);
   }
   PartText core = ReadMetadataPart(package, *coreName);
   if (!core.damage.empty()) {
     return Damaged(core.damage);
   }
   if (!core.present) {
-    return NameOnly(fileNameCp932);
+    return NameOnly(fileName);
   }
   return FromMetadata(*coreName, CorePropertiesFields(core.bytes, formats, utcOffsetSeconds),
-                      fileNameCp932);
+                      fileName);
 }
 
 }  // namespace catalogue

@@ -61,7 +61,7 @@ struct PackageRecord {
 // Reads a package: OpenDocument when its "mimetype" part names one, Office
 // Open XML when it has "[Content_Types].xml", otherwise not recognised. A
 // recognised package without metadata gives its name and empty fields.
-PackageRecord ReadPackageRecord(DocumentPackage& package, std::string_view fileNameCp932,
+PackageRecord ReadPackageRecord(DocumentPackage& package, std::string_view fileName,
                                 const RegionalFormats& formats, std::int64_t utcOffsetSeconds);
 
 }  // namespace catalogue

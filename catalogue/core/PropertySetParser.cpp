@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "platform/text/CodePages.h"
+#include "platform/text/Cp932.h"
 
 namespace catalogue {
 
@@ -16,7 +17,6 @@ constexpr std::string_view kSummaryFmtid(
 constexpr std::size_t kHeaderSize = 28;
 constexpr std::size_t kSectionEntrySize = 20;
 constexpr std::uint16_t kVT_UI2 = 18;
-constexpr unsigned kCodePageCp932 = 932;
 
 // Little-endian reads; the caller has checked the bounds.
 std::uint16_t U16(std::string_view b, std::size_t at) {
@@ -142,13 +142,12 @@ std::string_view UpToNul(std::string_view text, unsigned codePage) {
   return text.substr(0, units * unit);
 }
 
-std::string StringInCp932(std::string_view stored, unsigned codePage) {
+// The text in UTF-8. A code page this machine cannot convert is read as
+// the program's own, CP932.
+std::string StringInUtf8(std::string_view stored, unsigned codePage) {
   std::string_view text = UpToNul(stored, codePage);
-  if (codePage == 0 || codePage == kCodePageCp932) {
-    return std::string(text);
-  }
-  std::optional<std::string> converted = platform::CodePageToCp932(text, codePage);
-  return converted ? *std::move(converted) : std::string(text);
+  std::optional<std::string> converted = platform::CodePageToUtf8(text, codePage);
+  return converted ? *std::move(converted) : platform::DecodeCp932(text);
 }
 
 }  // namespace
@@ -214,7 +213,7 @@ PropertySetReadResult ReadSummaryProperties(std::string_view stream) {
     PropertyValue& out = result.values[i];
     out.type = raw[i]->type;
     if (out.type == kVT_LPSTR) {
-      out.data = StringInCp932(raw[i]->data, codePage);
+      out.data = StringInUtf8(raw[i]->data, codePage);
     } else if (out.type == kVT_LPWSTR) {
       out.data = std::string(raw[i]->data);
     } else {

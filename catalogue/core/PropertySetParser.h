@@ -20,8 +20,8 @@ struct PropertySetReadResult {
 // Reads ids 2 to 19 from the bytes of a "\005SummaryInformation" stream.
 // Every offset, count and length is checked against the buffer; nothing is
 // read outside it, and the work is bounded by the buffer's size. VT_LPSTR
-// values come back in code page 932, converted from the set's code page
-// (property 1) where that is another one this machine knows.
+// values come back in UTF-8, converted from the set's code page (property
+// 1; CP932 when it is missing or one this machine does not know).
 PropertySetReadResult ReadSummaryProperties(std::string_view stream);
 
 }  // namespace catalogue

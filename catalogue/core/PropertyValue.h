@@ -35,7 +35,7 @@ inline constexpr std::uint32_t kFirstRequestedId = 2;
 inline constexpr std::size_t kRequestedCount = 18;
 
 // One property value as the set delivers it. `data` holds:
-//  - VT_LPSTR: the text in code page 932, up to (not including) its first NUL;
+//  - VT_LPSTR: the text in UTF-8, up to (not including) its first NUL;
 //  - VT_LPWSTR: the stored UTF-16LE units, unconverted;
 //  - any other type: the stored value bytes after the 4-byte type field,
 //    at most 8 of them (so a date is its 8 FILETIME bytes).

@@ -160,12 +160,12 @@ class Tokenizer {
   std::size_t pos_ = 0;
 };
 
-// Appends `in`, in `codePage`, converted to CP932.
+// Appends `in`, in `codePage`, converted to UTF-8.
 void AppendConverted(std::string& out, std::string_view in, unsigned codePage) {
   if (in.empty()) {
     return;
   }
-  if (std::optional<std::string> converted = platform::CodePageToCp932(in, codePage)) {
+  if (std::optional<std::string> converted = platform::CodePageToUtf8(in, codePage)) {
     out += *converted;
   } else {
     out.append(in.size() / platform::CodeUnitSize(codePage), '?');
@@ -548,7 +548,7 @@ class InformationReader {
       unsigned candidate = static_cast<unsigned>(n);
       // Only code pages of single-byte units can hold 8-bit text.
       if (platform::CodeUnitSize(candidate) == 1 &&
-          platform::CodePageToCp932(std::string_view(), candidate)) {
+          platform::CodePageToUtf8(std::string_view(), candidate)) {
         codePage_ = candidate;
       }
     }

@@ -12,8 +12,8 @@ namespace catalogue {
 // At most this much of an RTF file is read looking for its \info group.
 inline constexpr std::size_t kRtfInformationReadLimit = std::size_t{1} << 20;
 
-// The document information of an RTF file. Texts are code page 932 bytes as
-// the file gives them (the record's rules for control bytes and ";" are
+// The document information of an RTF file. Texts are UTF-8, decoded from
+// the file's code pages and \u characters (the record's rules for control bytes and ";" are
 // applied later, not here).
 struct RtfInformation {
   std::string title;                        // \title

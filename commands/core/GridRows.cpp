@@ -1,6 +1,7 @@
 #include "commands/core/GridRows.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "platform/text/Cp932.h"
 
@@ -43,7 +44,7 @@ std::string CsvField(const std::string& cell) {
     return cell;
   }
   // ',' and '"' are below 0x40, so neither can be the second byte of a
-  // double-byte character: quoting works on the code page 932 bytes.
+  // double-byte character: quoting works on UTF-8 and code page 932 alike.
   std::string field = "\"";
   for (char c : cell) {
     if (c == '"') {
@@ -63,12 +64,30 @@ void AppendCsvLine(const FieldOf& field, std::string& text) {
   text += "\r\n";
 }
 
+std::size_t AppendShiftJisCsvLine(const FieldOf& field, std::string& text) {
+  std::size_t changed = 0;
+  for (int col = 0; col < kWrittenColumns; ++col) {
+    if (col < kRecordColumns) {
+      const std::string& value = field(col);
+      std::optional<std::string> stored = platform::EncodeCp932Exactly(value);
+      if (!stored) {
+        stored = platform::Utf8ToCp932(value);
+        ++changed;
+      }
+      text += CsvField(*stored);
+    }
+    text += ',';
+  }
+  text += "\r\n";
+  return changed;
+}
+
 void AppendUtf8CsvLine(const FieldOf& field, std::string& text) {
   for (int col = 0; col < kRecordColumns; ++col) {
     if (col > 0) {
       text += ',';
     }
-    text += CsvField(platform::Cp932ToUtf8(field(col)));
+    text += CsvField(field(col));
   }
   text += "\r\n";
 }
@@ -91,6 +110,20 @@ std::string CsvText(const catalogue::DocumentList& list) {
     AppendCsvLine([&](int col) -> const std::string& { return list.Field(row, col); }, text);
   }
   return text;
+}
+
+ShiftJisCsv CsvShiftJisText(const catalogue::DocumentList& list) {
+  ShiftJisCsv csv;
+  for (int row : list.DocumentRows()) {
+    csv.valuesChanged += AppendShiftJisCsvLine(
+        [&](int col) -> const std::string& { return list.Field(row, col); }, csv.bytes);
+  }
+  return csv;
+}
+
+std::string LostCharactersMessage(std::size_t values) {
+  return "Shift-JIS にない文字を含む値が " + std::to_string(values) +
+         " 個あり、その文字は「?」になりました。UTF-8 の CSV ならそのまま書き出せます。";
 }
 
 std::string CsvUtf8Text(const catalogue::DocumentList& list) {

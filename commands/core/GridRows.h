@@ -26,14 +26,28 @@ int MoveRowOneStep(catalogue::DocumentList& list, int row, bool up);
 // quotes doubled when it holds ",", '"' or a line break (RFC 4180).
 std::string CsvField(const std::string& cell);
 
-// The walked rows as CSV text: twelve cells each followed by ",", CR LF after
-// every line, the fields' bytes unchanged but for the quoting of CsvField.
+// The walked rows as CSV text, in UTF-8 (what the clipboard takes): twelve
+// cells each followed by ",", CR LF after every line, the fields unchanged
+// but for the quoting of CsvField.
 std::string CsvText(const catalogue::DocumentList& list);
 
-// One document's line of either CSV type, its fields given by `field`
-// (0 to 10), appended to `text`.
+// The same CSV in code page 932, the Shift-JIS CSV file as the program has
+// always written it; a character code page 932 lacks becomes "?".
+struct ShiftJisCsv {
+  std::string bytes;
+  std::size_t valuesChanged = 0;  // values that lost a character so
+};
+ShiftJisCsv CsvShiftJisText(const catalogue::DocumentList& list);
+
+// What is said after a Shift-JIS CSV lost characters of `values` values.
+std::string LostCharactersMessage(std::size_t values);
+
+// One document's line of a CSV type, its fields given by `field` (0 to 10),
+// appended to `text`: the clipboard's (UTF-8), the Shift-JIS file's (code
+// page 932; answers how many values lost a character) and the UTF-8 file's.
 using FieldOf = std::function<const std::string&(int field)>;
 void AppendCsvLine(const FieldOf& field, std::string& text);
+std::size_t AppendShiftJisCsvLine(const FieldOf& field, std::string& text);
 void AppendUtf8CsvLine(const FieldOf& field, std::string& text);
 // What the UTF-8 CSV starts with: the byte-order mark and the heading row.
 std::string Utf8CsvStart();

@@ -92,9 +92,13 @@ bool TextLess(std::string_view a, std::string_view b) {
 // or number column that is not one, then the empty cells. Only the order
 // within a part follows the direction, so a descending sort still puts the
 // newest dates at the top, not the cells that hold no date.
+// Text is compared in code page 932, the order the list has always sorted
+// in, and text that compares equal there (a character code page 932 lacks
+// is "?") by its UTF-8.
 struct SortKey {
   enum Part { Value, OtherText, Empty } part = Empty;
   std::array<std::int64_t, 6> numbers{};  // the date's numbers, or the revision in [0]
+  std::string stored;                     // the text in code page 932
   const std::string* text = nullptr;
 };
 
@@ -104,6 +108,7 @@ SortKey KeyOf(SortKind kind, const std::string& cell) {
   if (cell.empty()) {
     return key;
   }
+  key.stored = platform::Utf8ToCp932(cell);
   key.part = SortKey::Value;
   if (kind == SortKind::Date) {
     if (auto date = DateNumbers(cell)) {
@@ -127,7 +132,13 @@ bool Before(const SortKey& a, const SortKey& b) {
   if (a.numbers != b.numbers) {
     return a.numbers < b.numbers;
   }
-  return TextLess(*a.text, *b.text);
+  if (TextLess(a.stored, b.stored)) {
+    return true;
+  }
+  if (TextLess(b.stored, a.stored)) {
+    return false;
+  }
+  return *a.text < *b.text;
 }
 
 }  // namespace

@@ -5,7 +5,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "platform/text/Cp932.h"
 #include "widgets/ApplicationTitle.h"
 
 namespace commands {
@@ -16,8 +15,8 @@ constexpr const char* kNotice = "印刷用編集[実際のプロパティは書�
 constexpr const char* kLabels[5] = {"タイトル", "サブタイトル", "作成者", "キーワード", "コメント"};
 constexpr int kRowStep = 32;
 
-QString Shown(const std::string& cp932) {
-  return QString::fromUtf8(platform::Cp932ToUtf8(cp932));
+QString Shown(const std::string& utf8) {
+  return QString::fromStdString(utf8);
 }
 
 }  // namespace
@@ -88,11 +87,9 @@ void RowEditDialog::ShowRow() {
 
 void RowEditDialog::Confirm() {
   for (std::size_t i = 0; i < boxes_.size(); ++i) {
-    // A box left as it was shown keeps the field's bytes exactly, even ones
-    // that showing had to replace.
+    // A box left as it was shown keeps the field exactly.
     if (boxes_[i]->text() != shown_[i]) {
-      list_.SetField(row_, kEditedColumns[i],
-                     platform::Utf8ToCp932(boxes_[i]->text().toStdString()));
+      list_.SetField(row_, kEditedColumns[i], boxes_[i]->text().toStdString());
     }
   }
   accept();

@@ -18,6 +18,8 @@ class ReplacingFileWriter {
   ReplacingFileWriter& operator=(const ReplacingFileWriter&) = delete;
 
   void Write(std::string_view bytes);
+  // Puts what was written so far into the temporary file.
+  void Flush();
   void Commit();
   // Where the bytes go until Commit(); another writer (a PDF printer, say)
   // may fill it instead of Write().
@@ -27,7 +29,6 @@ class ReplacingFileWriter {
   static void ReplaceWith(const std::string& path, std::string_view bytes);
 
  private:
-  void Flush();
   [[noreturn]] void Fail(int err);
 
   std::string target_;

@@ -76,7 +76,7 @@ long long NextRowInLine(const std::string& line, long long after, long long limi
 void ReplaceRowTags(std::string& line, long long row, const std::string& record) {
   std::string number = RowNumberText(row);
   for (int k = 0; k < kRecordFields; ++k) {
-    line = ReplaceFirst(line, kRowTags[k] + number, platform::DecodeCp932(FieldAt(record, k + 1)));
+    line = ReplaceFirst(line, kRowTags[k] + number, FieldAt(record, k + 1));
   }
 }
 

@@ -32,8 +32,8 @@ TEST_F(ListGridFixture, ShowsTheListUnderItsHeadingsWithTheDesignedLayout) {
   EXPECT_EQ(grid.ColWidth(0), 146);
   EXPECT_EQ(grid.ColWidth(1), 202);
   EXPECT_EQ(grid.ColWidth(10), 100);
-  EXPECT_EQ(platform::Cp932ToUtf8(grid.Cell(0, 0)), "ファイル名");
-  EXPECT_EQ(platform::Cp932ToUtf8(grid.Cell(10, 0)), "作成日時");
+  EXPECT_EQ(grid.Cell(0, 0), "ファイル名");
+  EXPECT_EQ(grid.Cell(10, 0), "作成日時");
   EXPECT_EQ(grid.Style(3, 0).text, widgets::kWhite);
   EXPECT_EQ(grid.Style(3, 0).alignment, widgets::CellAlignment::Center);
   EXPECT_EQ(grid.Style(0, 0).background, std::nullopt);  // the fixed colour

@@ -60,7 +60,7 @@ TEST_F(RowCommands, EditThenExecuteWritesTheRowAndTheListFile) {
     dialog.Box(4)->setText(QStringLiteral("comment"));
     dialog.Confirm();
   });
-  EXPECT_EQ(platform::Cp932ToUtf8(Cell(1, 2)), "新しい題;名");  // the grid keeps what was typed
+  EXPECT_EQ(Cell(1, 2), "新しい題;名");  // the grid keeps what was typed
   EXPECT_EQ(Cell(6, 2), "comment");
   EXPECT_EQ(Cell(7, 2), "last author");  // not an edited column
   // In the list file the typed ";" cannot shift the fields the print reads.
@@ -69,12 +69,24 @@ TEST_F(RowCommands, EditThenExecuteWritesTheRowAndTheListFile) {
       platform::Utf8ToCp932("新しい題；名") +
       ";;;;;comment;last author;;;;;\r\nd3.doc;title 3;;;;;;last author;;;;;\r\n";
   EXPECT_EQ(ReadAll(paths.ListFile()), expected);
+
+  // A character code page 932 lacks is kept: the list becomes UTF-8.
+  Edit([](commands::RowEditDialog& dialog) {
+    dialog.Box(2)->setText(QStringLiteral("José Müller / 김민수"));
+    dialog.Confirm();
+  });
+  EXPECT_EQ(Cell(4, 2), "José Müller / 김민수");
+  EXPECT_EQ(ReadAll(paths.ListFile()),
+            "\xEF\xBB\xBF"
+            "d1.doc;title 1;;;;;;last author;;;;;\r\n"
+            "d2.doc;新しい題；名;;;José Müller / 김민수;;comment;last author;;;;;\r\n"
+            "d3.doc;title 3;;;;;;last author;;;;;\r\n");
 }
 
-TEST_F(RowCommands, EditKeepsBytesThatWereOnlyShown) {
-  SetCell(3, 2, "\xA0odd\xFF");  // not valid code page 932
+TEST_F(RowCommands, EditKeepsWhatWasOnlyShown) {
+  SetCell(3, 2, "𠮷野家の報告 — Résumé ①");
   Edit([](commands::RowEditDialog& dialog) { dialog.Confirm(); });
-  EXPECT_EQ(Cell(3, 2), "\xA0odd\xFF");
+  EXPECT_EQ(Cell(3, 2), "𠮷野家の報告 — Résumé ①");
 }
 
 TEST_F(RowCommands, EditingAnEmptyRowSaysThereIsNothing) {
@@ -149,9 +161,9 @@ TEST_F(RowCommands, CsvToAnUnwritablePlaceReportsAndKeepsNoPartialFile) {
 }
 
 TEST_F(RowCommands, ClipboardGetsTheSameTextInUnicode) {
-  SetCell(1, 1, platform::Utf8ToCp932("表題"));
+  SetCell(1, 1, "表題 😀 김");
   Trigger("N10");
-  EXPECT_TRUE(desktop.clipboard.startsWith(QStringLiteral("d1.doc,表題,")));
+  EXPECT_TRUE(desktop.clipboard.startsWith(QStringLiteral("d1.doc,表題 😀 김,")));
   EXPECT_EQ(desktop.clipboard.count(QStringLiteral(",,\r\n")), 3);
   EXPECT_EQ(dialogs.shown, QStringList{QStringLiteral("info: クリップボードへ出力しました。")});
 }

@@ -57,11 +57,7 @@ TEST(DocumentRecord, NoValueCanSplitItsLineOrShiftTheFieldsAfterIt) {
                                  {kPidComments, Str("line 1\r\nline 2\ttab\x7F")},
                                  {kPidRevNumber, Str("1")}}),
                            "a;b\r.doc");
-  EXPECT_EQ(line,
-            "a\x81\x47"
-            "b .doc;first end;;;A\x81\x47"
-            "B\x81\x47"
-            "C;;line 1  line 2 tab ;;1;;;");
+  EXPECT_EQ(line, "a；b .doc;first end;;;A；B；C;;line 1  line 2 tab ;;1;;;");
   std::string rest = line;
   std::vector<std::string> fields;
   for (int i = 0; i < 11; ++i) {
@@ -69,14 +65,16 @@ TEST(DocumentRecord, NoValueCanSplitItsLineOrShiftTheFieldsAfterIt) {
   }
   EXPECT_EQ(fields[8], "1");
   EXPECT_EQ(rest, "");
-  // Double-byte characters whose second byte looks like a sign stay whole:
-  // 表 (95 5C), ソ (83 5C) and ＠ (81 97) next to the rule's own "；".
-  EXPECT_EQ(RecordFieldText("\x95\x5C\x83\x5C;\x81\x97"), "\x95\x5C\x83\x5C\x81\x47\x81\x97");
-  EXPECT_EQ(RecordFieldText(std::string("a\0b", 3)), "a b");
+  // Characters of several bytes stay whole; C1 controls are blanks too.
+  EXPECT_EQ(RecordFieldText("表ソ;＠𠮷"), "表ソ；＠𠮷");
+  EXPECT_EQ(RecordFieldText(std::string("a\0b\xC2\x85"
+                                        "c\xC2\xA0",
+                                        8)),
+            "a b c\xC2\xA0");
 }
 
 TEST(DocumentRecord, FieldsLongerThanTheLimitAreCutAtACharacterBoundary) {
-  const std::string kanji = "\x95\x5C";  // 表, whose second byte is "\"
+  const std::string kanji = "表";  // three bytes of UTF-8
   std::string exact(kRecordFieldLimit, 'a');
   std::string line = "f.doc;" + exact + ";x;";
   EXPECT_FALSE(CapRecordFields(line));  // at the limit: kept whole
@@ -94,7 +92,7 @@ TEST(DocumentRecord, FieldsLongerThanTheLimitAreCutAtACharacterBoundary) {
     expectedKanji += kanji;
   }
   EXPECT_EQ(line, "f.doc;" + expectedKanji + ";" + std::string(kRecordFieldLimit, 'b') + ";a" +
-                      expectedKanji.substr(0, expectedKanji.size() - 2) + ";short;");
+                      expectedKanji.substr(0, expectedKanji.size() - kanji.size()) + ";short;");
   // A text after the last ";" counts as a field too.
   line = "f.doc;" + std::string(kRecordFieldLimit + 1, 'c');
   EXPECT_TRUE(CapRecordFields(line));
@@ -132,19 +130,14 @@ TEST(DocumentRecord, DateFieldsTakeTheValueBytesWhateverTheType) {
   EXPECT_EQ(Build(With({{kPidLastSaved, Str("x")}})), "a.doc;;;;;;;;;;;");
 }
 
-TEST(DocumentRecord, FileNameIsTheLastPathComponentInCp932) {
-  // 表 and ソ end in the byte 0x5C; the name stays whole.
-  EXPECT_EQ(FileNameFieldOf("/home/u/docs/\xE8\xA1\xA8"
-                            "a.doc"),
-            "\x95\x5C"
-            "a.doc");
-  EXPECT_EQ(FileNameFieldOf("/d/\xE3\x82\xBD\xE3\x83\x95\xE3\x83\x88.doc"),
-            "\x83\x5C\x83\x74\x83\x67.doc");
+TEST(DocumentRecord, FileNameIsTheLastPathComponentInUtf8) {
+  EXPECT_EQ(FileNameFieldOf("/home/u/docs/表a.doc"), "表a.doc");
   // A Linux name may hold "\" and ":"; they are part of the name.
   EXPECT_EQ(FileNameFieldOf("/d/a\\b:c.doc"), "a\\b:c.doc");
   EXPECT_EQ(FileNameFieldOf("plain.doc"), "plain.doc");
-  // A character CP932 cannot hold becomes "?".
-  EXPECT_EQ(FileNameFieldOf("/d/\xC3\xA9t\xC3\xA9.doc"), "?t?.doc");
+  // Every character is kept; a byte that is not UTF-8 becomes "?".
+  EXPECT_EQ(FileNameFieldOf("/d/été 김.doc"), "été 김.doc");
+  EXPECT_EQ(FileNameFieldOf("/d/\x95\x5C.doc"), "?\\.doc");
 }
 
 }  // namespace

@@ -22,8 +22,11 @@ TEST(ListFileLines, EndAtLfOrCrLfDropLoneCrAndStopAtEof) {
                            "b;\r\n"),
             (Lines{"a;"}));
   EXPECT_EQ(SplitListLines("a\x1A"), (Lines{"a"}));
-  // Double-byte characters pass through whole.
-  EXPECT_EQ(SplitListLines("\x95\x5C;\r\n"), (Lines{"\x95\x5C;"}));
+  // Code page 932 comes in UTF-8 (表 95 5C), a byte that is not CP932 as
+  // "?"; after the mark the lines are UTF-8 already, ill-formed bytes "?".
+  EXPECT_EQ(SplitListLines("\x95\x5C;\xFF\r\n"), (Lines{"表;?"}));
+  EXPECT_EQ(SplitListLines("\xEF\xBB\xBF表;𠮷\xFF\r\nb;"), (Lines{"表;𠮷?", "b;"}));
+  EXPECT_EQ(SplitListLines("\xEF\xBB\xBF"), Lines{});
 }
 
 TEST(ListFileLines, ReadFromAFileLineByLineAsFromItsBytes) {
@@ -102,9 +105,9 @@ TEST(NextField, GridTailsReadLikeAPlainLine) {
 TEST(ListFileWriter, WritesCrLfLinesAndReplacesTheFileWhole) {
   testsupport::TempDir dir;
   std::string path = dir.File(kListFileName);
-  WriteListFile(path, {"a;", "", "\x95\x5C;"});
+  WriteListFile(path, {"a;", "", "表;"});
   EXPECT_EQ(testsupport::ReadAll(path), "a;\r\n\r\n\x95\x5C;\r\n");
-  EXPECT_EQ(ReadListFile(path), (std::optional<Lines>(Lines{"a;", "", "\x95\x5C;"})));
+  EXPECT_EQ(ReadListFile(path), (std::optional<Lines>(Lines{"a;", "", "表;"})));
 
   // A writer that is not committed leaves the old file and no temporary one.
   {
@@ -118,6 +121,33 @@ TEST(ListFileWriter, WritesCrLfLinesAndReplacesTheFileWhole) {
 
   EXPECT_EQ(ReadListFile(dir.File("missing")), std::nullopt);
   EXPECT_THROW(WriteListFile(dir.File("no/such/folder/list"), {"a"}), platform::UserError);
+}
+
+// A list stays code page 932 while every value fits it; the first value
+// that does not makes the whole file UTF-8 after a mark, the lines before it
+// included, and it reads back as written. ¥ and 〜, which code page 932
+// would store as other characters, do not fit either.
+TEST(ListFileWriter, AValueCodePage932LacksMakesTheWholeFileUtf8) {
+  testsupport::TempDir dir;
+  std::string path = dir.File(kListFileName);
+  for (const char* odd : {"José Müller / 김민수", "𠮷野家の報告 — Résumé ①", "¥100", "〜", "😀"}) {
+    SCOPED_TRACE(odd);
+    Lines lines = {"表;", "a.doc;" + std::string(odd) + ";", "", "b;"};
+    WriteListFile(path, lines);
+    EXPECT_EQ(testsupport::ReadAll(path),
+              "\xEF\xBB\xBF表;\r\na.doc;" + std::string(odd) + ";\r\n\r\nb;\r\n");
+    EXPECT_EQ(ReadListFile(path), std::optional<Lines>(lines));
+  }
+  // Asked for, UTF-8 whatever the lines hold.
+  {
+    ListFileWriter writer(path, ListEncoding::Utf8);
+    writer.WriteLine("表;");
+    writer.Commit();
+  }
+  EXPECT_EQ(testsupport::ReadAll(path), "\xEF\xBB\xBF表;\r\n");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()),
+                          std::filesystem::directory_iterator()),
+            1);  // no temporary file left behind by the switch
 }
 
 }  // namespace

@@ -110,9 +110,7 @@ TEST_F(OleFixture, ReaderGivesTheRecordOfARealCompoundFile) {
                 .Build());
   fakes::RecordingReporter reporter;
   DocumentReader reader(source, reporter, RegionalFormats{}, 0);
-  EXPECT_EQ(reader.ReadDocumentRecord(path),
-            "\x95\x5C"
-            "a.doc;\x8A\xE9\x89\xE6;2026/12/07;;Author;;;;;;;");
+  EXPECT_EQ(reader.ReadDocumentRecord(path), "表a.doc;企画;2026/12/07;;Author;;;;;;;");
   EXPECT_TRUE(reporter.messages.empty());
 }
 

@@ -43,32 +43,35 @@ TEST(PropertySetParser, ReadsEachValueTypeIntoItsSlot) {
   EXPECT_EQ(Value(r, 4).type, kVT_EMPTY);  // absent
 }
 
-TEST(PropertySetParser, ConvertsStringsFromTheSetsCodePageIntoCp932) {
-  // 932: bytes as stored, including ones that are not valid CP932.
-  EXPECT_EQ(TitleUnder(932, "\x95\x5C\x8E\xA6\xFF"), "\x95\x5C\x8E\xA6\xFF");
-  // 1252: e-acute has no CP932 form and becomes "?".
-  EXPECT_EQ(TitleUnder(1252, "Caf\xE9!"), "Caf?!");
-  // 65001 is stored as the signed value -535; Japanese UTF-8 becomes CP932.
-  EXPECT_EQ(TitleUnder(-535, "\xE6\x97\xA5\xE6\x9C\xAC"), "\x93\xFA\x96\x7B");
-  // 1200: UTF-16LE under VT_LPSTR, ended by a two-byte NUL.
-  EXPECT_EQ(TitleUnder(1200, std::string("\xE5\x65\x2C\x67", 4) + '\0'), "\x93\xFA\x96\x7B");
-  // 1255: every Hebrew letter becomes "?", the last one too (the decoder
-  // holds it back until flushed).
-  EXPECT_EQ(TitleUnder(1255, "\xF9\xEC\xE5\xED"), "????");
-  // 0 and code pages this machine does not know keep the bytes as stored.
-  EXPECT_EQ(TitleUnder(0, "\xE9t\xE9"), "\xE9t\xE9");
-  EXPECT_EQ(TitleUnder(12345, "\xE9t\xE9"), "\xE9t\xE9");
+TEST(PropertySetParser, ConvertsStringsFromTheSetsCodePageIntoUtf8) {
+  // 932: a byte that is not CP932 becomes "?".
+  EXPECT_EQ(TitleUnder(932, "\x95\x5C\x8E\xA6\xFF"), "表示?");
+  // 1252: every character is kept, those CP932 lacks too.
+  EXPECT_EQ(TitleUnder(1252, "Caf\xE9!"), "Café!");
+  // 65001 is stored as the signed value -535.
+  EXPECT_EQ(TitleUnder(-535, "\xE6\x97\xA5\xE6\x9C\xAC"), "日本");
+  // 1200: UTF-16LE under VT_LPSTR, ended by a two-byte NUL; a character
+  // outside the BMP as its surrogate pair.
+  EXPECT_EQ(TitleUnder(1200, std::string("\xE5\x65\x2C\x67\x42\xD8\xB7\xDF", 8) + '\0'), "日本𠮷");
+  // 1255: every Hebrew letter, the last one too (the decoder holds it back
+  // until flushed).
+  EXPECT_EQ(TitleUnder(1255, "\xF9\xEC\xE5\xED"), "שלום");
+  EXPECT_EQ(TitleUnder(949, "\xB1\xE8\xB9\xCE\xBC\xF6"), "김민수");
+  // 0 and code pages this machine does not know are read as CP932.
+  EXPECT_EQ(TitleUnder(0, "\x93\xFA\xFFt"), "日?t");
+  EXPECT_EQ(TitleUnder(12345, "\x93\xFA\xFFt"), "日?t");
 }
 
-TEST(PropertySetParser, KeepsBytesWhenTheCodePageIsAbsentOrNotAnInteger) {
-  PropertySetReadResult r = ReadSummaryProperties(PropertySetBuilder().Lpstr(2, "\xE9").Build());
-  EXPECT_EQ(Value(r, 2).data, "\xE9");
+TEST(PropertySetParser, ReadsCp932WhenTheCodePageIsAbsentOrNotAnInteger) {
+  PropertySetReadResult r =
+      ReadSummaryProperties(PropertySetBuilder().Lpstr(2, "\x93\xFA\xE9").Build());
+  EXPECT_EQ(Value(r, 2).data, "日?");
   r = ReadSummaryProperties(PropertySetBuilder().I4(1, 1252).Lpstr(2, "\xE9").Build());
-  EXPECT_EQ(Value(r, 2).data, "\xE9");
+  EXPECT_EQ(Value(r, 2).data, "?");
   // The first code-page entry counts even when it is not usable.
   r = ReadSummaryProperties(
       PropertySetBuilder().I4(1, 1252).CodePage(1252).Lpstr(2, "\xE9").Build());
-  EXPECT_EQ(Value(r, 2).data, "\xE9");
+  EXPECT_EQ(Value(r, 2).data, "?");
 }
 
 TEST(PropertySetParser, StringsEndAtTheirFirstNulAndNeverPassTheirCount) {
@@ -88,7 +91,7 @@ TEST(PropertySetParser, StringsEndAtTheirFirstNulAndNeverPassTheirCount) {
                                                            "B",
                                                            5))
                                 .Build());
-  EXPECT_EQ(Value(r, 2).data, "A\x81\x40");  // U+3000, the ideographic space
+  EXPECT_EQ(Value(r, 2).data, "A\xE3\x80\x80");  // U+3000, the ideographic space
   // Big-endian UTF-16 and UTF-32 end at a whole zero unit too.
   r = ReadSummaryProperties(
       PropertySetBuilder().CodePage(1201).LpstrNoNul(2, std::string("\0A\0B\0\0\0C", 8)).Build());

@@ -72,56 +72,52 @@ TEST(RtfInformation, ReadsEachFieldOnceFromItsFirstGroup) {
   EXPECT_EQ(TitleOf("{\\title x\\fs-24 y}"), "xy");
 }
 
-TEST(RtfInformation, ConvertsTextFromTheDocumentCodePageToCp932) {
+TEST(RtfInformation, ConvertsTextFromTheDocumentCodePageToUtf8) {
   // 932: \'hh bytes pair up into characters.
-  EXPECT_EQ(TitleOf("{\\title \\'82\\'a0\\'83\\'5e}"), "\x82\xA0\x83\x5E");
+  EXPECT_EQ(TitleOf("{\\title \\'82\\'a0\\'83\\'5e}"), "あタ");
   // A lead byte escaped, its trail byte written as a letter.
-  EXPECT_EQ(TitleOf("{\\title \\'81f}"), "\x81\x66");
+  EXPECT_EQ(TitleOf("{\\title \\'81f}"), "’");
   // Unescaped Shift_JIS, whose trail byte may look like a backslash or a brace.
-  EXPECT_EQ(TitleOf("{\\title \x83\x5C\x83\x74\x83\x67 \x95\x5C}"),
-            "\x83\x5C\x83\x74\x83\x67 \x95\x5C");
-  EXPECT_EQ(TitleOf("{\\title \x83\x7B}"), "\x83\x7B");
-  // 1252: e-acute has no CP932 form; the left double quote has.
-  EXPECT_EQ(TitleOf("{\\title Caf\\'e9 \\'93q\\'94}", "\\ansicpg1252"), "Caf? \x81\x67q\x81\x68");
-  EXPECT_EQ(TitleOf("{\\title \xE9}", "\\ansicpg1252"), "?");
+  EXPECT_EQ(TitleOf("{\\title \x83\x5C\x83\x74\x83\x67 \x95\x5C}"), "ソフト 表");
+  EXPECT_EQ(TitleOf("{\\title \x83\x7B}"), "ボ");
+  // 1252: every character, e-acute and the curly quotes alike.
+  EXPECT_EQ(TitleOf("{\\title Caf\\'e9 \\'93q\\'94}", "\\ansicpg1252"), "Café “q”");
+  EXPECT_EQ(TitleOf("{\\title \xE9}", "\\ansicpg1252"), "é");
   // No \ansicpg, or one that cannot be converted or is no byte code page:
   // 1252.
-  EXPECT_EQ(TitleOf("{\\title \\'93}", ""), "\x81\x67");
-  EXPECT_EQ(TitleOf("{\\title \\'93}", "\\ansicpg99999"), "\x81\x67");
-  EXPECT_EQ(TitleOf("{\\title \\'93}", "\\ansicpg-932"), "\x81\x67");
-  EXPECT_EQ(TitleOf("{\\title \\'93}", "\\ansicpg1200"), "\x81\x67");
+  EXPECT_EQ(TitleOf("{\\title \\'93}", ""), "“");
+  EXPECT_EQ(TitleOf("{\\title \\'93}", "\\ansicpg99999"), "“");
+  EXPECT_EQ(TitleOf("{\\title \\'93}", "\\ansicpg-932"), "“");
+  EXPECT_EQ(TitleOf("{\\title \\'93}", "\\ansicpg1200"), "“");
   // The last \ansicpg before the \info group counts; one inside it does not.
-  EXPECT_EQ(TitleOf("{\\title \\'82\\'a0}", "\\ansicpg1252{\\*\\x\\ansicpg932}"), "\x82\xA0");
-  EXPECT_EQ(TitleOf("{\\title \\ansicpg1252\\'82\\'a0}"), "\x82\xA0");
-  // 1251: Cyrillic has CP932 forms.
-  EXPECT_EQ(TitleOf("{\\title \\'c0}", "\\ansicpg1251"), "\x84\x40");
+  EXPECT_EQ(TitleOf("{\\title \\'82\\'a0}", "\\ansicpg1252{\\*\\x\\ansicpg932}"), "あ");
+  EXPECT_EQ(TitleOf("{\\title \\ansicpg1252\\'82\\'a0}"), "あ");
+  EXPECT_EQ(TitleOf("{\\title \\'c0}", "\\ansicpg1251"), "А");  // Cyrillic A
+  EXPECT_EQ(TitleOf("{\\title \\'b1\\'e8}", "\\ansicpg949"), "김");
 }
 
 TEST(RtfInformation, ReadsUnicodeCharactersAndPassesOverTheirStandIns) {
   // U+3042, with the default of one stand-in character.
-  EXPECT_EQ(TitleOf("{\\title a\\u12354?b}"),
-            "a\x82\xA0"
-            "b");
+  EXPECT_EQ(TitleOf("{\\title a\\u12354?b}"), "aあb");
   // \uc2: two stand-ins, here one \'hh pair; a plain byte counts as one.
-  EXPECT_EQ(TitleOf("{\\title \\uc2\\u12354\\'82\\'a0x\\u12356 ??y}"), "\x82\xA0x\x82\xA2y");
+  EXPECT_EQ(TitleOf("{\\title \\uc2\\u12354\\'82\\'a0x\\u12356 ??y}"), "あxいy");
   // \uc0: none, so the next \u follows at once.
-  EXPECT_EQ(TitleOf("{\\title \\uc0\\u12354\\u12356 z}"), "\x82\xA0\x82\xA2z");
+  EXPECT_EQ(TitleOf("{\\title \\uc0\\u12354\\u12356 z}"), "あいz");
   // Any control word counts as one stand-in; a brace ends the stand-ins.
-  EXPECT_EQ(TitleOf("{\\title \\uc3\\u12354\\par\\'82 x}"), "\x82\xA0x");
-  EXPECT_EQ(TitleOf("{\\title \\uc5\\u12354 ab{c}d}"),
-            "\x82\xA0"
-            "cd");
+  EXPECT_EQ(TitleOf("{\\title \\uc3\\u12354\\par\\'82 x}"), "あx");
+  EXPECT_EQ(TitleOf("{\\title \\uc5\\u12354 ab{c}d}"), "あcd");
   // \uc is scoped to its group and inherited by nested ones.
-  EXPECT_EQ(TitleOf("{\\title {\\uc0\\u12354}\\u12356?{\\u12358 ?}}"), "\x82\xA0\x82\xA2\x82\xA4");
-  EXPECT_EQ(TitleOf("{\\title \\uc2{\\u12354 ??}\\u12356 ??}"), "\x82\xA0\x82\xA2");
-  EXPECT_EQ(InfoOf("\\uc0{\\title \\u12354 x}").title, "\x82\xA0x");
-  EXPECT_EQ(TitleOf("{\\title \\u12354 x}", "\\ansicpg932\\uc0"), "\x82\xA0x");
+  EXPECT_EQ(TitleOf("{\\title {\\uc0\\u12354}\\u12356?{\\u12358 ?}}"), "あいう");
+  EXPECT_EQ(TitleOf("{\\title \\uc2{\\u12354 ??}\\u12356 ??}"), "あい");
+  EXPECT_EQ(InfoOf("\\uc0{\\title \\u12354 x}").title, "あx");
+  EXPECT_EQ(TitleOf("{\\title \\u12354 x}", "\\ansicpg932\\uc0"), "あx");
   // Negative values are the units from 32768 up: U+FF01 is a full-width "!".
-  EXPECT_EQ(TitleOf("{\\title \\u-255?}"), "\x81\x49");
-  // A surrogate pair stays one character: U+1F600 has no CP932 form.
-  EXPECT_EQ(TitleOf("{\\title \\u-10179?\\u-8704?!}"), "?!");
-  // Characters CP932 cannot hold become "?"; units of \u and bytes mix.
-  EXPECT_EQ(TitleOf("{\\title \\u233?\\'82\\'a0\\u8220?}"), "?\x82\xA0\x81\x67");
+  EXPECT_EQ(TitleOf("{\\title \\u-255?}"), "！");
+  // A surrogate pair stays one character: U+1F600, and 𠮷 (U+20BB7).
+  EXPECT_EQ(TitleOf("{\\title \\u-10179?\\u-8704?!}"), "😀!");
+  EXPECT_EQ(TitleOf("{\\title \\u-10174?\\u-8265?}"), "𠮷");
+  // Units of \u and bytes mix.
+  EXPECT_EQ(TitleOf("{\\title \\u233?\\'82\\'a0\\u8220?}"), "éあ“");
   // A lone surrogate is no character.
   EXPECT_EQ(TitleOf("{\\title \\u-10179?x}"), "?x");
   // \u without a number is just a word.
@@ -131,12 +127,10 @@ TEST(RtfInformation, ReadsUnicodeCharactersAndPassesOverTheirStandIns) {
 TEST(RtfInformation, TakesTheUnicodeFormOfAUprPair) {
   const std::string ansi = "{\\title \\'82\\'a0?}";
   const std::string unicode = "{\\*\\ud{\\title \\uc2\\u12354\\'82\\'a0\\u-255\\'81\\'49}}";
-  EXPECT_EQ(TitleOf("{\\upr" + ansi + unicode + "}"), "\x82\xA0\x81\x49");
-  EXPECT_EQ(TitleOf("{\\upr" + unicode + ansi + "}"), "\x82\xA0\x81\x49");
+  EXPECT_EQ(TitleOf("{\\upr" + ansi + unicode + "}"), "あ！");
+  EXPECT_EQ(TitleOf("{\\upr" + unicode + ansi + "}"), "あ！");
   // Word writes \uc0 at the head of the Unicode form.
-  EXPECT_EQ(TitleOf("{\\upr{\\title A}{\\*\\ud\\uc0{\\title \\u12354 B}}}"),
-            "\x82\xA0"
-            "B");
+  EXPECT_EQ(TitleOf("{\\upr{\\title A}{\\*\\ud\\uc0{\\title \\u12354 B}}}"), "あB");
   // Either form alone is enough.
   EXPECT_EQ(TitleOf("{\\upr{\\title A}}"), "A");
   EXPECT_EQ(TitleOf("{\\upr{\\*\\ud{\\title U}}}"), "U");
@@ -148,7 +142,7 @@ TEST(RtfInformation, TakesTheUnicodeFormOfAUprPair) {
   // Several fields in one pair.
   RtfInformation info =
       InfoOf("{\\upr{\\author a}{\\operator o}{\\*\\ud{\\author \\u12354}}}{\\operator x}");
-  EXPECT_EQ(info.author, "\x82\xA0");
+  EXPECT_EQ(info.author, "あ");
   EXPECT_EQ(info.lastAuthor, "o");
   // Outside \upr a Unicode form is an ignorable group like any other.
   EXPECT_EQ(TitleOf("{\\*\\ud{\\title U}}{\\title P}"), "P");
@@ -265,7 +259,9 @@ TEST(RtfInformation, StaysBoundedOnHostileInput) {
   RtfInformationResult r = ReadRtfInformation("{\\rtf1{\\info{\\title " + mixed + "}}}", true);
   auto elapsed = std::chrono::steady_clock::now() - start;
   EXPECT_EQ(r.outcome, Outcome::Read);
-  EXPECT_EQ(r.information.title.size(), mixed.size() / 16 * 4);
+  // あ (3 bytes), then under the default code page 1252 "‚" and a no-break
+  // space (3 and 2).
+  EXPECT_EQ(r.information.title.size(), mixed.size() / 16 * 8);
   EXPECT_LT(elapsed, std::chrono::seconds(20));
 }
 
@@ -304,7 +300,7 @@ TEST(RtfInformationCorpus, ReadsTheSharedDocuments) {
   };
   RtfInformationResult r = read("tika-testRTF.rtf");
   ASSERT_EQ(r.outcome, Outcome::Read);
-  EXPECT_EQ(r.information.title, "Test d\x81\x66indexation Word");  // right single quote
+  EXPECT_EQ(r.information.title, "Test d’indexation Word");
   EXPECT_EQ(r.information.author, "Bibliotheque");
   EXPECT_EQ(r.information.lastAuthor, "Bibliotheque");
   EXPECT_EQ(r.information.revision, "2");
@@ -313,7 +309,7 @@ TEST(RtfInformationCorpus, ReadsTheSharedDocuments) {
 
   r = read("tika-testRTF-ms932.rtf");
   ASSERT_EQ(r.outcome, Outcome::Read);
-  EXPECT_EQ(r.information.title, "\x83\x5E\x83\x43\x83\x67\x83\x8B");  // タイトル
+  EXPECT_EQ(r.information.title, "タイトル");
   EXPECT_EQ(r.information.author, "shinsuke");
   EXPECT_EQ(r.information.revision, "4");
   EXPECT_TRUE(SameTime(r.information.lastSaved, 2010, 10, 10, 6, 59, 0));

@@ -193,7 +193,7 @@ TEST_F(ZipFixture, TheReaderReadsEachFormatByItsContentOnlyWhenAsked) {
   EXPECT_EQ(reader.ReadDocumentRecord(dir.File("really-docx.doc")), "really-docx.doc;;;;;;;;;;;");
   EXPECT_EQ(reader.ReadDocumentRecord(dir.File("open.odt")), "open.odt;Open;;;;k1;;;;;;");
   EXPECT_EQ(reader.ReadDocumentRecord(dir.File("info.rtf")),
-            "info.rtf;\x93\xfa\x96\x7b;;;;;;;3;;2020/04/05 6:07:00;");
+            "info.rtf;日本;;;;;;;3;;2020/04/05 6:07:00;");
   EXPECT_TRUE(reporter.messages.empty());
   EXPECT_EQ(reader.ReadDocumentRecord(dir.File("notes.docx")), "");
   EXPECT_EQ(reader.ReadDocumentRecord(dir.File("broken.odt")), "");

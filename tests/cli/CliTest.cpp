@@ -161,7 +161,7 @@ TEST(CliUtf8, ReadScanAndBindWriteUtf8WhenAsked) {
   EXPECT_EQ(RunCli({"scan", dir.path(), "--utf8"}).out, utf8Line);
   TempDir out;
   ASSERT_EQ(RunCli({"scan", "--utf8", dir.path(), "-o", out.File("list")}).status, 0);
-  EXPECT_EQ(ReadAll(out.File("list")), utf8Line);
+  EXPECT_EQ(ReadAll(out.File("list")), "\xEF\xBB\xBF" + utf8Line);  // with the mark of UTF-8
 
   std::string style = dir.Write(
       "s.sle",

@@ -93,16 +93,24 @@ TEST(ListOutput, RowsWithoutAFileNameArePassedOverNotTheEnd) {
 
 TEST(ListOutput, ListLinesCannotBeSplitAndCsvFieldsAreQuoted) {
   DocumentList list = List(2, 1);
-  list.SetField(0, 1, "a;b,c\x95\x5C");  // 表 ends in 0x5C
+  list.SetField(0, 1, "a;b,c表");
   list.SetField(0, 4, "say \"hi\"\tnow");
   // In the list file a typed ";" or tab can neither shift nor split a field.
-  EXPECT_EQ(list.ListLines(';')[0],
-            "d1;a\x81\x47"
-            "b,c\x95\x5C;;;say \"hi\" now;;;;;;;;");
+  EXPECT_EQ(list.ListLines(';')[0], "d1;a；b,c表;;;say \"hi\" now;;;;;;;;");
   // In CSV a value with a comma or a quote is quoted, its quotes doubled;
   // other values, ";" included, stay byte for byte.
-  EXPECT_EQ(CsvText(list), "d1,\"a;b,c\x95\x5C\",,,\"say \"\"hi\"\"\tnow\",,,,,,,,\r\n");
+  EXPECT_EQ(CsvText(list), "d1,\"a;b,c表\",,,\"say \"\"hi\"\"\tnow\",,,,,,,,\r\n");
   EXPECT_EQ(CsvField("plain ;\x81\x47"), "plain ;\x81\x47");
+  // The Shift-JIS CSV: code page 932 bytes (表 95 5C), a character it lacks
+  // "?", and the values that lost one counted.
+  list.SetField(1, 0, "d2");
+  list.SetField(1, 1, "José 김 ¥");
+  ShiftJisCsv sjis = CsvShiftJisText(list);
+  EXPECT_EQ(sjis.bytes,
+            "d1,\"a;b,c\x95\x5C\",,,\"say \"\"hi\"\"\tnow\",,,,,,,,\r\n"
+            "d2,Jos? ? \\,,,,,,,,,,,\r\n");
+  EXPECT_EQ(sjis.valuesChanged, 1u);
+  EXPECT_EQ(CsvShiftJisText(List(3, 3)).valuesChanged, 0u);
   EXPECT_EQ(CsvField("two\r\nlines"), "\"two\r\nlines\"");
   EXPECT_EQ(CsvField("\""), "\"\"\"\"");
 }
@@ -121,7 +129,7 @@ TEST(ListOutput, NRowsGiveNLinesEndingInTwoCommas) {
 
 TEST(ListOutput, Utf8CsvHasAByteOrderMarkHeadingsAndElevenQuotedFields) {
   DocumentList list = List(4, 3);
-  list.SetField(0, 1, "\x95\x5C, \"A\"");  // 表, "A"
+  list.SetField(0, 1, "表, \"A\"");
   list.SetField(0, 10, "2026/01/02");
   list.SetField(1, 0, "");  // an unreadable document: passed over
   EXPECT_EQ(CsvUtf8Text(list),

@@ -60,30 +60,36 @@ TEST(SortDocumentRows, TheRevisionSortsAsANumberBeforeOtherTextEitherWay) {
   EXPECT_EQ(SortKindOfColumn(8), SortKind::Number);
 }
 
+// Text sorts in the order of its code page 932 bytes, as the list always
+// sorted, ASCII letters case-blind; text equal there (characters code page
+// 932 lacks are "?" in it) by its UTF-8.
 TEST(SortDocumentRows, TextSortsByCodePage932CharactersAsciiLettersCaseBlind) {
-  DocumentList names = ListOf(1, {"beta", "Alpha", "\x82\xa0", "alpha", "Beta"});  // あ
+  DocumentList names = ListOf(1, {"beta", "Alpha", "あ", "alpha", "Beta"});
   SortDocumentRows(names, 1, true);
   // Case-blind first, capitals first between names equal but for case.
-  EXPECT_EQ(Order(names, 1), "Alpha|alpha|Beta|beta|\x82\xa0|-|");
+  EXPECT_EQ(Order(names, 1), "Alpha|alpha|Beta|beta|あ|-|");
   EXPECT_EQ(SortKindOfColumn(1), SortKind::Text);
 
   // The second byte of a katakana is not a letter to fold: ア (83 41) folded
   // would sort as 83 61, after タ (83 5E).
-  const std::string aoki = "\x83\x41\x83\x49\x83\x4c";    // アオキ
-  const std::string kato = "\x83\x4a\x83\x67\x83\x45";    // カトウ
-  const std::string tanaka = "\x83\x5e\x83\x69\x83\x4a";  // タナカ
-  const std::string nakata = "\x83\x69\x83\x4a\x83\x5e";  // ナカタ
-  DocumentList kana = ListOf(4, {nakata, tanaka, aoki, kato});
+  DocumentList kana = ListOf(4, {"ナカタ", "タナカ", "アオキ", "カトウ"});
   SortDocumentRows(kana, 4, true);
-  EXPECT_EQ(Order(kana, 4), aoki + "|" + kato + "|" + tanaka + "|" + nakata + "|-|");
+  EXPECT_EQ(Order(kana, 4), "アオキ|カトウ|タナカ|ナカタ|-|");
 
-  // ASCII, hiragana, katakana and kanji (青木, 90 C2 96 D8) together.
-  const std::string aokiKanji = "\x90\xc2\x96\xd8";
-  DocumentList mixed = ListOf(4, {aokiKanji, "kato", aoki, "Abe", "\x82\xa0", "Kato"});
+  // ASCII, hiragana, katakana and kanji (青木, 90 C2 96 D8) together: the
+  // order of code page 932, not of Unicode (where 青 comes after ア).
+  DocumentList mixed = ListOf(4, {"青木", "kato", "アオキ", "Abe", "あ", "Kato"});
   SortDocumentRows(mixed, 4, true);
-  EXPECT_EQ(Order(mixed, 4), "Abe|Kato|kato|\x82\xa0|" + aoki + "|" + aokiKanji + "|-|");
+  EXPECT_EQ(Order(mixed, 4), "Abe|Kato|kato|あ|アオキ|青木|-|");
   SortDocumentRows(mixed, 4, false);
-  EXPECT_EQ(Order(mixed, 4), aokiKanji + "|" + aoki + "|\x82\xa0|kato|Kato|Abe|-|");
+  EXPECT_EQ(Order(mixed, 4), "青木|アオキ|あ|kato|Kato|Abe|-|");
+
+  // Names code page 932 holds only in part: "José", "Jos?" and "Josà" are
+  // alike there, and go by their UTF-8; 김 and 𠮷, both "?" there, come
+  // before the letters.
+  DocumentList foreign = ListOf(1, {"𠮷", "Josà", "Jos?", "José", "김", "Jose"});
+  SortDocumentRows(foreign, 1, true);
+  EXPECT_EQ(Order(foreign, 1), "김|𠮷|Jos?|Josà|José|Jose|-|");
 }
 
 TEST(SortDocumentRows, WholeRowsMoveAndRowsWithoutADocumentFollow) {

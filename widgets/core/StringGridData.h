@@ -24,7 +24,7 @@ struct CellStyle {
   bool operator==(const CellStyle&) const = default;
 };
 
-// What a string grid shows: the text of its cells (code page 932 bytes),
+// What a string grid shows: the text of its cells (UTF-8),
 // addressed by column and row, the fixed rows at the top included. The grid
 // only reads it; whoever owns the rows changes them and refreshes the grid.
 class GridCells {
