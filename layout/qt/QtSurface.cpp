@@ -202,17 +202,21 @@ QFont QtSurface::CurrentFont() const {
 void QtSurface::TextOut(int x, int y, std::string_view textUtf8) {
   QFont font = CurrentFont();
   QFontMetrics metrics(font);
+  QString text = Text(textUtf8);
   painter_.setFont(font);
   painter_.setPen(ToQColor(Font().color));
+  if (watcher_) {
+    watcher_(text, font);
+  }
   if (Font().rotated) {
     painter_.save();
     painter_.translate(x, y);
     painter_.rotate(-Font().escapement / 10.0);
-    painter_.drawText(0, metrics.ascent(), Text(textUtf8));
+    painter_.drawText(0, metrics.ascent(), text);
     painter_.restore();
     return;
   }
-  painter_.drawText(x, y + metrics.ascent(), Text(textUtf8));
+  painter_.drawText(x, y + metrics.ascent(), text);
 }
 
 layout::Extent QtSurface::TextExtent(std::string_view textUtf8) {

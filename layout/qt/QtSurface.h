@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QPainter>
+#include <functional>
 
 #include "layout/core/Surface.h"
 
@@ -34,6 +35,10 @@ class QtSurface : public layout::Surface {
   // The font the surface's state describes, as Qt draws it.
   QFont CurrentFont() const;
 
+  // Told each text drawn as text (not as an outline), with its font.
+  using TextWatcher = std::function<void(const QString& text, const QFont& font)>;
+  void WatchText(TextWatcher watcher) { watcher_ = std::move(watcher); }
+
  protected:
   void Line(int x1, int y1, int x2, int y2) override;
 
@@ -47,6 +52,7 @@ class QtSurface : public layout::Surface {
                                        int xe, int ye);
 
   QPainter& painter_;
+  TextWatcher watcher_;
 };
 
 // Qt's colour for a 0x00BBGGRR value.

@@ -18,6 +18,8 @@
 #include "platform/files/FileBytes.h"
 #include "platform/files/ReplacingFileWriter.h"
 #include "printing/core/PaperSizes.h"
+#include "printing/core/PdfToUnicode.h"
+#include "printing/qt/PdfCharacterMap.h"
 #include "printing/qt/PrintDialogPaper.h"
 
 namespace printing {
@@ -83,6 +85,29 @@ bool NoRoomFor(const std::string& path) {
   struct statvfs fs {};
   return ::statvfs(folder.c_str(), &fs) == 0 &&
          static_cast<unsigned long long>(fs.f_bavail) * fs.f_frsize < (1u << 20);
+}
+
+// Adds to the finished PDF at `path` the characters beyond the BMP its
+// fonts draw unsaid; false when the file cannot be read or added to.
+bool AddCharactersBeyondBmp(const std::string& path, const PdfCharacterMap& characters) {
+  if (characters.Missing().empty()) {
+    return true;
+  }
+  QFile file(QFile::decodeName(QByteArray::fromStdString(path)));
+  if (!file.open(QIODevice::ReadWrite)) {
+    return false;
+  }
+  QByteArray pdf = file.readAll();
+  std::string update =
+      ToUnicodeUpdate(std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())),
+                      characters.Missing());
+  if (update.empty()) {
+    return true;  // a file laid out otherwise is kept as it is
+  }
+  return file.seek(pdf.size()) &&
+         file.write(update.data(), static_cast<qint64>(update.size())) ==
+             static_cast<qint64>(update.size()) &&
+         file.flush();
 }
 
 }  // namespace
@@ -382,6 +407,7 @@ void QtPrinter::BeginRun(const std::string& documentTitle) {
     pdfWriter_ = std::make_unique<platform::ReplacingFileWriter>(pdfTarget_);
     printer_->setOutputFileName(
         QFile::decodeName(QByteArray::fromStdString(pdfWriter_->TemporaryPath())));
+    pdfCharacters_ = std::make_unique<PdfCharacterMap>();
   }
 }
 
@@ -399,6 +425,10 @@ layout::Surface& QtPrinter::BeginPage(const std::string& jobTitle) {
     throw platform::UserError("印刷を始められません: " + Destination());
   }
   surface_ = std::make_unique<layout::QtSurface>(painter_);
+  if (pdf_ && pdfCharacters_) {
+    surface_->WatchText(
+        [this](const QString& text, const QFont& font) { pdfCharacters_->Drew(text, font); });
+  }
   pageOpen_ = true;
   return *surface_;
 }
@@ -440,7 +470,9 @@ void QtPrinter::EndRun(bool completed) {
   if (!completed) {
     return;  // the writer removes the temporary file; the old PDF stays
   }
-  if (!ended || !EndsLikeAPdf(writer->TemporaryPath())) {
+  std::unique_ptr<PdfCharacterMap> characters = std::move(pdfCharacters_);
+  if (!ended || !EndsLikeAPdf(writer->TemporaryPath()) ||
+      (characters && !AddCharactersBeyondBmp(writer->TemporaryPath(), *characters))) {
     // A full disk, say: the file would not open. It is not kept.
     throw platform::UserError(platform::FileErrorMessage(
         "PDF を書き込めません", pdfTarget_, NoRoomFor(writer->TemporaryPath()) ? ENOSPC : EIO));

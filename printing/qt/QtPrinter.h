@@ -15,6 +15,8 @@
 
 namespace printing {
 
+class PdfCharacterMap;
+
 // The printer over QPrinter: a CUPS queue (each page a job of its own), or,
 // when the system has none or a PDF file is asked for, a built-in PDF
 // printer at 600 dots per inch with 100-dot margins whose pages of one print
@@ -71,6 +73,7 @@ class QtPrinter : public printing::Printer {
   std::unique_ptr<layout::QtSurface> surface_;
   int appliedCode_ = 0;  // the paper code last applied, 0 for none
   std::unique_ptr<platform::ReplacingFileWriter> pdfWriter_;  // the PDF being printed
+  std::unique_ptr<PdfCharacterMap> pdfCharacters_;            // and what its text draws
   std::string pdfTarget_;                                     // and the file it replaces
   bool pageOpen_ = false;
   int pagesInRun_ = 0;

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 #include <QAction>
+#include <QCheckBox>
 #include <QLabel>
 #include <algorithm>
 
@@ -121,6 +122,59 @@ TEST_F(ScanToOutput, AFileNameWithALineBreakStaysOneRecord) {
             "line break.doc;Broken name;;;;;;;;;;\r\nx.doc;After;;;;;;;;;;\r\n");
   EXPECT_EQ(Cell(0, 1), "line break.doc");
   EXPECT_EQ(Cell(1, 2), "After");
+}
+
+// Documents of every format with characters code page 932 lacks: the grid,
+// the list file (UTF-8 after its mark), the clipboard and the UTF-8 CSV keep
+// every character; the Shift-JIS CSV writes "?" and says so once.
+TEST_F(ScanToOutput, EveryCharacterReachesTheGridTheListAndTheUtf8Csv) {
+  testsupport::WriteUnicodeDocuments(documents.path());
+  Start();
+  FolderCommand([&](catalogue::FolderDialog& dialog) {
+    dialog.findChild<QCheckBox*>(QStringLiteral("NewerFormatsCheck"))->setChecked(true);
+    dialog.SelectFolder(QString::fromStdString(documents.path()));
+    dialog.ShowSelectedFolder();
+    dialog.Scan();
+  });
+  EXPECT_TRUE(dialogs.shown.isEmpty()) << dialogs.shown.value(0).toStdString();
+  std::string title = testsupport::kUnicodeTitle;
+  std::string author = testsupport::kUnicodeAuthor;
+  EXPECT_EQ(Cell(0, 1), "cp1252.doc");
+  EXPECT_EQ(Cell(1, 1), "Résumé");
+  EXPECT_EQ(Cell(4, 1), "José Müller");
+  for (int row = 2; row <= 5; ++row) {
+    SCOPED_TRACE(Cell(0, row));
+    EXPECT_EQ(Cell(1, row), title);
+    EXPECT_EQ(Cell(4, row), author);
+  }
+  std::string list = ReadAll(paths.ListFile());
+  EXPECT_EQ(list.substr(0, 3), "\xEF\xBB\xBF");
+  EXPECT_NE(list.find("unicode.rtf;" + title + ";"), std::string::npos);
+
+  window->Item(QStringLiteral("N10"))->trigger();
+  EXPECT_TRUE(desktop.clipboard.contains(QString::fromStdString(title + ",,," + author)));
+
+  std::string utf8 = programFolder.File("utf8.csv");
+  dialogs.saveNames = {QString::fromStdString(utf8)};
+  dialogs.saveTypes = {1};
+  dialogs.shown.clear();
+  window->Item(QStringLiteral("CSV1"))->trigger();
+  EXPECT_NE(ReadAll(utf8).find("unicode.odt," + title + ",,," + author), std::string::npos);
+  EXPECT_EQ(dialogs.shown, QStringList{QStringLiteral("info: CSVファイルへ出力しました。")});
+
+  std::string sjis = programFolder.File("sjis.csv");
+  dialogs.saveNames = {QString::fromStdString(sjis)};
+  dialogs.saveTypes = {0};
+  dialogs.shown.clear();
+  window->Item(QStringLiteral("CSV1"))->trigger();
+  EXPECT_NE(ReadAll(sjis).find("cp1252.doc," + platform::Utf8ToCp932("R?sum?,,,Jos? M?ller")),
+            std::string::npos);
+  // Ten values lost characters: four titles, four authors and cp1252.doc's two.
+  ASSERT_EQ(dialogs.shown.size(), 1);
+  EXPECT_EQ(dialogs.shown[0],
+            QStringLiteral(
+                "info: CSVファイルへ出力しました。\r\nShift-JIS にない文字を含む値が 10 "
+                "個あり、その文字は「?」になりました。UTF-8 の CSV ならそのまま書き出せます。"));
 }
 
 }  // namespace

@@ -364,6 +364,68 @@ TEST(CliPrint, PrintsEveryPageIntoOnePdf) {
   EXPECT_EQ(RunCli({"print", style}).status, 2);
 }
 
+// Every character of every format, from the documents to the list (UTF-8
+// after its mark), the UTF-8 CSV and the printed page's text; the Shift-JIS
+// outputs keep "?" for what code page 932 lacks, and the CSV says so.
+TEST(CliUnicode, EveryCharacterReachesTheListTheUtf8CsvAndThePdf) {
+  TempDir docs;
+  testsupport::WriteUnicodeDocuments(docs.path());
+  TempDir dir;
+  std::string list = dir.File("list");
+  ASSERT_EQ(RunCli({"scan", "--all-formats", docs.path(), "-o", list}).status, 0);
+  std::string bytes = ReadAll(list);
+  ASSERT_EQ(bytes.substr(0, 3), "\xEF\xBB\xBF");
+  std::string title = testsupport::kUnicodeTitle;
+  std::string author = testsupport::kUnicodeAuthor;
+  for (const char* name : {"unicode.doc", "unicode.docx", "unicode.odt", "unicode.rtf"}) {
+    EXPECT_NE(bytes.find(std::string(name) + ";" + title + ";"), std::string::npos) << name;
+    EXPECT_NE(bytes.find(";" + author + ";"), std::string::npos);
+  }
+  EXPECT_NE(bytes.find("cp1252.doc;Résumé;;;José Müller;"), std::string::npos) << bytes;
+
+  Result utf8 = RunCli({"csv", "--utf8", list});
+  EXPECT_NE(utf8.out.find("unicode.docx," + title + ",,," + author + ","), std::string::npos);
+  Result sjis = RunCli({"csv", list});
+  EXPECT_NE(sjis.out.find("unicode.docx," + Sjis("?野家の報告 ― R?sum? ①") + ","),
+            std::string::npos);
+  EXPECT_NE(sjis.err.find("UTF-8 の CSV ならそのまま書き出せます"), std::string::npos) << sjis.err;
+  EXPECT_NE(RunCli({"read", "--utf8", "--all-formats", docs.File("unicode.odt")}).out.find(title),
+            std::string::npos);
+
+  std::string style = dir.Write(
+      "s.sle",
+      Sjis("header;Ver1.1;0;0;9;0;0;100;0;\r\n"
+           "0;0;0;0;data;10;20;10;20;0;0;0;0;ＭＳ 明朝;10;;0;0;0;#mb_01 #me_01;0;0;\r\n"
+           "0;0;0;0;data;10;30;10;30;0;0;0;0;ＭＳ ゴシック;10;;0;0;0;#mb_02 #me_02;0;0;\r\n"
+           "0;0;0;0;data;0;0;0;0;0;0;0;0;x;10;;0;0;0;#maxline=5;0;0;\r\n"));
+  std::string pdf = dir.File("out.pdf");
+  Result printed = RunCli({"print", style, "--list", list, "-o", pdf});
+  ASSERT_EQ(printed.status, 0) << printed.err;
+  std::string text = Output("pdftotext " + Quote(pdf) + " -");
+  for (const char* word : {"𠮷野家の報告", "Résumé", "①", "José Müller", "김민수"}) {
+    EXPECT_NE(text.find(word), std::string::npos) << word << " in\n" << text;
+  }
+}
+
+// Qt's PDF writer maps back only the glyphs of the BMP; the program adds
+// the others, however they interleave over pages and fonts.
+TEST(CliUnicode, CharactersBeyondTheBmpCanBeFoundInThePdf) {
+  TempDir dir;
+  std::string list = dir.Write("list",
+                               "\xEF\xBB\xBF"
+                               "a.doc;𠀋 と 𡈽;;;;;;;;;;\r\nb.doc;한글 𠮷 テスト;;;;;;;;;;\r\n"
+                               "c.doc;𪚲𠮷𠀋 三つ;;;;;;;;;;\r\nd.doc;Café 𩸽 ①;;;;;;;;;;\r\n");
+  std::string style =
+      dir.Write("s.sle", Sjis("header;Ver1.1;0;0;9;0;0;100;0;\r\n"
+                              "0;0;0;0;data;10;20;10;20;0;0;0;0;ＭＳ 明朝;10;;0;0;0;#mb_01;0;0;\r\n"
+                              "0;0;0;0;data;10;30;10;30;0;0;0;0;ＭＳ 明朝;10;;0;0;0;#mb_02;0;0;\r\n"
+                              "0;0;0;0;data;0;0;0;0;0;0;0;0;x;10;;0;0;0;#maxline=2;0;0;\r\n"));
+  std::string pdf = dir.File("out.pdf");
+  ASSERT_EQ(RunCli({"print", style, "--list", list, "-o", pdf}).status, 0);
+  EXPECT_EQ(Output("pdftotext " + Quote(pdf) + " -"),
+            "𠀋 と 𡈽\n한글 𠮷 テスト\n\n\f𪚲𠮷𠀋 三つ\nCafé 𩸽 ①\n\n\f");
+}
+
 TEST(CliScan, EmptyFolderWritesNothingAndSaysSo) {
   TempDir dir;
   dir.Write("notes.txt", "x");

@@ -1,5 +1,6 @@
 #include "tests/support/SampleDocuments.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <fstream>
 
@@ -149,6 +150,81 @@ void WriteNewerFormatSamples(const std::string& folder) {
   WriteZip(Path(folder, "old-name.doc"),
            DocxParts(CorePropertiesXml("<dc:title>Saved as .doc</dc:title>"
                                        "<dc:creator>B. Lee</dc:creator>")));
+}
+
+namespace {
+
+// UTF-16LE units of UTF-8 text, with a NUL unit.
+std::string Utf16Le(const std::string& utf8) {
+  std::u32string characters;
+  for (std::size_t i = 0; i < utf8.size();) {
+    unsigned char lead = static_cast<unsigned char>(utf8[i]);
+    std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+    char32_t c = length == 1 ? lead : lead & (0xFF >> (length + 1));
+    for (std::size_t k = 1; k < length; ++k) {
+      c = (c << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3F);
+    }
+    characters += c;
+    i += length;
+  }
+  std::string units;
+  auto unit = [&](unsigned u) {
+    units += static_cast<char>(u & 0xFF);
+    units += static_cast<char>(u >> 8);
+  };
+  for (char32_t c : characters) {
+    if (c > 0xFFFF) {
+      unit(0xD800 + ((c - 0x10000) >> 10));
+      unit(0xDC00 + ((c - 0x10000) & 0x3FF));
+    } else {
+      unit(c);
+    }
+  }
+  unit(0);
+  return units;
+}
+
+// RTF text: ASCII as it is, every other character as \uN? (N signed 16-bit,
+// a surrogate pair as two).
+std::string RtfText(const std::string& utf8) {
+  std::string units = Utf16Le(utf8);
+  std::string rtf;
+  for (std::size_t i = 0; i + 3 < units.size(); i += 2) {
+    unsigned u =
+        static_cast<unsigned char>(units[i]) | (static_cast<unsigned char>(units[i + 1]) << 8);
+    if (u < 0x80) {
+      rtf += static_cast<char>(u);
+    } else {
+      rtf += "\\u" + std::to_string(static_cast<int>(static_cast<std::int16_t>(u))) + "?";
+    }
+  }
+  return rtf;
+}
+
+}  // namespace
+
+void WriteUnicodeDocuments(const std::string& folder) {
+  std::string title = kUnicodeTitle;
+  std::string author = kUnicodeAuthor;
+  WriteSummaryDocument(Path(folder, "cp1252.doc"), PropertySetBuilder()
+                                                       .CodePage(1252)
+                                                       .Lpstr(2, "R\xE9sum\xE9")
+                                                       .Lpstr(4, "Jos\xE9 M\xFCller")
+                                                       .Build());
+  WriteSummaryDocument(Path(folder, "unicode.doc"), PropertySetBuilder()
+                                                        .CodePage(1200)
+                                                        .LpstrNoNul(2, Utf16Le(title))
+                                                        .LpstrNoNul(4, Utf16Le(author))
+                                                        .Build());
+  WriteZip(Path(folder, "unicode.docx"),
+           DocxParts(CorePropertiesXml("<dc:title>" + title + "</dc:title><dc:creator>" + author +
+                                       "</dc:creator>")));
+  WriteZip(Path(folder, "unicode.odt"),
+           OdtParts(OpenDocumentMetaXml("<dc:title>" + title + "</dc:title><meta:initial-creator>" +
+                                        author + "</meta:initial-creator>")));
+  std::ofstream(Path(folder, "unicode.rtf"), std::ios::binary)
+      << "{\\rtf1\\ansi\\ansicpg1252 {\\info{\\title " << RtfText(title) << "}{\\author "
+      << RtfText(author) << "}}\\pard Body\\par}";
 }
 
 }  // namespace testsupport

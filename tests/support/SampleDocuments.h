@@ -22,4 +22,16 @@ void WriteNumberedPackages(const std::string& folder, int count);
 // (a Word 2007+ document under an old name).
 void WriteNewerFormatSamples(const std::string& folder);
 
+// The title and author every document of WriteUnicodeDocuments carries:
+// characters code page 932 lacks (𠮷, é, ü, Hangul) beside ones it has.
+inline constexpr const char* kUnicodeTitle = "𠮷野家の報告 — Résumé ①";
+inline constexpr const char* kUnicodeAuthor = "José Müller / 김민수";
+
+// Writes one document of each format with kUnicodeTitle and kUnicodeAuthor:
+// cp1252.doc (a property set in code page 1252, which holds only the Latin
+// letters: its title is "Résumé", its author "José Müller"), unicode.doc (a
+// set in code page 1200), unicode.docx, unicode.odt and unicode.rtf (the
+// characters as \u).
+void WriteUnicodeDocuments(const std::string& folder);
+
 }  // namespace testsupport
