@@ -13,12 +13,23 @@
 #include "fuzz/TextFuzzInput.h"
 #include "platform/text/CodePages.h"
 #include "platform/text/Cp932.h"
+#include "platform/text/Utf8.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   fuzzinput::TextInput input =
       fuzzinput::ReadTextInput(std::string_view(reinterpret_cast<const char*>(data), size));
-  std::optional<std::string> cp932 = platform::CodePageToCp932(input.text, input.codePage);
-  std::string stored = cp932 ? *cp932 : std::string(input.text);
+  std::optional<std::string> utf8 = platform::CodePageToUtf8(input.text, input.codePage);
+  if (utf8 && platform::ValidUtf8(*utf8) != *utf8) {
+    std::abort();  // what the program holds is always well formed
+  }
+  std::string stored = platform::Utf8ToCp932(utf8 ? *utf8 : std::string(input.text));
+  if (utf8) {
+    if (std::optional<std::string> exact = platform::EncodeCp932Exactly(*utf8)) {
+      if (platform::DecodeCp932(*exact) != *utf8) {
+        std::abort();  // stored exactly, it reads back the same
+      }
+    }
+  }
   platform::Utf8ToCp932(platform::Cp932ToUtf8(stored));
   platform::Utf8ToCp932(input.text);  // typed or pasted text, valid UTF-8 or not
   for (std::size_t limit : {std::size_t{0}, std::size_t{1}, stored.size() / 2, stored.size()}) {

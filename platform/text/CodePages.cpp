@@ -62,23 +62,6 @@ std::size_t CodeUnitSize(unsigned codePage) {
   }
 }
 
-std::optional<std::string> CodePageToCp932(std::string_view bytes, unsigned codePage) {
-  std::string name = IconvNameOfCodePage(codePage);
-  if (name.empty()) {
-    return std::nullopt;
-  }
-  const Iconv* decode = Iconv::Cached(Iconv::kWide, name);
-  const Iconv* encode = Iconv::Cached("CP932", Iconv::kWide);
-  if (decode == nullptr || encode == nullptr) {
-    return std::nullopt;
-  }
-  std::string wide;
-  std::string out;
-  decode->Convert(bytes, wide, CodeUnitSize(codePage), Iconv::WideQuestionMark());
-  encode->Convert(wide, out, Iconv::kWideUnit, "?");
-  return out;
-}
-
 std::optional<std::string> CodePageToUtf8(std::string_view bytes, unsigned codePage) {
   if (codePage == 0 || codePage == 932) {
     return DecodeCp932(bytes);
@@ -99,7 +82,9 @@ std::optional<std::string> CodePageToUtf8(std::string_view bytes, unsigned codeP
   std::string out;
   decode->Convert(bytes, wide, CodeUnitSize(codePage), Iconv::WideQuestionMark());
   encode->Convert(wide, out, Iconv::kWideUnit, "?");
-  return out;
+  // glibc decodes some sequences to code points past U+10FFFF, which are no
+  // characters: they become "?" too.
+  return ValidUtf8(out);
 }
 
 }  // namespace platform

@@ -6,13 +6,6 @@
 
 namespace platform {
 
-// Converts text stored in the Windows code page `codePage` (as a property set
-// records it) into CP932, the program's code page. Characters that CP932
-// cannot hold, and bytes the source code page cannot decode, become "?".
-// Returns nothing when the code page is not one this machine can convert,
-// so the caller can keep the bytes as stored.
-std::optional<std::string> CodePageToCp932(std::string_view bytes, unsigned codePage);
-
 // Converts text stored in the Windows code page `codePage` into UTF-8, the
 // form the program holds text in. Bytes the code page cannot decode become
 // "?"; code page 0 is taken as CP932, the program's own. Returns nothing

@@ -14,28 +14,28 @@ namespace platform {
 namespace {
 
 TEST(CodePages, ConvertsTheCodePagesDocumentsUse) {
-  EXPECT_EQ(CodePageToCp932("abc", 1252), "abc");
-  EXPECT_EQ(CodePageToCp932("\xE6\x97\xA5", 65001), "\x93\xFA");
-  EXPECT_EQ(CodePageToCp932(std::string("\xE5\x65", 2), 1200), "\x93\xFA");
-  EXPECT_EQ(CodePageToCp932("\xA4\xE9", 950), "\x93\xFA");           // Big5 日
-  EXPECT_EQ(CodePageToCp932("\xC8\xD5", 936), "\x93\xFA");           // GBK 日
-  EXPECT_EQ(CodePageToCp932("\xC6\xFC", 51932), "\x93\xFA");         // EUC-JP 日
-  EXPECT_EQ(CodePageToCp932("\xC1\xE2", 1251), "\x84\x41\x84\x72");  // Cyrillic Бв
-  EXPECT_EQ(CodePageToCp932("A\xA5", 10000), "A?");                  // Mac Roman bullet
+  EXPECT_EQ(CodePageToUtf8("abc", 1252), "abc");
+  EXPECT_EQ(CodePageToUtf8("\xE6\x97\xA5", 65001), "日");
+  EXPECT_EQ(CodePageToUtf8(std::string("\xE5\x65", 2), 1200), "日");
+  EXPECT_EQ(CodePageToUtf8("\xA4\xE9", 950), "日");    // Big5
+  EXPECT_EQ(CodePageToUtf8("\xC8\xD5", 936), "日");    // GBK
+  EXPECT_EQ(CodePageToUtf8("\xC6\xFC", 51932), "日");  // EUC-JP
+  EXPECT_EQ(CodePageToUtf8("\xC1\xE2", 1251), "Бв");   // Cyrillic
+  EXPECT_EQ(CodePageToUtf8("A\xA5", 10000), "A•");     // Mac Roman bullet
 }
 
-TEST(CodePages, ReplacesWhatCp932CannotHoldAndKeepsTheRest) {
-  // Hebrew: each letter one "?", the last one included (the decoder holds it
-  // back until the conversion is flushed).
-  EXPECT_EQ(CodePageToCp932("\xF9\xEC\xE5\xED", 1255), "????");
+TEST(CodePages, KeepsEveryCharacterAndMarksWhatCannotBeDecoded) {
+  // Hebrew: every letter, the last one included (the decoder holds it back
+  // until the conversion is flushed).
+  EXPECT_EQ(CodePageToUtf8("\xF9\xEC\xE5\xED", 1255), "שלום");
   // Vietnamese: a base letter is held back until a combining mark may follow.
-  EXPECT_EQ(CodePageToCp932("a\xEC", 1258), "?");  // a + combining acute = á
+  EXPECT_EQ(CodePageToUtf8("a\xEC", 1258), "á");
   // Invalid UTF-8 and a truncated UTF-16 unit.
-  EXPECT_EQ(CodePageToCp932("a\xFF"
-                            "b",
-                            65001),
+  EXPECT_EQ(CodePageToUtf8("a\xFF"
+                           "b",
+                           65001),
             "a?b");
-  EXPECT_EQ(CodePageToCp932(std::string("A\0B", 3), 1200), "A?");
+  EXPECT_EQ(CodePageToUtf8(std::string("A\0B", 3), 1200), "A?");
 }
 
 TEST(CodePages, HeldBackCharactersComeOutBeforeAReplacement) {
@@ -56,12 +56,12 @@ TEST(CodePages, HeldBackCharactersComeOutBeforeAReplacement) {
 TEST(CodePages, TextsOfNothingButReplacementsConvertInOnePass) {
   constexpr std::size_t kMany = 200000;
   std::string bad(kMany, '\xFF');
-  EXPECT_EQ(CodePageToCp932(bad, 65001), std::string(kMany, '?'));
+  EXPECT_EQ(CodePageToUtf8(bad, 65001), std::string(kMany, '?'));
   std::string utf8;
   for (std::size_t i = 0; i < kMany; ++i) {
     utf8 += "\xF0\x9F\x98\x80";  // an emoji, which code page 932 lacks
   }
-  EXPECT_EQ(CodePageToCp932(utf8 + "\xE6\x97\xA5", 65001), std::string(kMany, '?') + "\x93\xFA");
+  EXPECT_EQ(Utf8ToCp932(utf8 + "日"), std::string(kMany, '?') + "\x93\xFA");
   // Mixed: each bad byte between good ones is one mark, in its place.
   std::string mixed;
   for (int i = 0; i < 100000; ++i) {
@@ -71,13 +71,13 @@ TEST(CodePages, TextsOfNothingButReplacementsConvertInOnePass) {
   for (int i = 0; i < 100000; ++i) {
     expected += "a?";
   }
-  EXPECT_EQ(CodePageToCp932(mixed, 65001), expected);
+  EXPECT_EQ(CodePageToUtf8(mixed, 65001), expected);
+  EXPECT_EQ(CodePageToUtf8(std::string(kMany, '\xFF'), 932), std::string(kMany, '?'));
 }
 
 TEST(CodePages, UnknownCodePagesAreRefused) {
-  EXPECT_EQ(CodePageToCp932("x", 0), std::nullopt);
-  EXPECT_EQ(CodePageToCp932("x", 12345), std::nullopt);
-  EXPECT_EQ(CodePageToCp932("x", 1), std::nullopt);
+  EXPECT_EQ(CodePageToUtf8("x", 12345), std::nullopt);
+  EXPECT_EQ(CodePageToUtf8("x", 1), std::nullopt);
   EXPECT_EQ(IconvNameOfCodePage(28591), "ISO-8859-1");
   EXPECT_EQ(IconvNameOfCodePage(65001), "UTF-8");
 }
@@ -91,7 +91,10 @@ TEST(CodePages, EveryKeptFuzzTextConvertsAndCutsOnACharacterBoundary) {
     SCOPED_TRACE(file.filename().string());
     std::string bytes = testsupport::ReadAll(file.string());
     fuzzinput::TextInput input = fuzzinput::ReadTextInput(bytes);
-    std::optional<std::string> stored = CodePageToCp932(input.text, input.codePage);
+    std::optional<std::string> stored = CodePageToUtf8(input.text, input.codePage);
+    if (stored) {
+      stored = Utf8ToCp932(*stored);
+    }
     ASSERT_TRUE(stored.has_value());
     EXPECT_FALSE(stored->empty());
     // Cut on a character boundary, a prefix of whole characters stays whole.
