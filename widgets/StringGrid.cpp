@@ -1,5 +1,6 @@
 #include "widgets/StringGrid.h"
 
+#include <QApplication>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QMenu>
@@ -309,25 +310,39 @@ void StringGrid::EnsureSelectionVisible() {
 
 void StringGrid::mousePressEvent(QMouseEvent* event) {
   setFocus(Qt::MouseFocusReason);
+  QPoint pos = event->position().toPoint();
+  QPoint cell = CellAt(pos);
+  bool dataRow = cell.x() >= 0 && cell.y() >= data_.FixedRows();
+  if (event->button() == Qt::RightButton) {
+    if (dataRow) {
+      SelectAndShow(cell.y());  // the pop-up acts on the row pointed at
+    }
+    return;
+  }
   if (event->button() != Qt::LeftButton) {
     return;
   }
-  QPoint pos = event->position().toPoint();
   sizingCol_ = SizingColumnAt(pos);
   if (sizingCol_ >= 0) {
     sizingOrigin_ = ColumnLeft(sizingCol_);
     return;
   }
-  QPoint cell = CellAt(pos);
-  if (cell.y() < data_.FixedRows() || cell.x() < 0) {
+  if (cell.x() >= 0 && cell.y() >= 0 && cell.y() < data_.FixedRows()) {
+    pressedHeading_ = cell.x();
     return;
   }
-  if (cell.x() < data_.FixedCols()) {
-    dragRow_ = cell.y();  // a fixed cell of a data row: the row can be dragged
-    dropRow_ = -1;
+  if (!dataRow) {
     return;
   }
   SelectAndShow(cell.y());
+  if (cell.x() < data_.FixedCols()) {
+    // A fixed cell of a data row: the row moves once the pointer has moved
+    // far enough to tell a drag from a click.
+    dragRow_ = cell.y();
+    dropRow_ = -1;
+    pressPos_ = pos;
+    dragging_ = false;
+  }
 }
 
 void StringGrid::mouseMoveEvent(QMouseEvent* event) {
@@ -338,6 +353,10 @@ void StringGrid::mouseMoveEvent(QMouseEvent* event) {
     return;
   }
   if (dragRow_ >= 0) {
+    if (!dragging_ && (pos - pressPos_).manhattanLength() < QApplication::startDragDistance()) {
+      return;
+    }
+    dragging_ = true;
     QPoint cell = CellAt(QPoint(0, std::max(pos.y(), FixedHeight())));
     dropRow_ = cell.y() >= data_.FixedRows() ? cell.y() : -1;
     viewport()->update();
@@ -346,14 +365,25 @@ void StringGrid::mouseMoveEvent(QMouseEvent* event) {
   viewport()->setCursor(SizingColumnAt(pos) >= 0 ? Qt::SplitHCursor : Qt::PointingHandCursor);
 }
 
-void StringGrid::mouseReleaseEvent(QMouseEvent*) {
+void StringGrid::mouseReleaseEvent(QMouseEvent* event) {
   sizingCol_ = -1;
+  int heading = pressedHeading_;
+  pressedHeading_ = -1;
+  if (heading >= 0) {
+    QPoint cell = CellAt(event->position().toPoint());
+    if (cell.x() == heading && cell.y() >= 0 && cell.y() < data_.FixedRows()) {
+      emit headingClicked(heading);
+    }
+    return;
+  }
   if (dragRow_ >= 0) {
     int from = dragRow_;
     int to = dropRow_;
+    bool moved = dragging_;
     dragRow_ = -1;
     dropRow_ = -1;
-    if (to >= data_.FixedRows() && to != from) {
+    dragging_ = false;
+    if (moved && to >= data_.FixedRows() && to != from) {
       emit rowDropped(from, to);
     }
     viewport()->update();
@@ -361,9 +391,14 @@ void StringGrid::mouseReleaseEvent(QMouseEvent*) {
 }
 
 void StringGrid::mouseDoubleClickEvent(QMouseEvent* event) {
-  if (event->button() == Qt::LeftButton && SizingColumnAt(event->position().toPoint()) < 0) {
-    emit doubleClicked();
+  QPoint pos = event->position().toPoint();
+  QPoint cell = CellAt(pos);
+  if (event->button() != Qt::LeftButton || SizingColumnAt(pos) >= 0 || cell.x() < 0 ||
+      cell.y() < data_.FixedRows()) {
+    return;  // a heading or a border: nothing to edit
   }
+  SelectAndShow(cell.y());
+  emit doubleClicked();
 }
 
 void StringGrid::keyPressEvent(QKeyEvent* event) {
@@ -385,9 +420,17 @@ void StringGrid::keyPressEvent(QKeyEvent* event) {
 }
 
 void StringGrid::contextMenuEvent(QContextMenuEvent* event) {
-  if (popup_ != nullptr) {
-    popup_->exec(event->globalPos());
+  if (popup_ == nullptr) {
+    return;
   }
+  if (event->reason() == QContextMenuEvent::Mouse) {
+    QPoint cell = CellAt(event->pos());
+    if (cell.x() < 0 || cell.y() < data_.FixedRows()) {
+      return;  // not over a data row
+    }
+    SelectAndShow(cell.y());
+  }
+  popup_->exec(event->globalPos());
 }
 
 }  // namespace widgets

@@ -11,10 +11,11 @@ namespace widgets {
 
 // The column-styled string grid: shows a StringGridData with its fixed rows
 // and columns held in place while the rest scrolls cell by cell, per-cell
-// background, text colour and alignment, whole-row selection, column sizing
-// by dragging a heading border, and a row dragged by its fixed cell and
-// dropped on another (the owner of the rows moves it). No in-place editing.
-// Cell texts are UTF-8.
+// background, text colour and alignment, whole-row selection (a click,
+// right-click or double-click anywhere in a data row selects it), column
+// sizing by dragging a heading border, a click on a heading, and a row
+// dragged by its fixed cell and dropped on another (the owner of the rows
+// moves it). No in-place editing. Cell texts are UTF-8.
 class StringGrid : public QAbstractScrollArea {
   Q_OBJECT
 
@@ -44,9 +45,12 @@ class StringGrid : public QAbstractScrollArea {
   QRect CellRect(int col, int row) const;
 
  signals:
+  // A data row was double-clicked; it is the selected row by then.
   void doubleClicked();
   // A data row dragged by its fixed cell and let go over row `to`.
   void rowDropped(int from, int to);
+  // A heading was clicked (not its border).
+  void headingClicked(int col);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -82,6 +86,9 @@ class StringGrid : public QAbstractScrollArea {
   int sizingOrigin_ = 0;
   int dragRow_ = -1;
   int dropRow_ = -1;
+  QPoint pressPos_;        // where the button went down
+  bool dragging_ = false;  // the pointer has moved far enough to move a row
+  int pressedHeading_ = -1;
   bool updatingBars_ = false;
 };
 

@@ -56,6 +56,13 @@ constexpr int kDesignedHeight = 942;
 constexpr widgets::ColorRef kBandColor = 7099731;     // RGB 83, 85, 108
 constexpr widgets::ColorRef kGradientEnd = 10652814;  // the end of the top band's box
 constexpr int kWidthStep = 2;
+// The folder and report title the list file was last written with.
+constexpr const char* kListFolderKey = "list_folder";
+constexpr const char* kListTitleKey = "list_title";
+// A list longer than this is written a moment after the last of several
+// quick changes, not after each: one write of it takes tens of milliseconds.
+constexpr int kRowsWrittenAtOnce = 10000;
+constexpr int kListWriteDelayMs = 300;
 const QString kSupportMail = QStringLiteral("support@fernhollow.example");
 const QString kWebAddress = QStringLiteral("https://www.fernhollow.example/");
 const QString kConfirm = QStringLiteral("確認");
@@ -90,6 +97,10 @@ MainWindow::MainWindow(const ProgramPaths& paths, widgets::Dialogs& dialogs,
   BuildBands();
   BuildMenus();
   folderAndTitle_.OnChange([this] { ShowFolderAndTitle(); });
+  listWriter_ = new QTimer(this);
+  listWriter_->setSingleShot(true);
+  listWriter_->setInterval(kListWriteDelayMs);
+  connect(listWriter_, &QTimer::timeout, this, &MainWindow::WriteListNow);
   setAcceptDrops(true);
   widgets::RestoreWindowGeometry(*this, paths_.SettingsFile(), kSection, kDesignedWidth,
                                  kDesignedHeight);
@@ -200,15 +211,27 @@ void MainWindow::BuildMenus() {
   using W = MainWindow;
   QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
   AddItem(file, "N1", QStringLiteral("フォルダー指定"), &W::ChooseFolder);
+  AddItem(file, "OpenLastList", QStringLiteral("前回の一覧を開く"), &W::OpenLastList,
+          QKeySequence(Qt::CTRL | Qt::Key_O));
   file->addSeparator();
   AddItem(file, "N8", QStringLiteral("印　刷"), &W::PrintReport,
           QKeySequence(Qt::CTRL | Qt::Key_P));
-  AddItem(file, "Exit1", QStringLiteral("終  了"), &W::Quit, QKeySequence(Qt::Key_End));
+  QAction* exit = AddItem(file, "Exit1", QStringLiteral("終  了"), &W::Quit);
+  exit->setShortcuts({QKeySequence(Qt::Key_End), QKeySequence(Qt::CTRL | Qt::Key_Q)});
 
   QMenu* edit = menuBar()->addMenu(QStringLiteral("編　集(&E)"));
+  AddItem(edit, "Undo", QStringLiteral("元に戻す"), &W::UndoListChange,
+          QKeySequence(Qt::CTRL | Qt::Key_Z))
+      ->setEnabled(false);
+  QAction* redo = AddItem(edit, "Redo", QStringLiteral("やり直し"), &W::RedoListChange);
+  redo->setShortcuts(
+      {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+  redo->setEnabled(false);
+  edit->addSeparator();
   AddItem(edit, "N21", QStringLiteral("選択中のデータを編集する"), &W::EditSelectedRow);
   edit->addSeparator();
-  AddItem(edit, "N19", QStringLiteral("選択中のデータを削除する"), &W::DeleteSelectedRow);
+  AddItem(edit, "N19", QStringLiteral("選択中のデータを削除する"), &W::DeleteSelectedRow,
+          QKeySequence(Qt::Key_Delete));
   AddItem(edit, "N22", QStringLiteral("選択中のデータを上へ移動する"), &W::MoveSelectedUp);
   AddItem(edit, "N23", QStringLiteral("選択中のデータを下へ移動する"), &W::MoveSelectedDown);
   edit->addSeparator();
@@ -225,10 +248,11 @@ void MainWindow::BuildMenus() {
 
   QMenu* output = menuBar()->addMenu(QStringLiteral("外部出力(&O)"));
   AddItem(output, "CSV1", QStringLiteral("CSV出力"), &W::ExportCsv);
-  AddItem(output, "N10", QStringLiteral("クリップボード出力"), &W::CopyToClipboard);
+  AddItem(output, "N10", QStringLiteral("クリップボード出力"), &W::CopyToClipboard,
+          QKeySequence(Qt::CTRL | Qt::Key_C));
 
   QMenu* info = menuBar()->addMenu(QStringLiteral("Information(&I)"));
-  AddItem(info, "N2", QStringLiteral("取扱説明書"), &W::OpenManual);
+  AddItem(info, "N2", QStringLiteral("取扱説明書"), &W::OpenManual, QKeySequence(Qt::Key_F1));
   info->addSeparator();
   AddItem(info, "N3", QStringLiteral("問い合わせメールを送る(mailto:") + kSupportMail + ")",
           &W::SendSupportMail);
@@ -252,6 +276,7 @@ void MainWindow::BuildMenus() {
   grid_->SetPopupMenu(rowMenu_);
   connect(grid_, &widgets::StringGrid::doubleClicked, this, &W::EditSelectedRow);
   connect(grid_, &widgets::StringGrid::rowDropped, this, &W::MoveDraggedRow);
+  connect(grid_, &widgets::StringGrid::headingClicked, this, &W::SortByHeading);
 }
 
 QMenu* MainWindow::BuildSortMenu() {
@@ -274,9 +299,87 @@ QMenu* MainWindow::BuildSortMenu() {
 }
 
 void MainWindow::SortRows(int column, bool ascending) {
-  commands::SortDocumentRows(documents_, column, ascending);
-  gridData_.SelectRow(ListGridCells::GridRow(0));
+  sortedColumn_ = column;
+  sortedAscending_ = ascending;
+  ListChanged(commands::SortChange(documents_, column, ascending), 0);
+}
+
+void MainWindow::SortByHeading(int column) {
+  SortRows(column, column == sortedColumn_ ? !sortedAscending_ : true);
+}
+
+void MainWindow::ListChanged(commands::ListHistory::Change change, int selected) {
+  history_.Record(std::move(change));
+  AfterListChange(selected);
+}
+
+void MainWindow::AfterListChange(std::optional<int> selected) {
+  ShowList(selected);
+  SaveList();
+}
+
+void MainWindow::ShowList(std::optional<int> selected) {
+  if (selected) {
+    gridData_.SelectRow(ListGridCells::GridRow(*selected));
+  }
   RefreshGrid();
+  Item(QStringLiteral("Undo"))->setEnabled(history_.CanUndo());
+  Item(QStringLiteral("Redo"))->setEnabled(history_.CanRedo());
+}
+
+void MainWindow::UndoListChange() {
+  if (history_.CanUndo()) {
+    AfterListChange(history_.Undo(documents_));
+  }
+}
+
+void MainWindow::RedoListChange() {
+  if (history_.CanRedo()) {
+    AfterListChange(history_.Redo(documents_));
+  }
+}
+
+void MainWindow::SaveList() {
+  if (documents_.RowCount() > kRowsWrittenAtOnce) {
+    listWriter_->start();  // restarted by each change: one write after the last
+    return;
+  }
+  WriteListNow();
+}
+
+void MainWindow::WriteListNow() {
+  listWriter_->stop();
+  widgets::RunReported(
+      dialogs_, [&] { catalogue::WriteListFile(paths_.ListFile(), documents_.ListLines(';')); });
+}
+
+void MainWindow::RememberListFolderAndTitle() {
+  // The settings file is code page 932: a folder it cannot hold is left out.
+  std::optional<std::string> folder = catalogue::StoredFolderSetting(folderAndTitle_.Folder());
+  widgets::WriteSettingString(dialogs_, paths_.SettingsFile(), kSection, kListFolderKey,
+                              folder.value_or(""));
+  widgets::WriteSettingString(dialogs_, paths_.SettingsFile(), kSection, kListTitleKey,
+                              platform::Utf8ToCp932(folderAndTitle_.Title()));
+}
+
+void MainWindow::OpenLastList() {
+  if (!QFileInfo::exists(QFile::decodeName(QByteArray::fromStdString(paths_.ListFile())))) {
+    Inform(QStringLiteral("前回の一覧はありません"));
+    return;
+  }
+  if (listWriter_->isActive()) {
+    WriteListNow();  // the changes made to the list shown, first
+  }
+  bool loaded = widgets::RunReported(dialogs_, [&] { documents_.Load(paths_.ListFile()); });
+  if (!loaded) {
+    return;
+  }
+  folderAndTitle_.SetFolder(platform::DecodeCp932(
+      widgets::ReadSettingString(paths_.SettingsFile(), kSection, kListFolderKey)));
+  folderAndTitle_.SetTitle(platform::DecodeCp932(
+      widgets::ReadSettingString(paths_.SettingsFile(), kSection, kListTitleKey)));
+  history_.Clear();
+  ShowList(0);
 }
 
 int MainWindow::SelectedRow() const {
@@ -369,6 +472,9 @@ void MainWindow::StartWithEmptyList() {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+  if (listWriter_->isActive()) {
+    WriteListNow();  // nothing of the list is left unwritten
+  }
   // Closing is always allowed, even when the widths cannot be written; a
   // file that could not be read at start is left as it is.
   if (!widgets::WasSkipped(paths_.ColumnWidthFile())) {
@@ -383,9 +489,17 @@ void MainWindow::RunFolderCommand() {
   if (folderDialog_ == nullptr) {
     return;
   }
+  if (listWriter_->isActive()) {
+    WriteListNow();  // before the scan replaces the file
+  }
   if (folderDialog_->exec() == QDialog::Accepted) {
     widgets::RunReported(dialogs_, [&] { documents_.Load(paths_.ListFile()); });
-    grid_->Refresh();
+    // Undo goes back to the scan and no further; the scan's list file
+    // stays as the scan wrote it.
+    history_.Clear();
+    RememberListFolderAndTitle();
+    ShowList(std::nullopt);
+    return;
   }
   grid_->setFocus();
 }
@@ -415,41 +529,57 @@ void MainWindow::EditSelectedRow() {
     Inform(QStringLiteral("編集するデータはありません"));
     return;
   }
-  editDialog_->SetRow(SelectedRow());
+  int row = SelectedRow();
+  std::vector<std::string> before;
+  for (int field = 0; field < static_cast<int>(catalogue::kRecordFieldCount); ++field) {
+    before.push_back(documents_.Field(row, field));
+  }
+  editDialog_->SetRow(row);
   bool confirmed = editDialog_->exec() == QDialog::Accepted;
   grid_->Refresh();
   if (!confirmed) {
     return;
   }
-  widgets::RunReported(
-      dialogs_, [&] { catalogue::WriteListFile(paths_.ListFile(), documents_.ListLines(';')); });
+  ListChanged(commands::EditChange(documents_, row, std::move(before)), row);
 }
 
 void MainWindow::DeleteSelectedRow() {
+  int row = SelectedRow();
+  const std::string& name = documents_.Field(row, 0);
+  // The question names the document it is about.
+  QString question =
+      name.empty()
+          ? QStringLiteral("選択中のデータを削除していいですか？")
+          : QStringLiteral("『%1』を一覧から削除しますか？").arg(QString::fromStdString(name));
   widgets::Dialogs::Answer answer =
-      dialogs_.AskTwoChoices(QStringLiteral("選択中のデータを削除していいですか？"),
-                             QStringLiteral("実行"), QStringLiteral("キャンセル"));
+      dialogs_.AskTwoChoices(question, QStringLiteral("実行"), QStringLiteral("キャンセル"));
   // Only 実行 deletes: キャンセル, Escape and the window's close button keep the row.
   if (answer != widgets::Dialogs::Answer::First) {
     return;
   }
-  int row = SelectedRow();
-  commands::DeleteRows(documents_, row, row);
-  RefreshGrid();
+  commands::ListHistory::Change change = commands::DeleteRowsChange(documents_, row, row);
+  int selected = change.rowAfterRedo;
+  ListChanged(std::move(change), selected);
 }
 
 void MainWindow::MoveSelected(bool up) {
   int row = SelectedRow();
-  int moved = commands::MoveRowOneStep(documents_, row, up);
-  if (moved != row) {
-    gridData_.SelectRow(ListGridCells::GridRow(moved));
+  int to = up ? row - 1 : row + 1;
+  if (to < 0 || to >= documents_.RowCount()) {
+    RefreshGrid();  // the first row goes no higher, the last no lower
+    return;
   }
-  RefreshGrid();
+  ListChanged(commands::MoveRowChange(documents_, row, to), to);
 }
 
 void MainWindow::MoveDraggedRow(int from, int to) {
-  documents_.MoveRow(ListGridCells::ListRow(from), ListGridCells::ListRow(to));
-  grid_->Refresh();
+  int fromRow = ListGridCells::ListRow(from);
+  int toRow = ListGridCells::ListRow(to);
+  if (fromRow < 0 || toRow < 0 || fromRow >= documents_.RowCount() ||
+      toRow >= documents_.RowCount() || fromRow == toRow) {
+    return;
+  }
+  ListChanged(commands::MoveRowChange(documents_, fromRow, toRow), toRow);
 }
 
 void MainWindow::MoveSelectedUp() {
@@ -460,8 +590,8 @@ void MainWindow::MoveSelectedDown() {
 }
 
 void MainWindow::EnterReportTitle() {
-  if (titleDialog_ != nullptr) {
-    titleDialog_->exec();
+  if (titleDialog_ != nullptr && titleDialog_->exec() == QDialog::Accepted) {
+    RememberListFolderAndTitle();
   }
 }
 
@@ -574,6 +704,7 @@ void MainWindow::PrintReport() {
     return;
   }
   // The rows as they stand, in the list file the print window reads.
+  listWriter_->stop();
   bool written = widgets::RunReported(
       dialogs_, [&] { catalogue::WriteListFile(paths_.ListFile(), documents_.ListLines(',')); });
   if (!written || !printWindows_) {

@@ -4,11 +4,13 @@
 #include <QMainWindow>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "app/core/ListGrid.h"
 #include "app/core/ProgramPaths.h"
 #include "catalogue/core/DocumentList.h"
 #include "catalogue/core/FolderAndTitle.h"
+#include "commands/core/ListHistory.h"
 #include "widgets/core/StringGridData.h"
 
 class QAction;
@@ -16,6 +18,7 @@ class QMimeData;
 class QLabel;
 class QMenu;
 class QStatusBar;
+class QTimer;
 
 namespace catalogue {
 class FolderDialog;
@@ -90,9 +93,16 @@ class MainWindow : public QMainWindow {
   void ShowScreenResolution();
   void ShowVersion();
   void PrintReport();
+  // Undoes and redoes the row commands since the list was scanned or opened.
+  void UndoListChange();
+  void RedoListChange();
+  // Opens the list as it was last written, with its folder and title.
+  void OpenLastList();
 
   // Sorts the documents by a column (the 並べ替え menu).
   void SortRows(int column, bool ascending);
+  // A heading clicked: sorts by its column, the other way on a second click.
+  void SortByHeading(int column);
   // Opens the document of the selected row with the desktop's program.
   void OpenSelectedDocument();
 
@@ -127,6 +137,21 @@ class MainWindow : public QMainWindow {
   void Inform(const QString& text);
   // After a row command: show the grid's cells and give it the focus.
   void RefreshGrid();
+  // A row command was made: it can be undone, the grid shows it with the
+  // list row `selected` selected, and the list file gets it.
+  void ListChanged(commands::ListHistory::Change change, int selected);
+  // After an undo or redo, or a change: the grid, the menu and the list
+  // file follow.
+  void AfterListChange(std::optional<int> selected);
+  // The grid shows the list (the list row `selected` selected) and the
+  // undo items say what can be undone.
+  void ShowList(std::optional<int> selected);
+  // Writes the rows to the list file: at once for a list of ordinary size,
+  // a moment after the last of several quick changes for a very long one.
+  void SaveList();
+  void WriteListNow();
+  // The folder and title the list file was made with, kept with it.
+  void RememberListFolderAndTitle();
 
   const ProgramPaths& paths_;
   widgets::Dialogs& dialogs_;
@@ -142,6 +167,10 @@ class MainWindow : public QMainWindow {
   widgets::StringGridData gridData_;
   std::vector<int> loadedWidths_;  // as the column-width file gave them at start
   bool shown_ = false;
+  commands::ListHistory history_;
+  QTimer* listWriter_ = nullptr;  // a write of a long list, waiting
+  int sortedColumn_ = -1;         // the heading last clicked, and its direction
+  bool sortedAscending_ = true;
 
   widgets::GradientPanel* titleBand_ = nullptr;
   widgets::GradientPanel* folderBand_ = nullptr;

@@ -104,6 +104,22 @@ void DocumentList::Arrange(const std::vector<int>& order) {
   rows_ = std::move(arranged);
 }
 
+std::vector<DocumentList::Row> DocumentList::CopyRows(int first, int count) const {
+  std::vector<Row> copies;
+  for (int row = std::max(first, 0); row < first + count && row < RowCount(); ++row) {
+    copies.push_back(rows_[static_cast<std::size_t>(row)]);
+  }
+  return copies;
+}
+
+void DocumentList::InsertRows(int at, std::vector<Row> rows) {
+  if (at < 0 || at > RowCount()) {
+    return;
+  }
+  rows_.insert(rows_.begin() + at, std::make_move_iterator(rows.begin()),
+               std::make_move_iterator(rows.end()));
+}
+
 std::vector<int> DocumentList::DocumentRows() const {
   std::vector<int> rows;
   for (int row = 0; row < RowCount(); ++row) {

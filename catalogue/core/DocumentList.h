@@ -54,6 +54,18 @@ class DocumentList {
   // The walk: the rows that hold a document, from the first down.
   std::vector<int> DocumentRows() const;
 
+  // One row's fields, held apart so that moving rows moves a pointer each
+  // however long the list.
+  struct Row {
+    std::vector<std::string> fields = std::vector<std::string>(kRecordFieldCount);
+    bool unreadable = false;
+  };
+  // Copies of `count` rows from `first` on (fewer at the end of the list).
+  std::vector<Row> CopyRows(int first, int count) const;
+  // Puts rows in before row `at` (at the end when `at` is the row count);
+  // nothing when `at` is outside.
+  void InsertRows(int at, std::vector<Row> rows);
+
   // Replaces the rows with the list file at `path`: every row emptied, then
   // each line a row from the first down (rows added as needed), its first
   // eleven fields split off with NextField. A missing file leaves the rows
@@ -65,13 +77,6 @@ class DocumentList {
   std::vector<std::string> ListLines(char tail) const;
 
  private:
-  // One row's fields, held apart so that moving rows moves a pointer each
-  // however long the list.
-  struct Row {
-    std::vector<std::string> fields = std::vector<std::string>(kRecordFieldCount);
-    bool unreadable = false;
-  };
-
   bool InRange(int row) const { return row >= 0 && row < RowCount(); }
 
   std::vector<Row> rows_;

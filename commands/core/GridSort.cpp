@@ -154,6 +154,10 @@ SortKind SortKindOfColumn(int col) {
 }
 
 void SortDocumentRows(catalogue::DocumentList& list, int column, bool ascending) {
+  list.Arrange(SortedOrder(list, column, ascending));
+}
+
+std::vector<int> SortedOrder(const catalogue::DocumentList& list, int column, bool ascending) {
   std::vector<int> documents = list.DocumentRows();
   SortKind kind = SortKindOfColumn(column);
   std::vector<SortKey> keys(static_cast<std::size_t>(list.RowCount()));
@@ -181,7 +185,7 @@ void SortDocumentRows(catalogue::DocumentList& list, int column, bool ascending)
       order.push_back(row);
     }
   }
-  list.Arrange(order);
+  return order;
 }
 
 }  // namespace commands

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 #include "catalogue/core/DocumentList.h"
 
 namespace commands {
@@ -18,5 +20,8 @@ SortKind SortKindOfColumn(int col);
 // column that hold other text, then the empty fields; the direction orders
 // each of these parts.
 void SortDocumentRows(catalogue::DocumentList& list, int column, bool ascending);
+// The order that sort puts the rows in: for each place, the row that comes
+// to stand there (as DocumentList::Arrange takes it).
+std::vector<int> SortedOrder(const catalogue::DocumentList& list, int column, bool ascending);
 
 }  // namespace commands

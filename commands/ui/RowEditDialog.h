@@ -29,8 +29,8 @@ class RowEditDialog : public widgets::PlainDialog {
   QString GroupCaption() const;
 
  public slots:
-  void Confirm();
-  void Cancel();
+  void Confirm() override;
+  void Cancel() override;
 
  protected:
   void showEvent(QShowEvent* event) override;

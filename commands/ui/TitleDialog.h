@@ -29,8 +29,8 @@ class TitleDialog : public widgets::PlainDialog {
   QComboBox* TitleList() const { return titleList_; }
 
  public slots:
-  void Confirm();
-  void Cancel();
+  void Confirm() override;
+  void Cancel() override;
   void done(int result) override;
 
  protected:

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
@@ -33,6 +34,14 @@ struct RowCommands : ProgramFixture {
 
   void Trigger(const char* item) { window->Item(QString::fromLatin1(item))->trigger(); }
 
+  // The window takes the keys a user presses (its shortcuts answer only
+  // while it is the active window).
+  // (Offscreen, a dialog that was shown stays the active window until told.)
+  void Activate() {
+    QApplication::setActiveWindow(window.get());
+    window->Grid()->setFocus();
+  }
+
   void Edit(const std::function<void(commands::RowEditDialog&)>& act) {
     WithDialog(editDialog, act, [this] { Trigger("N21"); });
   }
@@ -52,13 +61,9 @@ TEST_F(RowCommands, EditThenCancelLeavesGridAndFileAlone) {
 
 TEST_F(RowCommands, EditThenExecuteWritesTheRowAndTheListFile) {
   Edit([](commands::RowEditDialog& dialog) {
-    // Enter and Escape do not close the dialog.
-    QTest::keyClick(dialog.Box(0), Qt::Key_Return);
-    QTest::keyClick(dialog.Box(0), Qt::Key_Escape);
-    EXPECT_TRUE(dialog.isVisible());
     dialog.Box(0)->setText(QStringLiteral("新しい題;名"));
     dialog.Box(4)->setText(QStringLiteral("comment"));
-    dialog.Confirm();
+    QTest::keyClick(dialog.Box(4), Qt::Key_Return);  // Enter runs 実　行
   });
   EXPECT_EQ(Cell(1, 2), "新しい題;名");  // the grid keeps what was typed
   EXPECT_EQ(Cell(6, 2), "comment");
@@ -106,8 +111,121 @@ TEST_F(RowCommands, OnlyExecuteDeletes) {
   EXPECT_EQ(Cell(0, 2), "d3.doc");
   EXPECT_EQ(window->GridData().RowCount(), 49);
   EXPECT_EQ(dialogs.shown.size(), 3);
-  EXPECT_EQ(dialogs.shown[0], QStringLiteral("ask: 選択中のデータを削除していいですか？"));
+  EXPECT_EQ(dialogs.shown[0], QStringLiteral("ask: 『d2.doc』を一覧から削除しますか？"));
   EXPECT_TRUE(window->Grid()->hasFocus() || !window->isActiveWindow());
+}
+
+// Escape in either dialog is キャンセル: the row, the title and the list
+// file stay as they were.
+TEST_F(RowCommands, EscapeCancelsBothDialogs) {
+  catalogue::WriteListFile(paths.ListFile(), {"old;"});
+  Edit([](commands::RowEditDialog& dialog) {
+    dialog.Box(0)->setText(QStringLiteral("changed"));
+    QTest::keyClick(dialog.Box(0), Qt::Key_Escape);
+  });
+  EXPECT_EQ(Cell(1, 2), "title 2");
+  EXPECT_EQ(ReadAll(paths.ListFile()), "old;\r\n");
+  WithDialog<commands::TitleDialog>(
+      titleDialog,
+      [](commands::TitleDialog& dialog) {
+        dialog.TitleList()->setEditText(QStringLiteral("Report"));
+        QTest::keyClick(dialog.TitleList(), Qt::Key_Return);  // Enter runs 実　行
+      },
+      [this] { Trigger("N30"); });
+  EXPECT_EQ(window->TitlePanel()->text(), QStringLiteral("Report"));
+  WithDialog<commands::TitleDialog>(
+      titleDialog,
+      [](commands::TitleDialog& dialog) {
+        dialog.TitleList()->setEditText(QStringLiteral("Other"));
+        QTest::keyClick(dialog.TitleList(), Qt::Key_Escape);
+      },
+      [this] { Trigger("N30"); });
+  EXPECT_EQ(window->TitlePanel()->text(), QStringLiteral("Report"));
+}
+
+// The row a right-click or a double-click is on is the row the command
+// acts on; every change can be undone and redone, and each is in the list
+// file at once.
+TEST_F(RowCommands, TheRowPointedAtIsTheRowActedOnAndEveryChangeUndoes) {
+  SetCell(0, 4, "d4.doc");
+  window->Grid()->Refresh();
+  Activate();
+  widgets::StringGrid* grid = window->Grid();
+  QWidget* view = grid->viewport();
+  SelectRow(1);
+  // A right-click on row 3's file name, then 削除 from the pop-up.
+  QTest::mousePress(view, Qt::RightButton, {}, grid->CellRect(0, 3).center());
+  EXPECT_EQ(window->GridData().SelectionTop(), 3);
+  dialogs.answers = {widgets::Dialogs::Answer::First};
+  Trigger("N32");
+  EXPECT_EQ(dialogs.shown.back(), QStringLiteral("ask: 『d3.doc』を一覧から削除しますか？"));
+  EXPECT_EQ(Cell(0, 3), "d4.doc");
+  std::string afterDelete = ReadAll(paths.ListFile());
+  EXPECT_EQ(afterDelete.find("d3.doc"), std::string::npos);
+  EXPECT_NE(afterDelete.find("d4.doc"), std::string::npos);
+
+  // A double-click on row 2's title edits row 2.
+  SelectRow(1);
+  QTimer::singleShot(0, [this] {
+    EXPECT_EQ(editDialog->GroupCaption(), QStringLiteral("d2.doc"));
+    editDialog->Box(0)->setText(QStringLiteral("edited"));
+    editDialog->Confirm();
+  });
+  QTest::mouseDClick(view, Qt::LeftButton, {}, grid->CellRect(1, 2).center());
+  EXPECT_EQ(Cell(1, 2), "edited");
+
+  // Delete from the keyboard, then a click on a heading sorts.
+  Activate();
+  SelectRow(1);
+  dialogs.answers = {widgets::Dialogs::Answer::First};
+  QTest::keyClick(grid, Qt::Key_Delete);
+  EXPECT_EQ(Cell(0, 1), "d2.doc");
+  QTest::mouseClick(view, Qt::LeftButton, {}, grid->CellRect(0, 0).center());
+  QTest::mouseClick(view, Qt::LeftButton, {}, grid->CellRect(0, 0).center());  // reversed
+  EXPECT_EQ(Cell(0, 1), "d4.doc");
+  EXPECT_EQ(Cell(0, 2), "d2.doc");
+
+  // Back, step by step, to the list as it was, and forward again.
+  for (int i = 0; i < 5; ++i) {
+    QTest::keyClick(grid, Qt::Key_Z, Qt::ControlModifier);
+  }
+  EXPECT_FALSE(window->Item(QStringLiteral("Undo"))->isEnabled());
+  for (int row = 1; row <= 4; ++row) {
+    EXPECT_EQ(Cell(0, row), "d" + std::to_string(row) + ".doc");
+  }
+  EXPECT_EQ(Cell(1, 2), "title 2");
+  EXPECT_NE(ReadAll(paths.ListFile()).find("d3.doc;title 3;"), std::string::npos);
+  for (int i = 0; i < 5; ++i) {
+    QTest::keyClick(grid, Qt::Key_Y, Qt::ControlModifier);
+  }
+  EXPECT_EQ(Cell(0, 1), "d4.doc");
+  EXPECT_EQ(Cell(1, 2), "edited");
+  EXPECT_FALSE(window->Item(QStringLiteral("Redo"))->isEnabled());
+}
+
+// End quits at once, as it always has; nothing of the list is lost: the
+// next run opens it again, with its folder and title, from ファイル.
+TEST_F(RowCommands, TheListSurvivesEndAndOpensAgainWithItsFolderAndTitle) {
+  window->FolderAndTitle().SetFolder("/docs/x");
+  window->FolderAndTitle().SetTitle("Catalogue");
+  Trigger("N22");  // a change: d2 moves up
+  WithDialog<commands::TitleDialog>(
+      titleDialog, [](commands::TitleDialog& dialog) { dialog.Confirm(); },
+      [this] { Trigger("N30"); });
+  Activate();
+  QTest::keyClick(window->Grid(), Qt::Key_End);
+  EXPECT_FALSE(window->isVisible());
+  Stop();
+  Start();
+  EXPECT_EQ(Cell(0, 1), "");  // the program starts with an empty list
+  Activate();
+  QTest::keyClick(window->Grid(), Qt::Key_O, Qt::ControlModifier);
+  EXPECT_EQ(Cell(0, 1), "d2.doc");
+  EXPECT_EQ(Cell(0, 2), "d1.doc");
+  EXPECT_EQ(Cell(7, 3), "last author");
+  EXPECT_EQ(window->FolderLabel()->text(), QStringLiteral("/docs/x"));
+  EXPECT_EQ(window->TitlePanel()->text(), QStringLiteral("Catalogue"));
+  EXPECT_FALSE(window->Item(QStringLiteral("Undo"))->isEnabled());
 }
 
 TEST_F(RowCommands, MovesFollowTheRow) {

@@ -1,8 +1,12 @@
 #include "widgets/StringGrid.h"
 
 #include <gtest/gtest.h>
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 
 #include "tests/widgets/TableCells.h"
 
@@ -36,9 +40,18 @@ TEST_F(GridFixture, ClickSelectsTheWholeRowAndKeysMoveIt) {
   EXPECT_EQ(data.SelectionTop(), 4);
   QTest::keyClick(&grid, Qt::Key_Down);
   EXPECT_EQ(data.SelectionTop(), 5);
-  // Clicking a fixed cell does not select.
+  // Clicking a heading does not select; it is reported.
+  QSignalSpy headings(&grid, &StringGrid::headingClicked);
   QTest::mouseClick(View(), Qt::LeftButton, {}, Centre(3, 0));
   EXPECT_EQ(data.SelectionTop(), 5);
+  ASSERT_EQ(headings.count(), 1);
+  EXPECT_EQ(headings[0][0].toInt(), 3);
+  // A click in a fixed column of a data row selects that row.
+  QTest::mouseClick(View(), Qt::LeftButton, {}, Centre(1, 3));
+  EXPECT_EQ(data.SelectionTop(), 3);
+  QTest::keyClick(&grid, Qt::Key_Down);
+  EXPECT_EQ(data.SelectionTop(), 4);
+  QTest::keyClick(&grid, Qt::Key_Down);
   // Going past the view scrolls it.
   for (int i = 0; i < 20; ++i) {
     QTest::keyClick(&grid, Qt::Key_Down);
@@ -75,6 +88,14 @@ TEST_F(GridFixture, DraggingAFixedCellAsksForTheRowToMove) {
   QTest::mouseMove(View(), Centre(0, 3) + QPoint(0, 2));
   QTest::mouseRelease(View(), Qt::LeftButton, {}, Centre(0, 3));
   EXPECT_EQ(dropped.count(), 1);
+  // A pointer that wanders less than a drag's distance into the next row
+  // is a click: it selects the row and moves nothing.
+  QPoint edge = grid.CellRect(0, 6).bottomLeft() + QPoint(5, 0);
+  QTest::mousePress(View(), Qt::LeftButton, {}, edge);
+  QTest::mouseMove(View(), edge + QPoint(0, 2));
+  QTest::mouseRelease(View(), Qt::LeftButton, {}, edge + QPoint(0, 2));
+  EXPECT_EQ(dropped.count(), 1);
+  EXPECT_EQ(data.SelectionTop(), 6);
 }
 
 TEST_F(GridFixture, ASelectionBelowTheRowsLeftFollowsThemOnRefresh) {
@@ -95,10 +116,30 @@ TEST_F(GridFixture, DraggingAHeadingBorderSizesTheColumn) {
   EXPECT_EQ(data.Cell(0, 1), "r1");  // no row moved
 }
 
-TEST_F(GridFixture, DoubleClickIsReported) {
+// The row a double-click or a right-click is on is the selected row by the
+// time the edit or the pop-up acts, fixed columns included.
+TEST_F(GridFixture, DoubleAndRightClicksActOnTheRowPointedAt) {
+  data.SelectRow(7);
   QSignalSpy doubled(&grid, &StringGrid::doubleClicked);
-  QTest::mouseDClick(View(), Qt::LeftButton, {}, Centre(3, 3));
+  QTest::mouseDClick(View(), Qt::LeftButton, {}, Centre(1, 3));
+  ASSERT_EQ(doubled.count(), 1);
+  EXPECT_EQ(data.SelectionTop(), 3);
+  QTest::mouseDClick(View(), Qt::LeftButton, {}, Centre(4, 0));  // a heading
   EXPECT_EQ(doubled.count(), 1);
+
+  QMenu popup;
+  int selectedWhenShown = -1;
+  QObject::connect(&popup, &QMenu::aboutToShow, [&] {
+    selectedWhenShown = data.SelectionTop();
+    QTimer::singleShot(0, &popup, &QMenu::close);
+  });
+  grid.SetPopupMenu(&popup);
+  QTest::mousePress(View(), Qt::RightButton, {}, Centre(0, 5));
+  QContextMenuEvent event(QContextMenuEvent::Mouse, Centre(0, 5),
+                          View()->mapToGlobal(Centre(0, 5)));
+  QApplication::sendEvent(View(), &event);
+  EXPECT_EQ(selectedWhenShown, 5);
+  EXPECT_EQ(data.SelectionTop(), 5);
 }
 
 }  // namespace
