@@ -109,7 +109,11 @@ printing::BoundPage ReadAndBind(const Options& options) {
       throw platform::UserError(
           platform::FileErrorMessage("ファイルを読み込めません", options.Get("--list"), ENOENT));
     }
-    listLines = std::move(*lines);
+    for (std::string& line : *lines) {
+      if (catalogue::NamesADocument(line)) {  // as the print leaves them out
+        listLines.push_back(std::move(line));
+      }
+    }
   }
   printing::BindingData data;
   data.title = platform::ValidUtf8(options.Get("--title"));

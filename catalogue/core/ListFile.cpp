@@ -134,6 +134,11 @@ std::optional<std::vector<std::string>> ReadListFile(const std::string& path) {
   return lines;
 }
 
+bool NamesADocument(std::string_view line) {
+  std::size_t semicolon = line.find(';');
+  return semicolon != std::string_view::npos && semicolon > 0;
+}
+
 std::string NextField(std::string& rest) {
   std::size_t semicolon = rest.find(';');
   if (semicolon == std::string::npos) {

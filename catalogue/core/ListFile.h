@@ -44,6 +44,10 @@ bool ForEachListLine(const std::string& path, const std::function<void(std::stri
 // fails as ForEachListLine does.
 std::optional<std::vector<std::string>> ReadListFile(const std::string& path);
 
+// Whether a list line names a document (its first field is not empty): the
+// lines of unreadable files do not, and are left out of what is printed.
+bool NamesADocument(std::string_view line);
+
 // Takes the next field off the unread rest of a line: the text before the
 // first ";", removed together with it. When the rest holds no ";", the field
 // is empty and the rest stays as it is.

@@ -22,8 +22,13 @@ const std::vector<std::string>& ListFileCache::Lines() {
     lines_.clear();
     lines_.shrink_to_fit();  // the old lines go before the new are read
     loaded_ = false;
-    if (!catalogue::ForEachListLine(
-            path_, [&](std::string&& line) { lines_.push_back(std::move(line)); })) {
+    // Rows of unreadable files are left out, as the main window's print
+    // leaves them out: no blank row or card stands for them.
+    if (!catalogue::ForEachListLine(path_, [&](std::string&& line) {
+          if (catalogue::NamesADocument(line)) {
+            lines_.push_back(std::move(line));
+          }
+        })) {
       throw platform::UserError(platform::FileErrorMessage("ファイルを開けません", path_, ENOENT));
     }
     size_ = st.st_size;

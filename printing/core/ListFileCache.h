@@ -13,7 +13,8 @@ class ListFileCache {
  public:
   explicit ListFileCache(std::string path) : path_(std::move(path)) {}
 
-  // The file's lines; throws platform::UserError when it cannot be read.
+  // The file's lines that name a document; throws platform::UserError when
+  // it cannot be read.
   const std::vector<std::string>& Lines();
 
  private:
