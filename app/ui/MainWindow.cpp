@@ -652,7 +652,9 @@ void MainWindow::ExportCsv() {
 }
 
 void MainWindow::CopyToClipboard() {
-  desktop_.SetClipboardText(QString::fromStdString(commands::CsvText(documents_)));
+  // The CSV text as it has always been, and the table for spreadsheets.
+  desktop_.SetClipboardText(QString::fromStdString(commands::CsvText(documents_)),
+                            QString::fromStdString(commands::HtmlTable(documents_)));
   Inform(QStringLiteral("クリップボードへ出力しました。"));
 }
 

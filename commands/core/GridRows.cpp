@@ -121,6 +121,45 @@ ShiftJisCsv CsvShiftJisText(const catalogue::DocumentList& list) {
   return csv;
 }
 
+namespace {
+
+std::string HtmlText(const std::string& text) {
+  std::string html;
+  for (char c : text) {
+    switch (c) {
+      case '&': html += "&amp;"; break;
+      case '<': html += "&lt;"; break;
+      case '>': html += "&gt;"; break;
+      case '"': html += "&quot;"; break;
+      default: html += c; break;
+    }
+  }
+  return html;
+}
+
+}  // namespace
+
+std::string HtmlTable(const catalogue::DocumentList& list) {
+  std::string html = "<html><head><meta charset=\"utf-8\"></head><body><table>\n<tr>";
+  for (int col = 0; col < kRecordColumns; ++col) {
+    html += "<th>";
+    html += HtmlText(catalogue::DocumentList::Heading(col));
+    html += "</th>";
+  }
+  html += "</tr>\n";
+  for (int row : list.DocumentRows()) {
+    html += "<tr>";
+    for (int col = 0; col < kRecordColumns; ++col) {
+      html += "<td>";
+      html += HtmlText(list.Field(row, col));
+      html += "</td>";
+    }
+    html += "</tr>\n";
+  }
+  html += "</table></body></html>\n";
+  return html;
+}
+
 std::string LostCharactersMessage(std::size_t values) {
   return "Shift-JIS にない文字を含む値が " + std::to_string(values) +
          " 個あり、その文字は「?」になりました。UTF-8 の CSV ならそのまま書き出せます。";

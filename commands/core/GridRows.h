@@ -39,6 +39,10 @@ struct ShiftJisCsv {
 };
 ShiftJisCsv CsvShiftJisText(const catalogue::DocumentList& list);
 
+// The walked rows as an HTML table (UTF-8), the eleven headings first, for
+// a paste into a spreadsheet to give cells at once.
+std::string HtmlTable(const catalogue::DocumentList& list);
+
 // What is said after a Shift-JIS CSV lost characters of `values` values.
 std::string LostCharactersMessage(std::size_t values);
 

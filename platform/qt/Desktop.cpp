@@ -5,6 +5,7 @@
 #include <QClipboard>
 #include <QDesktopServices>
 #include <QGuiApplication>
+#include <QMimeData>
 #include <QProcess>
 #include <QScreen>
 #include <QStandardPaths>
@@ -15,8 +16,15 @@
 
 namespace platform {
 
-void QtDesktop::SetClipboardText(const QString& text) {
-  QGuiApplication::clipboard()->setText(text);
+void QtDesktop::SetClipboardText(const QString& text, const QString& html) {
+  if (html.isEmpty()) {
+    QGuiApplication::clipboard()->setText(text);
+    return;
+  }
+  auto* data = new QMimeData;  // the clipboard owns it
+  data->setText(text);
+  data->setHtml(html);
+  QGuiApplication::clipboard()->setMimeData(data);
 }
 
 bool QtDesktop::Open(const QUrl& url) {

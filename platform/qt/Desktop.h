@@ -18,8 +18,9 @@ class Desktop {
  public:
   virtual ~Desktop() = default;
 
-  // Plain text on the desktop clipboard, replacing what was there.
-  virtual void SetClipboardText(const QString& text) = 0;
+  // Plain text, and the same as HTML (empty: none), on the desktop
+  // clipboard, replacing what was there.
+  virtual void SetClipboardText(const QString& text, const QString& html = {}) = 0;
   // Opens a file or link with the desktop's default handler; false when
   // nothing could be started to open it.
   virtual bool Open(const QUrl& url) = 0;
@@ -37,7 +38,7 @@ class Desktop {
 // the editor, /proc and sysinfo for memory.
 class QtDesktop : public Desktop {
  public:
-  void SetClipboardText(const QString& text) override;
+  void SetClipboardText(const QString& text, const QString& html = {}) override;
   bool Open(const QUrl& url) override;
   bool StartTextEditor() override;
   MemoryStatus Memory() override;

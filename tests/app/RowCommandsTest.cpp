@@ -282,6 +282,12 @@ TEST_F(RowCommands, ClipboardGetsTheSameTextInUnicode) {
   SetCell(1, 1, "表題 😀 김");
   Trigger("N10");
   EXPECT_TRUE(desktop.clipboard.startsWith(QStringLiteral("d1.doc,表題 😀 김,")));
+  // Beside it, the table a spreadsheet pastes as cells.
+  EXPECT_TRUE(desktop.clipboardHtml.contains(
+      QStringLiteral("<tr><th>ファイル名</th><th>タイトル</th><th>最終更新日時</th>")));
+  EXPECT_TRUE(desktop.clipboardHtml.contains(
+      QStringLiteral("<tr><td>d1.doc</td><td>表題 😀 김</td><td></td>")));
+  EXPECT_EQ(desktop.clipboardHtml.count(QStringLiteral("<tr>")), 4);
   EXPECT_EQ(desktop.clipboard.count(QStringLiteral(",,\r\n")), 3);
   EXPECT_EQ(dialogs.shown, QStringList{QStringLiteral("info: クリップボードへ出力しました。")});
 }

@@ -115,6 +115,18 @@ TEST(ListOutput, ListLinesCannotBeSplitAndCsvFieldsAreQuoted) {
   EXPECT_EQ(CsvField("\""), "\"\"\"\"");
 }
 
+TEST(ListOutput, TheHtmlTableHasTheHeadingsAndEscapedCells) {
+  DocumentList list = List(3, 2);
+  list.SetField(1, 1, "<b>a & \"b\"</b>");
+  std::string html = HtmlTable(list);
+  EXPECT_NE(html.find("<meta charset=\"utf-8\">"), std::string::npos);
+  EXPECT_NE(html.find("<th>ファイル名</th>"), std::string::npos);
+  EXPECT_NE(html.find("<tr><td>d2</td><td>&lt;b&gt;a &amp; &quot;b&quot;&lt;/b&gt;</td>"),
+            std::string::npos)
+      << html;
+  EXPECT_EQ(std::count(html.begin(), html.end(), '\n'), 5);  // table, headings, two rows, end
+}
+
 TEST(ListOutput, NRowsGiveNLinesEndingInTwoCommas) {
   DocumentList list = List(59, 55);
   std::string text = CsvText(list);

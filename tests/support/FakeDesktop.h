@@ -10,13 +10,17 @@ namespace testsupport {
 class FakeDesktop : public platform::Desktop {
  public:
   QString clipboard;
+  QString clipboardHtml;
   QStringList opened;
   int editorsStarted = 0;
   bool shift = false;
   // Whether a handler or an editor is found to open things with.
   bool canOpen = true;
 
-  void SetClipboardText(const QString& text) override { clipboard = text; }
+  void SetClipboardText(const QString& text, const QString& html = {}) override {
+    clipboard = text;
+    clipboardHtml = html;
+  }
   bool Open(const QUrl& url) override {
     opened << url.toString();
     return canOpen;
