@@ -37,6 +37,7 @@
 #include "widgets/GradientButton.h"
 #include "widgets/GradientPanel.h"
 #include "widgets/IconButton.h"
+#include "widgets/ManualWindow.h"
 #include "widgets/SettingValues.h"
 #include "widgets/SkippedFiles.h"
 #include "widgets/StringGrid.h"
@@ -659,10 +660,8 @@ void MainWindow::CopyToClipboard() {
 }
 
 void MainWindow::OpenManual() {
-  widgets::OpenOrTell(
-      desktop_, dialogs_,
-      QUrl::fromLocalFile(QFile::decodeName(QByteArray::fromStdString(paths_.Manual()))),
-      QStringLiteral("取扱説明書"));
+  widgets::ShowManual(this, desktop_, dialogs_,
+                      QFile::decodeName(QByteArray::fromStdString(paths_.Manual())));
 }
 
 void MainWindow::SendSupportMail() {

@@ -43,6 +43,7 @@
 #include "widgets/Dialogs.h"
 #include "widgets/GradientButton.h"
 #include "widgets/GradientPanel.h"
+#include "widgets/ManualWindow.h"
 #include "widgets/SettingValues.h"
 #include "widgets/SkippedFiles.h"
 #include "widgets/WindowPlacement.h"
@@ -817,8 +818,7 @@ void PrintWindow::TakeDesignerStyle(const std::string& path) {
 }
 
 void PrintWindow::OpenManual() {
-  widgets::OpenOrTell(*s_.desktop, *s_.dialogs, QUrl::fromLocalFile(Path(s_.paths->Manual())),
-                      QStringLiteral("取扱説明書"));
+  widgets::ShowManual(this, *s_.desktop, *s_.dialogs, Path(s_.paths->Manual()));
 }
 
 }  // namespace printing

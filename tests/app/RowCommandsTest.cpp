@@ -9,11 +9,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTimer>
 
 #include "catalogue/core/ListFile.h"
 #include "platform/text/Cp932.h"
 #include "tests/app/ProgramFixture.h"
+#include "widgets/ManualWindow.h"
 #include "widgets/StringGrid.h"
 
 namespace app {
@@ -324,17 +326,37 @@ TEST_F(RowCommands, InformationItems) {
   EXPECT_TRUE(
       dialogs.shown.back().startsWith(QStringLiteral("message: 取扱説明書が見つかりません")))
       << dialogs.shown.back().toStdString();
-  programFolder.Write("quillmark_wd.html", "<html></html>");
+  // The HTML manual shows in the program's own window, whatever the desktop
+  // would open HTML with (or nothing at all); a link out of it goes to the
+  // desktop.
+  programFolder.Write("quillmark_wd.html",
+                      "<html><body><h1>説明</h1><a href=\"https://example.org/x\">x</a>"
+                      "<a href=\"#top\">top</a></body></html>");
   Trigger("N2");
+  EXPECT_TRUE(desktop.opened.isEmpty());
+  auto* manual = window->findChild<widgets::ManualWindow*>(QStringLiteral("ManualWindow"));
+  ASSERT_NE(manual, nullptr);
+  EXPECT_TRUE(manual->isVisible());
+  EXPECT_TRUE(manual->Browser()->toPlainText().contains(QStringLiteral("説明")));
+  emit manual->Browser()->anchorClicked(QUrl(QStringLiteral("#top")));
+  EXPECT_TRUE(desktop.opened.isEmpty());
+  emit manual->Browser()->anchorClicked(QUrl(QStringLiteral("https://example.org/x")));
+  ASSERT_EQ(desktop.opened.size(), 1);
+  EXPECT_EQ(desktop.opened[0], QStringLiteral("https://example.org/x"));
+  manual->close();
+  Activate();
+  QTest::keyClick(window->Grid(), Qt::Key_F1);
+  EXPECT_TRUE(manual->isVisible());
+  EXPECT_EQ(window->findChildren<widgets::ManualWindow*>().size(), 1);  // the same window
+  desktop.opened.clear();
   Trigger("N3");
   Trigger("N4");
-  ASSERT_EQ(desktop.opened.size(), 3);
-  EXPECT_TRUE(desktop.opened[0].endsWith(QStringLiteral("/quillmark_wd.html")));  // no .chm here
-  programFolder.Write("quillmark_wd.chm", "x");
+  ASSERT_EQ(desktop.opened.size(), 2);
+  programFolder.Write("quillmark_wd.chm", "x");  // a compiled help file: the desktop's
   Trigger("N2");
   EXPECT_TRUE(desktop.opened.back().endsWith(QStringLiteral("/quillmark_wd.chm")));
-  EXPECT_EQ(desktop.opened[1], QStringLiteral("mailto:support@fernhollow.example"));
-  EXPECT_EQ(desktop.opened[2], QStringLiteral("https://www.fernhollow.example/"));
+  EXPECT_EQ(desktop.opened[0], QStringLiteral("mailto:support@fernhollow.example"));
+  EXPECT_EQ(desktop.opened[1], QStringLiteral("https://www.fernhollow.example/"));
 
   // Nothing installed to open links, or no editor: the user is told.
   desktop.canOpen = false;
