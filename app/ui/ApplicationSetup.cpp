@@ -1,7 +1,7 @@
 #include "app/ui/ApplicationSetup.h"
 
 #include <QApplication>
-#include <QFontDatabase>
+#include <QFontInfo>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QProxyStyle>
@@ -44,13 +44,24 @@ void InstallJapaneseQtTexts(QApplication& application) {
 
 }  // namespace
 
+QString InterfaceFamily() {
+  // Qt lists a family under the name of the user's language: 「IPA Pゴシック」
+  // in a Japanese desktop, "IPAPGothic" elsewhere. Asked by its English
+  // name, fontconfig finds it either way.
+  QString family = QFontInfo(QFont(QStringLiteral("IPAPGothic"))).family();
+  return family == QStringLiteral("IPAPGothic") || family == QStringLiteral("IPA Pゴシック")
+             ? family
+             : QString();
+}
+
 void SetupApplication(QApplication& application) {
   InstallJapaneseQtTexts(application);
   QApplication::setApplicationName(QStringLiteral("quillmark_wd"));
   QApplication::setOrganizationName(QStringLiteral("Fernhollow"));
   layout::RegisterWindowsFontSubstitutes();
-  if (QFontDatabase::families().contains(QStringLiteral("IPAPGothic"))) {
-    QFont font(QStringLiteral("IPAPGothic"));
+  QString family = InterfaceFamily();
+  if (!family.isEmpty()) {
+    QFont font(family);
     font.setPixelSize(12);
     QApplication::setFont(font);
   }

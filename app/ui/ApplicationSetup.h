@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 class QApplication;
 
 namespace app {
@@ -9,5 +11,9 @@ namespace app {
 // Windows font names mapped to the installed Japanese fonts, and hints
 // (shown after 600 ms on a green background).
 void SetupApplication(QApplication& application);
+
+// The family of the interface font, IPA P Gothic, under the name Qt gives it
+// in the user's language; empty when it is not installed.
+QString InterfaceFamily();
 
 }  // namespace app
