@@ -22,7 +22,7 @@ int main(int argc, char** argv) {
     const QString apps = QStringLiteral("%1/%2x%2/apps").arg(folder).arg(size);
     const QString path = apps + QStringLiteral("/quillmark_wd.png");
     QImageWriter writer(path, "png");
-    if (!QDir().mkpath(apps) || !writer.write(widgets::ProgramEmblem(size).toImage())) {
+    if (!QDir().mkpath(apps) || !writer.write(widgets::ProgramEmblem(size, 1).toImage())) {
       std::fprintf(stderr, "make_desktop_icons: %s: %s\n", path.toLocal8Bit().constData(),
                    writer.errorString().toLocal8Bit().constData());
       ok = false;

@@ -1,5 +1,6 @@
 #include "widgets/IconButton.h"
 
+#include <QGuiApplication>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
@@ -8,11 +9,15 @@ namespace widgets {
 
 IconButton::IconButton(const QPixmap& picture, QWidget* parent) : QLabel(parent) {
   setPixmap(picture);
-  setFixedSize(picture.size());
+  setFixedSize(picture.deviceIndependentSize().toSize());
 }
 
-QPixmap ProgramEmblem(int size) {
-  QPixmap pixmap(size, size);
+QPixmap ProgramEmblem(int size, qreal pixelRatio) {
+  if (pixelRatio <= 0) {
+    pixelRatio = qApp != nullptr ? qApp->devicePixelRatio() : 1.0;
+  }
+  QPixmap pixmap(QSize(size, size) * pixelRatio);
+  pixmap.setDevicePixelRatio(pixelRatio);  // drawn in screen pixels, kept in device pixels
   pixmap.fill(Qt::transparent);
   QPainter painter(&pixmap);
   painter.setRenderHint(QPainter::Antialiasing);
@@ -35,6 +40,14 @@ QPixmap ProgramEmblem(int size) {
   painter.setBrush(QColor(40, 160, 100));
   painter.drawPath(quill);
   return pixmap;
+}
+
+QIcon ProgramIcon() {
+  QIcon icon;
+  for (int size : {16, 24, 32, 48, 64, 128, 256}) {
+    icon.addPixmap(ProgramEmblem(size, 1));
+  }
+  return icon;
 }
 
 }  // namespace widgets

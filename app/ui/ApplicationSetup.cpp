@@ -9,6 +9,7 @@
 #include <QTranslator>
 
 #include "layout/qt/FontSubstitutes.h"
+#include "widgets/IconButton.h"
 
 namespace app {
 
@@ -65,6 +66,7 @@ void SetupApplication(QApplication& application) {
     font.setPixelSize(12);
     QApplication::setFont(font);
   }
+  QApplication::setWindowIcon(widgets::ProgramIcon());  // every window's
   application.setStyle(new HintStyle);
   QPalette hints = QToolTip::palette();
   hints.setColor(QPalette::ToolTipBase, QColor(0, 255, 0));

@@ -19,7 +19,7 @@ QImage CardPicture() {
   sky.setColorAt(0, QColor(32, 96, 192));
   sky.setColorAt(1, QColor(235, 240, 255));
   painter.fillRect(image.rect(), sky);
-  painter.drawPixmap(100, 50, widgets::ProgramEmblem(200));
+  painter.drawPixmap(100, 50, widgets::ProgramEmblem(200, 1));
   return image;
 }
 
@@ -41,7 +41,7 @@ int main(int argc, char** argv) {
     std::fputs("usage: make_program_pictures ICON JPEG\n", stderr);
     return 2;
   }
-  bool ok = Write(argv[1], widgets::ProgramEmblem(32).toImage(), "ico");
+  bool ok = Write(argv[1], widgets::ProgramEmblem(32, 1).toImage(), "ico");
   ok = Write(argv[2], CardPicture(), "jpeg") && ok;
   return ok ? 0 : 1;
 }

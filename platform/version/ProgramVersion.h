@@ -2,7 +2,8 @@
 
 namespace platform {
 
-// The program's version, as its version box and quillmark_cli --version show it.
-inline constexpr const char* kProgramVersion = "1.00";
+// The program's version, as its version box and quillmark_cli --version show
+// it: the project's version, which the build gives.
+inline constexpr const char* kProgramVersion = QUILL_VERSION;
 
 }  // namespace platform

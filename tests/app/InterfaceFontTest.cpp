@@ -87,6 +87,7 @@ TEST_F(FixedCaptions, NoCaptionOfTheMainAndPrintWindowsIsCut) {
   EXPECT_EQ(QFontInfo(window->FolderLabel()->font()).family(),
             QFontInfo(QApplication::font()).family());
   EXPECT_EQ(CutCaptions(*window), QStringList{});
+  EXPECT_TRUE(window->windowIcon().availableSizes().contains(QSize(32, 32)));  // the emblem
 
   testsupport::FakePrinter printer;
   printing::FixedClock clock{*printing::MakeDate(2026, 12, 7)};
