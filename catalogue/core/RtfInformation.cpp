@@ -606,12 +606,44 @@ class InformationReader {
         }
         break;
       case Token::Kind::Hex: text.AddByte(t.byte, codePage_); break;
-      case Token::Kind::Symbol:
-        if (t.byte == '\\' || t.byte == '{' || t.byte == '}') {
-          text.AddByte(t.byte, codePage_);
-        }
-        break;
-      default: break;  // formatting and the like
+      case Token::Kind::Symbol: AddSymbol(text, t.byte); break;
+      case Token::Kind::Word: AddSpecialCharacter(text, t.word); break;
+      default: break;
+    }
+  }
+
+  // "\\", "\{" and "\}" stand for themselves; a backslash before a line
+  // break is a paragraph, and a no-break space or hyphen is the plain one.
+  void AddSymbol(FieldText& text, char symbol) {
+    switch (symbol) {
+      case '\\':
+      case '{':
+      case '}': text.AddByte(symbol, codePage_); break;
+      case '\r':
+      case '\n':
+      case '~': text.AddByte(' ', codePage_); break;
+      case '_': text.AddByte('-', codePage_); break;
+      default: break;  // "\-" (an optional hyphen) and the like show nothing
+    }
+  }
+
+  // Control words that stand for a character: breaks keep words apart, the
+  // typographic ones are the characters themselves. Any other word is
+  // formatting and adds nothing.
+  void AddSpecialCharacter(FieldText& text, std::string_view word) {
+    if (word == "tab" || word == "line" || word == "par") {
+      text.AddByte(' ', codePage_);
+      return;
+    }
+    static constexpr std::pair<std::string_view, std::uint16_t> kCharacters[] = {
+        {"emdash", 0x2014},    {"endash", 0x2013},    {"lquote", 0x2018}, {"rquote", 0x2019},
+        {"ldblquote", 0x201C}, {"rdblquote", 0x201D}, {"bullet", 0x2022},
+    };
+    for (const auto& [name, unit] : kCharacters) {
+      if (word == name) {
+        text.AddUnit(unit, codePage_);
+        return;
+      }
     }
   }
 

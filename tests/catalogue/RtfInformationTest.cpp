@@ -65,11 +65,28 @@ TEST(RtfInformation, ReadsEachFieldOnceFromItsFirstGroup) {
   EXPECT_EQ(InfoOf("{\\version0}").revision, "0");
   EXPECT_EQ(InfoOf("{\\version}\\version3").revision, "3");  // no number, no occurrence
 
-  // Nested groups add their text; formatting words and symbols add none,
-  // and the blank after a word is its delimiter, not text.
-  EXPECT_EQ(TitleOf("{\\title A{\\b bold}\\tab B\\par\\~C\\-D}"), "AboldBCD");
+  // Nested groups add their text; formatting words add none, and the
+  // blank after a word is its delimiter, not text.
+  EXPECT_EQ(TitleOf("{\\title A{\\b bold}B}"), "AboldB");
   EXPECT_EQ(TitleOf("{\\title \\b  two}"), " two");
   EXPECT_EQ(TitleOf("{\\title x\\fs-24 y}"), "xy");
+}
+
+TEST(RtfInformation, BreaksKeepWordsApartAndTypographicWordsAreTheirCharacters) {
+  // As a word processor writes a title typed with a tab or a line break:
+  // the words must not run together.
+  EXPECT_EQ(TitleOf("{\\title Annual\\tab report}"), "Annual report");
+  EXPECT_EQ(TitleOf("{\\title one\\line two\\par three}"), "one two three");
+  EXPECT_EQ(TitleOf("{\\title one\\\r\ntwo\\\ntwo}"), "one two two");  // "\\" before a break
+  EXPECT_EQ(TitleOf("{\\title no\\~break\\_hyphen\\-optional}"), "no break-hyphenoptional");
+  EXPECT_EQ(TitleOf("{\\title \\ldblquote A\\rdblquote  \\lquote b\\rquote  1\\endash 2\\emdash x "
+                    "\\bullet}"),
+            "“A” ‘b’ 1–2—x •");
+  // Beside the code page's characters, each stays one character.
+  EXPECT_EQ(TitleOf("{\\title \\'82\\'a0\\emdash\\'82\\'a2}"), "あ—い");
+  // In the Unicode form of a field too; a parameter makes no other word.
+  EXPECT_EQ(TitleOf("{\\upr{\\title A}{\\*\\ud{\\title \\u12354?\\tab B}}}"), "あ B");
+  EXPECT_EQ(TitleOf("{\\title a\\tabx b}"), "ab");
 }
 
 TEST(RtfInformation, ConvertsTextFromTheDocumentCodePageToUtf8) {
