@@ -64,16 +64,30 @@ std::string DocumentReader::ReadRecordLine(const std::string& path) {
     }
     return {};
   }
+  if (newerFormats_ && stream.encryptedPackage) {
+    reporter_.ShowMessage(path, kMsgPasswordProtected);
+    return {};
+  }
+  bool noSet = stream.setCode == kSTG_E_FILENOTFOUND;
+  if (newerFormats_ && noSet) {
+    reporter_.ShowMessage(path, kMsgNoSummaryProperties);
+    return {};
+  }
   if (Failed(stream.setCode)) {
     ReportFailure(path, kMsgSetOpenError, stream.setCode);
     return {};
   }
 
   PropertySetReadResult set;
+  SummaryReading reading = newerFormats_ ? SummaryReading::Lenient : SummaryReading::Classic;
   try {
-    set = ReadSummaryProperties(stream.bytes);
+    set = ReadSummaryProperties(stream.bytes, reading);
   } catch (const std::bad_alloc&) {
     ReportFailure(path, kMsgReadError, kSTG_E_INSUFFICIENTMEMORY);
+    return {};
+  }
+  if (newerFormats_ && set.code == kSTG_E_FILENOTFOUND) {
+    reporter_.ShowMessage(path, kMsgNoSummaryProperties);  // a set of other properties only
     return {};
   }
   if (Failed(set.code)) {

@@ -16,6 +16,9 @@ inline constexpr const char* kMsgUnsupportedFile = "未対応ファイルです"
 inline constexpr const char* kMsgStorageOpenError = "Error StgOpenStorage";
 inline constexpr const char* kMsgSetOpenError = "Error PropSetStg.Open";
 inline constexpr const char* kMsgReadError = "Error PropStg.ReadMultiple";
+// With the newer formats read, what the messages above leave in codes.
+inline constexpr const char* kMsgPasswordProtected = "パスワードで保護されています";
+inline constexpr const char* kMsgNoSummaryProperties = "文書プロパティ (概要情報) がありません";
 
 // Turns one document into its record line. Documents are only read.
 class DocumentReader {
@@ -26,7 +29,9 @@ class DocumentReader {
 
   // From now on a file that is not a compound file is read by its content
   // as an Office Open XML or OpenDocument package or an RTF file, instead
-  // of being reported as not supported.
+  // of being reported as not supported; a summary set is read leniently
+  // (SummaryReading::Lenient); and a password-protected package or a
+  // compound file without summary properties is said in words, not codes.
   void ReadNewerFormats(PackageAndRtfSource& source);
 
   // The record line of the document at `path` (file system bytes), or an

@@ -13,10 +13,14 @@ namespace {
 // {F29F85E0-4FF9-1068-AB91-08002B27B3D9} as stored.
 constexpr std::string_view kSummaryFmtid(
     "\xE0\x85\x9F\xF2\xF9\x4F\x68\x10\xAB\x91\x08\x00\x2B\x27\xB3\xD9", 16);
+// The same with its first three fields big-endian, as old Mac Word stores it.
+constexpr std::string_view kSwappedSummaryFmtid(
+    "\xF2\x9F\x85\xE0\x4F\xF9\x10\x68\xAB\x91\x08\x00\x2B\x27\xB3\xD9", 16);
 
 constexpr std::size_t kHeaderSize = 28;
 constexpr std::size_t kSectionEntrySize = 20;
 constexpr std::uint16_t kVT_UI2 = 18;
+constexpr unsigned kUtf16CodePage = 1200;  // UTF-16LE, the units of VT_LPWSTR
 
 // Little-endian reads; the caller has checked the bounds.
 std::uint16_t U16(std::string_view b, std::size_t at) {
@@ -64,7 +68,7 @@ struct Section {
   std::string_view bytes;
 };
 
-Section FindSummarySection(std::string_view stream) {
+Section FindSummarySection(std::string_view stream, SummaryReading reading) {
   if (stream.size() < kHeaderSize + kSectionEntrySize || U16(stream, 0) != 0xFFFE) {
     return {kSTG_E_INVALIDHEADER, {}};
   }
@@ -78,7 +82,9 @@ Section FindSummarySection(std::string_view stream) {
     if (entry + kSectionEntrySize > stream.size()) {
       return {kSTG_E_INVALIDHEADER, {}};
     }
-    if (stream.substr(entry, 16) != kSummaryFmtid) {
+    std::string_view fmtid = stream.substr(entry, 16);
+    if (fmtid != kSummaryFmtid &&
+        (reading == SummaryReading::Classic || fmtid != kSwappedSummaryFmtid)) {
       continue;
     }
     std::uint64_t offset = U32(stream, entry + 16);
@@ -152,12 +158,12 @@ std::string StringInUtf8(std::string_view stored, unsigned codePage) {
 
 }  // namespace
 
-PropertySetReadResult ReadSummaryProperties(std::string_view stream) {
+PropertySetReadResult ReadSummaryProperties(std::string_view stream, SummaryReading reading) {
   PropertySetReadResult result;
   if (stream.empty()) {
     return result;  // a set without properties
   }
-  Section section = FindSummarySection(stream);
+  Section section = FindSummarySection(stream, reading);
   if (section.code != kS_OK) {
     result.code = section.code;
     return result;
@@ -214,6 +220,9 @@ PropertySetReadResult ReadSummaryProperties(std::string_view stream) {
     out.type = raw[i]->type;
     if (out.type == kVT_LPSTR) {
       out.data = StringInUtf8(raw[i]->data, codePage);
+    } else if (out.type == kVT_LPWSTR && reading == SummaryReading::Lenient) {
+      out.type = kVT_LPSTR;
+      out.data = StringInUtf8(raw[i]->data, kUtf16CodePage);
     } else if (out.type == kVT_LPWSTR) {
       out.data = std::string(raw[i]->data);
     } else {

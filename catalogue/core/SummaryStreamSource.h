@@ -21,6 +21,9 @@ struct SummaryStream {
   // For a file that is not a compound file (STG_E_FILEALREADYEXISTS): its
   // first bytes, up to 8, when they could be read.
   std::string leadingBytes;
+  // The compound file is the wrapper of a password-protected Office Open
+  // XML document (it holds "EncryptionInfo" and "EncryptedPackage").
+  bool encryptedPackage = false;
 };
 
 // The compound-file service the reader needs: the bytes of one stream.

@@ -97,6 +97,14 @@ SummaryStream MsoleSummarySource::ReadSummaryStream(const std::string& path) {
     return result;
   }
 
+  for (const char* name : {"EncryptionInfo", "EncryptedPackage"}) {
+    GsfRef<GsfInput> part(gsf_infile_child_by_name(ole.get(), name));
+    result.encryptedPackage = part.get() != nullptr;
+    if (!result.encryptedPackage) {
+      break;
+    }
+  }
+
   GsfRef<GsfInput> stream(gsf_infile_child_by_name(ole.get(), kSummaryStreamName));
   if (stream.get() == nullptr) {
     result.setCode = catalogue::kSTG_E_FILENOTFOUND;

@@ -1,5 +1,7 @@
 #include "catalogue/core/PropertySetParser.h"
 
+#include "catalogue/core/DocumentRecord.h"
+
 #include <gtest/gtest.h>
 
 #include "tests/support/PropertySetBuilder.h"
@@ -116,6 +118,41 @@ TEST(PropertySetParser, SetWithoutRequestedIdsGivesSFalse) {
       ReadSummaryProperties(PropertySetBuilder().CodePage(932).Lpstr(20, "x").Lpstr(0, "d").Build())
           .code,
       kS_FALSE);
+}
+
+// What other writers store is read only when asked: Unicode strings as text
+// (with the file name they give), a byte-swapped identifier as the summary's.
+TEST(PropertySetParser, TheLenientReadingTakesUnicodeStringsAndASwappedIdentifier) {
+  std::string unicode = PropertySetBuilder()
+                            .Lpwstr(2, u"報告 𠮷")
+                            .Lpwstr(4, std::u16string(u"Ann\0junk", 8))
+                            .FileTime(12, 5)
+                            .Build();
+  PropertySetReadResult classic = ReadSummaryProperties(unicode);
+  EXPECT_EQ(classic.values[0].type, kVT_LPWSTR);
+  PropertySetReadResult r = ReadSummaryProperties(unicode, SummaryReading::Lenient);
+  ASSERT_EQ(r.code, kS_OK);
+  EXPECT_EQ(r.values[0], (PropertyValue{kVT_LPSTR, "報告 𠮷"}));
+  EXPECT_EQ(r.values[2], (PropertyValue{kVT_LPSTR, "Ann"}));  // up to the NUL
+  EXPECT_EQ(r.values[10].type, kVT_FILETIME);
+  EXPECT_EQ(BuildDocumentRecord(r.values, "u.doc", RegionalFormats{}, 0),
+            "u.doc;報告 𠮷;;;Ann;;;;;;1601/01/01;");
+  EXPECT_EQ(BuildDocumentRecord(classic.values, "u.doc", RegionalFormats{}, 0),
+            ";;;;;;;;;;1601/01/01;");
+
+  std::string id = PropertySetBuilder::SummaryFmtid();
+  std::string swapped = {id[3], id[2], id[1], id[0], id[5], id[4], id[7], id[6]};
+  swapped += id.substr(8);
+  std::string mac = PropertySetBuilder().Fmtid(swapped).Lpstr(2, "Mac").Build();
+  EXPECT_EQ(ReadSummaryProperties(mac).code, kSTG_E_FILENOTFOUND);
+  r = ReadSummaryProperties(mac, SummaryReading::Lenient);
+  ASSERT_EQ(r.code, kS_OK);
+  EXPECT_EQ(r.values[0].data, "Mac");
+  // Any other identifier stays foreign.
+  EXPECT_EQ(ReadSummaryProperties(PropertySetBuilder().Fmtid(std::string(16, '\x11')).Build(),
+                                  SummaryReading::Lenient)
+                .code,
+            kSTG_E_FILENOTFOUND);
 }
 
 TEST(PropertySetParser, FindsTheSummarySectionAmongOthersAndRefusesAWrongFmtid) {

@@ -156,6 +156,37 @@ TEST_F(ZipFixture, ArchivesOfTooManyEntriesAndPipesAreRefusedUnread) {
   EXPECT_FALSE(packages.ReadFileStart(dir.File("pipe.docx"), 4).opened);
 }
 
+// A password-protected Word 2007+ document is a compound file of encrypted
+// streams; a compound file may hold no summary at all. With the newer
+// formats read, each is said in words; without, the storage codes stay.
+TEST_F(ZipFixture, PasswordsAndMissingSummariesAreSaidInWordsWithTheNewerFormats) {
+  std::string summary = testsupport::PropertySetBuilder().Lpstr(2, "Decoy").Build();
+  testsupport::WriteCompoundFile(dir.File("locked.docx"),
+                                 {{"EncryptionInfo", std::string(64, '\x04')},
+                                  {"EncryptedPackage", std::string(4096, '\x7F')},
+                                  {testsupport::kSummaryStreamName, summary}});
+  testsupport::WriteCompoundFile(dir.File("plain.doc"), {{"WordDocument", std::string(600, 'w')}});
+  testsupport::WriteCompoundFile(
+      dir.File("half.doc"), {{"EncryptionInfo", "x"}, {testsupport::kSummaryStreamName, summary}});
+
+  MsoleSummarySource ole;
+  catalogue::fakes::RecordingReporter reporter;
+  catalogue::DocumentReader classic(ole, reporter, catalogue::RegionalFormats{}, 0);
+  EXPECT_EQ(classic.ReadDocumentRecord(dir.File("locked.docx")), "locked.docx;Decoy;;;;;;;;;;");
+  EXPECT_EQ(classic.ReadDocumentRecord(dir.File("plain.doc")), "");
+  EXPECT_EQ(reporter.messages, (std::vector<std::string>{std::string(catalogue::kMsgSetOpenError) +
+                                                         "\r\nHResult = $80030002"}));
+
+  reporter.messages.clear();
+  catalogue::DocumentReader reader(ole, reporter, catalogue::RegionalFormats{}, 0);
+  reader.ReadNewerFormats(source);
+  EXPECT_EQ(reader.ReadDocumentRecord(dir.File("locked.docx")), "");
+  EXPECT_EQ(reader.ReadDocumentRecord(dir.File("plain.doc")), "");
+  EXPECT_EQ(reader.ReadDocumentRecord(dir.File("half.doc")), "half.doc;Decoy;;;;;;;;;;");
+  EXPECT_EQ(reporter.messages, (std::vector<std::string>{catalogue::kMsgPasswordProtected,
+                                                         catalogue::kMsgNoSummaryProperties}));
+}
+
 // Every format through the reader, as the scan reads them, with the newer
 // formats and without.
 TEST_F(ZipFixture, TheReaderReadsEachFormatByItsContentOnlyWhenAsked) {
