@@ -36,6 +36,9 @@ std::string DocumentReader::ReadNewerFormat(const std::string& path, std::string
     case PackageAndRtfReader::Outcome::Kind::Damaged:
       reporter_.ShowMessage(path, std::string(kMsgInformationUnreadable) + "\r\n" + outcome.damage);
       return {};
+    case PackageAndRtfReader::Outcome::Kind::PasswordProtected:
+      reporter_.ShowMessage(path, kMsgPasswordProtected);
+      return {};
     case PackageAndRtfReader::Outcome::Kind::Unsupported: break;
   }
   reporter_.ShowMessage(path, kMsgUnsupportedFile);

@@ -43,7 +43,45 @@ PackageAndRtfReader::Outcome PackageAndRtfReader::Read(const std::string& path,
   if (head.substr(0, kRtfSignature.size()) == kRtfSignature) {
     return ReadRtf(path, fileName);
   }
+  if (LooksLikeXml(head)) {
+    return ReadFlatOpenDocument(path, fileName);
+  }
   return {};
+}
+
+namespace {
+
+PackageAndRtfReader::Outcome OutcomeOf(PackageRecord record) {
+  PackageAndRtfReader::Outcome outcome;
+  using Kind = PackageAndRtfReader::Outcome::Kind;
+  if (!record.recognised) {
+    return outcome;
+  }
+  if (record.passwordProtected) {
+    outcome.kind = Kind::PasswordProtected;
+  } else if (!record.damage.empty()) {
+    outcome.kind = Kind::Damaged;
+    outcome.damage = std::move(record.damage);
+  } else {
+    outcome.kind = Kind::Read;
+    outcome.line = std::move(record.line);
+  }
+  return outcome;
+}
+
+}  // namespace
+
+PackageAndRtfReader::Outcome PackageAndRtfReader::ReadFlatOpenDocument(
+    const std::string& path, const std::string& fileName) {
+  PackageAndRtfSource::FileStart start = source_.ReadFileStart(path, kMetadataPartLimit);
+  if (!start.opened) {
+    Outcome outcome;
+    outcome.kind = Outcome::Kind::Damaged;
+    outcome.damage = "ファイルを読み込めません";
+    return outcome;
+  }
+  return OutcomeOf(ReadFlatOpenDocumentRecord(start.bytes, start.wholeFile, fileName, formats_,
+                                              utcOffsetSeconds_));
 }
 
 PackageAndRtfReader::Outcome PackageAndRtfReader::ReadPackage(const std::string& path,
@@ -70,18 +108,7 @@ PackageAndRtfReader::Outcome PackageAndRtfReader::ReadPackage(const std::string&
     outcome.damage = "ZIP 書庫として開けません (中央ディレクトリがないか壊れています)";
     return outcome;
   }
-  PackageRecord record = ReadPackageRecord(*package, fileName, formats_, utcOffsetSeconds_);
-  if (!record.recognised) {
-    return outcome;
-  }
-  if (!record.damage.empty()) {
-    outcome.kind = Outcome::Kind::Damaged;
-    outcome.damage = std::move(record.damage);
-    return outcome;
-  }
-  outcome.kind = Outcome::Kind::Read;
-  outcome.line = std::move(record.line);
-  return outcome;
+  return OutcomeOf(ReadPackageRecord(*package, fileName, formats_, utcOffsetSeconds_));
 }
 
 PackageAndRtfReader::Outcome PackageAndRtfReader::ReadRtf(const std::string& path,

@@ -36,14 +36,15 @@ class PackageAndRtfSource {
 inline constexpr const char* kMsgInformationUnreadable = "文書情報を読み取れません";
 
 // Reads the documents that are not compound files: Office Open XML and
-// OpenDocument packages and RTF, told apart by their first bytes.
+// OpenDocument packages, flat OpenDocument files and RTF, told apart by
+// their first bytes.
 class PackageAndRtfReader {
  public:
   PackageAndRtfReader(PackageAndRtfSource& source, RegionalFormats formats,
                       std::int64_t utcOffsetSeconds);
 
   struct Outcome {
-    enum class Kind { Unsupported, Read, Damaged };
+    enum class Kind { Unsupported, Read, Damaged, PasswordProtected };
     Kind kind = Kind::Unsupported;
     std::string line;    // when Read
     std::string damage;  // when Damaged: the reason (UTF-8)
@@ -55,6 +56,7 @@ class PackageAndRtfReader {
  private:
   Outcome ReadPackage(const std::string& path, const std::string& fileName);
   Outcome ReadRtf(const std::string& path, const std::string& fileName);
+  Outcome ReadFlatOpenDocument(const std::string& path, const std::string& fileName);
 
   PackageAndRtfSource& source_;
   RegionalFormats formats_;

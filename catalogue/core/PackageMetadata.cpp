@@ -20,6 +20,7 @@ constexpr std::string_view kCoreRelationSuffix = "/metadata/core-properties";
 constexpr std::string_view kOfficeNs = "urn:oasis:names:tc:opendocument:xmlns:office:1.0";
 constexpr std::string_view kMetaNs = "urn:oasis:names:tc:opendocument:xmlns:meta:1.0";
 constexpr std::string_view kOpenDocumentType = "application/vnd.oasis.opendocument";
+constexpr std::string_view kManifestNs = "urn:oasis:names:tc:opendocument:xmlns:manifest:1.0";
 
 // Field indexes of the record.
 enum Field {
@@ -203,15 +204,14 @@ MetadataFields CorePropertiesFields(std::string_view xml, const RegionalFormats&
   return result;
 }
 
-MetadataFields OpenDocumentMetaFields(std::string_view xml, const RegionalFormats& formats,
-                                      std::int64_t utcOffsetSeconds) {
+namespace {
+
+// The fields of the office:meta element of `root` (meta.xml's
+// office:document-meta, or a flat file's office:document).
+MetadataFields OfficeMetaFields(const XmlElement& root, const RegionalFormats& formats,
+                                std::int64_t utcOffsetSeconds) {
   MetadataFields result;
-  XmlParseResult parsed = ParseXml(xml);
-  if (!parsed.root) {
-    result.error = parsed.error;
-    return result;
-  }
-  const XmlElement* meta = parsed.root->Child(kOfficeNs, "meta");
+  const XmlElement* meta = root.Child(kOfficeNs, "meta");
   if (meta == nullptr) {
     return result;
   }
@@ -236,6 +236,67 @@ MetadataFields OpenDocumentMetaFields(std::string_view xml, const RegionalFormat
   f[kCreated] =
       DateOf(*meta, kMetaNs, "creation-date", UnzonedTime::Local, formats, utcOffsetSeconds);
   return result;
+}
+
+}  // namespace
+
+MetadataFields OpenDocumentMetaFields(std::string_view xml, const RegionalFormats& formats,
+                                      std::int64_t utcOffsetSeconds) {
+  XmlParseResult parsed = ParseXml(xml);
+  if (!parsed.root) {
+    MetadataFields result;
+    result.error = parsed.error;
+    return result;
+  }
+  return OfficeMetaFields(*parsed.root, formats, utcOffsetSeconds);
+}
+
+bool ManifestEncryptsMetadata(std::string_view manifestXml) {
+  XmlParseResult parsed = ParseXml(manifestXml);
+  if (!parsed.root) {
+    return false;
+  }
+  for (const XmlElement* entry : parsed.root->Children(kManifestNs, "file-entry")) {
+    const std::string* path = entry->AttributeValue(kManifestNs, "full-path");
+    if (path != nullptr && (*path == "meta.xml" || *path == "encrypted-package") &&
+        entry->Child(kManifestNs, "encryption-data") != nullptr) {
+      return true;
+    }
+  }
+  return false;
+}
+
+bool LooksLikeXml(std::string_view leadingBytes) {
+  for (std::string_view mark : {"\xEF\xBB\xBF", "\xFF\xFE", "\xFE\xFF"}) {
+    if (leadingBytes.substr(0, mark.size()) == mark) {
+      leadingBytes.remove_prefix(mark.size());
+      break;
+    }
+  }
+  return !leadingBytes.empty() && (leadingBytes[0] == '<' || leadingBytes.substr(0, 2) == "\0<");
+}
+
+PackageRecord ReadFlatOpenDocumentRecord(std::string_view bytes, bool wholeFile,
+                                         std::string_view fileName, const RegionalFormats& formats,
+                                         std::int64_t utcOffsetSeconds) {
+  XmlParseResult parsed = ParseXmlUntilEndOf(bytes, kOfficeNs, "meta");
+  if (!parsed.root) {
+    // Another kind of XML, or one that is not whole: which, the office
+    // namespace near the start tells.
+    constexpr std::size_t kHeadSearch = 4096;
+    if (bytes.substr(0, kHeadSearch).find(kOfficeNs) == std::string_view::npos) {
+      return {};
+    }
+    if (!wholeFile) {
+      return NameOnly(fileName);  // no metadata in the part that was read
+    }
+    return Damaged(NotWellFormed(std::string(fileName), parsed.error));
+  }
+  if (parsed.root->localName != "document" || parsed.root->namespaceUri != kOfficeNs) {
+    return {};
+  }
+  return FromMetadata(std::string(fileName),
+                      OfficeMetaFields(*parsed.root, formats, utcOffsetSeconds), fileName);
 }
 
 std::optional<std::string> CorePropertiesPartName(std::string_view relsXml, std::string& error) {
@@ -269,14 +330,25 @@ PackageRecord ReadPackageRecord(DocumentPackage& package, std::string_view fileN
       mimetype.bytes == kOpenDocumentType) {
     const std::string name = "meta.xml";
     PartText meta = ReadMetadataPart(package, name);
+    PackageRecord record;
     if (!meta.damage.empty()) {
-      return Damaged(meta.damage);
+      record = Damaged(meta.damage);
+    } else if (!meta.present) {
+      record = NameOnly(fileName);
+    } else {
+      record = FromMetadata(name, OpenDocumentMetaFields(meta.bytes, formats, utcOffsetSeconds),
+                            fileName);
     }
-    if (!meta.present) {
-      return NameOnly(fileName);
+    if (!meta.present || !record.damage.empty()) {
+      // Encrypted metadata reads as damaged or missing: the manifest tells.
+      PartText manifest = ReadMetadataPart(package, "META-INF/manifest.xml");
+      if (manifest.present && ManifestEncryptsMetadata(manifest.bytes)) {
+        record.line.clear();
+        record.damage.clear();
+        record.passwordProtected = true;
+      }
     }
-    return FromMetadata(name, OpenDocumentMetaFields(meta.bytes, formats, utcOffsetSeconds),
-                        fileName);
+    return record;
   }
 
   if (package.ReadPart("[Content_Types].xml", 0).status == DocumentPackage::Part::Status::Missing) {

@@ -53,15 +53,35 @@ std::optional<std::string> CorePropertiesPartName(std::string_view relsXml, std:
 
 // What a package gives.
 struct PackageRecord {
-  bool recognised = false;  // OpenDocument or Office Open XML
-  std::string line;         // the record line when recognised and readable
-  std::string damage;       // why the metadata cannot be read (Japanese, UTF-8)
+  bool recognised = false;         // OpenDocument or Office Open XML
+  std::string line;                // the record line when recognised and readable
+  std::string damage;              // why the metadata cannot be read (Japanese, UTF-8)
+  bool passwordProtected = false;  // the metadata is encrypted with the document
 };
 
 // Reads a package: OpenDocument when its "mimetype" part names one, Office
 // Open XML when it has "[Content_Types].xml", otherwise not recognised. A
-// recognised package without metadata gives its name and empty fields.
+// recognised package without metadata gives its name and empty fields; an
+// OpenDocument package whose manifest says its metadata is encrypted is
+// password-protected.
 PackageRecord ReadPackageRecord(DocumentPackage& package, std::string_view fileName,
                                 const RegionalFormats& formats, std::int64_t utcOffsetSeconds);
+
+// Whether an OpenDocument manifest (META-INF/manifest.xml) encrypts the
+// metadata: meta.xml, or the whole package ("encrypted-package").
+bool ManifestEncryptsMetadata(std::string_view manifestXml);
+
+// Whether the first bytes of a file may start a flat OpenDocument file (an
+// XML document: a declaration or an element, after an optional mark).
+bool LooksLikeXml(std::string_view leadingBytes);
+
+// Reads a flat OpenDocument file (.fodt, .fods, .fodp: one XML document
+// whose root office:document holds office:meta) from its first bytes, at
+// most kMetadataPartLimit of them (`wholeFile` false when it goes on).
+// Only the text up to the end of office:meta is parsed. An XML document of
+// another kind is not recognised.
+PackageRecord ReadFlatOpenDocumentRecord(std::string_view bytes, bool wholeFile,
+                                         std::string_view fileName, const RegionalFormats& formats,
+                                         std::int64_t utcOffsetSeconds);
 
 }  // namespace catalogue

@@ -65,12 +65,21 @@ class XmlParser {
  public:
   explicit XmlParser(std::string_view text) : s_(text) {}
 
+  // Parsing stops at the end tag of the first element so named.
+  void StopAfter(std::string_view namespaceUri, std::string_view localName) {
+    stopNamespace_ = namespaceUri;
+    stopName_ = localName;
+  }
+
   std::unique_ptr<XmlElement> Parse() {
     SkipMisc();
     if (AtEnd() || s_[pos_] != '<') {
       Fail("ルート要素がありません");
     }
     std::unique_ptr<XmlElement> root = ParseElements();
+    if (stopped_) {
+      return root;
+    }
     SkipMisc();
     if (!AtEnd()) {
       Fail("ルート要素の後に余分な内容があります");
@@ -391,6 +400,10 @@ class XmlParser {
         if (name != open.back().qname) {
           Fail("終了タグが開始タグと合いません");
         }
+        if (IsStopElement(*open.back().element)) {
+          stopped_ = true;
+          return root;
+        }
         Unbind(open.back().bindingsMark);
         open.pop_back();
       } else if (LooksAt("<!--")) {
@@ -413,6 +426,10 @@ class XmlParser {
         }
         mark = declared_.size();
         XmlElement* child = ReadStartTag(&current, root, qname, selfClosing);
+        if (selfClosing && IsStopElement(*child)) {
+          stopped_ = true;
+          return root;
+        }
         if (selfClosing) {
           Unbind(mark);
         } else {
@@ -433,9 +450,17 @@ class XmlParser {
     return root;
   }
 
+  bool IsStopElement(const XmlElement& element) const {
+    return !stopName_.empty() && element.localName == stopName_ &&
+           element.namespaceUri == stopNamespace_;
+  }
+
   std::string_view s_;
   std::size_t pos_ = 0;
   std::size_t elements_ = 0;
+  std::string_view stopNamespace_;
+  std::string_view stopName_;
+  bool stopped_ = false;
   // Namespace prefixes in scope ("" the default) and the URIs they are bound
   // to, innermost last; and the prefixes in the order declared.
   std::unordered_map<std::string_view, std::vector<std::string>> bindings_;
@@ -508,8 +533,12 @@ std::vector<const XmlElement*> XmlElement::Children(std::string_view uri,
 }
 
 const std::string* XmlElement::AttributeValue(std::string_view name) const {
+  return AttributeValue(std::string_view(), name);
+}
+
+const std::string* XmlElement::AttributeValue(std::string_view uri, std::string_view name) const {
   for (const Attribute& a : attributes) {
-    if (a.namespaceUri.empty() && a.localName == name) {
+    if (a.namespaceUri == uri && a.localName == name) {
       return &a.value;
     }
   }
@@ -522,17 +551,33 @@ std::string XmlElement::WholeText() const {
   return text;
 }
 
-XmlParseResult ParseXml(std::string_view bytes) {
+namespace {
+
+XmlParseResult ParseText(std::string_view bytes, std::string_view stopNamespace,
+                         std::string_view stopName) {
   std::string text = AsUtf8(bytes);
   XmlParseResult result;
   try {
-    result.root = XmlParser(text).Parse();
+    XmlParser parser(text);
+    parser.StopAfter(stopNamespace, stopName);
+    result.root = parser.Parse();
   } catch (const NotWellFormed& e) {
     std::size_t line = 1 + static_cast<std::size_t>(std::count(
                                text.begin(), text.begin() + std::min(e.at, text.size()), '\n'));
     result.error = std::string(e.why) + "（" + std::to_string(line) + " 行目）";
   }
   return result;
+}
+
+}  // namespace
+
+XmlParseResult ParseXml(std::string_view bytes) {
+  return ParseText(bytes, {}, {});
+}
+
+XmlParseResult ParseXmlUntilEndOf(std::string_view bytes, std::string_view namespaceUri,
+                                  std::string_view localName) {
+  return ParseText(bytes, namespaceUri, localName);
 }
 
 }  // namespace catalogue

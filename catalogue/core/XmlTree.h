@@ -30,6 +30,9 @@ struct XmlElement {
                                           std::string_view localName) const;
   // The value of an attribute without a namespace, or nullptr.
   const std::string* AttributeValue(std::string_view localName) const;
+  // The value of an attribute in a namespace, or nullptr.
+  const std::string* AttributeValue(std::string_view namespaceUri,
+                                    std::string_view localName) const;
   // All the text inside the element, its descendants' included, in order.
   std::string WholeText() const;
 };
@@ -51,5 +54,12 @@ inline constexpr std::size_t kXmlMaxDepth = 256;
 // reference can reach a file or the network, or grow the text. UTF-8, with
 // or without its byte-order mark, and UTF-16 with one are accepted.
 XmlParseResult ParseXml(std::string_view bytes);
+
+// Parses only as far as the end tag of the first element with this name
+// and gives the tree as it stands there: the elements still open are kept
+// with what they hold so far, and nothing after the end tag is looked at
+// (it may be cut short). Without such an element, as ParseXml.
+XmlParseResult ParseXmlUntilEndOf(std::string_view bytes, std::string_view namespaceUri,
+                                  std::string_view localName);
 
 }  // namespace catalogue

@@ -337,9 +337,98 @@ TEST(PackageAndRtfReader, TheContentDecidesNotTheName) {
   EXPECT_EQ(far.kind, PackageAndRtfReader::Outcome::Kind::Read);
   EXPECT_EQ(Fields(far.line)[4], "far");
 
+  // A flat OpenDocument file, whatever its name.
+  source.files["/f/flat.xml"] =
+      "<?xml version=\"1.0\"?><office:document "
+      "xmlns:office=\"urn:oasis:names:tc:opendocument:xmlns:office:1.0\" "
+      "xmlns:dc=\"http://purl.org/dc/elements/1.1/\"><office:meta><dc:title>flat</dc:title>"
+      "</office:meta></office:document>";
+  PackageAndRtfReader::Outcome flat = reader.Read("/f/flat.xml", "flat.xml");
+  EXPECT_EQ(flat.kind, PackageAndRtfReader::Outcome::Kind::Read);
+  EXPECT_EQ(Fields(flat.line)[1], "flat");
+
   for (const char* path : {"/f/plain.docx", "/f/short.rtf", "/f/missing.docx"}) {
     EXPECT_EQ(reader.Read(path, "x").kind, PackageAndRtfReader::Outcome::Kind::Unsupported) << path;
   }
+}
+
+// A password-protected OpenDocument file keeps meta.xml encrypted (or the
+// whole package, in newer versions): its manifest says so, and the reader
+// says so rather than naming an XML fault.
+TEST(PackageMetadata, EncryptedOpenDocumentMetadataIsPasswordProtected) {
+  auto manifest = [](const std::string& path, bool encrypted) {
+    return "<?xml version=\"1.0\"?><manifest:manifest "
+           "xmlns:manifest=\"urn:oasis:names:tc:opendocument:xmlns:manifest:1.0\">"
+           "<manifest:file-entry manifest:full-path=\"/\" manifest:media-type=\"x\"/>"
+           "<manifest:file-entry manifest:full-path=\"" +
+           path + "\" manifest:media-type=\"text/xml\">" +
+           (encrypted ? "<manifest:encryption-data manifest:checksum-type=\"SHA1\"/>" : "") +
+           "</manifest:file-entry></manifest:manifest>";
+  };
+  FakePackage locked = Odt("");
+  locked.parts["meta.xml"] = "\x8F\x12\xC3 not xml at all";
+  locked.parts["META-INF/manifest.xml"] = manifest("meta.xml", true);
+  PackageRecord record = Read(locked);
+  EXPECT_TRUE(record.recognised);
+  EXPECT_TRUE(record.passwordProtected);
+  EXPECT_EQ(record.line, "");
+  EXPECT_EQ(record.damage, "");
+
+  FakePackage wholly = Odt("");
+  wholly.parts.erase("meta.xml");
+  wholly.parts["META-INF/manifest.xml"] = manifest("encrypted-package", true);
+  EXPECT_TRUE(Read(wholly).passwordProtected);
+
+  // Content encrypted but not the metadata: read as usual, manifest unread.
+  FakePackage contentOnly = Odt("<dc:title>open</dc:title>");
+  contentOnly.parts["META-INF/manifest.xml"] = manifest("content.xml", true);
+  record = Read(contentOnly);
+  EXPECT_FALSE(record.passwordProtected);
+  EXPECT_EQ(Fields(record.line)[1], "open");
+  EXPECT_EQ(std::count(contentOnly.asked.begin(), contentOnly.asked.end(), "META-INF/manifest.xml"),
+            0);
+  // A broken meta.xml the manifest does not encrypt stays damaged.
+  FakePackage broken = Odt("");
+  broken.parts["meta.xml"] = "<office:document-meta>";
+  broken.parts["META-INF/manifest.xml"] = manifest("meta.xml", false);
+  record = Read(broken);
+  EXPECT_FALSE(record.passwordProtected);
+  EXPECT_NE(record.damage.find("meta.xml"), std::string::npos);
+}
+
+// A flat OpenDocument file is one XML document; only its head up to the end
+// of office:meta is parsed, so the rest may be huge or cut short.
+TEST(PackageMetadata, FlatOpenDocumentFilesAreReadUpToTheirMetadata) {
+  const std::string head =
+      "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<office:document "
+      "xmlns:office=\"urn:oasis:names:tc:opendocument:xmlns:office:1.0\" "
+      "xmlns:dc=\"http://purl.org/dc/elements/1.1/\" "
+      "xmlns:meta=\"urn:oasis:names:tc:opendocument:xmlns:meta:1.0\" "
+      "office:mimetype=\"application/vnd.oasis.opendocument.spreadsheet\">";
+  const std::string meta =
+      "<office:meta><dc:title>表計算</dc:title><meta:initial-creator>Ann</meta:initial-creator>"
+      "<meta:creation-date>2024-03-04T05:06:07</meta:creation-date></office:meta>";
+  auto read = [](const std::string& bytes, bool whole) {
+    return ReadFlatOpenDocumentRecord(bytes, whole, "a.fods", RegionalFormats{}, kJapan);
+  };
+  PackageRecord whole = read(head + meta + "<office:body/></office:document>", true);
+  ASSERT_TRUE(whole.recognised);
+  EXPECT_EQ(whole.line, "a.fods;表計算;;;Ann;;;;;;2024/03/04 5:06:07;");
+  // Cut short after the metadata (a file over the limit): the same.
+  EXPECT_EQ(read(head + meta + "<office:body><text:p>unfin", false).line, whole.line);
+  // No metadata in what was read of a long file: the name alone.
+  EXPECT_EQ(read(head + "<office:body><x>", false).line, "a.fods;;;;;;;;;;;");
+  // Broken within a whole file: damaged, naming the file.
+  PackageRecord broken = read(head + "<office:meta><dc:title>x</office:meta>", true);
+  EXPECT_NE(broken.damage.find("a.fods"), std::string::npos);
+  // Other XML, HTML and text are not flat OpenDocument files.
+  EXPECT_FALSE(
+      read("<?xml version=\"1.0\"?><svg xmlns=\"http://www.w3.org/2000/svg\"/>", true).recognised);
+  EXPECT_FALSE(read("<html><body><p>Word web page</body></html>", true).recognised);
+  EXPECT_TRUE(LooksLikeXml("<?xml ve"));
+  EXPECT_TRUE(LooksLikeXml("\xEF\xBB\xBF<?xml"));
+  EXPECT_FALSE(LooksLikeXml("PK\x03\x04"));
+  EXPECT_FALSE(LooksLikeXml(""));
 }
 
 // Every reader's record is held to the field limit: a package's title of

@@ -182,5 +182,25 @@ TEST(XmlTree, ByteOrderMarksAndUtf16AreRead) {
   EXPECT_EQ(wide.root->WholeText(), "\xE3\x81\x82");
 }
 
+// Parsing can end at an element's end tag: what follows is never looked at,
+// so a document cut short or malformed after it still gives the element.
+TEST(XmlTree, ParsingStopsAtTheEndOfTheElementAsked) {
+  const std::string ns = "urn:x";
+  XmlParseResult r =
+      ParseXmlUntilEndOf("<r xmlns:p=\"urn:x\"><a>1</a><p:m><t>kept</t></p:m><b>cut sh", ns, "m");
+  ASSERT_NE(r.root, nullptr) << r.error;
+  ASSERT_NE(r.root->Child(ns, "m"), nullptr);
+  EXPECT_EQ(r.root->Child(ns, "m")->WholeText(), "kept");
+  EXPECT_EQ(r.root->Child("", "b"), nullptr);
+  // Self-closing, and by namespace, not by prefix.
+  r = ParseXmlUntilEndOf("<r xmlns=\"urn:x\"><m/><<<", ns, "m");
+  ASSERT_NE(r.root, nullptr) << r.error;
+  r = ParseXmlUntilEndOf("<r><m>wrong namespace</m><b>cut", ns, "m");
+  EXPECT_EQ(r.root, nullptr);
+  EXPECT_FALSE(r.error.empty());
+  // A fault before the end tag is still a fault.
+  EXPECT_EQ(ParseXmlUntilEndOf("<r xmlns=\"urn:x\"><m><t></m>", ns, "m").root, nullptr);
+}
+
 }  // namespace
 }  // namespace catalogue
