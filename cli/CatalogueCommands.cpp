@@ -29,17 +29,24 @@ int RunRead(const std::vector<std::string>& args) {
 }
 
 int RunScan(const std::vector<std::string>& args) {
-  Arguments arguments = ParseArguments(args, {{"-o"}, {"--utf8", "--all-formats"}});
+  Arguments arguments = ParseArguments(args, {{"-o"}, {"--utf8", "--all-formats", "--recursive"}});
   RequireOperands(arguments, 1, "FOLDER");
   const std::string& folder = arguments.operands[0];
   bool utf8 = arguments.Has("--utf8");
   bool allFormats = arguments.Has("--all-formats");
+  catalogue::DocumentFormats formats =
+      allFormats ? catalogue::DocumentFormats::WithNewer : catalogue::DocumentFormats::Classic;
+  catalogue::Subfolders subfolders =
+      arguments.Has("--recursive") ? catalogue::Subfolders::Included : catalogue::Subfolders::Left;
 
-  std::vector<std::string> names =
-      catalogue::ListDocumentFiles(folder, allFormats ? catalogue::DocumentFormats::WithNewer
-                                                      : catalogue::DocumentFormats::Classic);
+  std::vector<std::string> names = catalogue::ListDocumentFiles(folder, formats, subfolders);
   if (names.empty()) {
-    PrintMessage(catalogue::EmptyFolderMessage(folder));
+    std::size_t newer = allFormats ? 0
+                                   : catalogue::ListDocumentFiles(
+                                         folder, catalogue::DocumentFormats::WithNewer, subfolders)
+                                         .size();
+    PrintMessage(catalogue::EmptyFolderMessage(folder, formats, newer,
+                                               "--all-formats を付けると一覧にできます。"));
     return kExitFailure;
   }
 

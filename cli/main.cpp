@@ -27,7 +27,10 @@ struct Verb {
 
 const Verb kVerbs[] = {
     {"read", "read [--utf8] [--all-formats] FILE...", RunRead},
-    {"scan", "scan FOLDER [-o LISTFILE] [--utf8] [--all-formats]", RunScan},
+    {"scan",
+     "scan FOLDER [-o LISTFILE] [--utf8] [--all-formats]\n"
+     "                          [--recursive]",
+     RunScan},
     {"csv", "csv LISTFILE [-o CSVFILE] [--utf8]", RunCsv},
     {"bind",
      "bind STYLE --list LISTFILE [--page N] [--title TEXT] [--folder TEXT]\n"
@@ -56,8 +59,10 @@ constexpr const char* kHelpDetails =
     "csv --utf8 writes UTF-8 with a byte-order mark and a heading row, as\n"
     "current spreadsheet programs open it.\n"
     "\n"
-    "--all-formats reads .docx, .docm, .dotx, .dotm, .odt and .ott documents\n"
-    "and the information of RTF files too, each by its content.\n"
+    "--all-formats reads Word 2007+ documents, Excel and PowerPoint files old\n"
+    "and new, OpenDocument files (packed and flat), PDF files and the\n"
+    "information of RTF files too, each by its content. scan --recursive lists\n"
+    "the documents of the subfolders as well, named by their path.\n"
     "\n"
     "Records, lists and styles are code page 932 bytes; --utf8 writes them as\n"
     "UTF-8. Messages go to stderr. Exit status: 0 done, 1 a failure (read: a\n"

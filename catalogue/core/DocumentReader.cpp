@@ -23,10 +23,11 @@ void DocumentReader::ReadNewerFormats(PackageAndRtfSource& source) {
   newerFormats_ = std::make_unique<PackageAndRtfReader>(source, formats_, utcOffsetSeconds_);
 }
 
-std::string DocumentReader::ReadNewerFormat(const std::string& path, std::string leadingBytes) {
+std::string DocumentReader::ReadNewerFormat(const std::string& path, const std::string& nameField,
+                                            std::string leadingBytes) {
   PackageAndRtfReader::Outcome outcome;
   try {
-    outcome = newerFormats_->Read(path, FileNameFieldOf(path), std::move(leadingBytes));
+    outcome = newerFormats_->Read(path, nameField, std::move(leadingBytes));
   } catch (const std::bad_alloc&) {
     outcome.kind = PackageAndRtfReader::Outcome::Kind::Damaged;
     outcome.damage = "メモリが足りません";
@@ -46,20 +47,29 @@ std::string DocumentReader::ReadNewerFormat(const std::string& path, std::string
 }
 
 std::string DocumentReader::ReadDocumentRecord(const std::string& path) {
-  std::string line = ReadRecordLine(path);
+  return ReadCappedRecord(path, FileNameFieldOf(path));
+}
+
+std::string DocumentReader::ReadDocumentRecord(const std::string& path, const std::string& name) {
+  return ReadCappedRecord(path, platform::ValidUtf8(name));
+}
+
+std::string DocumentReader::ReadCappedRecord(const std::string& path,
+                                             const std::string& nameField) {
+  std::string line = ReadRecordLine(path, nameField);
   if (CapRecordFields(line)) {
     reporter_.NoteValuesCut(path);
   }
   return line;
 }
 
-std::string DocumentReader::ReadRecordLine(const std::string& path) {
+std::string DocumentReader::ReadRecordLine(const std::string& path, const std::string& nameField) {
   SummaryStream stream = source_.ReadSummaryStream(path);
   if (Failed(stream.storageCode)) {
     if (stream.storageCode == kSTG_E_FILENOTFOUND) {
       reporter_.ShowMessage(path, kMsgFileNotFound);
     } else if (stream.storageCode == kSTG_E_FILEALREADYEXISTS && newerFormats_) {
-      return ReadNewerFormat(path, std::move(stream.leadingBytes));
+      return ReadNewerFormat(path, nameField, std::move(stream.leadingBytes));
     } else if (stream.storageCode == kSTG_E_FILEALREADYEXISTS) {
       reporter_.ShowMessage(path, kMsgUnsupportedFile);
     } else {
@@ -102,7 +112,7 @@ std::string DocumentReader::ReadRecordLine(const std::string& path) {
   if (set.code == kS_FALSE) {
     return {};
   }
-  return BuildDocumentRecord(set.values, FileNameFieldOf(path), formats_, utcOffsetSeconds_);
+  return BuildDocumentRecord(set.values, nameField, formats_, utcOffsetSeconds_);
 }
 
 std::string FileNameFieldOf(const std::string& path) {

@@ -40,11 +40,17 @@ class DocumentReader {
   // read it, no field is longer than kRecordFieldLimit characters; a
   // document whose values were cut is noted once.
   std::string ReadDocumentRecord(const std::string& path);
+  // The same with `name` (file system bytes) in the file-name field rather
+  // than the name part of the path: a document of a subfolder is named by
+  // its path from the folder scanned.
+  std::string ReadDocumentRecord(const std::string& path, const std::string& name);
 
  private:
-  std::string ReadRecordLine(const std::string& path);
+  std::string ReadCappedRecord(const std::string& path, const std::string& nameField);
+  std::string ReadRecordLine(const std::string& path, const std::string& nameField);
   void ReportFailure(const std::string& path, const char* message, HResult code);
-  std::string ReadNewerFormat(const std::string& path, std::string leadingBytes);
+  std::string ReadNewerFormat(const std::string& path, const std::string& nameField,
+                              std::string leadingBytes);
 
   SummaryStreamSource& source_;
   MessageReporter& reporter_;

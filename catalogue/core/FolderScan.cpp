@@ -14,6 +14,7 @@
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <set>
 #include <system_error>
 #include <thread>
 
@@ -60,8 +61,26 @@ struct DirCloser {
 
 }  // namespace
 
-std::string EmptyFolderMessage(const std::string& folderPath) {
-  return folderPath + "\r\n上記フォルダーにエクセルファイルは見つかりませんでした";
+const std::vector<std::string_view>& NewerFormatExtensions() {
+  static const std::vector<std::string_view> extensions = {
+      ".docx", ".docm", ".dotx", ".dotm", ".odt",  ".ott",  ".xls",  ".xlt",
+      ".ppt",  ".pps",  ".xlsx", ".xlsm", ".xltx", ".pptx", ".pptm", ".ppsx",
+      ".ods",  ".ots",  ".odp",  ".otp",  ".fodt", ".fods", ".fodp", ".pdf",
+  };
+  return extensions;
+}
+
+std::string EmptyFolderMessage(const std::string& folderPath, DocumentFormats formats,
+                               std::size_t newerDocuments, std::string_view howToList) {
+  if (formats == DocumentFormats::WithNewer) {
+    return folderPath + "\r\n上記フォルダーに文書は見つかりませんでした";
+  }
+  std::string message = folderPath + "\r\n上記フォルダーにエクセルファイルは見つかりませんでした";
+  if (newerDocuments > 0) {
+    message += "\r\n.docx などの文書が " + std::to_string(newerDocuments) + " 件あります。";
+    message += howToList;
+  }
+  return message;
 }
 
 bool MatchesDocumentMask(std::string_view name, DocumentFormats formats) {
@@ -75,7 +94,7 @@ bool MatchesDocumentMask(std::string_view name, DocumentFormats formats) {
   if (formats == DocumentFormats::Classic) {
     return false;
   }
-  for (const char* extension : {".docx", ".docm", ".dotx", ".dotm", ".odt", ".ott"}) {
+  for (std::string_view extension : NewerFormatExtensions()) {
     if (EndsWithFolded(name, extension)) {
       return true;
     }
@@ -98,8 +117,16 @@ bool NameLess(std::string_view a, std::string_view b) {
   return a < b;
 }
 
-std::vector<std::string> ListDocumentFiles(const std::string& folder, DocumentFormats formats) {
-  std::vector<std::string> names;
+namespace {
+
+// One folder's entries: the matching documents and the subfolders to list.
+struct FolderEntries {
+  std::vector<std::string> documents;
+  std::vector<std::string> subfolders;
+};
+
+FolderEntries ReadFolder(const std::string& folder, DocumentFormats formats, bool withSubfolders) {
+  FolderEntries found;
   std::unique_ptr<DIR, DirCloser> dir(::opendir(folder.c_str()));
   if (!dir) {
     int err = errno;
@@ -115,41 +142,114 @@ std::vector<std::string> ListDocumentFiles(const std::string& folder, DocumentFo
       break;
     }
     std::string_view name(entry->d_name);
-    if (!MatchesDocumentMask(name, formats)) {
+    bool document = MatchesDocumentMask(name, formats);
+    bool maybeFolder = withSubfolders && !name.empty() && name.front() != '.' &&
+                       (entry->d_type == DT_DIR || entry->d_type == DT_UNKNOWN);
+    if (!document && !maybeFolder) {
       continue;
     }
-    bool regular = entry->d_type == DT_REG;
-    if (entry->d_type == DT_UNKNOWN || entry->d_type == DT_LNK) {
-      // The entry type is not known (or is a link): ask for the target's.
+    unsigned char type = entry->d_type;
+    if (type == DT_UNKNOWN) {
+      // The file system does not say: ask, without following a link.
+      struct stat st {};
+      if (::lstat(JoinPath(folder, std::string(name)).c_str(), &st) != 0) {
+        continue;
+      }
+      type = S_ISDIR(st.st_mode)   ? DT_DIR
+             : S_ISLNK(st.st_mode) ? DT_LNK
+             : S_ISREG(st.st_mode) ? DT_REG
+                                   : DT_UNKNOWN;
+    }
+    if (type == DT_DIR && maybeFolder) {
+      found.subfolders.emplace_back(name);
+      continue;
+    }
+    if (!document) {
+      continue;
+    }
+    bool regular = type == DT_REG;
+    if (type == DT_LNK) {
+      // A link to a document counts as the document.
       struct stat st {};
       regular =
           ::stat(JoinPath(folder, std::string(name)).c_str(), &st) == 0 && S_ISREG(st.st_mode);
     }
     if (regular) {
-      names.emplace_back(name);
+      found.documents.emplace_back(name);
     }
   }
-  std::sort(names.begin(), names.end(),
-            [](const std::string& a, const std::string& b) { return NameLess(a, b); });
+  auto byName = [](const std::string& a, const std::string& b) { return NameLess(a, b); };
+  std::sort(found.documents.begin(), found.documents.end(), byName);
+  std::sort(found.subfolders.begin(), found.subfolders.end(), byName);
+  return found;
+}
+
+// The documents of the subfolder `relative` of `root` and of its own
+// subfolders, in listing order; `seen` holds the folders listed already.
+void ListSubfolder(const std::string& root, const std::string& relative, DocumentFormats formats,
+                   int depth, std::set<std::pair<dev_t, ino_t>>& seen,
+                   std::vector<std::string>& names) {
+  std::string folder = JoinPath(root, relative);
+  struct stat st {};
+  if (::stat(folder.c_str(), &st) != 0 || !seen.insert({st.st_dev, st.st_ino}).second) {
+    return;  // gone, or met before through a bind mount
+  }
+  FolderEntries entries;
+  try {
+    entries = ReadFolder(folder, formats, depth < kMaxSubfolderDepth);
+  } catch (const platform::UserError&) {
+    return;  // a subfolder that cannot be read lists nothing
+  }
+  for (std::string& name : entries.documents) {
+    names.push_back(relative.empty() ? std::move(name) : relative + "/" + name);
+  }
+  for (const std::string& sub : entries.subfolders) {
+    ListSubfolder(root, relative.empty() ? sub : relative + "/" + sub, formats, depth + 1, seen,
+                  names);
+  }
+}
+
+}  // namespace
+
+std::vector<std::string> ListDocumentFiles(const std::string& folder, DocumentFormats formats,
+                                           Subfolders subfolders) {
+  if (subfolders == Subfolders::Left) {
+    return ReadFolder(folder, formats, false).documents;
+  }
+  // The chosen folder itself must open, as without the subfolders.
+  std::unique_ptr<DIR, DirCloser> dir(::opendir(folder.c_str()));
+  if (!dir) {
+    int err = errno;
+    throw platform::UserError(platform::FileErrorMessage(kCannotOpenFolder, folder, err));
+  }
+  dir.reset();
+  std::vector<std::string> names;
+  std::set<std::pair<dev_t, ino_t>> seen;
+  ListSubfolder(folder, "", formats, 0, seen, names);
   return names;
 }
 
 std::string FindDocumentByField(const std::string& folder, std::string_view field) {
+  // A row from a subfolder names it before the file's name.
+  std::size_t slash = field.rfind('/');
+  std::string subfolder =
+      slash == std::string_view::npos ? "" : std::string(field.substr(0, slash));
+  std::string_view leaf = slash == std::string_view::npos ? field : field.substr(slash + 1);
   std::vector<std::string> names;
   try {
-    names = ListDocumentFiles(folder, DocumentFormats::WithNewer);
+    names = ListDocumentFiles(JoinPath(folder, subfolder), DocumentFormats::WithNewer);
   } catch (const platform::UserError&) {
     return {};
   }
   std::string found;
   int matches = 0;
   for (const std::string& name : names) {
-    if (RecordFieldText(FileNameFieldOf(name)) == field) {
+    if (RecordFieldText(FileNameFieldOf(name)) == leaf) {
       found = name;
       ++matches;
     }
   }
-  return matches == 1 ? found : std::string();
+  return matches == 1 ? JoinPath(subfolder, found) : std::string();
 }
 
 std::optional<std::string> StoredFolderSetting(std::string_view utf8Folder) {
@@ -359,7 +459,7 @@ bool ScanDocuments(const std::string& folder, const std::vector<std::string>& na
     if (readAhead) {
       readAhead->Reached(i);
     }
-    sink.WriteLine(reader.ReadDocumentRecord(JoinPath(folder, names[i])));
+    sink.WriteLine(reader.ReadDocumentRecord(JoinPath(folder, names[i]), names[i]));
     if (progress && !progress(i + 1, names.size())) {
       return false;
     }

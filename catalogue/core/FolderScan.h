@@ -13,43 +13,62 @@ namespace catalogue {
 
 // The file mask of the folder list.
 inline constexpr const char* kDocumentMask = "*.doc;*.wrd;*.rtf";
-// The mask when the newer formats are read too.
-inline constexpr const char* kNewerFormatsMask =
-    "*.doc;*.wrd;*.rtf;*.docx;*.docm;*.dotx;*.dotm;*.odt;*.ott";
 
 // Which documents a folder lists and the reader reads.
 enum class DocumentFormats { Classic, WithNewer };
 
-// The message for a folder without any matching file: the folder's path,
-// a line break, then the fixed text.
-std::string EmptyFolderMessage(const std::string& folderPath);
+// Whether a folder's subfolders are listed too.
+enum class Subfolders { Left, Included };
+
+// The extensions the newer formats add to the classic ".doc", ".wrd" and
+// ".rtf" (lower case, with the dot): Word 2007+, spreadsheets and
+// presentations old and new, OpenDocument packed and flat, and PDF.
+const std::vector<std::string_view>& NewerFormatExtensions();
+
+// The message for a folder without any matching file: the folder's path, a
+// line break, then the fixed text. Listing the classic documents only, a
+// folder that holds `newerDocuments` of the newer formats adds how many
+// there are and `howToList` them (the check box or the option to use).
+std::string EmptyFolderMessage(const std::string& folderPath,
+                               DocumentFormats formats = DocumentFormats::Classic,
+                               std::size_t newerDocuments = 0, std::string_view howToList = {});
 
 // Whether a file name matches the mask: case-blind extension ".doc", ".wrd"
-// or ".rtf" (and with the newer formats ".docx", ".docm", ".dotx", ".dotm",
-// ".odt" or ".ott"), and not a hidden dot-file.
+// or ".rtf" (and with the newer formats one of NewerFormatExtensions), and
+// not a hidden dot-file.
 bool MatchesDocumentMask(std::string_view name, DocumentFormats formats = DocumentFormats::Classic);
 
 // Case-blind order of names (ASCII letters folded), ties broken by bytes.
 bool NameLess(std::string_view a, std::string_view b);
 
+// Subfolders deeper than this are not listed.
+inline constexpr int kMaxSubfolderDepth = 64;
+
 // The names of the regular files in `folder` that match the mask, sorted by
-// NameLess. A folder that cannot be opened throws platform::UserError.
+// NameLess. With the subfolders, their documents follow, folder by folder
+// (each folder's files, then its subfolders in NameLess order, each in
+// turn), named by their path from `folder` ("2024/report.doc"); hidden
+// folders, symbolic links to folders (which lead out of the tree or round
+// in it) and folders met before (a bind mount) are passed over, and a
+// subfolder that cannot be read lists nothing. A folder that cannot be
+// opened throws platform::UserError.
 std::vector<std::string> ListDocumentFiles(const std::string& folder,
-                                           DocumentFormats formats = DocumentFormats::Classic);
+                                           DocumentFormats formats = DocumentFormats::Classic,
+                                           Subfolders subfolders = Subfolders::Left);
 
 // The document of `folder` that a list row names by `field`, its file-name
-// field. The field holds the name as the scan recorded it (FileNameFieldOf,
-// then RecordFieldText), which is not always the name on disk: what code
-// page 932 cannot hold became "?", ";" became "；", and some characters come
-// back from code page 932 as others (〜 U+301C as ～ U+FF5E). So each file the
-// scan could list is recorded the same way and compared with the field. The
-// name of the only file that gives `field`; empty when none does, when
-// several do (which of them the row meant cannot be told) or when the folder
-// cannot be read.
+// field (a path from `folder` when the row came from its subfolders). The field holds the name as
+// the scan recorded it (FileNameFieldOf, then RecordFieldText), which is not always the name on
+// disk: what code page 932 cannot hold became "?", ";" became "；", and some characters come back
+// from code page 932 as others (〜 U+301C as ～ U+FF5E). So each file the scan could list is
+// recorded the same way and compared with the field. The name of the only file that gives `field`;
+// empty when none does, when several do (which of them the row meant cannot be told) or when the
+// folder cannot be read.
 std::string FindDocumentByField(const std::string& folder, std::string_view field);
 
 // Reads each named file of `folder`, in the order given, and writes one line
-// per file to `sink` (an empty line for a file that cannot be read). The
+// per file to `sink` (an empty line for a file that cannot be read); the
+// file-name field holds the name as given, a path for a subfolder's. The
 // next files are asked of the disk ahead of their turn. Calls
 // `progress(done, total)` after each file when given; when it returns false
 // the scan stops there. Returns whether every file was read.

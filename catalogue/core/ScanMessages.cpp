@@ -22,8 +22,12 @@ std::string ValuesCutMessage() {
 }
 
 void ScanMessages::Add(const std::string& path, std::string text) {
+  std::string prefix = folder_.empty() || folder_.back() == '/' ? folder_ : folder_ + "/";
   std::size_t slash = path.rfind('/');
-  std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+  std::string name = !folder_.empty() && path.compare(0, prefix.size(), prefix) == 0
+                         ? path.substr(prefix.size())
+                     : slash == std::string::npos ? path
+                                                  : path.substr(slash + 1);
   entries_.push_back({std::move(name), std::move(text)});
 }
 

@@ -19,9 +19,14 @@ std::string ValuesCutMessage();
 class ScanMessages : public MessageReporter {
  public:
   struct Entry {
-    std::string fileName;  // the name part of the document's path, file system bytes
+    std::string fileName;  // the document's path from the folder scanned (else its
+                           // name part), file system bytes
     std::string text;      // the reader's message, UTF-8
   };
+
+  // The folder scanned: a document of its subfolders is named by its path
+  // from there.
+  void SetFolder(std::string folder) { folder_ = std::move(folder); }
 
   void ShowMessage(const std::string& path, const std::string& text) override;
   void NoteValuesCut(const std::string& path) override;
@@ -38,6 +43,7 @@ class ScanMessages : public MessageReporter {
  private:
   void Add(const std::string& path, std::string text);
 
+  std::string folder_;
   std::vector<Entry> entries_;
   std::size_t cut_ = 0;  // entries that are cuts
 };

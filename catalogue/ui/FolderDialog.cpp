@@ -46,24 +46,45 @@ namespace {
 
 constexpr const char* kSection = "folder_select";
 constexpr const char* kNewerFormatsKey = "newer_formats";
+constexpr const char* kSubfoldersKey = "subfolders";
 constexpr const char* kLastFolderKey = "last_folder";
 constexpr int kDesignedWidth = 799;
 constexpr int kDesignedHeight = 587;
 
 constexpr int kProgressTickMs = 50;  // how often the progress shows the count
 
-const char* const kFolderHint =
-    "左のパネルからエクセルファイルのあるフォルダーをダブルクリックにて選択してください";
-const char* const kListHint = "指定されたフォルダーの中に含まれるエクセルファイルを表示しています";
+// The hints as they have always read, and as they read with the newer
+// formats, which list documents of every kind.
+struct Hints {
+  const char* folder;
+  const char* list;
+  const char* status;
+};
+const Hints kClassicHints = {
+    "左のパネルからエクセルファイルのあるフォルダーをダブルクリックにて選択してください",
+    "指定されたフォルダーの中に含まれるエクセルファイルを表示しています",
+    "左のパネルからエクセルファイルのあるフォルダーをダブルクリックにて選択し、"
+    "プロパティ実行を押してください",
+};
+const Hints kDocumentHints = {
+    "左のパネルから文書のあるフォルダーをダブルクリックにて選択してください",
+    "指定されたフォルダーの中に含まれる文書を表示しています",
+    "左のパネルから文書のあるフォルダーをダブルクリックにて選択し、"
+    "プロパティ実行を押してください",
+};
 const char* const kPathHint =
     "フォルダーのパスを入力または貼り付けて Enter を押すと、そのフォルダーを開きます";
+const char* const kNewerFormatsLabel = "新しい形式も読む（.docx・.xlsx・.pptx・.odt・PDF など）";
 const char* const kNewerFormatsHint =
-    "オンにすると .docx・.docm・.dotx・.dotm・.odt・.ott の文書も一覧に入り、"
+    "オンにすると Word 2007 以降の文書、Excel と PowerPoint のファイル（新旧とも）、"
+    "OpenDocument（.odt・.ods・.odp とフラット形式）、PDF も一覧に入り、"
     "RTF は文書情報（\\info）を読みます。形式はファイルの中身で判断します";
+const char* const kSubfoldersLabel = "サブフォルダーも読む";
+const char* const kSubfoldersHint =
+    "オンにすると、サブフォルダーの中の文書も一覧に入ります。"
+    "ファイル名の欄には、選んだフォルダーからのパスが入ります";
+const char* const kHowToListNewer = "「新しい形式も読む」をオンにすると一覧にできます。";
 const char* const kCancelledText = "プロパティの読み取りを中止しました。一覧は変更されていません。";
-const char* const kStatusText =
-    "左のパネルからエクセルファイルのあるフォルダーをダブルクリックにて選択し、"
-    "プロパティ実行を押してください";
 
 std::string FileSystemBytes(const QString& path) {
   return QFile::encodeName(path).toStdString();
@@ -123,7 +144,11 @@ FolderDialog::FolderDialog(const app::ProgramPaths& paths, widgets::Dialogs& dia
   widgets::RestoreWindowGeometry(*this, paths_.SettingsFile(), kSection, kDesignedWidth,
                                  kDesignedHeight);
   newerFormatsCheck_->setChecked(ReadNewerFormatsSetting());
+  subfoldersCheck_->setChecked(
+      widgets::ReadSettingInteger(paths_.SettingsFile(), kSection, kSubfoldersKey, 0) == 1);
+  ShowHints();
   connect(newerFormatsCheck_, &QCheckBox::toggled, this, &FolderDialog::NewerFormatsToggled);
+  connect(subfoldersCheck_, &QCheckBox::toggled, this, &FolderDialog::SubfoldersToggled);
 
   // The folder scanned last, else the user's home folder, selected and
   // opened, is where the tree starts.
@@ -200,7 +225,6 @@ void FolderDialog::BuildLayout() {
   folderTree_->header()->hide();
   folderTree_->setRootIsDecorated(true);
   folderTree_->setCursor(Qt::PointingHandCursor);
-  folderTree_->setToolTip(QString::fromUtf8(kFolderHint));
   folderTree_->setExpandsOnDoubleClick(false);
   connect(folderTree_, &QTreeView::doubleClicked, this, &FolderDialog::ShowSelectedFolder);
 
@@ -208,18 +232,25 @@ void FolderDialog::BuildLayout() {
   fileList_->setObjectName(QStringLiteral("FileListBox1"));
   // One line of text each: the list lays out a hundred thousand names at once.
   fileList_->setUniformItemSizes(true);
-  fileList_->setToolTip(QString::fromUtf8(kListHint));
 
-  newerFormatsCheck_ =
-      new QCheckBox(QStringLiteral("新しい形式も読む（.docx・.odt・RTF の文書情報）"));
+  newerFormatsCheck_ = new QCheckBox(QString::fromUtf8(kNewerFormatsLabel));
   newerFormatsCheck_->setObjectName(QStringLiteral("NewerFormatsCheck"));
   newerFormatsCheck_->setToolTip(QString::fromUtf8(kNewerFormatsHint));
+  subfoldersCheck_ = new QCheckBox(QString::fromUtf8(kSubfoldersLabel));
+  subfoldersCheck_->setObjectName(QStringLiteral("SubfoldersCheck"));
+  subfoldersCheck_->setToolTip(QString::fromUtf8(kSubfoldersHint));
+  auto* checks = new QHBoxLayout;
+  checks->setContentsMargins(0, 0, 0, 0);
+  checks->addWidget(newerFormatsCheck_);
+  checks->addSpacing(12);
+  checks->addWidget(subfoldersCheck_);
+  checks->addStretch();
   auto* files = new QWidget;
   auto* filesLayout = new QVBoxLayout(files);
   filesLayout->setContentsMargins(0, 0, 0, 0);
   filesLayout->setSpacing(2);
   filesLayout->addWidget(fileList_, 1);
-  filesLayout->addWidget(newerFormatsCheck_);
+  filesLayout->addLayout(checks);
 
   splitter_ = new QSplitter(Qt::Horizontal);
   splitter_->setObjectName(QStringLiteral("Splitter1"));
@@ -248,19 +279,30 @@ void FolderDialog::BuildLayout() {
   statusBar_ = new QStatusBar;
   statusBar_->setObjectName(QStringLiteral("StatusBar1"));
   statusBar_->setSizeGripEnabled(false);
-  statusBar_->addWidget(new QLabel(QString::fromUtf8(kStatusText)), 1);
+  statusLabel_ = new QLabel;
+  statusBar_->addWidget(statusLabel_, 1);
   layout->addWidget(statusBar_);
 
   // Keyboard users go from the path to the tree, the documents and the buttons.
-  for (QWidget* widget : std::initializer_list<QWidget*>{
-           pathEdit_, folderTree_, fileList_, newerFormatsCheck_, scanButton_, cancelButton_}) {
+  for (QWidget* widget :
+       std::initializer_list<QWidget*>{pathEdit_, folderTree_, fileList_, newerFormatsCheck_,
+                                       subfoldersCheck_, scanButton_, cancelButton_}) {
     widget->setFocusPolicy(Qt::StrongFocus);
   }
   setTabOrder(pathEdit_, folderTree_);
   setTabOrder(folderTree_, fileList_);
   setTabOrder(fileList_, newerFormatsCheck_);
-  setTabOrder(newerFormatsCheck_, scanButton_);
+  setTabOrder(newerFormatsCheck_, subfoldersCheck_);
+  setTabOrder(subfoldersCheck_, scanButton_);
   setTabOrder(scanButton_, cancelButton_);
+}
+
+void FolderDialog::ShowHints() {
+  const Hints& hints =
+      ListedFormats() == DocumentFormats::WithNewer ? kDocumentHints : kClassicHints;
+  folderTree_->setToolTip(QString::fromUtf8(hints.folder));
+  fileList_->setToolTip(QString::fromUtf8(hints.list));
+  statusLabel_->setText(QString::fromUtf8(hints.status));
 }
 
 void FolderDialog::SelectFolder(const QString& path) {
@@ -304,7 +346,8 @@ void FolderDialog::ShowDirectory(const QString& path) {
   }
   fileList_->clear();
   try {
-    for (const std::string& name : ListDocumentFiles(FileSystemBytes(path), ListedFormats())) {
+    for (const std::string& name :
+         ListDocumentFiles(FileSystemBytes(path), ListedFormats(), ListedSubfolders())) {
       auto* item = new QListWidgetItem(QFile::decodeName(QByteArray::fromStdString(name)));
       item->setData(Qt::UserRole, QByteArray::fromStdString(name));
       fileList_->addItem(item);
@@ -356,11 +399,12 @@ namespace {
 // cancelled scan can end after its file without the window waiting.
 struct ScanWork {
   ScanWork(std::unique_ptr<SummaryStreamSource> compound, std::shared_ptr<OpenedDocument> document,
-           const std::string& listPath, bool newerFormats)
+           const std::string& listPath, const std::string& folder, bool newerFormats)
       : source(std::move(compound)),
         reader(*source, messages),
         packages(std::move(document)),
         writer(listPath) {
+    messages.SetFolder(folder);
     if (newerFormats) {
       reader.ReadNewerFormats(packages);
     }
@@ -386,7 +430,8 @@ bool FolderDialog::ScanListedDocuments() {
   auto document = std::make_shared<catalogue::OpenedDocument>();
   auto work = std::make_shared<ScanWork>(
       makeSource_ ? makeSource_() : std::make_unique<catalogue::MsoleSummarySource>(document),
-      document, paths_.ListFile(), ListedFormats() == DocumentFormats::WithNewer);
+      document, paths_.ListFile(), FileSystemBytes(listDirectory_),
+      ListedFormats() == DocumentFormats::WithNewer);
   const ScanMessages& messages = work->messages;
 
   // The files are read on a thread of the scan's own, which owns what it
@@ -407,8 +452,9 @@ bool FolderDialog::ScanListedDocuments() {
     // While the scan runs the dialog takes no other command; Escape or its
     // close button cancel the scan (reject()).
     activeScan_ = &scan;
-    for (QWidget* part : std::initializer_list<QWidget*>{pathEdit_, folderTree_, fileList_,
-                                                         newerFormatsCheck_, scanButton_}) {
+    for (QWidget* part :
+         std::initializer_list<QWidget*>{pathEdit_, folderTree_, fileList_, newerFormatsCheck_,
+                                         subfoldersCheck_, scanButton_}) {
       part->setEnabled(false);
     }
     QEventLoop waiting;
@@ -436,8 +482,9 @@ bool FolderDialog::ScanListedDocuments() {
     }
     ticks.stop();
     activeScan_ = nullptr;
-    for (QWidget* part : std::initializer_list<QWidget*>{pathEdit_, folderTree_, fileList_,
-                                                         newerFormatsCheck_, scanButton_}) {
+    for (QWidget* part :
+         std::initializer_list<QWidget*>{pathEdit_, folderTree_, fileList_, newerFormatsCheck_,
+                                         subfoldersCheck_, scanButton_}) {
       part->setEnabled(true);
     }
     // A cancel pressed after the last file still cancels; so does the
@@ -474,8 +521,7 @@ void FolderDialog::Scan() {
   if (fileList_->count() == 0) {
     // Nothing to read: the list file, the grid and the folder label stay, so
     // a report never names a folder whose documents it does not list.
-    dialogs_.ShowInformation(
-        QString::fromStdString(EmptyFolderMessage(listDirectory_.toStdString())));
+    dialogs_.ShowInformation(QString::fromStdString(EmptyFolderMessageOfListed()));
     done(QDialog::Rejected);  // not reject(): that would cancel a scan
     return;
   }
@@ -524,13 +570,38 @@ DocumentFormats FolderDialog::ListedFormats() const {
   return newerFormatsCheck_->isChecked() ? DocumentFormats::WithNewer : DocumentFormats::Classic;
 }
 
+Subfolders FolderDialog::ListedSubfolders() const {
+  return subfoldersCheck_->isChecked() ? Subfolders::Included : Subfolders::Left;
+}
+
+std::string FolderDialog::EmptyFolderMessageOfListed() const {
+  std::size_t newer = 0;
+  if (ListedFormats() == DocumentFormats::Classic) {
+    try {
+      newer = ListDocumentFiles(FileSystemBytes(listDirectory_), DocumentFormats::WithNewer,
+                                ListedSubfolders())
+                  .size();
+    } catch (const std::exception&) {
+      // A folder that cannot be read holds none that the user could list.
+    }
+  }
+  return EmptyFolderMessage(listDirectory_.toStdString(), ListedFormats(), newer, kHowToListNewer);
+}
+
 bool FolderDialog::ReadNewerFormatsSetting() {
   return widgets::ReadSettingInteger(paths_.SettingsFile(), kSection, kNewerFormatsKey, 0) == 1;
 }
 
 void FolderDialog::NewerFormatsToggled(bool on) {
+  ShowHints();
   ShowDirectory(listDirectory_);
   widgets::WriteSettingInteger(dialogs_, paths_.SettingsFile(), kSection, kNewerFormatsKey,
+                               on ? 1 : 0);
+}
+
+void FolderDialog::SubfoldersToggled(bool on) {
+  ShowDirectory(listDirectory_);
+  widgets::WriteSettingInteger(dialogs_, paths_.SettingsFile(), kSection, kSubfoldersKey,
                                on ? 1 : 0);
 }
 

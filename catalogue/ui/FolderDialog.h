@@ -81,8 +81,18 @@ class FolderDialog : public QDialog {
   // The check box's state kept in the settings file (off when the file
   // cannot be read).
   bool ReadNewerFormatsSetting();
+  // Whether the subfolders' documents are listed too (the second check box).
+  Subfolders ListedSubfolders() const;
+  // The tool tips and the status text, which name documents rather than
+  // Excel files when the newer formats are listed.
+  void ShowHints();
+  // The message for a listed folder without documents, with how many newer
+  // ones it holds when only the classic ones are listed.
+  std::string EmptyFolderMessageOfListed() const;
   // Lists the folder again for the new mask and keeps the choice.
   void NewerFormatsToggled(bool on);
+  // Lists the folder again with or without its subfolders and keeps the choice.
+  void SubfoldersToggled(bool on);
   // Cancels the scan in progress, if any (the dialog stays open); false when
   // none runs.
   bool CancelActiveScan();
@@ -109,6 +119,8 @@ class FolderDialog : public QDialog {
   QSplitter* splitter_ = nullptr;
   QListWidget* fileList_ = nullptr;
   QCheckBox* newerFormatsCheck_ = nullptr;
+  QCheckBox* subfoldersCheck_ = nullptr;
+  QLabel* statusLabel_ = nullptr;
   widgets::GradientButton* scanButton_ = nullptr;
   widgets::GradientButton* cancelButton_ = nullptr;
   QStatusBar* statusBar_ = nullptr;

@@ -282,12 +282,14 @@ TEST_F(MainWindowFixture, TheFolderDialogWorksFromTheKeyboard) {
     dialog.SelectFolder(QString::fromStdString(other.path()));
     QTest::keyClick(tree, Qt::Key_Return);
 
-    // Tab goes from the path to the tree, the files, the formats check box,
+    // Tab goes from the path to the tree, the files, the two check boxes,
     // then the buttons.
     EXPECT_EQ(NextTabStop(path), tree);
     EXPECT_EQ(NextTabStop(tree), files);
-    QWidget* check = NextTabStop(files);
-    EXPECT_EQ(check->objectName(), QStringLiteral("NewerFormatsCheck"));
+    QWidget* formats = NextTabStop(files);
+    EXPECT_EQ(formats->objectName(), QStringLiteral("NewerFormatsCheck"));
+    QWidget* check = NextTabStop(formats);
+    EXPECT_EQ(check->objectName(), QStringLiteral("SubfoldersCheck"));
     EXPECT_EQ(NextTabStop(check)->objectName(), QStringLiteral("GradBtn1"));
     EXPECT_EQ(NextTabStop(NextTabStop(check))->objectName(), QStringLiteral("GradBtn2"));
 
@@ -360,6 +362,58 @@ TEST_F(MainWindowFixture, ACancelledScanSaysSoAndChangesNothing) {
   EXPECT_TRUE(status.isEmpty());
 }
 
+// A folder of newer documents only, listed classically, says how many there
+// are and how to list them; with the newer formats the hints name
+// documents. The subfolders' documents come folder by folder, named by
+// their path, and the choice is kept.
+TEST_F(MainWindowFixture, TheSubfoldersAreListedByPathAndAnEmptyListSaysWhatWouldList) {
+  testsupport::TempDir documents;
+  std::filesystem::create_directories(documents.File("2024/03"));
+  std::filesystem::create_directories(documents.File(".hidden"));
+  for (const char* name : {"b.docx", "2024/a.xlsx", "2024/03/z.pptx", ".hidden/h.docx"}) {
+    testsupport::WriteZip(
+        documents.File(name),
+        testsupport::DocxParts(testsupport::CorePropertiesXml("<dc:title>t</dc:title>")));
+  }
+  Start();
+  QString tip;
+  FolderCommand([&](catalogue::FolderDialog& dialog) {
+    auto* formats = dialog.findChild<QCheckBox*>(QStringLiteral("NewerFormatsCheck"));
+    auto* subfolders = dialog.findChild<QCheckBox*>(QStringLiteral("SubfoldersCheck"));
+    ASSERT_NE(subfolders, nullptr);
+    EXPECT_EQ(subfolders->text(), QStringLiteral("サブフォルダーも読む"));
+    dialog.OpenFolder(QString::fromStdString(documents.path()));
+    EXPECT_TRUE(dialog.ListedNames().isEmpty());
+    subfolders->click();
+    tip = dialog.findChild<QWidget*>(QStringLiteral("FileListBox1"))->toolTip();
+    EXPECT_NE(tip.indexOf(QStringLiteral("エクセルファイル")), -1);
+    EXPECT_FALSE(formats->isChecked());
+    dialog.Scan();  // nothing listed: says so and closes
+  });
+  FolderCommand([&](catalogue::FolderDialog& dialog) {
+    auto* formats = dialog.findChild<QCheckBox*>(QStringLiteral("NewerFormatsCheck"));
+    EXPECT_TRUE(dialog.findChild<QCheckBox*>(QStringLiteral("SubfoldersCheck"))->isChecked());
+    dialog.OpenFolder(QString::fromStdString(documents.path()));
+    formats->click();
+    EXPECT_EQ(dialog.ListedNames(), (QStringList{"b.docx", "2024/a.xlsx", "2024/03/z.pptx"}));
+    tip = dialog.findChild<QWidget*>(QStringLiteral("FileListBox1"))->toolTip();
+    dialog.Scan();
+  });
+  ASSERT_EQ(dialogs.shown.size(), 1);
+  EXPECT_EQ(dialogs.shown[0],
+            QStringLiteral("information: ") + QString::fromStdString(documents.path()) +
+                QStringLiteral("\r\n上記フォルダーにエクセルファイルは見つかりませんでした\r\n"
+                               ".docx などの文書が 3 件あります。"
+                               "「新しい形式も読む」をオンにすると一覧にできます。"));
+  EXPECT_EQ(tip, QStringLiteral("指定されたフォルダーの中に含まれる文書を表示しています"));
+  EXPECT_EQ(Cell(0, 1), "b.docx");
+  EXPECT_EQ(Cell(0, 2), "2024/a.xlsx");
+  EXPECT_EQ(Cell(0, 3), "2024/03/z.pptx");
+  EXPECT_EQ(
+      platform::IniFile::Load(paths.SettingsFile()).ReadInteger("folder_select", "subfolders", -1),
+      1);
+}
+
 TEST_F(MainWindowFixture, TheNewerFormatsCheckBoxListsAndReadsThemAndIsRemembered) {
   testsupport::TempDir documents;
   testsupport::WriteNumberedDocuments(documents.path(), 1);
@@ -376,7 +430,8 @@ TEST_F(MainWindowFixture, TheNewerFormatsCheckBoxListsAndReadsThemAndIsRemembere
   FolderCommand([&](catalogue::FolderDialog& dialog) {
     auto* check = dialog.findChild<QCheckBox*>(QStringLiteral("NewerFormatsCheck"));
     ASSERT_NE(check, nullptr);
-    EXPECT_EQ(check->text(), QStringLiteral("新しい形式も読む（.docx・.odt・RTF の文書情報）"));
+    EXPECT_EQ(check->text(),
+              QStringLiteral("新しい形式も読む（.docx・.xlsx・.pptx・.odt・PDF など）"));
     EXPECT_FALSE(check->isChecked());
     EXPECT_EQ(NextTabStop(dialog.findChild<QWidget*>(QStringLiteral("FileListBox1"))), check);
     dialog.SelectFolder(QString::fromStdString(documents.path()));

@@ -105,7 +105,9 @@ TEST(Cli, HelpVersionAndUsageErrorsAsALinuxUserExpects) {
   }
   Result r = RunCli({"scan", "--help"});
   EXPECT_EQ(r.status, 0);
-  EXPECT_EQ(r.out, "usage: quillmark_cli scan FOLDER [-o LISTFILE] [--utf8] [--all-formats]\n");
+  EXPECT_EQ(r.out,
+            "usage: quillmark_cli scan FOLDER [-o LISTFILE] [--utf8] [--all-formats]\n"
+            "                          [--recursive]\n");
 
   r = RunCli({"--version"});
   EXPECT_EQ(r.status, 0);
