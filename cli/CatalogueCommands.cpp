@@ -5,6 +5,7 @@
 #include "catalogue/core/ListFile.h"
 #include "catalogue/ole/MsoleSummarySource.h"
 #include "catalogue/ole/ZipPackageSource.h"
+#include "catalogue/pdf/QpdfInformationSource.h"
 #include "cli/Arguments.h"
 #include "cli/ExitCodes.h"
 #include "cli/StreamOutput.h"
@@ -16,10 +17,11 @@ int RunRead(const std::vector<std::string>& args) {
   RequireOperands(arguments, 0, "FILE");
   catalogue::MsoleSummarySource ole;
   catalogue::ZipPackageSource packages(ole.Document());  // each document opened once
+  catalogue::QpdfInformationSource pdf(ole.Document());
   StderrReporter reporter;
   catalogue::DocumentReader reader(ole, reporter);
   if (arguments.Has("--all-formats")) {
-    reader.ReadNewerFormats(packages);
+    reader.ReadNewerFormats(packages, &pdf);
   }
   StdoutLineSink out(arguments.Has("--utf8"));
   for (const std::string& path : arguments.operands) {
@@ -52,10 +54,11 @@ int RunScan(const std::vector<std::string>& args) {
 
   catalogue::MsoleSummarySource ole;
   catalogue::ZipPackageSource packages(ole.Document());  // each document opened once
+  catalogue::QpdfInformationSource pdf(ole.Document());
   StderrReporter reporter;
   catalogue::DocumentReader reader(ole, reporter);
   if (allFormats) {
-    reader.ReadNewerFormats(packages);
+    reader.ReadNewerFormats(packages, &pdf);
   }
   if (arguments.Has("-o")) {
     // Code page 932 where every value fits it, as the program writes it;

@@ -19,8 +19,8 @@ void DocumentReader::ReportFailure(const std::string& path, const char* message,
   reporter_.ShowMessage(path, std::string(message) + "\r\n" + HResultLine(code));
 }
 
-void DocumentReader::ReadNewerFormats(PackageAndRtfSource& source) {
-  newerFormats_ = std::make_unique<PackageAndRtfReader>(source, formats_, utcOffsetSeconds_);
+void DocumentReader::ReadNewerFormats(PackageAndRtfSource& source, PdfInformationSource* pdf) {
+  newerFormats_ = std::make_unique<PackageAndRtfReader>(source, formats_, utcOffsetSeconds_, pdf);
 }
 
 std::string DocumentReader::ReadNewerFormat(const std::string& path, const std::string& nameField,

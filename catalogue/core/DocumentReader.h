@@ -32,7 +32,8 @@ class DocumentReader {
   // of being reported as not supported; a summary set is read leniently
   // (SummaryReading::Lenient); and a password-protected package or a
   // compound file without summary properties is said in words, not codes.
-  void ReadNewerFormats(PackageAndRtfSource& source);
+  // PDF files are read through `pdf` when it is given.
+  void ReadNewerFormats(PackageAndRtfSource& source, PdfInformationSource* pdf = nullptr);
 
   // The record line of the document at `path` (file system bytes), or an
   // empty text after reporting why it cannot be read. A set that holds none

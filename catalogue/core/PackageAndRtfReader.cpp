@@ -19,6 +19,9 @@ constexpr std::string_view kRtfSignature = "{\\rtf";
 // rest of the limit is read only when it is not all there (or not there
 // at all: a long style sheet or font table may come first).
 constexpr std::size_t kRtfFirstRead = 64 << 10;
+// PDF readers look for the file's header this far in (some files start
+// with a few bytes of something else).
+constexpr std::size_t kPdfHeaderSearch = 1024;
 
 std::string TimeText(const std::optional<CalendarTime>& t, const RegionalFormats& formats) {
   return t ? WrittenTimeText(*t, formats) : std::string();
@@ -27,8 +30,11 @@ std::string TimeText(const std::optional<CalendarTime>& t, const RegionalFormats
 }  // namespace
 
 PackageAndRtfReader::PackageAndRtfReader(PackageAndRtfSource& source, RegionalFormats formats,
-                                         std::int64_t utcOffsetSeconds)
-    : source_(source), formats_(std::move(formats)), utcOffsetSeconds_(utcOffsetSeconds) {}
+                                         std::int64_t utcOffsetSeconds, PdfInformationSource* pdf)
+    : source_(source),
+      formats_(std::move(formats)),
+      utcOffsetSeconds_(utcOffsetSeconds),
+      pdf_(pdf) {}
 
 PackageAndRtfReader::Outcome PackageAndRtfReader::Read(const std::string& path,
                                                        const std::string& fileName,
@@ -45,6 +51,10 @@ PackageAndRtfReader::Outcome PackageAndRtfReader::Read(const std::string& path,
   }
   if (LooksLikeXml(head)) {
     return ReadFlatOpenDocument(path, fileName);
+  }
+  if (pdf_ != nullptr &&
+      (LooksLikePdf(head) || LooksLikePdf(source_.ReadFileStart(path, kPdfHeaderSearch).bytes))) {
+    return ReadPdf(path, fileName);
   }
   return {};
 }
@@ -82,6 +92,12 @@ PackageAndRtfReader::Outcome PackageAndRtfReader::ReadFlatOpenDocument(
   }
   return OutcomeOf(ReadFlatOpenDocumentRecord(start.bytes, start.wholeFile, fileName, formats_,
                                               utcOffsetSeconds_));
+}
+
+PackageAndRtfReader::Outcome PackageAndRtfReader::ReadPdf(const std::string& path,
+                                                          const std::string& fileName) {
+  return OutcomeOf(
+      PdfRecord(pdf_->ReadPdfInformation(path), fileName, formats_, utcOffsetSeconds_));
 }
 
 PackageAndRtfReader::Outcome PackageAndRtfReader::ReadPackage(const std::string& path,

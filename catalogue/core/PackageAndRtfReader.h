@@ -7,6 +7,7 @@
 
 #include "catalogue/core/FileTimeText.h"
 #include "catalogue/core/PackageMetadata.h"
+#include "catalogue/core/PdfInformation.h"
 
 namespace catalogue {
 
@@ -36,12 +37,12 @@ class PackageAndRtfSource {
 inline constexpr const char* kMsgInformationUnreadable = "文書情報を読み取れません";
 
 // Reads the documents that are not compound files: Office Open XML and
-// OpenDocument packages, flat OpenDocument files and RTF, told apart by
-// their first bytes.
+// OpenDocument packages, flat OpenDocument files, RTF and (with `pdf`) PDF
+// files, told apart by their first bytes.
 class PackageAndRtfReader {
  public:
   PackageAndRtfReader(PackageAndRtfSource& source, RegionalFormats formats,
-                      std::int64_t utcOffsetSeconds);
+                      std::int64_t utcOffsetSeconds, PdfInformationSource* pdf = nullptr);
 
   struct Outcome {
     enum class Kind { Unsupported, Read, Damaged, PasswordProtected };
@@ -57,10 +58,12 @@ class PackageAndRtfReader {
   Outcome ReadPackage(const std::string& path, const std::string& fileName);
   Outcome ReadRtf(const std::string& path, const std::string& fileName);
   Outcome ReadFlatOpenDocument(const std::string& path, const std::string& fileName);
+  Outcome ReadPdf(const std::string& path, const std::string& fileName);
 
   PackageAndRtfSource& source_;
   RegionalFormats formats_;
   std::int64_t utcOffsetSeconds_;
+  PdfInformationSource* pdf_;
 };
 
 }  // namespace catalogue

@@ -32,6 +32,7 @@
 #include "catalogue/core/ScanMessages.h"
 #include "catalogue/ole/MsoleSummarySource.h"
 #include "catalogue/ole/ZipPackageSource.h"
+#include "catalogue/pdf/QpdfInformationSource.h"
 #include "platform/text/Cp932.h"
 #include "widgets/ApplicationTitle.h"
 #include "widgets/Dialogs.h"
@@ -402,11 +403,12 @@ struct ScanWork {
            const std::string& listPath, const std::string& folder, bool newerFormats)
       : source(std::move(compound)),
         reader(*source, messages),
-        packages(std::move(document)),
+        packages(document),
+        pdf(std::move(document)),
         writer(listPath) {
     messages.SetFolder(folder);
     if (newerFormats) {
-      reader.ReadNewerFormats(packages);
+      reader.ReadNewerFormats(packages, &pdf);
     }
   }
 
@@ -416,6 +418,7 @@ struct ScanWork {
   ScanMessages messages;
   DocumentReader reader;
   catalogue::ZipPackageSource packages;
+  catalogue::QpdfInformationSource pdf;
   ListFileWriter writer;
 };
 

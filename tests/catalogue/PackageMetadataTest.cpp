@@ -352,6 +352,40 @@ TEST(PackageAndRtfReader, TheContentDecidesNotTheName) {
   }
 }
 
+// A PDF source that names what it was asked for.
+class FakePdfSource : public PdfInformationSource {
+ public:
+  PdfDocumentInformation ReadPdfInformation(const std::string& path) override {
+    PdfDocumentInformation info;
+    info.status = PdfDocumentInformation::Status::Read;
+    info.title = path;
+    return info;
+  }
+};
+
+TEST(PackageAndRtfReader, PdfFilesAreFoundByTheirHeaderWhenAPdfSourceIsGiven) {
+  FakeNewerSource source;
+  source.files["/f/plain.pdf"] = "%PDF-1.7\n...";
+  source.files["/f/late.pdf"] = std::string(600, '\0') + "%PDF-1.4\n";
+  source.files["/f/too-late.pdf"] = std::string(1100, ' ') + "%PDF-1.4\n";
+  source.files["/f/named.pdf"] = "not a pdf at all";
+  FakePdfSource pdf;
+  PackageAndRtfReader reader(source, RegionalFormats{}, kJapan, &pdf);
+  for (const char* path : {"/f/plain.pdf", "/f/late.pdf"}) {
+    PackageAndRtfReader::Outcome outcome = reader.Read(path, "x.pdf");
+    ASSERT_EQ(outcome.kind, PackageAndRtfReader::Outcome::Kind::Read) << path;
+    EXPECT_EQ(Fields(outcome.line)[1], path);
+  }
+  for (const char* path : {"/f/too-late.pdf", "/f/named.pdf"}) {
+    EXPECT_EQ(reader.Read(path, "x.pdf").kind, PackageAndRtfReader::Outcome::Kind::Unsupported)
+        << path;
+  }
+  // Without a PDF source, a PDF file is not one the reader knows.
+  PackageAndRtfReader withoutPdf(source, RegionalFormats{}, kJapan);
+  EXPECT_EQ(withoutPdf.Read("/f/plain.pdf", "x.pdf").kind,
+            PackageAndRtfReader::Outcome::Kind::Unsupported);
+}
+
 // A password-protected OpenDocument file keeps meta.xml encrypted (or the
 // whole package, in newer versions): its manifest says so, and the reader
 // says so rather than naming an XML fault.

@@ -7,6 +7,7 @@
 
 #include "tests/support/CompoundFileWriter.h"
 #include "tests/support/PackageWriter.h"
+#include "tests/support/PdfWriter.h"
 #include "tests/support/PropertySetBuilder.h"
 #include "tests/support/TempDir.h"
 
@@ -44,6 +45,9 @@ struct MixedFolder {
     dir.Write("d.rtf", "{\\rtf1{\\info{\\title D}}}");
     dir.Write("e.ott", "not a document");
     dir.Write("f.txt", "{\\rtf1{\\info{\\title never listed}}}");
+    testsupport::PdfContent pdf;
+    pdf.information = {{"Title", "G"}, {"CreationDate", "D:20240506070809Z"}};
+    dir.Write("g.pdf", testsupport::MakePdf(pdf));
   }
   std::string Path() const { return "'" + dir.path() + "'"; }
 };
@@ -62,7 +66,8 @@ TEST(CliFormats, ScanListsAndReadsTheNewerFormatsOnlyWhenAsked) {
             "b.docx;B;2024/05/06 7:08:09;;;;;;;;;\r\n"
             "c.odt;C;;;;;;;;;;\r\n"
             "d.rtf;D;;;;;;;;;;\r\n"
-            "\r\n");
+            "\r\n"  // e.ott
+            "g.pdf;G;;;;;;;;;2024/05/06 7:08:09;\r\n");
   EXPECT_EQ(all.err, folder.dir.File("e.ott") + ": 未対応ファイルです\n");
 }
 
@@ -79,9 +84,10 @@ TEST(CliFormats, ReadTakesTheOptionAnywhereAndSaysWhyADocumentIsUnreadable) {
   EXPECT_EQ(RunCli("read --all-formats '" + docx + "'").status, 0);
 }
 
-// Damaged packages (a few bits flipped in each) give the program's messages
-// and nothing else: no library's own complaint reaches stderr.
-TEST(CliFormats, DamagedPackagesGiveOnlyTheProgramsMessages) {
+// Damaged packages and PDF files (a few bits flipped in each) give the
+// program's messages and nothing else: no library's own complaint reaches
+// stderr.
+TEST(CliFormats, DamagedPackagesAndPdfFilesGiveOnlyTheProgramsMessages) {
   TempDir dir;
   std::string docx = dir.File("source.docx");
   testsupport::WriteZip(docx, testsupport::DocxParts(testsupport::CorePropertiesXml(
@@ -91,15 +97,20 @@ TEST(CliFormats, DamagedPackagesGiveOnlyTheProgramsMessages) {
   testsupport::WriteZip(odt, testsupport::OdtParts(testsupport::OpenDocumentMetaXml(
                                  "<dc:title>O</dc:title><meta:creation-date>"
                                  "2024-05-06T07:08:09</meta:creation-date>")));
-  std::string sources[] = {testsupport::ReadAll(docx), testsupport::ReadAll(odt)};
+  testsupport::PdfContent pdf;
+  pdf.information = {{"Title", "P"}, {"ModDate", "D:20240506070809Z"}};
+  pdf.xmp = testsupport::XmpPacket("X", "S", "A", "2024-05-06T07:08:09Z", "");
+  const char* extensions[] = {".docx", ".odt", ".pdf"};
+  std::string sources[] = {testsupport::ReadAll(docx), testsupport::ReadAll(odt),
+                           testsupport::MakePdf(pdf)};
   TempDir damaged;
   std::mt19937 random(12345);
-  for (int i = 0; i < 400; ++i) {
-    std::string bytes = sources[i % 2];
+  for (int i = 0; i < 600; ++i) {
+    std::string bytes = sources[i % 3];
     for (int flips = 1 + static_cast<int>(random() % 8); flips > 0; --flips) {
       bytes[random() % bytes.size()] ^= static_cast<char>(1 << (random() % 8));
     }
-    damaged.Write("d" + std::to_string(i) + (i % 2 == 0 ? ".docx" : ".odt"), bytes);
+    damaged.Write("d" + std::to_string(i) + extensions[i % 3], bytes);
   }
   Result r = RunCli("scan --all-formats '" + damaged.path() + "'");
   EXPECT_EQ(r.status, 0);

@@ -1,0 +1,132 @@
+#include "catalogue/pdf/QpdfInformationSource.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <optional>
+#include <qpdf/Pipeline.hh>
+#include <qpdf/QPDF.hh>
+#include <qpdf/QPDFExc.hh>
+#include <qpdf/QPDFObjectHandle.hh>
+#include <utility>
+
+#include "catalogue/core/PackageMetadata.h"
+
+namespace catalogue {
+
+namespace {
+
+constexpr const char* kMsgCannotRead = "ファイルを読み込めません";
+constexpr const char* kMsgDamaged = "PDF として読めません (相互参照表がないか壊れています)";
+constexpr const char* kMsgUnsupported = "対応していない暗号化か形式の PDF です";
+
+// Keeps a stream's decoded bytes up to a limit and stops the decoding past
+// it, so a small stream that inflates to gigabytes costs no more.
+class CappedBytes : public Pipeline {
+ public:
+  struct Overflow {};
+  explicit CappedBytes(std::size_t limit) : Pipeline("metadata", nullptr), limit_(limit) {}
+  void write(unsigned char const* data, size_t len) override {
+    if (len > limit_ - bytes_.size()) {
+      overflowed_ = true;
+      throw Overflow{};
+    }
+    bytes_.append(reinterpret_cast<const char*>(data), len);
+  }
+  void finish() override {}
+  bool Overflowed() const { return overflowed_; }
+  std::string Take() { return std::move(bytes_); }
+
+ private:
+  std::size_t limit_;
+  std::string bytes_;
+  bool overflowed_ = false;
+};
+
+std::optional<std::string> StringEntry(QPDFObjectHandle dictionary, const char* key) {
+  QPDFObjectHandle value = dictionary.getKey(key);
+  if (value.isString()) {
+    return value.getStringValue();
+  }
+  return std::nullopt;
+}
+
+void ReadInformationDictionary(QPDF& pdf, PdfDocumentInformation& out) {
+  QPDFObjectHandle info = pdf.getTrailer().getKey("/Info");
+  if (!info.isDictionary()) {
+    return;
+  }
+  out.title = StringEntry(info, "/Title");
+  out.author = StringEntry(info, "/Author");
+  out.subject = StringEntry(info, "/Subject");
+  out.keywords = StringEntry(info, "/Keywords");
+  out.creationDate = StringEntry(info, "/CreationDate");
+  out.modDate = StringEntry(info, "/ModDate");
+}
+
+void ReadMetadataStream(QPDF& pdf, PdfDocumentInformation& out) {
+  QPDFObjectHandle metadata = pdf.getRoot().getKey("/Metadata");
+  if (!metadata.isStream()) {
+    return;
+  }
+  CappedBytes sink(kMetadataPartLimit);
+  bool read = false;
+  try {
+    bool filtered = false;
+    read = metadata.pipeStreamData(&sink, &filtered, 0, qpdf_dl_generalized, true);
+  } catch (const CappedBytes::Overflow&) {
+  }
+  if (read && !sink.Overflowed()) {
+    out.xmp = sink.Take();
+  }
+}
+
+}  // namespace
+
+QpdfInformationSource::QpdfInformationSource(std::shared_ptr<OpenedDocument> document)
+    : document_(std::move(document)) {}
+
+PdfDocumentInformation QpdfInformationSource::ReadPdfInformation(const std::string& path) {
+  PdfDocumentInformation result;
+  using Status = PdfDocumentInformation::Status;
+  const OpenedDocument::File& file = document_->Open(path);
+  int fd = document_->NewDescriptor();
+  FILE* stream = fd >= 0 ? ::fdopen(fd, "rb") : nullptr;
+  if (stream == nullptr) {
+    if (fd >= 0) {
+      ::close(fd);
+    }
+    result.damage = kMsgCannotRead;
+    return result;
+  }
+  QPDF pdf;
+  pdf.setSuppressWarnings(true);
+  pdf.setAttemptRecovery(file.size <= kPdfRecoveryLimit);
+  try {
+    pdf.processFile(path.c_str(), stream, true);
+  } catch (const QPDFExc& e) {
+    if (e.getErrorCode() == qpdf_e_password) {
+      result.status = Status::PasswordProtected;
+    } else {
+      result.damage = e.getErrorCode() == qpdf_e_unsupported ? kMsgUnsupported : kMsgDamaged;
+    }
+    return result;
+  } catch (const std::exception&) {
+    result.damage = kMsgDamaged;
+    return result;
+  }
+  result.status = Status::Read;
+  // A damaged dictionary or stream leaves its fields empty; the rest is
+  // still read.
+  try {
+    ReadInformationDictionary(pdf, result);
+  } catch (const std::exception&) {
+  }
+  try {
+    ReadMetadataStream(pdf, result);
+  } catch (const std::exception&) {
+  }
+  return result;
+}
+
+}  // namespace catalogue

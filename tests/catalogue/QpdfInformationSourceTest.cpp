@@ -1,0 +1,108 @@
+#include "catalogue/pdf/QpdfInformationSource.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "catalogue/core/DocumentReader.h"
+#include "catalogue/ole/MsoleSummarySource.h"
+#include "catalogue/ole/ZipPackageSource.h"
+#include "tests/catalogue/FakeDocuments.h"
+#include "tests/support/PdfWriter.h"
+#include "tests/support/TempDir.h"
+
+namespace catalogue {
+namespace {
+
+using testsupport::MakePdf;
+using testsupport::PdfContent;
+using Status = PdfDocumentInformation::Status;
+
+PdfContent Sample() {
+  PdfContent c;
+  c.information = {{"Title", std::string("\xFE\xFF\x58\x31\x54\x4A", 6)},
+                   {"Author", "Jos\xE9"},
+                   {"ModDate", "D:20240305102030+09'00'"}};
+  c.xmp = testsupport::XmpPacket("x", "xmp subject", "y", "2023-12-24T15:30:45Z", "");
+  return c;
+}
+
+TEST(QpdfInformationSource, ReadsTheDictionaryAndTheMetadataOfAPlainOrLockedFile) {
+  testsupport::TempDir dir;
+  QpdfInformationSource source;
+
+  PdfDocumentInformation plain = source.ReadPdfInformation(dir.Write("a.pdf", MakePdf(Sample())));
+  ASSERT_EQ(plain.status, Status::Read);
+  EXPECT_EQ(plain.title, std::string("\xFE\xFF\x58\x31\x54\x4A", 6));
+  EXPECT_EQ(plain.author, "Jos\xE9");
+  EXPECT_EQ(plain.modDate, "D:20240305102030+09'00'");
+  EXPECT_FALSE(plain.subject.has_value());
+  EXPECT_NE(plain.xmp.find("xmp subject"), std::string::npos);
+
+  // Locked for changes only: it opens without a password, and its strings
+  // and metadata come decrypted.
+  PdfContent ownerOnly = Sample();
+  ownerOnly.encrypted = true;
+  PdfDocumentInformation opened =
+      source.ReadPdfInformation(dir.Write("owner.pdf", MakePdf(ownerOnly)));
+  ASSERT_EQ(opened.status, Status::Read);
+  EXPECT_EQ(opened.title, plain.title);
+  EXPECT_NE(opened.xmp.find("xmp subject"), std::string::npos);
+
+  PdfContent locked = Sample();
+  locked.encrypted = true;
+  locked.userPassword = "secret";
+  EXPECT_EQ(source.ReadPdfInformation(dir.Write("locked.pdf", MakePdf(locked))).status,
+            Status::PasswordProtected);
+
+  // A metadata stream that inflates past the limit is left out, the rest read.
+  PdfContent bomb = Sample();
+  bomb.xmp = std::string(kMetadataPartLimit + 1, ' ');
+  bomb.deflateXmp = true;
+  PdfDocumentInformation big = source.ReadPdfInformation(dir.Write("bomb.pdf", MakePdf(bomb)));
+  ASSERT_EQ(big.status, Status::Read);
+  EXPECT_EQ(big.xmp, "");
+  EXPECT_EQ(big.author, "Jos\xE9");
+}
+
+TEST(QpdfInformationSource, DamagedFilesAreRebuiltOrSaidToBeDamaged) {
+  testsupport::TempDir dir;
+  QpdfInformationSource source;
+  std::string whole = MakePdf(Sample());
+
+  // Without its cross-reference table the file is rebuilt from its objects.
+  std::string noTable = whole.substr(0, whole.rfind("xref"));
+  PdfDocumentInformation rebuilt = source.ReadPdfInformation(dir.Write("t.pdf", noTable));
+  EXPECT_EQ(rebuilt.status, Status::Read);
+  EXPECT_EQ(rebuilt.author, "Jos\xE9");
+
+  for (const std::string& bytes : {std::string("%PDF-1.7\n"), whole.substr(0, whole.size() / 3),
+                                   std::string("%PDF-1.4\n1 0 obj << /Type /Catalog")}) {
+    PdfDocumentInformation damaged = source.ReadPdfInformation(dir.Write("d.pdf", bytes));
+    EXPECT_EQ(damaged.status, Status::Damaged);
+    EXPECT_NE(damaged.damage, "");
+  }
+  EXPECT_EQ(source.ReadPdfInformation(dir.path() + "/missing.pdf").status, Status::Damaged);
+}
+
+TEST(QpdfInformationSource, TheReaderGivesARecordOrSaysWhyNotInWords) {
+  testsupport::TempDir dir;
+  MsoleSummarySource ole;
+  ZipPackageSource packages(ole.Document());
+  QpdfInformationSource pdf(ole.Document());
+  fakes::RecordingReporter reporter;
+  DocumentReader reader(ole, reporter, RegionalFormats{}, 9 * 3600);
+  reader.ReadNewerFormats(packages, &pdf);
+
+  EXPECT_EQ(reader.ReadDocumentRecord(dir.Write("a.pdf", MakePdf(Sample()))),
+            "a.pdf;報告;2024/03/05 10:20:30;xmp subject;José;;;;;;2023/12/25 0:30:45;");
+  PdfContent locked = Sample();
+  locked.encrypted = true;
+  locked.userPassword = "secret";
+  EXPECT_EQ(reader.ReadDocumentRecord(dir.Write("locked.pdf", MakePdf(locked))), "");
+  ASSERT_EQ(reporter.messages.size(), 1u);
+  EXPECT_NE(reporter.messages[0].find(kMsgPasswordProtected), std::string::npos);
+}
+
+}  // namespace
+}  // namespace catalogue
