@@ -1,6 +1,7 @@
 // Feeds arbitrary bytes to the package metadata readers: the core
-// properties, OpenDocument meta and relationships parts. None may crash,
-// read outside the buffer, expand an entity or run long.
+// properties, OpenDocument meta, manifest and relationships parts, and
+// flat OpenDocument files whole or cut. None may crash, read outside the
+// buffer, expand an entity or run long.
 
 #include <cstddef>
 #include <cstdint>
@@ -25,5 +26,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   std::string error;
   catalogue::CorePropertiesPartName(bytes, error);
+  catalogue::ManifestEncryptsMetadata(bytes);
+  for (bool wholeFile : {true, false}) {
+    catalogue::ReadFlatOpenDocumentRecord(bytes, wholeFile, "f.fodt", formats, 0);
+  }
   return 0;
 }

@@ -2,10 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
+#include "platform/text/Utf8.h"
+#include "tests/support/InputFiles.h"
 #include "tests/support/PdfWriter.h"
+#include "tests/support/TempDir.h"
 
 namespace catalogue {
 namespace {
@@ -140,6 +144,24 @@ TEST(PdfRecord, TheDictionaryComesFirstAndTheMetadataFillsWhatItLacks) {
   record = PdfRecord(damaged, "d.pdf", RegionalFormats{}, kJapan);
   EXPECT_EQ(record.damage, "broken");
   EXPECT_EQ(record.line, "");
+}
+
+TEST(PdfRecord, EveryKeptFuzzInputGivesElevenWellFormedFields) {
+  std::filesystem::path folder = std::filesystem::path(QUILL_SOURCE_DIR) / "fuzz" / "pdf-text";
+  int replayed = 0;
+  for (const std::filesystem::path& input : testsupport::InputFiles(folder)) {
+    SCOPED_TRACE(input.filename().string());
+    std::string bytes = testsupport::ReadAll(input.string());
+    PdfDocumentInformation info = ReadInformation();
+    info.title = info.author = info.subject = info.keywords = bytes;
+    info.creationDate = info.modDate = bytes;
+    info.xmp = bytes;
+    std::string line = PdfRecord(info, "f.pdf", RegionalFormats{}, kJapan).line;
+    EXPECT_EQ(Fields(line).size(), 11u);
+    EXPECT_EQ(platform::ValidUtf8(line), line);
+    ++replayed;
+  }
+  EXPECT_GE(replayed, 5);
 }
 
 }  // namespace

@@ -2,12 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 #include "catalogue/core/DocumentReader.h"
 #include "catalogue/ole/MsoleSummarySource.h"
 #include "catalogue/ole/ZipPackageSource.h"
 #include "tests/catalogue/FakeDocuments.h"
+#include "tests/support/InputFiles.h"
 #include "tests/support/PdfWriter.h"
 #include "tests/support/TempDir.h"
 
@@ -102,6 +104,29 @@ TEST(QpdfInformationSource, TheReaderGivesARecordOrSaysWhyNotInWords) {
   EXPECT_EQ(reader.ReadDocumentRecord(dir.Write("locked.pdf", MakePdf(locked))), "");
   ASSERT_EQ(reporter.messages.size(), 1u);
   EXPECT_NE(reporter.messages[0].find(kMsgPasswordProtected), std::string::npos);
+}
+
+// The kept inputs of the PDF fuzzer: real-looking files read as they
+// should, the rest to a defined outcome.
+TEST(QpdfInformationSource, EveryKeptFuzzInputReadsToADefinedOutcome) {
+  std::filesystem::path folder = std::filesystem::path(QUILL_SOURCE_DIR) / "fuzz" / "pdf";
+  QpdfInformationSource source;
+  int replayed = 0;
+  for (const std::filesystem::path& input : testsupport::InputFiles(folder)) {
+    SCOPED_TRACE(input.filename().string());
+    PdfDocumentInformation info = source.ReadPdfInformation(input.string());
+    PackageRecord record = PdfRecord(info, "f.pdf", RegionalFormats{}, 0);
+    EXPECT_TRUE(record.passwordProtected || !record.damage.empty() || !record.line.empty());
+    ++replayed;
+  }
+  EXPECT_GE(replayed, 3);
+  PackageRecord read = PdfRecord(source.ReadPdfInformation((folder / "info-and-xmp.pdf").string()),
+                                 "f.pdf", RegionalFormats{}, 0);
+  EXPECT_EQ(read.line, "f.pdf;報告;2024/01/01;AB;José;k1, k2;;;;;2023/12/24 6:30:45;");
+  EXPECT_EQ(source.ReadPdfInformation((folder / "shift-jis-title.pdf").string()).title,
+            "\x95\xF1\x8D\x90");
+  EXPECT_EQ(source.ReadPdfInformation((folder / "locked.pdf").string()).status,
+            Status::PasswordProtected);
 }
 
 }  // namespace

@@ -20,6 +20,26 @@ std::string Deflated(const std::string& bytes) {
   return out;
 }
 
+void AddPages(QPDF& pdf, int count) {
+  QPDFObjectHandle pages = pdf.getRoot().getKey("/Pages");
+  QPDFObjectHandle kids = QPDFObjectHandle::newArray();
+  std::string text;
+  for (int line = 0; text.size() < 4000; ++line) {
+    text += "BT /F1 10 Tf 72 " + std::to_string(800 - line * 12 % 760) + " Td (Line " +
+            std::to_string(line) + " of the sample page.) Tj ET\n";
+  }
+  for (int i = 0; i < count; ++i) {
+    QPDFObjectHandle contents = pdf.newStream(text);
+    QPDFObjectHandle page = pdf.makeIndirectObject(
+        QPDFObjectHandle::parse("<< /Type /Page /MediaBox [0 0 595 842] /Resources << >> >>"));
+    page.replaceKey("/Parent", pages);
+    page.replaceKey("/Contents", contents);
+    kids.appendItem(page);
+  }
+  pages.replaceKey("/Kids", kids);
+  pages.replaceKey("/Count", QPDFObjectHandle::newInteger(count));
+}
+
 }  // namespace
 
 std::string MakePdf(const PdfContent& content) {
@@ -43,11 +63,13 @@ std::string MakePdf(const PdfContent& content) {
     stream.getDict().replaceKey("/Subtype", QPDFObjectHandle::newName("/XML"));
     pdf.getRoot().replaceKey("/Metadata", stream);
   }
+  AddPages(pdf, content.pages);
   QPDFWriter writer(pdf);
   writer.setOutputMemory();
   writer.setStaticID(true);
   writer.setCompressStreams(false);
   writer.setDecodeLevel(qpdf_dl_none);
+  writer.setObjectStreamMode(content.objectStreams ? qpdf_o_generate : qpdf_o_disable);
   if (content.encrypted) {
     writer.setStaticAesIV(true);
     writer.setR6EncryptionParameters(content.userPassword.c_str(), content.ownerPassword.c_str(),

@@ -15,9 +15,11 @@ struct PdfContent {
   bool encrypted = false;    // AES-256 with the passwords below
   std::string userPassword;  // empty: opens without one
   std::string ownerPassword = "owner";
+  int pages = 0;               // pages of some 4 KB of text each
+  bool objectStreams = false;  // objects in object streams, a cross-reference stream
 };
 
-// The bytes of a PDF file (a catalogue without pages) holding `content`.
+// The bytes of a PDF file holding `content`.
 std::string MakePdf(const PdfContent& content);
 
 // An XMP packet with these properties written as elements (title and

@@ -7,6 +7,7 @@
 #include "platform/text/Cp932.h"
 #include "tests/support/CompoundFileWriter.h"
 #include "tests/support/PackageWriter.h"
+#include "tests/support/PdfWriter.h"
 #include "tests/support/PropertySetBuilder.h"
 
 namespace testsupport {
@@ -19,6 +20,32 @@ std::string Sjis(const char* utf8) {
 
 std::string Path(const std::string& folder, const std::string& name) {
   return folder + "/" + name;
+}
+
+std::string NumberedName(int i, const char* extension) {
+  char name[32];
+  std::snprintf(name, sizeof name, "doc%05d%s", i, extension);
+  return name;
+}
+
+PdfContent NumberedPdf(int i) {
+  std::string number = std::to_string(i);
+  PdfContent pdf;
+  std::string title("\xFE\xFF\x65\x87\x66\xF8\x00\x20", 8);  // 文書 and a blank
+  for (char c : number) {
+    title += '\0';
+    title += c;
+  }
+  pdf.information = {{"Title", title},
+                     {"Author", "Yamada"},
+                     {"Producer", "sample writer"},
+                     {"CreationDate", "D:20200102090000+09'00'"},
+                     {"ModDate", "D:20260304170500+09'00'"}};
+  pdf.xmp = XmpPacket("Document " + number, "Subject " + number, "Yamada",
+                      "2020-01-02T09:00:00+09:00", "2026-03-04T17:05:00+09:00");
+  pdf.pages = 20;
+  pdf.objectStreams = i % 2 == 1;
+  return pdf;
 }
 
 }  // namespace
@@ -122,7 +149,68 @@ void WriteNumberedPackages(const std::string& folder, int count) {
   }
 }
 
+void WriteNumberedPdfs(const std::string& folder, int count) {
+  for (int i = 0; i < count; ++i) {
+    std::ofstream(Path(folder, NumberedName(i, ".pdf")), std::ios::binary)
+        << MakePdf(NumberedPdf(i));
+  }
+}
+
+void WriteMixedDocuments(const std::string& folder, int count) {
+  for (int i = 0; i < count; ++i) {
+    std::string number = std::to_string(i);
+    std::string title = "<dc:title>Document " + number + "</dc:title>";
+    switch (i % 10) {
+      case 0:
+      case 9:
+        WriteSummaryDocument(Path(folder, NumberedName(i, i % 10 == 0 ? ".doc" : ".xls")),
+                             PropertySetBuilder()
+                                 .CodePage(932)
+                                 .Lpstr(2, Sjis("文書 ") + number)
+                                 .Lpstr(4, Sjis("山田 太郎"))
+                                 .FileTime(13, FileTimeOfUtc(2026, 1 + i % 12, 1, 17, 0, 0))
+                                 .Build());
+        break;
+      case 1:
+      case 2:
+      case 3:
+        WriteZip(Path(folder, NumberedName(i, i % 10 == 1   ? ".docx"
+                                              : i % 10 == 2 ? ".xlsx"
+                                                            : ".pptx")),
+                 DocxParts(CorePropertiesXml(title)));
+        break;
+      case 4:
+      case 5:
+        WriteZip(Path(folder, NumberedName(i, i % 10 == 4 ? ".odt" : ".ods")),
+                 OdtParts(OpenDocumentMetaXml(title)));
+        break;
+      case 6:
+        std::ofstream(Path(folder, NumberedName(i, ".fodt")), std::ios::binary)
+            << "<?xml version=\"1.0\"?><office:document "
+               "xmlns:office=\"urn:oasis:names:tc:opendocument:xmlns:office:1.0\" "
+               "xmlns:dc=\"http://purl.org/dc/elements/1.1/\"><office:meta>"
+            << title << "</office:meta><office:body/></office:document>";
+        break;
+      case 7:
+        std::ofstream(Path(folder, NumberedName(i, ".rtf")), std::ios::binary)
+            << "{\\rtf1\\ansi{\\info{\\title Document " << number << "}}\\pard Body\\par}";
+        break;
+      default:
+        std::ofstream(Path(folder, NumberedName(i, ".pdf")), std::ios::binary)
+            << MakePdf(NumberedPdf(i));
+    }
+  }
+}
+
 void WriteNewerFormatSamples(const std::string& folder) {
+  PdfContent handbook;
+  handbook.information = {{"Title", "\xFE\xFF\x79\x3E\x54\xE1\x62\x4B\x5E\x33"},
+                          {"Author", "\xFE\xFF\x7D\xCF\x52\xD9\x90\xE8"},
+                          {"CreationDate", "D:20260401090000+09'00'"},
+                          {"ModDate", "D:20260415183000+09'00'"}};
+  handbook.xmp = XmpPacket("", "Employee handbook", "", "", "");
+  handbook.pages = 2;
+  std::ofstream(Path(folder, "handbook.pdf"), std::ios::binary) << MakePdf(handbook);
   WriteZip(Path(folder, "report.docx"),
            DocxParts(CorePropertiesXml(
                "<dc:title>\xE5\xB9\xB4\xE6\xAC\xA1\xE5\xA0\xB1\xE5\x91\x8A</dc:title>"

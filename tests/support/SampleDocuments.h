@@ -17,9 +17,18 @@ void WriteNumberedDocuments(const std::string& folder, int count);
 // core properties and the parts a word processor writes beside them.
 void WriteNumberedPackages(const std::string& folder, int count);
 
+// Writes `count` numbered PDF files (doc00000.pdf, ...) of 20 pages each,
+// with an information dictionary and XMP metadata; every other one keeps
+// its objects in object streams, as newer writers do.
+void WriteNumberedPdfs(const std::string& folder, int count);
+
+// Writes `count` numbered files of the formats a mixed office folder holds,
+// in turn: .doc, .docx, .xlsx, .pptx, .odt, .ods, .fodt, .rtf, .pdf, .xls.
+void WriteMixedDocuments(const std::string& folder, int count);
+
 // Writes one document of each newer format: report.docx, minutes.odt,
-// memo-info.rtf (Japanese, with its information group) and old-name.doc
-// (a Word 2007+ document under an old name).
+// memo-info.rtf (Japanese, with its information group), old-name.doc (a
+// Word 2007+ document under an old name) and handbook.pdf.
 void WriteNewerFormatSamples(const std::string& folder);
 
 // The title and author every document of WriteUnicodeDocuments carries:
