@@ -1,5 +1,6 @@
 #include "widgets/Dialogs.h"
 
+#include <QFile>
 #include <exception>
 
 #include "platform/errors/UserError.h"
@@ -14,6 +15,20 @@ bool RunReported(Dialogs& dialogs, const std::function<void()>& command) {
     dialogs.ShowError(QString::fromStdString(platform::FailureText(e)));
   }
   return false;
+}
+
+std::optional<platform::ReadOnlyTarget> AskToReplaceReadOnly(Dialogs& dialogs,
+                                                             const QString& path) {
+  if (!platform::IsReadOnlyFile(QFile::encodeName(path).toStdString())) {
+    return platform::ReadOnlyTarget::Keep;
+  }
+  Dialogs::Answer answer = dialogs.AskTwoChoices(
+      QString::fromUtf8(platform::kReadOnlyQuestion) + QStringLiteral("\r\n") + path,
+      QStringLiteral("上書きする"), QStringLiteral("やめる"));
+  if (answer != Dialogs::Answer::First) {
+    return std::nullopt;
+  }
+  return platform::ReadOnlyTarget::Replace;
 }
 
 }  // namespace widgets

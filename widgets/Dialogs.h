@@ -3,6 +3,9 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <optional>
+
+#include "platform/files/ReplacingFileWriter.h"
 
 namespace widgets {
 
@@ -57,5 +60,10 @@ class Dialogs {
 // std::exception) is shown by the general error report and goes no further,
 // so no exception crosses the event loop. Returns whether it completed.
 bool RunReported(Dialogs& dialogs, const std::function<void()>& command);
+
+// Before the user's own save replaces `path`: a read-only file (no write bit
+// for its owner) is replaced only when the user says so. What the writer may
+// do, or nothing when the user chose to keep the file.
+std::optional<platform::ReadOnlyTarget> AskToReplaceReadOnly(Dialogs& dialogs, const QString& path);
 
 }  // namespace widgets

@@ -630,6 +630,10 @@ void MainWindow::ExportCsv() {
   lastCsvName_ = name;
   widgets::WriteSettingInteger(dialogs_, paths_.SettingsFile(), kSection, kCsvTypeKey, type);
   std::size_t changed = 0;
+  std::optional<platform::ReadOnlyTarget> readOnly = widgets::AskToReplaceReadOnly(dialogs_, name);
+  if (!readOnly) {
+    return;
+  }
   bool written = widgets::RunReported(dialogs_, [&] {
     std::string bytes;
     if (type == kCsvUtf8) {
@@ -639,7 +643,8 @@ void MainWindow::ExportCsv() {
       bytes = std::move(csv.bytes);
       changed = csv.valuesChanged;
     }
-    platform::ReplacingFileWriter::ReplaceWith(QFile::encodeName(name).toStdString(), bytes);
+    platform::ReplacingFileWriter::ReplaceWith(QFile::encodeName(name).toStdString(), bytes,
+                                               *readOnly);
   });
   if (written) {
     // Said once, with the written file, only when characters were lost.

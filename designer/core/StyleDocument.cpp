@@ -100,8 +100,9 @@ void StyleDocument::Splice(int index, int count, const std::vector<StyleLine>& l
   lines_.insert(first, lines.begin(), lines.end());
 }
 
-void SaveStyleDocument(const StyleDocument& document, const std::string& path) {
-  platform::ReplacingFileWriter::ReplaceWith(path, document.Bytes());
+void SaveStyleDocument(const StyleDocument& document, const std::string& path,
+                       platform::ReadOnlyTarget readOnly) {
+  platform::ReplacingFileWriter::ReplaceWith(path, document.Bytes(), readOnly);
 }
 
 StyleDocument OpenStyleDocument(const std::string& path) {

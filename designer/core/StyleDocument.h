@@ -4,6 +4,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/files/ReplacingFileWriter.h"
+
 namespace designer {
 
 // One line of a style file as it was read: its bytes (code page 932) and the
@@ -60,8 +62,10 @@ class StyleDocument {
 };
 
 // Writes the document's bytes over `path` by replace-by-rename (throws
-// platform::UserError naming the file when it cannot).
-void SaveStyleDocument(const StyleDocument& document, const std::string& path);
+// platform::UserError naming the file when it cannot; a read-only file is
+// replaced only with ReadOnlyTarget::Replace).
+void SaveStyleDocument(const StyleDocument& document, const std::string& path,
+                       platform::ReadOnlyTarget readOnly = platform::ReadOnlyTarget::Keep);
 
 // Reads a style file for the designer (refuses a file over the style size
 // limit, throws platform::UserError when it cannot be read).

@@ -555,8 +555,13 @@ bool StyleDesigner::SaveTo(const QString& path) {
       return false;
     }
   }
-  bool written = widgets::RunReported(*s_.dialogs,
-                                      [&] { SaveStyleDocument(edited_.Document(), Bytes(path)); });
+  std::optional<platform::ReadOnlyTarget> readOnly =
+      widgets::AskToReplaceReadOnly(*s_.dialogs, path);
+  if (!readOnly) {
+    return false;
+  }
+  bool written = widgets::RunReported(
+      *s_.dialogs, [&] { SaveStyleDocument(edited_.Document(), Bytes(path), *readOnly); });
   if (!written) {
     return false;
   }

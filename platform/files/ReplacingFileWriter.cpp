@@ -16,6 +16,7 @@ namespace platform {
 namespace {
 
 constexpr const char* kCannotWrite = "ファイルに書き込めません";
+constexpr const char* kReadOnly = "読み取り専用のファイルなので上書きしません";
 constexpr std::size_t kBufferLimit = 1 << 16;
 
 // The process's umask, read without changing it (umask() would change it
@@ -58,7 +59,15 @@ void SyncFolderOf(const std::string& path) {
 
 }  // namespace
 
-ReplacingFileWriter::ReplacingFileWriter(std::string targetPath) : target_(std::move(targetPath)) {
+bool IsReadOnlyFile(const std::string& path) {
+  struct stat st {};
+  return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && (st.st_mode & S_IWUSR) == 0;
+}
+
+ReplacingFileWriter::ReplacingFileWriter(std::string targetPath, ReadOnlyTarget readOnly)
+    : target_(std::move(targetPath)), readOnly_(readOnly) {
+  // Said before anything is written: a long print need not run first.
+  RefuseReadOnlyTarget();
   buffer_.reserve(kBufferLimit);  // before the file exists: a failure here leaves nothing
   TemporaryFile temp = CreateTemporaryBeside(target_);
   if (temp.fd < 0) {
@@ -74,6 +83,12 @@ ReplacingFileWriter::~ReplacingFileWriter() {
   }
   if (!committed_ && !temp_.empty()) {
     ::unlink(temp_.c_str());
+  }
+}
+
+void ReplacingFileWriter::RefuseReadOnlyTarget() const {
+  if (readOnly_ == ReadOnlyTarget::Keep && IsReadOnlyFile(target_)) {
+    throw ReadOnlyFileError(kReadOnly + std::string(": ") + target_);
   }
 }
 
@@ -106,6 +121,7 @@ void ReplacingFileWriter::Flush() {
 
 void ReplacingFileWriter::Commit() {
   Flush();
+  RefuseReadOnlyTarget();  // made read-only while the bytes were written
   if (::fchmod(fd_, ModeFor(target_)) != 0 || ::fsync(fd_) != 0) {
     int err = errno;
     Fail(err);
@@ -120,8 +136,9 @@ void ReplacingFileWriter::Commit() {
   SyncFolderOf(target_);
 }
 
-void ReplacingFileWriter::ReplaceWith(const std::string& path, std::string_view bytes) {
-  ReplacingFileWriter writer(path);
+void ReplacingFileWriter::ReplaceWith(const std::string& path, std::string_view bytes,
+                                      ReadOnlyTarget readOnly) {
+  ReplacingFileWriter writer(path, readOnly);
   writer.Write(bytes);
   writer.Commit();
 }

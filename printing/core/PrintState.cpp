@@ -118,7 +118,7 @@ void PrintState::StoreHeader(int zoomPercent) {
   }
 }
 
-void PrintState::SaveHeader(int zoomPercent) {
+void PrintState::SaveHeader(int zoomPercent, platform::ReadOnlyTarget readOnly) {
   // The file as it is now: only its header changes.
   std::vector<std::string> lines = layout::ReadStyleFile(path_);
   layout::ConvertOlderStyle(lines);
@@ -128,7 +128,7 @@ void PrintState::SaveHeader(int zoomPercent) {
   } else {
     lines[0] = header;
   }
-  platform::ReplacingFileWriter::ReplaceWith(path_, layout::StyleFileText(lines));
+  platform::ReplacingFileWriter::ReplaceWith(path_, layout::StyleFileText(lines), readOnly);
 }
 
 }  // namespace printing

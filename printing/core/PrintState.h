@@ -6,6 +6,7 @@
 
 #include "layout/core/Fixed.h"
 #include "layout/core/StyleVersion.h"
+#include "platform/files/ReplacingFileWriter.h"
 #include "printing/core/Binding.h"
 
 namespace printing {
@@ -88,8 +89,9 @@ class PrintState {
   // Writes the style file again with that header line in place of its own
   // (the rest as the file holds it now, brought to the current version);
   // loading it again is the caller's. Throws platform::UserError when the
-  // file cannot be read or written.
-  void SaveHeader(int zoomPercent);
+  // file cannot be read or written, or is read-only and `readOnly` is Keep.
+  void SaveHeader(int zoomPercent,
+                  platform::ReadOnlyTarget readOnly = platform::ReadOnlyTarget::Keep);
 
  private:
   struct ReadStyle {

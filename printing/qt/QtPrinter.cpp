@@ -208,8 +208,9 @@ QtPrinter::~QtPrinter() {
   }
 }
 
-void QtPrinter::SetPdfPath(const std::string& path) {
+void QtPrinter::SetPdfPath(const std::string& path, platform::ReadOnlyTarget readOnly) {
   pdfPath_ = path;
+  pdfReadOnly_ = readOnly;
   if (IsPdf()) {
     printer_->setOutputFileName(QFile::decodeName(QByteArray::fromStdString(path)));
   }
@@ -404,7 +405,7 @@ void QtPrinter::BeginRun(const std::string& documentTitle) {
     if (pdfTarget_.empty()) {
       throw platform::UserError("PDF の保存先が決まっていません");
     }
-    pdfWriter_ = std::make_unique<platform::ReplacingFileWriter>(pdfTarget_);
+    pdfWriter_ = std::make_unique<platform::ReplacingFileWriter>(pdfTarget_, pdfReadOnly_);
     printer_->setOutputFileName(
         QFile::decodeName(QByteArray::fromStdString(pdfWriter_->TemporaryPath())));
     pdfCharacters_ = std::make_unique<PdfCharacterMap>();

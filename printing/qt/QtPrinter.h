@@ -37,7 +37,8 @@ class QtPrinter : public printing::Printer {
   using DialogRun = std::function<bool(QPrintDialog& dialog)>;
   bool RunSetupDialog(QWidget* parent, const DialogRun& run = ExecDialog);
   static bool ExecDialog(QPrintDialog& dialog);
-  void SetPdfPath(const std::string& path);
+  void SetPdfPath(const std::string& path,
+                  platform::ReadOnlyTarget readOnly = platform::ReadOnlyTarget::Keep);
   QPrinter& Device() { return *printer_; }
 
   std::string Destination() const override;
@@ -75,6 +76,8 @@ class QtPrinter : public printing::Printer {
   std::unique_ptr<platform::ReplacingFileWriter> pdfWriter_;  // the PDF being printed
   std::unique_ptr<PdfCharacterMap> pdfCharacters_;            // and what its text draws
   std::string pdfTarget_;                                     // and the file it replaces
+  // Whether the user agreed to replace that file if it is read-only.
+  platform::ReadOnlyTarget pdfReadOnly_ = platform::ReadOnlyTarget::Keep;
   bool pageOpen_ = false;
   int pagesInRun_ = 0;
   std::string warning_;  // of the last run

@@ -608,9 +608,14 @@ void PrintWindow::SaveSettingsToStyle(const QString& message) {
   if (!state_.StyleLoaded()) {
     return;
   }
+  std::optional<platform::ReadOnlyTarget> readOnly =
+      widgets::AskToReplaceReadOnly(*s_.dialogs, Path(state_.Path()));
+  if (!readOnly) {
+    return;
+  }
   bool saved = widgets::RunReported(*s_.dialogs, [&] {
     TakeOffsetBoxes();
-    state_.SaveHeader(zoom_);
+    state_.SaveHeader(zoom_, *readOnly);
   });
   if (!saved) {
     return;
@@ -635,8 +640,13 @@ void PrintWindow::PrintAllPages() {
     if (pdf.isEmpty()) {
       return;  // cancelled: nothing is printed
     }
+    std::optional<platform::ReadOnlyTarget> readOnly =
+        widgets::AskToReplaceReadOnly(*s_.dialogs, pdf);
+    if (!readOnly) {
+      return;
+    }
     if (s_.preparePdf) {
-      s_.preparePdf(Bytes(pdf));
+      s_.preparePdf(Bytes(pdf), *readOnly);
     }
   }
   widgets::RunReported(*s_.dialogs, [&] {

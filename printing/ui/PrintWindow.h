@@ -63,7 +63,7 @@ struct PrintWindowServices {
   // Whether the printer writes a PDF file (no printer queue); before such a
   // print run, the file it goes to.
   std::function<bool()> printsToPdf;
-  std::function<void(const std::string& pdfPath)> preparePdf;
+  std::function<void(const std::string& pdfPath, platform::ReadOnlyTarget readOnly)> preparePdf;
   // The main window's folder and report title, bound into "#FL" and "#T".
   const catalogue::FolderAndTitle* folderAndTitle = nullptr;
   // The style designer 「デザイン」 opens; none: the command does nothing.

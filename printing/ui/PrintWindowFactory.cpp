@@ -36,7 +36,9 @@ std::unique_ptr<PrintWindow> CreatePrintWindow(const app::ProgramPaths& paths,
   printing::QtPrinter* printer = &owned->printer;
   services.setupDialog = [printer, parent] { return printer->RunSetupDialog(parent); };
   services.printsToPdf = [printer] { return printer->IsPdf(); };
-  services.preparePdf = [printer](const std::string& path) { printer->SetPdfPath(path); };
+  services.preparePdf = [printer](const std::string& path, platform::ReadOnlyTarget readOnly) {
+    printer->SetPdfPath(path, readOnly);
+  };
   services.folderAndTitle = &folderAndTitle;
   services.designers = std::move(designers);
   auto window = std::make_unique<PrintWindow>(std::move(services), parent);

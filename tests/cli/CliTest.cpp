@@ -1,6 +1,7 @@
 // quillmark_cli as a user runs it: arguments in, bytes and exit code out.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <cstring>
 
@@ -454,6 +455,13 @@ TEST(CliScan, UnwritableListOrMissingFolderFailsAndKeepsTheOldList) {
   r = RunCli({"scan", dir.File("nowhere")});
   EXPECT_EQ(r.status, 1);
   EXPECT_NE(r.err.find(dir.File("nowhere")), std::string::npos);
+  // A read-only list (or CSV, or PDF) is never replaced from the command line.
+  std::string kept = dir.Write("kept.list", "old");
+  ::chmod(kept.c_str(), 0444);
+  r = RunCli({"scan", dir.path(), "-o", kept});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.err.find("読み取り専用"), std::string::npos) << r.err;
+  EXPECT_EQ(testsupport::ReadAll(kept), "old");
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "designer/ui/StyleDesigner.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -426,6 +427,27 @@ TEST_F(Designer, AFileChangedElsewhereIsNotOverwrittenUnasked) {
   EXPECT_NE(Saved().find("char;11;8;"), std::string::npos);
   EXPECT_TRUE(window->Save());  // now it is the file written here: no question
   EXPECT_EQ(dialogs.shown.size(), 2);
+}
+
+TEST_F(Designer, AReadOnlyStyleIsReplacedOnlyWhenTheUserSaysSo) {
+  Open(stylePath);
+  window->Select(kTitleLine);
+  window->Nudge(10, 0);
+  ::chmod(stylePath.c_str(), 0444);
+  dialogs.answers = {widgets::Dialogs::Answer::Second};  // やめる
+  EXPECT_FALSE(window->Save());
+  EXPECT_EQ(Saved(), original);
+  ASSERT_EQ(dialogs.shown.size(), 1);
+  EXPECT_TRUE(dialogs.shown.last().startsWith(
+      QStringLiteral("ask: 読み取り専用のファイルです。上書きしますか？")));
+  EXPECT_TRUE(window->IsModified());
+
+  dialogs.answers = {widgets::Dialogs::Answer::First};  // 上書きする
+  EXPECT_TRUE(window->Save());
+  EXPECT_NE(Saved().find("char;11;8;"), std::string::npos);
+  struct stat st {};
+  ASSERT_EQ(::stat(stylePath.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0444u);
 }
 
 TEST_F(Designer, AnOlderStyleIsConvertedOnlyWhenSaved) {

@@ -49,6 +49,43 @@ TEST(ReplacingFileWriter, KeepsThePermissionsOfTheReplacedFile) {
   EXPECT_EQ(st.st_mode & 0777, 0640u);
 }
 
+// A file made read-only on purpose (even where root could write it) is
+// kept unless the user agreed; agreed, it is replaced and stays read-only.
+TEST(ReplacingFileWriter, AReadOnlyFileIsKeptUnlessTheUserAgreed) {
+  testsupport::TempDir dir;
+  std::string path = dir.Write("style.sle", "old");
+  ::chmod(path.c_str(), 0444);
+  EXPECT_TRUE(IsReadOnlyFile(path));
+  EXPECT_FALSE(IsReadOnlyFile(dir.File("missing")));
+  EXPECT_FALSE(IsReadOnlyFile(dir.path()));
+  EXPECT_THROW(ReplacingFileWriter::ReplaceWith(path, "new"), ReadOnlyFileError);
+  try {
+    ReplacingFileWriter writer(path);
+    FAIL() << "refused only after writing";
+  } catch (const ReadOnlyFileError& e) {
+    EXPECT_NE(std::string(e.what()).find(path), std::string::npos);
+  }
+  EXPECT_EQ(testsupport::ReadAll(path), "old");
+  EXPECT_EQ(EntriesIn(dir.path()), 1u);
+
+  ReplacingFileWriter::ReplaceWith(path, "new", ReadOnlyTarget::Replace);
+  EXPECT_EQ(testsupport::ReadAll(path), "new");
+  struct stat st {};
+  ASSERT_EQ(::stat(path.c_str(), &st), 0);
+  EXPECT_EQ(st.st_mode & 0777, 0444u);
+
+  // Made read-only while it was being written: still kept.
+  std::string other = dir.Write("list", "before");
+  {
+    ReplacingFileWriter writer(other);
+    writer.Write("after");
+    ::chmod(other.c_str(), 0400);
+    EXPECT_THROW(writer.Commit(), ReadOnlyFileError);
+  }
+  EXPECT_EQ(testsupport::ReadAll(other), "before");
+  EXPECT_EQ(EntriesIn(dir.path()), 2u);
+}
+
 TEST(ReplacingFileWriter, FailureNamesTheFile) {
   testsupport::TempDir dir;
   try {

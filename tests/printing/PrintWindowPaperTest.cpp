@@ -59,7 +59,9 @@ struct PaperSetup : ::testing::Test {
         testsupport::PrintWindowServicesFor(paths, dialogs, desktop, printer, clock);
     // Qt's own dialog on the printer, accepted without a change.
     s.printsToPdf = [this] { return printer.IsPdf(); };
-    s.preparePdf = [this](const std::string& path) { printer.SetPdfPath(path); };
+    s.preparePdf = [this](const std::string& path, platform::ReadOnlyTarget readOnly) {
+      printer.SetPdfPath(path, readOnly);
+    };
     s.setupDialog = [this] {
       ++dialogsShown;
       return printer.RunSetupDialog(nullptr, testsupport::AcceptPrintDialog);
