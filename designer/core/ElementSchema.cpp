@@ -84,7 +84,7 @@ const char* KindName(ElementKind kind) {
   return "不明";
 }
 
-std::span<const NamedChoice> ChoicesOf(FieldType type) {
+std::span<const NamedChoice> ChoicesOf(FieldType type, ElementKind kind) {
   switch (type) {
     case FieldType::PenName: {
       static const ChoiceTable table({{"実線", "実線"},
@@ -96,15 +96,39 @@ std::span<const NamedChoice> ChoicesOf(FieldType type) {
       return table.Choices();
     }
     case FieldType::BrushName: {
-      static const ChoiceTable table({{"塗潰", "塗りつぶし"},
-                                      {"枠", "塗らない"},
-                                      {"水平", "横線の網掛け"},
-                                      {"垂直", "縦線の網掛け"},
-                                      {"右斜線", "右下がりの斜線の網掛け"},
-                                      {"左斜線", "右上がりの斜線の網掛け"},
-                                      {"垂直十字", "格子の網掛け"},
-                                      {"斜十字", "斜め格子の網掛け"}});
-      return table.Choices();
+      // A colour given to "枠" makes it fill (the round box, ellipse and
+      // chord give one); a filled box gives none, so there it stays empty.
+      static const ChoiceTable filled({{"塗潰", "塗りつぶし"},
+                                       {"透明", "塗らない"},
+                                       {"枠", "塗りの色で塗りつぶし"},
+                                       {"水平", "横線の網掛け"},
+                                       {"垂直", "縦線の網掛け"},
+                                       {"右斜線", "右下がりの斜線の網掛け"},
+                                       {"左斜線", "右上がりの斜線の網掛け"},
+                                       {"垂直十字", "格子の網掛け"},
+                                       {"斜十字", "斜め格子の網掛け"}});
+      static const ChoiceTable fillRect({{"塗潰", "塗りつぶし"},
+                                         {"透明", "塗らない"},
+                                         {"枠", "塗らない"},
+                                         {"水平", "横線の網掛け"},
+                                         {"垂直", "縦線の網掛け"},
+                                         {"右斜線", "右下がりの斜線の網掛け"},
+                                         {"左斜線", "右上がりの斜線の網掛け"},
+                                         {"垂直十字", "格子の網掛け"},
+                                         {"斜十字", "斜め格子の網掛け"}});
+      static const ChoiceTable arc({{"塗潰", "塗らない (円弧は内側を塗りません)"},
+                                    {"透明", "塗らない (円弧は内側を塗りません)"},
+                                    {"枠", "塗らない (円弧は内側を塗りません)"},
+                                    {"水平", "塗らない (円弧は内側を塗りません)"},
+                                    {"垂直", "塗らない (円弧は内側を塗りません)"},
+                                    {"右斜線", "塗らない (円弧は内側を塗りません)"},
+                                    {"左斜線", "塗らない (円弧は内側を塗りません)"},
+                                    {"垂直十字", "塗らない (円弧は内側を塗りません)"},
+                                    {"斜十字", "塗らない (円弧は内側を塗りません)"}});
+      if (kind == ElementKind::FillRect) {
+        return fillRect.Choices();
+      }
+      return kind == ElementKind::Arc ? arc.Choices() : filled.Choices();
     }
     case FieldType::FontStyle: {
       static const ChoiceTable table(

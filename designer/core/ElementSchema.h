@@ -30,7 +30,10 @@ struct NamedChoice {
   const char* word;   // CP932 bytes
   const char* gloss;  // UTF-8
 };
-std::span<const NamedChoice> ChoicesOf(FieldType type);
+// A brush's gloss says what the page drawing paints with it in an element
+// of `kind`: "枠" fills with the brush colour in a round box, ellipse or
+// chord but paints nothing in a filled box, and an arc is never filled.
+std::span<const NamedChoice> ChoicesOf(FieldType type, ElementKind kind = ElementKind::Unknown);
 
 // Whether `text` (code page 932) is a value the field's readers accept: no
 // ";", CR or LF in any field; numbers that convert for Decimal, Integer,

@@ -202,7 +202,7 @@ PropertyPanel::Row PropertyPanel::MakeRow(const FieldInfo& info) {
     case FieldType::SizeMode: {
       auto* box = new QComboBox;
       row.editor = box;
-      for (const NamedChoice& choice : ChoicesOf(info.type)) {
+      for (const NamedChoice& choice : ChoicesOf(info.type, kind_)) {
         QString word = Shown(choice.word);
         QString gloss = QString::fromUtf8(choice.gloss);
         QString caption =

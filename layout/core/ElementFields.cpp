@@ -80,7 +80,8 @@ constexpr std::array<FieldInfo, 3> Pen(int n) {
 
 // A brush from field n: fill pattern and colour.
 constexpr std::array<FieldInfo, 2> Brush(int n) {
-  return {{{n, T::BrushName, "枠", "塗りパターン", "内側の塗り方で、「枠」では塗りません。"},
+  return {{{n, T::BrushName, "透明", "塗りパターン",
+            "内側の塗り方です。「透明」では塗らず、「枠」は塗りの色で塗りつぶします。"},
            {n + 1, T::Colour, kWhite, "塗りの色", "内側を塗る色 (赤 + 256×緑 + 65536×青) です。"}}};
 }
 

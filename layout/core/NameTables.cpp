@@ -47,12 +47,17 @@ PenStyle PenStyleFromName(std::string_view name) {
   return Lookup(table, name, PenStyle::Solid);
 }
 
+bool KeepsBrushClear(std::string_view name) {
+  return name == "透明";
+}
+
 BrushStyle BrushStyleFromName(std::string_view name) {
   static const Table<BrushStyle> table = Make<BrushStyle>({
       {"SolidBrush", BrushStyle::Solid},
       {"塗潰", BrushStyle::Solid},
       {"ClearBrush", BrushStyle::Clear},
       {"枠", BrushStyle::Clear},
+      {"透明", BrushStyle::Clear},
       {"HorizontalBrush", BrushStyle::Horizontal},
       {"水平", BrushStyle::Horizontal},
       {"VerticalBrush", BrushStyle::Vertical},

@@ -10,6 +10,10 @@ namespace layout {
 
 PenStyle PenStyleFromName(std::string_view name);      // default solid
 BrushStyle BrushStyleFromName(std::string_view name);  // default solid
-FontStyle FontStyleFromName(std::string_view name);    // default regular
+// Whether a brush of this name stays clear whatever colour is given to it
+// ("透明"); "枠" and "ClearBrush" turn solid as soon as a colour is set, as
+// styles have always drawn them.
+bool KeepsBrushClear(std::string_view name);
+FontStyle FontStyleFromName(std::string_view name);  // default regular
 
 }  // namespace layout

@@ -46,8 +46,13 @@ PenFields TakePen(RecordReader& record, Surface& surface) {
 }
 
 void TakeBrush(RecordReader& record, Surface& surface) {
-  surface.SetBrushStyle(BrushStyleFromName(record.TakeField()));
+  std::string name = record.TakeField();
+  surface.SetBrushStyle(BrushStyleFromName(name));
+  // Setting a colour makes a clear brush solid, but not a transparent one.
   surface.SetBrushColor(ResolveColor(record.TakeIntegerOr0()));
+  if (KeepsBrushClear(name)) {
+    surface.SetBrushStyle(BrushStyle::Clear);
+  }
 }
 
 void FourLines(Surface& s, const Box& b) {

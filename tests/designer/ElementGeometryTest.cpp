@@ -233,7 +233,7 @@ TEST(NewElements, EachKindDrawsAndIsCentredOnItsPoint) {
     EXPECT_LE(centre.y - cy, slack);
   }
   EXPECT_EQ(NewElementLine(ElementKind::Chord, centre),
-            Sjis("0;0;0;0;Chord;85.5;138.25;125.5;158.25;125;148;0;0;2;実線;0;枠;16777215;0;"));
+            Sjis("0;0;0;0;Chord;85.5;138.25;125.5;158.25;125;148;0;0;2;実線;0;透明;16777215;0;"));
   EXPECT_EQ(NewElementLine(ElementKind::Image, centre), "0;0;0;0;image;85.5;133.25;40;30;1;0;0;;");
   EXPECT_EQ(
       NewElementLine(ElementKind::Data, At(50, 50)),

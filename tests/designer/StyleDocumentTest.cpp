@@ -8,6 +8,7 @@
 #include <set>
 
 #include "designer/core/ElementSchema.h"
+#include "designer/core/NewElements.h"
 #include "designer/core/RecordFields.h"
 #include "designer/core/StyleEdits.h"
 #include "layout/core/DrawElements.h"
@@ -294,13 +295,12 @@ TEST(ElementSchemaTest, ChoicesAreTheWordsTheLayoutKnows) {
   EXPECT_EQ(penStyles.size(), 6u);
 
   std::span<const NamedChoice> brushes = ChoicesOf(FieldType::BrushName);
-  ASSERT_EQ(brushes.size(), 8u);
-  EXPECT_EQ(layout::BrushStyleFromName(brushes[1].word), layout::BrushStyle::Clear);
+  ASSERT_EQ(brushes.size(), 9u);
   std::set<layout::BrushStyle> brushStyles;
   for (const NamedChoice& choice : brushes) {
-    brushStyles.insert(layout::BrushStyleFromName(choice.word));
+    brushStyles.insert(layout::BrushStyleFromName(platform::Cp932ToUtf8(choice.word)));
   }
-  EXPECT_EQ(brushStyles.size(), 8u);
+  EXPECT_EQ(brushStyles.size(), 8u);  // "透明" and "枠" both start clear
 
   std::span<const NamedChoice> fonts = ChoicesOf(FieldType::FontStyle);
   ASSERT_EQ(fonts.size(), 4u);
@@ -310,6 +310,58 @@ TEST(ElementSchemaTest, ChoicesAreTheWordsTheLayoutKnows) {
   EXPECT_EQ(ChoicesOf(FieldType::TextMode).size(), 5u);
   EXPECT_STREQ(ChoicesOf(FieldType::SizeMode)[1].gloss, "指定の大きさ");
   EXPECT_TRUE(ChoicesOf(FieldType::Decimal).empty());
+}
+
+// The panel's words for a brush say what the page drawing paints with it,
+// kind by kind; a new shape is drawn outlined, leaving what is under it.
+TEST(ElementSchemaTest, TheGlossOfEveryBrushSaysWhatThePageDrawingPaints) {
+  auto drawn = [](const std::string& recordCp932) {
+    testsupport::RecordingSurface surface;
+    layout::DrawingContext context;
+    context.surface = &surface;
+    context.scaleX = context.scaleY = Fixed::FromRaw(37795);
+    context.previewPpi = 96;
+    layout::DrawElements(context, {StyleDocument::kNewHeader, platform::Cp932ToUtf8(recordCp932)});
+    // The shape's own call (a filled box may add its frame's lines).
+    for (const std::string& call : surface.calls) {
+      if (call.rfind("line", 0) != 0) {
+        return call;
+      }
+    }
+    return std::string();
+  };
+  MmPoint centre{Fixed::FromInt(50), Fixed::FromInt(50)};
+  for (ElementKind kind : {ElementKind::RoundRect, ElementKind::Arc, ElementKind::Chord,
+                           ElementKind::Ellipse, ElementKind::FillRect}) {
+    SCOPED_TRACE(KindName(kind));
+    std::string fresh = NewElementLine(kind, centre);
+    if (kind != ElementKind::FillRect) {
+      std::string call = drawn(fresh);
+      EXPECT_TRUE(call.find("brush=") == std::string::npos ||
+                  call.find("brush=clear") != std::string::npos)
+          << call;
+    }
+    int brushField = 0;
+    for (const FieldInfo& field : FieldsOfKind(kind)) {
+      brushField = field.type == FieldType::BrushName ? field.number : brushField;
+    }
+    for (const NamedChoice& choice : ChoicesOf(FieldType::BrushName, kind)) {
+      SCOPED_TRACE(choice.gloss);
+      RecordFields record(fresh);
+      record.Set(brushField, choice.word);
+      std::string call = drawn(record.Join());
+      std::string gloss = choice.gloss;
+      bool clear =
+          call.find("brush=") == std::string::npos || call.find("brush=clear") != std::string::npos;
+      EXPECT_EQ(clear, gloss.rfind("塗らない", 0) == 0) << call;
+      EXPECT_EQ(call.find("brush=solid") != std::string::npos,
+                gloss.find("塗りつぶし") != std::string::npos)
+          << call;
+      EXPECT_EQ(!clear && call.find("brush=solid") == std::string::npos,
+                gloss.find("網掛け") != std::string::npos)
+          << call;
+    }
+  }
 }
 
 TEST(ElementSchemaTest, FieldValuesAreCheckedAsTheyAreRead) {
