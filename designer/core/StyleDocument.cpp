@@ -51,9 +51,11 @@ StyleDocument StyleDocument::FromBytes(std::string_view bytes) {
   return document;
 }
 
-StyleDocument StyleDocument::NewStyle() {
+StyleDocument StyleDocument::NewStyle(int paperEntry, int orientation) {
   StyleDocument document;
-  document.lines_.push_back({kNewHeader, "\r\n"});
+  document.lines_.push_back({"header;Ver1.1;0;0;" + std::to_string(paperEntry) + ";" +
+                                 std::to_string(orientation == 0 ? 0 : 1) + ";0;100;0;",
+                             "\r\n"});
   return document;
 }
 

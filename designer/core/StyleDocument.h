@@ -30,10 +30,16 @@ class StyleDocument {
   // The style of file bytes; an older "Ver1.0" style is brought to "Ver1.1"
   // in memory, as the print window reads it (only the lines that change).
   static StyleDocument FromBytes(std::string_view bytes);
-  // A new style: an A4 portrait header and no elements.
-  static StyleDocument NewStyle();
-  // The header line of a new style.
+  // A new style: a header on the paper of list entry `paperEntry` (A4 by
+  // default) in `orientation` (0 portrait, 1 landscape) and no elements.
+  static StyleDocument NewStyle(int paperEntry = kA4Entry, int orientation = 0);
+  // The header line of a new A4 portrait style.
   static constexpr const char* kNewHeader = "header;Ver1.1;0;0;9;0;0;100;0;";
+  static constexpr int kA4Entry = 9;
+  // The fields of the header line (from 1) that hold the paper entry and
+  // the orientation.
+  static constexpr int kPaperField = 5;
+  static constexpr int kOrientationField = 6;
 
   // The file bytes: each line and its break; a line that has no break but
   // is followed by another gets CR LF.

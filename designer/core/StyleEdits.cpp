@@ -1,11 +1,13 @@
 #include "designer/core/StyleEdits.h"
 
 #include <algorithm>
+#include <vector>
 
 #include "designer/core/NewElements.h"
 #include "designer/core/RecordFields.h"
 #include "layout/core/RecordReader.h"
 #include "platform/errors/UserError.h"
+#include "printing/core/PaperSizes.h"
 
 namespace designer {
 
@@ -244,6 +246,35 @@ StyleEdit SetField(const StyleDocument& document, int line, int field, const std
   return ReplaceLine(document, line, fields.Join(), "「" + label + "」の変更");
 }
 
+StyleEdit SetPaper(const StyleDocument& document, int paperEntry, int orientation, int selected) {
+  if (paperEntry < 1 || paperEntry > printing::kPaperCount) {
+    throw platform::UserError("用紙の番号 " + std::to_string(paperEntry) +
+                              " は用紙リストにありません");
+  }
+  if (document.LineCount() == 0) {
+    StyleEdit edit;
+    edit.inserted = StyleDocument::NewStyle(paperEntry, orientation).Lines();
+    edit.description = "用紙の設定";
+    edit.selectBefore = edit.selectAfter = -1;
+    return edit;
+  }
+  RecordFields header(document.Text(0));
+  header.Set(StyleDocument::kPaperField, std::to_string(paperEntry));
+  header.Set(StyleDocument::kOrientationField, orientation == 0 ? "0" : "1");
+  StyleEdit edit = ReplaceLine(document, 0, header.Join(), "用紙の設定");
+  edit.selectBefore = edit.selectAfter = selected;
+  return edit;
+}
+
+StylePaper PaperOf(const StyleDocument& document) {
+  if (document.LineCount() == 0) {
+    return {};
+  }
+  RecordFields header(document.Text(0));
+  return {header.Integer(StyleDocument::kPaperField).value_or(0),
+          header.Integer(StyleDocument::kOrientationField).value_or(0)};
+}
+
 StyleEdit AddElement(const StyleDocument& document, ElementKind kind, MmPoint centre) {
   std::span<const ElementKind> addable = AddableKinds();
   if (std::find(addable.begin(), addable.end(), kind) == addable.end()) {
@@ -312,6 +343,52 @@ StyleEdit SendBackward(const StyleDocument& document, int line) {
   edit.selectBefore = line;
   edit.selectAfter = line - 1;
   return edit;
+}
+
+namespace {
+
+// Moves the text of line `from` to line `to` of the page, the lines between
+// shifting by one; every place keeps its line break.
+StyleEdit MoveText(const StyleDocument& document, int from, int to, std::string description) {
+  int first = std::min(from, to);
+  int last = std::max(from, to);
+  StyleEdit edit;
+  edit.index = first;
+  for (int i = first; i <= last; ++i) {
+    edit.removed.push_back(document.Lines()[static_cast<std::size_t>(i)]);
+  }
+  std::vector<std::string> texts;
+  for (const StyleLine& line : edit.removed) {
+    texts.push_back(line.text);
+  }
+  if (from < to) {
+    std::rotate(texts.begin(), texts.begin() + 1, texts.end());
+  } else {
+    std::rotate(texts.rbegin(), texts.rbegin() + 1, texts.rend());
+  }
+  for (std::size_t i = 0; i < texts.size(); ++i) {
+    edit.inserted.push_back({texts[i], edit.removed[i].lineBreak});
+  }
+  edit.description = std::move(description);
+  edit.selectBefore = from;
+  edit.selectAfter = to;
+  return edit;
+}
+
+}  // namespace
+
+StyleEdit BringToFront(const StyleDocument& document, int line) {
+  if (!CanBringForward(document, line)) {
+    return NothingToDo(document, line, "最前面へ");
+  }
+  return MoveText(document, line, document.PageEnd() - 1, "最前面へ");
+}
+
+StyleEdit SendToBack(const StyleDocument& document, int line) {
+  if (!CanSendBackward(document, line)) {
+    return NothingToDo(document, line, "最背面へ");
+  }
+  return MoveText(document, line, 1, "最背面へ");
 }
 
 }  // namespace designer

@@ -39,6 +39,18 @@ StyleEdit ResizeElement(const StyleDocument& document, int line, const ElementSh
 // Sets field `field` to `value` (CP932); throws platform::UserError with
 // CheckFieldValue's message when the value is refused.
 StyleEdit SetField(const StyleDocument& document, int line, int field, const std::string& value);
+// The paper entry (1 to 118) and orientation (0 portrait, 1 landscape) of
+// the style's header, the rest of the header as it is; `selected` stays
+// selected. Throws platform::UserError for an entry outside the list.
+StyleEdit SetPaper(const StyleDocument& document, int paperEntry, int orientation, int selected);
+// The paper entry and orientation the header holds (0 for a field that is
+// not a number).
+struct StylePaper {
+  int entry = 0;
+  int orientation = 0;
+};
+StylePaper PaperOf(const StyleDocument& document);
+
 // Adds a new element of `kind` centred at `centre`, as the last element of
 // the page (before the first empty line; a document without lines gains the
 // new-style header first).
@@ -54,5 +66,8 @@ bool CanBringForward(const StyleDocument& document, int line);
 bool CanSendBackward(const StyleDocument& document, int line);
 StyleEdit BringForward(const StyleDocument& document, int line);
 StyleEdit SendBackward(const StyleDocument& document, int line);
+// Puts the element last / first among the page's elements in one step.
+StyleEdit BringToFront(const StyleDocument& document, int line);
+StyleEdit SendToBack(const StyleDocument& document, int line);
 
 }  // namespace designer

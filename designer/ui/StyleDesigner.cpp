@@ -3,12 +3,17 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QDockWidget>
 #include <QFile>
 #include <QFileInfo>
+#include <QFormLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QRadioButton>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStatusBar>
@@ -24,6 +29,7 @@
 #include "platform/errors/UserError.h"
 #include "platform/text/Cp932.h"
 #include "printing/core/PageDrawing.h"
+#include "printing/core/PaperSizes.h"
 #include "widgets/ApplicationTitle.h"
 #include "widgets/Dialogs.h"
 #include "widgets/WindowPlacement.h"
@@ -81,6 +87,7 @@ std::string PictureFieldValue(const QString& name) {
 StyleDesigner::StyleDesigner(DesignerServices services, QWidget* parent)
     : QMainWindow(parent),
       s_(std::move(services)),
+      sheet_(s_.metrics),
       measurer_(std::make_unique<QtElementMeasurer>(s_.pictures, logicalDpiX())),
       edited_(StyleDocument::NewStyle()) {
   setObjectName(QStringLiteral("fstyledesign"));
@@ -152,8 +159,72 @@ QAction* StyleDesigner::Item(const QString& name) const {
   return findChild<QAction*>(name);
 }
 
+StyleDocument StyleDesigner::NewStyleOnPrintersPaper() const {
+  const printing::PrintState* state = s_.printState;
+  if (state == nullptr || state->PaperEntry() < 1 || state->PaperEntry() > printing::kPaperCount) {
+    return StyleDocument::NewStyle();
+  }
+  return StyleDocument::NewStyle(state->PaperEntry(), state->Orientation());
+}
+
+void StyleDesigner::FollowStylePaper() {
+  StylePaper paper = PaperOf(edited_.Document());
+  const printing::PrintState* state = s_.printState;
+  // The printer's own measurements where it is set to the style's paper.
+  bool printersPaper =
+      state == nullptr
+          ? paper.entry == StyleDocument::kA4Entry && paper.orientation == 0
+          : paper.entry == state->PaperEntry() && paper.orientation == state->Orientation();
+  printing::PrinterMetrics sheet =
+      printersPaper ? s_.metrics
+                    : printing::MetricsOnPaper(s_.metrics, paper.entry, paper.orientation);
+  if (sheet.sheetWidthMm == sheet_.sheetWidthMm && sheet.sheetHeightMm == sheet_.sheetHeightMm &&
+      sheet.printableWidthMm == sheet_.printableWidthMm &&
+      sheet.printableHeightMm == sheet_.printableHeightMm) {
+    return;
+  }
+  sheet_ = sheet;
+  canvas_->SetSheet(sheet_, Fixed::FromInt(logicalDpiX()), Fixed::FromInt(logicalDpiY()));
+  SetZoom(zoomChoice_);
+}
+
+void StyleDesigner::SetPaper(int paperEntry, int orientation) {
+  int selected = selected_;
+  Perform(
+      [&] { return designer::SetPaper(edited_.Document(), paperEntry, orientation, selected); });
+}
+
+void StyleDesigner::ChoosePaper() {
+  StylePaper current = PaperOf(edited_.Document());
+  QDialog dialog(this);
+  dialog.setObjectName(QStringLiteral("DesignPaperDialog"));
+  dialog.setWindowTitle(QStringLiteral("用紙の設定"));
+  auto* papers = new QComboBox;
+  papers->setObjectName(QStringLiteral("DesignPaperBox"));
+  for (int entry = 1; entry <= printing::kPaperCount; ++entry) {
+    papers->addItem(QString::fromUtf8(printing::PaperLabel(entry)), entry);
+  }
+  papers->setCurrentIndex(std::max(0, papers->findData(current.entry)));
+  auto* portrait = new QRadioButton(QStringLiteral("縦(&P)"));
+  auto* landscape = new QRadioButton(QStringLiteral("横(&L)"));
+  (current.orientation != 0 ? landscape : portrait)->setChecked(true);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+  connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+  connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+  auto* form = new QFormLayout(&dialog);
+  form->addRow(QStringLiteral("用紙(&S):"), papers);
+  auto* orientations = new QHBoxLayout;
+  orientations->addWidget(portrait);
+  orientations->addWidget(landscape);
+  form->addRow(QStringLiteral("向き:"), orientations);
+  form->addRow(buttons);
+  if (dialog.exec() == QDialog::Accepted) {
+    SetPaper(papers->currentData().toInt(), landscape->isChecked() ? 1 : 0);
+  }
+}
+
 bool StyleDesigner::Open(const QString& path) {
-  StyleDocument document = StyleDocument::NewStyle();
+  StyleDocument document = NewStyleOnPrintersPaper();
   if (!path.isEmpty()) {
     bool read =
         widgets::RunReported(*s_.dialogs, [&] { document = OpenStyleDocument(Bytes(path)); });
@@ -168,7 +239,7 @@ bool StyleDesigner::Open(const QString& path) {
 void StyleDesigner::OpenPrintState() {
   const printing::PrintState* state = s_.printState;
   if (state == nullptr || !state->StyleLoaded()) {
-    Take(StyleDocument::NewStyle(), {}, {});
+    Take(NewStyleOnPrintersPaper(), {}, {});
     return;
   }
   // The bytes the print window read: if the file has changed since, saving
@@ -220,6 +291,10 @@ void StyleDesigner::UpdateActions() {
       ->setEnabled(any && CanBringForward(edited_.Document(), selected_));
   Item(QStringLiteral("DesignBackward"))
       ->setEnabled(any && CanSendBackward(edited_.Document(), selected_));
+  Item(QStringLiteral("DesignToFront"))
+      ->setEnabled(any && CanBringForward(edited_.Document(), selected_));
+  Item(QStringLiteral("DesignToBack"))
+      ->setEnabled(any && CanSendBackward(edited_.Document(), selected_));
   ElementKind kind = any ? KindOfLine(edited_.Document().Text(selected_)) : ElementKind::Unknown;
   findChild<QMenu*>(QStringLiteral("TagMenu"))
       ->setEnabled(kind == ElementKind::Char || kind == ElementKind::Data);
@@ -252,6 +327,7 @@ void StyleDesigner::Changed(int select) {
     select = -1;
   }
   selected_ = select;
+  FollowStylePaper();
   Redraw();
   ShowSelection();
   UpdateTitle();
@@ -380,8 +456,8 @@ void StyleDesigner::SetSnap(bool snap) {
 }
 
 MmPoint StyleDesigner::PageCentre() const {
-  return {Fixed::Divide(Fixed::FromInt(s_.metrics.printableWidthMm), Fixed::FromInt(2)),
-          Fixed::Divide(Fixed::FromInt(s_.metrics.printableHeightMm), Fixed::FromInt(2))};
+  return {Fixed::Divide(Fixed::FromInt(sheet_.printableWidthMm), Fixed::FromInt(2)),
+          Fixed::Divide(Fixed::FromInt(sheet_.printableHeightMm), Fixed::FromInt(2))};
 }
 
 Fixed StyleDesigner::Tolerance() const {

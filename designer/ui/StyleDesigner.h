@@ -81,6 +81,14 @@ class StyleDesigner : public QMainWindow {
   void Nudge(int dxTenths, int dyTenths);
   void AddElementOfKind(ElementKind kind);
   void InsertTag(const QString& tag);
+  // Sets the style's paper (list entry 1 to 118) and orientation (0
+  // portrait, 1 landscape) as one undoable step; the sheet follows.
+  void SetPaper(int paperEntry, int orientation);
+  // Asks for the paper and orientation (the page-setup command).
+  void ChoosePaper();
+  // The sheet the page is drawn on: the print window's printer on the
+  // style's paper.
+  const printing::PrinterMetrics& Sheet() const { return sheet_; }
 
   // State the print window and tests read.
   const StyleDocument& Document() const { return edited_.Document(); }
@@ -132,8 +140,13 @@ class StyleDesigner : public QMainWindow {
   // as an image record holds it; nothing when cancelled.
   std::optional<std::string> ChoosePicture();
   void ShowStatus(const QString& text);
+  // A new style on the print window's paper (A4 portrait without one).
+  StyleDocument NewStyleOnPrintersPaper() const;
+  // Sets the canvas's sheet to the style's paper, when it changed.
+  void FollowStylePaper();
 
   DesignerServices s_;
+  printing::PrinterMetrics sheet_;
   std::unique_ptr<QtElementMeasurer> measurer_;
   EditedStyle edited_;
   QString path_;

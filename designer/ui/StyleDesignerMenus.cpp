@@ -41,8 +41,19 @@ void StyleDesigner::BuildMenus() {
   QMenu* file = bar->addMenu(QStringLiteral("ファイル(&F)"));
   AddItem(file, "DesignSave", QStringLiteral("上書き保存(&S)"), QKeySequence::Save,
           [this] { Save(); });
-  AddItem(file, "DesignSaveAs", QStringLiteral("名前を付けて保存(&A)..."), QKeySequence::SaveAs,
-          [this] { SaveAs(); });
+  QAction* saveAs = AddItem(file, "DesignSaveAs", QStringLiteral("名前を付けて保存(&A)..."), {},
+                            [this] { SaveAs(); });
+  // Ctrl+Shift+S in every desktop (some give QKeySequence::SaveAs no keys).
+  QList<QKeySequence> saveAsKeys{QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)};
+  for (const QKeySequence& keys : QKeySequence::keyBindings(QKeySequence::SaveAs)) {
+    if (!saveAsKeys.contains(keys)) {
+      saveAsKeys << keys;
+    }
+  }
+  saveAs->setShortcuts(saveAsKeys);
+  file->addSeparator();
+  AddItem(file, "DesignPageSetup", QStringLiteral("用紙の設定(&U)..."), {},
+          [this] { ChoosePaper(); });
   file->addSeparator();
   AddItem(file, "DesignClose", QStringLiteral("閉じる(&C)"), QKeySequence(Qt::CTRL | Qt::Key_W),
           [this] { close(); });
@@ -74,6 +85,12 @@ void StyleDesigner::BuildMenus() {
   AddItem(edit, "DesignBackward", QStringLiteral("背面へ(&B)"),
           QKeySequence(Qt::CTRL | Qt::Key_BracketLeft),
           [this] { Perform([this] { return SendBackward(edited_.Document(), selected_); }); });
+  AddItem(edit, "DesignToFront", QStringLiteral("最前面へ(&T)"),
+          QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_BracketRight),
+          [this] { Perform([this] { return BringToFront(edited_.Document(), selected_); }); });
+  AddItem(edit, "DesignToBack", QStringLiteral("最背面へ(&K)"),
+          QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_BracketLeft),
+          [this] { Perform([this] { return SendToBack(edited_.Document(), selected_); }); });
   edit->addSeparator();
   AddItem(edit, "DesignNext", QStringLiteral("次の要素"), {}, [this] { Cycle(true); });
   AddItem(edit, "DesignPrevious", QStringLiteral("前の要素"), {}, [this] { Cycle(false); });

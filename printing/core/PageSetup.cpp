@@ -1,8 +1,10 @@
 #include "printing/core/PageSetup.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "layout/core/StyleVersion.h"
+#include "printing/core/PaperSizes.h"
 
 namespace printing {
 
@@ -38,6 +40,27 @@ int DotsToMillimetres(int dots, int resolution) {
   }
   return static_cast<int>(
       layout::DivideHalfEven(static_cast<__int128>(dots) * 254, resolution * 10LL));
+}
+
+PrinterMetrics MetricsOnPaper(const PrinterMetrics& printer, int entry, int orientation) {
+  const PaperSize* paper = PaperOfCode(entry);
+  if (paper == nullptr || paper->unit == PaperUnit::None || paper->width <= 0 ||
+      paper->height <= 0) {
+    return printer;
+  }
+  double scale = paper->unit == PaperUnit::Inch ? 25.4 : 1.0;
+  int a = static_cast<int>(std::lround(paper->width * scale));
+  int b = static_cast<int>(std::lround(paper->height * scale));
+  int shortSide = std::min(a, b);
+  int longSide = std::max(a, b);
+  PrinterMetrics on = printer;
+  on.sheetWidthMm = orientation != 0 ? longSide : shortSide;
+  on.sheetHeightMm = orientation != 0 ? shortSide : longSide;
+  int marginsX = std::max(0, printer.sheetWidthMm - printer.printableWidthMm);
+  int marginsY = std::max(0, printer.sheetHeightMm - printer.printableHeightMm);
+  on.printableWidthMm = std::max(1, on.sheetWidthMm - marginsX);
+  on.printableHeightMm = std::max(1, on.sheetHeightMm - marginsY);
+  return on;
 }
 
 PrinterMetrics MetricsFromDots(const PrinterDots& reported) {

@@ -42,6 +42,12 @@ int DotsToMillimetres(int dots, int resolution);
 // The measurements of a printer; a resolution of 0 gives the PDF printer's.
 PrinterMetrics MetricsFromDots(const PrinterDots& dots);
 
+// The measurements `printer` would have on the paper of list entry `entry`
+// in `orientation` (1: landscape, the long side across), keeping its
+// resolution and margins: how a style on another paper is shown before the
+// printer is set to it. The printer's own for an entry without a size.
+PrinterMetrics MetricsOnPaper(const PrinterMetrics& printer, int entry, int orientation);
+
 // The preview of the sheet at a zoom: sizes in screen pixels.
 struct PreviewLayout {
   int previewDpiX = 0;  // Trunc(screen resolution x zoom)

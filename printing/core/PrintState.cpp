@@ -85,7 +85,10 @@ void PrintState::TakeSavedStyle(const std::string& path) {
   if (x != before.offsetX || y != before.offsetY) {
     SetOffsets(x, y);
   }
-  if (entry != before.paperEntry || orientation != before.orientation) {
+  // A paper the designer changed wins over one changed here.
+  bool savedNewPaper =
+      header_.paperEntry != before.paperEntry || header_.orientation != before.orientation;
+  if (!savedNewPaper && (entry != before.paperEntry || orientation != before.orientation)) {
     SetPaper(entry, orientation);
   }
 }

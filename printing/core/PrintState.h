@@ -44,8 +44,9 @@ class PrintState {
   // convert; nothing changes then.
   void Load(const std::string& path);
   // Loads a style the designer has just saved at `path`. Offsets, paper or
-  // orientation the user changed here and has not saved stay; the rest
-  // comes from the file's header, as Load takes it.
+  // orientation the user changed here and has not saved stay, unless the
+  // designer saved another paper; the rest comes from the file's header, as
+  // Load takes it.
   void TakeSavedStyle(const std::string& path);
 
   // Whether a style file is loaded (rather than the default layout).

@@ -429,6 +429,30 @@ TEST_F(Designer, AFileChangedElsewhereIsNotOverwrittenUnasked) {
   EXPECT_EQ(dialogs.shown.size(), 2);
 }
 
+// The B5 landscape card: a new style starts on the print window's paper,
+// the paper is set in one undoable step, and the print window follows it.
+TEST_F(Designer, ANewStyleStartsOnThePrintersPaperAndTheSheetFollowsTheStyle) {
+  state.SetPaper(13, 1);  // B5 (JIS), landscape
+  Open("");
+  EXPECT_EQ(window->Document().Text(0), "header;Ver1.1;0;0;13;1;0;100;0;");
+  EXPECT_EQ(window->Sheet().sheetWidthMm, 210);  // the printer's own sheet for now
+
+  window->SetPaper(9, 1);  // A4 landscape
+  EXPECT_EQ(window->Document().Text(0), "header;Ver1.1;0;0;9;1;0;100;0;");
+  EXPECT_EQ(window->Sheet().sheetWidthMm, 297);
+  EXPECT_EQ(window->Sheet().sheetHeightMm, 210);
+  EXPECT_EQ(window->UndoStack()->count(), 1);
+  window->UndoStack()->undo();
+  EXPECT_EQ(window->Document().Text(0), "header;Ver1.1;0;0;13;1;0;100;0;");
+
+  window->AddElementOfKind(ElementKind::Ellipse);
+  dialogs.saveNames = {QString::fromStdString(folder.File("card.sle"))};
+  ASSERT_TRUE(window->Save());
+  state.TakeSavedStyle(folder.File("card.sle"));
+  EXPECT_EQ(state.PaperEntry(), 13);
+  EXPECT_EQ(state.Orientation(), 1);
+}
+
 TEST_F(Designer, AReadOnlyStyleIsReplacedOnlyWhenTheUserSaysSo) {
   Open(stylePath);
   window->Select(kTitleLine);

@@ -237,6 +237,39 @@ TEST(StructureEdits, AddDuplicateDeleteAndReorder) {
   EXPECT_EQ(document.Bytes(), bytes);
   RevertEdit(document, nothing);
   EXPECT_EQ(document.Bytes(), bytes);
+
+  // To the front or the back in one step, each place keeping its break.
+  StyleEdit front = Applied(document, BringToFront(document, 1));
+  EXPECT_EQ(front.selectAfter, 3);
+  EXPECT_EQ(document.Lines()[1], (StyleLine{"0;0;0;0;box;", "\n"}));
+  EXPECT_EQ(document.Lines()[2], (StyleLine{"0;0;0;0;line;5;6;7;8;0;;0;0;", "\r\n"}));
+  EXPECT_EQ(document.Lines()[3], (StyleLine{"0;0;0;0;rect;1;2;3;4;0;;0;0;", "\r"}));
+  StyleEdit back = Applied(document, SendToBack(document, 3));
+  EXPECT_EQ(back.selectAfter, 1);
+  EXPECT_EQ(document.Text(1), "0;0;0;0;rect;1;2;3;4;0;;0;0;");
+  RevertEdit(document, back);
+  RevertEdit(document, front);
+  EXPECT_EQ(document.Bytes(), bytes);
+}
+
+TEST(StructureEdits, ThePaperIsOneEditOfTheHeaderAlone) {
+  std::string bytes = "header;Ver1.1;1.5;-2;9;0;0;150;0;\r\n0;0;0;0;rect;1;2;3;4;0;;0;0;\r\n";
+  StyleDocument document = StyleDocument::FromBytes(bytes);
+  EXPECT_EQ(PaperOf(document).entry, 9);
+  StyleEdit paper = Applied(document, SetPaper(document, 13, 1, 1));
+  EXPECT_EQ(document.Text(0), "header;Ver1.1;1.5;-2;13;1;0;150;0;");
+  EXPECT_EQ(paper.selectAfter, 1);  // the selection stays
+  EXPECT_EQ(paper.description, "用紙の設定");
+  EXPECT_EQ(PaperOf(document).entry, 13);
+  EXPECT_EQ(PaperOf(document).orientation, 1);
+  RevertEdit(document, paper);
+  EXPECT_EQ(document.Bytes(), bytes);
+  for (int entry : {0, 119, -1}) {
+    EXPECT_NE(ErrorOf([&] { SetPaper(document, entry, 0, -1); }), "(no error)") << entry;
+  }
+  // A new style on a given paper.
+  EXPECT_EQ(StyleDocument::NewStyle(13, 1).Text(0), "header;Ver1.1;0;0;13;1;0;100;0;");
+  EXPECT_EQ(StyleDocument::NewStyle().Text(0), StyleDocument::kNewHeader);
 }
 
 }  // namespace

@@ -25,6 +25,23 @@ TEST(PageSetup, PrinterDotsBecomeWholeMillimetres) {
   EXPECT_EQ(none.sheetWidthMm, 210);
 }
 
+// A style on another paper is shown on that sheet with the printer's margins.
+TEST(PageSetup, ASheetOfAnotherPaperKeepsThePrintersMargins) {
+  PrinterMetrics a4 = MetricsFromDots(PdfPrinterDots());
+  PrinterMetrics b5Landscape = MetricsOnPaper(a4, 13, 1);
+  EXPECT_EQ(b5Landscape.sheetWidthMm, 257);
+  EXPECT_EQ(b5Landscape.sheetHeightMm, 182);
+  EXPECT_EQ(b5Landscape.sheetWidthMm - b5Landscape.printableWidthMm,
+            a4.sheetWidthMm - a4.printableWidthMm);
+  EXPECT_EQ(b5Landscape.offsetXmm, a4.offsetXmm);
+  // A rotated code is still laid portrait when portrait is asked for.
+  EXPECT_EQ(MetricsOnPaper(a4, 80, 0).sheetWidthMm, 182);
+  PrinterMetrics letter = MetricsOnPaper(a4, 1, 0);
+  EXPECT_EQ(letter.sheetWidthMm, 216);  // 8.5 inches
+  EXPECT_EQ(MetricsOnPaper(a4, 0, 0).sheetWidthMm, a4.sheetWidthMm);
+  EXPECT_EQ(MetricsOnPaper(a4, 500, 1).sheetWidthMm, a4.sheetWidthMm);
+}
+
 TEST(PageSetup, ThePreviewOfAnA4Sheet) {
   PrinterMetrics a4;
   a4.sheetWidthMm = 210;

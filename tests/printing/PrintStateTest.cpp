@@ -132,6 +132,14 @@ TEST_F(PrintStateFixture, ASavedStyleKeepsTheOffsetsAndPaperNotYetSavedHere) {
   EXPECT_EQ(state.PaperEntry(), 9);
   EXPECT_EQ(state.Orientation(), 0);
 
+  // A paper the designer changed wins over one changed here.
+  state.Load(path);
+  state.SetPaper(9, 0);
+  Style("a.sle", "4;5;12;1");
+  state.TakeSavedStyle(path);
+  EXPECT_EQ(state.PaperEntry(), 12);
+  EXPECT_EQ(state.Orientation(), 1);
+
   // A new style takes the saved file's header whole.
   state.NewStyle();
   std::string created = Style("new.sle", "0;0;9;0");
