@@ -11,6 +11,7 @@
 
 #include "designer/core/ElementGeometry.h"
 #include "designer/core/StyleEdits.h"
+#include "designer/core/StyleProblems.h"
 #include "platform/errors/UserError.h"
 
 namespace {
@@ -74,8 +75,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     if (designer::CanSendBackward(document, line)) {
       RoundTrip(document, [&] { return designer::SendBackward(document, line); });
+      RoundTrip(document, [&] { return designer::SendToBack(document, line); });
+    }
+    if (designer::CanBringForward(document, line)) {
+      RoundTrip(document, [&] { return designer::BringToFront(document, line); });
     }
   }
+  // Every line the drawing cannot use is named, with a line of the page.
+  for (const designer::StyleProblem& problem :
+       designer::FindStyleProblems(document, [](const std::string&) { return false; })) {
+    if (problem.line < 1 || problem.line >= document.PageEnd() || problem.reason.empty()) {
+      std::abort();
+    }
+    designer::MissingPictureBox(document.Text(problem.line));
+    RoundTrip(document, [&] {
+      return designer::ReplaceRecord(document, problem.line, "0;0;0;0;rect;1;2;3;4;0;;0;0;");
+    });
+  }
+  RoundTrip(document, [&] { return designer::SetPaper(document, 13, 1, -1); });
   RoundTrip(document, [&] {
     return designer::AddElement(document, designer::ElementKind::Char,
                                 {Fixed::FromInt(100), Fixed::FromInt(150)});

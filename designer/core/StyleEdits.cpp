@@ -246,6 +246,18 @@ StyleEdit SetField(const StyleDocument& document, int line, int field, const std
   return ReplaceLine(document, line, fields.Join(), "「" + label + "」の変更");
 }
 
+StyleEdit ReplaceRecord(const StyleDocument& document, int line, const std::string& text) {
+  CheckPageLine(document, line);
+  if (text.empty()) {
+    throw platform::UserError(
+        "行を空にすると、そこでページが終わってしまいます。削除を使ってください");
+  }
+  if (text.find_first_of("\r\n") != std::string::npos) {
+    throw platform::UserError("改行は使えません");
+  }
+  return ReplaceLine(document, line, text, "行の内容の変更");
+}
+
 StyleEdit SetPaper(const StyleDocument& document, int paperEntry, int orientation, int selected) {
   if (paperEntry < 1 || paperEntry > printing::kPaperCount) {
     throw platform::UserError("用紙の番号 " + std::to_string(paperEntry) +

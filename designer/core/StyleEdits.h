@@ -51,6 +51,11 @@ struct StylePaper {
 };
 StylePaper PaperOf(const StyleDocument& document);
 
+// Replaces the whole text of page line `line` (code page 932): how a line
+// the fields cannot describe (an unknown kind, a record cut short) is
+// repaired. Refuses an empty text (it would end the page) and line breaks.
+StyleEdit ReplaceRecord(const StyleDocument& document, int line, const std::string& text);
+
 // Adds a new element of `kind` centred at `centre`, as the last element of
 // the page (before the first empty line; a document without lines gains the
 // new-style header first).

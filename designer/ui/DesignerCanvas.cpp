@@ -130,7 +130,29 @@ void DesignerCanvas::paintEvent(QPaintEvent*) {
     emit drawFailed(QString::fromUtf8(e.what()));
   }
   painter.restore();
+  DrawPlaceholders(painter);
   DrawSelection(painter);
+}
+
+void DesignerCanvas::SetPlaceholders(std::vector<MmBox> boxes) {
+  if (boxes != placeholders_) {
+    placeholders_ = std::move(boxes);
+    update();
+  }
+}
+
+void DesignerCanvas::DrawPlaceholders(QPainter& painter) const {
+  painter.save();
+  painter.setPen(QPen(QColor(0xB0, 0x30, 0x30), 1, Qt::DashLine));
+  painter.setBrush(Qt::NoBrush);
+  for (const MmBox& box : placeholders_) {
+    QRect r(ToPixel({box.left, box.top}), ToPixel({box.right, box.bottom}));
+    r = r.normalized();
+    painter.drawRect(r);
+    painter.drawLine(r.topLeft(), r.bottomRight());
+    painter.drawLine(r.topRight(), r.bottomLeft());
+  }
+  painter.restore();
 }
 
 void DesignerCanvas::DrawGrid(QPainter& painter) const {

@@ -35,6 +35,8 @@ class DesignerCanvas : public QWidget {
   void SetLines(std::vector<std::string> lines, std::string styleFolder);
   void SetSelection(std::optional<ElementShape> shape);
   void SetGridShown(bool shown);
+  // Boxes of pictures that cannot be found, drawn crossed.
+  void SetPlaceholders(std::vector<MmBox> boxes);
 
   // Page millimetres at a point of the widget, and back (top-left of the
   // printable area is 0, 0).
@@ -64,6 +66,7 @@ class DesignerCanvas : public QWidget {
   QPoint AreaOrigin() const;
   void DrawGrid(QPainter& painter) const;
   void DrawSelection(QPainter& painter) const;
+  void DrawPlaceholders(QPainter& painter) const;
 
   layout::PictureDecoder* pictures_;
   printing::PrinterMetrics metrics_;
@@ -74,6 +77,7 @@ class DesignerCanvas : public QWidget {
   std::vector<std::string> lines_;
   std::string styleFolder_;
   std::optional<ElementShape> selection_;
+  std::vector<MmBox> placeholders_;
   bool gridShown_ = false;
   std::optional<MmPoint> dragFrom_;
 };

@@ -7,6 +7,7 @@
 #include <QFontDatabase>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollArea>
@@ -83,6 +84,22 @@ PropertyPanel::PropertyPanel(widgets::Dialogs& dialogs, QWidget* parent)
   heading_->setWordWrap(true);
   heading_->setStyleSheet(QStringLiteral("font-weight: bold;"));
   layout->addWidget(heading_);
+  // The line as the file holds it, for what the fields below cannot reach.
+  recordEdit_ = new QLineEdit;
+  recordEdit_->setObjectName(QStringLiteral("RecordText"));
+  recordEdit_->setToolTip(
+      QStringLiteral("行の内容 (欄を「;」で区切ったもの)。種類が分からない行や途中で切れた行は、"
+                     "ここで直せます"));
+  recordEdit_->setPlaceholderText(QStringLiteral("行の内容"));
+  recordEdit_->setVisible(false);
+  recordEdit_->installEventFilter(this);
+  connect(recordEdit_, &QLineEdit::editingFinished, this, [this] {
+    if (line_ > 0 && recordEdit_->text() != recordShown_) {
+      recordShown_ = recordEdit_->text();
+      emit recordEdited(Stored(recordShown_));
+    }
+  });
+  layout->addWidget(recordEdit_);
   auto* scroll = new QScrollArea;
   scroll->setWidgetResizable(true);
   scroll->setFrameShape(QFrame::NoFrame);
@@ -107,6 +124,10 @@ void PropertyPanel::CommitPending() {
   if (focus == nullptr) {
     return;
   }
+  if (focus == recordEdit_) {
+    emit recordEdit_->editingFinished();
+    return;
+  }
   for (const Row& row : rows_) {
     if (row.editor != focus && !row.editor->isAncestorOf(focus)) {
       continue;
@@ -125,9 +146,14 @@ void PropertyPanel::ShowRecord(int line, const std::string& text) {
     Rebuild(ElementKind::Unknown);
     built_ = false;
     form_->setVisible(false);
+    recordEdit_->setVisible(false);
     return;
   }
   form_->setVisible(true);
+  recordEdit_->setVisible(true);
+  recordShown_ = Shown(text);
+  recordEdit_->setText(recordShown_);
+  recordEdit_->setCursorPosition(0);
   ElementKind kind = KindOfLine(text);
   if (!built_ || kind != kind_) {
     Rebuild(kind);
@@ -157,6 +183,25 @@ void PropertyPanel::Rebuild(ElementKind kind) {
     formLayout_->addRow(label, row.editor);
     rows_.push_back(std::move(row));
   }
+  for (QLineEdit* edit : form_->findChildren<QLineEdit*>()) {
+    edit->installEventFilter(this);
+  }
+}
+
+bool PropertyPanel::eventFilter(QObject* watched, QEvent* event) {
+  auto* edit = qobject_cast<QLineEdit*>(watched);
+  if (edit != nullptr && event->type() == QEvent::ShortcutOverride) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    bool undo = key->matches(QKeySequence::Undo);
+    bool redo = key->matches(QKeySequence::Redo) ||
+                key->keyCombination() == QKeyCombination(Qt::CTRL, Qt::Key_Y);
+    if ((undo && !edit->isUndoAvailable()) || (redo && !edit->isRedoAvailable())) {
+      // Not taken here: the key goes on to the window's shortcut.
+      event->ignore();
+      return true;
+    }
+  }
+  return QWidget::eventFilter(watched, event);
 }
 
 void PropertyPanel::Commit(int field, const QString& text) {

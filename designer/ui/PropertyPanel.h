@@ -11,6 +11,7 @@
 
 class QFormLayout;
 class QLabel;
+class QLineEdit;
 
 namespace widgets {
 class Dialogs;
@@ -46,6 +47,14 @@ class PropertyPanel : public QWidget {
 
  signals:
   void fieldEdited(int field, const QByteArray& valueCp932);
+  // The whole line was edited in 「行の内容」 (how a line the fields cannot
+  // describe is repaired).
+  void recordEdited(const QByteArray& textCp932);
+
+ protected:
+  // Undo and redo keys in a text box undo its own typing while it has some,
+  // and otherwise reach the window's undo of the style.
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   struct Row {
@@ -62,6 +71,8 @@ class PropertyPanel : public QWidget {
 
   widgets::Dialogs& dialogs_;
   QLabel* heading_ = nullptr;
+  QLineEdit* recordEdit_ = nullptr;  // the whole line
+  QString recordShown_;
   QWidget* form_ = nullptr;
   QFormLayout* formLayout_ = nullptr;
   ElementKind kind_ = ElementKind::Unknown;

@@ -12,12 +12,14 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QRadioButton>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QStatusBar>
 #include <QUndoStack>
+#include <QUndoView>
 #include <functional>
 #include <string_view>
 
@@ -26,6 +28,7 @@
 #include "designer/ui/EditCommand.h"
 #include "designer/ui/PropertyPanel.h"
 #include "designer/ui/QtElementMeasurer.h"
+#include "layout/core/Pictures.h"
 #include "platform/errors/UserError.h"
 #include "platform/text/Cp932.h"
 #include "printing/core/PageDrawing.h"
@@ -130,19 +133,50 @@ void StyleDesigner::BuildWindow() {
     // Shown in the status bar, not a box on every repaint.
     if (message != drawError_) {
       drawError_ = message;
-      ShowStatus(QStringLiteral("描画できない要素があります: ") + message);
+      // The problems list names the line; the drawing's message does not.
+      ShowStatus(problems_.empty() ? QStringLiteral("描画できない要素があります: ") + message
+                                   : ProblemsSummary());
     }
   });
 
   panel_ = new PropertyPanel(*s_.dialogs);
   panel_->SetPictureChooser([this] { return ChoosePicture(); });
   connect(panel_, &PropertyPanel::fieldEdited, this, &StyleDesigner::EditField);
+  connect(panel_, &PropertyPanel::recordEdited, this, &StyleDesigner::EditRecord);
   auto* dock = new QDockWidget(QStringLiteral("プロパティ"), this);
   dock->setObjectName(QStringLiteral("PropertyDock"));
   dock->setFeatures(QDockWidget::DockWidgetMovable);
   dock->setWidget(panel_);
   dock->setMinimumWidth(300);
   addDockWidget(Qt::RightDockWidgetArea, dock);
+
+  // Every step since the style was opened; a click goes back to any of them.
+  auto* history = new QUndoView(undo_);
+  history->setObjectName(QStringLiteral("UndoHistory"));
+  history->setEmptyLabel(QStringLiteral("(開いたとき)"));
+  auto* historyDock = new QDockWidget(QStringLiteral("操作の履歴"), this);
+  historyDock->setObjectName(QStringLiteral("UndoHistoryDock"));
+  historyDock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetClosable);
+  historyDock->setWidget(history);
+  addDockWidget(Qt::RightDockWidgetArea, historyDock);
+  historyDock->hide();  // shown from the 表示 menu
+
+  // The lines the page cannot draw as they stand, each leading to its line.
+  problemList_ = new QListWidget;
+  problemList_->setObjectName(QStringLiteral("ProblemList"));
+  problemDock_ = new QDockWidget(QStringLiteral("問題のある行"), this);
+  problemDock_->setObjectName(QStringLiteral("ProblemsDock"));
+  problemDock_->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetClosable);
+  problemDock_->setWidget(problemList_);
+  addDockWidget(Qt::BottomDockWidgetArea, problemDock_);
+  problemDock_->hide();
+  auto go = [this](QListWidgetItem* item) {
+    if (item != nullptr) {
+      Select(item->data(Qt::UserRole).toInt());
+    }
+  };
+  connect(problemList_, &QListWidget::itemClicked, this, go);
+  connect(problemList_, &QListWidget::itemActivated, this, go);
 
   auto* bar = statusBar();
   bar->setObjectName(QStringLiteral("DesignStatus"));
@@ -261,6 +295,11 @@ void StyleDesigner::Take(StyleDocument document, const QString& path, std::strin
           : QString());
   SetZoom(zoomChoice_);
   Changed(-1);
+  if (!problems_.empty()) {
+    // Said when the style is opened; the list leads to each line.
+    problemDock_->show();
+    ShowStatus(ProblemsSummary());
+  }
 }
 
 bool StyleDesigner::IsModified() const {
@@ -329,6 +368,7 @@ void StyleDesigner::Changed(int select) {
   selected_ = select;
   FollowStylePaper();
   Redraw();
+  ShowProblems();
   ShowSelection();
   UpdateTitle();
   UpdateActions();
@@ -366,6 +406,48 @@ void StyleDesigner::Redraw() {
   canvas_->SetLines(std::move(lines), folder);
 }
 
+QString StyleDesigner::ProblemsSummary() const {
+  const StyleProblem& first = problems_.front();
+  return QStringLiteral("%1 行に問題があります (%2 行目: %3)。「問題のある行」から選んで直せます")
+      .arg(problems_.size())
+      .arg(first.line)
+      .arg(QString::fromStdString(first.reason));
+}
+
+void StyleDesigner::ShowProblems() {
+  std::string folder = path_.isEmpty() ? std::string() : printing::FolderOf(Bytes(path_));
+  auto found = [&folder](const std::string& nameCp932) {
+    return !layout::PicturePath(platform::DecodeCp932(nameCp932), folder).empty();
+  };
+  problems_ = FindStyleProblems(edited_.Document(), found);
+  QSignalBlocker quiet(problemList_);
+  problemList_->clear();
+  for (const StyleProblem& problem : problems_) {
+    auto* item = new QListWidgetItem(QStringLiteral("%1 行目: %2")
+                                         .arg(problem.line)
+                                         .arg(QString::fromStdString(problem.reason)));
+    item->setData(Qt::UserRole, problem.line);
+    problemList_->addItem(item);
+    if (problem.line == selected_) {
+      problemList_->setCurrentItem(item);
+    }
+  }
+  // Pictures not found stand as crossed boxes of their size.
+  std::vector<MmBox> missing;
+  const StyleDocument& document = edited_.Document();
+  for (int line = 1; line < document.PageEnd(); ++line) {
+    if (KindOfLine(document.Text(line)) == ElementKind::Image) {
+      std::string name = RecordFields(document.Text(line)).Get(kPictureField);
+      if (name.empty() || !found(name)) {
+        if (std::optional<MmBox> box = MissingPictureBox(document.Text(line))) {
+          missing.push_back(*box);
+        }
+      }
+    }
+  }
+  canvas_->SetPlaceholders(std::move(missing));
+}
+
 void StyleDesigner::ShowSelection() {
   std::optional<ElementShape> shape = ShapeOf(selected_);
   canvas_->SetSelection(shape);
@@ -391,7 +473,12 @@ void StyleDesigner::Select(int line) {
 }
 
 void StyleDesigner::Cycle(bool forward) {
-  std::vector<int> lines = SelectableLines(edited_.Document(), measurer_.get());
+  // Every element line, those that cannot be drawn too: they are reached to
+  // be repaired.
+  std::vector<int> lines;
+  for (int line = 1; line < edited_.Document().PageEnd(); ++line) {
+    lines.push_back(line);
+  }
   if (lines.empty()) {
     Select(-1);
     return;
@@ -556,6 +643,23 @@ void StyleDesigner::EditField(int field, const QByteArray& value) {
   // A refused value is reported and the panel shows the stored one again.
   bool done = widgets::RunReported(*s_.dialogs, [&] {
     StyleEdit edit = SetField(edited_.Document(), line, field, bytes);
+    if (!(edit.inserted == edit.removed)) {
+      edited_.SetStepRunOpen(false);
+      undo_->push(new EditCommand(edited_, std::move(edit)));
+    }
+  });
+  if (!done) {
+    ShowSelection();
+  }
+}
+
+void StyleDesigner::EditRecord(const QByteArray& text) {
+  int line = selected_;
+  if (line <= 0) {
+    return;
+  }
+  bool done = widgets::RunReported(*s_.dialogs, [&] {
+    StyleEdit edit = ReplaceRecord(edited_.Document(), line, text.toStdString());
     if (!(edit.inserted == edit.removed)) {
       edited_.SetStepRunOpen(false);
       undo_->push(new EditCommand(edited_, std::move(edit)));

@@ -12,12 +12,15 @@
 #include "designer/core/ElementGeometry.h"
 #include "designer/core/StyleDocument.h"
 #include "designer/core/StyleEdits.h"
+#include "designer/core/StyleProblems.h"
 #include "printing/core/Binding.h"
 #include "printing/core/PageSetup.h"
 #include "printing/core/PrintState.h"
 
 class QAction;
 class QComboBox;
+class QDockWidget;
+class QListWidget;
 class QLabel;
 class QMenu;
 class QScrollArea;
@@ -101,6 +104,9 @@ class StyleDesigner : public QMainWindow {
   QAction* Item(const QString& name) const;
   int BoundPage() const { return page_; }
   QString StatusText() const;
+  // The lines the page drawing cannot use, as the problems list shows them.
+  const std::vector<StyleProblem>& Problems() const { return problems_; }
+  QListWidget* ProblemList() const { return problemList_; }
 
  signals:
   void saved(const QString& path);
@@ -133,6 +139,12 @@ class StyleDesigner : public QMainWindow {
   void Dragged(MmPoint from, MmPoint to);
   void Released(MmPoint from, MmPoint to);
   void EditField(int field, const QByteArray& value);
+  void EditRecord(const QByteArray& text);
+  // The problems list and the stand-ins for pictures not found, after a
+  // change.
+  void ShowProblems();
+  // What the status bar says of the problems (some there are).
+  QString ProblemsSummary() const;
   bool SaveTo(const QString& path);
   // Takes a document read from `path` (empty for a new style).
   void Take(StyleDocument document, const QString& path, std::string fileStamp);
@@ -171,6 +183,9 @@ class StyleDesigner : public QMainWindow {
   QLabel* positionLabel_ = nullptr;
   QLabel* pointerLabel_ = nullptr;
   QLabel* messageLabel_ = nullptr;
+  QListWidget* problemList_ = nullptr;
+  QDockWidget* problemDock_ = nullptr;
+  std::vector<StyleProblem> problems_;
 };
 
 // The designer window the print window opens, on its state's style, as a

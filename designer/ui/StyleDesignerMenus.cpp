@@ -3,6 +3,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDockWidget>
 #include <QLabel>
 #include <QMenuBar>
 #include <QSpinBox>
@@ -182,6 +183,13 @@ void StyleDesigner::BuildMenus() {
                           QKeySequence(Qt::CTRL | Qt::Key_G), [] {});
   snap->setCheckable(true);
   connect(snap, &QAction::toggled, this, &StyleDesigner::SetSnap);
+  view->addSeparator();
+  // The docks: the problems list and the undo history.
+  for (const char* dock : {"ProblemsDock", "UndoHistoryDock"}) {
+    QAction* toggle = findChild<QDockWidget*>(QString::fromLatin1(dock))->toggleViewAction();
+    toggle->setObjectName(QStringLiteral("Show") + QString::fromLatin1(dock));
+    view->addAction(toggle);
+  }
   view->addSeparator();
   AddItem(view, "ZoomIn", QStringLiteral("拡大"), QKeySequence::ZoomIn,
           [this] { SetZoom(std::min(400, canvas_->Zoom() + 25)); });

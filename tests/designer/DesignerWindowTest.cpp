@@ -9,9 +9,11 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QDockWidget>
 #include <QFile>
 #include <QImage>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPainter>
 #include <QPointer>
 #include <QSpinBox>
@@ -451,6 +453,77 @@ TEST_F(Designer, ANewStyleStartsOnThePrintersPaperAndTheSheetFollowsTheStyle) {
   state.TakeSavedStyle(folder.File("card.sle"));
   EXPECT_EQ(state.PaperEntry(), 13);
   EXPECT_EQ(state.Orientation(), 1);
+}
+
+// A style with broken lines: the problems list names them, leads to them,
+// the panel repairs them, and undoing every step gives the file back.
+TEST_F(Designer, BrokenLinesAreListedReachedRepairedAndSaved) {
+  ASSERT_EQ(original.substr(original.size() - 2), "\r\n");
+  ASSERT_EQ(original.find("\r\n\r\n"), std::string::npos);  // one page, to the end
+  std::string broken = original + "0;0;0;0;rectangle;1;2;3;4;0;;0;0;\r\n0;0;0;0;rect;10;10;\r\n";
+  folder.Write("a4.sle", broken);
+  Open(stylePath);
+  ASSERT_EQ(window->Problems().size(), 2u);
+  int unknown = window->Problems()[0].line;
+  EXPECT_TRUE(window->findChild<QDockWidget*>(QStringLiteral("ProblemsDock"))->isVisible());
+  EXPECT_TRUE(window->StatusText().contains(QStringLiteral("2 行に問題があります")));
+
+  // Tab reaches the broken lines too.
+  window->Select(unknown - 1);
+  window->Canvas()->setFocus();
+  QTest::keyClick(window->Canvas(), Qt::Key_Tab);
+  EXPECT_EQ(window->Selected(), unknown);
+
+  window->Select(-1);
+  QListWidgetItem* item = window->ProblemList()->item(0);
+  ASSERT_NE(item, nullptr);
+  EXPECT_TRUE(item->text().startsWith(QStringLiteral("%1 行目: ").arg(unknown)));
+  emit window->ProblemList()->itemClicked(item);
+  EXPECT_EQ(window->Selected(), unknown);
+  auto* record = window->Panel()->findChild<QLineEdit*>(QStringLiteral("RecordText"));
+  ASSERT_NE(record, nullptr);
+  ASSERT_TRUE(record->isVisibleTo(window->Panel()));
+  EXPECT_EQ(record->text(), QStringLiteral("0;0;0;0;rectangle;1;2;3;4;0;;0;0;"));
+  record->setText(QStringLiteral("0;0;0;0;rect;1;2;3;4;0;;0;0;"));
+  emit record->editingFinished();
+  EXPECT_EQ(window->Document().Text(unknown), "0;0;0;0;rect;1;2;3;4;0;;0;0;");
+  ASSERT_EQ(window->Problems().size(), 1u);
+  EXPECT_EQ(window->ProblemList()->count(), 1);
+
+  ASSERT_TRUE(window->Save());
+  EXPECT_NE(Saved().find("0;0;0;0;rect;1;2;3;4;0;;0;0;\r\n0;0;0;0;rect;10;10;"), std::string::npos);
+  while (window->UndoStack()->canUndo()) {
+    window->UndoStack()->undo();
+  }
+  ASSERT_TRUE(window->Save());
+  EXPECT_EQ(Saved(), broken);
+}
+
+// Ctrl+Z in a panel field undoes its typing first, then the style's steps.
+TEST_F(Designer, UndoInAPanelFieldUndoesTheTypingThenTheStyle) {
+  Open(stylePath);
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+  window->Select(kTitleLine);
+  window->Nudge(10, 0);
+  QApplication::processEvents();
+  auto* text = qobject_cast<QLineEdit*>(window->Panel()->Editor(20));
+  ASSERT_NE(text, nullptr);
+  text->setFocus();
+  QString shown = text->text();
+  QTest::keyClicks(text, QStringLiteral("xy"));
+  QTest::keyClick(text, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(text->text(), shown);  // the typing, not the style
+  EXPECT_EQ(window->UndoStack()->index(), 1);
+  QTest::keyClick(text, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(window->UndoStack()->index(), 0);  // now the style's step
+  EXPECT_EQ(window->Document().Bytes(), original);
+  QTest::keyClick(text, Qt::Key_Y, Qt::ControlModifier);
+  EXPECT_EQ(window->UndoStack()->index(), 1);
+  // Save As answers to Ctrl+Shift+S whatever the desktop.
+  EXPECT_TRUE(window->Item(QStringLiteral("DesignSaveAs"))
+                  ->shortcuts()
+                  .contains(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)));
 }
 
 TEST_F(Designer, AReadOnlyStyleIsReplacedOnlyWhenTheUserSaysSo) {

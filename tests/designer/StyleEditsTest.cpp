@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "designer/core/RecordFields.h"
+#include "designer/core/StyleProblems.h"
 #include "layout/core/RecordReader.h"
 #include "platform/errors/UserError.h"
 #include "platform/text/Cp932.h"
@@ -250,6 +251,48 @@ TEST(StructureEdits, AddDuplicateDeleteAndReorder) {
   RevertEdit(document, back);
   RevertEdit(document, front);
   EXPECT_EQ(document.Bytes(), bytes);
+}
+
+TEST(StyleProblemsTest, EveryLineTheDrawingCannotUseIsNamedWithItsReason) {
+  StyleDocument document = Document({
+      "0;0;0;0;rect;1;2;3;4;0;;0;0;",             // fine
+      "0;0;0;0;rectangle;1;2;3;4;0;;0;0;",        // 2: unknown kind
+      "0;0;0;0;rect;10;10;",                      // 3: cut short
+      "0;0;0;0;line;1;x;3;4;0;;0;0;",             // 4: not a number
+      "0;0;0;0;image;5;6;40;30;1;0;0;gone.png;",  // 5: not found
+      "0;0;0;0;image;5;6;40;30;0;0;0;here.png;",  // found
+      "0;0;0;0;image;5;6;40;30;1;0;0;;",          // 7: no name
+      "0;0;0;0;;",                                // 8: no kind
+  });
+  auto found = [](const std::string& name) { return name == "here.png"; };
+  std::vector<StyleProblem> problems = FindStyleProblems(document, found);
+  ASSERT_EQ(problems.size(), 6u);
+  EXPECT_EQ(problems[0], (StyleProblem{2, "要素の種類「rectangle」はありません"}));
+  EXPECT_EQ(problems[1].line, 3);
+  EXPECT_NE(problems[1].reason.find("途中で切れています"), std::string::npos) << problems[1].reason;
+  EXPECT_EQ(problems[2].line, 4);
+  EXPECT_NE(problems[2].reason.find("'x'"), std::string::npos) << problems[2].reason;
+  EXPECT_EQ(problems[3], (StyleProblem{5, "画像ファイル「gone.png」が見つかりません"}));
+  EXPECT_EQ(problems[4], (StyleProblem{7, "画像ファイルが指定されていません"}));
+  EXPECT_EQ(problems[5], (StyleProblem{8, "要素の種類 (欄 5) がありません"}));
+  // Without a finder pictures are not looked for.
+  EXPECT_EQ(FindStyleProblems(document, {}).size(), 5u);
+
+  // A picture not found stands as a box of its size, or a 20 mm square.
+  EXPECT_EQ(MissingPictureBox(document.Text(5)),
+            (MmBox{Fixed::FromInt(5), Fixed::FromInt(6), Fixed::FromInt(45), Fixed::FromInt(36)}));
+  EXPECT_EQ(MissingPictureBox("0;0;0;0;image;5;6;40;30;0;0;0;x;")->right, Fixed::FromInt(25));
+  EXPECT_FALSE(MissingPictureBox("0;0;0;0;image;a;6;").has_value());
+
+  // The whole line is repaired in one edit; an empty or broken text is refused.
+  std::string before = document.Bytes();
+  StyleEdit repair = Applied(document, ReplaceRecord(document, 2, "0;0;0;0;rect;1;2;3;4;0;;0;0;"));
+  EXPECT_EQ(FindStyleProblems(document, found).size(), 5u);
+  RevertEdit(document, repair);
+  EXPECT_EQ(document.Bytes(), before);
+  EXPECT_NE(ErrorOf([&] { ReplaceRecord(document, 2, ""); }), "(no error)");
+  EXPECT_NE(ErrorOf([&] { ReplaceRecord(document, 2, "a\r\nb"); }), "(no error)");
+  EXPECT_NE(ErrorOf([&] { ReplaceRecord(document, 0, "x"); }), "(no error)");
 }
 
 TEST(StructureEdits, ThePaperIsOneEditOfTheHeaderAlone) {
