@@ -38,7 +38,7 @@ int RunWindows(QApplication& application, const app::ProgramPaths& paths,
 
   // The print window opens the style designer on the style it shows.
   printing::DesignerFactory designers =
-      designer::DesignerWindows(dialogs, paths.SettingsFile(),
+      designer::DesignerWindows(dialogs, desktop, paths.SettingsFile(),
                                 QFile::decodeName(QByteArray::fromStdString(paths.File("style"))));
   mainWindow.SetPrintWindowFactory([&](app::MainWindow& window) -> std::unique_ptr<QDialog> {
     return printing::CreatePrintWindow(paths, dialogs, desktop, window.FolderAndTitle(), &window,

@@ -1,5 +1,7 @@
 #include "designer/core/EditedStyle.h"
 
+#include "designer/core/GroupEdits.h"
+
 namespace designer {
 
 void EditedStyle::Replace(StyleDocument document) {
@@ -9,24 +11,25 @@ void EditedStyle::Replace(StyleDocument document) {
 
 void EditedStyle::Apply(const StyleEdit& edit) {
   ApplyEdit(document_, edit);
-  Tell(edit.selectAfter);
+  Tell(SelectionAfter(edit));
 }
 
 void EditedStyle::Revert(const StyleEdit& edit) {
   stepRunOpen_ = false;  // the next arrow step is a step of its own
   RevertEdit(document_, edit);
-  Tell(edit.selectBefore);
+  Tell(SelectionBefore(edit));
 }
 
-void EditedStyle::Tell(int select) {
+void EditedStyle::Tell(const std::vector<int>& select) {
   if (changed_) {
     changed_(select);
   }
 }
 
 bool JoinsArrowRun(const EditedStyle& style, const StyleEdit& last, const StyleEdit& next) {
-  return style.StepRunOpen() && next.index == last.index && last.removed.size() == 1 &&
-         last.inserted.size() == 1 && next.removed.size() == 1 && next.inserted.size() == 1;
+  return style.StepRunOpen() && next.index == last.index && !last.removed.empty() &&
+         last.inserted.size() == last.removed.size() &&
+         next.removed.size() == last.removed.size() && next.inserted.size() == next.removed.size();
 }
 
 }  // namespace designer

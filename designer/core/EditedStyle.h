@@ -1,6 +1,7 @@
 #pragma once
 
 #include <functional>
+#include <vector>
 
 #include "designer/core/StyleDocument.h"
 #include "designer/core/StyleEdits.h"
@@ -18,28 +19,31 @@ class EditedStyle {
   // Another style (one opened): no run is open; the listener is not told.
   void Replace(StyleDocument document);
 
-  // Applies an edit and tells the listener the line to select after it.
+  // Applies an edit and tells the listener the lines to select after it.
   void Apply(const StyleEdit& edit);
   // Reverts an edit, which closes a run of arrow steps, and tells the
-  // listener the line selected before it.
+  // listener the lines selected before it.
   void Revert(const StyleEdit& edit);
-  // `changed` is told the line to select after every Apply and Revert.
-  void OnChange(std::function<void(int select)> changed) { changed_ = std::move(changed); }
+  // `changed` is told the lines to select (none, one or several; the last
+  // is the one the panel shows) after every Apply and Revert.
+  void OnChange(std::function<void(const std::vector<int>& select)> changed) {
+    changed_ = std::move(changed);
+  }
 
   // Whether the next arrow step joins the last one's undo step.
   bool StepRunOpen() const { return stepRunOpen_; }
   void SetStepRunOpen(bool open) { stepRunOpen_ = open; }
 
  private:
-  void Tell(int select);
+  void Tell(const std::vector<int>& select);
 
   StyleDocument document_;
-  std::function<void(int)> changed_;
+  std::function<void(const std::vector<int>&)> changed_;
   bool stepRunOpen_ = false;
 };
 
 // Whether `next` may join `last` in one undo step while a run of arrow steps
-// is open: both replace the same single line.
+// is open: both replace the same lines, one for one.
 bool JoinsArrowRun(const EditedStyle& style, const StyleEdit& last, const StyleEdit& next);
 
 }  // namespace designer

@@ -49,24 +49,6 @@ void AddTo(RecordFields& fields, int n, Fixed delta) {
 }
 
 // The line text of an element moved by (dx, dy).
-std::string MovedText(const std::string& text, Fixed dx, Fixed dy) {
-  ElementKind kind = KindOfLine(text);
-  RecordFields fields(text);
-  AddTo(fields, 6, dx);
-  AddTo(fields, 7, dy);
-  if (IsShapeKind(kind)) {
-    AddTo(fields, 8, dx);
-    AddTo(fields, 9, dy);
-  } else if (kind == ElementKind::Char || kind == ElementKind::Data) {
-    // The second point is not drawn; it follows the first where it is a
-    // number, as files keep it.
-    if (fields.Decimal(8) && fields.Decimal(9)) {
-      AddTo(fields, 8, dx);
-      AddTo(fields, 9, dy);
-    }
-  }
-  return fields.Join();
-}
 
 // The line break a new line at `index` takes: that of the line before it
 // (or the nearest earlier one that has one), so a file written with LF
@@ -115,6 +97,25 @@ StyleEdit NothingToDo(const StyleDocument& document, int line, std::string descr
 }
 
 }  // namespace
+
+std::string MovedText(const std::string& text, Fixed dx, Fixed dy) {
+  ElementKind kind = KindOfLine(text);
+  RecordFields fields(text);
+  AddTo(fields, 6, dx);
+  AddTo(fields, 7, dy);
+  if (IsShapeKind(kind)) {
+    AddTo(fields, 8, dx);
+    AddTo(fields, 9, dy);
+  } else if (kind == ElementKind::Char || kind == ElementKind::Data) {
+    // The second point is not drawn; it follows the first where it is a
+    // number, as files keep it.
+    if (fields.Decimal(8) && fields.Decimal(9)) {
+      AddTo(fields, 8, dx);
+      AddTo(fields, 9, dy);
+    }
+  }
+  return fields.Join();
+}
 
 void ApplyEdit(StyleDocument& document, const StyleEdit& edit) {
   document.Splice(edit.index, static_cast<int>(edit.removed.size()), edit.inserted);

@@ -19,6 +19,10 @@ struct StyleEdit {
   // The line selected after applying (-1: none) and after reverting.
   int selectAfter = -1;
   int selectBefore = -1;
+  // An edit of several elements: all the lines selected after applying and
+  // after reverting (empty: the single line above).
+  std::vector<int> selectManyAfter;
+  std::vector<int> selectManyBefore;
 };
 
 void ApplyEdit(StyleDocument& document, const StyleEdit& edit);
@@ -27,6 +31,10 @@ void RevertEdit(StyleDocument& document, const StyleEdit& edit);
 // The edits. Each reads the document and returns the edit without applying
 // it; a field that must be a number and is not throws platform::UserError
 // with the program's conversion message.
+
+// The text of an element record moved by (dx, dy) millimetres (the fields
+// MoveElement changes).
+std::string MovedText(const std::string& text, Fixed dx, Fixed dy);
 
 // Moves an element by (dx, dy) millimetres: its points (fields 6 to 9 of
 // shapes, 6 and 7 of pictures, 6 to 9 of text where 8 and 9 are numbers).

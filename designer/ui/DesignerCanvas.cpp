@@ -134,6 +134,20 @@ void DesignerCanvas::paintEvent(QPaintEvent*) {
   DrawSelection(painter);
 }
 
+void DesignerCanvas::SetGroupSelection(std::vector<MmBox> boxes) {
+  if (boxes != group_) {
+    group_ = std::move(boxes);
+    update();
+  }
+}
+
+void DesignerCanvas::SetBand(std::optional<MmBox> band) {
+  if (band != band_) {
+    band_ = band;
+    update();
+  }
+}
+
 void DesignerCanvas::SetPlaceholders(std::vector<MmBox> boxes) {
   if (boxes != placeholders_) {
     placeholders_ = std::move(boxes);
@@ -143,6 +157,25 @@ void DesignerCanvas::SetPlaceholders(std::vector<MmBox> boxes) {
 
 void DesignerCanvas::DrawPlaceholders(QPainter& painter) const {
   painter.save();
+  QPen groupPen(kSelectionColor);
+  groupPen.setStyle(Qt::DashLine);
+  painter.setPen(groupPen);
+  painter.setBrush(Qt::NoBrush);
+  for (const MmBox& box : group_) {
+    painter.drawRect(QRect(ToPixel({box.left, box.top}), ToPixel({box.right, box.bottom}))
+                         .normalized()
+                         .adjusted(-2, -2, 2, 2));
+  }
+  if (band_) {
+    QColor fill = kSelectionColor;
+    fill.setAlpha(40);
+    painter.setPen(QPen(kSelectionColor, 1, Qt::DotLine));
+    painter.setBrush(fill);
+    painter.drawRect(
+        QRect(ToPixel({band_->left, band_->top}), ToPixel({band_->right, band_->bottom}))
+            .normalized());
+    painter.setBrush(Qt::NoBrush);
+  }
   painter.setPen(QPen(QColor(0xB0, 0x30, 0x30), 1, Qt::DashLine));
   painter.setBrush(Qt::NoBrush);
   for (const MmBox& box : placeholders_) {
@@ -213,7 +246,7 @@ void DesignerCanvas::mousePressEvent(QMouseEvent* event) {
   }
   MmPoint at = ToMm(event->position().toPoint());
   dragFrom_ = at;
-  emit pressed(at);
+  emit pressed(at, (event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier)) != 0);
 }
 
 void DesignerCanvas::mouseMoveEvent(QMouseEvent* event) {

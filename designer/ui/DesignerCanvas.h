@@ -34,6 +34,10 @@ class DesignerCanvas : public QWidget {
   // looked for in (file-system bytes).
   void SetLines(std::vector<std::string> lines, std::string styleFolder);
   void SetSelection(std::optional<ElementShape> shape);
+  // The boxes of a selection of several elements (drawn without handles).
+  void SetGroupSelection(std::vector<MmBox> boxes);
+  // The rectangle being dragged out to select what lies inside it.
+  void SetBand(std::optional<MmBox> band);
   void SetGridShown(bool shown);
   // Boxes of pictures that cannot be found, drawn crossed.
   void SetPlaceholders(std::vector<MmBox> boxes);
@@ -46,7 +50,8 @@ class DesignerCanvas : public QWidget {
   Fixed MmPerPixel() const;
 
  signals:
-  void pressed(designer::MmPoint at);
+  // `extend`: Shift or Ctrl was held (the click adds to the selection).
+  void pressed(designer::MmPoint at, bool extend);
   void dragged(designer::MmPoint from, designer::MmPoint to);
   void released(designer::MmPoint from, designer::MmPoint to);
   void pointerMoved(designer::MmPoint at);
@@ -78,6 +83,8 @@ class DesignerCanvas : public QWidget {
   std::string styleFolder_;
   std::optional<ElementShape> selection_;
   std::vector<MmBox> placeholders_;
+  std::vector<MmBox> group_;
+  std::optional<MmBox> band_;
   bool gridShown_ = false;
   std::optional<MmPoint> dragFrom_;
 };

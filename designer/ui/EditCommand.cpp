@@ -15,6 +15,7 @@ bool EditCommand::mergeWith(const QUndoCommand* other) {
   }
   edit_.inserted = next->edit_.inserted;
   edit_.selectAfter = next->edit_.selectAfter;
+  edit_.selectManyAfter = next->edit_.selectManyAfter;
   return true;
 }
 

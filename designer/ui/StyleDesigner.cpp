@@ -30,6 +30,7 @@
 #include "designer/ui/QtElementMeasurer.h"
 #include "layout/core/Pictures.h"
 #include "platform/errors/UserError.h"
+#include "platform/qt/Desktop.h"
 #include "platform/text/Cp932.h"
 #include "printing/core/PageDrawing.h"
 #include "printing/core/PaperSizes.h"
@@ -96,7 +97,7 @@ StyleDesigner::StyleDesigner(DesignerServices services, QWidget* parent)
   setObjectName(QStringLiteral("fstyledesign"));
   setAttribute(Qt::WA_DeleteOnClose);
   undo_ = new QUndoStack(this);
-  edited_.OnChange([this](int select) { Changed(select); });
+  edited_.OnChange([this](const std::vector<int>& select) { ChangedTo(select); });
   BuildWindow();
   BuildMenus();
   connect(undo_, &QUndoStack::cleanChanged, this, [this] { UpdateTitle(); });
@@ -323,18 +324,29 @@ void StyleDesigner::UpdateTitle() {
 
 void StyleDesigner::UpdateActions() {
   bool any = selected_ > 0;
-  for (const char* name : {"DesignDuplicate", "DesignDelete"}) {
+  bool many = selection_.size() > 1;
+  for (const char* name : {"DesignDuplicate", "DesignDelete", "DesignCut", "DesignCopy"}) {
     Item(QString::fromLatin1(name))->setEnabled(any);
   }
+  // One step forward or back moves one element; several go to the front or
+  // the back together.
   Item(QStringLiteral("DesignForward"))
-      ->setEnabled(any && CanBringForward(edited_.Document(), selected_));
+      ->setEnabled(any && !many && CanBringForward(edited_.Document(), selected_));
   Item(QStringLiteral("DesignBackward"))
-      ->setEnabled(any && CanSendBackward(edited_.Document(), selected_));
+      ->setEnabled(any && !many && CanSendBackward(edited_.Document(), selected_));
   Item(QStringLiteral("DesignToFront"))
-      ->setEnabled(any && CanBringForward(edited_.Document(), selected_));
+      ->setEnabled(any && (many || CanBringForward(edited_.Document(), selected_)));
   Item(QStringLiteral("DesignToBack"))
-      ->setEnabled(any && CanSendBackward(edited_.Document(), selected_));
-  ElementKind kind = any ? KindOfLine(edited_.Document().Text(selected_)) : ElementKind::Unknown;
+      ->setEnabled(any && (many || CanSendBackward(edited_.Document(), selected_)));
+  for (const char* name : {"AlignLeft", "AlignRight", "AlignTop", "AlignBottom",
+                           "AlignCentresAcross", "AlignCentresDown"}) {
+    Item(QString::fromLatin1(name))->setEnabled(many);
+  }
+  for (const char* name : {"DistributeAcross", "DistributeDown"}) {
+    Item(QString::fromLatin1(name))->setEnabled(selection_.size() > 2);
+  }
+  ElementKind kind =
+      any && !many ? KindOfLine(edited_.Document().Text(selected_)) : ElementKind::Unknown;
   findChild<QMenu*>(QStringLiteral("TagMenu"))
       ->setEnabled(kind == ElementKind::Char || kind == ElementKind::Data);
   Item(QStringLiteral("PreviousPage"))->setEnabled(showData_ && page_ > 1);
@@ -347,25 +359,51 @@ std::optional<ElementShape> StyleDesigner::ShapeOf(int line) const {
   if (line <= 0 || line >= edited_.Document().LineCount()) {
     return std::nullopt;
   }
-  const std::optional<StyleEdit>& shown = drag_.ShownEdit();
-  if (shown && shown->index == line && shown->inserted.size() == 1) {
-    return ShapeOfLine(shown->inserted.front().text, measurer_.get());
-  }
-  return ShapeOfLine(edited_.Document().Text(line), measurer_.get());
+  return ShapeOfLine(ShownText(line), measurer_.get());
 }
 
 void StyleDesigner::CancelDrag() {
   drag_.Cancel();
+  groupDrag_ = GroupDrag::None;
+  groupShown_.reset();
+  canvas_->SetBand(std::nullopt);
+}
+
+const std::optional<StyleEdit>& StyleDesigner::ShownEdit() const {
+  return groupShown_ ? groupShown_ : drag_.ShownEdit();
+}
+
+std::string StyleDesigner::ShownText(int line) const {
+  const std::optional<StyleEdit>& shown = ShownEdit();
+  if (shown && shown->removed.size() == shown->inserted.size() && line >= shown->index &&
+      line < shown->index + static_cast<int>(shown->inserted.size())) {
+    return shown->inserted[static_cast<std::size_t>(line - shown->index)].text;
+  }
+  return edited_.Document().Text(line);
+}
+
+void StyleDesigner::SelectMany(std::vector<int> lines, int primary) {
+  edited_.SetStepRunOpen(false);
+  ChangedTo(std::move(lines), primary);
 }
 
 void StyleDesigner::Changed(int select) {
+  ChangedTo(select > 0 ? std::vector<int>{select} : std::vector<int>{});
+}
+
+void StyleDesigner::ChangedTo(std::vector<int> select, int primary) {
   // Whatever changed the document ends a drag in progress; the drag was
   // computed from the document as it stood.
   CancelDrag();
-  if (select >= edited_.Document().LineCount()) {
-    select = -1;
+  int count = edited_.Document().LineCount();
+  std::erase_if(select, [count](int line) { return line < 1 || line >= count; });
+  std::sort(select.begin(), select.end());
+  select.erase(std::unique(select.begin(), select.end()), select.end());
+  selection_ = select;
+  if (std::find(select.begin(), select.end(), primary) == select.end()) {
+    primary = select.empty() ? -1 : select.back();
   }
-  selected_ = select;
+  selected_ = primary;
   FollowStylePaper();
   Redraw();
   ShowProblems();
@@ -378,7 +416,7 @@ void StyleDesigner::Redraw() {
   std::vector<std::string> lines = edited_.Document().Texts();
   // A drag is shown on the drawn lines only; the document changes when the
   // button is let go.
-  if (const std::optional<StyleEdit>& shown = drag_.ShownEdit()) {
+  if (const std::optional<StyleEdit>& shown = ShownEdit()) {
     auto at = lines.begin() + shown->index;
     at = lines.erase(at, at + static_cast<std::ptrdiff_t>(shown->removed.size()));
     for (const StyleLine& line : shown->inserted) {
@@ -450,7 +488,17 @@ void StyleDesigner::ShowProblems() {
 
 void StyleDesigner::ShowSelection() {
   std::optional<ElementShape> shape = ShapeOf(selected_);
-  canvas_->SetSelection(shape);
+  bool many = selection_.size() > 1;
+  canvas_->SetSelection(many ? std::nullopt : shape);
+  std::vector<MmBox> group;
+  if (many) {
+    for (int line : selection_) {
+      if (std::optional<ElementShape> each = ShapeOf(line)) {
+        group.push_back(each->box);
+      }
+    }
+  }
+  canvas_->SetGroupSelection(std::move(group));
   panel_->ShowRecord(selected_, selected_ > 0 ? edited_.Document().Text(selected_) : std::string());
   if (shape) {
     positionLabel_->setText(QStringLiteral("%1 行目  X %2  Y %3 mm")
@@ -464,6 +512,11 @@ void StyleDesigner::ShowSelection() {
     scroll_->ensureVisible(at.x(), at.y(), 40, 40);
   } else {
     positionLabel_->setText(selected_ > 0 ? QStringLiteral("%1 行目").arg(selected_) : QString());
+  }
+  if (many) {
+    positionLabel_->setText(QStringLiteral("%1 個の要素を選択中 (パネルは %2 行目)")
+                                .arg(selection_.size())
+                                .arg(selected_));
   }
 }
 
@@ -521,7 +574,7 @@ void StyleDesigner::SetShowData(bool shown) {
     QSignalBlocker quiet(toggle);
     toggle->setChecked(shown);
   }
-  Changed(selected_);
+  ChangedTo(selection_, selected_);
 }
 
 void StyleDesigner::StepPage(bool forward) {
@@ -529,7 +582,7 @@ void StyleDesigner::StepPage(bool forward) {
     return;
   }
   page_ += forward ? 1 : -1;
-  Changed(selected_);
+  ChangedTo(selection_, selected_);
 }
 
 void StyleDesigner::SetSnap(bool snap) {
@@ -565,14 +618,87 @@ void StyleDesigner::Perform(const std::function<StyleEdit()>& make, int mergeId)
 }
 
 void StyleDesigner::Nudge(int dxTenths, int dyTenths) {
+  Fixed dx = Fixed::FromRaw(dxTenths * 1000LL);
+  Fixed dy = Fixed::FromRaw(dyTenths * 1000LL);
+  if (selection_.size() > 1) {
+    std::vector<int> lines = selection_;
+    Perform([&] { return MoveElements(edited_.Document(), lines, dx, dy); },
+            EditCommand::kArrowStep);
+    edited_.SetStepRunOpen(true);
+    return;
+  }
   if (!ShapeOf(selected_)) {
     return;
   }
-  Fixed dx = Fixed::FromRaw(dxTenths * 1000LL);
-  Fixed dy = Fixed::FromRaw(dyTenths * 1000LL);
   int line = selected_;
   Perform([&] { return MoveElement(edited_.Document(), line, dx, dy); }, EditCommand::kArrowStep);
   edited_.SetStepRunOpen(true);
+}
+
+void StyleDesigner::DeleteSelected() {
+  std::vector<int> lines = selection_;
+  if (lines.empty()) {
+    return;
+  }
+  Perform([&] { return DeleteElements(edited_.Document(), lines); });
+}
+
+void StyleDesigner::DuplicateSelected() {
+  std::vector<int> lines = selection_;
+  if (lines.empty()) {
+    return;
+  }
+  Perform([&] { return DuplicateElements(edited_.Document(), lines, Fixed::FromInt(5)); });
+}
+
+void StyleDesigner::SelectedToFront() {
+  std::vector<int> lines = selection_;
+  if (!lines.empty()) {
+    Perform([&] { return BringElementsToFront(edited_.Document(), lines); });
+  }
+}
+
+void StyleDesigner::SelectedToBack() {
+  std::vector<int> lines = selection_;
+  if (!lines.empty()) {
+    Perform([&] { return SendElementsToBack(edited_.Document(), lines); });
+  }
+}
+
+void StyleDesigner::CopySelected() {
+  if (s_.desktop == nullptr || selection_.empty()) {
+    return;
+  }
+  s_.desktop->SetClipboardText(
+      QString::fromStdString(platform::Cp932ToUtf8(ElementsText(edited_.Document(), selection_))));
+  ShowStatus(QStringLiteral("%1 個の要素をコピーしました").arg(selection_.size()));
+}
+
+void StyleDesigner::CutSelected() {
+  if (s_.desktop == nullptr || selection_.empty()) {
+    return;
+  }
+  CopySelected();
+  DeleteSelected();
+}
+
+void StyleDesigner::Paste() {
+  if (s_.desktop == nullptr) {
+    return;
+  }
+  std::string text = platform::Utf8ToCp932(s_.desktop->ClipboardText().toStdString());
+  Perform([&] { return PasteElements(edited_.Document(), text, Fixed::FromInt(5)); });
+  canvas_->setFocus();
+}
+
+void StyleDesigner::AlignSelected(Alignment alignment) {
+  std::vector<int> lines = selection_;
+  Perform([&] { return AlignElements(edited_.Document(), lines, alignment, measurer_.get()); });
+}
+
+void StyleDesigner::DistributeSelected(bool across) {
+  std::vector<int> lines = selection_;
+  Perform([&] { return DistributeElements(edited_.Document(), lines, across, measurer_.get()); });
 }
 
 std::optional<std::string> StyleDesigner::ChoosePicture() {
@@ -641,8 +767,11 @@ void StyleDesigner::EditField(int field, const QByteArray& value) {
   }
   std::string bytes = value.toStdString();
   // A refused value is reported and the panel shows the stored one again.
+  std::vector<int> lines = selection_;
   bool done = widgets::RunReported(*s_.dialogs, [&] {
-    StyleEdit edit = SetField(edited_.Document(), line, field, bytes);
+    // With several elements selected, every one that has the field.
+    StyleEdit edit = lines.size() > 1 ? SetFieldOfElements(edited_.Document(), lines, field, bytes)
+                                      : SetField(edited_.Document(), line, field, bytes);
     if (!(edit.inserted == edit.removed)) {
       edited_.SetStepRunOpen(false);
       undo_->push(new EditCommand(edited_, std::move(edit)));
@@ -670,11 +799,36 @@ void StyleDesigner::EditRecord(const QByteArray& text) {
   }
 }
 
-void StyleDesigner::Pressed(MmPoint at) {
+void StyleDesigner::Pressed(MmPoint at, bool extend) {
   edited_.SetStepRunOpen(false);
-  if (drag_.Active()) {  // a release that never came
+  if (drag_.Active() || groupDrag_ != GroupDrag::None) {  // a release that never came
     CancelDrag();
     Redraw();
+  }
+  std::optional<int> hit = ElementAt(edited_.Document(), at, Tolerance(), measurer_.get());
+  if (extend) {
+    // Shift or Ctrl: the element joins or leaves the selection; on the empty
+    // page a rectangle adds what it takes in.
+    if (hit) {
+      std::vector<int> lines = selection_;
+      auto found = std::find(lines.begin(), lines.end(), *hit);
+      if (found == lines.end()) {
+        lines.push_back(*hit);
+        SelectMany(lines, *hit);
+      } else {
+        lines.erase(found);
+        SelectMany(lines);
+      }
+    } else {
+      groupDrag_ = GroupDrag::Band;
+      bandExtends_ = true;
+    }
+    return;
+  }
+  if (hit && selection_.size() > 1 &&
+      std::find(selection_.begin(), selection_.end(), *hit) != selection_.end()) {
+    groupDrag_ = GroupDrag::Move;  // the whole selection moves
+    return;
   }
   DragGesture::Start start =
       drag_.Press(edited_.Document(), selected_, at, Tolerance(), measurer_.get());
@@ -682,9 +836,34 @@ void StyleDesigner::Pressed(MmPoint at) {
     Select(start.line);
   }
   drag_.Begin();
+  if (start.changesSelection && start.line < 0) {
+    // On the empty page: a rectangle selects what it takes in.
+    groupDrag_ = GroupDrag::Band;
+    bandExtends_ = false;
+  }
 }
 
 void StyleDesigner::Dragged(MmPoint from, MmPoint to) {
+  if (groupDrag_ == GroupDrag::Band) {
+    canvas_->SetBand(MmBox{std::min(from.x, to.x), std::min(from.y, to.y), std::max(from.x, to.x),
+                           std::max(from.y, to.y)});
+    return;
+  }
+  if (groupDrag_ == GroupDrag::Move) {
+    QPoint moved = canvas_->ToPixel(to) - canvas_->ToPixel(from);
+    if (!groupShown_ && moved.manhattanLength() < kDragThresholdPixels) {
+      return;
+    }
+    try {
+      groupShown_ = GroupMoveEdit(from, to);
+    } catch (const std::exception& e) {
+      ShowStatus(QString::fromUtf8(e.what()));
+      CancelDrag();
+    }
+    Redraw();
+    ShowSelection();
+    return;
+  }
   if (!drag_.Active()) {
     return;
   }
@@ -703,7 +882,69 @@ void StyleDesigner::Dragged(MmPoint from, MmPoint to) {
   canvas_->SetSelection(ShapeOf(selected_));
 }
 
+std::optional<StyleEdit> StyleDesigner::GroupMoveEdit(MmPoint from, MmPoint to) const {
+  Fixed dx = to.x - from.x;
+  Fixed dy = to.y - from.y;
+  if (snap_) {
+    // The top-left corner of the box round them lands on the grid.
+    std::optional<MmPoint> corner;
+    for (int line : selection_) {
+      if (std::optional<ElementShape> shape =
+              ShapeOfLine(edited_.Document().Text(line), measurer_.get())) {
+        corner = corner ? MmPoint{std::min(corner->x, shape->box.left),
+                                  std::min(corner->y, shape->box.top)}
+                        : MmPoint{shape->box.left, shape->box.top};
+      }
+    }
+    if (corner) {
+      Fixed one = Fixed::FromInt(1);
+      dx = SnapTo(corner->x + dx, one) - corner->x;
+      dy = SnapTo(corner->y + dy, one) - corner->y;
+    }
+  }
+  if (dx == Fixed() && dy == Fixed()) {
+    return std::nullopt;
+  }
+  return MoveElements(edited_.Document(), selection_, dx, dy);
+}
+
 void StyleDesigner::Released(MmPoint from, MmPoint to) {
+  if (groupDrag_ == GroupDrag::Band) {
+    MmBox band{std::min(from.x, to.x), std::min(from.y, to.y), std::max(from.x, to.x),
+               std::max(from.y, to.y)};
+    bool extends = bandExtends_;
+    CancelDrag();
+    std::vector<int> inside = ElementsInside(edited_.Document(), band, measurer_.get());
+    if (extends) {
+      inside.insert(inside.end(), selection_.begin(), selection_.end());
+    }
+    if (!inside.empty() || !extends) {
+      SelectMany(inside, selected_);
+    }
+    return;
+  }
+  if (groupDrag_ == GroupDrag::Move) {
+    std::optional<StyleEdit> edit;
+    bool shown = groupShown_.has_value();
+    try {
+      edit = shown ? GroupMoveEdit(from, to) : std::nullopt;
+    } catch (const std::exception& e) {
+      ShowStatus(QString::fromUtf8(e.what()));
+    }
+    CancelDrag();
+    if (edit) {
+      undo_->push(new EditCommand(edited_, std::move(*edit)));
+    } else if (shown) {
+      ChangedTo(selection_, selected_);
+    } else {
+      // A click on one of the selection: it alone is selected.
+      std::optional<int> hit = ElementAt(edited_.Document(), to, Tolerance(), measurer_.get());
+      if (hit) {
+        Select(*hit);
+      }
+    }
+    return;
+  }
   bool shown = drag_.Shown();
   std::optional<StyleEdit> edit;
   try {
@@ -718,7 +959,7 @@ void StyleDesigner::Released(MmPoint from, MmPoint to) {
     // The edit for where the button was let go goes on the undo stack.
     undo_->push(new EditCommand(edited_, std::move(*edit)));
   } else {
-    Changed(selected_);  // the document as it is, no longer the drag
+    ChangedTo(selection_, selected_);  // the document as it is, no longer the drag
   }
 }
 
@@ -751,7 +992,7 @@ bool StyleDesigner::SaveTo(const QString& path) {
   undo_->setClean();
   measurer_->SetStyleFolder(printing::FolderOf(Bytes(path)));
   ShowStatus(QStringLiteral("保存しました: ") + path);
-  Changed(selected_);  // pictures are now looked for beside the new file
+  ChangedTo(selection_, selected_);  // pictures are now looked for beside the new file
   emit saved(path);
   return true;
 }
@@ -813,14 +1054,16 @@ QWidget* OpenStyleDesigner(DesignerServices services, QWidget* parent,
   return window;
 }
 
-DesignerOpener DesignerWindows(widgets::Dialogs& dialogs, std::string settingsFile,
-                               QString styleFolder) {
-  return [&dialogs, settingsFile = std::move(settingsFile), styleFolder = std::move(styleFolder)](
+DesignerOpener DesignerWindows(widgets::Dialogs& dialogs, platform::Desktop& desktop,
+                               std::string settingsFile, QString styleFolder) {
+  return [&dialogs, &desktop, settingsFile = std::move(settingsFile),
+          styleFolder = std::move(styleFolder)](
              QWidget* parent, printing::PrintState& state, const printing::PrinterMetrics& metrics,
              layout::PictureDecoder* pictures, printing::Clock* clock,
              std::function<void(const std::string& path)> saved) {
     DesignerServices services;
     services.dialogs = &dialogs;
+    services.desktop = &desktop;
     services.pictures = pictures;
     services.clock = clock;
     services.settingsFile = settingsFile;

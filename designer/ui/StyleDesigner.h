@@ -10,6 +10,7 @@
 #include "designer/core/DragGesture.h"
 #include "designer/core/EditedStyle.h"
 #include "designer/core/ElementGeometry.h"
+#include "designer/core/GroupEdits.h"
 #include "designer/core/StyleDocument.h"
 #include "designer/core/StyleEdits.h"
 #include "designer/core/StyleProblems.h"
@@ -33,6 +34,9 @@ class PictureDecoder;
 namespace widgets {
 class Dialogs;
 }
+namespace platform {
+class Desktop;
+}
 
 namespace designer {
 
@@ -43,6 +47,7 @@ class QtElementMeasurer;
 // What the designer takes from the print window.
 struct DesignerServices {
   widgets::Dialogs* dialogs = nullptr;
+  platform::Desktop* desktop = nullptr;  // the clipboard (none: no cut, copy or paste)
   layout::PictureDecoder* pictures = nullptr;
   printing::Clock* clock = nullptr;
   std::string settingsFile;  // where the window's place is kept
@@ -76,6 +81,23 @@ class StyleDesigner : public QMainWindow {
   bool SaveAs();
 
   void Select(int line);
+  // Selects several elements (`primary`, one of them, is the one the panel
+  // shows; -1: the last).
+  void SelectMany(std::vector<int> lines, int primary = -1);
+  const std::vector<int>& Selection() const { return selection_; }
+  // The commands on every selected element, each one undoable step.
+  void DeleteSelected();
+  void DuplicateSelected();
+  void SelectedToFront();
+  void SelectedToBack();
+  void AlignSelected(Alignment alignment);
+  void DistributeSelected(bool across);
+  // The selected elements on the clipboard as style lines (text), and
+  // back: pasted on top of the page, 5 mm aside while they would land on
+  // elements already there.
+  void CopySelected();
+  void CutSelected();
+  void Paste();
   void SetZoom(int zoomPercent);  // 0: the whole page
   void SetShowData(bool shown);
   void SetSnap(bool snap);
@@ -124,6 +146,11 @@ class StyleDesigner : public QMainWindow {
   void Perform(const std::function<StyleEdit()>& make, int mergeId = -1);
   // After the document changed: redraw, reselect, refresh the panel.
   void Changed(int select);
+  void ChangedTo(std::vector<int> select, int primary = -1);
+  // The edit shown while the pointer drags, if any.
+  const std::optional<StyleEdit>& ShownEdit() const;
+  // Line `line` as it is drawn now (a drag shown included).
+  std::string ShownText(int line) const;
   // Ends a drag without changing the document.
   void CancelDrag();
   void Redraw();
@@ -135,9 +162,11 @@ class StyleDesigner : public QMainWindow {
   Fixed Tolerance() const;
   void Cycle(bool forward);
   void StepPage(bool forward);
-  void Pressed(MmPoint at);
+  void Pressed(MmPoint at, bool extend);
   void Dragged(MmPoint from, MmPoint to);
   void Released(MmPoint from, MmPoint to);
+  // The move of every selected element the pointer's drag gives.
+  std::optional<StyleEdit> GroupMoveEdit(MmPoint from, MmPoint to) const;
   void EditField(int field, const QByteArray& value);
   void EditRecord(const QByteArray& text);
   // The problems list and the stand-ins for pictures not found, after a
@@ -162,8 +191,14 @@ class StyleDesigner : public QMainWindow {
   std::unique_ptr<QtElementMeasurer> measurer_;
   EditedStyle edited_;
   QString path_;
-  std::string knownFile_;  // the file as last read or written here
-  int selected_ = -1;
+  std::string knownFile_;       // the file as last read or written here
+  int selected_ = -1;           // the element the panel shows
+  std::vector<int> selection_;  // every selected element, sorted
+  // A drag of several elements, or of a selecting rectangle.
+  enum class GroupDrag { None, Move, Band };
+  GroupDrag groupDrag_ = GroupDrag::None;
+  bool bandExtends_ = false;  // the rectangle adds to the selection
+  std::optional<StyleEdit> groupShown_;
   int zoomChoice_ = 0;  // 0: the whole page
   bool showData_ = false;
   bool snap_ = false;
@@ -200,7 +235,7 @@ using DesignerOpener = std::function<QWidget*(
     QWidget* parent, printing::PrintState& state, const printing::PrinterMetrics& metrics,
     layout::PictureDecoder* pictures, printing::Clock* clock,
     std::function<void(const std::string& path)> saved)>;
-DesignerOpener DesignerWindows(widgets::Dialogs& dialogs, std::string settingsFile,
-                               QString styleFolder);
+DesignerOpener DesignerWindows(widgets::Dialogs& dialogs, platform::Desktop& desktop,
+                               std::string settingsFile, QString styleFolder);
 
 }  // namespace designer

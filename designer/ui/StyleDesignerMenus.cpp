@@ -12,6 +12,7 @@
 
 #include "catalogue/core/DocumentList.h"
 #include "designer/ui/DesignerCanvas.h"
+#include "designer/ui/QtElementMeasurer.h"
 #include "designer/ui/StyleDesigner.h"
 #include "printing/core/Binding.h"
 
@@ -70,15 +71,33 @@ void StyleDesigner::BuildMenus() {
   edit->addAction(undo);
   edit->addAction(redo);
   edit->addSeparator();
+  AddItem(edit, "DesignCut", QStringLiteral("切り取り(&T)"), QKeySequence::Cut,
+          [this] { CutSelected(); });
+  AddItem(edit, "DesignCopy", QStringLiteral("コピー(&C)"), QKeySequence::Copy,
+          [this] { CopySelected(); });
+  AddItem(edit, "DesignPaste", QStringLiteral("貼り付け(&P)"), QKeySequence::Paste,
+          [this] { Paste(); });
+  AddItem(edit, "DesignSelectAll", QStringLiteral("すべて選択(&A)"), QKeySequence::SelectAll,
+          [this] { SelectMany(SelectableLines(edited_.Document(), measurer_.get())); });
+  edit->addSeparator();
   AddItem(edit, "DesignDuplicate", QStringLiteral("複製(&D)"), QKeySequence(Qt::CTRL | Qt::Key_D),
           [this] {
+            if (selection_.size() > 1) {
+              DuplicateSelected();
+              return;
+            }
             Perform([this] {
               return DuplicateElement(edited_.Document(), selected_, kDuplicateOffset);
             });
           });
   QAction* remove =
-      AddItem(edit, "DesignDelete", QStringLiteral("削除(&L)"), QKeySequence::Delete,
-              [this] { Perform([this] { return DeleteElement(edited_.Document(), selected_); }); });
+      AddItem(edit, "DesignDelete", QStringLiteral("削除(&L)"), QKeySequence::Delete, [this] {
+        if (selection_.size() > 1) {
+          DeleteSelected();
+          return;
+        }
+        Perform([this] { return DeleteElement(edited_.Document(), selected_); });
+      });
   edit->addSeparator();
   AddItem(edit, "DesignForward", QStringLiteral("前面へ(&F)"),
           QKeySequence(Qt::CTRL | Qt::Key_BracketRight),
@@ -87,11 +106,43 @@ void StyleDesigner::BuildMenus() {
           QKeySequence(Qt::CTRL | Qt::Key_BracketLeft),
           [this] { Perform([this] { return SendBackward(edited_.Document(), selected_); }); });
   AddItem(edit, "DesignToFront", QStringLiteral("最前面へ(&T)"),
-          QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_BracketRight),
-          [this] { Perform([this] { return BringToFront(edited_.Document(), selected_); }); });
+          QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_BracketRight), [this] {
+            if (selection_.size() > 1) {
+              SelectedToFront();
+              return;
+            }
+            Perform([this] { return BringToFront(edited_.Document(), selected_); });
+          });
   AddItem(edit, "DesignToBack", QStringLiteral("最背面へ(&K)"),
-          QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_BracketLeft),
-          [this] { Perform([this] { return SendToBack(edited_.Document(), selected_); }); });
+          QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_BracketLeft), [this] {
+            if (selection_.size() > 1) {
+              SelectedToBack();
+              return;
+            }
+            Perform([this] { return SendToBack(edited_.Document(), selected_); });
+          });
+
+  // Lining up several elements: on the box round them all.
+  QMenu* arrange = bar->addMenu(QStringLiteral("整列(&A)"));
+  arrange->setObjectName(QStringLiteral("ArrangeMenu"));
+  AddItem(arrange, "AlignLeft", QStringLiteral("左揃え(&L)"), {},
+          [this] { AlignSelected(Alignment::Left); });
+  AddItem(arrange, "AlignCentresAcross", QStringLiteral("左右中央揃え(&C)"), {},
+          [this] { AlignSelected(Alignment::CentresAcross); });
+  AddItem(arrange, "AlignRight", QStringLiteral("右揃え(&R)"), {},
+          [this] { AlignSelected(Alignment::Right); });
+  arrange->addSeparator();
+  AddItem(arrange, "AlignTop", QStringLiteral("上揃え(&T)"), {},
+          [this] { AlignSelected(Alignment::Top); });
+  AddItem(arrange, "AlignCentresDown", QStringLiteral("上下中央揃え(&M)"), {},
+          [this] { AlignSelected(Alignment::CentresDown); });
+  AddItem(arrange, "AlignBottom", QStringLiteral("下揃え(&B)"), {},
+          [this] { AlignSelected(Alignment::Bottom); });
+  arrange->addSeparator();
+  AddItem(arrange, "DistributeAcross", QStringLiteral("左右に等間隔(&H)"), {},
+          [this] { DistributeSelected(true); });
+  AddItem(arrange, "DistributeDown", QStringLiteral("上下に等間隔(&V)"), {},
+          [this] { DistributeSelected(false); });
   edit->addSeparator();
   AddItem(edit, "DesignNext", QStringLiteral("次の要素"), {}, [this] { Cycle(true); });
   AddItem(edit, "DesignPrevious", QStringLiteral("前の要素"), {}, [this] { Cycle(false); });

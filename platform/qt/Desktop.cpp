@@ -16,6 +16,10 @@
 
 namespace platform {
 
+QString QtDesktop::ClipboardText() {
+  return QGuiApplication::clipboard()->text();
+}
+
 void QtDesktop::SetClipboardText(const QString& text, const QString& html) {
   if (html.isEmpty()) {
     QGuiApplication::clipboard()->setText(text);

@@ -21,6 +21,8 @@ class Desktop {
   // Plain text, and the same as HTML (empty: none), on the desktop
   // clipboard, replacing what was there.
   virtual void SetClipboardText(const QString& text, const QString& html = {}) = 0;
+  // The plain text on the desktop clipboard (empty: none).
+  virtual QString ClipboardText() = 0;
   // Opens a file or link with the desktop's default handler; false when
   // nothing could be started to open it.
   virtual bool Open(const QUrl& url) = 0;
@@ -39,6 +41,7 @@ class Desktop {
 class QtDesktop : public Desktop {
  public:
   void SetClipboardText(const QString& text, const QString& html = {}) override;
+  QString ClipboardText() override;
   bool Open(const QUrl& url) override;
   bool StartTextEditor() override;
   MemoryStatus Memory() override;

@@ -100,7 +100,7 @@ TEST_F(ProgramFixture, ThePrintWindowAndTheDesignerKeepTheirObjectNames) {
   printing::FixedClock clock{*printing::MakeDate(2026, 12, 7)};
   printing::PrintWindowServices s =
       testsupport::PrintWindowServicesFor(paths, dialogs, desktop, printer, clock);
-  s.designers = designer::DesignerWindows(dialogs, paths.SettingsFile(), QString());
+  s.designers = designer::DesignerWindows(dialogs, desktop, paths.SettingsFile(), QString());
   printing::PrintWindow print(s);
   print.show();
   QApplication::processEvents();

@@ -14,6 +14,7 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
 #include <QSpinBox>
@@ -53,6 +54,7 @@ constexpr int kFirstColumnLine = 10;
 struct Designer : ::testing::Test {
   testsupport::TempDir folder;
   testsupport::ScriptedDialogs dialogs;
+  testsupport::FakeDesktop clipboard;
   layout::QtPictureDecoder pictures;
   printing::FixedClock clock{*printing::MakeDate(2026, 12, 7)};
   // The page is bound with 45 documents and the title "Report".
@@ -90,6 +92,7 @@ struct Designer : ::testing::Test {
   void Open(const std::string& path) {
     DesignerServices s;
     s.dialogs = &dialogs;
+    s.desktop = &clipboard;
     s.pictures = &pictures;
     s.clock = &clock;
     s.settingsFile = folder.File("quillmark_wd.ini");
@@ -431,6 +434,85 @@ TEST_F(Designer, AFileChangedElsewhereIsNotOverwrittenUnasked) {
   EXPECT_EQ(dialogs.shown.size(), 2);
 }
 
+// One column restyled and moved as a person does it: several elements
+// picked with Shift, changed together in one step each.
+TEST_F(Designer, SeveralElementsAreChosenAndChangedTogetherInOneStepEach) {
+  Open(stylePath);
+  DesignerCanvas* canvas = window->Canvas();
+  std::optional<ElementShape> title = ShapeOfLine(window->Document().Text(kTitleLine), nullptr);
+  std::optional<ElementShape> column =
+      ShapeOfLine(window->Document().Text(kFirstColumnLine), nullptr);
+  ASSERT_TRUE(title && column);
+  auto centre = [this](const ElementShape& shape) {
+    return window->Canvas()->ToPixel(
+        {layout::Fixed::Divide(shape.box.left + shape.box.right, layout::Fixed::FromInt(2)),
+         layout::Fixed::Divide(shape.box.top + shape.box.bottom, layout::Fixed::FromInt(2))});
+  };
+  QTest::mouseClick(canvas, Qt::LeftButton, {}, centre(*title));
+  QTest::mouseClick(canvas, Qt::LeftButton, Qt::ShiftModifier, centre(*column));
+  ASSERT_EQ(window->Selection().size(), 2u);
+  EXPECT_EQ(window->Selected(), kFirstColumnLine);  // the panel shows the last one picked
+
+  // An arrow run moves both, one undo step.
+  window->Nudge(10, 0);
+  window->Nudge(10, 0);
+  EXPECT_EQ(window->UndoStack()->count(), 1);
+  // A field set in the panel goes to both.
+  auto* face = qobject_cast<QComboBox*>(window->Panel()->Editor(14));
+  ASSERT_NE(face, nullptr);
+  face->setEditText(QStringLiteral("ＭＳ ゴシック"));
+  emit face->lineEdit()->editingFinished();
+  EXPECT_EQ(Field(kTitleLine, 14), Sjis("ＭＳ ゴシック"));
+  EXPECT_EQ(Field(kFirstColumnLine, 14), Sjis("ＭＳ ゴシック"));
+  EXPECT_EQ(window->UndoStack()->count(), 2);
+  EXPECT_EQ(window->Selection().size(), 2u);
+
+  // Copied and pasted: two new elements 5 mm aside, selected.
+  window->CopySelected();
+  EXPECT_TRUE(clipboard.clipboard.contains(QStringLiteral("ＭＳ ゴシック")));
+  int lines = window->Document().LineCount();
+  window->Paste();
+  EXPECT_EQ(window->Document().LineCount(), lines + 2);
+  EXPECT_EQ(window->Selection().size(), 2u);
+  window->DeleteSelected();
+  EXPECT_EQ(window->Document().LineCount(), lines);
+
+  EXPECT_TRUE(window->Selection().empty());
+
+  // Shift-click takes one away again.
+  window->SelectMany({kTitleLine, kFirstColumnLine});
+  QTest::mouseClick(canvas, Qt::LeftButton, Qt::ShiftModifier, centre(*column));
+  EXPECT_EQ(window->Selection().size(), 1u);
+  EXPECT_EQ(window->Selected(), kTitleLine);
+
+  while (window->UndoStack()->canUndo()) {
+    window->UndoStack()->undo();
+  }
+  EXPECT_EQ(window->Document().Bytes(), original);
+}
+
+TEST_F(Designer, ARectangleDraggedOnTheEmptyPageSelectsWhatItTakesIn) {
+  Open(stylePath);
+  DesignerCanvas* canvas = window->Canvas();
+  // Round the whole page: every element with a place on it.
+  QPoint from = At(-2, -2);
+  QPoint to = At(window->Sheet().printableWidthMm - 1, window->Sheet().printableHeightMm - 1);
+  window->Select(-1);
+  ASSERT_FALSE(
+      ElementAt(window->Document(), canvas->ToMm(from), layout::Fixed::FromInt(1), nullptr));
+  QTest::mousePress(canvas, Qt::LeftButton, {}, from);
+  QMouseEvent move(QEvent::MouseMove, QPointF(to), canvas->mapToGlobal(QPointF(to)), Qt::NoButton,
+                   Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(canvas, &move);
+  QTest::mouseRelease(canvas, Qt::LeftButton, {}, to);
+  EXPECT_GT(window->Selection().size(), 10u);
+  EXPECT_EQ(window->UndoStack()->count(), 0);  // selecting changes nothing
+  window->AlignSelected(Alignment::Left);
+  EXPECT_EQ(window->UndoStack()->count(), 1);
+  window->UndoStack()->undo();
+  EXPECT_EQ(window->Document().Bytes(), original);
+}
+
 // The B5 landscape card: a new style starts on the print window's paper,
 // the paper is set in one undoable step, and the print window follows it.
 TEST_F(Designer, ANewStyleStartsOnThePrintersPaperAndTheSheetFollowsTheStyle) {
@@ -622,7 +704,7 @@ struct DesignerFromThePrintWindow : ::testing::Test {
     dialogs.openNames = {QString::fromStdString(style)};
     printing::PrintWindowServices s =
         testsupport::PrintWindowServicesFor(paths, dialogs, desktop, printer, clock);
-    s.designers = DesignerWindows(dialogs, paths.SettingsFile(), QString());
+    s.designers = DesignerWindows(dialogs, desktop, paths.SettingsFile(), QString());
     print = std::make_unique<printing::PrintWindow>(s);
     print->show();
     QApplication::processEvents();

@@ -102,7 +102,9 @@ TEST_F(DragFixture, WithTheGridTheElementsCornerLandsOnAWholeMillimetre) {
 TEST(EditedStyle, EditsAreAppliedRevertedAndToldAndArrowRunsJoinOneLine) {
   EditedStyle style(Page());
   std::vector<int> told;
-  style.OnChange([&](int select) { told.push_back(select); });
+  style.OnChange([&](const std::vector<int>& select) {
+    told.insert(told.end(), select.begin(), select.end());
+  });
   StyleEdit move = MoveElement(style.Document(), 1, Mm(10000), Fixed());
   move.selectBefore = 1;
   move.selectAfter = 1;

@@ -21,6 +21,7 @@ class FakeDesktop : public platform::Desktop {
     clipboard = text;
     clipboardHtml = html;
   }
+  QString ClipboardText() override { return clipboard; }
   bool Open(const QUrl& url) override {
     opened << url.toString();
     return canOpen;

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "designer/core/ElementGeometry.h"
+#include "designer/core/StyleEdits.h"
+
+namespace designer {
+
+// Edits of several elements at once, each one undoable step: one splice over
+// the lines from the first element to the last, every other line kept as it
+// is. `lines` are page lines in any order; the edit's selection after is
+// those elements where they end up. Each throws as its one-element edit does.
+
+StyleEdit MoveElements(const StyleDocument& document, const std::vector<int>& lines, Fixed dx,
+                       Fixed dy);
+// Sets field `field` of every element whose kind has it (a field number
+// beyond its fields is left); throws when none has it.
+StyleEdit SetFieldOfElements(const StyleDocument& document, const std::vector<int>& lines,
+                             int field, const std::string& value);
+StyleEdit DeleteElements(const StyleDocument& document, const std::vector<int>& lines);
+// A copy of each right after it, moved by `offset` on both axes; the copies
+// are selected after.
+StyleEdit DuplicateElements(const StyleDocument& document, const std::vector<int>& lines,
+                            Fixed offset);
+// The elements last / first on the page, in their order.
+StyleEdit BringElementsToFront(const StyleDocument& document, const std::vector<int>& lines);
+StyleEdit SendElementsToBack(const StyleDocument& document, const std::vector<int>& lines);
+
+enum class Alignment { Left, Right, Top, Bottom, CentresAcross, CentresDown };
+// Lines the elements up on the edge or centre of the box round them all.
+StyleEdit AlignElements(const StyleDocument& document, const std::vector<int>& lines,
+                        Alignment alignment, ElementMeasurer* measurer);
+// Spaces the elements evenly between the first and the last, across or
+// down (at least three).
+StyleEdit DistributeElements(const StyleDocument& document, const std::vector<int>& lines,
+                             bool across, ElementMeasurer* measurer);
+
+// The lines of the elements as style text (code page 932), each followed
+// by CR LF: what the clipboard carries.
+std::string ElementsText(const StyleDocument& document, const std::vector<int>& lines);
+// Adds the element lines of `text` (code page 932; lines of no known kind
+// and empty lines are passed over) on top of the page, moved by `step` on
+// both axes as many times as it takes for them not to land all on lines
+// already there; they are selected after. Throws platform::UserError when
+// the text holds no element.
+StyleEdit PasteElements(const StyleDocument& document, std::string_view text, Fixed step);
+
+// The elements whose boxes lie wholly inside `box`, in record order.
+std::vector<int> ElementsInside(const StyleDocument& document, const MmBox& box,
+                                ElementMeasurer* measurer);
+
+// The selection after and before an edit: its list when it has one, else
+// its single line (none for -1).
+std::vector<int> SelectionAfter(const StyleEdit& edit);
+std::vector<int> SelectionBefore(const StyleEdit& edit);
+
+}  // namespace designer

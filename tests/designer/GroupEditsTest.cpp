@@ -1,0 +1,168 @@
+// Edits of several elements: one exact step each, the other lines kept.
+
+#include "designer/core/GroupEdits.h"
+
+#include <gtest/gtest.h>
+
+#include "designer/core/RecordFields.h"
+#include "platform/errors/UserError.h"
+#include "platform/text/Cp932.h"
+
+namespace designer {
+namespace {
+
+// Header, three boxes, a line, a text and an empty line ending the page.
+StyleDocument Page() {
+  return StyleDocument::FromBytes(
+      "header;Ver1.1;0;0;9;0;0;100;0;\r\n"
+      "0;0;0;0;rect;10;10;30;20;0;;0;0;\r\n"
+      "0;0;0;0;rect;50;15;60;25;0;;0;0;\r\n"
+      "0;0;0;0;line;100;40;140;40;0;;0;0;\n"
+      "0;0;0;0;rect;90;30;120;50;0;;0;0;\r\n"
+      "0;0;0;0;Ellipse;5;60;25;70;2;;0;;16777215;0;\r\n"
+      "\r\n"
+      "second page;\r\n");
+}
+
+Fixed Field(const StyleDocument& document, int line, int field) {
+  return *RecordFields(document.Text(line)).Decimal(field);
+}
+
+StyleEdit Applied(StyleDocument& document, StyleEdit edit) {
+  ApplyEdit(document, edit);
+  return edit;
+}
+
+TEST(GroupEdits, MoveSetDeleteAndDuplicateManyInOneExactStep) {
+  StyleDocument document = Page();
+  std::string bytes = document.Bytes();
+
+  StyleEdit move = Applied(document, MoveElements(document, {4, 1}, Fixed::FromInt(2), Fixed()));
+  EXPECT_EQ(document.Text(1), "0;0;0;0;rect;12;10;32;20;0;;0;0;");
+  EXPECT_EQ(document.Text(4), "0;0;0;0;rect;92;30;122;50;0;;0;0;");
+  EXPECT_EQ(document.Text(2), "0;0;0;0;rect;50;15;60;25;0;;0;0;");  // not selected
+  EXPECT_EQ(document.Lines()[3].lineBreak, "\n");                   // its break kept
+  EXPECT_EQ(SelectionAfter(move), (std::vector<int>{1, 4}));
+  RevertEdit(document, move);
+  EXPECT_EQ(document.Bytes(), bytes);
+
+  // A field set on all that have it: the ellipse has no field 13 as a pen.
+  StyleEdit pen = Applied(document, SetFieldOfElements(document, {1, 2, 3}, 11, "破線"));
+  for (int line : {1, 2, 3}) {
+    EXPECT_EQ(RecordFields(document.Text(line)).Get(11), "破線") << line;
+  }
+  RevertEdit(document, pen);
+  EXPECT_EQ(document.Bytes(), bytes);
+  EXPECT_THROW(SetFieldOfElements(document, {1, 2}, 30, "x"), platform::UserError);
+  EXPECT_THROW(SetFieldOfElements(document, {1, 2}, 6, "x"), platform::UserError);
+
+  StyleEdit remove = Applied(document, DeleteElements(document, {2, 4}));
+  EXPECT_EQ(document.PageEnd(), 4);
+  EXPECT_EQ(document.Text(2), "0;0;0;0;line;100;40;140;40;0;;0;0;");
+  EXPECT_TRUE(SelectionAfter(remove).empty());
+  EXPECT_EQ(SelectionBefore(remove), (std::vector<int>{2, 4}));
+  RevertEdit(document, remove);
+  EXPECT_EQ(document.Bytes(), bytes);
+
+  StyleEdit copies = Applied(document, DuplicateElements(document, {1, 3}, Fixed::FromInt(5)));
+  EXPECT_EQ(SelectionAfter(copies), (std::vector<int>{2, 5}));
+  EXPECT_EQ(document.Text(2), "0;0;0;0;rect;15;15;35;25;0;;0;0;");
+  EXPECT_EQ(document.Text(5), "0;0;0;0;line;105;45;145;45;0;;0;0;");
+  RevertEdit(document, copies);
+  EXPECT_EQ(document.Bytes(), bytes);
+
+  EXPECT_THROW(MoveElements(document, {}, Fixed(), Fixed()), platform::UserError);
+  EXPECT_THROW(DeleteElements(document, {0}), platform::UserError);
+  EXPECT_THROW(DeleteElements(document, {7}), platform::UserError);  // past the page
+}
+
+TEST(GroupEdits, FrontAndBackKeepTheirOrderAndEveryPlaceItsBreak) {
+  StyleDocument document = Page();
+  std::string bytes = document.Bytes();
+  StyleEdit front = Applied(document, BringElementsToFront(document, {1, 3}));
+  EXPECT_EQ(KeywordOf(document.Text(4)), "rect");
+  EXPECT_EQ(document.Text(4), "0;0;0;0;rect;10;10;30;20;0;;0;0;");
+  EXPECT_EQ(document.Text(5), "0;0;0;0;line;100;40;140;40;0;;0;0;");
+  EXPECT_EQ(document.Lines()[3].lineBreak, "\n");
+  EXPECT_EQ(SelectionAfter(front), (std::vector<int>{4, 5}));
+  RevertEdit(document, front);
+  EXPECT_EQ(document.Bytes(), bytes);
+
+  StyleEdit back = Applied(document, SendElementsToBack(document, {5, 3}));
+  EXPECT_EQ(KeywordOf(document.Text(1)), "line");
+  EXPECT_EQ(KeywordOf(document.Text(2)), "Ellipse");
+  EXPECT_EQ(SelectionAfter(back), (std::vector<int>{1, 2}));
+  RevertEdit(document, back);
+  EXPECT_EQ(document.Bytes(), bytes);
+}
+
+TEST(GroupEdits, AlignOnTheBoxRoundThemAndDistributeEvenly) {
+  StyleDocument document = Page();
+  std::string bytes = document.Bytes();
+  StyleEdit left = Applied(document, AlignElements(document, {1, 2, 4}, Alignment::Left, nullptr));
+  for (int line : {1, 2, 4}) {
+    EXPECT_EQ(Field(document, line, 6), Fixed::FromInt(10)) << line;
+  }
+  EXPECT_EQ(Field(document, 4, 8), Fixed::FromInt(40));  // its width kept
+  RevertEdit(document, left);
+
+  StyleEdit bottom = Applied(document, AlignElements(document, {1, 2}, Alignment::Bottom, nullptr));
+  EXPECT_EQ(Field(document, 1, 9), Fixed::FromInt(25));
+  EXPECT_EQ(Field(document, 2, 9), Fixed::FromInt(25));
+  RevertEdit(document, bottom);
+
+  StyleEdit centres =
+      Applied(document, AlignElements(document, {1, 2}, Alignment::CentresDown, nullptr));
+  EXPECT_EQ(Field(document, 1, 7) + Field(document, 1, 9),
+            Field(document, 2, 7) + Field(document, 2, 9));
+  RevertEdit(document, centres);
+  EXPECT_EQ(document.Bytes(), bytes);
+  EXPECT_THROW(AlignElements(document, {1}, Alignment::Left, nullptr), platform::UserError);
+
+  // Across: boxes 10-30, 50-60, 90-120: gaps become (110 - 60) / 2 = 25.
+  StyleEdit spread = Applied(document, DistributeElements(document, {4, 1, 2}, true, nullptr));
+  EXPECT_EQ(Field(document, 1, 6), Fixed::FromInt(10));  // the first stays
+  EXPECT_EQ(Field(document, 2, 6), Fixed::FromInt(55));  // 30 + 25
+  EXPECT_EQ(Field(document, 4, 6), Fixed::FromInt(90));  // the last stays
+  RevertEdit(document, spread);
+  EXPECT_EQ(document.Bytes(), bytes);
+  EXPECT_THROW(DistributeElements(document, {1, 2}, true, nullptr), platform::UserError);
+}
+
+TEST(GroupEdits, ElementsGoToTheClipboardAsStyleLinesAndComeBackAside) {
+  StyleDocument document = Page();
+  std::string bytes = document.Bytes();
+  std::string text = ElementsText(document, {3, 1});
+  EXPECT_EQ(text,
+            "0;0;0;0;rect;10;10;30;20;0;;0;0;\r\n"
+            "0;0;0;0;line;100;40;140;40;0;;0;0;\r\n");
+
+  // Onto the same place: 5 mm aside, and 10 mm the next time.
+  StyleEdit first = Applied(document, PasteElements(document, text, Fixed::FromInt(5)));
+  EXPECT_EQ(first.index, 6);  // on top of the page, before its end
+  EXPECT_EQ(SelectionAfter(first), (std::vector<int>{6, 7}));
+  EXPECT_EQ(document.Text(6), "0;0;0;0;rect;15;15;35;25;0;;0;0;");
+  StyleEdit second = Applied(document, PasteElements(document, text, Fixed::FromInt(5)));
+  EXPECT_EQ(document.Text(8), "0;0;0;0;rect;20;20;40;30;0;;0;0;");
+  RevertEdit(document, second);
+  RevertEdit(document, first);
+  EXPECT_EQ(document.Bytes(), bytes);
+
+  // Into another style, where nothing is in the way: as copied.
+  StyleDocument other = StyleDocument::NewStyle();
+  ApplyEdit(other, PasteElements(other, "noise\r\n\r\n" + text, Fixed::FromInt(5)));
+  EXPECT_EQ(other.Text(1), "0;0;0;0;rect;10;10;30;20;0;;0;0;");
+  EXPECT_EQ(other.LineCount(), 3);
+  EXPECT_THROW(PasteElements(other, "just words\r\n", Fixed::FromInt(5)), platform::UserError);
+}
+
+TEST(GroupEdits, ARectangleTakesInWhatLiesWhollyInsideIt) {
+  StyleDocument document = Page();
+  MmBox band{Fixed::FromInt(0), Fixed::FromInt(0), Fixed::FromInt(70), Fixed::FromInt(30)};
+  EXPECT_EQ(ElementsInside(document, band, nullptr), (std::vector<int>{1, 2}));
+  band.bottom = Fixed::FromInt(80);
+  EXPECT_EQ(ElementsInside(document, band, nullptr), (std::vector<int>{1, 2, 5}));
+}
+
+}  // namespace
+}  // namespace designer
