@@ -247,6 +247,41 @@ StyleEdit SetField(const StyleDocument& document, int line, int field, const std
   return ReplaceLine(document, line, fields.Join(), "「" + label + "」の変更");
 }
 
+StyleEdit SetPageCapacity(const StyleDocument& document, int rows) {
+  if (rows < 0) {
+    throw platform::UserError("1ページの行数は 0 以上にしてください");
+  }
+  std::string tag = kCapacityTag + std::to_string(rows);
+  constexpr int kTextField = 20;
+  for (int line = 1; line < document.LineCount(); ++line) {
+    const std::string& text = document.Text(line);
+    if (text.find(kCapacityTag) == std::string::npos) {
+      continue;
+    }
+    RecordFields fields(text);
+    std::string current = fields.Get(kTextField);
+    if (current.rfind(kCapacityTag, 0) == 0 &&
+        current.find_first_not_of("0123456789", std::string_view(kCapacityTag).size()) ==
+            std::string::npos) {
+      fields.Set(kTextField, tag);
+      return ReplaceLine(document, line, fields.Join(), "1ページの行数");
+    }
+    break;  // a text that holds more than the tag is not rewritten
+  }
+  std::vector<std::string> fields = layout::DefaultFields(ElementKind::Data);
+  fields.at(kTextField - 1) = tag;
+  std::string text;
+  for (const std::string& field : fields) {
+    text += field + ";";
+  }
+  StyleEdit edit;
+  edit.index = 1;
+  edit.inserted = {{text, BreakForNewLine(document, 1)}};
+  edit.description = "1ページの行数";
+  edit.selectAfter = 1;
+  return edit;
+}
+
 StyleEdit ReplaceRecord(const StyleDocument& document, int line, const std::string& text) {
   CheckPageLine(document, line);
   if (text.empty()) {

@@ -59,6 +59,14 @@ struct StylePaper {
 };
 StylePaper PaperOf(const StyleDocument& document);
 
+// The text of a line that holds only the page capacity tag "#maxline=N".
+inline constexpr const char* kCapacityTag = "#maxline=";
+// Sets the number of document rows a page takes: the text of the line that
+// carries "#maxline=" alone (the first such line, as binding reads it)
+// becomes "#maxline=`rows`"; without one, a data element holding only the
+// tag is added as the first element. No other text is ever touched.
+StyleEdit SetPageCapacity(const StyleDocument& document, int rows);
+
 // Replaces the whole text of page line `line` (code page 932): how a line
 // the fields cannot describe (an unknown kind, a record cut short) is
 // repaired. Refuses an empty text (it would end the page) and line breaks.

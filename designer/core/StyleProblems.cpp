@@ -1,6 +1,7 @@
 #include "designer/core/StyleProblems.h"
 
 #include "designer/core/RecordFields.h"
+#include "designer/core/StyleEdits.h"
 #include "platform/text/Cp932.h"
 
 namespace designer {
@@ -44,6 +45,14 @@ std::string RecordProblem(ElementKind kind, const RecordFields& fields) {
 std::vector<StyleProblem> FindStyleProblems(const StyleDocument& document,
                                             const PictureFinder& findPicture) {
   std::vector<StyleProblem> problems;
+  // The page capacity: binding takes the whole text of the first line that
+  // holds the tag and removes it, so other words there are never printed.
+  int capacityLine = -1;
+  for (int line = 1; line < document.PageEnd() && capacityLine < 0; ++line) {
+    if (document.Text(line).find(kCapacityTag) != std::string::npos) {
+      capacityLine = line;
+    }
+  }
   for (int line = 1; line < document.PageEnd(); ++line) {
     const std::string& text = document.Text(line);
     ElementKind kind = KindOfLine(text);
@@ -61,6 +70,14 @@ std::vector<StyleProblem> FindStyleProblems(const StyleDocument& document,
         reason = "画像ファイルが指定されていません";
       } else if (findPicture && !findPicture(picture)) {
         reason = "画像ファイル「" + platform::DecodeCp932(picture) + "」が見つかりません";
+      }
+    }
+    if (reason.empty() && line == capacityLine) {
+      std::string text = fields.Get(20);
+      if (text.rfind(kCapacityTag, 0) != 0 ||
+          text.find_first_not_of("0123456789", std::string_view(kCapacityTag).size()) !=
+              std::string::npos) {
+        reason = "「#maxline=」と同じ欄にほかの文字があり、その文字は印刷されません";
       }
     }
     if (!reason.empty()) {

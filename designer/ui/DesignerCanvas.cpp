@@ -1,6 +1,9 @@
 #include "designer/ui/DesignerCanvas.h"
 
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
@@ -28,6 +31,7 @@ DesignerCanvas::DesignerCanvas(layout::PictureDecoder* pictures, QWidget* parent
   setAttribute(Qt::WA_OpaquePaintEvent);
   setFocusPolicy(Qt::StrongFocus);
   setMouseTracking(true);
+  setAcceptDrops(true);
   metrics_ = printing::MetricsFromDots(printing::PdfPrinterDots());
   Relayout();
 }
@@ -264,6 +268,37 @@ void DesignerCanvas::mouseReleaseEvent(QMouseEvent* event) {
   MmPoint from = *dragFrom_;
   dragFrom_.reset();
   emit released(from, ToMm(event->position().toPoint()));
+}
+
+namespace {
+
+// The tag a drag carries: one line of text starting "#".
+QString DraggedTag(const QMimeData* data) {
+  QString text = data != nullptr && data->hasText() ? data->text().trimmed() : QString();
+  return text.startsWith(QLatin1Char('#')) && !text.contains(QLatin1Char('\n')) ? text : QString();
+}
+
+}  // namespace
+
+void DesignerCanvas::dragEnterEvent(QDragEnterEvent* event) {
+  if (!DraggedTag(event->mimeData()).isEmpty()) {
+    event->acceptProposedAction();
+  }
+}
+
+void DesignerCanvas::dragMoveEvent(QDragMoveEvent* event) {
+  if (!DraggedTag(event->mimeData()).isEmpty()) {
+    event->acceptProposedAction();
+  }
+}
+
+void DesignerCanvas::dropEvent(QDropEvent* event) {
+  QString tag = DraggedTag(event->mimeData());
+  if (tag.isEmpty()) {
+    return;
+  }
+  event->acceptProposedAction();
+  emit tagDropped(ToMm(event->position().toPoint()), tag);
 }
 
 void DesignerCanvas::keyPressEvent(QKeyEvent* event) {

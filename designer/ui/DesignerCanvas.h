@@ -57,6 +57,8 @@ class DesignerCanvas : public QWidget {
   void pointerMoved(designer::MmPoint at);
   void cycleRequested(bool forward);
   void drawFailed(const QString& message);
+  // A tag ("#T", "#ma_01" ...) dragged from the field list was dropped.
+  void tagDropped(designer::MmPoint at, const QString& tag);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -65,6 +67,9 @@ class DesignerCanvas : public QWidget {
   void mouseReleaseEvent(QMouseEvent* event) override;
   bool focusNextPrevChild(bool next) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dragMoveEvent(QDragMoveEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   void Relayout();

@@ -14,15 +14,18 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
+#include <QMimeData>
 #include <QRadioButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSpinBox>
 #include <QStatusBar>
 #include <QUndoStack>
 #include <QUndoView>
 #include <functional>
 #include <string_view>
 
+#include "catalogue/core/DocumentList.h"
 #include "designer/core/RecordFields.h"
 #include "designer/ui/DesignerCanvas.h"
 #include "designer/ui/EditCommand.h"
@@ -32,6 +35,7 @@
 #include "platform/errors/UserError.h"
 #include "platform/qt/Desktop.h"
 #include "platform/text/Cp932.h"
+#include "printing/core/Binding.h"
 #include "printing/core/PageDrawing.h"
 #include "printing/core/PaperSizes.h"
 #include "widgets/ApplicationTitle.h"
@@ -41,6 +45,18 @@
 namespace designer {
 
 namespace {
+
+// The field list: a drag carries the tag as plain text.
+class TagList : public QListWidget {
+ protected:
+  QMimeData* mimeData(const QList<QListWidgetItem*>& items) const override {
+    auto* data = new QMimeData;
+    if (!items.isEmpty()) {
+      data->setText(items.front()->data(Qt::UserRole).toString());
+    }
+    return data;
+  }
+};
 
 constexpr const char* kSection = "fstyledesign";
 constexpr int kDesignedWidth = 1180;
@@ -161,6 +177,23 @@ void StyleDesigner::BuildWindow() {
   historyDock->setWidget(history);
   addDockWidget(Qt::RightDockWidgetArea, historyDock);
   historyDock->hide();  // shown from the 表示 menu
+
+  // The fields a page can show, dragged onto the page or into a text.
+  fieldList_ = new TagList;
+  fieldList_->setObjectName(QStringLiteral("FieldList"));
+  fieldList_->setDragEnabled(true);
+  fieldList_->setDragDropMode(QAbstractItemView::DragOnly);
+  fieldList_->setToolTip(QStringLiteral(
+      "ページへドラッグすると、その項目を差し込む文字の要素を置きます。文字の要素へドロップするか"
+      "ダブルクリックすると、選んだ文字に差し込みます"));
+  auto* fieldsDock = new QDockWidget(QStringLiteral("差し込む項目"), this);
+  fieldsDock->setObjectName(QStringLiteral("FieldsDock"));
+  fieldsDock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetClosable);
+  fieldsDock->setWidget(fieldList_);
+  addDockWidget(Qt::LeftDockWidgetArea, fieldsDock);
+  connect(fieldList_, &QListWidget::itemActivated, this,
+          [this](QListWidgetItem* item) { InsertTag(item->data(Qt::UserRole).toString()); });
+  connect(canvas_, &DesignerCanvas::tagDropped, this, &StyleDesigner::DropTag);
 
   // The lines the page cannot draw as they stand, each leading to its line.
   problemList_ = new QListWidget;
@@ -347,8 +380,13 @@ void StyleDesigner::UpdateActions() {
   }
   ElementKind kind =
       any && !many ? KindOfLine(edited_.Document().Text(selected_)) : ElementKind::Unknown;
-  findChild<QMenu*>(QStringLiteral("TagMenu"))
-      ->setEnabled(kind == ElementKind::Char || kind == ElementKind::Data);
+  // Tags go into the selected text; the page capacity needs none selected.
+  bool text = kind == ElementKind::Char || kind == ElementKind::Data;
+  for (QAction* tag : findChild<QMenu*>(QStringLiteral("TagMenu"))->actions()) {
+    if (tag->objectName() != QStringLiteral("Tagmaxline")) {
+      tag->setEnabled(text);
+    }
+  }
   Item(QStringLiteral("PreviousPage"))->setEnabled(showData_ && page_ > 1);
   Item(QStringLiteral("NextPage"))->setEnabled(showData_ && !lastPage_);
   pageLabel_->setText(showData_ ? QStringLiteral(" %1 ページ ").arg(page_)
@@ -735,12 +773,66 @@ void StyleDesigner::AddElementOfKind(ElementKind kind) {
   canvas_->setFocus();
 }
 
+QStringList StyleDesigner::OfferedTags() const {
+  QStringList tags{QStringLiteral("#T"), QStringLiteral("#FL"), QStringLiteral("#Y"),
+                   QStringLiteral("#M"), QStringLiteral("#D"),  QStringLiteral("#W"),
+                   QStringLiteral("#pg")};
+  QString row = QString::fromStdString(printing::RowNumberText(tagRow_ ? tagRow_->value() : 1));
+  for (int col = 0; col < static_cast<int>(catalogue::kRecordFieldCount); ++col) {
+    tags << QStringLiteral("#m%1_").arg(QChar('a' + col)) + row;
+  }
+  return tags;
+}
+
+void StyleDesigner::FillFieldList() {
+  static const char* const kFixed[] = {"レポートタイトル", "フォルダー", "年", "月", "日", "曜日",
+                                       "ページ番号"};
+  fieldList_->clear();
+  QStringList tags = OfferedTags();
+  for (int i = 0; i < tags.size(); ++i) {
+    QString meaning = i < 7 ? QString::fromUtf8(kFixed[i])
+                            : QString::fromUtf8(catalogue::DocumentList::Heading(i - 7)) +
+                                  QStringLiteral(" (%1 行目)").arg(tagRow_ ? tagRow_->value() : 1);
+    auto* item = new QListWidgetItem(tags[i] + QStringLiteral("  ") + meaning);
+    item->setData(Qt::UserRole, tags[i]);
+    fieldList_->addItem(item);
+  }
+}
+
+void StyleDesigner::DropTag(MmPoint at, const QString& tag) {
+  std::optional<int> hit = ElementAt(edited_.Document(), at, Tolerance(), measurer_.get());
+  if (hit) {
+    ElementKind kind = KindOfLine(edited_.Document().Text(*hit));
+    if (kind == ElementKind::Char || kind == ElementKind::Data) {
+      Select(*hit);
+      InsertTag(tag);
+      return;
+    }
+  }
+  // A new data element whose text starts at the drop point.
+  std::string text = platform::Utf8ToCp932(tag.toStdString());
+  Perform([&] {
+    StyleEdit edit = AddElement(edited_.Document(), ElementKind::Data, at);
+    RecordFields fields(edit.inserted.back().text);
+    fields.Set(kTextField, text);
+    for (int field : {6, 8}) {
+      fields.Set(field, DecimalText(SnapTo(at.x, Fixed::FromRaw(1000))));
+      fields.Set(field + 1, DecimalText(SnapTo(at.y, Fixed::FromRaw(1000))));
+    }
+    edit.inserted.back().text = fields.Join();
+    return edit;
+  });
+  canvas_->setFocus();
+}
+
 void StyleDesigner::InsertTag(const QString& tag) {
   if (selected_ <= 0) {
+    ShowStatus(QStringLiteral("差し込む文字の要素を選んでください"));
     return;
   }
   ElementKind kind = KindOfLine(edited_.Document().Text(selected_));
   if (kind != ElementKind::Char && kind != ElementKind::Data) {
+    ShowStatus(QStringLiteral("差し込む文字の要素を選んでください"));
     return;
   }
   QString text = QString::fromStdString(

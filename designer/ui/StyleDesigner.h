@@ -106,6 +106,11 @@ class StyleDesigner : public QMainWindow {
   void Nudge(int dxTenths, int dyTenths);
   void AddElementOfKind(ElementKind kind);
   void InsertTag(const QString& tag);
+  // A tag dropped at `at`: into the text element there, else a new data
+  // element there holding it; one undoable step.
+  void DropTag(MmPoint at, const QString& tag);
+  // The tags the field list offers (the row tags of the row chosen).
+  QStringList OfferedTags() const;
   // Sets the style's paper (list entry 1 to 118) and orientation (0
   // portrait, 1 landscape) as one undoable step; the sheet follows.
   void SetPaper(int paperEntry, int orientation);
@@ -219,6 +224,8 @@ class StyleDesigner : public QMainWindow {
   QLabel* pointerLabel_ = nullptr;
   QLabel* messageLabel_ = nullptr;
   QListWidget* problemList_ = nullptr;
+  QListWidget* fieldList_ = nullptr;
+  void FillFieldList();
   QDockWidget* problemDock_ = nullptr;
   std::vector<StyleProblem> problems_;
 };

@@ -199,10 +199,13 @@ void StyleDesigner::BuildMenus() {
     item->setObjectName(QStringLiteral("Tag") + tag.mid(1));
     connect(item, &QAction::triggered, this, [this, tag] { InsertTag(tag); });
   }
-  QAction* maxline = tags->addAction(QStringLiteral("#maxline=  1ページの行数 (行の欄の数)"));
+  // The page capacity has a line of its own: never put into another text.
+  QAction* maxline = tags->addAction(QStringLiteral("#maxline=  1ページの行数を設定 (行の欄の数)"));
   maxline->setObjectName(QStringLiteral("Tagmaxline"));
-  connect(maxline, &QAction::triggered, this,
-          [this] { InsertTag(QStringLiteral("#maxline=%1").arg(tagRow_->value())); });
+  connect(maxline, &QAction::triggered, this, [this] {
+    int rows = tagRow_->value();
+    Perform([this, rows] { return SetPageCapacity(edited_.Document(), rows); });
+  });
   QMenu* columns = tags->addMenu(QStringLiteral("一覧の列 (行の欄の番号)"));
   for (int col = 0; col < static_cast<int>(catalogue::kRecordFieldCount); ++col) {
     QString prefix = QStringLiteral("#m%1_").arg(QChar('a' + col));
@@ -279,6 +282,8 @@ void StyleDesigner::BuildMenus() {
   tagRow_->setRange(1, 999);
   tagRow_->setToolTip(QStringLiteral("挿入する列タグの行番号、または 1 ページの行数"));
   tools->addWidget(tagRow_);
+  connect(tagRow_, &QSpinBox::valueChanged, this, [this] { FillFieldList(); });
+  FillFieldList();
   tools->addSeparator();
   for (QAction* item : add->actions()) {
     tools->addAction(item);

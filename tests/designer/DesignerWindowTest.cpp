@@ -491,6 +491,51 @@ TEST_F(Designer, SeveralElementsAreChosenAndChangedTogetherInOneStepEach) {
   EXPECT_EQ(window->Document().Bytes(), original);
 }
 
+// Fields by pointing: a tag dropped on the empty page is a new data
+// element there; dropped on a text, it goes into that text.
+TEST_F(Designer, TagsDroppedOnThePageOrIntoATextAndThePageCapacityApart) {
+  Open(stylePath);
+  auto* fields = window->findChild<QListWidget*>(QStringLiteral("FieldList"));
+  ASSERT_NE(fields, nullptr);
+  EXPECT_EQ(fields->count(), 18);  // seven tags and the eleven columns
+  EXPECT_EQ(fields->item(7)->data(Qt::UserRole).toString(), QStringLiteral("#ma_01"));
+
+  int lines = window->Document().LineCount();
+  // A point of the page no element covers.
+  MmPoint empty;
+  bool found = false;
+  for (int y = 280; y > 0 && !found; y -= 10) {
+    for (int x = 10; x < 200 && !found; x += 10) {
+      empty = {layout::Fixed::FromInt(x), layout::Fixed::FromInt(y)};
+      found = !ElementAt(window->Document(), empty, layout::Fixed::FromInt(2), nullptr);
+    }
+  }
+  ASSERT_TRUE(found);
+  window->DropTag(empty, QStringLiteral("#FL"));
+  ASSERT_EQ(window->Document().LineCount(), lines + 1);
+  int added = window->Selected();
+  EXPECT_EQ(Field(added, 5), "data");
+  EXPECT_EQ(Field(added, 20), "#FL");
+  EXPECT_EQ(Field(added, 6), DecimalText(empty.x));
+  EXPECT_EQ(window->UndoStack()->count(), 1);
+
+  std::optional<ElementShape> title = ShapeOfLine(window->Document().Text(kTitleLine), nullptr);
+  ASSERT_TRUE(title);
+  std::string before = Field(kTitleLine, 20);
+  window->DropTag({title->box.left, title->box.top}, QStringLiteral("#Y"));
+  EXPECT_EQ(Field(kTitleLine, 20), before + "#Y");
+
+  // The page capacity never goes into the selected text.
+  window->Select(kTitleLine);
+  window->Item(QStringLiteral("Tagmaxline"))->trigger();
+  EXPECT_EQ(Field(kTitleLine, 20), before + "#Y");
+  EXPECT_TRUE(window->Problems().empty());
+  while (window->UndoStack()->canUndo()) {
+    window->UndoStack()->undo();
+  }
+  EXPECT_EQ(window->Document().Bytes(), original);
+}
+
 TEST_F(Designer, ARectangleDraggedOnTheEmptyPageSelectsWhatItTakesIn) {
   Open(stylePath);
   DesignerCanvas* canvas = window->Canvas();

@@ -295,6 +295,39 @@ TEST(StyleProblemsTest, EveryLineTheDrawingCannotUseIsNamedWithItsReason) {
   EXPECT_NE(ErrorOf([&] { ReplaceRecord(document, 0, "x"); }), "(no error)");
 }
 
+TEST(StructureEdits, ThePageCapacityHasALineOfItsOwnAndNoTextIsRewritten) {
+  StyleDocument shipped = Document({
+      "0;0;0;0;data;0;0;0;0;0;0;0;0;f;10;;0;0;0;#maxline=20;0;0;",
+      "0;0;0;0;char;8;4;8;4;0;0;0;0;f;9;;0;0;0;題名 #T;0;0;",
+  });
+  StyleEdit set = Applied(shipped, SetPageCapacity(shipped, 15));
+  EXPECT_EQ(shipped.Text(1), "0;0;0;0;data;0;0;0;0;0;0;0;0;f;10;;0;0;0;#maxline=15;0;0;");
+  EXPECT_EQ(set.index, 1);
+  EXPECT_EQ(set.inserted.size(), 1u);
+
+  // A style without it gains a first element holding the tag alone.
+  StyleDocument bare = Document({"0;0;0;0;char;8;4;8;4;0;0;0;0;f;9;;0;0;0;題名 #T;0;0;"});
+  std::string before = bare.Bytes();
+  StyleEdit added = Applied(bare, SetPageCapacity(bare, 20));
+  EXPECT_EQ(RecordFields(bare.Text(1)).Get(20), "#maxline=20");
+  EXPECT_EQ(KeywordOf(bare.Text(1)), "data");
+  EXPECT_EQ(RecordFields(bare.Text(2)).Get(20), Sjis("題名 #T"));
+  RevertEdit(bare, added);
+  EXPECT_EQ(bare.Bytes(), before);
+
+  // A text the tag was typed into is left alone, and named as a problem.
+  StyleDocument mixed = Document({"0;0;0;0;char;8;4;8;4;0;0;0;0;f;9;;0;0;0;題名 #maxline=5;0;0;"});
+  ApplyEdit(mixed, SetPageCapacity(mixed, 20));
+  EXPECT_EQ(RecordFields(mixed.Text(2)).Get(20), Sjis("題名 #maxline=5"));
+  std::vector<StyleProblem> problems = FindStyleProblems(mixed, {});
+  ASSERT_EQ(problems.size(), 0u);  // the first line with the tag is now the capacity's
+  StyleDocument mixedAlone =
+      Document({"0;0;0;0;char;8;4;8;4;0;0;0;0;f;9;;0;0;0;題名 #maxline=5;0;0;"});
+  problems = FindStyleProblems(mixedAlone, {});
+  ASSERT_EQ(problems.size(), 1u);
+  EXPECT_NE(problems[0].reason.find("印刷されません"), std::string::npos);
+}
+
 TEST(StructureEdits, ThePaperIsOneEditOfTheHeaderAlone) {
   std::string bytes = "header;Ver1.1;1.5;-2;9;0;0;150;0;\r\n0;0;0;0;rect;1;2;3;4;0;;0;0;\r\n";
   StyleDocument document = StyleDocument::FromBytes(bytes);
