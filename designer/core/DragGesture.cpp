@@ -1,5 +1,7 @@
 #include "designer/core/DragGesture.h"
 
+#include "designer/core/ElementSnap.h"
+
 namespace designer {
 
 namespace {
@@ -32,6 +34,7 @@ DragGesture::Start DragGesture::Press(const StyleDocument& document, int selecte
     line_ = *hit;
     handle_ = Handle::None;
     shape_ = ShapeOfLine(document.Text(*hit), measurer);
+    others_ = OtherElementBoxes(document, {*hit}, measurer);
   }
   return {true, hit.value_or(-1)};
 }
@@ -45,6 +48,8 @@ void DragGesture::Begin() {
 void DragGesture::Cancel() {
   mode_ = Mode::None;
   shown_.reset();
+  guideX_.reset();
+  guideY_.reset();
 }
 
 std::optional<StyleEdit> DragGesture::EditFor(const StyleDocument& document, MmPoint from,
@@ -66,6 +71,15 @@ std::optional<StyleEdit> DragGesture::EditFor(const StyleDocument& document, MmP
     MmPoint corner = shape_->isSegment ? shape_->start : MmPoint{shape_->box.left, shape_->box.top};
     dx = SnapTo(corner.x + dx, kOneMm) - corner.x;
     dy = SnapTo(corner.y + dy, kOneMm) - corner.y;
+  }
+  guideX_.reset();
+  guideY_.reset();
+  if (elementSnap_ > Fixed()) {
+    ElementSnap met = SnapToElements(shape_->box, dx, dy, others_, elementSnap_);
+    dx = met.dx;
+    dy = met.dy;
+    guideX_ = met.guideX;
+    guideY_ = met.guideY;
   }
   if (dx == Fixed() && dy == Fixed()) {
     return std::nullopt;

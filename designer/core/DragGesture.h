@@ -2,6 +2,8 @@
 
 #include <optional>
 
+#include <vector>
+
 #include "designer/core/ElementGeometry.h"
 #include "designer/core/StyleEdits.h"
 
@@ -51,6 +53,12 @@ class DragGesture {
   // release never came).
   void Cancel();
 
+  // A moved element meets the edges and centres of the others within
+  // `tolerance` (0: not at all); the lines it met are the guides shown.
+  void SetElementSnap(Fixed tolerance) { elementSnap_ = tolerance; }
+  std::optional<Fixed> GuideX() const { return guideX_; }
+  std::optional<Fixed> GuideY() const { return guideY_; }
+
  private:
   enum class Mode { None, Move, Resize };
 
@@ -63,6 +71,10 @@ class DragGesture {
   Handle handle_ = Handle::None;
   std::optional<ElementShape> shape_;  // the element as the drag began
   std::optional<StyleEdit> shown_;
+  std::vector<MmBox> others_;  // the other elements' boxes, for a move
+  Fixed elementSnap_;
+  mutable std::optional<Fixed> guideX_;
+  mutable std::optional<Fixed> guideY_;
 };
 
 }  // namespace designer

@@ -192,12 +192,14 @@ bool Hits(const ElementShape& shape, MmPoint point, Fixed tolerance) {
   if (shape.isSegment) {
     return DistanceToSegment(point, shape.start, shape.end) <= ToDouble(tolerance);
   }
-  MmBox outer = ClickableBox(shape.box, tolerance);
+  if (shape.kind != ElementKind::Rect) {
+    return ClickableBox(shape.box, tolerance).Contains(point);
+  }
+  // A frame's line is hit from either side of it, as a line is.
+  MmBox outer{shape.box.left - tolerance, shape.box.top - tolerance, shape.box.right + tolerance,
+              shape.box.bottom + tolerance};
   if (!outer.Contains(point)) {
     return false;
-  }
-  if (shape.kind != ElementKind::Rect) {
-    return true;
   }
   MmBox inner{shape.box.left + tolerance, shape.box.top + tolerance, shape.box.right - tolerance,
               shape.box.bottom - tolerance};

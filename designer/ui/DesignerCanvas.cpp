@@ -1,5 +1,6 @@
 #include "designer/ui/DesignerCanvas.h"
 
+#include <QContextMenuEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QKeyEvent>
@@ -152,6 +153,14 @@ void DesignerCanvas::SetBand(std::optional<MmBox> band) {
   }
 }
 
+void DesignerCanvas::SetGuides(std::optional<Fixed> x, std::optional<Fixed> y) {
+  if (x != guideX_ || y != guideY_) {
+    guideX_ = x;
+    guideY_ = y;
+    update();
+  }
+}
+
 void DesignerCanvas::SetPlaceholders(std::vector<MmBox> boxes) {
   if (boxes != placeholders_) {
     placeholders_ = std::move(boxes);
@@ -169,6 +178,18 @@ void DesignerCanvas::DrawPlaceholders(QPainter& painter) const {
     painter.drawRect(QRect(ToPixel({box.left, box.top}), ToPixel({box.right, box.bottom}))
                          .normalized()
                          .adjusted(-2, -2, 2, 2));
+  }
+  if (guideX_ || guideY_) {
+    painter.setPen(QPen(QColor(0xD0, 0x00, 0xB0), 1, Qt::DashLine));
+    QRect area(AreaOrigin(), QSize(layout_.areaWidth, layout_.areaHeight));
+    if (guideX_) {
+      int x = ToPixel({*guideX_, Fixed()}).x();
+      painter.drawLine(x, area.top(), x, area.bottom());
+    }
+    if (guideY_) {
+      int y = ToPixel({Fixed(), *guideY_}).y();
+      painter.drawLine(area.left(), y, area.right(), y);
+    }
   }
   if (band_) {
     QColor fill = kSelectionColor;
@@ -299,6 +320,10 @@ void DesignerCanvas::dropEvent(QDropEvent* event) {
   }
   event->acceptProposedAction();
   emit tagDropped(ToMm(event->position().toPoint()), tag);
+}
+
+void DesignerCanvas::contextMenuEvent(QContextMenuEvent* event) {
+  emit menuRequested(ToMm(event->pos()), event->globalPos());
 }
 
 void DesignerCanvas::keyPressEvent(QKeyEvent* event) {

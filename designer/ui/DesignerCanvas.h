@@ -38,6 +38,8 @@ class DesignerCanvas : public QWidget {
   void SetGroupSelection(std::vector<MmBox> boxes);
   // The rectangle being dragged out to select what lies inside it.
   void SetBand(std::optional<MmBox> band);
+  // The lines a moved element meets another's edge or centre on.
+  void SetGuides(std::optional<Fixed> x, std::optional<Fixed> y);
   void SetGridShown(bool shown);
   // Boxes of pictures that cannot be found, drawn crossed.
   void SetPlaceholders(std::vector<MmBox> boxes);
@@ -59,6 +61,8 @@ class DesignerCanvas : public QWidget {
   void drawFailed(const QString& message);
   // A tag ("#T", "#ma_01" ...) dragged from the field list was dropped.
   void tagDropped(designer::MmPoint at, const QString& tag);
+  // The pop-up menu was asked for at `at` (global: where to show it).
+  void menuRequested(designer::MmPoint at, const QPoint& global);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -70,6 +74,7 @@ class DesignerCanvas : public QWidget {
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dragMoveEvent(QDragMoveEvent* event) override;
   void dropEvent(QDropEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:
   void Relayout();
@@ -90,6 +95,8 @@ class DesignerCanvas : public QWidget {
   std::vector<MmBox> placeholders_;
   std::vector<MmBox> group_;
   std::optional<MmBox> band_;
+  std::optional<Fixed> guideX_;
+  std::optional<Fixed> guideY_;
   bool gridShown_ = false;
   std::optional<MmPoint> dragFrom_;
 };

@@ -1,6 +1,7 @@
 #include "designer/ui/StyleDesigner.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDialog>
@@ -26,11 +27,13 @@
 #include <string_view>
 
 #include "catalogue/core/DocumentList.h"
+#include "designer/core/ElementSnap.h"
 #include "designer/core/RecordFields.h"
 #include "designer/ui/DesignerCanvas.h"
 #include "designer/ui/EditCommand.h"
 #include "designer/ui/PropertyPanel.h"
 #include "designer/ui/QtElementMeasurer.h"
+#include "designer/ui/RuledScrollArea.h"
 #include "layout/core/Pictures.h"
 #include "platform/errors/UserError.h"
 #include "platform/qt/Desktop.h"
@@ -130,17 +133,18 @@ StyleDesigner::~StyleDesigner() {
 void StyleDesigner::BuildWindow() {
   canvas_ = new DesignerCanvas(s_.pictures);
   canvas_->SetSheet(s_.metrics, Fixed::FromInt(logicalDpiX()), Fixed::FromInt(logicalDpiY()));
-  scroll_ = new QScrollArea;
+  scroll_ = new RuledScrollArea;
   scroll_->setObjectName(QStringLiteral("DesignScroll"));
   scroll_->setBackgroundRole(QPalette::Dark);
   scroll_->setAlignment(Qt::AlignCenter);
-  scroll_->setWidget(canvas_);
+  scroll_->SetCanvas(canvas_);
   setCentralWidget(scroll_);
   connect(canvas_, &DesignerCanvas::pressed, this, &StyleDesigner::Pressed);
   connect(canvas_, &DesignerCanvas::dragged, this, &StyleDesigner::Dragged);
   connect(canvas_, &DesignerCanvas::released, this, &StyleDesigner::Released);
   connect(canvas_, &DesignerCanvas::cycleRequested, this, &StyleDesigner::Cycle);
   connect(canvas_, &DesignerCanvas::pointerMoved, this, [this](MmPoint at) {
+    scroll_->SetPointer(at);
     pointerLabel_->setText(
         QStringLiteral("ポインター X %1  Y %2 mm")
             .arg(QString::fromStdString(DecimalText(SnapTo(at.x, Fixed::FromRaw(1000)))),
@@ -190,10 +194,22 @@ void StyleDesigner::BuildWindow() {
   fieldsDock->setObjectName(QStringLiteral("FieldsDock"));
   fieldsDock->setFeatures(QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetClosable);
   fieldsDock->setWidget(fieldList_);
+  fieldsDock->setMaximumWidth(200);  // the page keeps the room
   addDockWidget(Qt::LeftDockWidgetArea, fieldsDock);
   connect(fieldList_, &QListWidget::itemActivated, this,
           [this](QListWidgetItem* item) { InsertTag(item->data(Qt::UserRole).toString()); });
   connect(canvas_, &DesignerCanvas::tagDropped, this, &StyleDesigner::DropTag);
+  connect(canvas_, &DesignerCanvas::menuRequested, this, [this](MmPoint at, const QPoint& global) {
+    // The element under the pointer is what the menu acts on, unless it is
+    // one of the selection.
+    std::optional<int> hit = ElementAt(edited_.Document(), at, Tolerance(), measurer_.get());
+    if (!hit || std::find(selection_.begin(), selection_.end(), *hit) == selection_.end()) {
+      Select(hit.value_or(-1));
+    }
+    QMenu* menu = ContextMenu();
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(global);
+  });
 
   // The lines the page cannot draw as they stand, each leading to its line.
   problemList_ = new QListWidget;
@@ -402,6 +418,7 @@ std::optional<ElementShape> StyleDesigner::ShapeOf(int line) const {
 
 void StyleDesigner::CancelDrag() {
   drag_.Cancel();
+  canvas_->SetGuides(std::nullopt, std::nullopt);
   groupDrag_ = GroupDrag::None;
   groupShown_.reset();
   canvas_->SetBand(std::nullopt);
@@ -594,12 +611,14 @@ void StyleDesigner::SetZoom(int zoomPercent) {
     index = zoomBox_->count() - 1;
   }
   zoomBox_->setCurrentIndex(index);
+  scroll_->RefreshRulers();
 }
 
 void StyleDesigner::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
   if (zoomChoice_ == 0) {
     canvas_->SetZoom(canvas_->FitZoom(scroll_->viewport()->size()));
+    scroll_->RefreshRulers();
   }
 }
 
@@ -701,6 +720,58 @@ void StyleDesigner::SelectedToBack() {
   if (!lines.empty()) {
     Perform([&] { return SendElementsToBack(edited_.Document(), lines); });
   }
+}
+
+QMenu* StyleDesigner::ContextMenu() {
+  auto* menu = new QMenu(this);
+  menu->setObjectName(QStringLiteral("PageMenu"));
+  for (const char* name : std::initializer_list<const char*>{
+           "DesignCut", "DesignCopy", "DesignPaste", "DesignDuplicate", "DesignDelete", nullptr,
+           "DesignToFront", "DesignForward", "DesignBackward", "DesignToBack", nullptr,
+           "ZoomSelection"}) {
+    if (name == nullptr) {
+      menu->addSeparator();
+    } else {
+      menu->addAction(Item(QString::fromLatin1(name)));
+    }
+  }
+  menu->addMenu(findChild<QMenu*>(QStringLiteral("ArrangeMenu")));
+  return menu;
+}
+
+namespace {
+
+double Millimetres(Fixed v) {
+  return static_cast<double>(v.Raw()) / 10000.0;
+}
+
+}  // namespace
+
+void StyleDesigner::ZoomToSelection() {
+  std::optional<MmBox> all;
+  for (int line : selection_) {
+    if (std::optional<ElementShape> shape = ShapeOf(line)) {
+      all = all ? MmBox{std::min(all->left, shape->box.left), std::min(all->top, shape->box.top),
+                        std::max(all->right, shape->box.right),
+                        std::max(all->bottom, shape->box.bottom)}
+                : shape->box;
+    }
+  }
+  if (!all) {
+    return;
+  }
+  // Millimetres per pixel at 100 %, from the present zoom.
+  double perPixel100 = Millimetres(canvas_->MmPerPixel()) * canvas_->Zoom() / 100.0;
+  double width = std::max(5.0, Millimetres(all->right - all->left) + 10.0);
+  double height = std::max(5.0, Millimetres(all->bottom - all->top) + 10.0);
+  QSize room = scroll_->viewport()->size();
+  double zoom =
+      100.0 * std::min(room.width() * perPixel100 / width, room.height() * perPixel100 / height);
+  SetZoom(std::clamp(static_cast<int>(zoom), 25, 400));
+  QApplication::processEvents();  // the canvas takes its new size
+  QPoint centre = canvas_->ToPixel({Fixed::Divide(all->left + all->right, Fixed::FromInt(2)),
+                                    Fixed::Divide(all->top + all->bottom, Fixed::FromInt(2))});
+  scroll_->ensureVisible(centre.x(), centre.y(), room.width() / 2, room.height() / 2);
 }
 
 void StyleDesigner::CopySelected() {
@@ -966,7 +1037,10 @@ void StyleDesigner::Dragged(MmPoint from, MmPoint to) {
   // Every step is computed from the document, which the drag leaves as it
   // is until the button is let go.
   try {
+    // The millimetre grid, when it is on, wins over the other elements.
+    drag_.SetElementSnap(snapElements_ && !snap_ ? Tolerance() : Fixed());
     drag_.Drag(edited_.Document(), from, to, snap_);
+    canvas_->SetGuides(drag_.GuideX(), drag_.GuideY());
   } catch (const std::exception& e) {
     ShowStatus(QString::fromUtf8(e.what()));
   }
@@ -992,6 +1066,27 @@ std::optional<StyleEdit> StyleDesigner::GroupMoveEdit(MmPoint from, MmPoint to) 
       Fixed one = Fixed::FromInt(1);
       dx = SnapTo(corner->x + dx, one) - corner->x;
       dy = SnapTo(corner->y + dy, one) - corner->y;
+    }
+  }
+  if (snapElements_ && !snap_) {
+    // The box round them all meets the other elements' edges and centres.
+    std::optional<MmBox> all;
+    for (int line : selection_) {
+      if (std::optional<ElementShape> shape =
+              ShapeOfLine(edited_.Document().Text(line), measurer_.get())) {
+        all = all ? MmBox{std::min(all->left, shape->box.left), std::min(all->top, shape->box.top),
+                          std::max(all->right, shape->box.right),
+                          std::max(all->bottom, shape->box.bottom)}
+                  : shape->box;
+      }
+    }
+    if (all) {
+      ElementSnap met = SnapToElements(
+          *all, dx, dy, OtherElementBoxes(edited_.Document(), selection_, measurer_.get()),
+          Tolerance());
+      dx = met.dx;
+      dy = met.dy;
+      canvas_->SetGuides(met.guideX, met.guideY);
     }
   }
   if (dx == Fixed() && dy == Fixed()) {

@@ -41,6 +41,7 @@ class Desktop;
 namespace designer {
 
 class DesignerCanvas;
+class RuledScrollArea;
 class PropertyPanel;
 class QtElementMeasurer;
 
@@ -101,6 +102,11 @@ class StyleDesigner : public QMainWindow {
   void SetZoom(int zoomPercent);  // 0: the whole page
   void SetShowData(bool shown);
   void SetSnap(bool snap);
+  void SetElementSnap(bool snap) { snapElements_ = snap; }
+  // Zooms so the selection fills the view, and shows it.
+  void ZoomToSelection();
+  // The page's pop-up menu: the element commands.
+  QMenu* ContextMenu();
   // Moves the selection by dx, dy tenths of a millimetre (one undo step per
   // run of arrow keys).
   void Nudge(int dxTenths, int dyTenths);
@@ -207,6 +213,7 @@ class StyleDesigner : public QMainWindow {
   int zoomChoice_ = 0;  // 0: the whole page
   bool showData_ = false;
   bool snap_ = false;
+  bool snapElements_ = true;  // moves meet other elements' edges and centres
   int page_ = 1;
   bool lastPage_ = true;
   std::optional<printing::BindingData> binding_;
@@ -215,7 +222,7 @@ class StyleDesigner : public QMainWindow {
 
   QUndoStack* undo_ = nullptr;
   DesignerCanvas* canvas_ = nullptr;
-  QScrollArea* scroll_ = nullptr;
+  RuledScrollArea* scroll_ = nullptr;
   PropertyPanel* panel_ = nullptr;
   QComboBox* zoomBox_ = nullptr;
   QSpinBox* tagRow_ = nullptr;

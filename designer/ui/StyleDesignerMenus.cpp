@@ -237,6 +237,12 @@ void StyleDesigner::BuildMenus() {
                           QKeySequence(Qt::CTRL | Qt::Key_G), [] {});
   snap->setCheckable(true);
   connect(snap, &QAction::toggled, this, &StyleDesigner::SetSnap);
+  QAction* snapElements =
+      AddItem(view, "SnapElements",
+              QStringLiteral("ほかの要素の端と中央に合わせる (グリッドを使わないとき)"), {}, [] {});
+  snapElements->setCheckable(true);
+  snapElements->setChecked(true);
+  connect(snapElements, &QAction::toggled, this, &StyleDesigner::SetElementSnap);
   view->addSeparator();
   // The docks: the problems list and the undo history.
   for (const char* dock : {"ProblemsDock", "UndoHistoryDock"}) {
@@ -251,6 +257,8 @@ void StyleDesigner::BuildMenus() {
           [this] { SetZoom(std::max(50, canvas_->Zoom() - 25)); });
   AddItem(view, "ZoomFit", QStringLiteral("ページ全体"), QKeySequence(Qt::CTRL | Qt::Key_0),
           [this] { SetZoom(0); });
+  AddItem(view, "ZoomSelection", QStringLiteral("選んだ要素に合わせて拡大"),
+          QKeySequence(Qt::CTRL | Qt::Key_3), [this] { ZoomToSelection(); });
 
   // The tool bar: zoom, data, paging, grid, the row number of row tags,
   // and the kinds to add.

@@ -14,6 +14,7 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
@@ -534,6 +535,45 @@ TEST_F(Designer, TagsDroppedOnThePageOrIntoATextAndThePageCapacityApart) {
     window->UndoStack()->undo();
   }
   EXPECT_EQ(window->Document().Bytes(), original);
+}
+
+// Placing by eye: a moved element meets another's edge (a guide shows it
+// while dragging); rulers, zoom to the selection and the page's menu.
+TEST_F(Designer, MovesMeetOtherElementsAndThePageHasRulersZoomAndAMenu) {
+  std::string boxes =
+      "header;Ver1.1;0;0;9;0;0;100;0;\r\n"
+      "0;0;0;0;rect;20;20;60;40;0;;0;0;\r\n"
+      "0;0;0;0;rect;100;100;140;120;0;;0;0;\r\n";
+  std::string path = folder.Write("boxes.sle", boxes);
+  Open(path);
+  DesignerCanvas* canvas = window->Canvas();
+  QTest::mousePress(canvas, Qt::LeftButton, {}, At(20, 30));  // the first box's left line
+  QTest::mouseMove(canvas, At(99.7, 60));  // its left edge 0.3 mm off the other's
+  QTest::mouseRelease(canvas, Qt::LeftButton, {}, At(99.7, 60));
+  EXPECT_EQ(Field(1, 6), "100");
+  EXPECT_EQ(Field(1, 8), "140");
+
+  for (const char* ruler : {"RulerAcross", "RulerDown"}) {
+    QWidget* bar = window->findChild<QWidget*>(QString::fromLatin1(ruler));
+    ASSERT_NE(bar, nullptr) << ruler;
+    EXPECT_TRUE(bar->isVisible());
+    EXPECT_GT(bar->width() * bar->height(), 0);
+  }
+  window->Select(2);
+  int before = window->Canvas()->Zoom();
+  window->ZoomToSelection();
+  EXPECT_GT(window->Canvas()->Zoom(), before);
+
+  QMenu* menu = window->ContextMenu();
+  QStringList names;
+  for (QAction* action : menu->actions()) {
+    names << action->objectName();
+  }
+  for (const char* name : {"DesignCut", "DesignCopy", "DesignPaste", "DesignDelete",
+                           "DesignToFront", "DesignToBack"}) {
+    EXPECT_TRUE(names.contains(QString::fromLatin1(name))) << name;
+  }
+  delete menu;
 }
 
 TEST_F(Designer, ARectangleDraggedOnTheEmptyPageSelectsWhatItTakesIn) {

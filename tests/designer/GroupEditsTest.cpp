@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "designer/core/ElementSnap.h"
 #include "designer/core/RecordFields.h"
 #include "platform/errors/UserError.h"
 #include "platform/text/Cp932.h"
@@ -154,6 +155,30 @@ TEST(GroupEdits, ElementsGoToTheClipboardAsStyleLinesAndComeBackAside) {
   EXPECT_EQ(other.Text(1), "0;0;0;0;rect;10;10;30;20;0;;0;0;");
   EXPECT_EQ(other.LineCount(), 3);
   EXPECT_THROW(PasteElements(other, "just words\r\n", Fixed::FromInt(5)), platform::UserError);
+}
+
+TEST(ElementSnapTest, ANearEdgeOrCentreTakesTheMoveAndIsTheGuide) {
+  MmBox moving{Fixed::FromInt(10), Fixed::FromInt(10), Fixed::FromInt(30), Fixed::FromInt(20)};
+  std::vector<MmBox> others{
+      {Fixed::FromInt(50), Fixed::FromInt(100), Fixed::FromInt(70), Fixed::FromInt(120)}};
+  Fixed tolerance = Fixed::FromInt(1);
+  // Left edge 10 + 39.4 lands near 50: it goes to 50 exactly.
+  ElementSnap snap =
+      SnapToElements(moving, Fixed::Parse("39.4").value(), Fixed(), others, tolerance);
+  EXPECT_EQ(snap.dx, Fixed::FromInt(40));
+  EXPECT_EQ(snap.guideX, Fixed::FromInt(50));
+  EXPECT_FALSE(snap.guideY.has_value());
+  EXPECT_EQ(snap.dy, Fixed());
+  // Centres: 15 + 94.6 is near 110.
+  snap = SnapToElements(moving, Fixed(), Fixed::Parse("94.6").value(), others, tolerance);
+  EXPECT_EQ(snap.dy, Fixed::FromInt(95));
+  EXPECT_EQ(snap.guideY, Fixed::FromInt(110));
+  // Too far: the move as it was.
+  snap = SnapToElements(moving, Fixed::FromInt(5), Fixed::FromInt(5), others, tolerance);
+  EXPECT_EQ(snap.dx, Fixed::FromInt(5));
+  EXPECT_FALSE(snap.guideX || snap.guideY);
+  StyleDocument document = Page();
+  EXPECT_EQ(OtherElementBoxes(document, {1, 2}, nullptr).size(), 3u);
 }
 
 TEST(GroupEdits, ARectangleTakesInWhatLiesWhollyInsideIt) {
