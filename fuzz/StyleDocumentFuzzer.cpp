@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "designer/core/ElementGeometry.h"
+#include "designer/core/GroupEdits.h"
 #include "designer/core/StyleEdits.h"
 #include "designer/core/StyleProblems.h"
 #include "platform/errors/UserError.h"
@@ -93,6 +94,32 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     });
   }
   RoundTrip(document, [&] { return designer::SetPaper(document, 13, 1, -1); });
+  RoundTrip(document, [&] { return designer::SetPageCapacity(document, 7); });
+  // Several elements at once: the first few that have a place.
+  std::vector<int> some = designer::SelectableLines(document, nullptr);
+  if (some.size() > 6) {
+    some.resize(6);
+  }
+  if (!some.empty()) {
+    RoundTrip(document, [&] {
+      return designer::MoveElements(document, some, Fixed::FromRaw(-2500), Fixed::FromInt(3));
+    });
+    RoundTrip(document, [&] { return designer::DeleteElements(document, some); });
+    RoundTrip(document,
+              [&] { return designer::DuplicateElements(document, some, Fixed::FromInt(5)); });
+    RoundTrip(document, [&] { return designer::BringElementsToFront(document, some); });
+    RoundTrip(document, [&] { return designer::SendElementsToBack(document, some); });
+    RoundTrip(document, [&] {
+      return designer::AlignElements(document, some, designer::Alignment::CentresDown, nullptr);
+    });
+    RoundTrip(document,
+              [&] { return designer::DistributeElements(document, some, true, nullptr); });
+    RoundTrip(document, [&] {
+      return designer::PasteElements(document, designer::ElementsText(document, some),
+                                     Fixed::FromInt(5));
+    });
+  }
+  RoundTrip(document, [&] { return designer::PasteElements(document, bytes, Fixed::FromInt(5)); });
   RoundTrip(document, [&] {
     return designer::AddElement(document, designer::ElementKind::Char,
                                 {Fixed::FromInt(100), Fixed::FromInt(150)});

@@ -325,7 +325,13 @@ StyleEdit PasteElements(const StyleDocument& document, std::string_view text, Fi
     }
   }
   StyleEdit edit;
-  edit.index = document.PageEnd();
+  edit.index = std::max(document.PageEnd(), 1);
+  int first = edit.index;
+  if (document.LineCount() == 0) {
+    // A style without lines gains the new-style header first.
+    edit.index = 0;
+    edit.inserted.push_back({StyleDocument::kNewHeader, "\r\n"});
+  }
   std::string lineBreak = "\r\n";
   for (const std::string& line : moved) {
     edit.inserted.push_back({line, lineBreak});
@@ -333,7 +339,7 @@ StyleEdit PasteElements(const StyleDocument& document, std::string_view text, Fi
   edit.description = "貼り付け";
   edit.selectBefore = -1;
   for (std::size_t i = 0; i < moved.size(); ++i) {
-    edit.selectManyAfter.push_back(edit.index + static_cast<int>(i));
+    edit.selectManyAfter.push_back(first + static_cast<int>(i));
   }
   edit.selectAfter = edit.selectManyAfter.back();
   return edit;

@@ -276,7 +276,12 @@ StyleEdit SetPageCapacity(const StyleDocument& document, int rows) {
   }
   StyleEdit edit;
   edit.index = 1;
-  edit.inserted = {{text, BreakForNewLine(document, 1)}};
+  if (document.LineCount() == 0) {
+    // A style without lines gains the new-style header first.
+    edit.index = 0;
+    edit.inserted.push_back({StyleDocument::kNewHeader, "\r\n"});
+  }
+  edit.inserted.push_back({text, BreakForNewLine(document, 1)});
   edit.description = "1ページの行数";
   edit.selectAfter = 1;
   return edit;

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include "designer/core/GroupEdits.h"
 #include "designer/core/RecordFields.h"
 #include "designer/core/StyleProblems.h"
 #include "layout/core/RecordReader.h"
@@ -326,6 +327,22 @@ TEST(StructureEdits, ThePageCapacityHasALineOfItsOwnAndNoTextIsRewritten) {
   problems = FindStyleProblems(mixedAlone, {});
   ASSERT_EQ(problems.size(), 1u);
   EXPECT_NE(problems[0].reason.find("印刷されません"), std::string::npos);
+}
+
+// An empty file gains the header before the first element, whatever adds it.
+TEST(StructureEdits, AStyleWithoutLinesGainsItsHeaderFirst) {
+  for (int kind = 0; kind < 2; ++kind) {
+    StyleDocument empty = StyleDocument::FromBytes("");
+    StyleEdit edit =
+        kind == 0 ? SetPageCapacity(empty, 3)
+                  : PasteElements(empty, "0;0;0;0;rect;1;2;3;4;0;;0;0;\r\n", Fixed::FromInt(5));
+    ApplyEdit(empty, edit);
+    ASSERT_EQ(empty.LineCount(), 2) << kind;
+    EXPECT_EQ(empty.Text(0), StyleDocument::kNewHeader);
+    EXPECT_EQ(SelectionAfter(edit), std::vector<int>{1});
+    RevertEdit(empty, edit);
+    EXPECT_EQ(empty.Bytes(), "");
+  }
 }
 
 TEST(StructureEdits, ThePaperIsOneEditOfTheHeaderAlone) {
