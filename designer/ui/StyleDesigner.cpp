@@ -346,8 +346,11 @@ void StyleDesigner::Take(StyleDocument document, const QString& path, std::strin
   SetZoom(zoomChoice_);
   Changed(-1);
   if (!problems_.empty()) {
-    // Said when the style is opened; the list leads to each line.
+    // Said when the style is opened; the list leads to each line. A few
+    // lines of it, so the page keeps the room.
     problemDock_->show();
+    resizeDocks({problemDock_}, {std::min(200, 40 + 18 * static_cast<int>(problems_.size()))},
+                Qt::Vertical);
     ShowStatus(ProblemsSummary());
   }
 }

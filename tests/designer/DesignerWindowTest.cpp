@@ -771,6 +771,32 @@ TEST_F(Designer, Screenshot) {
   window->SetZoom(0);
   QApplication::processEvents();
   window->grab().save(shots + QStringLiteral("/designer_edited_data.png"));
+
+  // Several elements chosen (the first column's rows) and a broken line
+  // listed for repair; a B5 landscape sheet.
+  window->SetShowData(false);
+  std::string broken = original +
+                       "0;0;0;0;rectangle;1;2;3;4;0;;0;0;\r\n"
+                       "0;0;0;0;image;120;200;40;30;1;0;0;missing.png;\r\n";
+  folder.Write("broken.sle", broken);
+  window->Open(QString::fromStdString(folder.File("broken.sle")));
+  std::vector<int> column;
+  for (int line = 1; line < window->Document().PageEnd(); ++line) {
+    if (RecordFields(window->Document().Text(line)).Get(20).rfind("#ma_", 0) == 0) {
+      column.push_back(line);
+    }
+  }
+  window->SelectMany(column);
+  window->SetZoom(100);
+  QApplication::processEvents();
+  window->grab().save(shots + QStringLiteral("/designer_many_and_problems.png"));
+  window->SetPaper(13, 1);
+  window->SetZoom(0);
+  QApplication::processEvents();
+  window->grab().save(shots + QStringLiteral("/designer_b5_landscape.png"));
+  while (window->UndoStack()->canUndo()) {
+    window->UndoStack()->undo();
+  }
 }
 
 // The print window and the designer it opens, on one print state.
