@@ -42,7 +42,9 @@ constexpr ElementKind kAddable[] = {
 // as the style files write them) with their glosses.
 class ChoiceTable {
  public:
-  ChoiceTable(std::initializer_list<std::pair<const char*, const char*>> utf8) {
+  ChoiceTable(std::initializer_list<std::pair<const char*, const char*>> utf8)
+      : ChoiceTable(std::vector<std::pair<const char*, const char*>>(utf8)) {}
+  explicit ChoiceTable(const std::vector<std::pair<const char*, const char*>>& utf8) {
     words_.reserve(utf8.size());
     for (const auto& entry : utf8) {
       words_.push_back(platform::Utf8ToCp932(entry.first));
@@ -59,6 +61,26 @@ class ChoiceTable {
   std::vector<std::string> words_;
   std::vector<NamedChoice> choices_;
 };
+
+// The brush words with what the page drawing paints with each: `frame` is
+// what "枠" does in the kind; without it (an arc) nothing is filled.
+std::vector<std::pair<const char*, const char*>> BrushWords(const char* frame) {
+  if (frame == nullptr) {
+    constexpr const char* kNoFill = "塗らない (円弧は内側を塗りません)";
+    return {{"塗潰", kNoFill},   {"透明", kNoFill},     {"枠", kNoFill},
+            {"水平", kNoFill},   {"垂直", kNoFill},     {"右斜線", kNoFill},
+            {"左斜線", kNoFill}, {"垂直十字", kNoFill}, {"斜十字", kNoFill}};
+  }
+  return {{"塗潰", "塗りつぶし"},
+          {"透明", "塗らない"},
+          {"枠", frame},
+          {"水平", "横線の網掛け"},
+          {"垂直", "縦線の網掛け"},
+          {"右斜線", "右下がりの斜線の網掛け"},
+          {"左斜線", "右上がりの斜線の網掛け"},
+          {"垂直十字", "格子の網掛け"},
+          {"斜十字", "斜め格子の網掛け"}};
+}
 
 bool IsWholeNumber(std::string_view text) {
   int value = 0;
@@ -98,33 +120,9 @@ std::span<const NamedChoice> ChoicesOf(FieldType type, ElementKind kind) {
     case FieldType::BrushName: {
       // A colour given to "枠" makes it fill (the round box, ellipse and
       // chord give one); a filled box gives none, so there it stays empty.
-      static const ChoiceTable filled({{"塗潰", "塗りつぶし"},
-                                       {"透明", "塗らない"},
-                                       {"枠", "塗りの色で塗りつぶし"},
-                                       {"水平", "横線の網掛け"},
-                                       {"垂直", "縦線の網掛け"},
-                                       {"右斜線", "右下がりの斜線の網掛け"},
-                                       {"左斜線", "右上がりの斜線の網掛け"},
-                                       {"垂直十字", "格子の網掛け"},
-                                       {"斜十字", "斜め格子の網掛け"}});
-      static const ChoiceTable fillRect({{"塗潰", "塗りつぶし"},
-                                         {"透明", "塗らない"},
-                                         {"枠", "塗らない"},
-                                         {"水平", "横線の網掛け"},
-                                         {"垂直", "縦線の網掛け"},
-                                         {"右斜線", "右下がりの斜線の網掛け"},
-                                         {"左斜線", "右上がりの斜線の網掛け"},
-                                         {"垂直十字", "格子の網掛け"},
-                                         {"斜十字", "斜め格子の網掛け"}});
-      static const ChoiceTable arc({{"塗潰", "塗らない (円弧は内側を塗りません)"},
-                                    {"透明", "塗らない (円弧は内側を塗りません)"},
-                                    {"枠", "塗らない (円弧は内側を塗りません)"},
-                                    {"水平", "塗らない (円弧は内側を塗りません)"},
-                                    {"垂直", "塗らない (円弧は内側を塗りません)"},
-                                    {"右斜線", "塗らない (円弧は内側を塗りません)"},
-                                    {"左斜線", "塗らない (円弧は内側を塗りません)"},
-                                    {"垂直十字", "塗らない (円弧は内側を塗りません)"},
-                                    {"斜十字", "塗らない (円弧は内側を塗りません)"}});
+      static const ChoiceTable filled(BrushWords("塗りの色で塗りつぶし"));
+      static const ChoiceTable fillRect(BrushWords("塗らない"));
+      static const ChoiceTable arc(BrushWords(nullptr));
       if (kind == ElementKind::FillRect) {
         return fillRect.Choices();
       }
