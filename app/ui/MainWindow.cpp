@@ -425,10 +425,21 @@ void MainWindow::dropEvent(QDropEvent* event) {
   }
   event->acceptProposedAction();
   // The dialog opens once the drop is over: the file manager waits for it.
-  QTimer::singleShot(0, this, [this, folder] {
-    folderDialog_->OpenFolder(folder);
-    RunFolderCommand();
-  });
+  QTimer::singleShot(0, this, [this, folder] { OpenFolderDialogOn(folder); });
+}
+
+void MainWindow::OpenFolderDialogOn(const QString& path) {
+  QFileInfo info(path);
+  QString folder = info.isDir() ? path : info.absolutePath();
+  if (!QFileInfo(folder).isDir()) {
+    dialogs_.ShowError(QStringLiteral("フォルダーが見つかりません: ") + path);
+    return;
+  }
+  if (folderDialog_ == nullptr) {
+    return;
+  }
+  folderDialog_->OpenFolder(QDir::cleanPath(QFileInfo(folder).absoluteFilePath()));
+  RunFolderCommand();
 }
 
 QString MainWindow::DroppedFolder(const QMimeData* data) {

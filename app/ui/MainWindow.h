@@ -58,6 +58,11 @@ class MainWindow : public QMainWindow {
   using PrintWindowFactory = std::function<std::unique_ptr<QDialog>(MainWindow&)>;
   void SetPrintWindowFactory(PrintWindowFactory factory) { printWindows_ = std::move(factory); }
 
+  // Opens the folder dialog on `folder` (a folder dropped on the window, or
+  // given on the command line); a file stands for its folder. Says so when
+  // there is no such folder.
+  void OpenFolderDialogOn(const QString& folder);
+
   // The documents the grid lists, and how the grid shows them (widths,
   // selection: grid rows count the heading as row 0).
   catalogue::DocumentList& Documents() { return documents_; }

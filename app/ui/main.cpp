@@ -3,9 +3,12 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QTimer>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
+#include <string>
 
 #include "app/core/ProgramPaths.h"
 #include "app/ui/ApplicationSetup.h"
@@ -17,15 +20,67 @@
 #include "designer/ui/StyleDesigner.h"
 #include "platform/files/TemporaryFiles.h"
 #include "platform/qt/Desktop.h"
+#include "platform/version/ProgramVersion.h"
 #include "printing/ui/PrintWindowFactory.h"
 #include "widgets/QtDialogs.h"
 
 namespace {
 
+constexpr const char* kUsage =
+    "usage: quillmark_wd [FOLDER]\n"
+    "       quillmark_wd --help | --version\n"
+    "\n"
+    "Catalogues the word-processor documents of a folder and prints the list as\n"
+    "a designed report. With FOLDER (or a file in it) the folder dialog opens on\n"
+    "it. Qt's own options (-platform, -style ...) are taken too.\n"
+    "\n"
+    "  -h, --help     this text\n"
+    "      --version  the program's name and version\n";
+
+// Answers --help and --version before any window (or display) is needed;
+// -1 when the program is to start.
+int AnswerWithoutWindows(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i) {
+    std::string argument = argv[i];
+    if (argument == "--") {
+      break;
+    }
+    if (argument == "--help" || argument == "-h") {
+      std::fputs(kUsage, stdout);
+      return 0;
+    }
+    if (argument == "--version") {
+      std::printf("quillmark_wd (ワード・クイルマーク) %s\n", platform::kProgramVersion);
+      return 0;
+    }
+  }
+  return -1;
+}
+
+// The folder the command line names (after Qt took its own options), or
+// empty; an unknown option is a usage error.
+std::optional<QString> FolderArgument(const QStringList& arguments) {
+  QString folder;
+  bool options = true;
+  for (int i = 1; i < arguments.size(); ++i) {
+    const QString& argument = arguments[i];
+    if (options && argument == QStringLiteral("--")) {
+      options = false;
+    } else if (options && argument.startsWith(QLatin1Char('-')) && argument.size() > 1) {
+      std::fprintf(stderr, "quillmark_wd: unknown option: %s\n%s",
+                   argument.toLocal8Bit().constData(), kUsage);
+      return std::nullopt;
+    } else if (folder.isEmpty()) {
+      folder = argument;  // the first; a launcher may pass several
+    }
+  }
+  return folder;
+}
+
 // The program's windows until the main window closes; each saves what it
 // keeps as it goes.
 int RunWindows(QApplication& application, const app::ProgramPaths& paths,
-               widgets::QtDialogs& dialogs, platform::QtDesktop& desktop) {
+               widgets::QtDialogs& dialogs, platform::QtDesktop& desktop, const QString& folder) {
   // The windows in the order the program has always made them; each lives
   // until the main window closes.
   app::MainWindow mainWindow(paths, dialogs, desktop);
@@ -46,6 +101,10 @@ int RunWindows(QApplication& application, const app::ProgramPaths& paths,
   });
 
   mainWindow.show();
+  if (!folder.isEmpty()) {
+    QTimer::singleShot(0, &mainWindow,
+                       [&mainWindow, folder] { mainWindow.OpenFolderDialogOn(folder); });
+  }
   return application.exec();
 }
 
@@ -55,7 +114,14 @@ int main(int argc, char** argv) {
   // A file-size limit (ulimit -f) makes a write fail, which is reported,
   // instead of ending the program with its work.
   std::signal(SIGXFSZ, SIG_IGN);
+  if (int answered = AnswerWithoutWindows(argc, argv); answered >= 0) {
+    return answered;
+  }
   QApplication application(argc, argv);
+  std::optional<QString> folder = FolderArgument(QCoreApplication::arguments());
+  if (!folder) {
+    return 2;
+  }
   app::SetupApplication(application);
 
   app::ProgramPaths paths = app::ResolveProgramPaths(
@@ -68,7 +134,7 @@ int main(int argc, char** argv) {
   }
   widgets::QtDialogs dialogs(QFile::decodeName(QByteArray::fromStdString(paths.DialogIcon())));
   platform::QtDesktop desktop;
-  int status = RunWindows(application, paths, dialogs, desktop);
+  int status = RunWindows(application, paths, dialogs, desktop, *folder);
   // A scan cancelled as the program closed may still be reading its last
   // file on a thread of its own: the windows have saved what they keep, so
   // the program leaves now rather than wait for it or take away what it

@@ -557,6 +557,33 @@ TEST_F(MainWindowFixture, ADroppedFolderOpensTheDialogThereAndIsOfferedAgainNext
   EXPECT_EQ(shown, QString::fromStdString(documents.path()));
 }
 
+// quillmark_wd FOLDER (or a file in it, as a launcher passes %F): the folder
+// dialog opens there; a path that is no folder is said.
+TEST_F(MainWindowFixture, AFolderGivenAtStartOpensTheDialogThere) {
+  testsupport::TempDir documents;
+  testsupport::WriteNumberedDocuments(documents.path(), 2);
+  Start();
+  QString shown;
+  bool done = false;
+  QTimer inside;
+  QObject::connect(&inside, &QTimer::timeout, [&] {
+    if (folderDialog->isVisible() && !done) {
+      done = true;
+      shown = folderDialog->ListDirectory();
+      folderDialog->CancelOrClose();
+    }
+  });
+  inside.start(10);
+  window->OpenFolderDialogOn(QString::fromStdString(documents.File("doc00001.doc")));
+  inside.stop();
+  EXPECT_TRUE(done);
+  EXPECT_EQ(shown, QString::fromStdString(documents.path()));
+
+  window->OpenFolderDialogOn(QString::fromStdString(documents.File("nowhere/else")));
+  ASSERT_FALSE(dialogs.shown.isEmpty());
+  EXPECT_TRUE(dialogs.shown.last().contains(QStringLiteral("フォルダーが見つかりません")));
+}
+
 TEST_F(MainWindowFixture, SortingAndOpeningTheDocumentOfARow) {
   testsupport::TempDir documents;
   testsupport::WriteNumberedDocuments(documents.path(), 3);
