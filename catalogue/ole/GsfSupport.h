@@ -8,9 +8,12 @@
 
 namespace catalogue {
 
-// A libgsf input over the document's open regular file, on a descriptor of
-// its own (never the path again); null when there is none.
+// A libgsf input over the document's open regular file, read through the
+// document's block cache on its one descriptor (never the path again);
+// null when there is none. It reads nothing once another file is opened.
 GsfInput* NewGsfInput(const OpenedDocument& document, const std::string& name);
+// The same without the check that a regular file is open.
+GsfInput* NewDocumentInput(const OpenedDocument& document, const std::string& name);
 
 // libgsf once per process, with its complaints about damaged files
 // silenced: the readers report them themselves.

@@ -20,6 +20,9 @@ void OpenedDocument::Close() {
   }
   file_ = File{};
   path_.clear();
+  blocks_.clear();
+  cached_ = 0;
+  fetches_ = 0;
 }
 
 const OpenedDocument::File& OpenedDocument::Open(const std::string& path) {
@@ -27,6 +30,7 @@ const OpenedDocument::File& OpenedDocument::Open(const std::string& path) {
     return file_;
   }
   Close();
+  ++generation_;
   path_ = path;
   int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
   if (fd < 0) {
@@ -51,10 +55,15 @@ std::string OpenedDocument::ReadAt(std::uint64_t offset, std::size_t size) const
     return bytes;
   }
   bytes.resize(static_cast<std::size_t>(std::min<std::uint64_t>(size, file_.size - offset)));
+  bytes.resize(ReadInto(offset, bytes.size(), bytes.data()));
+  return bytes;
+}
+
+std::size_t OpenedDocument::Pread(std::uint64_t offset, std::size_t size, char* out) const {
+  ++fetches_;
   std::size_t got = 0;
-  while (got < bytes.size()) {
-    ssize_t n =
-        ::pread(file_.fd, bytes.data() + got, bytes.size() - got, static_cast<off_t>(offset + got));
+  while (got < size) {
+    ssize_t n = ::pread(file_.fd, out + got, size - got, static_cast<off_t>(offset + got));
     if (n < 0 && errno == EINTR) {
       continue;
     }
@@ -63,8 +72,60 @@ std::string OpenedDocument::ReadAt(std::uint64_t offset, std::size_t size) const
     }
     got += static_cast<std::size_t>(n);
   }
-  bytes.resize(got);
-  return bytes;
+  return got;
+}
+
+std::size_t OpenedDocument::ReadInto(std::uint64_t offset, std::size_t size, char* out) const {
+  if (!file_.regular || offset >= file_.size || size == 0) {
+    return 0;
+  }
+  size = static_cast<std::size_t>(std::min<std::uint64_t>(size, file_.size - offset));
+  if (ReadThroughBlocks(offset, size, out)) {
+    return size;
+  }
+  return Pread(offset, size, out);  // more than the cache keeps: read as asked
+}
+
+bool OpenedDocument::ReadThroughBlocks(std::uint64_t offset, std::size_t size, char* out) const {
+  const std::uint64_t first = offset / kBlockBytes;
+  const std::uint64_t last = (offset + size - 1) / kBlockBytes;
+  // Each run of missing blocks with one pread.
+  for (std::uint64_t block = first; block <= last;) {
+    if (blocks_.count(block) != 0) {
+      ++block;
+      continue;
+    }
+    std::uint64_t runEnd = block;
+    while (runEnd + 1 <= last && blocks_.count(runEnd + 1) == 0) {
+      ++runEnd;
+    }
+    std::uint64_t from = block * kBlockBytes;
+    std::uint64_t to = std::min<std::uint64_t>((runEnd + 1) * kBlockBytes, file_.size);
+    auto length = static_cast<std::size_t>(to - from);
+    if (cached_ + length > kCacheBytes) {
+      return false;
+    }
+    std::string run(length, '\0');
+    std::size_t got = Pread(from, length, run.data());
+    if (got < length) {
+      return false;  // the file is shorter than it said: read as asked
+    }
+    for (std::uint64_t b = block; b <= runEnd; ++b) {
+      std::size_t at = static_cast<std::size_t>((b - block) * kBlockBytes);
+      blocks_[b] = run.substr(at, std::min(kBlockBytes, length - at));
+    }
+    cached_ += length;
+    block = runEnd + 1;
+  }
+  std::size_t done = 0;
+  for (std::uint64_t block = first; block <= last; ++block) {
+    const std::string& bytes = blocks_[block];
+    std::size_t start = block == first ? static_cast<std::size_t>(offset % kBlockBytes) : 0;
+    std::size_t n = std::min(size - done, bytes.size() - std::min(start, bytes.size()));
+    std::copy_n(bytes.data() + start, n, out + done);
+    done += n;
+  }
+  return done == size;
 }
 
 int OpenedDocument::NewDescriptor() const {

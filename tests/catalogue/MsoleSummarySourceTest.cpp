@@ -34,6 +34,37 @@ TEST_F(OleFixture, HandsOverTheSummaryStreamBytes) {
   EXPECT_EQ(stream.bytes, set);
 }
 
+// A document costs a request per 64 KiB block it needs, not one per sector
+// libgsf reads: on a network share every request is a round trip.
+TEST_F(OleFixture, ADocumentIsReadInAFewRequestsOnItsOneDescriptor) {
+  std::string set = PropertySetBuilder().CodePage(932).Lpstr(2, "T").Build();
+  std::string path = dir.File("big.doc");
+  // The text stream first, the summary after it: a file of 300 KB.
+  testsupport::WriteCompoundFile(
+      path, {{"WordDocument", std::string(300000, 'w')}, {testsupport::kSummaryStreamName, set}});
+  SummaryStream stream = source.ReadSummaryStream(path);
+  ASSERT_EQ(stream.setCode, kS_OK);
+  EXPECT_EQ(stream.bytes, set);
+  EXPECT_LE(source.Document()->Fetches(), 4u);
+
+  // Blocks read once serve every later read; another file starts afresh.
+  const OpenedDocument& document = *source.Document();
+  std::size_t before = document.Fetches();
+  for (std::uint64_t at = 0; at < 60000; at += 512) {
+    ASSERT_EQ(document.ReadAt(at, 512).size(), 512u);
+  }
+  EXPECT_EQ(document.Fetches(), before);
+  std::string across = document.ReadAt(65000, 2000);  // two blocks
+  EXPECT_EQ(across.size(), 2000u);
+  std::string small = dir.Write("small.txt", "hello");
+  source.Document()->Open(small);
+  EXPECT_EQ(document.Fetches(), 0u);
+  EXPECT_EQ(document.ReadAt(1, 100), "ello");
+  EXPECT_EQ(document.Fetches(), 1u);
+  EXPECT_EQ(document.ReadAt(3, 100), "lo");
+  EXPECT_EQ(document.Fetches(), 1u);
+}
+
 TEST_F(OleFixture, AStreamOfNoBytesIsAnEmptySet) {
   std::string path = dir.File("a.doc");
   testsupport::WriteCompoundFile(path, {{testsupport::kSummaryStreamName, ""}});
