@@ -45,6 +45,8 @@ class DocumentReader {
   // than the name part of the path: a document of a subfolder is named by
   // its path from the folder scanned.
   std::string ReadDocumentRecord(const std::string& path, const std::string& name);
+  // Documents fetched ahead by `fetcher` (null: none) are read from it.
+  void UseFetchedFiles(FileFetcher* fetcher) { source_.UseFetchedFiles(fetcher); }
 
  private:
   std::string ReadCappedRecord(const std::string& path, const std::string& nameField);

@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <sys/uio.h>
 #include <unistd.h>
+
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
@@ -17,8 +18,10 @@
 #include <set>
 #include <system_error>
 #include <thread>
+#include "catalogue/core/FileFetcher.h"
 
 #include "catalogue/core/DocumentRecord.h"
+#include "catalogue/core/FileFetcher.h"
 #include "platform/errors/UserError.h"
 #include "platform/files/FileBytes.h"
 #include "platform/text/Cp932.h"
@@ -447,14 +450,43 @@ bool ScanDocuments(const std::string& folder, const std::vector<std::string>& na
   // ones: a cold folder (a slow disk, a network share) is then read at the
   // disk's pace rather than one seek after another. The order of the lines
   // and of the messages stays the list's.
+  // On a network share the next documents are opened and their first and
+  // last blocks read by several threads at once, their round trips
+  // overlapping; on a local disk the read-ahead asks the disk for them.
   std::optional<ReadAhead> readAhead;
-  if (names.size() > 1) {
+  std::optional<FileFetcher> fetcher;
+  int fetchers = names.size() > 1 ? FetchersFor(folder) : 0;
+  if (fetchers > 0) {
+    std::vector<std::string> paths;
+    paths.reserve(names.size());
+    for (const std::string& name : names) {
+      paths.push_back(JoinPath(folder, name));
+    }
+    try {
+      fetcher.emplace(std::move(paths), fetchers, 2 * static_cast<std::size_t>(fetchers),
+                      kDocumentBlockBytes);
+      reader.UseFetchedFiles(&*fetcher);
+    } catch (const std::system_error&) {
+      fetcher.reset();
+    }
+  }
+  if (!fetcher && names.size() > 1) {
     try {
       readAhead.emplace(folder, names);
     } catch (const std::system_error&) {
       // No thread to spare: the scan goes on without reading ahead.
     }
   }
+  // The reader keeps no pointer to the fetcher past the scan.
+  struct Forget {
+    DocumentReader& reader;
+    bool used;
+    ~Forget() {
+      if (used) {
+        reader.UseFetchedFiles(nullptr);
+      }
+    }
+  } forget{reader, fetcher.has_value()};
   for (std::size_t i = 0; i < names.size(); ++i) {
     if (readAhead) {
       readAhead->Reached(i);

@@ -6,6 +6,8 @@
 
 namespace catalogue {
 
+class FileFetcher;
+
 // What opening a document as a compound file gives.
 struct SummaryStream {
   // S_OK, or why the file could not be opened as a compound file
@@ -32,6 +34,9 @@ class SummaryStreamSource {
   virtual ~SummaryStreamSource() = default;
   // `path` is the file system's bytes of the document's path.
   virtual SummaryStream ReadSummaryStream(const std::string& path) = 0;
+  // Documents opened and partly read ahead by `fetcher` (null: none) are
+  // taken from it rather than opened again.
+  virtual void UseFetchedFiles(FileFetcher* /*fetcher*/) {}
 };
 
 // Where the reader's messages go: gathered for one summary during a folder

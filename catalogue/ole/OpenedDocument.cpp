@@ -32,6 +32,19 @@ const OpenedDocument::File& OpenedDocument::Open(const std::string& path) {
   Close();
   ++generation_;
   path_ = path;
+  if (fetcher_ != nullptr) {
+    if (std::optional<FetchedFile> fetched = fetcher_->Take(path)) {
+      file_.fd = fetched->fd;
+      file_.error = fetched->error;
+      file_.regular = fetched->regular;
+      file_.size = fetched->size;
+      for (auto& [offset, bytes] : fetched->ranges) {
+        cached_ += bytes.size();
+        blocks_[offset / kBlockBytes] = std::move(bytes);
+      }
+      return file_;
+    }
+  }
   int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
   if (fd < 0) {
     file_.error = errno;

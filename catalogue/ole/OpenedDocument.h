@@ -7,6 +7,8 @@
 #include <memory>
 #include <string>
 
+#include "catalogue/core/FileFetcher.h"
+
 namespace catalogue {
 
 // The document being read, opened once for every reader that looks at it
@@ -34,10 +36,13 @@ class OpenedDocument {
   OpenedDocument(const OpenedDocument&) = delete;
   OpenedDocument& operator=(const OpenedDocument&) = delete;
 
-  // The file at `path` (file system bytes), opened unless it is the one open.
+  // The file at `path` (file system bytes), opened unless it is the one open
+  // (or taken, with the blocks read ahead, from the fetcher in use).
   const File& Open(const std::string& path);
+  // Documents are taken from `fetcher` when it has them (null: none).
+  void UseFetched(FileFetcher* fetcher) { fetcher_ = fetcher; }
 
-  static constexpr std::size_t kBlockBytes = 64 << 10;
+  static constexpr std::size_t kBlockBytes = kDocumentBlockBytes;
   static constexpr std::size_t kCacheBytes = std::size_t{8} << 20;
 
   // Reads `size` bytes from `offset` of the open file; fewer at its end.
@@ -64,6 +69,7 @@ class OpenedDocument {
   bool ReadThroughBlocks(std::uint64_t offset, std::size_t size, char* out) const;
   std::size_t Pread(std::uint64_t offset, std::size_t size, char* out) const;
 
+  FileFetcher* fetcher_ = nullptr;
   std::string path_;
   File file_;
   std::uint64_t generation_ = 0;
