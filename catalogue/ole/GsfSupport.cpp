@@ -85,8 +85,7 @@ static void document_input_class_init(DocumentInputClass* klass) {
 namespace catalogue {
 
 GsfInput* NewDocumentInput(const OpenedDocument& document, const std::string& name) {
-  return MakeDocumentInput(document, name.c_str(),
-                           static_cast<gsf_off_t>(document.Current().size));
+  return MakeDocumentInput(document, name.c_str(), static_cast<gsf_off_t>(document.Current().size));
 }
 
 namespace {
