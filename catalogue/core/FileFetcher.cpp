@@ -5,6 +5,7 @@
 #include <sys/vfs.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 
@@ -76,10 +77,24 @@ FileFetcher::~FileFetcher() {
 
 std::optional<FetchedFile> FileFetcher::Take(const std::string& path) {
   std::unique_lock<std::mutex> lock(mutex_);
-  if (next_ >= paths_.size() || paths_[next_] != path || threads_.empty()) {
+  if (threads_.empty()) {
     return std::nullopt;
   }
+  // The next of the list, or one a little further when the reader passed
+  // some by (those are dropped and closed).
   std::size_t index = next_;
+  std::size_t end = std::min(paths_.size(), next_ + window_);
+  while (index < end && paths_[index] != path) {
+    ++index;
+  }
+  if (index >= end) {
+    return std::nullopt;
+  }
+  for (std::size_t skipped = next_; skipped < index; ++skipped) {
+    CloseFetched(slots_[skipped]);
+    slots_[skipped].reset();
+  }
+  next_ = index;
   changed_.wait(lock, [&] { return slots_[index].has_value() || stop_; });
   if (!slots_[index]) {
     return std::nullopt;

@@ -44,9 +44,9 @@ class FileFetcher {
   FileFetcher(const FileFetcher&) = delete;
   FileFetcher& operator=(const FileFetcher&) = delete;
 
-  // The fetched `path` when it is the next of the list (waiting for it);
-  // nothing for a path out of the list's order, which the reader opens
-  // itself.
+  // The fetched `path` when it is the next of the list, or a little further
+  // (the ones passed by are dropped), waiting for it; nothing for a path out
+  // of the list's order, which the reader opens itself.
   std::optional<FetchedFile> Take(const std::string& path);
 
  private:

@@ -82,7 +82,8 @@ TEST(FileFetcher, FilesAreTakenInTheListsOrderAndTheRestClosedUnread) {
   std::size_t before = OpenDescriptors();
   {
     FileFetcher fetcher(paths, 4, 3, kDocumentBlockBytes);
-    EXPECT_FALSE(fetcher.Take(paths[1]).has_value());  // not the next of the list
+    EXPECT_FALSE(fetcher.Take(paths[9]).has_value());  // beyond the window
+    EXPECT_FALSE(fetcher.Take(folder.File("other")).has_value());
     std::optional<FetchedFile> first = fetcher.Take(paths[0]);
     ASSERT_TRUE(first.has_value());
     EXPECT_TRUE(first->regular);
@@ -96,6 +97,11 @@ TEST(FileFetcher, FilesAreTakenInTheListsOrderAndTheRestClosedUnread) {
     std::optional<FetchedFile> second = fetcher.Take(paths[1]);
     ASSERT_TRUE(second.has_value());
     ::close(second->fd);
+    // One passed by: dropped and closed, the next taken.
+    std::optional<FetchedFile> fourth = fetcher.Take(paths[3]);
+    ASSERT_TRUE(fourth.has_value());
+    ::close(fourth->fd);
+    EXPECT_FALSE(fetcher.Take(paths[2]).has_value());
     // The window: no more than 3 ahead of the reader are open.
     EXPECT_LE(OpenDescriptors(), before + 3 + 1);
   }
