@@ -233,11 +233,7 @@ StyleEdit AlignElements(const StyleDocument& document, const std::vector<int>& l
   if (placed.size() < 2) {
     throw platform::UserError("揃えるには、位置のある要素を 2 つ以上選んでください");
   }
-  MmBox all = placed.front().box;
-  for (const Placed& p : placed) {
-    all = {std::min(all.left, p.box.left), std::min(all.top, p.box.top),
-           std::max(all.right, p.box.right), std::max(all.bottom, p.box.bottom)};
-  }
+  MmBox all = *BoxAroundElements(document, selection, measurer);
   std::vector<std::pair<int, MmPoint>> moves;
   for (const Placed& p : placed) {
     MmPoint by;
@@ -343,6 +339,17 @@ StyleEdit PasteElements(const StyleDocument& document, std::string_view text, Fi
   }
   edit.selectAfter = edit.selectManyAfter.back();
   return edit;
+}
+
+std::optional<MmBox> BoxAroundElements(const StyleDocument& document, const std::vector<int>& lines,
+                                       ElementMeasurer* measurer) {
+  std::optional<MmBox> all;
+  for (const Placed& p : BoxesOf(document, lines, measurer)) {
+    all = all ? MmBox{std::min(all->left, p.box.left), std::min(all->top, p.box.top),
+                      std::max(all->right, p.box.right), std::max(all->bottom, p.box.bottom)}
+              : p.box;
+  }
+  return all;
 }
 
 std::vector<int> ElementsInside(const StyleDocument& document, const MmBox& box,

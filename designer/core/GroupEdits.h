@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -46,6 +47,11 @@ std::string ElementsText(const StyleDocument& document, const std::vector<int>& 
 // already there; they are selected after. Throws platform::UserError when
 // the text holds no element.
 StyleEdit PasteElements(const StyleDocument& document, std::string_view text, Fixed step);
+
+// The box round the boxes of those of the elements that have a place;
+// nothing when none has one.
+std::optional<MmBox> BoxAroundElements(const StyleDocument& document, const std::vector<int>& lines,
+                                       ElementMeasurer* measurer);
 
 // The elements whose boxes lie wholly inside `box`, in record order.
 std::vector<int> ElementsInside(const StyleDocument& document, const MmBox& box,

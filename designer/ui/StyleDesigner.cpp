@@ -751,15 +751,7 @@ double Millimetres(Fixed v) {
 }  // namespace
 
 void StyleDesigner::ZoomToSelection() {
-  std::optional<MmBox> all;
-  for (int line : selection_) {
-    if (std::optional<ElementShape> shape = ShapeOf(line)) {
-      all = all ? MmBox{std::min(all->left, shape->box.left), std::min(all->top, shape->box.top),
-                        std::max(all->right, shape->box.right),
-                        std::max(all->bottom, shape->box.bottom)}
-                : shape->box;
-    }
-  }
+  std::optional<MmBox> all = BoxAroundElements(edited_.Document(), selection_, measurer_.get());
   if (!all) {
     return;
   }
@@ -1054,35 +1046,15 @@ void StyleDesigner::Dragged(MmPoint from, MmPoint to) {
 std::optional<StyleEdit> StyleDesigner::GroupMoveEdit(MmPoint from, MmPoint to) const {
   Fixed dx = to.x - from.x;
   Fixed dy = to.y - from.y;
-  if (snap_) {
+  std::optional<MmBox> all = BoxAroundElements(edited_.Document(), selection_, measurer_.get());
+  if (snap_ && all) {
     // The top-left corner of the box round them lands on the grid.
-    std::optional<MmPoint> corner;
-    for (int line : selection_) {
-      if (std::optional<ElementShape> shape =
-              ShapeOfLine(edited_.Document().Text(line), measurer_.get())) {
-        corner = corner ? MmPoint{std::min(corner->x, shape->box.left),
-                                  std::min(corner->y, shape->box.top)}
-                        : MmPoint{shape->box.left, shape->box.top};
-      }
-    }
-    if (corner) {
-      Fixed one = Fixed::FromInt(1);
-      dx = SnapTo(corner->x + dx, one) - corner->x;
-      dy = SnapTo(corner->y + dy, one) - corner->y;
-    }
+    Fixed one = Fixed::FromInt(1);
+    dx = SnapTo(all->left + dx, one) - all->left;
+    dy = SnapTo(all->top + dy, one) - all->top;
   }
   if (snapElements_ && !snap_) {
     // The box round them all meets the other elements' edges and centres.
-    std::optional<MmBox> all;
-    for (int line : selection_) {
-      if (std::optional<ElementShape> shape =
-              ShapeOfLine(edited_.Document().Text(line), measurer_.get())) {
-        all = all ? MmBox{std::min(all->left, shape->box.left), std::min(all->top, shape->box.top),
-                          std::max(all->right, shape->box.right),
-                          std::max(all->bottom, shape->box.bottom)}
-                  : shape->box;
-      }
-    }
     if (all) {
       ElementSnap met = SnapToElements(
           *all, dx, dy, OtherElementBoxes(edited_.Document(), selection_, measurer_.get()),
