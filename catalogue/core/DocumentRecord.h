@@ -17,6 +17,21 @@ namespace catalogue {
 inline constexpr std::size_t kRecordFieldCount = 11;
 using DocumentFields = std::array<std::string, kRecordFieldCount>;
 
+// The index of each field of a record.
+enum RecordField {
+  kFileNameField = 0,
+  kTitleField = 1,
+  kLastSavedField = 2,
+  kSubjectField = 3,
+  kAuthorField = 4,
+  kKeywordsField = 5,
+  kCommentsField = 6,
+  kLastAuthorField = 7,
+  kRevisionField = 8,
+  kLastPrintedField = 9,
+  kCreatedField = 10,
+};
+
 // A value as a record holds it (UTF-8): each control character (U+0000 to
 // U+001F, U+007F and U+0080 to U+009F) becomes one blank and each ";" the
 // full-width "；", so that no value can end its line, end the list file or

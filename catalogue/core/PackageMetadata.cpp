@@ -22,20 +22,6 @@ constexpr std::string_view kMetaNs = "urn:oasis:names:tc:opendocument:xmlns:meta
 constexpr std::string_view kOpenDocumentType = "application/vnd.oasis.opendocument";
 constexpr std::string_view kManifestNs = "urn:oasis:names:tc:opendocument:xmlns:manifest:1.0";
 
-// Field indexes of the record.
-enum Field {
-  kTitle = 1,
-  kLastSaved = 2,
-  kSubject = 3,
-  kAuthor = 4,
-  kKeywords = 5,
-  kComments = 6,
-  kLastAuthor = 7,
-  kRevision = 8,
-  kLastPrinted = 9,
-  kCreated = 10,
-};
-
 // The whole text of the first such child, as well-formed UTF-8; empty when
 // there is none.
 std::string TextOf(const XmlElement& parent, std::string_view ns, std::string_view name) {
@@ -190,17 +176,19 @@ MetadataFields CorePropertiesFields(std::string_view xml, const RegionalFormats&
   }
   const XmlElement& root = *parsed.root;
   DocumentFields& f = result.fields;
-  f[kTitle] = TextOf(root, kDcNs, "title");
-  f[kLastSaved] = DateOf(root, kDcTermsNs, "modified", UnzonedTime::Utc, formats, utcOffsetSeconds);
-  f[kSubject] = TextOf(root, kDcNs, "subject");
-  f[kAuthor] = TextOf(root, kDcNs, "creator");
-  f[kKeywords] = TextOf(root, kCoreNs, "keywords");
-  f[kComments] = TextOf(root, kDcNs, "description");
-  f[kLastAuthor] = TextOf(root, kCoreNs, "lastModifiedBy");
-  f[kRevision] = TextOf(root, kCoreNs, "revision");
-  f[kLastPrinted] =
+  f[kTitleField] = TextOf(root, kDcNs, "title");
+  f[kLastSavedField] =
+      DateOf(root, kDcTermsNs, "modified", UnzonedTime::Utc, formats, utcOffsetSeconds);
+  f[kSubjectField] = TextOf(root, kDcNs, "subject");
+  f[kAuthorField] = TextOf(root, kDcNs, "creator");
+  f[kKeywordsField] = TextOf(root, kCoreNs, "keywords");
+  f[kCommentsField] = TextOf(root, kDcNs, "description");
+  f[kLastAuthorField] = TextOf(root, kCoreNs, "lastModifiedBy");
+  f[kRevisionField] = TextOf(root, kCoreNs, "revision");
+  f[kLastPrintedField] =
       DateOf(root, kCoreNs, "lastPrinted", UnzonedTime::Utc, formats, utcOffsetSeconds);
-  f[kCreated] = DateOf(root, kDcTermsNs, "created", UnzonedTime::Utc, formats, utcOffsetSeconds);
+  f[kCreatedField] =
+      DateOf(root, kDcTermsNs, "created", UnzonedTime::Utc, formats, utcOffsetSeconds);
   return result;
 }
 
@@ -216,10 +204,10 @@ MetadataFields OfficeMetaFields(const XmlElement& root, const RegionalFormats& f
     return result;
   }
   DocumentFields& f = result.fields;
-  f[kTitle] = TextOf(*meta, kDcNs, "title");
-  f[kLastSaved] = DateOf(*meta, kDcNs, "date", UnzonedTime::Local, formats, utcOffsetSeconds);
-  f[kSubject] = TextOf(*meta, kDcNs, "subject");
-  f[kAuthor] = TextOf(*meta, kMetaNs, "initial-creator");
+  f[kTitleField] = TextOf(*meta, kDcNs, "title");
+  f[kLastSavedField] = DateOf(*meta, kDcNs, "date", UnzonedTime::Local, formats, utcOffsetSeconds);
+  f[kSubjectField] = TextOf(*meta, kDcNs, "subject");
+  f[kAuthorField] = TextOf(*meta, kMetaNs, "initial-creator");
   std::string keywords;
   for (const XmlElement* keyword : meta->Children(kMetaNs, "keyword")) {
     if (!keywords.empty()) {
@@ -227,13 +215,13 @@ MetadataFields OfficeMetaFields(const XmlElement& root, const RegionalFormats& f
     }
     keywords += keyword->WholeText();
   }
-  f[kKeywords] = platform::ValidUtf8(keywords);
-  f[kComments] = TextOf(*meta, kDcNs, "description");
-  f[kLastAuthor] = TextOf(*meta, kDcNs, "creator");
-  f[kRevision] = TextOf(*meta, kMetaNs, "editing-cycles");
-  f[kLastPrinted] =
+  f[kKeywordsField] = platform::ValidUtf8(keywords);
+  f[kCommentsField] = TextOf(*meta, kDcNs, "description");
+  f[kLastAuthorField] = TextOf(*meta, kDcNs, "creator");
+  f[kRevisionField] = TextOf(*meta, kMetaNs, "editing-cycles");
+  f[kLastPrintedField] =
       DateOf(*meta, kMetaNs, "print-date", UnzonedTime::Local, formats, utcOffsetSeconds);
-  f[kCreated] =
+  f[kCreatedField] =
       DateOf(*meta, kMetaNs, "creation-date", UnzonedTime::Local, formats, utcOffsetSeconds);
   return result;
 }

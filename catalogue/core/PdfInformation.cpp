@@ -312,8 +312,6 @@ XmpProperties ReadXmpProperties(std::string_view packet) {
 
 namespace {
 
-enum Field { kTitle = 1, kLastSaved = 2, kSubject = 3, kAuthor = 4, kKeywords = 5, kCreated = 10 };
-
 std::string InformationText(const std::optional<std::string>& value) {
   return value ? PdfTextToUtf8(*value) : std::string();
 }
@@ -356,12 +354,12 @@ PackageRecord PdfRecord(const PdfDocumentInformation& information, std::string_v
   };
   DocumentFields f;
   f[0] = std::string(fileName);
-  f[kTitle] = orXmp(InformationText(information.title), xmp.title);
-  f[kSubject] = orXmp(InformationText(information.subject), xmp.description);
-  f[kAuthor] = orXmp(InformationText(information.author), xmp.creators);
-  f[kKeywords] = orXmp(InformationText(information.keywords), xmp.keywords);
-  f[kLastSaved] = DateText(information.modDate, xmp.modifyDate, formats, utcOffsetSeconds);
-  f[kCreated] = DateText(information.creationDate, xmp.createDate, formats, utcOffsetSeconds);
+  f[kTitleField] = orXmp(InformationText(information.title), xmp.title);
+  f[kSubjectField] = orXmp(InformationText(information.subject), xmp.description);
+  f[kAuthorField] = orXmp(InformationText(information.author), xmp.creators);
+  f[kKeywordsField] = orXmp(InformationText(information.keywords), xmp.keywords);
+  f[kLastSavedField] = DateText(information.modDate, xmp.modifyDate, formats, utcOffsetSeconds);
+  f[kCreatedField] = DateText(information.creationDate, xmp.createDate, formats, utcOffsetSeconds);
   record.line = JoinRecordLine(f);
   return record;
 }
