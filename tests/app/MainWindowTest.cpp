@@ -564,19 +564,13 @@ TEST_F(MainWindowFixture, AFolderGivenAtStartOpensTheDialogThere) {
   testsupport::WriteNumberedDocuments(documents.path(), 2);
   Start();
   QString shown;
-  bool done = false;
-  QTimer inside;
-  QObject::connect(&inside, &QTimer::timeout, [&] {
-    if (folderDialog->isVisible() && !done) {
-      done = true;
-      shown = folderDialog->ListDirectory();
-      folderDialog->CancelOrClose();
-    }
-  });
-  inside.start(10);
-  window->OpenFolderDialogOn(QString::fromStdString(documents.File("doc00001.doc")));
-  inside.stop();
-  EXPECT_TRUE(done);
+  WithDialog<catalogue::FolderDialog>(
+      folderDialog,
+      [&](catalogue::FolderDialog& dialog) {
+        shown = dialog.ListDirectory();
+        dialog.CancelOrClose();
+      },
+      [&] { window->OpenFolderDialogOn(QString::fromStdString(documents.File("doc00001.doc"))); });
   EXPECT_EQ(shown, QString::fromStdString(documents.path()));
 
   window->OpenFolderDialogOn(QString::fromStdString(documents.File("nowhere/else")));
