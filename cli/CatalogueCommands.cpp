@@ -3,9 +3,7 @@
 #include "catalogue/core/DocumentReader.h"
 #include "catalogue/core/FolderScan.h"
 #include "catalogue/core/ListFile.h"
-#include "catalogue/ole/MsoleSummarySource.h"
-#include "catalogue/ole/ZipPackageSource.h"
-#include "catalogue/pdf/QpdfInformationSource.h"
+#include "catalogue/readers/ReaderWithSources.h"
 #include "cli/Arguments.h"
 #include "cli/ExitCodes.h"
 #include "cli/StreamOutput.h"
@@ -15,14 +13,11 @@ namespace cli {
 int RunRead(const std::vector<std::string>& args) {
   Arguments arguments = ParseArguments(args, {{}, {"--utf8", "--all-formats"}});
   RequireOperands(arguments, 0, "FILE");
-  catalogue::MsoleSummarySource ole;
-  catalogue::ZipPackageSource packages(ole.Document());  // each document opened once
-  catalogue::QpdfInformationSource pdf(ole.Document());
   StderrReporter reporter;
-  catalogue::DocumentReader reader(ole, reporter);
-  if (arguments.Has("--all-formats")) {
-    reader.ReadNewerFormats(packages, &pdf);
-  }
+  catalogue::ReaderWithSources readers(reporter, arguments.Has("--all-formats")
+                                                     ? catalogue::DocumentFormats::WithNewer
+                                                     : catalogue::DocumentFormats::Classic);
+  catalogue::DocumentReader& reader = readers.Reader();
   StdoutLineSink out(arguments.Has("--utf8"));
   for (const std::string& path : arguments.operands) {
     out.WriteLine(reader.ReadDocumentRecord(path));
@@ -52,25 +47,20 @@ int RunScan(const std::vector<std::string>& args) {
     return kExitFailure;
   }
 
-  catalogue::MsoleSummarySource ole;
-  catalogue::ZipPackageSource packages(ole.Document());  // each document opened once
-  catalogue::QpdfInformationSource pdf(ole.Document());
   StderrReporter reporter;
-  catalogue::DocumentReader reader(ole, reporter);
-  if (allFormats) {
-    reader.ReadNewerFormats(packages, &pdf);
-  }
+  catalogue::ReaderWithSources readers(reporter, formats);
+  catalogue::ReaderMaker more = catalogue::MakerOfReadersWithSources(formats);
   if (arguments.Has("-o")) {
     // Code page 932 where every value fits it, as the program writes it;
     // UTF-8 with its mark when asked.
     catalogue::ListFileWriter file(
         arguments.Get("-o"),
         utf8 ? catalogue::ListEncoding::Utf8 : catalogue::ListEncoding::Cp932WhereItFits);
-    catalogue::ScanDocuments(folder, names, reader, file);
+    catalogue::ScanDocuments(folder, names, readers.Reader(), file, {}, more);
     file.Commit();
   } else {
     StdoutLineSink out(utf8);
-    catalogue::ScanDocuments(folder, names, reader, out);
+    catalogue::ScanDocuments(folder, names, readers.Reader(), out, {}, more);
   }
   return kExitOk;
 }

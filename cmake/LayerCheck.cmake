@@ -10,7 +10,7 @@ set(QUILL_LAYERS
   # cores: the rules, no Qt
   catalogue_core layout_core widgets_core commands_core printing_core designer_core app_core
   # adapters: a core's interface on a library
-  catalogue_ole catalogue_pdf layout_qt printing_qt
+  catalogue_ole catalogue_pdf catalogue_readers layout_qt printing_qt
   # the widget set
   widgets
   # windows: each opens the others through factories the program gives it,
@@ -27,7 +27,7 @@ function(quill_layer_kind target out)
     set(kind platform)
   elseif(target MATCHES "_core$")
     set(kind core)
-  elseif(target MATCHES "_(ole|pdf|qt)$")
+  elseif(target MATCHES "_(ole|pdf|readers|qt)$")
     set(kind adapter)
   elseif(target STREQUAL "widgets")
     set(kind widgets)

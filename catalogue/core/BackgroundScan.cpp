@@ -11,8 +11,10 @@ std::atomic<int> runningThreads{0};
 }  // namespace
 
 BackgroundScan::BackgroundScan(std::string folder, std::vector<std::string> names,
-                               DocumentReader& reader, LineSink& sink, std::shared_ptr<void> keep)
+                               DocumentReader& reader, LineSink& sink, std::shared_ptr<void> keep,
+                               ReaderMaker makeReader)
     : shared_(std::make_shared<Shared>()), ownsWhatItUses_(keep != nullptr) {
+  shared_->makeReader = std::move(makeReader);
   shared_->folder = std::move(folder);
   shared_->names = std::move(names);
   shared_->keep = std::move(keep);
@@ -36,11 +38,13 @@ BackgroundScan::~BackgroundScan() {
 void BackgroundScan::Run(const std::shared_ptr<Shared>& shared, DocumentReader& reader,
                          LineSink& sink) {
   try {
-    shared->finished = ScanDocuments(shared->folder, shared->names, reader, sink,
-                                     [&shared](std::size_t done, std::size_t) {
-                                       shared->done.store(done, std::memory_order_relaxed);
-                                       return !shared->cancel.load(std::memory_order_relaxed);
-                                     });
+    shared->finished = ScanDocuments(
+        shared->folder, shared->names, reader, sink,
+        [&shared](std::size_t done, std::size_t) {
+          shared->done.store(done, std::memory_order_relaxed);
+          return !shared->cancel.load(std::memory_order_relaxed);
+        },
+        shared->makeReader);
   } catch (...) {
     shared->failure = std::current_exception();
   }
@@ -48,6 +52,7 @@ void BackgroundScan::Run(const std::shared_ptr<Shared>& shared, DocumentReader& 
   // What the reading used goes with the thread when nobody waits for it.
   std::shared_ptr<void> keep = std::move(shared->keep);
   keep.reset();
+  shared->makeReader = nullptr;
   runningThreads.fetch_sub(1);
 }
 

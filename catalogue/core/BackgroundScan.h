@@ -10,6 +10,7 @@
 
 #include "catalogue/core/DocumentReader.h"
 #include "catalogue/core/ListFile.h"
+#include "catalogue/core/ParallelReading.h"
 
 namespace catalogue {
 
@@ -25,8 +26,10 @@ namespace catalogue {
 // keeps them alive and the destructor waits for the thread.
 class BackgroundScan {
  public:
+  // Given `makeReader`, other cores read documents ahead with readers it
+  // makes (ScanDocuments).
   BackgroundScan(std::string folder, std::vector<std::string> names, DocumentReader& reader,
-                 LineSink& sink, std::shared_ptr<void> keep = {});
+                 LineSink& sink, std::shared_ptr<void> keep = {}, ReaderMaker makeReader = {});
   // Cancels a scan still running; waits for its thread only without `keep`.
   ~BackgroundScan();
   BackgroundScan(const BackgroundScan&) = delete;
@@ -59,6 +62,7 @@ class BackgroundScan {
     bool finished = false;
     std::exception_ptr failure;
     std::shared_ptr<void> keep;
+    ReaderMaker makeReader;
   };
 
   static void Run(const std::shared_ptr<Shared>& shared, DocumentReader& reader, LineSink& sink);

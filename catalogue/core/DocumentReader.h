@@ -47,6 +47,8 @@ class DocumentReader {
   std::string ReadDocumentRecord(const std::string& path, const std::string& name);
   // Documents fetched ahead by `fetcher` (null: none) are read from it.
   void UseFetchedFiles(FileFetcher* fetcher) { source_.UseFetchedFiles(fetcher); }
+  // Where its messages go.
+  MessageReporter& Reporter() const { return reporter_; }
 
  private:
   std::string ReadCappedRecord(const std::string& path, const std::string& nameField);

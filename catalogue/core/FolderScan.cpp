@@ -18,7 +18,6 @@
 #include <set>
 #include <system_error>
 #include <thread>
-#include "catalogue/core/FileFetcher.h"
 
 #include "catalogue/core/DocumentRecord.h"
 #include "catalogue/core/FileFetcher.h"
@@ -53,6 +52,8 @@ constexpr const char* kCannotOpenFolder = "フォルダーを開けません";
 constexpr std::size_t kReadAheadFiles = 64;
 constexpr off_t kReadAheadWhole = off_t{1} << 20;
 constexpr off_t kReadAheadEnds = off_t{256} << 10;
+// How many documents other cores read ahead of the scan.
+constexpr std::size_t kReadingWindow = 16;
 // Files found in memory one after another before the read-ahead thread
 // ends and leaves the reader to look now and then.
 constexpr std::size_t kCachedToSample = 16;
@@ -445,26 +446,27 @@ class ReadAhead {
 
 bool ScanDocuments(const std::string& folder, const std::vector<std::string>& names,
                    DocumentReader& reader, LineSink& sink,
-                   const std::function<bool(std::size_t, std::size_t)>& progress) {
+                   const std::function<bool(std::size_t, std::size_t)>& progress,
+                   const ReaderMaker& makeReader) {
   // While one document is read, the disk is already asked for the next
   // ones: a cold folder (a slow disk, a network share) is then read at the
   // disk's pace rather than one seek after another. The order of the lines
   // and of the messages stays the list's.
   // On a network share the next documents are opened and their first and
   // last blocks read by several threads at once, their round trips
-  // overlapping; on a local disk the read-ahead asks the disk for them.
+  // overlapping; on a local disk the read-ahead asks the disk for them, and
+  // the other cores read the documents ahead.
+  std::vector<std::string> paths;
+  paths.reserve(names.size());
+  for (const std::string& name : names) {
+    paths.push_back(JoinPath(folder, name));
+  }
   std::optional<ReadAhead> readAhead;
   std::optional<FileFetcher> fetcher;
   int fetchers = names.size() > 1 ? FetchersFor(folder) : 0;
   if (fetchers > 0) {
-    std::vector<std::string> paths;
-    paths.reserve(names.size());
-    for (const std::string& name : names) {
-      paths.push_back(JoinPath(folder, name));
-    }
     try {
-      fetcher.emplace(std::move(paths), fetchers, 2 * static_cast<std::size_t>(fetchers),
-                      kDocumentBlockBytes);
+      fetcher.emplace(paths, fetchers, 2 * static_cast<std::size_t>(fetchers), kDocumentBlockBytes);
       reader.UseFetchedFiles(&*fetcher);
     } catch (const std::system_error&) {
       fetcher.reset();
@@ -487,11 +489,24 @@ bool ScanDocuments(const std::string& folder, const std::vector<std::string>& na
       }
     }
   } forget{reader, fetcher.has_value()};
+  std::optional<ParallelReading> parallel;
+  int readers = !fetcher && makeReader ? ReadingThreadsFor(names.size()) : 0;
+  if (readers > 0) {
+    try {
+      parallel.emplace(paths, names, makeReader, readers, kReadingWindow);
+    } catch (const std::exception&) {
+      // Reading on other cores is only a help: without it the scan is slower.
+    }
+  }
   for (std::size_t i = 0; i < names.size(); ++i) {
     if (readAhead) {
       readAhead->Reached(i);
     }
-    sink.WriteLine(reader.ReadDocumentRecord(JoinPath(folder, names[i]), names[i]));
+    std::optional<std::string> line;
+    if (parallel) {
+      line = parallel->Take(i, reader.Reporter());
+    }
+    sink.WriteLine(line ? *line : reader.ReadDocumentRecord(paths[i], names[i]));
     if (progress && !progress(i + 1, names.size())) {
       return false;
     }

@@ -8,6 +8,7 @@
 
 #include "catalogue/core/DocumentReader.h"
 #include "catalogue/core/ListFile.h"
+#include "catalogue/core/ParallelReading.h"
 
 namespace catalogue {
 
@@ -69,12 +70,15 @@ std::string FindDocumentByField(const std::string& folder, std::string_view fiel
 // Reads each named file of `folder`, in the order given, and writes one line
 // per file to `sink` (an empty line for a file that cannot be read); the
 // file-name field holds the name as given, a path for a subfolder's. The
-// next files are asked of the disk ahead of their turn. Calls
+// next files are asked of the disk ahead of their turn. Given `makeReader`,
+// on a local disk the processor's other cores read the next documents with
+// readers it makes; the lines and messages stay in the list's order. Calls
 // `progress(done, total)` after each file when given; when it returns false
 // the scan stops there. Returns whether every file was read.
 bool ScanDocuments(const std::string& folder, const std::vector<std::string>& names,
                    DocumentReader& reader, LineSink& sink,
-                   const std::function<bool(std::size_t, std::size_t)>& progress = {});
+                   const std::function<bool(std::size_t, std::size_t)>& progress = {},
+                   const ReaderMaker& makeReader = {});
 
 // Asks the kernel to start reading the byte ranges of a document that the
 // reader will want (the whole of a small file; both ends of a large one);

@@ -30,9 +30,7 @@
 #include "catalogue/core/FolderScan.h"
 #include "catalogue/core/ListFile.h"
 #include "catalogue/core/ScanMessages.h"
-#include "catalogue/ole/MsoleSummarySource.h"
-#include "catalogue/ole/ZipPackageSource.h"
-#include "catalogue/pdf/QpdfInformationSource.h"
+#include "catalogue/readers/ReaderWithSources.h"
 #include "platform/text/Cp932.h"
 #include "widgets/ApplicationTitle.h"
 #include "widgets/Dialogs.h"
@@ -395,30 +393,20 @@ void FolderDialog::showEvent(QShowEvent* event) {
 
 namespace {
 
-// What one scan reads with: its sources and messages, its reader and the
-// list file it writes. The scan's thread owns it with the window, so a
+// What one scan reads with: its reader with its sources, its messages and
+// the list file it writes. The scan's thread owns it with the window, so a
 // cancelled scan can end after its file without the window waiting.
 struct ScanWork {
-  ScanWork(std::unique_ptr<SummaryStreamSource> compound, std::shared_ptr<OpenedDocument> document,
-           const std::string& listPath, const std::string& folder, bool newerFormats)
-      : source(std::move(compound)),
-        reader(*source, messages),
-        packages(document),
-        pdf(std::move(document)),
-        writer(listPath) {
+  ScanWork(std::unique_ptr<SummaryStreamSource> compound, const std::string& listPath,
+           const std::string& folder, DocumentFormats formats)
+      : readers(messages, formats, std::move(compound)), writer(listPath) {
     messages.SetFolder(folder);
-    if (newerFormats) {
-      reader.ReadNewerFormats(packages, &pdf);
-    }
   }
 
-  std::unique_ptr<SummaryStreamSource> source;
   // Messages wait for the end of the scan: a box per file would stop the
   // scan, hide under the progress and take key presses meant for it.
   ScanMessages messages;
-  DocumentReader reader;
-  catalogue::ZipPackageSource packages;
-  catalogue::QpdfInformationSource pdf;
+  ReaderWithSources readers;
   ListFileWriter writer;
 };
 
@@ -429,12 +417,9 @@ bool FolderDialog::ScanListedDocuments() {
   for (int i = 0; i < fileList_->count(); ++i) {
     names.push_back(fileList_->item(i)->data(Qt::UserRole).toByteArray().toStdString());
   }
-  // Each document is opened once, for both readers.
-  auto document = std::make_shared<catalogue::OpenedDocument>();
-  auto work = std::make_shared<ScanWork>(
-      makeSource_ ? makeSource_() : std::make_unique<catalogue::MsoleSummarySource>(document),
-      document, paths_.ListFile(), FileSystemBytes(listDirectory_),
-      ListedFormats() == DocumentFormats::WithNewer);
+  DocumentFormats formats = ListedFormats();
+  auto work = std::make_shared<ScanWork>(makeSource_ ? makeSource_() : nullptr, paths_.ListFile(),
+                                         FileSystemBytes(listDirectory_), formats);
   const ScanMessages& messages = work->messages;
 
   // The files are read on a thread of the scan's own, which owns what it
@@ -442,8 +427,8 @@ bool FolderDialog::ScanListedDocuments() {
   // answers Cancel at once, leaving the thread to end after its file.
   bool finished = false;
   {
-    BackgroundScan scan(FileSystemBytes(listDirectory_), std::move(names), work->reader,
-                        work->writer, work);
+    BackgroundScan scan(FileSystemBytes(listDirectory_), std::move(names), work->readers.Reader(),
+                        work->writer, work, MakerOfReadersWithSources(formats, makeSource_));
     QProgressDialog progress(QStringLiteral("プロパティを読み取っています..."),
                              QStringLiteral("キャンセル"), 0, static_cast<int>(scan.Total()), this);
     progress.setWindowTitle(windowTitle());

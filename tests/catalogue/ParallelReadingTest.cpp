@@ -1,0 +1,188 @@
+// Documents read ahead on other cores: the scan's lines, messages and
+// progress are those of a scan on one thread, a failure arrives in its turn,
+// and a stopped scan reads only a window further.
+
+#include "catalogue/core/ParallelReading.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <map>
+#include <set>
+#include <stdexcept>
+
+#include "catalogue/core/FolderScan.h"
+#include "catalogue/core/ScanMessages.h"
+#include "tests/catalogue/FakeDocuments.h"
+#include "tests/support/PropertySetBuilder.h"
+
+namespace catalogue {
+namespace {
+
+using fakes::FailedOpen;
+using fakes::RecordingReporter;
+using fakes::StreamOf;
+using testsupport::PropertySetBuilder;
+using Names = std::vector<std::string>;
+
+// A table of documents shared by every reader's source; each open is
+// counted, and the paths in `throwing` throw.
+struct Table {
+  std::map<std::string, SummaryStream> files;
+  std::set<std::string> throwing;
+  std::atomic<int> opened{0};
+};
+
+class TableSource : public SummaryStreamSource {
+ public:
+  explicit TableSource(Table& table) : table_(table) {}
+  SummaryStream ReadSummaryStream(const std::string& path) override {
+    ++table_.opened;
+    if (table_.throwing.count(path) != 0) {
+      throw std::runtime_error("cannot read " + path);
+    }
+    auto it = table_.files.find(path);
+    return it == table_.files.end() ? FailedOpen(kSTG_E_FILENOTFOUND) : it->second;
+  }
+
+ private:
+  Table& table_;
+};
+
+class TableReader : public ReaderHolder {
+ public:
+  TableReader(Table& table, MessageReporter& reporter)
+      : source_(table), reader_(source_, reporter, RegionalFormats{}, 0) {}
+  DocumentReader& Reader() override { return reader_; }
+
+ private:
+  TableSource source_;
+  DocumentReader reader_;
+};
+
+class Lines : public LineSink {
+ public:
+  Names lines;
+  void WriteLine(std::string_view line) override { lines.emplace_back(line); }
+};
+
+// Sets the threads a scan reads with, for one test.
+class ReadingThreads {
+ public:
+  explicit ReadingThreads(int threads) {
+    ::setenv("QUILL_READ_THREADS", std::to_string(threads).c_str(), 1);
+  }
+  ~ReadingThreads() { ::unsetenv("QUILL_READ_THREADS"); }
+};
+
+// 300 documents: most read, every seventh missing (a message), every
+// eleventh with a value longer than a record holds (cut, and noted).
+void FillTable(Table& table, Names& names) {
+  for (int i = 0; i < 300; ++i) {
+    std::string name = "f" + std::to_string(1000 + i) + ".doc";
+    names.push_back(name);
+    if (i % 7 == 3) {
+      continue;
+    }
+    std::string title = i % 11 == 5 ? std::string(5000, 'x') : "t" + name;
+    table.files["/f/" + name] = StreamOf(PropertySetBuilder().Lpstr(2, title).Build());
+  }
+}
+
+struct Outcome {
+  Names lines;
+  std::vector<std::string> messages;  // "name: text", cuts as "name: cut"
+  std::vector<std::size_t> progress;
+  bool finished = false;
+};
+
+Outcome ScanWith(int threads, Table& table, const Names& names, std::size_t stopAfter = SIZE_MAX) {
+  ReadingThreads forced(threads);
+  ScanMessages messages;
+  TableReader own(table, messages);
+  Lines sink;
+  Outcome outcome;
+  outcome.finished = ScanDocuments(
+      "/f", names, own.Reader(), sink,
+      [&](std::size_t done, std::size_t) {
+        outcome.progress.push_back(done);
+        return done < stopAfter;
+      },
+      [&table](MessageReporter& reporter) {
+        return std::make_unique<TableReader>(table, reporter);
+      });
+  outcome.lines = sink.lines;
+  for (const ScanMessages::Entry& entry : messages.Entries()) {
+    outcome.messages.push_back(entry.fileName + ": " + entry.text);
+  }
+  return outcome;
+}
+
+TEST(ParallelReading, LinesMessagesAndProgressAreThoseOfOneThread) {
+  Table table;
+  Names names;
+  FillTable(table, names);
+  Outcome alone = ScanWith(0, table, names);
+  ASSERT_TRUE(alone.finished);
+  ASSERT_EQ(alone.lines.size(), 300u);
+  ASSERT_EQ(alone.messages.size(), 43u + 23u);  // missing files, and cut values
+  for (int threads : {1, 2, 3, 8}) {
+    SCOPED_TRACE(threads);
+    for (int round = 0; round < 5; ++round) {
+      Outcome parallel = ScanWith(threads, table, names);
+      EXPECT_TRUE(parallel.finished);
+      EXPECT_EQ(parallel.lines, alone.lines);
+      EXPECT_EQ(parallel.messages, alone.messages);
+      EXPECT_EQ(parallel.progress, alone.progress);
+    }
+  }
+}
+
+TEST(ParallelReading, AStoppedScanReadsOnlyAWindowFurtherAndWritesNoMore) {
+  Table table;
+  Names names;
+  FillTable(table, names);
+  Outcome stopped = ScanWith(3, table, names, 5);
+  EXPECT_FALSE(stopped.finished);
+  EXPECT_EQ(stopped.lines.size(), 5u);
+  EXPECT_EQ(stopped.progress, (std::vector<std::size_t>{1, 2, 3, 4, 5}));
+  EXPECT_LE(table.opened.load(), 5 + 32);  // not the 300
+}
+
+TEST(ParallelReading, AFailureOfAnotherThreadsReaderArrivesInItsTurn) {
+  Table table;
+  Names names;
+  FillTable(table, names);
+  table.throwing.insert("/f/f1040.doc");
+  for (int threads : {0, 1, 3}) {
+    SCOPED_TRACE(threads);
+    ReadingThreads forced(threads);
+    ScanMessages messages;
+    TableReader own(table, messages);
+    Lines sink;
+    EXPECT_THROW(ScanDocuments("/f", names, own.Reader(), sink, {},
+                               [&table](MessageReporter& reporter) {
+                                 return std::make_unique<TableReader>(table, reporter);
+                               }),
+                 std::runtime_error);
+    EXPECT_EQ(sink.lines.size(), 40u);  // the documents before it, and no other
+  }
+}
+
+TEST(ParallelReading, ASingleDocumentOrNoMakerReadsOnTheScansThreadOnly) {
+  EXPECT_EQ(ReadingThreadsFor(1), 0);
+  Table table;
+  Names names;
+  FillTable(table, names);
+  ReadingThreads forced(3);
+  RecordingReporter reporter;
+  TableReader own(table, reporter);
+  Lines sink;
+  EXPECT_TRUE(ScanDocuments("/f", names, own.Reader(), sink));
+  EXPECT_EQ(sink.lines.size(), 300u);
+  EXPECT_EQ(table.opened.load(), 300);
+}
+
+}  // namespace
+}  // namespace catalogue
