@@ -13,6 +13,7 @@
 #include "cli/ReportCommands.h"
 #include "cli/StreamOutput.h"
 #include "platform/errors/UserError.h"
+#include "platform/files/LocalTimeZone.h"
 #include "platform/version/ProgramVersion.h"
 
 namespace cli {
@@ -146,6 +147,7 @@ int Run(int argc, char** argv) {
 }  // namespace cli
 
 int main(int argc, char** argv) {
+  platform::NameLocalTimeZoneFile();
   // A file-size limit (ulimit -f) makes a write fail, which is reported,
   // instead of ending the program.
   std::signal(SIGXFSZ, SIG_IGN);

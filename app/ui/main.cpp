@@ -18,6 +18,7 @@
 #include "commands/ui/RowEditDialog.h"
 #include "commands/ui/TitleDialog.h"
 #include "designer/ui/StyleDesigner.h"
+#include "platform/files/LocalTimeZone.h"
 #include "platform/files/TemporaryFiles.h"
 #include "platform/qt/Desktop.h"
 #include "platform/version/ProgramVersion.h"
@@ -111,6 +112,7 @@ int RunWindows(QApplication& application, const app::ProgramPaths& paths,
 }  // namespace
 
 int main(int argc, char** argv) {
+  platform::NameLocalTimeZoneFile();
   // A file-size limit (ulimit -f) makes a write fail, which is reported,
   // instead of ending the program with its work.
   std::signal(SIGXFSZ, SIG_IGN);
