@@ -123,9 +123,13 @@ bool OpenedDocument::ReadThroughBlocks(std::uint64_t offset, std::size_t size, c
     if (got < length) {
       return false;  // the file is shorter than it said: read as asked
     }
-    for (std::uint64_t b = block; b <= runEnd; ++b) {
-      std::size_t at = static_cast<std::size_t>((b - block) * kBlockBytes);
-      blocks_[b] = run.substr(at, std::min(kBlockBytes, length - at));
+    if (runEnd == block) {
+      blocks_[block] = std::move(run);  // the usual case: one block, kept as read
+    } else {
+      for (std::uint64_t b = block; b <= runEnd; ++b) {
+        std::size_t at = static_cast<std::size_t>((b - block) * kBlockBytes);
+        blocks_[b] = run.substr(at, std::min(kBlockBytes, length - at));
+      }
     }
     cached_ += length;
     block = runEnd + 1;
