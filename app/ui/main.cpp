@@ -13,6 +13,7 @@
 #include "app/core/ProgramPaths.h"
 #include "app/ui/ApplicationSetup.h"
 #include "app/ui/MainWindow.h"
+#include "catalogue/core/BackgroundListing.h"
 #include "catalogue/core/BackgroundScan.h"
 #include "catalogue/ui/FolderDialog.h"
 #include "commands/ui/RowEditDialog.h"
@@ -138,10 +139,11 @@ int main(int argc, char** argv) {
   platform::QtDesktop desktop;
   int status = RunWindows(application, paths, dialogs, desktop, *folder);
   // A scan cancelled as the program closed may still be reading its last
-  // file on a thread of its own: the windows have saved what they keep, so
-  // the program leaves now rather than wait for it or take away what it
-  // still uses.
-  if (catalogue::BackgroundScan::AnyRunning()) {
+  // file on a thread of its own, and a folder on a server that does not
+  // answer may still be being listed: the windows have saved what they
+  // keep, so the program leaves now rather than wait for them or take away
+  // what they still use.
+  if (catalogue::BackgroundScan::AnyRunning() || catalogue::BackgroundListing::AnyRunning()) {
     std::fflush(nullptr);
     std::_Exit(status);
   }

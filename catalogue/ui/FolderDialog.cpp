@@ -84,6 +84,14 @@ const char* const kSubfoldersHint =
     "ファイル名の欄には、選んだフォルダーからのパスが入ります";
 const char* const kHowToListNewer = "「新しい形式も読む」をオンにすると一覧にできます。";
 const char* const kCancelledText = "プロパティの読み取りを中止しました。一覧は変更されていません。";
+const char* const kListingText = "フォルダーの中を調べています...";
+// How long a folder may take to list before the window stops waiting for
+// it and shows it when it is done; how often it then looks.
+constexpr std::chrono::milliseconds kListingWait{50};
+constexpr int kListingTickMs = 30;
+// How long the scan waits for a folder still being listed (the scan button
+// is off meanwhile, so only a program's call waits).
+constexpr std::chrono::milliseconds kScanWaitsForListing{30000};
 
 std::string FileSystemBytes(const QString& path) {
   return QFile::encodeName(path).toStdString();
@@ -139,6 +147,9 @@ FolderDialog::FolderDialog(const app::ProgramPaths& paths, widgets::Dialogs& dia
   setObjectName(QStringLiteral("ffolder_select"));
   setWindowTitle(widgets::ApplicationTitle());
   BuildLayout();
+  listingTicks_ = new QTimer(this);
+  listingTicks_->setInterval(kListingTickMs);
+  connect(listingTicks_, &QTimer::timeout, this, &FolderDialog::CheckListing);
 
   widgets::RestoreWindowGeometry(*this, paths_.SettingsFile(), kSection, kDesignedWidth,
                                  kDesignedHeight);
@@ -331,7 +342,8 @@ QString FolderDialog::SelectedFolder() const {
   return index.isValid() ? folders_->filePath(index) : QString();
 }
 
-QStringList FolderDialog::ListedNames() const {
+QStringList FolderDialog::ListedNames() {
+  FinishListing(kScanWaitsForListing);
   QStringList names;
   for (int i = 0; i < fileList_->count(); ++i) {
     names << fileList_->item(i)->text();
@@ -344,19 +356,51 @@ void FolderDialog::ShowDirectory(const QString& path) {
     return;
   }
   fileList_->clear();
-  try {
-    for (const std::string& name :
-         ListDocumentFiles(FileSystemBytes(path), ListedFormats(), ListedSubfolders())) {
-      auto* item = new QListWidgetItem(QFile::decodeName(QByteArray::fromStdString(name)));
-      item->setData(Qt::UserRole, QByteArray::fromStdString(name));
-      fileList_->addItem(item);
-    }
-  } catch (const std::exception&) {
-    // A folder that cannot be read lists nothing.
-  }
   listDirectory_ = path;
   listedFolderLabel_->setText(path);
   pathEdit_->setText(path);
+  // A listing still running for another folder is left to end by itself.
+  listing_ = std::make_unique<BackgroundListing>(FileSystemBytes(path), ListedFormats(),
+                                                 ListedSubfolders(), lister_);
+  if (listing_->WaitFor(kListingWait)) {
+    ShowListedNames();
+    return;
+  }
+  scanButton_->setEnabled(false);
+  statusBar_->showMessage(QString::fromUtf8(kListingText));
+  listingTicks_->start();
+}
+
+void FolderDialog::CheckListing() {
+  if (listing_ != nullptr && listing_->Done()) {
+    ShowListedNames();
+  }
+}
+
+void FolderDialog::ShowListedNames() {
+  std::vector<std::string> names = listing_->TakeNames();
+  listing_.reset();
+  listingTicks_->stop();
+  for (const std::string& name : names) {
+    auto* item = new QListWidgetItem(QFile::decodeName(QByteArray::fromStdString(name)));
+    item->setData(Qt::UserRole, QByteArray::fromStdString(name));
+    fileList_->addItem(item);
+  }
+  if (statusBar_->currentMessage() == QString::fromUtf8(kListingText)) {
+    statusBar_->clearMessage();
+  }
+  scanButton_->setEnabled(activeScan_ == nullptr);
+}
+
+bool FolderDialog::FinishListing(std::chrono::milliseconds patience) {
+  if (listing_ == nullptr) {
+    return true;
+  }
+  if (!listing_->WaitFor(patience)) {
+    return false;
+  }
+  ShowListedNames();
+  return true;
 }
 
 void FolderDialog::OpenTypedPath() {
@@ -504,6 +548,9 @@ bool FolderDialog::ScanListedDocuments() {
 void FolderDialog::Scan() {
   if (activeScan_ != nullptr) {
     return;  // one scan at a time
+  }
+  if (!FinishListing(kScanWaitsForListing)) {
+    return;  // the folder is still being listed, as the status bar says
   }
   statusBar_->clearMessage();
   if (fileList_->count() == 0) {

@@ -2,10 +2,12 @@
 
 #include <QDialog>
 #include <QStringList>
+#include <chrono>
 #include <functional>
 #include <memory>
 
 #include "app/core/ProgramPaths.h"
+#include "catalogue/core/BackgroundListing.h"
 #include "catalogue/core/BackgroundScan.h"
 #include "catalogue/core/FolderAndTitle.h"
 #include "catalogue/core/FolderScan.h"
@@ -18,6 +20,7 @@ class QLineEdit;
 class QListWidget;
 class QSplitter;
 class QStatusBar;
+class QTimer;
 class QTreeView;
 
 namespace widgets {
@@ -46,15 +49,18 @@ class FolderDialog : public QDialog {
   void OpenFolder(const QString& path);
   // The folder selected in the tree; empty when none.
   QString SelectedFolder() const;
-  // The folder whose documents the list shows, and their names.
+  // The folder whose documents the list shows, and their names (once
+  // listed: a folder still being listed is waited for).
   QString ListDirectory() const { return listDirectory_; }
-  QStringList ListedNames() const;
+  QStringList ListedNames();
   // How long a scan runs before its progress shows (tests show it at once).
   void SetProgressDelay(int milliseconds) { progressDelayMs_ = milliseconds; }
   // Where the scan reads the documents' summaries (compound files through
   // libgsf unless a test gives another).
   using SourceMaker = std::function<std::unique_ptr<SummaryStreamSource>()>;
   void SetDocumentSource(SourceMaker make) { makeSource_ = std::move(make); }
+  // How folders are listed (ListDocumentFiles unless a test gives another).
+  void SetFolderLister(BackgroundListing::Lister lister) { lister_ = std::move(lister); }
 
  public slots:
   void ShowSelectedFolder();
@@ -68,7 +74,16 @@ class FolderDialog : public QDialog {
 
  private:
   void BuildLayout();
+  // Lists the documents of `path`: at once when it lists quickly, else
+  // on a thread of its own while the window goes on answering (a file
+  // server that answers slowly or not at all, a deep tree of subfolders).
   void ShowDirectory(const QString& path);
+  // Shows the listing's names once it is done.
+  void CheckListing();
+  void ShowListedNames();
+  // Waits at most `patience` for a listing still running and shows it;
+  // false when it is still running.
+  bool FinishListing(std::chrono::milliseconds patience);
   // Opens the folder typed or pasted into the path field in the tree and
   // the file list; a path that is not a folder is refused with a message.
   void OpenTypedPath();
@@ -109,6 +124,9 @@ class FolderDialog : public QDialog {
   BackgroundScan* activeScan_ = nullptr;  // while a scan runs
   bool cancelRequested_ = false;
   SourceMaker makeSource_;
+  BackgroundListing::Lister lister_;
+  std::unique_ptr<BackgroundListing> listing_;  // while a folder is being listed
+  QTimer* listingTicks_ = nullptr;
   bool keepSelectionInView_ = false;
 
   widgets::GradientPanel* titleBand_ = nullptr;

@@ -7,6 +7,7 @@
 #include <QDialogButtonBox>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QElapsedTimer>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -28,6 +29,7 @@
 #include <thread>
 
 #include "app/ui/MainWindow.h"
+#include "catalogue/core/BackgroundListing.h"
 #include "catalogue/core/BackgroundScan.h"
 #include "catalogue/core/FolderScan.h"
 #include "catalogue/core/ListFile.h"
@@ -740,6 +742,68 @@ TEST_F(MainWindowFixture, CancelAnswersAtOnceWhileAFileIsStillBeingRead) {
   }
   EXPECT_FALSE(catalogue::BackgroundScan::AnyRunning());
   EXPECT_EQ(ReadAll(paths.ListFile()), "kept.doc;;;;;;;;;;;\r\n");
+}
+
+// A folder on a server that is slow to answer: the window goes on answering
+// while it is listed, and shows it once listed unless another was chosen.
+TEST_F(MainWindowFixture, AFolderSlowToListLeavesTheWindowAnsweringAndShowsItWhenListed) {
+  testsupport::TempDir slow;
+  testsupport::TempDir quick;
+  testsupport::WriteNumberedDocuments(slow.path(), 3);
+  testsupport::WriteNumberedDocuments(quick.path(), 2);
+  Start();
+  auto gate = std::make_shared<Gate>();
+  std::string slowPath = slow.path();
+  FolderCommand([&](catalogue::FolderDialog& dialog) {
+    dialog.SetFolderLister([gate, slowPath](const std::string& folder,
+                                            catalogue::DocumentFormats formats,
+                                            catalogue::Subfolders subfolders) {
+      if (folder == slowPath) {
+        std::unique_lock<std::mutex> lock(gate->mutex);
+        gate->opened.wait_for(lock, std::chrono::seconds(30), [&] { return gate->open; });
+      }
+      return catalogue::ListDocumentFiles(folder, formats, subfolders);
+    });
+    auto* list = dialog.findChild<QListWidget*>(QStringLiteral("FileListBox1"));
+    auto* scan = dialog.findChild<QPushButton*>(QStringLiteral("GradBtn1"));
+    auto* status = dialog.findChild<QStatusBar*>(QStringLiteral("StatusBar1"));
+    ASSERT_TRUE(list && scan && status);
+    QElapsedTimer answered;
+    answered.start();
+    dialog.OpenFolder(QString::fromStdString(slow.path()));
+    EXPECT_LT(answered.elapsed(), 2000);  // not the 30 s the server takes
+    EXPECT_EQ(list->count(), 0);
+    EXPECT_FALSE(scan->isEnabled());
+    EXPECT_EQ(status->currentMessage(), QStringLiteral("フォルダーの中を調べています..."));
+
+    // Another folder chosen meanwhile is listed at once, and stays listed
+    // when the first one's names come.
+    dialog.OpenFolder(QString::fromStdString(quick.path()));
+    EXPECT_EQ(list->count(), 2);
+    EXPECT_TRUE(scan->isEnabled());
+    EXPECT_TRUE(status->currentMessage().isEmpty());
+
+    // Chosen again: shown once the server answers.
+    dialog.OpenFolder(QString::fromStdString(slow.path()));
+    EXPECT_EQ(list->count(), 0);
+    {
+      std::lock_guard<std::mutex> lock(gate->mutex);
+      gate->open = true;
+    }
+    gate->opened.notify_all();
+    for (int i = 0; i < 500 && list->count() == 0; ++i) {
+      QTest::qWait(10);
+    }
+    EXPECT_EQ(list->count(), 3);
+    EXPECT_EQ(dialog.ListDirectory(), QString::fromStdString(slow.path()));
+    EXPECT_TRUE(scan->isEnabled());
+    EXPECT_TRUE(status->currentMessage().isEmpty());
+    dialog.CancelOrClose();
+  });
+  for (int i = 0; i < 500 && catalogue::BackgroundListing::AnyRunning(); ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  EXPECT_FALSE(catalogue::BackgroundListing::AnyRunning());
 }
 
 // A disk that goes away in the middle of a scan.

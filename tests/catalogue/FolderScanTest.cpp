@@ -7,6 +7,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "catalogue/core/BackgroundListing.h"
 #include "catalogue/core/ScanMessages.h"
 #include "platform/errors/UserError.h"
 #include "tests/catalogue/FakeDocuments.h"
@@ -118,6 +119,20 @@ class CollectingSink : public LineSink {
   Names lines;
   void WriteLine(std::string_view line) override { lines.emplace_back(line); }
 };
+
+TEST(DocumentMask, AFolderListedOnItsOwnThreadListsTheSameAndAnUnreadableOneNothing) {
+  testsupport::TempDir dir;
+  dir.Write("b.doc", "x");
+  dir.Write("A.DOC", "x");
+  dir.Write("note.txt", "x");
+  BackgroundListing listing(dir.path(), DocumentFormats::Classic, Subfolders::Left);
+  ASSERT_TRUE(listing.WaitFor(std::chrono::seconds(30)));
+  EXPECT_TRUE(listing.Done());
+  EXPECT_EQ(listing.TakeNames(), ListDocumentFiles(dir.path()));
+  BackgroundListing missing(dir.File("gone"), DocumentFormats::Classic, Subfolders::Left);
+  ASSERT_TRUE(missing.WaitFor(std::chrono::seconds(30)));
+  EXPECT_TRUE(missing.TakeNames().empty());  // said nothing, threw nothing
+}
 
 TEST(Scan, WritesOneLinePerFileInListOrderWithEmptyLinesForFailures) {
   FakeSource source;
