@@ -24,6 +24,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <tuple>
 
 #include "catalogue/core/BackgroundScan.h"
 #include "catalogue/core/DocumentReader.h"
@@ -87,7 +88,7 @@ const char* const kCancelledText = "プロパティの読み取りを中止し�
 const char* const kListingText = "フォルダーの中を調べています...";
 // How long a folder may take to list before the window stops waiting for
 // it and shows it when it is done; how often it then looks.
-constexpr std::chrono::milliseconds kListingWait{50};
+constexpr std::chrono::milliseconds kListingWait{10};
 constexpr int kListingTickMs = 30;
 // How long the scan waits for a folder still being listed (the scan button
 // is off meanwhile, so only a program's call waits).
@@ -355,13 +356,18 @@ void FolderDialog::ShowDirectory(const QString& path) {
   if (path.isEmpty()) {
     return;
   }
+  std::tuple<QString, DocumentFormats, Subfolders> what{path, ListedFormats(), ListedSubfolders()};
+  if (listing_ != nullptr && what == listed_) {
+    return;  // being listed already (the tree's selection and a command, say)
+  }
   fileList_->clear();
   listDirectory_ = path;
   listedFolderLabel_->setText(path);
   pathEdit_->setText(path);
   // A listing still running for another folder is left to end by itself.
-  listing_ = std::make_unique<BackgroundListing>(FileSystemBytes(path), ListedFormats(),
-                                                 ListedSubfolders(), lister_);
+  listed_ = what;
+  listing_ = std::make_unique<BackgroundListing>(FileSystemBytes(path), std::get<1>(what),
+                                                 std::get<2>(what), lister_);
   if (listing_->WaitFor(kListingWait)) {
     ShowListedNames();
     return;

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <tuple>
 
 #include "app/core/ProgramPaths.h"
 #include "catalogue/core/BackgroundListing.h"
@@ -125,7 +126,8 @@ class FolderDialog : public QDialog {
   bool cancelRequested_ = false;
   SourceMaker makeSource_;
   BackgroundListing::Lister lister_;
-  std::unique_ptr<BackgroundListing> listing_;  // while a folder is being listed
+  std::unique_ptr<BackgroundListing> listing_;               // while a folder is being listed
+  std::tuple<QString, DocumentFormats, Subfolders> listed_;  // what it lists
   QTimer* listingTicks_ = nullptr;
   bool keepSelectionInView_ = false;
 

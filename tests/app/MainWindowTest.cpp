@@ -296,6 +296,7 @@ TEST_F(MainWindowFixture, TheFolderDialogWorksFromTheKeyboard) {
     EXPECT_EQ(NextTabStop(NextTabStop(check))->objectName(), QStringLiteral("GradBtn2"));
 
     // Return on the focused run button runs the scan; with Ctrl it does not.
+    dialog.ListedNames();  // the folder listed, the button on
     auto* run = dialog.findChild<QWidget*>(QStringLiteral("GradBtn1"));
     run->setFocus();
     QTest::keyClick(run, Qt::Key_Return, Qt::ControlModifier);
