@@ -1,6 +1,6 @@
-// Documents fetched ahead by several threads: the scan's lines and messages
-// are those of a scan without them, and what is fetched stays bounded and
-// closed.
+// Documents fetched ahead by several threads, or read on several cores:
+// the scan's lines and messages are those of a scan on one thread, and
+// what is fetched stays bounded and closed.
 
 #include "catalogue/core/FileFetcher.h"
 
@@ -9,14 +9,9 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "catalogue/core/DocumentReader.h"
 #include "catalogue/core/FolderScan.h"
-#include "catalogue/ole/MsoleSummarySource.h"
-#include "catalogue/ole/ZipPackageSource.h"
-#include "tests/catalogue/FakeDocuments.h"
-#include "tests/support/CompoundFileWriter.h"
-#include "tests/support/PackageWriter.h"
-#include "tests/support/PropertySetBuilder.h"
+#include "catalogue/core/ScanMessages.h"
+#include "catalogue/readers/ReaderWithSources.h"
 #include "tests/support/SampleDocuments.h"
 #include "tests/support/TempDir.h"
 
@@ -37,40 +32,64 @@ class Lines : public LineSink {
   }
 };
 
-// One scan of `folder` with the newer formats, fetched by `threads`.
-std::pair<std::string, std::string> Scan(const std::string& folder, int threads) {
-  ::setenv("QUILL_FETCH_THREADS", std::to_string(threads).c_str(), 1);
-  MsoleSummarySource ole;
-  ZipPackageSource packages(ole.Document());
-  fakes::RecordingReporter reporter;
-  DocumentReader reader(ole, reporter, RegionalFormats{}, 9 * 3600);
-  reader.ReadNewerFormats(packages);
+// The list and the messages of a scan of `folder` and its subfolders with
+// `fetchers` fetching ahead and `readers` more threads reading.
+std::pair<std::string, std::string> Scan(const std::string& folder, DocumentFormats formats,
+                                         int fetchers, int readers) {
+  ::setenv("QUILL_FETCH_THREADS", std::to_string(fetchers).c_str(), 1);
+  ::setenv("QUILL_READ_THREADS", std::to_string(readers).c_str(), 1);
+  ScanMessages messages;
+  messages.SetFolder(folder);
+  ReaderWithSources own(messages, formats);
   Lines lines;
-  ScanDocuments(folder, ListDocumentFiles(folder, DocumentFormats::WithNewer, Subfolders::Left),
-                reader, lines);
+  EXPECT_TRUE(ScanDocuments(folder, ListDocumentFiles(folder, formats, Subfolders::Included),
+                            own.Reader(), lines, {}, MakerOfReadersWithSources(formats)));
   ::unsetenv("QUILL_FETCH_THREADS");
-  std::string messages;
-  for (std::size_t i = 0; i < reporter.messages.size(); ++i) {
-    messages += reporter.paths[i] + ": " + reporter.messages[i] + "\n";
+  ::unsetenv("QUILL_READ_THREADS");
+  std::string said = messages.Heading() + "\n";
+  for (const ScanMessages::Entry& entry : messages.Entries()) {
+    said += entry.fileName + ": " + entry.text + "\n";
   }
-  return {lines.text, messages};
+  return {lines.text, said};
+}
+
+// Every format, damaged files, an empty one, a folder named as a document
+// and a subfolder.
+void WriteMixedFolder(testsupport::TempDir& folder) {
+  testsupport::WriteMixedDocuments(folder.path(), 60);
+  testsupport::WriteSampleDocuments(folder.path());
+  folder.Write("broken.docx", std::string("PK\x03\x04", 4) + "no directory");
+  folder.Write("broken.pdf", "%PDF-1.4\nnothing else");
+  folder.Write("empty.doc", "");
+  std::filesystem::create_directory(folder.File("folder.doc"));
+  std::filesystem::create_directory(folder.File("sub"));
+  testsupport::WriteMixedDocuments(folder.File("sub"), 20);
 }
 
 TEST(FileFetcher, AScanFetchedAheadGivesTheSameLinesAndMessagesInTheListsOrder) {
   testsupport::TempDir folder;
-  testsupport::WriteMixedDocuments(folder.path(), 60);
-  testsupport::WriteSampleDocuments(folder.path());
-  folder.Write("broken.docx", std::string("PK\x03\x04", 4) + "no directory");
-  folder.Write("empty.doc", "");
-  std::filesystem::create_directory(folder.File("folder.doc"));
+  WriteMixedFolder(folder);
   std::size_t before = OpenDescriptors();
-  std::pair<std::string, std::string> alone = Scan(folder.path(), 0);
+  std::pair<std::string, std::string> alone = Scan(folder.path(), DocumentFormats::WithNewer, 0, 0);
   for (int threads : {1, 4, 16}) {
     SCOPED_TRACE(threads);
-    EXPECT_EQ(Scan(folder.path(), threads), alone);
+    EXPECT_EQ(Scan(folder.path(), DocumentFormats::WithNewer, threads, 0), alone);
   }
-  EXPECT_EQ(OpenDescriptors(), before);  // every fetched file closed
-  EXPECT_NE(alone.second, "");           // the damaged files said so
+  EXPECT_EQ(OpenDescriptors(), before);                            // every fetched file closed
+  EXPECT_NE(alone.second.find("broken.docx"), std::string::npos);  // the damaged files said so
+}
+
+TEST(FileFetcher, EveryFormatReadOnSeveralCoresGivesTheListOfOne) {
+  testsupport::TempDir folder;
+  WriteMixedFolder(folder);
+  for (DocumentFormats formats : {DocumentFormats::Classic, DocumentFormats::WithNewer}) {
+    std::pair<std::string, std::string> alone = Scan(folder.path(), formats, 0, 0);
+    EXPECT_NE(alone.first.find("sub/"), std::string::npos);
+    for (int threads : {1, 3}) {
+      SCOPED_TRACE(threads);
+      EXPECT_EQ(Scan(folder.path(), formats, 0, threads), alone);
+    }
+  }
 }
 
 TEST(FileFetcher, FilesAreTakenInTheListsOrderAndTheRestClosedUnread) {
