@@ -358,7 +358,10 @@ void FolderDialog::ShowDirectory(const QString& path) {
   }
   std::tuple<QString, DocumentFormats, Subfolders> what{path, ListedFormats(), ListedSubfolders()};
   if (listing_ != nullptr && what == listed_) {
-    return;  // being listed already (the tree's selection and a command, say)
+    // Being listed already (the tree's selection and a command, say, or
+    // the dialog shown while it lists): it still says so.
+    statusBar_->showMessage(QString::fromUtf8(kListingText));
+    return;
   }
   fileList_->clear();
   listDirectory_ = path;
