@@ -72,7 +72,9 @@ std::string FindDocumentByField(const std::string& folder, std::string_view fiel
 // file-name field holds the name as given, a path for a subfolder's. The
 // next files are asked of the disk ahead of their turn. Given `makeReader`,
 // on a local disk the processor's other cores read the next documents with
-// readers it makes; the lines and messages stay in the list's order. Calls
+// readers it makes, which must read as `reader` does (the same formats,
+// zone and kinds of source); the lines and messages stay in the list's
+// order. Calls
 // `progress(done, total)` after each file when given; when it returns false
 // the scan stops there. Returns whether every file was read.
 bool ScanDocuments(const std::string& folder, const std::vector<std::string>& names,

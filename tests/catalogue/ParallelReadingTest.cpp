@@ -7,10 +7,14 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
+#include <condition_variable>
 #include <cstdlib>
 #include <map>
+#include <mutex>
 #include <set>
 #include <stdexcept>
+#include <thread>
 
 #include "catalogue/core/FolderScan.h"
 #include "catalogue/core/ScanMessages.h"
@@ -27,11 +31,17 @@ using testsupport::PropertySetBuilder;
 using Names = std::vector<std::string>;
 
 // A table of documents shared by every reader's source; each open is
-// counted, and the paths in `throwing` throw.
+// counted, with the thread that opened it, and the paths in `throwing`
+// throw. A path of `waits` is read only once the path it names has been
+// opened (or 10 s have passed).
 struct Table {
   std::map<std::string, SummaryStream> files;
   std::set<std::string> throwing;
+  std::map<std::string, std::string> waits;
   std::atomic<int> opened{0};
+  std::mutex mutex;
+  std::condition_variable openedOne;
+  std::map<std::string, std::thread::id> openedBy;
 };
 
 class TableSource : public SummaryStreamSource {
@@ -39,6 +49,15 @@ class TableSource : public SummaryStreamSource {
   explicit TableSource(Table& table) : table_(table) {}
   SummaryStream ReadSummaryStream(const std::string& path) override {
     ++table_.opened;
+    {
+      std::unique_lock<std::mutex> lock(table_.mutex);
+      table_.openedBy[path] = std::this_thread::get_id();
+      table_.openedOne.notify_all();
+      if (auto wait = table_.waits.find(path); wait != table_.waits.end()) {
+        table_.openedOne.wait_for(lock, std::chrono::seconds(10),
+                                  [&] { return table_.openedBy.count(wait->second) != 0; });
+      }
+    }
     if (table_.throwing.count(path) != 0) {
       throw std::runtime_error("cannot read " + path);
     }
@@ -137,6 +156,28 @@ TEST(ParallelReading, LinesMessagesAndProgressAreThoseOfOneThread) {
       EXPECT_EQ(parallel.progress, alone.progress);
     }
   }
+}
+
+TEST(ParallelReading, WhileItsDocumentIsReadElsewhereTheScanReadsFurtherOn) {
+  Table table;
+  Names names;
+  FillTable(table, names);
+  Outcome alone = ScanWith(0, table, names);
+  // The scan's own first document waits until the other thread has come to
+  // the third, and the third waits for the eleventh: only the scan's thread
+  // reading on past the third, with its spare reader, lets it through.
+  table.waits["/f/f1000.doc"] = "/f/f1002.doc";
+  table.waits["/f/f1002.doc"] = "/f/f1010.doc";
+  table.openedBy.clear();
+  Outcome parallel = ScanWith(1, table, names);
+  EXPECT_EQ(parallel.lines, alone.lines);
+  EXPECT_EQ(parallel.messages, alone.messages);
+  EXPECT_EQ(parallel.progress, alone.progress);
+  std::thread::id scans = std::this_thread::get_id();
+  EXPECT_EQ(table.openedBy["/f/f1000.doc"], scans);
+  EXPECT_NE(table.openedBy["/f/f1002.doc"], scans);
+  EXPECT_EQ(table.openedBy["/f/f1003.doc"], scans);
+  EXPECT_EQ(table.openedBy["/f/f1010.doc"], scans);
 }
 
 TEST(ParallelReading, AStoppedScanReadsOnlyAWindowFurtherAndWritesNoMore) {
