@@ -25,19 +25,6 @@ constexpr std::string_view kPdfNs = "http://ns.adobe.com/pdf/1.3/";
 constexpr std::string_view kXmpNs = "http://ns.adobe.com/xap/1.0/";
 constexpr std::string_view kXmlNs = "http://www.w3.org/XML/1998/namespace";
 
-void AppendUtf8(char32_t c, std::string& out) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
-}
-
 // PDFDocEncoding where it differs from Latin-1: 0x18-0x1F and 0x80-0xA0
 // (0 for the codes it leaves undefined).
 char32_t PdfDocCharacter(unsigned char b) {
@@ -67,7 +54,7 @@ std::string PdfDocToUtf8(std::string_view bytes) {
     if (u == 0) {
       out += '?';
     } else {
-      AppendUtf8(u, out);
+      platform::AppendUtf8(out, u);
     }
   }
   return out;

@@ -8,6 +8,7 @@
 
 #include "platform/text/HexDigit.h"
 #include "platform/text/Iconv.h"
+#include "platform/text/Utf8.h"
 
 namespace catalogue {
 
@@ -30,24 +31,6 @@ bool IsNameStart(char c) {
 
 bool IsNameChar(char c) {
   return IsNameStart(c) || (c >= '0' && c <= '9') || c == '-' || c == '.';
-}
-
-void AppendUtf8(std::string& out, std::uint32_t cp) {
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (cp >> 18));
-    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
 }
 
 struct NotWellFormed {
@@ -226,7 +209,7 @@ class XmlParser {
       if (cp == 0 || (cp >= 0xD800 && cp <= 0xDFFF)) {
         Fail("文字参照が正しくありません");
       }
-      AppendUtf8(out, cp);
+      platform::AppendUtf8(out, static_cast<char32_t>(cp));
     } else {
       // Entities a document type declares are never expanded.
       Fail("定義されていない実体参照があります");

@@ -43,4 +43,8 @@ std::size_t Utf8PrefixLength(std::string_view text, std::size_t maxBytes);
 // The characters (code points) of well-formed `text`.
 std::size_t Utf8CharacterCount(std::string_view text);
 
+// Appends the UTF-8 form of the character `c` (a scalar value, at most
+// U+10FFFF; surrogates are the caller's to keep out).
+void AppendUtf8(std::string& out, char32_t c);
+
 }  // namespace platform

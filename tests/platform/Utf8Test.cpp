@@ -23,6 +23,20 @@ TEST(Utf8, IllFormedBytesBecomeOneMarkEachAndTheRestIsKept) {
   EXPECT_EQ(ValidUtf8(""), "");
 }
 
+TEST(Utf8, CharactersAreAppendedInOneToFourBytesEachWellFormed) {
+  std::string out;
+  for (char32_t c : {U'\x7F', U'\x80', U'\x7FF', U'\x800', U'\xFFFF', U'\x10000', U'\x10FFFF'}) {
+    std::size_t at = out.size();
+    AppendUtf8(out, c);
+    EXPECT_EQ(Utf8CharacterAt(out, at), out.size() - at) << static_cast<unsigned>(c);
+  }
+  EXPECT_EQ(out.size(), 1u + 2 + 2 + 3 + 3 + 4 + 4);
+  EXPECT_EQ(ValidUtf8(out), out);
+  std::string kanji;
+  AppendUtf8(kanji, U'\x20BB7');  // 𠮷
+  EXPECT_EQ(kanji, "\xF0\xA0\xAE\xB7");
+}
+
 TEST(Utf8, PrefixesEndOnCharacterBoundaries) {
   std::string text = "a\xE3\x81\x82\xF0\x9F\x98\x80";  // a, あ, an emoji
   EXPECT_EQ(Utf8PrefixLength(text, 0), 0u);
