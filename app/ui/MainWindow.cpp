@@ -67,6 +67,9 @@ constexpr int kListWriteDelayMs = 300;
 const QString kSupportMail = QStringLiteral("support@fernhollow.example");
 const QString kWebAddress = QStringLiteral("https://www.fernhollow.example/");
 const QString kConfirm = QStringLiteral("確認");
+// The commands that change the list, in the menus and the pop-up menu.
+constexpr const char* kListCommandNames[] = {"N21", "N19", "N22", "N23",
+                                             "N31", "N32", "N33", "N34"};
 
 QLabel* BandLabel(const char* name, int pixelSize, const QColor& color) {
   auto* label = new QLabel;
@@ -238,7 +241,8 @@ void MainWindow::BuildMenus() {
   edit->addSeparator();
   AddItem(edit, "N30", QStringLiteral("タイトル入力"), &W::EnterReportTitle);
   edit->addSeparator();
-  edit->addMenu(BuildSortMenu());
+  sortMenu_ = BuildSortMenu();
+  edit->addMenu(sortMenu_);
 
   QMenu* view = menuBar()->addMenu(QStringLiteral("表　示(&D)"));
   AddItem(view, "N14", QStringLiteral("ファイル名列の幅を広げる"), &W::WidenFileNameColumn);
@@ -300,12 +304,18 @@ QMenu* MainWindow::BuildSortMenu() {
 }
 
 void MainWindow::SortRows(int column, bool ascending) {
+  if (!listOpen_) {
+    return;
+  }
   sortedColumn_ = column;
   sortedAscending_ = ascending;
   ListChanged(commands::SortChange(documents_, column, ascending), 0);
 }
 
 void MainWindow::SortByHeading(int column) {
+  if (!listOpen_) {
+    return;
+  }
   SortRows(column, column == sortedColumn_ ? !sortedAscending_ : true);
 }
 
@@ -324,8 +334,19 @@ void MainWindow::ShowList(std::optional<int> selected) {
     gridData_.SelectRow(ListGridCells::GridRow(*selected));
   }
   RefreshGrid();
+  EnableListCommands();
+}
+
+void MainWindow::EnableListCommands() {
   Item(QStringLiteral("Undo"))->setEnabled(history_.CanUndo());
   Item(QStringLiteral("Redo"))->setEnabled(history_.CanRedo());
+  // Until a list is scanned or opened the grid's blank rows are no list:
+  // a command on them would write them over the list file kept from
+  // before, which 前回の一覧を開く brings back.
+  for (const char* name : kListCommandNames) {
+    Item(QString::fromLatin1(name))->setEnabled(listOpen_);
+  }
+  sortMenu_->setEnabled(listOpen_);
 }
 
 void MainWindow::UndoListChange() {
@@ -350,6 +371,9 @@ void MainWindow::SaveList() {
 
 void MainWindow::WriteListNow() {
   listWriter_->stop();
+  if (!listOpen_) {
+    return;  // the blank start-up rows never replace the list file
+  }
   widgets::RunReported(
       dialogs_, [&] { catalogue::WriteListFile(paths_.ListFile(), documents_.ListLines(';')); });
 }
@@ -380,6 +404,7 @@ void MainWindow::OpenLastList() {
   folderAndTitle_.SetTitle(platform::DecodeCp932(
       widgets::ReadSettingString(paths_.SettingsFile(), kSection, kListTitleKey)));
   history_.Clear();
+  listOpen_ = true;
   ShowList(0);
 }
 
@@ -477,6 +502,8 @@ void MainWindow::StartWithEmptyList() {
   }
   loadedWidths_ = ColumnWidthsOf(gridData_);
   documents_.EmptyAll();
+  listOpen_ = false;
+  EnableListCommands();
   grid_->Refresh();
   grid_->setFocus();
   // Working files that could not be read at start, told once.
@@ -509,6 +536,7 @@ void MainWindow::RunFolderCommand() {
     // Undo goes back to the scan and no further; the scan's list file
     // stays as the scan wrote it.
     history_.Clear();
+    listOpen_ = true;
     RememberListFolderAndTitle();
     ShowList(std::nullopt);
     return;
@@ -534,7 +562,7 @@ void MainWindow::Inform(const QString& text) {
 }
 
 void MainWindow::EditSelectedRow() {
-  if (editDialog_ == nullptr) {
+  if (editDialog_ == nullptr || !listOpen_) {
     return;
   }
   if (!documents_.HoldsDocument(SelectedRow())) {
@@ -556,6 +584,9 @@ void MainWindow::EditSelectedRow() {
 }
 
 void MainWindow::DeleteSelectedRow() {
+  if (!listOpen_) {
+    return;
+  }
   int row = SelectedRow();
   const std::string& name = documents_.Field(row, 0);
   // The question names the document it is about.
@@ -575,6 +606,9 @@ void MainWindow::DeleteSelectedRow() {
 }
 
 void MainWindow::MoveSelected(bool up) {
+  if (!listOpen_) {
+    return;
+  }
   int row = SelectedRow();
   int to = up ? row - 1 : row + 1;
   if (to < 0 || to >= documents_.RowCount()) {
@@ -585,6 +619,9 @@ void MainWindow::MoveSelected(bool up) {
 }
 
 void MainWindow::MoveDraggedRow(int from, int to) {
+  if (!listOpen_) {
+    return;
+  }
   int fromRow = ListGridCells::ListRow(from);
   int toRow = ListGridCells::ListRow(to);
   if (fromRow < 0 || toRow < 0 || fromRow >= documents_.RowCount() ||
@@ -716,7 +753,7 @@ void MainWindow::ShowScreenResolution() {
 }
 
 void MainWindow::PrintReport() {
-  if (folderAndTitle_.Folder().empty()) {
+  if (!listOpen_ || folderAndTitle_.Folder().empty()) {
     Inform(QStringLiteral("フォルダ－が指定されていません"));
     return;
   }

@@ -151,6 +151,9 @@ class MainWindow : public QMainWindow {
   // The grid shows the list (the list row `selected` selected) and the
   // undo items say what can be undone.
   void ShowList(std::optional<int> selected);
+  // The undo items and the commands that change the list are enabled as
+  // far as there is something to act on.
+  void EnableListCommands();
   // Writes the rows to the list file: at once for a list of ordinary size,
   // a moment after the last of several quick changes for a very long one.
   void SaveList();
@@ -172,6 +175,7 @@ class MainWindow : public QMainWindow {
   widgets::StringGridData gridData_;
   std::vector<int> loadedWidths_;  // as the column-width file gave them at start
   bool shown_ = false;
+  bool listOpen_ = false;  // a list was scanned or opened since the start
   commands::ListHistory history_;
   QTimer* listWriter_ = nullptr;  // a write of a long list, waiting
   int sortedColumn_ = -1;         // the heading last clicked, and its direction
@@ -184,6 +188,7 @@ class MainWindow : public QMainWindow {
   QLabel* titleLabel_ = nullptr;
   widgets::StringGrid* grid_ = nullptr;
   QMenu* rowMenu_ = nullptr;
+  QMenu* sortMenu_ = nullptr;
   QStatusBar* statusBar_ = nullptr;
 };
 

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "app/ui/MainWindow.h"
+#include "catalogue/core/ListFile.h"
 #include "catalogue/ui/FolderDialog.h"
 #include "commands/core/TitleHistory.h"
 #include "commands/ui/RowEditDialog.h"
@@ -62,6 +63,12 @@ struct ProgramFixture : ::testing::Test {
 
   void FolderCommand(const std::function<void(catalogue::FolderDialog&)>& act) {
     WithDialog(folderDialog, act, [this] { window->ChooseFolder(); });
+  }
+
+  // Opens a list as 前回の一覧を開く does, from a list file of `lines`.
+  void OpenList(const std::vector<std::string>& lines) {
+    catalogue::WriteListFile(paths.ListFile(), lines);
+    window->OpenLastList();
   }
 
   // A cell of the grid: row 0 the headings, row N the list's row N - 1.

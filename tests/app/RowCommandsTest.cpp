@@ -26,11 +26,12 @@ using testsupport::ReadAll;
 struct RowCommands : ProgramFixture {
   void SetUp() override {
     Start();
+    std::vector<std::string> lines;
     for (int row = 1; row <= 3; ++row) {
-      SetCell(0, row, "d" + std::to_string(row) + ".doc");
-      SetCell(1, row, "title " + std::to_string(row));
-      SetCell(7, row, "last author");
+      lines.push_back("d" + std::to_string(row) + ".doc;title " + std::to_string(row) +
+                      ";;;;;;last author;;;;");
     }
+    OpenList(lines);
     SelectRow(2);
   }
 
@@ -97,10 +98,11 @@ TEST_F(RowCommands, EditKeepsWhatWasOnlyShown) {
 }
 
 TEST_F(RowCommands, EditingAnEmptyRowSaysThereIsNothing) {
+  std::string list = ReadAll(paths.ListFile());
   window->GridData().SelectRow(10);
   Trigger("N31");
   EXPECT_EQ(dialogs.shown, QStringList{QStringLiteral("info: 編集するデータはありません")});
-  EXPECT_FALSE(QFile::exists(QString::fromStdString(paths.ListFile())));
+  EXPECT_EQ(ReadAll(paths.ListFile()), list);
 }
 
 TEST_F(RowCommands, OnlyExecuteDeletes) {
@@ -382,10 +384,11 @@ TEST_F(RowCommands, ShiftOnTheEditorItemShowsItsCaptionAndBindsCtrlM) {
 TEST_F(RowCommands, PrintNeedsAFolderThenHandsTheRowsOver) {
   int windows = 0;
   UsePrintWindowsThatCloseAtOnce(windows);
+  std::string list = ReadAll(paths.ListFile());
   Trigger("N8");
   EXPECT_EQ(dialogs.shown, QStringList{QStringLiteral("info: フォルダ－が指定されていません")});
   EXPECT_EQ(windows, 0);
-  EXPECT_FALSE(QFile::exists(QString::fromStdString(paths.ListFile())));
+  EXPECT_EQ(ReadAll(paths.ListFile()), list);
 
   window->FolderAndTitle().SetFolder("/docs");
   SetCell(0, 2, "");  // passed over, not the end of the list
