@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "platform/settings/IniFile.h"
+#include "platform/settings/TextSetting.h"
 #include "widgets/Dialogs.h"
 #include "widgets/SkippedFiles.h"
 
@@ -49,6 +50,12 @@ std::string ReadSettingString(const std::string& settingsPath, const std::string
   return settings ? settings->ReadString(section, key).value_or(std::string()) : std::string();
 }
 
+std::string ReadSettingText(const std::string& settingsPath, const std::string& section,
+                            const std::string& key) {
+  std::optional<platform::IniFile> settings = LoadIfReadable(settingsPath);
+  return settings ? platform::ReadTextSetting(*settings, section, key) : std::string();
+}
+
 void WriteSettingInteger(Dialogs& dialogs, const std::string& settingsPath,
                          const std::string& section, const std::string& key, int value) {
   Write(dialogs, settingsPath,
@@ -60,6 +67,13 @@ void WriteSettingString(Dialogs& dialogs, const std::string& settingsPath,
                         const std::string& value) {
   Write(dialogs, settingsPath,
         [&](platform::IniFile& settings) { settings.WriteString(section, key, value); });
+}
+
+void WriteSettingText(Dialogs& dialogs, const std::string& settingsPath, const std::string& section,
+                      const std::string& key, const std::string& utf8) {
+  Write(dialogs, settingsPath, [&](platform::IniFile& settings) {
+    platform::WriteTextSetting(settings, section, key, utf8);
+  });
 }
 
 }  // namespace widgets

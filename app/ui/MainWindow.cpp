@@ -379,12 +379,10 @@ void MainWindow::WriteListNow() {
 }
 
 void MainWindow::RememberListFolderAndTitle() {
-  // The settings file is code page 932: a folder it cannot hold is left out.
-  std::optional<std::string> folder = catalogue::StoredFolderSetting(folderAndTitle_.Folder());
-  widgets::WriteSettingString(dialogs_, paths_.SettingsFile(), kSection, kListFolderKey,
-                              folder.value_or(""));
-  widgets::WriteSettingString(dialogs_, paths_.SettingsFile(), kSection, kListTitleKey,
-                              platform::Utf8ToCp932(folderAndTitle_.Title()));
+  widgets::WriteSettingText(dialogs_, paths_.SettingsFile(), kSection, kListFolderKey,
+                            folderAndTitle_.Folder());
+  widgets::WriteSettingText(dialogs_, paths_.SettingsFile(), kSection, kListTitleKey,
+                            folderAndTitle_.Title());
 }
 
 void MainWindow::OpenLastList() {
@@ -399,10 +397,10 @@ void MainWindow::OpenLastList() {
   if (!loaded) {
     return;
   }
-  folderAndTitle_.SetFolder(platform::DecodeCp932(
-      widgets::ReadSettingString(paths_.SettingsFile(), kSection, kListFolderKey)));
-  folderAndTitle_.SetTitle(platform::DecodeCp932(
-      widgets::ReadSettingString(paths_.SettingsFile(), kSection, kListTitleKey)));
+  folderAndTitle_.SetFolder(
+      widgets::ReadSettingText(paths_.SettingsFile(), kSection, kListFolderKey));
+  folderAndTitle_.SetTitle(
+      widgets::ReadSettingText(paths_.SettingsFile(), kSection, kListTitleKey));
   history_.Clear();
   listOpen_ = true;
   ShowList(0);

@@ -23,7 +23,6 @@
 #include "catalogue/core/FileFetcher.h"
 #include "platform/errors/UserError.h"
 #include "platform/files/FileBytes.h"
-#include "platform/text/Cp932.h"
 
 namespace catalogue {
 
@@ -254,25 +253,6 @@ std::string FindDocumentByField(const std::string& folder, std::string_view fiel
     }
   }
   return matches == 1 ? JoinPath(subfolder, found) : std::string();
-}
-
-std::optional<std::string> StoredFolderSetting(std::string_view utf8Folder) {
-  if (utf8Folder.empty() || utf8Folder.front() == ' ' || utf8Folder.back() == ' ') {
-    return std::nullopt;
-  }
-  for (std::size_t i = 0; i < utf8Folder.size(); ++i) {
-    auto byte = static_cast<unsigned char>(utf8Folder[i]);
-    bool c1 = byte == 0xC2 && i + 1 < utf8Folder.size() &&
-              static_cast<unsigned char>(utf8Folder[i + 1]) < 0xA0;  // U+0080 to U+009F
-    if (byte < 0x20 || byte == 0x7F || c1) {
-      return std::nullopt;
-    }
-  }
-  std::string stored = platform::Utf8ToCp932(utf8Folder);
-  if (platform::Cp932ToUtf8(stored) != utf8Folder) {
-    return std::nullopt;
-  }
-  return stored;
 }
 
 namespace {

@@ -88,14 +88,6 @@ bool ScanDocuments(const std::string& folder, const std::vector<std::string>& na
 // nothing was asked.
 bool AskToReadAhead(const std::string& path);
 
-// The folder scanned last as the settings file keeps it (code page 932),
-// when it would come back from there as it is: nothing for a folder with a
-// control character (a line break would end the value's line and start
-// another), with a blank at either end (the settings file trims values) or
-// with a character code page 932 cannot hold or gives back as another.
-// Such a folder is not written, and the one stored before stays.
-std::optional<std::string> StoredFolderSetting(std::string_view utf8Folder);
-
 // Joins a folder and a name with one "/".
 std::string JoinPath(const std::string& folder, const std::string& name);
 

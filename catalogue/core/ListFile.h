@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/files/ReplacingFileWriter.h"
+#include "platform/text/Utf8.h"
 
 // The document list file: one record per line, each field followed by ";",
 // lines ended by CR LF, no quoting. It is code page 932, as it always was,
@@ -27,7 +28,7 @@ inline constexpr const char* kListFileName = "excel_list.temp";
 std::vector<std::string> SplitListLines(std::string_view bytes);
 
 // The byte-order mark that starts a list file written in UTF-8.
-inline constexpr std::string_view kUtf8ListMark = "\xEF\xBB\xBF";
+inline constexpr std::string_view kUtf8ListMark = platform::kUtf8ByteOrderMark;
 
 // What a list file may hold: a larger one is refused with a message, never
 // read into memory.

@@ -163,8 +163,8 @@ FolderDialog::FolderDialog(const app::ProgramPaths& paths, widgets::Dialogs& dia
 
   // The folder scanned last, else the user's home folder, selected and
   // opened, is where the tree starts.
-  QString last = QString::fromStdString(platform::Cp932ToUtf8(
-      widgets::ReadSettingString(paths_.SettingsFile(), kSection, kLastFolderKey)));
+  QString last = QString::fromStdString(
+      widgets::ReadSettingText(paths_.SettingsFile(), kSection, kLastFolderKey));
   if (!last.isEmpty() && QFileInfo(last).isDir()) {
     OpenFolder(last);
   } else {
@@ -579,9 +579,8 @@ void FolderDialog::Scan() {
     return;
   }
   folderAndTitle_.SetFolder(listDirectory_.toStdString());
-  if (std::optional<std::string> stored = StoredFolderSetting(listDirectory_.toStdString())) {
-    widgets::WriteSettingString(dialogs_, paths_.SettingsFile(), kSection, kLastFolderKey, *stored);
-  }
+  widgets::WriteSettingText(dialogs_, paths_.SettingsFile(), kSection, kLastFolderKey,
+                            listDirectory_.toStdString());
   accept();
 }
 

@@ -6,6 +6,7 @@
 #include "platform/files/FileLock.h"
 #include "platform/files/ReplacingFileWriter.h"
 #include "platform/text/Cp932.h"
+#include "platform/text/Utf8.h"
 
 namespace commands {
 
@@ -15,20 +16,66 @@ char Folded(char c) {
   return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
+// The file's lines: CR LF, CR or LF end a line; a last line without one
+// counts.
+std::vector<std::string> Lines(std::string_view bytes) {
+  std::vector<std::string> lines;
+  std::string line;
+  bool open = false;
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    char c = bytes[i];
+    if (c == '\r' || c == '\n') {
+      if (c == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') {
+        ++i;
+      }
+      lines.push_back(std::move(line));
+      line.clear();
+      open = false;
+    } else {
+      line += c;
+      open = true;
+    }
+  }
+  if (open) {
+    lines.push_back(std::move(line));
+  }
+  return lines;
+}
+
+// A title's line in the code page 932 file: as it is, or nothing when code
+// page 932 cannot hold it as it is.
+std::optional<std::string> PlainLine(std::string_view title) {
+  if (title.find_first_of("\r\n") != std::string_view::npos) {
+    return std::nullopt;
+  }
+  return platform::EncodeCp932Exactly(title);
+}
+
+// The line that stands in for a title code page 932 cannot hold: "?" for
+// each character it lacks and for each line break.
+std::string StandInLine(std::string_view title) {
+  std::string text(title);
+  for (char& c : text) {
+    if (c == '\r' || c == '\n') {
+      c = '?';
+    }
+  }
+  return platform::Utf8ToCp932(text);
+}
+
+std::string WholeTitlesPath(const std::string& path) {
+  return path + kWholeTitlesSuffix;
+}
+
 }  // namespace
 
 bool SameIgnoringCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) {
     return false;
   }
+  // The bytes of a UTF-8 character beyond ASCII are all 0x80 and above, so
+  // folding byte by byte touches the ASCII letters alone.
   for (std::size_t i = 0; i < a.size(); ++i) {
-    if (platform::IsCp932LeadByte(static_cast<unsigned char>(a[i])) && i + 1 < a.size()) {
-      if (a[i] != b[i] || a[i + 1] != b[i + 1]) {
-        return false;
-      }
-      ++i;
-      continue;
-    }
     if (Folded(a[i]) != Folded(b[i])) {
       return false;
     }
@@ -39,38 +86,64 @@ bool SameIgnoringCase(std::string_view a, std::string_view b) {
 TitleHistory TitleHistory::Load(const std::string& path) {
   std::optional<std::string> bytes =
       platform::ReadFileBytesIfExists(path, platform::kSettingsFileLimit);
-  std::vector<std::string> entries;
   if (!bytes) {
     return TitleHistory();
   }
-  std::string line;
-  bool open = false;
-  for (std::size_t i = 0; i < bytes->size(); ++i) {
-    char c = (*bytes)[i];
-    if (c == '\r' || c == '\n') {
-      if (c == '\r' && i + 1 < bytes->size() && (*bytes)[i + 1] == '\n') {
-        ++i;
+  // The whole titles, found by the line that stands in for each; each is
+  // taken once, in order.
+  std::multimap<std::string, std::string> whole;
+  if (std::optional<std::string> wholeBytes =
+          platform::ReadFileBytesIfExists(WholeTitlesPath(path), platform::kSettingsFileLimit)) {
+    std::string_view text = *wholeBytes;
+    if (text.substr(0, platform::kUtf8ByteOrderMark.size()) == platform::kUtf8ByteOrderMark) {
+      text.remove_prefix(platform::kUtf8ByteOrderMark.size());
+      for (std::string& title : Lines(text)) {
+        std::string standIn = StandInLine(title);
+        whole.emplace(std::move(standIn), platform::ValidUtf8(title));
       }
-      entries.push_back(std::move(line));
-      line.clear();
-      open = false;
-    } else {
-      line += c;
-      open = true;
     }
   }
-  if (open) {
-    entries.push_back(std::move(line));
+  TitleHistory history;
+  for (std::string& line : Lines(*bytes)) {
+    if (auto found = whole.find(line); found != whole.end()) {
+      history.entries_.push_back(found->second);
+      whole.erase(found);
+      continue;
+    }
+    std::string shown = platform::Cp932ToUtf8(line);
+    if (platform::EncodeCp932Exactly(shown) != line) {
+      history.unreadLines_[shown] = line;  // written back as it was
+    }
+    history.entries_.push_back(std::move(shown));
   }
-  return TitleHistory(std::move(entries));
+  return history;
 }
 
 void TitleHistory::Save(const std::string& path) const {
   std::string text;
+  std::string wholeText(platform::kUtf8ByteOrderMark);
+  bool allPlain = true;
   for (const std::string& entry : entries_) {
-    text += entry;
+    if (auto unread = unreadLines_.find(entry); unread != unreadLines_.end()) {
+      text += unread->second;
+    } else if (std::optional<std::string> plain = PlainLine(entry)) {
+      text += *plain;
+    } else {
+      text += StandInLine(entry);
+      allPlain = false;
+    }
     text += "\r\n";
+    wholeText += entry;
+    wholeText += "\r\n";
   }
+  // The whole titles first: a history cut short between the two writes
+  // still reads, its stand-ins as they are.
+  if (allPlain) {
+    platform::ReplacingFileWriter::ReplaceWith(path, text);
+    platform::RemoveFileIfExists(WholeTitlesPath(path));
+    return;
+  }
+  platform::ReplacingFileWriter::ReplaceWith(WholeTitlesPath(path), wholeText);
   platform::ReplacingFileWriter::ReplaceWith(path, text);
 }
 
@@ -106,7 +179,10 @@ TitleHistory TitleHistory::MergedWith(const TitleHistory& onDisk) const {
   if (merged.size() > limit) {
     merged.resize(limit);
   }
-  return TitleHistory(std::move(merged));
+  TitleHistory history(std::move(merged));
+  history.unreadLines_ = onDisk.unreadLines_;
+  history.unreadLines_.insert(unreadLines_.begin(), unreadLines_.end());
+  return history;
 }
 
 std::optional<std::size_t> TitleHistory::Find(std::string_view text) const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -9,8 +10,20 @@ namespace commands {
 
 inline constexpr const char* kTitleHistoryFileName = "titlelist.DAT";
 inline constexpr std::size_t kTitleHistoryLimit = 30;
+// Appended to the history file's path: the file of the titles whole.
+inline constexpr const char* kWholeTitlesSuffix = ".utf8";
 
-// The report titles used before, newest first, as code page 932 texts.
+// The report titles used before, newest first, in UTF-8.
+//
+// The file is code page 932, one title a line, byte for byte as the program
+// always wrote it while every title fits. When one does not, the file holds
+// it with "?" for what code page 932 lacks, as readers that know only that
+// file have always shown it, and a second file beside it
+// (kWholeTitlesSuffix) holds every title whole, in UTF-8 after a
+// byte-order mark. A title of that file is read only for a line of the code
+// page 932 file that still gives its stand-in, so a history another program
+// wrote since is read as that program wrote it. A line whose bytes are not
+// code page 932 is shown with replacement marks and written back as it was.
 class TitleHistory {
  public:
   TitleHistory() = default;
@@ -19,7 +32,8 @@ class TitleHistory {
   // The history file's entries, one per line (CR LF, CR or LF), in file order;
   // nothing when the file does not exist.
   static TitleHistory Load(const std::string& path);
-  // Replaces the file with one entry per line, each ended by CR LF.
+  // Replaces the file with one entry per line, each ended by CR LF (and
+  // writes or removes the file of whole titles beside it).
   void Save(const std::string& path) const;
   // Saves at exit without losing what another instance of the program wrote
   // to the same file meanwhile: the file is read again, the titles used in
@@ -45,11 +59,13 @@ class TitleHistory {
   bool UsedInThisRun(std::string_view entry) const;
 
   std::vector<std::string> entries_;
+  // Lines of the file whose bytes are not code page 932: the entry shown
+  // for each, and the bytes it is written back with.
+  std::map<std::string, std::string> unreadLines_;
   std::vector<std::string> used_;  // the entries Use() put in front, as stored
 };
 
-// Equality that ignores the case of ASCII letters, walking code page 932 so
-// the second byte of a double-byte character is never folded.
+// Equality of UTF-8 texts that ignores the case of ASCII letters.
 bool SameIgnoringCase(std::string_view a, std::string_view b);
 
 }  // namespace commands

@@ -8,7 +8,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "platform/text/Cp932.h"
 #include "widgets/ApplicationTitle.h"
 #include "widgets/Dialogs.h"
 #include "widgets/GradientPanel.h"
@@ -16,17 +15,6 @@
 #include "widgets/SkippedFiles.h"
 
 namespace commands {
-
-namespace {
-
-QString Shown(const std::string& cp932) {
-  return QString::fromUtf8(platform::Cp932ToUtf8(cp932));
-}
-std::string Stored(const QString& text) {
-  return platform::Utf8ToCp932(text.toStdString());
-}
-
-}  // namespace
 
 TitleDialog::TitleDialog(catalogue::FolderAndTitle& folderAndTitle, std::string historyPath,
                          widgets::Dialogs& dialogs, QWidget* parent)
@@ -114,7 +102,7 @@ void TitleDialog::FillList() {
   QString text = titleList_->currentText();
   titleList_->clear();
   for (const std::string& entry : history_.Entries()) {
-    titleList_->addItem(Shown(entry));
+    titleList_->addItem(QString::fromStdString(entry));
   }
   titleList_->setCurrentIndex(-1);
   titleList_->setEditText(text);
@@ -142,9 +130,10 @@ void TitleDialog::done(int result) {
 }
 
 void TitleDialog::RememberTitle() {
-  std::optional<std::string> stored = history_.Use(Stored(titleList_->currentText()));
+  std::optional<std::string> stored = history_.Use(titleList_->currentText().toStdString());
   if (stored) {
-    titleList_->setEditText(Shown(*stored));  // the stored spelling wins in the box
+    titleList_->setEditText(
+        QString::fromStdString(*stored));  // the stored spelling wins in the box
   }
   FillList();
 }

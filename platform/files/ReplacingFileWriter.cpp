@@ -59,6 +59,12 @@ void SyncFolderOf(const std::string& path) {
 
 }  // namespace
 
+void RemoveFileIfExists(const std::string& path) {
+  if (::unlink(path.c_str()) != 0 && errno != ENOENT) {
+    throw UserError(FileErrorMessage("削除できません", path, errno));
+  }
+}
+
 bool IsReadOnlyFile(const std::string& path) {
   struct stat st {};
   return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && (st.st_mode & S_IWUSR) == 0;

@@ -26,6 +26,10 @@ inline constexpr const char* kReadOnlyQuestion = "読み取り専用のファイ
 // Whether `path` names an existing file whose owner has no write bit.
 bool IsReadOnlyFile(const std::string& path);
 
+// Removes a working file that is no longer needed; nothing when it is not
+// there. Any other failure throws UserError naming the file.
+void RemoveFileIfExists(const std::string& path);
+
 // Writes a working file so that it is replaced whole or not at all: the bytes
 // go to a temporary file in the same folder (TemporaryFiles.h), which
 // Commit() flushes to disk and renames over the target. A writer destroyed without Commit() removes

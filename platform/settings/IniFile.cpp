@@ -196,6 +196,16 @@ void IniFile::WriteInteger(std::string_view section, std::string_view key, int v
   WriteString(section, key, std::to_string(value));
 }
 
+void IniFile::Remove(std::string_view section, std::string_view key) {
+  int header = FindSection(section);
+  if (header < 0) {
+    return;
+  }
+  if (int entry = FindKey(header, key); entry >= 0) {
+    lines_.erase(lines_.begin() + entry);
+  }
+}
+
 std::string IniFile::Text() const {
   std::string text;
   for (const Line& line : lines_) {

@@ -32,6 +32,8 @@ class IniFile {
   // stays as it was and false is returned.
   bool WriteString(std::string_view section, std::string_view key, std::string_view value);
   void WriteInteger(std::string_view section, std::string_view key, int value);
+  // Takes a key out; nothing when it is not there.
+  void Remove(std::string_view section, std::string_view key);
 
   // The file's text, lines ended by CR LF.
   std::string Text() const;

@@ -7,6 +7,10 @@
 // UTF-8, the form the program holds text in between reading and writing.
 namespace platform {
 
+// The byte-order mark that starts a UTF-8 file the program writes where
+// code page 932 would not do.
+inline constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+
 // The bytes of the UTF-8 sequence that `lead` starts: 1 to 4, or 0 for a
 // byte that cannot start one (a continuation byte, 0xC0, 0xC1, 0xF5-0xFF).
 constexpr std::size_t Utf8SequenceLength(unsigned char lead) {

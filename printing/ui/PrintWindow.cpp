@@ -72,10 +72,6 @@ std::string Bytes(const QString& path) {
 QString Path(const std::string& bytes) {
   return QFile::decodeName(QByteArray::fromStdString(bytes));
 }
-std::string Sjis(const QString& text) {
-  return platform::Utf8ToCp932(text.toStdString());
-}
-
 QPushButton* Button(const QString& caption, const char* name, QWidget* parent = nullptr) {
   auto* button = new widgets::GradientButton(caption, parent);
   button->setObjectName(QString::fromLatin1(name));
@@ -690,8 +686,8 @@ void PrintWindow::PrintAllPages() {
 QString PrintWindow::AskPdfDestination() {
   // The folder used last (kept in the settings file), else "print" in the
   // program folder.
-  QString folder = QString::fromStdString(platform::Cp932ToUtf8(
-      widgets::ReadSettingString(s_.paths->SettingsFile(), kSection, kPdfFolderKey)));
+  QString folder = QString::fromStdString(
+      widgets::ReadSettingText(s_.paths->SettingsFile(), kSection, kPdfFolderKey));
   if (folder.isEmpty() || !QFileInfo(folder).isDir()) {
     folder = Path(s_.paths->File("print"));
     if (!QDir().mkpath(folder)) {
@@ -709,8 +705,8 @@ QString PrintWindow::AskPdfDestination() {
 }
 
 void PrintWindow::RememberPdfFolder(const QString& pdf) {
-  widgets::WriteSettingString(*s_.dialogs, s_.paths->SettingsFile(), kSection, kPdfFolderKey,
-                              Sjis(QFileInfo(pdf).absolutePath()));
+  widgets::WriteSettingText(*s_.dialogs, s_.paths->SettingsFile(), kSection, kPdfFolderKey,
+                            QFileInfo(pdf).absolutePath().toStdString());
 }
 
 void PrintWindow::ShowWrittenPdf(const QString& path, int pages) {

@@ -4,10 +4,14 @@
 #include <gtest/gtest.h>
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
+#include <QLabel>
 #include <QMenu>
 #include <QTest>
+#include <filesystem>
 
 #include "tests/app/ProgramFixture.h"
+#include "tests/support/SampleDocuments.h"
 #include "widgets/StringGrid.h"
 
 namespace app {
@@ -64,6 +68,59 @@ TEST_F(ProgramFixture, NoCommandOnTheBlankStartUpGridTouchesTheSavedList) {
   EXPECT_EQ(window->FolderAndTitle().Title(), "Report");
   for (const char* name : kListCommands) {
     EXPECT_TRUE(window->Item(QString::fromLatin1(name))->isEnabled()) << name;
+  }
+}
+
+// A folder and a title with characters code page 932 lacks are kept whole
+// (the settings file keeps its code page 932 form beside them), so after a
+// kill the reopened list prints under its own folder and title.
+TEST_F(ProgramFixture, AFolderAndTitleOfAnyCharacterSurviveAKillAndTheHistory) {
+  const std::string texts[] = {
+      "Rapport \xC3\xA9 2026 \xE7\x9B\xAE\xE9\x8C\xB2",                 // Rapport é 2026 目録
+      "\xE5\xA0\xB1\xE5\x91\x8A_\xEA\xB9\x80\xEB\xAF\xBC\xEC\x88\x98",  // 報告_김민수
+      "\xF0\xA0\xAE\xB7",                                               // 𠮷
+  };
+  testsupport::TempDir documents;
+  for (const std::string& text : texts) {
+    std::string folder = documents.File(text);
+    std::filesystem::create_directory(folder);
+    testsupport::WriteNumberedDocuments(folder, 2);
+    Start();
+    FolderCommand([&](catalogue::FolderDialog& dialog) {
+      dialog.OpenFolder(QString::fromStdString(folder));
+      dialog.Scan();
+    });
+    WithDialog<commands::TitleDialog>(
+        titleDialog,
+        [&](commands::TitleDialog& dialog) {
+          dialog.TitleList()->setEditText(QString::fromStdString(text));
+          dialog.Confirm();
+        },
+        [this] { window->EnterReportTitle(); });
+    // Killed here: what a close writes is put back as it stood.
+    std::string settings = ReadAll(paths.SettingsFile());
+    std::string list = ReadAll(paths.ListFile());
+    Stop();
+    programFolder.Write("quillmark_wd.ini", settings);
+    programFolder.Write(catalogue::kListFileName, list);
+
+    Start();
+    window->Item(QStringLiteral("OpenLastList"))->trigger();
+    EXPECT_EQ(window->FolderAndTitle().Folder(), folder);
+    EXPECT_EQ(window->FolderAndTitle().Title(), text);
+    EXPECT_EQ(window->TitlePanel()->text(), QString::fromStdString(text));
+    EXPECT_EQ(Cell(0, 2), "doc00001.doc");
+    int printed = 0;
+    UsePrintWindowsThatCloseAtOnce(printed);
+    window->PrintReport();
+    EXPECT_EQ(printed, 1) << text;
+    EXPECT_EQ(titleDialog->TitleList()->findText(QString::fromStdString(text)), 0);
+    Stop();
+  }
+  Start();
+  ASSERT_EQ(titleDialog->TitleList()->count(), 3);
+  for (int i = 0; i < 3; ++i) {
+    EXPECT_EQ(titleDialog->TitleList()->itemText(i).toStdString(), texts[2 - i]);
   }
 }
 

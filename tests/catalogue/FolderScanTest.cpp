@@ -96,24 +96,6 @@ TEST(DocumentMask, FindsTheOneDocumentWhoseRecordedNameIsTheField) {
   EXPECT_EQ(FindDocumentByField(dir.path(), "a；b.doc"), "");
 }
 
-TEST(DocumentMask, TheFolderScannedLastIsStoredOnlyWhenItComesBackAsItIs) {
-  EXPECT_EQ(StoredFolderSetting("/home/u/docs"), "/home/u/docs");
-  EXPECT_EQ(StoredFolderSetting("/home/u/\xE6\x96\x87\xE6\x9B\xB8 a"),  // 文書
-            "/home/u/\x95\xB6\x8F\x91 a");
-  EXPECT_EQ(StoredFolderSetting("/home/u/\xE3\x80\x80x"), "/home/u/\x81\x40x");  // U+3000
-  for (const char* folder : {
-           "",
-           "/tmp/a\r\n[fdataprint]\r\npdffolder=/x",  // would add lines to the file
-           "/tmp/a\nb", "/tmp/tab\there", "/tmp/del\x7F", "/tmp/c1\xC2\x85", " /tmp/lead",
-           "/tmp/trail ",             // trimmed when read back
-           "/tmp/\xC3\xA9t\xC3\xA9",  // é: no such character, "?"
-           "/tmp/\xE3\x80\x9C",       // 〜 U+301C: read back as ～ U+FF5E
-           "/tmp/\xFF\xFE",           // not UTF-8
-       }) {
-    EXPECT_EQ(StoredFolderSetting(folder), std::nullopt) << folder;
-  }
-}
-
 class CollectingSink : public LineSink {
  public:
   Names lines;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <map>
 #include <set>
 #include <thread>
@@ -25,10 +26,10 @@ TEST(TitleHistory, UseMovesToTheFrontAndKeepsTheStoredCase) {
   EXPECT_EQ(history.Entries().size(), 4u);
 }
 
-TEST(TitleHistory, CaseBlindnessNeverFoldsTheSecondByteOfAKanaOrKanji) {
-  // ア is 83 41 and ャ is 83 61: "A" and "a" as second bytes.
-  EXPECT_FALSE(SameIgnoringCase("\x83\x41", "\x83\x61"));
-  EXPECT_TRUE(SameIgnoringCase("\x83\x41x", "\x83\x41X"));
+TEST(TitleHistory, CaseBlindnessFoldsOnlyAsciiLetters) {
+  EXPECT_TRUE(SameIgnoringCase("\xC3\xA9t\xC3\xA9 A", "\xC3\xA9t\xC3\xA9 a"));  // été
+  EXPECT_FALSE(SameIgnoringCase("\xC3\xA9", "\xC3\x89"));                       // é, É
+  EXPECT_FALSE(SameIgnoringCase("\xEF\xBC\xA1", "\xEF\xBD\x81"));               // Ａ, ａ
   EXPECT_FALSE(SameIgnoringCase("ab", "abc"));
 }
 
@@ -61,11 +62,50 @@ TEST(TitleHistory, FileLinesInAnyBreakAndSavedWithCrLf) {
   dir.Write(kTitleHistoryFileName, "first\r\n\r\nthird\rfourth\nfifth");
   TitleHistory history = TitleHistory::Load(path);
   EXPECT_EQ(history.Entries(), (Entries{"first", "", "third", "fourth", "fifth"}));
-  history.Use("\x95\x5C");
+  history.Use("\xE8\xA1\xA8");  // 表, whose second byte in code page 932 is "\\"
   history.Save(path);
   EXPECT_EQ(testsupport::ReadAll(path), "\x95\x5C\r\nfirst\r\n\r\nthird\r\nfourth\r\nfifth\r\n");
   TitleHistory().Save(path);
   EXPECT_EQ(testsupport::ReadAll(path), "");
+}
+
+// Titles code page 932 lacks come back whole; while every title fits, the
+// file is what it always was and nothing is beside it.
+TEST(TitleHistory, EveryCharacterComesBackAndFittingTitlesAreWrittenAsAlways) {
+  testsupport::TempDir dir;
+  std::string path = dir.File(kTitleHistoryFileName);
+  std::string wholePath = path + kWholeTitlesSuffix;
+  const Entries titles = {
+      "Rapport \xC3\xA9 2026 \xE7\x9B\xAE\xE9\x8C\xB2",                 // Rapport é 2026 目録
+      "\xE5\xA0\xB1\xE5\x91\x8A_\xEA\xB9\x80\xEB\xAF\xBC\xEC\x88\x98",  // 報告_김민수
+      "\xF0\xA0\xAE\xB7",                                               // 𠮷
+      "Rapport \xC3\xA8 2026 \xE7\x9B\xAE\xE9\x8C\xB2",  // è: the same stand-in as é
+      "plain",
+  };
+  TitleHistory(titles).Save(path);
+  EXPECT_EQ(TitleHistory::Load(path).Entries(), titles);
+  // What a reader of the one file sees: "?" where a character is missing.
+  EXPECT_EQ(ReadAll(path).substr(0, 23), "Rapport ? 2026 \x96\xDA\x98\x5E\r\n\x95\xF1");
+
+  // A program that knows only the one file rewrites it: its lines are
+  // read as it wrote them, the whole titles only where their stand-ins are.
+  dir.Write(kTitleHistoryFileName, "New\r\n?\r\nRapport ? 2026 \x96\xDA\x98\x5E\r\n");
+  EXPECT_EQ(TitleHistory::Load(path).Entries(), (Entries{"New", "\xF0\xA0\xAE\xB7", titles[0]}));
+
+  // Fitting titles again: the file as always, and no second file.
+  TitleHistory(Entries{"plain", "\xE7\x9B\xAE\xE9\x8C\xB2"}).Save(path);
+  EXPECT_EQ(ReadAll(path), "plain\r\n\x96\xDA\x98\x5E\r\n");
+  EXPECT_FALSE(std::filesystem::exists(wholePath));
+
+  // Bytes that are not code page 932 are shown marked and written back as
+  // they were.
+  dir.Write(kTitleHistoryFileName, "bad \x81\x20\r\nok\r\n");
+  TitleHistory read = TitleHistory::Load(path);
+  EXPECT_EQ(read.Entries()[0].substr(0, 4), "bad ");
+  read.Use("ok");
+  read.Save(path);
+  EXPECT_EQ(ReadAll(path), "ok\r\nbad \x81\x20\r\n");
+  EXPECT_FALSE(std::filesystem::exists(wholePath));
 }
 
 TEST(TitleHistory, TwoInstancesExitingKeepEachOthersNewTitles) {
