@@ -1,6 +1,7 @@
 #include "app/ui/MainWindow.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
 #include <QDragEnterEvent>
@@ -463,6 +464,33 @@ void MainWindow::OpenFolderDialogOn(const QString& path) {
   }
   folderDialog_->OpenFolder(QDir::cleanPath(QFileInfo(folder).absoluteFilePath()));
   RunFolderCommand();
+}
+
+void MainWindow::TakeAnotherStart(const QString& folder) {
+  if (isMinimized()) {
+    showNormal();
+  }
+  show();
+  raise();
+  activateWindow();
+  QWidget* modal = QApplication::activeModalWidget();
+  if (modal != nullptr) {
+    modal->raise();
+    modal->activateWindow();
+  }
+  if (folder.isEmpty()) {
+    return;
+  }
+  if (modal == nullptr) {
+    QTimer::singleShot(0, this, [this, folder] { OpenFolderDialogOn(folder); });
+  } else if (modal == folderDialog_ && !folderDialog_->Scanning()) {
+    folderDialog_->OpenFolder(folder);
+  } else {
+    // A print window, a question or a scan waits for the user: the folder
+    // is left for later rather than scanned under it.
+    statusBar_->showMessage(
+        QStringLiteral("開いている画面を閉じてから、フォルダーを指定し直してください: ") + folder);
+  }
 }
 
 QString MainWindow::DroppedFolder(const QMimeData* data) {

@@ -62,6 +62,10 @@ class MainWindow : public QMainWindow {
   // given on the command line); a file stands for its folder. Says so when
   // there is no such folder.
   void OpenFolderDialogOn(const QString& folder);
+  // Another start of the program handed over to this window: it comes to
+  // the front, and opens the folder dialog on `folder` when one is named
+  // and no other window of the program waits for the user.
+  void TakeAnotherStart(const QString& folder);
 
   // The documents the grid lists, and how the grid shows them (widths,
   // selection: grid rows count the heading as row 0).

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTimer>
 #include <csignal>
 #include <cstdio>
@@ -12,6 +13,7 @@
 
 #include "app/core/ProgramPaths.h"
 #include "app/ui/ApplicationSetup.h"
+#include "app/ui/InstanceHandover.h"
 #include "app/ui/MainWindow.h"
 #include "catalogue/core/BackgroundListing.h"
 #include "catalogue/core/BackgroundScan.h"
@@ -82,7 +84,8 @@ std::optional<QString> FolderArgument(const QStringList& arguments) {
 // The program's windows until the main window closes; each saves what it
 // keeps as it goes.
 int RunWindows(QApplication& application, const app::ProgramPaths& paths,
-               widgets::QtDialogs& dialogs, platform::QtDesktop& desktop, const QString& folder) {
+               widgets::QtDialogs& dialogs, platform::QtDesktop& desktop,
+               app::InstanceHandover& handover, const QString& folder) {
   // The windows in the order the program has always made them; each lives
   // until the main window closes.
   app::MainWindow mainWindow(paths, dialogs, desktop);
@@ -102,6 +105,8 @@ int RunWindows(QApplication& application, const app::ProgramPaths& paths,
                                        false, designers);
   });
 
+  QObject::connect(&handover, &app::InstanceHandover::handedOver, &mainWindow,
+                   &app::MainWindow::TakeAnotherStart);
   mainWindow.show();
   if (!folder.isEmpty()) {
     QTimer::singleShot(0, &mainWindow,
@@ -131,13 +136,30 @@ int main(int argc, char** argv) {
       QFile::encodeName(QCoreApplication::applicationFilePath()).toStdString(),
       qEnvironmentVariable("XDG_DATA_HOME").toStdString(),
       QFile::encodeName(QDir::homePath()).toStdString());
+  // A window already open on these working files takes the folder and is
+  // raised; this start ends.
+  app::InstanceHandover handover;
+  QString absoluteFolder = folder->isEmpty() ? QString() : QFileInfo(*folder).absoluteFilePath();
+  switch (handover.HandOverOrListen(
+      app::InstanceHandover::SocketPath(paths.Folder(), qEnvironmentVariable("XDG_RUNTIME_DIR")),
+      absoluteFolder)) {
+    case app::InstanceHandover::Outcome::HandedOver: return 0;
+    case app::InstanceHandover::Outcome::NoAnswer:
+      std::fputs(
+          "quillmark_wd: ワード・クイルマークは起動していますが、応答がありません。\n"
+          "(the program runs already but does not answer)\n",
+          stderr);
+      return 1;
+    case app::InstanceHandover::Outcome::Listening:
+    case app::InstanceHandover::Outcome::NotListening: break;
+  }
   // Temporary files left by a run that was killed while writing.
   for (const std::string& folder : {paths.Folder(), paths.File("style"), paths.File("print")}) {
     platform::RemoveStaleTemporaries(folder);
   }
   widgets::QtDialogs dialogs(QFile::decodeName(QByteArray::fromStdString(paths.DialogIcon())));
   platform::QtDesktop desktop;
-  int status = RunWindows(application, paths, dialogs, desktop, *folder);
+  int status = RunWindows(application, paths, dialogs, desktop, handover, *folder);
   // A scan cancelled as the program closed may still be reading its last
   // file on a thread of its own, and a folder on a server that does not
   // answer may still be being listed: the windows have saved what they

@@ -48,6 +48,8 @@ class FolderDialog : public QDialog {
   void SelectFolder(const QString& path);
   // Selects a folder and lists its documents, as a double-click on it does.
   void OpenFolder(const QString& path);
+  // Whether a scan is running.
+  bool Scanning() const { return activeScan_ != nullptr; }
   // The folder selected in the tree; empty when none.
   QString SelectedFolder() const;
   // The folder whose documents the list shows, and their names (once

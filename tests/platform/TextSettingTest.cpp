@@ -29,10 +29,13 @@ TEST(TextSetting, ATextCodePage932HoldsIsWrittenAsItAlwaysWas) {
 
 TEST(TextSetting, EveryOtherTextComesBackWholeBesideAStandInOlderReadersRead) {
   const std::string texts[] = {
-      "Rapport \xC3\xA9 2026 \xE7\x9B\xAE\xE9\x8C\xB2",   // Rapport é 2026 目録
+      "Rapport \xC3\xA9 2026 \xE7\x9B\xAE\xE9\x8C\xB2",  // Rapport é 2026 目録
       "/home/u/\xE5\xA0\xB1\xE5\x91\x8A_\xEA\xB9\x80\xEB\xAF\xBC\xEC\x88\x98",  // 報告_김민수
-      "\xF0\xA0\xAE\xB7",                                 // 𠮷, outside the BMP
-      " blank at the start", "blank at the end ", "two\r\nlines", "100% \xC2\xA5",  // ¥
+      "\xF0\xA0\xAE\xB7",  // 𠮷, outside the BMP
+      " blank at the start",
+      "blank at the end ",
+      "two\r\nlines",
+      "100% \xC2\xA5",  // ¥
       "tab\there",
       "/tmp/a\r\n[fdataprint]\r\npdffolder=/x",  // must not add lines to the file
       "/tmp/\xE3\x80\x9C",                       // 〜 U+301C: code page 932 gives back ～
@@ -55,7 +58,7 @@ TEST(TextSetting, EveryOtherTextComesBackWholeBesideAStandInOlderReadersRead) {
 TEST(TextSetting, AValueWrittenSinceByAProgramThatKnowsOnlyTheKeyWins) {
   IniFile ini;
   WriteTextSetting(ini, kSection, "list_folder", "/u/\xEA\xB9\x80");  // 김
-  ini.WriteString(kSection, "list_folder", "/other");  // the companion stays behind
+  ini.WriteString(kSection, "list_folder", "/other");                 // the companion stays behind
   EXPECT_EQ(ReadTextSetting(ini, kSection, "list_folder"), "/other");
   // A text that fits again takes the companion away.
   WriteTextSetting(ini, kSection, "list_folder", "/u/\xEA\xB9\x80");
