@@ -1,10 +1,12 @@
 #pragma once
 
 #include <QColor>
-
-#include "widgets/core/StringGridData.h"
+#include <cstdint>
 
 namespace widgets {
+
+// A colour as the style files and settings give it: 0x00BBGGRR.
+using ColorRef = std::uint32_t;
 
 // A 0x00BBGGRR colour as Qt's.
 inline QColor ToQColor(ColorRef c) {

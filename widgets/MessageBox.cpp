@@ -83,13 +83,17 @@ QPushButton* MessageBox::Button(int index) const {
 
 void MessageBox::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_Escape) {
-    // The last button is the one that changes nothing (no, or go back).
-    if (buttons_.size() == 2) {
+    // The last button is the one that changes nothing (no, or go back);
+    // a box of one button (確認) only tells, and Escape closes it as that
+    // button does.
+    if (buttons_.size() == 1) {
+      done(ResultOf(Dialogs::Answer::First));
+    } else if (buttons_.size() == 2) {
       done(ResultOf(Dialogs::Answer::Second));
     } else if (buttons_.size() >= 3) {
       done(ResultOf(Dialogs::Answer::Third));
     }
-    return;  // one button: Escape does not close the box
+    return;
   }
   QDialog::keyPressEvent(event);
 }

@@ -5,6 +5,7 @@
 #include <limits>
 #include <optional>
 
+#include "app/core/ListGrid.h"
 #include "platform/files/FileBytes.h"
 #include "platform/files/FileLock.h"
 #include "platform/files/ReplacingFileWriter.h"
@@ -44,9 +45,17 @@ std::optional<long long> DecimalValue(std::string_view text) {
   return value;
 }
 
+int WidthOf(const std::vector<int>& widths, int col) {
+  return static_cast<std::size_t>(col) < widths.size() ? widths[static_cast<std::size_t>(col)]
+                                                       : DesignedColumnWidth(col);
+}
+
 }  // namespace
 
-void ApplyColumnWidthText(std::string_view text, widgets::StringGridData& grid) {
+void ApplyColumnWidthText(std::string_view text, std::vector<int>& widths) {
+  for (int col = static_cast<int>(widths.size()); col < kListColumnCount; ++col) {
+    widths.push_back(DesignedColumnWidth(col));
+  }
   for (std::string_view line : platform::TextLines(text)) {
     std::size_t eq = line.find('=');
     std::string_view key = eq == std::string_view::npos ? std::string_view() : line.substr(0, eq);
@@ -57,50 +66,42 @@ void ApplyColumnWidthText(std::string_view text, widgets::StringGridData& grid) 
       }
       long long width = DecimalValue(value).value_or(kWidthOfNonNumber);
       if (width >= kMinColumnWidth && width <= kMaxColumnWidth) {
-        grid.SetColWidth(col, static_cast<int>(width));
+        widths[static_cast<std::size_t>(col)] = static_cast<int>(width);
       }
     }
   }
 }
 
-std::string ColumnWidthText(const widgets::StringGridData& grid) {
+std::string ColumnWidthText(const std::vector<int>& widths) {
   std::string text = "[Version]=1.00\r\n";
   for (int col = 0; col < kListColumnCount; ++col) {
-    int width = std::clamp(grid.ColWidth(col), kMinColumnWidth, kMaxColumnWidth);
+    int width = std::clamp(WidthOf(widths, col), kMinColumnWidth, kMaxColumnWidth);
     text += KeyOf(col) + "=" + std::to_string(width) + "\r\n";
   }
   return text;
 }
 
-void LoadColumnWidths(const std::string& path, widgets::StringGridData& grid) {
+void LoadColumnWidths(const std::string& path, std::vector<int>& widths) {
   if (std::optional<std::string> text =
           platform::ReadFileBytesIfExists(path, platform::kSettingsFileLimit)) {
-    ApplyColumnWidthText(*text, grid);
+    ApplyColumnWidthText(*text, widths);
   }
 }
 
-void SaveColumnWidths(const std::string& path, const widgets::StringGridData& grid) {
-  platform::ReplacingFileWriter::ReplaceWith(path, ColumnWidthText(grid));
+void SaveColumnWidths(const std::string& path, const std::vector<int>& widths) {
+  platform::ReplacingFileWriter::ReplaceWith(path, ColumnWidthText(widths));
 }
 
-std::vector<int> ColumnWidthsOf(const widgets::StringGridData& grid) {
-  std::vector<int> widths;
-  for (int col = 0; col < kListColumnCount; ++col) {
-    widths.push_back(grid.ColWidth(col));
-  }
-  return widths;
-}
-
-void SaveColumnWidthsMerged(const std::string& path, const widgets::StringGridData& grid,
+void SaveColumnWidthsMerged(const std::string& path, const std::vector<int>& widths,
                             const std::vector<int>& loaded) {
   platform::FileLock lock(platform::LockFileBeside(path));
-  widgets::StringGridData merged = grid;
+  std::vector<int> merged = widths;
   LoadColumnWidths(path, merged);  // the file as it is now
   for (int col = 0; col < kListColumnCount; ++col) {
     bool changed = static_cast<std::size_t>(col) >= loaded.size() ||
-                   grid.ColWidth(col) != loaded[static_cast<std::size_t>(col)];
+                   WidthOf(widths, col) != loaded[static_cast<std::size_t>(col)];
     if (changed) {
-      merged.SetColWidth(col, grid.ColWidth(col));
+      merged[static_cast<std::size_t>(col)] = WidthOf(widths, col);
     }
   }
   SaveColumnWidths(path, merged);

@@ -8,10 +8,12 @@
 #include <QDropEvent>
 #include <QFile>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMenuBar>
+#include <QMenu>
 #include <QMimeData>
+#include <QRegularExpression>
 #include <QStatusBar>
 #include <QTimer>
 #include <QUrl>
@@ -20,11 +22,13 @@
 
 #include "app/core/ColumnWidths.h"
 #include "app/core/ListGrid.h"
+#include "app/ui/DocumentTableModel.h"
 #include "catalogue/core/FolderScan.h"
 #include "catalogue/core/ListFile.h"
 #include "catalogue/ui/FolderDialog.h"
 #include "commands/core/GridRows.h"
 #include "commands/core/GridSort.h"
+#include "commands/core/RowSearch.h"
 #include "commands/ui/RowEditDialog.h"
 #include "commands/ui/TitleDialog.h"
 #include "platform/files/ReplacingFileWriter.h"
@@ -35,13 +39,14 @@
 #include "widgets/Colors.h"
 #include "widgets/DesktopOpen.h"
 #include "widgets/Dialogs.h"
+#include "widgets/FindBar.h"
+#include "widgets/FrozenColumnTable.h"
 #include "widgets/GradientButton.h"
 #include "widgets/GradientPanel.h"
 #include "widgets/IconButton.h"
 #include "widgets/ManualWindow.h"
 #include "widgets/SettingValues.h"
 #include "widgets/SkippedFiles.h"
-#include "widgets/StringGrid.h"
 #include "widgets/WindowPlacement.h"
 
 namespace app {
@@ -65,8 +70,6 @@ constexpr const char* kListTitleKey = "list_title";
 // quick changes, not after each: one write of it takes tens of milliseconds.
 constexpr int kRowsWrittenAtOnce = 10000;
 constexpr int kListWriteDelayMs = 300;
-const QString kSupportMail = QStringLiteral("support@fernhollow.example");
-const QString kWebAddress = QStringLiteral("https://www.fernhollow.example/");
 const QString kConfirm = QStringLiteral("確認");
 // The commands that change the list, in the menus and the pop-up menu.
 constexpr const char* kListCommandNames[] = {"N21", "N19", "N22", "N23",
@@ -94,13 +97,15 @@ MainWindow::MainWindow(const ProgramPaths& paths, widgets::Dialogs& dialogs,
       paths_(paths),
       dialogs_(dialogs),
       desktop_(desktop),
-      documents_(kListGridStartRows - 1),
-      gridCells_(documents_),
-      gridData_(MakeListGrid(gridCells_)) {
+      documents_(kListGridStartRows - 1) {
   setObjectName(QStringLiteral("fquillmark_wd"));
   setWindowTitle(widgets::ApplicationTitle() + QStringLiteral("-Fernhollow-"));
   BuildBands();
   BuildMenus();
+  grid_->SetPopupMenu(rowMenu_);
+  connect(grid_, &widgets::FrozenColumnTable::editRequested, this, &MainWindow::EditSelectedRow);
+  connect(grid_, &widgets::FrozenColumnTable::rowDropped, this, &MainWindow::MoveDraggedRow);
+  connect(grid_, &widgets::FrozenColumnTable::headingClicked, this, &MainWindow::SortByHeading);
   folderAndTitle_.OnChange([this] { ShowFolderAndTitle(); });
   listWriter_ = new QTimer(this);
   listWriter_->setSingleShot(true);
@@ -132,6 +137,7 @@ void MainWindow::BuildBands() {
   top->setSpacing(8);
   auto* icon = new widgets::IconButton(widgets::ProgramEmblem(28));
   icon->setObjectName(QStringLiteral("IconButton1"));
+  icon->setAccessibleName(widgets::ApplicationTitle());
   top->addWidget(icon);
   top->addWidget(BandLabel("Label1", 16, QColor(0, 0, 255)));
   static_cast<QLabel*>(top->itemAt(1)->widget())->setText(widgets::ApplicationTitle());
@@ -150,6 +156,7 @@ void MainWindow::BuildBands() {
   makerLayout->setContentsMargins(6, 0, 0, 0);
   auto* makerIcon = new widgets::IconButton(widgets::ProgramEmblem(24));
   makerIcon->setObjectName(QStringLiteral("IconButton8"));
+  makerIcon->setAccessibleName(QStringLiteral("Fernhollow"));
   makerLayout->addWidget(makerIcon);
   makerLayout->addStretch();
   top->addWidget(maker);
@@ -187,155 +194,109 @@ void MainWindow::BuildBands() {
   spacer->setFixedHeight(19);
   layout->addWidget(spacer);
 
-  grid_ = new widgets::StringGrid(gridData_);
-  grid_->setObjectName(QStringLiteral("StrColGrid1"));
-  grid_->SetFixedColor(widgets::ToQColor(kFixedCellColor));
-  layout->addWidget(grid_, 1);
+  BuildGrid(layout);
   setCentralWidget(central);
 
   statusBar_ = new QStatusBar;
   statusBar_->setObjectName(QStringLiteral("StatusBar1"));
+  countLabel_ = new QLabel;
+  countLabel_->setObjectName(QStringLiteral("DocumentCount"));
+  unreadableLabel_ = new QLabel;
+  unreadableLabel_->setObjectName(QStringLiteral("UnreadableCount"));
+  statusBar_->addPermanentWidget(unreadableLabel_);
+  statusBar_->addPermanentWidget(countLabel_);
   setStatusBar(statusBar_);
 }
 
-QAction* MainWindow::AddItem(QMenu* menu, const char* name, const QString& caption,
-                             void (MainWindow::*handler)(), const QKeySequence& shortcut) {
-  QAction* action = menu->addAction(caption);
-  action->setObjectName(QString::fromLatin1(name));
-  if (!shortcut.isEmpty()) {
-    action->setShortcut(shortcut);
-    action->setShortcutContext(Qt::WindowShortcut);
+void MainWindow::BuildGrid(QBoxLayout* layout) {
+  model_ = new DocumentTableModel(documents_, this);
+  grid_ = new widgets::FrozenColumnTable(kListGridFrozenColumns);
+  grid_->setObjectName(QStringLiteral("StrColGrid1"));
+  grid_->setAccessibleName(QStringLiteral("文書の一覧"));
+  grid_->setModel(model_);
+  std::vector<int> widths = DesignedColumnWidths();
+  for (int col = 0; col < kListGridColumns; ++col) {
+    grid_->SetColumnWidth(col, widths[static_cast<std::size_t>(col)]);
   }
-  if (handler != nullptr) {
-    connect(action, &QAction::triggered, this, handler);
-  }
-  return action;
-}
-
-void MainWindow::BuildMenus() {
-  using W = MainWindow;
-  QMenu* file = menuBar()->addMenu(QStringLiteral("ファイル(&F)"));
-  AddItem(file, "N1", QStringLiteral("フォルダー指定"), &W::ChooseFolder);
-  AddItem(file, "OpenLastList", QStringLiteral("前回の一覧を開く"), &W::OpenLastList,
-          QKeySequence(Qt::CTRL | Qt::Key_O));
-  file->addSeparator();
-  AddItem(file, "N8", QStringLiteral("印　刷"), &W::PrintReport,
-          QKeySequence(Qt::CTRL | Qt::Key_P));
-  QAction* exit = AddItem(file, "Exit1", QStringLiteral("終  了"), &W::Quit);
-  exit->setShortcuts({QKeySequence(Qt::Key_End), QKeySequence(Qt::CTRL | Qt::Key_Q)});
-
-  QMenu* edit = menuBar()->addMenu(QStringLiteral("編　集(&E)"));
-  AddItem(edit, "Undo", QStringLiteral("元に戻す"), &W::UndoListChange,
-          QKeySequence(Qt::CTRL | Qt::Key_Z))
-      ->setEnabled(false);
-  QAction* redo = AddItem(edit, "Redo", QStringLiteral("やり直し"), &W::RedoListChange);
-  redo->setShortcuts(
-      {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
-  redo->setEnabled(false);
-  edit->addSeparator();
-  AddItem(edit, "N21", QStringLiteral("選択中のデータを編集する"), &W::EditSelectedRow);
-  edit->addSeparator();
-  AddItem(edit, "N19", QStringLiteral("選択中のデータを削除する"), &W::DeleteSelectedRow,
-          QKeySequence(Qt::Key_Delete));
-  AddItem(edit, "N22", QStringLiteral("選択中のデータを上へ移動する"), &W::MoveSelectedUp);
-  AddItem(edit, "N23", QStringLiteral("選択中のデータを下へ移動する"), &W::MoveSelectedDown);
-  edit->addSeparator();
-  AddItem(edit, "N30", QStringLiteral("タイトル入力"), &W::EnterReportTitle);
-  edit->addSeparator();
-  sortMenu_ = BuildSortMenu();
-  edit->addMenu(sortMenu_);
-
-  QMenu* view = menuBar()->addMenu(QStringLiteral("表　示(&D)"));
-  AddItem(view, "N14", QStringLiteral("ファイル名列の幅を広げる"), &W::WidenFileNameColumn);
-  AddItem(view, "N15", QStringLiteral("ファイル名列の幅を縮める"), &W::NarrowFileNameColumn);
-  view->addSeparator();
-  AddItem(view, "N17", QStringLiteral("タイトル列の幅を広げる"), &W::WidenTitleColumn);
-  AddItem(view, "N18", QStringLiteral("タイトル列の幅を縮める"), &W::NarrowTitleColumn);
-
-  QMenu* output = menuBar()->addMenu(QStringLiteral("外部出力(&O)"));
-  AddItem(output, "CSV1", QStringLiteral("CSV出力"), &W::ExportCsv);
-  AddItem(output, "N10", QStringLiteral("クリップボード出力"), &W::CopyToClipboard,
-          QKeySequence(Qt::CTRL | Qt::Key_C));
-
-  QMenu* info = menuBar()->addMenu(QStringLiteral("Information(&I)"));
-  AddItem(info, "N2", QStringLiteral("取扱説明書"), &W::OpenManual, QKeySequence(Qt::Key_F1));
-  info->addSeparator();
-  AddItem(info, "N3", QStringLiteral("問い合わせメールを送る(mailto:") + kSupportMail + ")",
-          &W::SendSupportMail);
-  AddItem(info, "N4", QStringLiteral("ホームページへアクセスする(") + kWebAddress + ")",
-          &W::OpenHomePage);
-  info->addSeparator();
-  AddItem(info, "N5", QStringLiteral("メモ帳を起動"), &W::StartTextEditor);
-  AddItem(info, "N6", QStringLiteral("メモリ－確認"), &W::ShowMemory);
-  AddItem(info, "N7", QStringLiteral("画面の解像度確認"), &W::ShowScreenResolution);
-  info->addSeparator();
-  AddItem(info, "N28", QStringLiteral("バージョン情報"), &W::ShowVersion);
-
-  rowMenu_ = new QMenu(this);
-  rowMenu_->setObjectName(QStringLiteral("PopupMenu1"));
-  AddItem(rowMenu_, "N31", QStringLiteral("選択中のデータを編集する"), &W::EditSelectedRow);
-  AddItem(rowMenu_, "N32", QStringLiteral("選択中のデータを削除する"), &W::DeleteSelectedRow);
-  AddItem(rowMenu_, "N33", QStringLiteral("選択中のデータを上へ移動する"), &W::MoveSelectedUp);
-  AddItem(rowMenu_, "N34", QStringLiteral("選択中のデータを下へ移動する"), &W::MoveSelectedDown);
-  rowMenu_->addSeparator();
-  AddItem(rowMenu_, "OpenDocument", QStringLiteral("文書を開く"), &W::OpenSelectedDocument);
-  grid_->SetPopupMenu(rowMenu_);
-  connect(grid_, &widgets::StringGrid::doubleClicked, this, &W::EditSelectedRow);
-  connect(grid_, &widgets::StringGrid::rowDropped, this, &W::MoveDraggedRow);
-  connect(grid_, &widgets::StringGrid::headingClicked, this, &W::SortByHeading);
-}
-
-QMenu* MainWindow::BuildSortMenu() {
-  auto* sort = new QMenu(QStringLiteral("並べ替え(&S)"), this);
-  sort->setObjectName(QStringLiteral("SortMenu"));
-  for (bool ascending : {true, false}) {
-    QMenu* order =
-        sort->addMenu(ascending ? QStringLiteral("昇順(&A)") : QStringLiteral("降順(&D)"));
-    for (int col = 0; col < kListGridColumns; ++col) {
-      QAction* action = order->addAction(QString::fromUtf8(catalogue::DocumentList::Heading(col)));
-      action->setObjectName(
-          QStringLiteral("%1%2")
-              .arg(ascending ? QStringLiteral("SortAscending") : QStringLiteral("SortDescending"))
-              .arg(col));
-      connect(action, &QAction::triggered, this,
-              [this, col, ascending] { SortRows(col, ascending); });
-    }
-  }
-  return sort;
+  // Rows as high as the font in use needs: the designed 17 pixels at the
+  // designed font, more for a larger desktop font.
+  grid_->SetRowHeight(ListGridRowHeight(QFontMetrics(grid_->font()).lineSpacing()));
+  layout->addWidget(grid_, 1);
+  findBar_ = new widgets::FindBar;
+  layout->addWidget(findBar_);
+  connect(findBar_, &widgets::FindBar::findNext, this, &MainWindow::FindNextRow);
+  connect(findBar_, &widgets::FindBar::closed, grid_, [this] { grid_->setFocus(); });
 }
 
 void MainWindow::SortRows(int column, bool ascending) {
   if (!listOpen_) {
     return;
   }
-  sortedColumn_ = column;
-  sortedAscending_ = ascending;
-  ListChanged(commands::SortChange(documents_, column, ascending), 0);
+  ListChanged(commands::SortChange(documents_, column, ascending), 0, {column, ascending});
 }
 
 void MainWindow::SortByHeading(int column) {
   if (!listOpen_) {
+    // The heading shows the list's sort as it is: a click sorted nothing.
+    grid_->ShowSortIndicator(sort_.column, sort_.ascending);
     return;
   }
-  SortRows(column, column == sortedColumn_ ? !sortedAscending_ : true);
+  SortRows(column, column == sort_.column ? !sort_.ascending : true);
 }
 
-void MainWindow::ListChanged(commands::ListHistory::Change change, int selected) {
+void MainWindow::ListChanged(commands::ListHistory::Change change, int selected,
+                             commands::SortState sort) {
+  change.sortBefore = sort_;
+  change.sortAfter = sort;
   history_.Record(std::move(change));
-  AfterListChange(selected);
+  AfterListChange({selected, {}, sort});
 }
 
-void MainWindow::AfterListChange(std::optional<int> selected) {
-  ShowList(selected);
+void MainWindow::AfterListChange(const commands::ListHistory::Step& step) {
+  sort_ = step.sort;
+  ShowList(step.row, step.rows);
   SaveList();
 }
 
-void MainWindow::ShowList(std::optional<int> selected) {
-  if (selected) {
-    gridData_.SelectRow(ListGridCells::GridRow(*selected));
+void MainWindow::ShowList(std::optional<int> current, const std::vector<int>& rows) {
+  model_->ListChanged();
+  if (current) {
+    grid_->SelectRows(*current, rows.empty() ? std::vector<int>{*current} : rows);
   }
+  grid_->ShowSortIndicator(sort_.column, sort_.ascending);
   RefreshGrid();
+  ShowCount();
   EnableListCommands();
+}
+
+void MainWindow::ShowCount() {
+  std::size_t documents = 0;
+  std::size_t unreadable = 0;
+  for (int row = 0; row < documents_.RowCount(); ++row) {
+    if (documents_.HoldsDocument(row)) {
+      ++documents;
+    } else if (documents_.FromUnreadableFile(row)) {
+      ++unreadable;
+    }
+  }
+  countLabel_->setText(listOpen_ ? QStringLiteral("%1 件").arg(documents) : QString());
+  unreadableLabel_->setText(listOpen_ && unreadable > 0
+                                ? QStringLiteral("読み取れなかった文書 %1 件").arg(unreadable)
+                                : QString());
+}
+
+void MainWindow::NameUnreadableRows() {
+  if (folderDialog_ == nullptr) {
+    return;
+  }
+  const auto& files = folderDialog_->ScannedFiles();
+  for (std::size_t i = 0; i < files.size() && i < static_cast<std::size_t>(documents_.RowCount());
+       ++i) {
+    int row = static_cast<int>(i);
+    if (documents_.FromUnreadableFile(row) && !documents_.HoldsDocument(row)) {
+      documents_.NoteUnreadable(row, files[i].name, files[i].reason);
+    }
+  }
 }
 
 void MainWindow::EnableListCommands() {
@@ -351,14 +312,14 @@ void MainWindow::EnableListCommands() {
 }
 
 void MainWindow::UndoListChange() {
-  if (history_.CanUndo()) {
-    AfterListChange(history_.Undo(documents_));
+  if (std::optional<commands::ListHistory::Step> step = history_.Undo(documents_)) {
+    AfterListChange(*step);
   }
 }
 
 void MainWindow::RedoListChange() {
-  if (history_.CanRedo()) {
-    AfterListChange(history_.Redo(documents_));
+  if (std::optional<commands::ListHistory::Step> step = history_.Redo(documents_)) {
+    AfterListChange(*step);
   }
 }
 
@@ -404,11 +365,20 @@ void MainWindow::OpenLastList() {
       widgets::ReadSettingText(paths_.SettingsFile(), kSection, kListTitleKey));
   history_.Clear();
   listOpen_ = true;
+  sort_ = {};
   ShowList(0);
 }
 
 int MainWindow::SelectedRow() const {
-  return ListGridCells::ListRow(gridData_.SelectionTop());
+  return grid_->CurrentRow();
+}
+
+std::vector<int> MainWindow::ColumnWidths() const {
+  std::vector<int> widths;
+  for (int col = 0; col < kListGridColumns; ++col) {
+    widths.push_back(grid_->columnWidth(col));
+  }
+  return widths;
 }
 
 void MainWindow::ShowFolderAndTitle() {
@@ -521,16 +491,20 @@ void MainWindow::StartWithEmptyList() {
   // The grid starts empty and no folder is chosen, whatever an earlier run
   // left in the list file.
   folderAndTitle_.SetFolder({});
+  std::vector<int> widths = DesignedColumnWidths();
   try {
-    LoadColumnWidths(paths_.ColumnWidthFile(), gridData_);
+    LoadColumnWidths(paths_.ColumnWidthFile(), widths);
   } catch (const std::exception& e) {
     widgets::NoteSkippedFile(paths_.ColumnWidthFile(), e.what());  // the designed widths stay
   }
-  loadedWidths_ = ColumnWidthsOf(gridData_);
+  for (int col = 0; col < kListGridColumns; ++col) {
+    grid_->SetColumnWidth(col, widths[static_cast<std::size_t>(col)]);
+  }
+  loadedWidths_ = ColumnWidths();
   documents_.EmptyAll();
   listOpen_ = false;
-  EnableListCommands();
-  grid_->Refresh();
+  sort_ = {};
+  ShowList(std::nullopt);
   grid_->setFocus();
   // Working files that could not be read at start, told once.
   widgets::TellSkippedFiles(dialogs_);
@@ -544,7 +518,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   // file that could not be read at start is left as it is.
   if (!widgets::WasSkipped(paths_.ColumnWidthFile())) {
     widgets::RunReported(dialogs_, [&] {
-      SaveColumnWidthsMerged(paths_.ColumnWidthFile(), gridData_, loadedWidths_);
+      SaveColumnWidthsMerged(paths_.ColumnWidthFile(), ColumnWidths(), loadedWidths_);
     });
   }
   event->accept();
@@ -559,12 +533,14 @@ void MainWindow::RunFolderCommand() {
   }
   if (folderDialog_->exec() == QDialog::Accepted) {
     widgets::RunReported(dialogs_, [&] { documents_.Load(paths_.ListFile()); });
+    NameUnreadableRows();
     // Undo goes back to the scan and no further; the scan's list file
     // stays as the scan wrote it.
     history_.Clear();
     listOpen_ = true;
+    sort_ = {};
     RememberListFolderAndTitle();
-    ShowList(std::nullopt);
+    ShowList(0);
     return;
   }
   grid_->setFocus();
@@ -578,8 +554,8 @@ void MainWindow::Quit() {
 }
 
 void MainWindow::RefreshGrid() {
-  grid_->Refresh();
-  grid_->EnsureSelectionVisible();
+  grid_->viewport()->update();
+  grid_->FrozenView()->viewport()->update();
   grid_->setFocus();
 }
 
@@ -602,33 +578,42 @@ void MainWindow::EditSelectedRow() {
   }
   editDialog_->SetRow(row);
   bool confirmed = editDialog_->exec() == QDialog::Accepted;
-  grid_->Refresh();
   if (!confirmed) {
+    RefreshGrid();
     return;
   }
-  ListChanged(commands::EditChange(documents_, row, std::move(before)), row);
+  ListChanged(commands::EditChange(documents_, row, std::move(before)), row, sort_);
 }
 
-void MainWindow::DeleteSelectedRow() {
+void MainWindow::DeleteSelectedRows() {
   if (!listOpen_) {
     return;
   }
-  int row = SelectedRow();
-  const std::string& name = documents_.Field(row, 0);
-  // The question names the document it is about.
-  QString question =
-      name.empty()
-          ? QStringLiteral("選択中のデータを削除していいですか？")
-          : QStringLiteral("『%1』を一覧から削除しますか？").arg(QString::fromStdString(name));
+  std::vector<int> rows = grid_->SelectedRows();
+  if (rows.empty() && SelectedRow() >= 0) {
+    rows.push_back(SelectedRow());
+  }
+  if (rows.empty()) {
+    return;
+  }
+  // One question for all of them; one row's names the document.
+  QString question;
+  if (rows.size() > 1) {
+    question = QStringLiteral("%1 件の文書を一覧から削除しますか？").arg(rows.size());
+  } else if (const std::string& name = documents_.Field(rows.front(), 0); !name.empty()) {
+    question = QStringLiteral("『%1』を一覧から削除しますか？").arg(QString::fromStdString(name));
+  } else {
+    question = QStringLiteral("選択中のデータを削除していいですか？");
+  }
   widgets::Dialogs::Answer answer =
       dialogs_.AskTwoChoices(question, QStringLiteral("実行"), QStringLiteral("キャンセル"));
-  // Only 実行 deletes: キャンセル, Escape and the window's close button keep the row.
+  // Only 実行 deletes: キャンセル, Escape and the window's close button keep the rows.
   if (answer != widgets::Dialogs::Answer::First) {
     return;
   }
-  commands::ListHistory::Change change = commands::DeleteRowsChange(documents_, row, row);
+  commands::ListHistory::Change change = commands::DeleteRowsChange(documents_, std::move(rows));
   int selected = change.rowAfterRedo;
-  ListChanged(std::move(change), selected);
+  ListChanged(std::move(change), selected, sort_);
 }
 
 void MainWindow::MoveSelected(bool up) {
@@ -637,24 +622,23 @@ void MainWindow::MoveSelected(bool up) {
   }
   int row = SelectedRow();
   int to = up ? row - 1 : row + 1;
-  if (to < 0 || to >= documents_.RowCount()) {
+  if (row < 0 || to < 0 || to >= documents_.RowCount()) {
     RefreshGrid();  // the first row goes no higher, the last no lower
     return;
   }
-  ListChanged(commands::MoveRowChange(documents_, row, to), to);
+  // A row moved by hand: the order is the user's own, sorted by nothing.
+  ListChanged(commands::MoveRowChange(documents_, row, to), to, {});
 }
 
 void MainWindow::MoveDraggedRow(int from, int to) {
   if (!listOpen_) {
     return;
   }
-  int fromRow = ListGridCells::ListRow(from);
-  int toRow = ListGridCells::ListRow(to);
-  if (fromRow < 0 || toRow < 0 || fromRow >= documents_.RowCount() ||
-      toRow >= documents_.RowCount() || fromRow == toRow) {
+  if (from < 0 || to < 0 || from >= documents_.RowCount() || to >= documents_.RowCount() ||
+      from == to) {
     return;
   }
-  ListChanged(commands::MoveRowChange(documents_, fromRow, toRow), toRow);
+  ListChanged(commands::MoveRowChange(documents_, from, to), to, {});
 }
 
 void MainWindow::MoveSelectedUp() {
@@ -671,9 +655,8 @@ void MainWindow::EnterReportTitle() {
 }
 
 void MainWindow::ChangeColumnWidth(int col, int delta) {
-  gridData_.SetColWidth(
-      col, std::clamp(gridData_.ColWidth(col) + delta, kMinColumnWidth, kMaxColumnWidth));
-  grid_->Refresh();
+  grid_->SetColumnWidth(
+      col, std::clamp(grid_->columnWidth(col) + delta, kMinColumnWidth, kMaxColumnWidth));
 }
 
 void MainWindow::WidenFileNameColumn() {
@@ -731,6 +714,34 @@ void MainWindow::ExportCsv() {
   }
 }
 
+void MainWindow::CopySelectedRows() {
+  std::vector<int> rows = grid_->SelectedRows();
+  if (rows.empty() && SelectedRow() >= 0) {
+    rows.push_back(SelectedRow());
+  }
+  desktop_.SetClipboardText(QString::fromStdString(commands::CsvText(documents_, rows)),
+                            QString::fromStdString(commands::HtmlTable(documents_, rows)));
+}
+
+void MainWindow::OpenFindBar() {
+  findBar_->Open();
+}
+
+void MainWindow::FindNextRow() {
+  QString text = findBar_->Text();
+  if (text.isEmpty()) {
+    findBar_->Open();
+    return;
+  }
+  std::optional<int> row = commands::FindRowHolding(documents_, text.toStdString(), SelectedRow());
+  if (!row) {
+    statusBar_->showMessage(QStringLiteral("「%1」を含む行はありません").arg(text));
+    return;
+  }
+  statusBar_->clearMessage();
+  grid_->SelectRows(*row, {*row});
+}
+
 void MainWindow::CopyToClipboard() {
   // The CSV text as it has always been, and the table for spreadsheets.
   desktop_.SetClipboardText(QString::fromStdString(commands::CsvText(documents_)),
@@ -744,18 +755,18 @@ void MainWindow::OpenManual() {
 }
 
 void MainWindow::SendSupportMail() {
-  widgets::OpenOrTell(desktop_, dialogs_, QUrl(QStringLiteral("mailto:") + kSupportMail),
+  widgets::OpenOrTell(desktop_, dialogs_, QUrl(QStringLiteral("mailto:") + SupportMail()),
                       QStringLiteral("メール"));
 }
 void MainWindow::OpenHomePage() {
-  widgets::OpenOrTell(desktop_, dialogs_, QUrl(kWebAddress), QStringLiteral("ホームページ"));
+  widgets::OpenOrTell(desktop_, dialogs_, QUrl(WebAddress()), QStringLiteral("ホームページ"));
 }
 
 void MainWindow::StartTextEditor() {
   QAction* item = Item(QStringLiteral("N5"));
   if (desktop_.ShiftHeld()) {
     // Shift shows the item's caption and gives it its shortcut for the run.
-    dialogs_.ShowMessage(item->text());
+    dialogs_.ShowMessage(item->text().remove(QRegularExpression(QStringLiteral("\\(&.\\)$"))));
     item->setShortcut(QKeySequence(QStringLiteral("Ctrl+M")));
     return;
   }

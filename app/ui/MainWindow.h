@@ -5,15 +5,15 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
-#include "app/core/ListGrid.h"
 #include "app/core/ProgramPaths.h"
 #include "catalogue/core/DocumentList.h"
 #include "catalogue/core/FolderAndTitle.h"
 #include "commands/core/ListHistory.h"
-#include "widgets/core/StringGridData.h"
 
 class QAction;
+class QBoxLayout;
 class QMimeData;
 class QLabel;
 class QMenu;
@@ -32,12 +32,15 @@ class Desktop;
 }
 namespace widgets {
 class Dialogs;
+class FindBar;
+class FrozenColumnTable;
 class GradientPanel;
 class GradientButton;
-class StringGrid;
 }  // namespace widgets
 
 namespace app {
+
+class DocumentTableModel;
 
 // The main window: title bands, the folder button and label, the report
 // title, the list grid of documents and the menus.
@@ -67,11 +70,13 @@ class MainWindow : public QMainWindow {
   // and no other window of the program waits for the user.
   void TakeAnotherStart(const QString& folder);
 
-  // The documents the grid lists, and how the grid shows them (widths,
-  // selection: grid rows count the heading as row 0).
+  // The documents the grid lists, and the grid that shows them (its rows
+  // are the list's rows).
   catalogue::DocumentList& Documents() { return documents_; }
-  widgets::StringGridData& GridData() { return gridData_; }
-  widgets::StringGrid* Grid() const { return grid_; }
+  widgets::FrozenColumnTable* Grid() const { return grid_; }
+  widgets::FindBar* FindBar() const { return findBar_; }
+  // The grid's column widths, as display.dat keeps them.
+  std::vector<int> ColumnWidths() const;
   // The folder scanned and the report title, which the folder and title
   // dialogs set and the labels show.
   catalogue::FolderAndTitle& FolderAndTitle() { return folderAndTitle_; }
@@ -84,7 +89,8 @@ class MainWindow : public QMainWindow {
   void ChooseFolder();
   void Quit();
   void EditSelectedRow();
-  void DeleteSelectedRow();
+  // Deletes the selected rows (or the current one) after one question.
+  void DeleteSelectedRows();
   void MoveSelectedUp();
   void MoveSelectedDown();
   void EnterReportTitle();
@@ -94,6 +100,11 @@ class MainWindow : public QMainWindow {
   void NarrowTitleColumn();
   void ExportCsv();
   void CopyToClipboard();
+  // Copies the selected rows (Ctrl+C): the CSV lines and the table.
+  void CopySelectedRows();
+  // Opens the find bar, and finds the next row holding its text (F3).
+  void OpenFindBar();
+  void FindNextRow();
   void OpenManual();
   void SendSupportMail();
   void OpenHomePage();
@@ -131,6 +142,12 @@ class MainWindow : public QMainWindow {
   void BuildBands();
   void BuildMenus();
   QMenu* BuildSortMenu();
+  QMenu* BuildRowMenu();
+  // The maker's support mail address and web page, which the Information
+  // menu opens.
+  static QString SupportMail();
+  static QString WebAddress();
+  void BuildGrid(QBoxLayout* layout);
   // The first local folder among dropped links; empty when none.
   static QString DroppedFolder(const QMimeData* data);
   QAction* AddItem(QMenu* menu, const char* name, const QString& caption,
@@ -141,20 +158,26 @@ class MainWindow : public QMainWindow {
   void ShowFolderAndTitle();
   void RunFolderCommand();
   void ChangeColumnWidth(int col, int delta);
-  // The list row of the grid's selection.
+  // The grid's current row (that edit and move act on), -1 when none.
   int SelectedRow() const;
   void Inform(const QString& text);
   // After a row command: show the grid's cells and give it the focus.
   void RefreshGrid();
   // A row command was made: it can be undone, the grid shows it with the
-  // list row `selected` selected, and the list file gets it.
-  void ListChanged(commands::ListHistory::Change change, int selected);
+  // row `selected` selected, sorted as `sort` says, and the list file gets
+  // it.
+  void ListChanged(commands::ListHistory::Change change, int selected, commands::SortState sort);
   // After an undo or redo, or a change: the grid, the menu and the list
   // file follow.
-  void AfterListChange(std::optional<int> selected);
-  // The grid shows the list (the list row `selected` selected) and the
-  // undo items say what can be undone.
-  void ShowList(std::optional<int> selected);
+  void AfterListChange(const commands::ListHistory::Step& step);
+  // The grid shows the list (`current` current, with `rows` selected) and
+  // the undo items say what can be undone.
+  void ShowList(std::optional<int> current, const std::vector<int>& rows = {});
+  // The status line: how many documents the list holds.
+  void ShowCount();
+  // The files of the scan just loaded that could not be read are named in
+  // their rows.
+  void NameUnreadableRows();
   // The undo items and the commands that change the list are enabled as
   // far as there is something to act on.
   void EnableListCommands();
@@ -175,22 +198,23 @@ class MainWindow : public QMainWindow {
   PrintWindowFactory printWindows_;
   catalogue::FolderAndTitle folderAndTitle_;
   catalogue::DocumentList documents_;
-  ListGridCells gridCells_;
-  widgets::StringGridData gridData_;
+  DocumentTableModel* model_ = nullptr;
   std::vector<int> loadedWidths_;  // as the column-width file gave them at start
   bool shown_ = false;
   bool listOpen_ = false;  // a list was scanned or opened since the start
   commands::ListHistory history_;
   QTimer* listWriter_ = nullptr;  // a write of a long list, waiting
-  int sortedColumn_ = -1;         // the heading last clicked, and its direction
-  bool sortedAscending_ = true;
+  commands::SortState sort_;      // how the list was sorted last
 
   widgets::GradientPanel* titleBand_ = nullptr;
   widgets::GradientPanel* folderBand_ = nullptr;
   widgets::GradientButton* folderButton_ = nullptr;
   QLabel* folderLabel_ = nullptr;
   QLabel* titleLabel_ = nullptr;
-  widgets::StringGrid* grid_ = nullptr;
+  widgets::FrozenColumnTable* grid_ = nullptr;
+  widgets::FindBar* findBar_ = nullptr;
+  QLabel* countLabel_ = nullptr;
+  QLabel* unreadableLabel_ = nullptr;
   QMenu* rowMenu_ = nullptr;
   QMenu* sortMenu_ = nullptr;
   QStatusBar* statusBar_ = nullptr;

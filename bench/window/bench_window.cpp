@@ -3,12 +3,15 @@
 // formats too when asked). Times the folder dialog's scan of
 // FOLDER until the grid shows it, with the longest pause of the interface
 // during the scan, then the grid's commands on what was loaded: scrolling,
-// selecting, moving and deleting a row, resizing a column, each with the
-// repaint that follows, as a median of several runs in milliseconds.
+// selecting a row, Shift-selecting to the last row, moving a row up and
+// far, deleting one row and 1,000 scattered selected rows, sorting,
+// resizing a column, each with the repaint that follows, as a median of
+// several runs in milliseconds.
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QElapsedTimer>
+#include <QKeyEvent>
 #include <QProgressDialog>
 #include <QScrollBar>
 #include <QTimer>
@@ -26,7 +29,7 @@
 #include "tests/support/FakeDesktop.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TempDir.h"
-#include "widgets/StringGrid.h"
+#include "widgets/FrozenColumnTable.h"
 
 namespace {
 
@@ -37,13 +40,18 @@ double Median(std::vector<double> values) {
 
 // Runs `step` several times, each followed by an immediate repaint of the
 // grid, and gives the median milliseconds.
-double TimeGridStep(widgets::StringGrid& grid, const std::function<void(int)>& step) {
+double TimeGridStep(widgets::FrozenColumnTable& grid, const std::function<void(int)>& step,
+                    const std::function<void(int)>& prepare = {}) {
   std::vector<double> times;
   for (int i = 0; i < 15; ++i) {
+    if (prepare) {
+      prepare(i);
+    }
     QElapsedTimer timer;
     timer.start();
     step(i);
     grid.viewport()->repaint();
+    grid.FrozenView()->viewport()->repaint();
     times.push_back(static_cast<double>(timer.nsecsElapsed()) / 1e6);
   }
   return Median(times);
@@ -116,37 +124,54 @@ int main(int argc, char** argv) {
   double seconds = static_cast<double>(scan.nsecsElapsed()) / 1e9;
   application.processEvents();  // the grid's first paint, and the last tick
   ticker.stop();
-  widgets::StringGridData& data = window.GridData();
-  int rows = data.RowCount() - 1;
+  int rows = window.Documents().RowCount();
   std::printf("folder listed       %.3f s  longest pause %lld ms\n", listing,
               static_cast<long long>(listingPause));
   std::printf("scan to grid        %d rows  %.3f s  longest pause %lld ms\n", rows, seconds,
               static_cast<long long>(longestPause));
 
-  widgets::StringGrid& grid = *window.Grid();
+  widgets::FrozenColumnTable& grid = *window.Grid();
   QScrollBar* bar = grid.verticalScrollBar();
   double scroll =
       TimeGridStep(grid, [&](int i) { bar->setValue((i * 7919) % std::max(1, bar->maximum())); });
   double select = TimeGridStep(grid, [&](int i) {
-    data.SelectRow(1 + (i * 104729) % rows);
-    grid.EnsureSelectionVisible();
+    int row = (i * 104729) % rows;
+    grid.SelectRows(row, {row});
   });
-  data.SelectRow(rows / 2);
+  double shiftAll = TimeGridStep(
+      grid,
+      [&](int) {
+        QKeyEvent end(QEvent::KeyPress, Qt::Key_End, Qt::ShiftModifier);
+        QApplication::sendEvent(&grid, &end);
+      },
+      [&](int) { grid.SelectRows(0, {0}); });
+  grid.SelectRows(rows / 2, {rows / 2});
   double moveUp = TimeGridStep(grid, [&](int) { window.MoveSelectedUp(); });
   double drag = TimeGridStep(grid, [&](int i) {
-    window.MoveDraggedRow(i % 2 == 0 ? 1 : rows - 1, i % 2 == 0 ? rows - 1 : 1);
+    window.MoveDraggedRow(i % 2 == 0 ? 0 : rows - 2, i % 2 == 0 ? rows - 2 : 0);
   });
-  data.SelectRow(2);
   dialogs.answers.assign(100, widgets::Dialogs::Answer::First);
-  double remove = TimeGridStep(grid, [&](int) { window.DeleteSelectedRow(); });
-  double resize = TimeGridStep(grid, [&](int i) {
-    data.SetColWidth(1, 150 + i * 3);
-    grid.Refresh();
-  });
+  double removeOne = TimeGridStep(
+      grid, [&](int) { window.DeleteSelectedRows(); }, [&](int) { grid.SelectRows(2, {2}); });
+  double removeMany = TimeGridStep(
+      grid, [&](int) { window.DeleteSelectedRows(); },
+      [&](int i) {
+        // 1,000 rows scattered over the list: 1,000 ranges of one row.
+        int left = window.Documents().RowCount();
+        std::vector<int> chosen;
+        for (int k = 0; k < 1000; ++k) {
+          chosen.push_back(static_cast<int>((static_cast<long long>(k) * left) / 1000) + i % 7);
+        }
+        grid.SelectRows(chosen.front(), chosen);
+      });
+  double sort = TimeGridStep(grid, [&](int i) { window.SortRows(i % 11, i % 2 == 0); });
+  double undo = TimeGridStep(grid, [&](int) { window.UndoListChange(); });
+  double resize = TimeGridStep(grid, [&](int i) { grid.SetColumnWidth(1, 150 + i * 3); });
   std::printf(
-      "grid, median ms     scroll %.2f  select %.2f  move up %.2f  drag far %.2f  "
-      "delete %.2f  resize column %.2f\n",
-      scroll, select, moveUp, drag, remove, resize);
+      "grid, median ms     scroll %.2f  select %.2f  shift-select all %.2f  move up %.2f  "
+      "drag far %.2f  delete %.2f  delete 1,000 %.2f  sort %.2f  undo %.2f  "
+      "resize column %.2f\n",
+      scroll, select, shiftAll, moveUp, drag, removeOne, removeMany, sort, undo, resize);
 
   // Cancel pressed 0.3 s into a second scan: how long until the dialog is
   // back in the user's hands.

@@ -49,6 +49,22 @@ bool DocumentList::FromUnreadableFile(int row) const {
   return InRange(row) && rows_[static_cast<std::size_t>(row)].unreadable;
 }
 
+void DocumentList::NoteUnreadable(int row, std::string name, std::string reason) {
+  if (InRange(row)) {
+    Row& noted = rows_[static_cast<std::size_t>(row)];
+    noted.unreadableName = std::move(name);
+    noted.unreadableReason = std::move(reason);
+  }
+}
+
+const std::string& DocumentList::UnreadableName(int row) const {
+  return InRange(row) ? rows_[static_cast<std::size_t>(row)].unreadableName : kNoText;
+}
+
+const std::string& DocumentList::UnreadableReason(int row) const {
+  return InRange(row) ? rows_[static_cast<std::size_t>(row)].unreadableReason : kNoText;
+}
+
 void DocumentList::SetRowCount(int rows) {
   rows_.resize(static_cast<std::size_t>(std::max(rows, 1)));
 }
@@ -118,6 +134,55 @@ void DocumentList::InsertRows(int at, std::vector<Row> rows) {
   }
   rows_.insert(rows_.begin() + at, std::make_move_iterator(rows.begin()),
                std::make_move_iterator(rows.end()));
+}
+
+std::vector<DocumentList::Row> DocumentList::TakeRows(const std::vector<int>& rows) {
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    if (!InRange(rows[i]) || (i > 0 && rows[i] <= rows[i - 1])) {
+      return {};
+    }
+  }
+  std::vector<Row> taken;
+  taken.reserve(rows.size());
+  std::vector<Row> kept;
+  kept.reserve(rows_.size() - rows.size());
+  std::size_t next = 0;
+  for (std::size_t row = 0; row < rows_.size(); ++row) {
+    if (next < rows.size() && static_cast<std::size_t>(rows[next]) == row) {
+      taken.push_back(std::move(rows_[row]));
+      ++next;
+    } else {
+      kept.push_back(std::move(rows_[row]));
+    }
+  }
+  rows_ = std::move(kept);
+  SetRowCount(RowCount());
+  return taken;
+}
+
+void DocumentList::PutBackRows(const std::vector<int>& rows, std::vector<Row> taken) {
+  if (rows.size() != taken.size() || rows.empty()) {
+    return;
+  }
+  std::size_t total = rows_.size() + rows.size();
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    if (rows[i] < 0 || static_cast<std::size_t>(rows[i]) >= total ||
+        (i > 0 && rows[i] <= rows[i - 1])) {
+      return;
+    }
+  }
+  std::vector<Row> merged;
+  merged.reserve(total);
+  std::size_t next = 0;
+  std::size_t old = 0;
+  for (std::size_t row = 0; row < total; ++row) {
+    if (next < rows.size() && static_cast<std::size_t>(rows[next]) == row) {
+      merged.push_back(std::move(taken[next++]));
+    } else {
+      merged.push_back(std::move(rows_[old++]));
+    }
+  }
+  rows_ = std::move(merged);
 }
 
 std::vector<int> DocumentList::DocumentRows() const {

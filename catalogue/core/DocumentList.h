@@ -29,6 +29,12 @@ class DocumentList {
   // Whether the row came from a line of the list file without a file name:
   // a document the scan could not read.
   bool FromUnreadableFile(int row) const;
+  // What the scan said of such a row: the file's name and why it could not
+  // be read (UTF-8). Shown, never written: the list file keeps the row's
+  // empty line, and every output passes the row over.
+  void NoteUnreadable(int row, std::string name, std::string reason);
+  const std::string& UnreadableName(int row) const;
+  const std::string& UnreadableReason(int row) const;
 
   // The heading of a field (UTF-8); empty outside the eleven.
   static const char* Heading(int field);
@@ -59,12 +65,22 @@ class DocumentList {
   struct Row {
     std::vector<std::string> fields = std::vector<std::string>(kRecordFieldCount);
     bool unreadable = false;
+    std::string unreadableName;
+    std::string unreadableReason;
   };
   // Copies of `count` rows from `first` on (fewer at the end of the list).
   std::vector<Row> CopyRows(int first, int count) const;
   // Puts rows in before row `at` (at the end when `at` is the row count);
   // nothing when `at` is outside.
   void InsertRows(int at, std::vector<Row> rows);
+  // Takes out the rows `rows` names (ascending, each within the list) in
+  // one pass, however many, and gives them back in that order; one blank
+  // row stays when every row goes. Anything else changes nothing.
+  std::vector<Row> TakeRows(const std::vector<int>& rows);
+  // Puts taken rows back so that each stands at its row of `rows` again
+  // (ascending), in one pass. (The blank row left by taking every row then
+  // follows them.)
+  void PutBackRows(const std::vector<int>& rows, std::vector<Row> taken);
 
   // Replaces the rows with the list file at `path`: every row emptied, then
   // each line a row from the first down (rows added as needed), its first

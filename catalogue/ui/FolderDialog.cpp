@@ -22,6 +22,7 @@
 #include <QVBoxLayout>
 #include <QWheelEvent>
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <tuple>
@@ -480,7 +481,7 @@ bool FolderDialog::ScanListedDocuments() {
   // answers Cancel at once, leaving the thread to end after its file.
   bool finished = false;
   {
-    BackgroundScan scan(FileSystemBytes(listDirectory_), std::move(names), work->readers.Reader(),
+    BackgroundScan scan(FileSystemBytes(listDirectory_), names, work->readers.Reader(),
                         work->writer, work, MakerOfReadersWithSources(formats, makeSource_));
     QProgressDialog progress(QStringLiteral("プロパティを読み取っています..."),
                              QStringLiteral("キャンセル"), 0, static_cast<int>(scan.Total()), this);
@@ -542,6 +543,9 @@ bool FolderDialog::ScanListedDocuments() {
       work->writer.Commit();
     }
   }
+  if (finished) {
+    RememberScannedFiles(names, messages);
+  }
   if (finished && !messages.Empty()) {
     QStringList lines;
     for (const ScanMessages::Entry& entry : messages.Entries()) {
@@ -552,6 +556,21 @@ bool FolderDialog::ScanListedDocuments() {
     dialogs_.ShowMessageList(QString::fromStdString(messages.Heading()), lines);
   }
   return finished;
+}
+
+void FolderDialog::RememberScannedFiles(const std::vector<std::string>& names,
+                                        const ScanMessages& messages) {
+  std::map<std::string, std::string> reasons;
+  for (const ScanMessages::Entry& entry : messages.Entries()) {
+    reasons.emplace(entry.fileName, MessageOnOneLine(entry.text));  // the first said
+  }
+  scannedFiles_.clear();
+  scannedFiles_.reserve(names.size());
+  for (const std::string& name : names) {
+    auto reason = reasons.find(name);
+    scannedFiles_.push_back({QFile::decodeName(QByteArray::fromStdString(name)).toStdString(),
+                             reason == reasons.end() ? std::string() : reason->second});
+  }
 }
 
 void FolderDialog::Scan() {

@@ -5,13 +5,16 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <string>
 #include <tuple>
+#include <vector>
 
 #include "app/core/ProgramPaths.h"
 #include "catalogue/core/BackgroundListing.h"
 #include "catalogue/core/BackgroundScan.h"
 #include "catalogue/core/FolderAndTitle.h"
 #include "catalogue/core/FolderScan.h"
+#include "catalogue/core/ScanMessages.h"
 #include "catalogue/core/SummaryStreamSource.h"
 
 class QCheckBox;
@@ -50,6 +53,14 @@ class FolderDialog : public QDialog {
   void OpenFolder(const QString& path);
   // Whether a scan is running.
   bool Scanning() const { return activeScan_ != nullptr; }
+  // The files the last finished scan read, in the order of their lines in
+  // the list file: each one's name as the file list shows it (UTF-8) and,
+  // for a file that could not be read, why.
+  struct ScannedFile {
+    std::string name;
+    std::string reason;
+  };
+  const std::vector<ScannedFile>& ScannedFiles() const { return scannedFiles_; }
   // The folder selected in the tree; empty when none.
   QString SelectedFolder() const;
   // The folder whose documents the list shows, and their names (once
@@ -118,6 +129,7 @@ class FolderDialog : public QDialog {
   // summary, every file that could not be read; false when the user
   // cancelled (nothing changed then).
   bool ScanListedDocuments();
+  void RememberScannedFiles(const std::vector<std::string>& names, const ScanMessages& messages);
 
   const app::ProgramPaths& paths_;
   widgets::Dialogs& dialogs_;
@@ -125,6 +137,7 @@ class FolderDialog : public QDialog {
   QString listDirectory_;
   int progressDelayMs_ = 500;
   BackgroundScan* activeScan_ = nullptr;  // while a scan runs
+  std::vector<ScannedFile> scannedFiles_;
   bool cancelRequested_ = false;
   SourceMaker makeSource_;
   BackgroundListing::Lister lister_;

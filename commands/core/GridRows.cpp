@@ -7,38 +7,6 @@
 
 namespace commands {
 
-void DeleteRows(catalogue::DocumentList& list, int first, int last) {
-  if (last < first) {
-    std::swap(first, last);
-  }
-  int rows = list.RowCount();
-  if (first > rows - 1) {
-    return;
-  }
-  last = std::min(last, rows - 1);
-  first = std::max(first, 0);
-  if (last < first) {
-    return;
-  }
-  int n = last - first + 1;
-  if (rows == 1 || rows - n <= 0) {
-    // One row always stays: the first one, emptied.
-    list.EmptyRow(0);
-    list.SetRowCount(1);
-    return;
-  }
-  list.RemoveRows(first, n);  // the rows below move up, whatever their number
-}
-
-int MoveRowOneStep(catalogue::DocumentList& list, int row, bool up) {
-  if ((up && row <= 0) || (!up && row >= list.RowCount() - 1)) {
-    return row;
-  }
-  int neighbour = up ? row - 1 : row + 1;
-  list.MoveRow(row, neighbour);  // as a drag moves it
-  return neighbour;
-}
-
 std::string CsvField(const std::string& cell) {
   if (cell.find_first_of(",\"\r\n") == std::string::npos) {
     return cell;
@@ -105,9 +73,15 @@ std::string Utf8CsvStart() {
 }
 
 std::string CsvText(const catalogue::DocumentList& list) {
+  return CsvText(list, list.DocumentRows());
+}
+
+std::string CsvText(const catalogue::DocumentList& list, const std::vector<int>& rows) {
   std::string text;
-  for (int row : list.DocumentRows()) {
-    AppendCsvLine([&](int col) -> const std::string& { return list.Field(row, col); }, text);
+  for (int row : rows) {
+    if (list.HoldsDocument(row)) {
+      AppendCsvLine([&](int col) -> const std::string& { return list.Field(row, col); }, text);
+    }
   }
   return text;
 }
@@ -140,6 +114,10 @@ std::string HtmlText(const std::string& text) {
 }  // namespace
 
 std::string HtmlTable(const catalogue::DocumentList& list) {
+  return HtmlTable(list, list.DocumentRows());
+}
+
+std::string HtmlTable(const catalogue::DocumentList& list, const std::vector<int>& rows) {
   std::string html = "<html><head><meta charset=\"utf-8\"></head><body><table>\n<tr>";
   for (int col = 0; col < kRecordColumns; ++col) {
     html += "<th>";
@@ -147,7 +125,10 @@ std::string HtmlTable(const catalogue::DocumentList& list) {
     html += "</th>";
   }
   html += "</tr>\n";
-  for (int row : list.DocumentRows()) {
+  for (int row : rows) {
+    if (!list.HoldsDocument(row)) {
+      continue;
+    }
     html += "<tr>";
     for (int col = 0; col < kRecordColumns; ++col) {
       html += "<td>";

@@ -13,15 +13,6 @@ namespace commands {
 // always empty, column the program has always added.
 inline constexpr int kWrittenColumns = 12;
 
-// Removes rows first..last (either order, clipped to the list); at least one
-// row stays, emptied when every row was in the range.
-void DeleteRows(catalogue::DocumentList& list, int first, int last);
-
-// Swaps a row with the one above (up) or below and returns where it now
-// stands; nothing happens, and `row` is returned, at the first row (up) or
-// at the last (down).
-int MoveRowOneStep(catalogue::DocumentList& list, int row, bool up);
-
 // One field as a CSV field: as it is, or in double quotes with its inner
 // quotes doubled when it holds ",", '"' or a line break (RFC 4180).
 std::string CsvField(const std::string& cell);
@@ -30,6 +21,9 @@ std::string CsvField(const std::string& cell);
 // cells each followed by ",", CR LF after every line, the fields unchanged
 // but for the quoting of CsvField.
 std::string CsvText(const catalogue::DocumentList& list);
+// The same of some rows (a selection, ascending), those without a document
+// passed over.
+std::string CsvText(const catalogue::DocumentList& list, const std::vector<int>& rows);
 
 // The same CSV in code page 932, the Shift-JIS CSV file as the program has
 // always written it; a character code page 932 lacks becomes "?".
@@ -42,6 +36,7 @@ ShiftJisCsv CsvShiftJisText(const catalogue::DocumentList& list);
 // The walked rows as an HTML table (UTF-8), the eleven headings first, for
 // a paste into a spreadsheet to give cells at once.
 std::string HtmlTable(const catalogue::DocumentList& list);
+std::string HtmlTable(const catalogue::DocumentList& list, const std::vector<int>& rows);
 
 // What is said after a Shift-JIS CSV lost characters of `values` values.
 std::string LostCharactersMessage(std::size_t values);

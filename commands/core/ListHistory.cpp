@@ -3,6 +3,9 @@
 #include "commands/core/GridRows.h"
 #include "commands/core/GridSort.h"
 
+#include <algorithm>
+#include <memory>
+
 namespace commands {
 
 void ListHistory::Record(Change change) {
@@ -18,46 +21,69 @@ void ListHistory::Clear() {
   undone_.clear();
 }
 
-std::optional<int> ListHistory::Undo(catalogue::DocumentList& list) {
+std::optional<ListHistory::Step> ListHistory::Undo(catalogue::DocumentList& list) {
   if (done_.empty()) {
     return std::nullopt;
   }
   Change change = std::move(done_.back());
   done_.pop_back();
   change.undo(list);
-  int row = change.rowAfterUndo;
+  Step step{change.rowAfterUndo, change.rowsAfterUndo, change.sortBefore};
   undone_.push_back(std::move(change));
-  return row;
+  return step;
 }
 
-std::optional<int> ListHistory::Redo(catalogue::DocumentList& list) {
+std::optional<ListHistory::Step> ListHistory::Redo(catalogue::DocumentList& list) {
   if (undone_.empty()) {
     return std::nullopt;
   }
   Change change = std::move(undone_.back());
   undone_.pop_back();
   change.redo(list);
-  int row = change.rowAfterRedo;
+  Step step{change.rowAfterRedo, {}, change.sortAfter};
   done_.push_back(std::move(change));
-  return row;
+  return step;
 }
 
-ListHistory::Change DeleteRowsChange(catalogue::DocumentList& list, int first, int last) {
-  if (last < first) {
-    std::swap(first, last);
+namespace {
+
+// Takes `rows` (ascending) out of the list; when every row goes, one blank
+// row stays, emptied as the first row always was.
+std::vector<catalogue::DocumentList::Row> TakeRowsKeepingOne(catalogue::DocumentList& list,
+                                                             const std::vector<int>& rows) {
+  bool every = static_cast<int>(rows.size()) == list.RowCount();
+  std::vector<catalogue::DocumentList::Row> taken = list.TakeRows(rows);
+  if (every) {
+    list.EmptyRow(0);
   }
-  first = std::max(first, 0);
+  return taken;
+}
+
+}  // namespace
+
+ListHistory::Change DeleteRowsChange(catalogue::DocumentList& list, std::vector<int> rows) {
+  std::sort(rows.begin(), rows.end());
+  rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+  rows.erase(std::remove_if(rows.begin(), rows.end(),
+                            [&](int row) { return row < 0 || row >= list.RowCount(); }),
+             rows.end());
   int countBefore = list.RowCount();
-  std::vector<catalogue::DocumentList::Row> removed = list.CopyRows(first, last - first + 1);
-  DeleteRows(list, first, last);
+  auto removed =
+      std::make_shared<std::vector<catalogue::DocumentList::Row>>(TakeRowsKeepingOne(list, rows));
   ListHistory::Change change;
-  change.undo = [first, countBefore, removed](catalogue::DocumentList& rows) {
+  // The removed rows move between the list and `removed` on every undo and
+  // redo, never copied.
+  change.undo = [rows, countBefore, removed](catalogue::DocumentList& list) {
     // Back in their place; a list that was emptied whole keeps no blank row.
-    rows.InsertRows(first, removed);
-    rows.SetRowCount(countBefore);
+    list.PutBackRows(rows, std::move(*removed));
+    list.SetRowCount(countBefore);
   };
-  change.redo = [first, last](catalogue::DocumentList& rows) { DeleteRows(rows, first, last); };
+  change.redo = [rows, removed](catalogue::DocumentList& list) {
+    *removed = TakeRowsKeepingOne(list, rows);
+  };
+  int first = rows.empty() ? 0 : rows.front();
   change.rowAfterUndo = first;
+  change.rowsAfterUndo = rows;
   change.rowAfterRedo = std::min(first, list.RowCount() - 1);
   return change;
 }

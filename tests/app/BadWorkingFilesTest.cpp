@@ -16,6 +16,7 @@
 #include "platform/settings/IniFile.h"
 #include "platform/settings/WindowGeometry.h"
 #include "tests/app/ProgramFixture.h"
+#include "widgets/FrozenColumnTable.h"
 
 namespace app {
 namespace {
@@ -62,12 +63,12 @@ TEST_P(BadWorkingFiles, TheProgramStartsWithDefaultsSaysSoOnceAndLeavesTheFiles)
   Start();
   EXPECT_TRUE(window->isVisible());
   EXPECT_EQ(window->pos(), WorkArea().topLeft());
-  EXPECT_EQ(window->GridData().ColWidth(0), DesignedColumnWidth(0));
+  EXPECT_EQ(window->Grid()->columnWidth(0), DesignedColumnWidth(0));
   ASSERT_EQ(dialogs.shown.size(), 1);  // one message for all three
   for (const std::string& file : files) {
     EXPECT_TRUE(dialogs.shown[0].contains(QString::fromStdString(file))) << file;
   }
-  window->GridData().SetColWidth(1, 250);
+  window->Grid()->SetColumnWidth(1, 250);
   // A choice made in the folder dialog is not written into it either.
   FolderCommand([&](catalogue::FolderDialog& dialog) {
     auto* check = dialog.findChild<QAbstractButton*>(QStringLiteral("NewerFormatsCheck"));
@@ -110,14 +111,14 @@ TEST_F(ProgramFixture, AbsurdValuesAreBoundedAndNeverSavedBack) {
   EXPECT_EQ(window->height(), std::min(942, WorkArea().height()));  // the designed height
   EXPECT_LE(folderDialog->width(), WorkArea().width());
   EXPECT_LE(folderDialog->height(), WorkArea().height());
-  auto& grid = window->GridData();
-  EXPECT_EQ(grid.ColWidth(0), DesignedColumnWidth(0));
-  EXPECT_EQ(grid.ColWidth(1), DesignedColumnWidth(1));
-  EXPECT_EQ(grid.ColWidth(2), DesignedColumnWidth(2));
-  EXPECT_EQ(grid.ColWidth(3), 4000);
-  EXPECT_EQ(grid.ColWidth(4), DesignedColumnWidth(4));
+  widgets::FrozenColumnTable& grid = *window->Grid();
+  EXPECT_EQ(grid.columnWidth(0), DesignedColumnWidth(0));
+  EXPECT_EQ(grid.columnWidth(1), DesignedColumnWidth(1));
+  EXPECT_EQ(grid.columnWidth(2), DesignedColumnWidth(2));
+  EXPECT_EQ(grid.columnWidth(3), 4000);
+  EXPECT_EQ(grid.columnWidth(4), DesignedColumnWidth(4));
   EXPECT_TRUE(dialogs.shown.isEmpty());  // readable files: nothing to say
-  grid.SetColWidth(5, 1000000);          // widened far beyond a screen
+  grid.SetColumnWidth(5, 1000000);       // widened far beyond a screen
   Stop();
   platform::IniFile settings = platform::IniFile::Load(paths.SettingsFile());
   EXPECT_LE(settings.ReadInteger("fquillmark_wd", "width", 0), WorkArea().width());

@@ -14,7 +14,7 @@
 #include "printing/ui/PrintWindowFactory.h"
 #include "tests/app/ProgramFixture.h"
 #include "tests/support/SampleDocuments.h"
-#include "widgets/StringGrid.h"
+#include "widgets/FrozenColumnTable.h"
 
 namespace app {
 namespace {
@@ -59,7 +59,7 @@ TEST_F(EndToEnd, FromAFolderOfDocumentsToAPrintedCatalogue) {
   });
   ASSERT_EQ(Cell(0, 25), "doc00024.doc");
 
-  window->GridData().SelectRow(1);
+  SelectRow(1);
   WithDialog<commands::RowEditDialog>(
       editDialog,
       [](commands::RowEditDialog& dialog) {
@@ -67,9 +67,9 @@ TEST_F(EndToEnd, FromAFolderOfDocumentsToAPrintedCatalogue) {
         dialog.Confirm();
       },
       [this] { window->EditSelectedRow(); });
-  window->GridData().SelectRow(2);
-  window->DeleteSelectedRow();  // 実行: doc00001 goes
-  window->GridData().SelectRow(3);
+  SelectRow(2);
+  window->DeleteSelectedRows();  // 実行: doc00001 goes
+  SelectRow(3);
   window->MoveSelectedUp();  // doc00003 moves above doc00002
   WithDialog<commands::TitleDialog>(
       titleDialog,
@@ -107,11 +107,11 @@ TEST_F(EndToEnd, FromAFolderOfDocumentsToAPrintedCatalogue) {
 
   // Restart: geometry, column widths and title history were kept.
   window->move(40, 30);
-  window->GridData().SetColWidth(1, 240);
+  window->Grid()->SetColumnWidth(1, 240);
   Stop();
   Start();
   EXPECT_EQ(window->pos(), QPoint(40, 30));
-  EXPECT_EQ(window->GridData().ColWidth(1), 240);
+  EXPECT_EQ(window->Grid()->columnWidth(1), 240);
   EXPECT_EQ(titleDialog->TitleList()->itemText(0), QStringLiteral("目録E2E"));
 }
 

@@ -43,7 +43,7 @@
 #include "tests/support/SampleDocuments.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TempDir.h"
-#include "widgets/StringGrid.h"
+#include "widgets/FrozenColumnTable.h"
 
 namespace app {
 namespace {
@@ -71,7 +71,7 @@ TEST_F(MainWindowFixture, FirstStartUsesTheWorkAreaCornerAndTheDesignedSize) {
   EXPECT_EQ(window->size(),
             QSize(std::min(1272, WorkArea().width()), std::min(942, WorkArea().height())));
   EXPECT_EQ(window->windowTitle(), QStringLiteral("ワード・クイルマーク-Fernhollow-"));
-  EXPECT_EQ(window->GridData().RowCount(), 50);
+  EXPECT_EQ((window->Documents().RowCount() + 1), 50);
   EXPECT_EQ(Cell(1, 0), "タイトル");
   EXPECT_TRUE(window->FolderLabel()->text().isEmpty());
   EXPECT_TRUE(dialogs.shown.isEmpty());
@@ -88,12 +88,12 @@ TEST_F(MainWindowFixture, RestartRestoresGeometryAndWidthsButNotTheList) {
   EXPECT_EQ(window->pos().x(), WorkArea().left());  // the monitor it stood on is gone
   EXPECT_EQ(window->pos().y(), 20);
   EXPECT_EQ(window->size(), QSize(std::min(900, WorkArea().width()), 700));
-  EXPECT_EQ(window->GridData().ColWidth(3), 100);
-  EXPECT_EQ(window->GridData().ColWidth(10), 55);
-  EXPECT_EQ(window->GridData().ColWidth(0), 146);
+  EXPECT_EQ(window->Grid()->columnWidth(3), 100);
+  EXPECT_EQ(window->Grid()->columnWidth(10), 55);
+  EXPECT_EQ(window->Grid()->columnWidth(0), 146);
   EXPECT_EQ(Cell(0, 1), "");  // the old list is not loaded at start
 
-  window->GridData().SetColWidth(1, 250);
+  window->Grid()->SetColumnWidth(1, 250);
   Stop();
   platform::IniFile settings = platform::IniFile::Load(paths.SettingsFile());
   EXPECT_EQ(settings.ReadInteger("fquillmark_wd", "width", 0), std::min(900, WorkArea().width()));
@@ -152,7 +152,7 @@ TEST_F(MainWindowFixture, ScanningTheRealDocumentCorpusShowsEachRecord) {
   });
   std::vector<std::string> names = catalogue::ListDocumentFiles(corpus);
   ASSERT_GT(names.size(), 60u);
-  ASSERT_GE(window->GridData().RowCount(), static_cast<int>(names.size()) + 1);
+  ASSERT_GE((window->Documents().RowCount() + 1), static_cast<int>(names.size()) + 1);
   for (std::size_t i = 0; i < names.size(); ++i) {
     SCOPED_TRACE(names[i]);
     std::string rest = expected.at(names[i]);
@@ -599,7 +599,7 @@ TEST_F(MainWindowFixture, SortingAndOpeningTheDocumentOfARow) {
   EXPECT_EQ(Cell(8, 1), "1");
   EXPECT_EQ(Cell(8, 3), "3");
 
-  window->GridData().SelectRow(2);
+  SelectRow(2);
   window->Item(QStringLiteral("OpenDocument"))->trigger();
   ASSERT_EQ(desktop.opened.size(), 1);
   EXPECT_EQ(desktop.opened[0],
@@ -611,7 +611,7 @@ TEST_F(MainWindowFixture, SortingAndOpeningTheDocumentOfARow) {
   // A name the list records otherwise than the disk spells it: ";" is
   // recorded as "；", so the recorded name names no file, yet one file
   // records so.
-  window->GridData().SelectRow(1);
+  SelectRow(1);
   std::string name = Cell(0, 1);
   std::filesystem::rename(documents.File(name), documents.File("x;" + name));
   SetCell(0, 1, "x；" + name);
@@ -619,7 +619,7 @@ TEST_F(MainWindowFixture, SortingAndOpeningTheDocumentOfARow) {
   ASSERT_EQ(desktop.opened.size(), 2);
   EXPECT_EQ(desktop.opened[1],
             QUrl::fromLocalFile(QString::fromStdString(documents.File("x;" + name))).toString());
-  window->GridData().SelectRow(10);  // no document there
+  SelectRow(10);  // no document there
   window->Item(QStringLiteral("OpenDocument"))->trigger();
   EXPECT_EQ(dialogs.shown.back(), QStringLiteral("info: 開く文書はありません"));
 }

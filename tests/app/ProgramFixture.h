@@ -17,6 +17,7 @@
 #include "tests/support/FakeDesktop.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TempDir.h"
+#include "widgets/FrozenColumnTable.h"
 
 namespace app {
 
@@ -72,13 +73,18 @@ struct ProgramFixture : ::testing::Test {
   }
 
   // A cell of the grid: row 0 the headings, row N the list's row N - 1.
-  std::string Cell(int col, int row) { return window->GridData().Cell(col, row); }
+  std::string Cell(int col, int row) {
+    return row == 0 ? catalogue::DocumentList::Heading(col)
+                    : window->Documents().Field(row - 1, col);
+  }
   void SetCell(int col, int row, std::string text) {
-    window->Documents().SetField(ListGridCells::ListRow(row), col, std::move(text));
+    window->Documents().SetField(row - 1, col, std::move(text));
   }
   // Selects a row of the grid as a click on it does (row 1 is the first
   // document).
-  void SelectRow(int row) { window->GridData().SelectRow(row); }
+  void SelectRow(int row) { window->Grid()->SelectRows(row - 1, {row - 1}); }
+  // The grid's current row, counted so (row 1 the first document).
+  int SelectedRow() { return window->Grid()->CurrentRow() + 1; }
 
   // Print windows that close as soon as they are shown; `opened` counts them.
   void UsePrintWindowsThatCloseAtOnce(int& opened) {

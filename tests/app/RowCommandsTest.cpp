@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
@@ -15,8 +16,8 @@
 #include "catalogue/core/ListFile.h"
 #include "platform/text/Cp932.h"
 #include "tests/app/ProgramFixture.h"
+#include "widgets/FrozenColumnTable.h"
 #include "widgets/ManualWindow.h"
-#include "widgets/StringGrid.h"
 
 namespace app {
 namespace {
@@ -43,6 +44,16 @@ struct RowCommands : ProgramFixture {
   void Activate() {
     QApplication::setActiveWindow(window.get());
     window->Grid()->setFocus();
+  }
+
+  // The centre of a cell (row 1 the first document), in the viewport of
+  // the grid's part that shows it.
+  QPoint At(int col, int row) { return window->Grid()->CellRect(col, row - 1).center(); }
+  // A double-click as the user makes one: a click, then the second press.
+  void DoubleClick(int col, int row) {
+    QWidget* viewport = window->Grid()->ViewportOf(col);
+    QTest::mouseClick(viewport, Qt::LeftButton, {}, At(col, row));
+    QTest::mouseDClick(viewport, Qt::LeftButton, {}, At(col, row));
   }
 
   void Edit(const std::function<void(commands::RowEditDialog&)>& act) {
@@ -99,7 +110,7 @@ TEST_F(RowCommands, EditKeepsWhatWasOnlyShown) {
 
 TEST_F(RowCommands, EditingAnEmptyRowSaysThereIsNothing) {
   std::string list = ReadAll(paths.ListFile());
-  window->GridData().SelectRow(10);
+  SelectRow(10);
   Trigger("N31");
   EXPECT_EQ(dialogs.shown, QStringList{QStringLiteral("info: 編集するデータはありません")});
   EXPECT_EQ(ReadAll(paths.ListFile()), list);
@@ -113,7 +124,7 @@ TEST_F(RowCommands, OnlyExecuteDeletes) {
   EXPECT_EQ(Cell(0, 2), "d2.doc");
   Trigger("N19");  // 実行
   EXPECT_EQ(Cell(0, 2), "d3.doc");
-  EXPECT_EQ(window->GridData().RowCount(), 49);
+  EXPECT_EQ((window->Documents().RowCount() + 1), 49);
   EXPECT_EQ(dialogs.shown.size(), 3);
   EXPECT_EQ(dialogs.shown[0], QStringLiteral("ask: 『d2.doc』を一覧から削除しますか？"));
   EXPECT_TRUE(window->Grid()->hasFocus() || !window->isActiveWindow());
@@ -152,14 +163,12 @@ TEST_F(RowCommands, EscapeCancelsBothDialogs) {
 // file at once.
 TEST_F(RowCommands, TheRowPointedAtIsTheRowActedOnAndEveryChangeUndoes) {
   SetCell(0, 4, "d4.doc");
-  window->Grid()->Refresh();
   Activate();
-  widgets::StringGrid* grid = window->Grid();
-  QWidget* view = grid->viewport();
+  widgets::FrozenColumnTable* grid = window->Grid();
   SelectRow(1);
   // A right-click on row 3's file name, then 削除 from the pop-up.
-  QTest::mousePress(view, Qt::RightButton, {}, grid->CellRect(0, 3).center());
-  EXPECT_EQ(window->GridData().SelectionTop(), 3);
+  QTest::mouseClick(grid->ViewportOf(0), Qt::RightButton, {}, At(0, 3));
+  EXPECT_EQ(SelectedRow(), 3);
   dialogs.answers = {widgets::Dialogs::Answer::First};
   Trigger("N32");
   EXPECT_EQ(dialogs.shown.back(), QStringLiteral("ask: 『d3.doc』を一覧から削除しますか？"));
@@ -175,7 +184,7 @@ TEST_F(RowCommands, TheRowPointedAtIsTheRowActedOnAndEveryChangeUndoes) {
     editDialog->Box(0)->setText(QStringLiteral("edited"));
     editDialog->Confirm();
   });
-  QTest::mouseDClick(view, Qt::LeftButton, {}, grid->CellRect(1, 2).center());
+  DoubleClick(1, 2);
   EXPECT_EQ(Cell(1, 2), "edited");
 
   // Delete from the keyboard, then a click on a heading sorts.
@@ -184,8 +193,9 @@ TEST_F(RowCommands, TheRowPointedAtIsTheRowActedOnAndEveryChangeUndoes) {
   dialogs.answers = {widgets::Dialogs::Answer::First};
   QTest::keyClick(grid, Qt::Key_Delete);
   EXPECT_EQ(Cell(0, 1), "d2.doc");
-  QTest::mouseClick(view, Qt::LeftButton, {}, grid->CellRect(0, 0).center());
-  QTest::mouseClick(view, Qt::LeftButton, {}, grid->CellRect(0, 0).center());  // reversed
+  QWidget* heading = grid->HeaderOf(0)->viewport();
+  QTest::mouseClick(heading, Qt::LeftButton, {}, grid->HeadingRect(0).center());
+  QTest::mouseClick(heading, Qt::LeftButton, {}, grid->HeadingRect(0).center());  // reversed
   EXPECT_EQ(Cell(0, 1), "d4.doc");
   EXPECT_EQ(Cell(0, 2), "d2.doc");
 
@@ -235,26 +245,33 @@ TEST_F(RowCommands, TheListSurvivesEndAndOpensAgainWithItsFolderAndTitle) {
 TEST_F(RowCommands, MovesFollowTheRow) {
   Trigger("N22");
   EXPECT_EQ(Cell(0, 1), "d2.doc");
-  EXPECT_EQ(window->GridData().SelectionTop(), 1);
+  EXPECT_EQ(SelectedRow(), 1);
   Trigger("N33");  // already at the top
   EXPECT_EQ(Cell(0, 1), "d2.doc");
   Trigger("N23");
   Trigger("N34");
   EXPECT_EQ(Cell(0, 3), "d2.doc");
-  EXPECT_EQ(window->GridData().SelectionTop(), 3);
+  EXPECT_EQ(SelectedRow(), 3);
 }
 
-TEST_F(RowCommands, ARowDraggedByItsFileNameMovesInTheList) {
-  widgets::StringGrid* grid = window->Grid();
-  QWidget* view = grid->viewport();
-  QPoint from = grid->CellRect(0, 1).center();
-  QPoint to = grid->CellRect(0, 3).center();
-  QTest::mousePress(view, Qt::LeftButton, {}, from);
-  QTest::mouseMove(view, to);
-  QTest::mouseRelease(view, Qt::LeftButton, {}, to);
+// A row is carried by its file name held a moment; a quick drag there
+// selects rows as in a spreadsheet, and moves none.
+TEST_F(RowCommands, ARowHeldByItsFileNameMovesInTheList) {
+  QWidget* names = window->Grid()->ViewportOf(0);
+  QTest::mousePress(names, Qt::LeftButton, {}, At(0, 1));
+  QTest::mouseMove(names, At(0, 3));
+  QTest::mouseRelease(names, Qt::LeftButton, {}, At(0, 3));
+  EXPECT_EQ(Cell(0, 1), "d1.doc");
+  EXPECT_EQ(window->Grid()->SelectedRows(), (std::vector<int>{0, 1, 2}));
+
+  QTest::mousePress(names, Qt::LeftButton, {}, At(0, 1));
+  QTest::qWait(QApplication::startDragTime() + 150);
+  QTest::mouseMove(names, At(0, 3));
+  QTest::mouseRelease(names, Qt::LeftButton, {}, At(0, 3));
   EXPECT_EQ(Cell(0, 1), "d2.doc");
   EXPECT_EQ(Cell(0, 3), "d1.doc");
   EXPECT_EQ(Cell(1, 3), "title 1");  // the whole row
+  EXPECT_EQ(SelectedRow(), 3);
   EXPECT_EQ(window->Documents().ListLines(';').front().substr(0, 7), "d2.doc;");
 }
 
@@ -300,17 +317,17 @@ TEST_F(RowCommands, WidthCommandsStepByTwoAndStopAtTwo) {
   for (int i = 0; i < 10; ++i) {
     Trigger("N14");
   }
-  EXPECT_EQ(window->GridData().ColWidth(0), 166);
+  EXPECT_EQ(window->Grid()->columnWidth(0), 166);
   for (int i = 0; i < 10; ++i) {
     Trigger("N15");
   }
-  EXPECT_EQ(window->GridData().ColWidth(0), 146);
+  EXPECT_EQ(window->Grid()->columnWidth(0), 146);
   Trigger("N17");
-  EXPECT_EQ(window->GridData().ColWidth(1), 204);
+  EXPECT_EQ(window->Grid()->columnWidth(1), 204);
   for (int i = 0; i < 200; ++i) {
     Trigger("N18");
   }
-  EXPECT_EQ(window->GridData().ColWidth(1), 2);
+  EXPECT_EQ(window->Grid()->columnWidth(1), 2);
 }
 
 TEST_F(RowCommands, InformationItems) {

@@ -12,7 +12,7 @@
 
 #include "tests/app/ProgramFixture.h"
 #include "tests/support/SampleDocuments.h"
-#include "widgets/StringGrid.h"
+#include "widgets/FrozenColumnTable.h"
 
 namespace app {
 namespace {
@@ -47,7 +47,7 @@ TEST_F(ProgramFixture, NoCommandOnTheBlankStartUpGridTouchesTheSavedList) {
   }
   QTest::keyClick(window->Grid(), Qt::Key_Z, Qt::ControlModifier);
   QTest::keyClick(window->Grid(), Qt::Key_Y, Qt::ControlModifier);
-  window->DeleteSelectedRow();
+  window->DeleteSelectedRows();
   window->MoveSelectedUp();
   window->MoveSelectedDown();
   window->SortByHeading(1);

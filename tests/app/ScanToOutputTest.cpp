@@ -90,7 +90,7 @@ TEST_F(ScanToOutput, EveryReadableDocumentReachesEveryOutput) {
   EXPECT_EQ(CountLines(desktop.clipboard.toStdString()), 3);
   EXPECT_TRUE(desktop.clipboard.startsWith(QStringLiteral("a.doc,Alpha,")));
 
-  window->GridData().SelectRow(4);  // d.doc
+  SelectRow(4);  // d.doc
   WithDialog<commands::RowEditDialog>(
       editDialog, [](commands::RowEditDialog& dialog) { dialog.Confirm(); },
       [this] { window->EditSelectedRow(); });

@@ -8,9 +8,9 @@
 
 #include "tests/app/ProgramFixture.h"
 #include "tests/support/SampleDocuments.h"
+#include "widgets/FrozenColumnTable.h"
 #include "widgets/MessageBox.h"
 #include "widgets/MessageListBox.h"
-#include "widgets/StringGrid.h"
 
 namespace app {
 namespace {
@@ -42,8 +42,7 @@ TEST_F(Screenshots, Windows) {
     Save(dialog, "folder_dialog");
     dialog.Scan();
   });
-  window->GridData().SelectRow(4);
-  window->Grid()->Refresh();
+  SelectRow(4);
   Save(*window, "main_window");
   WithDialog<commands::RowEditDialog>(
       editDialog,

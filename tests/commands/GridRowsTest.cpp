@@ -1,4 +1,5 @@
 #include "commands/core/GridRows.h"
+#include "commands/core/ListHistory.h"
 
 #include <gtest/gtest.h>
 
@@ -28,22 +29,24 @@ std::string Names(const DocumentList& list) {
   return names;
 }
 
-TEST(DeleteRows, RemovesTheRowAndClosesTheGap) {
-  DocumentList list = List(5, 4);
-  DeleteRows(list, 1, 1);
-  EXPECT_EQ(Names(list), "d1 d3 d4 - ");
+TEST(DeleteRows, RemovesTheRowsAndClosesTheGaps) {
+  DocumentList list = List(6, 5);
+  DeleteRowsChange(list, {1});
+  EXPECT_EQ(Names(list), "d1 d3 d4 d5 - ");
   EXPECT_EQ(list.Field(1, 1), "t3");  // every field moved
+  DeleteRowsChange(list, {3, 0, 2});
+  EXPECT_EQ(Names(list), "d3 - ");
 }
 
 TEST(DeleteRows, TheOnlyRowIsEmptiedNotRemoved) {
   DocumentList list = List(1, 1);
-  DeleteRows(list, 0, 0);
+  DeleteRowsChange(list, {0});
   EXPECT_EQ(list.RowCount(), 1);
   EXPECT_EQ(list.Field(0, 0), "");
   EXPECT_EQ(list.Field(0, 1), "");
-  // A range over every row leaves one emptied row.
+  // Every row at once leaves one emptied row.
   DocumentList all = List(4, 4);
-  DeleteRows(all, 3, 0);
+  DeleteRowsChange(all, {3, 2, 1, 0});
   EXPECT_EQ(all.RowCount(), 1);
   EXPECT_EQ(Names(all), "- ");
 }
@@ -51,29 +54,12 @@ TEST(DeleteRows, TheOnlyRowIsEmptiedNotRemoved) {
 TEST(DeleteRows, BlankRowsGoOneAtATimeAndOutOfRangeDoesNothing) {
   DocumentList list = List(49, 0);
   for (int i = 0; i < 60; ++i) {
-    DeleteRows(list, 0, 0);
+    DeleteRowsChange(list, {0});
   }
   EXPECT_EQ(list.RowCount(), 1);
   DocumentList other = List(4, 4);
-  DeleteRows(other, 6, 8);
+  DeleteRowsChange(other, {6, 8, -1});
   EXPECT_EQ(Names(other), "d1 d2 d3 d4 ");
-  DeleteRows(other, -1, 0);  // clipped to the list
-  EXPECT_EQ(Names(other), "d2 d3 d4 ");
-}
-
-TEST(MoveRowOneStep, SwapsWithTheNeighbourAndSaysWhereTheRowWent) {
-  DocumentList list = List(4, 3);
-  EXPECT_EQ(MoveRowOneStep(list, 1, true), 0);
-  EXPECT_EQ(Names(list), "d2 d1 d3 - ");
-  EXPECT_EQ(list.Field(0, 1), "t2");            // the whole row
-  EXPECT_EQ(MoveRowOneStep(list, 0, true), 0);  // the first row: nothing
-  EXPECT_EQ(Names(list), "d2 d1 d3 - ");
-  // Below the last document: a blank row now comes first.
-  EXPECT_EQ(MoveRowOneStep(list, 2, false), 3);
-  EXPECT_EQ(Names(list), "d2 d1 - d3 ");
-  EXPECT_EQ(MoveRowOneStep(list, 3, false), 3);  // the last row: nothing
-  EXPECT_EQ(Names(list), "d2 d1 - d3 ");
-  EXPECT_EQ(list.DocumentRows(), (std::vector<int>{0, 1, 3}));  // the blank row is passed over
 }
 
 TEST(ListOutput, RowsWithoutAFileNameArePassedOverNotTheEnd) {

@@ -41,7 +41,8 @@ TEST(ListHistory, EveryCommandUndoesAndRedoesToTheListAsItStood) {
     states.push_back(Snapshot(list));
   };
   record(SortChange(list, 1, true));
-  record(DeleteRowsChange(list, 2, 2));
+  record(DeleteRowsChange(list, {2}));
+  record(DeleteRowsChange(list, {7, 0, 4, 7}));  // any order, once each
   record(MoveRowChange(list, 0, 3));
   std::vector<std::string> before;
   for (int field = 0; field < 11; ++field) {
@@ -77,11 +78,18 @@ TEST(ListHistory, DeletingEveryRowAndAnUnreadableOneComeBackWhole) {
   DocumentList list = ListOf(1, 1);
   ListHistory history;
   std::string whole = Snapshot(list);
-  history.Record(DeleteRowsChange(list, 0, 0));
+  history.Record(DeleteRowsChange(list, {0}));
   EXPECT_EQ(list.RowCount(), 1);
   EXPECT_FALSE(list.HoldsDocument(0));
-  EXPECT_EQ(history.Undo(list), 0);
+  EXPECT_EQ(history.Undo(list)->row, 0);
   EXPECT_EQ(Snapshot(list), whole);
+  DocumentList three = ListOf(3, 3);
+  whole = Snapshot(three);
+  history.Record(DeleteRowsChange(three, {2, 1, 0}));
+  EXPECT_EQ(Snapshot(three), "1:,,,,,,,,,,,|");
+  std::optional<ListHistory::Step> back = history.Undo(three);
+  EXPECT_EQ(Snapshot(three), whole);
+  EXPECT_EQ(back->rows, (std::vector<int>{0, 1, 2}));  // selected again
 
   // A row read from an unreadable file keeps that mark through undo.
   DocumentList mixed = ListOf(3, 5);
@@ -90,7 +98,7 @@ TEST(ListHistory, DeletingEveryRowAndAnUnreadableOneComeBackWhole) {
   mixed.InsertRows(1, unreadable);
   mixed.SetRowCount(5);
   std::string before = Snapshot(mixed);
-  history.Record(DeleteRowsChange(mixed, 1, 2));
+  history.Record(DeleteRowsChange(mixed, {1, 2}));
   history.Undo(mixed);
   EXPECT_EQ(Snapshot(mixed), before);
 }

@@ -51,15 +51,11 @@ TEST(MessageBox, ButtonsEscapeAndCloseGiveTheirResults) {
   }
 }
 
-TEST(MessageBox, SingleButtonIgnoresEscapeAndUsesTheHandCursor) {
+TEST(MessageBox, SingleButtonClosesOnEscapeAndUsesTheHandCursor) {
   MessageBox box(QStringLiteral("保存しました"), {QStringLiteral("確認")}, QPixmap());
   EXPECT_EQ(box.Button(0)->cursor().shape(), Qt::PointingHandCursor);
   EXPECT_EQ(box.windowTitle(), QStringLiteral("ワード・クイルマーク"));
-  WhenShown([](MessageBox* b) {
-    QTest::keyClick(b, Qt::Key_Escape);
-    EXPECT_TRUE(b->isVisible());
-    b->Button(0)->click();
-  });
+  WhenShown([](MessageBox* b) { QTest::keyClick(b, Qt::Key_Escape); });
   EXPECT_EQ(box.Ask(), Dialogs::Answer::First);
 }
 
