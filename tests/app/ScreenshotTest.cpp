@@ -3,11 +3,15 @@
 
 #include <gtest/gtest.h>
 #include <QAbstractButton>
+#include <QApplication>
 #include <QDir>
+#include <QLineEdit>
 #include <QPixmap>
+#include <QStatusBar>
 
 #include "tests/app/ProgramFixture.h"
 #include "tests/support/SampleDocuments.h"
+#include "widgets/FindBar.h"
 #include "widgets/FrozenColumnTable.h"
 #include "widgets/MessageBox.h"
 #include "widgets/MessageListBox.h"
@@ -27,6 +31,7 @@ struct Screenshots : ProgramFixture {
   }
 
   void Save(QWidget& widget, const char* name) {
+    QApplication::processEvents();  // laid out as the user would see it
     widget.grab().save(folder + QLatin1Char('/') + QLatin1String(name) + QStringLiteral(".png"));
   }
 };
@@ -44,6 +49,13 @@ TEST_F(Screenshots, Windows) {
   });
   SelectRow(4);
   Save(*window, "main_window");
+  // Sorted by title, three rows chosen, the find bar open on a text.
+  window->SortByHeading(1);
+  window->Grid()->SelectRows(2, {1, 2, 4});
+  window->OpenFindBar();
+  window->FindBar()->TextBox()->setText(QStringLiteral("議事録"));
+  Save(*window, "main_window_selection_and_find");
+  Save(*window->statusBar(), "status_bar");
   WithDialog<commands::RowEditDialog>(
       editDialog,
       [&](commands::RowEditDialog& dialog) {

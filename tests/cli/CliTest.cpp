@@ -417,13 +417,15 @@ TEST(CliUnicode, EveryCharacterReachesTheListTheUtf8CsvAndThePdf) {
 }
 
 // Qt's PDF writer maps back only the glyphs of the BMP; the program adds
-// the others, however they interleave over pages and fonts.
+// the others, however they interleave over pages and fonts. An emoji is
+// drawn from the monochrome emoji font the program installs (Qt's PDF
+// writer draws nothing of a colour one).
 TEST(CliUnicode, CharactersBeyondTheBmpCanBeFoundInThePdf) {
   TempDir dir;
   std::string list = dir.Write("list",
                                "\xEF\xBB\xBF"
                                "a.doc;𠀋 と 𡈽;;;;;;;;;;\r\nb.doc;한글 𠮷 テスト;;;;;;;;;;\r\n"
-                               "c.doc;𪚲𠮷𠀋 三つ;;;;;;;;;;\r\nd.doc;Café 𩸽 ①;;;;;;;;;;\r\n");
+                               "c.doc;𪚲𠮷𠀋 三つ;;;;;;;;;;\r\nd.doc;Café 𩸽 ① 📄;;;;;;;;;;\r\n");
   std::string style =
       dir.Write("s.sle", Sjis("header;Ver1.1;0;0;9;0;0;100;0;\r\n"
                               "0;0;0;0;data;10;20;10;20;0;0;0;0;ＭＳ 明朝;10;;0;0;0;#mb_01;0;0;\r\n"
@@ -432,7 +434,7 @@ TEST(CliUnicode, CharactersBeyondTheBmpCanBeFoundInThePdf) {
   std::string pdf = dir.File("out.pdf");
   ASSERT_EQ(RunCli({"print", style, "--list", list, "-o", pdf}).status, 0);
   EXPECT_EQ(Output("pdftotext " + Quote(pdf) + " -"),
-            "𠀋 と 𡈽\n한글 𠮷 テスト\n\n\f𪚲𠮷𠀋 三つ\nCafé 𩸽 ①\n\n\f");
+            "𠀋 と 𡈽\n한글 𠮷 テスト\n\n\f𪚲𠮷𠀋 三つ\nCafé 𩸽 ① 📄\n\n\f");
 }
 
 TEST(CliScan, EmptyFolderWritesNothingAndSaysSo) {
