@@ -210,6 +210,17 @@ void FrozenColumnTable::SetColumnWidth(int column, int width) {
   setColumnWidth(column, width);  // the frozen part follows (SectionResized)
 }
 
+void FrozenColumnTable::SetHeadingColors(const QColor& background, const QColor& text) {
+  QString sheet =
+      QStringLiteral(
+          "QHeaderView::section { background-color: %1; color: %2; border: none;"
+          " border-right: 1px solid %3; border-bottom: 1px solid %3; padding: 0px 2px; }")
+          .arg(background.name(), text.name(), background.darker(150).name());
+  for (QHeaderView* header : {horizontalHeader(), frozen_->horizontalHeader()}) {
+    header->setStyleSheet(sheet);
+  }
+}
+
 void FrozenColumnTable::ShowSortIndicator(int column, bool ascending) {
   for (QHeaderView* header : {horizontalHeader(), frozen_->horizontalHeader()}) {
     header->setSortIndicatorShown(column >= 0);

@@ -37,6 +37,8 @@ class FrozenColumnTable : public QTableView {
   int RowHeight() const;
   // Column widths, the same in both parts.
   void SetColumnWidth(int column, int width);
+  // The headings' colours, drawn flat as the designed grid drew them.
+  void SetHeadingColors(const QColor& background, const QColor& text);
   // The sort indicator on the heading of `column` (-1: none).
   void ShowSortIndicator(int column, bool ascending);
 

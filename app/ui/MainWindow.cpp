@@ -214,13 +214,12 @@ void MainWindow::BuildGrid(QBoxLayout* layout) {
   grid_->setObjectName(QStringLiteral("StrColGrid1"));
   grid_->setAccessibleName(QStringLiteral("文書の一覧"));
   grid_->setModel(model_);
+  grid_->SetHeadingColors(widgets::ToQColor(kFixedCellColor), Qt::white);
   std::vector<int> widths = DesignedColumnWidths();
   for (int col = 0; col < kListGridColumns; ++col) {
     grid_->SetColumnWidth(col, widths[static_cast<std::size_t>(col)]);
   }
-  // Rows as high as the font in use needs: the designed 17 pixels at the
-  // designed font, more for a larger desktop font.
-  grid_->SetRowHeight(ListGridRowHeight(QFontMetrics(grid_->font()).lineSpacing()));
+  FitRowsToFont();
   layout->addWidget(grid_, 1);
   findBar_ = new widgets::FindBar;
   layout->addWidget(findBar_);
@@ -267,6 +266,17 @@ void MainWindow::ShowList(std::optional<int> current, const std::vector<int>& ro
   RefreshGrid();
   ShowCount();
   EnableListCommands();
+}
+
+void MainWindow::FitRowsToFont() {
+  grid_->SetRowHeight(ListGridRowHeight(QFontMetrics(grid_->font()).lineSpacing()));
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+  QMainWindow::changeEvent(event);
+  if (event->type() == QEvent::FontChange && grid_ != nullptr) {
+    FitRowsToFont();  // the desktop's font changed while the program runs
+  }
 }
 
 void MainWindow::ShowCount() {

@@ -134,6 +134,7 @@ class MainWindow : public QMainWindow {
  protected:
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void changeEvent(QEvent* event) override;
   // A folder dropped from the file manager opens the folder dialog on it.
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
@@ -173,6 +174,9 @@ class MainWindow : public QMainWindow {
   // The grid shows the list (`current` current, with `rows` selected) and
   // the undo items say what can be undone.
   void ShowList(std::optional<int> current, const std::vector<int>& rows = {});
+  // Rows as high as the font in use needs: the designed 17 pixels at the
+  // designed font, more for a larger desktop font.
+  void FitRowsToFont();
   // The status line: how many documents the list holds.
   void ShowCount();
   // The files of the scan just loaded that could not be read are named in
