@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDate>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -56,6 +57,8 @@ namespace {
 constexpr const char* kSection = "fquillmark_wd";
 // The CSV type chosen last in the save dialog, in the order it offers them.
 constexpr const char* kCsvTypeKey = "csv_type";
+// The folder of the last CSV export, where the next one is offered.
+constexpr const char* kCsvFolderKey = "csv_folder";
 constexpr int kCsvShiftJis = 0;
 constexpr int kCsvUtf8 = 1;
 constexpr int kDesignedWidth = 1272;
@@ -690,12 +693,13 @@ void MainWindow::ExportCsv() {
   type = type == kCsvUtf8 ? kCsvUtf8 : kCsvShiftJis;
   QString name = dialogs_.GetSaveFileNameOfType(QStringLiteral("csv"),
                                                 QStringLiteral("CSVファイル|*.csv|CSV UTF-8|*.csv"),
-                                                lastCsvName_, type);
+                                                OfferedCsvName(), type);
   if (name.isEmpty()) {
     return;
   }
-  lastCsvName_ = name;
   widgets::WriteSettingInteger(dialogs_, paths_.SettingsFile(), kSection, kCsvTypeKey, type);
+  widgets::WriteSettingText(dialogs_, paths_.SettingsFile(), kSection, kCsvFolderKey,
+                            QFileInfo(name).absolutePath().toStdString());
   std::size_t changed = 0;
   std::optional<platform::ReadOnlyTarget> readOnly = widgets::AskToReplaceReadOnly(dialogs_, name);
   if (!readOnly) {
@@ -722,6 +726,23 @@ void MainWindow::ExportCsv() {
     }
     Inform(said);
   }
+}
+
+QString MainWindow::OfferedCsvName() const {
+  // In the folder of the last export (at first the home folder), named
+  // after the folder listed and today's date: 「報告書_20261208.csv」.
+  QString folder = QString::fromStdString(
+      widgets::ReadSettingText(paths_.SettingsFile(), kSection, kCsvFolderKey));
+  if (folder.isEmpty() || !QFileInfo(folder).isDir()) {
+    folder = QDir::homePath();
+  }
+  QString listed = QFileInfo(QString::fromStdString(folderAndTitle_.Folder())).fileName();
+  if (listed.isEmpty()) {
+    listed = QStringLiteral("文書一覧");
+  }
+  return QDir(folder).filePath(listed + QLatin1Char('_') +
+                               QDate::currentDate().toString(QStringLiteral("yyyyMMdd")) +
+                               QStringLiteral(".csv"));
 }
 
 void MainWindow::CopySelectedRows() {

@@ -159,6 +159,8 @@ class MainWindow : public QMainWindow {
   void ShowFolderAndTitle();
   void RunFolderCommand();
   void ChangeColumnWidth(int col, int delta);
+  // The file the CSV export offers.
+  QString OfferedCsvName() const;
   // The grid's current row (that edit and move act on), -1 when none.
   int SelectedRow() const;
   void Inform(const QString& text);
@@ -198,7 +200,6 @@ class MainWindow : public QMainWindow {
   catalogue::FolderDialog* folderDialog_ = nullptr;
   commands::RowEditDialog* editDialog_ = nullptr;
   commands::TitleDialog* titleDialog_ = nullptr;
-  QString lastCsvName_;
   PrintWindowFactory printWindows_;
   catalogue::FolderAndTitle folderAndTitle_;
   catalogue::DocumentList documents_;

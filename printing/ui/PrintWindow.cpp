@@ -62,6 +62,8 @@ constexpr int kMaxZoom = 200;
 constexpr const char* kStyleFolder = "style";
 constexpr const char* kBackupFile = "backup.sle";
 constexpr const char* kPdfFolderKey = "pdffolder";
+// The style loaded last, offered again when the window opens.
+constexpr const char* kLastStyleKey = "last_style";
 const QColor kDeskColor(128, 130, 140);    // around the sheet
 const QColor kMarginColor(205, 210, 222);  // the sheet outside the printable area
 constexpr int kScrollStep = 10;            // pixels per scroll-bar arrow click
@@ -418,7 +420,11 @@ void PrintWindow::AskForFirstStyle() {
   state_.SetPaper(paper.entry, paper.orientation);
   state_.SetPageNumber(1);
   NewStyle();
-  LoadStyle({});
+  // The style chosen last is shown again (Ctrl+L chooses another); the
+  // first time, or when it is gone, one is asked for.
+  rememberedStyle_ = QString::fromStdString(
+      widgets::ReadSettingText(s_.paths->SettingsFile(), kSection, kLastStyleKey));
+  LoadStyle(rememberedStyle_);
 }
 
 void PrintWindow::closeEvent(QCloseEvent* event) {
@@ -473,7 +479,9 @@ void PrintWindow::LoadStyle(QString path) {
     path.clear();
   }
   if (path.isEmpty()) {
-    QString folder = Path(s_.paths->File(kStyleFolder));
+    // The folder of the style shown, else the program's style folder.
+    QString folder = state_.StyleLoaded() ? QFileInfo(Path(state_.Path())).absolutePath()
+                                          : Path(s_.paths->File(kStyleFolder));
     path = s_.dialogs->GetOpenFileName(
         QStringLiteral("スタイルを指定して下さい"), QStringLiteral("sle"),
         QStringLiteral("スタイル|*.sle|すべてのファイル|*.*"), folder);
@@ -483,10 +491,15 @@ void PrintWindow::LoadStyle(QString path) {
   }
   stylePathLabel_->setText(path);  // the path chosen, even when it cannot be read
   lastDrawError_.clear();
-  widgets::RunReported(*s_.dialogs, [&] {
+  bool loaded = widgets::RunReported(*s_.dialogs, [&] {
     state_.Load(Bytes(path));
     ShowStyleState();
   });
+  if (loaded && path != rememberedStyle_) {
+    rememberedStyle_ = path;
+    widgets::WriteSettingText(*s_.dialogs, s_.paths->SettingsFile(), kSection, kLastStyleKey,
+                              QFileInfo(path).absoluteFilePath().toStdString());
+  }
 }
 
 void PrintWindow::TurnPage() {

@@ -168,6 +168,7 @@ class PrintWindow : public QDialog {
   layout::Fixed screenX_ = layout::Fixed::FromInt(96);
   layout::Fixed screenY_ = layout::Fixed::FromInt(96);
   QString lastDrawError_;
+  QString rememberedStyle_;      // the style the settings file offers next time
   QString shownPictureFailure_;  // in the status bar
   bool shown_ = false;
 

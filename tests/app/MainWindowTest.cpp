@@ -511,6 +511,34 @@ TEST_F(MainWindowFixture, CsvIsWrittenAsTheTypeChosenAndThatTypeIsOfferedNextTim
       0);
 }
 
+// The export is offered in the folder of the last one, named after the
+// folder listed and the date, also after a restart and whatever characters
+// the folders hold.
+TEST_F(MainWindowFixture, CsvIsOfferedWhereTheLastWentNamedAfterTheFolderAndDate) {
+  testsupport::TempDir documents;
+  std::string listed = documents.File("報告_김민수");
+  std::filesystem::create_directory(listed);
+  testsupport::WriteNumberedDocuments(listed, 2);
+  Start();
+  FolderCommand([&](catalogue::FolderDialog& dialog) {
+    dialog.OpenFolder(QString::fromStdString(listed));
+    dialog.Scan();
+  });
+  QString today = QDate::currentDate().toString(QStringLiteral("yyyyMMdd"));
+  QString name = QStringLiteral("報告_김민수_") + today + QStringLiteral(".csv");
+  window->ExportCsv();  // cancelled
+  EXPECT_EQ(dialogs.offeredNames.back(), QDir::home().filePath(name));
+  QString exports = QString::fromStdString(documents.File("𠮷 exports"));
+  QDir().mkpath(exports);
+  dialogs.saveNames = {exports + QStringLiteral("/mine.csv")};
+  window->ExportCsv();
+  Stop();
+  Start();
+  window->OpenLastList();
+  window->ExportCsv();
+  EXPECT_EQ(dialogs.offeredNames.back(), exports + QLatin1Char('/') + name);
+}
+
 TEST_F(MainWindowFixture, ADroppedFolderOpensTheDialogThereAndIsOfferedAgainNextStart) {
   testsupport::TempDir documents;
   testsupport::WriteNumberedDocuments(documents.path(), 3);

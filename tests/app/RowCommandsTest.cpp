@@ -5,6 +5,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDate>
+#include <QDir>
 #include <QFile>
 #include <QHeaderView>
 #include <QLabel>
@@ -285,7 +287,13 @@ TEST_F(RowCommands, CsvTwiceToTheSameNameReplacesTheFile) {
   EXPECT_EQ(ReadAll(csv.toStdString()),
             "d1.doc,title 1,,,,,,last author,,,,,\r\n"
             "d3.doc,\"a, \"\"b\"\"\",,,,,,last author,,,,,\r\n");
-  EXPECT_EQ(dialogs.offeredNames, (QStringList{QString(), csv}));
+  // Offered in the folder of the last export, named after the list's
+  // folder (none here) and the date.
+  QString name = QStringLiteral("文書一覧_%1.csv")
+                     .arg(QDate::currentDate().toString(QStringLiteral("yyyyMMdd")));
+  EXPECT_EQ(dialogs.offeredNames,
+            (QStringList{QDir::home().filePath(name),
+                         QString::fromStdString(programFolder.File(name.toStdString()))}));
   EXPECT_EQ(dialogs.shown.count(QStringLiteral("info: CSVファイルへ出力しました。")), 2);
   // A cancelled dialog writes nothing and says nothing.
   Trigger("CSV1");

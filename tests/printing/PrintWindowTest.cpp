@@ -12,6 +12,7 @@
 #include <QScrollBar>
 #include <QTest>
 #include <algorithm>
+#include <filesystem>
 
 #include "catalogue/core/ListFile.h"
 #include "layout/core/StyleFile.h"
@@ -107,6 +108,37 @@ TEST_F(PrintWindowFixture, PagingWrapsAfterTheLastPage) {
   window->NextPage();
   window->FirstPage();
   EXPECT_EQ(BoundText(), "f1.doc 1");
+}
+
+// The style chosen last is shown again the next time, without asking;
+// Ctrl+L still chooses another, from the shown style's folder. A style
+// that is gone is asked for again.
+TEST_F(PrintWindowFixture, TheStyleChosenLastIsShownAgain) {
+  List(3);
+  QDir().mkpath(QString::fromStdString(folder.File("報告_김민수")));
+  std::string chosen = folder.Write("報告_김민수/b.sle", ReadAll(Style("a.sle", 20)));
+  dialogs.openNames = {QString::fromStdString(chosen)};
+  Open();
+  ASSERT_TRUE(window->State().StyleLoaded());
+  window->close();
+  window.reset();
+
+  Open();
+  EXPECT_EQ(dialogs.openFolders.size(), 1);  // not asked again
+  EXPECT_TRUE(window->State().StyleLoaded());
+  EXPECT_EQ(window->State().Path(), chosen);
+  dialogs.openNames = {QString::fromStdString(paths.File("style/a.sle"))};
+  QTest::keyClick(window.get(), Qt::Key_L, Qt::ControlModifier);
+  ASSERT_EQ(dialogs.openFolders.size(), 2);
+  EXPECT_EQ(dialogs.openFolders[1], QString::fromStdString(folder.File("報告_김민수")));
+  EXPECT_EQ(window->State().Path(), paths.File("style/a.sle"));
+  window->close();
+  window.reset();
+
+  std::filesystem::remove(paths.File("style/a.sle"));
+  Open();
+  EXPECT_EQ(dialogs.openFolders.size(), 3);
+  EXPECT_FALSE(window->State().StyleLoaded());
 }
 
 TEST_F(PrintWindowFixture, TheLoadIconKeepsThePageAndStyleSelectionStartsAtOne) {
