@@ -8,7 +8,7 @@ set(QUILL_LAYERS
   # platform: what every feature shares
   platform_errors platform_version platform_text platform_files platform_settings platform_qt
   # cores: the rules, no Qt
-  catalogue_core layout_core widgets_core commands_core printing_core designer_core app_core
+  catalogue_core layout_core commands_core printing_core designer_core app_core
   # adapters: a core's interface on a library
   catalogue_ole catalogue_pdf catalogue_readers layout_qt printing_qt
   # the widget set
@@ -57,7 +57,7 @@ function(quill_layer_rule kind kindsOut qtOut)
     set(kinds platform core adapter)
     set(qt ON)
   elseif(kind STREQUAL "widgets")
-    set(kinds platform core)  # widgets_core only, checked below
+    set(kinds platform)  # the widget set knows no feature
     set(qt ON)
   elseif(kind STREQUAL "ui")
     set(kinds platform platform_qt core adapter widgets)
@@ -128,8 +128,6 @@ function(quill_check_layers)
         list(APPEND faults "${target} links ${link}, which stands above it")
       elseif(NOT linkKind IN_LIST allowedKinds)
         list(APPEND faults "${target} links ${link}: a ${kind} target may not link a ${linkKind}")
-      elseif(kind STREQUAL "widgets" AND linkKind STREQUAL "core" AND NOT link STREQUAL "widgets_core")
-        list(APPEND faults "${target} links ${link}: the widget set links no feature's core")
       endif()
     endforeach()
   endforeach()
