@@ -14,7 +14,7 @@ file(REMOVE_RECURSE "${WORK}")
 set(good "platform_files>platform_errors"
          "platform_settings>platform_files"
          "printing_core>layout_core"
-         "app_core>widgets_core"
+         "app_core>catalogue_core"
          "printing_qt>layout_qt"
          "widgets>platform_settings"
          "widgets>Qt6::Widgets"
