@@ -368,9 +368,8 @@ void MainWindow::OpenLastList() {
   if (listWriter_->isActive()) {
     WriteListNow();  // the changes made to the list shown, first
   }
-  bool loaded = widgets::RunReported(dialogs_, [&] { documents_.Load(paths_.ListFile()); });
-  if (!loaded) {
-    return;
+  if (!ReadListFile()) {
+    return;  // said; the list shown stays as it was
   }
   folderAndTitle_.SetFolder(
       widgets::ReadSettingText(paths_.SettingsFile(), kSection, kListFolderKey));
@@ -380,6 +379,17 @@ void MainWindow::OpenLastList() {
   listOpen_ = true;
   sort_ = {};
   ShowList(0);
+}
+
+bool MainWindow::ReadListFile() {
+  // Read aside and taken whole: a file that cannot be read leaves the list
+  // shown as it was, never half replaced.
+  catalogue::DocumentList read(documents_.RowCount());
+  if (!widgets::RunReported(dialogs_, [&] { read.Load(paths_.ListFile()); })) {
+    return false;
+  }
+  documents_ = std::move(read);
+  return true;
 }
 
 int MainWindow::SelectedRow() const {
@@ -545,14 +555,19 @@ void MainWindow::RunFolderCommand() {
     WriteListNow();  // before the scan replaces the file
   }
   if (folderDialog_->exec() == QDialog::Accepted) {
-    widgets::RunReported(dialogs_, [&] { documents_.Load(paths_.ListFile()); });
-    NameUnreadableRows();
     // Undo goes back to the scan and no further; the scan's list file
     // stays as the scan wrote it.
     history_.Clear();
-    listOpen_ = true;
     sort_ = {};
     RememberListFolderAndTitle();
+    listOpen_ = ReadListFile();
+    if (listOpen_) {
+      NameUnreadableRows();
+    } else {
+      // The scan's list could not be read back (said): the grid is blank
+      // and takes no command, so nothing writes over the scan's file.
+      documents_.EmptyAll();
+    }
     ShowList(0);
     return;
   }

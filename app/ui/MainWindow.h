@@ -191,6 +191,9 @@ class MainWindow : public QMainWindow {
   // a moment after the last of several quick changes for a very long one.
   void SaveList();
   void WriteListNow();
+  // Replaces the list with the list file; false (said) when it cannot be
+  // read, the list then as it was.
+  bool ReadListFile();
   // The folder and title the list file was made with, kept with it.
   void RememberListFolderAndTitle();
 

@@ -71,6 +71,22 @@ TEST_F(ProgramFixture, NoCommandOnTheBlankStartUpGridTouchesTheSavedList) {
   }
 }
 
+// A list file that cannot be read is said, and the list shown stays whole:
+// never half replaced, so nothing half is written back later.
+TEST_F(ProgramFixture, AListFileThatCannotBeReadLeavesTheListShownWhole) {
+  Start();
+  OpenList({"a.doc;Alpha;;;;;;;;;;", "b.doc;Beta;;;;;;;;;;"});
+  std::filesystem::remove(paths.ListFile());
+  std::filesystem::create_directory(paths.ListFile());  // read as no file can be
+  dialogs.shown.clear();
+  window->OpenLastList();
+  ASSERT_EQ(dialogs.shown.size(), 1);
+  EXPECT_TRUE(dialogs.shown[0].startsWith(QStringLiteral("error: ")))
+      << dialogs.shown[0].toStdString();
+  EXPECT_EQ(Cell(1, 2), "Beta");
+  EXPECT_TRUE(window->Item(QStringLiteral("N19"))->isEnabled());
+}
+
 // A folder and a title with characters code page 932 lacks are kept whole
 // (the settings file keeps its code page 932 form beside them), so after a
 // kill the reopened list prints under its own folder and title.
