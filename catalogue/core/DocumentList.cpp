@@ -51,18 +51,19 @@ bool DocumentList::FromUnreadableFile(int row) const {
 
 void DocumentList::NoteUnreadable(int row, std::string name, std::string reason) {
   if (InRange(row)) {
-    Row& noted = rows_[static_cast<std::size_t>(row)];
-    noted.unreadableName = std::move(name);
-    noted.unreadableReason = std::move(reason);
+    rows_[static_cast<std::size_t>(row)].note =
+        std::make_shared<const UnreadableNote>(UnreadableNote{std::move(name), std::move(reason)});
   }
 }
 
 const std::string& DocumentList::UnreadableName(int row) const {
-  return InRange(row) ? rows_[static_cast<std::size_t>(row)].unreadableName : kNoText;
+  const Row* noted = InRange(row) ? &rows_[static_cast<std::size_t>(row)] : nullptr;
+  return noted != nullptr && noted->note ? noted->note->name : kNoText;
 }
 
 const std::string& DocumentList::UnreadableReason(int row) const {
-  return InRange(row) ? rows_[static_cast<std::size_t>(row)].unreadableReason : kNoText;
+  const Row* noted = InRange(row) ? &rows_[static_cast<std::size_t>(row)] : nullptr;
+  return noted != nullptr && noted->note ? noted->note->reason : kNoText;
 }
 
 void DocumentList::SetRowCount(int rows) {
@@ -93,14 +94,6 @@ void DocumentList::MoveRow(int from, int to) {
   }
 }
 
-void DocumentList::RemoveRows(int first, int count) {
-  if (count <= 0 || first < 0 || count > RowCount() - first) {
-    return;
-  }
-  rows_.erase(rows_.begin() + first, rows_.begin() + first + count);
-  SetRowCount(RowCount());
-}
-
 void DocumentList::Arrange(const std::vector<int>& order) {
   if (order.size() != rows_.size()) {
     return;
@@ -120,22 +113,6 @@ void DocumentList::Arrange(const std::vector<int>& order) {
   rows_ = std::move(arranged);
 }
 
-std::vector<DocumentList::Row> DocumentList::CopyRows(int first, int count) const {
-  std::vector<Row> copies;
-  for (int row = std::max(first, 0); row < first + count && row < RowCount(); ++row) {
-    copies.push_back(rows_[static_cast<std::size_t>(row)]);
-  }
-  return copies;
-}
-
-void DocumentList::InsertRows(int at, std::vector<Row> rows) {
-  if (at < 0 || at > RowCount()) {
-    return;
-  }
-  rows_.insert(rows_.begin() + at, std::make_move_iterator(rows.begin()),
-               std::make_move_iterator(rows.end()));
-}
-
 std::vector<DocumentList::Row> DocumentList::TakeRows(const std::vector<int>& rows) {
   for (std::size_t i = 0; i < rows.size(); ++i) {
     if (!InRange(rows[i]) || (i > 0 && rows[i] <= rows[i - 1])) {
@@ -144,18 +121,22 @@ std::vector<DocumentList::Row> DocumentList::TakeRows(const std::vector<int>& ro
   }
   std::vector<Row> taken;
   taken.reserve(rows.size());
-  std::vector<Row> kept;
-  kept.reserve(rows_.size() - rows.size());
+  if (rows.empty()) {
+    return taken;
+  }
+  // The rows above the first taken stay where they are; below it, each
+  // kept row moves up over the gaps.
+  std::size_t write = static_cast<std::size_t>(rows.front());
   std::size_t next = 0;
-  for (std::size_t row = 0; row < rows_.size(); ++row) {
+  for (std::size_t row = write; row < rows_.size(); ++row) {
     if (next < rows.size() && static_cast<std::size_t>(rows[next]) == row) {
       taken.push_back(std::move(rows_[row]));
       ++next;
     } else {
-      kept.push_back(std::move(rows_[row]));
+      rows_[write++] = std::move(rows_[row]);
     }
   }
-  rows_ = std::move(kept);
+  rows_.resize(write);
   SetRowCount(RowCount());
   return taken;
 }
@@ -171,18 +152,18 @@ void DocumentList::PutBackRows(const std::vector<int>& rows, std::vector<Row> ta
       return;
     }
   }
-  std::vector<Row> merged;
-  merged.reserve(total);
-  std::size_t next = 0;
-  std::size_t old = 0;
-  for (std::size_t row = 0; row < total; ++row) {
-    if (next < rows.size() && static_cast<std::size_t>(rows[next]) == row) {
-      merged.push_back(std::move(taken[next++]));
+  // From the bottom up, each kept row moves down past the rows coming back
+  // below it; above the first row put back, nothing moves.
+  std::size_t kept = rows_.size();
+  rows_.resize(total);
+  std::size_t next = rows.size();
+  for (std::size_t row = total; row-- > static_cast<std::size_t>(rows.front());) {
+    if (next > 0 && static_cast<std::size_t>(rows[next - 1]) == row) {
+      rows_[row] = std::move(taken[--next]);
     } else {
-      merged.push_back(std::move(rows_[old++]));
+      rows_[row] = std::move(rows_[--kept]);
     }
   }
-  rows_ = std::move(merged);
 }
 
 std::vector<int> DocumentList::DocumentRows() const {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -49,10 +50,6 @@ class DocumentList {
   // Moves row `from` to position `to`, the rows between shifting by one.
   // Nothing when either is outside the list.
   void MoveRow(int from, int to);
-  // Removes `count` rows from `first` on, the rows below moving up; nothing
-  // when the range is not wholly within the list. Removing every row leaves
-  // one blank row.
-  void RemoveRows(int first, int count);
   // Puts the rows in a new order: `order` lists every row once, in the order
   // they are to stand. Anything else changes nothing.
   void Arrange(const std::vector<int>& order);
@@ -62,24 +59,24 @@ class DocumentList {
 
   // One row's fields, held apart so that moving rows moves a pointer each
   // however long the list.
+  // What the scan said of a row it could not read (NoteUnreadable).
+  struct UnreadableNote {
+    std::string name;
+    std::string reason;
+  };
   struct Row {
     std::vector<std::string> fields = std::vector<std::string>(kRecordFieldCount);
     bool unreadable = false;
-    std::string unreadableName;
-    std::string unreadableReason;
+    std::shared_ptr<const UnreadableNote> note;  // shared: the row stays small
   };
-  // Copies of `count` rows from `first` on (fewer at the end of the list).
-  std::vector<Row> CopyRows(int first, int count) const;
-  // Puts rows in before row `at` (at the end when `at` is the row count);
-  // nothing when `at` is outside.
-  void InsertRows(int at, std::vector<Row> rows);
   // Takes out the rows `rows` names (ascending, each within the list) in
-  // one pass, however many, and gives them back in that order; one blank
-  // row stays when every row goes. Anything else changes nothing.
+  // one pass in place, however many, and gives them back in that order;
+  // one blank row stays when every row goes. Anything else changes
+  // nothing.
   std::vector<Row> TakeRows(const std::vector<int>& rows);
   // Puts taken rows back so that each stands at its row of `rows` again
-  // (ascending), in one pass. (The blank row left by taking every row then
-  // follows them.)
+  // (ascending), in one pass in place. (The blank row left by taking every
+  // row then follows them.)
   void PutBackRows(const std::vector<int>& rows, std::vector<Row> taken);
 
   // Replaces the rows with the list file at `path`: every row emptied, then

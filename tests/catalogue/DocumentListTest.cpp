@@ -36,10 +36,14 @@ TEST(DocumentList, RowsMoveRemoveAndArrangeWithAllTheirFields) {
   list.MoveRow(-1, 2);
   EXPECT_EQ(Names(list), "r4 r1 r2 r3 r0 ");
 
-  list.RemoveRows(1, 2);
+  std::vector<DocumentList::Row> taken = list.TakeRows({1, 2});
   EXPECT_EQ(Names(list), "r4 r3 r0 ");
-  list.RemoveRows(2, 5);  // beyond the last row: nothing
-  EXPECT_EQ(list.RowCount(), 3);
+  ASSERT_EQ(taken.size(), 2u);
+  EXPECT_EQ(taken[1].fields[0], "r2");
+  for (const std::vector<int>& bad : std::vector<std::vector<int>>{{2, 5}, {1, 1}, {2, 0}}) {
+    EXPECT_TRUE(list.TakeRows(bad).empty());  // outside, twice, out of order: nothing
+    EXPECT_EQ(list.RowCount(), 3);
+  }
 
   list.Arrange({2, 0, 1});
   EXPECT_EQ(Names(list), "r0 r4 r3 ");
@@ -49,9 +53,28 @@ TEST(DocumentList, RowsMoveRemoveAndArrangeWithAllTheirFields) {
     EXPECT_EQ(Names(list), "r0 r4 r3 ");
   }
 
-  list.RemoveRows(0, 3);  // every row: one blank row stays
+  taken = list.TakeRows({0, 1, 2});  // every row: one blank row stays
   EXPECT_EQ(list.RowCount(), 1);
   EXPECT_EQ(Names(list), "- ");
+}
+
+// Rows taken anywhere come back each to its place, with what was noted of
+// them, however many and however scattered.
+TEST(DocumentList, TakenRowsComeBackToTheirPlaces) {
+  DocumentList list = Numbered(9);
+  list.NoteUnreadable(4, "broken.doc", "why");
+  std::string before = Names(list);
+  std::vector<int> rows = {0, 4, 5, 8};
+  std::vector<DocumentList::Row> taken = list.TakeRows(rows);
+  EXPECT_EQ(Names(list), "r1 r2 r3 r6 r7 ");
+  EXPECT_EQ(taken[1].note->name, "broken.doc");
+  list.PutBackRows(rows, std::move(taken));
+  EXPECT_EQ(Names(list), before);
+  EXPECT_EQ(list.UnreadableName(4), "broken.doc");
+  EXPECT_EQ(list.UnreadableReason(4), "why");
+  EXPECT_EQ(list.UnreadableName(3), "");
+  list.PutBackRows({0, 20}, std::vector<DocumentList::Row>(2));  // beyond the end: nothing
+  EXPECT_EQ(Names(list), before);
 }
 
 TEST(DocumentList, FieldsOutsideTheListReadEmptyAndIgnoreWrites) {

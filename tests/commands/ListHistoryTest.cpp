@@ -95,7 +95,7 @@ TEST(ListHistory, DeletingEveryRowAndAnUnreadableOneComeBackWhole) {
   DocumentList mixed = ListOf(3, 5);
   std::vector<DocumentList::Row> unreadable(1);
   unreadable[0].unreadable = true;
-  mixed.InsertRows(1, unreadable);
+  mixed.PutBackRows({1}, unreadable);
   mixed.SetRowCount(5);
   std::string before = Snapshot(mixed);
   history.Record(DeleteRowsChange(mixed, {1, 2}));
