@@ -34,13 +34,17 @@ class InstanceHandover : public QObject {
 
   // Hands `folder` to the window listening at `socketPath`; if none does,
   // listens there itself, taking over a socket a killed start left. Two
-  // starts at one moment decide one after the other.
+  // starts at one moment decide one after the other. A socket of another
+  // user (in a shared temporary folder) is sent nothing and left alone.
   Outcome HandOverOrListen(const QString& socketPath, const QString& folder);
 
   // Hands `folder` to the window listening at `socketPath`, waiting at most
   // `answerMs` for it to take it: HandedOver, NoAnswer, or NotListening
-  // when no window listens there.
+  // when no window of this user listens there.
   static Outcome HandOver(const QString& socketPath, const QString& folder, int answerMs);
+
+  // The window is closing: later starts open a window of their own.
+  void StopListening();
 
  signals:
   // Another start handed over `folder` (empty when it named none).

@@ -107,6 +107,9 @@ int RunWindows(QApplication& application, const app::ProgramPaths& paths,
 
   QObject::connect(&handover, &app::InstanceHandover::handedOver, &mainWindow,
                    &app::MainWindow::TakeAnotherStart);
+  // Once the window has closed, a start finds nobody and opens its own.
+  QObject::connect(&application, &QApplication::lastWindowClosed, &handover,
+                   &app::InstanceHandover::StopListening);
   mainWindow.show();
   if (!folder.isEmpty()) {
     QTimer::singleShot(0, &mainWindow,
