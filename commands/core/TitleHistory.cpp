@@ -67,6 +67,37 @@ std::string WholeTitlesPath(const std::string& path) {
   return path + kWholeTitlesSuffix;
 }
 
+// A title as a line of the file of whole titles: "%", CR and LF written
+// "%25", "%0D" and "%0A", so a title holding a line break stays one line.
+std::string WholeLine(std::string_view title) {
+  std::string line;
+  line.reserve(title.size());
+  for (char c : title) {
+    switch (c) {
+      case '%': line += "%25"; break;
+      case '\r': line += "%0D"; break;
+      case '\n': line += "%0A"; break;
+      default: line += c; break;
+    }
+  }
+  return line;
+}
+
+std::string TitleOfWholeLine(std::string_view line) {
+  std::string title;
+  title.reserve(line.size());
+  for (std::size_t i = 0; i < line.size(); ++i) {
+    std::string_view code = line.substr(i, 3);
+    if (code == "%25" || code == "%0D" || code == "%0A") {
+      title += code == "%25" ? '%' : code == "%0D" ? '\r' : '\n';
+      i += 2;
+    } else {
+      title += line[i];
+    }
+  }
+  return title;
+}
+
 }  // namespace
 
 bool SameIgnoringCase(std::string_view a, std::string_view b) {
@@ -97,15 +128,16 @@ TitleHistory TitleHistory::Load(const std::string& path) {
     std::string_view text = *wholeBytes;
     if (text.substr(0, platform::kUtf8ByteOrderMark.size()) == platform::kUtf8ByteOrderMark) {
       text.remove_prefix(platform::kUtf8ByteOrderMark.size());
-      for (std::string& title : Lines(text)) {
-        std::string standIn = StandInLine(title);
-        whole.emplace(std::move(standIn), platform::ValidUtf8(title));
+      for (const std::string& line : Lines(text)) {
+        std::string title = platform::ValidUtf8(TitleOfWholeLine(line));
+        whole.emplace(StandInLine(title), std::move(title));
       }
     }
   }
   TitleHistory history;
   for (std::string& line : Lines(*bytes)) {
-    if (auto found = whole.find(line); found != whole.end()) {
+    // The first of titles with one stand-in (é and è alike) goes first.
+    if (auto found = whole.lower_bound(line); found != whole.end() && found->first == line) {
       history.entries_.push_back(found->second);
       whole.erase(found);
       continue;
@@ -133,7 +165,7 @@ void TitleHistory::Save(const std::string& path) const {
       allPlain = false;
     }
     text += "\r\n";
-    wholeText += entry;
+    wholeText += WholeLine(entry);
     wholeText += "\r\n";
   }
   // The whole titles first: a history cut short between the two writes

@@ -20,10 +20,10 @@ inline constexpr const char* kWholeTitlesSuffix = ".utf8";
 // it with "?" for what code page 932 lacks, as readers that know only that
 // file have always shown it, and a second file beside it
 // (kWholeTitlesSuffix) holds every title whole, in UTF-8 after a
-// byte-order mark. A title of that file is read only for a line of the code
-// page 932 file that still gives its stand-in, so a history another program
-// wrote since is read as that program wrote it. A line whose bytes are not
-// code page 932 is shown with replacement marks and written back as it was.
+// byte-order mark, one a line ("%", CR and LF written "%25", "%0D", "%0A"). A title of that file is
+// read only for a line of the code page 932 file that still gives its stand-in, so a history
+// another program wrote since is read as that program wrote it. A line whose bytes are not code
+// page 932 is shown with replacement marks and written back as it was.
 class TitleHistory {
  public:
   TitleHistory() = default;

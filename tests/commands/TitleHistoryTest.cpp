@@ -81,9 +81,11 @@ TEST(TitleHistory, EveryCharacterComesBackAndFittingTitlesAreWrittenAsAlways) {
       "\xF0\xA0\xAE\xB7",                                               // 𠮷
       "Rapport \xC3\xA8 2026 \xE7\x9B\xAE\xE9\x8C\xB2",  // è: the same stand-in as é
       "plain",
+      "two\r\nlines \xC3\xA9 100%",  // a line break and a "%" in a title
   };
   TitleHistory(titles).Save(path);
   EXPECT_EQ(TitleHistory::Load(path).Entries(), titles);
+  EXPECT_NE(ReadAll(wholePath).find("two%0D%0Alines \xC3\xA9 100%25\r\n"), std::string::npos);
   // What a reader of the one file sees: "?" where a character is missing.
   EXPECT_EQ(ReadAll(path).substr(0, 23), "Rapport ? 2026 \x96\xDA\x98\x5E\r\n\x95\xF1");
 
