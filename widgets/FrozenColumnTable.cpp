@@ -14,10 +14,12 @@
 
 namespace widgets {
 
-// The view over the frozen columns. Its first column is where a row is
-// taken to be moved: pressed and held still for the desktop's drag delay,
-// the row follows the pointer until it is let go; a press that moves
-// sooner selects rows as anywhere else.
+// The view over the frozen columns. It selects nothing itself: its mouse
+// events go to the table at the same row, so one anchor serves Shift-click
+// and Shift+arrows wherever the user clicked. Its first column is where a
+// row is taken to be moved: pressed and held still for the desktop's drag
+// delay, the row follows the pointer until it is let go; a press that
+// moves sooner selects rows as anywhere else.
 class FrozenColumnPart : public QTableView {
  public:
   explicit FrozenColumnPart(FrozenColumnTable& owner)
@@ -40,7 +42,7 @@ class FrozenColumnPart : public QTableView {
       pressPos_ = event->position().toPoint();
       hold_->start();
     }
-    QTableView::mousePressEvent(event);
+    Forward(*event, event->position());
   }
 
   void mouseMoveEvent(QMouseEvent* event) override {
@@ -55,7 +57,7 @@ class FrozenColumnPart : public QTableView {
         (pos - pressPos_).manhattanLength() >= QApplication::startDragDistance()) {
       hold_->stop();  // a drag across rows: it selects them
     }
-    QTableView::mouseMoveEvent(event);
+    Forward(*event, event->position());
   }
 
   void mouseReleaseEvent(QMouseEvent* event) override {
@@ -68,17 +70,30 @@ class FrozenColumnPart : public QTableView {
     dropRow_ = -1;
     viewport()->setCursor(Qt::PointingHandCursor);
     owner_.ShowDropLine(-1, false);
-    QTableView::mouseReleaseEvent(event);
+    // A carried row ends where it was taken, as far as the selection knows.
+    Forward(*event, carried ? QPointF(pressPos_) : event->position());
     if (carried && to >= 0 && to != from) {
       emit owner_.rowDropped(from, to);
     }
   }
+
+  void mouseDoubleClickEvent(QMouseEvent* event) override { Forward(*event, event->position()); }
 
   void contextMenuEvent(QContextMenuEvent* event) override {
     owner_.ShowRowMenu(this, event->pos(), event->reason() != QContextMenuEvent::Mouse);
   }
 
  private:
+  // `event` as the table's viewport would have had it at `pos` of this
+  // part's viewport: the same row, whatever column lies under this part.
+  void Forward(const QMouseEvent& event, const QPointF& pos) {
+    QWidget* table = owner_.viewport();
+    QPointF at = table->mapFromGlobal(viewport()->mapToGlobal(pos));
+    QMouseEvent forwarded(event.type(), at, viewport()->mapToGlobal(pos), event.button(),
+                          event.buttons(), event.modifiers());
+    QApplication::sendEvent(table, &forwarded);
+  }
+
   FrozenColumnTable& owner_;
   QTimer* hold_;
   bool holding_ = false;
@@ -88,6 +103,9 @@ class FrozenColumnPart : public QTableView {
 };
 
 namespace {
+
+// The least width left to the scrolling columns beside the frozen ones.
+constexpr int kLeastScrollingWidth = 40;
 
 // Screen readers see the whole table once: the part over the frozen
 // columns repeats cells the table itself offers, so it is left out.
@@ -268,26 +286,38 @@ void FrozenColumnTable::SelectRows(int current, const std::vector<int>& rows) {
     }
     i = end + 1;
   }
+  // Made current as a click makes it, so a Shift-click or Shift+arrow
+  // afterwards extends from it; then the rows chosen.
   QModelIndex index = model()->index(current, 0);
-  selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
+  choosingRows_ = true;  // whatever keys are held now
+  setCurrentIndex(index);
+  choosingRows_ = false;
   selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
   scrollTo(index);
 }
 
+QItemSelectionModel::SelectionFlags FrozenColumnTable::selectionCommand(const QModelIndex& index,
+                                                                        const QEvent* event) const {
+  if (choosingRows_) {
+    return QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows;
+  }
+  return QTableView::selectionCommand(index, event);
+}
+
 QWidget* FrozenColumnTable::ViewportOf(int column) const {
-  return column < frozenColumns_ ? frozen_->viewport() : viewport();
+  return PartShowing(column).viewport();
 }
 
 QRect FrozenColumnTable::CellRect(int column, int row) const {
-  const QTableView* view = column < frozenColumns_ ? static_cast<const QTableView*>(frozen_) : this;
+  const QTableView& view = PartShowing(column);
   if (model() == nullptr) {
     return {};
   }
-  return view->visualRect(model()->index(row, column)).intersected(view->viewport()->rect());
+  return view.visualRect(model()->index(row, column)).intersected(view.viewport()->rect());
 }
 
 QHeaderView* FrozenColumnTable::HeaderOf(int column) const {
-  return column < frozenColumns_ ? frozen_->horizontalHeader() : horizontalHeader();
+  return PartShowing(column).horizontalHeader();
 }
 
 QRect FrozenColumnTable::HeadingRect(int column) const {
@@ -320,26 +350,42 @@ void FrozenColumnTable::updateGeometries() {
   PlaceFrozenPart();
 }
 
-void FrozenColumnTable::PlaceFrozenPart() {
-  if (frozen_ == nullptr) {
-    return;
-  }
+int FrozenColumnTable::FrozenWidth() const {
   int width = 0;
   for (int column = 0; column < frozenColumns_; ++column) {
     width += columnWidth(column);
   }
+  return width;
+}
+
+bool FrozenColumnTable::Freezing() const {
+  // Frozen columns that would leave no room for the others scroll with
+  // them instead: a file name widened past the window's width must not
+  // hide every other column.
+  return FrozenWidth() + kLeastScrollingWidth <= viewport()->width();
+}
+
+const QTableView& FrozenColumnTable::PartShowing(int column) const {
+  if (column < frozenColumns_ && Freezing()) {
+    return *frozen_;
+  }
+  return *this;
+}
+
+void FrozenColumnTable::PlaceFrozenPart() {
+  if (frozen_ == nullptr) {
+    return;
+  }
   frozen_->horizontalHeader()->setFixedHeight(horizontalHeader()->height());
-  frozen_->setGeometry(frameWidth(), frameWidth(), width,
+  frozen_->setGeometry(frameWidth(), frameWidth(), FrozenWidth(),
                        viewport()->height() + horizontalHeader()->height());
+  frozen_->setVisible(Freezing());
 }
 
 QModelIndex FrozenColumnTable::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
   QModelIndex current = QTableView::moveCursor(action, modifiers);
   // Sideways, the columns under the frozen part scroll out from under it.
-  int frozenWidth = 0;
-  for (int column = 0; column < frozenColumns_; ++column) {
-    frozenWidth += columnWidth(column);
-  }
+  int frozenWidth = Freezing() ? FrozenWidth() : 0;
   if (action == MoveLeft && current.column() >= frozenColumns_ &&
       visualRect(current).topLeft().x() < frozenWidth) {
     int value = horizontalScrollBar()->value() + visualRect(current).topLeft().x() - frozenWidth;
@@ -353,7 +399,7 @@ void FrozenColumnTable::scrollTo(const QModelIndex& index, ScrollHint hint) {
   // cells are always in view.
   int sideways = horizontalScrollBar()->value();
   QTableView::scrollTo(index, hint);
-  if (index.column() < frozenColumns_) {
+  if (index.column() < frozenColumns_ && Freezing()) {
     horizontalScrollBar()->setValue(sideways);
   }
 }
@@ -397,9 +443,9 @@ void FrozenColumnTable::ShowRowMenu(QAbstractItemView* view, const QPoint& pos, 
   QPoint at;
   if (fromKeyboard) {
     QModelIndex current = currentIndex();
-    QRect cell =
-        current.isValid() ? frozen_->visualRect(model()->index(current.row(), 0)) : QRect();
-    at = frozen_->viewport()->mapToGlobal(cell.isValid() ? cell.bottomLeft() : QPoint(0, 0));
+    const QTableView& part = PartShowing(0);
+    QRect cell = current.isValid() ? part.visualRect(model()->index(current.row(), 0)) : QRect();
+    at = part.viewport()->mapToGlobal(cell.isValid() ? cell.bottomLeft() : QPoint(0, 0));
   } else {
     QModelIndex index = view->indexAt(pos);
     if (!index.isValid()) {

@@ -73,10 +73,20 @@ class FrozenColumnTable : public QTableView {
   QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
   void scrollTo(const QModelIndex& index, ScrollHint hint = EnsureVisible) override;
   void updateGeometries() override;
+  // While the program chooses rows (SelectRows), a plain choice whatever
+  // keys are held, so the row made current is where Shift extends from.
+  QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
+                                                       const QEvent* event) const override;
 
  private:
   friend class FrozenColumnPart;
   void PlaceFrozenPart();
+  int FrozenWidth() const;
+  // Whether the frozen part is laid over the table (its columns leave room
+  // for the others).
+  bool Freezing() const;
+  // The part that shows a column.
+  const QTableView& PartShowing(int column) const;
   void FrozenSectionResized(int column, int oldWidth, int newWidth);
   void SectionResized(int column, int oldWidth, int newWidth);
   // The pop-up for the row under `pos` of `view`'s viewport (the current
@@ -90,6 +100,7 @@ class FrozenColumnTable : public QTableView {
   FrozenColumnPart* frozen_ = nullptr;
   QMenu* popup_ = nullptr;
   QWidget* dropLine_ = nullptr;
+  bool choosingRows_ = false;
 };
 
 }  // namespace widgets

@@ -94,8 +94,21 @@ QVariant DocumentTableModel::headerData(int section, Qt::Orientation orientation
   }
 }
 
+void DocumentTableModel::ListAboutToChange() {
+  if (!resetting_) {
+    resetting_ = true;
+    beginResetModel();
+  }
+}
+
 void DocumentTableModel::ListChanged() {
   int rows = list_.RowCount();
+  if (resetting_) {
+    shownRows_ = rows;
+    resetting_ = false;
+    endResetModel();
+    return;
+  }
   if (rows < shownRows_) {
     beginRemoveRows({}, rows, shownRows_ - 1);
     shownRows_ = rows;

@@ -24,9 +24,13 @@ class DocumentTableModel : public QAbstractTableModel {
   QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
   Qt::ItemFlags flags(const QModelIndex& index) const override;
 
-  // After any change of the list: the views take its rows as they now are
-  // (rows gone or added at the end, every cell drawn again). Column widths,
-  // the headings and the current row's number stay.
+  // Before rows of the list are added, removed or put in another order:
+  // the views let go of them (a reset of the model, which keeps the column
+  // widths), until ListChanged.
+  void ListAboutToChange();
+  // After any change of the list: the views take its rows as they now are.
+  // A change of rows not announced by ListAboutToChange is taken as rows
+  // gone or added at the end with every cell drawn again.
   void ListChanged();
 
   // What a row without a file name shows when the scan that read it is not
@@ -36,6 +40,7 @@ class DocumentTableModel : public QAbstractTableModel {
  private:
   const catalogue::DocumentList& list_;
   int shownRows_;
+  bool resetting_ = false;
 };
 
 }  // namespace app

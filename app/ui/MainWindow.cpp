@@ -122,6 +122,10 @@ MainWindow::MainWindow(const ProgramPaths& paths, widgets::Dialogs& dialogs,
 MainWindow::~MainWindow() {
   widgets::RunReported(
       dialogs_, [&] { widgets::SaveWindowGeometry(*this, paths_.SettingsFile(), kSection); });
+  // The grid and its model go before the list they read, a member that
+  // goes before the window's children do.
+  delete grid_;
+  delete model_;
 }
 
 void MainWindow::BuildBands() {
@@ -234,6 +238,7 @@ void MainWindow::SortRows(int column, bool ascending) {
   if (!listOpen_) {
     return;
   }
+  model_->ListAboutToChange();
   ListChanged(commands::SortChange(documents_, column, ascending), 0, {column, ascending});
 }
 
@@ -325,12 +330,20 @@ void MainWindow::EnableListCommands() {
 }
 
 void MainWindow::UndoListChange() {
+  if (!history_.CanUndo()) {
+    return;
+  }
+  model_->ListAboutToChange();
   if (std::optional<commands::ListHistory::Step> step = history_.Undo(documents_)) {
     AfterListChange(*step);
   }
 }
 
 void MainWindow::RedoListChange() {
+  if (!history_.CanRedo()) {
+    return;
+  }
+  model_->ListAboutToChange();
   if (std::optional<commands::ListHistory::Step> step = history_.Redo(documents_)) {
     AfterListChange(*step);
   }
@@ -388,6 +401,7 @@ bool MainWindow::ReadListFile() {
   if (!widgets::RunReported(dialogs_, [&] { read.Load(paths_.ListFile()); })) {
     return false;
   }
+  model_->ListAboutToChange();
   documents_ = std::move(read);
   return true;
 }
@@ -524,6 +538,7 @@ void MainWindow::StartWithEmptyList() {
     grid_->SetColumnWidth(col, widths[static_cast<std::size_t>(col)]);
   }
   loadedWidths_ = ColumnWidths();
+  model_->ListAboutToChange();
   documents_.EmptyAll();
   listOpen_ = false;
   sort_ = {};
@@ -566,6 +581,7 @@ void MainWindow::RunFolderCommand() {
     } else {
       // The scan's list could not be read back (said): the grid is blank
       // and takes no command, so nothing writes over the scan's file.
+      model_->ListAboutToChange();
       documents_.EmptyAll();
     }
     ShowList(0);
@@ -624,10 +640,19 @@ void MainWindow::DeleteSelectedRows() {
   if (rows.empty()) {
     return;
   }
-  // One question for all of them; one row's names the document.
+  // One question for all of them, counting the documents among them (not
+  // the blank rows); one row's names the document.
+  std::size_t documents = 0;
+  for (int row : rows) {
+    if (documents_.HoldsDocument(row) || documents_.FromUnreadableFile(row)) {
+      ++documents;
+    }
+  }
   QString question;
-  if (rows.size() > 1) {
-    question = QStringLiteral("%1 件の文書を一覧から削除しますか？").arg(rows.size());
+  if (rows.size() > 1 && documents > 0) {
+    question = QStringLiteral("%1 件の文書を一覧から削除しますか？").arg(documents);
+  } else if (rows.size() > 1) {
+    question = QStringLiteral("選択中のデータを削除していいですか？");
   } else if (const std::string& name = documents_.Field(rows.front(), 0); !name.empty()) {
     question = QStringLiteral("『%1』を一覧から削除しますか？").arg(QString::fromStdString(name));
   } else {
@@ -639,6 +664,7 @@ void MainWindow::DeleteSelectedRows() {
   if (answer != widgets::Dialogs::Answer::First) {
     return;
   }
+  model_->ListAboutToChange();
   commands::ListHistory::Change change = commands::DeleteRowsChange(documents_, std::move(rows));
   int selected = change.rowAfterRedo;
   ListChanged(std::move(change), selected, sort_);
@@ -655,6 +681,7 @@ void MainWindow::MoveSelected(bool up) {
     return;
   }
   // A row moved by hand: the order is the user's own, sorted by nothing.
+  model_->ListAboutToChange();
   ListChanged(commands::MoveRowChange(documents_, row, to), to, {});
 }
 
@@ -666,6 +693,7 @@ void MainWindow::MoveDraggedRow(int from, int to) {
       from == to) {
     return;
   }
+  model_->ListAboutToChange();
   ListChanged(commands::MoveRowChange(documents_, from, to), to, {});
 }
 
@@ -677,7 +705,10 @@ void MainWindow::MoveSelectedDown() {
 }
 
 void MainWindow::EnterReportTitle() {
-  if (titleDialog_ != nullptr && titleDialog_->exec() == QDialog::Accepted) {
+  // The title is kept with the list it belongs to; before a list is
+  // scanned or opened it waits for it, and the list kept from before keeps
+  // its own folder and title.
+  if (titleDialog_ != nullptr && titleDialog_->exec() == QDialog::Accepted && listOpen_) {
     RememberListFolderAndTitle();
   }
 }
@@ -713,8 +744,6 @@ void MainWindow::ExportCsv() {
     return;
   }
   widgets::WriteSettingInteger(dialogs_, paths_.SettingsFile(), kSection, kCsvTypeKey, type);
-  widgets::WriteSettingText(dialogs_, paths_.SettingsFile(), kSection, kCsvFolderKey,
-                            QFileInfo(name).absolutePath().toStdString());
   std::size_t changed = 0;
   std::optional<platform::ReadOnlyTarget> readOnly = widgets::AskToReplaceReadOnly(dialogs_, name);
   if (!readOnly) {
@@ -733,6 +762,8 @@ void MainWindow::ExportCsv() {
                                                *readOnly);
   });
   if (written) {
+    widgets::WriteSettingText(dialogs_, paths_.SettingsFile(), kSection, kCsvFolderKey,
+                              QFileInfo(name).absolutePath().toStdString());
     // Said once, with the written file, only when characters were lost.
     QString said = QStringLiteral("CSVファイルへ出力しました。");
     if (changed > 0) {

@@ -425,6 +425,9 @@ void PrintWindow::AskForFirstStyle() {
   rememberedStyle_ = QString::fromStdString(
       widgets::ReadSettingText(s_.paths->SettingsFile(), kSection, kLastStyleKey));
   LoadStyle(rememberedStyle_);
+  if (!state_.StyleLoaded() && !rememberedStyle_.isEmpty() && QFile::exists(rememberedStyle_)) {
+    LoadStyle({});  // it could not be read (said): another is asked for
+  }
 }
 
 void PrintWindow::closeEvent(QCloseEvent* event) {

@@ -122,6 +122,13 @@ TEST_F(ListGridView, SeveralRowsGoAfterOneQuestionAndComeBackInOneUndo) {
   EXPECT_FALSE(desktop.clipboardHtml.contains(QStringLiteral("d1.doc")));
   Trigger("N10");
   EXPECT_TRUE(desktop.clipboard.startsWith(QStringLiteral("d1.doc,")));
+  // Every row chosen, the blank ones after the documents too: the question
+  // counts the documents.
+  QTest::keyClick(Grid(), Qt::Key_A, Qt::ControlModifier);
+  EXPECT_GT(Grid()->SelectedRows().size(), 5u);
+  dialogs.answers = {widgets::Dialogs::Answer::Second};
+  QTest::keyClick(Grid(), Qt::Key_Delete);
+  EXPECT_EQ(dialogs.shown.back(), QStringLiteral("ask: 5 件の文書を一覧から削除しますか？"));
 }
 
 TEST_F(ListGridView, EnterF2AndTheMenuKeysWorkOnTheCurrentRow) {

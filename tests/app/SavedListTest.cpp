@@ -5,6 +5,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
 #include <QTest>
@@ -33,20 +34,39 @@ TEST_F(ProgramFixture, NoCommandOnTheBlankStartUpGridTouchesTheSavedList) {
   }
   EXPECT_FALSE(window->findChild<QMenu*>(QStringLiteral("SortMenu"))->isEnabled());
 
-  // Every way a user reaches a list command: the items, their keys, the
-  // handlers behind the grid's clicks and drags. Every question is
-  // answered yes.
-  dialogs.answers.assign(20, widgets::Dialogs::Answer::First);
+  // Every way a user reaches a list command, on a row chosen as a click
+  // chooses it: the items, their keys, a heading's click, a row held and
+  // dragged, the title. Every question is answered yes.
+  const std::string settings = ReadAll(paths.SettingsFile());
+  widgets::FrozenColumnTable* grid = window->Grid();
+  QApplication::setActiveWindow(window.get());
+  QTest::mouseClick(grid->ViewportOf(0), Qt::LeftButton, {}, grid->CellRect(0, 1).center());
+  ASSERT_EQ(grid->CurrentRow(), 1);
+  dialogs.answers.assign(40, widgets::Dialogs::Answer::First);
   for (const char* name : kListCommands) {
     window->Item(QString::fromLatin1(name))->trigger();
   }
   window->Item(QStringLiteral("SortAscending0"))->trigger();
-  QApplication::setActiveWindow(window.get());
   for (int key : {Qt::Key_Delete, Qt::Key_Return, Qt::Key_Enter, Qt::Key_F2}) {
-    QTest::keyClick(window->Grid(), static_cast<Qt::Key>(key));
+    QTest::keyClick(grid, static_cast<Qt::Key>(key));
   }
-  QTest::keyClick(window->Grid(), Qt::Key_Z, Qt::ControlModifier);
-  QTest::keyClick(window->Grid(), Qt::Key_Y, Qt::ControlModifier);
+  QTest::keyClick(grid, Qt::Key_Up, Qt::AltModifier);
+  QTest::keyClick(grid, Qt::Key_Down, Qt::AltModifier);
+  QTest::keyClick(grid, Qt::Key_Z, Qt::ControlModifier);
+  QTest::keyClick(grid, Qt::Key_Y, Qt::ControlModifier);
+  QTest::mouseClick(grid->HeaderOf(2)->viewport(), Qt::LeftButton, {},
+                    grid->HeadingRect(2).center());
+  QTest::mousePress(grid->ViewportOf(0), Qt::LeftButton, {}, grid->CellRect(0, 0).center());
+  QTest::qWait(QApplication::startDragTime() + 150);
+  QTest::mouseMove(grid->ViewportOf(0), grid->CellRect(0, 3).center());
+  QTest::mouseRelease(grid->ViewportOf(0), Qt::LeftButton, {}, grid->CellRect(0, 3).center());
+  WithDialog<commands::TitleDialog>(
+      titleDialog,
+      [](commands::TitleDialog& dialog) {
+        dialog.TitleList()->setEditText(QStringLiteral("A new title"));
+        dialog.Confirm();
+      },
+      [this] { window->Item(QStringLiteral("N30"))->trigger(); });
   window->DeleteSelectedRows();
   window->MoveSelectedUp();
   window->MoveSelectedDown();
@@ -56,6 +76,8 @@ TEST_F(ProgramFixture, NoCommandOnTheBlankStartUpGridTouchesTheSavedList) {
   window->EditSelectedRow();
   window->PrintReport();
   EXPECT_EQ(ReadAll(paths.ListFile()), list);
+  EXPECT_EQ(ReadAll(paths.SettingsFile()), settings);  // its folder and title too
+  EXPECT_EQ(grid->horizontalHeader()->sortIndicatorSection(), -1);
   Stop();
   EXPECT_EQ(ReadAll(paths.ListFile()), list);
 
@@ -66,6 +88,7 @@ TEST_F(ProgramFixture, NoCommandOnTheBlankStartUpGridTouchesTheSavedList) {
   EXPECT_EQ(Cell(1, 3), "Gamma");
   EXPECT_EQ(window->FolderAndTitle().Folder(), "/docs/x");
   EXPECT_EQ(window->FolderAndTitle().Title(), "Report");
+  EXPECT_EQ(Cell(0, 1), "a.doc");
   for (const char* name : kListCommands) {
     EXPECT_TRUE(window->Item(QString::fromLatin1(name))->isEnabled()) << name;
   }

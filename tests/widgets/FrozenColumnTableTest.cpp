@@ -73,6 +73,29 @@ TEST_F(TableFixture, RowsAreChosenAsInASpreadsheet) {
   EXPECT_EQ(table.SelectedRows(), (std::vector<int>{6, 7, 10}));
 }
 
+// Shift extends from the row chosen last, wherever it was chosen: in the
+// frozen part, in the rest, or by the program (a find, an undo).
+TEST_F(TableFixture, ShiftExtendsFromTheRowChosenLastInEitherPart) {
+  table.resize(400, 700);  // rows 0 to 30 in view
+  QApplication::processEvents();
+  Click(3, 2);
+  Click(4, 5, Qt::ShiftModifier);
+  EXPECT_EQ(table.SelectedRows(), (std::vector<int>{2, 3, 4, 5}));
+  Click(0, 8);
+  Click(3, 10, Qt::ShiftModifier);
+  EXPECT_EQ(table.SelectedRows(), (std::vector<int>{8, 9, 10}));
+  Click(4, 12);
+  Click(1, 14, Qt::ShiftModifier);
+  EXPECT_EQ(table.SelectedRows(), (std::vector<int>{12, 13, 14}));
+  QTest::keyClick(&table, Qt::Key_Down, Qt::ShiftModifier);
+  EXPECT_EQ(table.SelectedRows(), (std::vector<int>{12, 13, 14, 15}));
+  table.SelectRows(20, {20});
+  QTest::keyClick(&table, Qt::Key_Down, Qt::ShiftModifier);
+  EXPECT_EQ(table.SelectedRows(), (std::vector<int>{20, 21}));
+  Click(0, 25, Qt::ShiftModifier);
+  EXPECT_EQ(table.SelectedRows(), (std::vector<int>{20, 21, 22, 23, 24, 25}));
+}
+
 TEST_F(TableFixture, TheFrozenColumnsStayWhileTheRestScrollsSideways) {
   QScrollBar* sideways = table.horizontalScrollBar();
   ASSERT_GT(sideways->maximum(), 0);
@@ -87,6 +110,16 @@ TEST_F(TableFixture, TheFrozenColumnsStayWhileTheRestScrollsSideways) {
   EXPECT_EQ(table.FrozenView()->width(), 90 + 140);
   table.FrozenView()->horizontalHeader()->resizeSection(0, 60);
   EXPECT_EQ(table.columnWidth(0), 60);
+  // Frozen columns wider than the table scroll with the others rather
+  // than hide them.
+  table.SetColumnWidth(0, 4000);
+  QApplication::processEvents();  // the scroll range follows
+  EXPECT_FALSE(table.FrozenView()->isVisible());
+  sideways->setValue(sideways->maximum());
+  EXPECT_TRUE(table.CellRect(5, 0).isValid());
+  EXPECT_FALSE(table.CellRect(0, 0).isValid());  // scrolled away with the rest
+  table.SetColumnWidth(0, 60);
+  EXPECT_TRUE(table.FrozenView()->isVisible());
   // Scrolling down scrolls both parts.
   table.verticalScrollBar()->setValue(3);
   EXPECT_EQ(table.FrozenView()->verticalScrollBar()->value(), 3);
