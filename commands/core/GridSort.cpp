@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "platform/text/Cp932.h"
+#include "platform/text/Utf8.h"
 
 namespace commands {
 
@@ -65,7 +66,8 @@ unsigned char FoldAscii(unsigned char c) {
 // not sort as 83 61, after チ (83 60). While the texts compare equal their
 // characters start at the same bytes (a lead byte is never folded), so one
 // walk through both finds the trail bytes of both.
-bool TextLess(std::string_view a, std::string_view b) {
+// Negative, zero or positive as `a` sorts before, with or after `b`.
+int TextCompare(std::string_view a, std::string_view b) {
   std::size_t n = std::min(a.size(), b.size());
   bool trail = false;
   for (std::size_t i = 0; i < n; ++i) {
@@ -76,14 +78,14 @@ bool TextLess(std::string_view a, std::string_view b) {
       y = FoldAscii(y);
     }
     if (x != y) {
-      return x < y;
+      return x < y ? -1 : 1;
     }
     trail = !trail && platform::IsCp932LeadByte(x);
   }
   if (a.size() != b.size()) {
-    return a.size() < b.size();
+    return a.size() < b.size() ? -1 : 1;
   }
-  return a < b;
+  return a.compare(b);
 }
 
 // A cell as the sort compares it. The part it belongs to comes first,
@@ -108,7 +110,7 @@ SortKey KeyOf(SortKind kind, const std::string& cell) {
   if (cell.empty()) {
     return key;
   }
-  key.stored = platform::Utf8ToCp932(cell);
+  key.stored = platform::IsAscii(cell) ? cell : platform::Utf8ToCp932(cell);
   key.part = SortKey::Value;
   if (kind == SortKind::Date) {
     if (auto date = DateNumbers(cell)) {
@@ -132,11 +134,8 @@ bool Before(const SortKey& a, const SortKey& b) {
   if (a.numbers != b.numbers) {
     return a.numbers < b.numbers;
   }
-  if (TextLess(a.stored, b.stored)) {
-    return true;
-  }
-  if (TextLess(b.stored, a.stored)) {
-    return false;
+  if (int order = TextCompare(a.stored, b.stored); order != 0) {
+    return order < 0;
   }
   return *a.text < *b.text;
 }
