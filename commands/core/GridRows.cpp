@@ -7,7 +7,42 @@
 
 namespace commands {
 
-std::string CsvField(const std::string& cell) {
+namespace {
+
+// A number as a spreadsheet reads one: an optional sign, digits, and
+// optionally "." and more digits.
+bool IsPlainNumber(std::string_view text) {
+  std::size_t i = 0;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+    ++i;
+  }
+  bool digits = false;
+  bool point = false;
+  for (; i < text.size(); ++i) {
+    if (text[i] >= '0' && text[i] <= '9') {
+      digits = true;
+    } else if (text[i] == '.' && !point) {
+      point = true;
+    } else {
+      return false;
+    }
+  }
+  return digits;
+}
+
+}  // namespace
+
+std::string InertCsvValue(const std::string& value) {
+  // The first byte is ASCII in UTF-8 and code page 932 alike.
+  if (value.empty() || std::string_view("=+-@\t\r").find(value.front()) == std::string_view::npos ||
+      IsPlainNumber(value)) {
+    return value;
+  }
+  return "'" + value;
+}
+
+std::string CsvField(const std::string& value) {
+  std::string cell = InertCsvValue(value);
   if (cell.find_first_of(",\"\r\n") == std::string::npos) {
     return cell;
   }
@@ -118,7 +153,11 @@ std::string HtmlTable(const catalogue::DocumentList& list) {
 }
 
 std::string HtmlTable(const catalogue::DocumentList& list, const std::vector<int>& rows) {
-  std::string html = "<html><head><meta charset=\"utf-8\"></head><body><table>\n<tr>";
+  // Every cell is text to the spreadsheet it is pasted into (Excel's
+  // number format "@", LibreOffice's sdnum), so none becomes a formula.
+  std::string html =
+      "<html><head><meta charset=\"utf-8\"><style>td { mso-number-format:\"\\@\"; }</style>"
+      "</head><body><table>\n<tr>";
   for (int col = 0; col < kRecordColumns; ++col) {
     html += "<th>";
     html += HtmlText(catalogue::DocumentList::Heading(col));
@@ -131,7 +170,7 @@ std::string HtmlTable(const catalogue::DocumentList& list, const std::vector<int
     }
     html += "<tr>";
     for (int col = 0; col < kRecordColumns; ++col) {
-      html += "<td>";
+      html += "<td sdnum=\"1041;0;@\">";
       html += HtmlText(list.Field(row, col));
       html += "</td>";
     }

@@ -13,9 +13,16 @@ namespace commands {
 // always empty, column the program has always added.
 inline constexpr int kWrittenColumns = 12;
 
-// One field as a CSV field: as it is, or in double quotes with its inner
-// quotes doubled when it holds ",", '"' or a line break (RFC 4180).
-std::string CsvField(const std::string& cell);
+// A value as a CSV cell a spreadsheet takes as text, never as a formula:
+// one beginning with "=", "+", "-", "@", a tab or a carriage return gets a
+// leading apostrophe, unless it is a plain number ("-5", "+81", "-3.5").
+// A document's properties are written by whoever wrote the document.
+std::string InertCsvValue(const std::string& value);
+
+// One value as a CSV field: made inert (InertCsvValue), then as it is, or
+// in double quotes with its inner quotes doubled when it holds ",", '"' or
+// a line break (RFC 4180).
+std::string CsvField(const std::string& value);
 
 // The walked rows as CSV text, in UTF-8 (what the clipboard takes): twelve
 // cells each followed by ",", CR LF after every line, the fields unchanged
@@ -34,7 +41,8 @@ struct ShiftJisCsv {
 ShiftJisCsv CsvShiftJisText(const catalogue::DocumentList& list);
 
 // The walked rows as an HTML table (UTF-8), the eleven headings first, for
-// a paste into a spreadsheet to give cells at once.
+// a paste into a spreadsheet to give cells at once; every cell is marked
+// as text, so none is taken for a formula.
 std::string HtmlTable(const catalogue::DocumentList& list);
 std::string HtmlTable(const catalogue::DocumentList& list, const std::vector<int>& rows);
 

