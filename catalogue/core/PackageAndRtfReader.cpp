@@ -108,14 +108,19 @@ PackageAndRtfReader::Outcome PackageAndRtfReader::ReadPackage(const std::string&
   // minutes.
   std::uint64_t size = source_.ReadFileStart(path, 0).fileSize;
   std::size_t tailSize = static_cast<std::size_t>(std::min<std::uint64_t>(size, kZipEndSearch));
-  std::optional<std::uint64_t> entries =
-      ZipEntryCount(source_.ReadFileRange(path, size - tailSize, tailSize), size,
-                    [&](std::uint64_t offset, std::size_t bytes) {
-                      return source_.ReadFileRange(path, offset, bytes);
-                    });
-  if (entries && *entries > kPackageEntryLimit) {
+  std::optional<ZipEntryCount> count =
+      ReadZipEntryCount(source_.ReadFileRange(path, size - tailSize, tailSize), size,
+                        [&](std::uint64_t offset, std::size_t bytes) {
+                          return source_.ReadFileRange(path, offset, bytes);
+                        });
+  if (count && count->recordsDisagree) {
     outcome.kind = Outcome::Kind::Damaged;
-    outcome.damage = TooManyEntriesMessage(*entries);
+    outcome.damage = DisagreeingCountsMessage();
+    return outcome;
+  }
+  if (count && count->entries > kPackageEntryLimit) {
+    outcome.kind = Outcome::Kind::Damaged;
+    outcome.damage = TooManyEntriesMessage(count->entries);
     return outcome;
   }
   std::unique_ptr<DocumentPackage> package = source_.OpenPackage(path);

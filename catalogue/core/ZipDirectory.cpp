@@ -23,7 +23,7 @@ std::uint64_t Little(std::string_view bytes, std::size_t at, std::size_t size) {
 
 }  // namespace
 
-std::optional<std::uint64_t> ZipEntryCount(
+std::optional<ZipEntryCount> ReadZipEntryCount(
     std::string_view tail, std::uint64_t fileSize,
     const std::function<std::string(std::uint64_t offset, std::size_t size)>& readAt) {
   if (tail.size() < kEndRecord || fileSize < tail.size()) {
@@ -40,27 +40,38 @@ std::optional<std::uint64_t> ZipEntryCount(
     }
     std::uint64_t onDisk = Little(tail, at + 8, 2);
     std::uint64_t total = Little(tail, at + 10, 2);
-    std::uint64_t entries = std::max(onDisk, total);
-    if (entries != 0xFFFF || at < kZip64Locator) {
-      return entries;
+    ZipEntryCount count{std::max(onDisk, total), onDisk != total};
+    // ZIP64: a locator just before the end record points at the ZIP64 end
+    // record, which holds the counts in eight bytes. A reader may take it
+    // whatever the 16-bit counts say, so it is read whenever it is there.
+    if (at < kZip64Locator || fileSize < kZip64EndRecord) {
+      return count;
     }
-    // ZIP64: the locator stands just before the end record and points at
-    // the ZIP64 end record, which holds the counts in eight bytes.
     std::size_t locator = at - kZip64Locator;
     if (Little(tail, locator, 4) != kLocatorSignature) {
-      return entries;
+      return count;
     }
     std::uint64_t offset = Little(tail, locator + 8, 8);
-    if (offset > fileSize - kZip64EndRecord || fileSize < kZip64EndRecord) {
-      return entries;
+    if (offset > fileSize - kZip64EndRecord) {
+      return count;
     }
     std::string record = readAt(offset, kZip64EndRecord);
     if (record.size() < kZip64EndRecord || Little(record, 0, 4) != kZip64EndSignature) {
-      return entries;
+      return count;
     }
-    return std::max(Little(record, 24, 8), Little(record, 32, 8));
+    std::uint64_t onDisk64 = Little(record, 24, 8);
+    std::uint64_t total64 = Little(record, 32, 8);
+    std::uint64_t entries64 = std::max(onDisk64, total64);
+    count.recordsDisagree = count.recordsDisagree || onDisk64 != total64 ||
+                            (count.entries != 0xFFFF && count.entries != entries64);
+    count.entries = std::max(count.entries, entries64);
+    return count;
   }
   return std::nullopt;
+}
+
+std::string DisagreeingCountsMessage() {
+  return "ZIP 書庫が壊れています (項目の数が記録ごとに違います)";
 }
 
 std::string TooManyEntriesMessage(std::uint64_t entries) {
