@@ -184,6 +184,7 @@ class FieldText {
   }
 
   void AddByte(char b, unsigned codePage) {
+    PutBreaks(codePage);
     if (!units_.empty()) {
       Flush(codePage);
     }
@@ -191,6 +192,7 @@ class FieldText {
   }
 
   void AddUnit(std::uint16_t unit, unsigned codePage) {
+    PutBreaks(codePage);
     if (!bytes_.empty()) {
       Flush(codePage);
     }
@@ -198,7 +200,12 @@ class FieldText {
     units_ += static_cast<char>(unit >> 8);
   }
 
+  // A paragraph or line break: a blank between words, nothing at the end
+  // of the value (a comment ending in \par keeps no trailing blank).
+  void AddBreak() { ++pendingBreaks_; }
+
   std::string Finish(unsigned codePage) {
+    pendingBreaks_ = 0;
     Flush(codePage);
     return std::move(text_);
   }
@@ -211,9 +218,17 @@ class FieldText {
     units_.clear();
   }
 
+  void PutBreaks(unsigned codePage) {
+    while (pendingBreaks_ > 0) {
+      --pendingBreaks_;
+      AddByte(' ', codePage);
+    }
+  }
+
   std::string text_;
-  std::string bytes_;  // code page bytes not yet converted
-  std::string units_;  // UTF-16LE not yet converted
+  std::string bytes_;              // code page bytes not yet converted
+  std::string units_;              // UTF-16LE not yet converted
+  std::size_t pendingBreaks_ = 0;  // breaks that become blanks if text follows
 };
 
 enum class Field { Title, Subject, Author, Keywords, Comments, LastAuthor };
@@ -620,7 +635,7 @@ class InformationReader {
       case '{':
       case '}': text.AddByte(symbol, codePage_); break;
       case '\r':
-      case '\n':
+      case '\n': text.AddBreak(); break;
       case '~': text.AddByte(' ', codePage_); break;
       case '_': text.AddByte('-', codePage_); break;
       default: break;  // "\-" (an optional hyphen) and the like show nothing
@@ -631,7 +646,11 @@ class InformationReader {
   // typographic ones are the characters themselves. Any other word is
   // formatting and adds nothing.
   void AddSpecialCharacter(FieldText& text, std::string_view word) {
-    if (word == "tab" || word == "line" || word == "par") {
+    if (word == "line" || word == "par") {
+      text.AddBreak();
+      return;
+    }
+    if (word == "tab") {
       text.AddByte(' ', codePage_);
       return;
     }

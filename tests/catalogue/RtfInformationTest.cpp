@@ -87,6 +87,13 @@ TEST(RtfInformation, BreaksKeepWordsApartAndTypographicWordsAreTheirCharacters) 
   // In the Unicode form of a field too; a parameter makes no other word.
   EXPECT_EQ(TitleOf("{\\upr{\\title A}{\\*\\ud{\\title \\u12354?\\tab B}}}"), "あ B");
   EXPECT_EQ(TitleOf("{\\title a\\tabx b}"), "ab");
+  // A value ending in a paragraph or line break keeps no trailing blank;
+  // breaks between words stay blanks.
+  EXPECT_EQ(InfoOf("{\\doccomm \\'88\\'ea\\'8d\\'73\\'96\\'da\\par \\'93\\'f1\\par}").comments,
+            "一行目 二");  // 一行目\par 二\par
+  EXPECT_EQ(TitleOf("{\\title a\\par\\par b\\line\\line}"), "a  b");
+  EXPECT_EQ(TitleOf("{\\title end\\\r\n}"), "end");
+  EXPECT_EQ(TitleOf("{\\title tab\\tab}"), "tab ");  // a tab is text, not a break
 }
 
 TEST(RtfInformation, ConvertsTextFromTheDocumentCodePageToUtf8) {
