@@ -78,21 +78,52 @@ std::string Utf16BeToUtf8(std::string_view bytes) {
   return platform::CodePageToUtf8(units, 1201).value_or(std::string());
 }
 
-// Whether `bytes` read as code page 932 without a fault and hold at least
-// one two-byte character.
+// Whether UTF-8 `text` holds a character of the private-use area, where
+// code page 932 puts its user-defined rows (lead bytes F0 to F9): U+E000
+// to U+F8FF, EE xx xx and EF 80 xx to EF A3 xx.
+bool HoldsPrivateUse(std::string_view text) {
+  for (std::size_t i = 0; i + 1 < text.size(); ++i) {
+    auto lead = static_cast<unsigned char>(text[i]);
+    auto next = static_cast<unsigned char>(text[i + 1]);
+    if (lead == 0xEE || (lead == 0xEF && next >= 0x80 && next <= 0xA3)) {
+      return true;
+    }
+  }
+  return false;
+}
+
+bool IsAsciiLetter(char c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+}
+
+// Whether `bytes` read as code page 932 as Japanese text would: without a
+// fault, with at least one two-byte character, none of them in the
+// user-defined rows, and not all of them the second-level kanji an accented
+// Latin letter makes with the letter after it, right after a Latin letter
+// (「Renée」: "n", then é and e, E9 65, a valid kanji). Text in
+// PDFDocEncoding makes two-byte characters only from its accented
+// letters; Japanese text has kana, punctuation or first-level kanji, or
+// second-level ones that do not follow a Latin letter.
 bool ReadsAsShiftJis(std::string_view bytes) {
   bool twoByte = false;
+  bool likeAccentedLatin = true;
   for (std::size_t i = 0; i < bytes.size(); ++i) {
-    if (platform::IsCp932LeadByte(static_cast<unsigned char>(bytes[i]))) {
+    auto lead = static_cast<unsigned char>(bytes[i]);
+    if (platform::IsCp932LeadByte(lead)) {
       twoByte = true;
+      bool secondLevel = lead >= 0xE0 && lead <= 0xEF;
+      if (!secondLevel || i == 0 || !IsAsciiLetter(bytes[i - 1])) {
+        likeAccentedLatin = false;
+      }
       ++i;
     }
   }
-  if (!twoByte) {
+  if (!twoByte || likeAccentedLatin) {
     return false;
   }
-  std::optional<std::string> back = platform::EncodeCp932Exactly(platform::Cp932ToUtf8(bytes));
-  return back && *back == bytes;
+  std::string text = platform::Cp932ToUtf8(bytes);
+  std::optional<std::string> back = platform::EncodeCp932Exactly(text);
+  return back && *back == bytes && !HoldsPrivateUse(text);
 }
 
 bool AllDigits(std::string_view s) {

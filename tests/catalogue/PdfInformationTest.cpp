@@ -47,6 +47,19 @@ TEST(PdfText, EachEncodingAPdfStringMayHaveReadsAsWritten) {
                           "5 \x92"),
             "“Quoted” — €5 ™");
   EXPECT_EQ(PdfTextToUtf8("b a\x9F"), "b a?");  // undefined in the encoding
+  // PDFDocEncoding whose accented letter and the next byte also make a
+  // two-byte character of code page 932: in its user-defined rows (ø r,
+  // F8 72; ñ a, F1 61), or a second-level kanji right after a Latin letter
+  // (é e, E9 65), as accented Latin words give.
+  EXPECT_EQ(PdfTextToUtf8("Bj\xF8rn"), "Bjørn");
+  EXPECT_EQ(PdfTextToUtf8("Pe\xF1\x61lver"), "Peñalver");
+  EXPECT_EQ(PdfTextToUtf8("Ren\xE9\x65"), "Renée");
+  EXPECT_EQ(PdfTextToUtf8("H\xE9l\xE8ne"), "Hélène");
+  // Japanese text keeps its reading: kana and first-level kanji, and a
+  // second-level kanji that does not follow a Latin letter (馥 E9 65).
+  EXPECT_EQ(PdfTextToUtf8("\x82\xA0\xE9\x65"), "あ馥");
+  EXPECT_EQ(PdfTextToUtf8("A \xE9\x65"), "A 馥");
+  EXPECT_EQ(PdfTextToUtf8("\x8B\x63\x8E\x96\x98\x5E"), "議事録");
   EXPECT_EQ(PdfTextToUtf8("plain"), "plain");
 }
 
