@@ -1,6 +1,7 @@
 // Feeds arbitrary bytes, as a whole PDF file, to the reader of its
-// information through qpdf: no crash, no hang, no library message on
-// stderr, and an outcome the record reader takes.
+// information through qpdf (read into memory, its structure streams
+// weighed, then parsed from there): no crash, no hang, no library message
+// on stderr, and an outcome the record reader takes.
 
 #include <sys/mman.h>
 #include <unistd.h>

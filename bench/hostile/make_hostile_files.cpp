@@ -7,7 +7,16 @@
 //   capped/    40 classic documents whose every text field is 5,400 bytes
 //              that code page 932 cannot decode (cut to the field cap);
 //   slow/      COPIES (default 400) copies of the emoji document, for
-//              cancelling a scan in the middle of a file.
+//              cancelling a scan in the middle of a file;
+//   pdf-objstm/  a PDF whose information sits in an object stream that
+//              inflates to 4 GiB (deflated three times over);
+//   pdf-objstm-1g/ the same inflating to 1 GiB (deflated twice);
+//   pdf-xref/  a PDF whose cross-reference stream claims 10^8 entries;
+//   pdf-xref-bomb/ a PDF whose cross-reference stream holds 10^8 entries
+//              deflated;
+//   pdf-three/ three such PDFs in one folder, for the reading threads;
+//   zip-lying/ a .docx whose classic end record says 3 entries and whose
+//              ZIP64 record says 80,001.
 
 #include <cstdint>
 #include <cstdio>
@@ -17,6 +26,7 @@
 #include <string>
 
 #include "tests/support/CompoundFileWriter.h"
+#include "tests/support/HostilePdfs.h"
 #include "tests/support/PackageWriter.h"
 #include "tests/support/PropertySetBuilder.h"
 
@@ -59,6 +69,15 @@ std::string ZipOfFolders(int count) {
   return local + central + zip64 + locator + end;
 }
 
+// A ZIP whose classic end record says 3 entries while its ZIP64 record,
+// found through its locator, says 80,001 (of empty folders, all there).
+std::string LyingZip() {
+  std::string zip = ZipOfFolders(80001);
+  std::size_t end = zip.size() - 22;
+  zip.replace(end + 8, 4, Le16(3) + Le16(3));
+  return zip;
+}
+
 std::string EmojiTitleDocx(const std::filesystem::path& path) {
   std::string emoji;
   for (int i = 0; i < 1000000; ++i) {
@@ -80,9 +99,23 @@ int main(int argc, char** argv) {
   std::filesystem::path root = argv[1];
   int copies = argc > 2 ? std::atoi(argv[2]) : 400;
   try {
-    for (const char* folder : {"emoji", "utf8-doc", "folders", "capped", "slow"}) {
+    for (const char* folder :
+         {"emoji", "utf8-doc", "folders", "capped", "slow", "pdf-objstm", "pdf-objstm-1g",
+          "pdf-xref", "pdf-xref-bomb", "pdf-three", "zip-lying"}) {
       std::filesystem::create_directories(root / folder);
     }
+    const std::string objectStreamBomb =
+        testsupport::ObjectStreamBombPdf(std::uint64_t{4} << 30, 3);
+    WriteBytes(root / "pdf-objstm" / "bomb.pdf", objectStreamBomb);
+    WriteBytes(root / "pdf-objstm-1g" / "bomb.pdf",
+               testsupport::ObjectStreamBombPdf(std::uint64_t{1} << 30, 2));
+    WriteBytes(root / "pdf-xref" / "claim.pdf", testsupport::CrossReferenceClaimPdf(100000000));
+    const std::string xrefBomb = testsupport::CrossReferenceBombPdf(100000000);
+    WriteBytes(root / "pdf-xref-bomb" / "bomb.pdf", xrefBomb);
+    WriteBytes(root / "pdf-three" / "a.pdf", objectStreamBomb);
+    WriteBytes(root / "pdf-three" / "b.pdf", xrefBomb);
+    WriteBytes(root / "pdf-three" / "c.pdf", testsupport::CrossReferenceClaimPdf(100000000));
+    WriteBytes(root / "zip-lying" / "lying.docx", LyingZip());
     std::string emoji = EmojiTitleDocx(root / "emoji" / "emoji.docx");
     for (int i = 0; i < copies; ++i) {
       std::filesystem::copy_file(emoji, root / "slow" / ("emoji" + std::to_string(i) + ".docx"));

@@ -4,6 +4,8 @@
 
 #include <cstdio>
 #include <optional>
+#include <qpdf/BufferInputSource.hh>
+#include <qpdf/FileInputSource.hh>
 #include <qpdf/Pipeline.hh>
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFExc.hh>
@@ -11,6 +13,8 @@
 #include <utility>
 
 #include "catalogue/core/PackageMetadata.h"
+#include "catalogue/pdf/DeadlineInputSource.h"
+#include "catalogue/pdf/StructureBudget.h"
 
 namespace catalogue {
 
@@ -83,27 +87,62 @@ void ReadMetadataStream(QPDF& pdf, PdfDocumentInformation& out) {
 
 }  // namespace
 
-QpdfInformationSource::QpdfInformationSource(std::shared_ptr<OpenedDocument> document)
-    : document_(std::move(document)) {}
+QpdfInformationSource::QpdfInformationSource(std::shared_ptr<OpenedDocument> document,
+                                             std::chrono::milliseconds deadline)
+    : document_(std::move(document)), deadline_(deadline) {}
 
-PdfDocumentInformation QpdfInformationSource::ReadPdfInformation(const std::string& path) {
-  PdfDocumentInformation result;
-  using Status = PdfDocumentInformation::Status;
-  const OpenedDocument::File& file = document_->Open(path);
-  int fd = document_->NewDescriptor();
+namespace {
+
+// The file as qpdf reads it: from memory when it is small enough to be
+// repaired (read once, so it cannot change under the parser), else from
+// its descriptor. Null when it cannot be read.
+std::shared_ptr<InputSource> SourceOf(const OpenedDocument& document,
+                                      const OpenedDocument::File& file, const std::string& path,
+                                      std::string& bytes) {
+  if (file.size <= kPdfRecoveryLimit) {
+    bytes = document.ReadAt(0, static_cast<std::size_t>(file.size));
+    return std::make_shared<BufferInputSource>(path, bytes);
+  }
+  int fd = document.NewDescriptor();
   FILE* stream = fd >= 0 ? ::fdopen(fd, "rb") : nullptr;
   if (stream == nullptr) {
     if (fd >= 0) {
       ::close(fd);
     }
+    return nullptr;
+  }
+  return std::make_shared<FileInputSource>(path.c_str(), stream, true);
+}
+
+}  // namespace
+
+PdfDocumentInformation QpdfInformationSource::ReadPdfInformation(const std::string& path) {
+  PdfDocumentInformation result;
+  using Status = PdfDocumentInformation::Status;
+  auto deadline = std::chrono::steady_clock::now() + deadline_;
+  const OpenedDocument::File& file = document_->Open(path);
+  std::string bytes;
+  std::shared_ptr<InputSource> source = SourceOf(*document_, file, path, bytes);
+  if (source == nullptr) {
     result.damage = kMsgCannotRead;
     return result;
   }
+  bool inMemory = file.size <= kPdfRecoveryLimit;
+  if (inMemory) {
+    // Object and cross-reference streams weighed before qpdf decodes them.
+    if (std::optional<std::string> beyond = StructureBeyondBudget(bytes)) {
+      result.damage = *beyond;
+      return result;
+    }
+  }
   QPDF pdf;
   pdf.setSuppressWarnings(true);
-  pdf.setAttemptRecovery(file.size <= kPdfRecoveryLimit);
+  pdf.setAttemptRecovery(inMemory);
   try {
-    pdf.processFile(path.c_str(), stream, true);
+    pdf.processInputSource(std::make_shared<DeadlineInputSource>(source, deadline));
+  } catch (const DeadlineInputSource::PastDeadline&) {
+    result.damage = TooLongMessage(deadline_);
+    return result;
   } catch (const QPDFExc& e) {
     if (e.getErrorCode() == qpdf_e_password) {
       result.status = Status::PasswordProtected;
@@ -120,13 +159,18 @@ PdfDocumentInformation QpdfInformationSource::ReadPdfInformation(const std::stri
   // still read.
   try {
     ReadInformationDictionary(pdf, result);
-  } catch (const std::exception&) {
-  }
-  try {
     ReadMetadataStream(pdf, result);
+  } catch (const DeadlineInputSource::PastDeadline&) {
+    result = PdfDocumentInformation{};
+    result.damage = TooLongMessage(deadline_);
   } catch (const std::exception&) {
   }
   return result;
+}
+
+std::string TooLongMessage(std::chrono::milliseconds deadline) {
+  return "読み取りに時間がかかりすぎるため中止しました (" +
+         std::to_string((deadline.count() + 999) / 1000) + " 秒)";
 }
 
 }  // namespace catalogue

@@ -8,7 +8,9 @@
 #include "catalogue/core/DocumentReader.h"
 #include "catalogue/ole/MsoleSummarySource.h"
 #include "catalogue/ole/ZipPackageSource.h"
+#include "catalogue/pdf/StructureBudget.h"
 #include "tests/catalogue/FakeDocuments.h"
+#include "tests/support/HostilePdfs.h"
 #include "tests/support/InputFiles.h"
 #include "tests/support/PdfWriter.h"
 #include "tests/support/TempDir.h"
@@ -104,6 +106,58 @@ TEST(QpdfInformationSource, TheReaderGivesARecordOrSaysWhyNotInWords) {
   EXPECT_EQ(reader.ReadDocumentRecord(dir.Write("locked.pdf", MakePdf(locked))), "");
   ASSERT_EQ(reporter.messages.size(), 1u);
   EXPECT_NE(reporter.messages[0].find(kMsgPasswordProtected), std::string::npos);
+}
+
+// Structure streams that inflate far beyond the file, or declare more
+// than they hold, are refused before qpdf decodes them; the same shapes
+// of a fair size read as any file.
+TEST(QpdfInformationSource, StructureStreamsBeyondTheirBudgetAreRefusedUnread) {
+  testsupport::TempDir dir;
+  QpdfInformationSource source;
+  struct Case {
+    const char* name;
+    std::string bytes;
+  };
+  for (const Case& bomb : {
+           Case{"object stream, 64 MB", testsupport::ObjectStreamBombPdf(64 << 20, 1)},
+           Case{"object stream deflated twice, 128 MB",
+                testsupport::ObjectStreamBombPdf(std::uint64_t{128} << 20, 2)},
+           Case{"cross-reference stream claiming 10^8 entries",
+                testsupport::CrossReferenceClaimPdf(100'000'000)},
+           Case{"cross-reference stream of 2,000,000 entries",
+                testsupport::CrossReferenceBombPdf(2'000'000)},
+       }) {
+    SCOPED_TRACE(bomb.name);
+    EXPECT_LT(bomb.bytes.size(), 200'000u);
+    PdfDocumentInformation read = source.ReadPdfInformation(dir.Write("bomb.pdf", bomb.bytes));
+    EXPECT_EQ(read.status, Status::Damaged);
+    EXPECT_EQ(read.damage, kMsgStructureTooLarge);
+  }
+  PdfDocumentInformation fair = source.ReadPdfInformation(
+      dir.Write("fair.pdf", testsupport::ObjectStreamBombPdf(200'000, 2)));
+  EXPECT_EQ(fair.status, Status::Read);
+  EXPECT_EQ(fair.title, "Bomb");
+  EXPECT_EQ(source.ReadPdfInformation(dir.Write("x.pdf", testsupport::CrossReferenceBombPdf(5000)))
+                .status,
+            Status::Read);
+  PdfContent streams = Sample();
+  streams.objectStreams = true;
+  streams.pages = 30;
+  PdfDocumentInformation real = source.ReadPdfInformation(dir.Write("real.pdf", MakePdf(streams)));
+  EXPECT_EQ(real.status, Status::Read);
+  EXPECT_EQ(real.author, "Jos\xE9");
+}
+
+// A read that passes its deadline stops wherever qpdf is and says so.
+TEST(QpdfInformationSource, AReadPastItsDeadlineStopsAndSaysSo) {
+  testsupport::TempDir dir;
+  QpdfInformationSource late(std::make_shared<OpenedDocument>(), std::chrono::milliseconds(0));
+  PdfDocumentInformation read = late.ReadPdfInformation(dir.Write("a.pdf", MakePdf(Sample())));
+  EXPECT_EQ(read.status, Status::Damaged);
+  EXPECT_EQ(read.damage, TooLongMessage(std::chrono::milliseconds(0)));
+  EXPECT_EQ(read.title, std::nullopt);
+  EXPECT_EQ(TooLongMessage(kPdfReadDeadline),
+            "読み取りに時間がかかりすぎるため中止しました (10 秒)");
 }
 
 // The kept inputs of the PDF fuzzer: real-looking files read as they
