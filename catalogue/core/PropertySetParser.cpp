@@ -1,5 +1,7 @@
 #include "catalogue/core/PropertySetParser.h"
 
+#include "catalogue/core/DocumentRecord.h"
+
 #include <cstdint>
 #include <optional>
 
@@ -152,6 +154,14 @@ std::string_view UpToNul(std::string_view text, unsigned codePage) {
 // the program's own, CP932.
 std::string StringInUtf8(std::string_view stored, unsigned codePage) {
   std::string_view text = UpToNul(stored, codePage);
+  // A record keeps kRecordFieldLimit characters of a value, and a
+  // character takes at most four bytes: of a value of megabytes only what
+  // can still be kept is converted (more than the limit, so the cut is
+  // still seen and told).
+  constexpr std::size_t kConverted = (kRecordFieldLimit + 16) * 4;
+  if (text.size() > kConverted) {
+    text = text.substr(0, kConverted);
+  }
   std::optional<std::string> converted = platform::CodePageToUtf8(text, codePage);
   return converted ? *std::move(converted) : platform::DecodeCp932(text);
 }

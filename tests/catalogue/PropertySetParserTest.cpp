@@ -45,6 +45,19 @@ TEST(PropertySetParser, ReadsEachValueTypeIntoItsSlot) {
   EXPECT_EQ(Value(r, 4).type, kVT_EMPTY);  // absent
 }
 
+// A title of 16 MB is converted only as far as a record can keep it (and
+// a little more, so the cut is still seen): no 16 MB of conversions.
+TEST(PropertySetParser, OfAHugeValueOnlyWhatARecordKeepsIsConverted) {
+  std::string huge(16 << 20, 'a');
+  PropertySetReadResult r =
+      ReadSummaryProperties(PropertySetBuilder().CodePage(932).Lpstr(2, huge).Build());
+  ASSERT_EQ(r.code, kS_OK);
+  EXPECT_GT(Value(r, 2).data.size(), kRecordFieldLimit);
+  EXPECT_LE(Value(r, 2).data.size(), (kRecordFieldLimit + 16) * 4);
+  std::string line = Value(r, 2).data + ";";
+  EXPECT_TRUE(CapRecordFields(line));  // still cut, and told
+}
+
 TEST(PropertySetParser, ConvertsStringsFromTheSetsCodePageIntoUtf8) {
   // 932: a byte that is not CP932 becomes "?".
   EXPECT_EQ(TitleUnder(932, "\x95\x5C\x8E\xA6\xFF"), "表示?");
