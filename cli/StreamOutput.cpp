@@ -24,7 +24,11 @@ void StderrReporter::ShowMessage(const std::string& path, const std::string& tex
 }
 
 void StderrReporter::NoteValuesCut(const std::string& path) {
-  std::string line = path + ": " + catalogue::ValuesCutMessage() + "\n";
+  NoteLeftOut(path, catalogue::ValuesCutMessage());
+}
+
+void StderrReporter::NoteLeftOut(const std::string& path, const std::string& text) {
+  std::string line = path + ": " + catalogue::MessageOnOneLine(text) + "\n";
   std::fflush(stdout);
   WriteBytes(stderr, line);
 }

@@ -31,6 +31,7 @@ class StderrReporter : public catalogue::MessageReporter {
   void ShowMessage(const std::string& path, const std::string& text) override;
   // Said on stderr too, but not counted: the document was read.
   void NoteValuesCut(const std::string& path) override;
+  void NoteLeftOut(const std::string& path, const std::string& text) override;
   int Count() const { return count_; }
 
  private:

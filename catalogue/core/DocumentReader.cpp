@@ -33,7 +33,11 @@ std::string DocumentReader::ReadNewerFormat(const std::string& path, const std::
     outcome.damage = "メモリが足りません";
   }
   switch (outcome.kind) {
-    case PackageAndRtfReader::Outcome::Kind::Read: return outcome.line;
+    case PackageAndRtfReader::Outcome::Kind::Read:
+      if (!outcome.leftOut.empty()) {
+        reporter_.NoteLeftOut(path, outcome.leftOut);
+      }
+      return outcome.line;
     case PackageAndRtfReader::Outcome::Kind::Damaged:
       reporter_.ShowMessage(path, std::string(kMsgInformationUnreadable) + "\r\n" + outcome.damage);
       return {};

@@ -75,6 +75,7 @@ PackageAndRtfReader::Outcome OutcomeOf(PackageRecord record) {
   } else {
     outcome.kind = Kind::Read;
     outcome.line = std::move(record.line);
+    outcome.leftOut = std::move(record.leftOut);
   }
   return outcome;
 }

@@ -47,8 +47,9 @@ class PackageAndRtfReader {
   struct Outcome {
     enum class Kind { Unsupported, Read, Damaged, PasswordProtected };
     Kind kind = Kind::Unsupported;
-    std::string line;    // when Read
-    std::string damage;  // when Damaged: the reason (UTF-8)
+    std::string line;     // when Read
+    std::string damage;   // when Damaged: the reason (UTF-8)
+    std::string leftOut;  // when Read: what was left out of it, if anything
   };
   // `leadingBytes`: the file's first bytes, up to 8, as far as known (the
   // compound-file reader has read them already); read here when empty.

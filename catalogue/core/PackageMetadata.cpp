@@ -264,6 +264,11 @@ bool LooksLikeXml(std::string_view leadingBytes) {
   return !leadingBytes.empty() && (leadingBytes[0] == '<' || leadingBytes.substr(0, 2) == "\0<");
 }
 
+std::string FlatMetadataBeyondMessage() {
+  return "文書情報が先頭の " + std::to_string(kMetadataPartLimit >> 20) +
+         " MiB にないため読み取りませんでした";
+}
+
 PackageRecord ReadFlatOpenDocumentRecord(std::string_view bytes, bool wholeFile,
                                          std::string_view fileName, const RegionalFormats& formats,
                                          std::int64_t utcOffsetSeconds) {
@@ -276,7 +281,10 @@ PackageRecord ReadFlatOpenDocumentRecord(std::string_view bytes, bool wholeFile,
       return {};
     }
     if (!wholeFile) {
-      return NameOnly(fileName);  // no metadata in the part that was read
+      // No metadata in the part that was read: named, and said.
+      PackageRecord record = NameOnly(fileName);
+      record.leftOut = FlatMetadataBeyondMessage();
+      return record;
     }
     return Damaged(NotWellFormed(std::string(fileName), parsed.error));
   }

@@ -57,6 +57,7 @@ struct PackageRecord {
   std::string line;                // the record line when recognised and readable
   std::string damage;              // why the metadata cannot be read (Japanese, UTF-8)
   bool passwordProtected = false;  // the metadata is encrypted with the document
+  std::string leftOut;             // read, but this was left out (Japanese, UTF-8)
 };
 
 // Reads a package: OpenDocument when its "mimetype" part names one, Office
@@ -70,6 +71,10 @@ PackageRecord ReadPackageRecord(DocumentPackage& package, std::string_view fileN
 // Whether an OpenDocument manifest (META-INF/manifest.xml) encrypts the
 // metadata: meta.xml, or the whole package ("encrypted-package").
 bool ManifestEncryptsMetadata(std::string_view manifestXml);
+
+// What is said of a flat OpenDocument file whose metadata is not within
+// the part read (kMetadataPartLimit bytes).
+std::string FlatMetadataBeyondMessage();
 
 // Whether the first bytes of a file may start a flat OpenDocument file (an
 // XML document: a declaration or an element, after an optional mark).

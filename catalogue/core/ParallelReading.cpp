@@ -7,19 +7,23 @@
 namespace catalogue {
 
 void HeldMessages::ShowMessage(const std::string& path, const std::string& text) {
-  held_.push_back({false, path, text});
+  held_.push_back({Held::Kind::Message, path, text});
 }
 
 void HeldMessages::NoteValuesCut(const std::string& path) {
-  held_.push_back({true, path, {}});
+  held_.push_back({Held::Kind::Cut, path, {}});
+}
+
+void HeldMessages::NoteLeftOut(const std::string& path, const std::string& text) {
+  held_.push_back({Held::Kind::LeftOut, path, text});
 }
 
 void HeldMessages::PassOn(MessageReporter& reporter) {
   for (const Held& message : held_) {
-    if (message.cut) {
-      reporter.NoteValuesCut(message.path);
-    } else {
-      reporter.ShowMessage(message.path, message.text);
+    switch (message.kind) {
+      case Held::Kind::Cut: reporter.NoteValuesCut(message.path); break;
+      case Held::Kind::LeftOut: reporter.NoteLeftOut(message.path, message.text); break;
+      case Held::Kind::Message: reporter.ShowMessage(message.path, message.text); break;
     }
   }
   held_.clear();

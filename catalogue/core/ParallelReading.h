@@ -31,12 +31,13 @@ class HeldMessages : public MessageReporter {
  public:
   void ShowMessage(const std::string& path, const std::string& text) override;
   void NoteValuesCut(const std::string& path) override;
+  void NoteLeftOut(const std::string& path, const std::string& text) override;
   // Tells `reporter` what was held, in the order it came, and forgets it.
   void PassOn(MessageReporter& reporter);
 
  private:
   struct Held {
-    bool cut;  // NoteValuesCut, else ShowMessage
+    enum class Kind { Message, Cut, LeftOut } kind;
     std::string path;
     std::string text;
   };

@@ -363,6 +363,7 @@ PackageRecord PdfRecord(const PdfDocumentInformation& information, std::string_v
     record.damage = information.damage;
     return record;
   }
+  record.leftOut = information.leftOut;
   XmpProperties xmp;
   if (!information.xmp.empty()) {
     xmp = ReadXmpProperties(information.xmp);

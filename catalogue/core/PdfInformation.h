@@ -23,6 +23,9 @@ struct PdfDocumentInformation {
   // The catalogue's /Metadata stream, decoded; empty when there is none or
   // it is larger than kMetadataPartLimit.
   std::string xmp;
+  // When Read: what was left out, said to the user (an information
+  // dictionary that could not be read, say); empty when nothing was.
+  std::string leftOut;
 };
 
 // Reads the information of a PDF file (the library behind it is an

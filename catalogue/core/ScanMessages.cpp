@@ -40,17 +40,32 @@ void ScanMessages::NoteValuesCut(const std::string& path) {
   ++cut_;
 }
 
+void ScanMessages::NoteLeftOut(const std::string& path, const std::string& text) {
+  Add(path, text);
+  ++leftOut_;
+}
+
+void ScanMessages::NoteFolderLeftOut(const std::string& folder, const std::string& text) {
+  entries_.push_back({folder.empty() ? std::string(".") : folder + "/", text});
+  ++folders_;
+}
+
 std::string ScanMessages::Heading() const {
-  std::size_t unreadable = entries_.size() - cut_;
-  std::string cuts = std::to_string(kRecordFieldLimit) + " 文字を超える値を切り詰めた文書が " +
-                     std::to_string(cut_) + " 件";
-  if (cut_ == 0) {
-    return "読み取れなかったファイルが " + std::to_string(unreadable) + " 件あります。";
+  std::size_t unreadable = entries_.size() - cut_ - leftOut_ - folders_;
+  std::string heading;
+  auto part = [&](std::size_t count, const std::string& what) {
+    if (count > 0) {
+      heading += (heading.empty() ? "" : "、") + what + "が " + std::to_string(count) + " 件";
+    }
+  };
+  part(unreadable, "読み取れなかったファイル");
+  part(cut_, std::to_string(kRecordFieldLimit) + " 文字を超える値を切り詰めた文書");
+  part(leftOut_, "一部を読み取らなかった文書");
+  part(folders_, "読まなかったフォルダー");
+  if (heading.empty()) {
+    heading = "読み取れなかったファイルが 0 件";  // an empty summary is never shown
   }
-  if (unreadable == 0) {
-    return cuts + "あります。";
-  }
-  return "読み取れなかったファイルが " + std::to_string(unreadable) + " 件、" + cuts + "あります。";
+  return heading + "あります。";
 }
 
 }  // namespace catalogue

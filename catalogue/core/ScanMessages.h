@@ -30,14 +30,20 @@ class ScanMessages : public MessageReporter {
 
   void ShowMessage(const std::string& path, const std::string& text) override;
   void NoteValuesCut(const std::string& path) override;
+  void NoteLeftOut(const std::string& path, const std::string& text) override;
+  // A folder the listing left out (one that could not be read, or deeper
+  // than it goes), named by its path from the folder scanned.
+  void NoteFolderLeftOut(const std::string& folder, const std::string& text);
 
   // Every entry of the summary in the order of the scan: the unreadable
-  // files' messages and the documents whose values were cut.
+  // files' messages, the documents whose values were cut or that were read
+  // in part, the folders left out.
   const std::vector<Entry>& Entries() const { return entries_; }
   bool Empty() const { return entries_.empty(); }
 
-  // The summary's first line, with the count of unreadable files and of the
-  // documents whose values were cut.
+  // The summary's first line, with the count of unreadable files, of the
+  // documents whose values were cut, of those read in part and of the
+  // folders left out.
   std::string Heading() const;
 
  private:
@@ -45,7 +51,9 @@ class ScanMessages : public MessageReporter {
 
   std::string folder_;
   std::vector<Entry> entries_;
-  std::size_t cut_ = 0;  // entries that are cuts
+  std::size_t cut_ = 0;      // entries that are cuts
+  std::size_t leftOut_ = 0;  // entries of documents read in part
+  std::size_t folders_ = 0;  // entries of folders left out
 };
 
 }  // namespace catalogue

@@ -49,6 +49,10 @@ class MessageReporter {
   // The document was read, but a value longer than a record holds was cut
   // (RecordFieldLimit); told once per document.
   virtual void NoteValuesCut(const std::string& path) = 0;
+  // The document was read, but part of it was left out (`text` says what
+  // and why: metadata beyond the part a reader takes, a structure nested
+  // deeper than it goes); told once per document.
+  virtual void NoteLeftOut(const std::string& path, const std::string& text) = 0;
 };
 
 }  // namespace catalogue

@@ -23,6 +23,10 @@ namespace {
 constexpr const char* kMsgCannotRead = "ファイルを読み込めません";
 constexpr const char* kMsgDamaged = "PDF として読めません (相互参照表がないか壊れています)";
 constexpr const char* kMsgUnsupported = "対応していない暗号化か形式の PDF です";
+constexpr const char* kMsgInformationTooDeep =
+    "文書情報に入れ子が深すぎる値があるため、文書情報を読み取りませんでした";
+constexpr const char* kMsgInformationBroken =
+    "文書情報 (/Info) が壊れているため読み取りませんでした";
 
 // Keeps a stream's decoded bytes up to a limit and stops the decoding past
 // it, so a small stream that inflates to gigabytes costs no more.
@@ -56,8 +60,19 @@ std::optional<std::string> StringEntry(QPDFObjectHandle dictionary, const char* 
 }
 
 void ReadInformationDictionary(QPDF& pdf, PdfDocumentInformation& out) {
-  QPDFObjectHandle info = pdf.getTrailer().getKey("/Info");
+  QPDFObjectHandle trailer = pdf.getTrailer();
+  QPDFObjectHandle info = trailer.getKey("/Info");
   if (!info.isDictionary()) {
+    // A key with a null value reads as absent, so an information
+    // dictionary that would not parse shows as a reference to nothing.
+    if (info.isIndirect() || trailer.hasKey("/Info")) {
+      // Named but unreadable: said, not passed over in silence.
+      bool tooDeep = false;
+      for (const QPDFExc& warning : pdf.getWarnings()) {
+        tooDeep = tooDeep || std::string(warning.what()).find("deeply nested") != std::string::npos;
+      }
+      out.leftOut = tooDeep ? kMsgInformationTooDeep : kMsgInformationBroken;
+    }
     return;
   }
   out.title = StringEntry(info, "/Title");

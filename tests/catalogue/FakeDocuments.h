@@ -37,6 +37,10 @@ class RecordingReporter : public MessageReporter {
   }
   std::vector<std::string> cut;  // the documents whose values were cut
   void NoteValuesCut(const std::string& path) override { cut.push_back(path); }
+  std::vector<std::string> leftOut;  // what was left out of documents read
+  void NoteLeftOut(const std::string& path, const std::string& text) override {
+    leftOut.push_back(path + ": " + text);
+  }
 };
 
 inline SummaryStream StreamOf(const std::string& bytes) {

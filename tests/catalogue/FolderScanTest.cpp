@@ -177,6 +177,15 @@ TEST(Scan, DocumentsWhoseValuesWereCutAreInTheSummaryOnceEach) {
   EXPECT_EQ(
       both.Heading(),
       "読み取れなかったファイルが 1 件、4096 文字を超える値を切り詰めた文書が 1 件あります。");
+  // Documents read in part and folders left out are counted apart.
+  both.SetFolder("/f");
+  both.NoteLeftOut("/f/c.fodt", "文書情報が先頭の 4 MiB にないため読み取りませんでした");
+  both.NoteFolderLeftOut("sub/locked", "フォルダーを開けません");
+  EXPECT_EQ(both.Heading(),
+            "読み取れなかったファイルが 1 件、4096 文字を超える値を切り詰めた文書が 1 件、"
+            "一部を読み取らなかった文書が 1 件、読まなかったフォルダーが 1 件あります。");
+  EXPECT_EQ(both.Entries()[2].fileName, "c.fodt");
+  EXPECT_EQ(both.Entries()[3].fileName, "sub/locked/");
 }
 
 TEST(Scan, AMessageOnOneLineHasABlankForEachLineBreak) {

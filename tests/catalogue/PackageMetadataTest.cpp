@@ -450,8 +450,12 @@ TEST(PackageMetadata, FlatOpenDocumentFilesAreReadUpToTheirMetadata) {
   EXPECT_EQ(whole.line, "a.fods;表計算;;;Ann;;;;;;2024/03/04 5:06:07;");
   // Cut short after the metadata (a file over the limit): the same.
   EXPECT_EQ(read(head + meta + "<office:body><text:p>unfin", false).line, whole.line);
-  // No metadata in what was read of a long file: the name alone.
-  EXPECT_EQ(read(head + "<office:body><x>", false).line, "a.fods;;;;;;;;;;;");
+  // No metadata in what was read of a long file: the name alone, and said.
+  PackageRecord beyond = read(head + "<office:body><x>", false);
+  EXPECT_EQ(beyond.line, "a.fods;;;;;;;;;;;");
+  EXPECT_EQ(beyond.leftOut, FlatMetadataBeyondMessage());
+  EXPECT_EQ(FlatMetadataBeyondMessage(), "文書情報が先頭の 4 MiB にないため読み取りませんでした");
+  EXPECT_EQ(whole.leftOut, "");
   // Broken within a whole file: damaged, naming the file.
   PackageRecord broken = read(head + "<office:meta><dc:title>x</office:meta>", true);
   EXPECT_NE(broken.damage.find("a.fods"), std::string::npos);

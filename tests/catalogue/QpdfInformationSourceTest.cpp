@@ -148,6 +148,32 @@ TEST(QpdfInformationSource, StructureStreamsBeyondTheirBudgetAreRefusedUnread) {
   EXPECT_EQ(real.author, "Jos\xE9");
 }
 
+// An information dictionary qpdf gives up on (nested deeper than it
+// goes) is said, not passed over in silence; a shallower one is read.
+TEST(QpdfInformationSource, AnInformationDictionaryNestedTooDeepIsSaid) {
+  testsupport::TempDir dir;
+  QpdfInformationSource source;
+  PdfDocumentInformation shallow =
+      source.ReadPdfInformation(dir.Write("shallow.pdf", testsupport::DeeplyNestedPdf(100)));
+  EXPECT_EQ(shallow.title, "Deep");
+  EXPECT_EQ(shallow.leftOut, "");
+  PdfDocumentInformation deep =
+      source.ReadPdfInformation(dir.Write("deep.pdf", testsupport::DeeplyNestedPdf(600)));
+  EXPECT_EQ(deep.status, Status::Read);
+  EXPECT_EQ(deep.title, std::nullopt);
+  EXPECT_NE(deep.leftOut.find("入れ子が深すぎる"), std::string::npos);
+
+  MsoleSummarySource ole;
+  ZipPackageSource packages(ole.Document());
+  QpdfInformationSource pdf(ole.Document());
+  fakes::RecordingReporter reporter;
+  DocumentReader reader(ole, reporter, RegionalFormats{}, 0);
+  reader.ReadNewerFormats(packages, &pdf);
+  EXPECT_EQ(reader.ReadDocumentRecord(dir.File("deep.pdf")), "deep.pdf;;;;;;;;;;;");
+  ASSERT_EQ(reporter.leftOut.size(), 1u);
+  EXPECT_EQ(reporter.leftOut[0], dir.File("deep.pdf") + ": " + deep.leftOut);
+}
+
 // A read that passes its deadline stops wherever qpdf is and says so.
 TEST(QpdfInformationSource, AReadPastItsDeadlineStopsAndSaysSo) {
   testsupport::TempDir dir;

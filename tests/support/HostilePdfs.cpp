@@ -150,11 +150,17 @@ std::string CrossReferenceBombPdf(std::uint64_t entries) {
 }
 
 std::string DeeplyNestedPdf(int depth) {
-  std::string title = std::string(static_cast<std::size_t>(depth), '[') + "(Deep)" +
-                      std::string(static_cast<std::size_t>(depth), ']');
+  std::string nested;
+  for (int i = 0; i < depth; ++i) {
+    nested += i % 2 == 0 ? "<< /A " : "[ ";
+  }
+  nested += "(Deep)";
+  for (int i = depth; i-- > 0;) {
+    nested += i % 2 == 0 ? " >>" : " ]";
+  }
   return WithCrossReferenceStream(
       {"<< /Type /Catalog /Pages 2 0 R >>", "<< /Type /Pages /Kids [] /Count 0 >>",
-       "<< /Title (Deep) /Subject " + title + " >>"},
+       "<< /Keywords " + nested + " /Title (Deep) /Author (Someone) >>"},
       {}, " /Info 3 0 R");
 }
 
