@@ -3,6 +3,7 @@
 #include "catalogue/core/DocumentReader.h"
 #include "catalogue/core/FolderScan.h"
 #include "catalogue/core/ListFile.h"
+#include "catalogue/core/ScanMessages.h"
 #include "catalogue/readers/ReaderWithSources.h"
 #include "cli/Arguments.h"
 #include "cli/ExitCodes.h"
@@ -36,7 +37,18 @@ int RunScan(const std::vector<std::string>& args) {
   catalogue::Subfolders subfolders =
       arguments.Has("--recursive") ? catalogue::Subfolders::Included : catalogue::Subfolders::Left;
 
-  std::vector<std::string> names = catalogue::ListDocumentFiles(folder, formats, subfolders);
+  std::vector<catalogue::LeftOutFolder> leftOut;
+  std::vector<std::string> names =
+      catalogue::ListDocumentFiles(folder, formats, subfolders, &leftOut);
+  // The subfolders left out, named; one that could not be read fails the
+  // scan (after its list is written), as a document that cannot be read
+  // does not.
+  bool folderUnread = false;
+  for (const catalogue::LeftOutFolder& left : leftOut) {
+    PrintMessage(catalogue::JoinPath(folder, left.folder) + ": " +
+                 catalogue::MessageOnOneLine(left.reason));
+    folderUnread = folderUnread || left.unreadable;
+  }
   if (names.empty()) {
     std::size_t newer = allFormats ? 0
                                    : catalogue::ListDocumentFiles(
@@ -62,7 +74,7 @@ int RunScan(const std::vector<std::string>& args) {
     StdoutLineSink out(utf8);
     catalogue::ScanDocuments(folder, names, readers.Reader(), out, {}, more);
   }
-  return kExitOk;
+  return folderUnread ? kExitFailure : kExitOk;
 }
 
 }  // namespace cli

@@ -12,10 +12,10 @@ std::atomic<int> runningListings{0};
 
 std::vector<std::string> ListOrNothing(const BackgroundListing::Lister& lister,
                                        const std::string& folder, DocumentFormats formats,
-                                       Subfolders subfolders) {
+                                       Subfolders subfolders, std::vector<LeftOutFolder>& leftOut) {
   try {
     return lister ? lister(folder, formats, subfolders)
-                  : ListDocumentFiles(folder, formats, subfolders);
+                  : ListDocumentFiles(folder, formats, subfolders, &leftOut);
   } catch (const std::exception&) {
     return {};  // a folder that cannot be read lists nothing
   }
@@ -28,10 +28,12 @@ BackgroundListing::BackgroundListing(std::string folder, DocumentFormats formats
     : shared_(std::make_shared<Shared>()) {
   auto list = [shared = shared_, folder = std::move(folder), formats, subfolders,
                lister = std::move(lister)] {
-    std::vector<std::string> names = ListOrNothing(lister, folder, formats, subfolders);
+    std::vector<LeftOutFolder> leftOut;
+    std::vector<std::string> names = ListOrNothing(lister, folder, formats, subfolders, leftOut);
     {
       std::lock_guard<std::mutex> lock(shared->mutex);
       shared->names = std::move(names);
+      shared->leftOut = std::move(leftOut);
       shared->finished = true;
     }
     shared->done.notify_all();
@@ -63,6 +65,11 @@ bool BackgroundListing::Done() {
 std::vector<std::string> BackgroundListing::TakeNames() {
   std::lock_guard<std::mutex> lock(shared_->mutex);
   return std::move(shared_->names);
+}
+
+std::vector<LeftOutFolder> BackgroundListing::TakeLeftOut() {
+  std::lock_guard<std::mutex> lock(shared_->mutex);
+  return std::move(shared_->leftOut);
 }
 
 bool BackgroundListing::AnyRunning() {

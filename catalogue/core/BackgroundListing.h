@@ -35,6 +35,8 @@ class BackgroundListing {
   bool Done();
   // The names listed, once done; a folder that cannot be read lists none.
   std::vector<std::string> TakeNames();
+  // The subfolders the listing left out, once done.
+  std::vector<LeftOutFolder> TakeLeftOut();
 
   // Whether a listing's thread of this process is still running (one left
   // on an unreachable server, say): the program then leaves without taking
@@ -47,6 +49,7 @@ class BackgroundListing {
     std::condition_variable done;
     bool finished = false;
     std::vector<std::string> names;
+    std::vector<LeftOutFolder> leftOut;
   };
   std::shared_ptr<Shared> shared_;
 };

@@ -46,6 +46,7 @@ bool EndsWithFolded(std::string_view name, std::string_view suffix) {
 }
 
 constexpr const char* kCannotOpenFolder = "フォルダーを開けません";
+constexpr const char* kFolderGone = "読み取りの途中でフォルダーが読めなくなりました";
 
 // How far the scan reads ahead: files, and what of each file.
 constexpr std::size_t kReadAheadFiles = 64;
@@ -191,31 +192,53 @@ FolderEntries ReadFolder(const std::string& folder, DocumentFormats formats, boo
 // subfolders, in listing order; `seen` holds the folders listed already.
 void ListSubfolder(const std::string& root, const std::string& relative, DocumentFormats formats,
                    int depth, std::set<std::pair<dev_t, ino_t>>& seen,
-                   std::vector<std::string>& names) {
+                   std::vector<std::string>& names, std::vector<LeftOutFolder>* leftOut) {
   std::string folder = JoinPath(root, relative);
   struct stat st {};
-  if (::stat(folder.c_str(), &st) != 0 || !seen.insert({st.st_dev, st.st_ino}).second) {
-    return;  // gone, or met before through a bind mount
+  if (::stat(folder.c_str(), &st) != 0) {
+    if (errno != ENOENT && leftOut != nullptr) {  // not gone meanwhile: unreadable
+      leftOut->push_back(
+          {relative, platform::FileErrorMessage(kCannotOpenFolder, folder, errno), true});
+    }
+    return;
+  }
+  if (!seen.insert({st.st_dev, st.st_ino}).second) {
+    return;  // met before through a bind mount
   }
   FolderEntries entries;
   try {
-    entries = ReadFolder(folder, formats, depth < kMaxSubfolderDepth);
-  } catch (const platform::UserError&) {
-    return;  // a subfolder that cannot be read lists nothing
+    entries = ReadFolder(folder, formats, true);
+  } catch (const platform::UserError& e) {
+    if (leftOut != nullptr) {
+      leftOut->push_back({relative, e.what(), true});  // lists nothing, and is said
+    }
+    return;
   }
   for (std::string& name : entries.documents) {
     names.push_back(relative.empty() ? std::move(name) : relative + "/" + name);
   }
+  if (depth >= kMaxSubfolderDepth) {
+    if (!entries.subfolders.empty() && leftOut != nullptr) {
+      leftOut->push_back({relative, TooDeepMessage(), false});
+    }
+    return;
+  }
   for (const std::string& sub : entries.subfolders) {
     ListSubfolder(root, relative.empty() ? sub : relative + "/" + sub, formats, depth + 1, seen,
-                  names);
+                  names, leftOut);
   }
 }
 
 }  // namespace
 
+std::string TooDeepMessage() {
+  return "この下のフォルダーは " + std::to_string(kMaxSubfolderDepth) +
+         " 階層を超えるため読みません";
+}
+
 std::vector<std::string> ListDocumentFiles(const std::string& folder, DocumentFormats formats,
-                                           Subfolders subfolders) {
+                                           Subfolders subfolders,
+                                           std::vector<LeftOutFolder>* leftOut) {
   if (subfolders == Subfolders::Left) {
     return ReadFolder(folder, formats, false).documents;
   }
@@ -228,7 +251,7 @@ std::vector<std::string> ListDocumentFiles(const std::string& folder, DocumentFo
   dir.reset();
   std::vector<std::string> names;
   std::set<std::pair<dev_t, ino_t>> seen;
-  ListSubfolder(folder, "", formats, 0, seen, names);
+  ListSubfolder(folder, "", formats, 0, seen, names, leftOut);
   return names;
 }
 
@@ -424,6 +447,23 @@ class ReadAhead {
 
 }  // namespace
 
+namespace {
+
+// Whether `folder` is there as a folder; errno tells why not.
+bool IsFolder(const std::string& folder) {
+  struct stat st {};
+  if (::stat(folder.c_str(), &st) != 0) {
+    return false;
+  }
+  if (!S_ISDIR(st.st_mode)) {
+    errno = ENOTDIR;
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
 bool ScanDocuments(const std::string& folder, const std::vector<std::string>& names,
                    DocumentReader& reader, LineSink& sink,
                    const std::function<bool(std::size_t, std::size_t)>& progress,
@@ -478,6 +518,7 @@ bool ScanDocuments(const std::string& folder, const std::vector<std::string>& na
       // Reading on other cores is only a help: without it the scan is slower.
     }
   }
+  bool folderThere = IsFolder(folder);
   for (std::size_t i = 0; i < names.size(); ++i) {
     if (readAhead) {
       readAhead->Reached(i);
@@ -486,7 +527,16 @@ bool ScanDocuments(const std::string& folder, const std::vector<std::string>& na
     if (parallel) {
       line = parallel->Take(i, reader.Reporter());
     }
-    sink.WriteLine(line ? *line : reader.ReadDocumentRecord(paths[i], names[i]));
+    if (!line) {
+      line = reader.ReadDocumentRecord(paths[i], names[i]);
+    }
+    // A document that gave no line may be the first of a folder that has
+    // gone (a share that stopped answering, a disk unplugged): then the
+    // scan stops there with one message, not one per document left.
+    if (line->empty() && folderThere && !IsFolder(folder)) {
+      throw platform::UserError(platform::FileErrorMessage(kFolderGone, folder, errno));
+    }
+    sink.WriteLine(*line);
     if (progress && !progress(i + 1, names.size())) {
       return false;
     }

@@ -45,17 +45,31 @@ bool NameLess(std::string_view a, std::string_view b);
 // Subfolders deeper than this are not listed.
 inline constexpr int kMaxSubfolderDepth = 64;
 
+// A subfolder a listing left out: its path from the folder listed, why (in
+// words for the user), and whether it could not be read (rather than lay
+// deeper than kMaxSubfolderDepth).
+struct LeftOutFolder {
+  std::string folder;
+  std::string reason;
+  bool unreadable = false;
+};
+
+// What is said of the subfolders of a folder at kMaxSubfolderDepth.
+std::string TooDeepMessage();
+
 // The names of the regular files in `folder` that match the mask, sorted by
 // NameLess. With the subfolders, their documents follow, folder by folder
 // (each folder's files, then its subfolders in NameLess order, each in
 // turn), named by their path from `folder` ("2024/report.doc"); hidden
 // folders, symbolic links to folders (which lead out of the tree or round
-// in it) and folders met before (a bind mount) are passed over, and a
-// subfolder that cannot be read lists nothing. A folder that cannot be
-// opened throws platform::UserError.
+// in it) and folders met before (a bind mount) are passed over; a
+// subfolder that cannot be read, and the subfolders of one at
+// kMaxSubfolderDepth, list nothing, and each is added to `leftOut` when
+// given. A folder that cannot be opened throws platform::UserError.
 std::vector<std::string> ListDocumentFiles(const std::string& folder,
                                            DocumentFormats formats = DocumentFormats::Classic,
-                                           Subfolders subfolders = Subfolders::Left);
+                                           Subfolders subfolders = Subfolders::Left,
+                                           std::vector<LeftOutFolder>* leftOut = nullptr);
 
 // The document of `folder` that a list row names by `field`, its file-name
 // field (a path from `folder` when the row came from its subfolders). The field holds the name as
@@ -76,7 +90,10 @@ std::string FindDocumentByField(const std::string& folder, std::string_view fiel
 // zone and kinds of source); the lines and messages stay in the list's
 // order. Calls
 // `progress(done, total)` after each file when given; when it returns false
-// the scan stops there. Returns whether every file was read.
+// the scan stops there. Returns whether every file was read. A folder that
+// was there at the start and is gone when a document cannot be read (a
+// share that stopped answering) throws platform::UserError naming it: one
+// message, not one per document left.
 bool ScanDocuments(const std::string& folder, const std::vector<std::string>& names,
                    DocumentReader& reader, LineSink& sink,
                    const std::function<bool(std::size_t, std::size_t)>& progress = {},

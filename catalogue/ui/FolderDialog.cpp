@@ -365,6 +365,7 @@ void FolderDialog::ShowDirectory(const QString& path) {
     return;
   }
   fileList_->clear();
+  leftOutFolders_.clear();
   listDirectory_ = path;
   listedFolderLabel_->setText(path);
   pathEdit_->setText(path);
@@ -389,6 +390,7 @@ void FolderDialog::CheckListing() {
 
 void FolderDialog::ShowListedNames() {
   std::vector<std::string> names = listing_->TakeNames();
+  leftOutFolders_ = listing_->TakeLeftOut();
   listing_.reset();
   listingTicks_->stop();
   for (const std::string& name : names) {
@@ -474,7 +476,7 @@ bool FolderDialog::ScanListedDocuments() {
   DocumentFormats formats = ListedFormats();
   auto work = std::make_shared<ScanWork>(makeSource_ ? makeSource_() : nullptr, paths_.ListFile(),
                                          FileSystemBytes(listDirectory_), formats);
-  const ScanMessages& messages = work->messages;
+  ScanMessages& messages = work->messages;
 
   // The files are read on a thread of the scan's own, which owns what it
   // reads with; this one shows the progress a few times a second and
@@ -545,6 +547,10 @@ bool FolderDialog::ScanListedDocuments() {
   }
   if (finished) {
     RememberScannedFiles(names, messages);
+    // The subfolders the listing left out, named in the same summary.
+    for (const LeftOutFolder& folder : leftOutFolders_) {
+      messages.NoteFolderLeftOut(folder.folder, folder.reason);
+    }
   }
   if (finished && !messages.Empty()) {
     QStringList lines;

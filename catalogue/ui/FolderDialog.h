@@ -138,6 +138,7 @@ class FolderDialog : public QDialog {
   int progressDelayMs_ = 500;
   BackgroundScan* activeScan_ = nullptr;  // while a scan runs
   std::vector<ScannedFile> scannedFiles_;
+  std::vector<LeftOutFolder> leftOutFolders_;  // of the folder listed
   bool cancelRequested_ = false;
   SourceMaker makeSource_;
   BackgroundListing::Lister lister_;

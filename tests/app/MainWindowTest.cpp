@@ -39,6 +39,7 @@
 #include "platform/settings/IniFile.h"
 #include "platform/text/Cp932.h"
 #include "tests/app/ProgramFixture.h"
+#include "tests/support/LongPaths.h"
 #include "tests/support/PackageWriter.h"
 #include "tests/support/SampleDocuments.h"
 #include "tests/support/ScriptedDialogs.h"
@@ -415,6 +416,21 @@ TEST_F(MainWindowFixture, TheSubfoldersAreListedByPathAndAnEmptyListSaysWhatWoul
   EXPECT_EQ(
       platform::IniFile::Load(paths.SettingsFile()).ReadInteger("folder_select", "subfolders", -1),
       1);
+
+  // A subfolder that cannot be opened is named in the scan's summary.
+  {
+    testsupport::TooLongPath unreadable(documents.path());
+    FolderCommand([&](catalogue::FolderDialog& dialog) {
+      dialog.OpenFolder(QString::fromStdString(documents.path()));
+      dialog.Scan();
+    });
+  }
+  ASSERT_EQ(dialogs.shown.size(), 2);
+  EXPECT_TRUE(dialogs.shown[1].startsWith(
+      QStringLiteral("list: 読まなかったフォルダーが 1 件あります。\n")))
+      << dialogs.shown[1].toStdString();
+  EXPECT_TRUE(dialogs.shown[1].contains(QStringLiteral("フォルダーを開けません")));
+  EXPECT_EQ(Cell(0, 3), "2024/03/z.pptx");  // the documents still listed
 }
 
 TEST_F(MainWindowFixture, TheNewerFormatsCheckBoxListsAndReadsThemAndIsRemembered) {

@@ -2,7 +2,9 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -11,6 +13,7 @@
 #include "catalogue/core/ScanMessages.h"
 #include "platform/errors/UserError.h"
 #include "tests/catalogue/FakeDocuments.h"
+#include "tests/support/LongPaths.h"
 #include "tests/support/PropertySetBuilder.h"
 #include "tests/support/TempDir.h"
 
@@ -273,6 +276,68 @@ TEST(Scan, JoinsTheGivenFolderWithTheListedNames) {
 TEST(Scan, EmptyFolderMessageStartsWithTheFolder) {
   EXPECT_EQ(EmptyFolderMessage("/home/u/docs"),
             "/home/u/docs\r\n上記フォルダーにエクセルファイルは見つかりませんでした");
+}
+
+// The subfolders a listing leaves out are told: one deeper than it goes,
+// and one it cannot open (a path longer than the system takes stands for
+// any: root opens every folder it may).
+TEST(DocumentMask, SubfoldersLeftOutAreToldWithWhy) {
+  testsupport::TempDir dir;
+  std::string path = dir.path();
+  for (int depth = 0; depth <= kMaxSubfolderDepth + 1; ++depth) {
+    path += "/d";
+    std::filesystem::create_directory(path);
+  }
+  dir.Write("top.doc", "x");
+  std::ofstream(path + "/deepest.doc") << "x";
+  std::vector<LeftOutFolder> leftOut;
+  std::vector<std::string> names =
+      ListDocumentFiles(dir.path(), DocumentFormats::Classic, Subfolders::Included, &leftOut);
+  EXPECT_EQ(names, std::vector<std::string>{"top.doc"});
+  ASSERT_EQ(leftOut.size(), 1u);
+  EXPECT_EQ(std::count(leftOut[0].folder.begin(), leftOut[0].folder.end(), 'd'),
+            kMaxSubfolderDepth);
+  EXPECT_EQ(leftOut[0].reason, TooDeepMessage());
+  EXPECT_FALSE(leftOut[0].unreadable);
+
+  // A folder whose path is longer than the system takes.
+  testsupport::TempDir other;
+  testsupport::TooLongPath tooLong(other.path());
+  leftOut.clear();
+  ListDocumentFiles(other.path(), DocumentFormats::Classic, Subfolders::Included, &leftOut);
+  ASSERT_EQ(leftOut.size(), 1u);
+  EXPECT_TRUE(leftOut[0].unreadable);
+  EXPECT_NE(leftOut[0].reason.find("フォルダーを開けません"), std::string::npos);
+}
+
+// A folder gone in the middle of a scan (a share that stopped answering)
+// ends it with one message naming the folder.
+TEST(Scan, AFolderGoneInTheMiddleEndsTheScanWithOneMessage) {
+  testsupport::TempDir dir;
+  std::string folder = dir.File("share");
+  std::filesystem::create_directory(folder);
+  FakeSource source;
+  for (const char* name : {"a.doc", "b.doc", "c.doc"}) {
+    source.files[folder + "/" + name] = StreamOf(PropertySetBuilder().Lpstr(2, name).Build());
+  }
+  ScanMessages messages;
+  DocumentReader reader(source, messages, RegionalFormats{}, 0);
+  CollectingSink sink;
+  auto goneAfterFirst = [&](std::size_t done, std::size_t) {
+    if (done == 1) {
+      std::filesystem::remove(folder);
+      source.files.clear();  // nothing of it can be read any more
+    }
+    return true;
+  };
+  try {
+    ScanDocuments(folder, {"a.doc", "b.doc", "c.doc"}, reader, sink, goneAfterFirst);
+    ADD_FAILURE() << "the scan went on";
+  } catch (const platform::UserError& e) {
+    EXPECT_NE(std::string(e.what()).find(folder), std::string::npos) << e.what();
+    EXPECT_NE(std::string(e.what()).find("フォルダーが読めなくなりました"), std::string::npos);
+  }
+  EXPECT_EQ(sink.lines.size(), 1u);  // nothing written for what could not be read
 }
 
 }  // namespace

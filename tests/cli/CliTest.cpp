@@ -1,12 +1,17 @@
 // quillmark_cli as a user runs it: arguments in, bytes and exit code out.
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
+
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <cstring>
+#include "catalogue/core/FolderScan.h"
 
 #include "platform/text/Cp932.h"
 #include "tests/support/CompoundFileWriter.h"
+#include "tests/support/LongPaths.h"
 #include "tests/support/PropertySetBuilder.h"
 #include "tests/support/SampleDocuments.h"
 #include "tests/support/TempDir.h"
@@ -446,6 +451,29 @@ TEST(CliScan, EmptyFolderWritesNothingAndSaysSo) {
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.err, dir.path() + "\n上記フォルダーにエクセルファイルは見つかりませんでした\n");
   EXPECT_EQ(ReadAll(list), "kept\r\n");
+}
+
+// A subfolder that cannot be read is named and fails the scan, after the
+// list of what could be read is written; one too deep is named only.
+TEST(CliScan, SubfoldersLeftOutAreNamedAndAnUnreadableOneFails) {
+  TempDir dir;
+  testsupport::WriteNumberedDocuments(dir.path(), 2);
+  std::string deep = dir.path();
+  for (int depth = 0; depth <= catalogue::kMaxSubfolderDepth + 1; ++depth) {
+    deep += "/d";
+    std::filesystem::create_directory(deep);
+  }
+  Result tooDeep = RunCli({"scan", "--recursive", "--utf8", dir.path()});
+  EXPECT_EQ(tooDeep.status, 0);
+  EXPECT_NE(tooDeep.err.find(catalogue::TooDeepMessage()), std::string::npos) << tooDeep.err;
+  EXPECT_NE(tooDeep.out.find("doc00001.doc;"), std::string::npos);
+  {
+    testsupport::TooLongPath unreadable(dir.path());
+    Result r = RunCli({"scan", "--recursive", "--utf8", dir.path(), "-o", dir.File("list")});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("フォルダーを開けません"), std::string::npos) << r.err;
+    EXPECT_NE(ReadAll(dir.File("list")).find("doc00001.doc;"), std::string::npos);
+  }
 }
 
 TEST(CliScan, UnwritableListOrMissingFolderFailsAndKeepsTheOldList) {
