@@ -46,6 +46,7 @@
 #include "widgets/GradientPanel.h"
 #include "widgets/IconButton.h"
 #include "widgets/ManualWindow.h"
+#include "widgets/PathChecks.h"
 #include "widgets/SettingValues.h"
 #include "widgets/SkippedFiles.h"
 #include "widgets/WindowPlacement.h"
@@ -460,11 +461,18 @@ void MainWindow::dropEvent(QDropEvent* event) {
 }
 
 void MainWindow::OpenFolderDialogOn(const QString& path) {
-  QFileInfo info(path);
-  QString folder = info.isDir() ? path : info.absolutePath();
-  if (!QFileInfo(folder).isDir()) {
-    dialogs_.ShowError(QStringLiteral("フォルダーが見つかりません: ") + path);
-    return;
+  // Asked off the window's thread: a folder on a server that does not
+  // answer is said, and the window goes on.
+  QString folder = path;
+  switch (widgets::ProbePath(path)) {
+    case platform::PathKind::Folder: break;
+    case platform::PathKind::File: folder = QFileInfo(path).absolutePath(); break;
+    case platform::PathKind::NoAnswer:
+      statusBar_->showMessage(widgets::WaitingForServerText() + QStringLiteral(" ") + path);
+      return;
+    case platform::PathKind::Missing:
+      dialogs_.ShowError(QStringLiteral("フォルダーが見つかりません: ") + path);
+      return;
   }
   if (folderDialog_ == nullptr) {
     return;
@@ -505,7 +513,7 @@ QString MainWindow::DroppedFolder(const QMimeData* data) {
     return {};
   }
   for (const QUrl& url : data->urls()) {
-    if (url.isLocalFile() && QFileInfo(url.toLocalFile()).isDir()) {
+    if (url.isLocalFile() && widgets::ProbePath(url.toLocalFile()) == platform::PathKind::Folder) {
       return QDir::cleanPath(url.toLocalFile());
     }
   }
@@ -779,7 +787,7 @@ QString MainWindow::OfferedCsvName() const {
   // after the folder listed and today's date: 「報告書_20261208.csv」.
   QString folder = QString::fromStdString(
       widgets::ReadSettingText(paths_.SettingsFile(), kSection, kCsvFolderKey));
-  if (folder.isEmpty() || !QFileInfo(folder).isDir()) {
+  if (folder.isEmpty() || widgets::ProbePath(folder) != platform::PathKind::Folder) {
     folder = QDir::homePath();
   }
   QString listed = QFileInfo(QString::fromStdString(folderAndTitle_.Folder())).fileName();

@@ -22,6 +22,7 @@
 #include "commands/ui/TitleDialog.h"
 #include "designer/ui/StyleDesigner.h"
 #include "platform/files/LocalTimeZone.h"
+#include "platform/files/PathProbe.h"
 #include "platform/files/TemporaryFiles.h"
 #include "platform/qt/Desktop.h"
 #include "platform/version/ProgramVersion.h"
@@ -168,7 +169,8 @@ int main(int argc, char** argv) {
   // answer may still be being listed: the windows have saved what they
   // keep, so the program leaves now rather than wait for them or take away
   // what they still use.
-  if (catalogue::BackgroundScan::AnyRunning() || catalogue::BackgroundListing::AnyRunning()) {
+  if (catalogue::BackgroundScan::AnyRunning() || catalogue::BackgroundListing::AnyRunning() ||
+      platform::AnyPathProbeRunning()) {
     std::fflush(nullptr);
     std::_Exit(status);
   }

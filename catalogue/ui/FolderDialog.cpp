@@ -38,6 +38,7 @@
 #include "widgets/Dialogs.h"
 #include "widgets/GradientButton.h"
 #include "widgets/GradientPanel.h"
+#include "widgets/PathChecks.h"
 #include "widgets/SettingValues.h"
 #include "widgets/WindowPlacement.h"
 
@@ -90,6 +91,8 @@ const char* const kListingText = "フォルダーの中を調べています..."
 // How long a folder may take to list before the window stops waiting for
 // it and shows it when it is done; how often it then looks.
 constexpr std::chrono::milliseconds kListingWait{10};
+// How often a folder whose server did not answer is looked at again.
+constexpr int kProbeTickMs = 250;
 constexpr int kListingTickMs = 30;
 // How long the scan waits for a folder still being listed (the scan button
 // is off meanwhile, so only a program's call waits).
@@ -163,15 +166,48 @@ FolderDialog::FolderDialog(const app::ProgramPaths& paths, widgets::Dialogs& dia
   connect(subfoldersCheck_, &QCheckBox::toggled, this, &FolderDialog::SubfoldersToggled);
 
   // The folder scanned last, else the user's home folder, selected and
-  // opened, is where the tree starts.
+  // opened, is where the tree starts. A last folder on a server that does
+  // not answer is waited for a moment, then left to answer later.
   QString last = QString::fromStdString(
       widgets::ReadSettingText(paths_.SettingsFile(), kSection, kLastFolderKey));
-  if (!last.isEmpty() && QFileInfo(last).isDir()) {
+  platform::PathKind kind = platform::PathKind::Missing;
+  if (!last.isEmpty()) {
+    lastFolderProbe_ = std::make_unique<platform::PathProbe>(QFile::encodeName(last).toStdString());
+    kind = lastFolderProbe_->WaitFor(platform::kPathPatience);
+  }
+  if (kind == platform::PathKind::Folder) {
     OpenFolder(last);
   } else {
     SelectFolder(QDir::homePath());
     ShowDirectory(SelectedFolder().isEmpty() ? QDir::currentPath() : SelectedFolder());
   }
+  if (kind == platform::PathKind::NoAnswer) {
+    WaitForLastFolder(last);
+  } else {
+    lastFolderProbe_.reset();
+  }
+}
+
+void FolderDialog::WaitForLastFolder(const QString& last) {
+  statusBar_->showMessage(widgets::WaitingForServerText() + QStringLiteral(" ") + last);
+  QString startedOn = listDirectory_;
+  auto* ticks = new QTimer(this);
+  ticks->setInterval(kProbeTickMs);
+  connect(ticks, &QTimer::timeout, this, [this, ticks, last, startedOn] {
+    platform::PathKind kind = lastFolderProbe_->Answer();
+    if (kind == platform::PathKind::NoAnswer) {
+      return;  // still silent: the window goes on meanwhile
+    }
+    ticks->deleteLater();
+    lastFolderProbe_.reset();
+    statusBar_->clearMessage();
+    // Opened where the user left off, unless they went elsewhere meanwhile.
+    if (kind == platform::PathKind::Folder && listDirectory_ == startedOn &&
+        activeScan_ == nullptr) {
+      OpenFolder(last);
+    }
+  });
+  ticks->start();
 }
 
 void FolderDialog::OpenFolder(const QString& path) {
@@ -426,11 +462,13 @@ void FolderDialog::OpenTypedPath() {
   if (typed.isEmpty()) {
     return;
   }
-  if (!QFileInfo(typed).isDir()) {
-    dialogs_.ShowMessage(typed + QStringLiteral("\r\nフォルダーが見つかりません"));
-    return;
+  switch (widgets::ProbePath(typed)) {
+    case platform::PathKind::Folder: OpenFolder(typed); return;
+    case platform::PathKind::NoAnswer:
+      statusBar_->showMessage(widgets::WaitingForServerText() + QStringLiteral(" ") + typed);
+      return;
+    default: dialogs_.ShowMessage(typed + QStringLiteral("\r\nフォルダーが見つかりません"));
   }
-  OpenFolder(typed);
 }
 
 void FolderDialog::ShowSelectedFolder() {

@@ -16,6 +16,7 @@
 #include "catalogue/core/FolderScan.h"
 #include "catalogue/core/ScanMessages.h"
 #include "catalogue/core/SummaryStreamSource.h"
+#include "platform/files/PathProbe.h"
 
 class QCheckBox;
 class QFileSystemModel;
@@ -129,6 +130,9 @@ class FolderDialog : public QDialog {
   // summary, every file that could not be read; false when the user
   // cancelled (nothing changed then).
   bool ScanListedDocuments();
+  // Says the last folder's server has not answered, and opens the folder
+  // when it does (unless the user went elsewhere meanwhile).
+  void WaitForLastFolder(const QString& last);
   void RememberScannedFiles(const std::vector<std::string>& names, const ScanMessages& messages);
 
   const app::ProgramPaths& paths_;
@@ -138,7 +142,8 @@ class FolderDialog : public QDialog {
   int progressDelayMs_ = 500;
   BackgroundScan* activeScan_ = nullptr;  // while a scan runs
   std::vector<ScannedFile> scannedFiles_;
-  std::vector<LeftOutFolder> leftOutFolders_;  // of the folder listed
+  std::vector<LeftOutFolder> leftOutFolders_;             // of the folder listed
+  std::unique_ptr<platform::PathProbe> lastFolderProbe_;  // while its server is silent
   bool cancelRequested_ = false;
   SourceMaker makeSource_;
   BackgroundListing::Lister lister_;

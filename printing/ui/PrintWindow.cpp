@@ -44,6 +44,7 @@
 #include "widgets/GradientButton.h"
 #include "widgets/GradientPanel.h"
 #include "widgets/ManualWindow.h"
+#include "widgets/PathChecks.h"
 #include "widgets/SettingValues.h"
 #include "widgets/SkippedFiles.h"
 #include "widgets/WindowPlacement.h"
@@ -425,7 +426,8 @@ void PrintWindow::AskForFirstStyle() {
   rememberedStyle_ = QString::fromStdString(
       widgets::ReadSettingText(s_.paths->SettingsFile(), kSection, kLastStyleKey));
   LoadStyle(rememberedStyle_);
-  if (!state_.StyleLoaded() && !rememberedStyle_.isEmpty() && QFile::exists(rememberedStyle_)) {
+  if (!state_.StyleLoaded() && !rememberedStyle_.isEmpty() &&
+      widgets::ProbePath(rememberedStyle_) == platform::PathKind::File) {
     LoadStyle({});  // it could not be read (said): another is asked for
   }
 }
@@ -478,8 +480,8 @@ void PrintWindow::ShowStyleState() {
 }
 
 void PrintWindow::LoadStyle(QString path) {
-  if (!path.isEmpty() && !QFile::exists(path)) {
-    path.clear();
+  if (!path.isEmpty() && widgets::ProbePath(path) != platform::PathKind::File) {
+    path.clear();  // gone, or on a server that does not answer: one is asked for
   }
   if (path.isEmpty()) {
     // The folder of the style shown, else the program's style folder.
@@ -704,7 +706,7 @@ QString PrintWindow::AskPdfDestination() {
   // program folder.
   QString folder = QString::fromStdString(
       widgets::ReadSettingText(s_.paths->SettingsFile(), kSection, kPdfFolderKey));
-  if (folder.isEmpty() || !QFileInfo(folder).isDir()) {
+  if (folder.isEmpty() || widgets::ProbePath(folder) != platform::PathKind::Folder) {
     folder = Path(s_.paths->File("print"));
     if (!QDir().mkpath(folder)) {
       folder = QDir::homePath();  // a program folder that cannot be written

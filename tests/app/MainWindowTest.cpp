@@ -2,6 +2,7 @@
 // with a temporary program folder and scripted message boxes.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -36,6 +37,7 @@
 #include "catalogue/ole/MsoleSummarySource.h"
 #include "catalogue/ui/FolderDialog.h"
 #include "platform/errors/UserError.h"
+#include "platform/files/PathProbe.h"
 #include "platform/settings/IniFile.h"
 #include "platform/text/Cp932.h"
 #include "tests/app/ProgramFixture.h"
@@ -623,6 +625,54 @@ TEST_F(MainWindowFixture, AFolderGivenAtStartOpensTheDialogThere) {
   window->OpenFolderDialogOn(QString::fromStdString(documents.File("nowhere/else")));
   ASSERT_FALSE(dialogs.shown.isEmpty());
   EXPECT_TRUE(dialogs.shown.last().contains(QStringLiteral("フォルダーが見つかりません")));
+}
+
+// A last folder on a file server that stopped answering holds the start
+// no longer than a moment: the dialog says it waits, and opens the folder
+// once the server answers. A folder handed to the window from such a
+// server is said the same way.
+TEST_F(MainWindowFixture, AFileServerThatDoesNotAnswerNeverHoldsTheWindow) {
+  testsupport::TempDir documents;
+  testsupport::WriteNumberedDocuments(documents.path(), 2);
+  std::string silent = documents.path();
+  programFolder.Write("quillmark_wd.ini", "[folder_select]\r\nlast_folder=" + silent + "\r\n");
+  std::atomic<bool> answers{false};
+  platform::SetPathLookForTests([&](const std::string& path) {
+    while (path == silent && !answers.load()) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    struct stat st {};
+    return ::stat(path.c_str(), &st) != 0 ? platform::PathKind::Missing
+           : S_ISDIR(st.st_mode)          ? platform::PathKind::Folder
+                                          : platform::PathKind::File;
+  });
+  auto start = std::chrono::steady_clock::now();
+  Start();
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
+  auto* status = folderDialog->findChild<QStatusBar*>();
+  ASSERT_NE(status, nullptr);
+  EXPECT_TRUE(status->currentMessage().startsWith(QStringLiteral("応答を待っています…")));
+  EXPECT_NE(folderDialog->ListDirectory(), QString::fromStdString(silent));
+
+  // Handed over from a silent server: said in the status line, nothing opened.
+  window->OpenFolderDialogOn(QString::fromStdString(silent));
+  EXPECT_TRUE(
+      window->statusBar()->currentMessage().startsWith(QStringLiteral("応答を待っています…")));
+  EXPECT_FALSE(folderDialog->isVisible());
+
+  answers = true;
+  QElapsedTimer waited;
+  waited.start();
+  while (folderDialog->ListDirectory() != QString::fromStdString(silent) &&
+         waited.elapsed() < 10000) {
+    QTest::qWait(50);
+  }
+  EXPECT_EQ(folderDialog->ListDirectory(), QString::fromStdString(silent));
+  EXPECT_EQ(status->currentMessage(), QString());
+  while (platform::AnyPathProbeRunning()) {
+    QTest::qWait(5);  // the probes end before what they look with goes
+  }
+  platform::SetPathLookForTests({});
 }
 
 TEST_F(MainWindowFixture, SortingAndOpeningTheDocumentOfARow) {
