@@ -16,7 +16,8 @@
 //              deflated;
 //   pdf-three/ three such PDFs in one folder, for the reading threads;
 //   zip-lying/ a .docx whose classic end record says 3 entries and whose
-//              ZIP64 record says 80,001.
+//              ZIP64 record says 80,001;
+//   huge-title/ a classic document whose title is 16 MB.
 
 #include <cstdint>
 #include <cstdio>
@@ -101,7 +102,7 @@ int main(int argc, char** argv) {
   try {
     for (const char* folder :
          {"emoji", "utf8-doc", "folders", "capped", "slow", "pdf-objstm", "pdf-objstm-1g",
-          "pdf-xref", "pdf-xref-bomb", "pdf-three", "zip-lying"}) {
+          "pdf-xref", "pdf-xref-bomb", "pdf-three", "zip-lying", "huge-title"}) {
       std::filesystem::create_directories(root / folder);
     }
     const std::string objectStreamBomb =
@@ -116,6 +117,11 @@ int main(int argc, char** argv) {
     WriteBytes(root / "pdf-three" / "b.pdf", xrefBomb);
     WriteBytes(root / "pdf-three" / "c.pdf", testsupport::CrossReferenceClaimPdf(100000000));
     WriteBytes(root / "zip-lying" / "lying.docx", LyingZip());
+    testsupport::WriteSummaryDocument((root / "huge-title" / "title.doc").string(),
+                                      testsupport::PropertySetBuilder()
+                                          .CodePage(932)
+                                          .Lpstr(2, std::string(16 << 20, 'a'))
+                                          .Build());
     std::string emoji = EmojiTitleDocx(root / "emoji" / "emoji.docx");
     for (int i = 0; i < copies; ++i) {
       std::filesystem::copy_file(emoji, root / "slow" / ("emoji" + std::to_string(i) + ".docx"));
