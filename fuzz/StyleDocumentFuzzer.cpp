@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "designer/core/ElementGeometry.h"
+#include "designer/core/ElementSchema.h"
 #include "designer/core/GroupEdits.h"
 #include "designer/core/StyleEdits.h"
 #include "designer/core/StyleProblems.h"
@@ -105,6 +106,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       return designer::MoveElements(document, some, Fixed::FromRaw(-2500), Fixed::FromInt(3));
     });
     RoundTrip(document, [&] { return designer::DeleteElements(document, some); });
+    // A field set by meaning across kinds: a line's colour, a text's size.
+    designer::ElementKind first = designer::KindOfLine(document.Text(some.front()));
+    for (int field : {12, 15, 19}) {
+      RoundTrip(document,
+                [&] { return designer::SetFieldOfElements(document, some, first, field, "255"); });
+    }
     RoundTrip(document,
               [&] { return designer::DuplicateElements(document, some, Fixed::FromInt(5)); });
     RoundTrip(document, [&] { return designer::BringElementsToFront(document, some); });

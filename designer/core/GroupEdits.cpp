@@ -124,16 +124,16 @@ StyleEdit MoveElements(const StyleDocument& document, const std::vector<int>& li
 }
 
 StyleEdit SetFieldOfElements(const StyleDocument& document, const std::vector<int>& lines,
-                             int field, const std::string& value) {
+                             ElementKind kind, int field, const std::string& value) {
   std::vector<int> selection = Sorted(document, lines);
   std::map<int, std::string> texts;
   std::string description;
   for (int line : selection) {
-    std::span<const FieldInfo> fields = FieldsOfKind(KindOfLine(document.Text(line)));
-    bool has = std::any_of(fields.begin(), fields.end(),
-                           [field](const FieldInfo& info) { return info.number == field; });
-    if (has) {
-      StyleEdit one = SetField(document, line, field, value);
+    // By meaning, not by number: a colour goes to colours only.
+    std::optional<int> same =
+        layout::FieldOfSameMeaning(kind, field, KindOfLine(document.Text(line)));
+    if (same) {
+      StyleEdit one = SetField(document, line, *same, value);
       texts[line] = one.inserted.front().text;
       description = one.description;
     }

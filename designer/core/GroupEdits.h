@@ -16,10 +16,11 @@ namespace designer {
 
 StyleEdit MoveElements(const StyleDocument& document, const std::vector<int>& lines, Fixed dx,
                        Fixed dy);
-// Sets field `field` of every element whose kind has it (a field number
-// beyond its fields is left); throws when none has it.
+// Sets, in every element whose kind has a field meaning what field
+// `field` of kind `kind` means (FieldOfSameMeaning), that field; the
+// others are left. Throws when none has it.
 StyleEdit SetFieldOfElements(const StyleDocument& document, const std::vector<int>& lines,
-                             int field, const std::string& value);
+                             ElementKind kind, int field, const std::string& value);
 StyleEdit DeleteElements(const StyleDocument& document, const std::vector<int>& lines);
 // A copy of each right after it, moved by `offset` on both axes; the copies
 // are selected after.

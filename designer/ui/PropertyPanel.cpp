@@ -1,5 +1,7 @@
 #include "designer/ui/PropertyPanel.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QColorDialog>
@@ -15,6 +17,7 @@
 #include <QVBoxLayout>
 
 #include "designer/core/RecordFields.h"
+#include "layout/core/ElementFields.h"
 #include "platform/text/Cp932.h"
 #include "widgets/Dialogs.h"
 
@@ -139,7 +142,8 @@ void PropertyPanel::CommitPending() {
   }
 }
 
-void PropertyPanel::ShowRecord(int line, const std::string& text) {
+void PropertyPanel::ShowRecord(int line, const std::string& text,
+                               const std::vector<ElementKind>& kinds) {
   line_ = line;
   if (line < 0) {
     heading_->setText(QStringLiteral("要素が選ばれていません"));
@@ -164,6 +168,32 @@ void PropertyPanel::ShowRecord(int line, const std::string& text) {
     row.shown = Shown(fields.Get(row.info.number));
     row.show(row.shown);
   }
+  ShowSharedFields(kinds);
+}
+
+void PropertyPanel::ShowSharedFields(const std::vector<ElementKind>& kinds) {
+  std::vector<ElementKind> distinct;
+  for (ElementKind kind : kinds) {
+    if (std::find(distinct.begin(), distinct.end(), kind) == distinct.end()) {
+      distinct.push_back(kind);
+    }
+  }
+  if (kinds.size() > 1) {
+    heading_->setText(QStringLiteral("%1 個選択（%2 種類）  %3")
+                          .arg(kinds.size())
+                          .arg(distinct.size())
+                          .arg(heading_->text()));
+  }
+  for (Row& row : rows_) {
+    bool shared = std::all_of(distinct.begin(), distinct.end(), [&](ElementKind kind) {
+      return layout::FieldOfSameMeaning(kind_, row.info.number, kind).has_value();
+    });
+    QString label =
+        QStringLiteral("%1 %2").arg(row.info.number).arg(QString::fromUtf8(row.info.label));
+    row.label->setText(shared ? label : label + QStringLiteral("（種類により異なる）"));
+    // Still editable: the value goes to the elements that have the field.
+    row.label->setEnabled(shared);
+  }
 }
 
 void PropertyPanel::Rebuild(ElementKind kind) {
@@ -177,6 +207,7 @@ void PropertyPanel::Rebuild(ElementKind kind) {
     Row row = MakeRow(info);
     auto* label =
         new QLabel(QStringLiteral("%1 %2").arg(info.number).arg(QString::fromUtf8(info.label)));
+    row.label = label;
     label->setToolTip(QString::fromUtf8(info.meaning));
     row.editor->setToolTip(QString::fromUtf8(info.meaning));
     row.editor->setObjectName(QStringLiteral("Field%1").arg(info.number));
@@ -218,7 +249,7 @@ void PropertyPanel::Commit(int field, const QString& text) {
 }
 
 PropertyPanel::Row PropertyPanel::MakeRow(const FieldInfo& info) {
-  Row row{info, nullptr, {}, {}};
+  Row row{info, nullptr, nullptr, {}, {}};
   int field = info.number;
   switch (info.type) {
     case FieldType::Keyword: {

@@ -31,8 +31,11 @@ class PropertyPanel : public QWidget {
   PropertyPanel(widgets::Dialogs& dialogs, QWidget* parent = nullptr);
 
   // Shows the record `line` (its text, code page 932) of the style; a
-  // negative line shows that nothing is selected.
-  void ShowRecord(int line, const std::string& text);
+  // negative line shows that nothing is selected. With several elements
+  // selected, `kinds` are their kinds: the heading counts them, and a field
+  // some of them have no field of the same meaning for is named greyed
+  // 「（種類により異なる）」: an edit there reaches only the ones that have it.
+  void ShowRecord(int line, const std::string& text, const std::vector<ElementKind>& kinds = {});
   // Asks for a picture file and gives its name as the field holds it (code
   // page 932); nothing when cancelled; throws the program's message for a
   // name a style cannot hold.
@@ -59,12 +62,15 @@ class PropertyPanel : public QWidget {
  private:
   struct Row {
     FieldInfo info;
+    QLabel* label = nullptr;
     QWidget* editor = nullptr;
     std::function<void(const QString&)> show;  // puts the field's text in the editor
     QString shown;                             // what the editor was given
   };
 
   void Rebuild(ElementKind kind);
+  // Greys the rows whose meaning not every kind of the selection has.
+  void ShowSharedFields(const std::vector<ElementKind>& kinds);
   Row MakeRow(const FieldInfo& info);
   // Sends the editor's text unless it is what was shown.
   void Commit(int field, const QString& text);

@@ -557,7 +557,14 @@ void StyleDesigner::ShowSelection() {
     }
   }
   canvas_->SetGroupSelection(std::move(group));
-  panel_->ShowRecord(selected_, selected_ > 0 ? edited_.Document().Text(selected_) : std::string());
+  std::vector<ElementKind> kinds;
+  if (many) {
+    for (int line : selection_) {
+      kinds.push_back(KindOfLine(edited_.Document().Text(line)));
+    }
+  }
+  panel_->ShowRecord(selected_, selected_ > 0 ? edited_.Document().Text(selected_) : std::string(),
+                     kinds);
   if (shape) {
     positionLabel_->setText(QStringLiteral("%1 行目  X %2  Y %3 mm")
                                 .arg(selected_)
@@ -928,7 +935,9 @@ void StyleDesigner::EditField(int field, const QByteArray& value) {
   std::vector<int> lines = selection_;
   bool done = widgets::RunReported(*s_.dialogs, [&] {
     // With several elements selected, every one that has the field.
-    StyleEdit edit = lines.size() > 1 ? SetFieldOfElements(edited_.Document(), lines, field, bytes)
+    StyleEdit edit = lines.size() > 1 ? SetFieldOfElements(
+                                            edited_.Document(), lines,
+                                            KindOfLine(edited_.Document().Text(line)), field, bytes)
                                       : SetField(edited_.Document(), line, field, bytes);
     if (!(edit.inserted == edit.removed)) {
       edited_.SetStepRunOpen(false);

@@ -256,6 +256,27 @@ std::span<const FieldInfo> FieldsOfKind(ElementKind kind) {
   return std::span<const FieldInfo>(kCommon);
 }
 
+std::optional<int> FieldOfSameMeaning(ElementKind from, int field, ElementKind to) {
+  const FieldInfo* source = nullptr;
+  for (const FieldInfo& info : FieldsOfKind(from)) {
+    if (info.number == field) {
+      source = &info;
+    }
+  }
+  if (source == nullptr) {
+    return std::nullopt;
+  }
+  for (const FieldInfo& info : FieldsOfKind(to)) {
+    // A spare field's meaning is unknown: only the same spare field is it.
+    bool spare = source->type == FieldType::Kept || info.type == FieldType::Kept;
+    if (std::string_view(info.label) == source->label &&
+        (!spare || (info.type == source->type && info.number == source->number))) {
+      return info.number;
+    }
+  }
+  return std::nullopt;
+}
+
 std::vector<std::string> DefaultFields(ElementKind kind) {
   std::vector<std::string> fields;
   for (const FieldInfo& field : FieldsOfKind(kind)) {

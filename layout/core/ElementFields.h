@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -67,6 +68,13 @@ struct FieldInfo {
   const char* label;
   const char* meaning;
 };
+
+// The field of kind `to` that means what field `field` of kind `from`
+// means: the one with the same label; a spare field, whose meaning is
+// unknown, only as the same spare field of the other kind. Nothing when
+// `to` has no such field, or `from` has no field `field`. The numbers do
+// not tell: field 12 is a line's colour and a text's rotation.
+std::optional<int> FieldOfSameMeaning(ElementKind from, int field, ElementKind to);
 
 // Whether the page drawing stops, with the program's conversion message, at
 // a field of this type that holds text that is not a number.

@@ -12,6 +12,7 @@
 #include <QDockWidget>
 #include <QFile>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
@@ -489,6 +490,47 @@ TEST_F(Designer, SeveralElementsAreChosenAndChangedTogetherInOneStepEach) {
   while (window->UndoStack()->canUndo()) {
     window->UndoStack()->undo();
   }
+  EXPECT_EQ(window->Document().Bytes(), original);
+}
+
+// A row's four data fields and its dotted line chosen together: the line's
+// colour goes to the line only (a text's field 12 is its rotation), and
+// the panel says which fields the kinds do not share.
+TEST_F(Designer, APanelFieldReachesOnlyTheElementsWhoseFieldMeansIt) {
+  constexpr int kRowLine = 14;
+  Open(stylePath);
+  window->SelectMany({10, 11, 12, 13, kRowLine}, kRowLine);
+  PropertyPanel* panel = window->Panel();
+  EXPECT_TRUE(panel->findChild<QLabel*>(QStringLiteral("PropertyHeading"))
+                  ->text()
+                  .startsWith(QStringLiteral("5 個選択（2 種類）")));
+  auto label = [panel](int field) {
+    for (QLabel* label : panel->findChildren<QLabel*>()) {
+      if (label->text().startsWith(QString::number(field) + QLatin1Char(' '))) {
+        return label;
+      }
+    }
+    return static_cast<QLabel*>(nullptr);
+  };
+  const QString differs = QStringLiteral("（種類により異なる）");
+  for (int field : {6, 11, 12}) {  // a start point, the pen, the line's colour: not a text's
+    ASSERT_NE(label(field), nullptr);
+    EXPECT_FALSE(label(field)->isEnabled()) << field;
+    EXPECT_TRUE(label(field)->text().endsWith(differs)) << field;
+  }
+  EXPECT_TRUE(label(2)->isEnabled());  // the spare fields every kind has
+  EXPECT_FALSE(label(2)->text().endsWith(differs));
+
+  auto* colour = panel->Editor(12)->findChild<QLineEdit*>();
+  ASSERT_NE(colour, nullptr);
+  colour->setText(QStringLiteral("255"));
+  emit colour->editingFinished();
+  EXPECT_EQ(Field(kRowLine, 12), "255");
+  for (int line : {10, 11, 12, 13}) {
+    EXPECT_EQ(Field(line, 12), "0") << line;
+  }
+  EXPECT_EQ(window->UndoStack()->count(), 1);
+  window->UndoStack()->undo();
   EXPECT_EQ(window->Document().Bytes(), original);
 }
 

@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include "designer/core/ElementSchema.h"
 #include "designer/core/ElementSnap.h"
+#include "designer/core/NewElements.h"
 #include "designer/core/RecordFields.h"
 #include "platform/errors/UserError.h"
 #include "platform/text/Cp932.h"
@@ -47,15 +49,19 @@ TEST(GroupEdits, MoveSetDeleteAndDuplicateManyInOneExactStep) {
   RevertEdit(document, move);
   EXPECT_EQ(document.Bytes(), bytes);
 
-  // A field set on all that have it: the ellipse has no field 13 as a pen.
-  StyleEdit pen = Applied(document, SetFieldOfElements(document, {1, 2, 3}, 11, "破線"));
+  // A field set on all that have a field meaning it: the line's pen kind
+  // is field 11 as the boxes' is.
+  StyleEdit pen =
+      Applied(document, SetFieldOfElements(document, {1, 2, 3}, ElementKind::Rect, 11, "破線"));
   for (int line : {1, 2, 3}) {
     EXPECT_EQ(RecordFields(document.Text(line)).Get(11), "破線") << line;
   }
   RevertEdit(document, pen);
   EXPECT_EQ(document.Bytes(), bytes);
-  EXPECT_THROW(SetFieldOfElements(document, {1, 2}, 30, "x"), platform::UserError);
-  EXPECT_THROW(SetFieldOfElements(document, {1, 2}, 6, "x"), platform::UserError);
+  EXPECT_THROW(SetFieldOfElements(document, {1, 2}, ElementKind::Rect, 30, "x"),
+               platform::UserError);
+  EXPECT_THROW(SetFieldOfElements(document, {1, 2}, ElementKind::Rect, 6, "x"),
+               platform::UserError);
 
   StyleEdit remove = Applied(document, DeleteElements(document, {2, 4}));
   EXPECT_EQ(document.PageEnd(), 4);
@@ -187,6 +193,75 @@ TEST(GroupEdits, ARectangleTakesInWhatLiesWhollyInsideIt) {
   EXPECT_EQ(ElementsInside(document, band, nullptr), (std::vector<int>{1, 2}));
   band.bottom = Fixed::FromInt(80);
   EXPECT_EQ(ElementsInside(document, band, nullptr), (std::vector<int>{1, 2, 5}));
+}
+
+// A value each type of field takes (code page 932).
+std::string ValueOf(FieldType type, ElementKind kind) {
+  switch (type) {
+    case FieldType::Decimal: return "12.5";
+    case FieldType::Integer:
+    case FieldType::IntegerOr0:
+    case FieldType::Length: return "7";
+    case FieldType::Flag:
+    case FieldType::FlagOr0: return "1";
+    case FieldType::Colour: return "255";
+    case FieldType::TextMode: return "2";
+    case FieldType::SizeMode: return "1";
+    case FieldType::FontFace: return "Test Face";
+    case FieldType::Text: return "abc";
+    case FieldType::PictureFile: return "pic.jpg";
+    case FieldType::PenName:
+    case FieldType::BrushName:
+    case FieldType::FontStyle: return ChoicesOf(type, kind).back().word;
+    default: return "9";
+  }
+}
+
+// Every field of every kind set on a selection of two kinds reaches
+// exactly the fields that mean it: the same label, nothing else. Field 12
+// is a line's colour but a text's rotation.
+TEST(GroupEdits, AFieldSetOnSeveralKindsReachesOnlyTheFieldsThatMeanIt) {
+  for (ElementKind from : AddableKinds()) {
+    for (ElementKind to : AddableKinds()) {
+      StyleDocument document = StyleDocument::FromBytes(
+          "header;Ver1.1;0;0;9;0;0;100;0;\r\n" +
+          NewElementLine(from, {Fixed::FromInt(50), Fixed::FromInt(50)}) + "\r\n" +
+          NewElementLine(to, {Fixed::FromInt(90), Fixed::FromInt(90)}) + "\r\n");
+      std::string bytes = document.Bytes();
+      RecordFields before(document.Text(2));
+      for (const FieldInfo& field : FieldsOfKind(from)) {
+        if (field.type == FieldType::Keyword) {
+          continue;
+        }
+        SCOPED_TRACE(std::string(KindName(from)) + " field " + std::to_string(field.number) +
+                     " -> " + KindName(to));
+        std::string value = ValueOf(field.type, from);
+        StyleEdit edit =
+            Applied(document, SetFieldOfElements(document, {1, 2}, from, field.number, value));
+        EXPECT_EQ(RecordFields(document.Text(1)).Get(field.number), value);
+        RecordFields after(document.Text(2));
+        for (const FieldInfo& other : FieldsOfKind(to)) {
+          bool spare = field.type == FieldType::Kept || other.type == FieldType::Kept;
+          bool sameMeaning = std::string_view(other.label) == field.label &&
+                             (!spare || other.number == field.number);
+          if (sameMeaning) {
+            EXPECT_EQ(after.Get(other.number), value) << other.label;
+          } else {
+            EXPECT_EQ(after.Get(other.number), before.Get(other.number)) << other.label;
+          }
+        }
+        RevertEdit(document, edit);
+        EXPECT_EQ(document.Bytes(), bytes);
+      }
+    }
+  }
+  // The fault that was: a line's colour on a line and texts.
+  EXPECT_EQ(layout::FieldOfSameMeaning(ElementKind::Line, 12, ElementKind::Data), std::nullopt);
+  EXPECT_EQ(layout::FieldOfSameMeaning(ElementKind::Line, 12, ElementKind::Rect), 12);
+  EXPECT_EQ(layout::FieldOfSameMeaning(ElementKind::RoundRect, 16, ElementKind::Ellipse), 14);
+  EXPECT_EQ(layout::FieldOfSameMeaning(ElementKind::Char, 3, ElementKind::Line), 3);
+  EXPECT_EQ(layout::FieldOfSameMeaning(ElementKind::FillRect, 12, ElementKind::Image),
+            std::nullopt);
 }
 
 }  // namespace
