@@ -25,10 +25,12 @@ class Dialogs {
 
   // A box with the program's icon, `text` and one button captioned `button`.
   virtual Answer ShowInfoBox(const QString& text, const QString& button) = 0;
-  // The same box with two buttons; the second answers Escape.
+  // The same box with two buttons, asked before something is replaced or
+  // deleted: the second keeps it, and is the default (Enter) and Escape.
   virtual Answer AskTwoChoices(const QString& text, const QString& first,
                                const QString& second) = 0;
-  // The same box with three buttons; the third answers Escape.
+  // The same box with three buttons; the first is the default, the third
+  // answers Escape.
   virtual Answer AskThreeChoices(const QString& text, const QString& first, const QString& second,
                                  const QString& third) = 0;
   // A plain message box: the application's title, the text, one OK button.

@@ -13,7 +13,7 @@
 namespace widgets {
 
 MessageBox::MessageBox(const QString& text, const QStringList& buttons, const QPixmap& icon,
-                       QWidget* parent)
+                       QWidget* parent, int defaultButton)
     : QDialog(parent) {
   setWindowTitle(ApplicationTitle());
   setObjectName(QStringLiteral("MessageBox"));
@@ -48,9 +48,9 @@ MessageBox::MessageBox(const QString& text, const QStringList& buttons, const QP
   }
   row->addStretch();
   layout->addLayout(row);
-  if (!buttons_.isEmpty()) {
-    buttons_.first()->setDefault(true);
-    buttons_.first()->setFocus();
+  if (QPushButton* chosen = Button(defaultButton)) {
+    chosen->setDefault(true);
+    chosen->setFocus();
   }
   layout->setSizeConstraint(QLayout::SetFixedSize);
 }

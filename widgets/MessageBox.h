@@ -12,14 +12,14 @@ namespace widgets {
 
 // The program's message box: icon at the left, text at the right, buttons
 // centred below, sized to the text, captioned with the application title.
-// The first button is the default (Enter); with two buttons the second
-// answers Escape, with three the third.
+// Button `defaultButton` is the default (Enter and Space); with two buttons
+// the second answers Escape, with three the third.
 class MessageBox : public QDialog {
   Q_OBJECT
 
  public:
   MessageBox(const QString& text, const QStringList& buttons, const QPixmap& icon,
-             QWidget* parent = nullptr);
+             QWidget* parent = nullptr, int defaultButton = 0);
 
   QPushButton* Button(int index) const;
   // Shows the box until it is answered.

@@ -36,10 +36,11 @@ QString QtNameFilter(const QString& filter) {
 
 QtDialogs::QtDialogs(QString iconPath) : iconPath_(std::move(iconPath)) {}
 
-Dialogs::Answer QtDialogs::Show(const QString& text, const QStringList& buttons) {
+Dialogs::Answer QtDialogs::Show(const QString& text, const QStringList& buttons,
+                                int defaultButton) {
   // Without a readable icon the box still shows, without the picture.
   QPixmap icon = QIcon(iconPath_).pixmap(kIconSize, kIconSize);
-  MessageBox box(Lines(text), buttons, icon, QApplication::activeWindow());
+  MessageBox box(Lines(text), buttons, icon, QApplication::activeWindow(), defaultButton);
   return box.Ask();
 }
 
@@ -49,7 +50,7 @@ Dialogs::Answer QtDialogs::ShowInfoBox(const QString& text, const QString& butto
 
 Dialogs::Answer QtDialogs::AskTwoChoices(const QString& text, const QString& first,
                                          const QString& second) {
-  return Show(text, {first, second});
+  return Show(text, {first, second}, 1);  // Enter keeps what was there
 }
 
 Dialogs::Answer QtDialogs::AskThreeChoices(const QString& text, const QString& first,

@@ -30,7 +30,7 @@ class QtDialogs : public Dialogs {
                           const QString& folder) override;
 
  private:
-  Answer Show(const QString& text, const QStringList& buttons);
+  Answer Show(const QString& text, const QStringList& buttons, int defaultButton = 0);
 
   QString iconPath_;
 };

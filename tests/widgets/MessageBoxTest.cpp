@@ -42,13 +42,34 @@ TEST(MessageBox, ButtonsEscapeAndCloseGiveTheirResults) {
   {
     MessageBox box(QStringLiteral("削除しますか?"), two, QPixmap());
     WhenShown([](MessageBox* b) { QTest::keyClick(b, Qt::Key_Return); });
-    EXPECT_EQ(box.Ask(), Dialogs::Answer::First);  // the first button is the default
+    EXPECT_EQ(box.Ask(), Dialogs::Answer::First);  // the first button unless told
   }
   {
     MessageBox box(QStringLiteral("削除しますか?"), two, QPixmap());
     WhenShown([](MessageBox* b) { b->close(); });
     EXPECT_EQ(box.Ask(), Dialogs::Answer::Closed);
   }
+}
+
+// A question before a file is replaced or rows deleted: Enter, Space and
+// Escape all keep what is there.
+TEST(MessageBox, AQuestionThatReplacesOrDeletesKeepsOnEnter) {
+  QtDialogs dialogs(QStringLiteral("/nonexistent/dialog.ico"));
+  for (Qt::Key key : {Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space, Qt::Key_Escape}) {
+    WhenShown([key](MessageBox* b) {
+      EXPECT_TRUE(b->Button(1)->isDefault());
+      QTest::keyClick(b->focusWidget(), key);
+    });
+    EXPECT_EQ(dialogs.AskTwoChoices(QStringLiteral("読み取り専用のファイルです。上書きしますか？"),
+                                    QStringLiteral("上書きする"), QStringLiteral("やめる")),
+              Dialogs::Answer::Second)
+        << key;
+  }
+  // Closing with changes: Enter saves them.
+  WhenShown([](MessageBox* b) { QTest::keyClick(b, Qt::Key_Return); });
+  EXPECT_EQ(dialogs.AskThreeChoices(QStringLiteral("保存しますか？"), QStringLiteral("保存する"),
+                                    QStringLiteral("保存しない"), QStringLiteral("戻る")),
+            Dialogs::Answer::First);
 }
 
 TEST(MessageBox, SingleButtonClosesOnEscapeAndUsesTheHandCursor) {
