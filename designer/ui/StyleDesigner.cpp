@@ -28,6 +28,7 @@
 
 #include "catalogue/core/DocumentList.h"
 #include "designer/core/ElementSnap.h"
+#include "designer/core/PictureNames.h"
 #include "designer/core/RecordFields.h"
 #include "designer/ui/DesignerCanvas.h"
 #include "designer/ui/EditCommand.h"
@@ -65,7 +66,6 @@ constexpr const char* kSection = "fstyledesign";
 constexpr int kDesignedWidth = 1180;
 constexpr int kDesignedHeight = 800;
 constexpr int kTextField = 20;
-constexpr int kPictureField = 13;
 constexpr int kDragThresholdPixels = 3;
 constexpr int kHandlePixels = 5;  // how near a handle the pointer must be
 
@@ -820,10 +820,11 @@ std::optional<std::string> StyleDesigner::ChoosePicture() {
   if (picture.isEmpty()) {
     return std::nullopt;
   }
-  // A picture beside the style is named without its folder, so the two can
-  // be moved together.
-  if (!path_.isEmpty() && QFileInfo(picture).absolutePath() == QFileInfo(path_).absolutePath()) {
-    picture = QFileInfo(picture).fileName();
+  // A picture in the style's folder or below is named from there, so the
+  // two can be moved together (a new style's pictures are, when saved).
+  if (!path_.isEmpty()) {
+    picture = QString::fromStdString(
+        PictureNameForStyle(picture.toStdString(), QFileInfo(path_).absolutePath().toStdString()));
   }
   return PictureFieldValue(picture);
 }
@@ -1152,6 +1153,7 @@ bool StyleDesigner::SaveTo(const QString& path) {
   if (!readOnly) {
     return false;
   }
+  NamePicturesFromFolder(QFileInfo(path).absolutePath());
   bool written = widgets::RunReported(
       *s_.dialogs, [&] { SaveStyleDocument(edited_.Document(), Bytes(path), *readOnly); });
   if (!written) {
@@ -1166,6 +1168,20 @@ bool StyleDesigner::SaveTo(const QString& path) {
   ChangedTo(selection_, selected_);  // pictures are now looked for beside the new file
   emit saved(path);
   return true;
+}
+
+void StyleDesigner::NamePicturesFromFolder(const QString& folder) {
+  std::optional<StyleEdit> names = PicturesRelativeTo(edited_.Document(), folder.toStdString());
+  if (!names) {
+    return;
+  }
+  // The user's selection stays as it is.
+  names->selectBefore = names->selectAfter = selected_;
+  if (selection_.size() > 1) {
+    names->selectManyBefore = names->selectManyAfter = selection_;
+  }
+  edited_.SetStepRunOpen(false);
+  undo_->push(new EditCommand(edited_, std::move(*names)));
 }
 
 bool StyleDesigner::Save() {

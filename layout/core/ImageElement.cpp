@@ -15,7 +15,7 @@ struct ImageRecord {
   Fixed x, y, w, h;
   int sizeMode = 0;
   bool previewOnly = false;
-  std::string file;  // code page 932
+  std::string file;  // as the style line holds it (UTF-8)
 };
 
 // Holder width and height times the drawing factors: the size on the canvas.
@@ -25,6 +25,10 @@ void DrawPicture(const ImageRecord& r, DrawingContext& context) {
   }
   std::string path = PicturePath(r.file, context.styleFolder);
   if (path.empty()) {
+    // Said, as an unreadable one is: a catalogue printed without its
+    // picture must not look whole.
+    context.pictureFailures.push_back(std::to_string(context.line) + " 行目の画像: 画像ファイル「" +
+                                      r.file + "」が見つかりません");
     return;
   }
   // A folder, pipe or device of that name is refused by the reading, with

@@ -11,6 +11,7 @@
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -542,7 +543,7 @@ void PrintWindow::RefreshPreview() {
   previewArea_->update();
 }
 
-void PrintWindow::DrawPreview(QPainter& painter) {
+PageSettings PrintWindow::PreviewSettings() const {
   PreviewLayout layout = printing::LayoutPreview(metrics_, screenX_, screenY_, zoom_);
   PageSettings settings = PreviewPageSettings(layout, zoom_, screenX_, screenY_, metrics_);
   settings.offsetBoxX = state_.OffsetX();
@@ -551,6 +552,26 @@ void PrintWindow::DrawPreview(QPainter& painter) {
   if (state_.StyleLoaded()) {
     settings.styleFolder = FolderOf(state_.Path());
   }
+  return settings;
+}
+
+QString PrintWindow::PictureFailureOnPaper() {
+  PageSettings settings = PreviewSettings();
+  settings.onPrinter = true;  // pictures shown only in the preview are left out
+  QImage scratch(1, 1, QImage::Format_RGB32);
+  QPainter painter(&scratch);
+  layout::QtSurface surface(painter);
+  try {
+    std::vector<std::string> failures =
+        DrawPage(surface, state_.PageLines(), settings, s_.pictures);
+    return failures.empty() ? QString() : QString::fromStdString(failures.front());
+  } catch (const std::exception&) {
+    return {};  // a fault of the style is reported when printing
+  }
+}
+
+void PrintWindow::DrawPreview(QPainter& painter) {
+  PageSettings settings = PreviewSettings();
   try {
     layout::QtSurface surface(painter);
     std::vector<std::string> failures =
@@ -647,6 +668,19 @@ void PrintWindow::PrintAllPages() {
       return;
     }
   }
+  // A picture that will be missing from the paper is said before anything
+  // is printed: a catalogue handed on without it must not look whole.
+  QString missing = PictureFailureOnPaper();
+  if (!missing.isEmpty()) {
+    messageStatus_->setText(QStringLiteral("描画できない画像があります: ") + missing);
+    widgets::Dialogs::Answer answer = s_.dialogs->AskTwoChoices(
+        QStringLiteral("印刷できない画像があります:\r\n%1\r\n画像のないまま印刷しますか？")
+            .arg(missing),
+        QStringLiteral("印刷する"), QStringLiteral("やめる"));
+    if (answer != widgets::Dialogs::Answer::First) {
+      return;
+    }
+  }
   QString pdf;
   openPdfFolderButton_->hide();  // shown again when this run writes a PDF
   if (s_.printsToPdf && s_.printsToPdf()) {
@@ -689,7 +723,7 @@ void PrintWindow::PrintAllPages() {
       ShowWrittenPdf(pdf, pages);
       RememberPdfFolder(pdf);
     }
-    if (!pictureFailures.empty()) {
+    if (!pictureFailures.empty() && missing.isEmpty()) {  // else asked before
       s_.dialogs->ShowMessage(QStringLiteral("印刷できなかった画像があります:\r\n") +
                               QString::fromStdString(pictureFailures.front()));
     }

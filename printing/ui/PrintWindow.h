@@ -12,6 +12,7 @@
 #include "layout/core/Fixed.h"
 #include "printing/core/Binding.h"
 #include "printing/core/ListFileCache.h"
+#include "printing/core/PageDrawing.h"
 #include "printing/core/PageSetup.h"
 #include "printing/core/PrintState.h"
 
@@ -134,6 +135,11 @@ class PrintWindow : public QDialog {
   void AskForFirstStyle();
   void LayoutPreview();
   void DrawPreview(QPainter& painter);
+  // The settings the preview draws the page with.
+  PageSettings PreviewSettings() const;
+  // The first picture the paper would be without ("N 行目の画像: why"), or
+  // nothing: the page drawn as printed, aside.
+  QString PictureFailureOnPaper();
   void ReadMetrics();
   // What the offset boxes hold (typed, Enter pressed or not) into the state.
   void TakeOffsetBoxes();

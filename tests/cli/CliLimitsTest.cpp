@@ -114,6 +114,22 @@ TEST_F(CliPdf, APrintWithAPictureThatCannotBeReadPrintsTheRestAndSaysWhy) {
              " -o " + Quote(pdf));
   EXPECT_EQ(r.status, 1);
   EXPECT_NE(r.err.find("pipe.bmp"), std::string::npos) << r.err;
+
+  // A picture that is not there at all: printed and rendered without it,
+  // said, and the run fails.
+  std::string gone = dir.File("gone.bmp");
+  std::string style = Style(dir, gone);
+  for (std::string command :
+       {"print " + Quote(style) + " --list " + Quote(list) + " -o " + Quote(pdf),
+        "render " + Quote(style) + " --list " + Quote(list) + " -o " +
+            Quote(dir.File("page.png"))}) {
+    r = RunCli(command);
+    EXPECT_EQ(r.status, 1) << command;
+    EXPECT_NE(r.err.find("画像ファイル「" + gone + "」が見つかりません"), std::string::npos)
+        << r.err;
+  }
+  EXPECT_EQ(ReadAll(pdf).rfind("%PDF", 0), 0u);
+  EXPECT_FALSE(ReadAll(dir.File("page.png")).empty());
 }
 
 TEST_F(CliPdf, AFullDiskLeavesTheOldPdfAndNoStub) {

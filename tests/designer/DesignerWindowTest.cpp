@@ -333,6 +333,43 @@ TEST_F(Designer, ANewStyleIsSavedWhereTheUserSays) {
   EXPECT_EQ(window->Path(), QString::fromStdString(folder.File("new.sle")));
 }
 
+// A picture chosen before the style had a folder is named from the folder
+// the style is then saved in, so both can move together and still print.
+TEST_F(Designer, APictureChosenBeforeTheFirstSaveTravelsWithTheStyle) {
+  QDir().mkpath(QString::fromStdString(folder.File("job/img")));
+  std::string picture = folder.File("job/img/logo.bmp");
+  QImage(8, 8, QImage::Format_RGB32).save(QString::fromStdString(picture));
+  Open("");
+  dialogs.openNames = {QString::fromStdString(picture)};
+  window->AddElementOfKind(ElementKind::Image);
+  ASSERT_EQ(window->Document().LineCount(), 2);
+  EXPECT_EQ(Field(1, 13), picture);  // no folder yet: the whole name
+  dialogs.saveNames = {QString::fromStdString(folder.File("job/card.sle"))};
+  ASSERT_TRUE(window->Save());
+  EXPECT_EQ(Field(1, 13), "img/logo.bmp");
+  EXPECT_EQ(RecordFields(layout::ReadStyleFile(folder.File("job/card.sle"))[1]).Get(13),
+            "img/logo.bmp");
+  auto* name = window->Panel()->Editor(13)->findChild<QLineEdit*>();
+  ASSERT_NE(name, nullptr);
+  window->Select(1);
+  EXPECT_EQ(name->text(), QStringLiteral("img/logo.bmp"));  // the panel shows it as written
+  EXPECT_FALSE(window->IsModified());
+  // One step of its own, undone like any other.
+  window->UndoStack()->undo();
+  EXPECT_EQ(Field(1, 13), picture);
+
+  // Moved with its picture to another folder, the style still finds it.
+  ASSERT_EQ(::rename(folder.File("job").c_str(), folder.File("moved").c_str()), 0);
+  std::vector<std::string> lines = layout::ReadStyleFile(folder.File("moved/card.sle"));
+  ASSERT_EQ(lines.size(), 2u);
+  QImage page(100, 100, QImage::Format_RGB32);
+  QPainter painter(&page);
+  layout::QtSurface surface(painter);
+  printing::PageSettings settings;
+  settings.styleFolder = folder.File("moved");
+  EXPECT_TRUE(printing::DrawPage(surface, lines, settings, &pictures).empty());
+}
+
 // What the designer shows on its printable area is what the page drawing
 // gives for the saved file.
 // The style file's lines (code page 932) drawn as the preview draws them.

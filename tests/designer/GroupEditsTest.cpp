@@ -7,9 +7,11 @@
 #include "designer/core/ElementSchema.h"
 #include "designer/core/ElementSnap.h"
 #include "designer/core/NewElements.h"
+#include "designer/core/PictureNames.h"
 #include "designer/core/RecordFields.h"
 #include "platform/errors/UserError.h"
 #include "platform/text/Cp932.h"
+#include "tests/designer/DesignerTestSupport.h"
 
 namespace designer {
 namespace {
@@ -262,6 +264,41 @@ TEST(GroupEdits, AFieldSetOnSeveralKindsReachesOnlyTheFieldsThatMeanIt) {
   EXPECT_EQ(layout::FieldOfSameMeaning(ElementKind::Char, 3, ElementKind::Line), 3);
   EXPECT_EQ(layout::FieldOfSameMeaning(ElementKind::FillRect, 12, ElementKind::Image),
             std::nullopt);
+}
+
+// A style saved into a folder names the pictures in it or below from
+// there, so the two move together; others keep their whole name.
+TEST(PictureNames, PicturesInTheStylesFolderOrBelowAreNamedFromThere) {
+  EXPECT_EQ(PictureNameForStyle("/home/u/styles/logo.bmp", "/home/u/styles"), "logo.bmp");
+  EXPECT_EQ(PictureNameForStyle("/home/u/styles/img/a.jpg", "/home/u/styles/"), "img/a.jpg");
+  EXPECT_EQ(PictureNameForStyle("/home/u/styles/./img/../b.jpg", "/home/u/styles"), "b.jpg");
+  EXPECT_EQ(PictureNameForStyle("/home/u/other/logo.bmp", "/home/u/styles"),
+            "/home/u/other/logo.bmp");
+  EXPECT_EQ(PictureNameForStyle("/home/u/styles2/logo.bmp", "/home/u/styles"),
+            "/home/u/styles2/logo.bmp");  // a folder that only starts the same
+  EXPECT_EQ(PictureNameForStyle("/home/u/styles/../logo.bmp", "/home/u/styles"),
+            "/home/u/styles/../logo.bmp");
+  EXPECT_EQ(PictureNameForStyle("logo.bmp", "/home/u/styles"), "logo.bmp");  // already relative
+
+  StyleDocument document = StyleDocument::FromBytes(
+      "header;Ver1.1;0;0;9;0;0;100;0;\r\n"
+      "0;0;0;0;image;0;0;10;10;1;0;0;/s/" +
+      Sjis("表紙.jpg") +
+      ";\r\n"
+      "0;0;0;0;char;0;0;0;0;0;0;0;0;x;9;;0;0;0;/s/not-a-picture.jpg;0;0;\r\n"
+      "0;0;0;0;image;0;0;10;10;1;0;0;/elsewhere/b.bmp;\r\n"
+      "0;0;0;0;image;0;0;10;10;1;0;0;/s/sub/c.png;\r\n");
+  std::string bytes = document.Bytes();
+  std::optional<StyleEdit> edit = PicturesRelativeTo(document, "/s");
+  ASSERT_TRUE(edit);
+  ApplyEdit(document, *edit);
+  EXPECT_EQ(RecordFields(document.Text(1)).Get(kPictureField), Sjis("表紙.jpg"));
+  EXPECT_EQ(RecordFields(document.Text(2)).Get(20), "/s/not-a-picture.jpg");
+  EXPECT_EQ(RecordFields(document.Text(3)).Get(kPictureField), "/elsewhere/b.bmp");
+  EXPECT_EQ(RecordFields(document.Text(4)).Get(kPictureField), "sub/c.png");
+  EXPECT_FALSE(PicturesRelativeTo(document, "/s"));  // nothing left to change
+  RevertEdit(document, *edit);
+  EXPECT_EQ(document.Bytes(), bytes);
 }
 
 }  // namespace

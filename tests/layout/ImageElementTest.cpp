@@ -84,8 +84,14 @@ TEST_F(ImageFixture, PicturesThatAreNotBitmapsOrNotThereDrawNothing) {
   EXPECT_TRUE(
       Draw(page, "0;0;0;0;image;0;0;0;0;0;0;0;" + dir.Write("p.Jpg", "\xFF\xD8") + ";").empty());
   EXPECT_TRUE(Draw(page, "0;0;0;0;image;0;0;0;0;0;0;0;" + dir.Write("p.ico", "x") + ";").empty());
+  EXPECT_TRUE(page.context.pictureFailures.empty());
+  // A missing one is drawn as nothing but said: the page is not whole.
   EXPECT_TRUE(Draw(page, "0;0;0;0;image;0;0;0;0;0;0;0;" + dir.File("none.bmp") + ";").empty());
-  EXPECT_TRUE(Draw(page, "0;0;0;0;image;0;0;0;0;0;0;0;;").empty());
+  ASSERT_EQ(page.context.pictureFailures.size(), 1u);
+  EXPECT_EQ(page.context.pictureFailures[0],
+            "1 行目の画像: 画像ファイル「" + dir.File("none.bmp") + "」が見つかりません");
+  page.context.pictureFailures.clear();
+  EXPECT_TRUE(Draw(page, "0;0;0;0;image;0;0;0;0;0;0;0;;").empty());  // no picture chosen
   // A JPEG without a start marker has no pixels, so no derived size either.
   std::string noMarker = dir.Write("n.jpg", "no marker here");
   EXPECT_TRUE(Draw(page, "0;0;0;0;image;0;0;50;0;1;0;0;" + noMarker + ";").empty());
@@ -99,8 +105,10 @@ TEST_F(ImageFixture, APictureBesideItsStyleIsFoundToo) {
   dir.Write("beside.bmp", "BM");
   Page page;
   EXPECT_TRUE(Draw(page, "0;0;0;0;image;0;0;0;0;0;0;0;beside.bmp;").empty());
+  EXPECT_EQ(page.context.pictureFailures.size(), 1u);
   page.context.styleFolder = dir.path();
   EXPECT_EQ(Draw(page, "0;0;0;0;image;0;0;0;0;0;0;0;beside.bmp;").size(), 1u);
+  EXPECT_EQ(page.context.pictureFailures.size(), 1u);  // found: nothing more said
 }
 
 // A picture that cannot be read is named with its line and left out; the

@@ -269,13 +269,49 @@ TEST_F(PrintWindowFixture, APictureThatCannotBeReadIsNamedAndTheRestPrinted) {
       << ShownText(*window, "MessageStatus").toStdString();
   EXPECT_TRUE(std::none_of(dialogs.shown.begin(), dialogs.shown.end(),
                            [](const QString& s) { return s.startsWith(QStringLiteral("error")); }));
+  // Asked before printing, naming the picture; 印刷する prints the rest.
   window->PrintAllPages();
   ASSERT_EQ(printer.pages.size(), 1u);
   EXPECT_GE(printer.pages[0].size(), 5u);  // the frame and the line
   ASSERT_FALSE(dialogs.shown.isEmpty());
-  EXPECT_TRUE(dialogs.shown.back().startsWith(QStringLiteral("message: 印刷できなかった画像")))
+  EXPECT_TRUE(dialogs.shown.back().startsWith(
+      QStringLiteral("ask: 印刷できない画像があります:\r\n1 行目の画像: 拡張子 .tif")))
       << dialogs.shown.back().toStdString();
   window.reset();  // before the decoder goes
+}
+
+// A picture moved away from its style: named in the status line and in
+// the question before printing; やめる (Enter) prints nothing.
+TEST_F(PrintWindowFixture, AMissingPictureIsSaidBeforePrinting) {
+  List(3);
+  QDir().mkpath(QString::fromStdString(paths.File("style")));
+  std::string style = folder.Write("style/moved.sle",
+                                   "header;Ver1.1;0;0;9;0;0;100;0;\r\n"
+                                   "0;0;0;0;image;10;10;30;20;1;0;0;logo.bmp;\r\n"
+                                   "0;0;0;0;line;10;40;100;40;2;x;0;0;\r\n");
+  dialogs.openNames = {QString::fromStdString(style)};
+  layout::QtPictureDecoder decoder;
+  pictures = &decoder;
+  Open();
+  QApplication::processEvents();
+  const QString said = QStringLiteral("画像ファイル「logo.bmp」が見つかりません");
+  EXPECT_TRUE(ShownText(*window, "MessageStatus").contains(said))
+      << ShownText(*window, "MessageStatus").toStdString();
+  dialogs.answers = {widgets::Dialogs::Answer::Second};
+  window->PrintAllPages();
+  EXPECT_TRUE(printer.pages.empty());
+  ASSERT_FALSE(dialogs.shown.isEmpty());
+  EXPECT_TRUE(dialogs.shown.back().startsWith(QStringLiteral("ask: ")));
+  EXPECT_TRUE(dialogs.shown.back().contains(said));
+
+  // Put back beside the style, it prints without a question.
+  QImage(4, 4, QImage::Format_RGB32).save(QString::fromStdString(folder.File("style/logo.bmp")));
+  dialogs.shown.clear();
+  window->PrintAllPages();
+  EXPECT_EQ(printer.pages.size(), 1u);
+  EXPECT_TRUE(dialogs.shown.filter(QStringLiteral("ask: ")).isEmpty())
+      << dialogs.shown.join('|').toStdString();
+  window.reset();
 }
 
 TEST_F(PrintWindowFixture, BackupWritesTheBoundLines) {

@@ -1,0 +1,58 @@
+#include "designer/core/PictureNames.h"
+
+#include <filesystem>
+#include <map>
+
+#include "designer/core/ElementSchema.h"
+#include "designer/core/RecordFields.h"
+#include "platform/text/Cp932.h"
+
+namespace designer {
+
+std::string PictureNameForStyle(const std::string& picture, const std::string& folder) {
+  std::filesystem::path file(picture);
+  std::filesystem::path base(folder);
+  if (!file.is_absolute() || !base.is_absolute()) {
+    return picture;
+  }
+  std::filesystem::path relative =
+      file.lexically_normal().lexically_relative(base.lexically_normal());
+  if (relative.empty() || relative == "." || *relative.begin() == "..") {
+    return picture;  // elsewhere, or the folder itself
+  }
+  return relative.string();
+}
+
+std::optional<StyleEdit> PicturesRelativeTo(const StyleDocument& document,
+                                            const std::string& folder) {
+  std::map<int, std::string> texts;
+  for (int line = 1; line < document.PageEnd(); ++line) {
+    if (KindOfLine(document.Text(line)) != ElementKind::Image) {
+      continue;
+    }
+    RecordFields fields(document.Text(line));
+    std::string name = platform::Cp932ToUtf8(fields.Get(kPictureField));
+    std::string kept = PictureNameForStyle(name, folder);
+    if (kept != name) {
+      fields.Set(kPictureField, platform::Utf8ToCp932(kept));
+      texts[line] = fields.Join();
+    }
+  }
+  if (texts.empty()) {
+    return std::nullopt;
+  }
+  StyleEdit edit;
+  edit.index = texts.begin()->first;
+  for (int i = texts.begin()->first; i <= texts.rbegin()->first; ++i) {
+    StyleLine line = document.Lines()[static_cast<std::size_t>(i)];
+    edit.removed.push_back(line);
+    if (auto changed = texts.find(i); changed != texts.end()) {
+      line.text = changed->second;
+    }
+    edit.inserted.push_back(std::move(line));
+  }
+  edit.description = "画像ファイル名をスタイルのフォルダーからの名前に";
+  return edit;
+}
+
+}  // namespace designer

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "designer/core/StyleDocument.h"
+#include "designer/core/StyleEdits.h"
+
+namespace designer {
+
+// The field of an image element that names its picture file.
+inline constexpr int kPictureField = 13;
+
+// How a style kept in `folder` names the picture `picture` (both UTF-8
+// file-system paths, the folder absolute): relative to the folder when the
+// picture lies in it or below, so the two move together; otherwise as
+// given. Judged by the names alone (no file is looked at).
+std::string PictureNameForStyle(const std::string& picture, const std::string& folder);
+
+// The edit that names, for a style saved in `folder`, every picture in the
+// folder or below relative to it (PictureNameForStyle); nothing when no
+// name changes. One step, whatever the count.
+std::optional<StyleEdit> PicturesRelativeTo(const StyleDocument& document,
+                                            const std::string& folder);
+
+}  // namespace designer
