@@ -11,7 +11,8 @@ const Fixed kOneMm = Fixed::FromInt(1);
 }  // namespace
 
 DragGesture::Start DragGesture::Press(const StyleDocument& document, int selected, MmPoint at,
-                                      Fixed tolerance, ElementMeasurer* measurer) {
+                                      Fixed tolerance, ElementMeasurer* measurer,
+                                      Fixed pixelsPerMm) {
   Cancel();
   pending_ = Mode::None;
   std::optional<ElementShape> current;
@@ -28,7 +29,7 @@ DragGesture::Start DragGesture::Press(const StyleDocument& document, int selecte
       return {};
     }
   }
-  std::optional<int> hit = ElementAt(document, at, tolerance, measurer);
+  std::optional<int> hit = ElementAt(document, at, tolerance, measurer, pixelsPerMm);
   if (hit) {
     pending_ = Mode::Move;
     line_ = *hit;

@@ -24,10 +24,10 @@ class DragGesture {
 
   // A press at `at` with line `selected` selected: a handle of the selected
   // element within `tolerance` starts resizing it; else the topmost element
-  // under the point is to be selected and starts a move. The window selects
-  // as Start says and then calls Begin().
+  // under the point as drawn at `pixelsPerMm` is to be selected and starts
+  // a move. The window selects as Start says and then calls Begin().
   Start Press(const StyleDocument& document, int selected, MmPoint at, Fixed tolerance,
-              ElementMeasurer* measurer);
+              ElementMeasurer* measurer, Fixed pixelsPerMm = kScreenPixelsPerMm);
   // Begins the drag that the last Press found (nothing when it found none).
   void Begin();
 

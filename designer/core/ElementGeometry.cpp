@@ -4,7 +4,9 @@
 #include <cmath>
 
 #include "designer/core/RecordFields.h"
+#include "designer/core/ShapeHits.h"
 #include "designer/core/StyleDocument.h"
+#include "layout/core/NameTables.h"
 #include "layout/core/TextElement.h"
 #include "platform/text/Cp932.h"
 
@@ -158,54 +160,35 @@ std::optional<ElementShape> ImageShape(const RecordFields& f, ElementMeasurer* m
   return shape;
 }
 
-double DistanceToSegment(MmPoint p, MmPoint a, MmPoint b) {
-  double px = ToDouble(p.x), py = ToDouble(p.y);
-  double ax = ToDouble(a.x), ay = ToDouble(a.y);
-  double bx = ToDouble(b.x), by = ToDouble(b.y);
-  double dx = bx - ax, dy = by - ay;
-  double lengthSquared = dx * dx + dy * dy;
-  double t = lengthSquared > 0 ? ((px - ax) * dx + (py - ay) * dy) / lengthSquared : 0.0;
-  t = std::clamp(t, 0.0, 1.0);
-  return std::hypot(px - (ax + t * dx), py - (ay + t * dy));
-}
-
-// A box thinner than the tolerance in a direction (a vertical rect of no
-// width, a text of no characters) is grown to it there, so it can still be
-// clicked.
-MmBox ClickableBox(MmBox box, Fixed tolerance) {
-  if (box.right - box.left < tolerance) {
-    box.left = box.left - tolerance;
-    box.right = box.right + tolerance;
+// What a shape's record says of how it is drawn, beyond its corners: the
+// brush (a shape painted inside is hit there), a rounded box's corners and
+// an arc's or chord's ends.
+void ReadDrawing(const RecordFields& f, ElementShape& shape) {
+  auto painted = [&](int brushField) {
+    return !layout::KeepsBrushClear(platform::DecodeCp932(f.Get(brushField)));
+  };
+  switch (shape.kind) {
+    case ElementKind::Rect: shape.filled = false; break;
+    case ElementKind::FillRect:
+      // No colour is given to its brush, so a clear one stays clear.
+      shape.filled = layout::BrushStyleFromName(platform::DecodeCp932(f.Get(10))) !=
+                     layout::BrushStyle::Clear;
+      break;
+    case ElementKind::RoundRect:
+      shape.cornerWidth = f.Decimal(10).value_or(Fixed());
+      shape.cornerHeight = f.Decimal(11).value_or(Fixed());
+      shape.filled = painted(15);
+      break;
+    case ElementKind::Ellipse: shape.filled = painted(13); break;
+    case ElementKind::Arc:
+    case ElementKind::Chord:
+      shape.arcStart = {Fixed::FromInt(f.Integer(10).value_or(0)),
+                        Fixed::FromInt(f.Integer(11).value_or(0))};
+      shape.arcEndPixels = {f.Integer(12).value_or(0), f.Integer(13).value_or(0)};
+      shape.filled = shape.kind == ElementKind::Chord && painted(17);
+      break;
+    default: break;
   }
-  if (box.bottom - box.top < tolerance) {
-    box.top = box.top - tolerance;
-    box.bottom = box.bottom + tolerance;
-  }
-  return box;
-}
-
-// Whether a point hits an element: a line near its segment; a "rect",
-// which is only a frame of four lines, near one of its sides (so a frame
-// around the page does not catch every click inside it); any other kind
-// anywhere in its box.
-bool Hits(const ElementShape& shape, MmPoint point, Fixed tolerance) {
-  if (shape.isSegment) {
-    return DistanceToSegment(point, shape.start, shape.end) <= ToDouble(tolerance);
-  }
-  if (shape.kind != ElementKind::Rect) {
-    return ClickableBox(shape.box, tolerance).Contains(point);
-  }
-  // A frame's line is hit from either side of it, as a line is.
-  MmBox outer{shape.box.left - tolerance, shape.box.top - tolerance, shape.box.right + tolerance,
-              shape.box.bottom + tolerance};
-  if (!outer.Contains(point)) {
-    return false;
-  }
-  MmBox inner{shape.box.left + tolerance, shape.box.top + tolerance, shape.box.right - tolerance,
-              shape.box.bottom - tolerance};
-  bool insideInner = inner.left < inner.right && inner.top < inner.bottom && point.x > inner.left &&
-                     point.x < inner.right && point.y > inner.top && point.y < inner.bottom;
-  return !insideInner;
 }
 
 }  // namespace
@@ -228,6 +211,7 @@ std::optional<ElementShape> ShapeOfLine(std::string_view line, ElementMeasurer* 
     shape.end = {*x2, *y2};
     shape.box = BoxOf(*x1, *y1, *x2, *y2);
     shape.resizable = true;
+    ReadDrawing(f, shape);
     return shape;
   }
   switch (kind) {
@@ -279,13 +263,13 @@ std::vector<int> SelectableLines(const StyleDocument& document, ElementMeasurer*
 }
 
 std::optional<int> ElementAt(const StyleDocument& document, MmPoint point, Fixed tolerance,
-                             ElementMeasurer* measurer) {
+                             ElementMeasurer* measurer, Fixed pixelsPerMm) {
   for (int i = document.PageEnd() - 1; i >= 1; --i) {
     std::optional<ElementShape> shape = ShapeOfLine(document.Text(i), measurer);
     if (!shape) {
       continue;
     }
-    if (Hits(*shape, point, tolerance)) {
+    if (HitsAsDrawn(*shape, point, tolerance, pixelsPerMm)) {
       return i;
     }
   }

@@ -3,6 +3,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "designer/core/ElementSchema.h"
@@ -75,6 +76,17 @@ struct ElementShape {
   MmBox box;
   // Whether handles resize it (text is only moved).
   bool resizable = false;
+  // Whether its inside is painted: a shape with a brush other than 透明
+  // (and a text or picture) is hit anywhere inside; a clear one, and a
+  // rect, only on its line, so what lies inside stays clickable.
+  bool filled = true;
+  // A rounded box: the width and height of the corners' ellipse (mm).
+  Fixed cornerWidth;
+  Fixed cornerHeight;
+  // An arc or chord: the point its start is towards (mm) and the point
+  // its end is towards (in the drawing's pixels, as the file has it).
+  MmPoint arcStart;
+  std::pair<int, int> arcEndPixels;
 };
 
 // The shape of line `index` of the document, or nothing for the header, an
@@ -90,10 +102,14 @@ Handle HandleAt(const ElementShape& shape, MmPoint point, Fixed tolerance);
 // page's end (Tab cycles through them).
 std::vector<int> SelectableLines(const StyleDocument& document, ElementMeasurer* measurer);
 
-// The topmost (last in record order) element under `point`: by its box, a
-// "line" by its distance to the segment being at most `tolerance`.
+// The drawing's pixels per millimetre on a 96 dpi screen at 100 %.
+inline constexpr Fixed kScreenPixelsPerMm = Fixed::FromRaw(37795);
+
+// The topmost (last in record order) element under `point` as it is drawn
+// at `pixelsPerMm`: a line or outline within `tolerance` of the point on
+// either side, a painted shape, text or picture also anywhere inside.
 std::optional<int> ElementAt(const StyleDocument& document, MmPoint point, Fixed tolerance,
-                             ElementMeasurer* measurer);
+                             ElementMeasurer* measurer, Fixed pixelsPerMm = kScreenPixelsPerMm);
 
 // `value` rounded to the nearest multiple of `step` (halves away from zero).
 Fixed SnapTo(Fixed value, Fixed step);

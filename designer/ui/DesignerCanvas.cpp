@@ -87,9 +87,12 @@ QPoint DesignerCanvas::AreaOrigin() const {
   return {kMargin + layout_.areaLeft, kMargin + layout_.areaTop};
 }
 
+Fixed DesignerCanvas::PixelsPerMm() const {
+  return printing::ScaleFor(Fixed::FromInt(std::max(1, layout_.previewDpiX)));
+}
+
 Fixed DesignerCanvas::MmPerPixel() const {
-  return Fixed::Divide(Fixed::FromInt(1),
-                       printing::ScaleFor(Fixed::FromInt(std::max(1, layout_.previewDpiX))));
+  return Fixed::Divide(Fixed::FromInt(1), PixelsPerMm());
 }
 
 MmPoint DesignerCanvas::ToMm(QPoint point) const {

@@ -50,6 +50,8 @@ class DesignerCanvas : public QWidget {
   QPoint ToPixel(MmPoint point) const;
   // Millimetres per widget pixel at the current zoom.
   Fixed MmPerPixel() const;
+  // The page's drawing scale at the zoom shown.
+  Fixed PixelsPerMm() const;
 
  signals:
   // `extend`: Shift or Ctrl was held (the click adds to the selection).

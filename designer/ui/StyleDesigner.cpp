@@ -202,7 +202,8 @@ void StyleDesigner::BuildWindow() {
   connect(canvas_, &DesignerCanvas::menuRequested, this, [this](MmPoint at, const QPoint& global) {
     // The element under the pointer is what the menu acts on, unless it is
     // one of the selection.
-    std::optional<int> hit = ElementAt(edited_.Document(), at, Tolerance(), measurer_.get());
+    std::optional<int> hit =
+        ElementAt(edited_.Document(), at, Tolerance(), measurer_.get(), canvas_->PixelsPerMm());
     if (!hit || std::find(selection_.begin(), selection_.end(), *hit) == selection_.end()) {
       Select(hit.value_or(-1));
     }
@@ -874,7 +875,8 @@ void StyleDesigner::FillFieldList() {
 }
 
 void StyleDesigner::DropTag(MmPoint at, const QString& tag) {
-  std::optional<int> hit = ElementAt(edited_.Document(), at, Tolerance(), measurer_.get());
+  std::optional<int> hit =
+      ElementAt(edited_.Document(), at, Tolerance(), measurer_.get(), canvas_->PixelsPerMm());
   if (hit) {
     ElementKind kind = KindOfLine(edited_.Document().Text(*hit));
     if (kind == ElementKind::Char || kind == ElementKind::Data) {
@@ -973,7 +975,8 @@ void StyleDesigner::Pressed(MmPoint at, bool extend) {
     CancelDrag();
     Redraw();
   }
-  std::optional<int> hit = ElementAt(edited_.Document(), at, Tolerance(), measurer_.get());
+  std::optional<int> hit =
+      ElementAt(edited_.Document(), at, Tolerance(), measurer_.get(), canvas_->PixelsPerMm());
   if (extend) {
     // Shift or Ctrl: the element joins or leaves the selection; on the empty
     // page a rectangle adds what it takes in.
@@ -998,8 +1001,8 @@ void StyleDesigner::Pressed(MmPoint at, bool extend) {
     groupDrag_ = GroupDrag::Move;  // the whole selection moves
     return;
   }
-  DragGesture::Start start =
-      drag_.Press(edited_.Document(), selected_, at, Tolerance(), measurer_.get());
+  DragGesture::Start start = drag_.Press(edited_.Document(), selected_, at, Tolerance(),
+                                         measurer_.get(), canvas_->PixelsPerMm());
   if (start.changesSelection) {
     Select(start.line);
   }
@@ -1110,7 +1113,8 @@ void StyleDesigner::Released(MmPoint from, MmPoint to) {
       ChangedTo(selection_, selected_);
     } else {
       // A click on one of the selection: it alone is selected.
-      std::optional<int> hit = ElementAt(edited_.Document(), to, Tolerance(), measurer_.get());
+      std::optional<int> hit =
+          ElementAt(edited_.Document(), to, Tolerance(), measurer_.get(), canvas_->PixelsPerMm());
       if (hit) {
         Select(*hit);
       }
