@@ -171,8 +171,8 @@ void ReadDrawing(const RecordFields& f, ElementShape& shape) {
     case ElementKind::Rect: shape.filled = false; break;
     case ElementKind::FillRect:
       // No colour is given to its brush, so a clear one stays clear.
-      shape.filled = layout::BrushStyleFromName(platform::DecodeCp932(f.Get(10))) !=
-                     layout::BrushStyle::Clear;
+      shape.filled =
+          layout::BrushStyleFromName(platform::DecodeCp932(f.Get(10))) != layout::BrushStyle::Clear;
       break;
     case ElementKind::RoundRect:
       shape.cornerWidth = f.Decimal(10).value_or(Fixed());
