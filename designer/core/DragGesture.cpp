@@ -4,12 +4,6 @@
 
 namespace designer {
 
-namespace {
-
-const Fixed kOneMm = Fixed::FromInt(1);
-
-}  // namespace
-
 DragGesture::Start DragGesture::Press(const StyleDocument& document, int selected, MmPoint at,
                                       Fixed tolerance, ElementMeasurer* measurer,
                                       Fixed pixelsPerMm) {
@@ -54,43 +48,34 @@ void DragGesture::Cancel() {
 }
 
 std::optional<StyleEdit> DragGesture::EditFor(const StyleDocument& document, MmPoint from,
-                                              MmPoint to, bool snap) const {
+                                              MmPoint to, const Placing& placing) const {
   if (mode_ == Mode::None || !shape_) {
     return std::nullopt;
   }
-  if (mode_ == Mode::Resize) {
-    MmPoint target = to;
-    if (snap) {
-      target = {SnapTo(to.x, kOneMm), SnapTo(to.y, kOneMm)};
-    }
-    return ResizeElement(document, line_, *shape_, handle_, target);
-  }
-  Fixed dx = to.x - from.x;
-  Fixed dy = to.y - from.y;
-  if (snap) {
-    // The element's own corner lands on the grid.
-    MmPoint corner = shape_->isSegment ? shape_->start : MmPoint{shape_->box.left, shape_->box.top};
-    dx = SnapTo(corner.x + dx, kOneMm) - corner.x;
-    dy = SnapTo(corner.y + dy, kOneMm) - corner.y;
-  }
   guideX_.reset();
   guideY_.reset();
-  if (elementSnap_ > Fixed()) {
-    ElementSnap met = SnapToElements(shape_->box, dx, dy, others_, elementSnap_);
-    dx = met.dx;
-    dy = met.dy;
+  if (mode_ == Mode::Resize) {
+    ElementSnap met;
+    MmPoint target = PlacePoint(to, placing, &met);
     guideX_ = met.guideX;
     guideY_ = met.guideY;
+    return ResizeElement(document, line_, *shape_, handle_, target, kTenthMm);
   }
-  if (dx == Fixed() && dy == Fixed()) {
+  // The element's own corner lands on the grid (or a tenth).
+  MmPoint corner = shape_->isSegment ? shape_->start : MmPoint{shape_->box.left, shape_->box.top};
+  ElementSnap met = PlaceMove(shape_->box, corner, to.x - from.x, to.y - from.y, others_, placing);
+  guideX_ = met.guideX;
+  guideY_ = met.guideY;
+  if (met.dx == Fixed() && met.dy == Fixed()) {
     return std::nullopt;
   }
-  return MoveElement(document, line_, dx, dy);
+  return MoveElement(document, line_, met.dx, met.dy, kTenthMm);
 }
 
-void DragGesture::Drag(const StyleDocument& document, MmPoint from, MmPoint to, bool snap) {
+void DragGesture::Drag(const StyleDocument& document, MmPoint from, MmPoint to,
+                       const Placing& placing) {
   try {
-    shown_ = EditFor(document, from, to, snap);
+    shown_ = EditFor(document, from, to, placing);
   } catch (...) {
     Cancel();
     throw;
@@ -98,14 +83,14 @@ void DragGesture::Drag(const StyleDocument& document, MmPoint from, MmPoint to, 
 }
 
 std::optional<StyleEdit> DragGesture::Release(const StyleDocument& document, MmPoint from,
-                                              MmPoint to, bool snap) {
+                                              MmPoint to, const Placing& placing) {
   if (!shown_) {
     Cancel();  // a click, not a drag
     return std::nullopt;
   }
   std::optional<StyleEdit> edit;
   try {
-    edit = EditFor(document, from, to, snap);
+    edit = EditFor(document, from, to, placing);
   } catch (...) {
     Cancel();
     throw;

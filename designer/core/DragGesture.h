@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "designer/core/ElementGeometry.h"
+#include "designer/core/ElementSnap.h"
 #include "designer/core/StyleEdits.h"
 
 namespace designer {
@@ -40,22 +41,21 @@ class DragGesture {
   int Line() const { return line_; }
 
   // The pointer moved from `from` to `to` with the button held: the edit
-  // shown becomes the one for `to` (with `snap`, the element's corner or the
-  // handle lands on the millimetre grid). Throws platform::UserError when a
-  // field the edit needs does not convert; the drag is over then.
-  void Drag(const StyleDocument& document, MmPoint from, MmPoint to, bool snap);
+  // shown becomes the one for `to`, the element's corner or the handle
+  // placed by `placing` (every value written in tenths of a millimetre or
+  // on the grid). Throws platform::UserError when a field the edit needs
+  // does not convert; the drag is over then.
+  void Drag(const StyleDocument& document, MmPoint from, MmPoint to, const Placing& placing);
   // The button let go at `to`: the drag is over, and the edit it makes is
   // returned; nothing when it was never shown moved or moved nowhere.
   // Throws as Drag does.
   std::optional<StyleEdit> Release(const StyleDocument& document, MmPoint from, MmPoint to,
-                                   bool snap);
+                                   const Placing& placing);
   // Ends the drag without an edit (the document changed under it, or the
   // release never came).
   void Cancel();
 
-  // A moved element meets the edges and centres of the others within
-  // `tolerance` (0: not at all); the lines it met are the guides shown.
-  void SetElementSnap(Fixed tolerance) { elementSnap_ = tolerance; }
+  // The lines the element met (element edges or guides), to show.
   std::optional<Fixed> GuideX() const { return guideX_; }
   std::optional<Fixed> GuideY() const { return guideY_; }
 
@@ -63,7 +63,7 @@ class DragGesture {
   enum class Mode { None, Move, Resize };
 
   std::optional<StyleEdit> EditFor(const StyleDocument& document, MmPoint from, MmPoint to,
-                                   bool snap) const;
+                                   const Placing& placing) const;
 
   Mode mode_ = Mode::None;
   Mode pending_ = Mode::None;
@@ -72,7 +72,6 @@ class DragGesture {
   std::optional<ElementShape> shape_;  // the element as the drag began
   std::optional<StyleEdit> shown_;
   std::vector<MmBox> others_;  // the other elements' boxes, for a move
-  Fixed elementSnap_;
   mutable std::optional<Fixed> guideX_;
   mutable std::optional<Fixed> guideY_;
 };

@@ -57,6 +57,54 @@ ElementSnap SnapToElements(const MmBox& moving, Fixed dx, Fixed dy,
   return snap;
 }
 
+namespace {
+
+// Guide lines as boxes of no size, met on their own axis.
+std::vector<MmBox> GuideBoxes(const std::vector<Fixed>& lines) {
+  std::vector<MmBox> boxes;
+  for (Fixed line : lines) {
+    boxes.push_back({line, line, line, line});
+  }
+  return boxes;
+}
+
+}  // namespace
+
+ElementSnap PlaceMove(const MmBox& moving, MmPoint corner, Fixed dx, Fixed dy,
+                      const std::vector<MmBox>& others, const Placing& placing) {
+  Fixed step = placing.Step();
+  ElementSnap placed{SnapTo(corner.x + dx, step) - corner.x, SnapTo(corner.y + dy, step) - corner.y,
+                     std::nullopt, std::nullopt};
+  if (placing.reach <= Fixed()) {
+    return placed;
+  }
+  if (placing.toElements && placing.grid <= Fixed()) {
+    placed = SnapToElements(moving, placed.dx, placed.dy, others, placing.reach);
+  }
+  if (auto across = Nearest(moving.left, moving.right, placed.dx, GuideBoxes(placing.guidesX), true,
+                            placing.reach)) {
+    placed.dx = placed.dx + across->first;
+    placed.guideX = across->second;
+  }
+  if (auto down = Nearest(moving.top, moving.bottom, placed.dy, GuideBoxes(placing.guidesY), false,
+                          placing.reach)) {
+    placed.dy = placed.dy + down->first;
+    placed.guideY = down->second;
+  }
+  return placed;
+}
+
+MmPoint PlacePoint(MmPoint to, const Placing& placing, ElementSnap* met) {
+  MmBox point{to.x, to.y, to.x, to.y};
+  ElementSnap placed =
+      PlaceMove(point, to, Fixed(), Fixed(), {},
+                Placing{placing.grid, placing.reach, false, placing.guidesX, placing.guidesY});
+  if (met != nullptr) {
+    *met = placed;
+  }
+  return {to.x + placed.dx, to.y + placed.dy};
+}
+
 std::vector<MmBox> OtherElementBoxes(const StyleDocument& document, const std::vector<int>& leftOut,
                                      ElementMeasurer* measurer) {
   std::vector<MmBox> boxes;

@@ -5,6 +5,7 @@
 #include <set>
 #include <string_view>
 
+#include "designer/core/ElementSnap.h"
 #include "designer/core/RecordFields.h"
 #include "platform/errors/UserError.h"
 
@@ -114,13 +115,38 @@ std::vector<int> SelectionBefore(const StyleEdit& edit) {
 }
 
 StyleEdit MoveElements(const StyleDocument& document, const std::vector<int>& lines, Fixed dx,
-                       Fixed dy) {
+                       Fixed dy, Fixed roundTo) {
   std::vector<int> selection = Sorted(document, lines);
   std::map<int, std::string> texts;
   for (int line : selection) {
-    texts[line] = MoveElement(document, line, dx, dy).inserted.front().text;
+    texts[line] = MoveElement(document, line, dx, dy, roundTo).inserted.front().text;
   }
   return ReplaceTexts(document, texts, selection, "移動");
+}
+
+StyleEdit ResizeElementsBy(const StyleDocument& document, const std::vector<int>& lines, Fixed dw,
+                           Fixed dh, ElementMeasurer* measurer) {
+  std::vector<int> selection = Sorted(document, lines);
+  std::map<int, std::string> texts;
+  for (int line : selection) {
+    std::optional<ElementShape> shape = ShapeOfLine(document.Text(line), measurer);
+    if (!shape || !shape->resizable) {
+      continue;
+    }
+    StyleEdit one = shape->isSegment
+                        ? ResizeElement(document, line, *shape, Handle::End,
+                                        {shape->end.x + dw, shape->end.y + dh}, kTenthMm)
+                        : ResizeElement(document, line, *shape, Handle::BottomRight,
+                                        // Shrunk to nothing at most, never turned over.
+                                        {std::max(shape->box.left, shape->box.right + dw),
+                                         std::max(shape->box.top, shape->box.bottom + dh)},
+                                        kTenthMm);
+    texts[line] = one.inserted.front().text;
+  }
+  if (texts.empty()) {
+    throw platform::UserError("大きさを変えられる要素が選ばれていません");
+  }
+  return ReplaceTexts(document, texts, selection, "大きさの変更");
 }
 
 StyleEdit SetFieldOfElements(const StyleDocument& document, const std::vector<int>& lines,

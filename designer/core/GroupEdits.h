@@ -14,8 +14,15 @@ namespace designer {
 // is. `lines` are page lines in any order; the edit's selection after is
 // those elements where they end up. Each throws as its one-element edit does.
 
+// Moves every element as MoveElement does (with `roundTo`, each value a
+// multiple of it), one step.
 StyleEdit MoveElements(const StyleDocument& document, const std::vector<int>& lines, Fixed dx,
-                       Fixed dy);
+                       Fixed dy, Fixed roundTo = Fixed());
+// Makes every element that can be resized `dw` wider and `dh` higher (a
+// line: its end moves so), each edge written in tenths of a millimetre;
+// texts are left. One step; throws when none can be resized.
+StyleEdit ResizeElementsBy(const StyleDocument& document, const std::vector<int>& lines, Fixed dw,
+                           Fixed dh, ElementMeasurer* measurer);
 // Sets, in every element whose kind has a field meaning what field
 // `field` of kind `kind` means (FieldOfSameMeaning), that field; the
 // others are left. Throws when none has it.

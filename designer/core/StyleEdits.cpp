@@ -44,8 +44,9 @@ Fixed RequireDecimal(const RecordFields& fields, int n) {
   return *value;
 }
 
-void AddTo(RecordFields& fields, int n, Fixed delta) {
-  fields.Set(n, DecimalText(RequireDecimal(fields, n) + delta));
+void AddTo(RecordFields& fields, int n, Fixed delta, Fixed roundTo) {
+  Fixed moved = RequireDecimal(fields, n) + delta;
+  fields.Set(n, DecimalText(roundTo > Fixed() ? SnapTo(moved, roundTo) : moved));
 }
 
 // The line text of an element moved by (dx, dy).
@@ -98,20 +99,20 @@ StyleEdit NothingToDo(const StyleDocument& document, int line, std::string descr
 
 }  // namespace
 
-std::string MovedText(const std::string& text, Fixed dx, Fixed dy) {
+std::string MovedText(const std::string& text, Fixed dx, Fixed dy, Fixed roundTo) {
   ElementKind kind = KindOfLine(text);
   RecordFields fields(text);
-  AddTo(fields, 6, dx);
-  AddTo(fields, 7, dy);
+  AddTo(fields, 6, dx, roundTo);
+  AddTo(fields, 7, dy, roundTo);
   if (IsShapeKind(kind)) {
-    AddTo(fields, 8, dx);
-    AddTo(fields, 9, dy);
+    AddTo(fields, 8, dx, roundTo);
+    AddTo(fields, 9, dy, roundTo);
   } else if (kind == ElementKind::Char || kind == ElementKind::Data) {
     // The second point is not drawn; it follows the first where it is a
     // number, as files keep it.
     if (fields.Decimal(8) && fields.Decimal(9)) {
-      AddTo(fields, 8, dx);
-      AddTo(fields, 9, dy);
+      AddTo(fields, 8, dx, roundTo);
+      AddTo(fields, 9, dy, roundTo);
     }
   }
   return fields.Join();
@@ -125,14 +126,18 @@ void RevertEdit(StyleDocument& document, const StyleEdit& edit) {
   document.Splice(edit.index, static_cast<int>(edit.inserted.size()), edit.removed);
 }
 
-StyleEdit MoveElement(const StyleDocument& document, int line, Fixed dx, Fixed dy) {
+StyleEdit MoveElement(const StyleDocument& document, int line, Fixed dx, Fixed dy, Fixed roundTo) {
   CheckPositionedLine(document, line);
-  return ReplaceLine(document, line, MovedText(document.Text(line), dx, dy), "移動");
+  return ReplaceLine(document, line, MovedText(document.Text(line), dx, dy, roundTo), "移動");
 }
 
 StyleEdit ResizeElement(const StyleDocument& document, int line, const ElementShape& shape,
-                        Handle handle, MmPoint to) {
+                        Handle handle, MmPoint to, Fixed roundTo) {
   ElementKind kind = CheckPositionedLine(document, line);
+  auto rounded = [roundTo](Fixed value) {
+    return roundTo > Fixed() ? SnapTo(value, roundTo) : value;
+  };
+  to = {rounded(to.x), rounded(to.y)};
   RecordFields fields(document.Text(line));
   auto refuse = [] { throw platform::UserError("この要素の大きさはこの点では変えられません"); };
 
@@ -179,7 +184,8 @@ StyleEdit ResizeElement(const StyleDocument& document, int line, const ElementSh
     x2 = RequireDecimal(fields, 8);
     y2 = RequireDecimal(fields, 9);
   }
-  MmBox box{std::min(x1, x2), std::min(y1, y2), std::max(x1, x2), std::max(y1, y2)};
+  MmBox box{rounded(std::min(x1, x2)), rounded(std::min(y1, y2)), rounded(std::max(x1, x2)),
+            rounded(std::max(y1, y2))};
   auto any = [handle](Handle a, Handle b, Handle c) {
     return handle == a || handle == b || handle == c;
   };

@@ -33,17 +33,22 @@ void RevertEdit(StyleDocument& document, const StyleEdit& edit);
 // with the program's conversion message.
 
 // The text of an element record moved by (dx, dy) millimetres (the fields
-// MoveElement changes).
-std::string MovedText(const std::string& text, Fixed dx, Fixed dy);
+// MoveElement changes), each moved value rounded to a multiple of
+// `roundTo` when one is given.
+std::string MovedText(const std::string& text, Fixed dx, Fixed dy, Fixed roundTo = Fixed());
 
 // Moves an element by (dx, dy) millimetres: its points (fields 6 to 9 of
 // shapes, 6 and 7 of pictures, 6 to 9 of text where 8 and 9 are numbers).
-StyleEdit MoveElement(const StyleDocument& document, int line, Fixed dx, Fixed dy);
+// With `roundTo`, every value it writes is a multiple of it (a pointer or
+// key edit writes tenths of a millimetre, not the noise of a drag).
+StyleEdit MoveElement(const StyleDocument& document, int line, Fixed dx, Fixed dy,
+                      Fixed roundTo = Fixed());
 // Moves a handle of an element to `to`: a line's end, a box's corner or edge,
 // a picture's box (a picture at natural size gets size mode 1 and the size
-// it was drawn at, given by `shape`).
+// it was drawn at, given by `shape`). With `roundTo`, every value it writes
+// is a multiple of it, the edges the handle leaves included.
 StyleEdit ResizeElement(const StyleDocument& document, int line, const ElementShape& shape,
-                        Handle handle, MmPoint to);
+                        Handle handle, MmPoint to, Fixed roundTo = Fixed());
 // Sets field `field` to `value` (CP932); throws platform::UserError with
 // CheckFieldValue's message when the value is refused.
 StyleEdit SetField(const StyleDocument& document, int line, int field, const std::string& value);

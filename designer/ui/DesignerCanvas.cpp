@@ -138,8 +138,58 @@ void DesignerCanvas::paintEvent(QPaintEvent*) {
     emit drawFailed(QString::fromUtf8(e.what()));
   }
   painter.restore();
+  DrawRulerGuides(painter);
   DrawPlaceholders(painter);
   DrawSelection(painter);
+}
+
+void DesignerCanvas::SetGridStep(Fixed step) {
+  gridStep_ = step;
+  update();
+}
+
+void DesignerCanvas::AddRulerGuide(bool vertical, Fixed at) {
+  std::vector<Fixed>& guides = vertical ? guidesX_ : guidesY_;
+  if (std::find(guides.begin(), guides.end(), at) == guides.end()) {
+    guides.push_back(at);
+  }
+  update();
+}
+
+void DesignerCanvas::ClearRulerGuides() {
+  guidesX_.clear();
+  guidesY_.clear();
+  update();
+}
+
+void DesignerCanvas::ShowPendingGuide(std::optional<std::pair<bool, Fixed>> guide) {
+  pendingGuide_ = guide;
+  update();
+}
+
+void DesignerCanvas::DrawRulerGuides(QPainter& painter) const {
+  QRect area(AreaOrigin(), QSize(layout_.areaWidth, layout_.areaHeight));
+  auto draw = [&](bool vertical, Fixed at) {
+    QPoint p = ToPixel({at, at});
+    if (vertical) {
+      painter.drawLine(p.x(), area.top(), p.x(), area.bottom());
+    } else {
+      painter.drawLine(area.left(), p.y(), area.right(), p.y());
+    }
+  };
+  painter.save();
+  painter.setPen(QPen(QColor(0x00, 0xA0, 0xC0), 1));
+  for (Fixed x : guidesX_) {
+    draw(true, x);
+  }
+  for (Fixed y : guidesY_) {
+    draw(false, y);
+  }
+  if (pendingGuide_) {
+    painter.setPen(QPen(QColor(0x00, 0xA0, 0xC0), 1, Qt::DashLine));
+    draw(pendingGuide_->first, pendingGuide_->second);
+  }
+  painter.restore();
 }
 
 void DesignerCanvas::SetGroupSelection(std::vector<MmBox> boxes) {
@@ -217,24 +267,24 @@ void DesignerCanvas::DrawPlaceholders(QPainter& painter) const {
 }
 
 void DesignerCanvas::DrawGrid(QPainter& painter) const {
-  // Lines every 5 mm, stronger every 10 mm; single millimetres only when
-  // they are far enough apart to see.
-  Fixed perPixel = MmPerPixel();
-  bool everyMm = perPixel <= Fixed::FromRaw(2500);  // at least 4 pixels a millimetre
+  // A line every step where they are at least 4 pixels apart, else every
+  // 5 or 10 mm; stronger every 10 mm.
+  double perMm = static_cast<double>(PixelsPerMm().Raw()) / Fixed::kOne;
+  std::int64_t step = std::max<std::int64_t>(gridStep_.Raw(), Fixed::kOne / 10);
+  if (static_cast<double>(step) / Fixed::kOne * perMm < 4) {
+    step = (5 * perMm >= 4 ? 5 : 10) * std::int64_t{Fixed::kOne};
+  }
   QRect area(AreaOrigin(), QSize(layout_.areaWidth, layout_.areaHeight));
-  int widthMm = metrics_.printableWidthMm;
-  int heightMm = metrics_.printableHeightMm;
-  for (int mm = 1; mm < std::max(widthMm, heightMm); ++mm) {
-    if (!everyMm && mm % 5 != 0) {
-      continue;
-    }
-    painter.setPen(mm % 10 == 0 ? QColor(200, 215, 235) : QColor(232, 238, 246));
-    if (mm < widthMm) {
-      int x = ToPixel({Fixed::FromInt(mm), Fixed()}).x();
+  std::int64_t width = std::int64_t{metrics_.printableWidthMm} * Fixed::kOne;
+  std::int64_t height = std::int64_t{metrics_.printableHeightMm} * Fixed::kOne;
+  for (std::int64_t at = step; at < std::max(width, height); at += step) {
+    painter.setPen(at % (10 * Fixed::kOne) == 0 ? QColor(200, 215, 235) : QColor(232, 238, 246));
+    if (at < width) {
+      int x = ToPixel({Fixed::FromRaw(at), Fixed()}).x();
       painter.drawLine(x, area.top() + 1, x, area.bottom() - 1);
     }
-    if (mm < heightMm) {
-      int y = ToPixel({Fixed(), Fixed::FromInt(mm)}).y();
+    if (at < height) {
+      int y = ToPixel({Fixed(), Fixed::FromRaw(at)}).y();
       painter.drawLine(area.left() + 1, y, area.right() - 1, y);
     }
   }
@@ -281,7 +331,7 @@ void DesignerCanvas::mouseMoveEvent(QMouseEvent* event) {
   MmPoint at = ToMm(event->position().toPoint());
   emit pointerMoved(at);
   if (dragFrom_ && (event->buttons() & Qt::LeftButton)) {
-    emit dragged(*dragFrom_, at);
+    emit dragged(*dragFrom_, at, (event->modifiers() & Qt::AltModifier) != 0);
   }
 }
 
@@ -291,7 +341,8 @@ void DesignerCanvas::mouseReleaseEvent(QMouseEvent* event) {
   }
   MmPoint from = *dragFrom_;
   dragFrom_.reset();
-  emit released(from, ToMm(event->position().toPoint()));
+  emit released(from, ToMm(event->position().toPoint()),
+                (event->modifiers() & Qt::AltModifier) != 0);
 }
 
 namespace {

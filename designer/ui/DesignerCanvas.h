@@ -41,6 +41,16 @@ class DesignerCanvas : public QWidget {
   // The lines a moved element meets another's edge or centre on.
   void SetGuides(std::optional<Fixed> x, std::optional<Fixed> y);
   void SetGridShown(bool shown);
+  // The grid's step in millimetres (0.5, 1, 2 or 5).
+  void SetGridStep(Fixed step);
+  // Guides dragged out of the rulers: vertical lines at x, horizontal ones
+  // at y (mm). They belong to the window, not to the style.
+  void AddRulerGuide(bool vertical, Fixed at);
+  void ClearRulerGuides();
+  const std::vector<Fixed>& GuidesX() const { return guidesX_; }
+  const std::vector<Fixed>& GuidesY() const { return guidesY_; }
+  // The guide being dragged out of a ruler, shown until it is let go.
+  void ShowPendingGuide(std::optional<std::pair<bool, Fixed>> guide);
   // Boxes of pictures that cannot be found, drawn crossed.
   void SetPlaceholders(std::vector<MmBox> boxes);
 
@@ -56,8 +66,9 @@ class DesignerCanvas : public QWidget {
  signals:
   // `extend`: Shift or Ctrl was held (the click adds to the selection).
   void pressed(designer::MmPoint at, bool extend);
-  void dragged(designer::MmPoint from, designer::MmPoint to);
-  void released(designer::MmPoint from, designer::MmPoint to);
+  // `freely`: Alt is held, so nothing snaps (values stay in tenths).
+  void dragged(designer::MmPoint from, designer::MmPoint to, bool freely);
+  void released(designer::MmPoint from, designer::MmPoint to, bool freely);
   void pointerMoved(designer::MmPoint at);
   void cycleRequested(bool forward);
   void drawFailed(const QString& message);
@@ -83,6 +94,7 @@ class DesignerCanvas : public QWidget {
   QPoint AreaOrigin() const;
   void DrawGrid(QPainter& painter) const;
   void DrawSelection(QPainter& painter) const;
+  void DrawRulerGuides(QPainter& painter) const;
   void DrawPlaceholders(QPainter& painter) const;
 
   layout::PictureDecoder* pictures_;
@@ -100,6 +112,10 @@ class DesignerCanvas : public QWidget {
   std::optional<Fixed> guideX_;
   std::optional<Fixed> guideY_;
   bool gridShown_ = false;
+  Fixed gridStep_ = Fixed::FromInt(1);
+  std::vector<Fixed> guidesX_;
+  std::vector<Fixed> guidesY_;
+  std::optional<std::pair<bool, Fixed>> pendingGuide_;
   std::optional<MmPoint> dragFrom_;
 };
 

@@ -11,8 +11,9 @@ namespace designer {
 // run of arrow steps is open.
 class EditCommand : public QUndoCommand {
  public:
-  // The merge id of arrow steps.
+  // The merge ids of arrow steps: moves, and resizes from the keyboard.
   static constexpr int kArrowStep = 1;
+  static constexpr int kResizeStep = 2;
 
   EditCommand(EditedStyle& style, StyleEdit edit, int mergeId = -1);
 

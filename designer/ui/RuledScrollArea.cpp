@@ -1,16 +1,20 @@
 #include "designer/ui/RuledScrollArea.h"
 
+#include <QMouseEvent>
 #include <QPainter>
 #include <QResizeEvent>
 #include <cmath>
 
+#include "designer/core/ElementSnap.h"
 #include "designer/ui/DesignerCanvas.h"
 
 namespace designer {
 
 // One ruler: the page's millimetres from its printable area's corner, with
 // a tick per millimetre where they are far enough apart, longer ones every
-// 5 and 10, and numbers as often as they fit.
+// 5 and 10, and numbers as often as they fit. Dragged out onto the page, it
+// gives a guide: from the top ruler a horizontal one, from the left a
+// vertical one.
 class RuledScrollArea::Ruler : public QWidget {
  public:
   Ruler(bool across, QWidget* parent) : QWidget(parent), across_(across) {
@@ -23,6 +27,25 @@ class RuledScrollArea::Ruler : public QWidget {
   }
 
  protected:
+  void mousePressEvent(QMouseEvent* event) override {
+    dragging_ = event->button() == Qt::LeftButton && canvas_ != nullptr;
+  }
+  void mouseMoveEvent(QMouseEvent* event) override {
+    if (dragging_) {
+      canvas_->ShowPendingGuide(GuideAt(event->position().toPoint()));
+    }
+  }
+  void mouseReleaseEvent(QMouseEvent* event) override {
+    if (!dragging_) {
+      return;
+    }
+    dragging_ = false;
+    canvas_->ShowPendingGuide(std::nullopt);
+    if (auto guide = GuideAt(event->position().toPoint())) {
+      canvas_->AddRulerGuide(guide->first, guide->second);
+    }
+  }
+
   void paintEvent(QPaintEvent*) override {
     QPainter painter(this);
     painter.fillRect(rect(), QColor(0xF2, 0xF2, 0xF2));
@@ -90,9 +113,24 @@ class RuledScrollArea::Ruler : public QWidget {
   }
 
  private:
+  // The guide a drag out of this ruler gives with the pointer at `point`
+  // (vertical, and where in tenths of a millimetre); none until the pointer
+  // is over the page's view.
+  std::optional<std::pair<bool, Fixed>> GuideAt(QPoint point) const {
+    auto* area = static_cast<QScrollArea*>(parentWidget());
+    QPoint inView = area->viewport()->mapFromParent(mapToParent(point));
+    if (!area->viewport()->rect().contains(inView)) {
+      return std::nullopt;
+    }
+    MmPoint at = canvas_->ToMm(canvas_->mapFromGlobal(mapToGlobal(point)));
+    bool vertical = !across_;
+    return std::pair{vertical, SnapTo(vertical ? at.x : at.y, kTenthMm)};
+  }
+
   bool across_;
   DesignerCanvas* canvas_ = nullptr;
   std::optional<MmPoint> pointer_;
+  bool dragging_ = false;
 };
 
 RuledScrollArea::RuledScrollArea(QWidget* parent) : QScrollArea(parent) {

@@ -44,6 +44,7 @@
 #include "printing/core/PaperSizes.h"
 #include "widgets/ApplicationTitle.h"
 #include "widgets/Dialogs.h"
+#include "widgets/SettingValues.h"
 #include "widgets/WindowPlacement.h"
 
 namespace designer {
@@ -63,6 +64,7 @@ class TagList : public QListWidget {
 };
 
 constexpr const char* kSection = "fstyledesign";
+constexpr const char* kGridStepKey = "GridStep";  // tenths of a millimetre
 constexpr int kDesignedWidth = 1180;
 constexpr int kDesignedHeight = 800;
 constexpr int kTextField = 20;
@@ -119,6 +121,7 @@ StyleDesigner::StyleDesigner(DesignerServices services, QWidget* parent)
   edited_.OnChange([this](const std::vector<int>& select) { ChangedTo(select); });
   BuildWindow();
   BuildMenus();
+  SetGridStep(widgets::ReadSettingInteger(s_.settingsFile, kSection, kGridStepKey, 10));
   connect(undo_, &QUndoStack::cleanChanged, this, [this] { UpdateTitle(); });
   widgets::RestoreWindowGeometry(*this, s_.settingsFile, kSection, kDesignedWidth, kDesignedHeight);
   UpdateTitle();
@@ -653,6 +656,20 @@ void StyleDesigner::StepPage(bool forward) {
   ChangedTo(selection_, selected_);
 }
 
+void StyleDesigner::SetGridStep(int tenths) {
+  if (std::find(std::begin(kGridSteps), std::end(kGridSteps), tenths) == std::end(kGridSteps)) {
+    tenths = 10;  // a value the settings file should not hold
+  }
+  gridStep_ = Fixed::FromRaw(tenths * 1000LL);
+  canvas_->SetGridStep(gridStep_);
+  if (QAction* choice = Item(QStringLiteral("GridStep%1").arg(tenths))) {
+    choice->setChecked(true);
+  }
+  if (tenths != widgets::ReadSettingInteger(s_.settingsFile, kSection, kGridStepKey, 10)) {
+    widgets::WriteSettingInteger(*s_.dialogs, s_.settingsFile, kSection, kGridStepKey, tenths);
+  }
+}
+
 void StyleDesigner::SetSnap(bool snap) {
   snap_ = snap;
   canvas_->SetGridShown(snap);
@@ -673,7 +690,7 @@ Fixed StyleDesigner::Tolerance() const {
 }
 
 void StyleDesigner::Perform(const std::function<StyleEdit()>& make, int mergeId) {
-  if (mergeId != EditCommand::kArrowStep) {
+  if (mergeId < 0) {
     edited_.SetStepRunOpen(false);
   }
   CancelDrag();
@@ -690,7 +707,7 @@ void StyleDesigner::Nudge(int dxTenths, int dyTenths) {
   Fixed dy = Fixed::FromRaw(dyTenths * 1000LL);
   if (selection_.size() > 1) {
     std::vector<int> lines = selection_;
-    Perform([&] { return MoveElements(edited_.Document(), lines, dx, dy); },
+    Perform([&] { return MoveElements(edited_.Document(), lines, dx, dy, kTenthMm); },
             EditCommand::kArrowStep);
     edited_.SetStepRunOpen(true);
     return;
@@ -699,7 +716,25 @@ void StyleDesigner::Nudge(int dxTenths, int dyTenths) {
     return;
   }
   int line = selected_;
-  Perform([&] { return MoveElement(edited_.Document(), line, dx, dy); }, EditCommand::kArrowStep);
+  Perform([&] { return MoveElement(edited_.Document(), line, dx, dy, kTenthMm); },
+          EditCommand::kArrowStep);
+  edited_.SetStepRunOpen(true);
+}
+
+void StyleDesigner::ResizeBy(int dwTenths, int dhTenths) {
+  std::vector<int> lines = selection_;
+  bool any = std::any_of(lines.begin(), lines.end(), [this](int line) {
+    std::optional<ElementShape> shape = ShapeOf(line);
+    return shape && shape->resizable;
+  });
+  if (!any) {
+    ShowStatus(QStringLiteral("文字の大きさは、プロパティの「文字の大きさ」で変えます"));
+    return;
+  }
+  Fixed dw = Fixed::FromRaw(dwTenths * 1000LL);
+  Fixed dh = Fixed::FromRaw(dhTenths * 1000LL);
+  Perform([&] { return ResizeElementsBy(edited_.Document(), lines, dw, dh, measurer_.get()); },
+          EditCommand::kResizeStep);
   edited_.SetStepRunOpen(true);
 }
 
@@ -891,9 +926,11 @@ void StyleDesigner::DropTag(MmPoint at, const QString& tag) {
     StyleEdit edit = AddElement(edited_.Document(), ElementKind::Data, at);
     RecordFields fields(edit.inserted.back().text);
     fields.Set(kTextField, text);
+    // Placed as a moved element is: on the grid, a guide or a tenth.
+    MmPoint placed = PlacePoint(at, CurrentPlacing(false));
     for (int field : {6, 8}) {
-      fields.Set(field, DecimalText(SnapTo(at.x, Fixed::FromRaw(1000))));
-      fields.Set(field + 1, DecimalText(SnapTo(at.y, Fixed::FromRaw(1000))));
+      fields.Set(field, DecimalText(placed.x));
+      fields.Set(field + 1, DecimalText(placed.y));
     }
     edit.inserted.back().text = fields.Join();
     return edit;
@@ -1014,7 +1051,7 @@ void StyleDesigner::Pressed(MmPoint at, bool extend) {
   }
 }
 
-void StyleDesigner::Dragged(MmPoint from, MmPoint to) {
+void StyleDesigner::Dragged(MmPoint from, MmPoint to, bool freely) {
   if (groupDrag_ == GroupDrag::Band) {
     canvas_->SetBand(MmBox{std::min(from.x, to.x), std::min(from.y, to.y), std::max(from.x, to.x),
                            std::max(from.y, to.y)});
@@ -1026,7 +1063,7 @@ void StyleDesigner::Dragged(MmPoint from, MmPoint to) {
       return;
     }
     try {
-      groupShown_ = GroupMoveEdit(from, to);
+      groupShown_ = GroupMoveEdit(from, to, freely);
     } catch (const std::exception& e) {
       ShowStatus(QString::fromUtf8(e.what()));
       CancelDrag();
@@ -1045,9 +1082,7 @@ void StyleDesigner::Dragged(MmPoint from, MmPoint to) {
   // Every step is computed from the document, which the drag leaves as it
   // is until the button is let go.
   try {
-    // The millimetre grid, when it is on, wins over the other elements.
-    drag_.SetElementSnap(snapElements_ && !snap_ ? Tolerance() : Fixed());
-    drag_.Drag(edited_.Document(), from, to, snap_);
+    drag_.Drag(edited_.Document(), from, to, CurrentPlacing(freely));
     canvas_->SetGuides(drag_.GuideX(), drag_.GuideY());
   } catch (const std::exception& e) {
     ShowStatus(QString::fromUtf8(e.what()));
@@ -1056,34 +1091,37 @@ void StyleDesigner::Dragged(MmPoint from, MmPoint to) {
   canvas_->SetSelection(ShapeOf(selected_));
 }
 
-std::optional<StyleEdit> StyleDesigner::GroupMoveEdit(MmPoint from, MmPoint to) const {
-  Fixed dx = to.x - from.x;
-  Fixed dy = to.y - from.y;
-  std::optional<MmBox> all = BoxAroundElements(edited_.Document(), selection_, measurer_.get());
-  if (snap_ && all) {
-    // The top-left corner of the box round them lands on the grid.
-    Fixed one = Fixed::FromInt(1);
-    dx = SnapTo(all->left + dx, one) - all->left;
-    dy = SnapTo(all->top + dy, one) - all->top;
+Placing StyleDesigner::CurrentPlacing(bool freely) const {
+  Placing placing;
+  if (freely) {
+    return placing;
   }
-  if (snapElements_ && !snap_) {
-    // The box round them all meets the other elements' edges and centres.
-    if (all) {
-      ElementSnap met = SnapToElements(
-          *all, dx, dy, OtherElementBoxes(edited_.Document(), selection_, measurer_.get()),
-          Tolerance());
-      dx = met.dx;
-      dy = met.dy;
-      canvas_->SetGuides(met.guideX, met.guideY);
-    }
-  }
-  if (dx == Fixed() && dy == Fixed()) {
-    return std::nullopt;
-  }
-  return MoveElements(edited_.Document(), selection_, dx, dy);
+  // The grid, when it is on, wins over the other elements; guides over both.
+  placing.grid = snap_ ? gridStep_ : Fixed();
+  placing.reach = Tolerance();
+  placing.toElements = snapElements_;
+  placing.guidesX = canvas_->GuidesX();
+  placing.guidesY = canvas_->GuidesY();
+  return placing;
 }
 
-void StyleDesigner::Released(MmPoint from, MmPoint to) {
+std::optional<StyleEdit> StyleDesigner::GroupMoveEdit(MmPoint from, MmPoint to, bool freely) const {
+  std::optional<MmBox> all = BoxAroundElements(edited_.Document(), selection_, measurer_.get());
+  if (!all) {
+    return std::nullopt;
+  }
+  // The top-left corner of the box round them lands on the grid.
+  ElementSnap met = PlaceMove(*all, {all->left, all->top}, to.x - from.x, to.y - from.y,
+                              OtherElementBoxes(edited_.Document(), selection_, measurer_.get()),
+                              CurrentPlacing(freely));
+  canvas_->SetGuides(met.guideX, met.guideY);
+  if (met.dx == Fixed() && met.dy == Fixed()) {
+    return std::nullopt;
+  }
+  return MoveElements(edited_.Document(), selection_, met.dx, met.dy, kTenthMm);
+}
+
+void StyleDesigner::Released(MmPoint from, MmPoint to, bool freely) {
   if (groupDrag_ == GroupDrag::Band) {
     MmBox band{std::min(from.x, to.x), std::min(from.y, to.y), std::max(from.x, to.x),
                std::max(from.y, to.y)};
@@ -1102,7 +1140,7 @@ void StyleDesigner::Released(MmPoint from, MmPoint to) {
     std::optional<StyleEdit> edit;
     bool shown = groupShown_.has_value();
     try {
-      edit = shown ? GroupMoveEdit(from, to) : std::nullopt;
+      edit = shown ? GroupMoveEdit(from, to, freely) : std::nullopt;
     } catch (const std::exception& e) {
       ShowStatus(QString::fromUtf8(e.what()));
     }
@@ -1124,7 +1162,7 @@ void StyleDesigner::Released(MmPoint from, MmPoint to) {
   bool shown = drag_.Shown();
   std::optional<StyleEdit> edit;
   try {
-    edit = drag_.Release(edited_.Document(), from, to, snap_);
+    edit = drag_.Release(edited_.Document(), from, to, CurrentPlacing(freely));
   } catch (const std::exception& e) {
     ShowStatus(QString::fromUtf8(e.what()));
   }

@@ -87,6 +87,10 @@ class StyleDesigner : public QMainWindow {
   void SelectMany(std::vector<int> lines, int primary = -1);
   const std::vector<int>& Selection() const { return selection_; }
   // The commands on every selected element, each one undoable step.
+  // Shift+Alt+arrows: the selection's resizable elements wider or higher
+  // by tenths of a millimetre (their right or bottom edge moves), one
+  // step for a run of presses.
+  void ResizeBy(int dwTenths, int dhTenths);
   void DeleteSelected();
   void DuplicateSelected();
   void SelectedToFront();
@@ -103,6 +107,10 @@ class StyleDesigner : public QMainWindow {
   void SetShowData(bool shown);
   void SetSnap(bool snap);
   void SetElementSnap(bool snap) { snapElements_ = snap; }
+  // The grid's step in tenths of a millimetre: 5, 10, 20 or 50 (kept in
+  // the settings file).
+  static constexpr int kGridSteps[] = {5, 10, 20, 50};
+  void SetGridStep(int tenths);
   // Zooms so the selection fills the view, and shows it.
   void ZoomToSelection();
   // The page's pop-up menu: the element commands.
@@ -174,10 +182,14 @@ class StyleDesigner : public QMainWindow {
   void Cycle(bool forward);
   void StepPage(bool forward);
   void Pressed(MmPoint at, bool extend);
-  void Dragged(MmPoint from, MmPoint to);
-  void Released(MmPoint from, MmPoint to);
+  void Dragged(MmPoint from, MmPoint to, bool freely);
+  void Released(MmPoint from, MmPoint to, bool freely);
+  // How a pointer edit places things now: the grid when it is on, the
+  // other elements and the guides within reach; with `freely` (Alt held)
+  // nothing but tenths of a millimetre.
+  Placing CurrentPlacing(bool freely) const;
   // The move of every selected element the pointer's drag gives.
-  std::optional<StyleEdit> GroupMoveEdit(MmPoint from, MmPoint to) const;
+  std::optional<StyleEdit> GroupMoveEdit(MmPoint from, MmPoint to, bool freely) const;
   void EditField(int field, const QByteArray& value);
   void EditRecord(const QByteArray& text);
   // The problems list and the stand-ins for pictures not found, after a
@@ -216,7 +228,8 @@ class StyleDesigner : public QMainWindow {
   int zoomChoice_ = 0;  // 0: the whole page
   bool showData_ = false;
   bool snap_ = false;
-  bool snapElements_ = true;  // moves meet other elements' edges and centres
+  Fixed gridStep_ = Fixed::FromInt(1);  // 0.5, 1, 2 or 5 mm
+  bool snapElements_ = true;            // moves meet other elements' edges and centres
   int page_ = 1;
   bool lastPage_ = true;
   std::optional<printing::BindingData> binding_;

@@ -2,6 +2,7 @@
 // with its object name and shortcut.
 
 #include <QAction>
+#include <QActionGroup>
 #include <QComboBox>
 #include <QDockWidget>
 #include <QLabel>
@@ -171,6 +172,23 @@ void StyleDesigner::BuildMenus() {
       connect(item, &QAction::triggered, this, [this, dx, dy] { Nudge(dx, dy); });
       canvas_->addAction(item);
     }
+    // Shift+Alt: the right or bottom edge by 1 mm; with Ctrl by 0.1 mm.
+    for (bool fine : {false, true}) {
+      auto* item = new QAction(this);
+      item->setObjectName(QStringLiteral("Resize") + QString::fromLatin1(arrow.name + 5) +
+                          (fine ? QString() : QStringLiteral("Mm")));
+      Qt::KeyboardModifiers keys = Qt::ShiftModifier | Qt::AltModifier;
+      if (fine) {
+        keys |= Qt::ControlModifier;
+      }
+      item->setShortcut(QKeySequence(QKeyCombination(keys, static_cast<Qt::Key>(arrow.key))));
+      item->setShortcutContext(Qt::WidgetShortcut);
+      int step = fine ? 1 : 10;
+      int dw = arrow.dx * step;
+      int dh = arrow.dy * step;
+      connect(item, &QAction::triggered, this, [this, dw, dh] { ResizeBy(dw, dh); });
+      canvas_->addAction(item);
+    }
   }
 
   QMenu* add = bar->addMenu(QStringLiteral("追加(&A)"));
@@ -233,10 +251,24 @@ void StyleDesigner::BuildMenus() {
     canvas_->addAction(item);
   }
   view->addSeparator();
-  QAction* snap = AddItem(view, "SnapGrid", QStringLiteral("1 mm グリッドに合わせる"),
+  QAction* snap = AddItem(view, "SnapGrid", QStringLiteral("グリッドに合わせる"),
                           QKeySequence(Qt::CTRL | Qt::Key_G), [] {});
   snap->setCheckable(true);
+  snap->setToolTip(
+      QStringLiteral("グリッドに合わせる (Alt を押しながらドラッグすると合わせません)"));
   connect(snap, &QAction::toggled, this, &StyleDesigner::SetSnap);
+  QMenu* steps = view->addMenu(QStringLiteral("グリッドの間隔"));
+  auto* stepGroup = new QActionGroup(this);
+  for (int tenths : kGridSteps) {
+    QAction* choice = steps->addAction(QStringLiteral("%1 mm").arg(
+        QString::fromStdString(Fixed::FromRaw(tenths * 1000LL).ToString())));
+    choice->setObjectName(QStringLiteral("GridStep%1").arg(tenths));
+    choice->setCheckable(true);
+    stepGroup->addAction(choice);
+    connect(choice, &QAction::triggered, this, [this, tenths] { SetGridStep(tenths); });
+  }
+  AddItem(view, "ClearGuides", QStringLiteral("ガイドをすべて消す"), {},
+          [this] { canvas_->ClearRulerGuides(); });
   QAction* snapElements =
       AddItem(view, "SnapElements",
               QStringLiteral("ほかの要素の端と中央に合わせる (グリッドを使わないとき)"), {}, [] {});

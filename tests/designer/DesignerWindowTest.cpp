@@ -22,6 +22,7 @@
 #include <QSpinBox>
 #include <QTest>
 #include <QUndoStack>
+#include <cmath>
 
 #include "catalogue/core/ListFile.h"
 #include "designer/core/RecordFields.h"
@@ -38,6 +39,7 @@
 #include "tests/support/PrintWindowServicesForTests.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TempDir.h"
+#include "widgets/SettingValues.h"
 
 namespace designer {
 namespace {
@@ -614,6 +616,124 @@ TEST_F(Designer, TagsDroppedOnThePageOrIntoATextAndThePageCapacityApart) {
     window->UndoStack()->undo();
   }
   EXPECT_EQ(window->Document().Bytes(), original);
+}
+
+// Written values with one decimal at most: what every pointer and key
+// edit leaves.
+bool InTenths(const std::string& value) {
+  std::size_t point = value.find('.');
+  return point == std::string::npos || value.size() - point <= 2;
+}
+
+double Number(const std::string& value) {
+  return std::stod(value);
+}
+
+// The pointer's whole drag, with the keys held all along.
+void DragOnPage(DesignerCanvas* canvas, QPoint from, QPoint to, Qt::KeyboardModifiers keys = {}) {
+  QTest::mousePress(canvas, Qt::LeftButton, keys, from);
+  QMouseEvent move(QEvent::MouseMove, QPointF(to), canvas->mapToGlobal(QPointF(to)), Qt::NoButton,
+                   Qt::LeftButton, keys);
+  QApplication::sendEvent(canvas, &move);
+  QTest::mouseRelease(canvas, Qt::LeftButton, keys, to);
+}
+
+// A box from an older program's drags, and a second one out of the way.
+TEST_F(Designer, PointerAndKeyEditsWriteTenthsTheGridOrAGuide) {
+  std::string boxes =
+      "header;Ver1.1;0;0;9;0;0;100;0;\r\n"
+      "0;0;0;0;rect;20.0004;20.0004;60.0004;40.0004;0;;0;0;\r\n"
+      "0;0;0;0;rect;100;100;140;120;0;;0;0;\r\n";
+  std::string path = folder.Write("noisy.sle", boxes);
+  Open(path);
+  window->SetElementSnap(false);
+  DesignerCanvas* canvas = window->Canvas();
+  auto corner = [&] { return std::pair{Number(Field(1, 6)), Number(Field(1, 7))}; };
+  auto allInTenths = [&](int line) {
+    for (int field = 6; field <= 9; ++field) {
+      EXPECT_TRUE(InTenths(Field(line, field))) << Field(line, field);
+    }
+  };
+
+  // Without the grid: wherever the pointer's pixels put it, tenths.
+  DragOnPage(canvas, At(20, 30), At(33.37, 47.91));
+  allInTenths(1);
+  EXPECT_NEAR(corner().first, 33.37, 0.4);
+
+  // A 5 mm grid, chosen in the menu and kept for the next window.
+  window->Item(QStringLiteral("SnapGrid"))->setChecked(true);
+  window->Item(QStringLiteral("GridStep50"))->trigger();
+  EXPECT_TRUE(window->Item(QStringLiteral("GridStep50"))->isChecked());
+  EXPECT_EQ(
+      widgets::ReadSettingInteger(folder.File("quillmark_wd.ini"), "fstyledesign", "GridStep", 0),
+      50);
+  auto [x, y] = corner();
+  DragOnPage(canvas, At(x, y + 4), At(x + 7.3, y + 4 + 3.1));
+  EXPECT_EQ(std::fmod(corner().first, 5.0), 0.0) << Field(1, 6);
+  EXPECT_EQ(std::fmod(corner().second, 5.0), 0.0) << Field(1, 7);
+  allInTenths(1);
+
+  // Alt held: the grid lets go, the values stay in tenths.
+  std::tie(x, y) = corner();
+  DragOnPage(canvas, At(x, y + 4), At(x + 2.3, y + 4 + 1.6), Qt::AltModifier);
+  EXPECT_NEAR(corner().first, x + 2.3, 0.4);
+  EXPECT_NEAR(corner().second, y + 1.6, 0.4);
+  allInTenths(1);
+
+  // A field dropped from the list lands on the grid too.
+  window->DropTag({layout::Fixed::FromRaw(1603000), layout::Fixed::FromRaw(2007000)},
+                  QStringLiteral("#FL"));
+  int dropped = window->Selected();
+  EXPECT_EQ(Field(dropped, 6), "160");
+  EXPECT_EQ(Field(dropped, 7), "200");
+  window->UndoStack()->undo();
+
+  // A guide pulled out of the left ruler; without the grid the box's left
+  // edge meets it when near.
+  window->Item(QStringLiteral("SnapGrid"))->setChecked(false);
+  QWidget* ruler = window->findChild<QWidget*>(QStringLiteral("RulerDown"));
+  ASSERT_NE(ruler, nullptr);
+  QPoint onRuler(ruler->width() / 2, ruler->height() / 2);
+  // Let go over the middle of the page's view.
+  QWidget* view = canvas->parentWidget();
+  QPoint onPage = ruler->mapFromGlobal(view->mapToGlobal(view->rect().center()));
+  MmPoint there = canvas->ToMm(canvas->mapFromGlobal(view->mapToGlobal(view->rect().center())));
+  // The ruler keeps the pointer while the button is held, wherever it goes.
+  for (auto [type, at] :
+       {std::pair{QEvent::MouseButtonPress, onRuler}, std::pair{QEvent::MouseMove, onPage},
+        std::pair{QEvent::MouseButtonRelease, onPage}}) {
+    QMouseEvent event(type, QPointF(at), ruler->mapToGlobal(QPointF(at)),
+                      type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
+                      type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton, {});
+    QApplication::sendEvent(ruler, &event);
+  }
+  ASSERT_EQ(canvas->GuidesX().size(), 1u);
+  EXPECT_EQ(canvas->GuidesX().front(), SnapTo(there.x, layout::Fixed::FromRaw(1000)));
+  std::string guide = DecimalText(canvas->GuidesX().front());
+  std::tie(x, y) = corner();
+  DragOnPage(canvas, At(x, y + 4), At(Number(canvas->GuidesX().front().ToString()) + 0.5, y + 4));
+  EXPECT_EQ(Field(1, 6), guide);
+  window->Item(QStringLiteral("ClearGuides"))->trigger();
+  EXPECT_TRUE(canvas->GuidesX().empty());
+
+  // Shift+Alt+arrows: 1 mm wider three times and 0.1 mm higher with Ctrl,
+  // one undo step.
+  window->Select(2);
+  canvas->setFocus();
+  int steps = window->UndoStack()->count();
+  for (int i = 0; i < 3; ++i) {
+    QTest::keyClick(canvas, Qt::Key_Right, Qt::ShiftModifier | Qt::AltModifier);
+  }
+  QTest::keyClick(canvas, Qt::Key_Down, Qt::ShiftModifier | Qt::AltModifier | Qt::ControlModifier);
+  EXPECT_EQ(Field(2, 8), "143");
+  EXPECT_EQ(Field(2, 9), "120.1");
+  EXPECT_EQ(Field(2, 6), "100");
+  EXPECT_EQ(window->UndoStack()->count(), steps + 1);
+
+  while (window->UndoStack()->canUndo()) {
+    window->UndoStack()->undo();
+  }
+  EXPECT_EQ(window->Document().Bytes(), boxes);
 }
 
 // Placing by eye: a moved element meets another's edge (a guide shows it

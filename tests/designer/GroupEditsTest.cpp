@@ -85,6 +85,35 @@ TEST(GroupEdits, MoveSetDeleteAndDuplicateManyInOneExactStep) {
   EXPECT_THROW(DeleteElements(document, {7}), platform::UserError);  // past the page
 }
 
+TEST(GroupEdits, KeyboardResizeAndRoundedMovesWriteTenthsInOneStep) {
+  StyleDocument document = StyleDocument::FromBytes(
+      "header;Ver1.1;0;0;9;0;0;100;0;\r\n"
+      "0;0;0;0;rect;16.5453;97.5453;30.0001;99.99;0;;0;0;\r\n"
+      "0;0;0;0;line;100;40;140.04;40;0;;0;0;\r\n"
+      "0;0;0;0;char;5;5;5;5;0;0;0;0;0;0;0;0;0;0;x;\r\n");
+  std::string bytes = document.Bytes();
+  // A group drag by noise writes every value on a tenth.
+  StyleEdit move =
+      Applied(document, MoveElements(document, {1, 2}, Mm(12345), Mm(-6789), kTenthMm));
+  EXPECT_EQ(document.Text(1), "0;0;0;0;rect;17.8;96.9;31.2;99.3;0;;0;0;");
+  EXPECT_EQ(document.Text(2), "0;0;0;0;line;101.2;39.3;141.3;39.3;0;;0;0;");
+  RevertEdit(document, move);
+  // Wider by 1 mm: the right edge and a line's end move; the text is left.
+  StyleEdit wider =
+      Applied(document, ResizeElementsBy(document, {1, 2, 3}, Fixed::FromInt(1), Fixed(), nullptr));
+  EXPECT_EQ(document.Text(1), "0;0;0;0;rect;16.5;97.5;31;100;0;;0;0;");
+  EXPECT_EQ(document.Text(2), "0;0;0;0;line;100;40;141;40;0;;0;0;");
+  EXPECT_EQ(document.Text(3), "0;0;0;0;char;5;5;5;5;0;0;0;0;0;0;0;0;0;0;x;");
+  EXPECT_EQ(SelectionAfter(wider), (std::vector<int>{1, 2, 3}));
+  RevertEdit(document, wider);
+  // Narrower than nothing: it stops at no width, never turned over.
+  Applied(document, ResizeElementsBy(document, {1}, Fixed::FromInt(-50), Fixed(), nullptr));
+  EXPECT_EQ(document.Text(1), "0;0;0;0;rect;16.5;97.5;16.5;100;0;;0;0;");
+  EXPECT_THROW(ResizeElementsBy(document, {3}, Fixed::FromInt(1), Fixed(), nullptr),
+               platform::UserError);
+  document = StyleDocument::FromBytes(bytes);
+}
+
 TEST(GroupEdits, FrontAndBackKeepTheirOrderAndEveryPlaceItsBreak) {
   StyleDocument document = Page();
   std::string bytes = document.Bytes();
