@@ -372,6 +372,9 @@ void StyleDesigner::ShowStatus(const QString& text) {
 }
 
 void StyleDesigner::UpdateTitle() {
+  // Names the file edited to whoever opened this window (the print window
+  // compares it with the style it shows).
+  setWindowFilePath(path_);
   QString name = path_.isEmpty() ? QStringLiteral("新しいスタイル") : QFileInfo(path_).fileName();
   setWindowTitle(
       QStringLiteral("%1%2 - スタイルデザイン - %3")

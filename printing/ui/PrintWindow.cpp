@@ -849,7 +849,33 @@ void PrintWindow::Quit() {
   close();
 }
 
+namespace {
+
+// Whether two style paths name one file (a new style has none).
+bool SameStyleFile(const QString& a, const QString& b) {
+  if (a.isEmpty() || b.isEmpty()) {
+    return a.isEmpty() && b.isEmpty();
+  }
+  auto canonical = [](const QString& path) {
+    QFileInfo file(path);
+    QString real = file.canonicalFilePath();
+    return real.isEmpty() ? file.absoluteFilePath() : real;
+  };
+  return canonical(a) == canonical(b);
+}
+
+}  // namespace
+
 void PrintWindow::OpenDesigner() {
+  if (designer_ && !SameStyleFile(designer_->windowFilePath(), Path(state_.Path()))) {
+    // The designer edits the file it names in its window file path.
+    followDesignerSaves_ = false;
+    bool closed = designer_->close();
+    followDesignerSaves_ = true;
+    if (closed) {
+      designer_ = nullptr;  // deleted once control returns to the event loop
+    }
+  }
   if (designer_) {
     designer_->show();
     designer_->raise();
@@ -867,6 +893,9 @@ void PrintWindow::OpenDesigner() {
 }
 
 void PrintWindow::TakeDesignerStyle(const std::string& path) {
+  if (!followDesignerSaves_) {
+    return;
+  }
   stylePathLabel_->setText(Path(path));
   lastDrawError_.clear();
   widgets::RunReported(*s_.dialogs, [&] {

@@ -98,8 +98,10 @@ class PrintWindow : public QDialog {
   void SaveSettingsToStyle(const QString& message);
   void PrintAllPages();
   // Opens the style designer on the style shown (a new style when none is
-  // loaded), or brings the open one forward. A style saved there is shown
-  // here, with the offsets and paper not yet saved here kept.
+  // loaded), or brings the open one forward when it edits that style. One
+  // open on another style is closed first (it asks to save; the user may go
+  // back to it). A style saved there is shown here, with the offsets and
+  // paper not yet saved here kept.
   void OpenDesigner();
   QWidget* Designer() const { return designer_; }
 
@@ -195,6 +197,9 @@ class PrintWindow : public QDialog {
   QPushButton* openPdfFolderButton_ = nullptr;
   QString writtenPdf_;
   QPointer<QWidget> designer_;
+  // Off while a designer on another style closes: its last save must not
+  // take the place of the style the user asked to design.
+  bool followDesignerSaves_ = true;
 };
 
 }  // namespace printing

@@ -1069,6 +1069,50 @@ TEST_F(DesignerFromThePrintWindow, OpensOnTheLoadedStyleAndReloadsAfterSaving) {
   EXPECT_EQ(print->Designer(), nullptr);
 }
 
+TEST_F(DesignerFromThePrintWindow, DesignOpensTheStyleShownAfterClosingOneOnAnother) {
+  std::string a = folder.Write("a.sle",
+                               "header;Ver1.1;0;0;9;0;0;100;0;\r\n"
+                               "0;0;0;0;char;15;25;15;25;0;0;0;0;F;12;;0;0;0;#T;0;0;\r\n");
+  std::string b = folder.Write("b.sle",
+                               "header;Ver1.1;0;0;9;0;0;100;0;\r\n"
+                               "0;0;0;0;char;40;25;40;25;0;0;0;0;F;12;;0;0;0;#T;0;0;\r\n");
+  Open(a);
+  print->OpenDesigner();
+  StyleDesigner* onA = Designer();
+  ASSERT_NE(onA, nullptr);
+  onA->Select(1);
+  onA->Nudge(0, 50);
+  print->LoadStyle(QString::fromStdString(b));
+  ASSERT_EQ(print->State().Path(), b);
+
+  // The designer on A asks to save; going back leaves it as it was.
+  dialogs.answers = {widgets::Dialogs::Answer::Third};
+  print->OpenDesigner();
+  EXPECT_EQ(Designer(), onA);
+  EXPECT_TRUE(onA->IsModified());
+  // Saved: A is written, the print window keeps B and the designer shows B.
+  dialogs.answers = {widgets::Dialogs::Answer::First};
+  print->OpenDesigner();
+  EXPECT_NE(ReadAll(a).find("char;15;30;15;30;"), std::string::npos);
+  EXPECT_EQ(print->State().Path(), b);
+  StyleDesigner* onB = Designer();
+  ASSERT_NE(onB, nullptr);
+  EXPECT_NE(onB, onA);
+  EXPECT_EQ(onB->Path(), QString::fromStdString(b));
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  // The same style: the open designer comes forward.
+  print->OpenDesigner();
+  EXPECT_EQ(Designer(), onB);
+  // One with nothing to save closes without a question.
+  print->LoadStyle(QString::fromStdString(a));
+  std::size_t asked = dialogs.shown.size();
+  print->OpenDesigner();
+  ASSERT_NE(Designer(), nullptr);
+  EXPECT_EQ(Designer()->Path(), QString::fromStdString(a));
+  EXPECT_EQ(dialogs.shown.size(), asked);
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
 TEST_F(DesignerFromThePrintWindow, SavingKeepsOffsetsThePrintWindowHasNotSaved) {
   std::string style = folder.Write("s.sle",
                                    "header;Ver1.1;1.5;0;9;0;0;100;0;\r\n"
