@@ -11,10 +11,7 @@
 
 namespace designer {
 
-namespace {
-
-// The lines sorted, each once, all page lines.
-std::vector<int> Sorted(const StyleDocument& document, const std::vector<int>& lines) {
+std::vector<int> SortedPageLines(const StyleDocument& document, const std::vector<int>& lines) {
   std::set<int> unique(lines.begin(), lines.end());
   if (unique.empty()) {
     throw platform::UserError("要素が選ばれていません");
@@ -26,6 +23,8 @@ std::vector<int> Sorted(const StyleDocument& document, const std::vector<int>& l
   }
   return {unique.begin(), unique.end()};
 }
+
+namespace {
 
 // One splice from `first` to `last` (inclusive) giving `inserted`.
 StyleEdit Splice(const StyleDocument& document, int first, int last,
@@ -116,7 +115,7 @@ std::vector<int> SelectionBefore(const StyleEdit& edit) {
 
 StyleEdit MoveElements(const StyleDocument& document, const std::vector<int>& lines, Fixed dx,
                        Fixed dy, Fixed roundTo) {
-  std::vector<int> selection = Sorted(document, lines);
+  std::vector<int> selection = SortedPageLines(document, lines);
   std::map<int, std::string> texts;
   for (int line : selection) {
     texts[line] = MoveElement(document, line, dx, dy, roundTo).inserted.front().text;
@@ -126,7 +125,7 @@ StyleEdit MoveElements(const StyleDocument& document, const std::vector<int>& li
 
 StyleEdit ResizeElementsBy(const StyleDocument& document, const std::vector<int>& lines, Fixed dw,
                            Fixed dh, ElementMeasurer* measurer) {
-  std::vector<int> selection = Sorted(document, lines);
+  std::vector<int> selection = SortedPageLines(document, lines);
   std::map<int, std::string> texts;
   for (int line : selection) {
     std::optional<ElementShape> shape = ShapeOfLine(document.Text(line), measurer);
@@ -151,7 +150,7 @@ StyleEdit ResizeElementsBy(const StyleDocument& document, const std::vector<int>
 
 StyleEdit SetFieldOfElements(const StyleDocument& document, const std::vector<int>& lines,
                              ElementKind kind, int field, const std::string& value) {
-  std::vector<int> selection = Sorted(document, lines);
+  std::vector<int> selection = SortedPageLines(document, lines);
   std::map<int, std::string> texts;
   std::string description;
   for (int line : selection) {
@@ -171,7 +170,7 @@ StyleEdit SetFieldOfElements(const StyleDocument& document, const std::vector<in
 }
 
 StyleEdit DeleteElements(const StyleDocument& document, const std::vector<int>& lines) {
-  std::vector<int> selection = Sorted(document, lines);
+  std::vector<int> selection = SortedPageLines(document, lines);
   std::vector<StyleLine> kept;
   for (int i = selection.front(); i <= selection.back(); ++i) {
     if (!std::binary_search(selection.begin(), selection.end(), i)) {
@@ -187,7 +186,7 @@ StyleEdit DeleteElements(const StyleDocument& document, const std::vector<int>& 
 
 StyleEdit DuplicateElements(const StyleDocument& document, const std::vector<int>& lines,
                             Fixed offset) {
-  std::vector<int> selection = Sorted(document, lines);
+  std::vector<int> selection = SortedPageLines(document, lines);
   std::vector<StyleLine> inserted;
   std::vector<int> copies;
   int at = selection.front();
@@ -243,18 +242,18 @@ StyleEdit Gather(const StyleDocument& document, const std::vector<int>& selectio
 }  // namespace
 
 StyleEdit BringElementsToFront(const StyleDocument& document, const std::vector<int>& lines) {
-  std::vector<int> selection = Sorted(document, lines);
+  std::vector<int> selection = SortedPageLines(document, lines);
   return Gather(document, selection, selection.front(), document.PageEnd() - 1, true, "最前面へ");
 }
 
 StyleEdit SendElementsToBack(const StyleDocument& document, const std::vector<int>& lines) {
-  std::vector<int> selection = Sorted(document, lines);
+  std::vector<int> selection = SortedPageLines(document, lines);
   return Gather(document, selection, 1, selection.back(), false, "最背面へ");
 }
 
 StyleEdit AlignElements(const StyleDocument& document, const std::vector<int>& lines,
                         Alignment alignment, ElementMeasurer* measurer) {
-  std::vector<int> selection = Sorted(document, lines);
+  std::vector<int> selection = SortedPageLines(document, lines);
   std::vector<Placed> placed = BoxesOf(document, selection, measurer);
   if (placed.size() < 2) {
     throw platform::UserError("揃えるには、位置のある要素を 2 つ以上選んでください");
@@ -282,7 +281,7 @@ StyleEdit AlignElements(const StyleDocument& document, const std::vector<int>& l
 
 StyleEdit DistributeElements(const StyleDocument& document, const std::vector<int>& lines,
                              bool across, ElementMeasurer* measurer) {
-  std::vector<int> selection = Sorted(document, lines);
+  std::vector<int> selection = SortedPageLines(document, lines);
   std::vector<Placed> placed = BoxesOf(document, selection, measurer);
   if (placed.size() < 3) {
     throw platform::UserError("等間隔に並べるには、位置のある要素を 3 つ以上選んでください");
@@ -311,7 +310,7 @@ StyleEdit DistributeElements(const StyleDocument& document, const std::vector<in
 
 std::string ElementsText(const StyleDocument& document, const std::vector<int>& lines) {
   std::string text;
-  for (int line : Sorted(document, lines)) {
+  for (int line : SortedPageLines(document, lines)) {
     text += document.Text(line);
     text += "\r\n";
   }

@@ -14,6 +14,9 @@ namespace designer {
 // is. `lines` are page lines in any order; the edit's selection after is
 // those elements where they end up. Each throws as its one-element edit does.
 
+// The lines sorted, each once; throws platform::UserError when there are
+// none or one is not an element of the page.
+std::vector<int> SortedPageLines(const StyleDocument& document, const std::vector<int>& lines);
 // Moves every element as MoveElement does (with `roundTo`, each value a
 // multiple of it), one step.
 StyleEdit MoveElements(const StyleDocument& document, const std::vector<int>& lines, Fixed dx,

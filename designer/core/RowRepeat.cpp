@@ -1,0 +1,254 @@
+#include "designer/core/RowRepeat.h"
+
+#include <algorithm>
+#include <set>
+
+#include "designer/core/ElementSnap.h"
+#include "designer/core/GroupEdits.h"
+#include "designer/core/NewElements.h"
+#include "designer/core/RecordFields.h"
+#include "platform/errors/UserError.h"
+
+namespace designer {
+
+namespace {
+
+constexpr std::string_view kCapacityTag = "#maxline=";
+
+// A row number as the binding writes it in a tag: two digits below 10.
+std::string RowText(int row) {
+  return (row < 10 ? "0" : "") + std::to_string(row);
+}
+
+// Calls `found(start, length, row)` for every row tag's number in `text`:
+// "#m", a letter from a to k, "_", and the digits of a row as the binding
+// writes it (#ma_1 and #ma_001 name no row).
+template <typename Found>
+void ForEachRowTag(std::string_view text, Found found) {
+  for (std::size_t at = text.find("#m"); at != std::string_view::npos;
+       at = text.find("#m", at + 1)) {
+    if (at + 4 > text.size() || text[at + 2] < 'a' || text[at + 2] > 'k' || text[at + 3] != '_') {
+      continue;
+    }
+    std::size_t start = at + 4;
+    std::size_t end = start;
+    while (end < text.size() && end - start < 6 && text[end] >= '0' && text[end] <= '9') {
+      ++end;
+    }
+    if (end == start || (end < text.size() && text[end] >= '0' && text[end] <= '9')) {
+      continue;  // no digits, or more than a row number has
+    }
+    std::string digits(text.substr(start, end - start));
+    int row = std::stoi(digits);
+    if (row >= 1 && RowText(row) == digits) {
+      found(start, end - start, row);
+    }
+  }
+}
+
+// The highest row any line of the style names (0: none).
+int HighestRow(const StyleDocument& document) {
+  int highest = 0;
+  for (int i = 1; i < document.LineCount(); ++i) {
+    for (int row : RowsOfLine(document.Text(i))) {
+      highest = std::max(highest, row);
+    }
+  }
+  return highest;
+}
+
+std::set<int> RowsOf(const StyleDocument& document, const std::vector<int>& lines) {
+  std::set<int> rows;
+  for (int line : lines) {
+    for (int row : RowsOfLine(document.Text(line))) {
+      rows.insert(row);
+    }
+  }
+  return rows;
+}
+
+void CheckLastRow(int row) {
+  if (row > kLastTagRow) {
+    throw platform::UserError("行の番号は " + std::to_string(kLastTagRow) +
+                              " までです。これ以上の行は作れません");
+  }
+}
+
+// The line of the page's capacity the binding reads (the first one naming
+// it), or -1.
+int CapacityLine(const StyleDocument& document) {
+  for (int i = 1; i < document.LineCount(); ++i) {
+    if (document.Text(i).find(kCapacityTag) != std::string::npos) {
+      return i;
+    }
+  }
+  return -1;
+}
+
+// The copies' texts added right after the last selected line, in one
+// edit; with `rows`, the page's capacity set to it (on the line naming it
+// where its text field holds the tag, else on a new text element after the
+// copies). The copies, and the originals too with `selectOriginals`, are
+// selected after.
+StyleEdit AddCopies(const StyleDocument& document, const std::vector<int>& selection,
+                    const std::vector<std::string>& copies, std::optional<int> rows,
+                    bool selectOriginals, std::string description) {
+  const int kTextField = 20;
+  int capacityLine = rows ? CapacityLine(document) : -1;
+  std::optional<std::string> capacityText;
+  if (capacityLine > 0) {
+    RecordFields fields(document.Text(capacityLine));
+    if (fields.Get(kTextField).starts_with(kCapacityTag)) {
+      fields.Set(kTextField, std::string(kCapacityTag) + std::to_string(*rows));
+      capacityText = fields.Join();
+    } else {
+      capacityLine = -1;  // a line the tag only passes through: left alone
+    }
+  }
+  int first = selection.front();
+  int last = selection.back();
+  if (capacityLine > 0) {
+    first = std::min(first, capacityLine);
+    last = std::max(last, capacityLine);
+  }
+  std::string lineBreak = document.Lines()[static_cast<std::size_t>(selection.back())].lineBreak;
+
+  StyleEdit edit;
+  edit.index = first;
+  edit.description = std::move(description);
+  std::vector<int> after;
+  int at = first;  // where the next inserted line lands
+  for (int i = first; i <= last; ++i) {
+    StyleLine line = document.Lines()[static_cast<std::size_t>(i)];
+    edit.removed.push_back(line);
+    if (i == capacityLine) {
+      line.text = *capacityText;
+    }
+    edit.inserted.push_back(std::move(line));
+    if (selectOriginals && std::binary_search(selection.begin(), selection.end(), i)) {
+      after.push_back(at);
+    }
+    ++at;
+    if (i == selection.back()) {
+      for (const std::string& copy : copies) {
+        edit.inserted.push_back({copy, lineBreak});
+        after.push_back(at++);
+      }
+      if (rows && capacityLine < 0 && CapacityLine(document) < 0) {
+        // A text element at the page's corner carries it, as the shipped
+        // styles do; the binding takes the tag away, so it draws nothing.
+        RecordFields fields(NewElementLine(ElementKind::Data, MmPoint{}));
+        for (int field = 6; field <= 9; ++field) {
+          fields.Set(field, "0");
+        }
+        fields.Set(kTextField, std::string(kCapacityTag) + std::to_string(*rows));
+        edit.inserted.push_back({fields.Join(), lineBreak});
+        ++at;
+      }
+    }
+  }
+  edit.selectBefore = selection.back();
+  edit.selectManyBefore = selection;
+  edit.selectAfter = after.back();
+  edit.selectManyAfter = after;
+  return edit;
+}
+
+}  // namespace
+
+std::vector<int> RowsOfLine(std::string_view text) {
+  std::set<int> rows;
+  ForEachRowTag(text, [&](std::size_t, std::size_t, int row) { rows.insert(row); });
+  return {rows.begin(), rows.end()};
+}
+
+std::string RenumberedRows(std::string_view text, int by) {
+  std::string renumbered;
+  std::size_t copied = 0;
+  ForEachRowTag(text, [&](std::size_t start, std::size_t length, int row) {
+    renumbered.append(text.substr(copied, start - copied));
+    renumbered += RowText(row + by);
+    copied = start + length;
+  });
+  renumbered.append(text.substr(copied));
+  return renumbered;
+}
+
+std::optional<Fixed> RowPitch(const StyleDocument& document) {
+  std::optional<Fixed> first;
+  std::optional<Fixed> second;
+  for (int i = 1; i < document.PageEnd() && !(first && second); ++i) {
+    std::vector<int> rows = RowsOfLine(document.Text(i));
+    std::optional<Fixed> y = RecordFields(document.Text(i)).Decimal(7);
+    if (!y) {
+      continue;
+    }
+    if (!first && std::binary_search(rows.begin(), rows.end(), 1)) {
+      first = y;
+    }
+    if (!second && std::binary_search(rows.begin(), rows.end(), 2)) {
+      second = y;
+    }
+  }
+  if (!first || !second || *second <= *first) {
+    return std::nullopt;
+  }
+  return *second - *first;
+}
+
+StyleEdit DuplicateAsNextRows(const StyleDocument& document, const std::vector<int>& lines,
+                              Fixed pitch) {
+  std::vector<int> selection = SortedPageLines(document, lines);
+  std::set<int> rows = RowsOf(document, selection);
+  // Without row tags it is one row further; with them, as many rows further
+  // as the numbers move on, so the copy of row 1 of three lands in row 4's
+  // place.
+  int by = rows.empty() ? 0 : HighestRow(document) + 1 - *rows.begin();
+  if (!rows.empty()) {
+    CheckLastRow(*rows.rbegin() + by);
+  }
+  Fixed down = rows.empty() ? pitch : by * pitch;
+  std::vector<std::string> copies;
+  for (int line : selection) {
+    copies.push_back(MovedText(RenumberedRows(document.Text(line), by), Fixed(), down, kTenthMm));
+  }
+  std::optional<int> capacity;
+  if (!rows.empty()) {
+    capacity = *rows.rbegin() + by;
+  }
+  return AddCopies(document, selection, copies, capacity, false, "次の行として複製");
+}
+
+StyleEdit RepeatElements(const StyleDocument& document, const std::vector<int>& lines, int across,
+                         int down, Fixed pitchX, Fixed pitchY) {
+  std::vector<int> selection = SortedPageLines(document, lines);
+  // Each count checked before they are multiplied.
+  if (across < 1 || down < 1 || across > kMostRepeats || down > kMostRepeats || across * down < 2 ||
+      across * down > kMostRepeats) {
+    throw platform::UserError("繰り返す数は、横と縦をかけて 2 から " +
+                              std::to_string(kMostRepeats) + " までにしてください");
+  }
+  std::set<int> rows = RowsOf(document, selection);
+  int places = across * down;
+  int span = rows.empty() ? 0 : *rows.rbegin() - *rows.begin() + 1;
+  int firstBy = rows.empty() ? 0 : HighestRow(document) + 1 - *rows.begin();
+  if (!rows.empty()) {
+    CheckLastRow(*rows.rbegin() + firstBy + (places - 2) * span);
+  }
+  std::vector<std::string> copies;
+  for (int place = 1; place < places; ++place) {
+    int by = rows.empty() ? 0 : firstBy + (place - 1) * span;
+    Fixed dx = (place % across) * pitchX;
+    Fixed dy = (place / across) * pitchY;
+    for (int line : selection) {
+      copies.push_back(MovedText(RenumberedRows(document.Text(line), by), dx, dy, kTenthMm));
+    }
+  }
+  std::optional<int> capacity;
+  if (!rows.empty()) {
+    capacity = *rows.rbegin() + firstBy + (places - 2) * span;
+  }
+  return AddCopies(document, selection, copies, capacity, true, "繰り返し配置");
+}
+
+}  // namespace designer
