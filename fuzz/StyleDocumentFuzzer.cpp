@@ -12,6 +12,7 @@
 #include "designer/core/ElementGeometry.h"
 #include "designer/core/ElementSchema.h"
 #include "designer/core/GroupEdits.h"
+#include "designer/core/RowRepeat.h"
 #include "designer/core/StyleEdits.h"
 #include "designer/core/StyleProblems.h"
 #include "platform/errors/UserError.h"
@@ -125,6 +126,24 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       return designer::PasteElements(document, designer::ElementsText(document, some),
                                      Fixed::FromInt(5));
     });
+    // Rows and cards repeated, their tags renumbered and the capacity set;
+    // renumbering there and back gives the text back.
+    RoundTrip(document,
+              [&] { return designer::DuplicateAsNextRows(document, some, Fixed::FromInt(12)); });
+    RoundTrip(document, [&] {
+      return designer::RepeatElements(document, some, 3, 4, Fixed::FromInt(60), Fixed::FromRaw(-1));
+    });
+    for (int line : some) {
+      const std::string& text = document.Text(line);
+      std::vector<int> rows = designer::RowsOfLine(text);
+      if (!rows.empty() && rows.back() > designer::kLastTagRow) {
+        continue;  // rows the designer never makes
+      }
+      if (designer::RenumberedRows(designer::RenumberedRows(text, 3), -3) != text) {
+        std::abort();
+      }
+    }
+    designer::RowPitch(document);
   }
   RoundTrip(document, [&] { return designer::PasteElements(document, bytes, Fixed::FromInt(5)); });
   RoundTrip(document, [&] {

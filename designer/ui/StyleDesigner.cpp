@@ -30,10 +30,12 @@
 #include "designer/core/ElementSnap.h"
 #include "designer/core/PictureNames.h"
 #include "designer/core/RecordFields.h"
+#include "designer/core/RowRepeat.h"
 #include "designer/ui/DesignerCanvas.h"
 #include "designer/ui/EditCommand.h"
 #include "designer/ui/PropertyPanel.h"
 #include "designer/ui/QtElementMeasurer.h"
+#include "designer/ui/RepeatDialog.h"
 #include "designer/ui/RuledScrollArea.h"
 #include "layout/core/Pictures.h"
 #include "platform/errors/UserError.h"
@@ -384,7 +386,8 @@ void StyleDesigner::UpdateTitle() {
 void StyleDesigner::UpdateActions() {
   bool any = selected_ > 0;
   bool many = selection_.size() > 1;
-  for (const char* name : {"DesignDuplicate", "DesignDelete", "DesignCut", "DesignCopy"}) {
+  for (const char* name : {"DesignDuplicate", "DesignDelete", "DesignCut", "DesignCopy",
+                           "DesignNextRow", "DesignRepeat"}) {
     Item(QString::fromLatin1(name))->setEnabled(any);
   }
   // One step forward or back moves one element; several go to the front or
@@ -757,6 +760,50 @@ void StyleDesigner::DuplicateSelected() {
   Perform([&] { return DuplicateElements(edited_.Document(), lines, Fixed::FromInt(5)); });
 }
 
+void StyleDesigner::DuplicateAsNextRow(std::optional<Fixed> pitch) {
+  std::vector<int> lines = selection_;
+  if (lines.empty()) {
+    return;
+  }
+  if (!pitch) {
+    pitch = RowPitch(edited_.Document());
+  }
+  if (!pitch) {
+    std::optional<MmBox> box = BoxAroundElements(edited_.Document(), lines, measurer_.get());
+    pitch = AskRowPitch(this, box ? SnapTo(box->bottom - box->top, kTenthMm) : Fixed::FromInt(10));
+    if (!pitch) {
+      return;
+    }
+  }
+  Fixed down = *pitch;
+  Perform([&] { return DuplicateAsNextRows(edited_.Document(), lines, down); });
+}
+
+void StyleDesigner::RepeatSelected(int across, int down, Fixed pitchX, Fixed pitchY) {
+  std::vector<int> lines = selection_;
+  if (!lines.empty()) {
+    Perform(
+        [&] { return RepeatElements(edited_.Document(), lines, across, down, pitchX, pitchY); });
+  }
+}
+
+void StyleDesigner::AskAndRepeatSelected() {
+  std::vector<int> lines = selection_;
+  std::optional<MmBox> box = BoxAroundElements(edited_.Document(), lines, measurer_.get());
+  if (!box) {
+    return;
+  }
+  // Cards side by side and rows one under the other, by default touching;
+  // a list's rows keep the style's own pitch.
+  RepeatChoice suggested;
+  suggested.pitchX = SnapTo(box->right - box->left, kTenthMm);
+  suggested.pitchY =
+      RowPitch(edited_.Document()).value_or(SnapTo(box->bottom - box->top, kTenthMm));
+  if (std::optional<RepeatChoice> choice = AskRepeat(this, suggested)) {
+    RepeatSelected(choice->across, choice->down, choice->pitchX, choice->pitchY);
+  }
+}
+
 void StyleDesigner::SelectedToFront() {
   std::vector<int> lines = selection_;
   if (!lines.empty()) {
@@ -775,9 +822,9 @@ QMenu* StyleDesigner::ContextMenu() {
   auto* menu = new QMenu(this);
   menu->setObjectName(QStringLiteral("PageMenu"));
   for (const char* name : std::initializer_list<const char*>{
-           "DesignCut", "DesignCopy", "DesignPaste", "DesignDuplicate", "DesignDelete", nullptr,
-           "DesignToFront", "DesignForward", "DesignBackward", "DesignToBack", nullptr,
-           "ZoomSelection"}) {
+           "DesignCut", "DesignCopy", "DesignPaste", "DesignDuplicate", "DesignNextRow",
+           "DesignRepeat", "DesignDelete", nullptr, "DesignToFront", "DesignForward",
+           "DesignBackward", "DesignToBack", nullptr, "ZoomSelection"}) {
     if (name == nullptr) {
       menu->addSeparator();
     } else {

@@ -93,6 +93,14 @@ class StyleDesigner : public QMainWindow {
   void ResizeBy(int dwTenths, int dhTenths);
   void DeleteSelected();
   void DuplicateSelected();
+  // The selection copied as the next rows of the list (row tags renumbered,
+  // #maxline= raised), `pitch` or the style's own row pitch further down;
+  // without either the pitch is asked.
+  void DuplicateAsNextRow(std::optional<Fixed> pitch = std::nullopt);
+  // The selection laid out `across` × `down` times (label sheets, lists).
+  void RepeatSelected(int across, int down, Fixed pitchX, Fixed pitchY);
+  // 「繰り返し配置…」: asks the counts and pitches, then repeats.
+  void AskAndRepeatSelected();
   void SelectedToFront();
   void SelectedToBack();
   void AlignSelected(Alignment alignment);

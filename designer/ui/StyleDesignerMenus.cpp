@@ -91,6 +91,10 @@ void StyleDesigner::BuildMenus() {
               return DuplicateElement(edited_.Document(), selected_, kDuplicateOffset);
             });
           });
+  AddItem(edit, "DesignNextRow", QStringLiteral("次の行として複製(&N)"),
+          QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_D), [this] { DuplicateAsNextRow(); });
+  AddItem(edit, "DesignRepeat", QStringLiteral("繰り返し配置(&R)..."),
+          QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R), [this] { AskAndRepeatSelected(); });
   QAction* remove =
       AddItem(edit, "DesignDelete", QStringLiteral("削除(&L)"), QKeySequence::Delete, [this] {
         if (selection_.size() > 1) {

@@ -10,6 +10,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QDockWidget>
+#include <QDoubleSpinBox>
 #include <QFile>
 #include <QImage>
 #include <QLabel>
@@ -21,8 +22,10 @@
 #include <QPointer>
 #include <QSpinBox>
 #include <QTest>
+#include <QTimer>
 #include <QUndoStack>
 #include <cmath>
+#include <functional>
 
 #include "catalogue/core/ListFile.h"
 #include "designer/core/RecordFields.h"
@@ -734,6 +737,75 @@ TEST_F(Designer, PointerAndKeyEditsWriteTenthsTheGridOrAGuide) {
     window->UndoStack()->undo();
   }
   EXPECT_EQ(window->Document().Bytes(), boxes);
+}
+
+// Answers the next modal dialog: `fill` sets its fields, then OK.
+void AnswerNextDialog(std::function<void(QDialog*)> fill) {
+  QTimer::singleShot(0, [fill = std::move(fill)] {
+    auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    fill(dialog);
+    dialog->accept();
+  });
+}
+
+// A list of twenty rows built from its first: the shipped list cut after
+// row 1 and its dotted line, holding one row.
+TEST_F(Designer, ARowRepeatedBecomesAListOfTwentyInOneStep) {
+  StyleDocument shipped = StyleDocument::FromBytes(original);
+  std::string oneRow;
+  for (int i = 0; i <= 14; ++i) {
+    std::string text = shipped.Text(i);
+    if (text.find("#maxline=20") != std::string::npos) {
+      text.replace(text.find("#maxline=20"), 11, "#maxline=1");
+    }
+    oneRow += text + "\r\n";
+  }
+  std::string path = folder.Write("one_row.sle", oneRow);
+  Open(path);
+  // The row's four fields and its line, taken in by one rubber band.
+  DragOnPage(window->Canvas(), At(5, 36), At(199, 47));
+  ASSERT_EQ(window->Selection(), (std::vector<int>{10, 11, 12, 13, 14}));
+
+  AnswerNextDialog([](QDialog* dialog) {
+    EXPECT_EQ(dialog->objectName(), QStringLiteral("DesignRepeatDialog"));
+    dialog->findChild<QSpinBox*>(QStringLiteral("RepeatDown"))->setValue(20);
+    dialog->findChild<QDoubleSpinBox*>(QStringLiteral("RepeatPitchY"))->setValue(12);
+  });
+  window->Item(QStringLiteral("DesignRepeat"))->trigger();
+  EXPECT_EQ(window->UndoStack()->count(), 1);
+  EXPECT_EQ(window->Selection().size(), 100u);
+  EXPECT_EQ(Field(1, 20), "#maxline=20");
+  // Row 20 is 19 pitches down, as in the shipped list.
+  for (int i = 0; i < 5; ++i) {
+    EXPECT_EQ(shipped.Text(10 + 19 * 5 + i).substr(0, 40),
+              window->Document().Text(10 + 19 * 5 + i).substr(0, 40));
+  }
+  EXPECT_EQ(Field(10 + 19 * 5 + 1, 20), "#mb_20");
+  EXPECT_TRUE(window->Problems().empty());
+
+  // One more row: no question, the style's own pitch.
+  window->SelectMany(
+      {10 + 19 * 5, 10 + 19 * 5 + 1, 10 + 19 * 5 + 2, 10 + 19 * 5 + 3, 10 + 19 * 5 + 4});
+  window->Item(QStringLiteral("DesignNextRow"))->trigger();
+  EXPECT_EQ(Field(1, 20), "#maxline=21");
+  EXPECT_EQ(Field(window->Selection().front(), 20), "#ma_21");
+  EXPECT_EQ(Field(window->Selection().front(), 7), "277.5");
+  EXPECT_EQ(window->UndoStack()->count(), 2);
+  while (window->UndoStack()->canUndo()) {
+    window->UndoStack()->undo();
+  }
+  EXPECT_EQ(window->Document().Bytes(), oneRow);
+
+  // With one row only, the next row's pitch is asked.
+  window->SelectMany({10, 11, 12, 13, 14});
+  AnswerNextDialog([](QDialog* dialog) {
+    EXPECT_EQ(dialog->objectName(), QStringLiteral("DesignRowPitchDialog"));
+    dialog->findChild<QDoubleSpinBox*>(QStringLiteral("RowPitch"))->setValue(12.5);
+  });
+  window->Item(QStringLiteral("DesignNextRow"))->trigger();
+  EXPECT_EQ(Field(window->Selection().front(), 7), "50");
+  EXPECT_EQ(Field(window->Selection().front(), 20), "#ma_02");
 }
 
 // Placing by eye: a moved element meets another's edge (a guide shows it
