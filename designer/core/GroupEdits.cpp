@@ -7,6 +7,7 @@
 
 #include "designer/core/ElementSnap.h"
 #include "designer/core/RecordFields.h"
+#include "layout/core/StyleFile.h"
 #include "platform/errors/UserError.h"
 
 namespace designer {
@@ -18,7 +19,8 @@ std::vector<int> SortedPageLines(const StyleDocument& document, const std::vecto
   }
   for (int line : unique) {
     if (line < 1 || line >= document.PageEnd()) {
-      throw platform::UserError(std::to_string(line) + " 行目はページの要素ではありません");
+      throw platform::UserError(std::to_string(layout::LineNumberShown(line)) +
+                                " 行目はページの要素ではありません");
     }
   }
   return {unique.begin(), unique.end()};

@@ -18,6 +18,7 @@
 
 #include "designer/core/RecordFields.h"
 #include "layout/core/ElementFields.h"
+#include "layout/core/StyleFile.h"
 #include "platform/text/Cp932.h"
 #include "widgets/Dialogs.h"
 
@@ -162,7 +163,9 @@ void PropertyPanel::ShowRecord(int line, const std::string& text,
   if (!built_ || kind != kind_) {
     Rebuild(kind);
   }
-  heading_->setText(QStringLiteral("%1 行目: %2").arg(line).arg(QString::fromUtf8(KindName(kind))));
+  heading_->setText(QStringLiteral("%1 行目: %2")
+                        .arg(layout::LineNumberShown(line))
+                        .arg(QString::fromUtf8(KindName(kind))));
   RecordFields fields(text);
   for (Row& row : rows_) {
     row.shown = Shown(fields.Get(row.info.number));

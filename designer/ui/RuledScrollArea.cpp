@@ -1,5 +1,6 @@
 #include "designer/ui/RuledScrollArea.h"
 
+#include <QFontMetrics>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QResizeEvent>
@@ -93,9 +94,11 @@ class RuledScrollArea::Ruler : public QWidget {
         if (across_) {
           painter.drawText(p + 2, 10, text);
         } else {
+          // Read from below, beside the ticks (which keep to the right
+          // half), the minus sign first.
           painter.save();
-          painter.translate(10, p + 2);
-          painter.rotate(90);
+          painter.translate(1 + QFontMetrics(small).ascent(), p - 2);
+          painter.rotate(-90);
           painter.drawText(0, 0, text);
           painter.restore();
         }

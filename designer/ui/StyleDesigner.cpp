@@ -38,6 +38,7 @@
 #include "designer/ui/RepeatDialog.h"
 #include "designer/ui/RuledScrollArea.h"
 #include "layout/core/Pictures.h"
+#include "layout/core/StyleFile.h"
 #include "platform/errors/UserError.h"
 #include "platform/qt/Desktop.h"
 #include "platform/text/Cp932.h"
@@ -143,6 +144,8 @@ void StyleDesigner::BuildWindow() {
   scroll_->setBackgroundRole(QPalette::Dark);
   scroll_->setAlignment(Qt::AlignCenter);
   scroll_->SetCanvas(canvas_);
+  // A click on the grey desk round the page gives the page the keys.
+  scroll_->setFocusProxy(canvas_);
   setCentralWidget(scroll_);
   connect(canvas_, &DesignerCanvas::pressed, this, &StyleDesigner::Pressed);
   connect(canvas_, &DesignerCanvas::dragged, this, &StyleDesigner::Dragged);
@@ -160,8 +163,11 @@ void StyleDesigner::BuildWindow() {
     if (message != drawError_) {
       drawError_ = message;
       // The problems list names the line; the drawing's message does not.
-      ShowStatus(problems_.empty() ? QStringLiteral("描画できない要素があります: ") + message
-                                   : ProblemsSummary());
+      if (problems_.empty()) {
+        ShowStatus(QStringLiteral("描画できない要素があります: ") + message);
+      } else {
+        ShowProblemsStatus();
+      }
     }
   });
 
@@ -357,7 +363,7 @@ void StyleDesigner::Take(StyleDocument document, const QString& path, std::strin
     problemDock_->show();
     resizeDocks({problemDock_}, {std::min(200, 40 + 18 * static_cast<int>(problems_.size()))},
                 Qt::Vertical);
-    ShowStatus(ProblemsSummary());
+    ShowProblemsStatus();
   }
 }
 
@@ -371,6 +377,12 @@ QString StyleDesigner::StatusText() const {
 
 void StyleDesigner::ShowStatus(const QString& text) {
   messageLabel_->setText(text);
+  statusNamesProblems_ = false;
+}
+
+void StyleDesigner::ShowProblemsStatus() {
+  ShowStatus(problems_.empty() ? QString() : ProblemsSummary());
+  statusNamesProblems_ = !problems_.empty();
 }
 
 void StyleDesigner::UpdateTitle() {
@@ -516,7 +528,7 @@ QString StyleDesigner::ProblemsSummary() const {
   const StyleProblem& first = problems_.front();
   return QStringLiteral("%1 行に問題があります (%2 行目: %3)。「問題のある行」から選んで直せます")
       .arg(problems_.size())
-      .arg(first.line)
+      .arg(layout::LineNumberShown(first.line))
       .arg(QString::fromStdString(first.reason));
 }
 
@@ -526,11 +538,14 @@ void StyleDesigner::ShowProblems() {
     return !layout::PicturePath(platform::DecodeCp932(nameCp932), folder).empty();
   };
   problems_ = FindStyleProblems(edited_.Document(), found);
+  if (statusNamesProblems_) {
+    ShowProblemsStatus();  // one repaired: the line names what is left
+  }
   QSignalBlocker quiet(problemList_);
   problemList_->clear();
   for (const StyleProblem& problem : problems_) {
     auto* item = new QListWidgetItem(QStringLiteral("%1 行目: %2")
-                                         .arg(problem.line)
+                                         .arg(layout::LineNumberShown(problem.line))
                                          .arg(QString::fromStdString(problem.reason)));
     item->setData(Qt::UserRole, problem.line);
     problemList_->addItem(item);
@@ -577,7 +592,7 @@ void StyleDesigner::ShowSelection() {
                      kinds);
   if (shape) {
     positionLabel_->setText(QStringLiteral("%1 行目  X %2  Y %3 mm")
-                                .arg(selected_)
+                                .arg(layout::LineNumberShown(selected_))
                                 .arg(QString::fromStdString(DecimalText(
                                          shape->isSegment ? shape->start.x : shape->box.left)),
                                      QString::fromStdString(DecimalText(
@@ -586,12 +601,14 @@ void StyleDesigner::ShowSelection() {
     QPoint at = canvas_->ToPixel({shape->box.left, shape->box.top});
     scroll_->ensureVisible(at.x(), at.y(), 40, 40);
   } else {
-    positionLabel_->setText(selected_ > 0 ? QStringLiteral("%1 行目").arg(selected_) : QString());
+    positionLabel_->setText(selected_ > 0
+                                ? QStringLiteral("%1 行目").arg(layout::LineNumberShown(selected_))
+                                : QString());
   }
   if (many) {
     positionLabel_->setText(QStringLiteral("%1 個の要素を選択中 (パネルは %2 行目)")
                                 .arg(selection_.size())
-                                .arg(selected_));
+                                .arg(layout::LineNumberShown(selected_)));
   }
 }
 

@@ -215,6 +215,9 @@ class StyleDesigner : public QMainWindow {
   // as an image record holds it; nothing when cancelled.
   std::optional<std::string> ChoosePicture();
   void ShowStatus(const QString& text);
+  // The status line naming the style's problems, kept true as they are
+  // repaired (cleared when none is left).
+  void ShowProblemsStatus();
   // A new style on the print window's paper (A4 portrait without one).
   StyleDocument NewStyleOnPrintersPaper() const;
   // Sets the canvas's sheet to the style's paper, when it changed.
@@ -254,6 +257,7 @@ class StyleDesigner : public QMainWindow {
   QLabel* positionLabel_ = nullptr;
   QLabel* pointerLabel_ = nullptr;
   QLabel* messageLabel_ = nullptr;
+  bool statusNamesProblems_ = false;
   QListWidget* problemList_ = nullptr;
   QListWidget* fieldList_ = nullptr;
   void FillFieldList();

@@ -79,7 +79,11 @@ void StyleDesigner::BuildMenus() {
   AddItem(edit, "DesignPaste", QStringLiteral("貼り付け(&P)"), QKeySequence::Paste,
           [this] { Paste(); });
   AddItem(edit, "DesignSelectAll", QStringLiteral("すべて選択(&A)"), QKeySequence::SelectAll,
-          [this] { SelectMany(SelectableLines(edited_.Document(), measurer_.get())); });
+          [this] {
+            SelectMany(SelectableLines(edited_.Document(), measurer_.get()));
+            // The arrows then move what is selected, wherever the focus was.
+            canvas_->setFocus(Qt::ShortcutFocusReason);
+          });
   edit->addSeparator();
   AddItem(edit, "DesignDuplicate", QStringLiteral("複製(&D)"), QKeySequence(Qt::CTRL | Qt::Key_D),
           [this] {

@@ -5,6 +5,7 @@
 
 #include "layout/core/DrawElements.h"
 #include "layout/core/Pictures.h"
+#include "layout/core/StyleFile.h"
 #include "platform/errors/UserError.h"
 
 namespace layout {
@@ -27,8 +28,9 @@ void DrawPicture(const ImageRecord& r, DrawingContext& context) {
   if (path.empty()) {
     // Said, as an unreadable one is: a catalogue printed without its
     // picture must not look whole.
-    context.pictureFailures.push_back(std::to_string(context.line) + " 行目の画像: 画像ファイル「" +
-                                      r.file + "」が見つかりません");
+    context.pictureFailures.push_back(std::to_string(LineNumberShown(context.line)) +
+                                      " 行目の画像: 画像ファイル「" + r.file +
+                                      "」が見つかりません");
     return;
   }
   // A folder, pipe or device of that name is refused by the reading, with
@@ -38,7 +40,8 @@ void DrawPicture(const ImageRecord& r, DrawingContext& context) {
   try {
     picture = LoadPicture(path, *context.pictures);
   } catch (const platform::UserError& e) {
-    context.pictureFailures.push_back(std::to_string(context.line) + " 行目の画像: " + e.what());
+    context.pictureFailures.push_back(std::to_string(LineNumberShown(context.line)) +
+                                      " 行目の画像: " + e.what());
     return;
   }
   int holderW = picture.bitmap.width;

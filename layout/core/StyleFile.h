@@ -17,6 +17,12 @@ inline constexpr std::uint64_t kStyleFileLimit = std::uint64_t{16} << 20;  // 16
 
 std::vector<std::string> ReadStyleFile(const std::string& path);
 
+// A style line's number as messages give it: as a text editor counts, the
+// header being line 1 (`index` counts from the header's 0).
+constexpr int LineNumberShown(int index) {
+  return index + 1;
+}
+
 // The file text of style lines: every line followed by CR LF.
 std::string StyleFileText(const std::vector<std::string>& lines);
 

@@ -20,6 +20,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
+#include <QScrollArea>
 #include <QSpinBox>
 #include <QTest>
 #include <QTimer>
@@ -915,7 +916,8 @@ TEST_F(Designer, BrokenLinesAreListedReachedRepairedAndSaved) {
   window->Select(-1);
   QListWidgetItem* item = window->ProblemList()->item(0);
   ASSERT_NE(item, nullptr);
-  EXPECT_TRUE(item->text().startsWith(QStringLiteral("%1 行目: ").arg(unknown)));
+  // Counted as a text editor counts, the header being line 1.
+  EXPECT_TRUE(item->text().startsWith(QStringLiteral("%1 行目: ").arg(unknown + 1)));
   emit window->ProblemList()->itemClicked(item);
   EXPECT_EQ(window->Selected(), unknown);
   auto* record = window->Panel()->findChild<QLineEdit*>(QStringLiteral("RecordText"));
@@ -927,6 +929,15 @@ TEST_F(Designer, BrokenLinesAreListedReachedRepairedAndSaved) {
   EXPECT_EQ(window->Document().Text(unknown), "0;0;0;0;rect;1;2;3;4;0;;0;0;");
   ASSERT_EQ(window->Problems().size(), 1u);
   EXPECT_EQ(window->ProblemList()->count(), 1);
+  // The status line names what is left, and nothing once all is repaired.
+  EXPECT_TRUE(window->StatusText().contains(QStringLiteral("1 行に問題があります")))
+      << window->StatusText().toStdString();
+  int other = window->Problems()[0].line;
+  window->Select(other);
+  window->Item(QStringLiteral("DesignDelete"))->trigger();
+  EXPECT_TRUE(window->Problems().empty());
+  EXPECT_EQ(window->StatusText(), QString());
+  window->UndoStack()->undo();
 
   ASSERT_TRUE(window->Save());
   EXPECT_NE(Saved().find("0;0;0;0;rect;1;2;3;4;0;;0;0;\r\n0;0;0;0;rect;10;10;"), std::string::npos);
@@ -935,6 +946,53 @@ TEST_F(Designer, BrokenLinesAreListedReachedRepairedAndSaved) {
   }
   ASSERT_TRUE(window->Save());
   EXPECT_EQ(Saved(), broken);
+}
+
+// After a click on the grey desk round the page, Ctrl+A selects every
+// element and the arrows move them all, one step.
+TEST_F(Designer, ArrowsMoveWhatCtrlASelectedWhereverTheClickWas) {
+  Open(stylePath);
+  window->SetZoom(0);  // the whole page, the desk round it
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+  auto* scroll = window->findChild<QScrollArea*>(QStringLiteral("DesignScroll"));
+  ASSERT_NE(scroll, nullptr);
+  QTest::mouseClick(scroll->viewport(), Qt::LeftButton, {}, QPoint(2, 2));
+  window->Panel()->setFocus();  // or anywhere else in the window
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+  ASSERT_GT(window->Selection().size(), 10u);
+  std::string before = Field(kTitleLine, 6);
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+  EXPECT_NE(Field(kTitleLine, 6), before);
+  EXPECT_EQ(window->UndoStack()->count(), 1);
+}
+
+// The left ruler's numbers keep to its left half, clear of the ticks, so
+// each reads whole, the minus sign of those above the page included.
+TEST_F(Designer, TheLeftRulersNumbersAreClearOfItsTicks) {
+  Open(stylePath);
+  window->SetZoom(100);
+  QWidget* ruler = window->findChild<QWidget*>(QStringLiteral("RulerDown"));
+  ASSERT_NE(ruler, nullptr);
+  QImage image = ruler->grab().toImage();
+  int half = image.width() / 2;
+  auto dark = [&](int x, int y) { return qGray(image.pixel(x, y)) < 0x80; };
+  int labelPixels = 0;
+  for (int y = 0; y < image.height(); ++y) {
+    bool tick = dark(image.width() - 3, y);
+    for (int x = 0; x < image.width() - 1; ++x) {
+      if (!dark(x, y)) {
+        continue;
+      }
+      if (x < half) {
+        ++labelPixels;
+        EXPECT_FALSE(tick && x >= half - 1) << "a tick crosses a number at y " << y;
+      } else {
+        EXPECT_TRUE(tick) << "a number reaches the ticks at " << x << ", " << y;
+      }
+    }
+  }
+  EXPECT_GT(labelPixels, 50);
 }
 
 // Ctrl+Z in a panel field undoes its typing first, then the style's steps.

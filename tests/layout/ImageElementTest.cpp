@@ -89,7 +89,7 @@ TEST_F(ImageFixture, PicturesThatAreNotBitmapsOrNotThereDrawNothing) {
   EXPECT_TRUE(Draw(page, "0;0;0;0;image;0;0;0;0;0;0;0;" + dir.File("none.bmp") + ";").empty());
   ASSERT_EQ(page.context.pictureFailures.size(), 1u);
   EXPECT_EQ(page.context.pictureFailures[0],
-            "1 行目の画像: 画像ファイル「" + dir.File("none.bmp") + "」が見つかりません");
+            "2 行目の画像: 画像ファイル「" + dir.File("none.bmp") + "」が見つかりません");
   page.context.pictureFailures.clear();
   EXPECT_TRUE(Draw(page, "0;0;0;0;image;0;0;0;0;0;0;0;;").empty());  // no picture chosen
   // A JPEG without a start marker has no pixels, so no derived size either.
@@ -123,8 +123,8 @@ TEST_F(ImageFixture, APictureThatCannotBeReadIsNamedAndTheRestDrawn) {
   EXPECT_GE(calls.size(), 5u);                                           // the frame and the line
   ASSERT_EQ(page.context.pictureFailures.size(), 2u);
   EXPECT_EQ(page.context.pictureFailures[0],
-            "1 行目の画像: 拡張子 .tif の画像形式は処理できません");
-  EXPECT_EQ(page.context.pictureFailures[1].rfind("3 行目の画像: 画像を読み込めません", 0), 0u)
+            "2 行目の画像: 拡張子 .tif の画像形式は処理できません");
+  EXPECT_EQ(page.context.pictureFailures[1].rfind("4 行目の画像: 画像を読み込めません", 0), 0u)
       << page.context.pictureFailures[1];
 }
 

@@ -265,7 +265,7 @@ TEST_F(PrintWindowFixture, APictureThatCannotBeReadIsNamedAndTheRestPrinted) {
   pictures = &decoder;
   Open();
   QApplication::processEvents();  // the preview drawn
-  EXPECT_TRUE(ShownText(*window, "MessageStatus").contains(QStringLiteral("1 行目の画像")))
+  EXPECT_TRUE(ShownText(*window, "MessageStatus").contains(QStringLiteral("2 行目の画像")))
       << ShownText(*window, "MessageStatus").toStdString();
   EXPECT_TRUE(std::none_of(dialogs.shown.begin(), dialogs.shown.end(),
                            [](const QString& s) { return s.startsWith(QStringLiteral("error")); }));
@@ -275,7 +275,7 @@ TEST_F(PrintWindowFixture, APictureThatCannotBeReadIsNamedAndTheRestPrinted) {
   EXPECT_GE(printer.pages[0].size(), 5u);  // the frame and the line
   ASSERT_FALSE(dialogs.shown.isEmpty());
   EXPECT_TRUE(dialogs.shown.back().startsWith(
-      QStringLiteral("ask: 印刷できない画像があります:\r\n1 行目の画像: 拡張子 .tif")))
+      QStringLiteral("ask: 印刷できない画像があります:\r\n2 行目の画像: 拡張子 .tif")))
       << dialogs.shown.back().toStdString();
   window.reset();  // before the decoder goes
 }
