@@ -76,6 +76,15 @@ EditAndButton EditWithButton(const char* buttonName, const char* tip) {
   return {holder, edit, button};
 }
 
+// A choice box as narrow as the panel needs, whatever its longest entry
+// (the whole entry shows in the open list).
+QComboBox* NarrowComboBox() {
+  auto* box = new QComboBox;
+  box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  box->setMinimumContentsLength(6);
+  return box;
+}
+
 }  // namespace
 
 PropertyPanel::PropertyPanel(widgets::Dialogs& dialogs, QWidget* parent)
@@ -104,13 +113,25 @@ PropertyPanel::PropertyPanel(widgets::Dialogs& dialogs, QWidget* parent)
     }
   });
   layout->addWidget(recordEdit_);
+  // The fields fit the dock's width (long labels wrap, the editors take
+  // what is left) and keep their own height, so a field stays under the
+  // pointer whatever else opens beside the panel.
   auto* scroll = new QScrollArea;
+  scroll->setObjectName(QStringLiteral("PropertyScroll"));
   scroll->setWidgetResizable(true);
   scroll->setFrameShape(QFrame::NoFrame);
+  scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  auto* holder = new QWidget;
+  auto* column = new QVBoxLayout(holder);
+  column->setContentsMargins(0, 0, 0, 0);
   form_ = new QWidget;
   formLayout_ = new QFormLayout(form_);
   formLayout_->setLabelAlignment(Qt::AlignRight);
-  scroll->setWidget(form_);
+  formLayout_->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
+  formLayout_->setRowWrapPolicy(QFormLayout::DontWrapRows);
+  column->addWidget(form_);
+  column->addStretch(1);
+  scroll->setWidget(holder);
   layout->addWidget(scroll, 1);
 }
 
@@ -211,6 +232,7 @@ void PropertyPanel::Rebuild(ElementKind kind) {
     auto* label =
         new QLabel(QStringLiteral("%1 %2").arg(info.number).arg(QString::fromUtf8(info.label)));
     row.label = label;
+    label->setWordWrap(true);
     label->setToolTip(QString::fromUtf8(info.meaning));
     row.editor->setToolTip(QString::fromUtf8(info.meaning));
     row.editor->setObjectName(QStringLiteral("Field%1").arg(info.number));
@@ -279,7 +301,7 @@ PropertyPanel::Row PropertyPanel::MakeRow(const FieldInfo& info) {
     case FieldType::FontStyle:
     case FieldType::TextMode:
     case FieldType::SizeMode: {
-      auto* box = new QComboBox;
+      auto* box = NarrowComboBox();
       row.editor = box;
       for (const NamedChoice& choice : ChoicesOf(info.type, kind_)) {
         QString word = Shown(choice.word);
@@ -307,7 +329,7 @@ PropertyPanel::Row PropertyPanel::MakeRow(const FieldInfo& info) {
       break;
     }
     case FieldType::FontFace: {
-      auto* box = new QComboBox;
+      auto* box = NarrowComboBox();
       box->setEditable(true);
       box->setInsertPolicy(QComboBox::NoInsert);
       for (const char* face : kWindowsFaces) {

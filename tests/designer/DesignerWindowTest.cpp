@@ -21,6 +21,7 @@
 #include <QPainter>
 #include <QPointer>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QTest>
 #include <QTimer>
@@ -967,6 +968,41 @@ TEST_F(Designer, ArrowsMoveWhatCtrlASelectedWhereverTheClickWas) {
   EXPECT_EQ(window->UndoStack()->count(), 1);
 }
 
+// On a 1024 × 768 screen the panel of a mixed selection fits its dock:
+// no sideways scrolling, every editor whole; and its rows stay where they
+// are when another dock opens beside it.
+TEST_F(Designer, ThePanelFitsItsDockAndItsRowsStayPut) {
+  Open(stylePath);
+  window->resize(1024, 768);
+  window->SelectMany({10, 11, 12, 13, 14});  // a row's texts and its line
+  auto* history = window->findChild<QDockWidget*>(QStringLiteral("UndoHistoryDock"));
+  ASSERT_NE(history, nullptr);
+  history->hide();
+  QApplication::processEvents();
+  auto* scroll = window->Panel()->findChild<QScrollArea*>(QStringLiteral("PropertyScroll"));
+  ASSERT_NE(scroll, nullptr);
+  EXPECT_FALSE(scroll->horizontalScrollBar()->isVisible());
+  auto rowTop = [&](int field) {
+    return window->Panel()->Editor(field)->mapTo(window->Panel(), QPoint(0, 0)).y();
+  };
+  for (int field = 6; field <= 12; ++field) {
+    QWidget* editor = window->Panel()->Editor(field);
+    ASSERT_NE(editor, nullptr) << field;
+    QRect inView(editor->mapTo(scroll->viewport(), QPoint(0, 0)), editor->size());
+    EXPECT_LE(inView.right(), scroll->viewport()->width()) << field;
+    EXPECT_GE(inView.width(), editor->minimumSizeHint().width()) << field;
+  }
+  std::vector<int> tops;
+  for (int field = 6; field <= 12; ++field) {
+    tops.push_back(rowTop(field));
+  }
+  history->show();
+  QApplication::processEvents();
+  for (int field = 6; field <= 12; ++field) {
+    EXPECT_EQ(rowTop(field), tops[static_cast<std::size_t>(field - 6)]) << field;
+  }
+}
+
 // The left ruler's numbers keep to its left half, clear of the ticks, so
 // each reads whole, the minus sign of those above the page included.
 TEST_F(Designer, TheLeftRulersNumbersAreClearOfItsTicks) {
@@ -1126,6 +1162,23 @@ TEST_F(Designer, Screenshot) {
   while (window->UndoStack()->canUndo()) {
     window->UndoStack()->undo();
   }
+
+  // On a 1024 × 768 screen: a row and its line chosen (two kinds), the
+  // 2 mm grid and a guide; then the row repeated into a list.
+  window->Open(QString::fromStdString(stylePath));
+  window->resize(1024, 768);
+  window->SetZoom(100);
+  window->SetSnap(true);
+  window->Item(QStringLiteral("GridStep20"))->trigger();
+  window->Canvas()->AddRulerGuide(true, layout::Fixed::FromInt(60));
+  window->SelectMany({10, 11, 12, 13, 14});
+  QApplication::processEvents();
+  window->grab().save(shots + QStringLiteral("/designer_1024_two_kinds.png"));
+  window->RepeatSelected(1, 3, layout::Fixed(), layout::Fixed::FromInt(12));
+  window->SetZoom(0);
+  QApplication::processEvents();
+  window->grab().save(shots + QStringLiteral("/designer_1024_repeated.png"));
+  window->UndoStack()->undo();
 }
 
 // The print window and the designer it opens, on one print state.
