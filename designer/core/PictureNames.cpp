@@ -23,8 +23,13 @@ std::string PictureNameForStyle(const std::string& picture, const std::string& f
   return relative.string();
 }
 
-std::optional<StyleEdit> PicturesRelativeTo(const StyleDocument& document,
-                                            const std::string& folder) {
+namespace {
+
+// The edit renaming every image element's picture by `rename` (UTF-8 in,
+// UTF-8 out); a name the file's code page cannot hold is left.
+template <typename Rename>
+std::optional<StyleEdit> RenamePictures(const StyleDocument& document, Rename rename,
+                                        std::string description) {
   std::map<int, std::string> texts;
   for (int line = 1; line < document.PageEnd(); ++line) {
     if (KindOfLine(document.Text(line)) != ElementKind::Image) {
@@ -32,9 +37,10 @@ std::optional<StyleEdit> PicturesRelativeTo(const StyleDocument& document,
     }
     RecordFields fields(document.Text(line));
     std::string name = platform::Cp932ToUtf8(fields.Get(kPictureField));
-    std::string kept = PictureNameForStyle(name, folder);
-    if (kept != name) {
-      fields.Set(kPictureField, platform::Utf8ToCp932(kept));
+    std::string kept = rename(name);
+    std::string stored = platform::Utf8ToCp932(kept);
+    if (kept != name && platform::Cp932ToUtf8(stored) == kept) {
+      fields.Set(kPictureField, stored);
       texts[line] = fields.Join();
     }
   }
@@ -51,8 +57,31 @@ std::optional<StyleEdit> PicturesRelativeTo(const StyleDocument& document,
     }
     edit.inserted.push_back(std::move(line));
   }
-  edit.description = "画像ファイル名をスタイルのフォルダーからの名前に";
+  edit.description = std::move(description);
   return edit;
+}
+
+}  // namespace
+
+std::optional<StyleEdit> PicturesRelativeTo(const StyleDocument& document,
+                                            const std::string& folder) {
+  return RenamePictures(
+      document, [&](const std::string& name) { return PictureNameForStyle(name, folder); },
+      "画像ファイル名をスタイルのフォルダーからの名前に");
+}
+
+std::optional<StyleEdit> PicturesNamedWhole(const StyleDocument& document,
+                                            const std::string& folder) {
+  return RenamePictures(
+      document,
+      [&](const std::string& name) {
+        std::filesystem::path file(name);
+        if (name.empty() || file.is_absolute()) {
+          return name;
+        }
+        return (std::filesystem::path(folder) / file).lexically_normal().string();
+      },
+      "画像ファイル名を完全な名前に");
 }
 
 }  // namespace designer

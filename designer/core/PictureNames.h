@@ -23,4 +23,10 @@ std::string PictureNameForStyle(const std::string& picture, const std::string& f
 std::optional<StyleEdit> PicturesRelativeTo(const StyleDocument& document,
                                             const std::string& folder);
 
+// The edit that names every picture named relative to `folder` (where a
+// style was read from) by its whole path, so a copy saved elsewhere still
+// finds it; nothing when none is relative.
+std::optional<StyleEdit> PicturesNamedWhole(const StyleDocument& document,
+                                            const std::string& folder);
+
 }  // namespace designer

@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QDockWidget>
 #include <QFile>
 #include <QFileInfo>
@@ -298,7 +299,11 @@ void StyleDesigner::ChoosePaper() {
   auto* papers = new QComboBox;
   papers->setObjectName(QStringLiteral("DesignPaperBox"));
   for (int entry = 1; entry <= printing::kPaperCount; ++entry) {
-    papers->addItem(QString::fromUtf8(printing::PaperLabel(entry)), entry);
+    // Reserved codes have no paper: offered, they could only fail.
+    const printing::PaperSize* paper = printing::PaperOfCode(entry);
+    if (paper != nullptr && paper->unit != printing::PaperUnit::None) {
+      papers->addItem(QString::fromUtf8(printing::PaperLabel(entry)), entry);
+    }
   }
   papers->setCurrentIndex(std::max(0, papers->findData(current.entry)));
   auto* portrait = new QRadioButton(QStringLiteral("縦(&P)"));
@@ -1313,23 +1318,62 @@ bool StyleDesigner::SaveAs() {
   return SaveTo(path);
 }
 
-void StyleDesigner::closeEvent(QCloseEvent* event) {
+bool StyleDesigner::AgreeToLeaveEdits() {
   CancelDrag();
   panel_->CommitPending();
-  if (IsModified()) {
-    QString name = path_.isEmpty() ? QStringLiteral("新しいスタイル") : QFileInfo(path_).fileName();
-    widgets::Dialogs::Answer answer = s_.dialogs->AskThreeChoices(
-        QStringLiteral("スタイル「%1」は変更されています。保存しますか？").arg(name),
-        QStringLiteral("保存する"), QStringLiteral("保存しない"), QStringLiteral("戻る"));
-    if (answer == widgets::Dialogs::Answer::First) {
-      if (!Save()) {
-        event->ignore();
-        return;
-      }
-    } else if (answer != widgets::Dialogs::Answer::Second) {
-      event->ignore();
-      return;
-    }
+  if (!IsModified()) {
+    return true;
+  }
+  QString name = path_.isEmpty() ? QStringLiteral("新しいスタイル") : QFileInfo(path_).fileName();
+  widgets::Dialogs::Answer answer = s_.dialogs->AskThreeChoices(
+      QStringLiteral("スタイル「%1」は変更されています。保存しますか？").arg(name),
+      QStringLiteral("保存する"), QStringLiteral("保存しない"), QStringLiteral("戻る"));
+  if (answer == widgets::Dialogs::Answer::First) {
+    return Save();
+  }
+  return answer == widgets::Dialogs::Answer::Second;
+}
+
+void StyleDesigner::StartNewStyle() {
+  if (AgreeToLeaveEdits()) {
+    Take(NewStyleOnPrintersPaper(), {}, {});
+  }
+}
+
+QStringList StyleDesigner::Templates() const {
+  QDir folder(s_.styleFolder);
+  QStringList names = folder.entryList({QStringLiteral("*.sle")}, QDir::Files, QDir::Name);
+  for (QString& name : names) {
+    name = folder.absoluteFilePath(name);
+  }
+  return names;
+}
+
+void StyleDesigner::StartFromTemplate(const QString& templatePath) {
+  if (!AgreeToLeaveEdits()) {
+    return;
+  }
+  StyleDocument document = StyleDocument::NewStyle();
+  bool read =
+      widgets::RunReported(*s_.dialogs, [&] { document = OpenStyleDocument(Bytes(templatePath)); });
+  if (!read) {
+    return;
+  }
+  // A copy with no name yet: saving asks where, so the template stays as
+  // it is. Its pictures are named whole, to be found wherever it is saved.
+  if (std::optional<StyleEdit> whole =
+          PicturesNamedWhole(document, QFileInfo(templatePath).absolutePath().toStdString())) {
+    ApplyEdit(document, *whole);
+  }
+  Take(std::move(document), {}, {});
+  ShowStatus(QStringLiteral("ひな形「%1」から新しいスタイルを作ります。保存すると名前を尋ねます")
+                 .arg(QFileInfo(templatePath).completeBaseName()));
+}
+
+void StyleDesigner::closeEvent(QCloseEvent* event) {
+  if (!AgreeToLeaveEdits()) {
+    event->ignore();
+    return;
   }
   widgets::RunReported(*s_.dialogs,
                        [&] { widgets::SaveWindowGeometry(*this, s_.settingsFile, kSection); });

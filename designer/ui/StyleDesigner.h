@@ -75,6 +75,13 @@ class StyleDesigner : public QMainWindow {
   // Opens a style file, or a new style for an empty path; false when it
   // cannot be read (the message is shown).
   bool Open(const QString& path);
+  // 新規: a new style on the print window's paper, once the edits here are
+  // saved or let go (the user may go back).
+  void StartNewStyle();
+  // ひな形から新規: the styles of the program's style folder, and a new
+  // style copied from one of them (never written back to it).
+  QStringList Templates() const;
+  void StartFromTemplate(const QString& templatePath);
   // Opens the style the print state shows, as it was read there (a new
   // style when none is loaded).
   void OpenPrintState();
@@ -215,6 +222,9 @@ class StyleDesigner : public QMainWindow {
   // as an image record holds it; nothing when cancelled.
   std::optional<std::string> ChoosePicture();
   void ShowStatus(const QString& text);
+  // Asks to save changed edits before they are let go: true when saved or
+  // let go, false when the user goes back (or saving failed).
+  bool AgreeToLeaveEdits();
   // The status line naming the style's problems, kept true as they are
   // repaired (cleared when none is left).
   void ShowProblemsStatus();

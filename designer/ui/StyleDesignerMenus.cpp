@@ -5,6 +5,7 @@
 #include <QActionGroup>
 #include <QComboBox>
 #include <QDockWidget>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
 #include <QSpinBox>
@@ -42,6 +43,22 @@ QAction* StyleDesigner::AddItem(QMenu* menu, const char* name, const QString& ca
 void StyleDesigner::BuildMenus() {
   QMenuBar* bar = menuBar();
   QMenu* file = bar->addMenu(QStringLiteral("ファイル(&F)"));
+  AddItem(file, "DesignNew", QStringLiteral("新規(&N)"), QKeySequence::New,
+          [this] { StartNewStyle(); });
+  QMenu* templates = file->addMenu(QStringLiteral("ひな形から新規(&T)"));
+  templates->setObjectName(QStringLiteral("TemplateMenu"));
+  // Listed as the menu opens: the folder's styles may change meanwhile.
+  connect(templates, &QMenu::aboutToShow, this, [this, templates] {
+    templates->clear();
+    for (const QString& path : Templates()) {
+      templates->addAction(QFileInfo(path).completeBaseName(), this,
+                           [this, path] { StartFromTemplate(path); });
+    }
+    if (templates->isEmpty()) {
+      templates->addAction(QStringLiteral("(ひな形がありません)"))->setEnabled(false);
+    }
+  });
+  file->addSeparator();
   AddItem(file, "DesignSave", QStringLiteral("上書き保存(&S)"), QKeySequence::Save,
           [this] { Save(); });
   QAction* saveAs = AddItem(file, "DesignSaveAs", QStringLiteral("名前を付けて保存(&A)..."), {},

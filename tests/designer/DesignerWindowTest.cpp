@@ -810,6 +810,54 @@ TEST_F(Designer, ARowRepeatedBecomesAListOfTwentyInOneStep) {
   EXPECT_EQ(Field(window->Selection().front(), 20), "#ma_02");
 }
 
+// 新規 and ひな形から新規: an unnamed style, the edits before asked about,
+// the template never written; the paper list without its reserved codes.
+TEST_F(Designer, NewAndTemplateStylesStartUnnamedAndLeaveTheTemplateAlone) {
+  folder.Write("pic.bmp", "BM");
+  std::string card = folder.Write(
+      "card.sle",
+      "header;Ver1.1;0;0;13;1;0;100;0;\r\n0;0;0;0;image;10;10;40;30;1;0;0;pic.bmp;\r\n");
+  Open(stylePath);
+  EXPECT_EQ(window->Item(QStringLiteral("DesignNew"))->shortcut(), QKeySequence(QKeySequence::New));
+  window->Select(kTitleLine);
+  window->Nudge(10, 0);
+  dialogs.answers = {widgets::Dialogs::Answer::Third};  // 戻る
+  window->Item(QStringLiteral("DesignNew"))->trigger();
+  EXPECT_EQ(window->Path(), QString::fromStdString(stylePath));
+  EXPECT_TRUE(window->IsModified());
+  dialogs.answers = {widgets::Dialogs::Answer::Second};  // 保存しない
+  window->StartNewStyle();
+  EXPECT_TRUE(window->Path().isEmpty());
+  EXPECT_EQ(window->Document().LineCount(), 1);
+  EXPECT_EQ(Saved(), original);
+
+  QStringList templates = window->Templates();
+  ASSERT_TRUE(templates.contains(QString::fromStdString(card)))
+      << templates.join(' ').toStdString();
+  window->StartFromTemplate(QString::fromStdString(card));
+  EXPECT_TRUE(window->Path().isEmpty());
+  EXPECT_EQ(Field(1, 13), folder.File("pic.bmp"));  // found wherever it is saved
+  window->Select(1);
+  window->Nudge(10, 0);
+  std::string copy = folder.File("mine.sle");
+  dialogs.saveNames = {QString::fromStdString(copy)};
+  ASSERT_TRUE(window->Save());
+  EXPECT_EQ(window->Path(), QString::fromStdString(copy));
+  EXPECT_EQ(testsupport::ReadAll(card),
+            "header;Ver1.1;0;0;13;1;0;100;0;\r\n0;0;0;0;image;10;10;40;30;1;0;0;pic.bmp;\r\n");
+  // Saved beside the picture, the copy names it from its own folder again.
+  EXPECT_NE(testsupport::ReadAll(copy).find(";pic.bmp;"), std::string::npos);
+
+  AnswerNextDialog([](QDialog* dialog) {
+    auto* papers = dialog->findChild<QComboBox*>(QStringLiteral("DesignPaperBox"));
+    ASSERT_NE(papers, nullptr);
+    EXPECT_EQ(papers->findData(48), -1);
+    EXPECT_EQ(papers->findData(49), -1);
+    EXPECT_NE(papers->findData(47), -1);
+  });
+  window->Item(QStringLiteral("DesignPageSetup"))->trigger();
+}
+
 // Placing by eye: a moved element meets another's edge (a guide shows it
 // while dragging); rulers, zoom to the selection and the page's menu.
 TEST_F(Designer, MovesMeetOtherElementsAndThePageHasRulersZoomAndAMenu) {
