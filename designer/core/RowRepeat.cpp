@@ -13,8 +13,6 @@ namespace designer {
 
 namespace {
 
-constexpr std::string_view kCapacityTag = "#maxline=";
-
 // A row number as the binding writes it in a tag: two digits below 10.
 std::string RowText(int row) {
   return (row < 10 ? "0" : "") + std::to_string(row);
@@ -98,11 +96,11 @@ StyleEdit AddCopies(const StyleDocument& document, const std::vector<int>& selec
   std::optional<std::string> capacityText;
   if (capacityLine > 0) {
     RecordFields fields(document.Text(capacityLine));
-    if (fields.Get(kTextField).starts_with(kCapacityTag)) {
+    if (HoldsOnlyCapacity(fields.Get(kTextField))) {
       fields.Set(kTextField, std::string(kCapacityTag) + std::to_string(*rows));
       capacityText = fields.Join();
     } else {
-      capacityLine = -1;  // a line the tag only passes through: left alone
+      capacityLine = -1;  // a text that holds more than the tag: left alone
     }
   }
   int first = selection.front();

@@ -253,6 +253,12 @@ StyleEdit SetField(const StyleDocument& document, int line, int field, const std
   return ReplaceLine(document, line, fields.Join(), "「" + label + "」の変更");
 }
 
+bool HoldsOnlyCapacity(const std::string& text) {
+  return text.rfind(kCapacityTag, 0) == 0 &&
+         text.find_first_not_of("0123456789", std::string_view(kCapacityTag).size()) ==
+             std::string::npos;
+}
+
 StyleEdit SetPageCapacity(const StyleDocument& document, int rows) {
   if (rows < 0) {
     throw platform::UserError("1ページの行数は 0 以上にしてください");
@@ -265,10 +271,7 @@ StyleEdit SetPageCapacity(const StyleDocument& document, int rows) {
       continue;
     }
     RecordFields fields(text);
-    std::string current = fields.Get(kTextField);
-    if (current.rfind(kCapacityTag, 0) == 0 &&
-        current.find_first_not_of("0123456789", std::string_view(kCapacityTag).size()) ==
-            std::string::npos) {
+    if (HoldsOnlyCapacity(fields.Get(kTextField))) {
       fields.Set(kTextField, tag);
       return ReplaceLine(document, line, fields.Join(), "1ページの行数");
     }
@@ -305,10 +308,17 @@ StyleEdit ReplaceRecord(const StyleDocument& document, int line, const std::stri
   return ReplaceLine(document, line, text, "行の内容の変更");
 }
 
-StyleEdit SetPaper(const StyleDocument& document, int paperEntry, int orientation, int selected) {
-  if (paperEntry < 1 || paperEntry > printing::kPaperCount) {
+StyleEdit SetPaper(const StyleDocument& document, int paperEntry, int orientation, int selected,
+                   const std::optional<layout::CustomPaperSize>& custom) {
+  bool customPaper = paperEntry == layout::kCustomPaperEntry;
+  if (!customPaper && (paperEntry < 1 || paperEntry > printing::kPaperCount)) {
     throw platform::UserError("用紙の番号 " + std::to_string(paperEntry) +
                               " は用紙リストにありません");
+  }
+  if (customPaper && (!custom || !layout::IsCustomPaperSize(*custom))) {
+    throw platform::UserError("用紙の幅と高さは " + std::to_string(layout::kCustomPaperLeast) +
+                              " から " + std::to_string(layout::kCustomPaperMost) +
+                              " mm までにしてください");
   }
   if (document.LineCount() == 0) {
     StyleEdit edit;
@@ -320,6 +330,13 @@ StyleEdit SetPaper(const StyleDocument& document, int paperEntry, int orientatio
   RecordFields header(document.Text(0));
   header.Set(StyleDocument::kPaperField, std::to_string(paperEntry));
   header.Set(StyleDocument::kOrientationField, orientation == 0 ? "0" : "1");
+  if (customPaper) {
+    if (header.Count() < layout::kCustomPaperWidthField - 1) {
+      header.Set(layout::kCustomPaperWidthField - 1, "0");  // the spare counter, as saves write it
+    }
+    header.Set(layout::kCustomPaperWidthField, DecimalText(custom->widthMm));
+    header.Set(layout::kCustomPaperHeightField, DecimalText(custom->heightMm));
+  }
   StyleEdit edit = ReplaceLine(document, 0, header.Join(), "用紙の設定");
   edit.selectBefore = edit.selectAfter = selected;
   return edit;
@@ -330,8 +347,16 @@ StylePaper PaperOf(const StyleDocument& document) {
     return {};
   }
   RecordFields header(document.Text(0));
-  return {header.Integer(StyleDocument::kPaperField).value_or(0),
-          header.Integer(StyleDocument::kOrientationField).value_or(0)};
+  StylePaper paper{header.Integer(StyleDocument::kPaperField).value_or(0),
+                   header.Integer(StyleDocument::kOrientationField).value_or(0), std::nullopt};
+  if (paper.entry == layout::kCustomPaperEntry) {
+    std::optional<Fixed> width = header.Decimal(layout::kCustomPaperWidthField);
+    std::optional<Fixed> height = header.Decimal(layout::kCustomPaperHeightField);
+    if (width && height && layout::IsCustomPaperSize({*width, *height})) {
+      paper.custom = layout::CustomPaperSize{*width, *height};
+    }
+  }
+  return paper;
 }
 
 StyleEdit AddElement(const StyleDocument& document, ElementKind kind, MmPoint centre) {

@@ -1,10 +1,12 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "designer/core/ElementGeometry.h"
 #include "designer/core/StyleDocument.h"
+#include "layout/core/StyleVersion.h"
 
 namespace designer {
 
@@ -52,20 +54,27 @@ StyleEdit ResizeElement(const StyleDocument& document, int line, const ElementSh
 // Sets field `field` to `value` (CP932); throws platform::UserError with
 // CheckFieldValue's message when the value is refused.
 StyleEdit SetField(const StyleDocument& document, int line, int field, const std::string& value);
-// The paper entry (1 to 118) and orientation (0 portrait, 1 landscape) of
-// the style's header, the rest of the header as it is; `selected` stays
-// selected. Throws platform::UserError for an entry outside the list.
-StyleEdit SetPaper(const StyleDocument& document, int paperEntry, int orientation, int selected);
+// The paper entry (1 to 118, or layout::kCustomPaperEntry with `custom`'s
+// size, written as header fields 10 and 11) and orientation (0 portrait, 1
+// landscape) of the style's header, the rest of the header as it is;
+// `selected` stays selected. Throws platform::UserError for an entry
+// outside the list or a custom size out of bounds.
+StyleEdit SetPaper(const StyleDocument& document, int paperEntry, int orientation, int selected,
+                   const std::optional<layout::CustomPaperSize>& custom = std::nullopt);
 // The paper entry and orientation the header holds (0 for a field that is
-// not a number).
+// not a number), and a custom paper's size.
 struct StylePaper {
   int entry = 0;
   int orientation = 0;
+  std::optional<layout::CustomPaperSize> custom;
 };
 StylePaper PaperOf(const StyleDocument& document);
 
 // The text of a line that holds only the page capacity tag "#maxline=N".
 inline constexpr const char* kCapacityTag = "#maxline=";
+// Whether a text field holds the capacity tag alone ("#maxline=" and
+// digits), the only kind of text the designer rewrites with a new number.
+bool HoldsOnlyCapacity(const std::string& text);
 // Sets the number of document rows a page takes: the text of the line that
 // carries "#maxline=" alone (the first such line, as binding reads it)
 // becomes "#maxline=`rows`"; without one, a data element holding only the

@@ -8,6 +8,7 @@
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QDockWidget>
+#include <QDoubleSpinBox>
 #include <QFile>
 #include <QFileInfo>
 #include <QFormLayout>
@@ -24,6 +25,7 @@
 #include <QStatusBar>
 #include <QUndoStack>
 #include <QUndoView>
+#include <cmath>
 #include <functional>
 #include <string_view>
 
@@ -258,6 +260,13 @@ QAction* StyleDesigner::Item(const QString& name) const {
 
 StyleDocument StyleDesigner::NewStyleOnPrintersPaper() const {
   const printing::PrintState* state = s_.printState;
+  if (state != nullptr && state->PaperEntry() == layout::kCustomPaperEntry &&
+      state->CustomPaper()) {
+    StyleDocument document = StyleDocument::NewStyle();
+    ApplyEdit(document, designer::SetPaper(document, state->PaperEntry(), state->Orientation(), -1,
+                                           state->CustomPaper()));
+    return document;
+  }
   if (state == nullptr || state->PaperEntry() < 1 || state->PaperEntry() > printing::kPaperCount) {
     return StyleDocument::NewStyle();
   }
@@ -268,13 +277,15 @@ void StyleDesigner::FollowStylePaper() {
   StylePaper paper = PaperOf(edited_.Document());
   const printing::PrintState* state = s_.printState;
   // The printer's own measurements where it is set to the style's paper.
-  bool printersPaper =
-      state == nullptr
-          ? paper.entry == StyleDocument::kA4Entry && paper.orientation == 0
-          : paper.entry == state->PaperEntry() && paper.orientation == state->Orientation();
+  bool printersPaper = state == nullptr
+                           ? paper.entry == StyleDocument::kA4Entry && paper.orientation == 0
+                           : paper.entry == state->PaperEntry() &&
+                                 paper.orientation == state->Orientation() &&
+                                 paper.custom == state->CustomPaper();
   printing::PrinterMetrics sheet =
-      printersPaper ? s_.metrics
-                    : printing::MetricsOnPaper(s_.metrics, paper.entry, paper.orientation);
+      printersPaper
+          ? s_.metrics
+          : printing::MetricsOnPaper(s_.metrics, paper.entry, paper.orientation, paper.custom);
   if (sheet.sheetWidthMm == sheet_.sheetWidthMm && sheet.sheetHeightMm == sheet_.sheetHeightMm &&
       sheet.printableWidthMm == sheet_.printableWidthMm &&
       sheet.printableHeightMm == sheet_.printableHeightMm) {
@@ -285,10 +296,12 @@ void StyleDesigner::FollowStylePaper() {
   SetZoom(zoomChoice_);
 }
 
-void StyleDesigner::SetPaper(int paperEntry, int orientation) {
+void StyleDesigner::SetPaper(int paperEntry, int orientation,
+                             std::optional<layout::CustomPaperSize> custom) {
   int selected = selected_;
-  Perform(
-      [&] { return designer::SetPaper(edited_.Document(), paperEntry, orientation, selected); });
+  Perform([&] {
+    return designer::SetPaper(edited_.Document(), paperEntry, orientation, selected, custom);
+  });
 }
 
 void StyleDesigner::ChoosePaper() {
@@ -305,7 +318,32 @@ void StyleDesigner::ChoosePaper() {
       papers->addItem(QString::fromUtf8(printing::PaperLabel(entry)), entry);
     }
   }
+  // A size of the user's own, where printers take one (their user-defined
+  // paper); the sheet shown last is where it starts.
+  papers->addItem(QString::fromUtf8(printing::PaperLabel(layout::kCustomPaperEntry)),
+                  layout::kCustomPaperEntry);
   papers->setCurrentIndex(std::max(0, papers->findData(current.entry)));
+  layout::CustomPaperSize start = current.custom.value_or(
+      layout::CustomPaperSize{Fixed::FromInt(std::min(sheet_.sheetWidthMm, sheet_.sheetHeightMm)),
+                              Fixed::FromInt(std::max(sheet_.sheetWidthMm, sheet_.sheetHeightMm))});
+  auto sideBox = [&](const char* name, Fixed value) {
+    auto* box = new QDoubleSpinBox;
+    box->setObjectName(QString::fromLatin1(name));
+    box->setDecimals(1);
+    box->setRange(layout::kCustomPaperLeast, layout::kCustomPaperMost);
+    box->setSuffix(QStringLiteral(" mm"));
+    box->setValue(static_cast<double>(value.Raw()) / Fixed::kOne);
+    return box;
+  };
+  QDoubleSpinBox* width = sideBox("DesignPaperWidth", start.widthMm);
+  QDoubleSpinBox* height = sideBox("DesignPaperHeight", start.heightMm);
+  auto followChoice = [papers, width, height] {
+    bool custom = papers->currentData().toInt() == layout::kCustomPaperEntry;
+    width->setEnabled(custom);
+    height->setEnabled(custom);
+  };
+  connect(papers, &QComboBox::currentIndexChanged, &dialog, followChoice);
+  followChoice();
   auto* portrait = new QRadioButton(QStringLiteral("縦(&P)"));
   auto* landscape = new QRadioButton(QStringLiteral("横(&L)"));
   (current.orientation != 0 ? landscape : portrait)->setChecked(true);
@@ -314,13 +352,23 @@ void StyleDesigner::ChoosePaper() {
   connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
   auto* form = new QFormLayout(&dialog);
   form->addRow(QStringLiteral("用紙(&S):"), papers);
+  form->addRow(QStringLiteral("幅(&W):"), width);
+  form->addRow(QStringLiteral("高さ(&H):"), height);
   auto* orientations = new QHBoxLayout;
   orientations->addWidget(portrait);
   orientations->addWidget(landscape);
   form->addRow(QStringLiteral("向き:"), orientations);
   form->addRow(buttons);
   if (dialog.exec() == QDialog::Accepted) {
-    SetPaper(papers->currentData().toInt(), landscape->isChecked() ? 1 : 0);
+    auto tenths = [](const QDoubleSpinBox* box) {
+      return Fixed::FromRaw(std::llround(box->value() * 10) * (Fixed::kOne / 10));
+    };
+    int entry = papers->currentData().toInt();
+    std::optional<layout::CustomPaperSize> custom;
+    if (entry == layout::kCustomPaperEntry) {
+      custom = layout::CustomPaperSize{tenths(width), tenths(height)};
+    }
+    SetPaper(entry, landscape->isChecked() ? 1 : 0, custom);
   }
 }
 

@@ -142,7 +142,8 @@ class StyleDesigner : public QMainWindow {
   QStringList OfferedTags() const;
   // Sets the style's paper (list entry 1 to 118) and orientation (0
   // portrait, 1 landscape) as one undoable step; the sheet follows.
-  void SetPaper(int paperEntry, int orientation);
+  void SetPaper(int paperEntry, int orientation,
+                std::optional<layout::CustomPaperSize> custom = std::nullopt);
   // Asks for the paper and orientation (the page-setup command).
   void ChoosePaper();
   // The sheet the page is drawn on: the print window's printer on the

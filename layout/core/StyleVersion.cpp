@@ -75,7 +75,26 @@ HeaderValues ReadHeaderValues(const std::vector<std::string>& lines) {
   values.offsetY = header.TakeDecimal();
   values.paperEntry = header.TakeInteger();
   values.orientation = header.TakeIntegerOr0();
+  if (values.paperEntry == kCustomPaperEntry) {
+    // Fields 7 to 9 are not read; a size that is not one is no paper.
+    std::vector<std::string> fields;
+    for (int field = 7; field <= kCustomPaperHeightField; ++field) {
+      fields.push_back(header.TakeField());
+    }
+    std::optional<Fixed> width = Fixed::Parse(fields[kCustomPaperWidthField - 7]);
+    std::optional<Fixed> height = Fixed::Parse(fields[kCustomPaperHeightField - 7]);
+    if (width && height && IsCustomPaperSize({*width, *height})) {
+      values.customPaper = CustomPaperSize{*width, *height};
+    }
+  }
   return values;
+}
+
+bool IsCustomPaperSize(const CustomPaperSize& size) {
+  auto within = [](Fixed side) {
+    return side >= Fixed::FromInt(kCustomPaperLeast) && side <= Fixed::FromInt(kCustomPaperMost);
+  };
+  return within(size.widthMm) && within(size.heightMm);
 }
 
 }  // namespace layout

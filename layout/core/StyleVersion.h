@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,27 @@ inline constexpr const char* kOlderVersion = "Ver1.0";
 // The single line of a new style.
 inline constexpr const char* kNewStyleHeader = "header;Ver1.1;0;0;0;0;401;100;";
 
+// A paper of the user's own size: the paper entry of printers' user-defined
+// size, its width and height in whole tenths of a millimetre (portrait; the
+// orientation turns it) written after the header's spare counter, as fields
+// 10 and 11. Older readers take the entry as no paper of their list (the
+// printer's own paper) and pass over the two fields.
+inline constexpr int kCustomPaperEntry = 256;
+inline constexpr int kCustomPaperWidthField = 10;
+inline constexpr int kCustomPaperHeightField = 11;
+// The sizes a custom paper may have, in millimetres.
+inline constexpr int kCustomPaperLeast = 10;
+inline constexpr int kCustomPaperMost = 1200;
+
+struct CustomPaperSize {
+  Fixed widthMm;
+  Fixed heightMm;
+  friend bool operator==(const CustomPaperSize&, const CustomPaperSize&) = default;
+};
+
+// Whether a size may be a custom paper's (each side within the bounds).
+bool IsCustomPaperSize(const CustomPaperSize& size);
+
 // The values of the header record the print window takes.
 struct HeaderValues {
   std::string version;
@@ -19,6 +41,9 @@ struct HeaderValues {
   Fixed offsetY;
   int paperEntry = 0;
   int orientation = 0;
+  // With kCustomPaperEntry, the size its fields give when they are a
+  // custom paper's; nothing otherwise (then no paper is set, as before).
+  std::optional<CustomPaperSize> customPaper;
 };
 
 // Brings the style lines from "Ver1.0" to "Ver1.1" in memory: "char" and

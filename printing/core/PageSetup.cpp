@@ -42,15 +42,24 @@ int DotsToMillimetres(int dots, int resolution) {
       layout::DivideHalfEven(static_cast<__int128>(dots) * 254, resolution * 10LL));
 }
 
-PrinterMetrics MetricsOnPaper(const PrinterMetrics& printer, int entry, int orientation) {
-  const PaperSize* paper = PaperOfCode(entry);
-  if (paper == nullptr || paper->unit == PaperUnit::None || paper->width <= 0 ||
-      paper->height <= 0) {
-    return printer;
+PrinterMetrics MetricsOnPaper(const PrinterMetrics& printer, int entry, int orientation,
+                              const std::optional<layout::CustomPaperSize>& custom) {
+  int a = 0;
+  int b = 0;
+  if (entry == layout::kCustomPaperEntry && custom) {
+    // Whole millimetres, as every sheet is measured.
+    a = static_cast<int>(layout::DivideHalfEven(custom->widthMm.Raw(), Fixed::kOne));
+    b = static_cast<int>(layout::DivideHalfEven(custom->heightMm.Raw(), Fixed::kOne));
+  } else {
+    const PaperSize* paper = PaperOfCode(entry);
+    if (paper == nullptr || paper->unit == PaperUnit::None || paper->width <= 0 ||
+        paper->height <= 0) {
+      return printer;
+    }
+    double scale = paper->unit == PaperUnit::Inch ? 25.4 : 1.0;
+    a = static_cast<int>(std::lround(paper->width * scale));
+    b = static_cast<int>(std::lround(paper->height * scale));
   }
-  double scale = paper->unit == PaperUnit::Inch ? 25.4 : 1.0;
-  int a = static_cast<int>(std::lround(paper->width * scale));
-  int b = static_cast<int>(std::lround(paper->height * scale));
   int shortSide = std::min(a, b);
   int longSide = std::max(a, b);
   PrinterMetrics on = printer;
@@ -116,10 +125,14 @@ Fixed OffsetStep(bool shift, bool ctrl) {
 }
 
 std::string HeaderLine(Fixed offsetX, Fixed offsetY, int paperEntry, int orientation,
-                       int zoomPercent) {
-  return std::string("header;") + layout::kCurrentVersion + ";" + offsetX.ToString() + ";" +
-         offsetY.ToString() + ";" + std::to_string(paperEntry) + ";" + std::to_string(orientation) +
-         ";0;" + std::to_string(zoomPercent) + ";0;";
+                       int zoomPercent, const std::optional<layout::CustomPaperSize>& custom) {
+  std::string line = std::string("header;") + layout::kCurrentVersion + ";" + offsetX.ToString() +
+                     ";" + offsetY.ToString() + ";" + std::to_string(paperEntry) + ";" +
+                     std::to_string(orientation) + ";0;" + std::to_string(zoomPercent) + ";0;";
+  if (paperEntry == layout::kCustomPaperEntry && custom) {
+    line += custom->widthMm.ToString() + ";" + custom->heightMm.ToString() + ";";
+  }
+  return line;
 }
 
 PaperEntry EntryOfPrinterPaper(int code, bool landscape) {

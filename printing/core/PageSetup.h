@@ -1,8 +1,10 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "layout/core/Fixed.h"
+#include "layout/core/StyleVersion.h"
 
 namespace printing {
 
@@ -45,8 +47,10 @@ PrinterMetrics MetricsFromDots(const PrinterDots& dots);
 // The measurements `printer` would have on the paper of list entry `entry`
 // in `orientation` (1: landscape, the long side across), keeping its
 // resolution and margins: how a style on another paper is shown before the
-// printer is set to it. The printer's own for an entry without a size.
-PrinterMetrics MetricsOnPaper(const PrinterMetrics& printer, int entry, int orientation);
+// printer is set to it. The printer's own for an entry without a size; a
+// custom entry has the size `custom` gives.
+PrinterMetrics MetricsOnPaper(const PrinterMetrics& printer, int entry, int orientation,
+                              const std::optional<layout::CustomPaperSize>& custom = std::nullopt);
 
 // The preview of the sheet at a zoom: sizes in screen pixels.
 struct PreviewLayout {
@@ -73,9 +77,11 @@ layout::Fixed OffsetAfterStep(layout::Fixed value, layout::Fixed step);
 layout::Fixed OffsetStep(bool shift, bool ctrl);
 
 // The header line the print window writes: offsets as the boxes show them,
-// the paper entry, the orientation, "0", the zoom and "0".
+// the paper entry, the orientation, "0", the zoom and "0"; for a custom
+// paper with its size, the width and height after them.
 std::string HeaderLine(layout::Fixed offsetX, layout::Fixed offsetY, int paperEntry,
-                       int orientation, int zoomPercent);
+                       int orientation, int zoomPercent,
+                       const std::optional<layout::CustomPaperSize>& custom = std::nullopt);
 
 // The paper entry and orientation value read back from a printer: codes 1
 // to 41 are entries, every other code entry 0.

@@ -136,8 +136,19 @@ std::string PaperLabel(int entry) {
   if (entry == 0) {
     return kPaperListHeading;
   }
+  if (entry == layout::kCustomPaperEntry) {
+    return "ユーザー定義サイズ";
+  }
   const PaperSize* paper = PaperOfCode(entry);
   return paper != nullptr ? paper->label : std::string();
+}
+
+std::string PaperLabel(int entry, const std::optional<layout::CustomPaperSize>& custom) {
+  if (entry == layout::kCustomPaperEntry && custom) {
+    return "ユーザー定義 " + custom->widthMm.ToString() + " x " + custom->heightMm.ToString() +
+           " mm";
+  }
+  return PaperLabel(entry);
 }
 
 }  // namespace printing

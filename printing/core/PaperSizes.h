@@ -1,6 +1,9 @@
 #pragma once
 
+#include <optional>
 #include <string>
+
+#include "layout/core/StyleVersion.h"
 
 namespace printing {
 
@@ -24,7 +27,11 @@ inline constexpr const char* kPaperListHeading = "※用紙リスト";
 const PaperSize* PaperOfCode(int code);
 
 // The paper list's label of an entry (UTF-8): the heading for 0, the
-// published label for 1 to 118, empty outside the list.
+// published label for 1 to 118, 「ユーザー定義サイズ」 for a custom paper,
+// empty outside the list.
 std::string PaperLabel(int entry);
+// The label of the paper a style asks for: a custom paper with its size
+// (「ユーザー定義 210 x 99 mm」), else PaperLabel.
+std::string PaperLabel(int entry, const std::optional<layout::CustomPaperSize>& custom);
 
 }  // namespace printing

@@ -71,7 +71,8 @@ int PrintAllPages(Printer& printer, PrintState& state, const PrintInputs& inputs
       }
       page.header.offsetX = inputs.offsetX.value_or(page.header.offsetX);
       page.header.offsetY = inputs.offsetY.value_or(page.header.offsetY);
-      printer.ApplyPaperSettings(page.header.paperEntry, page.header.orientation);
+      ApplyStylePaper(printer, page.header.paperEntry, page.header.orientation,
+                      page.header.customPaper);
       PrinterMetrics metrics = ReadPrinterMetrics(printer);
 
       PageSettings settings;

@@ -51,6 +51,7 @@ void PrintState::TakePage(BoundPage page) {
   offsetY_ = header_.offsetY;
   paperEntry_ = header_.paperEntry;
   orientation_ = header_.orientation;
+  customPaper_ = header_.customPaper;
 }
 
 void PrintState::NewStyle() {
@@ -64,6 +65,7 @@ void PrintState::NewStyle() {
   header_.offsetY = offsetY_;
   header_.paperEntry = paperEntry_;
   header_.orientation = orientation_;
+  header_.customPaper = customPaper_;
 }
 
 void PrintState::Load(const std::string& path) {
@@ -81,15 +83,18 @@ void PrintState::TakeSavedStyle(const std::string& path) {
   layout::Fixed y = offsetY_;
   int entry = paperEntry_;
   int orientation = orientation_;
+  std::optional<layout::CustomPaperSize> custom = customPaper_;
   Load(path);
   if (x != before.offsetX || y != before.offsetY) {
     SetOffsets(x, y);
   }
   // A paper the designer changed wins over one changed here.
-  bool savedNewPaper =
-      header_.paperEntry != before.paperEntry || header_.orientation != before.orientation;
-  if (!savedNewPaper && (entry != before.paperEntry || orientation != before.orientation)) {
-    SetPaper(entry, orientation);
+  bool savedNewPaper = header_.paperEntry != before.paperEntry ||
+                       header_.orientation != before.orientation ||
+                       header_.customPaper != before.customPaper;
+  if (!savedNewPaper && (entry != before.paperEntry || orientation != before.orientation ||
+                         custom != before.customPaper)) {
+    SetPaper(entry, orientation, custom);
   }
 }
 
@@ -107,13 +112,16 @@ void PrintState::SetOffsets(layout::Fixed x, layout::Fixed y) {
   offsetY_ = y;
 }
 
-void PrintState::SetPaper(int paperEntry, int orientation) {
+void PrintState::SetPaper(int paperEntry, int orientation,
+                          std::optional<layout::CustomPaperSize> customPaper) {
   paperEntry_ = paperEntry;
   orientation_ = orientation;
+  customPaper_ = paperEntry == layout::kCustomPaperEntry ? customPaper : std::nullopt;
 }
 
 void PrintState::StoreHeader(int zoomPercent) {
-  std::string header = HeaderLine(offsetX_, offsetY_, paperEntry_, orientation_, zoomPercent);
+  std::string header =
+      HeaderLine(offsetX_, offsetY_, paperEntry_, orientation_, zoomPercent, customPaper_);
   if (pageLines_.empty()) {
     pageLines_.push_back(header);
   } else {
@@ -125,7 +133,8 @@ void PrintState::SaveHeader(int zoomPercent, platform::ReadOnlyTarget readOnly) 
   // The file as it is now: only its header changes.
   std::vector<std::string> lines = layout::ReadStyleFile(path_);
   layout::ConvertOlderStyle(lines);
-  std::string header = HeaderLine(offsetX_, offsetY_, paperEntry_, orientation_, zoomPercent);
+  std::string header =
+      HeaderLine(offsetX_, offsetY_, paperEntry_, orientation_, zoomPercent, customPaper_);
   if (lines.empty()) {
     lines.push_back(header);
   } else {

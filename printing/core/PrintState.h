@@ -83,7 +83,10 @@ class PrintState {
   void SetOffsets(layout::Fixed x, layout::Fixed y);
   int PaperEntry() const { return paperEntry_; }
   int Orientation() const { return orientation_; }
-  void SetPaper(int paperEntry, int orientation);
+  // The size of a custom paper (entry layout::kCustomPaperEntry).
+  const std::optional<layout::CustomPaperSize>& CustomPaper() const { return customPaper_; }
+  void SetPaper(int paperEntry, int orientation,
+                std::optional<layout::CustomPaperSize> customPaper = std::nullopt);
   // Puts the header line of the offsets, paper, orientation and
   // `zoomPercent` into the page's line 0.
   void StoreHeader(int zoomPercent);
@@ -117,6 +120,7 @@ class PrintState {
   layout::Fixed offsetY_;
   int paperEntry_ = 0;
   int orientation_ = 0;
+  std::optional<layout::CustomPaperSize> customPaper_;
 };
 
 }  // namespace printing

@@ -2,6 +2,15 @@
 
 namespace printing {
 
+void ApplyStylePaper(Printer& printer, int entry, int orientation,
+                     const std::optional<layout::CustomPaperSize>& custom) {
+  if (entry == layout::kCustomPaperEntry && custom) {
+    printer.ApplyCustomPaper(*custom, orientation);
+  } else {
+    printer.ApplyPaperSettings(entry, orientation);
+  }
+}
+
 PaperEntry ReadPrinterPaper(const Printer& printer) {
   PrinterPaper paper = printer.CurrentPaper();
   return EntryOfPrinterPaper(paper.code, paper.landscape);

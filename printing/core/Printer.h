@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "layout/core/Surface.h"
@@ -23,6 +24,12 @@ class Printer {
   // Settings afresh from the printer's defaults, then paper code 1 to 118
   // (other entries keep the default paper) and the orientation (0 portrait).
   virtual void ApplyPaperSettings(int entry, int orientation) = 0;
+  // Settings afresh, then a paper of the user's own size (portrait sizes;
+  // `orientation` turns it). A printer that cannot keeps its default paper.
+  virtual void ApplyCustomPaper(const layout::CustomPaperSize& size, int orientation) {
+    (void)size;
+    ApplyPaperSettings(0, orientation);
+  }
   virtual PrinterPaper CurrentPaper() const = 0;
   // Whether the printer has paper of code `code` (a queue offers the sizes
   // its driver knows; a PDF printer any).
@@ -49,6 +56,11 @@ class Printer {
   // when nothing.
   virtual std::string RunWarning() const { return {}; }
 };
+
+// The paper a style asks for put on the printer: a custom entry with its
+// size as that size, every other entry by its code.
+void ApplyStylePaper(Printer& printer, int entry, int orientation,
+                     const std::optional<layout::CustomPaperSize>& custom);
 
 // ReadPrinterPaper: the paper entry and orientation value of the printer.
 PaperEntry ReadPrinterPaper(const Printer& printer);

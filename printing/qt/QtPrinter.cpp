@@ -330,6 +330,21 @@ void QtPrinter::ApplyPaperSettings(int entry, int orientation) {
   }
 }
 
+void QtPrinter::ApplyCustomPaper(const layout::CustomPaperSize& size, int orientation) {
+  ApplyPaperSettings(0, orientation);  // settings afresh, margins included
+  auto mm = [](layout::Fixed value) {
+    return static_cast<double>(value.Raw()) / layout::Fixed::kOne;
+  };
+  printer_->setPageSize(QPageSize(QSizeF(mm(size.widthMm), mm(size.heightMm)),
+                                  QPageSize::Millimeter, QStringLiteral("ユーザー定義"),
+                                  QPageSize::ExactMatch));
+  printer_->setPageOrientation(orientation != 0 ? QPageLayout::Landscape : QPageLayout::Portrait);
+  if (pdf_) {
+    printer_->setPageMargins(QMarginsF(kPdfMarginMm, kPdfMarginMm, kPdfMarginMm, kPdfMarginMm),
+                             QPageLayout::Millimeter);
+  }
+}
+
 printing::PrinterPaper QtPrinter::CurrentPaper() const {
   printing::PrinterPaper result;
   QPageLayout layout = printer_->pageLayout();

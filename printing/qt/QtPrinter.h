@@ -43,6 +43,7 @@ class QtPrinter : public printing::Printer {
 
   std::string Destination() const override;
   void ApplyPaperSettings(int entry, int orientation) override;
+  void ApplyCustomPaper(const layout::CustomPaperSize& size, int orientation) override;
   printing::PrinterPaper CurrentPaper() const override;
   printing::PrinterDots Measure() const override;
   void BeginRun(const std::string& documentTitle) override;

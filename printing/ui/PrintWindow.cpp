@@ -459,7 +459,7 @@ void PrintWindow::ReadMetrics() {
 
 void PrintWindow::NewStyle() {
   state_.NewStyle();
-  s_.printer->ApplyPaperSettings(state_.PaperEntry(), state_.Orientation());
+  ApplyStylePaper(*s_.printer, state_.PaperEntry(), state_.Orientation(), state_.CustomPaper());
   loadedStyleStatus_->clear();
   ReadMetrics();
   ShowPrinterPaper();
@@ -474,7 +474,7 @@ void PrintWindow::ShowOffsets() {
 void PrintWindow::ShowStyleState() {
   loadedStyleStatus_->setText(Path(state_.Path()));
   ShowOffsets();
-  s_.printer->ApplyPaperSettings(state_.PaperEntry(), state_.Orientation());
+  ApplyStylePaper(*s_.printer, state_.PaperEntry(), state_.Orientation(), state_.CustomPaper());
   ReadMetrics();
   RefreshPreview();
   ShowPrinterPaper();
@@ -523,8 +523,13 @@ void PrintWindow::TurnPage() {
 void PrintWindow::ShowPrinterPaper() {
   PaperEntry paper = ReadPrinterPaper(*s_.printer);
   bool listed = paper.entry > 0 && paper.entry <= kPaperCount;
-  paperLabel_->setText(listed ? QString::fromUtf8(PaperLabel(paper.entry))
-                              : QStringLiteral("その他の用紙"));
+  if (!listed && state_.PaperEntry() == layout::kCustomPaperEntry && state_.CustomPaper()) {
+    // The style's own size, which no listed paper matches.
+    paperLabel_->setText(QString::fromUtf8(PaperLabel(state_.PaperEntry(), state_.CustomPaper())));
+  } else {
+    paperLabel_->setText(listed ? QString::fromUtf8(PaperLabel(paper.entry))
+                                : QStringLiteral("その他の用紙"));
+  }
   orientationLabel_->setText(paper.orientation != 0 ? QStringLiteral("横") : QStringLiteral("縦"));
 }
 
@@ -817,7 +822,12 @@ void PrintWindow::PaperSetupIntoStyle() {
   // A paper the printer does not have is not stored: the style keeps its own.
   if (!SayWhenPaperIsNotOffered()) {
     PaperEntry paper = ReadPrinterPaper(*s_.printer);
-    state_.SetPaper(paper.entry, paper.orientation);
+    if (paper.entry == 0 && state_.PaperEntry() == layout::kCustomPaperEntry) {
+      // No listed paper: the style's own size stays, turned as chosen.
+      state_.SetPaper(state_.PaperEntry(), paper.orientation, state_.CustomPaper());
+    } else {
+      state_.SetPaper(paper.entry, paper.orientation);
+    }
     StoreHeader();
   }
   ShowPrinterPaper();

@@ -20,6 +20,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
+#include <QRadioButton>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSpinBox>
@@ -856,6 +857,31 @@ TEST_F(Designer, NewAndTemplateStylesStartUnnamedAndLeaveTheTemplateAlone) {
     EXPECT_NE(papers->findData(47), -1);
   });
   window->Item(QStringLiteral("DesignPageSetup"))->trigger();
+
+  // A paper of its own size: a card 100 x 148.5 mm, turned, one step.
+  int steps = window->UndoStack()->count();
+  AnswerNextDialog([](QDialog* dialog) {
+    auto* papers = dialog->findChild<QComboBox*>(QStringLiteral("DesignPaperBox"));
+    auto* width = dialog->findChild<QDoubleSpinBox*>(QStringLiteral("DesignPaperWidth"));
+    ASSERT_NE(width, nullptr);
+    EXPECT_FALSE(width->isEnabled());
+    papers->setCurrentIndex(papers->findData(layout::kCustomPaperEntry));
+    EXPECT_TRUE(width->isEnabled());
+    width->setValue(100);
+    dialog->findChild<QDoubleSpinBox*>(QStringLiteral("DesignPaperHeight"))->setValue(148.5);
+    for (QRadioButton* turn : dialog->findChildren<QRadioButton*>()) {
+      turn->setChecked(turn->text().startsWith(QStringLiteral("横")));
+    }
+  });
+  window->Item(QStringLiteral("DesignPageSetup"))->trigger();
+  EXPECT_EQ(window->Document().Text(0), "header;Ver1.1;0;0;256;1;0;100;0;100;148.5;");
+  EXPECT_EQ(window->Sheet().sheetWidthMm, 148);  // 148.5 to even
+  EXPECT_EQ(window->Sheet().sheetHeightMm, 100);
+  EXPECT_EQ(window->UndoStack()->count(), steps + 1);
+  // A size no printer would take is refused, the header kept.
+  window->SetPaper(layout::kCustomPaperEntry, 0,
+                   layout::CustomPaperSize{layout::Fixed::FromInt(5), layout::Fixed::FromInt(5)});
+  EXPECT_EQ(window->Document().Text(0), "header;Ver1.1;0;0;256;1;0;100;0;100;148.5;");
 }
 
 // Placing by eye: a moved element meets another's edge (a guide shows it

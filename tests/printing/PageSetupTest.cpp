@@ -85,5 +85,36 @@ TEST(PageSetup, HeaderAndPaperEntries) {
   EXPECT_EQ(PaperLabel(119), "");
 }
 
+// A paper of the user's own size: read from the header's fields 10 and 11
+// only under its entry and within bounds, written back, measured and named.
+TEST(PageSetup, ACustomPaperTravelsInTheHeader) {
+  auto read = [](const std::string& header) {
+    return layout::ReadHeaderValues({header}).customPaper;
+  };
+  std::optional<layout::CustomPaperSize> card = read("header;Ver1.1;0;0;256;1;0;100;0;210;99.5;");
+  ASSERT_TRUE(card);
+  EXPECT_EQ(card->widthMm, Fixed::FromInt(210));
+  EXPECT_EQ(card->heightMm, *Fixed::Parse("99.5"));
+  for (const char* notOne :
+       {"header;Ver1.1;0;0;9;1;0;100;0;210;99.5;", "header;Ver1.1;0;0;256;1;0;100;0;5;99.5;",
+        "header;Ver1.1;0;0;256;1;0;100;0;210;1300;", "header;Ver1.1;0;0;256;1;0;100;0;x;99;",
+        "header;Ver1.1;0;0;256;1;0;100;0;", "header;Ver1.1;0;0;256;1;"}) {
+    EXPECT_FALSE(read(notOne)) << notOne;
+  }
+  EXPECT_EQ(HeaderLine(Fixed(), Fixed(), 256, 1, 100, card),
+            "header;Ver1.1;0;0;256;1;0;100;0;210;99.5;");
+  EXPECT_EQ(HeaderLine(Fixed(), Fixed(), 9, 1, 100, card), "header;Ver1.1;0;0;9;1;0;100;0;");
+
+  PrinterMetrics a4 = MetricsFromDots(PdfPrinterDots());
+  PrinterMetrics portrait = MetricsOnPaper(a4, 256, 0, card);
+  EXPECT_EQ(portrait.sheetWidthMm, 100);  // 99.5 to even
+  EXPECT_EQ(portrait.sheetHeightMm, 210);
+  EXPECT_EQ(MetricsOnPaper(a4, 256, 1, card).sheetWidthMm, 210);
+  EXPECT_EQ(MetricsOnPaper(a4, 256, 1, std::nullopt).sheetWidthMm, a4.sheetWidthMm);
+  EXPECT_EQ(PaperLabel(256), "ユーザー定義サイズ");
+  EXPECT_EQ(PaperLabel(256, card), "ユーザー定義 210 x 99.5 mm");
+  EXPECT_EQ(PaperLabel(9, card), "A4 210 x 297 mm");
+}
+
 }  // namespace
 }  // namespace printing

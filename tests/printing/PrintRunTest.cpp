@@ -61,6 +61,15 @@ TEST_F(PrintFixture, EveryPageIsBoundAndDrawnOnThePrinter) {
   EXPECT_EQ(printer.applied, (std::vector<std::string>{"11/1", "11/1", "11/1"}));
 }
 
+TEST_F(PrintFixture, ACustomPaperIsPutOnThePrinterForEveryPage) {
+  std::string style = dir.Write("card.sle",
+                                "header;Ver1.1;0;0;256;1;0;100;0;100;148;\r\n"
+                                "0;0;0;0;data;0;0;0;0;0;0;0;0;F;10;;0;0;0;#maxline=1;0;0;\r\n");
+  int page = 1;
+  EXPECT_EQ(Print(style, List(2), page), 2);
+  EXPECT_EQ(printer.applied, (std::vector<std::string>{"custom 100x148/1", "custom 100x148/1"}));
+}
+
 TEST_F(PrintFixture, TwentyOneRecordsAtTwentyAPageAreTwoPages) {
   int page = 0;
   EXPECT_EQ(Print(Style("#maxline=20"), List(21), page), 2);

@@ -13,6 +13,8 @@
 namespace printing {
 namespace {
 
+using layout::Fixed;
+
 bool SameDots(const printing::PrinterDots& a, const printing::PrinterDots& b) {
   return a.resolutionX == b.resolutionX && a.resolutionY == b.resolutionY &&
          a.physicalOffsetX == b.physicalOffsetX && a.physicalOffsetY == b.physicalOffsetY &&
@@ -121,6 +123,22 @@ TEST(QtPrinterPaper, TurnedAndSharedSizesReadBackAsApplied) {
   EXPECT_EQ(printer.CurrentPaper().code, 9);  // the plain code, not A4 Rotated
   EXPECT_TRUE(printer.CurrentPaper().landscape);
   printer.ApplyPaperSettings(0, 0);  // no paper of its own: the default
+  EXPECT_EQ(printer.CurrentPaper().code, 9);
+}
+
+TEST(QtPrinterPaper, ACustomPaperIsItsOwnSizeTurnedAsAsked) {
+  testsupport::TempDir folder;
+  QtPrinter printer("", folder.File("out.pdf"));
+  printer.ApplyCustomPaper({Fixed::FromInt(100), Fixed::FromInt(148)}, 1);
+  QSizeF size = printer.Device().pageLayout().fullRect(QPageLayout::Millimeter).size();
+  EXPECT_NEAR(size.width(), 148, 0.5);
+  EXPECT_NEAR(size.height(), 100, 0.5);
+  printing::PrinterMetrics metrics = ReadPrinterMetrics(printer);
+  EXPECT_EQ(metrics.sheetWidthMm, 148);
+  EXPECT_EQ(metrics.sheetHeightMm, 100);
+  EXPECT_TRUE(printer.CurrentPaper().landscape);
+  // Through the style's paper: a custom entry without its size is none.
+  ApplyStylePaper(printer, 256, 0, std::nullopt);
   EXPECT_EQ(printer.CurrentPaper().code, 9);
 }
 

@@ -28,6 +28,12 @@ class FakePrinter : public printing::Printer {
     }
     paper.landscape = orientation != 0;
   }
+  void ApplyCustomPaper(const layout::CustomPaperSize& size, int orientation) override {
+    applied.push_back("custom " + size.widthMm.ToString() + "x" + size.heightMm.ToString() + "/" +
+                      std::to_string(orientation));
+    paper.code = 0;
+    paper.landscape = orientation != 0;
+  }
   printing::PrinterPaper CurrentPaper() const override { return paper; }
   std::set<int> lacking;  // paper codes the printer does not have
   bool OffersPaper(int code) const override { return lacking.count(code) == 0; }
