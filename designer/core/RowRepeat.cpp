@@ -15,7 +15,11 @@ namespace {
 
 // A row number as the binding writes it in a tag: two digits below 10.
 std::string RowText(int row) {
-  return (row < 10 ? "0" : "") + std::to_string(row);
+  std::string text = std::to_string(row);
+  if (row < 10) {
+    text.insert(text.begin(), '0');
+  }
+  return text;
 }
 
 // Calls `found(start, length, row)` for every row tag's number in `text`:
@@ -70,6 +74,21 @@ void CheckLastRow(int row) {
     throw platform::UserError("行の番号は " + std::to_string(kLastTagRow) +
                               " までです。これ以上の行は作れません");
   }
+}
+
+// The selected lines that draw something: the page's capacity is a
+// setting of the page, never repeated (a second one would be drawn as text).
+std::vector<int> DrawnElements(const StyleDocument& document, const std::vector<int>& lines) {
+  std::vector<int> drawn;
+  for (int line : SortedPageLines(document, lines)) {
+    if (!HoldsOnlyCapacity(RecordFields(document.Text(line)).Get(20))) {
+      drawn.push_back(line);
+    }
+  }
+  if (drawn.empty()) {
+    throw platform::UserError("繰り返す要素が選ばれていません");
+  }
+  return drawn;
 }
 
 // The line of the page's capacity the binding reads (the first one naming
@@ -196,7 +215,7 @@ std::optional<Fixed> RowPitch(const StyleDocument& document) {
 
 StyleEdit DuplicateAsNextRows(const StyleDocument& document, const std::vector<int>& lines,
                               Fixed pitch) {
-  std::vector<int> selection = SortedPageLines(document, lines);
+  std::vector<int> selection = DrawnElements(document, lines);
   std::set<int> rows = RowsOf(document, selection);
   // Without row tags it is one row further; with them, as many rows further
   // as the numbers move on, so the copy of row 1 of three lands in row 4's
@@ -219,7 +238,7 @@ StyleEdit DuplicateAsNextRows(const StyleDocument& document, const std::vector<i
 
 StyleEdit RepeatElements(const StyleDocument& document, const std::vector<int>& lines, int across,
                          int down, Fixed pitchX, Fixed pitchY) {
-  std::vector<int> selection = SortedPageLines(document, lines);
+  std::vector<int> selection = DrawnElements(document, lines);
   // Each count checked before they are multiplied.
   if (across < 1 || down < 1 || across > kMostRepeats || down > kMostRepeats || across * down < 2 ||
       across * down > kMostRepeats) {

@@ -86,6 +86,12 @@ TEST(RowRepeat, WithoutCapacityOrTagsTheCopiesStillLand) {
   EXPECT_EQ(Field(document, 7, 5), "data");
   EXPECT_EQ(Field(document, 7, 20), "#maxline=2");
   EXPECT_EQ(Field(document, 7, 6), "0");
+  // The capacity chosen with the row is not copied: a second one would be
+  // drawn as text.
+  document = OneRow();
+  StyleEdit withCapacity = DuplicateAsNextRows(document, {1, 2, 3, 4}, Fixed::FromInt(12));
+  EXPECT_EQ(withCapacity.inserted.size() - withCapacity.removed.size(), 3u);
+  EXPECT_THROW(RepeatElements(document, {1}, 2, 2, Fixed(), Fixed()), platform::UserError);
   // A line alone has no row: one pitch down, the capacity left.
   document = OneRow();
   ApplyEdit(document, DuplicateAsNextRows(document, {4}, Mm(95000)));
