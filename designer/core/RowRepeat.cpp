@@ -8,19 +8,11 @@
 #include "designer/core/NewElements.h"
 #include "designer/core/RecordFields.h"
 #include "platform/errors/UserError.h"
+#include "printing/core/Binding.h"
 
 namespace designer {
 
 namespace {
-
-// A row number as the binding writes it in a tag: two digits below 10.
-std::string RowText(int row) {
-  std::string text = std::to_string(row);
-  if (row < 10) {
-    text.insert(text.begin(), '0');
-  }
-  return text;
-}
 
 // Calls `found(start, length, row)` for every row tag's number in `text`:
 // "#m", a letter from a to k, "_", and the digits of a row as the binding
@@ -42,7 +34,7 @@ void ForEachRowTag(std::string_view text, Found found) {
     }
     std::string digits(text.substr(start, end - start));
     int row = std::stoi(digits);
-    if (row >= 1 && RowText(row) == digits) {
+    if (row >= 1 && printing::RowNumberText(row) == digits) {
       found(start, end - start, row);
     }
   }
@@ -184,7 +176,7 @@ std::string RenumberedRows(std::string_view text, int by) {
   std::size_t copied = 0;
   ForEachRowTag(text, [&](std::size_t start, std::size_t length, int row) {
     renumbered.append(text.substr(copied, start - copied));
-    renumbered += RowText(row + by);
+    renumbered += printing::RowNumberText(row + by);
     copied = start + length;
   });
   renumbered.append(text.substr(copied));

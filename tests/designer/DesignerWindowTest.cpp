@@ -1253,6 +1253,55 @@ TEST_F(Designer, Screenshot) {
   QApplication::processEvents();
   window->grab().save(shots + QStringLiteral("/designer_1024_repeated.png"));
   window->UndoStack()->undo();
+
+  // The card of two documents a page on B5 landscape, as a person makes
+  // it: each call below is one action (a key, a drag, a menu item, a
+  // dialog's field), 25 in all.
+  QImage logo(300, 200, QImage::Format_RGB32);
+  logo.fill(QColor(0x20, 0x70, 0xB0));
+  logo.save(QString::fromStdString(folder.File("logo.png")));
+  window->resize(1180, 800);
+  window->SetSnap(true);
+  window->Item(QStringLiteral("GridStep10"))->trigger();
+  dialogs.answers = {widgets::Dialogs::Answer::Second};
+  window->StartNewStyle();  // 1: Ctrl+N
+  window->SetPaper(13, 1);  // 2-5: 用紙の設定, B5 (JIS), 横, OK
+  window->SetZoom(0);
+  auto boxOf = [&](int line) { return *ShapeOfLine(window->Document().Text(line), nullptr); };
+  auto mm = [](layout::Fixed value) { return static_cast<double>(value.Raw()) / 10000; };
+  window->AddElementOfKind(ElementKind::Rect);  // 6
+  ElementShape frame = boxOf(1);
+  DragOnPage(window->Canvas(), At(mm(frame.box.left), mm(frame.box.top) + 5), At(10, 13));  // 7
+  frame = boxOf(1);
+  DragOnPage(window->Canvas(), At(mm(frame.box.right), mm(frame.box.bottom)), At(245, 86));  // 8
+  dialogs.openNames = {QString::fromStdString(folder.File("logo.png"))};
+  window->AddElementOfKind(ElementKind::Image);  // 9-10: 画像, the file
+  ElementShape image = boxOf(2);
+  DragOnPage(window->Canvas(), At(mm(image.box.left) + 5, mm(image.box.top) + 5),
+             At(195, 20));                      // 11
+  window->AddElementOfKind(ElementKind::Line);  // 12
+  ElementShape rule = boxOf(3);
+  DragOnPage(window->Canvas(), At(mm(rule.start.x), mm(rule.start.y)), At(15, 25));  // 13
+  rule = boxOf(3);
+  DragOnPage(window->Canvas(), At(mm(rule.end.x), mm(rule.end.y)), At(180, 25));  // 14
+  window->DropTag({layout::Fixed::FromInt(15), layout::Fixed::FromInt(16)},
+                  QStringLiteral("#mb_01"));  // 15
+  window->DropTag({layout::Fixed::FromInt(15), layout::Fixed::FromInt(32)},
+                  QStringLiteral("#ma_01"));  // 16
+  window->DropTag({layout::Fixed::FromInt(15), layout::Fixed::FromInt(42)},
+                  QStringLiteral("#me_01"));  // 17
+  window->DropTag({layout::Fixed::FromInt(15), layout::Fixed::FromInt(52)},
+                  QStringLiteral("#mc_01"));  // 18
+  window->Select(-1);
+  DragOnPage(window->Canvas(), At(5, 8), At(250, 89));  // 19: the card in a band
+  window->RepeatSelected(1, 2, layout::Fixed(), layout::Fixed::FromInt(88));  // 20-23
+  dialogs.saveNames = {QString::fromStdString(folder.File("card_two.sle"))};
+  ASSERT_TRUE(window->Save());  // 24-25: Ctrl+S, the name
+  QApplication::processEvents();
+  window->grab().save(shots + QStringLiteral("/designer_job2_card.png"));
+  QFile::copy(QString::fromStdString(folder.File("card_two.sle")),
+              shots + QStringLiteral("/card_two.sle"));
+  QFile::copy(QString::fromStdString(folder.File("logo.png")), shots + QStringLiteral("/logo.png"));
 }
 
 // The print window and the designer it opens, on one print state.
