@@ -695,7 +695,9 @@ std::string FolderDialog::EmptyFolderMessageOfListed() const {
 }
 
 bool FolderDialog::ReadNewerFormatsSetting() {
-  return widgets::ReadSettingInteger(paths_.SettingsFile(), kSection, kNewerFormatsKey, 0) == 1;
+  // On until the user turns it off: a folder of today's documents is not
+  // empty at first start. A settings file that holds the choice keeps it.
+  return widgets::ReadSettingInteger(paths_.SettingsFile(), kSection, kNewerFormatsKey, 1) == 1;
 }
 
 void FolderDialog::NewerFormatsToggled(bool on) {

@@ -445,6 +445,7 @@ TEST_F(MainWindowFixture, TheNewerFormatsCheckBoxListsAndReadsThemAndIsRemembere
                         testsupport::OdtParts(testsupport::OpenDocumentMetaXml(
                             "<meta:initial-creator>Ode</meta:initial-creator>")));
   documents.Write("d.rtf", "{\\rtf1{\\info{\\author Rita}}}");
+  classicFormatsOnly = false;  // a fresh settings file: the first start's choice
   Start();
   QStringList classic;
   QStringList newer;
@@ -453,13 +454,14 @@ TEST_F(MainWindowFixture, TheNewerFormatsCheckBoxListsAndReadsThemAndIsRemembere
     ASSERT_NE(check, nullptr);
     EXPECT_EQ(check->text(),
               QStringLiteral("新しい形式も読む（.docx・.xlsx・.pptx・.odt・PDF など）"));
-    EXPECT_FALSE(check->isChecked());
+    EXPECT_TRUE(check->isChecked());  // on at first start: today's documents list
     EXPECT_EQ(NextTabStop(dialog.findChild<QWidget*>(QStringLiteral("FileListBox1"))), check);
     dialog.SelectFolder(QString::fromStdString(documents.path()));
     dialog.ShowSelectedFolder();
-    classic = dialog.ListedNames();
-    check->click();  // the list follows at once
     newer = dialog.ListedNames();
+    check->click();  // the list follows at once
+    classic = dialog.ListedNames();
+    check->click();
     dialog.Scan();
   });
   EXPECT_EQ(classic, (QStringList{"d.rtf", "doc00000.doc"}));

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 #include <QTimer>
+#include <filesystem>
 #include <functional>
 #include <memory>
 
@@ -14,6 +15,7 @@
 #include "commands/core/TitleHistory.h"
 #include "commands/ui/RowEditDialog.h"
 #include "commands/ui/TitleDialog.h"
+#include "platform/settings/IniFile.h"
 #include "tests/support/FakeDesktop.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TempDir.h"
@@ -30,8 +32,15 @@ struct ProgramFixture : ::testing::Test {
   catalogue::FolderDialog* folderDialog = nullptr;
   commands::RowEditDialog* editDialog = nullptr;
   commands::TitleDialog* titleDialog = nullptr;
+  // Most tests list the classic documents, as the folder dialog did before
+  // a fresh settings file started with the newer formats on; a test of
+  // the first start's own choice turns this off.
+  bool classicFormatsOnly = true;
 
   void Start() {
+    if (classicFormatsOnly) {
+      KeepClassicFormatsOnly();
+    }
     window = std::make_unique<MainWindow>(paths, dialogs, desktop);
     folderDialog =
         new catalogue::FolderDialog(paths, dialogs, window->FolderAndTitle(), window.get());
@@ -43,6 +52,22 @@ struct ProgramFixture : ::testing::Test {
                                             window.get());
     window->SetTitleDialog(titleDialog);
     window->show();
+  }
+
+  // Writes the folder dialog's choice of classic documents only into a
+  // settings file that has no choice yet (one that cannot be read is left).
+  void KeepClassicFormatsOnly() {
+    std::error_code error;
+    std::filesystem::file_status status =
+        std::filesystem::symlink_status(paths.SettingsFile(), error);
+    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
+      return;
+    }
+    platform::IniFile settings = platform::IniFile::Load(paths.SettingsFile());
+    if (!settings.ReadString("folder_select", "newer_formats")) {
+      settings.WriteInteger("folder_select", "newer_formats", 0);
+      settings.Save(paths.SettingsFile());
+    }
   }
 
   // Closes the main window as the user would, then destroys the windows.

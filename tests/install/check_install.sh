@@ -145,6 +145,13 @@ desktop-entry)
   }
   report=$(desktop-file-validate "$file" 2>&1)
   [ $? -eq 0 ] && [ -z "$report" ] || fail "desktop-file-validate:"$'\n'"$report"
+  # Folders stay the file manager's: no MIME type claims them, while the
+  # launcher still takes files and folders (%F), which lists the program
+  # under the file manager's "open with".
+  if grep -q '^MimeType=.*inode/directory' "$file"; then
+    fail "the desktop entry claims inode/directory, taking folders from the file manager"
+  fi
+  grep -q '^Exec=[^ ]* %F$' "$file" || fail "the desktop entry's Exec does not take %F"
   exec_name=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$file")
   [ -x "$prefix/bin/$exec_name" ] || fail "Exec=$exec_name is not an installed program"
   icon=$(sed -n 's/^Icon=//p' "$file")

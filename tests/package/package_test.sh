@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # The Debian package as a user gets it: built by scripts/package (which runs
-# lintian on it), its dependencies resolved by apt, installed, the installed
+# lintian on it) in a fresh clone of the checkout, as the README has it, so
+# no step of an earlier build can stand in for a missing one; its
+# dependencies resolved by apt, installed, the installed
 # programs run (quillmark_cli prints a shipped style to a PDF, quillmark_wd
 # starts offscreen, fills the user's data folder and is closed), and purged
 # without a file of it left. Needs root (apt); skipped (77) without it.
@@ -20,9 +22,16 @@ cleanup() {
 }
 trap cleanup EXIT
 
-deb=$(scripts/package | tail -1)
+# The committed sources, cloned afresh (a folder that is no git checkout is
+# packaged where it is).
+package_dir="$source_dir"
+if git -C "$source_dir" rev-parse --git-dir >/dev/null 2>&1; then
+  git clone -q "$source_dir" "$work/clone"
+  package_dir="$work/clone"
+fi
+deb=$(cd "$package_dir" && scripts/package | tail -1)
 echo "built and lintian-clean: $deb"
-deb="$source_dir/$deb"
+deb="$package_dir/$deb"
 
 apt-get install --simulate -q "$deb" >"$work/simulate" 2>&1 || {
   cat "$work/simulate"
