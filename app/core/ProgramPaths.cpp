@@ -18,34 +18,54 @@ std::string WithIniExtension(const std::string& path) {
   return (hasExtension ? path.substr(0, dot) : path) + ".ini";
 }
 
+// `folder` + "/" + name.
+std::string InFolder(const std::string& folder, const std::string& name) {
+  return folder == "/" ? "/" + name : folder + "/" + name;
+}
+
 }  // namespace
 
 ProgramPaths::ProgramPaths(const std::string& executablePath)
     : settings_(WithIniExtension(executablePath)) {
   std::size_t slash = executablePath.rfind('/');
   folder_ = slash == std::string::npos ? "." : executablePath.substr(0, slash == 0 ? 1 : slash);
+  config_ = shared_ = folder_;
 }
 
 ProgramPaths::ProgramPaths(std::string folder, const std::string& programName)
-    : folder_(std::move(folder)), settings_(WithIniExtension(File(programName))) {}
+    : folder_(std::move(folder)),
+      config_(folder_),
+      shared_(folder_),
+      settings_(WithIniExtension(File(programName))) {}
+
+ProgramPaths::ProgramPaths(std::string dataFolder, std::string configFolder,
+                           std::string sharedFolder, const std::string& programName)
+    : folder_(std::move(dataFolder)),
+      config_(std::move(configFolder)),
+      shared_(std::move(sharedFolder)),
+      settings_(WithIniExtension(InFolder(config_, programName))) {}
 
 std::string ProgramPaths::File(const std::string& name) const {
-  return folder_ == "/" ? "/" + name : folder_ + "/" + name;
+  return InFolder(folder_, name);
+}
+
+std::string ProgramPaths::ConfigFile(const std::string& name) const {
+  return InFolder(config_, name);
 }
 
 std::string ProgramPaths::ListFile() const {
   return File(catalogue::kListFileName);
 }
 std::string ProgramPaths::ColumnWidthFile() const {
-  return File(kColumnWidthFileName);
+  return ConfigFile(kColumnWidthFileName);
 }
 std::string ProgramPaths::DialogIcon() const {
-  return File("dialog.ico");
+  return InFolder(shared_, "dialog.ico");
 }
 
 std::string ProgramPaths::Manual() const {
-  std::string compiled = File("quillmark_wd.chm");
-  return ::access(compiled.c_str(), F_OK) == 0 ? compiled : File("quillmark_wd.html");
+  std::string compiled = InFolder(shared_, "quillmark_wd.chm");
+  return ::access(compiled.c_str(), F_OK) == 0 ? compiled : InFolder(shared_, "quillmark_wd.html");
 }
 
 namespace {
@@ -57,6 +77,8 @@ std::string DirectoryOf(const std::string& path) {
 
 // Copies the shipped files that the working folder does not have yet.
 void SeedMissingFiles(const std::filesystem::path& from, const std::filesystem::path& to) {
+  std::error_code made;
+  std::filesystem::create_directories(to, made);
   std::error_code ignored;
   for (auto it = std::filesystem::recursive_directory_iterator(from, ignored);
        it != std::filesystem::recursive_directory_iterator(); it.increment(ignored)) {
@@ -69,10 +91,29 @@ void SeedMissingFiles(const std::filesystem::path& from, const std::filesystem::
   }
 }
 
+// Moves a settings file an older version kept in the data folder into the
+// configuration folder, unless one is there already; a move across file
+// systems is a copy, the original removed only once the copy is whole.
+void MoveSettingsFile(const std::filesystem::path& from, const std::filesystem::path& to) {
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(from, error) || std::filesystem::exists(to, error)) {
+    return;
+  }
+  std::filesystem::rename(from, to, error);
+  if (!error) {
+    return;
+  }
+  error.clear();
+  if (std::filesystem::copy_file(from, to, error) && !error &&
+      std::filesystem::file_size(from, error) == std::filesystem::file_size(to, error)) {
+    std::filesystem::remove(from, error);
+  }
+}
+
 }  // namespace
 
 ProgramPaths ResolveProgramPaths(const std::string& executablePath, const std::string& xdgDataHome,
-                                 const std::string& home) {
+                                 const std::string& xdgConfigHome, const std::string& home) {
   std::filesystem::path directory = DirectoryOf(executablePath);
   std::filesystem::path shipped = directory / ".." / "share" / "quillmark_wd";
   std::error_code ignored;
@@ -80,14 +121,23 @@ ProgramPaths ResolveProgramPaths(const std::string& executablePath, const std::s
       !std::filesystem::is_directory(shipped, ignored)) {
     return ProgramPaths(executablePath);
   }
+  std::filesystem::path userHome(home.empty() ? "/tmp" : home);
   std::filesystem::path data =
-      !xdgDataHome.empty()
-          ? std::filesystem::path(xdgDataHome)
-          : std::filesystem::path(home.empty() ? "/tmp" : home) / ".local" / "share";
+      !xdgDataHome.empty() ? std::filesystem::path(xdgDataHome) : userHome / ".local" / "share";
+  std::filesystem::path config =
+      !xdgConfigHome.empty() ? std::filesystem::path(xdgConfigHome) : userHome / ".config";
   std::filesystem::path folder = data / "quillmark_wd";
+  std::filesystem::path settings = config / "quillmark_wd";
   std::filesystem::create_directories(folder, ignored);
-  SeedMissingFiles(shipped, folder);
-  return ProgramPaths(folder.string(), "quillmark_wd");
+  std::filesystem::create_directories(settings, ignored);
+  // Only the styles are the user's to change; the manual and the icon are
+  // read where they are installed, so an upgrade shows its own.
+  SeedMissingFiles(shipped / "style", folder / "style");
+  for (const char* name : kSettingsFileNames) {
+    MoveSettingsFile(folder / name, settings / name);
+  }
+  return ProgramPaths(folder.string(), settings.string(),
+                      std::filesystem::weakly_canonical(shipped, ignored).string(), "quillmark_wd");
 }
 
 }  // namespace app

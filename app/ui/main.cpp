@@ -93,9 +93,9 @@ int RunWindows(QApplication& application, const app::ProgramPaths& paths,
   mainWindow.SetFolderDialog(
       new catalogue::FolderDialog(paths, dialogs, mainWindow.FolderAndTitle(), &mainWindow));
   mainWindow.SetEditDialog(new commands::RowEditDialog(mainWindow.Documents(), &mainWindow));
-  mainWindow.SetTitleDialog(new commands::TitleDialog(mainWindow.FolderAndTitle(),
-                                                      paths.File(commands::kTitleHistoryFileName),
-                                                      dialogs, &mainWindow));
+  mainWindow.SetTitleDialog(new commands::TitleDialog(
+      mainWindow.FolderAndTitle(), paths.ConfigFile(commands::kTitleHistoryFileName), dialogs,
+      &mainWindow));
 
   // The print window opens the style designer on the style it shows.
   printing::DesignerFactory designers =
@@ -139,6 +139,7 @@ int main(int argc, char** argv) {
   app::ProgramPaths paths = app::ResolveProgramPaths(
       QFile::encodeName(QCoreApplication::applicationFilePath()).toStdString(),
       qEnvironmentVariable("XDG_DATA_HOME").toStdString(),
+      qEnvironmentVariable("XDG_CONFIG_HOME").toStdString(),
       QFile::encodeName(QDir::homePath()).toStdString());
   // A window already open on these working files takes the folder and is
   // raised; this start ends.

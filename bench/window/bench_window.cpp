@@ -81,8 +81,9 @@ int main(int argc, char** argv) {
       new catalogue::FolderDialog(paths, dialogs, window.FolderAndTitle(), &window);
   window.SetFolderDialog(folderDialog);
   window.SetEditDialog(new commands::RowEditDialog(window.Documents(), &window));
-  window.SetTitleDialog(new commands::TitleDialog(
-      window.FolderAndTitle(), paths.File(commands::kTitleHistoryFileName), dialogs, &window));
+  window.SetTitleDialog(new commands::TitleDialog(window.FolderAndTitle(),
+                                                  paths.ConfigFile(commands::kTitleHistoryFileName),
+                                                  dialogs, &window));
   window.resize(1200, 800);
   window.show();
 

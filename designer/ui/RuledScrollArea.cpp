@@ -49,8 +49,9 @@ class RuledScrollArea::Ruler : public QWidget {
 
   void paintEvent(QPaintEvent*) override {
     QPainter painter(this);
-    painter.fillRect(rect(), QColor(0xF2, 0xF2, 0xF2));
-    painter.setPen(QColor(0x99, 0x99, 0x99));
+    // The window's colours, so the rulers read on a dark palette too.
+    painter.fillRect(rect(), palette().color(QPalette::Button));
+    painter.setPen(palette().color(QPalette::Mid));
     if (across_) {
       painter.drawLine(0, height() - 1, width(), height() - 1);
     } else {
@@ -77,7 +78,7 @@ class RuledScrollArea::Ruler : public QWidget {
     QFont small = font();
     small.setPixelSize(9);
     painter.setFont(small);
-    painter.setPen(QColor(0x44, 0x44, 0x44));
+    painter.setPen(palette().color(QPalette::ButtonText));
     for (int mm = first; mm <= last; ++mm) {
       int tick = mm % 10 == 0 ? depth / 2 : mm % 5 == 0 ? depth / 3 : perMm >= 4 ? depth / 5 : 0;
       if (tick == 0) {

@@ -190,7 +190,8 @@ void PrintWindow::BuildWindow() {
   side->setFixedWidth(209);
   auto* sideLayout = new QVBoxLayout(side);
   auto* maker = new QLabel(QStringLiteral("Fernhollow"));
-  maker->setStyleSheet(QStringLiteral("font-weight: bold; color: #334;"));
+  // In the panel's own text colour, so a dark palette shows it too.
+  maker->setStyleSheet(QStringLiteral("font-weight: bold;"));
   sideLayout->addWidget(maker);
   QPushButton* backup = Button(QStringLiteral("バックアップ"), "IconButton14");
   connect(backup, &QPushButton::clicked, this, &PrintWindow::WriteBackup);

@@ -57,7 +57,7 @@ struct BadWorkingFiles : ProgramFixture, ::testing::WithParamInterface<Stand> {
 
 TEST_P(BadWorkingFiles, TheProgramStartsWithDefaultsSaysSoOnceAndLeavesTheFiles) {
   std::vector<std::string> files = {paths.SettingsFile(), paths.ColumnWidthFile(),
-                                    paths.File(commands::kTitleHistoryFileName)};
+                                    paths.ConfigFile(commands::kTitleHistoryFileName)};
   for (const std::string& file : files) {
     if (!MakeBad(file, GetParam())) {
       GTEST_SKIP() << "cannot make such a file here";

@@ -28,7 +28,7 @@ struct Handover : ::testing::Test {
   testsupport::TempDir runtime;
   testsupport::TempDir workingFolder;
   QString socketPath = InstanceHandover::SocketPath(
-      ResolveProgramPaths(QUILL_WD, "", QDir::homePath().toStdString()).Folder(),
+      ResolveProgramPaths(QUILL_WD, "", "", QDir::homePath().toStdString()).Folder(),
       QString::fromStdString(runtime.path()));
   QStringList received;
 

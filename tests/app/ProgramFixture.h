@@ -48,8 +48,8 @@ struct ProgramFixture : ::testing::Test {
     editDialog = new commands::RowEditDialog(window->Documents(), window.get());
     window->SetEditDialog(editDialog);
     titleDialog = new commands::TitleDialog(window->FolderAndTitle(),
-                                            paths.File(commands::kTitleHistoryFileName), dialogs,
-                                            window.get());
+                                            paths.ConfigFile(commands::kTitleHistoryFileName),
+                                            dialogs, window.get());
     window->SetTitleDialog(titleDialog);
     window->show();
   }

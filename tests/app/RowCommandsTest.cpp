@@ -446,7 +446,7 @@ TEST_F(RowCommands, TitleDialogSetsTheTitleAndKeepsTheHistory) {
   title(QString(), true);
   EXPECT_EQ(window->TitlePanel()->text(), QString());
   Stop();
-  EXPECT_EQ(ReadAll(paths.File(commands::kTitleHistoryFileName)),
+  EXPECT_EQ(ReadAll(paths.ConfigFile(commands::kTitleHistoryFileName)),
             platform::Utf8ToCp932("下書き") + "\r\nAnnual Report\r\nMemo\r\n");
 }
 
