@@ -1,5 +1,7 @@
 #include "printing/core/PdfToUnicode.h"
 
+#include "printing/core/PdfTrailer.h"
+
 #include <cstdio>
 #include <optional>
 #include <vector>
@@ -7,57 +9,6 @@
 namespace printing {
 
 namespace {
-
-// The whole number written at `at` (after blanks), and where it ends.
-std::optional<unsigned long long> NumberAt(std::string_view text, std::size_t& at) {
-  while (at < text.size() && (text[at] == ' ' || text[at] == '\r' || text[at] == '\n')) {
-    ++at;
-  }
-  std::size_t start = at;
-  unsigned long long value = 0;
-  while (at < text.size() && text[at] >= '0' && text[at] <= '9' && at - start < 18) {
-    value = value * 10 + static_cast<unsigned>(text[at] - '0');
-    ++at;
-  }
-  if (at == start) {
-    return std::nullopt;
-  }
-  return value;
-}
-
-// The number after `key` in the dictionary text `dict` ("/Size 39").
-std::optional<unsigned long long> ValueOf(std::string_view dict, std::string_view key) {
-  std::size_t at = dict.find(key);
-  if (at == std::string_view::npos) {
-    return std::nullopt;
-  }
-  at += key.size();
-  return NumberAt(dict, at);
-}
-
-struct Trailer {
-  unsigned long long xref = 0;  // where the cross-reference table starts
-  unsigned long long size = 0;
-  unsigned long long root = 0;
-  std::optional<unsigned long long> info;
-};
-
-std::optional<Trailer> ReadTrailer(std::string_view pdf) {
-  std::size_t start = pdf.rfind("startxref");
-  std::size_t dict = pdf.rfind("trailer", start);
-  if (start == std::string_view::npos || dict == std::string_view::npos) {
-    return std::nullopt;
-  }
-  std::size_t at = start + 9;
-  std::optional<unsigned long long> xref = NumberAt(pdf, at);
-  std::string_view text = pdf.substr(dict, start - dict);
-  std::optional<unsigned long long> size = ValueOf(text, "/Size");
-  std::optional<unsigned long long> root = ValueOf(text, "/Root");
-  if (!xref || !size || !root || *xref >= pdf.size()) {
-    return std::nullopt;
-  }
-  return Trailer{*xref, *size, *root, ValueOf(text, "/Info")};
-}
 
 // Where object `number` starts, from the cross-reference table at `xref`
 // (one section from object 0, as the writer makes it).
@@ -68,8 +19,8 @@ std::optional<std::size_t> ObjectOffset(std::string_view pdf, unsigned long long
     return std::nullopt;
   }
   at += 4;
-  std::optional<unsigned long long> first = NumberAt(pdf, at);
-  std::optional<unsigned long long> count = NumberAt(pdf, at);
+  std::optional<unsigned long long> first = PdfNumberAt(pdf, at);
+  std::optional<unsigned long long> count = PdfNumberAt(pdf, at);
   if (!first || !count || *first != 0 || number >= *count) {
     return std::nullopt;
   }
@@ -78,7 +29,7 @@ std::optional<std::size_t> ObjectOffset(std::string_view pdf, unsigned long long
   }
   std::size_t entry = at + static_cast<std::size_t>(number) * 20;
   std::size_t end = entry;
-  std::optional<unsigned long long> offset = NumberAt(pdf, end);
+  std::optional<unsigned long long> offset = PdfNumberAt(pdf, end);
   if (entry + 20 > pdf.size() || !offset || *offset >= pdf.size()) {
     return std::nullopt;
   }
@@ -86,7 +37,7 @@ std::optional<std::size_t> ObjectOffset(std::string_view pdf, unsigned long long
 }
 
 // The stream of object `number` when it is "N 0 obj << /Length L >> stream".
-std::optional<std::string_view> StreamOf(std::string_view pdf, const Trailer& trailer,
+std::optional<std::string_view> StreamOf(std::string_view pdf, const PdfTrailer& trailer,
                                          unsigned long long number) {
   std::optional<std::size_t> at = ObjectOffset(pdf, trailer.xref, number);
   if (!at) {
@@ -101,7 +52,7 @@ std::optional<std::string_view> StreamOf(std::string_view pdf, const Trailer& tr
   if (dict.find("/Filter") != std::string_view::npos) {
     return std::nullopt;  // a compressed map is not one the writer makes
   }
-  std::optional<unsigned long long> length = ValueOf(dict, "/Length");
+  std::optional<unsigned long long> length = PdfNumberAfter(dict, "/Length");
   std::size_t data = open + 6;
   if (data < pdf.size() && pdf[data] == '\r') {
     ++data;
@@ -186,7 +137,7 @@ std::optional<unsigned long long> ToUnicodeObjectOf(std::string_view pdf, const 
     if (dict.find("/Subtype /Type0") == std::string_view::npos) {
       continue;
     }
-    if (std::optional<unsigned long long> map = ValueOf(dict, "/ToUnicode")) {
+    if (std::optional<unsigned long long> map = PdfNumberAfter(dict, "/ToUnicode")) {
       return map;
     }
   }
@@ -196,7 +147,7 @@ std::optional<unsigned long long> ToUnicodeObjectOf(std::string_view pdf, const 
 }  // namespace
 
 std::string ToUnicodeUpdate(std::string_view pdf, const MissingCharacters& missing) {
-  std::optional<Trailer> trailer = ReadTrailer(pdf);
+  std::optional<PdfTrailer> trailer = ReadPdfTrailer(pdf);
   if (!trailer) {
     return {};
   }
@@ -223,19 +174,7 @@ std::string ToUnicodeUpdate(std::string_view pdf, const MissingCharacters& missi
               " >>\nstream\n" + cmap + "\nendstream\nendobj\n";
   }
   std::size_t xref = pdf.size() + update.size();
-  update += "xref\n0 1\n0000000000 65535 f \n";
-  for (const auto& [object, offset] : offsets) {
-    char entry[32];
-    std::snprintf(entry, sizeof entry, "%010zu 00000 n \n", offset);
-    update += std::to_string(object) + " 1\n" + entry;
-  }
-  update += "trailer\n<<\n/Size " + std::to_string(trailer->size) + "\n/Root " +
-            std::to_string(trailer->root) + " 0 R\n";
-  if (trailer->info) {
-    update += "/Info " + std::to_string(*trailer->info) + " 0 R\n";
-  }
-  update += "/Prev " + std::to_string(trailer->xref) + "\n>>\nstartxref\n" + std::to_string(xref) +
-            "\n%%EOF\n";
+  update += PdfUpdateTail(*trailer, xref, offsets, trailer->size);
   return update;
 }
 

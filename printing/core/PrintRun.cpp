@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "platform/errors/UserError.h"
+#include "platform/version/ProgramVersion.h"
 
 namespace printing {
 
@@ -58,6 +59,11 @@ int PrintAllPages(Printer& printer, PrintState& state, const PrintInputs& inputs
   int printed = 0;
   int pageNumber = 0;
   std::string styleName = StyleName(state.Path());
+  // A PDF is titled by the report's title (the style's name without one)
+  // and says which folder it lists.
+  BindingData binding = state.CurrentBinding();
+  printer.DescribeDocument({binding.title.empty() ? styleName : binding.title, binding.folder,
+                            std::string(kJobTitleProgram) + " " + platform::kProgramVersion});
   printer.BeginRun(DocumentTitle(styleName));
   try {
     long long pageCount = 0;  // known once the first page gives the capacity

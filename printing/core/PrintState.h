@@ -49,6 +49,9 @@ class PrintState {
   // Load takes it.
   void TakeSavedStyle(const std::string& path);
 
+  // The title, folder and list the pages are bound with now.
+  BindingData CurrentBinding() const { return binding_ ? binding_() : BindingData{}; }
+
   // Whether a style file is loaded (rather than the default layout).
   bool StyleLoaded() const { return !path_.empty(); }
   const std::string& Path() const { return path_; }

@@ -14,10 +14,21 @@ struct PrinterPaper {
   bool landscape = false;
 };
 
+// What a printed file says of itself (UTF-8): a PDF's title, subject and
+// creator.
+struct DocumentDescription {
+  std::string title;
+  std::string subject;
+  std::string creator;
+};
+
 // The one current printer of the print window and of printing.
 class Printer {
  public:
   virtual ~Printer() = default;
+
+  // How the next run's file describes itself (a queue has no use for it).
+  virtual void DescribeDocument(const DocumentDescription& description) { (void)description; }
 
   // Where the output goes, for the user ("PDF: /path/file.pdf", a queue name).
   virtual std::string Destination() const = 0;

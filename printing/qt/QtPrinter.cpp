@@ -18,6 +18,7 @@
 #include "platform/files/FileBytes.h"
 #include "platform/files/ReplacingFileWriter.h"
 #include "printing/core/PaperSizes.h"
+#include "printing/core/PdfSubject.h"
 #include "printing/core/PdfToUnicode.h"
 #include "printing/qt/PdfCharacterMap.h"
 #include "printing/qt/PrintDialogPaper.h"
@@ -89,18 +90,18 @@ bool NoRoomFor(const std::string& path) {
 
 // Adds to the finished PDF at `path` the characters beyond the BMP its
 // fonts draw unsaid; false when the file cannot be read or added to.
-bool AddCharactersBeyondBmp(const std::string& path, const PdfCharacterMap& characters) {
-  if (characters.Missing().empty()) {
-    return true;
-  }
+// Appends to the PDF at `path` the incremental update `make` gives for its
+// bytes (none when it gives nothing); false only when the file cannot be
+// read or written.
+template <typename Make>
+bool AppendUpdate(const std::string& path, Make make) {
   QFile file(QFile::decodeName(QByteArray::fromStdString(path)));
   if (!file.open(QIODevice::ReadWrite)) {
     return false;
   }
   QByteArray pdf = file.readAll();
   std::string update =
-      ToUnicodeUpdate(std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())),
-                      characters.Missing());
+      make(std::string_view(pdf.constData(), static_cast<std::size_t>(pdf.size())));
   if (update.empty()) {
     return true;  // a file laid out otherwise is kept as it is
   }
@@ -108,6 +109,23 @@ bool AddCharactersBeyondBmp(const std::string& path, const PdfCharacterMap& char
          file.write(update.data(), static_cast<qint64>(update.size())) ==
              static_cast<qint64>(update.size()) &&
          file.flush();
+}
+
+bool AddCharactersBeyondBmp(const std::string& path, const PdfCharacterMap& characters) {
+  if (characters.Missing().empty()) {
+    return true;
+  }
+  return AppendUpdate(
+      path, [&](std::string_view pdf) { return ToUnicodeUpdate(pdf, characters.Missing()); });
+}
+
+// Gives the PDF at `path` its document information's subject (the writer
+// has no way to set one); false only when the file cannot be written.
+bool AddSubject(const std::string& path, const std::string& subject) {
+  if (subject.empty()) {
+    return true;
+  }
+  return AppendUpdate(path, [&](std::string_view pdf) { return SubjectUpdate(pdf, subject); });
 }
 
 }  // namespace
@@ -411,7 +429,11 @@ void QtPrinter::BeginRun(const std::string& documentTitle) {
     }
   }
   if (pdf_) {
-    printer_->setDocName(QString::fromUtf8(documentTitle));
+    // The file's own title and creator; the queue's job names stay as
+    // they were.
+    printer_->setDocName(
+        QString::fromUtf8(description_.title.empty() ? documentTitle : description_.title));
+    printer_->setCreator(QString::fromUtf8(description_.creator));
     // The pages go to a temporary file beside the PDF, which replaces it
     // only when every page has printed: a failed or killed print leaves the
     // old PDF as it was and no half-written one.
@@ -488,7 +510,8 @@ void QtPrinter::EndRun(bool completed) {
   }
   std::unique_ptr<PdfCharacterMap> characters = std::move(pdfCharacters_);
   if (!ended || !EndsLikeAPdf(writer->TemporaryPath()) ||
-      (characters && !AddCharactersBeyondBmp(writer->TemporaryPath(), *characters))) {
+      (characters && !AddCharactersBeyondBmp(writer->TemporaryPath(), *characters)) ||
+      !AddSubject(writer->TemporaryPath(), description_.subject)) {
     // A full disk, say: the file would not open. It is not kept.
     throw platform::UserError(platform::FileErrorMessage(
         "PDF を書き込めません", pdfTarget_, NoRoomFor(writer->TemporaryPath()) ? ENOSPC : EIO));

@@ -46,6 +46,9 @@ class QtPrinter : public printing::Printer {
   void ApplyCustomPaper(const layout::CustomPaperSize& size, int orientation) override;
   printing::PrinterPaper CurrentPaper() const override;
   printing::PrinterDots Measure() const override;
+  void DescribeDocument(const printing::DocumentDescription& description) override {
+    description_ = description;
+  }
   void BeginRun(const std::string& documentTitle) override;
   layout::Surface& BeginPage(const std::string& jobTitle) override;
   void EndPage() override;
@@ -73,7 +76,8 @@ class QtPrinter : public printing::Printer {
   std::unique_ptr<QPrinter> printer_;
   QPainter painter_;
   std::unique_ptr<layout::QtSurface> surface_;
-  int appliedCode_ = 0;  // the paper code last applied, 0 for none
+  int appliedCode_ = 0;                        // the paper code last applied, 0 for none
+  printing::DocumentDescription description_;  // of the next PDF
   std::unique_ptr<platform::ReplacingFileWriter> pdfWriter_;  // the PDF being printed
   std::unique_ptr<PdfCharacterMap> pdfCharacters_;            // and what its text draws
   std::string pdfTarget_;                                     // and the file it replaces

@@ -21,6 +21,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSlider>
+#include <QStandardPaths>
 #include <QStatusBar>
 #include <QTimer>
 #include <QUrl>
@@ -742,14 +743,16 @@ void PrintWindow::PrintAllPages() {
 }
 
 QString PrintWindow::AskPdfDestination() {
-  // The folder used last (kept in the settings file), else "print" in the
-  // program folder.
+  // The folder used last (kept in the settings file), else the user's
+  // documents folder (xdg-user-dir DOCUMENTS), else the home folder.
   QString folder = QString::fromStdString(
       widgets::ReadSettingText(s_.paths->SettingsFile(), kSection, kPdfFolderKey));
   if (folder.isEmpty() || widgets::ProbePath(folder) != platform::PathKind::Folder) {
-    folder = Path(s_.paths->File("print"));
-    if (!QDir().mkpath(folder)) {
-      folder = QDir::homePath();  // a program folder that cannot be written
+    folder = s_.documentsFolder.isEmpty()
+                 ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
+                 : s_.documentsFolder;
+    if (folder.isEmpty() || widgets::ProbePath(folder) != platform::PathKind::Folder) {
+      folder = QDir::homePath();
     }
   }
   std::time_t now = std::time(nullptr);

@@ -69,6 +69,8 @@ struct PrintWindowServices {
   const catalogue::FolderAndTitle* folderAndTitle = nullptr;
   // The style designer 「デザイン」 opens; none: the command does nothing.
   DesignerFactory designers;
+  // Where the first PDF is offered; empty: the user's documents folder.
+  QString documentsFolder;
 };
 
 // The print window: the bound page previewed on the printer's sheet, style

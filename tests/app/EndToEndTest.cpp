@@ -87,13 +87,22 @@ TEST_F(EndToEnd, FromAFolderOfDocumentsToAPrintedCatalogue) {
   EXPECT_EQ(csvText.rfind("doc00000.doc," + platform::Utf8ToCp932("改訂版の題名") + ",", 0), 0u);
 
   dialogs.openNames = {QString::fromStdString(paths.File("style/一覧表_A4縦.sle"))};
-  dialogs.saveNames = {testsupport::ScriptedDialogs::kOfferedName};  // where the PDF goes
+  // Where the PDF goes (the first one is offered in the documents folder
+  // of whoever runs this, so the name is given).
+  QDir().mkpath(QString::fromStdString(paths.File("print")));
+  dialogs.saveNames = {QString::fromStdString(paths.File("print/report.pdf"))};
   window->PrintReport();
   QDir printed(QString::fromStdString(paths.File("print")));
   QStringList pdfs = printed.entryList({QStringLiteral("*.pdf")});
   ASSERT_EQ(pdfs.size(), 1);
   std::string pdf = printed.filePath(pdfs[0]).toStdString();
-  EXPECT_NE(Shell("pdfinfo '" + pdf + "'").find("Pages:           2"), std::string::npos);
+  std::string info = Shell("pdfinfo '" + pdf + "'");
+  EXPECT_NE(info.find("Pages:           2"), std::string::npos);
+  // The file says what it is: the report's title, the folder it lists, and
+  // the program that made it.
+  EXPECT_NE(info.find("Title:           目録E2E\n"), std::string::npos) << info;
+  EXPECT_NE(info.find("Subject:         " + documents.path() + "\n"), std::string::npos) << info;
+  EXPECT_NE(info.find("Creator:         ワード・クイルマーク "), std::string::npos) << info;
   std::string page1 = Shell("pdftotext -f 1 -l 1 '" + pdf + "' -");
   EXPECT_NE(page1.find("目録E2E"), std::string::npos) << page1;
   EXPECT_NE(page1.find("改訂版の題名"), std::string::npos);

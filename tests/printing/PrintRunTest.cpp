@@ -14,6 +14,8 @@ struct PrintFixture : ::testing::Test {
   testsupport::TempDir dir;
   testsupport::FakePrinter printer;
   FixedClock clock{*MakeDate(2026, 12, 7)};
+  std::string title;   // the report's, bound into #T
+  std::string folder;  // the folder listed, bound into #FL
 
   std::string List(int records) {
     std::string text;
@@ -38,6 +40,8 @@ struct PrintFixture : ::testing::Test {
     PrintState state(
         [&] {
           BindingData data;
+          data.title = title;
+          data.folder = folder;
           data.sharedLines = &cache.Lines();
           return data;
         },
@@ -59,6 +63,19 @@ TEST_F(PrintFixture, EveryPageIsBoundAndDrawnOnThePrinter) {
   EXPECT_EQ(printer.completedRuns, 1);
   EXPECT_EQ(printer.pages[1][0].substr(0, 30), "text 23,23 'f21.doc 2' px=83 c");
   EXPECT_EQ(printer.applied, (std::vector<std::string>{"11/1", "11/1", "11/1"}));
+}
+
+TEST_F(PrintFixture, TheFileIsDescribedByTheReportsTitleAndFolder) {
+  int page = 1;
+  Print(Style("#maxline=20"), List(1), page);
+  EXPECT_EQ(printer.description.title, "s");  // no report title: the style's name
+  EXPECT_EQ(printer.description.creator.rfind("ワード・クイルマーク ", 0), 0u);
+  EXPECT_EQ(printer.documentTitle, "s - ワード・クイルマーク");  // the queue's, as before
+  title = "目録";
+  folder = "/docs";
+  Print(Style("#maxline=20"), List(1), page);
+  EXPECT_EQ(printer.description.title, "目録");
+  EXPECT_EQ(printer.description.subject, "/docs");
 }
 
 TEST_F(PrintFixture, ACustomPaperIsPutOnThePrinterForEveryPage) {

@@ -4,6 +4,7 @@
 #include "printing/qt/QtPrinter.h"
 
 #include <gtest/gtest.h>
+#include <cstdio>
 #include <filesystem>
 
 #include "printing/core/PaperSizes.h"
@@ -20,6 +21,22 @@ bool SameDots(const printing::PrinterDots& a, const printing::PrinterDots& b) {
          a.physicalOffsetX == b.physicalOffsetX && a.physicalOffsetY == b.physicalOffsetY &&
          a.physicalWidth == b.physicalWidth && a.physicalHeight == b.physicalHeight &&
          a.pageWidth == b.pageWidth && a.pageHeight == b.pageHeight;
+}
+
+// What a shell command prints (its errors left out).
+std::string CommandOutput(const std::string& command) {
+  std::string out;
+  FILE* pipe = ::popen((command + " 2>/dev/null").c_str(), "r");
+  if (pipe == nullptr) {
+    return out;
+  }
+  char buffer[4096];
+  std::size_t read = 0;
+  while ((read = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) {
+    out.append(buffer, read);
+  }
+  ::pclose(pipe);
+  return out;
 }
 
 // Qt's print dialog on the printer, accepted as it opens.
@@ -162,6 +179,28 @@ TEST(QtPrinterPdf, AFailedRunThenAGoodOneWritesTheTargetAndNoTemporary) {
     ++entries;
   }
   EXPECT_EQ(entries, 1);
+}
+
+// What the file says of itself, read back by poppler's pdfinfo: the title,
+// the subject the writer cannot set, the creator; characters beyond the
+// basic plane too.
+TEST(QtPrinterPdf, TheFileIsTitledAndSaysWhatItLists) {
+  testsupport::TempDir folder;
+  std::string pdf = folder.File("report.pdf");
+  QtPrinter printer("", pdf);
+  printer.DescribeDocument({"目録 2026 é", "/docs/報告_김민수", "ワード・クイルマーク 9.9"});
+  printer.BeginRun("style - program");
+  printer.BeginPage("test").TextOut(10, 10, "page 😀");
+  printer.EndPage();
+  printer.EndRun(true);
+  std::string info = CommandOutput("pdfinfo '" + pdf + "'");
+  if (info.empty()) {
+    GTEST_SKIP() << "pdfinfo is not installed";
+  }
+  EXPECT_NE(info.find("Title:           目録 2026 é\n"), std::string::npos) << info;
+  EXPECT_NE(info.find("Subject:         /docs/報告_김민수\n"), std::string::npos) << info;
+  EXPECT_NE(info.find("Creator:         ワード・クイルマーク 9.9\n"), std::string::npos) << info;
+  EXPECT_NE(info.find("Pages:           1"), std::string::npos) << info;
 }
 
 }  // namespace

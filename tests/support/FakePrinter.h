@@ -38,6 +38,8 @@ class FakePrinter : public printing::Printer {
   std::set<int> lacking;  // paper codes the printer does not have
   bool OffersPaper(int code) const override { return lacking.count(code) == 0; }
   printing::PrinterDots Measure() const override { return dots; }
+  printing::DocumentDescription description;  // of the last run
+  void DescribeDocument(const printing::DocumentDescription& told) override { description = told; }
   std::string documentTitle;  // of the last run
   void BeginRun(const std::string& title) override {
     ++runs;

@@ -4,6 +4,7 @@
 // folder, scripted dialogs, a recorded desktop, a printer and a fixed day,
 // with the report title "Title" and the folder "/docs".
 
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -38,6 +39,10 @@ inline printing::PrintWindowServices PrintWindowServicesFor(const app::ProgramPa
   s.clock = &clock;
   static const catalogue::FolderAndTitle kFolderAndTitle("/docs", "Title");
   s.folderAndTitle = &kFolderAndTitle;
+  // The first PDF is offered in the program folder's "print", never in the
+  // documents folder of whoever runs the tests.
+  s.documentsFolder = QString::fromStdString(paths.File("print"));
+  QDir().mkpath(s.documentsFolder);
   return s;
 }
 
