@@ -1,5 +1,6 @@
 #include "widgets/GradientPanel.h"
 
+#include <QFontMetrics>
 #include <QLinearGradient>
 #include <QPainter>
 
@@ -40,14 +41,27 @@ void GradientPanel::paintEvent(QPaintEvent* event) {
   gradient.setColorAt(1, to_);
   painter.fillRect(rect(), gradient);
   if (!caption_.isEmpty()) {
-    QFont f = font();
-    f.setPixelSize(captionPixelSize_);
-    f.setBold(captionBold_);
-    painter.setFont(f);
+    painter.setFont(CaptionFont());
     painter.setPen(captionColor_);
     painter.drawText(rect().adjusted(4, 0, -4, 0), static_cast<int>(captionAlignment_), caption_);
   }
   QFrame::paintEvent(event);
+}
+
+QFont GradientPanel::CaptionFont() const {
+  QFont f = font();
+  f.setPixelSize(captionPixelSize_);
+  f.setBold(captionBold_);
+  return f;
+}
+
+QSize GradientPanel::minimumSizeHint() const {
+  QSize hint = QFrame::minimumSizeHint().expandedTo(QSize(0, 0));
+  if (caption_.isEmpty()) {
+    return hint;
+  }
+  QFontMetrics metrics(CaptionFont());
+  return hint.expandedTo(QSize(metrics.horizontalAdvance(caption_) + 8, metrics.height() + 4));
 }
 
 }  // namespace widgets

@@ -25,8 +25,13 @@ class GradientPanel : public QFrame {
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  // Room for the caption in its font besides what the contents need, so a
+  // band sized to its contents never cuts it.
+  QSize minimumSizeHint() const override;
 
  private:
+  QFont CaptionFont() const;
+
   QColor from_;
   QColor to_;
   bool horizontal_ = false;

@@ -41,6 +41,7 @@
 #include "widgets/DesktopOpen.h"
 #include "widgets/Dialogs.h"
 #include "widgets/FindBar.h"
+#include "widgets/FontFit.h"
 #include "widgets/FrozenColumnTable.h"
 #include "widgets/GradientButton.h"
 #include "widgets/GradientPanel.h"
@@ -138,7 +139,6 @@ void MainWindow::BuildBands() {
   // Top band: emblem, product name, a gradient box and the maker's name.
   titleBand_ = new widgets::GradientPanel;
   titleBand_->setObjectName(QStringLiteral("GradPan1"));
-  titleBand_->setFixedHeight(35);
   titleBand_->SetColors(QColor(235, 240, 250), QColor(205, 212, 230));
   auto* top = new QHBoxLayout(titleBand_);
   top->setContentsMargins(6, 0, 0, 0);
@@ -168,12 +168,12 @@ void MainWindow::BuildBands() {
   makerLayout->addWidget(makerIcon);
   makerLayout->addStretch();
   top->addWidget(maker);
+  widgets::FixHeightForContents(*titleBand_, 35);
   layout->addWidget(titleBand_);
 
   // Second band: folder button and label, report title.
   folderBand_ = new widgets::GradientPanel;
   folderBand_->setObjectName(QStringLiteral("GradPan2"));
-  folderBand_->setFixedHeight(23);
   folderBand_->SetColors(widgets::ToQColor(kBandColor), widgets::ToQColor(kBandColor));
   auto* band = new QHBoxLayout(folderBand_);
   band->setContentsMargins(4, 0, 4, 0);
@@ -185,7 +185,7 @@ void MainWindow::BuildBands() {
   userselLayout->setSpacing(8);
   folderButton_ = new widgets::GradientButton(QStringLiteral("フォルダー指定"));
   folderButton_->setObjectName(QStringLiteral("GradBtn1"));
-  folderButton_->setFixedSize(83, 17);
+  widgets::FixSizeForCaption(*folderButton_, {83, 17}, folderButton_->text());
   folderButton_->setFocusPolicy(Qt::NoFocus);
   connect(folderButton_, &QPushButton::clicked, this, &MainWindow::ChooseFolder);
   userselLayout->addWidget(folderButton_);
@@ -195,6 +195,7 @@ void MainWindow::BuildBands() {
   titleLabel_ = BandLabel("title", 15, Qt::white);
   titleLabel_->setFixedWidth(336);
   band->addWidget(titleLabel_);
+  widgets::FixHeightForContents(*folderBand_, 23);
   layout->addWidget(folderBand_);
 
   auto* spacer = new QWidget;

@@ -36,6 +36,7 @@
 #include "platform/text/Cp932.h"
 #include "widgets/ApplicationTitle.h"
 #include "widgets/Dialogs.h"
+#include "widgets/FontFit.h"
 #include "widgets/GradientButton.h"
 #include "widgets/GradientPanel.h"
 #include "widgets/PathChecks.h"
@@ -228,15 +229,15 @@ void FolderDialog::BuildLayout() {
 
   titleBand_ = new widgets::GradientPanel;
   titleBand_->setObjectName(QStringLiteral("GradPan2"));
-  titleBand_->setFixedHeight(30);
   titleBand_->SetColors(QColor(40, 60, 120), QColor(83, 85, 108));
   titleBand_->SetCaption(QStringLiteral("   フォルダー指定"));
   titleBand_->SetCaptionStyle(Qt::white, 16, true);
+  widgets::FixHeightForContents(*titleBand_, 30);
   layout->addWidget(titleBand_);
 
   listedFolderLabel_ = new QLabel;
   listedFolderLabel_->setObjectName(QStringLiteral("Label1"));
-  listedFolderLabel_->setFixedHeight(27);
+  widgets::FixHeightForCaption(*listedFolderLabel_, 27);
   listedFolderLabel_->setContentsMargins(8, 0, 8, 0);
   layout->addWidget(listedFolderLabel_);
 
@@ -316,7 +317,7 @@ void FolderDialog::BuildLayout() {
   cancelButton_ = new widgets::GradientButton(QStringLiteral("キャンセル"));
   cancelButton_->setObjectName(QStringLiteral("GradBtn2"));
   for (widgets::GradientButton* button : {scanButton_, cancelButton_}) {
-    button->setFixedSize(105, 25);
+    widgets::FixSizeForCaption(*button, {105, 25}, button->text());
     button->setAutoDefault(false);
     buttons->addWidget(button);
   }

@@ -4,6 +4,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <algorithm>
+#include <cmath>
 
 #include "widgets/ApplicationTitle.h"
 
@@ -25,14 +27,21 @@ RowEditDialog::RowEditDialog(catalogue::DocumentList& list, QWidget* parent)
     : widgets::PlainDialog(parent), list_(list) {
   setObjectName(QStringLiteral("fdataedit"));
   setWindowTitle(widgets::ApplicationTitle());
-  setFixedSize(536, 292);
+  // Laid out at the designed font's line height (13 px); a font that needs
+  // more room grows every place and size alike, never below the design.
+  const double grow = std::max(1.0, fontMetrics().height() / 13.0);
+  auto at = [grow](int designed) { return static_cast<int>(std::lround(designed * grow)); };
+  auto place = [&at](QWidget* widget, int x, int y, int width, int height) {
+    widget->setGeometry(at(x), at(y), at(width), at(height));
+  };
+  setFixedSize(at(536), at(292));
 
   fieldsGroup_ = new QGroupBox(QString::fromUtf8(kNotice), this);
   fieldsGroup_->setObjectName(QStringLiteral("XPGroupBox1"));
-  fieldsGroup_->setGeometry(35, 10, 465, 217);
+  place(fieldsGroup_, 35, 10, 465, 217);
   for (int i = 0; i < 5; ++i) {
     auto* band = new QLabel(QString::fromUtf8(kLabels[i]), fieldsGroup_);
-    band->setGeometry(16, 26 + i * kRowStep, 129, 17);
+    place(band, 16, 26 + i * kRowStep, 129, 17);
     band->setAutoFillBackground(true);
     QPalette p = band->palette();
     p.setColor(QPalette::Window, QColor(0, 128, 192));
@@ -45,19 +54,19 @@ RowEditDialog::RowEditDialog(catalogue::DocumentList& list, QWidget* parent)
 
     auto* box = new QLineEdit(fieldsGroup_);
     box->setObjectName(QStringLiteral("data%1").arg(i + 1));
-    box->setGeometry(160, 24 + i * kRowStep, 281, 21);
+    place(box, 160, 24 + i * kRowStep, 281, 21);
     boxes_[static_cast<std::size_t>(i)] = box;
   }
   noticeLabel_ = new QLabel(QString::fromUtf8(kNotice), fieldsGroup_);
   noticeLabel_->setObjectName(QStringLiteral("Label1"));
-  noticeLabel_->setGeometry(16, 26 + 5 * kRowStep, 425, 17);
+  place(noticeLabel_, 16, 26 + 5 * kRowStep, 425, 17);
 
   confirmButton_ = new QPushButton(QStringLiteral("実　行"), this);
   confirmButton_->setObjectName(QStringLiteral("Button1"));
-  confirmButton_->setGeometry(536 - 16 - 75 - 8 - 75, 292 - 12 - 25, 75, 25);
+  place(confirmButton_, 536 - 16 - 75 - 8 - 75, 292 - 12 - 25, 75, 25);
   cancelButton_ = new QPushButton(QStringLiteral("キャンセル"), this);
   cancelButton_->setObjectName(QStringLiteral("Button2"));
-  cancelButton_->setGeometry(536 - 16 - 75, 292 - 12 - 25, 75, 25);
+  place(cancelButton_, 536 - 16 - 75, 292 - 12 - 25, 75, 25);
   for (QPushButton* button : {confirmButton_, cancelButton_}) {
     button->setCursor(Qt::PointingHandCursor);
     button->setAutoDefault(false);

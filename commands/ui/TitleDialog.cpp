@@ -10,6 +10,7 @@
 
 #include "widgets/ApplicationTitle.h"
 #include "widgets/Dialogs.h"
+#include "widgets/FontFit.h"
 #include "widgets/GradientPanel.h"
 #include "widgets/IconButton.h"
 #include "widgets/SkippedFiles.h"
@@ -29,7 +30,6 @@ TitleDialog::TitleDialog(catalogue::FolderAndTitle& folderAndTitle, std::string 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 10);
   auto* band = new widgets::GradientPanel;
-  band->setFixedHeight(35);
   band->SetColors(QColor(235, 240, 250), QColor(205, 212, 230));
   auto* bandLayout = new QHBoxLayout(band);
   bandLayout->setContentsMargins(6, 0, 6, 0);
@@ -43,6 +43,7 @@ TitleDialog::TitleDialog(catalogue::FolderAndTitle& folderAndTitle, std::string 
   namePalette.setColor(QPalette::WindowText, QColor(0, 0, 255));
   name->setPalette(namePalette);
   bandLayout->addWidget(name, 1);
+  widgets::FixHeightForContents(*band, 35);
   layout->addWidget(band);
 
   titleList_ = new QComboBox;
@@ -72,7 +73,7 @@ TitleDialog::TitleDialog(catalogue::FolderAndTitle& folderAndTitle, std::string 
   cancelButton_ = new QPushButton(QStringLiteral("キャンセル"));
   cancelButton_->setObjectName(QStringLiteral("Button2"));
   for (QPushButton* button : {confirmButton_, cancelButton_}) {
-    button->setFixedSize(75, 25);
+    widgets::FixSizeForCaption(*button, {75, 25}, button->text());
     button->setCursor(Qt::PointingHandCursor);
     button->setAutoDefault(false);
     buttons->addWidget(button);

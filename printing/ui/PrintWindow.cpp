@@ -26,6 +26,7 @@
 #include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <ctime>
 #include <iterator>
 
@@ -43,6 +44,7 @@
 #include "widgets/ApplicationTitle.h"
 #include "widgets/DesktopOpen.h"
 #include "widgets/Dialogs.h"
+#include "widgets/FontFit.h"
 #include "widgets/GradientButton.h"
 #include "widgets/GradientPanel.h"
 #include "widgets/ManualWindow.h"
@@ -121,22 +123,21 @@ void PrintWindow::BuildWindow() {
   layout->setSpacing(0);
 
   auto* strip = new widgets::GradientPanel;
-  strip->setFixedHeight(35);
   strip->SetColors(QColor(235, 240, 250), QColor(120, 122, 150));
   strip->SetCaption(widgets::ApplicationTitle() + QStringLiteral("                    Fernhollow"));
   strip->SetCaptionStyle(QColor(0, 0, 160), 16, true);
+  widgets::FixHeightForContents(*strip, 35);
   layout->addWidget(strip);
 
   auto* styleBar = new widgets::GradientPanel;
-  styleBar->setFixedHeight(25);
   auto* styleLayout = new QHBoxLayout(styleBar);
   styleLayout->setContentsMargins(4, 2, 4, 2);
   QPushButton* select = Button(QStringLiteral("スタイル選択"), "GradBtn5");
-  select->setFixedSize(90, 20);
+  widgets::FixSizeForCaption(*select, {90, 20}, select->text());
   connect(select, &QPushButton::clicked, this, &PrintWindow::ChooseStyle);
   styleLayout->addWidget(select);
   QPushButton* design = Button(QStringLiteral("デザイン"), "DesignButton");
-  design->setFixedSize(70, 20);
+  widgets::FixSizeForCaption(*design, {70, 20}, design->text());
   design->setToolTip(QStringLiteral("スタイルをデザイン画面で編集します (Ctrl+D)"));
   connect(design, &QPushButton::clicked, this, &PrintWindow::OpenDesigner);
   styleLayout->addWidget(design);
@@ -144,6 +145,7 @@ void PrintWindow::BuildWindow() {
   stylePathLabel_->setObjectName(QStringLiteral("WKINDPL"));
   stylePathLabel_->setStyleSheet(QStringLiteral("color: white; font-weight: bold;"));
   styleLayout->addWidget(stylePathLabel_, 1);
+  widgets::FixHeightForContents(*styleBar, 25);
   layout->addWidget(styleBar);
 
   auto* tools = new QHBoxLayout;
@@ -158,7 +160,7 @@ void PrintWindow::BuildWindow() {
                  {"200%", "GradBtn3", 200}};
   for (const auto& preset : presets) {
     QPushButton* b = Button(QString::fromLatin1(preset.caption), preset.name);
-    b->setFixedSize(50, 22);
+    widgets::FixSizeForCaption(*b, {50, 22}, b->text());
     int zoom = preset.zoom;
     connect(b, &QPushButton::clicked, this, [this, zoom] { SetZoom(zoom); });
     tools->addWidget(b);
@@ -188,7 +190,6 @@ void PrintWindow::BuildWindow() {
   auto* body = new QHBoxLayout;
   body->setSpacing(0);
   auto* side = new QWidget;
-  side->setFixedWidth(209);
   auto* sideLayout = new QVBoxLayout(side);
   auto* maker = new QLabel(QStringLiteral("Fernhollow"));
   // In the panel's own text colour, so a dark palette shows it too.
@@ -224,7 +225,7 @@ void PrintWindow::BuildWindow() {
   int column = 0;
   for (const auto& arrow : arrows) {
     QPushButton* b = Button(QString::fromUtf8(arrow.caption), arrow.name);
-    b->setFixedSize(36, 22);
+    widgets::FixSizeForCaption(*b, {36, 22}, b->text());
     int dx = arrow.dx;
     int dy = arrow.dy;
     connect(b, &QPushButton::clicked, this, [this, dx, dy] {
@@ -285,6 +286,7 @@ void PrintWindow::BuildWindow() {
     pair->addWidget(r);
     sideLayout->addLayout(pair);
   }
+  widgets::FixWidthForContents(*side, 209);
   body->addWidget(side);
 
   // Three colours tell the desk, the sheet's unprintable margins and the
@@ -328,6 +330,9 @@ void PrintWindow::BuildStatusBar(QBoxLayout* layout) {
     return label;
   };
   changeStatus_ = panel("ChangeStatus", 50, 0);
+  // As wide as its word needs in the font in use.
+  changeStatus_->setMinimumWidth(
+      std::max(50, widgets::RoomForCaption(*changeStatus_, QStringLiteral("変更なし")).width()));
   // The style's path and the printing message take what room there is.
   loadedStyleStatus_ = panel("LoadedStyleStatus", 300, 1);
   messageStatus_ = panel("MessageStatus", 50, 1);
@@ -336,7 +341,7 @@ void PrintWindow::BuildStatusBar(QBoxLayout* layout) {
   }
   openPdfFolderButton_ = Button(QStringLiteral("フォルダーを開く"), "OpenPdfFolder");
   openPdfFolderButton_->setToolTip(QStringLiteral("印刷した PDF のあるフォルダーを開きます"));
-  openPdfFolderButton_->setFixedHeight(20);
+  widgets::FixHeightForCaption(*openPdfFolderButton_, 20);
   openPdfFolderButton_->hide();
   connect(openPdfFolderButton_, &QPushButton::clicked, this, [this] {
     widgets::OpenOrTell(*s_.desktop, *s_.dialogs,

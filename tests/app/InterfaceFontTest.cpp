@@ -15,6 +15,7 @@
 #include <QStyleOptionButton>
 
 #include "app/ui/ApplicationSetup.h"
+#include "designer/ui/StyleDesigner.h"
 #include "printing/ui/PrintWindow.h"
 #include "tests/app/ProgramFixture.h"
 #include "tests/support/FakePrinter.h"
@@ -41,7 +42,11 @@ QStringList CutCaptions(const QWidget& window) {
         !placedAtItsOwnSize(label)) {
       continue;
     }
-    int needed = label->fontMetrics().horizontalAdvance(label->text()) + 2 * label->margin();
+    QString shown = label->text();
+    if (label->buddy() != nullptr) {
+      shown.remove(QLatin1Char('&'));  // an access key, underlined, takes no room
+    }
+    int needed = label->fontMetrics().horizontalAdvance(shown) + 2 * label->margin();
     if (needed > label->contentsRect().width()) {
       cut << label->text() +
                  QStringLiteral(" (label %1 < %2)").arg(label->contentsRect().width()).arg(needed);
@@ -63,6 +68,21 @@ QStringList CutCaptions(const QWidget& window) {
     }
     if (needed > room) {
       cut << text + QStringLiteral(" (button %1 < %2)").arg(room).arg(needed);
+    }
+  }
+  // Nor is a caption of a fixed height shorter than a line of its font.
+  for (const QWidget* widget : window.findChildren<QWidget*>()) {
+    const auto* label = qobject_cast<const QLabel*>(widget);
+    const auto* button = qobject_cast<const QAbstractButton*>(widget);
+    QString text = label ? label->text() : button ? button->text() : QString();
+    if (!widget->isVisible() || text.isEmpty() ||
+        widget->minimumHeight() != widget->maximumHeight()) {
+      continue;
+    }
+    int needed = widget->fontMetrics().height();
+    int room = label ? label->contentsRect().height() : widget->height() - 2;
+    if (needed > room) {
+      cut << text + QStringLiteral(" (height %1 < %2)").arg(room).arg(needed);
     }
   }
   return cut;
@@ -103,6 +123,78 @@ TEST_F(FixedCaptions, NoCaptionOfTheMainAndPrintWindowsIsCut) {
     dialog->hide();
   }
 }
+
+// The desktop's font, as qt6ct or a desktop's settings give it: every window
+// grows what it needs so no caption is cut, and at the designed font every
+// designed size stays.
+struct DesktopFont : ProgramFixture, ::testing::WithParamInterface<const char*> {
+  QFont designed = QApplication::font();
+  void TearDown() override { QApplication::setFont(designed); }
+};
+
+TEST_P(DesktopFont, NoWindowCutsACaption) {
+  QString param = QString::fromLatin1(GetParam());
+  if (param != QStringLiteral("designed")) {
+    QStringList parts = param.split(QLatin1Char(':'));
+    QFont font(parts[0]);
+    font.setPointSize(parts[1].toInt());
+    // "Sans Serif" is whatever the system maps it to (qt6ct's default).
+    if (parts[0] != QStringLiteral("Sans Serif") &&
+        !QFontInfo(font).family().startsWith(parts[0].left(4))) {
+      GTEST_SKIP() << parts[0].toStdString() << " is not installed";
+    }
+    QApplication::setFont(font);
+  }
+  Start();
+  window->resize(1024, 700);
+  QApplication::processEvents();
+  EXPECT_EQ(CutCaptions(*window), QStringList{});
+  if (param == QStringLiteral("designed") && !InterfaceFamily().isEmpty()) {
+    // The designed look at the designed font.
+    EXPECT_EQ(window->findChild<QWidget*>(QStringLiteral("GradBtn1"))->size(), QSize(83, 17));
+    EXPECT_EQ(window->findChild<QWidget*>(QStringLiteral("GradPan1"))->height(), 35);
+    EXPECT_EQ(window->findChild<QWidget*>(QStringLiteral("GradPan2"))->height(), 23);
+  }
+  folderDialog->show();
+  QApplication::processEvents();
+  EXPECT_EQ(CutCaptions(*folderDialog), QStringList{});
+  folderDialog->hide();
+  for (QDialog* dialog : std::initializer_list<QDialog*>{editDialog, titleDialog}) {
+    dialog->show();
+    QApplication::processEvents();
+    EXPECT_EQ(CutCaptions(*dialog), QStringList{}) << dialog->objectName().toStdString();
+    dialog->hide();
+  }
+  testsupport::FakePrinter printer;
+  printing::FixedClock clock{*printing::MakeDate(2026, 12, 7)};
+  printing::PrintWindowServices s =
+      testsupport::PrintWindowServicesFor(paths, dialogs, desktop, printer, clock);
+  s.designers = designer::DesignerWindows(dialogs, desktop, paths.SettingsFile(), QString());
+  printing::PrintWindow print(s);
+  print.show();
+  QApplication::processEvents();
+  EXPECT_EQ(CutCaptions(print), QStringList{});
+  print.OpenDesigner();
+  QApplication::processEvents();
+  ASSERT_NE(print.Designer(), nullptr);
+  EXPECT_EQ(CutCaptions(*print.Designer()), QStringList{});
+  dialogs.answers = {widgets::Dialogs::Answer::Second};
+  print.Designer()->close();
+}
+
+INSTANTIATE_TEST_SUITE_P(Fonts, DesktopFont,
+                         ::testing::Values("designed", "Noto Sans CJK JP:10", "Noto Sans CJK JP:12",
+                                           "Sans Serif:9"),
+                         [](const ::testing::TestParamInfo<const char*>& info) {
+                           std::string name;
+                           for (const char* c = info.param; *c != '\0'; ++c) {
+                             if ((*c >= 'A' && *c <= 'Z') || (*c >= 'a' && *c <= 'z') ||
+                                 (*c >= '0' && *c <= '9')) {
+                               name += *c;
+                             }
+                           }
+                           return name;
+                         });
 
 }  // namespace
 }  // namespace app

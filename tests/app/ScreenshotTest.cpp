@@ -6,10 +6,15 @@
 #include <QApplication>
 #include <QDir>
 #include <QLineEdit>
+#include <QPalette>
 #include <QPixmap>
 #include <QStatusBar>
 
+#include "designer/ui/StyleDesigner.h"
+#include "printing/ui/PrintWindow.h"
 #include "tests/app/ProgramFixture.h"
+#include "tests/support/FakePrinter.h"
+#include "tests/support/PrintWindowServicesForTests.h"
 #include "tests/support/SampleDocuments.h"
 #include "widgets/FindBar.h"
 #include "widgets/FrozenColumnTable.h"
@@ -97,6 +102,65 @@ TEST_F(Screenshots, NewerFormats) {
     dialog.Scan();
   });
   Save(*window, "main_window_newer_formats");
+}
+
+// The main, print and designer windows as a desktop may show them: under a
+// dark Fusion palette, and in Noto Sans CJK JP 12 pt.
+TEST_F(Screenshots, DarkPaletteAndDesktopFont) {
+  testsupport::TempDir documents;
+  testsupport::WriteSampleDocuments(documents.path());
+  QPalette designedPalette = QApplication::palette();
+  QFont designedFont = QApplication::font();
+  for (const char* look : {"dark", "noto12"}) {
+    if (std::string(look) == "dark") {
+      QPalette dark;
+      dark.setColor(QPalette::Window, QColor(45, 45, 48));
+      dark.setColor(QPalette::WindowText, QColor(230, 230, 230));
+      dark.setColor(QPalette::Base, QColor(30, 30, 32));
+      dark.setColor(QPalette::AlternateBase, QColor(50, 50, 54));
+      dark.setColor(QPalette::Text, QColor(230, 230, 230));
+      dark.setColor(QPalette::Button, QColor(60, 60, 64));
+      dark.setColor(QPalette::ButtonText, QColor(230, 230, 230));
+      dark.setColor(QPalette::Highlight, QColor(42, 130, 218));
+      dark.setColor(QPalette::HighlightedText, Qt::white);
+      dark.setColor(QPalette::Mid, QColor(100, 100, 104));
+      QApplication::setPalette(dark);
+    } else {
+      QApplication::setPalette(designedPalette);
+      QFont noto(QStringLiteral("Noto Sans CJK JP"));
+      noto.setPointSize(12);
+      QApplication::setFont(noto);
+    }
+    Start();
+    window->resize(1100, 600);
+    FolderCommand([&](catalogue::FolderDialog& dialog) {
+      dialog.SelectFolder(QString::fromStdString(documents.path()));
+      dialog.ShowSelectedFolder();
+      Save(dialog, (std::string(look) + "_folder_dialog").c_str());
+      dialog.Scan();
+    });
+    Save(*window, (std::string(look) + "_main_window").c_str());
+    testsupport::FakePrinter printer;
+    printing::FixedClock clock{*printing::MakeDate(2026, 12, 7)};
+    printing::PrintWindowServices s =
+        testsupport::PrintWindowServicesFor(paths, dialogs, desktop, printer, clock);
+    s.designers = designer::DesignerWindows(dialogs, desktop, paths.SettingsFile(), QString());
+    printing::PrintWindow print(s);
+    print.resize(1000, 700);
+    print.show();
+    print.LoadStyle(
+        QString::fromStdString(std::string(QUILL_SOURCE_DIR) + "/resources/style/一覧表_A4縦.sle"));
+    Save(print, (std::string(look) + "_print_window").c_str());
+    print.OpenDesigner();
+    ASSERT_NE(print.Designer(), nullptr);
+    print.Designer()->resize(1100, 750);
+    Save(*print.Designer(), (std::string(look) + "_designer").c_str());
+    dialogs.answers = {widgets::Dialogs::Answer::Second};
+    print.Designer()->close();
+    Stop();
+  }
+  QApplication::setPalette(designedPalette);
+  QApplication::setFont(designedFont);
 }
 
 }  // namespace
