@@ -55,9 +55,18 @@ case "$version" in
   *) echo "unexpected version line" >&2; exit 1 ;;
 esac
 printf 'a.doc;Title;2026/12/07 10:00;;Author;;;;;;;\r\n' >list
-/usr/bin/quillmark_cli print "/usr/share/quillmark_wd/style/一覧表_A4縦.sle" --list list -o out.pdf
+/usr/bin/quillmark_cli print "/usr/share/quillmark_wd/style/一覧表_A4縦.sle" --list list -o out.pdf \
+  --title "文書目録"
 test -s out.pdf
 head -c 5 out.pdf | grep -q '%PDF-'
+# The PDF is titled by the report (where poppler's pdfinfo is there to say).
+if command -v pdfinfo >/dev/null 2>&1; then
+  pdfinfo out.pdf | grep -q '^Title: *文書目録$' || {
+    pdfinfo out.pdf >&2
+    echo "the PDF is not titled by the report" >&2
+    exit 1
+  }
+fi
 /usr/bin/quillmark_wd --version | grep -q '^quillmark_wd (ワード・クイルマーク) '
 
 # The window program starts offscreen, copies the shipped styles into the
