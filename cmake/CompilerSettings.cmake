@@ -12,7 +12,7 @@ if(QUILL_SANITIZE)
 endif()
 
 # A core target must build without Qt: give it no Qt include path or library.
-# quill_core_target(<name> <sources...>) makes such a static library.
+# quill_core_library(<name> <sources...>) makes such a static library.
 function(quill_core_library name)
   add_library(${name} STATIC ${ARGN})
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})

@@ -18,7 +18,6 @@ class GradientPanel : public QFrame {
   void SetColors(const QColor& from, const QColor& to);
   void SetHorizontal(bool horizontal);
   void SetCaption(const QString& caption);
-  QString Caption() const { return caption_; }
   // Caption text: colour, pixel size, bold, and alignment in the panel.
   void SetCaptionStyle(const QColor& color, int pixelSize, bool bold,
                        Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignVCenter);
