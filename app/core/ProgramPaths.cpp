@@ -92,22 +92,41 @@ void SeedMissingFiles(const std::filesystem::path& from, const std::filesystem::
 }
 
 // Moves a settings file an older version kept in the data folder into the
-// configuration folder, unless one is there already; a move across file
-// systems is a copy, the original removed only once the copy is whole.
+// configuration folder, unless one is there already. Across file systems it
+// is copied to a temporary name beside the target and renamed once whole;
+// the original is removed only then, so a failed copy loses nothing and is
+// tried again at the next start.
 void MoveSettingsFile(const std::filesystem::path& from, const std::filesystem::path& to) {
   std::error_code error;
-  if (!std::filesystem::is_regular_file(from, error) || std::filesystem::exists(to, error)) {
+  if (!std::filesystem::is_regular_file(from, error) || std::filesystem::exists(to, error) ||
+      error) {
     return;
   }
   std::filesystem::rename(from, to, error);
   if (!error) {
     return;
   }
-  error.clear();
-  if (std::filesystem::copy_file(from, to, error) && !error &&
-      std::filesystem::file_size(from, error) == std::filesystem::file_size(to, error)) {
-    std::filesystem::remove(from, error);
+  std::filesystem::path temporary = to;
+  temporary += ".moving";
+  std::error_code copied;
+  std::error_code sizeFrom;
+  std::error_code sizeTo;
+  std::error_code renamed;
+  bool whole =
+      std::filesystem::copy_file(from, temporary, std::filesystem::copy_options::overwrite_existing,
+                                 copied) &&
+      !copied &&
+      std::filesystem::file_size(from, sizeFrom) == std::filesystem::file_size(temporary, sizeTo) &&
+      !sizeFrom && !sizeTo;
+  if (whole) {
+    std::filesystem::rename(temporary, to, renamed);
   }
+  std::error_code ignored;
+  if (!whole || renamed) {
+    std::filesystem::remove(temporary, ignored);
+    return;
+  }
+  std::filesystem::remove(from, ignored);
 }
 
 }  // namespace

@@ -21,6 +21,7 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 #include <QWheelEvent>
+#include <filesystem>
 #include <functional>
 #include <map>
 #include <optional>
@@ -696,9 +697,15 @@ std::string FolderDialog::EmptyFolderMessageOfListed() const {
 }
 
 bool FolderDialog::ReadNewerFormatsSetting() {
-  // On until the user turns it off: a folder of today's documents is not
-  // empty at first start. A settings file that holds the choice keeps it.
-  return widgets::ReadSettingInteger(paths_.SettingsFile(), kSection, kNewerFormatsKey, 1) == 1;
+  // A first start (no settings file yet) reads today's documents too, so a
+  // folder of .docx is not empty, and keeps that as the choice. A settings
+  // file that holds the choice keeps it; one an older version wrote
+  // without it lists the classic documents, as it did.
+  if (!std::filesystem::exists(paths_.SettingsFile())) {
+    widgets::WriteSettingInteger(dialogs_, paths_.SettingsFile(), kSection, kNewerFormatsKey, 1);
+    return true;
+  }
+  return widgets::ReadSettingInteger(paths_.SettingsFile(), kSection, kNewerFormatsKey, 0) == 1;
 }
 
 void FolderDialog::NewerFormatsToggled(bool on) {

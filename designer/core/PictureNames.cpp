@@ -65,8 +65,24 @@ std::optional<StyleEdit> RenamePictures(const StyleDocument& document, Rename re
 
 std::optional<StyleEdit> PicturesRelativeTo(const StyleDocument& document,
                                             const std::string& folder) {
+  return PicturesForSaveIn(document, std::string(), folder);
+}
+
+std::optional<StyleEdit> PicturesForSaveIn(const StyleDocument& document,
+                                           const std::string& readFrom, const std::string& folder) {
   return RenamePictures(
-      document, [&](const std::string& name) { return PictureNameForStyle(name, folder); },
+      document,
+      [&](const std::string& name) {
+        std::filesystem::path file(name);
+        if (name.empty() || (!file.is_absolute() && (readFrom.empty() || readFrom == folder))) {
+          return name;  // saved where it was read: a relative name still holds
+        }
+        std::string whole =
+            file.is_absolute()
+                ? name
+                : (std::filesystem::path(readFrom) / file).lexically_normal().string();
+        return PictureNameForStyle(whole, folder);
+      },
       "画像ファイル名をスタイルのフォルダーからの名前に");
 }
 

@@ -22,6 +22,12 @@ std::string PictureNameForStyle(const std::string& picture, const std::string& f
 // name changes. One step, whatever the count.
 std::optional<StyleEdit> PicturesRelativeTo(const StyleDocument& document,
                                             const std::string& folder);
+// The same for a style read from `readFrom` (absolute; empty for a new
+// style) and saved in `folder`: a name relative to where it was read is
+// first taken whole, so a style saved into another folder still finds its
+// pictures.
+std::optional<StyleEdit> PicturesForSaveIn(const StyleDocument& document,
+                                           const std::string& readFrom, const std::string& folder);
 
 // The edit that names every picture named relative to `folder` (where a
 // style was read from) by its whole path, so a copy saved elsewhere still

@@ -7,6 +7,7 @@
 #include "designer/core/GroupEdits.h"
 #include "designer/core/NewElements.h"
 #include "designer/core/RecordFields.h"
+#include "layout/core/StyleFile.h"
 #include "platform/errors/UserError.h"
 #include "printing/core/Binding.h"
 
@@ -14,28 +15,23 @@ namespace designer {
 
 namespace {
 
-// Calls `found(start, length, row)` for every row tag's number in `text`:
-// "#m", a letter from a to k, "_", and the digits of a row as the binding
-// writes it (#ma_1 and #ma_001 name no row).
+// Calls `found(start, row)` for every row tag's number in `text` (two
+// digits at `start`), read as the binding reads them: "#m", a letter from a
+// to k, "_" and two digits from 01 to 99; what follows them is text (the
+// binding fills #ma_012 with row 1 and leaves the "2"). #ma_1 and #ma_00
+// name no row.
 template <typename Found>
 void ForEachRowTag(std::string_view text, Found found) {
+  auto digit = [](char c) { return c >= '0' && c <= '9'; };
   for (std::size_t at = text.find("#m"); at != std::string_view::npos;
        at = text.find("#m", at + 1)) {
-    if (at + 4 > text.size() || text[at + 2] < 'a' || text[at + 2] > 'k' || text[at + 3] != '_') {
+    if (at + 6 > text.size() || text[at + 2] < 'a' || text[at + 2] > 'k' || text[at + 3] != '_' ||
+        !digit(text[at + 4]) || !digit(text[at + 5])) {
       continue;
     }
-    std::size_t start = at + 4;
-    std::size_t end = start;
-    while (end < text.size() && end - start < 6 && text[end] >= '0' && text[end] <= '9') {
-      ++end;
-    }
-    if (end == start || (end < text.size() && text[end] >= '0' && text[end] <= '9')) {
-      continue;  // no digits, or more than a row number has
-    }
-    std::string digits(text.substr(start, end - start));
-    int row = std::stoi(digits);
-    if (row >= 1 && printing::RowNumberText(row) == digits) {
-      found(start, end - start, row);
+    int row = (text[at + 4] - '0') * 10 + (text[at + 5] - '0');
+    if (row >= 1) {
+      found(at + 4, row);
     }
   }
 }
@@ -95,26 +91,30 @@ int CapacityLine(const StyleDocument& document) {
 }
 
 // The copies' texts added right after the last selected line, in one
-// edit; with `rows`, the page's capacity set to it (on the line naming it
-// where its text field holds the tag, else on a new text element after the
-// copies). The copies, and the originals too with `selectOriginals`, are
-// selected after.
+// edit; with `rows`, the page's capacity set to it: on the line that holds
+// the tag alone, else (none yet) on a new text element made the first one,
+// as the binding reads the first. A capacity sharing its text with other
+// words cannot be set and is refused. The copies, and the originals too with
+// `selectOriginals`, are selected after.
 StyleEdit AddCopies(const StyleDocument& document, const std::vector<int>& selection,
                     const std::vector<std::string>& copies, std::optional<int> rows,
                     bool selectOriginals, std::string description) {
   const int kTextField = 20;
   int capacityLine = rows ? CapacityLine(document) : -1;
   std::optional<std::string> capacityText;
+  bool newCapacity = rows && capacityLine < 0;
   if (capacityLine > 0) {
     RecordFields fields(document.Text(capacityLine));
-    if (HoldsOnlyCapacity(fields.Get(kTextField))) {
-      fields.Set(kTextField, std::string(kCapacityTag) + std::to_string(*rows));
-      capacityText = fields.Join();
-    } else {
-      capacityLine = -1;  // a text that holds more than the tag: left alone
+    if (!HoldsOnlyCapacity(fields.Get(kTextField))) {
+      throw platform::UserError(
+          std::to_string(layout::LineNumberShown(capacityLine)) +
+          " 行目の #maxline= はほかの文字と一緒のため、1ページの行数を変えられません。"
+          "その行を直してから繰り返してください");
     }
+    fields.Set(kTextField, std::string(kCapacityTag) + std::to_string(*rows));
+    capacityText = fields.Join();
   }
-  int first = selection.front();
+  int first = newCapacity ? 1 : selection.front();
   int last = selection.back();
   if (capacityLine > 0) {
     first = std::min(first, capacityLine);
@@ -127,6 +127,17 @@ StyleEdit AddCopies(const StyleDocument& document, const std::vector<int>& selec
   edit.description = std::move(description);
   std::vector<int> after;
   int at = first;  // where the next inserted line lands
+  if (newCapacity) {
+    // A text element at the page's corner carries it, as the shipped
+    // styles do; the binding takes the tag away, so it draws nothing.
+    RecordFields fields(NewElementLine(ElementKind::Data, MmPoint{}));
+    for (int field = 6; field <= 9; ++field) {
+      fields.Set(field, "0");
+    }
+    fields.Set(kTextField, std::string(kCapacityTag) + std::to_string(*rows));
+    edit.inserted.push_back({fields.Join(), lineBreak});
+    ++at;
+  }
   for (int i = first; i <= last; ++i) {
     StyleLine line = document.Lines()[static_cast<std::size_t>(i)];
     edit.removed.push_back(line);
@@ -143,17 +154,6 @@ StyleEdit AddCopies(const StyleDocument& document, const std::vector<int>& selec
         edit.inserted.push_back({copy, lineBreak});
         after.push_back(at++);
       }
-      if (rows && capacityLine < 0 && CapacityLine(document) < 0) {
-        // A text element at the page's corner carries it, as the shipped
-        // styles do; the binding takes the tag away, so it draws nothing.
-        RecordFields fields(NewElementLine(ElementKind::Data, MmPoint{}));
-        for (int field = 6; field <= 9; ++field) {
-          fields.Set(field, "0");
-        }
-        fields.Set(kTextField, std::string(kCapacityTag) + std::to_string(*rows));
-        edit.inserted.push_back({fields.Join(), lineBreak});
-        ++at;
-      }
     }
   }
   edit.selectBefore = selection.back();
@@ -167,17 +167,17 @@ StyleEdit AddCopies(const StyleDocument& document, const std::vector<int>& selec
 
 std::vector<int> RowsOfLine(std::string_view text) {
   std::set<int> rows;
-  ForEachRowTag(text, [&](std::size_t, std::size_t, int row) { rows.insert(row); });
+  ForEachRowTag(text, [&](std::size_t, int row) { rows.insert(row); });
   return {rows.begin(), rows.end()};
 }
 
 std::string RenumberedRows(std::string_view text, int by) {
   std::string renumbered;
   std::size_t copied = 0;
-  ForEachRowTag(text, [&](std::size_t start, std::size_t length, int row) {
+  ForEachRowTag(text, [&](std::size_t start, int row) {
     renumbered.append(text.substr(copied, start - copied));
     renumbered += printing::RowNumberText(row + by);
-    copied = start + length;
+    copied = start + 2;
   });
   renumbered.append(text.substr(copied));
   return renumbered;
@@ -238,6 +238,11 @@ StyleEdit RepeatElements(const StyleDocument& document, const std::vector<int>& 
                               std::to_string(kMostRepeats) + " までにしてください");
   }
   std::set<int> rows = RowsOf(document, selection);
+  if (!rows.empty() && HighestRow(document) > *rows.rbegin()) {
+    // The copies would be numbered after those rows but laid over them.
+    throw platform::UserError(
+        "選んだ要素より後の行の要素があります。最後の行（カード）を選んで繰り返してください");
+  }
   int places = across * down;
   int span = rows.empty() ? 0 : *rows.rbegin() - *rows.begin() + 1;
   int firstBy = rows.empty() ? 0 : HighestRow(document) + 1 - *rows.begin();

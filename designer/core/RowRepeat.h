@@ -15,11 +15,12 @@ namespace designer {
 // on the page) are renumbered so each copy shows the next document, and the
 // page's capacity (#maxline=) set to the rows the page then holds.
 
-// The highest row a tag can name: from row 100 on, the tag of row 10 would
-// also match the start of row 100's when binding.
+// The highest row a tag can name: the binding reads two digits (it would
+// take #ma_100 for row 10 followed by "0").
 inline constexpr int kLastTagRow = 99;
 
-// The row numbers of the row tags in `text`, each once, ascending.
+// The row numbers of the row tags in `text`, each once, ascending, read as
+// the binding reads them (two digits after #ma_ to #mk_).
 std::vector<int> RowsOfLine(std::string_view text);
 // `text` with every row tag's number raised by `by` (written with two digits
 // below 10, as the binding reads them).

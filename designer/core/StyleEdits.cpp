@@ -6,6 +6,7 @@
 #include "designer/core/NewElements.h"
 #include "designer/core/RecordFields.h"
 #include "layout/core/RecordReader.h"
+#include "layout/core/StyleFile.h"
 #include "platform/errors/UserError.h"
 #include "printing/core/PaperSizes.h"
 
@@ -22,7 +23,8 @@ bool HasPosition(ElementKind kind) {
 // the empty line that ends the page, or no line at all.
 void CheckPageLine(const StyleDocument& document, int line) {
   if (line < 1 || line >= document.PageEnd()) {
-    throw platform::UserError("行 " + std::to_string(line) + " はページの要素ではありません");
+    throw platform::UserError(std::to_string(layout::LineNumberShown(line)) +
+                              " 行目はページの要素ではありません");
   }
 }
 
@@ -30,7 +32,8 @@ ElementKind CheckPositionedLine(const StyleDocument& document, int line) {
   CheckPageLine(document, line);
   ElementKind kind = KindOfLine(document.Text(line));
   if (!HasPosition(kind)) {
-    throw platform::UserError("行 " + std::to_string(line) + " は位置を持つ要素ではありません");
+    throw platform::UserError(std::to_string(layout::LineNumberShown(line)) +
+                              " 行目は位置を持つ要素ではありません");
   }
   return kind;
 }
@@ -311,7 +314,10 @@ StyleEdit ReplaceRecord(const StyleDocument& document, int line, const std::stri
 StyleEdit SetPaper(const StyleDocument& document, int paperEntry, int orientation, int selected,
                    const std::optional<layout::CustomPaperSize>& custom) {
   bool customPaper = paperEntry == layout::kCustomPaperEntry;
-  if (!customPaper && (paperEntry < 1 || paperEntry > printing::kPaperCount)) {
+  // The paper the style has may stay whatever it is (an entry the list no
+  // longer offers, say), the orientation alone changing.
+  bool kept = paperEntry == PaperOf(document).entry;
+  if (!customPaper && !kept && (paperEntry < 1 || paperEntry > printing::kPaperCount)) {
     throw platform::UserError("用紙の番号 " + std::to_string(paperEntry) +
                               " は用紙リストにありません");
   }
@@ -320,14 +326,9 @@ StyleEdit SetPaper(const StyleDocument& document, int paperEntry, int orientatio
                               " から " + std::to_string(layout::kCustomPaperMost) +
                               " mm までにしてください");
   }
-  if (document.LineCount() == 0) {
-    StyleEdit edit;
-    edit.inserted = StyleDocument::NewStyle(paperEntry, orientation).Lines();
-    edit.description = "用紙の設定";
-    edit.selectBefore = edit.selectAfter = -1;
-    return edit;
-  }
-  RecordFields header(document.Text(0));
+  bool empty = document.LineCount() == 0;
+  RecordFields header(empty ? StyleDocument::NewStyle(paperEntry, orientation).Text(0)
+                            : document.Text(0));
   header.Set(StyleDocument::kPaperField, std::to_string(paperEntry));
   header.Set(StyleDocument::kOrientationField, orientation == 0 ? "0" : "1");
   if (customPaper) {
@@ -336,6 +337,14 @@ StyleEdit SetPaper(const StyleDocument& document, int paperEntry, int orientatio
     }
     header.Set(layout::kCustomPaperWidthField, DecimalText(custom->widthMm));
     header.Set(layout::kCustomPaperHeightField, DecimalText(custom->heightMm));
+  }
+  if (empty) {
+    // A style without lines gains its header.
+    StyleEdit edit;
+    edit.inserted.push_back({header.Join(), "\r\n"});
+    edit.description = "用紙の設定";
+    edit.selectBefore = edit.selectAfter = -1;
+    return edit;
   }
   StyleEdit edit = ReplaceLine(document, 0, header.Join(), "用紙の設定");
   edit.selectBefore = edit.selectAfter = selected;

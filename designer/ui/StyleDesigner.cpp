@@ -322,6 +322,12 @@ void StyleDesigner::ChoosePaper() {
   // paper); the sheet shown last is where it starts.
   papers->addItem(QString::fromUtf8(printing::PaperLabel(layout::kCustomPaperEntry)),
                   layout::kCustomPaperEntry);
+  if (papers->findData(current.entry) < 0) {
+    // A paper the list does not offer (none, or a reserved code) stays
+    // unless another is chosen.
+    papers->insertItem(0, QStringLiteral("（今の用紙のまま: 番号 %1）").arg(current.entry),
+                       current.entry);
+  }
   papers->setCurrentIndex(std::max(0, papers->findData(current.entry)));
   layout::CustomPaperSize start = current.custom.value_or(
       layout::CustomPaperSize{Fixed::FromInt(std::min(sheet_.sheetWidthMm, sheet_.sheetHeightMm)),
@@ -1315,7 +1321,8 @@ bool StyleDesigner::SaveTo(const QString& path) {
   if (!readOnly) {
     return false;
   }
-  NamePicturesFromFolder(QFileInfo(path).absolutePath());
+  NamePicturesFromFolder(path_.isEmpty() ? QString() : QFileInfo(path_).absolutePath(),
+                         QFileInfo(path).absolutePath());
   bool written = widgets::RunReported(
       *s_.dialogs, [&] { SaveStyleDocument(edited_.Document(), Bytes(path), *readOnly); });
   if (!written) {
@@ -1332,8 +1339,9 @@ bool StyleDesigner::SaveTo(const QString& path) {
   return true;
 }
 
-void StyleDesigner::NamePicturesFromFolder(const QString& folder) {
-  std::optional<StyleEdit> names = PicturesRelativeTo(edited_.Document(), folder.toStdString());
+void StyleDesigner::NamePicturesFromFolder(const QString& readFrom, const QString& folder) {
+  std::optional<StyleEdit> names =
+      PicturesForSaveIn(edited_.Document(), readFrom.toStdString(), folder.toStdString());
   if (!names) {
     return;
   }

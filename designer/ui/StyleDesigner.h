@@ -216,7 +216,7 @@ class StyleDesigner : public QMainWindow {
   bool SaveTo(const QString& path);
   // Before a save into `folder`: the pictures in it or below named from
   // there, as one undo step (nothing when none changes).
-  void NamePicturesFromFolder(const QString& folder);
+  void NamePicturesFromFolder(const QString& readFrom, const QString& folder);
   // Takes a document read from `path` (empty for a new style).
   void Take(StyleDocument document, const QString& path, std::string fileStamp);
   // Asks for a picture file (starting beside the style) and gives its name

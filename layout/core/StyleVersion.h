@@ -14,10 +14,11 @@ inline constexpr const char* kOlderVersion = "Ver1.0";
 inline constexpr const char* kNewStyleHeader = "header;Ver1.1;0;0;0;0;401;100;";
 
 // A paper of the user's own size: the paper entry of printers' user-defined
-// size, its width and height in whole tenths of a millimetre (portrait; the
-// orientation turns it) written after the header's spare counter, as fields
-// 10 and 11. Older readers take the entry as no paper of their list (the
-// printer's own paper) and pass over the two fields.
+// size, its width and height in millimetres (portrait; the orientation turns
+// it; the designer writes tenths) after the header's spare counter, as
+// fields 10 and 11. The preview measures the sheet in whole millimetres, as
+// it measures every paper; the printer gets the size as written. Older readers take the entry as no
+// paper of their list (the printer's own paper) and pass over the two fields.
 inline constexpr int kCustomPaperEntry = 256;
 inline constexpr int kCustomPaperWidthField = 10;
 inline constexpr int kCustomPaperHeightField = 11;

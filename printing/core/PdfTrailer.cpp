@@ -14,8 +14,8 @@ std::optional<unsigned long long> PdfNumberAt(std::string_view text, std::size_t
     value = value * 10 + static_cast<unsigned>(text[at] - '0');
     ++at;
   }
-  if (at == start) {
-    return std::nullopt;
+  if (at == start || (at < text.size() && text[at] >= '0' && text[at] <= '9')) {
+    return std::nullopt;  // none, or more digits than a number here has
   }
   return value;
 }

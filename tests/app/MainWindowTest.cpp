@@ -496,6 +496,18 @@ TEST_F(MainWindowFixture, TheNewerFormatsCheckBoxListsAndReadsThemAndIsRemembere
             0);
 }
 
+// A settings file an older version wrote, without the choice: the classic
+// list stays, as that user had it.
+TEST_F(MainWindowFixture, AnOlderSettingsFileKeepsTheClassicList) {
+  programFolder.Write("quillmark_wd.ini", "[fquillmark_wd]\r\nwidth=900\r\n");
+  classicFormatsOnly = false;
+  Start();
+  FolderCommand([&](catalogue::FolderDialog& dialog) {
+    EXPECT_FALSE(dialog.findChild<QCheckBox*>(QStringLiteral("NewerFormatsCheck"))->isChecked());
+    dialog.CancelOrClose();
+  });
+}
+
 TEST_F(MainWindowFixture, CsvIsWrittenAsTheTypeChosenAndThatTypeIsOfferedNextTime) {
   testsupport::TempDir documents;
   testsupport::WriteNumberedDocuments(documents.path(), 2);

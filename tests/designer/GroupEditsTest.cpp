@@ -326,6 +326,18 @@ TEST(PictureNames, PicturesInTheStylesFolderOrBelowAreNamedFromThere) {
   EXPECT_EQ(RecordFields(document.Text(3)).Get(kPictureField), "/elsewhere/b.bmp");
   EXPECT_EQ(RecordFields(document.Text(4)).Get(kPictureField), "sub/c.png");
   EXPECT_FALSE(PicturesRelativeTo(document, "/s"));  // nothing left to change
+
+  // Saved into another folder: names relative to where it was read are
+  // taken whole, or named from the new folder where they lie below it.
+  std::optional<StyleEdit> moved = PicturesForSaveIn(document, "/s", "/s/sub");
+  ASSERT_TRUE(moved);
+  ApplyEdit(document, *moved);
+  EXPECT_EQ(RecordFields(document.Text(1)).Get(kPictureField), "/s/" + Sjis("表紙.jpg"));
+  EXPECT_EQ(RecordFields(document.Text(3)).Get(kPictureField), "/elsewhere/b.bmp");
+  EXPECT_EQ(RecordFields(document.Text(4)).Get(kPictureField), "c.png");
+  // Saved where it was read, a relative name is left as written.
+  EXPECT_FALSE(PicturesForSaveIn(document, "/s/sub", "/s/sub"));
+  RevertEdit(document, *moved);
   RevertEdit(document, *edit);
   EXPECT_EQ(document.Bytes(), bytes);
 }

@@ -34,13 +34,16 @@ StyleDocument OneRow(bool withCapacity = true) {
 TEST(RowTags, OnlyTagsAsTheBindingWritesThemAreRenumbered) {
   EXPECT_EQ(RowsOfLine("a;#ma_01;#mk_12 #mb_01;"), (std::vector<int>{1, 12}));
   EXPECT_EQ(RenumberedRows("#ma_01/#mb_09/#mk_10", 1), "#ma_02/#mb_10/#mk_11");
-  // Not row tags: a row without its zero, with one too many, a letter past
-  // k, no digits, digits running on.
-  for (const char* text : {"#ma_1", "#ma_001", "#ml_01", "#ma_", "#ma_012", "#MA_01", "#ma01"}) {
+  // Not row tags: a row without its zero, row 00, a letter past k, no
+  // digits, capitals, no underscore.
+  for (const char* text : {"#ma_1", "#ma_001", "#ml_01", "#ma_", "#MA_01", "#ma01"}) {
     EXPECT_TRUE(RowsOfLine(text).empty()) << text;
     EXPECT_EQ(RenumberedRows(text, 5), text);
   }
-  EXPECT_EQ(RowsOfLine("#ma_100"), (std::vector<int>{100}));
+  // Two digits, as the binding reads them: what follows is text.
+  EXPECT_EQ(RowsOfLine("#ma_012"), (std::vector<int>{1}));
+  EXPECT_EQ(RenumberedRows("#ma_012", 1), "#ma_022");
+  EXPECT_EQ(RowsOfLine("#ma_100"), (std::vector<int>{10}));
   EXPECT_EQ(RenumberedRows("x#ma_01#ma_01y", 98), "x#ma_99#ma_99y");
 }
 
@@ -81,11 +84,14 @@ TEST(RowRepeat, WithoutCapacityOrTagsTheCopiesStillLand) {
   // No #maxline= yet: one is added after the copies, as the shipped styles
   // carry it.
   StyleDocument document = OneRow(false);
-  ApplyEdit(document, DuplicateAsNextRows(document, {1, 2, 3}, Fixed::FromInt(12)));
+  StyleEdit next = DuplicateAsNextRows(document, {1, 2, 3}, Fixed::FromInt(12));
+  ApplyEdit(document, next);
   EXPECT_EQ(document.PageEnd(), 8);
-  EXPECT_EQ(Field(document, 7, 5), "data");
-  EXPECT_EQ(Field(document, 7, 20), "#maxline=2");
-  EXPECT_EQ(Field(document, 7, 6), "0");
+  EXPECT_EQ(Field(document, 1, 5), "data");  // first, where the binding looks
+  EXPECT_EQ(Field(document, 1, 20), "#maxline=2");
+  EXPECT_EQ(Field(document, 1, 6), "0");
+  EXPECT_EQ(Field(document, 5, 20), "#ma_02");
+  EXPECT_EQ(SelectionAfter(next), (std::vector<int>{5, 6, 7}));
   // The capacity chosen with the row is not copied: a second one would be
   // drawn as text.
   document = OneRow();
@@ -122,9 +128,9 @@ TEST(RowRepeat, ALabelSheetIsNumberedInReadingOrder) {
       "0;0;0;0;data;10;10;10;10;0;0;0;0;F;9;;0;0;0;#mb_01;0;0;\r\n"
       "0;0;0;0;data;10;20;10;20;0;0;0;0;F;9;;0;0;0;#mb_02;0;0;\r\n");
   ApplyEdit(two, RepeatElements(two, {1, 2}, 2, 1, Fixed::FromInt(120), Fixed()));
-  EXPECT_EQ(Field(two, 3, 20), "#mb_03");
-  EXPECT_EQ(Field(two, 4, 20), "#mb_04");
-  EXPECT_EQ(Field(two, 5, 20), "#maxline=4");
+  EXPECT_EQ(Field(two, 1, 20), "#maxline=4");
+  EXPECT_EQ(Field(two, 4, 20), "#mb_03");
+  EXPECT_EQ(Field(two, 5, 20), "#mb_04");
 }
 
 TEST(RowRepeat, RowsPastNinetyNineAndEmptyRepeatsAreRefused) {
@@ -143,6 +149,17 @@ TEST(RowRepeat, RowsPastNinetyNineAndEmptyRepeatsAreRefused) {
       "0;0;0;0;data;12;37.5;12;37.5;0;0;0;0;F;9;;0;0;0;#ma_99;0;30;\r\n");
   EXPECT_THROW(DuplicateAsNextRows(full, {1}, Fixed()), platform::UserError);
   EXPECT_EQ(document.Bytes(), bytes);
+  // Row 1 of a list that has row 2 already: the copies would be numbered
+  // after row 2 but laid over it.
+  ApplyEdit(document, DuplicateAsNextRows(document, {2, 3, 4}, Fixed::FromInt(12)));
+  EXPECT_THROW(RepeatElements(document, {2, 3, 4}, 1, 3, Fixed(), Fixed::FromInt(12)),
+               platform::UserError);
+  // A capacity sharing its text cannot be set: said, nothing changed.
+  StyleDocument shared = StyleDocument::FromBytes(
+      "header;Ver1.1;0;0;9;0;0;100;0;\r\n"
+      "0;0;0;0;data;0;0;0;0;0;0;0;0;F;10;;0;0;0;#maxline=1 x;0;0;\r\n"
+      "0;0;0;0;data;12;37.5;12;37.5;0;0;0;0;F;9;;0;0;0;#ma_01;0;30;\r\n");
+  EXPECT_THROW(DuplicateAsNextRows(shared, {2}, Fixed::FromInt(12)), platform::UserError);
 }
 
 TEST(RowRepeat, TheShippedListsRowPitchIsItsOwn) {

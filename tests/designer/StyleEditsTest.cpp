@@ -363,6 +363,17 @@ TEST(StructureEdits, ThePaperIsOneEditOfTheHeaderAlone) {
   // A new style on a given paper.
   EXPECT_EQ(StyleDocument::NewStyle(13, 1).Text(0), "header;Ver1.1;0;0;13;1;0;100;0;");
   EXPECT_EQ(StyleDocument::NewStyle().Text(0), StyleDocument::kNewHeader);
+
+  // A paper the list does not offer stays when only the orientation changes.
+  StyleDocument unlisted = StyleDocument::FromBytes("header;Ver1.1;0;0;48;0;0;100;0;\r\n");
+  ApplyEdit(unlisted, SetPaper(unlisted, 48, 1, -1));
+  EXPECT_EQ(unlisted.Text(0), "header;Ver1.1;0;0;48;1;0;100;0;");
+  // A custom paper on a style without lines gets its size too.
+  StyleDocument empty = StyleDocument::FromBytes("");
+  layout::CustomPaperSize card{Fixed::FromInt(100), *Fixed::Parse("148.5")};
+  ApplyEdit(empty, SetPaper(empty, layout::kCustomPaperEntry, 0, -1, card));
+  EXPECT_EQ(empty.Text(0), "header;Ver1.1;0;0;256;0;0;100;0;100;148.5;");
+  EXPECT_EQ(PaperOf(empty).custom, card);
 }
 
 }  // namespace

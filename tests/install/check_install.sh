@@ -146,8 +146,8 @@ desktop-entry)
   report=$(desktop-file-validate "$file" 2>&1)
   [ $? -eq 0 ] && [ -z "$report" ] || fail "desktop-file-validate:"$'\n'"$report"
   # Folders stay the file manager's: no MIME type claims them, while the
-  # launcher still takes files and folders (%F), which lists the program
-  # under the file manager's "open with".
+  # launcher still takes files and folders (%F), so one dropped on it or
+  # chosen for it with the file manager's "open with" any program opens.
   if grep -q '^MimeType=.*inode/directory' "$file"; then
     fail "the desktop entry claims inode/directory, taking folders from the file manager"
   fi
