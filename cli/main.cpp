@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "catalogue/ole/LibraryLogs.h"
 #include "cli/Arguments.h"
 #include "cli/CatalogueCommands.h"
 #include "cli/ExitCodes.h"
@@ -151,6 +152,9 @@ int main(int argc, char** argv) {
   // A file-size limit (ulimit -f) makes a write fail, which is reported,
   // instead of ending the program.
   std::signal(SIGXFSZ, SIG_IGN);
+  // Damaged documents make libgsf and GLib complain; the program says what
+  // it could not read in its own words.
+  catalogue::QuietLibraryLogs();
   int status = cli::kExitFailure;
   try {
     status = cli::Run(argc, argv);

@@ -17,6 +17,7 @@
 #include "app/ui/MainWindow.h"
 #include "catalogue/core/BackgroundListing.h"
 #include "catalogue/core/BackgroundScan.h"
+#include "catalogue/ole/LibraryLogs.h"
 #include "catalogue/ui/FolderDialog.h"
 #include "commands/ui/RowEditDialog.h"
 #include "commands/ui/TitleDialog.h"
@@ -126,6 +127,9 @@ int main(int argc, char** argv) {
   // A file-size limit (ulimit -f) makes a write fail, which is reported,
   // instead of ending the program with its work.
   std::signal(SIGXFSZ, SIG_IGN);
+  // Damaged documents make libgsf and GLib complain; the program says what
+  // it could not read in its own words.
+  catalogue::QuietLibraryLogs();
   if (int answered = AnswerWithoutWindows(argc, argv); answered >= 0) {
     return answered;
   }

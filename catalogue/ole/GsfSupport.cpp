@@ -1,4 +1,5 @@
 #include "catalogue/ole/GsfSupport.h"
+#include "catalogue/ole/LibraryLogs.h"
 
 #include <unistd.h>
 
@@ -96,21 +97,20 @@ void IgnorePrinted(const gchar*) {}
 
 }  // namespace
 
-// libgsf logs under its own domains and, from some of its files, under
-// GLib's default one (no domain), and a damaged file can make GObject and
-// GLib itself complain too (a date libgsf failed to make, freed). Its ZIP reader also prints what
-// it finds wrong with a damaged archive straight to stderr.
+void QuietLibraryLogs() {
+  auto levels =
+      static_cast<GLogLevelFlags>(G_LOG_LEVEL_MASK | G_LOG_FLAG_FATAL | G_LOG_FLAG_RECURSION);
+  for (const char* domain : {"libgsf:msole", "libgsf:zip", "libgsf", "libgsf:utils", "GLib-GObject",
+                             "GLib", "GLib-GIO"}) {
+    g_log_set_handler(domain, levels, IgnoreLog, nullptr);
+  }
+  g_log_set_handler(nullptr, levels, IgnoreLog, nullptr);
+  g_set_printerr_handler(IgnorePrinted);
+}
+
 void InitialiseGsfOnce() {
   static const bool done = [] {
     gsf_init();
-    auto levels =
-        static_cast<GLogLevelFlags>(G_LOG_LEVEL_MASK | G_LOG_FLAG_FATAL | G_LOG_FLAG_RECURSION);
-    for (const char* domain : {"libgsf:msole", "libgsf:zip", "libgsf", "libgsf:utils",
-                               "GLib-GObject", "GLib", "GLib-GIO"}) {
-      g_log_set_handler(domain, levels, IgnoreLog, nullptr);
-    }
-    g_log_set_handler(nullptr, levels, IgnoreLog, nullptr);
-    g_set_printerr_handler(IgnorePrinted);
     return true;
   }();
   (void)done;

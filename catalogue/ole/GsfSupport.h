@@ -15,8 +15,8 @@ GsfInput* NewGsfInput(const OpenedDocument& document, const std::string& name);
 // The same without the check that a regular file is open.
 GsfInput* NewDocumentInput(const OpenedDocument& document, const std::string& name);
 
-// libgsf once per process, with its complaints about damaged files
-// silenced: the readers report them themselves.
+// libgsf once per process (its complaints about damaged files are
+// silenced by each program's main: LibraryLogs.h).
 void InitialiseGsfOnce();
 
 // Releases a GObject on every path.
