@@ -15,8 +15,8 @@
 #include <QStyleOptionButton>
 
 #include "app/ui/ApplicationSetup.h"
-#include "designer/ui/StyleDesigner.h"
 #include "printing/ui/PrintWindow.h"
+#include "tests/app/PrintWindowWithDesigner.h"
 #include "tests/app/ProgramFixture.h"
 #include "tests/support/FakePrinter.h"
 #include "tests/support/PrintWindowServicesForTests.h"
@@ -165,12 +165,8 @@ TEST_P(DesktopFont, NoWindowCutsACaption) {
     EXPECT_EQ(CutCaptions(*dialog), QStringList{}) << dialog->objectName().toStdString();
     dialog->hide();
   }
-  testsupport::FakePrinter printer;
-  printing::FixedClock clock{*printing::MakeDate(2026, 12, 7)};
-  printing::PrintWindowServices s =
-      testsupport::PrintWindowServicesFor(paths, dialogs, desktop, printer, clock);
-  s.designers = designer::DesignerWindows(dialogs, desktop, paths.SettingsFile(), QString());
-  printing::PrintWindow print(s);
+  PrintWindowWithDesigner made(*this);
+  printing::PrintWindow& print = made.window;
   print.show();
   QApplication::processEvents();
   EXPECT_EQ(CutCaptions(print), QStringList{});

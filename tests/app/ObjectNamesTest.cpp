@@ -8,6 +8,7 @@
 
 #include "designer/ui/StyleDesigner.h"
 #include "printing/ui/PrintWindow.h"
+#include "tests/app/PrintWindowWithDesigner.h"
 #include "tests/app/ProgramFixture.h"
 #include "tests/support/FakePrinter.h"
 #include "tests/support/PrintWindowServicesForTests.h"
@@ -96,12 +97,8 @@ TEST_F(ProgramFixture, TheMainWindowAndItsDialogsKeepTheirObjectNames) {
 }
 
 TEST_F(ProgramFixture, ThePrintWindowAndTheDesignerKeepTheirObjectNames) {
-  testsupport::FakePrinter printer;
-  printing::FixedClock clock{*printing::MakeDate(2026, 12, 7)};
-  printing::PrintWindowServices s =
-      testsupport::PrintWindowServicesFor(paths, dialogs, desktop, printer, clock);
-  s.designers = designer::DesignerWindows(dialogs, desktop, paths.SettingsFile(), QString());
-  printing::PrintWindow print(s);
+  PrintWindowWithDesigner made(*this);
+  printing::PrintWindow& print = made.window;
   print.show();
   QApplication::processEvents();
   EXPECT_EQ(Missing(print, {"fdataprint",

@@ -10,11 +10,8 @@
 #include <QPixmap>
 #include <QStatusBar>
 
-#include "designer/ui/StyleDesigner.h"
-#include "printing/ui/PrintWindow.h"
+#include "tests/app/PrintWindowWithDesigner.h"
 #include "tests/app/ProgramFixture.h"
-#include "tests/support/FakePrinter.h"
-#include "tests/support/PrintWindowServicesForTests.h"
 #include "tests/support/SampleDocuments.h"
 #include "widgets/FindBar.h"
 #include "widgets/FrozenColumnTable.h"
@@ -140,12 +137,8 @@ TEST_F(Screenshots, DarkPaletteAndDesktopFont) {
       dialog.Scan();
     });
     Save(*window, (std::string(look) + "_main_window").c_str());
-    testsupport::FakePrinter printer;
-    printing::FixedClock clock{*printing::MakeDate(2026, 12, 7)};
-    printing::PrintWindowServices s =
-        testsupport::PrintWindowServicesFor(paths, dialogs, desktop, printer, clock);
-    s.designers = designer::DesignerWindows(dialogs, desktop, paths.SettingsFile(), QString());
-    printing::PrintWindow print(s);
+    PrintWindowWithDesigner made(*this);
+    printing::PrintWindow& print = made.window;
     print.resize(1000, 700);
     print.show();
     print.LoadStyle(
