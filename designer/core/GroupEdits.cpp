@@ -12,6 +12,13 @@
 
 namespace designer {
 
+void SelectAround(StyleEdit& edit, const std::vector<int>& before, const std::vector<int>& after) {
+  edit.selectBefore = before.empty() ? -1 : before.back();
+  edit.selectManyBefore = before;
+  edit.selectAfter = after.empty() ? -1 : after.back();
+  edit.selectManyAfter = after;
+}
+
 std::vector<int> SortedPageLines(const StyleDocument& document, const std::vector<int>& lines) {
   std::set<int> unique(lines.begin(), lines.end());
   if (unique.empty()) {
@@ -202,10 +209,7 @@ StyleEdit DuplicateElements(const StyleDocument& document, const std::vector<int
   }
   StyleEdit edit =
       Splice(document, selection.front(), selection.back(), std::move(inserted), "複製");
-  edit.selectBefore = selection.back();
-  edit.selectManyBefore = selection;
-  edit.selectAfter = copies.back();
-  edit.selectManyAfter = copies;
+  SelectAround(edit, selection, copies);
   return edit;
 }
 
@@ -234,10 +238,7 @@ StyleEdit Gather(const StyleDocument& document, const std::vector<int>& selectio
     after.push_back(firstChosen + static_cast<int>(k));
   }
   StyleEdit edit = Splice(document, first, last, std::move(inserted), std::move(description));
-  edit.selectBefore = selection.back();
-  edit.selectManyBefore = selection;
-  edit.selectAfter = after.back();
-  edit.selectManyAfter = after;
+  SelectAround(edit, selection, after);
   return edit;
 }
 

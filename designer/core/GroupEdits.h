@@ -14,6 +14,10 @@ namespace designer {
 // is. `lines` are page lines in any order; the edit's selection after is
 // those elements where they end up. Each throws as its one-element edit does.
 
+// Gives `edit` the elements selected before it (`before`, sorted) and
+// after it (`after`; none: nothing selected).
+void SelectAround(StyleEdit& edit, const std::vector<int>& before, const std::vector<int>& after);
+
 // The lines sorted, each once; throws platform::UserError when there are
 // none or one is not an element of the page.
 std::vector<int> SortedPageLines(const StyleDocument& document, const std::vector<int>& lines);

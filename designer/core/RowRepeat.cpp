@@ -156,10 +156,7 @@ StyleEdit AddCopies(const StyleDocument& document, const std::vector<int>& selec
       }
     }
   }
-  edit.selectBefore = selection.back();
-  edit.selectManyBefore = selection;
-  edit.selectAfter = after.back();
-  edit.selectManyAfter = after;
+  SelectAround(edit, selection, after);
   return edit;
 }
 

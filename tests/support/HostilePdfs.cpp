@@ -5,18 +5,11 @@
 #include <qpdf/Pl_String.hh>
 #include <vector>
 
+#include "tests/support/PdfWriter.h"
+
 namespace testsupport {
 
 namespace {
-
-std::string Deflated(const std::string& bytes) {
-  std::string out;
-  Pl_String sink("deflated", nullptr, out);
-  Pl_Flate flate("deflate", &sink, Pl_Flate::a_deflate);
-  flate.write(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size());
-  flate.finish();
-  return out;
-}
 
 std::string Big(std::uint64_t value, int bytes) {
   std::string out;
@@ -101,16 +94,38 @@ std::string ObjectStreamBombPdf(std::uint64_t inflated, int layers) {
       {{3, 4}}, " /Info 3 0 R");
 }
 
+namespace {
+
+// A catalogue and an empty page tree as objects 1 and 2, and the first
+// four entries of the cross-reference stream that follows as object 3
+// (the free entry, the two objects and the stream itself); `xref` is where
+// that stream starts.
+struct TwoObjects {
+  std::string pdf;
+  std::string entries;
+  std::size_t xref = 0;
+};
+
+TwoObjects TwoObjectsBeforeTheirCrossReference() {
+  TwoObjects made;
+  made.pdf = "%PDF-1.5\n";
+  std::size_t catalog = made.pdf.size();
+  made.pdf += "1 0 obj\n<< /Type /Catalog /Pages 2 0 R >>\nendobj\n";
+  std::size_t pages = made.pdf.size();
+  made.pdf += "2 0 obj\n<< /Type /Pages /Kids [] /Count 0 >>\nendobj\n";
+  made.xref = made.pdf.size();
+  made.entries = Big(0, 1) + Big(0, 4) + Big(65535, 2) + Big(1, 1) + Big(catalog, 4) + Big(0, 2) +
+                 Big(1, 1) + Big(pages, 4) + Big(0, 2) + Big(1, 1) + Big(made.xref, 4) + Big(0, 2);
+  return made;
+}
+
+}  // namespace
+
 std::string CrossReferenceClaimPdf(std::uint64_t claimed) {
-  std::string pdf = "%PDF-1.5\n";
-  std::size_t catalog = pdf.size();
-  pdf += "1 0 obj\n<< /Type /Catalog /Pages 2 0 R >>\nendobj\n";
-  std::size_t pages = pdf.size();
-  pdf += "2 0 obj\n<< /Type /Pages /Kids [] /Count 0 >>\nendobj\n";
-  std::size_t xref = pdf.size();
-  std::string data = Big(0, 1) + Big(0, 4) + Big(65535, 2) + Big(1, 1) + Big(catalog, 4) +
-                     Big(0, 2) + Big(1, 1) + Big(pages, 4) + Big(0, 2) + Big(1, 1) + Big(xref, 4) +
-                     Big(0, 2);
+  TwoObjects made = TwoObjectsBeforeTheirCrossReference();
+  std::string pdf = made.pdf;
+  std::size_t xref = made.xref;
+  const std::string& data = made.entries;
   pdf += "3 0 obj\n<< /Type /XRef /Size " + std::to_string(claimed) +
          " /W [1 4 2] /Root 1 0 R /Length " + std::to_string(data.size()) + " >>\nstream\n" + data +
          "\nendstream\nendobj\nstartxref\n" + std::to_string(xref) + "\n%%EOF\n";
@@ -118,15 +133,10 @@ std::string CrossReferenceClaimPdf(std::uint64_t claimed) {
 }
 
 std::string CrossReferenceBombPdf(std::uint64_t entries) {
-  std::string pdf = "%PDF-1.5\n";
-  std::size_t catalog = pdf.size();
-  pdf += "1 0 obj\n<< /Type /Catalog /Pages 2 0 R >>\nendobj\n";
-  std::size_t pages = pdf.size();
-  pdf += "2 0 obj\n<< /Type /Pages /Kids [] /Count 0 >>\nendobj\n";
-  std::size_t xref = pdf.size();
-  std::string head = Big(0, 1) + Big(0, 4) + Big(65535, 2) + Big(1, 1) + Big(catalog, 4) +
-                     Big(0, 2) + Big(1, 1) + Big(pages, 4) + Big(0, 2) + Big(1, 1) + Big(xref, 4) +
-                     Big(0, 2);
+  TwoObjects made = TwoObjectsBeforeTheirCrossReference();
+  std::string pdf = made.pdf;
+  std::size_t xref = made.xref;
+  const std::string& head = made.entries;
   // The rest of the entries are free objects: seven zero bytes each.
   std::string data;
   {

@@ -9,8 +9,6 @@
 
 namespace testsupport {
 
-namespace {
-
 std::string Deflated(const std::string& bytes) {
   std::string out;
   Pl_String sink("deflated", nullptr, out);
@@ -19,6 +17,8 @@ std::string Deflated(const std::string& bytes) {
   flate.finish();
   return out;
 }
+
+namespace {
 
 void AddPages(QPDF& pdf, int count) {
   QPDFObjectHandle pages = pdf.getRoot().getKey("/Pages");

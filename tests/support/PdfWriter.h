@@ -19,6 +19,9 @@ struct PdfContent {
   bool objectStreams = false;  // objects in object streams, a cross-reference stream
 };
 
+// `bytes` compressed as a PDF's /FlateDecode stream holds them.
+std::string Deflated(const std::string& bytes);
+
 // The bytes of a PDF file holding `content`.
 std::string MakePdf(const PdfContent& content);
 
