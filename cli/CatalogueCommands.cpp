@@ -5,6 +5,7 @@
 #include "catalogue/core/ListFile.h"
 #include "catalogue/core/ScanMessages.h"
 #include "catalogue/readers/ReaderWithSources.h"
+#include "catalogue/scan/DocumentScan.h"
 #include "cli/Arguments.h"
 #include "cli/ExitCodes.h"
 #include "cli/StreamOutput.h"

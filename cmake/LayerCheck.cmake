@@ -6,9 +6,9 @@
 # before it in this list, and only of the kinds its own kind allows below.
 set(QUILL_LAYERS
   # platform: what every feature shares
-  platform_errors platform_version platform_text platform_files platform_settings platform_qt
+  platform_errors platform_version platform_text platform_work platform_files platform_settings platform_qt
   # cores: the rules, no Qt
-  catalogue_core layout_core commands_core printing_core designer_core app_core
+  catalogue_core catalogue_scan layout_core commands_core printing_core designer_core app_core
   # adapters: a core's interface on a library
   catalogue_ole catalogue_pdf catalogue_readers layout_qt printing_qt
   # the widget set
@@ -25,7 +25,7 @@ function(quill_layer_kind target out)
     set(kind platform_qt)
   elseif(target MATCHES "^platform_")
     set(kind platform)
-  elseif(target MATCHES "_core$")
+  elseif(target MATCHES "_(core|scan)$")
     set(kind core)
   elseif(target MATCHES "_(ole|pdf|readers|qt)$")
     set(kind adapter)

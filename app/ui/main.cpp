@@ -15,18 +15,16 @@
 #include "app/ui/ApplicationSetup.h"
 #include "app/ui/InstanceHandover.h"
 #include "app/ui/MainWindow.h"
-#include "catalogue/core/BackgroundListing.h"
-#include "catalogue/core/BackgroundScan.h"
 #include "catalogue/ole/LibraryLogs.h"
 #include "catalogue/ui/FolderDialog.h"
 #include "commands/ui/RowEditDialog.h"
 #include "commands/ui/TitleDialog.h"
 #include "designer/ui/StyleDesigner.h"
 #include "platform/files/LocalTimeZone.h"
-#include "platform/files/PathProbe.h"
 #include "platform/files/TemporaryFiles.h"
 #include "platform/qt/Desktop.h"
 #include "platform/version/ProgramVersion.h"
+#include "platform/work/RunningWork.h"
 #include "printing/ui/PrintWindowFactory.h"
 #include "widgets/QtDialogs.h"
 
@@ -174,8 +172,7 @@ int main(int argc, char** argv) {
   // answer may still be being listed: the windows have saved what they
   // keep, so the program leaves now rather than wait for them or take away
   // what they still use.
-  if (catalogue::BackgroundScan::AnyRunning() || catalogue::BackgroundListing::AnyRunning() ||
-      platform::AnyPathProbeRunning()) {
+  if (platform::RunningWork::Any()) {
     std::fflush(nullptr);
     std::_Exit(status);
   }

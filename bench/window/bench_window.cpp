@@ -27,6 +27,7 @@
 #include "commands/ui/RowEditDialog.h"
 #include "commands/ui/TitleDialog.h"
 #include "tests/support/FakeDesktop.h"
+#include "tests/support/ScanAndWait.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TempDir.h"
 #include "widgets/FrozenColumnTable.h"
@@ -119,7 +120,7 @@ int main(int argc, char** argv) {
     longestPause = 0;
     sinceTick.restart();
     scan.start();
-    folderDialog->Scan();
+    testsupport::ScanAndWait(*folderDialog);
   });
   window.ChooseFolder();  // the folder command: dialog, scan, grid loaded
   double seconds = static_cast<double>(scan.nsecsElapsed()) / 1e9;
@@ -184,7 +185,7 @@ int main(int argc, char** argv) {
         progress->cancel();
       }
     });
-    folderDialog->Scan();
+    testsupport::ScanAndWait(*folderDialog);
     folderDialog->CancelOrClose();
   });
   window.ChooseFolder();

@@ -45,8 +45,8 @@ class DocumentReader {
   // than the name part of the path: a document of a subfolder is named by
   // its path from the folder scanned.
   std::string ReadDocumentRecord(const std::string& path, const std::string& name);
-  // Documents fetched ahead by `fetcher` (null: none) are read from it.
-  void UseFetchedFiles(FileFetcher* fetcher) { source_.UseFetchedFiles(fetcher); }
+  // Documents fetched ahead (null: none) are read from `fetched`.
+  void UseFetchedFiles(FetchedFiles* fetched) { source_.UseFetchedFiles(fetched); }
   // Where its messages go.
   MessageReporter& Reporter() const { return reporter_; }
 

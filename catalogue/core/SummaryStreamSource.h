@@ -6,7 +6,7 @@
 
 namespace catalogue {
 
-class FileFetcher;
+class FetchedFiles;
 
 // What opening a document as a compound file gives.
 struct SummaryStream {
@@ -34,9 +34,9 @@ class SummaryStreamSource {
   virtual ~SummaryStreamSource() = default;
   // `path` is the file system's bytes of the document's path.
   virtual SummaryStream ReadSummaryStream(const std::string& path) = 0;
-  // Documents opened and partly read ahead by `fetcher` (null: none) are
-  // taken from it rather than opened again.
-  virtual void UseFetchedFiles(FileFetcher* /*fetcher*/) {}
+  // Documents opened and partly read ahead (null: none) are taken from
+  // `fetched` rather than opened again.
+  virtual void UseFetchedFiles(FetchedFiles* /*fetched*/) {}
 };
 
 // Where the reader's messages go: gathered for one summary during a folder

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "catalogue/ole/OpenedDocument.h"
+#include "catalogue/scan/OpenedDocument.h"
 
 namespace catalogue {
 

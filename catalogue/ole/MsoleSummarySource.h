@@ -4,7 +4,7 @@
 #include <string>
 
 #include "catalogue/core/SummaryStreamSource.h"
-#include "catalogue/ole/OpenedDocument.h"
+#include "catalogue/scan/OpenedDocument.h"
 
 namespace catalogue {
 
@@ -24,7 +24,7 @@ class MsoleSummarySource : public catalogue::SummaryStreamSource {
   explicit MsoleSummarySource(
       std::shared_ptr<OpenedDocument> document = std::make_shared<OpenedDocument>());
   const std::shared_ptr<OpenedDocument>& Document() const { return document_; }
-  void UseFetchedFiles(FileFetcher* fetcher) override { document_->UseFetched(fetcher); }
+  void UseFetchedFiles(FetchedFiles* fetched) override { document_->UseFetched(fetched); }
   catalogue::SummaryStream ReadSummaryStream(const std::string& path) override;
 
   // Streams larger than this are not read (a summary set is a few kilobytes;

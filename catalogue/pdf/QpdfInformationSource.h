@@ -6,7 +6,7 @@
 #include <string>
 
 #include "catalogue/core/PdfInformation.h"
-#include "catalogue/ole/OpenedDocument.h"
+#include "catalogue/scan/OpenedDocument.h"
 
 namespace catalogue {
 

@@ -4,10 +4,10 @@
 
 #include "catalogue/core/DocumentReader.h"
 #include "catalogue/core/FolderScan.h"
-#include "catalogue/core/ParallelReading.h"
-#include "catalogue/ole/OpenedDocument.h"
 #include "catalogue/ole/ZipPackageSource.h"
 #include "catalogue/pdf/QpdfInformationSource.h"
+#include "catalogue/scan/OpenedDocument.h"
+#include "catalogue/scan/ParallelReading.h"
 
 namespace catalogue {
 

@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
-#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 #include <QFileSystemModel>
@@ -17,7 +16,6 @@
 #include <QProgressDialog>
 #include <QSplitter>
 #include <QStatusBar>
-#include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
 #include <QWheelEvent>
@@ -26,14 +24,14 @@
 #include <map>
 #include <optional>
 #include <string>
-#include <tuple>
 
-#include "catalogue/core/BackgroundScan.h"
 #include "catalogue/core/DocumentReader.h"
 #include "catalogue/core/FolderScan.h"
 #include "catalogue/core/ListFile.h"
 #include "catalogue/core/ScanMessages.h"
 #include "catalogue/readers/ReaderWithSources.h"
+#include "catalogue/ui/TaskWatcher.h"
+#include "platform/errors/UserError.h"
 #include "platform/text/Cp932.h"
 #include "widgets/ApplicationTitle.h"
 #include "widgets/Dialogs.h"
@@ -54,8 +52,6 @@ constexpr const char* kSubfoldersKey = "subfolders";
 constexpr const char* kLastFolderKey = "last_folder";
 constexpr int kDesignedWidth = 799;
 constexpr int kDesignedHeight = 587;
-
-constexpr int kProgressTickMs = 50;  // how often the progress shows the count
 
 // The hints as they have always read, and as they read with the newer
 // formats, which list documents of every kind.
@@ -89,13 +85,9 @@ const char* const kSubfoldersHint =
     "ファイル名の欄には、選んだフォルダーからのパスが入ります";
 const char* const kHowToListNewer = "「新しい形式も読む」をオンにすると一覧にできます。";
 const char* const kCancelledText = "プロパティの読み取りを中止しました。一覧は変更されていません。";
-const char* const kListingText = "フォルダーの中を調べています...";
 // How long a folder may take to list before the window stops waiting for
-// it and shows it when it is done; how often it then looks.
+// it and shows it when its task says it is done.
 constexpr std::chrono::milliseconds kListingWait{10};
-// How often a folder whose server did not answer is looked at again.
-constexpr int kProbeTickMs = 250;
-constexpr int kListingTickMs = 30;
 // How long the scan waits for a folder still being listed (the scan button
 // is off meanwhile, so only a program's call waits).
 constexpr std::chrono::milliseconds kScanWaitsForListing{30000};
@@ -154,9 +146,6 @@ FolderDialog::FolderDialog(const app::ProgramPaths& paths, widgets::Dialogs& dia
   setObjectName(QStringLiteral("ffolder_select"));
   setWindowTitle(widgets::ApplicationTitle());
   BuildLayout();
-  listingTicks_ = new QTimer(this);
-  listingTicks_->setInterval(kListingTickMs);
-  connect(listingTicks_, &QTimer::timeout, this, &FolderDialog::CheckListing);
 
   widgets::RestoreWindowGeometry(*this, paths_.SettingsFile(), kSection, kDesignedWidth,
                                  kDesignedHeight);
@@ -174,8 +163,12 @@ FolderDialog::FolderDialog(const app::ProgramPaths& paths, widgets::Dialogs& dia
       widgets::ReadSettingText(paths_.SettingsFile(), kSection, kLastFolderKey));
   platform::PathKind kind = platform::PathKind::Missing;
   if (!last.isEmpty()) {
-    lastFolderProbe_ = std::make_unique<platform::PathProbe>(QFile::encodeName(last).toStdString());
-    kind = lastFolderProbe_->WaitFor(platform::kPathPatience);
+    lastFolderWatcher_ = std::make_unique<TaskWatcher>();
+    lastFolderLook_.emplace(
+        [path = FileSystemBytes(last)](TaskProgress&) { return platform::LookAtPath(path); },
+        lastFolderWatcher_->Listener());
+    kind = lastFolderLook_->WaitFor(platform::kPathPatience) ? lastFolderLook_->Take()
+                                                             : platform::PathKind::NoAnswer;
   }
   if (kind == platform::PathKind::Folder) {
     OpenFolder(last);
@@ -186,30 +179,31 @@ FolderDialog::FolderDialog(const app::ProgramPaths& paths, widgets::Dialogs& dia
   if (kind == platform::PathKind::NoAnswer) {
     WaitForLastFolder(last);
   } else {
-    lastFolderProbe_.reset();
+    lastFolderLook_.reset();
+    lastFolderWatcher_.reset();
   }
 }
 
 void FolderDialog::WaitForLastFolder(const QString& last) {
-  statusBar_->showMessage(widgets::WaitingForServerText() + QStringLiteral(" ") + last);
+  ShowStatus(widgets::WaitingForServerText() + QStringLiteral(" ") + last);
+  // The look goes on; the window goes on meanwhile and hears its answer.
   QString startedOn = listDirectory_;
-  auto* ticks = new QTimer(this);
-  ticks->setInterval(kProbeTickMs);
-  connect(ticks, &QTimer::timeout, this, [this, ticks, last, startedOn] {
-    platform::PathKind kind = lastFolderProbe_->Answer();
-    if (kind == platform::PathKind::NoAnswer) {
-      return;  // still silent: the window goes on meanwhile
-    }
-    ticks->deleteLater();
-    lastFolderProbe_.reset();
-    statusBar_->clearMessage();
-    // Opened where the user left off, unless they went elsewhere meanwhile.
-    if (kind == platform::PathKind::Folder && listDirectory_ == startedOn &&
-        activeScan_ == nullptr) {
-      OpenFolder(last);
-    }
-  });
-  ticks->start();
+  connect(lastFolderWatcher_.get(), &TaskWatcher::finished, this,
+          [this, last, startedOn] { LastFolderAnswered(last, startedOn); });
+}
+
+void FolderDialog::LastFolderAnswered(const QString& last, const QString& startedOn) {
+  if (!lastFolderLook_ || !lastFolderLook_->Finished()) {
+    return;
+  }
+  platform::PathKind kind = lastFolderLook_->Take();
+  lastFolderLook_.reset();
+  lastFolderWatcher_.release()->deleteLater();  // its signal is being delivered
+  ShowStatus({});
+  // Opened where the user left off, unless they went elsewhere meanwhile.
+  if (kind == platform::PathKind::Folder && listDirectory_ == startedOn && !Scanning()) {
+    OpenFolder(last);
+  }
 }
 
 void FolderDialog::OpenFolder(const QString& path) {
@@ -385,8 +379,8 @@ QString FolderDialog::SelectedFolder() const {
 QStringList FolderDialog::ListedNames() {
   FinishListing(kScanWaitsForListing);
   QStringList names;
-  for (int i = 0; i < fileList_->count(); ++i) {
-    names << fileList_->item(i)->text();
+  for (const std::string& name : listing_.Names()) {
+    names << QFile::decodeName(QByteArray::fromStdString(name));
   }
   return names;
 }
@@ -395,66 +389,87 @@ void FolderDialog::ShowDirectory(const QString& path) {
   if (path.isEmpty()) {
     return;
   }
-  std::tuple<QString, DocumentFormats, Subfolders> what{path, ListedFormats(), ListedSubfolders()};
-  if (listing_ != nullptr && what == listed_) {
+  ListingRequest what{FileSystemBytes(path), ListedFormats(), ListedSubfolders()};
+  if (listing_.Listing() && what == listing_.Request()) {
     // Being listed already (the tree's selection and a command, say, or
     // the dialog shown while it lists): it still says so.
-    statusBar_->showMessage(QString::fromUtf8(kListingText));
+    ShowListingStatus();
     return;
   }
   fileList_->clear();
-  leftOutFolders_.clear();
   listDirectory_ = path;
   listedFolderLabel_->setText(path);
   pathEdit_->setText(path);
-  // A listing still running for another folder is left to end by itself.
-  listed_ = what;
-  listing_ = std::make_unique<BackgroundListing>(FileSystemBytes(path), std::get<1>(what),
-                                                 std::get<2>(what), lister_);
-  if (listing_->WaitFor(kListingWait)) {
-    ShowListedNames();
+  listing_.Start(what);
+  // A listing still running for another folder is left to end by itself,
+  // and its watcher goes with it.
+  listingWatcher_ = std::make_unique<TaskWatcher>();
+  connect(listingWatcher_.get(), &TaskWatcher::finished, this, &FolderDialog::ListingEnded);
+  listingTask_.emplace(StartListing(what, lister_, listingWatcher_->Listener()));
+  if (listingTask_->WaitFor(kListingWait)) {
+    ListingEnded();
     return;
   }
   scanButton_->setEnabled(false);
-  statusBar_->showMessage(QString::fromUtf8(kListingText));
-  listingTicks_->start();
+  ShowListingStatus();
 }
 
-void FolderDialog::CheckListing() {
-  if (listing_ != nullptr && listing_->Done()) {
-    ShowListedNames();
+void FolderDialog::ListingEnded() {
+  if (!listingTask_ || !listingTask_->Finished()) {
+    return;  // a listing left behind, or ended already
   }
+  try {
+    listing_.Finish(listingTask_->Take());
+  } catch (const std::exception& e) {
+    listing_.Fail(e.what());  // unreadable, or its server unreachable
+  }
+  listingTask_.reset();
+  listingWatcher_.release()->deleteLater();  // its signal may be being delivered
+  ShowListedNames();
 }
 
 void FolderDialog::ShowListedNames() {
-  std::vector<std::string> names = listing_->TakeNames();
-  leftOutFolders_ = listing_->TakeLeftOut();
-  listing_.reset();
-  listingTicks_->stop();
-  for (const std::string& name : names) {
+  for (const std::string& name : listing_.Names()) {
     auto* item = new QListWidgetItem(QFile::decodeName(QByteArray::fromStdString(name)));
-    item->setData(Qt::UserRole, QByteArray::fromStdString(name));
     fileList_->addItem(item);
   }
-  if (statusBar_->currentMessage() == QString::fromUtf8(kListingText)) {
-    statusBar_->clearMessage();
+  ShowListingStatus();
+  scanButton_->setEnabled(!Scanning());
+}
+
+void FolderDialog::ShowListingStatus() {
+  QString text = QString::fromStdString(listing_.StatusText());
+  if (!text.isEmpty()) {
+    statusBar_->showMessage(text);
+    listingStatusShown_ = true;
+  } else if (listingStatusShown_) {
+    statusBar_->clearMessage();  // the listing's word, and no other
+    listingStatusShown_ = false;
   }
-  scanButton_->setEnabled(activeScan_ == nullptr);
+}
+
+void FolderDialog::ShowStatus(const QString& text) {
+  listingStatusShown_ = false;
+  if (text.isEmpty()) {
+    statusBar_->clearMessage();
+  } else {
+    statusBar_->showMessage(text);
+  }
 }
 
 bool FolderDialog::FinishListing(std::chrono::milliseconds patience) {
-  if (listing_ == nullptr) {
+  if (!listingTask_) {
     return true;
   }
-  if (!listing_->WaitFor(patience)) {
+  if (!listingTask_->WaitFor(patience)) {
     return false;
   }
-  ShowListedNames();
+  ListingEnded();
   return true;
 }
 
 void FolderDialog::OpenTypedPath() {
-  if (activeScan_ != nullptr) {
+  if (Scanning()) {
     return;
   }
   QString typed = pathEdit_->text().trimmed();
@@ -467,21 +482,21 @@ void FolderDialog::OpenTypedPath() {
   switch (widgets::ProbePath(typed)) {
     case platform::PathKind::Folder: OpenFolder(typed); return;
     case platform::PathKind::NoAnswer:
-      statusBar_->showMessage(widgets::WaitingForServerText() + QStringLiteral(" ") + typed);
+      ShowStatus(widgets::WaitingForServerText() + QStringLiteral(" ") + typed);
       return;
     default: dialogs_.ShowMessage(typed + QStringLiteral("\r\nフォルダーが見つかりません"));
   }
 }
 
 void FolderDialog::ShowSelectedFolder() {
-  if (activeScan_ != nullptr) {
+  if (Scanning()) {
     return;  // the listed folder is being scanned
   }
   ShowDirectory(SelectedFolder());
 }
 
 void FolderDialog::showEvent(QShowEvent* event) {
-  statusBar_->clearMessage();  // a scan cancelled at an earlier showing
+  ShowStatus({});  // a scan cancelled at an earlier showing
   // Files may have come or gone since the list was made.
   ShowDirectory(listDirectory_);
   QDialog::showEvent(event);
@@ -508,91 +523,126 @@ struct ScanWork {
 
 }  // namespace
 
-bool FolderDialog::ScanListedDocuments() {
+// A scan under way: what it reads with, its task and the progress shown.
+struct FolderDialog::RunningScan {
   std::vector<std::string> names;
-  for (int i = 0; i < fileList_->count(); ++i) {
-    names.push_back(fileList_->item(i)->data(Qt::UserRole).toByteArray().toStdString());
-  }
-  DocumentFormats formats = ListedFormats();
-  auto work = std::make_shared<ScanWork>(makeSource_ ? makeSource_() : nullptr, paths_.ListFile(),
-                                         FileSystemBytes(listDirectory_), formats);
-  ScanMessages& messages = work->messages;
+  std::shared_ptr<ScanWork> work;
+  std::unique_ptr<TaskWatcher> watcher;
+  std::optional<DetachedTask<bool>> task;
+  std::unique_ptr<QProgressDialog> progress;
+};
 
-  // The files are read on a thread of the scan's own, which owns what it
-  // reads with; this one shows the progress a few times a second and
-  // answers Cancel at once, leaving the thread to end after its file.
+bool FolderDialog::StartScanOfListed() {
+  auto scan = std::make_unique<RunningScan>();
+  scan->names = listing_.Names();
+  DocumentFormats formats = ListedFormats();
+  std::string folder = FileSystemBytes(listDirectory_);
+  // The list file's writer: a folder that cannot be written says so here.
+  scan->work = std::make_shared<ScanWork>(makeSource_ ? makeSource_() : nullptr, paths_.ListFile(),
+                                          folder, formats);
+  scan->watcher = std::make_unique<TaskWatcher>();
+  connect(scan->watcher.get(), &TaskWatcher::progressed, this, &FolderDialog::ShowScanProgress);
+  connect(scan->watcher.get(), &TaskWatcher::finished, this, &FolderDialog::ScanTaskEnded);
+  auto total = static_cast<int>(scan->names.size());
+  scan->progress =
+      std::make_unique<QProgressDialog>(QStringLiteral("プロパティを読み取っています..."),
+                                        QStringLiteral("キャンセル"), 0, total, this);
+  QProgressDialog& progress = *scan->progress;
+  progress.setWindowTitle(windowTitle());
+  progress.setWindowModality(Qt::WindowModal);
+  progress.setMinimumDuration(progressDelayMs_);
+  progress.setAutoClose(false);
+  progress.setAutoReset(false);
+  // Its cancel button, Escape, its close button or a cancel() hide it: the
+  // scan is cancelled once the hiding is done.
+  connect(&progress, &QProgressDialog::canceled, this, [this] { CancelActiveScan(); });
+  progress.installEventFilter(this);
+  // While the scan runs the dialog takes no other command; Escape or its
+  // close button cancel the scan (reject()). The files are read on the
+  // task's thread, which owns what it reads with: a cancel answers at once
+  // and leaves the thread to end after its file.
+  EnableCommands(false);
+  ScanWork& work = *scan->work;
+  scan->task.emplace(StartScan(folder, scan->names, scan->work, work.readers.Reader(), work.writer,
+                               MakerOfReadersWithSources(formats, makeSource_),
+                               scan->watcher->Listener()));
+  scan_ = std::move(scan);
+  ShowScanProgress();
+  return true;
+}
+
+void FolderDialog::EnableCommands(bool on) {
+  for (QWidget* part : std::initializer_list<QWidget*>{
+           pathEdit_, folderTree_, fileList_, newerFormatsCheck_, subfoldersCheck_, scanButton_}) {
+    part->setEnabled(on);
+  }
+}
+
+void FolderDialog::ShowScanProgress() {
+  if (!scan_) {
+    return;
+  }
+  std::size_t done = scan_->task->Done();
+  QProgressDialog* progress = scan_->progress.get();
+  progress->setLabelText(
+      QStringLiteral("プロパティを読み取っています... %1 / %2").arg(done).arg(scan_->names.size()));
+  progress->setValue(static_cast<int>(done));  // last: a modal one may take events
+}
+
+bool FolderDialog::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::Hide && scan_ && watched == scan_->progress.get()) {
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+          if (Scanning() && !scan_->progress->isVisible()) {
+            CancelActiveScan();
+          }
+        },
+        Qt::QueuedConnection);
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+void FolderDialog::ScanTaskEnded() {
+  if (scan_ && scan_->task->Finished()) {
+    EndScan(false);
+  }
+}
+
+void FolderDialog::EndScan(bool cancelled) {
+  std::unique_ptr<RunningScan> scan = std::move(scan_);
+  EnableCommands(true);
+  // Both may be delivering a signal right now.
+  scan->progress->hide();
+  scan->progress.release()->deleteLater();
+  scan->watcher.release()->deleteLater();
+  // A cancel pressed after the last file still cancels; so does the
+  // program closing while the scan runs. Either way nothing waits for the
+  // file being read, and the list file stays as it was.
   bool finished = false;
-  {
-    BackgroundScan scan(FileSystemBytes(listDirectory_), names, work->readers.Reader(),
-                        work->writer, work, MakerOfReadersWithSources(formats, makeSource_));
-    QProgressDialog progress(QStringLiteral("プロパティを読み取っています..."),
-                             QStringLiteral("キャンセル"), 0, static_cast<int>(scan.Total()), this);
-    progress.setWindowTitle(windowTitle());
-    progress.setWindowModality(Qt::WindowModal);
-    progress.setMinimumDuration(progressDelayMs_);
-    progress.setAutoClose(false);
-    progress.setAutoReset(false);
-    connect(&progress, &QProgressDialog::canceled, &progress, [&scan] { scan.Cancel(); });
-    // While the scan runs the dialog takes no other command; Escape or its
-    // close button cancel the scan (reject()).
-    activeScan_ = &scan;
-    for (QWidget* part :
-         std::initializer_list<QWidget*>{pathEdit_, folderTree_, fileList_, newerFormatsCheck_,
-                                         subfoldersCheck_, scanButton_}) {
-      part->setEnabled(false);
-    }
-    QEventLoop waiting;
-    QTimer ticks;
-    auto tick = [&] {
-      if (progress.wasCanceled() || cancelRequested_) {
-        scan.Cancel();  // and the window, hidden by its cancel, stays hidden
-        waiting.quit();
-        return;
-      } else {
-        std::size_t done = scan.Done();
-        progress.setLabelText(
-            QStringLiteral("プロパティを読み取っています... %1 / %2").arg(done).arg(scan.Total()));
-        progress.setValue(static_cast<int>(done));
-      }
-      if (!scan.Running()) {
-        waiting.quit();
-      }
-    };
-    connect(&ticks, &QTimer::timeout, &waiting, tick);
-    tick();
-    ticks.start(kProgressTickMs);
-    if (scan.Running()) {
-      waiting.exec();
-    }
-    ticks.stop();
-    activeScan_ = nullptr;
-    for (QWidget* part :
-         std::initializer_list<QWidget*>{pathEdit_, folderTree_, fileList_, newerFormatsCheck_,
-                                         subfoldersCheck_, scanButton_}) {
-      part->setEnabled(true);
-    }
-    // A cancel pressed after the last file still cancels; so does the
-    // program closing while the scan runs. Either way nothing waits for the
-    // file being read.
-    bool cancelled = progress.wasCanceled() || cancelRequested_ || scan.Running();
-    cancelRequested_ = false;
-    if (cancelled) {
-      scan.Cancel();
-    } else {
-      finished = scan.Wait();
-    }
-    if (finished) {
-      work->writer.Commit();
-    }
+  bool kept = cancelled || widgets::RunReported(dialogs_, [&] {
+                finished = scan->task->Take();
+                if (finished) {
+                  scan->work->writer.Commit();
+                }
+              });
+  if (!kept) {
+    emit scanEnded();
+    return;  // the list file could not be written: stay, nothing changed
   }
-  if (finished) {
-    RememberScannedFiles(names, messages);
-    // The subfolders the listing left out, named in the same summary.
-    for (const LeftOutFolder& folder : leftOutFolders_) {
-      messages.NoteFolderLeftOut(folder.folder, folder.reason);
-    }
+  if (!finished) {
+    // The old list, grid and label stay; the dialog says so and stays open.
+    ShowStatus(QString::fromUtf8(kCancelledText));
+    emit scanEnded();
+    return;
   }
-  if (finished && !messages.Empty()) {
+  ScanMessages& messages = scan->work->messages;
+  RememberScannedFiles(scan->names, messages);
+  // The subfolders the listing left out, named in the same summary.
+  for (const LeftOutFolder& folder : listing_.LeftOut()) {
+    messages.NoteFolderLeftOut(folder.folder, folder.reason);
+  }
+  if (!messages.Empty()) {
     QStringList lines;
     for (const ScanMessages::Entry& entry : messages.Entries()) {
       // The name as the file list shows it; the message is the reader's text.
@@ -601,7 +651,11 @@ bool FolderDialog::ScanListedDocuments() {
     }
     dialogs_.ShowMessageList(QString::fromStdString(messages.Heading()), lines);
   }
-  return finished;
+  folderAndTitle_.SetFolder(listDirectory_.toStdString());
+  widgets::WriteSettingText(dialogs_, paths_.SettingsFile(), kSection, kLastFolderKey,
+                            listDirectory_.toStdString());
+  emit scanEnded();
+  accept();
 }
 
 void FolderDialog::RememberScannedFiles(const std::vector<std::string>& names,
@@ -620,33 +674,29 @@ void FolderDialog::RememberScannedFiles(const std::vector<std::string>& names,
 }
 
 void FolderDialog::Scan() {
-  if (activeScan_ != nullptr) {
+  if (Scanning()) {
     return;  // one scan at a time
   }
   if (!FinishListing(kScanWaitsForListing)) {
     return;  // the folder is still being listed, as the status bar says
   }
-  statusBar_->clearMessage();
-  if (fileList_->count() == 0) {
+  ShowStatus({});
+  if (listing_.CurrentState() == FolderListing::State::Failed) {
+    // Nothing could be listed: the folder's own error, and the dialog stays
+    // for another folder.
+    ShowListingStatus();
+    dialogs_.ShowMessage(QString::fromStdString(listing_.Error()));
+    return;
+  }
+  if (listing_.Names().empty()) {
     // Nothing to read: the list file, the grid and the folder label stay, so
     // a report never names a folder whose documents it does not list.
     dialogs_.ShowInformation(QString::fromStdString(EmptyFolderMessageOfListed()));
     done(QDialog::Rejected);  // not reject(): that would cancel a scan
     return;
   }
-  bool finished = false;
-  if (!widgets::RunReported(dialogs_, [&] { finished = ScanListedDocuments(); })) {
-    return;  // the list file could not be written: stay, nothing changed
-  }
-  if (!finished) {
-    // The old list, grid and label stay; the dialog says so and stays open.
-    statusBar_->showMessage(QString::fromUtf8(kCancelledText));
-    return;
-  }
-  folderAndTitle_.SetFolder(listDirectory_.toStdString());
-  widgets::WriteSettingText(dialogs_, paths_.SettingsFile(), kSection, kLastFolderKey,
-                            listDirectory_.toStdString());
-  accept();
+  // A list file that cannot be written is said, and nothing changes.
+  widgets::RunReported(dialogs_, [&] { StartScanOfListed(); });
 }
 
 void FolderDialog::CancelOrClose() {
@@ -722,11 +772,11 @@ void FolderDialog::SubfoldersToggled(bool on) {
 }
 
 bool FolderDialog::CancelActiveScan() {
-  if (activeScan_ == nullptr) {
+  if (!Scanning()) {
     return false;
   }
-  cancelRequested_ = true;
-  activeScan_->Cancel();
+  scan_->task->Cancel();  // its thread ends after the file it is on
+  EndScan(true);
   return true;
 }
 

@@ -5,17 +5,18 @@
 #include <chrono>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
-#include <tuple>
 #include <vector>
 
 #include "app/core/ProgramPaths.h"
-#include "catalogue/core/BackgroundListing.h"
-#include "catalogue/core/BackgroundScan.h"
 #include "catalogue/core/FolderAndTitle.h"
+#include "catalogue/core/FolderListing.h"
 #include "catalogue/core/FolderScan.h"
 #include "catalogue/core/ScanMessages.h"
 #include "catalogue/core/SummaryStreamSource.h"
+#include "catalogue/scan/DetachedTask.h"
+#include "catalogue/scan/FolderTasks.h"
 #include "platform/files/PathProbe.h"
 
 class QCheckBox;
@@ -25,7 +26,6 @@ class QLineEdit;
 class QListWidget;
 class QSplitter;
 class QStatusBar;
-class QTimer;
 class QTreeView;
 
 namespace widgets {
@@ -36,10 +36,13 @@ class GradientPanel;
 
 namespace catalogue {
 
+class TaskWatcher;
+
 // The folder dialog: a folder tree, the selected folder's documents, and the
 // scan that reads them into the document list file. exec() answers Accepted
 // when the scan rewrote the list file, and the scanned folder is then the
-// main window's folder.
+// main window's folder. Folders are listed and documents read as detached
+// tasks; the dialog hears them through TaskWatcher and keeps answering.
 class FolderDialog : public QDialog {
   Q_OBJECT
 
@@ -53,7 +56,7 @@ class FolderDialog : public QDialog {
   // Selects a folder and lists its documents, as a double-click on it does.
   void OpenFolder(const QString& path);
   // Whether a scan is running.
-  bool Scanning() const { return activeScan_ != nullptr; }
+  bool Scanning() const { return scan_ != nullptr; }
   // The files the last finished scan read, in the order of their lines in
   // the list file: each one's name as the file list shows it (UTF-8) and,
   // for a file that could not be read, why.
@@ -68,6 +71,8 @@ class FolderDialog : public QDialog {
   // listed: a folder still being listed is waited for).
   QString ListDirectory() const { return listDirectory_; }
   QStringList ListedNames();
+  // The listing of that folder.
+  const FolderListing& Listing() const { return listing_; }
   // How long a scan runs before its progress shows (tests show it at once).
   void SetProgressDelay(int milliseconds) { progressDelayMs_ = milliseconds; }
   // Where the scan reads the documents' summaries (compound files through
@@ -75,7 +80,11 @@ class FolderDialog : public QDialog {
   using SourceMaker = std::function<std::unique_ptr<SummaryStreamSource>()>;
   void SetDocumentSource(SourceMaker make) { makeSource_ = std::move(make); }
   // How folders are listed (ListDocumentFiles unless a test gives another).
-  void SetFolderLister(BackgroundListing::Lister lister) { lister_ = std::move(lister); }
+  void SetFolderLister(FolderLister lister) { lister_ = std::move(lister); }
+
+ signals:
+  // A scan started by Scan() has ended, read whole, cancelled or failed.
+  void scanEnded();
 
  public slots:
   void ShowSelectedFolder();
@@ -83,6 +92,7 @@ class FolderDialog : public QDialog {
   void CancelOrClose();
 
  protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   void reject() override;
   void showEvent(QShowEvent* event) override;
@@ -93,9 +103,13 @@ class FolderDialog : public QDialog {
   // on a thread of its own while the window goes on answering (a file
   // server that answers slowly or not at all, a deep tree of subfolders).
   void ShowDirectory(const QString& path);
-  // Shows the listing's names once it is done.
-  void CheckListing();
+  // Takes what the listing task gave into the listing and shows it.
+  void ListingEnded();
   void ShowListedNames();
+  // The listing's word in the status line (or none once listed).
+  void ShowListingStatus();
+  // Any other word in the status line; empty clears it.
+  void ShowStatus(const QString& text);
   // Waits at most `patience` for a listing still running and shows it;
   // false when it is still running.
   bool FinishListing(std::chrono::milliseconds patience);
@@ -126,13 +140,22 @@ class FolderDialog : public QDialog {
   // Cancels the scan in progress, if any (the dialog stays open); false when
   // none runs.
   bool CancelActiveScan();
-  // Reads the listed documents into the list file and then shows, in one
-  // summary, every file that could not be read; false when the user
-  // cancelled (nothing changed then).
-  bool ScanListedDocuments();
   // Says the last folder's server has not answered, and opens the folder
   // when it does (unless the user went elsewhere meanwhile).
   void WaitForLastFolder(const QString& last);
+  void LastFolderAnswered(const QString& last, const QString& startedOn);
+  // Starts the scan of the listed documents; false when the list file
+  // cannot be written (said, nothing changed).
+  bool StartScanOfListed();
+  // Shows how far the scan is.
+  void ShowScanProgress();
+  // The scan's task has ended: its list file kept, its summary shown and
+  // the dialog accepted, or said why not.
+  void ScanTaskEnded();
+  // Ends the scan on the window's side: cancelled (the task is left to end
+  // by itself, and its list file is not kept) or ended.
+  void EndScan(bool cancelled);
+  void EnableCommands(bool on);
   void RememberScannedFiles(const std::vector<std::string>& names, const ScanMessages& messages);
 
   const app::ProgramPaths& paths_;
@@ -140,16 +163,18 @@ class FolderDialog : public QDialog {
   FolderAndTitle& folderAndTitle_;
   QString listDirectory_;
   int progressDelayMs_ = 500;
-  BackgroundScan* activeScan_ = nullptr;  // while a scan runs
+  struct RunningScan;
+  std::unique_ptr<RunningScan> scan_;  // while a scan runs
   std::vector<ScannedFile> scannedFiles_;
-  std::vector<LeftOutFolder> leftOutFolders_;             // of the folder listed
-  std::unique_ptr<platform::PathProbe> lastFolderProbe_;  // while its server is silent
-  bool cancelRequested_ = false;
+  // The last folder while its server is silent.
+  std::optional<DetachedTask<platform::PathKind>> lastFolderLook_;
+  std::unique_ptr<TaskWatcher> lastFolderWatcher_;
   SourceMaker makeSource_;
-  BackgroundListing::Lister lister_;
-  std::unique_ptr<BackgroundListing> listing_;               // while a folder is being listed
-  std::tuple<QString, DocumentFormats, Subfolders> listed_;  // what it lists
-  QTimer* listingTicks_ = nullptr;
+  FolderLister lister_;
+  FolderListing listing_;
+  std::optional<DetachedTask<ListedFolder>> listingTask_;  // while a folder is being listed
+  std::unique_ptr<TaskWatcher> listingWatcher_;
+  bool listingStatusShown_ = false;
   bool keepSelectionInView_ = false;
 
   widgets::GradientPanel* titleBand_ = nullptr;

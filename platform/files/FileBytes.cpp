@@ -1,6 +1,5 @@
 #include "platform/files/FileBytes.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <cerrno>
@@ -8,6 +7,7 @@
 #include <functional>
 
 #include "platform/errors/UserError.h"
+#include "platform/files/ReadOnlyFile.h"
 
 namespace platform {
 
@@ -34,22 +34,6 @@ std::string FileErrorMessage(const std::string& action, const std::string& path,
 
 namespace {
 
-class Fd {
- public:
-  explicit Fd(int fd) : fd_(fd) {}
-  ~Fd() {
-    if (fd_ >= 0) {
-      ::close(fd_);
-    }
-  }
-  Fd(const Fd&) = delete;
-  Fd& operator=(const Fd&) = delete;
-  int get() const { return fd_; }
-
- private:
-  int fd_;
-};
-
 constexpr const char* kCannotRead = "ファイルを読み込めません";
 
 }  // namespace
@@ -65,31 +49,24 @@ std::string TooLargeMessage(const std::string& path, std::uint64_t size, std::ui
 
 bool ReadFileInChunks(const std::string& path, std::uint64_t maxBytes,
                       const std::function<void(std::string_view)>& chunk) {
-  // Non-blocking, so opening a pipe does not wait for a writer.
-  Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-  if (fd.get() < 0) {
-    int err = errno;
-    if (err == ENOENT) {
+  ReadOnlyFile file = ReadOnlyFile::Open(path);
+  if (!file.IsOpen()) {
+    if (file.Error() == ENOENT) {
       return false;
     }
-    throw UserError(FileErrorMessage(kCannotRead, path, err));
+    throw UserError(FileErrorMessage(kCannotRead, path, file.Error()));
   }
-  struct stat st {};
-  if (::fstat(fd.get(), &st) != 0) {
-    int err = errno;
-    throw UserError(FileErrorMessage(kCannotRead, path, err));
+  if (!file.Regular()) {
+    throw UserError(FileErrorMessage(kCannotRead, path, file.Folder() ? EISDIR : EINVAL));
   }
-  if (!S_ISREG(st.st_mode)) {
-    throw UserError(FileErrorMessage(kCannotRead, path, S_ISDIR(st.st_mode) ? EISDIR : EINVAL));
-  }
-  auto size = static_cast<std::uint64_t>(st.st_size);
+  std::uint64_t size = file.Size();
   if (size > maxBytes) {
     throw UserError(TooLargeMessage(path, size, maxBytes));
   }
   std::uint64_t total = 0;
   char buffer[65536];
   for (;;) {
-    ssize_t n = ::read(fd.get(), buffer, sizeof buffer);
+    ssize_t n = ::read(file.Descriptor(), buffer, sizeof buffer);
     if (n < 0) {
       int err = errno;
       if (err == EINTR) {

@@ -2,23 +2,24 @@
 
 #include <sys/stat.h>
 
-#include <atomic>
 #include <condition_variable>
 #include <memory>
 #include <mutex>
 #include <system_error>
 #include <thread>
 
+#include "platform/work/RunningWork.h"
+
 namespace platform {
 
 namespace {
 
-std::atomic<int> runningProbes{0};
-
 std::mutex lookMutex;
 std::function<PathKind(const std::string&)> lookForTests;
 
-PathKind LookAt(const std::string& path) {
+}  // namespace
+
+PathKind LookAtPath(const std::string& path) {
   std::function<PathKind(const std::string&)> look;
   {
     std::lock_guard<std::mutex> lock(lookMutex);
@@ -34,8 +35,6 @@ PathKind LookAt(const std::string& path) {
   return S_ISDIR(st.st_mode) ? PathKind::Folder : PathKind::File;
 }
 
-}  // namespace
-
 struct PathProbe::Shared {
   std::mutex mutex;
   std::condition_variable given;
@@ -45,7 +44,7 @@ struct PathProbe::Shared {
 
 PathProbe::PathProbe(std::string path) : shared_(std::make_shared<Shared>()) {
   auto look = [shared = shared_, path = std::move(path)] {
-    PathKind kind = LookAt(path);
+    PathKind kind = LookAtPath(path);
     {
       std::lock_guard<std::mutex> lock(shared->mutex);
       shared->kind = kind;
@@ -53,14 +52,9 @@ PathProbe::PathProbe(std::string path) : shared_(std::make_shared<Shared>()) {
     }
     shared->given.notify_all();
   };
-  runningProbes.fetch_add(1);
   try {
-    std::thread([look] {
-      look();
-      runningProbes.fetch_sub(1);
-    }).detach();
+    std::thread([look, running = RunningWork::Token()] { look(); }).detach();
   } catch (const std::system_error&) {
-    runningProbes.fetch_sub(1);
     look();  // no thread to spare: asked here
   }
 }
@@ -73,10 +67,6 @@ PathKind PathProbe::WaitFor(std::chrono::milliseconds patience) const {
 
 PathKind ProbePath(const std::string& path, std::chrono::milliseconds patience) {
   return PathProbe(path).WaitFor(patience);
-}
-
-bool AnyPathProbeRunning() {
-  return runningProbes.load() > 0;
 }
 
 void SetPathLookForTests(std::function<PathKind(const std::string&)> look) {

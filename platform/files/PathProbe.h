@@ -21,7 +21,7 @@ inline constexpr std::chrono::milliseconds kPathPatience{1000};
 // What a path is, asked on a thread of its own, which ends by itself
 // whenever the file server answers: a window waits for it no longer than
 // it chooses, and may look again later. Asked on the caller's thread when
-// no thread can start.
+// no thread can start. The thread counts as RunningWork while it waits.
 class PathProbe {
  public:
   explicit PathProbe(std::string path);  // file system bytes
@@ -35,13 +35,13 @@ class PathProbe {
   std::shared_ptr<Shared> shared_;
 };
 
+// What `path` is, asked on the caller's thread, which waits as long as the
+// file server takes (run it off the window's thread).
+PathKind LookAtPath(const std::string& path);
+
 // What `path` is, waiting at most `patience` for its file server: a
 // server that stopped answering costs the window that long, and no more.
 PathKind ProbePath(const std::string& path, std::chrono::milliseconds patience = kPathPatience);
-
-// Whether a probe's thread of this process is still waiting (on a server
-// that does not answer): the program then leaves without waiting for it.
-bool AnyPathProbeRunning();
 
 // Replaces how a path is looked at (tests: a server that does not answer);
 // an empty function restores the file system's own answer.

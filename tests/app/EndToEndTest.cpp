@@ -14,6 +14,7 @@
 #include "printing/ui/PrintWindowFactory.h"
 #include "tests/app/ProgramFixture.h"
 #include "tests/support/SampleDocuments.h"
+#include "tests/support/ScanAndWait.h"
 #include "widgets/FrozenColumnTable.h"
 
 namespace app {
@@ -55,7 +56,7 @@ TEST_F(EndToEnd, FromAFolderOfDocumentsToAPrintedCatalogue) {
   FolderCommand([&](catalogue::FolderDialog& dialog) {
     dialog.SelectFolder(QString::fromStdString(documents.path()));
     dialog.ShowSelectedFolder();
-    dialog.Scan();
+    testsupport::ScanAndWait(dialog);
   });
   ASSERT_EQ(Cell(0, 25), "doc00024.doc");
 

@@ -19,6 +19,7 @@
 #include "app/core/ListGrid.h"
 #include "tests/app/ProgramFixture.h"
 #include "tests/support/SampleDocuments.h"
+#include "tests/support/ScanAndWait.h"
 #include "widgets/FindBar.h"
 
 namespace app {
@@ -227,7 +228,7 @@ TEST_F(ProgramFixture, UnreadableDocumentsAreNamedGreyedWithTheReason) {
   Start();
   FolderCommand([&](catalogue::FolderDialog& dialog) {
     dialog.OpenFolder(QString::fromStdString(documents.path()));
-    dialog.Scan();
+    testsupport::ScanAndWait(dialog);
   });
   QAbstractItemModel* model = window->Grid()->model();
   int memo = -1;

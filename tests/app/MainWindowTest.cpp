@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -22,6 +23,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QTreeView>
+#include <cerrno>
 #include <condition_variable>
 #include <filesystem>
 #include <fstream>
@@ -30,20 +32,21 @@
 #include <thread>
 
 #include "app/ui/MainWindow.h"
-#include "catalogue/core/BackgroundListing.h"
-#include "catalogue/core/BackgroundScan.h"
 #include "catalogue/core/FolderScan.h"
 #include "catalogue/core/ListFile.h"
 #include "catalogue/ole/MsoleSummarySource.h"
 #include "catalogue/ui/FolderDialog.h"
 #include "platform/errors/UserError.h"
+#include "platform/files/FileBytes.h"
 #include "platform/files/PathProbe.h"
 #include "platform/settings/IniFile.h"
 #include "platform/text/Cp932.h"
+#include "platform/work/RunningWork.h"
 #include "tests/app/ProgramFixture.h"
 #include "tests/support/LongPaths.h"
 #include "tests/support/PackageWriter.h"
 #include "tests/support/SampleDocuments.h"
+#include "tests/support/ScanAndWait.h"
 #include "tests/support/ScriptedDialogs.h"
 #include "tests/support/TempDir.h"
 #include "widgets/FrozenColumnTable.h"
@@ -113,7 +116,7 @@ TEST_F(MainWindowFixture, ScanningAFolderFillsTheGridAndTheFolderLabel) {
     dialog.SelectFolder(QString::fromStdString(documents.path()));
     dialog.ShowSelectedFolder();
     EXPECT_EQ(dialog.ListedNames().size(), 6);
-    dialog.Scan();
+    testsupport::ScanAndWait(dialog);
   });
   EXPECT_EQ(window->FolderLabel()->text(), QString::fromStdString(documents.path()));
   EXPECT_EQ(Cell(0, 1), "Annual Report.DOC");
@@ -151,7 +154,7 @@ TEST_F(MainWindowFixture, ScanningTheRealDocumentCorpusShowsEachRecord) {
   FolderCommand([&](catalogue::FolderDialog& dialog) {
     dialog.SelectFolder(QString::fromStdString(corpus));
     dialog.ShowSelectedFolder();
-    dialog.Scan();
+    testsupport::ScanAndWait(dialog);
   });
   std::vector<std::string> names = catalogue::ListDocumentFiles(corpus);
   ASSERT_GT(names.size(), 60u);
@@ -188,7 +191,7 @@ TEST_F(MainWindowFixture, TheScanReadsTheListedFolderNotALaterSelection) {
     dialog.SelectFolder(QString::fromStdString(documents.path()));
     dialog.ShowSelectedFolder();
     dialog.SelectFolder(QString::fromStdString(other.path()));  // a single click elsewhere
-    dialog.Scan();
+    testsupport::ScanAndWait(dialog);
   });
   EXPECT_EQ(Cell(0, 2), "doc00001.doc");
   EXPECT_EQ(window->FolderLabel()->text(), QString::fromStdString(documents.path()));
@@ -230,7 +233,7 @@ TEST_F(MainWindowFixture, EmptyFolderSaysSoAndLeavesListGridAndLabelAlone) {
   FolderCommand([&](catalogue::FolderDialog& dialog) {
     dialog.SelectFolder(QString::fromStdString(empty.path()));
     dialog.ShowSelectedFolder();
-    dialog.Scan();
+    testsupport::ScanAndWait(dialog);
   });
   ASSERT_EQ(dialogs.shown.size(), 1);
   EXPECT_EQ(dialogs.shown[0],
@@ -348,7 +351,7 @@ TEST_F(MainWindowFixture, ACancelledScanSaysSoAndChangesNothing) {
       }
     });
     cancel.start(0);
-    dialog.Scan();
+    testsupport::ScanAndWait(dialog);
     cancel.stop();
     stillOpen = dialog.isVisible();
     status = dialog.findChild<QStatusBar*>(QStringLiteral("StatusBar1"))->currentMessage();
@@ -394,7 +397,7 @@ TEST_F(MainWindowFixture, TheSubfoldersAreListedByPathAndAnEmptyListSaysWhatWoul
     tip = dialog.findChild<QWidget*>(QStringLiteral("FileListBox1"))->toolTip();
     EXPECT_NE(tip.indexOf(QStringLiteral("エクセルファイル")), -1);
     EXPECT_FALSE(formats->isChecked());
-    dialog.Scan();  // nothing listed: says so and closes
+    testsupport::ScanAndWait(dialog);  // nothing listed: says so and closes
   });
   FolderCommand([&](catalogue::FolderDialog& dialog) {
     auto* formats = dialog.findChild<QCheckBox*>(QStringLiteral("NewerFormatsCheck"));
@@ -403,7 +406,7 @@ TEST_F(MainWindowFixture, TheSubfoldersAreListedByPathAndAnEmptyListSaysWhatWoul
     formats->click();
     EXPECT_EQ(dialog.ListedNames(), (QStringList{"b.docx", "2024/a.xlsx", "2024/03/z.pptx"}));
     tip = dialog.findChild<QWidget*>(QStringLiteral("FileListBox1"))->toolTip();
-    dialog.Scan();
+    testsupport::ScanAndWait(dialog);
   });
   ASSERT_EQ(dialogs.shown.size(), 1);
   EXPECT_EQ(dialogs.shown[0],
@@ -424,7 +427,7 @@ TEST_F(MainWindowFixture, TheSubfoldersAreListedByPathAndAnEmptyListSaysWhatWoul
     testsupport::TooLongPath unreadable(documents.path());
     FolderCommand([&](catalogue::FolderDialog& dialog) {
       dialog.OpenFolder(QString::fromStdString(documents.path()));
-      dialog.Scan();
+      testsupport::ScanAndWait(dialog);
     });
   }
   ASSERT_EQ(dialogs.shown.size(), 2);
@@ -462,7 +465,7 @@ TEST_F(MainWindowFixture, TheNewerFormatsCheckBoxListsAndReadsThemAndIsRemembere
     check->click();  // the list follows at once
     classic = dialog.ListedNames();
     check->click();
-    dialog.Scan();
+    testsupport::ScanAndWait(dialog);
   });
   EXPECT_EQ(classic, (QStringList{"d.rtf", "doc00000.doc"}));
   EXPECT_EQ(newer, (QStringList{"b.docx", "c.odt", "d.rtf", "doc00000.doc"}));
@@ -515,7 +518,7 @@ TEST_F(MainWindowFixture, CsvIsWrittenAsTheTypeChosenAndThatTypeIsOfferedNextTim
   FolderCommand([&](catalogue::FolderDialog& dialog) {
     dialog.SelectFolder(QString::fromStdString(documents.path()));
     dialog.ShowSelectedFolder();
-    dialog.Scan();
+    testsupport::ScanAndWait(dialog);
   });
   QString csv = QString::fromStdString(programFolder.File("out.csv"));
   dialogs.saveNames = {csv};
@@ -554,7 +557,7 @@ TEST_F(MainWindowFixture, CsvIsOfferedWhereTheLastWentNamedAfterTheFolderAndDate
   Start();
   FolderCommand([&](catalogue::FolderDialog& dialog) {
     dialog.OpenFolder(QString::fromStdString(listed));
-    dialog.Scan();
+    testsupport::ScanAndWait(dialog);
   });
   QString today = QDate::currentDate().toString(QStringLiteral("yyyyMMdd"));
   QString name = QStringLiteral("報告_김민수_") + today + QStringLiteral(".csv");
@@ -595,7 +598,7 @@ TEST_F(MainWindowFixture, ADroppedFolderOpensTheDialogThereAndIsOfferedAgainNext
     if (folderDialog->isVisible() && !done) {
       done = true;
       shown = folderDialog->ListDirectory();
-      folderDialog->Scan();
+      testsupport::ScanAndWait(*folderDialog);
     }
   });
   inside.start(10);
@@ -683,7 +686,7 @@ TEST_F(MainWindowFixture, AFileServerThatDoesNotAnswerNeverHoldsTheWindow) {
   }
   EXPECT_EQ(folderDialog->ListDirectory(), QString::fromStdString(silent));
   EXPECT_EQ(status->currentMessage(), QString());
-  while (platform::AnyPathProbeRunning()) {
+  while (platform::RunningWork::Any()) {
     QTest::qWait(5);  // the probes end before what they look with goes
   }
   platform::SetPathLookForTests({});
@@ -695,7 +698,7 @@ TEST_F(MainWindowFixture, SortingAndOpeningTheDocumentOfARow) {
   Start();
   FolderCommand([&](catalogue::FolderDialog& dialog) {
     dialog.OpenFolder(QString::fromStdString(documents.path()));
-    dialog.Scan();
+    testsupport::ScanAndWait(dialog);
   });
   window->Item(QStringLiteral("SortDescending0"))->trigger();
   EXPECT_EQ(Cell(0, 1), "doc00002.doc");
@@ -761,14 +764,14 @@ TEST_F(MainWindowFixture, DuringAScanTheDialogTakesOnlyCancel) {
       pathEnabledDuringScan =
           dialog.findChild<QLineEdit*>(QStringLiteral("PathEdit"))->isEnabled() ||
           dialog.findChild<QWidget*>(QStringLiteral("NewerFormatsCheck"))->isEnabled();
-      dialog.Scan();
+      dialog.Scan();  // one scan at a time: does nothing
       dialog.SelectFolder(QString::fromStdString(other.path()));
       dialog.ShowSelectedFolder();
       listedDuringScan = dialog.ListDirectory();
       QTest::keyClick(&dialog, Qt::Key_Escape);
     });
     during.start(0);
-    dialog.Scan();
+    testsupport::ScanAndWait(dialog);
     during.stop();
     stillOpen = dialog.isVisible();
     status = dialog.findChild<QStatusBar*>(QStringLiteral("StatusBar1"))->currentMessage();
@@ -830,7 +833,7 @@ TEST_F(MainWindowFixture, CancelAnswersAtOnceWhileAFileIsStillBeingRead) {
       }
     });
     cancel.start(0);
-    dialog.Scan();  // returns on the cancel, the first file still being read
+    testsupport::ScanAndWait(dialog);  // returns on the cancel, the first file still being read
     cancel.stop();
     {
       std::lock_guard<std::mutex> lock(gate->mutex);
@@ -846,10 +849,47 @@ TEST_F(MainWindowFixture, CancelAnswersAtOnceWhileAFileIsStillBeingRead) {
     gate->open = true;
   }
   gate->opened.notify_all();
-  for (int i = 0; i < 500 && catalogue::BackgroundScan::AnyRunning(); ++i) {
+  for (int i = 0; i < 500 && platform::RunningWork::Any(); ++i) {
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
-  EXPECT_FALSE(catalogue::BackgroundScan::AnyRunning());
+  EXPECT_FALSE(platform::RunningWork::Any());
+  EXPECT_EQ(ReadAll(paths.ListFile()), "kept.doc;;;;;;;;;;;\r\n");
+}
+
+// A folder that cannot be read (or whose server cannot be reached) is said
+// in the status line, not shown as a folder without documents; the scan
+// names why and the dialog stays for another folder.
+TEST_F(MainWindowFixture, AnUnreadableFolderIsSaidInTheStatusLineAndTheScanStays) {
+  testsupport::TempDir documents;
+  testsupport::WriteNumberedDocuments(documents.path(), 2);
+  catalogue::WriteListFile(paths.ListFile(), {"kept.doc;;;;;;;;;;;"});
+  Start();
+  std::string refused = documents.path();
+  folderDialog->SetFolderLister([refused](const std::string& folder,
+                                          catalogue::DocumentFormats formats,
+                                          catalogue::Subfolders subfolders) {
+    if (folder == refused) {
+      throw platform::UserError(
+          platform::FileErrorMessage("フォルダーを開けません", folder, EACCES));
+    }
+    return catalogue::ListDocumentFiles(folder, formats, subfolders);
+  });
+  QString status;
+  bool stillOpen = false;
+  FolderCommand([&](catalogue::FolderDialog& dialog) {
+    dialog.OpenFolder(QString::fromStdString(documents.path()));
+    EXPECT_TRUE(dialog.ListedNames().isEmpty());
+    EXPECT_EQ(dialog.Listing().CurrentState(), catalogue::FolderListing::State::Failed);
+    status = dialog.findChild<QStatusBar*>(QStringLiteral("StatusBar1"))->currentMessage();
+    testsupport::ScanAndWait(dialog);
+    stillOpen = dialog.isVisible();
+    dialog.CancelOrClose();
+  });
+  EXPECT_EQ(status, QStringLiteral("フォルダーを読めません: アクセスが拒否されました"));
+  EXPECT_TRUE(stillOpen);
+  ASSERT_EQ(dialogs.shown.size(), 1);
+  EXPECT_TRUE(dialogs.shown[0].contains(QStringLiteral("フォルダーを開けません")))
+      << dialogs.shown[0].toStdString();
   EXPECT_EQ(ReadAll(paths.ListFile()), "kept.doc;;;;;;;;;;;\r\n");
 }
 
@@ -914,10 +954,10 @@ TEST_F(MainWindowFixture, AFolderSlowToListLeavesTheWindowAnsweringAndShowsItWhe
     EXPECT_TRUE(status->currentMessage().isEmpty());
     dialog.CancelOrClose();
   });
-  for (int i = 0; i < 500 && catalogue::BackgroundListing::AnyRunning(); ++i) {
+  for (int i = 0; i < 500 && platform::RunningWork::Any(); ++i) {
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
   }
-  EXPECT_FALSE(catalogue::BackgroundListing::AnyRunning());
+  EXPECT_FALSE(platform::RunningWork::Any());
 }
 
 // A disk that goes away in the middle of a scan.
@@ -951,7 +991,7 @@ TEST_F(MainWindowFixture, AScanThatFailsShowsWhyAndChangesNothing) {
       dialog.SelectFolder(QString::fromStdString(documents.path()));
       dialog.ShowSelectedFolder();
       dialog.SetDocumentSource([] { return std::make_unique<FailingSource>(); });
-      dialog.Scan();
+      testsupport::ScanAndWait(dialog);
       stillOpen = dialog.isVisible();
       runEnabled = dialog.findChild<QWidget*>(QStringLiteral("GradBtn1"))->isEnabled();
       dialog.CancelOrClose();
@@ -976,7 +1016,7 @@ TEST_F(MainWindowFixture, AListFileThatCannotBeWrittenKeepsTheDialogOpen) {
   FolderCommand([&](catalogue::FolderDialog& dialog) {
     dialog.SelectFolder(QString::fromStdString(documents.path()));
     dialog.ShowSelectedFolder();
-    dialog.Scan();
+    testsupport::ScanAndWait(dialog);
     stillOpen = dialog.isVisible();
     dialog.CancelOrClose();
   });

@@ -22,6 +22,7 @@
 
 #include "tests/app/ProgramFixture.h"
 #include "tests/support/SampleDocuments.h"
+#include "tests/support/ScanAndWait.h"
 
 namespace app {
 namespace {
@@ -74,7 +75,7 @@ struct OutputBytes : ProgramFixture {
       dialog.findChild<QAbstractButton*>(QStringLiteral("NewerFormatsCheck"))
           ->setChecked(newerFormats);
       dialog.OpenFolder(QString::fromStdString(folder));
-      dialog.Scan();
+      testsupport::ScanAndWait(dialog);
     });
     dialogs.shown.clear();  // the summary of unreadable files
   }

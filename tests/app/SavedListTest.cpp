@@ -13,6 +13,7 @@
 
 #include "tests/app/ProgramFixture.h"
 #include "tests/support/SampleDocuments.h"
+#include "tests/support/ScanAndWait.h"
 #include "widgets/FrozenColumnTable.h"
 
 namespace app {
@@ -127,7 +128,7 @@ TEST_F(ProgramFixture, AFolderAndTitleOfAnyCharacterSurviveAKillAndTheHistory) {
     Start();
     FolderCommand([&](catalogue::FolderDialog& dialog) {
       dialog.OpenFolder(QString::fromStdString(folder));
-      dialog.Scan();
+      testsupport::ScanAndWait(dialog);
     });
     WithDialog<commands::TitleDialog>(
         titleDialog,

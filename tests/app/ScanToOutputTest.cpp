@@ -14,6 +14,7 @@
 #include "tests/support/CompoundFileWriter.h"
 #include "tests/support/PropertySetBuilder.h"
 #include "tests/support/SampleDocuments.h"
+#include "tests/support/ScanAndWait.h"
 
 namespace app {
 namespace {
@@ -49,7 +50,7 @@ struct ScanToOutput : ProgramFixture {
     FolderCommand([&](catalogue::FolderDialog& dialog) {
       dialog.SelectFolder(QString::fromStdString(documents.path()));
       dialog.ShowSelectedFolder();
-      dialog.Scan();
+      testsupport::ScanAndWait(dialog);
     });
   }
 };
@@ -134,7 +135,7 @@ TEST_F(ScanToOutput, EveryCharacterReachesTheGridTheListAndTheUtf8Csv) {
     dialog.findChild<QCheckBox*>(QStringLiteral("NewerFormatsCheck"))->setChecked(true);
     dialog.SelectFolder(QString::fromStdString(documents.path()));
     dialog.ShowSelectedFolder();
-    dialog.Scan();
+    testsupport::ScanAndWait(dialog);
   });
   EXPECT_TRUE(dialogs.shown.isEmpty()) << dialogs.shown.value(0).toStdString();
   std::string title = testsupport::kUnicodeTitle;

@@ -13,6 +13,7 @@
 #include "tests/app/PrintWindowWithDesigner.h"
 #include "tests/app/ProgramFixture.h"
 #include "tests/support/SampleDocuments.h"
+#include "tests/support/ScanAndWait.h"
 #include "widgets/FindBar.h"
 #include "widgets/FrozenColumnTable.h"
 #include "widgets/MessageBox.h"
@@ -47,7 +48,7 @@ TEST_F(Screenshots, Windows) {
     dialog.SelectFolder(QString::fromStdString(documents.path()));
     dialog.ShowSelectedFolder();
     Save(dialog, "folder_dialog");
-    dialog.Scan();
+    testsupport::ScanAndWait(dialog);
   });
   SelectRow(4);
   Save(*window, "main_window");
@@ -96,7 +97,7 @@ TEST_F(Screenshots, NewerFormats) {
     dialog.ShowSelectedFolder();
     dialog.findChild<QAbstractButton*>(QStringLiteral("NewerFormatsCheck"))->click();
     Save(dialog, "folder_dialog_newer_formats");
-    dialog.Scan();
+    testsupport::ScanAndWait(dialog);
   });
   Save(*window, "main_window_newer_formats");
 }
@@ -134,7 +135,7 @@ TEST_F(Screenshots, DarkPaletteAndDesktopFont) {
       dialog.SelectFolder(QString::fromStdString(documents.path()));
       dialog.ShowSelectedFolder();
       Save(dialog, (std::string(look) + "_folder_dialog").c_str());
-      dialog.Scan();
+      testsupport::ScanAndWait(dialog);
     });
     Save(*window, (std::string(look) + "_main_window").c_str());
     PrintWindowWithDesigner made(*this);

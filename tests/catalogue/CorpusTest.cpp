@@ -16,6 +16,7 @@
 #include "catalogue/core/ListFile.h"
 #include "catalogue/ole/MsoleSummarySource.h"
 #include "catalogue/ole/ZipPackageSource.h"
+#include "catalogue/scan/DocumentScan.h"
 #include "platform/text/Cp932.h"
 #include "tests/catalogue/FakeDocuments.h"
 #include "tests/support/TempDir.h"

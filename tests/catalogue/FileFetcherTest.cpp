@@ -2,7 +2,7 @@
 // the scan's lines and messages are those of a scan on one thread, and
 // what is fetched stays bounded and closed.
 
-#include "catalogue/core/FileFetcher.h"
+#include "catalogue/scan/FileFetcher.h"
 
 #include <gtest/gtest.h>
 
@@ -12,6 +12,7 @@
 #include "catalogue/core/FolderScan.h"
 #include "catalogue/core/ScanMessages.h"
 #include "catalogue/readers/ReaderWithSources.h"
+#include "catalogue/scan/DocumentScan.h"
 #include "tests/support/SampleDocuments.h"
 #include "tests/support/TempDir.h"
 
@@ -105,21 +106,21 @@ TEST(FileFetcher, FilesAreTakenInTheListsOrderAndTheRestClosedUnread) {
     EXPECT_FALSE(fetcher.Take(folder.File("other")).has_value());
     std::optional<FetchedFile> first = fetcher.Take(paths[0]);
     ASSERT_TRUE(first.has_value());
-    EXPECT_TRUE(first->regular);
-    EXPECT_EQ(first->size, 200000u);
+    EXPECT_TRUE(first->file.Regular());
+    EXPECT_EQ(first->file.Size(), 200000u);
     ASSERT_EQ(first->ranges.size(), 2u);  // the first block and the last
     EXPECT_EQ(first->ranges[0].first, 0u);
     EXPECT_EQ(first->ranges[0].second.size(), kDocumentBlockBytes);
     EXPECT_EQ(first->ranges[1].first, 3 * kDocumentBlockBytes);
     EXPECT_EQ(first->ranges[1].first + first->ranges[1].second.size(), 200000u);
-    ::close(first->fd);
+    first.reset();
     std::optional<FetchedFile> second = fetcher.Take(paths[1]);
     ASSERT_TRUE(second.has_value());
-    ::close(second->fd);
+    second.reset();
     // One passed by: dropped and closed, the next taken.
     std::optional<FetchedFile> fourth = fetcher.Take(paths[3]);
     ASSERT_TRUE(fourth.has_value());
-    ::close(fourth->fd);
+    fourth.reset();
     EXPECT_FALSE(fetcher.Take(paths[2]).has_value());
     // The window: no more than 3 ahead of the reader are open.
     EXPECT_LE(OpenDescriptors(), before + 3 + 1);
@@ -128,8 +129,8 @@ TEST(FileFetcher, FilesAreTakenInTheListsOrderAndTheRestClosedUnread) {
   FileFetcher missing({folder.File("nowhere")}, 2, 2, kDocumentBlockBytes);
   std::optional<FetchedFile> none = missing.Take(folder.File("nowhere"));
   ASSERT_TRUE(none.has_value());
-  EXPECT_EQ(none->fd, -1);
-  EXPECT_EQ(none->error, ENOENT);
+  EXPECT_FALSE(none->file.IsOpen());
+  EXPECT_EQ(none->file.Error(), ENOENT);
 }
 
 }  // namespace

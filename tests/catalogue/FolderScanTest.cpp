@@ -9,8 +9,10 @@
 #include <fstream>
 #include <iterator>
 
-#include "catalogue/core/BackgroundListing.h"
 #include "catalogue/core/ScanMessages.h"
+#include "catalogue/scan/DocumentScan.h"
+#include "catalogue/scan/FolderTasks.h"
+#include "catalogue/scan/ReadAhead.h"
 #include "platform/errors/UserError.h"
 #include "tests/catalogue/FakeDocuments.h"
 #include "tests/support/LongPaths.h"
@@ -105,18 +107,25 @@ class CollectingSink : public LineSink {
   void WriteLine(std::string_view line) override { lines.emplace_back(line); }
 };
 
-TEST(DocumentMask, AFolderListedOnItsOwnThreadListsTheSameAndAnUnreadableOneNothing) {
+TEST(DocumentMask, AFolderListedOnItsOwnThreadListsTheSameAndAnUnreadableOneFails) {
   testsupport::TempDir dir;
   dir.Write("b.doc", "x");
   dir.Write("A.DOC", "x");
   dir.Write("note.txt", "x");
-  BackgroundListing listing(dir.path(), DocumentFormats::Classic, Subfolders::Left);
+  DetachedTask<ListedFolder> listing = StartListing({dir.path()});
   ASSERT_TRUE(listing.WaitFor(std::chrono::seconds(30)));
-  EXPECT_TRUE(listing.Done());
-  EXPECT_EQ(listing.TakeNames(), ListDocumentFiles(dir.path()));
-  BackgroundListing missing(dir.File("gone"), DocumentFormats::Classic, Subfolders::Left);
+  EXPECT_TRUE(listing.Finished());
+  EXPECT_EQ(listing.Take().names, ListDocumentFiles(dir.path()));
+  // A folder that cannot be read is an error, not a folder without documents.
+  DetachedTask<ListedFolder> missing = StartListing({dir.File("gone")});
   ASSERT_TRUE(missing.WaitFor(std::chrono::seconds(30)));
-  EXPECT_TRUE(missing.TakeNames().empty());  // said nothing, threw nothing
+  try {
+    missing.Take();
+    ADD_FAILURE() << "listed a missing folder";
+  } catch (const platform::UserError& e) {
+    EXPECT_EQ(UnreadableFolderStatus(e.what()),
+              "フォルダーを読めません: ファイルまたはフォルダーが見つかりません");
+  }
 }
 
 TEST(Scan, WritesOneLinePerFileInListOrderWithEmptyLinesForFailures) {

@@ -2,7 +2,7 @@
 // progress are those of a scan on one thread, a failure arrives in its turn,
 // and a stopped scan reads only a window further.
 
-#include "catalogue/core/ParallelReading.h"
+#include "catalogue/scan/ParallelReading.h"
 
 #include <gtest/gtest.h>
 
@@ -18,6 +18,7 @@
 
 #include "catalogue/core/FolderScan.h"
 #include "catalogue/core/ScanMessages.h"
+#include "catalogue/scan/DocumentScan.h"
 #include "tests/catalogue/FakeDocuments.h"
 #include "tests/support/PropertySetBuilder.h"
 

@@ -6,6 +6,7 @@
 #include <chrono>
 #include <thread>
 
+#include "platform/work/RunningWork.h"
 #include "tests/support/TempDir.h"
 
 namespace platform {
@@ -36,14 +37,14 @@ TEST(PathProbe, ASilentServerCostsThePatienceAndAnswersLater) {
   EXPECT_EQ(probe.WaitFor(50ms), PathKind::NoAnswer);
   EXPECT_LT(std::chrono::steady_clock::now() - start, 5s);
   EXPECT_EQ(probe.Answer(), PathKind::NoAnswer);
-  EXPECT_TRUE(AnyPathProbeRunning());
+  EXPECT_TRUE(RunningWork::Any());
   answer = true;
   EXPECT_EQ(probe.WaitFor(5s), PathKind::Folder);
   SetPathLookForTests({});
-  for (int i = 0; i < 500 && AnyPathProbeRunning(); ++i) {
+  for (int i = 0; i < 500 && RunningWork::Any(); ++i) {
     std::this_thread::sleep_for(2ms);  // the thread ends by itself
   }
-  EXPECT_FALSE(AnyPathProbeRunning());
+  EXPECT_FALSE(RunningWork::Any());
 }
 
 }  // namespace

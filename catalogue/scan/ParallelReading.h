@@ -1,17 +1,15 @@
 #pragma once
 
-#include <condition_variable>
 #include <cstddef>
 #include <exception>
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "catalogue/core/DocumentReader.h"
+#include "catalogue/scan/OrderedWindow.h"
 
 namespace catalogue {
 
@@ -56,10 +54,6 @@ class ParallelReading {
   // Throws std::system_error when no thread can be started.
   ParallelReading(const std::vector<std::string>& paths, const std::vector<std::string>& names,
                   const ReaderMaker& make, int threads, std::size_t window);
-  // Stops the threads; each ends after the document it is reading.
-  ~ParallelReading();
-  ParallelReading(const ParallelReading&) = delete;
-  ParallelReading& operator=(const ParallelReading&) = delete;
 
   // The record of document `index` (taken in order), its messages told to
   // `reporter` first; nothing when no other thread took it, and the caller
@@ -67,35 +61,22 @@ class ParallelReading {
   std::optional<std::string> Take(std::size_t index, MessageReporter& reporter);
 
  private:
-  struct Slot {
-    bool done = false;
+  // One document read: its line or failure, and the messages about it.
+  struct Read {
     std::string line;
     HeldMessages messages;
     std::exception_ptr failure;
   };
 
-  void Run(ReaderHolder& reader, HeldMessages& messages);
-  void StopThreads();
-  // Reads document `index` with `reader` (whose messages go to `messages`)
-  // and puts it in its slot; called without the lock.
-  void ReadInto(std::size_t index, ReaderHolder& reader, HeldMessages& messages);
-  // The next document no thread has taken, within the window; the lock held.
-  std::optional<std::size_t> ClaimNext();
+  Read ReadDocument(std::size_t index, std::size_t reader);
 
   const std::vector<std::string>& paths_;
   const std::vector<std::string>& names_;
-  std::size_t window_;
-  std::vector<Slot> slots_;  // document i in slots_[i % window_]
-  std::size_t next_ = 0;     // the document the scan takes next
-  std::size_t claimed_ = 0;  // the first no thread has taken
-  bool stop_ = false;
-  std::mutex mutex_;
-  std::condition_variable changed_;
   // The readers of the threads, and the scan thread's spare one, with the
   // messages each holds for the document it reads.
   std::vector<std::unique_ptr<HeldMessages>> messages_;
   std::vector<std::unique_ptr<ReaderHolder>> readers_;
-  std::vector<std::thread> threads_;
+  std::optional<OrderedWindow<Read>> reading_;  // ends before the readers go
 };
 
 // How many threads besides the scan's own read the documents of a scan of

@@ -1,12 +1,10 @@
-#include "catalogue/ole/OpenedDocument.h"
+#include "catalogue/scan/OpenedDocument.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
-#include <cerrno>
-#include <cstdio>
+#include <optional>
+#include <utility>
 
 namespace catalogue {
 
@@ -15,9 +13,7 @@ OpenedDocument::~OpenedDocument() {
 }
 
 void OpenedDocument::Close() {
-  if (file_.fd >= 0) {
-    ::close(file_.fd);
-  }
+  opened_.Close();
   file_ = File{};
   path_.clear();
   blocks_.clear();
@@ -32,33 +28,21 @@ const OpenedDocument::File& OpenedDocument::Open(const std::string& path) {
   Close();
   ++generation_;
   path_ = path;
-  if (fetcher_ != nullptr) {
-    if (std::optional<FetchedFile> fetched = fetcher_->Take(path)) {
-      file_.fd = fetched->fd;
-      file_.error = fetched->error;
-      file_.regular = fetched->regular;
-      file_.size = fetched->size;
-      for (auto& [offset, bytes] : fetched->ranges) {
-        cached_ += bytes.size();
-        blocks_[offset / kBlockBytes] = std::move(bytes);
-      }
-      return file_;
+  std::optional<FetchedFile> fetched =
+      fetched_ != nullptr ? fetched_->Take(path) : std::optional<FetchedFile>();
+  if (fetched) {
+    opened_ = std::move(fetched->file);
+    for (auto& [offset, bytes] : fetched->ranges) {
+      cached_ += bytes.size();
+      blocks_[offset / kBlockBytes] = std::move(bytes);
     }
+  } else {
+    opened_ = platform::ReadOnlyFile::Open(path);
   }
-  int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-  if (fd < 0) {
-    file_.error = errno;
-    return file_;
-  }
-  struct stat st {};
-  if (::fstat(fd, &st) != 0) {
-    file_.error = errno;
-    ::close(fd);
-    return file_;
-  }
-  file_.fd = fd;
-  file_.regular = S_ISREG(st.st_mode);
-  file_.size = file_.regular ? static_cast<std::uint64_t>(st.st_size) : 0;
+  file_.fd = opened_.Descriptor();
+  file_.error = opened_.Error();
+  file_.regular = opened_.Regular();
+  file_.size = opened_.Size();
   return file_;
 }
 
@@ -74,18 +58,7 @@ std::string OpenedDocument::ReadAt(std::uint64_t offset, std::size_t size) const
 
 std::size_t OpenedDocument::Pread(std::uint64_t offset, std::size_t size, char* out) const {
   ++fetches_;
-  std::size_t got = 0;
-  while (got < size) {
-    ssize_t n = ::pread(file_.fd, out + got, size - got, static_cast<off_t>(offset + got));
-    if (n < 0 && errno == EINTR) {
-      continue;
-    }
-    if (n <= 0) {
-      break;
-    }
-    got += static_cast<std::size_t>(n);
-  }
-  return got;
+  return opened_.ReadAt(offset, out, size);
 }
 
 std::size_t OpenedDocument::ReadInto(std::uint64_t offset, std::size_t size, char* out) const {

@@ -7,15 +7,16 @@
 #include <memory>
 #include <string>
 
-#include "catalogue/core/FileFetcher.h"
+#include "catalogue/core/FetchedFiles.h"
+#include "platform/files/ReadOnlyFile.h"
 
 namespace catalogue {
 
 // The document being read, opened once for every reader that looks at it
-// (the compound-file reader, then the package and RTF reader): with
-// O_NONBLOCK, so that opening never waits (a pipe put where a document was),
-// and checked on the descriptor, so that what is read is the regular file
-// that was checked. The next document's path closes it.
+// (the compound-file reader, then the package and RTF reader) as a
+// platform::ReadOnlyFile, so that opening never waits (a pipe put where a
+// document was) and what is read is the regular file that was checked. The
+// next document's path closes it.
 //
 // Reads are served from blocks of kBlockBytes fetched whole, a run of
 // missing blocks with one pread, and kept while the file is open (up to
@@ -39,8 +40,8 @@ class OpenedDocument {
   // The file at `path` (file system bytes), opened unless it is the one open
   // (or taken, with the blocks read ahead, from the fetcher in use).
   const File& Open(const std::string& path);
-  // Documents are taken from `fetcher` when it has them (null: none).
-  void UseFetched(FileFetcher* fetcher) { fetcher_ = fetcher; }
+  // Documents are taken from `fetched` when it has them (null: none).
+  void UseFetched(FetchedFiles* fetched) { fetched_ = fetched; }
 
   static constexpr std::size_t kBlockBytes = kDocumentBlockBytes;
   static constexpr std::size_t kCacheBytes = std::size_t{8} << 20;
@@ -69,9 +70,10 @@ class OpenedDocument {
   bool ReadThroughBlocks(std::uint64_t offset, std::size_t size, char* out) const;
   std::size_t Pread(std::uint64_t offset, std::size_t size, char* out) const;
 
-  FileFetcher* fetcher_ = nullptr;
+  FetchedFiles* fetched_ = nullptr;
   std::string path_;
-  File file_;
+  platform::ReadOnlyFile opened_;
+  File file_;  // what readers see of opened_
   std::uint64_t generation_ = 0;
   mutable std::map<std::uint64_t, std::string> blocks_;  // by block number
   mutable std::size_t cached_ = 0;
