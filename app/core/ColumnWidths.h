@@ -4,10 +4,10 @@
 #include <string_view>
 #include <vector>
 
-// "display.dat": the list grid's column widths, kept between runs.
+// The list grid's column widths, kept between runs in "display.dat"
+// (platform::kColumnWidthFileName).
 namespace app {
 
-inline constexpr const char* kColumnWidthFileName = "display.dat";
 inline constexpr int kListColumnCount = 11;
 // The widths a column may have, in pixels; others are never read or written.
 inline constexpr int kMinColumnWidth = 2;

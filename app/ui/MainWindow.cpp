@@ -96,7 +96,7 @@ QLabel* BandLabel(const char* name, int pixelSize, const QColor& color) {
 
 }  // namespace
 
-MainWindow::MainWindow(const ProgramPaths& paths, widgets::Dialogs& dialogs,
+MainWindow::MainWindow(const platform::ProgramPaths& paths, widgets::Dialogs& dialogs,
                        platform::Desktop& desktop, QWidget* parent)
     : QMainWindow(parent),
       paths_(paths),

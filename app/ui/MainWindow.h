@@ -7,10 +7,10 @@
 #include <optional>
 #include <vector>
 
-#include "app/core/ProgramPaths.h"
 #include "catalogue/core/DocumentList.h"
 #include "catalogue/core/FolderAndTitle.h"
 #include "commands/core/ListHistory.h"
+#include "platform/files/ProgramPaths.h"
 
 class QAction;
 class QBoxLayout;
@@ -48,8 +48,8 @@ class MainWindow : public QMainWindow {
   Q_OBJECT
 
  public:
-  MainWindow(const ProgramPaths& paths, widgets::Dialogs& dialogs, platform::Desktop& desktop,
-             QWidget* parent = nullptr);
+  MainWindow(const platform::ProgramPaths& paths, widgets::Dialogs& dialogs,
+             platform::Desktop& desktop, QWidget* parent = nullptr);
   ~MainWindow() override;
 
   // The folder dialog the folder commands show (created after this window).
@@ -197,7 +197,7 @@ class MainWindow : public QMainWindow {
   // The folder and title the list file was made with, kept with it.
   void RememberListFolderAndTitle();
 
-  const ProgramPaths& paths_;
+  const platform::ProgramPaths& paths_;
   widgets::Dialogs& dialogs_;
   platform::Desktop& desktop_;
   catalogue::FolderDialog* folderDialog_ = nullptr;

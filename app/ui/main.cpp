@@ -11,7 +11,6 @@
 #include <optional>
 #include <string>
 
-#include "app/core/ProgramPaths.h"
 #include "app/ui/ApplicationSetup.h"
 #include "app/ui/InstanceHandover.h"
 #include "app/ui/MainWindow.h"
@@ -21,6 +20,7 @@
 #include "commands/ui/TitleDialog.h"
 #include "designer/ui/StyleDesigner.h"
 #include "platform/files/LocalTimeZone.h"
+#include "platform/files/ProgramPaths.h"
 #include "platform/files/TemporaryFiles.h"
 #include "platform/qt/Desktop.h"
 #include "platform/version/ProgramVersion.h"
@@ -83,7 +83,7 @@ std::optional<QString> FolderArgument(const QStringList& arguments) {
 
 // The program's windows until the main window closes; each saves what it
 // keeps as it goes.
-int RunWindows(QApplication& application, const app::ProgramPaths& paths,
+int RunWindows(QApplication& application, const platform::ProgramPaths& paths,
                widgets::QtDialogs& dialogs, platform::QtDesktop& desktop,
                app::InstanceHandover& handover, const QString& folder) {
   // The windows in the order the program has always made them; each lives
@@ -138,7 +138,7 @@ int main(int argc, char** argv) {
   }
   app::SetupApplication(application);
 
-  app::ProgramPaths paths = app::ResolveProgramPaths(
+  platform::ProgramPaths paths = platform::ResolveProgramPaths(
       QFile::encodeName(QCoreApplication::applicationFilePath()).toStdString(),
       qEnvironmentVariable("XDG_DATA_HOME").toStdString(),
       qEnvironmentVariable("XDG_CONFIG_HOME").toStdString(),

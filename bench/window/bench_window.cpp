@@ -20,12 +20,12 @@
 #include <string>
 #include <vector>
 
-#include "app/core/ProgramPaths.h"
 #include "app/ui/ApplicationSetup.h"
 #include "app/ui/MainWindow.h"
 #include "catalogue/ui/FolderDialog.h"
 #include "commands/ui/RowEditDialog.h"
 #include "commands/ui/TitleDialog.h"
+#include "platform/files/ProgramPaths.h"
 #include "tests/support/FakeDesktop.h"
 #include "tests/support/ScanAndWait.h"
 #include "tests/support/ScriptedDialogs.h"
@@ -74,7 +74,7 @@ int main(int argc, char** argv) {
   QString folder = QString::fromLocal8Bit(argv[1]);
 
   testsupport::TempDir programFolder;
-  app::ProgramPaths paths(programFolder.path(), "quillmark_wd");
+  platform::ProgramPaths paths(programFolder.path(), "quillmark_wd");
   testsupport::ScriptedDialogs dialogs;
   testsupport::FakeDesktop desktop;
   app::MainWindow window(paths, dialogs, desktop);

@@ -18,8 +18,6 @@
 // holds them so.
 namespace catalogue {
 
-inline constexpr const char* kListFileName = "excel_list.temp";
-
 // Splits the file's bytes into lines: LF or CR LF ends a line, a CR not
 // followed by LF is dropped, a byte 0x1A ends the file. A last line without a
 // line break counts; an empty file has no lines. Lines come in UTF-8: after

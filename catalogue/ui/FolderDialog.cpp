@@ -140,7 +140,7 @@ class FolderTree : public QTreeView {
 
 }  // namespace
 
-FolderDialog::FolderDialog(const app::ProgramPaths& paths, widgets::Dialogs& dialogs,
+FolderDialog::FolderDialog(const platform::ProgramPaths& paths, widgets::Dialogs& dialogs,
                            FolderAndTitle& folderAndTitle, QWidget* parent)
     : QDialog(parent), paths_(paths), dialogs_(dialogs), folderAndTitle_(folderAndTitle) {
   setObjectName(QStringLiteral("ffolder_select"));

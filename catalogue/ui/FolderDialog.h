@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "app/core/ProgramPaths.h"
 #include "catalogue/core/FolderAndTitle.h"
 #include "catalogue/core/FolderListing.h"
 #include "catalogue/core/FolderScan.h"
@@ -18,6 +17,7 @@
 #include "catalogue/scan/DetachedTask.h"
 #include "catalogue/scan/FolderTasks.h"
 #include "platform/files/PathProbe.h"
+#include "platform/files/ProgramPaths.h"
 
 class QCheckBox;
 class QFileSystemModel;
@@ -47,7 +47,7 @@ class FolderDialog : public QDialog {
   Q_OBJECT
 
  public:
-  FolderDialog(const app::ProgramPaths& paths, widgets::Dialogs& dialogs,
+  FolderDialog(const platform::ProgramPaths& paths, widgets::Dialogs& dialogs,
                FolderAndTitle& folderAndTitle, QWidget* parent = nullptr);
   ~FolderDialog() override;
 
@@ -158,7 +158,7 @@ class FolderDialog : public QDialog {
   void EnableCommands(bool on);
   void RememberScannedFiles(const std::vector<std::string>& names, const ScanMessages& messages);
 
-  const app::ProgramPaths& paths_;
+  const platform::ProgramPaths& paths_;
   widgets::Dialogs& dialogs_;
   FolderAndTitle& folderAndTitle_;
   QString listDirectory_;

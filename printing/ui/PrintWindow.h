@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "app/core/ProgramPaths.h"
 #include "catalogue/core/FolderAndTitle.h"
 #include "layout/core/Fixed.h"
+#include "platform/files/ProgramPaths.h"
 #include "printing/core/Binding.h"
 #include "printing/core/ListFileCache.h"
 #include "printing/core/PageDrawing.h"
@@ -53,7 +53,7 @@ using DesignerFactory =
 
 // What the print window reads from the main window and the platform.
 struct PrintWindowServices {
-  const app::ProgramPaths* paths = nullptr;
+  const platform::ProgramPaths* paths = nullptr;
   widgets::Dialogs* dialogs = nullptr;
   platform::Desktop* desktop = nullptr;
   Printer* printer = nullptr;

@@ -19,7 +19,7 @@ struct OwnedServices {
 
 }  // namespace
 
-std::unique_ptr<PrintWindow> CreatePrintWindow(const app::ProgramPaths& paths,
+std::unique_ptr<PrintWindow> CreatePrintWindow(const platform::ProgramPaths& paths,
                                                widgets::Dialogs& dialogs,
                                                platform::Desktop& desktop,
                                                const catalogue::FolderAndTitle& folderAndTitle,

@@ -2,7 +2,7 @@
 
 #include <memory>
 
-#include "app/core/ProgramPaths.h"
+#include "platform/files/ProgramPaths.h"
 #include "printing/ui/PrintWindow.h"
 
 namespace printing {
@@ -12,7 +12,7 @@ namespace printing {
 // picture decoder, clock and dialogs, binding the given folder and title,
 // opening its designer with `designers`. `pdfOnly` uses the PDF printer
 // even when the system has a queue (for tests).
-std::unique_ptr<PrintWindow> CreatePrintWindow(const app::ProgramPaths& paths,
+std::unique_ptr<PrintWindow> CreatePrintWindow(const platform::ProgramPaths& paths,
                                                widgets::Dialogs& dialogs,
                                                platform::Desktop& desktop,
                                                const catalogue::FolderAndTitle& folderAndTitle,

@@ -17,7 +17,7 @@
 #include <QTimer>
 #include <cstring>
 
-#include "app/core/ProgramPaths.h"
+#include "platform/files/ProgramPaths.h"
 #include "tests/app/ProgramFixture.h"
 #include "tests/support/TempDir.h"
 
@@ -28,7 +28,7 @@ struct Handover : ::testing::Test {
   testsupport::TempDir runtime;
   testsupport::TempDir workingFolder;
   QString socketPath = InstanceHandover::SocketPath(
-      ResolveProgramPaths(QUILL_WD, "", "", QDir::homePath().toStdString()).Folder(),
+      platform::ResolveProgramPaths(QUILL_WD, "", "", QDir::homePath().toStdString()).Folder(),
       QString::fromStdString(runtime.path()));
   QStringList received;
 

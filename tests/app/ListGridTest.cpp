@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "app/core/ColumnWidths.h"
+#include "platform/files/ProgramPaths.h"
 #include "tests/support/TempDir.h"
 
 namespace app {
@@ -52,7 +53,7 @@ TEST(ColumnWidths, AreReadLineByLine) {
 
 TEST(ColumnWidths, AreSavedAsTwelveLinesAndReadBack) {
   testsupport::TempDir dir;
-  std::string path = dir.File(kColumnWidthFileName);
+  std::string path = dir.File(platform::kColumnWidthFileName);
   std::vector<int> widths = DesignedColumnWidths();
   LoadColumnWidths(path, widths);  // missing: designed widths stay
   EXPECT_EQ(widths[0], 146);
@@ -71,7 +72,7 @@ TEST(ColumnWidths, AreSavedAsTwelveLinesAndReadBack) {
 // changed keep the file's widths.
 TEST(ColumnWidths, TwoInstancesEndingTogetherKeepBothChanges) {
   testsupport::TempDir dir;
-  std::string path = dir.File(kColumnWidthFileName);
+  std::string path = dir.File(platform::kColumnWidthFileName);
   for (int round = 0; round < 50; ++round) {
     std::vector<int> start = DesignedColumnWidths();
     start[5] = 77;  // a width another run saved

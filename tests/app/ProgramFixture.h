@@ -25,7 +25,7 @@ namespace app {
 
 struct ProgramFixture : ::testing::Test {
   testsupport::TempDir programFolder;
-  ProgramPaths paths{programFolder.path(), "quillmark_wd"};
+  platform::ProgramPaths paths{programFolder.path(), "quillmark_wd"};
   testsupport::ScriptedDialogs dialogs;
   testsupport::FakeDesktop desktop;
   std::unique_ptr<MainWindow> window;

@@ -142,7 +142,7 @@ TEST_F(ProgramFixture, AFolderAndTitleOfAnyCharacterSurviveAKillAndTheHistory) {
     std::string list = ReadAll(paths.ListFile());
     Stop();
     programFolder.Write("quillmark_wd.ini", settings);
-    programFolder.Write(catalogue::kListFileName, list);
+    programFolder.Write(platform::kListFileName, list);
 
     Start();
     window->Item(QStringLiteral("OpenLastList"))->trigger();

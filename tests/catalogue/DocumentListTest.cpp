@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "catalogue/core/ListFile.h"
+#include "platform/files/ProgramPaths.h"
 #include "tests/support/TempDir.h"
 
 namespace catalogue {
@@ -93,7 +94,7 @@ TEST(DocumentList, FieldsOutsideTheListReadEmptyAndIgnoreWrites) {
 
 TEST(DocumentList, LoadingAShorterListEmptiesTheRowsBelowItButKeepsTheRowCount) {
   testsupport::TempDir dir;
-  std::string path = dir.File(kListFileName);
+  std::string path = dir.File(platform::kListFileName);
   std::vector<std::string> lines;
   for (int i = 1; i <= 60; ++i) {
     lines.push_back("f" + std::to_string(i) + ".doc;t" + std::to_string(i) + ";;;;;;;;;;");
@@ -117,7 +118,7 @@ TEST(DocumentList, LoadingAShorterListEmptiesTheRowsBelowItButKeepsTheRowCount) 
 
 TEST(DocumentList, EveryLineIsARowOfElevenFieldsAndEmptyLinesAreUnreadableFiles) {
   testsupport::TempDir dir;
-  std::string path = dir.File(kListFileName);
+  std::string path = dir.File(platform::kListFileName);
   // An empty line (a file the scan could not read), a short line (its rest
   // has no ";" after field 2), a line with the grid's tail, and a line with
   // a twelfth value.

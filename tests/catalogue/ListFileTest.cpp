@@ -4,6 +4,7 @@
 #include <filesystem>
 
 #include "platform/errors/UserError.h"
+#include "platform/files/ProgramPaths.h"
 #include "tests/support/TempDir.h"
 
 namespace catalogue {
@@ -104,7 +105,7 @@ TEST(NextField, GridTailsReadLikeAPlainLine) {
 
 TEST(ListFileWriter, WritesCrLfLinesAndReplacesTheFileWhole) {
   testsupport::TempDir dir;
-  std::string path = dir.File(kListFileName);
+  std::string path = dir.File(platform::kListFileName);
   WriteListFile(path, {"a;", "", "表;"});
   EXPECT_EQ(testsupport::ReadAll(path), "a;\r\n\r\n\x95\x5C;\r\n");
   EXPECT_EQ(ReadListFile(path), (std::optional<Lines>(Lines{"a;", "", "表;"})));
@@ -129,7 +130,7 @@ TEST(ListFileWriter, WritesCrLfLinesAndReplacesTheFileWhole) {
 // would store as other characters, do not fit either.
 TEST(ListFileWriter, AValueCodePage932LacksMakesTheWholeFileUtf8) {
   testsupport::TempDir dir;
-  std::string path = dir.File(kListFileName);
+  std::string path = dir.File(platform::kListFileName);
   for (const char* odd : {"José Müller / 김민수", "𠮷野家の報告 — Résumé ①", "¥100", "〜", "😀"}) {
     SCOPED_TRACE(odd);
     Lines lines = {"表;", "a.doc;" + std::string(odd) + ";", "", "b;"};

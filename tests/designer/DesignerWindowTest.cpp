@@ -1313,7 +1313,7 @@ TEST_F(Designer, Screenshot) {
 // The print window and the designer it opens, on one print state.
 struct DesignerFromThePrintWindow : ::testing::Test {
   testsupport::TempDir folder;
-  app::ProgramPaths paths{folder.path(), "quillmark_wd"};
+  platform::ProgramPaths paths{folder.path(), "quillmark_wd"};
   testsupport::ScriptedDialogs dialogs;
   testsupport::FakeDesktop desktop;
   testsupport::FakePrinter printer;

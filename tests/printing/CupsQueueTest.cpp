@@ -404,7 +404,7 @@ TEST_F(CupsQueue, ThePrintWindowPrintsEveryPageToTheQueue) {
   List(45);
   testsupport::ScriptedDialogs dialogs;
   testsupport::FakeDesktop desktop;
-  app::ProgramPaths paths{folder.path(), "quillmark_wd"};
+  platform::ProgramPaths paths{folder.path(), "quillmark_wd"};
   std::rename(folder.File("list.txt").c_str(), paths.ListFile().c_str());
   QtPrinter printer(kQueue.toStdString(), "");
   ASSERT_FALSE(printer.IsPdf());
@@ -568,7 +568,7 @@ TEST_F(CupsQueue, ThePrintDialogOnThePdfPrinterChangesNothingWhenCancelled) {
 TEST_F(CupsQueue, APaperTheQueueLacksIsSaidAndTheStyleKeepsItsHeader) {
   testsupport::ScriptedDialogs dialogs;
   testsupport::FakeDesktop desktop;
-  app::ProgramPaths paths{folder.path(), "quillmark_wd"};
+  platform::ProgramPaths paths{folder.path(), "quillmark_wd"};
   std::string shipped = testsupport::ReadAll(ShippedStyle());
   std::string postcard = "header;Ver1.1;0;0;43;0;0;100;0;" + shipped.substr(shipped.find("\r\n"));
   std::string style = folder.Write("postcard.sle", postcard);

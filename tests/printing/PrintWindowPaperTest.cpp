@@ -36,7 +36,7 @@ bool SameMetrics(const PrinterMetrics& a, const PrinterMetrics& b) {
 
 struct PaperSetup : ::testing::Test {
   testsupport::TempDir folder;
-  app::ProgramPaths paths{folder.path(), "quillmark_wd"};
+  platform::ProgramPaths paths{folder.path(), "quillmark_wd"};
   testsupport::ScriptedDialogs dialogs;
   testsupport::FakeDesktop desktop;
   printing::QtPrinter printer{"", folder.File("out.pdf")};

@@ -33,7 +33,7 @@ using testsupport::ShownText;
 
 struct PrintWindowFixture : ::testing::Test {
   testsupport::TempDir folder;
-  app::ProgramPaths paths{folder.path(), "quillmark_wd"};
+  platform::ProgramPaths paths{folder.path(), "quillmark_wd"};
   testsupport::ScriptedDialogs dialogs;
   testsupport::FakeDesktop desktop;
   testsupport::FakePrinter printer;

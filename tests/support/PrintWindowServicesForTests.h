@@ -26,7 +26,7 @@ inline QString ShownText(const QWidget& window, const char* name) {
   return {};
 }
 
-inline printing::PrintWindowServices PrintWindowServicesFor(const app::ProgramPaths& paths,
+inline printing::PrintWindowServices PrintWindowServicesFor(const platform::ProgramPaths& paths,
                                                             widgets::Dialogs& dialogs,
                                                             platform::Desktop& desktop,
                                                             printing::Printer& printer,

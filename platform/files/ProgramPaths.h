@@ -2,7 +2,12 @@
 
 #include <string>
 
-namespace app {
+namespace platform {
+
+// The working files' names: the document list the scan writes and the
+// print hand-off reads, and the grid's column widths.
+inline constexpr const char* kListFileName = "excel_list.temp";
+inline constexpr const char* kColumnWidthFileName = "display.dat";
 
 // Where the program's files live. In a build (and in tests) everything is in
 // one program folder: the working files, the settings and the shipped files
@@ -59,4 +64,4 @@ inline constexpr const char* kSettingsFileNames[] = {"quillmark_wd.ini", "displa
 ProgramPaths ResolveProgramPaths(const std::string& executablePath, const std::string& xdgDataHome,
                                  const std::string& xdgConfigHome, const std::string& home);
 
-}  // namespace app
+}  // namespace platform

@@ -1,13 +1,10 @@
-#include "app/core/ProgramPaths.h"
+#include "platform/files/ProgramPaths.h"
 
 #include <unistd.h>
 
 #include <filesystem>
 
-#include "app/core/ColumnWidths.h"
-#include "catalogue/core/ListFile.h"
-
-namespace app {
+namespace platform {
 
 namespace {
 
@@ -54,7 +51,7 @@ std::string ProgramPaths::ConfigFile(const std::string& name) const {
 }
 
 std::string ProgramPaths::ListFile() const {
-  return File(catalogue::kListFileName);
+  return File(kListFileName);
 }
 std::string ProgramPaths::ColumnWidthFile() const {
   return ConfigFile(kColumnWidthFileName);
@@ -159,4 +156,4 @@ ProgramPaths ResolveProgramPaths(const std::string& executablePath, const std::s
                       std::filesystem::weakly_canonical(shipped, ignored).string(), "quillmark_wd");
 }
 
-}  // namespace app
+}  // namespace platform

@@ -1,11 +1,11 @@
-#include "app/core/ProgramPaths.h"
+#include "platform/files/ProgramPaths.h"
 
 #include <gtest/gtest.h>
 #include <filesystem>
 
 #include "tests/support/TempDir.h"
 
-namespace app {
+namespace platform {
 namespace {
 
 TEST(ProgramPaths, WorkingFilesBesideTheExecutable) {
@@ -92,4 +92,4 @@ TEST(ProgramPaths, SettingsLeftInTheDataFolderMoveOnceWithNothingLost) {
 }
 
 }  // namespace
-}  // namespace app
+}  // namespace platform
