@@ -354,7 +354,7 @@ StyleEdit PasteElements(const StyleDocument& document, std::string_view text, Fi
   if (document.LineCount() == 0) {
     // A style without lines gains the new-style header first.
     edit.index = 0;
-    edit.inserted.push_back({StyleDocument::kNewHeader, "\r\n"});
+    edit.inserted.push_back({StyleDocument::NewHeader(), "\r\n"});
   }
   std::string lineBreak = "\r\n";
   for (const std::string& line : moved) {

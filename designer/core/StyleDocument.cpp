@@ -53,10 +53,14 @@ StyleDocument StyleDocument::FromBytes(std::string_view bytes) {
 
 StyleDocument StyleDocument::NewStyle(int paperEntry, int orientation) {
   StyleDocument document;
-  document.lines_.push_back({"header;Ver1.1;0;0;" + std::to_string(paperEntry) + ";" +
-                                 std::to_string(orientation == 0 ? 0 : 1) + ";0;100;0;",
+  document.lines_.push_back({layout::StyleHeaderLine(layout::Fixed(), layout::Fixed(), paperEntry,
+                                                     orientation == 0 ? 0 : 1, 100),
                              "\r\n"});
   return document;
+}
+
+std::string StyleDocument::NewHeader() {
+  return NewStyle().Text(0);
 }
 
 std::string StyleDocument::Bytes() const {

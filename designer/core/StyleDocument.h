@@ -34,7 +34,7 @@ class StyleDocument {
   // default) in `orientation` (0 portrait, 1 landscape) and no elements.
   static StyleDocument NewStyle(int paperEntry = kA4Entry, int orientation = 0);
   // The header line of a new A4 portrait style.
-  static constexpr const char* kNewHeader = "header;Ver1.1;0;0;9;0;0;100;0;";
+  static std::string NewHeader();
   static constexpr int kA4Entry = 9;
   // The fields of the header line (from 1) that hold the paper entry and
   // the orientation.

@@ -291,7 +291,7 @@ StyleEdit SetPageCapacity(const StyleDocument& document, int rows) {
   if (document.LineCount() == 0) {
     // A style without lines gains the new-style header first.
     edit.index = 0;
-    edit.inserted.push_back({StyleDocument::kNewHeader, "\r\n"});
+    edit.inserted.push_back({StyleDocument::NewHeader(), "\r\n"});
   }
   edit.inserted.push_back({text, BreakForNewLine(document, 1)});
   edit.description = "1ページの行数";
@@ -377,7 +377,7 @@ StyleEdit AddElement(const StyleDocument& document, ElementKind kind, MmPoint ce
   edit.description = "追加";
   if (document.LineCount() == 0) {
     edit.index = 0;
-    edit.inserted.push_back({StyleDocument::kNewHeader, "\r\n"});
+    edit.inserted.push_back({StyleDocument::NewHeader(), "\r\n"});
   } else {
     edit.index = std::max(document.PageEnd(), 1);
   }

@@ -97,4 +97,15 @@ bool IsCustomPaperSize(const CustomPaperSize& size) {
   return within(size.widthMm) && within(size.heightMm);
 }
 
+std::string StyleHeaderLine(Fixed offsetX, Fixed offsetY, int paperEntry, int orientation,
+                            int zoomPercent, const std::optional<CustomPaperSize>& custom) {
+  std::string line = std::string("header;") + kCurrentVersion + ";" + offsetX.ToString() + ";" +
+                     offsetY.ToString() + ";" + std::to_string(paperEntry) + ";" +
+                     std::to_string(orientation) + ";0;" + std::to_string(zoomPercent) + ";0;";
+  if (paperEntry == kCustomPaperEntry && custom) {
+    line += custom->widthMm.ToString() + ";" + custom->heightMm.ToString() + ";";
+  }
+  return line;
+}
+
 }  // namespace layout

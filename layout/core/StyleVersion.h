@@ -10,7 +10,9 @@ namespace layout {
 
 inline constexpr const char* kCurrentVersion = "Ver1.1";
 inline constexpr const char* kOlderVersion = "Ver1.0";
-// The single line of a new style.
+// The single line of the style the print window shows before one is
+// loaded (its paper is the printer's own). It is never written: a saved
+// style's header is StyleHeaderLine's.
 inline constexpr const char* kNewStyleHeader = "header;Ver1.1;0;0;0;0;401;100;";
 
 // A paper of the user's own size: the paper entry of printers' user-defined
@@ -34,6 +36,14 @@ struct CustomPaperSize {
 
 // Whether a size may be a custom paper's (each side within the bounds).
 bool IsCustomPaperSize(const CustomPaperSize& size);
+
+// The header line as a style is written: the current version, the offsets
+// as the boxes show them, the paper entry, the orientation, "0", the zoom
+// and "0"; for a custom paper with its size, the width and height after
+// them. A new style in the designer is this line with no offsets.
+std::string StyleHeaderLine(Fixed offsetX, Fixed offsetY, int paperEntry, int orientation,
+                            int zoomPercent,
+                            const std::optional<CustomPaperSize>& custom = std::nullopt);
 
 // The values of the header record the print window takes.
 struct HeaderValues {

@@ -124,17 +124,6 @@ Fixed OffsetStep(bool shift, bool ctrl) {
   return Fixed::FromInt(ctrl ? 10 : 1);
 }
 
-std::string HeaderLine(Fixed offsetX, Fixed offsetY, int paperEntry, int orientation,
-                       int zoomPercent, const std::optional<layout::CustomPaperSize>& custom) {
-  std::string line = std::string("header;") + layout::kCurrentVersion + ";" + offsetX.ToString() +
-                     ";" + offsetY.ToString() + ";" + std::to_string(paperEntry) + ";" +
-                     std::to_string(orientation) + ";0;" + std::to_string(zoomPercent) + ";0;";
-  if (paperEntry == layout::kCustomPaperEntry && custom) {
-    line += custom->widthMm.ToString() + ";" + custom->heightMm.ToString() + ";";
-  }
-  return line;
-}
-
 PaperEntry EntryOfPrinterPaper(int code, bool landscape) {
   return {code >= 1 && code <= kLastReadBackCode ? code : 0, landscape ? 1 : 0};
 }

@@ -76,13 +76,6 @@ layout::Fixed OffsetAfterStep(layout::Fixed value, layout::Fixed step);
 // The step of an arrow: 0.1 with Shift, else 10 with Ctrl, else 1 (mm).
 layout::Fixed OffsetStep(bool shift, bool ctrl);
 
-// The header line the print window writes: offsets as the boxes show them,
-// the paper entry, the orientation, "0", the zoom and "0"; for a custom
-// paper with its size, the width and height after them.
-std::string HeaderLine(layout::Fixed offsetX, layout::Fixed offsetY, int paperEntry,
-                       int orientation, int zoomPercent,
-                       const std::optional<layout::CustomPaperSize>& custom = std::nullopt);
-
 // The paper entry and orientation value read back from a printer: codes 1
 // to 41 are entries, every other code entry 0.
 struct PaperEntry {

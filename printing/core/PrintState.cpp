@@ -120,8 +120,8 @@ void PrintState::SetPaper(int paperEntry, int orientation,
 }
 
 void PrintState::StoreHeader(int zoomPercent) {
-  std::string header =
-      HeaderLine(offsetX_, offsetY_, paperEntry_, orientation_, zoomPercent, customPaper_);
+  std::string header = layout::StyleHeaderLine(offsetX_, offsetY_, paperEntry_, orientation_,
+                                               zoomPercent, customPaper_);
   if (pageLines_.empty()) {
     pageLines_.push_back(header);
   } else {
@@ -133,8 +133,8 @@ void PrintState::SaveHeader(int zoomPercent, platform::ReadOnlyTarget readOnly) 
   // The file as it is now: only its header changes.
   std::vector<std::string> lines = layout::ReadStyleFile(path_);
   layout::ConvertOlderStyle(lines);
-  std::string header =
-      HeaderLine(offsetX_, offsetY_, paperEntry_, orientation_, zoomPercent, customPaper_);
+  std::string header = layout::StyleHeaderLine(offsetX_, offsetY_, paperEntry_, orientation_,
+                                               zoomPercent, customPaper_);
   if (lines.empty()) {
     lines.push_back(header);
   } else {

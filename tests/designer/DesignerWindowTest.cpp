@@ -329,7 +329,7 @@ TEST_F(Designer, ClosingWithChangesAsksToSaveDiscardOrGoBack) {
 
 TEST_F(Designer, ANewStyleIsSavedWhereTheUserSays) {
   Open("");
-  EXPECT_EQ(window->Document().Bytes(), std::string(StyleDocument::kNewHeader) + "\r\n");
+  EXPECT_EQ(window->Document().Bytes(), StyleDocument::NewHeader() + "\r\n");
   window->AddElementOfKind(ElementKind::RoundRect);
   dialogs.saveNames = {QString::fromStdString(folder.File("new.sle"))};
   ASSERT_TRUE(window->Save());

@@ -218,7 +218,7 @@ TEST(NewElements, EachKindDrawsAndIsCentredOnItsPoint) {
     context.surface = &surface;
     context.scaleX = context.scaleY = Fixed::FromRaw(37795);
     context.previewPpi = 96;
-    EXPECT_NO_THROW(layout::DrawElements(context, {StyleDocument::kNewHeader, line}));
+    EXPECT_NO_THROW(layout::DrawElements(context, {StyleDocument::NewHeader(), line}));
     EXPECT_EQ(surface.calls.empty(), kind == ElementKind::Image);  // no picture file yet
 
     std::optional<ElementShape> shape = ShapeOfLine(line, nullptr);

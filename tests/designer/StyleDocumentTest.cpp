@@ -124,8 +124,8 @@ TEST(StyleRoundTrip, EmptyFilesNewStylesAndALastLineWithoutABreak) {
   EXPECT_EQ(empty.Bytes(), "");
   StyleEdit add = AddElement(empty, ElementKind::Line, {Fixed::FromInt(50), Fixed::FromInt(50)});
   ApplyEdit(empty, add);
-  EXPECT_EQ(empty.Bytes(), std::string(StyleDocument::kNewHeader) + "\r\n" +
-                               Sjis("0;0;0;0;line;30;50;70;50;2;実線;0;0;\r\n"));
+  EXPECT_EQ(empty.Bytes(),
+            StyleDocument::NewHeader() + "\r\n" + Sjis("0;0;0;0;line;30;50;70;50;2;実線;0;0;\r\n"));
   EXPECT_EQ(add.selectAfter, 1);
   RevertEdit(empty, add);
   EXPECT_EQ(empty.Bytes(), "");
@@ -264,7 +264,7 @@ TEST(ElementSchemaTest, RefusedValuesAreTheOnesTheLayoutCannotRead) {
     context.scaleX = context.scaleY = Fixed::FromRaw(37795);
     context.previewPpi = 96;
     try {
-      layout::DrawElements(context, {StyleDocument::kNewHeader, record});
+      layout::DrawElements(context, {StyleDocument::NewHeader(), record});
     } catch (const platform::UserError&) {
       return -1;
     }
@@ -321,7 +321,7 @@ TEST(ElementSchemaTest, TheGlossOfEveryBrushSaysWhatThePageDrawingPaints) {
     context.surface = &surface;
     context.scaleX = context.scaleY = Fixed::FromRaw(37795);
     context.previewPpi = 96;
-    layout::DrawElements(context, {StyleDocument::kNewHeader, platform::Cp932ToUtf8(recordCp932)});
+    layout::DrawElements(context, {StyleDocument::NewHeader(), platform::Cp932ToUtf8(recordCp932)});
     // The shape's own call (a filled box may add its frame's lines).
     for (const std::string& call : surface.calls) {
       if (call.rfind("line", 0) != 0) {

@@ -338,7 +338,7 @@ TEST(StructureEdits, AStyleWithoutLinesGainsItsHeaderFirst) {
                   : PasteElements(empty, "0;0;0;0;rect;1;2;3;4;0;;0;0;\r\n", Fixed::FromInt(5));
     ApplyEdit(empty, edit);
     ASSERT_EQ(empty.LineCount(), 2) << kind;
-    EXPECT_EQ(empty.Text(0), StyleDocument::kNewHeader);
+    EXPECT_EQ(empty.Text(0), StyleDocument::NewHeader());
     EXPECT_EQ(SelectionAfter(edit), std::vector<int>{1});
     RevertEdit(empty, edit);
     EXPECT_EQ(empty.Bytes(), "");
@@ -362,7 +362,7 @@ TEST(StructureEdits, ThePaperIsOneEditOfTheHeaderAlone) {
   }
   // A new style on a given paper.
   EXPECT_EQ(StyleDocument::NewStyle(13, 1).Text(0), "header;Ver1.1;0;0;13;1;0;100;0;");
-  EXPECT_EQ(StyleDocument::NewStyle().Text(0), StyleDocument::kNewHeader);
+  EXPECT_EQ(StyleDocument::NewStyle().Text(0), StyleDocument::NewHeader());
 
   // A paper the list does not offer stays when only the orientation changes.
   StyleDocument unlisted = StyleDocument::FromBytes("header;Ver1.1;0;0;48;0;0;100;0;\r\n");

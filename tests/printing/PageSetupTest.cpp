@@ -71,7 +71,7 @@ TEST(PageSetup, OffsetArrowsStepAndCutToTenths) {
 }
 
 TEST(PageSetup, HeaderAndPaperEntries) {
-  EXPECT_EQ(HeaderLine(*Fixed::Parse("1.5"), Fixed::FromInt(-2), 9, 0, 100),
+  EXPECT_EQ(layout::StyleHeaderLine(*Fixed::Parse("1.5"), Fixed::FromInt(-2), 9, 0, 100),
             "header;Ver1.1;1.5;-2;9;0;0;100;0;");
   EXPECT_EQ(EntryOfPrinterPaper(70, true).entry, 0);  // A6 is applied but not read back
   EXPECT_EQ(EntryOfPrinterPaper(70, true).orientation, 1);
@@ -101,9 +101,10 @@ TEST(PageSetup, ACustomPaperTravelsInTheHeader) {
         "header;Ver1.1;0;0;256;1;0;100;0;", "header;Ver1.1;0;0;256;1;"}) {
     EXPECT_FALSE(read(notOne)) << notOne;
   }
-  EXPECT_EQ(HeaderLine(Fixed(), Fixed(), 256, 1, 100, card),
+  EXPECT_EQ(layout::StyleHeaderLine(Fixed(), Fixed(), 256, 1, 100, card),
             "header;Ver1.1;0;0;256;1;0;100;0;210;99.5;");
-  EXPECT_EQ(HeaderLine(Fixed(), Fixed(), 9, 1, 100, card), "header;Ver1.1;0;0;9;1;0;100;0;");
+  EXPECT_EQ(layout::StyleHeaderLine(Fixed(), Fixed(), 9, 1, 100, card),
+            "header;Ver1.1;0;0;9;1;0;100;0;");
 
   PrinterMetrics a4 = MetricsFromDots(PdfPrinterDots());
   PrinterMetrics portrait = MetricsOnPaper(a4, 256, 0, card);
