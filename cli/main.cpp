@@ -21,42 +21,39 @@ namespace cli {
 
 namespace {
 
+// The verbs, each once: its name, its usage form, what it gives (for
+// --help) and what runs it.
 struct Verb {
   const char* name;
   const char* form;
+  const char* gives;
   int (*run)(const std::vector<std::string>&);
 };
 
 const Verb kVerbs[] = {
-    {"read", "read [--utf8] [--all-formats] FILE...", RunRead},
+    {"read", "read [--utf8] [--all-formats] FILE...", "the record line of each document", RunRead},
     {"scan",
      "scan FOLDER [-o LISTFILE] [--utf8] [--all-formats]\n"
      "                          [--recursive]",
-     RunScan},
-    {"csv", "csv LISTFILE [-o CSVFILE] [--utf8]", RunCsv},
+     "the document list of a folder's *.doc, *.wrd and *.rtf files", RunScan},
+    {"csv", "csv LISTFILE [-o CSVFILE] [--utf8]", "a document list as the program's CSV text",
+     RunCsv},
     {"bind",
      "bind STYLE --list LISTFILE [--page N] [--title TEXT] [--folder TEXT]\n"
      "                          [--date YYYY-MM-DD] [--utf8]",
-     RunBind},
+     "a style page with its tags filled from a document list", RunBind},
     {"render",
      "render STYLE -o OUT.png [--list LISTFILE] [--page N] [--title TEXT]\n"
      "                          [--folder TEXT] [--date YYYY-MM-DD] [--zoom PERCENT]\n"
      "                          [--screen-dpi DPI] [--no-offsets] [--printable WxH]",
-     RunRender},
+     "a style page drawn as the preview draws it, as PNG", RunRender},
     {"print",
      "print STYLE --list LISTFILE [-o OUT.pdf] [--title TEXT] [--folder TEXT]\n"
      "                          [--date YYYY-MM-DD] [--printer NAME]",
-     RunPrint},
+     "every page of a report, to a printer or a PDF", RunPrint},
 };
 
 constexpr const char* kHelpDetails =
-    "\n"
-    "  read    the record line of each document\n"
-    "  scan    the document list of a folder's *.doc, *.wrd and *.rtf files\n"
-    "  csv     a document list as the program's CSV text\n"
-    "  bind    a style page with its tags filled from a document list\n"
-    "  render  a style page drawn as the preview draws it, as PNG\n"
-    "  print   every page of a report, to a printer or a PDF\n"
     "\n"
     "csv --utf8 writes UTF-8 with a byte-order mark and a heading row, as\n"
     "current spreadsheet programs open it.\n"
@@ -73,6 +70,17 @@ constexpr const char* kHelpDetails =
     "\n"
     "  -h, --help     this text\n"
     "      --version  the program's name and version\n";
+
+// What each verb gives, a line each, the names in a column of eight.
+std::string VerbList() {
+  std::string text = "\n";
+  for (const Verb& verb : kVerbs) {
+    std::string name = verb.name;
+    text +=
+        "  " + name + std::string(name.size() < 8 ? 8 - name.size() : 1, ' ') + verb.gives + "\n";
+  }
+  return text;
+}
 
 std::string UsageText() {
   std::string text;
@@ -120,7 +128,7 @@ int Run(int argc, char** argv) {
   }
   const std::string& first = all[0];
   if (first == "-h" || first == "--help") {
-    std::fputs((UsageText() + kHelpDetails).c_str(), stdout);
+    std::fputs((UsageText() + VerbList() + kHelpDetails).c_str(), stdout);
     return kExitOk;
   }
   if (first == "--version") {
