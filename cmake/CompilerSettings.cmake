@@ -10,6 +10,10 @@ if(QUILL_SANITIZE)
                       -fno-sanitize-recover=undefined)
   add_link_options(-fsanitize=address,undefined)
 endif()
+if(QUILL_THREAD_SANITIZE)
+  add_compile_options(-fsanitize=thread -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=thread)
+endif()
 
 # A core target must build without Qt: give it no Qt include path or library.
 # quill_core_library(<name> <sources...>) makes such a static library.
