@@ -101,8 +101,8 @@ int RunWindows(QApplication& application, const platform::ProgramPaths& paths,
       designer::DesignerWindows(dialogs, desktop, paths.SettingsFile(),
                                 QFile::decodeName(QByteArray::fromStdString(paths.File("style"))));
   mainWindow.SetPrintWindowFactory([&](app::MainWindow& window) -> std::unique_ptr<QDialog> {
-    return printing::CreatePrintWindow(paths, dialogs, desktop, window.FolderAndTitle(), &window,
-                                       false, designers);
+    return printing::CreatePrintWindow(paths, dialogs, desktop, window.FolderAndTitle(),
+                                       window.Documents(), &window, false, designers);
   });
 
   QObject::connect(&handover, &app::InstanceHandover::handedOver, &mainWindow,

@@ -10,6 +10,12 @@
 
 namespace printing {
 
+std::vector<std::string> PrintedLines(const catalogue::DocumentList& documents) {
+  std::vector<std::string> lines = documents.ListLines(',');
+  std::erase_if(lines, [](const std::string& line) { return !catalogue::NamesADocument(line); });
+  return lines;
+}
+
 const std::vector<std::string>& ListFileCache::Lines() {
   struct stat st {};
   if (::stat(path_.c_str(), &st) != 0) {

@@ -4,7 +4,14 @@
 #include <string>
 #include <vector>
 
+#include "catalogue/core/DocumentList.h"
+
 namespace printing {
+
+// The lines of `documents` a report binds: each row as the print hand-off
+// writes it to the list file (fields ended by ";", then ","), the rows of
+// unreadable files left out, just as ListFileCache reads them back.
+std::vector<std::string> PrintedLines(const catalogue::DocumentList& documents);
 
 // The document list file, read for every page as the binding requires, but
 // split into lines only when the file changed (by size and modification

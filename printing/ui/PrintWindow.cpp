@@ -97,12 +97,16 @@ PrintWindow::PrintWindow(PrintWindowServices services, QWidget* parent)
             BindingData data;
             data.title = Title();
             data.folder = Folder();
-            data.sharedLines = &list_.Lines();  // read once, never copied per page
+            // Read once, never copied per page.
+            data.sharedLines = s_.documents != nullptr ? &documentLines_ : &list_.Lines();
             return data;
           },
           *s_.clock) {
   setObjectName(QStringLiteral("fdataprint"));
   setWindowTitle(widgets::ApplicationTitle());
+  if (s_.documents != nullptr) {
+    documentLines_ = PrintedLines(*s_.documents);
+  }
   BuildWindow();
   BuildMenus();
   screenX_ = Fixed::FromInt(logicalDpiX());

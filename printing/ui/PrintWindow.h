@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "catalogue/core/DocumentList.h"
 #include "catalogue/core/FolderAndTitle.h"
 #include "layout/core/Fixed.h"
 #include "platform/files/ProgramPaths.h"
@@ -67,6 +68,10 @@ struct PrintWindowServices {
   std::function<void(const std::string& pdfPath, platform::ReadOnlyTarget readOnly)> preparePdf;
   // The main window's folder and report title, bound into "#FL" and "#T".
   const catalogue::FolderAndTitle* folderAndTitle = nullptr;
+  // The main window's documents, bound as they stand when the window opens
+  // (the rows of unreadable files left out). None: the list file is read
+  // (a print window of its own, as the tests open).
+  const catalogue::DocumentList* documents = nullptr;
   // The style designer 「デザイン」 opens; none: the command does nothing.
   DesignerFactory designers;
   // Where the first PDF is offered; empty: the user's documents folder.
@@ -172,6 +177,7 @@ class PrintWindow : public QDialog {
   PrintWindowServices s_;
   std::shared_ptr<void> owned_;
   ListFileCache list_;
+  std::vector<std::string> documentLines_;  // of services' documents
   PrintState state_;
   int zoom_ = 100;
   PrinterMetrics metrics_;

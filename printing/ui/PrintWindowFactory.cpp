@@ -19,12 +19,10 @@ struct OwnedServices {
 
 }  // namespace
 
-std::unique_ptr<PrintWindow> CreatePrintWindow(const platform::ProgramPaths& paths,
-                                               widgets::Dialogs& dialogs,
-                                               platform::Desktop& desktop,
-                                               const catalogue::FolderAndTitle& folderAndTitle,
-                                               QWidget* parent, bool pdfOnly,
-                                               DesignerFactory designers) {
+std::unique_ptr<PrintWindow> CreatePrintWindow(
+    const platform::ProgramPaths& paths, widgets::Dialogs& dialogs, platform::Desktop& desktop,
+    const catalogue::FolderAndTitle& folderAndTitle, const catalogue::DocumentList& documents,
+    QWidget* parent, bool pdfOnly, DesignerFactory designers) {
   auto owned = std::make_shared<OwnedServices>(pdfOnly);
   PrintWindowServices services;
   services.paths = &paths;
@@ -40,6 +38,7 @@ std::unique_ptr<PrintWindow> CreatePrintWindow(const platform::ProgramPaths& pat
     printer->SetPdfPath(path, readOnly);
   };
   services.folderAndTitle = &folderAndTitle;
+  services.documents = &documents;
   services.designers = std::move(designers);
   auto window = std::make_unique<PrintWindow>(std::move(services), parent);
   window->KeepAlive(owned);

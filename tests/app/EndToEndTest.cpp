@@ -32,8 +32,8 @@ struct EndToEnd : ProgramFixture {
   void StartWithPrinting() {
     Start();
     window->SetPrintWindowFactory([this](MainWindow& main) -> std::unique_ptr<QDialog> {
-      std::unique_ptr<printing::PrintWindow> print =
-          printing::CreatePrintWindow(paths, dialogs, desktop, main.FolderAndTitle(), &main, true);
+      std::unique_ptr<printing::PrintWindow> print = printing::CreatePrintWindow(
+          paths, dialogs, desktop, main.FolderAndTitle(), main.Documents(), &main, true);
       printing::PrintWindow* w = print.get();
       // After the window's start has loaded the style the dialog offered.
       QTimer::singleShot(300, w, [w] {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "catalogue/core/ListFile.h"
 #include "platform/errors/UserError.h"
 #include "printing/core/ListFileCache.h"
 #include "tests/support/FakePrinter.h"
@@ -175,6 +176,27 @@ TEST_F(PrintFixture, TheListIsReadAgainOnlyWhenItChanged) {
   EXPECT_EQ(&cache.Lines(), first);
   dir.Write("list", "only.doc;;;;;;;;;;;\r\n");
   EXPECT_EQ(cache.Lines().size(), 1u);
+}
+
+// What the print window binds from the main window's list in memory is, line
+// for line, what it would read back from the print hand-off's list file:
+// code page 932 or UTF-8, with characters code page 932 turns into others,
+// and without the rows of unreadable files.
+TEST_F(PrintFixture, TheListInMemoryBindsAsItsHandOffFileReadsBack) {
+  const std::vector<std::vector<std::string>> cases = {
+      {"a.doc;Title;;;;;;;;;;", ";;;;;;;;;;;", "b.doc;第二;;;;;;;;;;"},
+      {"c.doc;〜 wave ¥ yen;;;;;;;;;;", "d.doc;Résumé 𠮷;;;;;;;;;;", ";;;;;;;;;;;"},
+  };
+  for (const std::vector<std::string>& rows : cases) {
+    std::string path = dir.File("handoff");
+    catalogue::WriteListFile(path, rows);
+    catalogue::DocumentList documents;
+    documents.Load(path);
+    catalogue::WriteListFile(path, documents.ListLines(','));
+    ListFileCache cache(path);
+    EXPECT_EQ(PrintedLines(documents), cache.Lines());
+    EXPECT_EQ(PrintedLines(documents).size(), 2u);
+  }
 }
 
 }  // namespace

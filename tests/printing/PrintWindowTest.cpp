@@ -110,6 +110,27 @@ TEST_F(PrintWindowFixture, PagingWrapsAfterTheLastPage) {
   EXPECT_EQ(BoundText(), "f1.doc 1");
 }
 
+// Opened from the main window, the window binds the list it is given in
+// memory, not the list file: a file changed or gone meanwhile changes
+// nothing, and the rows of unreadable files are left out as ever.
+TEST_F(PrintWindowFixture, TheMainWindowsListIsBoundFromMemory) {
+  catalogue::DocumentList documents(3);
+  documents.SetField(0, 0, "memo.doc");
+  documents.SetField(2, 0, "plan.doc");  // row 1 is an unreadable file's
+  List(3);                               // the hand-off file, then gone
+  std::filesystem::remove(paths.ListFile());
+  dialogs.openNames = {QString::fromStdString(Style("a.sle", 20))};
+  PrintWindowServices s =
+      testsupport::PrintWindowServicesFor(paths, dialogs, desktop, printer, clock);
+  s.documents = &documents;
+  window = std::make_unique<PrintWindow>(s);
+  window->show();
+  QApplication::processEvents();
+  EXPECT_EQ(BoundText(), "memo.doc 1");
+  EXPECT_TRUE(window->State().StyleLoaded());
+  EXPECT_TRUE(dialogs.shown.isEmpty()) << dialogs.shown.value(0).toStdString();
+}
+
 // The style chosen last is shown again the next time, without asking;
 // Ctrl+L still chooses another, from the shown style's folder. A style
 // that is gone is asked for again.
