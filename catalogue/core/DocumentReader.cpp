@@ -19,32 +19,32 @@ void DocumentReader::ReportFailure(const std::string& path, const char* message,
   reporter_.ShowMessage(path, std::string(message) + "\r\n" + HResultLine(code));
 }
 
-void DocumentReader::ReadNewerFormats(PackageAndRtfSource& source, PdfInformationSource* pdf) {
-  newerFormats_ = std::make_unique<PackageAndRtfReader>(source, formats_, utcOffsetSeconds_, pdf);
+void DocumentReader::ReadNewerFormats(NewerFormatSource& source, PdfInformationSource* pdf) {
+  newerFormats_ = std::make_unique<NewerFormatReader>(source, formats_, utcOffsetSeconds_, pdf);
 }
 
 std::string DocumentReader::ReadNewerFormat(const std::string& path, const std::string& nameField,
                                             std::string leadingBytes) {
-  PackageAndRtfReader::Outcome outcome;
+  NewerFormatReader::Outcome outcome;
   try {
     outcome = newerFormats_->Read(path, nameField, std::move(leadingBytes));
   } catch (const std::bad_alloc&) {
-    outcome.kind = PackageAndRtfReader::Outcome::Kind::Damaged;
+    outcome.kind = NewerFormatReader::Outcome::Kind::Damaged;
     outcome.damage = "メモリが足りません";
   }
   switch (outcome.kind) {
-    case PackageAndRtfReader::Outcome::Kind::Read:
+    case NewerFormatReader::Outcome::Kind::Read:
       if (!outcome.leftOut.empty()) {
         reporter_.NoteLeftOut(path, outcome.leftOut);
       }
       return outcome.line;
-    case PackageAndRtfReader::Outcome::Kind::Damaged:
+    case NewerFormatReader::Outcome::Kind::Damaged:
       reporter_.ShowMessage(path, std::string(kMsgInformationUnreadable) + "\r\n" + outcome.damage);
       return {};
-    case PackageAndRtfReader::Outcome::Kind::PasswordProtected:
+    case NewerFormatReader::Outcome::Kind::PasswordProtected:
       reporter_.ShowMessage(path, kMsgPasswordProtected);
       return {};
-    case PackageAndRtfReader::Outcome::Kind::Unsupported: break;
+    case NewerFormatReader::Outcome::Kind::Unsupported: break;
   }
   reporter_.ShowMessage(path, kMsgUnsupportedFile);
   return {};

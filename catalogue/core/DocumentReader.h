@@ -5,7 +5,7 @@
 #include <string>
 
 #include "catalogue/core/FileTimeText.h"
-#include "catalogue/core/PackageAndRtfReader.h"
+#include "catalogue/core/NewerFormatReader.h"
 #include "catalogue/core/SummaryStreamSource.h"
 
 namespace catalogue {
@@ -33,7 +33,7 @@ class DocumentReader {
   // (SummaryReading::Lenient); and a password-protected package or a
   // compound file without summary properties is said in words, not codes.
   // PDF files are read through `pdf` when it is given.
-  void ReadNewerFormats(PackageAndRtfSource& source, PdfInformationSource* pdf = nullptr);
+  void ReadNewerFormats(NewerFormatSource& source, PdfInformationSource* pdf = nullptr);
 
   // The record line of the document at `path` (file system bytes), or an
   // empty text after reporting why it cannot be read. A set that holds none
@@ -61,7 +61,7 @@ class DocumentReader {
   MessageReporter& reporter_;
   RegionalFormats formats_;
   std::int64_t utcOffsetSeconds_;
-  std::unique_ptr<PackageAndRtfReader> newerFormats_;
+  std::unique_ptr<NewerFormatReader> newerFormats_;
 };
 
 // The name part of a path (after the last "/"), as well-formed UTF-8.

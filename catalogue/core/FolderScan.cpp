@@ -44,11 +44,15 @@ struct DirCloser {
 }  // namespace
 
 const std::vector<std::string_view>& NewerFormatExtensions() {
-  static const std::vector<std::string_view> extensions = {
-      ".docx", ".docm", ".dotx", ".dotm", ".odt",  ".ott",  ".xls",  ".xlt",
-      ".ppt",  ".pps",  ".xlsx", ".xlsm", ".xltx", ".pptx", ".pptm", ".ppsx",
-      ".ods",  ".ots",  ".odp",  ".otp",  ".fodt", ".fods", ".fodp", ".pdf",
-  };
+  static const std::vector<std::string_view> extensions = [] {
+    std::vector<std::string_view> newer;
+    for (const DocumentFormatRow& row : DocumentFormatTable()) {
+      if (row.listedWith == DocumentFormats::WithNewer) {
+        newer.insert(newer.end(), row.extensions.begin(), row.extensions.end());
+      }
+    }
+    return newer;
+  }();
   return extensions;
 }
 
@@ -69,16 +73,14 @@ bool MatchesDocumentMask(std::string_view name, DocumentFormats formats) {
   if (name.empty() || name.front() == '.') {
     return false;
   }
-  if (EndsWithFolded(name, ".doc") || EndsWithFolded(name, ".wrd") ||
-      EndsWithFolded(name, ".rtf")) {
-    return true;
-  }
-  if (formats == DocumentFormats::Classic) {
-    return false;
-  }
-  for (std::string_view extension : NewerFormatExtensions()) {
-    if (EndsWithFolded(name, extension)) {
-      return true;
+  for (const DocumentFormatRow& row : DocumentFormatTable()) {
+    if (row.listedWith == DocumentFormats::WithNewer && formats == DocumentFormats::Classic) {
+      continue;
+    }
+    for (std::string_view extension : row.extensions) {
+      if (EndsWithFolded(name, extension)) {
+        return true;
+      }
     }
   }
   return false;

@@ -4,20 +4,18 @@
 #include <string_view>
 #include <vector>
 
+#include "catalogue/core/DocumentFormatTable.h"
+
 namespace catalogue {
 
 // The file mask of the folder list.
 inline constexpr const char* kDocumentMask = "*.doc;*.wrd;*.rtf";
 
-// Which documents a folder lists and the reader reads.
-enum class DocumentFormats { Classic, WithNewer };
-
 // Whether a folder's subfolders are listed too.
 enum class Subfolders { Left, Included };
 
 // The extensions the newer formats add to the classic ".doc", ".wrd" and
-// ".rtf" (lower case, with the dot): Word 2007+, spreadsheets and
-// presentations old and new, OpenDocument packed and flat, and PDF.
+// ".rtf" (lower case, with the dot), in the order of DocumentFormatTable.
 const std::vector<std::string_view>& NewerFormatExtensions();
 
 // The message for a folder without any matching file: the folder's path, a
@@ -28,9 +26,8 @@ std::string EmptyFolderMessage(const std::string& folderPath,
                                DocumentFormats formats = DocumentFormats::Classic,
                                std::size_t newerDocuments = 0, std::string_view howToList = {});
 
-// Whether a file name matches the mask: case-blind extension ".doc", ".wrd"
-// or ".rtf" (and with the newer formats one of NewerFormatExtensions), and
-// not a hidden dot-file.
+// Whether a file name matches the mask: a case-blind extension of a row of
+// DocumentFormatTable listed with `formats`, and not a hidden dot-file.
 bool MatchesDocumentMask(std::string_view name, DocumentFormats formats = DocumentFormats::Classic);
 
 // Case-blind order of names (ASCII letters folded), ties broken by bytes.

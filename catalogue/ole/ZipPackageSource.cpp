@@ -139,8 +139,8 @@ ZipPackageSource::ZipPackageSource(std::shared_ptr<OpenedDocument> document)
   InitialiseGsfOnce();
 }
 
-catalogue::PackageAndRtfSource::FileStart ZipPackageSource::ReadFileStart(const std::string& path,
-                                                                          std::size_t maxBytes) {
+catalogue::NewerFormatSource::FileStart ZipPackageSource::ReadFileStart(const std::string& path,
+                                                                        std::size_t maxBytes) {
   FileStart start;
   const OpenedDocument::File& file = document_->Open(path);
   if (!file.regular) {

@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "catalogue/core/PackageAndRtfReader.h"
+#include "catalogue/core/NewerFormatReader.h"
 #include "catalogue/scan/OpenedDocument.h"
 
 namespace catalogue {
@@ -13,7 +13,7 @@ namespace catalogue {
 // archive that claims or hides a huge part costs no more than the limit. The
 // document is opened once, through `document` (which the compound-file
 // source of the same reader shares).
-class ZipPackageSource : public catalogue::PackageAndRtfSource {
+class ZipPackageSource : public catalogue::NewerFormatSource {
  public:
   explicit ZipPackageSource(
       std::shared_ptr<OpenedDocument> document = std::make_shared<OpenedDocument>());

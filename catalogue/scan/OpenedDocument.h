@@ -13,7 +13,7 @@
 namespace catalogue {
 
 // The document being read, opened once for every reader that looks at it
-// (the compound-file reader, then the package and RTF reader) as a
+// (the compound-file reader, then the newer formats' reader) as a
 // platform::ReadOnlyFile, so that opening never waits (a pipe put where a
 // document was) and what is read is the regular file that was checked. The
 // next document's path closes it.

@@ -7,7 +7,7 @@
 
 #include "catalogue/core/DocumentReader.h"
 #include "catalogue/core/ListFile.h"
-#include "catalogue/core/PackageAndRtfReader.h"
+#include "catalogue/core/NewerFormatReader.h"
 #include "catalogue/core/W3cDateTime.h"
 #include "tests/catalogue/FakeDocuments.h"
 #include "tests/support/InputFiles.h"
@@ -276,7 +276,7 @@ TEST(PackageMetadata, EveryKeptFuzzInputReadsToADefinedOutcome) {
 }
 
 // A source of file starts and packages from tables.
-class FakeNewerSource : public PackageAndRtfSource {
+class FakeNewerSource : public NewerFormatSource {
  public:
   std::map<std::string, std::string> files;
   std::map<std::string, FakePackage> packages;
@@ -307,7 +307,7 @@ class FakeNewerSource : public PackageAndRtfSource {
   }
 };
 
-TEST(PackageAndRtfReader, TheContentDecidesNotTheName) {
+TEST(NewerFormatReader, TheContentDecidesNotTheName) {
   FakeNewerSource source;
   source.files["/f/word.doc"] = std::string("PK\x03\x04", 4) + "rest";
   source.packages["/f/word.doc"] = Docx("<dc:title>really docx</dc:title>");
@@ -315,26 +315,26 @@ TEST(PackageAndRtfReader, TheContentDecidesNotTheName) {
   source.files["/f/zip.docx"] = std::string("PK\x03\x04", 4);  // no central directory
   source.files["/f/plain.docx"] = "just text";
   source.files["/f/short.rtf"] = "{\\rt";
-  PackageAndRtfReader reader(source, RegionalFormats{}, kJapan);
+  NewerFormatReader reader(source, RegionalFormats{}, kJapan);
 
-  PackageAndRtfReader::Outcome docx = reader.Read("/f/word.doc", "word.doc");
-  EXPECT_EQ(docx.kind, PackageAndRtfReader::Outcome::Kind::Read);
+  NewerFormatReader::Outcome docx = reader.Read("/f/word.doc", "word.doc");
+  EXPECT_EQ(docx.kind, NewerFormatReader::Outcome::Kind::Read);
   EXPECT_EQ(Fields(docx.line)[1], "really docx");
   EXPECT_EQ(Fields(docx.line)[0], "word.doc");
 
-  PackageAndRtfReader::Outcome rtf = reader.Read("/f/text.odt", "text.odt");
-  EXPECT_EQ(rtf.kind, PackageAndRtfReader::Outcome::Kind::Read);
+  NewerFormatReader::Outcome rtf = reader.Read("/f/text.odt", "text.odt");
+  EXPECT_EQ(rtf.kind, NewerFormatReader::Outcome::Kind::Read);
   EXPECT_EQ(Fields(rtf.line)[1], "really rtf");
 
-  PackageAndRtfReader::Outcome zip = reader.Read("/f/zip.docx", "zip.docx");
-  EXPECT_EQ(zip.kind, PackageAndRtfReader::Outcome::Kind::Damaged);
+  NewerFormatReader::Outcome zip = reader.Read("/f/zip.docx", "zip.docx");
+  EXPECT_EQ(zip.kind, NewerFormatReader::Outcome::Kind::Damaged);
   EXPECT_NE(zip.damage.find("ZIP"), std::string::npos);
 
   // An information group past the first read, behind a long font table.
   source.files["/f/long.rtf"] =
       "{\\rtf1{\\fonttbl" + std::string(200000, ' ') + "}{\\info{\\author far}}}";
-  PackageAndRtfReader::Outcome far = reader.Read("/f/long.rtf", "long.rtf");
-  EXPECT_EQ(far.kind, PackageAndRtfReader::Outcome::Kind::Read);
+  NewerFormatReader::Outcome far = reader.Read("/f/long.rtf", "long.rtf");
+  EXPECT_EQ(far.kind, NewerFormatReader::Outcome::Kind::Read);
   EXPECT_EQ(Fields(far.line)[4], "far");
 
   // A flat OpenDocument file, whatever its name.
@@ -343,12 +343,12 @@ TEST(PackageAndRtfReader, TheContentDecidesNotTheName) {
       "xmlns:office=\"urn:oasis:names:tc:opendocument:xmlns:office:1.0\" "
       "xmlns:dc=\"http://purl.org/dc/elements/1.1/\"><office:meta><dc:title>flat</dc:title>"
       "</office:meta></office:document>";
-  PackageAndRtfReader::Outcome flat = reader.Read("/f/flat.xml", "flat.xml");
-  EXPECT_EQ(flat.kind, PackageAndRtfReader::Outcome::Kind::Read);
+  NewerFormatReader::Outcome flat = reader.Read("/f/flat.xml", "flat.xml");
+  EXPECT_EQ(flat.kind, NewerFormatReader::Outcome::Kind::Read);
   EXPECT_EQ(Fields(flat.line)[1], "flat");
 
   for (const char* path : {"/f/plain.docx", "/f/short.rtf", "/f/missing.docx"}) {
-    EXPECT_EQ(reader.Read(path, "x").kind, PackageAndRtfReader::Outcome::Kind::Unsupported) << path;
+    EXPECT_EQ(reader.Read(path, "x").kind, NewerFormatReader::Outcome::Kind::Unsupported) << path;
   }
 }
 
@@ -363,27 +363,27 @@ class FakePdfSource : public PdfInformationSource {
   }
 };
 
-TEST(PackageAndRtfReader, PdfFilesAreFoundByTheirHeaderWhenAPdfSourceIsGiven) {
+TEST(NewerFormatReader, PdfFilesAreFoundByTheirHeaderWhenAPdfSourceIsGiven) {
   FakeNewerSource source;
   source.files["/f/plain.pdf"] = "%PDF-1.7\n...";
   source.files["/f/late.pdf"] = std::string(600, '\0') + "%PDF-1.4\n";
   source.files["/f/too-late.pdf"] = std::string(1100, ' ') + "%PDF-1.4\n";
   source.files["/f/named.pdf"] = "not a pdf at all";
   FakePdfSource pdf;
-  PackageAndRtfReader reader(source, RegionalFormats{}, kJapan, &pdf);
+  NewerFormatReader reader(source, RegionalFormats{}, kJapan, &pdf);
   for (const char* path : {"/f/plain.pdf", "/f/late.pdf"}) {
-    PackageAndRtfReader::Outcome outcome = reader.Read(path, "x.pdf");
-    ASSERT_EQ(outcome.kind, PackageAndRtfReader::Outcome::Kind::Read) << path;
+    NewerFormatReader::Outcome outcome = reader.Read(path, "x.pdf");
+    ASSERT_EQ(outcome.kind, NewerFormatReader::Outcome::Kind::Read) << path;
     EXPECT_EQ(Fields(outcome.line)[1], path);
   }
   for (const char* path : {"/f/too-late.pdf", "/f/named.pdf"}) {
-    EXPECT_EQ(reader.Read(path, "x.pdf").kind, PackageAndRtfReader::Outcome::Kind::Unsupported)
+    EXPECT_EQ(reader.Read(path, "x.pdf").kind, NewerFormatReader::Outcome::Kind::Unsupported)
         << path;
   }
   // Without a PDF source, a PDF file is not one the reader knows.
-  PackageAndRtfReader withoutPdf(source, RegionalFormats{}, kJapan);
+  NewerFormatReader withoutPdf(source, RegionalFormats{}, kJapan);
   EXPECT_EQ(withoutPdf.Read("/f/plain.pdf", "x.pdf").kind,
-            PackageAndRtfReader::Outcome::Kind::Unsupported);
+            NewerFormatReader::Outcome::Kind::Unsupported);
 }
 
 // A password-protected OpenDocument file keeps meta.xml encrypted (or the
@@ -471,7 +471,7 @@ TEST(PackageMetadata, FlatOpenDocumentFilesAreReadUpToTheirMetadata) {
 
 // Every reader's record is held to the field limit: a package's title of
 // megabytes, an RTF author of megabytes.
-TEST(PackageAndRtfReader, LongValuesOfEveryFormatAreCutToTheLimit) {
+TEST(NewerFormatReader, LongValuesOfEveryFormatAreCutToTheLimit) {
   std::string huge(2000000, 'x');
   fakes::FakeSource compound;
   SummaryStream notCompound = fakes::FailedOpen(kSTG_E_FILEALREADYEXISTS);

@@ -11,8 +11,8 @@
 
 namespace catalogue {
 
-// The file services the package and RTF reader needs.
-class PackageAndRtfSource {
+// The file services the newer formats' reader needs.
+class NewerFormatSource {
  public:
   struct FileStart {
     bool opened = false;  // false: the file cannot be read
@@ -20,7 +20,7 @@ class PackageAndRtfSource {
     bool wholeFile = true;
     std::uint64_t fileSize = 0;
   };
-  virtual ~PackageAndRtfSource() = default;
+  virtual ~NewerFormatSource() = default;
   // The first `maxBytes` bytes of a regular file (file system bytes path).
   virtual FileStart ReadFileStart(const std::string& path, std::size_t maxBytes) = 0;
   // `size` bytes from `offset` of the file (fewer at its end; none when it
@@ -38,11 +38,12 @@ inline constexpr const char* kMsgInformationUnreadable = "文書情報を読み�
 
 // Reads the documents that are not compound files: Office Open XML and
 // OpenDocument packages, flat OpenDocument files, RTF and (with `pdf`) PDF
-// files, told apart by their first bytes.
-class PackageAndRtfReader {
+// files, told apart by their first bytes (their Signature, one reader
+// each; DocumentFormatTable lists the formats).
+class NewerFormatReader {
  public:
-  PackageAndRtfReader(PackageAndRtfSource& source, RegionalFormats formats,
-                      std::int64_t utcOffsetSeconds, PdfInformationSource* pdf = nullptr);
+  NewerFormatReader(NewerFormatSource& source, RegionalFormats formats,
+                    std::int64_t utcOffsetSeconds, PdfInformationSource* pdf = nullptr);
 
   struct Outcome {
     enum class Kind { Unsupported, Read, Damaged, PasswordProtected };
@@ -56,12 +57,15 @@ class PackageAndRtfReader {
   Outcome Read(const std::string& path, const std::string& fileName, std::string leadingBytes = {});
 
  private:
+  struct SignatureReader;
+  static const SignatureReader kReaders[];
+
   Outcome ReadPackage(const std::string& path, const std::string& fileName);
   Outcome ReadRtf(const std::string& path, const std::string& fileName);
   Outcome ReadFlatOpenDocument(const std::string& path, const std::string& fileName);
   Outcome ReadPdf(const std::string& path, const std::string& fileName);
 
-  PackageAndRtfSource& source_;
+  NewerFormatSource& source_;
   RegionalFormats formats_;
   std::int64_t utcOffsetSeconds_;
   PdfInformationSource* pdf_;

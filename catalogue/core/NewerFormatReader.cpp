@@ -1,9 +1,10 @@
-#include "catalogue/core/PackageAndRtfReader.h"
+#include "catalogue/core/NewerFormatReader.h"
 
 #include <algorithm>
 #include <string_view>
 #include <utility>
 
+#include "catalogue/core/DocumentFormatTable.h"
 #include "catalogue/core/DocumentRecord.h"
 #include "catalogue/core/RtfInformation.h"
 #include "catalogue/core/W3cDateTime.h"
@@ -13,8 +14,9 @@ namespace catalogue {
 
 namespace {
 
-constexpr std::string_view kZipSignature = "PK\x03\x04";
-constexpr std::string_view kRtfSignature = "{\\rtf";
+// What is read of a file to tell its signature, when the compound-file
+// reader has not read it already: as long as "{\rtf" and "<?xml".
+constexpr std::size_t kLeadingBytes = 5;
 // Most RTF files give their information in the first few kilobytes; the
 // rest of the limit is read only when it is not all there (or not there
 // at all: a long style sheet or font table may come first).
@@ -29,41 +31,54 @@ std::string TimeText(const std::optional<CalendarTime>& t, const RegionalFormats
 
 }  // namespace
 
-PackageAndRtfReader::PackageAndRtfReader(PackageAndRtfSource& source, RegionalFormats formats,
-                                         std::int64_t utcOffsetSeconds, PdfInformationSource* pdf)
+NewerFormatReader::NewerFormatReader(NewerFormatSource& source, RegionalFormats formats,
+                                     std::int64_t utcOffsetSeconds, PdfInformationSource* pdf)
     : source_(source),
       formats_(std::move(formats)),
       utcOffsetSeconds_(utcOffsetSeconds),
       pdf_(pdf) {}
 
-PackageAndRtfReader::Outcome PackageAndRtfReader::Read(const std::string& path,
-                                                       const std::string& fileName,
-                                                       std::string leadingBytes) {
+// The reader of each signature, in the order they are tried: one row per
+// kind of content (see DocumentFormatTable for the formats of each).
+struct NewerFormatReader::SignatureReader {
+  Signature signature;
+  std::size_t searchedBytes;  // how far in the signature may stand
+  Outcome (NewerFormatReader::*read)(const std::string& path, const std::string& fileName);
+};
+
+const NewerFormatReader::SignatureReader NewerFormatReader::kReaders[] = {
+    {Signature::Zip, 0, &NewerFormatReader::ReadPackage},
+    {Signature::Rtf, 0, &NewerFormatReader::ReadRtf},
+    {Signature::Xml, 0, &NewerFormatReader::ReadFlatOpenDocument},
+    {Signature::Pdf, kPdfHeaderSearch, &NewerFormatReader::ReadPdf},
+};
+
+NewerFormatReader::Outcome NewerFormatReader::Read(const std::string& path,
+                                                   const std::string& fileName,
+                                                   std::string leadingBytes) {
   if (leadingBytes.empty()) {
-    leadingBytes = source_.ReadFileStart(path, kRtfSignature.size()).bytes;
+    leadingBytes = source_.ReadFileStart(path, kLeadingBytes).bytes;
   }
-  std::string_view head = leadingBytes;
-  if (head.substr(0, kZipSignature.size()) == kZipSignature) {
-    return ReadPackage(path, fileName);
-  }
-  if (head.substr(0, kRtfSignature.size()) == kRtfSignature) {
-    return ReadRtf(path, fileName);
-  }
-  if (LooksLikeXml(head)) {
-    return ReadFlatOpenDocument(path, fileName);
-  }
-  if (pdf_ != nullptr &&
-      (LooksLikePdf(head) || LooksLikePdf(source_.ReadFileStart(path, kPdfHeaderSearch).bytes))) {
-    return ReadPdf(path, fileName);
+  for (const SignatureReader& reader : kReaders) {
+    if (reader.signature == Signature::Pdf && pdf_ == nullptr) {
+      continue;  // PDF files are read only through a PDF source
+    }
+    bool found =
+        HasSignature(reader.signature, leadingBytes) ||
+        (reader.searchedBytes > 0 &&
+         HasSignature(reader.signature, source_.ReadFileStart(path, reader.searchedBytes).bytes));
+    if (found) {
+      return (this->*reader.read)(path, fileName);
+    }
   }
   return {};
 }
 
 namespace {
 
-PackageAndRtfReader::Outcome OutcomeOf(PackageRecord record) {
-  PackageAndRtfReader::Outcome outcome;
-  using Kind = PackageAndRtfReader::Outcome::Kind;
+NewerFormatReader::Outcome OutcomeOf(PackageRecord record) {
+  NewerFormatReader::Outcome outcome;
+  using Kind = NewerFormatReader::Outcome::Kind;
   if (!record.recognised) {
     return outcome;
   }
@@ -82,9 +97,9 @@ PackageAndRtfReader::Outcome OutcomeOf(PackageRecord record) {
 
 }  // namespace
 
-PackageAndRtfReader::Outcome PackageAndRtfReader::ReadFlatOpenDocument(
-    const std::string& path, const std::string& fileName) {
-  PackageAndRtfSource::FileStart start = source_.ReadFileStart(path, kMetadataPartLimit);
+NewerFormatReader::Outcome NewerFormatReader::ReadFlatOpenDocument(const std::string& path,
+                                                                   const std::string& fileName) {
+  NewerFormatSource::FileStart start = source_.ReadFileStart(path, kMetadataPartLimit);
   if (!start.opened) {
     Outcome outcome;
     outcome.kind = Outcome::Kind::Damaged;
@@ -95,14 +110,14 @@ PackageAndRtfReader::Outcome PackageAndRtfReader::ReadFlatOpenDocument(
                                               utcOffsetSeconds_));
 }
 
-PackageAndRtfReader::Outcome PackageAndRtfReader::ReadPdf(const std::string& path,
-                                                          const std::string& fileName) {
+NewerFormatReader::Outcome NewerFormatReader::ReadPdf(const std::string& path,
+                                                      const std::string& fileName) {
   return OutcomeOf(
       PdfRecord(pdf_->ReadPdfInformation(path), fileName, formats_, utcOffsetSeconds_));
 }
 
-PackageAndRtfReader::Outcome PackageAndRtfReader::ReadPackage(const std::string& path,
-                                                              const std::string& fileName) {
+NewerFormatReader::Outcome NewerFormatReader::ReadPackage(const std::string& path,
+                                                          const std::string& fileName) {
   Outcome outcome;
   // The archive's own count of entries, before the ZIP library reads its
   // directory: an archive of a hundred thousand folders would take it
@@ -133,9 +148,9 @@ PackageAndRtfReader::Outcome PackageAndRtfReader::ReadPackage(const std::string&
   return OutcomeOf(ReadPackageRecord(*package, fileName, formats_, utcOffsetSeconds_));
 }
 
-PackageAndRtfReader::Outcome PackageAndRtfReader::ReadRtf(const std::string& path,
-                                                          const std::string& fileName) {
-  PackageAndRtfSource::FileStart start = source_.ReadFileStart(path, kRtfFirstRead);
+NewerFormatReader::Outcome NewerFormatReader::ReadRtf(const std::string& path,
+                                                      const std::string& fileName) {
+  NewerFormatSource::FileStart start = source_.ReadFileStart(path, kRtfFirstRead);
   RtfInformationResult result = ReadRtfInformation(start.bytes, start.wholeFile);
   if (result.outcome != RtfInformationResult::Outcome::Read && !start.wholeFile) {
     // The group ends (or starts: a long style sheet comes first) further on.
