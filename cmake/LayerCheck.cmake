@@ -10,7 +10,7 @@ set(QUILL_LAYERS
   # cores: the rules, no Qt
   catalogue_core catalogue_scan layout_core commands_core printing_core designer_core app_core
   # adapters: a core's interface on a library
-  catalogue_ole catalogue_pdf catalogue_readers layout_qt printing_qt
+  catalogue_ole catalogue_pdf catalogue_readers layout_qt printing_pdf printing_qt
   # the widget set
   widgets
   # windows: each opens the others through factories the program gives it,

@@ -1,8 +1,11 @@
 #pragma once
 
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
+
+#include "printing/core/PdfTrailer.h"
 
 namespace printing {
 
@@ -10,11 +13,21 @@ namespace printing {
 // they are: by the font's /BaseFont name, each CID and its character.
 using MissingCharacters = std::map<std::string, std::map<unsigned, char32_t>>;
 
-// The bytes that, appended to `pdf` as an incremental update, add the
-// characters to the ToUnicode maps of their fonts, so the text can be found
-// and copied. Empty when there is nothing to add, or when the file is not
-// laid out as the PDF writer lays it out (a cross-reference table, fonts of
-// type 0 with an uncompressed ToUnicode stream): it is then left as it is.
-std::string ToUnicodeUpdate(std::string_view pdf, const MissingCharacters& missing);
+// The ToUnicode map `cmap` with `characters` (CID: character) added before
+// its end, at most a hundred a block, those beyond the BMP as surrogate
+// pairs; nothing when it is not a map ("endcmap" missing).
+//
+// Qt's writer numbers each embedded font's glyphs in the order they are
+// first drawn and maps only the characters of the BMP; the numbers of the
+// others are learnt while drawing (PdfCharacterMap) and added to the
+// finished file (printing/pdf: the maps found through qpdf).
+std::optional<std::string> WithCharacters(std::string_view cmap,
+                                          const std::map<unsigned, char32_t>& characters);
+
+// The incremental update that replaces the streams of `maps` (object number,
+// generation 0: its new map) in `pdf`, whose last trailer is `trailer`;
+// empty for no maps.
+std::string MapsUpdate(std::string_view pdf, const PdfTrailer& trailer,
+                       const std::map<unsigned long long, std::string>& maps);
 
 }  // namespace printing

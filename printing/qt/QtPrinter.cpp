@@ -19,7 +19,7 @@
 #include "platform/files/ReplacingFileWriter.h"
 #include "printing/core/PaperSizes.h"
 #include "printing/core/PdfSubject.h"
-#include "printing/core/PdfToUnicode.h"
+#include "printing/pdf/QpdfToUnicode.h"
 #include "printing/qt/PdfCharacterMap.h"
 #include "printing/qt/PrintDialogPaper.h"
 

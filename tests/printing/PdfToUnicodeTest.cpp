@@ -1,14 +1,16 @@
 // Characters a PDF's fonts draw unsaid, added to their ToUnicode maps by an
-// update appended to the file, on a file laid out as Qt's writer lays it
-// out; anything else is left as it is.
+// update appended to the file, the maps found through qpdf whether
+// compressed or not; a file that does not read is left as it is.
 
-#include "printing/core/PdfToUnicode.h"
+#include "printing/pdf/QpdfToUnicode.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <string>
 #include <vector>
+
+#include "tests/support/PdfWriter.h"
 
 namespace printing {
 namespace {
@@ -106,12 +108,11 @@ TEST(PdfToUnicode, AFileLaidOutOtherwiseIsLeftAsItIs) {
   std::string good = MakePdf({"<< >>", "<< >>", Type0("F", 4), Stream(kMap)});
   EXPECT_FALSE(ToUnicodeUpdate(good, missing).empty());
   EXPECT_EQ(ToUnicodeUpdate(good, {}), "");
-  // A compressed map, a map that is no stream, no trailer, a table that
-  // points outside the file, a font whose name only starts alike.
-  std::string compressed =
-      MakePdf({"<< >>", "<< >>", Type0("F", 4),
-               "<< /Length 3 /Filter /FlateDecode >>\nstream\nxyz\nendstream"});
-  EXPECT_EQ(ToUnicodeUpdate(compressed, missing), "");
+  // A map that is no stream, no trailer, a table that points outside the
+  // file, a font whose name only starts alike, a map that does not inflate.
+  std::string broken = MakePdf({"<< >>", "<< >>", Type0("F", 4),
+                                "<< /Length 3 /Filter /FlateDecode >>\nstream\nxyz\nendstream"});
+  EXPECT_EQ(ToUnicodeUpdate(broken, missing), "");
   EXPECT_EQ(ToUnicodeUpdate(MakePdf({"<< >>", "<< >>", Type0("F", 4), "<< >>"}), missing), "");
   EXPECT_EQ(ToUnicodeUpdate(good.substr(0, good.find("trailer")), missing), "");
   std::string outside = good;  // the map's entry, the fourth after the free one
@@ -125,6 +126,21 @@ TEST(PdfToUnicode, AFileLaidOutOtherwiseIsLeftAsItIs) {
             "");
   EXPECT_EQ(ToUnicodeUpdate("", missing), "");
   EXPECT_EQ(ToUnicodeUpdate("startxref\n99999999999999999999\n", missing), "");
+}
+
+// A writer that compresses its maps (as a later Qt may) is read the same:
+// the map is inflated, the characters added, and the new map written.
+TEST(PdfToUnicode, ACompressedMapIsReadThroughItsFilter) {
+  std::string deflated = testsupport::Deflated(kMap);
+  std::string pdf = MakePdf({"<< >>", "<< /Type /Catalog >>", Type0("F", 4),
+                             "<< /Length " + std::to_string(deflated.size()) +
+                                 " /Filter /FlateDecode >>\nstream\n" + deflated + "\nendstream"});
+  MissingCharacters missing;
+  missing["F"] = {{2, U'\U00020BB7'}};
+  std::string map = NewestObject(pdf + ToUnicodeUpdate(pdf, missing), 4);
+  EXPECT_NE(map.find("1 beginbfchar\n<0002> <D842DFB7>\nendbfchar\nendcmap"), std::string::npos)
+      << map;
+  EXPECT_NE(map.find("beginbfrange\n<0000> <0000> <0000>"), std::string::npos);
 }
 
 }  // namespace
