@@ -9,6 +9,7 @@
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <stdexcept>
 #include <utility>
 
 namespace catalogue {
@@ -88,12 +89,17 @@ class DetachedTask {
     return shared_->ended.wait_for(lock, patience, [this] { return shared_->finished; });
   }
   // Once finished, the result (once); what the work threw is thrown here.
+  // Asked before the end, or a second time, it throws std::logic_error.
   Result Take() {
     std::lock_guard<std::mutex> lock(shared_->mutex);
     if (shared_->failure) {
       std::rethrow_exception(std::exchange(shared_->failure, nullptr));
     }
-    return std::move(*shared_->result);
+    if (!shared_->result) {
+      throw std::logic_error("a task's result taken before its end, or twice");
+    }
+    std::optional<Result> result = std::exchange(shared_->result, std::nullopt);
+    return std::move(*result);
   }
 
  private:

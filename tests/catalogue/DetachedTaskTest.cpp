@@ -42,6 +42,7 @@ TEST(DetachedTask, GivesItsResultOrItsErrorAndTellsItsListener) {
   ASSERT_TRUE(task.WaitFor(30s));
   EXPECT_TRUE(task.Finished());
   EXPECT_EQ(task.Take(), "listed");
+  EXPECT_THROW(task.Take(), std::logic_error);  // once only
   EXPECT_EQ(task.Done(), 3u);
   EXPECT_EQ(task.Total(), 3u);
   EXPECT_EQ(progressed.load(), 3);
