@@ -13,14 +13,17 @@ namespace widgets {
 
 namespace {
 
-const QString kManual = QStringLiteral("取扱説明書");
+// What the manual is called in its window's title and in messages.
+QString ManualName() {
+  return QStringLiteral("取扱説明書");
+}
 
 }  // namespace
 
 ManualWindow::ManualWindow(platform::Desktop& desktop, Dialogs& dialogs, QWidget* parent)
     : QDialog(parent), desktop_(desktop), dialogs_(dialogs), browser_(new QTextBrowser(this)) {
   setObjectName(QStringLiteral("ManualWindow"));
-  setWindowTitle(kManual + QStringLiteral(" - ") + ApplicationTitle());
+  setWindowTitle(ManualName() + QStringLiteral(" - ") + ApplicationTitle());
   setWindowFlag(Qt::WindowMaximizeButtonHint);
   resize(900, 700);
   auto* layout = new QVBoxLayout(this);
@@ -50,11 +53,11 @@ void ManualWindow::Follow(const QUrl& link) {
 void ShowManual(QWidget* parent, platform::Desktop& desktop, Dialogs& dialogs,
                 const QString& path) {
   if (!path.endsWith(QStringLiteral(".html"), Qt::CaseInsensitive)) {
-    OpenOrTell(desktop, dialogs, QUrl::fromLocalFile(path), kManual);
+    OpenOrTell(desktop, dialogs, QUrl::fromLocalFile(path), ManualName());
     return;
   }
   if (!QFileInfo::exists(path)) {
-    dialogs.ShowMessage(QStringLiteral("%1が見つかりません。\r\n%2").arg(kManual, path));
+    dialogs.ShowMessage(QStringLiteral("%1が見つかりません。\r\n%2").arg(ManualName(), path));
     return;
   }
   auto* window =

@@ -85,7 +85,7 @@ QString QtDialogs::GetSaveFileName(const QString& defaultSuffix, const QString& 
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
     return {};
   }
-  return dialog.selectedFiles().first();
+  return dialog.selectedFiles().constFirst();
 }
 
 QString QtDialogs::GetSaveFileNameOfType(const QString& defaultSuffix, const QString& filter,
@@ -107,7 +107,7 @@ QString QtDialogs::GetSaveFileNameOfType(const QString& defaultSuffix, const QSt
   if (chosen >= 0) {
     type = chosen;
   }
-  return dialog.selectedFiles().first();
+  return dialog.selectedFiles().constFirst();
 }
 
 QString QtDialogs::GetOpenFileName(const QString& title, const QString& defaultSuffix,
@@ -120,7 +120,7 @@ QString QtDialogs::GetOpenFileName(const QString& title, const QString& defaultS
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
     return {};
   }
-  return dialog.selectedFiles().first();
+  return dialog.selectedFiles().constFirst();
 }
 
 void QtDialogs::ShowError(const QString& text) {

@@ -75,7 +75,10 @@ constexpr const char* kListTitleKey = "list_title";
 // quick changes, not after each: one write of it takes tens of milliseconds.
 constexpr int kRowsWrittenAtOnce = 10000;
 constexpr int kListWriteDelayMs = 300;
-const QString kConfirm = QStringLiteral("確認");
+// The caption of the program's one-button notices.
+QString ConfirmCaption() {
+  return QStringLiteral("確認");
+}
 // The commands that change the list, in the menus and the pop-up menu.
 constexpr const char* kListCommandNames[] = {"N21", "N19", "N22", "N23",
                                              "N31", "N32", "N33", "N34"};
@@ -613,7 +616,7 @@ void MainWindow::RefreshGrid() {
 }
 
 void MainWindow::Inform(const QString& text) {
-  dialogs_.ShowInfoBox(text, kConfirm);
+  dialogs_.ShowInfoBox(text, ConfirmCaption());
 }
 
 void MainWindow::EditSelectedRow() {
@@ -852,7 +855,8 @@ void MainWindow::StartTextEditor() {
   QAction* item = Item(QStringLiteral("N5"));
   if (desktop_.ShiftHeld()) {
     // Shift shows the item's caption and gives it its shortcut for the run.
-    dialogs_.ShowMessage(item->text().remove(QRegularExpression(QStringLiteral("\\(&.\\)$"))));
+    static const QRegularExpression accessKey(QStringLiteral("\\(&.\\)$"));
+    dialogs_.ShowMessage(item->text().remove(accessKey));
     item->setShortcut(QKeySequence(QStringLiteral("Ctrl+M")));
     return;
   }

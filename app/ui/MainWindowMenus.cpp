@@ -13,9 +13,6 @@ namespace app {
 
 namespace {
 
-const QString kSupportMail = QStringLiteral("support@fernhollow.example");
-const QString kWebAddress = QStringLiteral("https://www.fernhollow.example/");
-
 // A caption with its access key, as Japanese menus write it: 「編集する(&E)」.
 QString WithKey(const QString& caption, char key) {
   return caption + QStringLiteral("(&") + QLatin1Char(key) + QLatin1Char(')');
@@ -24,11 +21,11 @@ QString WithKey(const QString& caption, char key) {
 }  // namespace
 
 QString MainWindow::SupportMail() {
-  return kSupportMail;
+  return QStringLiteral("support@fernhollow.example");
 }
 
 QString MainWindow::WebAddress() {
-  return kWebAddress;
+  return QStringLiteral("https://www.fernhollow.example/");
 }
 
 QAction* MainWindow::AddItem(QMenu* menu, const char* name, const QString& caption,
@@ -110,11 +107,12 @@ void MainWindow::BuildMenus() {
   AddItem(info, "N2", WithKey(QStringLiteral("取扱説明書"), 'H'), &W::OpenManual,
           QKeySequence(Qt::Key_F1));
   info->addSeparator();
-  AddItem(info, "N3",
-          QStringLiteral("問い合わせメールを送る(mailto:") + kSupportMail + QStringLiteral(")(&M)"),
-          &W::SendSupportMail);
+  AddItem(
+      info, "N3",
+      QStringLiteral("問い合わせメールを送る(mailto:") + SupportMail() + QStringLiteral(")(&M)"),
+      &W::SendSupportMail);
   AddItem(info, "N4",
-          QStringLiteral("ホームページへアクセスする(") + kWebAddress + QStringLiteral(")(&W)"),
+          QStringLiteral("ホームページへアクセスする(") + WebAddress() + QStringLiteral(")(&W)"),
           &W::OpenHomePage);
   info->addSeparator();
   AddItem(info, "N5", WithKey(QStringLiteral("メモ帳を起動"), 'E'), &W::StartTextEditor);

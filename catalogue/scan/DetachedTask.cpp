@@ -15,7 +15,7 @@ void TaskProgress::Report(std::size_t done, std::size_t total) {
   }
 }
 
-void TaskProgress::RunDetached(std::function<void()> work) {
+void TaskProgress::RunDetached(const std::function<void()>& work) {
   try {
     std::thread([work, running = platform::RunningWork::Token()] { work(); }).detach();
   } catch (const std::system_error&) {

@@ -39,7 +39,7 @@ class TaskProgress {
 
   // Runs `work` on a thread of its own, counted as platform::RunningWork
   // until it ends; on the caller's thread when no thread can be started.
-  static void RunDetached(std::function<void()> work);
+  static void RunDetached(const std::function<void()>& work);
 
   std::atomic<bool> cancel_{false};
   std::atomic<std::size_t> done_{0};
