@@ -532,7 +532,7 @@ struct FolderDialog::RunningScan {
   std::unique_ptr<QProgressDialog> progress;
 };
 
-bool FolderDialog::StartScanOfListed() {
+void FolderDialog::StartScanOfListed() {
   auto scan = std::make_unique<RunningScan>();
   scan->names = listing_.Names();
   DocumentFormats formats = ListedFormats();
@@ -568,7 +568,6 @@ bool FolderDialog::StartScanOfListed() {
                                scan->watcher->Listener()));
   scan_ = std::move(scan);
   ShowScanProgress();
-  return true;
 }
 
 void FolderDialog::EnableCommands(bool on) {

@@ -144,9 +144,9 @@ class FolderDialog : public QDialog {
   // when it does (unless the user went elsewhere meanwhile).
   void WaitForLastFolder(const QString& last);
   void LastFolderAnswered(const QString& last, const QString& startedOn);
-  // Starts the scan of the listed documents; false when the list file
-  // cannot be written (said, nothing changed).
-  bool StartScanOfListed();
+  // Starts the scan of the listed documents; a list file that cannot be
+  // written throws platform::UserError before anything starts.
+  void StartScanOfListed();
   // Shows how far the scan is.
   void ShowScanProgress();
   // The scan's task has ended: its list file kept, its summary shown and
