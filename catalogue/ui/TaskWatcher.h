@@ -9,8 +9,8 @@ namespace catalogue {
 
 // Hears a detached task on the window's thread, as QFutureWatcher does a
 // future: the task's progress and end arrive as queued signals. Progress
-// reports that come faster than the window takes them are folded into one
-// (the slot reads the task's latest count). Once the watcher is gone the
+// arrives at most every 50 ms, and never twice on its way (the slot reads
+// the task's latest count); the end always arrives. Once the watcher is gone the
 // task's reports reach nobody; the task runs on until it ends.
 class TaskWatcher : public QObject {
   Q_OBJECT
