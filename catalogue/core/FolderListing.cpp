@@ -1,6 +1,9 @@
 #include "catalogue/core/FolderListing.h"
 
+#include <string_view>
 #include <utility>
+
+#include "catalogue/core/ScanMessages.h"
 
 namespace catalogue {
 
@@ -36,13 +39,11 @@ std::string UnreadableFolderStatus(const std::string& error) {
   // The path is in the dialog's heading already: the status line keeps to
   // the reason, on one line.
   std::size_t lineBreak = error.find("\r\n");
-  std::string reason = lineBreak == std::string::npos ? error : error.substr(lineBreak + 2);
-  for (char& c : reason) {
-    if (c == '\r' || c == '\n') {
-      c = ' ';
-    }
+  std::string_view reason = error;
+  if (lineBreak != std::string::npos) {
+    reason.remove_prefix(lineBreak + 2);
   }
-  return "フォルダーを読めません: " + reason;
+  return "フォルダーを読めません: " + MessageOnOneLine(reason);
 }
 
 }  // namespace catalogue
